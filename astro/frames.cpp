@@ -1,0 +1,118 @@
+#include "astro/frames.h"
+
+#include <cmath>
+
+#include "astro/constants.h"
+#include "time/julian.h"
+
+namespace qv {
+
+namespace {
+
+// Hour angle of the vernal equinox at the observer's meridian, in radians.
+double siderealAngleRad(double mjdUT, double eqeqSeconds, double longitudeRad) {
+    return kPi * localSiderealTime(mjdUT, longitudeRad * kDegPerRad, eqeqSeconds) / 12.0;
+}
+
+// Observer on the ellipsoid for a given sidereal angle, in Earth equatorial radii.
+Vec3 observerAt(double siderealRad, double latitudeRad, double heightM) {
+    const double s = std::sin(latitudeRad);
+    const double n = 1.0 / std::sqrt(1.0 - kEarthEccentricitySquared * s * s);
+    const double u = heightM / kEarthEquatorialRadiusM;
+    const double equatorialDistance = (n + u) * std::cos(latitudeRad);
+    return Vec3(equatorialDistance * std::cos(siderealRad), equatorialDistance * std::sin(siderealRad),
+                (kEarthOneMinusEccentricitySquared * n + u) * s);
+}
+
+// rotationZ(sidereal angle) turns right ascension into minus the hour angle; rotationY tilts
+// the pole to the zenith.
+Vec3 horizonAt(double siderealRad, double latitudeRad, const Vec3& equatorialVector) {
+    return rotationY(kPi / 2.0 - latitudeRad) * (rotationZ(siderealRad) * equatorialVector);
+}
+
+}  // namespace
+
+NutationAngles nutationAngles(double centuriesTT) {
+    const double t = centuriesTT;
+    const double sunAnomaly = frac(0.993133 + 99.997306 * t);       // revolutions
+    const double moonElongation = frac(0.827362 + 1236.853087 * t); // revolutions
+    const double moonLatitudeArg = kTwoPi * frac(0.259089 + 1342.227826 * t);
+    const double node = kTwoPi * frac(0.347346 - 5.372447 * t);
+    const double a = moonLatitudeArg - kTwoPi * moonElongation + node;
+
+    NutationAngles angles;
+    angles.longitudeRad = (-17.200 * std::sin(node) - 1.319 * std::sin(2.0 * a) -
+                           0.227 * std::sin(2.0 * (moonLatitudeArg + node)) +
+                           0.206 * std::sin(2.0 * node) + 0.143 * std::sin(kTwoPi * sunAnomaly)) *
+                          kArcsecRad;
+    angles.obliquityRad = (9.203 * std::cos(node) + 0.574 * std::cos(2.0 * a) +
+                           0.098 * std::cos(2.0 * (moonLatitudeArg + node)) - 0.090 * std::cos(2.0 * node)) *
+                          kArcsecRad;
+    angles.meanObliquityRad = meanObliquity(t);
+    angles.trueObliquityRad = angles.meanObliquityRad + angles.obliquityRad;
+    angles.equationOfEquinoxesSeconds =
+        std::cos(angles.trueObliquityRad) * angles.longitudeRad * kSecondsOfTimePerRad;
+    return angles;
+}
+
+Vec3 eclipticToEquatorial(double centuriesTT, const Vec3& eclipticVector) {
+    const double eps0 = meanObliquity(centuriesTT);
+    const double co = std::cos(eps0);
+    const double si = std::sin(eps0);
+    return Vec3(eclipticVector.x, co * eclipticVector.y - si * eclipticVector.z,
+                si * eclipticVector.y + co * eclipticVector.z);
+}
+
+Mat3 nutationMatrix(double centuriesTT, double& eqeqSeconds) {
+    const NutationAngles angles = nutationAngles(centuriesTT);
+    eqeqSeconds = angles.equationOfEquinoxesSeconds;
+    return rotationX(-angles.trueObliquityRad) * rotationZ(-angles.longitudeRad) *
+           rotationX(angles.meanObliquityRad);
+}
+
+Mat3 eclipticNutationMatrix(double centuriesTT, double& eqeqSeconds) {
+    const NutationAngles angles = nutationAngles(centuriesTT);
+    eqeqSeconds = angles.equationOfEquinoxesSeconds;
+    return rotationX(-angles.obliquityRad) * rotationZ(-angles.longitudeRad);
+}
+
+Vec3 annualAberration(double centuriesTT, const Vec3& equatorialVector) {
+    const double sunLongitude = kTwoPi * frac(0.27908 + 100.00214 * centuriesTT);
+    const double cosL = std::cos(sunLongitude);
+    // Earth's velocity in units of the speed of light, equatorial axes.
+    const Vec3 velocity(-9.934e-5 * std::sin(sunLongitude), 9.125e-5 * cosL, 3.927e-5 * cosL);
+    return equatorialVector + norm(equatorialVector) * velocity;
+}
+
+double localSiderealTime(double mjdUT, double longitudeDeg, double eqeqSeconds) {
+    const double mjd0 = std::trunc(mjdUT);
+    const double t0 = (mjd0 - kMjdJ2000) / kDaysPerJulianCentury;
+    const double hours = 6.697374558 + 1.0027379093 * 24.0 * (mjdUT - mjd0) +
+                         (8640184.812866 * t0 + 0.093104 * t0 * t0 - 6.2e-6 * t0 * t0 * t0) / 3600.0 +
+                         longitudeDeg / 15.0;
+    return 24.0 * frac(hours / 24.0) + eqeqSeconds / 3600.0;
+}
+
+Vec3 observerPosition(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
+                      double heightM) {
+    return observerAt(siderealAngleRad(mjdUT, eqeqSeconds, longitudeRad), latitudeRad, heightM);
+}
+
+Vec3 equatorialToHorizon(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
+                         const Vec3& equatorialVector) {
+    return horizonAt(siderealAngleRad(mjdUT, eqeqSeconds, longitudeRad), latitudeRad, equatorialVector);
+}
+
+void horizonCoordinates(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
+                        double heightM, bool topocentric, const Vec3& equatorialVector,
+                        double& azimuthRad, double& altitudeRad, double& distance) {
+    const double theta = siderealAngleRad(mjdUT, eqeqSeconds, longitudeRad);
+    Vec3 v = equatorialVector;
+    if (topocentric) v -= observerAt(theta, latitudeRad, heightM);
+    const PolarCoord horizon = toPolar(horizonAt(theta, latitudeRad, v));
+    distance = horizon.radius();
+    altitudeRad = horizon.latitude();
+    azimuthRad = kPi - horizon.longitude();
+}
+
+}  // namespace qv
