@@ -1,12 +1,16 @@
 #pragma once
 // Number text helpers: locale-independent parsing and the "," to "." mending of formatted lines.
-#include <string>
+#include <string_view>
 
 namespace qv {
 
-// Decimal text to double: "." as decimal point, surrounding white space ignored, no group
-// separators; anything that is not a number gives 0.0.
-double parseNumber(const char* text);
+// Strict decimal text to double: optional sign, digits with an optional "." and fraction, an
+// optional exponent; surrounding white space ignored, no group separators. Returns false (value
+// untouched) for anything else, including "nan", "inf" and values too large for a double.
+bool tryParseNumber(std::string_view text, double& value);
+
+// As tryParseNumber, giving 0.0 for text that is not a finite number ("5,5" gives 0.0).
+double parseNumber(std::string_view text);
 
 // Replaces "," by "." up to the first "(" of the text (in place, NUL-terminated).
 void commaToPointOutsideParens(char* text);
