@@ -1,0 +1,502 @@
+#include "app/quorvel_app.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTextStream>
+#include <QToolBar>
+#include <QWhatsThis>
+
+#include "app/quorvel_view.h"
+#include "core/settings_io.h"
+#include "dialogs/qv_date_dialog.h"
+#include "dialogs/qv_map_dialog.h"
+#include "dialogs/qv_obs_dialog.h"
+#include "dialogs/qv_quick_dialog.h"
+#include "dialogs/qv_ttut_dialog.h"
+#include "time/julian.h"
+
+namespace qv {
+
+SettingsRecord& processSettings()
+{
+    static SettingsRecord settings;
+    return settings;
+}
+
+PageBuffer& processPage()
+{
+    static PageBuffer page;
+    return page;
+}
+
+}  // namespace qv
+
+namespace {
+
+constexpr int kWindowWidthPx = 751;
+constexpr int kWindowHeightPx = 510;
+constexpr int kReadyTimeoutMs = 2000;
+constexpr int kFontSizeMin = 8;
+constexpr int kFontSizeMax = 12;
+constexpr int kFontSizeStep = 2;
+constexpr const char* kHelpResource = ":/quorvelHelp.txt";
+
+// One action of the window: its member, texts, shortcut, icon resource and slot.
+struct ActionSpec {
+    QAction* QuorvelApp::*member;
+    const char* text;
+    const char* shortcut;
+    const char* icon;
+    const char* statusTip;
+    const char* whatsThis;
+    void (QuorvelApp::*slot)();
+};
+
+const ActionSpec kActions[] = {
+    {nullptr, "&Save File", "Ctrl+F", ":/filesave.png", "Saves the Moon phases / Calendar",
+     "Save File.\n\nSaves the Moon phases table and the calendar on the selected (or default) output file.",
+     &QuorvelApp::slotFileSave},
+    {nullptr, "Save File &As", nullptr, nullptr, "Saves the Moon phases / Calendar under a new filename",
+     "Save As\n\nSaves the the Moon phases table and the calendar on a newly specified output file.",
+     &QuorvelApp::slotFileSaveAs},
+    {nullptr, "E&xit", "Ctrl+Q", nullptr, "Quits Quorvel", "Exit\n\nQuits Quorvel", &QuorvelApp::slotFileQuit},
+    {nullptr, "&Date", "Ctrl+D", ":/date.png", "Select year and timezone",
+     "Date\n\nSelects the year and the timezone for the calculations.", &QuorvelApp::slotInputDate},
+    {nullptr, "Delta-&Time", "Ctrl+T", nullptr, "Set the Delta-Time (difference TT - UTC)",
+     "Delta-Time\n\nSets the difference between Terrestial Time (TT) and Universial Time (UTC). If you "
+     "don't know what this is use the default.",
+     &QuorvelApp::slotInputDeltaTime},
+    {nullptr, "&Location", "Ctrl+L", ":/location.png", "Set the location.",
+     "Location\n\nSets the location for which the local circumstances are calculated. The coordinates can "
+     "be in decimal degrees or in DDD.MMss format (Degrees.MinutesSeconds)",
+     &QuorvelApp::slotInputLocation},
+    {nullptr, "&Moon Phases", "Ctrl+M", ":/phases.png", "Calculate the phases of the Moon",
+     "Moon Phases\n\nCalculate the phases of the Moon for the specified year.", &QuorvelApp::slotCalcPhases},
+    {nullptr, "&Calendar", "Ctrl+C", ":/calendar.png", "Display the calendar",
+     "Calendar\n\nDisplay the calendar for the specified year.\nThe Julian Calendar will be used before "
+     "the year 1582",
+     &QuorvelApp::slotCalcCalendar},
+    {nullptr, "&Eclipses", "Ctrl+E", ":/eclipses.png", "Calculate lunar and solar eclipses",
+     "Eclipses\n\nCalculates the lunar and solar eclipses for the specified year. A world map showing the "
+     "solar eclipse visibilities can be displayed.",
+     &QuorvelApp::slotCalcEclipses},
+    {nullptr, "H&oliday", "Ctrl+O", ":/holidays.png", "Calculate cultural and religious holidays",
+     "Holidays\n\nCalculates for the specified year the following holidays:\n\nAsh Wednesday\nEaster\n\n"
+     "Jewish New Year\nYom Kippur\n\nIslamic New Year\nFirst Day of Ramadan\n\nIndian New Year\n\n"
+     "Chinese New Year",
+     &QuorvelApp::slotCalcHolidays},
+    {nullptr, "D&ay Details", "Ctrl+A", nullptr, "Display details of the day",
+     "Day Details\n\nShows the weekday, day of the year, week of the year as well as corresponding date in "
+     "the Jewish, Islamic, Indian and Chinese calendar of the specified date",
+     &QuorvelApp::slotCalcDay},
+    {nullptr, "&Sky Details", "Ctrl+S", nullptr, "Display Sun and Moon details of the day",
+     "Sky Details\n\nShows the Julian Date, position of the Sun as well as the position, phase and "
+     "libration of the Moon for the specified date and time.",
+     &QuorvelApp::slotCalcSky},
+    {nullptr, "&Year Totals", "Ctrl+Y", nullptr, "Display total hours of Sun- and Moonshine and twilight",
+     "Year Totals\n\nShows the total hours of Sun and Moon at the specified location and the specified "
+     "minimum angle.",
+     &QuorvelApp::slotCalcYearTot},
+    {nullptr, "Sola&r Panel", "Ctrl+R", nullptr,
+     "Display maximum percentage and electricity of a fixed solar panel",
+     "Solar Panel\n\nShows how a solar panel with a fixed azimuth and elevation at the given location "
+     "compares (in percent) with one which tracks the sun. Also given is the maximum amount of energy in "
+     "kWh which would be produced by each square meter of such a panel in one year if there were now "
+     "clouds.",
+     &QuorvelApp::slotCalcSolarPanel},
+    {nullptr, "Spec&ial Eclipses", "Ctrl+I", nullptr, "Display special solar eclipse map",
+     "Special Eclipses\n\nDisplays the centerline of a solar eclipse around a specified New Moon date onto "
+     "a surface which is above the Earth surface by specified height. This enables to check for eclipses "
+     "at the height of satellite orbits.",
+     &QuorvelApp::slotCalcSatEcl},
+    {nullptr, "Ecli&pse Settings", "Ctrl+P", nullptr, "Select world map display and time steps for eclipses",
+     "Eclipse Settings\n\nSpecifies the type of eclipse world map as well as how coordinates should be "
+     "drawn on the map. Also specify the time steps to be used for the central eclipse listings.",
+     &QuorvelApp::slotViewMapGrid},
+    {nullptr, "Font Si&ze", "Ctrl+Z", nullptr, "Set the font size for the screen display",
+     "Font Size\n\nSpecifies the font size (8 or 10) for the screen display.", &QuorvelApp::slotViewFontSize},
+    {nullptr, "&About...", nullptr, nullptr, "About the application", "About\n\nAbout the application",
+     &QuorvelApp::slotHelpAbout},
+    {nullptr, "&Help...", nullptr, nullptr, "Quick help", "Help\n\nA summary help of how to use Quorvel.",
+     &QuorvelApp::slotQuickHelp},
+};
+
+// Plain keys: a letter (either case) or digit and the command it runs.
+struct KeyCommand {
+    int key;
+    void (QuorvelApp::*slot)();
+};
+
+const KeyCommand kKeyCommands[] = {
+    {Qt::Key_A, &QuorvelApp::slotCalcDay},       {Qt::Key_C, &QuorvelApp::slotCalcCalendar},
+    {Qt::Key_D, &QuorvelApp::slotInputDate},     {Qt::Key_E, &QuorvelApp::slotCalcEclipses},
+    {Qt::Key_F, &QuorvelApp::slotFileSave},      {Qt::Key_H, &QuorvelApp::slotQuickHelp},
+    {Qt::Key_L, &QuorvelApp::slotInputLocation}, {Qt::Key_M, &QuorvelApp::slotCalcPhases},
+    {Qt::Key_O, &QuorvelApp::slotCalcHolidays},  {Qt::Key_P, &QuorvelApp::slotViewMapGrid},
+    {Qt::Key_R, &QuorvelApp::slotCalcSolarPanel}, {Qt::Key_S, &QuorvelApp::slotCalcSky},
+    {Qt::Key_T, &QuorvelApp::slotInputDeltaTime}, {Qt::Key_Y, &QuorvelApp::slotCalcYearTot},
+    {Qt::Key_Z, &QuorvelApp::slotViewFontSize},
+};
+
+// Arrow keys and their (dx, dy) page steps.
+struct ArrowStep {
+    int key;
+    int dx;
+    int dy;
+};
+
+const ArrowStep kArrowSteps[] = {
+    {Qt::Key_Left, 10, 0}, {Qt::Key_Up, 0, -10}, {Qt::Key_Right, -10, 0}, {Qt::Key_Down, 0, 10},
+};
+
+}  // namespace
+
+QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page)
+    : QMainWindow(nullptr), settings_(settings), page_(page)
+{
+    Q_INIT_RESOURCE(quorvel);
+    setWindowTitle(tr("Quorvel - 5.6"));
+    setWindowIcon(QIcon(":/quorvel.png"));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::AnyCountry));
+    createActions();
+    createMenus();
+    createToolBar();
+    statusBar()->showMessage(tr("Ready."), kReadyTimeoutMs);
+    resize(kWindowWidthPx, kWindowHeightPx);
+    createCentralView();
+    setFocus(Qt::OtherFocusReason);
+    slotViewStatusBar(false);
+    page_.lineCount = 0;
+    qv::initSettings(settings_, page_);
+    view_->renderPage(0, page_);
+    view_->setMapSettings(settings_.mapGrid, settings_.mapGrey, settings_.mapStep, settings_.mapProjection,
+                          settings_.centralMeridian);
+}
+
+void QuorvelApp::createActions()
+{
+    QAction** members[] = {&fileSave_,     &fileSaveAs_,   &fileQuit_,      &inputDate_,
+                           &inputDeltaTime_, &inputLocation_, &calcPhases_,   &calcCalendar_,
+                           &calcEclipses_, &calcHolidays_, &calcDay_,       &calcSky_,
+                           &calcYearTot_,  &calcSolarPanel_, &calcSatEcl_,  &viewMapGrid_,
+                           &viewFontSize_, &helpAbout_,    &helpQuick_};
+    static_assert(std::size(kActions) == 19);
+    for (size_t i = 0; i < std::size(kActions); ++i) {
+        const ActionSpec& spec = kActions[i];
+        auto* action = new QAction(tr(spec.text), this);
+        if (spec.icon)
+            action->setIcon(QIcon(spec.icon));
+        if (spec.shortcut)
+            action->setShortcut(QKeySequence(tr(spec.shortcut)));
+        action->setStatusTip(tr(spec.statusTip));
+        action->setWhatsThis(tr(spec.whatsThis));
+        connect(action, &QAction::triggered, this, spec.slot);
+        *members[i] = action;
+    }
+    viewToolBar_ = new QAction(tr("Tool&bar"), this);
+    viewToolBar_->setCheckable(true);
+    viewToolBar_->setStatusTip(tr("Enables/disables the toolbar"));
+    viewToolBar_->setWhatsThis(tr("Toolbar\n\nEnables/disables the toolbar"));
+    connect(viewToolBar_, &QAction::toggled, this, &QuorvelApp::slotViewToolBar);
+    viewStatusBar_ = new QAction(tr("&Statusbar"), this);
+    viewStatusBar_->setCheckable(true);
+    viewStatusBar_->setStatusTip(tr("Enables/disables the statusbar"));
+    viewStatusBar_->setWhatsThis(tr("Statusbar\n\nEnables/disables the statusbar"));
+    connect(viewStatusBar_, &QAction::toggled, this, &QuorvelApp::slotViewStatusBar);
+    helpAboutQt_ = new QAction(tr("About &Qt"), this);
+    helpAboutQt_->setStatusTip(tr("Show the Qt library's About box"));
+    connect(helpAboutQt_, &QAction::triggered, qApp, &QApplication::aboutQt);
+    whatsThis_ = QWhatsThis::createAction(this);
+    whatsThis_->setStatusTip(tr("What's This?"));
+}
+
+void QuorvelApp::createMenus()
+{
+    fileMenu_ = menuBar()->addMenu(tr("&File"));
+    fileMenu_->addActions({fileSave_, fileSaveAs_});
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(fileQuit_);
+    inputMenu_ = menuBar()->addMenu(tr("&Input"));
+    inputMenu_->addActions({inputDate_, inputDeltaTime_});
+    inputMenu_->addSeparator();
+    inputMenu_->addAction(inputLocation_);
+    calcMenu_ = menuBar()->addMenu(tr("Calc&ulate"));
+    calcMenu_->addActions({calcPhases_, calcCalendar_, calcEclipses_, calcHolidays_});
+    calcMenu_->addSeparator();
+    calcMenu_->addActions({calcDay_, calcSky_, calcYearTot_, calcSolarPanel_});
+    calcMenu_->addSeparator();
+    calcMenu_->addAction(calcSatEcl_);
+    viewMenu_ = menuBar()->addMenu(tr("&View"));
+    viewMenu_->addActions({viewMapGrid_, viewFontSize_});
+    viewMenu_->addSeparator();
+    viewMenu_->addActions({viewToolBar_, viewStatusBar_});
+    helpMenu_ = menuBar()->addMenu(tr("&Help"));
+    helpMenu_->addActions({helpAbout_, helpAboutQt_});
+    helpMenu_->addSeparator();
+    helpMenu_->addAction(helpQuick_);
+    helpMenu_->addSeparator();
+    helpMenu_->addAction(whatsThis_);
+}
+
+void QuorvelApp::createToolBar()
+{
+    toolBar_ = addToolBar(tr("Quorvel Toolbar"));
+    toolBar_->addAction(fileSave_);
+    toolBar_->addSeparator();
+    toolBar_->addActions({inputDate_, inputLocation_});
+    toolBar_->addSeparator();
+    toolBar_->addActions({calcPhases_, calcCalendar_, calcEclipses_, calcHolidays_});
+    toolBar_->addSeparator();
+    toolBar_->addSeparator();
+    toolBar_->addAction(whatsThis_);
+}
+
+void QuorvelApp::createCentralView()
+{
+    viewParent_ = new QLabel(this);
+    viewParent_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    viewParent_->setScaledContents(true);
+    view_ = new QuorvelView(viewParent_);
+    scrollArea_ = new QScrollArea();
+    scrollArea_->setWidget(view_);
+    scrollArea_->setFocusPolicy(Qt::NoFocus);
+    setCentralWidget(scrollArea_);
+}
+
+void QuorvelApp::status(const char* message, int timeoutMs)
+{
+    statusBar()->showMessage(tr(message), timeoutMs);
+}
+
+void QuorvelApp::applyNewYear(int year)
+{
+    settings_.year = year;
+    if (settings_.deltaTAuto != 0)
+        settings_.deltaT = qv::deltaTDefault(year);
+}
+
+void QuorvelApp::keyPressEvent(QKeyEvent* event)
+{
+    setFocus(Qt::OtherFocusReason);
+    int key = event->key();
+    if (key >= 'a' && key <= 'z')
+        key -= 'a' - 'A';
+    for (const KeyCommand& command : kKeyCommands) {
+        if (command.key == key) {
+            (this->*command.slot)();
+            return;
+        }
+    }
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+        view_->selectEclipse(key == Qt::Key_0 ? 10 : key - Qt::Key_0);
+        return;
+    }
+    for (const ArrowStep& step : kArrowSteps) {
+        if (step.key == key) {
+            view_->keyStep(step.dx, step.dy, settings_);
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void QuorvelApp::slotFileSave()
+{
+    status("Writing Lunar Phases / Calendar...");
+    status("Ready.");
+}
+
+void QuorvelApp::slotFileSaveAs()
+{
+    status("Writing Lunar Phases / Calendar to a new file...");
+    status("Ready.");
+}
+
+void QuorvelApp::slotFileQuit()
+{
+    status("Exiting application...");
+    qv::writeConfigFile(settings_, 0);
+    QCoreApplication::quit();
+    status("Ready.");
+}
+
+void QuorvelApp::slotInputDate()
+{
+    status("Input the year...");
+    QvDateDialog dialog(this);
+    dialog.setParams(settings_.year, settings_.timeZone);
+    if (dialog.exec() != QDialog::Accepted) {
+        status("Input cancelled.");
+        return;
+    }
+    settings_.timeZone = dialog.getTzone();
+    applyNewYear(dialog.getYear());
+    status("Ready.");
+}
+
+void QuorvelApp::slotInputDeltaTime()
+{
+    status("Input Delta-Time...");
+    QvTtutDialog dialog(this);
+    dialog.setParams(settings_.deltaT, qv::deltaTDefault(settings_.year), settings_.deltaTAuto != 0);
+    if (dialog.exec() != QDialog::Accepted) {
+        status("Input cancelled.");
+        return;
+    }
+    settings_.deltaT = dialog.getDelut();
+    settings_.deltaTAuto = dialog.getDelauto() ? 1 : 0;
+    status("Ready.");
+}
+
+void QuorvelApp::slotInputLocation()
+{
+    status("Input the location...");
+    QvObsDialog dialog(this);
+    dialog.setParams(settings_.latitude, settings_.longitude, settings_.height, settings_.locationName,
+                     settings_.dmsFlag != 0);
+    if (dialog.exec() != QDialog::Accepted) {
+        status("Input cancelled.");
+        return;
+    }
+    bool ddmm = false;
+    dialog.getParams(settings_.latitude, settings_.longitude, settings_.height, ddmm);
+    settings_.dmsFlag = ddmm ? 1 : 0;
+    const QByteArray name = dialog.getGeoname().toUtf8();
+    if (!name.isEmpty())
+        qv::storeLocationName(settings_, name.constData());
+    status("Ready.");
+}
+
+void QuorvelApp::slotCalcPhases()
+{
+    status("Calculate the phases of the Moon...");
+    status("Ready.");
+}
+
+void QuorvelApp::slotCalcCalendar()
+{
+    status("Display the Calendar...");
+    status("Ready.");
+}
+
+void QuorvelApp::slotCalcEclipses()
+{
+    status("Calculate lunar and solar eclipses...");
+    status("Click respective line to get eclipse details.");
+}
+
+void QuorvelApp::slotCalcHolidays()
+{
+    status("Calculate cultural and religious holidays...");
+    status("Ready.");
+}
+
+void QuorvelApp::slotCalcDay()
+{
+    status("Calculate day details...");
+    status("Ready.");
+}
+
+void QuorvelApp::slotCalcSky()
+{
+    status("Calculate sky details...");
+    status("Ready.");
+}
+
+void QuorvelApp::slotCalcYearTot()
+{
+    status("Calculate yearly totals...");
+    status("Ready.");
+}
+
+void QuorvelApp::slotCalcSolarPanel()
+{
+    status("Calculate solar panel statistics");
+    status("Ready.");
+}
+
+void QuorvelApp::slotCalcSatEcl()
+{
+    status("Show special solar eclipse map...");
+    status("Ready.");
+}
+
+void QuorvelApp::slotViewMapGrid()
+{
+    status("Specify the eclipse map and time steps...");
+    QvMapDialog dialog(this);
+    dialog.setParams(settings_.mapGrid, settings_.mapGrey, settings_.mapStep, settings_.mapProjection,
+                     settings_.centralMeridian);
+    if (dialog.exec() == QDialog::Accepted) {
+        dialog.getParams(settings_.mapGrid, settings_.mapGrey, settings_.mapStep, settings_.mapProjection,
+                         settings_.centralMeridian);
+        view_->setMapSettings(settings_.mapGrid, settings_.mapGrey, settings_.mapStep,
+                              settings_.mapProjection, settings_.centralMeridian);
+    }
+    status("Ready.");
+}
+
+void QuorvelApp::slotViewFontSize()
+{
+    status("Specify the font size...");
+    bool accepted = false;
+    const int size = QInputDialog::getInt(this, tr("Font Size"), tr("Specify font size for display"),
+                                          fontSize_, kFontSizeMin, kFontSizeMax, kFontSizeStep, &accepted);
+    if (accepted) {
+        // Only the offered sizes 8, 10 and 12: a typed odd size falls to the one below.
+        fontSize_ = size - (size - kFontSizeMin) % kFontSizeStep;
+        view_->setFontSize(fontSize_);
+    }
+    status("Ready.");
+}
+
+void QuorvelApp::slotViewToolBar(bool toggle)
+{
+    status("Toggle toolbar...");
+    toolBar_->setVisible(toggle);
+    status("Ready.");
+}
+
+void QuorvelApp::slotViewStatusBar(bool toggle)
+{
+    status("Toggle statusbar...");
+    statusBar()->setVisible(toggle);
+    status("Ready.");
+}
+
+void QuorvelApp::slotHelpAbout()
+{
+    QMessageBox::about(this, tr("About..."),
+                       tr("Quorvel\nVersion 5.6\n\n"
+                          "An astronomical calendar for one year at a time:\n"
+                          "Moon phases, seasons, eclipses, holidays and sky details.\n\n"
+                          "Written by the Quorvel developers."));
+}
+
+void QuorvelApp::slotQuickHelp()
+{
+    status("Provide general help with Quorvel");
+    QFile file(kHelpResource);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        status("*** ERROR ***  unable to open Help file");
+        return;
+    }
+    QvQuickDialog dialog(this);
+    QTextStream stream(&file);
+    while (!stream.atEnd()) {
+        dialog.setHelpLine(stream.readLine());
+        dialog.setHelpLine("\n");
+    }
+    dialog.setHelpLine("$$$");
+    dialog.exec();
+    status("Ready.");
+}

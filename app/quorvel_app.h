@@ -1,0 +1,105 @@
+#pragma once
+// The main window: actions, menus, tool bar, status bar, the central view and the slots that
+// run every command.
+#include <QMainWindow>
+
+#include "core/page_buffer.h"
+#include "core/settings.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QToolBar;
+class QuorvelView;
+
+namespace qv {
+// The settings record and page buffer shared by every command for the whole run.
+SettingsRecord& processSettings();
+PageBuffer& processPage();
+}  // namespace qv
+
+class QuorvelApp : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit QuorvelApp(qv::SettingsRecord& settings = qv::processSettings(),
+                        qv::PageBuffer& page = qv::processPage());
+
+    QuorvelView* view() const { return view_; }
+    qv::SettingsRecord& settings() const { return settings_; }
+    qv::PageBuffer& page() const { return page_; }
+    int fontSize() const { return fontSize_; }
+    double cutoffAngle() const { return cutoffAngle_; }
+
+public slots:
+    void slotFileSave();
+    void slotFileSaveAs();
+    void slotFileQuit();
+    void slotInputDate();
+    void slotInputDeltaTime();
+    void slotInputLocation();
+    void slotCalcPhases();
+    void slotCalcCalendar();
+    void slotCalcEclipses();
+    void slotCalcHolidays();
+    void slotCalcDay();
+    void slotCalcSky();
+    void slotCalcYearTot();
+    void slotCalcSolarPanel();
+    void slotCalcSatEcl();
+    void slotViewMapGrid();
+    void slotViewFontSize();
+    void slotViewToolBar(bool toggle);
+    void slotViewStatusBar(bool toggle);
+    void slotHelpAbout();
+    void slotQuickHelp();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createCentralView();
+    void status(const char* message, int timeoutMs = 0);
+    void applyNewYear(int year);
+
+    QuorvelView* view_ = nullptr;
+    QLabel* viewParent_ = nullptr;
+    QScrollArea* scrollArea_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* inputMenu_ = nullptr;
+    QMenu* calcMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QAction* fileSave_ = nullptr;
+    QAction* fileSaveAs_ = nullptr;
+    QAction* fileQuit_ = nullptr;
+    QAction* inputDate_ = nullptr;
+    QAction* inputDeltaTime_ = nullptr;
+    QAction* inputLocation_ = nullptr;
+    QAction* calcPhases_ = nullptr;
+    QAction* calcCalendar_ = nullptr;
+    QAction* calcEclipses_ = nullptr;
+    QAction* calcHolidays_ = nullptr;
+    QAction* calcDay_ = nullptr;
+    QAction* calcSky_ = nullptr;
+    QAction* calcYearTot_ = nullptr;
+    QAction* calcSolarPanel_ = nullptr;
+    QAction* calcSatEcl_ = nullptr;
+    QAction* viewFontSize_ = nullptr;
+    QAction* viewMapGrid_ = nullptr;
+    QAction* viewToolBar_ = nullptr;
+    QAction* viewStatusBar_ = nullptr;
+    QAction* helpAbout_ = nullptr;
+    QAction* helpAboutQt_ = nullptr;
+    QAction* helpQuick_ = nullptr;
+    QAction* whatsThis_ = nullptr;
+
+    qv::SettingsRecord& settings_;
+    qv::PageBuffer& page_;
+    int fontSize_ = 10;
+    double cutoffAngle_ = 100.0;
+};

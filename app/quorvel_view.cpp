@@ -1,0 +1,169 @@
+#include "app/quorvel_view.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kPageWidthPx = 860;
+constexpr int kPageHeightPx = 771;
+constexpr int kCaptionWidthPx = 721;
+constexpr int kCaptionHeightPx = 50;
+constexpr int kEarthWidthPx = 721;
+constexpr int kEarthHeightPx = 411;
+constexpr int kListWidthPx = 820;
+constexpr int kListHeightPx = 1600;
+constexpr int kLeftMarginPx = 10;
+constexpr const char* kEarthImage = ":/earth.png";
+
+// The decimal number in the first two characters of a line, 0 when they form none.
+int leadingNumber(const char* line)
+{
+    const char firstTwo[3] = {line[0], line[1], '\0'};
+    return std::atoi(firstTwo);
+}
+
+}  // namespace
+
+QuorvelView::QuorvelView(QWidget* parent)
+    : QScrollArea(parent),
+      pagePixmap_(kPageWidthPx, kPageHeightPx),
+      captionPixmap_(kCaptionWidthPx, kCaptionHeightPx),
+      earthPixmap_(kEarthWidthPx, kEarthHeightPx),
+      specialMapPixmap_(kEarthWidthPx, kEarthHeightPx)
+{
+    resize(kPageWidthPx, kPageHeightPx);
+    pagePixmap_.fill(Qt::white);
+    specialMapPixmap_.fill(Qt::white);
+    earthLoaded_ = earthPixmap_.load(kEarthImage);
+    // Keys belong to the main window, which dispatches letters, digits and arrows.
+    setFocusPolicy(Qt::NoFocus);
+    viewport()->setFocusPolicy(Qt::NoFocus);
+}
+
+void QuorvelView::setFontSize(int pointSize) { fontSize_ = pointSize; }
+
+void QuorvelView::setMapSettings(int grid, int grey, int step, int projection, double centralMeridian)
+{
+    viewSettings_.mapGrid = grid;
+    viewSettings_.mapGrey = grey;
+    viewSettings_.mapStep = step;
+    mapProjection_ = projection;
+    centralMeridian_ = centralMeridian;
+}
+
+void QuorvelView::renderPage(int fixedPitchAllowed, const qv::PageBuffer& page)
+{
+    displayMode_ = TextPage;
+    viewport()->setCursor(Qt::ArrowCursor);
+    drawPageText(page, fixedPitchAllowed != 0, false);
+}
+
+void QuorvelView::showEclipseList(const qv::SettingsRecord& settings)
+{
+    displayMode_ = EclipseList;
+    viewport()->setCursor(Qt::ArrowCursor);
+    viewSettings_.day = settings.day;
+    viewSettings_.month = settings.month;
+    viewSettings_.year = settings.year;
+    viewSettings_.timeZone = settings.timeZone;
+    viewSettings_.deltaT = settings.deltaT;
+    viewSettings_.latitude = settings.latitude;
+    viewSettings_.longitude = settings.longitude;
+    viewSettings_.height = settings.height;
+    std::copy(settings.locationName, settings.locationName + qv::kLocationNameSize,
+              viewSettings_.locationName);
+    viewSettings_.dmsFlag = settings.dmsFlag;
+    viewSettings_.saveRequest = 0;
+    viewPage_.lineCount = 0;
+    resize(kListWidthPx, kListHeightPx);
+    drawPageText(viewPage_, true, true);
+}
+
+void QuorvelView::drawPageText(const qv::PageBuffer& page, bool fixedPitchAllowed, bool recordLineTops)
+{
+    pagePixmap_.fill(Qt::white);
+    QPainter painter(&pagePixmap_);
+    const QFont font("helvetica", fontSize_);
+    painter.setFont(font);
+    painter.setPen(QColor(0, 0, 0, 255));
+    const QFontMetrics metrics(font);
+    const int columnWidth = metrics.horizontalAdvance(QLatin1Char('M'));
+    const int ascent = metrics.ascent();
+    if (recordLineTops)
+        numberedLineCount_ = 0;
+    int y = 0;
+    for (int i = 0; i < page.lineCount; ++i) {
+        const char* line = page.lines[i];
+        if (recordLineTops && line[1] != ' ') {
+            const int n = leadingNumber(line);
+            if (n >= 0 && n <= 12) {
+                lineTops_[n] = y - 2;
+                ++numberedLineCount_;
+            }
+        }
+        y += ascent;
+        // Location names may hold UTF-8; every other text is ASCII.
+        const QString text = QString::fromUtf8(line, qv::lineTextLength(page, i));
+        const bool fixedPitch = fixedPitchAllowed && qv::isMarkedLine(page, i);
+        double x = kLeftMarginPx;
+        int grid = kLeftMarginPx;
+        for (int k = 0; k < text.size(); ++k) {
+            const QChar c = text[k];
+            if (fixedPitch) {
+                painter.drawText(QPointF(kLeftMarginPx + k * columnWidth, y), QString(c));
+                continue;
+            }
+            painter.drawText(QPointF(x, y), QString(c));
+            x = (c == QLatin1Char('\t')) ? grid : x + metrics.horizontalAdvance(c);
+            grid += columnWidth;
+        }
+    }
+    painter.end();
+    refreshView();
+}
+
+void QuorvelView::refreshView() { viewport()->repaint(); }
+
+void QuorvelView::keyStep(int dx, int dy, qv::SettingsRecord& settings)
+{
+    (void)dx;        // the special-eclipse map steps its time by the sign of dx
+    (void)settings;  // the special-eclipse map steps settings.currentMjd
+    auto* outer = qobject_cast<QScrollArea*>(parentWidget() ? parentWidget()->parentWidget() : nullptr);
+    if (!outer)
+        return;
+    // The view sits at (0, -scroll); moving it up means scrolling down.
+    const int currentY = -outer->verticalScrollBar()->value();
+    const int newY = std::min(0, currentY + dy);
+    outer->horizontalScrollBar()->setValue(0);
+    outer->verticalScrollBar()->setValue(-newY);
+}
+
+void QuorvelView::selectEclipse(int n)
+{
+    viewport()->clearFocus();
+    if (displayMode_ != EclipseList || n < 1 || n > 12 || viewSettings_.eclipseCount < n)
+        return;
+}
+
+void QuorvelView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    painter.drawPixmap(0, 0, displayMode_ == SpecialMap ? specialMapPixmap_ : pagePixmap_);
+}
+
+void QuorvelView::mousePressEvent(QMouseEvent*)
+{
+    takeWindowFocus();
+}
+
+void QuorvelView::takeWindowFocus()
+{
+    window()->setFocus(Qt::OtherFocusReason);
+}

@@ -1,0 +1,368 @@
+// Main window: start page, key table, status messages, input commands and Exit.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QInputDialog>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+#include <functional>
+
+#include "app/quorvel_app.h"
+#include "app/quorvel_view.h"
+#include "core/page_buffer.h"
+#include "time/julian.h"
+
+namespace {
+
+// Answers every modal dialog that opens: remembers its title, lets a hook fill it, then
+// accepts or rejects it.
+class ModalAnswerer : public QObject {
+public:
+    explicit ModalAnswerer(bool accept, std::function<void(QWidget*)> fill = {})
+        : accept_(accept), fill_(std::move(fill))
+    {
+        connect(&timer_, &QTimer::timeout, this, &ModalAnswerer::answer);
+        timer_.start(10);
+    }
+    QStringList titles;
+
+private:
+    void answer()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        titles << modal->windowTitle();
+        if (fill_)
+            fill_(modal);
+        auto* dialog = qobject_cast<QDialog*>(modal);
+        if (dialog && accept_)
+            dialog->accept();
+        else if (dialog)
+            dialog->reject();
+        else
+            modal->close();
+    }
+    bool accept_;
+    std::function<void(QWidget*)> fill_;
+    QTimer timer_;
+};
+
+QString lineText(const qv::PageBuffer& page, int i)
+{
+    return QString::fromUtf8(page.lines[i], qv::lineTextLength(page, i));
+}
+
+}  // namespace
+
+class QuorvelAppTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void startPageWithoutConfigurationFile();
+    void windowCarriesTitleMenusAndToolBar();
+    void plainLetterAndCtrlShortcutReachTheSameSlot_data();
+    void plainLetterAndCtrlShortcutReachTheSameSlot();
+    void statusBarStartsHiddenAndTogglesOnEachClick();
+    void dateCommandFollowsTheDefaultDeltaT();
+    void cancelledInputShowsInputCancelled();
+    void locationNameIsPaddedOrCutToThirtyCharacters();
+    void fontSizeIsOneOfTheOfferedSizes();
+    void quickHelpShowsTheHelpTextFromTheTop();
+    void exitWritesTheConfigurationFile();
+    void tabAlignsPlainTextToTheColumnGrid();
+    void arrowKeysScrollTheTextPage();
+
+private:
+    QuorvelApp* makeWindow();
+    QStringList messages_;
+    QTemporaryDir* directory_ = nullptr;
+    QString previousDirectory_;
+    qv::SettingsRecord settings_;
+    qv::PageBuffer page_;
+    QuorvelApp* window_ = nullptr;
+};
+
+void QuorvelAppTest::init()
+{
+    previousDirectory_ = QDir::currentPath();
+    directory_ = new QTemporaryDir();
+    QDir::setCurrent(directory_->path());
+    settings_ = qv::SettingsRecord();
+    page_ = qv::PageBuffer();
+    messages_.clear();
+}
+
+void QuorvelAppTest::cleanup()
+{
+    delete window_;
+    window_ = nullptr;
+    QDir::setCurrent(previousDirectory_);
+    delete directory_;
+}
+
+QuorvelApp* QuorvelAppTest::makeWindow()
+{
+    window_ = new QuorvelApp(settings_, page_);
+    connect(window_->statusBar(), &QStatusBar::messageChanged, this,
+            [this](const QString& message) { messages_ << message; });
+    window_->show();
+    window_->activateWindow();
+    [[maybe_unused]] bool active = QTest::qWaitForWindowActive(window_);
+    return window_;
+}
+
+void QuorvelAppTest::startPageWithoutConfigurationFile()
+{
+    makeWindow();
+    QCOMPARE(page_.lineCount, 13);
+    QCOMPARE(lineText(page_, 0), QString("     *** Welcome to Quorvel Version 5.6 ***"));
+    QCOMPARE(lineText(page_, 2), QString("The present input values are:"));
+    QCOMPARE(lineText(page_, 4), QString("Year: \t%1").arg(settings_.year, 4));
+    QCOMPARE(lineText(page_, 5), QString("Timezone: 0"));
+    QCOMPARE(lineText(page_, 6), QString("Delta-Time set to automatic"));
+    QCOMPARE(lineText(page_, 9), QString("Default"));
+    QCOMPARE(lineText(page_, 12), QString("Height:    \t0"));
+    QCOMPARE(window_->view()->displayMode(), int(QuorvelView::TextPage));
+}
+
+void QuorvelAppTest::windowCarriesTitleMenusAndToolBar()
+{
+    makeWindow();
+    QCOMPARE(window_->windowTitle(), QString("Quorvel - 5.6"));
+    QStringList menus;
+    for (QAction* action : window_->menuBar()->actions())
+        menus << action->text();
+    QCOMPARE(menus, QStringList({"&File", "&Input", "Calc&ulate", "&View", "&Help"}));
+    auto* toolBar = window_->findChild<QToolBar*>();
+    QVERIFY(toolBar);
+    QCOMPARE(toolBar->windowTitle(), QString("Quorvel Toolbar"));
+    QCOMPARE(toolBar->actions().size(), 12);
+    int withIcon = 0;
+    for (QAction* action : toolBar->actions())
+        withIcon += action->icon().isNull() ? 0 : 1;
+    QCOMPARE(withIcon, 8);  // seven own icons and the What's This arrow
+}
+
+void QuorvelAppTest::plainLetterAndCtrlShortcutReachTheSameSlot_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("hasShortcut");
+    QTest::addColumn<QString>("firstMessage");
+    QTest::newRow("A") << int(Qt::Key_A) << true << "Calculate day details...";
+    QTest::newRow("C") << int(Qt::Key_C) << true << "Display the Calendar...";
+    QTest::newRow("D") << int(Qt::Key_D) << true << "Input the year...";
+    QTest::newRow("E") << int(Qt::Key_E) << true << "Calculate lunar and solar eclipses...";
+    QTest::newRow("F") << int(Qt::Key_F) << true << "Writing Lunar Phases / Calendar...";
+    QTest::newRow("H") << int(Qt::Key_H) << false << "Provide general help with Quorvel";
+    QTest::newRow("L") << int(Qt::Key_L) << true << "Input the location...";
+    QTest::newRow("M") << int(Qt::Key_M) << true << "Calculate the phases of the Moon...";
+    QTest::newRow("O") << int(Qt::Key_O) << true << "Calculate cultural and religious holidays...";
+    QTest::newRow("P") << int(Qt::Key_P) << true << "Specify the eclipse map and time steps...";
+    QTest::newRow("R") << int(Qt::Key_R) << true << "Calculate solar panel statistics";
+    QTest::newRow("S") << int(Qt::Key_S) << true << "Calculate sky details...";
+    QTest::newRow("T") << int(Qt::Key_T) << true << "Input Delta-Time...";
+    QTest::newRow("Y") << int(Qt::Key_Y) << true << "Calculate yearly totals...";
+    QTest::newRow("Z") << int(Qt::Key_Z) << true << "Specify the font size...";
+}
+
+void QuorvelAppTest::plainLetterAndCtrlShortcutReachTheSameSlot()
+{
+    QFETCH(int, key);
+    QFETCH(bool, hasShortcut);
+    QFETCH(QString, firstMessage);
+    makeWindow();
+    ModalAnswerer answerer(false);
+    const QList<Qt::KeyboardModifiers> presses = {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier};
+    for (Qt::KeyboardModifiers modifiers : presses) {
+        if (modifiers == Qt::ControlModifier && !hasShortcut)
+            continue;
+        messages_.clear();
+        QTest::keyClick(window_, Qt::Key(key), modifiers);
+        QVERIFY2(messages_.contains(firstMessage), qPrintable(messages_.join(" | ")));
+    }
+}
+
+void QuorvelAppTest::statusBarStartsHiddenAndTogglesOnEachClick()
+{
+    makeWindow();
+    QVERIFY(!window_->statusBar()->isVisible());
+    QAction* statusAction = nullptr;
+    for (QAction* action : window_->findChildren<QAction*>())
+        if (action->text() == "&Statusbar")
+            statusAction = action;
+    QVERIFY(statusAction);
+    statusAction->trigger();
+    QVERIFY(window_->statusBar()->isVisible());
+    statusAction->trigger();
+    QVERIFY(!window_->statusBar()->isVisible());
+    QCOMPARE(messages_.last(), QString("Ready."));
+}
+
+void QuorvelAppTest::dateCommandFollowsTheDefaultDeltaT()
+{
+    makeWindow();
+    auto setYear = [](const char* year) {
+        return [year](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>("yearEdit")->setText(year);
+            dialog->findChild<QLineEdit*>("tzoneEdit")->setText("5.5");
+        };
+    };
+    {
+        ModalAnswerer answerer(true, setYear("1950"));
+        window_->slotInputDate();
+    }
+    QCOMPARE(settings_.year, 1950);
+    QCOMPARE(settings_.timeZone, 5.5);
+    QCOMPARE(settings_.deltaT, qv::deltaTDefault(1950));
+    QCOMPARE(messages_.last(), QString("Ready."));
+    settings_.deltaTAuto = 0;
+    settings_.deltaT = 42.0;
+    {
+        ModalAnswerer answerer(true, setYear("2024"));
+        window_->slotInputDate();
+    }
+    QCOMPARE(settings_.year, 2024);
+    QCOMPARE(settings_.deltaT, 42.0);
+}
+
+void QuorvelAppTest::cancelledInputShowsInputCancelled()
+{
+    makeWindow();
+    const qv::SettingsRecord before = settings_;
+    ModalAnswerer answerer(false, [](QWidget* dialog) {
+        if (auto* edit = dialog->findChild<QLineEdit*>("yearEdit"))
+            edit->setText("1234");
+    });
+    for (auto slot : {&QuorvelApp::slotInputDate, &QuorvelApp::slotInputDeltaTime,
+                      &QuorvelApp::slotInputLocation}) {
+        (window_->*slot)();
+        QCOMPARE(messages_.last(), QString("Input cancelled."));
+    }
+    QCOMPARE(settings_.year, before.year);
+    QCOMPARE(answerer.titles.size(), 3);
+}
+
+void QuorvelAppTest::locationNameIsPaddedOrCutToThirtyCharacters()
+{
+    makeWindow();
+    auto setName = [](QString name) {
+        return [name](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>("locEdit")->setText(name);
+            dialog->findChild<QLineEdit*>("latEdit")->setText("48.2");
+        };
+    };
+    {
+        ModalAnswerer answerer(true, setName("Paris"));
+        window_->slotInputLocation();
+    }
+    QCOMPARE(QByteArray(settings_.locationName), QByteArray("Paris") + QByteArray(25, ' '));
+    QCOMPARE(settings_.latitude, 48.2);
+    {
+        ModalAnswerer answerer(true, setName(QString(40, 'x')));
+        window_->slotInputLocation();
+    }
+    QCOMPARE(QByteArray(settings_.locationName), QByteArray(30, 'x'));
+    {
+        ModalAnswerer answerer(true, setName(""));
+        window_->slotInputLocation();
+    }
+    QCOMPARE(QByteArray(settings_.locationName), QByteArray(30, 'x'));
+}
+
+void QuorvelAppTest::fontSizeIsOneOfTheOfferedSizes()
+{
+    makeWindow();
+    for (int typed : {9, 11, 12, 8}) {
+        ModalAnswerer answerer(true, [typed](QWidget* dialog) {
+            dialog->findChild<QSpinBox*>()->setValue(typed);
+        });
+        window_->slotViewFontSize();
+        QVERIFY2(window_->fontSize() % 2 == 0, qPrintable(QString::number(window_->fontSize())));
+        QCOMPARE(window_->view()->fontSize(), window_->fontSize());
+    }
+    QCOMPARE(window_->fontSize(), 8);
+}
+
+void QuorvelAppTest::quickHelpShowsTheHelpTextFromTheTop()
+{
+    makeWindow();
+    QString text;
+    int cursorPosition = -1;
+    ModalAnswerer answerer(true, [&](QWidget* dialog) {
+        auto* edit = dialog->findChild<QTextEdit*>();
+        text = edit->toPlainText();
+        cursorPosition = edit->textCursor().position();
+    });
+    window_->slotQuickHelp();
+    QCOMPARE(answerer.titles, QStringList("Quick Help"));
+    QVERIFY(text.startsWith("Quorvel - Quick Help"));
+    for (const char* section : {"1. Input", "2. Phases of the Moon, Solstices and Equinoxes",
+                                "3. Display the Calendar", "4. Calculate Details of Eclipses",
+                                "5. Display Cultural and Religious Holidays",
+                                "6. Display Day and Sky Details and Year Totals", "7. Display Settings",
+                                "8. Saving Data on File"})
+        QVERIFY2(text.contains(QString("\n") + section + "\n"), section);
+    QCOMPARE(cursorPosition, 0);
+    QCOMPARE(messages_.last(), QString("Ready."));
+}
+
+void QuorvelAppTest::exitWritesTheConfigurationFile()
+{
+    makeWindow();
+    settings_.timeZone = 1.0;
+    settings_.latitude = 48.5;
+    window_->slotFileQuit();
+    QFile file("quorvel.cfg");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("1.000000 \n48.500000 \n0.000000 \n0.000000 \nDefault\n0"));
+    QCOMPARE(messages_.first(), QString("Exiting application..."));
+}
+
+void QuorvelAppTest::tabAlignsPlainTextToTheColumnGrid()
+{
+    makeWindow();
+    QuorvelView* view = window_->view();
+    qv::PageBuffer plain;
+    qv::appendLine(plain, "i\tM");
+    view->renderPage(1, plain);
+    const QImage tabbed = view->pagePixmap().toImage();
+    qv::PageBuffer fixed;
+    qv::appendMarkedLine(fixed, "iM");
+    view->renderPage(1, fixed);
+    QCOMPARE(view->pagePixmap().toImage(), tabbed);
+    view->renderPage(0, fixed);  // the marker is ignored without fixed pitch
+    QVERIFY(view->pagePixmap().toImage() != tabbed);
+}
+
+void QuorvelAppTest::arrowKeysScrollTheTextPage()
+{
+    makeWindow();
+    auto* scrollArea = qobject_cast<QScrollArea*>(window_->centralWidget());
+    QVERIFY(scrollArea);
+    QTest::keyClick(window_, Qt::Key_Down);
+    QCOMPARE(scrollArea->verticalScrollBar()->value(), 0);  // never below the top
+    QTest::keyClick(window_, Qt::Key_Up);
+    QTest::keyClick(window_, Qt::Key_Up);
+    QCOMPARE(scrollArea->verticalScrollBar()->value(), 20);
+    QTest::keyClick(window_, Qt::Key_Down);
+    QCOMPARE(scrollArea->verticalScrollBar()->value(), 10);
+}
+
+QTEST_MAIN(QuorvelAppTest)
+#include "quorvel_app_test.moc"
