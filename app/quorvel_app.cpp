@@ -50,9 +50,8 @@ constexpr int kFontSizeMax = 12;
 constexpr int kFontSizeStep = 2;
 constexpr const char* kHelpResource = ":/quorvelHelp.txt";
 
-// One action of the window: its member, texts, shortcut, icon resource and slot.
-struct ActionSpec {
-    QAction* QuorvelApp::*member;
+// One action of the window: its texts, shortcut, icon resource and slot.
+struct ActionEntry {
     const char* text;
     const char* shortcut;
     const char* icon;
@@ -61,72 +60,72 @@ struct ActionSpec {
     void (QuorvelApp::*slot)();
 };
 
-const ActionSpec kActions[] = {
-    {nullptr, "&Save File", "Ctrl+F", ":/filesave.png", "Saves the Moon phases / Calendar",
+const ActionEntry kActions[] = {
+    {"&Save File", "Ctrl+F", ":/filesave.png", "Saves the Moon phases / Calendar",
      "Save File.\n\nSaves the Moon phases table and the calendar on the selected (or default) output file.",
      &QuorvelApp::slotFileSave},
-    {nullptr, "Save File &As", nullptr, nullptr, "Saves the Moon phases / Calendar under a new filename",
+    {"Save File &As", nullptr, nullptr, "Saves the Moon phases / Calendar under a new filename",
      "Save As\n\nSaves the the Moon phases table and the calendar on a newly specified output file.",
      &QuorvelApp::slotFileSaveAs},
-    {nullptr, "E&xit", "Ctrl+Q", nullptr, "Quits Quorvel", "Exit\n\nQuits Quorvel", &QuorvelApp::slotFileQuit},
-    {nullptr, "&Date", "Ctrl+D", ":/date.png", "Select year and timezone",
+    {"E&xit", "Ctrl+Q", nullptr, "Quits Quorvel", "Exit\n\nQuits Quorvel", &QuorvelApp::slotFileQuit},
+    {"&Date", "Ctrl+D", ":/date.png", "Select year and timezone",
      "Date\n\nSelects the year and the timezone for the calculations.", &QuorvelApp::slotInputDate},
-    {nullptr, "Delta-&Time", "Ctrl+T", nullptr, "Set the Delta-Time (difference TT - UTC)",
+    {"Delta-&Time", "Ctrl+T", nullptr, "Set the Delta-Time (difference TT - UTC)",
      "Delta-Time\n\nSets the difference between Terrestial Time (TT) and Universial Time (UTC). If you "
      "don't know what this is use the default.",
      &QuorvelApp::slotInputDeltaTime},
-    {nullptr, "&Location", "Ctrl+L", ":/location.png", "Set the location.",
+    {"&Location", "Ctrl+L", ":/location.png", "Set the location.",
      "Location\n\nSets the location for which the local circumstances are calculated. The coordinates can "
      "be in decimal degrees or in DDD.MMss format (Degrees.MinutesSeconds)",
      &QuorvelApp::slotInputLocation},
-    {nullptr, "&Moon Phases", "Ctrl+M", ":/phases.png", "Calculate the phases of the Moon",
+    {"&Moon Phases", "Ctrl+M", ":/phases.png", "Calculate the phases of the Moon",
      "Moon Phases\n\nCalculate the phases of the Moon for the specified year.", &QuorvelApp::slotCalcPhases},
-    {nullptr, "&Calendar", "Ctrl+C", ":/calendar.png", "Display the calendar",
+    {"&Calendar", "Ctrl+C", ":/calendar.png", "Display the calendar",
      "Calendar\n\nDisplay the calendar for the specified year.\nThe Julian Calendar will be used before "
      "the year 1582",
      &QuorvelApp::slotCalcCalendar},
-    {nullptr, "&Eclipses", "Ctrl+E", ":/eclipses.png", "Calculate lunar and solar eclipses",
+    {"&Eclipses", "Ctrl+E", ":/eclipses.png", "Calculate lunar and solar eclipses",
      "Eclipses\n\nCalculates the lunar and solar eclipses for the specified year. A world map showing the "
      "solar eclipse visibilities can be displayed.",
      &QuorvelApp::slotCalcEclipses},
-    {nullptr, "H&oliday", "Ctrl+O", ":/holidays.png", "Calculate cultural and religious holidays",
+    {"H&oliday", "Ctrl+O", ":/holidays.png", "Calculate cultural and religious holidays",
      "Holidays\n\nCalculates for the specified year the following holidays:\n\nAsh Wednesday\nEaster\n\n"
      "Jewish New Year\nYom Kippur\n\nIslamic New Year\nFirst Day of Ramadan\n\nIndian New Year\n\n"
      "Chinese New Year",
      &QuorvelApp::slotCalcHolidays},
-    {nullptr, "D&ay Details", "Ctrl+A", nullptr, "Display details of the day",
+    {"D&ay Details", "Ctrl+A", nullptr, "Display details of the day",
      "Day Details\n\nShows the weekday, day of the year, week of the year as well as corresponding date in "
      "the Jewish, Islamic, Indian and Chinese calendar of the specified date",
      &QuorvelApp::slotCalcDay},
-    {nullptr, "&Sky Details", "Ctrl+S", nullptr, "Display Sun and Moon details of the day",
+    {"&Sky Details", "Ctrl+S", nullptr, "Display Sun and Moon details of the day",
      "Sky Details\n\nShows the Julian Date, position of the Sun as well as the position, phase and "
      "libration of the Moon for the specified date and time.",
      &QuorvelApp::slotCalcSky},
-    {nullptr, "&Year Totals", "Ctrl+Y", nullptr, "Display total hours of Sun- and Moonshine and twilight",
+    {"&Year Totals", "Ctrl+Y", nullptr, "Display total hours of Sun- and Moonshine and twilight",
      "Year Totals\n\nShows the total hours of Sun and Moon at the specified location and the specified "
      "minimum angle.",
      &QuorvelApp::slotCalcYearTot},
-    {nullptr, "Sola&r Panel", "Ctrl+R", nullptr,
+    {"Sola&r Panel", "Ctrl+R", nullptr,
      "Display maximum percentage and electricity of a fixed solar panel",
      "Solar Panel\n\nShows how a solar panel with a fixed azimuth and elevation at the given location "
      "compares (in percent) with one which tracks the sun. Also given is the maximum amount of energy in "
      "kWh which would be produced by each square meter of such a panel in one year if there were now "
      "clouds.",
      &QuorvelApp::slotCalcSolarPanel},
-    {nullptr, "Spec&ial Eclipses", "Ctrl+I", nullptr, "Display special solar eclipse map",
+    {"Spec&ial Eclipses", "Ctrl+I", nullptr, "Display special solar eclipse map",
      "Special Eclipses\n\nDisplays the centerline of a solar eclipse around a specified New Moon date onto "
      "a surface which is above the Earth surface by specified height. This enables to check for eclipses "
      "at the height of satellite orbits.",
      &QuorvelApp::slotCalcSatEcl},
-    {nullptr, "Ecli&pse Settings", "Ctrl+P", nullptr, "Select world map display and time steps for eclipses",
+    {"Ecli&pse Settings", "Ctrl+P", nullptr, "Select world map display and time steps for eclipses",
      "Eclipse Settings\n\nSpecifies the type of eclipse world map as well as how coordinates should be "
      "drawn on the map. Also specify the time steps to be used for the central eclipse listings.",
      &QuorvelApp::slotViewMapGrid},
-    {nullptr, "Font Si&ze", "Ctrl+Z", nullptr, "Set the font size for the screen display",
+    {"Font Si&ze", "Ctrl+Z", nullptr, "Set the font size for the screen display",
      "Font Size\n\nSpecifies the font size (8 or 10) for the screen display.", &QuorvelApp::slotViewFontSize},
-    {nullptr, "&About...", nullptr, nullptr, "About the application", "About\n\nAbout the application",
+    {"&About...", nullptr, nullptr, "About the application", "About\n\nAbout the application",
      &QuorvelApp::slotHelpAbout},
-    {nullptr, "&Help...", nullptr, nullptr, "Quick help", "Help\n\nA summary help of how to use Quorvel.",
+    {"&Help...", nullptr, nullptr, "Quick help", "Help\n\nA summary help of how to use Quorvel.",
      &QuorvelApp::slotQuickHelp},
 };
 
@@ -191,15 +190,15 @@ void QuorvelApp::createActions()
                            &viewFontSize_, &helpAbout_,    &helpQuick_};
     static_assert(std::size(kActions) == 19);
     for (size_t i = 0; i < std::size(kActions); ++i) {
-        const ActionSpec& spec = kActions[i];
-        auto* action = new QAction(tr(spec.text), this);
-        if (spec.icon)
-            action->setIcon(QIcon(spec.icon));
-        if (spec.shortcut)
-            action->setShortcut(QKeySequence(tr(spec.shortcut)));
-        action->setStatusTip(tr(spec.statusTip));
-        action->setWhatsThis(tr(spec.whatsThis));
-        connect(action, &QAction::triggered, this, spec.slot);
+        const ActionEntry& entry = kActions[i];
+        auto* action = new QAction(tr(entry.text), this);
+        if (entry.icon)
+            action->setIcon(QIcon(entry.icon));
+        if (entry.shortcut)
+            action->setShortcut(QKeySequence(tr(entry.shortcut)));
+        action->setStatusTip(tr(entry.statusTip));
+        action->setWhatsThis(tr(entry.whatsThis));
+        connect(action, &QAction::triggered, this, entry.slot);
         *members[i] = action;
     }
     viewToolBar_ = new QAction(tr("Tool&bar"), this);
