@@ -1,7 +1,5 @@
 #include <cstdio>
 
-int main()
-{
-    std::fputs("usage: quorvel-cli COMMAND [options]\n", stderr);
-    return 2;
-}
+#include "cli/commands.h"
+
+int main(int argc, char** argv) { return qv::runCli(argc, argv, stdout, stderr); }

@@ -1,0 +1,87 @@
+#include "cli/commands.h"
+
+#include <ctime>
+#include <string>
+
+namespace qv {
+
+namespace {
+
+constexpr CliCommand kCommands[] = {
+    {"start", "the start page: welcome line and the present input values", runStartCommand},
+};
+
+// Flushes the output and, for a file, closes it; false when anything was not written.
+bool finishOutput(std::FILE* out, bool ownFile)
+{
+    bool ok = std::fflush(out) == 0 && std::ferror(out) == 0;
+    if (ownFile)
+        ok = std::fclose(out) == 0 && ok;
+    return ok;
+}
+
+}  // namespace
+
+std::span<const CliCommand> cliCommands() { return kCommands; }
+
+const CliCommand* findCliCommand(std::string_view name)
+{
+    for (const CliCommand& command : kCommands)
+        if (name == command.name)
+            return &command;
+    return nullptr;
+}
+
+void printUsage(std::FILE* out)
+{
+    std::fputs("usage: quorvel-cli COMMAND [options]\n"
+               "Prints the text the window or dialog shows for the same inputs. Inputs start\n"
+               "from the program's defaults and the clock; the configuration file is not read.\n"
+               "\nCommands:\n",
+               out);
+    for (const CliCommand& command : kCommands)
+        std::fprintf(out, "  %-12s %s\n", command.name, command.summary);
+    std::fputs("\nOptions:\n", out);
+    writeOptionsHelp(out);
+}
+
+int runCli(int argc, char** argv, std::FILE* out, std::FILE* err)
+{
+    if (argc < 2) {
+        printUsage(err);
+        return kCliExitUsage;
+    }
+    CliContext context;
+    std::string error;
+    if (parseCliOptions(argc, argv, context.options, error) != kCliExitOk) {
+        std::fprintf(err, "quorvel-cli: %s\n", error.c_str());
+        return kCliExitUsage;
+    }
+    if (context.options.help) {
+        printUsage(out);
+        return kCliExitOk;
+    }
+    const CliCommand* command = findCliCommand(context.options.command);
+    if (command == nullptr) {
+        std::fprintf(err, "quorvel-cli: unknown command '%s' (see quorvel-cli --help)\n",
+                     context.options.command.c_str());
+        return kCliExitUsage;
+    }
+    applyCliOptions(context.options, static_cast<long long>(std::time(nullptr)),
+                    context.settings);
+    const std::string& outPath = context.options.outPath;
+    context.out = outPath.empty() ? out : std::fopen(outPath.c_str(), "w");
+    if (context.out == nullptr) {
+        std::fprintf(err, "quorvel-cli: cannot write '%s'\n", outPath.c_str());
+        return kCliExitFailure;
+    }
+    const int status = command->run(context);
+    if (!finishOutput(context.out, !outPath.empty())) {
+        std::fprintf(err, "quorvel-cli: cannot write '%s'\n",
+                     outPath.empty() ? "standard output" : outPath.c_str());
+        return kCliExitFailure;
+    }
+    return status;
+}
+
+}  // namespace qv

@@ -1,0 +1,42 @@
+#pragma once
+// The batch companion's commands. A command is one function that prints, on context.out,
+// exactly the text the window or dialog shows for the settings built from the options, and
+// returns an exit status. Adding one: declare its function here and add a row to the table
+// in commands.cpp.
+#include <cstdio>
+#include <span>
+#include <string_view>
+
+#include "cli/options.h"
+#include "core/settings.h"
+
+namespace qv {
+
+struct CliContext {
+    CliOptions options;
+    SettingsRecord settings;  // defaults and clock, then the options applied
+    std::FILE* out = nullptr;
+};
+
+struct CliCommand {
+    const char* name;
+    const char* summary;  // one line for the help text
+    int (*run)(CliContext& context);
+};
+
+// Every command, in the order the help text lists them.
+std::span<const CliCommand> cliCommands();
+// The command of that name, or nullptr.
+const CliCommand* findCliCommand(std::string_view name);
+
+// Writes the usage, the commands with their summaries and the options.
+void printUsage(std::FILE* out);
+
+// Runs quorvel-cli with its arguments; standard output and error are out and err.
+// Returns the exit status: 0 done, 1 output not written, 2 bad command, option or value.
+int runCli(int argc, char** argv, std::FILE* out, std::FILE* err);
+
+// The start page: welcome line, blank line and the present input values.
+int runStartCommand(CliContext& context);
+
+}  // namespace qv

@@ -1,0 +1,418 @@
+#include "cli/options.h"
+
+#include <charconv>
+#include <string_view>
+#include <system_error>
+
+#include "core/input_limits.h"
+#include "core/number_text.h"
+#include "core/settings_io.h"
+#include "time/julian.h"
+
+namespace qv {
+
+namespace {
+
+constexpr double kSatHeightMaxKm = 1.0e6;
+constexpr double kSatStepMaxSeconds = 86400.0;
+
+// One option word with its value (nullptr for a flag), the options being filled and the
+// message of a refusal.
+struct OptionArg {
+    const char* option;
+    const char* value;
+    CliOptions& options;
+    std::string& error;
+};
+
+struct OptionSpec {
+    const char* name;
+    const char* valueName;  // nullptr: a flag without value
+    const char* help;
+    bool (*apply)(const OptionArg& arg);
+};
+
+bool refuse(const OptionArg& arg, const std::string& message)
+{
+    arg.error = std::string(arg.option) + ": " + message;
+    return false;
+}
+
+bool refuseValue(const OptionArg& arg, std::string_view text, const char* expected)
+{
+    std::string message = "'";
+    message.append(text).append("' is not ").append(expected);
+    return refuse(arg, message);
+}
+
+std::string rangeText(const char* what, double low, double high)
+{
+    char text[96];
+    std::snprintf(text, sizeof text, "%s must be between %.15g and %.15g", what, low, high);
+    return text;
+}
+
+bool isDigits(std::string_view text)
+{
+    if (text.empty())
+        return false;
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+// Strict whole number: an optional sign and digits, nothing else.
+bool wholeNumber(std::string_view text, long long& value)
+{
+    std::string_view digits = text;
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-'))
+        digits.remove_prefix(1);
+    if (!isDigits(digits))
+        return false;
+    long long magnitude = 0;
+    const auto [end, status] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    if (status != std::errc() || end != digits.data() + digits.size())
+        return false;
+    value = text.front() == '-' ? -magnitude : magnitude;
+    return true;
+}
+
+bool readWhole(const OptionArg& arg, std::string_view text, long long low, long long high,
+               int& value, const char* what = "value")
+{
+    long long whole = 0;
+    if (!wholeNumber(text, whole))
+        return refuseValue(arg, text, "a whole number");
+    if (whole < low || whole > high)
+        return refuse(arg, rangeText(what, static_cast<double>(low), static_cast<double>(high)));
+    value = static_cast<int>(whole);
+    return true;
+}
+
+bool readReal(const OptionArg& arg, std::string_view text, double low, double high,
+              double& value, const char* what = "value")
+{
+    double real = 0.0;
+    if (!tryParseNumber(text, real))
+        return refuseValue(arg, text, "a number");
+    if (real < low || real > high)
+        return refuse(arg, rangeText(what, low, high));
+    value = real;
+    return true;
+}
+
+// A real number accepted by one of the input range checks.
+bool readChecked(const OptionArg& arg, std::string (*check)(double), std::optional<double>& target)
+{
+    double real = 0.0;
+    if (!tryParseNumber(arg.value, real))
+        return refuseValue(arg, arg.value, "a number");
+    const std::string message = check(real);
+    if (!message.empty())
+        return refuse(arg, message);
+    target = real;
+    return true;
+}
+
+// A real number stored as given; its range is checked once all options are known.
+bool readAnyReal(const OptionArg& arg, std::optional<double>& target)
+{
+    double real = 0.0;
+    if (!tryParseNumber(arg.value, real))
+        return refuseValue(arg, arg.value, "a number");
+    target = real;
+    return true;
+}
+
+template <typename Target>
+bool setWhole(const OptionArg& arg, long long low, long long high, Target& target)
+{
+    int value = 0;
+    if (!readWhole(arg, arg.value, low, high, value))
+        return false;
+    target = value;
+    return true;
+}
+
+template <typename Target>
+bool setReal(const OptionArg& arg, double low, double high, Target& target)
+{
+    double value = 0.0;
+    if (!readReal(arg, arg.value, low, high, value))
+        return false;
+    target = value;
+    return true;
+}
+
+bool setYear(const OptionArg& arg)
+{
+    long long year = 0;
+    if (!wholeNumber(arg.value, year))
+        return refuseValue(arg, arg.value, "a whole number");
+    const std::string message = checkYear(year);
+    if (!message.empty())
+        return refuse(arg, message);
+    arg.options.year = static_cast<int>(year);
+    return true;
+}
+
+// YYYY-MM-DD; the year may carry a sign ("-0044-03-15").
+bool setDate(const OptionArg& arg)
+{
+    const std::string_view text(arg.value);
+    const std::size_t dayDash = text.rfind('-');
+    const std::size_t monthDash =
+        (dayDash == std::string_view::npos || dayDash == 0) ? dayDash : text.rfind('-', dayDash - 1);
+    if (monthDash == std::string_view::npos || monthDash == 0)
+        return refuseValue(arg, text, "a date YYYY-MM-DD");
+    const std::string_view monthText = text.substr(monthDash + 1, dayDash - monthDash - 1);
+    const std::string_view dayText = text.substr(dayDash + 1);
+    long long year = 0;
+    if (!wholeNumber(text.substr(0, monthDash), year) || !isDigits(monthText) ||
+        !isDigits(dayText))
+        return refuseValue(arg, text, "a date YYYY-MM-DD");
+    const std::string message = checkYear(year);
+    if (!message.empty())
+        return refuse(arg, message);
+    CliDate date{static_cast<int>(year), 0, 0};
+    if (!readWhole(arg, monthText, 1, 12, date.month, "month") ||
+        !readWhole(arg, dayText, 1, 31, date.day, "day"))
+        return false;
+    arg.options.date = date;
+    return true;
+}
+
+// HH:MM:SS.
+bool setTime(const OptionArg& arg)
+{
+    const std::string_view text(arg.value);
+    const std::size_t first = text.find(':');
+    const std::size_t second =
+        first == std::string_view::npos ? first : text.find(':', first + 1);
+    if (second == std::string_view::npos)
+        return refuseValue(arg, text, "a time HH:MM:SS");
+    const std::string_view parts[3] = {text.substr(0, first),
+                                       text.substr(first + 1, second - first - 1),
+                                       text.substr(second + 1)};
+    for (std::string_view part : parts)
+        if (!isDigits(part))
+            return refuseValue(arg, text, "a time HH:MM:SS");
+    CliTime time{};
+    if (!readWhole(arg, parts[0], 0, 23, time.hour, "hour") ||
+        !readWhole(arg, parts[1], 0, 59, time.minute, "minute") ||
+        !readWhole(arg, parts[2], 0, 59, time.second, "second"))
+        return false;
+    arg.options.time = time;
+    return true;
+}
+
+// AZ,EL,EFF,M1,M2.
+bool setPanel(const OptionArg& arg)
+{
+    std::string_view parts[5];
+    std::string_view rest(arg.value);
+    for (int i = 0; i < 5; ++i) {
+        const std::size_t comma = rest.find(',');
+        if ((comma == std::string_view::npos) != (i == 4))
+            return refuseValue(arg, arg.value, "AZ,EL,EFF,M1,M2");
+        parts[i] = rest.substr(0, comma);
+        rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    }
+    CliPanel panel{};
+    if (!readReal(arg, parts[0], kLongitudeMinDeg, kLongitudeMaxDeg, panel.azimuthDeg, "azimuth") ||
+        !readReal(arg, parts[1], kLatitudeMinDeg, kLatitudeMaxDeg, panel.elevationDeg,
+                  "elevation") ||
+        !readReal(arg, parts[2], 0.0, 100.0, panel.efficiencyPercent, "efficiency") ||
+        !readWhole(arg, parts[3], 1, 12, panel.startMonth, "start month") ||
+        !readWhole(arg, parts[4], 1, 12, panel.endMonth, "end month"))
+        return false;
+    arg.options.panel = panel;
+    return true;
+}
+
+constexpr OptionSpec kOptions[] = {
+    {"--year", "Y", "year, -99999 to 99999", setYear},
+    {"--zone", "H", "time zone in hours, east positive, -24 to 24",
+     [](const OptionArg& a) { return readChecked(a, checkTimeZone, a.options.zoneHours); }},
+    {"--delta-t", "SECONDS", "TT - UT in seconds (default: the year's default, automatic)",
+     [](const OptionArg& a) { return readChecked(a, checkDeltaT, a.options.deltaTSeconds); }},
+    {"--lat", "DEG", "latitude, north positive, -90 to 90",
+     [](const OptionArg& a) { return readAnyReal(a, a.options.latitudeDeg); }},
+    {"--lon", "DEG", "longitude, east positive, -360 to 360",
+     [](const OptionArg& a) { return readAnyReal(a, a.options.longitudeDeg); }},
+    {"--height", "M", "height above sea level in metres, -6378140 to 1e9",
+     [](const OptionArg& a) { return readChecked(a, checkHeight, a.options.heightM); }},
+    {"--name", "TEXT", "name of the location (cut to 30 characters)",
+     [](const OptionArg& a) { a.options.name = a.value; return true; }},
+    {"--dms", nullptr, "angles in the DD.MMSS form (--lat and --lon are read in it)",
+     [](const OptionArg& a) { a.options.dms = true; return true; }},
+    {"--date", "YYYY-MM-DD", "date (sets the year too)", setDate},
+    {"--time", "HH:MM:SS", "time of day", setTime},
+    {"--eclipse", "N", "number of the eclipse in the year's list, 1 to 12",
+     [](const OptionArg& a) { return setWhole(a, 1, kMaxEclipses, a.options.eclipseNumber); }},
+    {"--step", "MIN", "step of the central-line listing in minutes, 1 to 60",
+     [](const OptionArg& a) { return setWhole(a, 1, 60, a.options.mapStepMin); }},
+    {"--projection", "0-3", "eclipse map: 0 world, 1 northern, 2 southern, 3 physical",
+     [](const OptionArg& a) { return setWhole(a, 0, 3, a.options.mapProjection); }},
+    {"--meridian", "DEG", "central meridian of the eclipse map, -360 to 360",
+     [](const OptionArg& a) {
+         return setReal(a, kLongitudeMinDeg, kLongitudeMaxDeg, a.options.centralMeridianDeg);
+     }},
+    {"--grid", "0-2", "eclipse map grid: 0 none, 1 30-degree, 2 10-degree",
+     [](const OptionArg& a) { return setWhole(a, 0, 2, a.options.mapGrid); }},
+    {"--grey", "0|1", "eclipse map background: 1 grey, 0 white",
+     [](const OptionArg& a) { return setWhole(a, 0, 1, a.options.mapGrey); }},
+    {"--cutoff", "DEG", "cutoff angle of the yearly totals, -90 to 100 (above 90: standard)",
+     [](const OptionArg& a) { return setReal(a, -90.0, 100.0, a.options.cutoffDeg); }},
+    {"--panel", "AZ,EL,EFF,M1,M2",
+     "solar panel azimuth, elevation, efficiency in %, first and last month", setPanel},
+    {"--sat-height", "KM", "height of the special-eclipse surface in km, 0 to 1e6",
+     [](const OptionArg& a) { return setReal(a, 0.0, kSatHeightMaxKm, a.options.satHeightKm); }},
+    {"--sat-step", "S", "special-eclipse time step in seconds, 1 to 86400",
+     [](const OptionArg& a) {
+         return setReal(a, 1.0, kSatStepMaxSeconds, a.options.satStepSeconds);
+     }},
+    {"--ellipsoid", nullptr, "special-eclipse surface is an ellipsoid (default: a sphere)",
+     [](const OptionArg& a) { a.options.ellipsoid = true; return true; }},
+    {"--out", "FILE", "write the output to FILE instead of standard output",
+     [](const OptionArg& a) { a.options.outPath = a.value; return true; }},
+    {"--help", nullptr, "this help (also -h)",
+     [](const OptionArg& a) { a.options.help = true; return true; }},
+};
+
+const OptionSpec* findOption(std::string_view word)
+{
+    if (word == "-h")
+        word = "--help";
+    for (const OptionSpec& spec : kOptions)
+        if (word == spec.name)
+            return &spec;
+    return nullptr;
+}
+
+// Converts --lat and --lon from DD.MMSS when --dms was given, then checks their ranges.
+bool finishCoordinates(CliOptions& options, std::string& error)
+{
+    struct Coordinate {
+        const char* option;
+        std::optional<double>& degrees;
+        std::string (*check)(double);
+    };
+    const Coordinate coordinates[] = {{"--lat", options.latitudeDeg, checkLatitude},
+                                      {"--lon", options.longitudeDeg, checkLongitude}};
+    for (const Coordinate& coordinate : coordinates) {
+        if (!coordinate.degrees)
+            continue;
+        if (options.dms)
+            coordinate.degrees = ddmmssToDecimal(*coordinate.degrees);
+        const std::string message = coordinate.check(*coordinate.degrees);
+        if (!message.empty()) {
+            error = std::string(coordinate.option) + ": " + message;
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error)
+{
+    int i = 1;
+    if (i < argc && argv[i][0] != '-')
+        options.command = argv[i++];
+    for (; i < argc; ++i) {
+        const char* word = argv[i];
+        const OptionSpec* spec = findOption(word);
+        if (spec == nullptr) {
+            error = std::string(word[0] == '-' ? "unknown option '" : "unexpected argument '") +
+                    word + "'";
+            return kCliExitUsage;
+        }
+        const char* value = nullptr;
+        if (spec->valueName != nullptr) {
+            if (i + 1 >= argc) {
+                error = std::string(spec->name) + " needs a value: " + spec->name + " " +
+                        spec->valueName;
+                return kCliExitUsage;
+            }
+            value = argv[++i];
+        }
+        if (!spec->apply(OptionArg{spec->name, value, options, error}))
+            return kCliExitUsage;
+    }
+    if (options.help)
+        return kCliExitOk;
+    if (!finishCoordinates(options, error))
+        return kCliExitUsage;
+    if (options.command.empty()) {
+        error = "no command given (see quorvel-cli --help)";
+        return kCliExitUsage;
+    }
+    return kCliExitOk;
+}
+
+void applyCliOptions(const CliOptions& options, long long unixSeconds, SettingsRecord& settings)
+{
+    setDefaultSettings(settings, unixSeconds);
+    if (options.zoneHours) {
+        settings.timeZone = *options.zoneHours;
+        setDateTimeFromUnixSeconds(settings, unixSeconds);
+    }
+    if (options.year)
+        settings.year = *options.year;
+    if (options.date) {
+        settings.year = options.date->year;
+        settings.month = options.date->month;
+        settings.day = options.date->day;
+    }
+    if (options.time) {
+        settings.hour = options.time->hour;
+        settings.minute = options.time->minute;
+        settings.second = options.time->second;
+    }
+    if (options.date || options.time)
+        settings.currentMjd =
+            modifiedJulianDate(settings.day, settings.month, settings.year,
+                               dmsToDecimal(settings.hour, settings.minute, settings.second));
+    settings.deltaTAuto = options.deltaTSeconds ? 0 : 1;
+    settings.deltaT = options.deltaTSeconds ? *options.deltaTSeconds : deltaTDefault(settings.year);
+
+    settings.latitude = options.latitudeDeg.value_or(settings.latitude);
+    settings.longitude = options.longitudeDeg.value_or(settings.longitude);
+    settings.height = options.heightM.value_or(settings.height);
+    if (options.name)
+        storeLocationName(settings, options.name->c_str());
+    settings.dmsFlag = options.dms ? 1 : 0;
+
+    settings.selectedEclipse = options.eclipseNumber.value_or(settings.selectedEclipse);
+    settings.mapStep = options.mapStepMin.value_or(settings.mapStep);
+    settings.mapProjection = options.mapProjection.value_or(settings.mapProjection);
+    settings.centralMeridian = options.centralMeridianDeg.value_or(settings.centralMeridian);
+    settings.mapGrid = options.mapGrid.value_or(settings.mapGrid);
+    settings.mapGrey = options.mapGrey.value_or(settings.mapGrey);
+    if (options.panel) {
+        settings.panelAzimuth = options.panel->azimuthDeg;
+        settings.panelElevation = options.panel->elevationDeg;
+        settings.panelEfficiency = options.panel->efficiencyPercent;
+        settings.panelStartMonth = options.panel->startMonth;
+        settings.panelEndMonth = options.panel->endMonth;
+    }
+    settings.satHeight = options.satHeightKm.value_or(settings.satHeight);
+    settings.satTimeStep = options.satStepSeconds.value_or(settings.satTimeStep);
+    settings.satEllipsoid = options.ellipsoid ? 1 : 0;
+}
+
+void writeOptionsHelp(std::FILE* out)
+{
+    for (const OptionSpec& spec : kOptions) {
+        std::string usage = spec.name;
+        if (spec.valueName != nullptr)
+            usage = usage + " " + spec.valueName;
+        std::fprintf(out, "  %-26s %s\n", usage.c_str(), spec.help);
+    }
+}
+
+}  // namespace qv

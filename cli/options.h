@@ -1,0 +1,75 @@
+#pragma once
+// Options of the batch companion: the command line parsed into CliOptions, and the settings
+// record built from the program's defaults and those options.
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "core/settings.h"
+
+namespace qv {
+
+constexpr int kCliExitOk = 0;
+constexpr int kCliExitFailure = 1;  // the output could not be written
+constexpr int kCliExitUsage = 2;    // unknown command or option, missing or bad value
+
+struct CliDate {
+    int year;
+    int month;  // 1..12
+    int day;    // 1..31
+};
+
+struct CliTime {
+    int hour;    // 0..23
+    int minute;  // 0..59
+    int second;  // 0..59
+};
+
+struct CliPanel {
+    double azimuthDeg;
+    double elevationDeg;
+    double efficiencyPercent;
+    int startMonth;  // 1..12
+    int endMonth;    // 1..12
+};
+
+// Everything given on the command line; an empty optional keeps the program's default.
+struct CliOptions {
+    std::string command;
+    bool help = false;
+    std::optional<int> year;
+    std::optional<double> zoneHours;
+    std::optional<double> deltaTSeconds;
+    std::optional<double> latitudeDeg;   // decimal degrees (converted from DD.MMSS with --dms)
+    std::optional<double> longitudeDeg;  // decimal degrees (converted from DD.MMSS with --dms)
+    std::optional<double> heightM;
+    std::optional<std::string> name;
+    bool dms = false;
+    std::optional<CliDate> date;
+    std::optional<CliTime> time;
+    std::optional<int> eclipseNumber;  // 1-based number in the eclipse list
+    std::optional<int> mapStepMin;
+    std::optional<int> mapProjection;
+    std::optional<double> centralMeridianDeg;
+    std::optional<int> mapGrid;
+    std::optional<int> mapGrey;
+    double cutoffDeg = 100.0;  // the Year Totals cutoff angle; above 90 the standard totals
+    std::optional<CliPanel> panel;
+    std::optional<double> satHeightKm;
+    std::optional<double> satStepSeconds;
+    bool ellipsoid = false;
+    std::string outPath;  // empty: standard output
+};
+
+// Parses argv[1] .. argv[argc - 1]: the command word, then options in any order (a later one
+// wins). Returns kCliExitOk, or kCliExitUsage with a one-line message in error.
+int parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);
+
+// The program's defaults with the clock at unixSeconds (in the given zone, if any), then the
+// options: --date and --time set currentMjd; without --delta-t TT - UT follows the year.
+void applyCliOptions(const CliOptions& options, long long unixSeconds, SettingsRecord& settings);
+
+// Writes the option list of the help text, one line per option.
+void writeOptionsHelp(std::FILE* out);
+
+}  // namespace qv

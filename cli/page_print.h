@@ -1,0 +1,12 @@
+#pragma once
+// Printing a page as the batch companion shows it.
+#include <cstdio>
+
+#include "core/page_buffer.h"
+
+namespace qv {
+
+// Writes each line of the page (without the fixed-pitch marker) followed by a newline.
+void printPage(const PageBuffer& page, std::FILE* out);
+
+}  // namespace qv

@@ -1,0 +1,16 @@
+#include "cli/commands.h"
+#include "cli/page_print.h"
+#include "core/settings_io.h"
+
+namespace qv {
+
+int runStartCommand(CliContext& context)
+{
+    PageBuffer page;
+    writeWelcomeLines(page);
+    writeInputValuesPage(context.settings, page);
+    printPage(page, context.out);
+    return kCliExitOk;
+}
+
+}  // namespace qv
