@@ -1,0 +1,186 @@
+#include "time/holidays.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "time/hebrew.h"
+#include "time/indian.h"
+#include "time/julian.h"
+#include "time/reference_data.h"
+
+namespace qv {
+namespace {
+
+using testing::readTable;
+
+std::string easterText(int year)
+{
+    char buffer[kHolidayBlockSize];
+    easterBlock(year, buffer, sizeof buffer);
+    return buffer;
+}
+
+std::string jewishText(int year)
+{
+    SettingsRecord settings;
+    settings.year = year;
+    char buffer[kHolidayBlockSize];
+    jewishNewYearBlock(settings, buffer, sizeof buffer);
+    return buffer;
+}
+
+std::string islamicText(int year)
+{
+    char buffer[kHolidayBlockSize];
+    islamicHolidaysBlock(year, buffer, sizeof buffer);
+    return buffer;
+}
+
+std::string indianText(int year)
+{
+    char buffer[kHolidayBlockSize];
+    indianNewYearBlock(year, buffer, sizeof buffer);
+    return buffer;
+}
+
+TEST(Easter, CheckValuesInBothCalendars)
+{
+    struct Case {
+        int year, month, day;
+    };
+    const Case cases[] = {
+        {1500, 4, 19}, {1582, 4, 15}, {1583, 4, 10}, {1818, 3, 22},
+        {1943, 4, 25}, {2000, 4, 23}, {2024, 3, 31},
+    };
+    for (const Case& c : cases) {
+        const DayMonthYear easter = easterSunday(c.year);
+        EXPECT_EQ(easter.month, c.month) << c.year;
+        EXPECT_EQ(easter.day, c.day) << c.year;
+    }
+}
+
+TEST(Easter, YearsBeforeYearZeroFollowThe532YearCycle)
+{
+    for (int year = -5000; year < 1000; ++year) {
+        const DayMonthYear easter = easterSunday(year);
+        const DayMonthYear cycleLater = easterSunday(year + 532);
+        ASSERT_EQ(easter.month, cycleLater.month) << year;
+        ASSERT_EQ(easter.day, cycleLater.day) << year;
+        // Easter Sunday is a Sunday: MJD 0h + 2, modulo 7, is 6 for Sundays (0 = Monday).
+        const double mjd = modifiedJulianDate(easter.day, easter.month, year, 0.0);
+        ASSERT_EQ(((static_cast<long long>(mjd) + 2) % 7 + 7) % 7, 6) << year;
+    }
+}
+
+TEST(HolidayBlocks, TextOfTheYear2024)
+{
+    EXPECT_EQ(easterText(2024), "Ash Wednesday:\t\tFEB14\nEaster:\t\t\tMAR31");
+    EXPECT_EQ(jewishText(2024), "\n\nJewish New Year:\tOCT03    (Jewish Year:5785)\nYom Kippur:\t\tOCT12");
+    EXPECT_EQ(islamicText(2024),
+              "\n\nIslamic New Year:\tJUL08    (Islamic Year:1446)\nFirst Day Ramadan:\tMAR11");
+    EXPECT_EQ(indianText(2024), "\n\nIndian New Year:\tMAR21    (Indian Year:1946)");
+}
+
+TEST(HolidayBlocks, YomKippurAcrossAMonthEndAndAshWednesdayAcrossTheReform)
+{
+    EXPECT_EQ(jewishText(2000), "\n\nJewish New Year:\tSEP30    (Jewish Year:5761)\nYom Kippur:\t\tOCT09");
+    EXPECT_EQ(easterText(1582), "Ash Wednesday:\t\tFEB28\nEaster:\t\t\tAPR15");
+    EXPECT_EQ(easterText(1583), "Ash Wednesday:\t\tFEB23\nEaster:\t\t\tAPR10");
+}
+
+TEST(HolidayBlocks, TwoIslamicNewYearsOrTwoRamadansInOneCivilYear)
+{
+    // 1 January 1454 is itself 1 Muharram.
+    EXPECT_EQ(islamicText(1454),
+              "\n\nIslamic New Year:\tJAN01    (Islamic Year: 858)"
+              "\n\t     and:\tDEC22    (Islamic Year: 859)\nFirst Day Ramadan:\tAUG25");
+    EXPECT_EQ(islamicText(2008),
+              "\n\nIslamic New Year:\tJAN10    (Islamic Year:1429)"
+              "\n\t     and:\tDEC29    (Islamic Year:1430)\nFirst Day Ramadan:\tSEP02");
+    EXPECT_EQ(islamicText(1997),
+              "\n\nIslamic New Year:\tMAY09    (Islamic Year:1418)"
+              "\nFirst Day Ramadan:\tJAN10\n\t     and:\tDEC31");
+    // 1 January 2063 is itself 1 Ramadan: both it and the December one are listed.
+    EXPECT_EQ(islamicText(2063),
+              "\n\nIslamic New Year:\tAPR29    (Islamic Year:1486)"
+              "\nFirst Day Ramadan:\tJAN01\n\t     and:\tDEC21");
+}
+
+TEST(HolidayBlocks, YearsOutsideACalendarGiveOneBlank)
+{
+    EXPECT_EQ(islamicText(621), " ");
+    EXPECT_NE(islamicText(622), " ");
+    EXPECT_EQ(indianText(81), " ");
+    EXPECT_EQ(indianText(82), "\n\nIndian New Year:\tMAR24    (Indian Year:   4)");
+    EXPECT_EQ(jewishText(-3763), " ");
+    EXPECT_EQ(jewishText(-3762), "\n\nJewish New Year:\tOCT01    (Jewish Year:  -1)\nYom Kippur:\t\tOCT10");
+}
+
+TEST(HolidayBlocks, SmallBufferIsCutAndTerminated)
+{
+    char buffer[12];
+    std::memset(buffer, 'x', sizeof buffer);
+    islamicHolidaysBlock(2008, buffer, sizeof buffer);
+    EXPECT_EQ(std::string(buffer), "\n\nIslamic N");
+    indianNewYearBlock(2024, buffer, 1);
+    EXPECT_EQ(buffer[0], '\0');
+}
+
+std::string monthDay(double mjd)
+{
+    int day, month, year;
+    double hour;
+    calendarDate(mjd, day, month, year, hour);
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d%02d", month, day);
+    return text;
+}
+
+std::string monthDays(const double* mjds, int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            text += ',';
+        text += monthDay(mjds[i]);
+    }
+    return text;
+}
+
+// Every civil year 622-3000 against python3-dateutil (Easter; Julian-calendar dates before
+// 1583) and python3-convertdate (Jewish, Indian and Islamic dates), as civil month and day.
+// Measured: no disagreement in any column.
+TEST(Holidays, AgreeWithDateutilAndConvertdateFrom622To3000)
+{
+    const auto rows = readTable("holidays.txt");
+    ASSERT_EQ(rows.size(), 3000u - 622u + 1u);
+    int wrongEaster = 0, wrongJewish = 0, wrongIndian = 0, wrongIslamic = 0;
+    for (const auto& row : rows) {
+        const int year = std::stoi(row[0]);
+        const DayMonthYear easter = easterSunday(year);
+        char easterText[8];
+        std::snprintf(easterText, sizeof easterText, "%02d%02d", easter.month, easter.day);
+        wrongEaster += row[1] != easterText;
+
+        int ending;
+        wrongJewish += row[2] != monthDay(hebrewNewYear(year, ending));
+        wrongIndian += row[3] != monthDay(indianToMjd(1, 1, year - 78));
+
+        const IslamicHolidays islamic = islamicHolidays(year);
+        const bool islamicSame = row[4] == monthDays(islamic.newYearMjd, islamic.newYearCount) &&
+                                 row[5] == monthDays(islamic.ramadanMjd, islamic.ramadanCount);
+        if (!islamicSame && ++wrongIslamic <= 5)
+            ADD_FAILURE() << year << ": Islamic New Year "
+                          << monthDays(islamic.newYearMjd, islamic.newYearCount) << " Ramadan "
+                          << monthDays(islamic.ramadanMjd, islamic.ramadanCount);
+    }
+    EXPECT_EQ(wrongEaster, 0);
+    EXPECT_EQ(wrongJewish, 0);
+    EXPECT_EQ(wrongIndian, 0);
+    EXPECT_EQ(wrongIslamic, 0);
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,44 @@
+#pragma once
+// Reading the reference tables of tests/time/data/ (lines of blank-separated fields, "#"
+// comments) and the golden pages of tests/golden/.
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace qv::testing {
+
+inline std::string sourcePath(const std::string& relative)
+{
+    const char* root = std::getenv("QUORVEL_SOURCE_DIR");
+    return std::string(root ? root : ".") + "/" + relative;
+}
+
+// Every non-comment line of a data file, split into fields; empty when the file is missing.
+inline std::vector<std::vector<std::string>> readTable(const std::string& name)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::ifstream in(sourcePath("tests/time/data/" + name));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        std::vector<std::string> row;
+        for (std::string field; fields >> field;)
+            row.push_back(field);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+inline std::vector<int> toInts(const std::vector<std::string>& fields, std::size_t first = 0)
+{
+    std::vector<int> values;
+    for (std::size_t i = first; i < fields.size(); ++i)
+        values.push_back(std::stoi(fields[i]));
+    return values;
+}
+
+}  // namespace qv::testing

@@ -1,0 +1,39 @@
+#pragma once
+// Holidays of a civil year as text blocks for the holiday page and the save file: Ash
+// Wednesday and Easter, the Jewish New Year and Yom Kippur, the Islamic New Year and the first
+// day of Ramadan, the Indian New Year. Dates print as month abbreviation and day ("MAR08").
+// Each block is written NUL-terminated into a caller buffer (at least kHolidayBlockSize
+// characters); a block that does not apply to the year is a single blank.
+#include <cstddef>
+
+#include "core/settings.h"
+#include "time/day_month_year.h"
+
+namespace qv {
+
+constexpr std::size_t kHolidayBlockSize = 256;
+
+// Easter Sunday of a year: Julian calendar up to 1582, Gregorian from 1583.
+DayMonthYear easterSunday(int year);
+
+// Islamic New Years (1 Muharram) and first days of Ramadan that fall in a civil year; each
+// happens once or twice. Meaningful from kIslamicFirstCivilYear on.
+struct IslamicHolidays {
+    int newYearCount;
+    double newYearMjd[2];    // noon of the day
+    int islamicYear[2];      // the year that begins
+    int ramadanCount;
+    double ramadanMjd[2];    // noon of the day
+};
+IslamicHolidays islamicHolidays(int year);
+
+// "Ash Wednesday:\t\tFEB14\nEaster:\t\t\tMAR31" for the year.
+void easterBlock(int year, char* buffer, std::size_t size);
+// Jewish New Year with the Hebrew year that begins, and Yom Kippur, of the settings year.
+void jewishNewYearBlock(const SettingsRecord& settings, char* buffer, std::size_t size);
+// Islamic New Year(s) with the Islamic year, and first day(s) of Ramadan.
+void islamicHolidaysBlock(int year, char* buffer, std::size_t size);
+// Indian New Year (1 Caitra) with the Indian year that begins.
+void indianNewYearBlock(int year, char* buffer, std::size_t size);
+
+}  // namespace qv
