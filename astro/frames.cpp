@@ -14,20 +14,35 @@ double siderealAngleRad(double mjdUT, double eqeqSeconds, double longitudeRad) {
     return kPi * localSiderealTime(mjdUT, longitudeRad * kDegPerRad, eqeqSeconds) / 12.0;
 }
 
-// Observer on the ellipsoid for a given sidereal angle, in Earth equatorial radii.
-Vec3 observerAt(double siderealRad, double latitudeRad, double heightM) {
-    const double s = std::sin(latitudeRad);
-    const double n = 1.0 / std::sqrt(1.0 - kEarthEccentricitySquared * s * s);
-    const double u = heightM / kEarthEquatorialRadiusM;
-    const double equatorialDistance = (n + u) * std::cos(latitudeRad);
-    return Vec3(equatorialDistance * std::cos(siderealRad), equatorialDistance * std::sin(siderealRad),
-                (kEarthOneMinusEccentricitySquared * n + u) * s);
+// Sines and cosines of the observer's latitude and sidereal angle, shared by the observer
+// position and the horizon rotation.
+struct ObserverAngles {
+    double sinLat;
+    double cosLat;
+    double sinSidereal;
+    double cosSidereal;
+};
+
+ObserverAngles observerAngles(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad) {
+    const double theta = siderealAngleRad(mjdUT, eqeqSeconds, longitudeRad);
+    return ObserverAngles{std::sin(latitudeRad), std::cos(latitudeRad), std::sin(theta), std::cos(theta)};
 }
 
-// rotationZ(sidereal angle) turns right ascension into minus the hour angle; rotationY tilts
-// the pole to the zenith.
-Vec3 horizonAt(double siderealRad, double latitudeRad, const Vec3& equatorialVector) {
-    return rotationY(kPi / 2.0 - latitudeRad) * (rotationZ(siderealRad) * equatorialVector);
+// Observer on the ellipsoid, in Earth equatorial radii.
+Vec3 observerAt(const ObserverAngles& a, double heightM) {
+    const double n = 1.0 / std::sqrt(1.0 - kEarthEccentricitySquared * a.sinLat * a.sinLat);
+    const double u = heightM / kEarthEquatorialRadiusM;
+    const double equatorialDistance = (n + u) * a.cosLat;
+    return Vec3(equatorialDistance * a.cosSidereal, equatorialDistance * a.sinSidereal,
+                (kEarthOneMinusEccentricitySquared * n + u) * a.sinLat);
+}
+
+// rotationY(pi/2 - latitude) rotationZ(sidereal angle), written out: the z rotation turns
+// right ascension into minus the hour angle, the y rotation tilts the pole to the zenith.
+Vec3 horizonAt(const ObserverAngles& a, const Vec3& v) {
+    const double meridianX = a.cosSidereal * v.x + a.sinSidereal * v.y;
+    const double eastY = -a.sinSidereal * v.x + a.cosSidereal * v.y;
+    return Vec3(a.sinLat * meridianX - a.cosLat * v.z, eastY, a.cosLat * meridianX + a.sinLat * v.z);
 }
 
 }  // namespace
@@ -95,21 +110,21 @@ double localSiderealTime(double mjdUT, double longitudeDeg, double eqeqSeconds) 
 
 Vec3 observerPosition(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
                       double heightM) {
-    return observerAt(siderealAngleRad(mjdUT, eqeqSeconds, longitudeRad), latitudeRad, heightM);
+    return observerAt(observerAngles(mjdUT, eqeqSeconds, latitudeRad, longitudeRad), heightM);
 }
 
 Vec3 equatorialToHorizon(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
                          const Vec3& equatorialVector) {
-    return horizonAt(siderealAngleRad(mjdUT, eqeqSeconds, longitudeRad), latitudeRad, equatorialVector);
+    return horizonAt(observerAngles(mjdUT, eqeqSeconds, latitudeRad, longitudeRad), equatorialVector);
 }
 
 void horizonCoordinates(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
                         double heightM, bool topocentric, const Vec3& equatorialVector,
                         double& azimuthRad, double& altitudeRad, double& distance) {
-    const double theta = siderealAngleRad(mjdUT, eqeqSeconds, longitudeRad);
+    const ObserverAngles angles = observerAngles(mjdUT, eqeqSeconds, latitudeRad, longitudeRad);
     Vec3 v = equatorialVector;
-    if (topocentric) v -= observerAt(theta, latitudeRad, heightM);
-    const PolarCoord horizon = toPolar(horizonAt(theta, latitudeRad, v));
+    if (topocentric) v -= observerAt(angles, heightM);
+    const PolarCoord horizon = toPolar(horizonAt(angles, v));
     distance = horizon.radius();
     altitudeRad = horizon.latitude();
     azimuthRad = kPi - horizon.longitude();

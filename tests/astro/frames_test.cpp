@@ -148,6 +148,16 @@ TEST(Horizon, ZenithSouthAndEastPoints) {
     EXPECT_NEAR(azimuth * qv::kDegPerRad, -90.0, 1e-10);
 }
 
+TEST(Horizon, IsTheTiltAfterTheSiderealTurn) {
+    const double mjd = 45000.37;
+    const double lat = -0.61;
+    const double lon = 2.2;
+    const double theta = qv::kPi * qv::localSiderealTime(mjd, lon * qv::kDegPerRad, 0.3) / 12.0;
+    const Vec3 v(0.3, -0.8, 0.52);
+    const Vec3 expected = qv::rotationY(qv::kPi / 2.0 - lat) * (qv::rotationZ(theta) * v);
+    EXPECT_NEAR(qv::norm(qv::equatorialToHorizon(mjd, 0.3, lat, lon, v) - expected), 0.0, 1e-15);
+}
+
 TEST(Horizon, TopocentricParallaxOnTheHorizon) {
     // A body 60 Earth radii away on the geocentric horizon of an equatorial observer sinks by
     // atan(1/60) when seen from the surface.

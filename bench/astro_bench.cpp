@@ -1,0 +1,85 @@
+// Speed of the solar and lunar series and of the horizon transform, per evaluation.
+#include <benchmark/benchmark.h>
+
+#include "astro/frames.h"
+#include "astro/moon.h"
+#include "astro/sun.h"
+
+namespace {
+
+// Centuries stepping by about half an hour, so that no call repeats the previous one.
+constexpr double kStepCenturies = 0.5 / 24.0 / 36525.0;
+
+void BM_SunPosition(benchmark::State& state) {
+    double t = 0.1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(qv::sunPosition(t));
+        t += kStepCenturies;
+    }
+}
+BENCHMARK(BM_SunPosition);
+
+void BM_MoonPosition(benchmark::State& state) {
+    double t = 0.1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(qv::moonPosition(t));
+        t += kStepCenturies;
+    }
+}
+BENCHMARK(BM_MoonPosition);
+
+void BM_SunApparentEquatorial(benchmark::State& state) {
+    qv::SettingsRecord settings;
+    double mjdUT = 55000.0;
+    double eqeq = 0.0;
+    double eclLongitudeRad = 0.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(qv::sunApparentEquatorial(settings, mjdUT, eqeq, eclLongitudeRad));
+        mjdUT += 0.5 / 24.0;
+    }
+}
+BENCHMARK(BM_SunApparentEquatorial);
+
+void BM_MoonApparentEquatorial(benchmark::State& state) {
+    qv::SettingsRecord settings;
+    double mjdUT = 55000.0;
+    double eqeq = 0.0;
+    double eclLongitudeRad = 0.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(qv::moonApparentEquatorial(settings, mjdUT, eqeq, eclLongitudeRad));
+        mjdUT += 0.5 / 24.0;
+    }
+}
+BENCHMARK(BM_MoonApparentEquatorial);
+
+// One apparent Sun and one apparent Moon, as the sky report and the yearly totals use them.
+void BM_SunAndMoonApparent(benchmark::State& state) {
+    qv::SettingsRecord settings;
+    double mjdUT = 55000.0;
+    double eqeq = 0.0;
+    double eclLongitudeRad = 0.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(qv::sunApparentEquatorial(settings, mjdUT, eqeq, eclLongitudeRad));
+        benchmark::DoNotOptimize(qv::moonApparentEquatorial(settings, mjdUT, eqeq, eclLongitudeRad));
+        mjdUT += 0.5 / 24.0;
+    }
+}
+BENCHMARK(BM_SunAndMoonApparent);
+
+void BM_HorizonCoordinates(benchmark::State& state) {
+    const qv::Vec3 moon(30.0, -45.0, 12.0);
+    double mjdUT = 55000.0;
+    double azimuth = 0.0;
+    double altitude = 0.0;
+    double distance = 0.0;
+    for (auto _ : state) {
+        qv::horizonCoordinates(mjdUT, -0.8, 0.83, -0.12, 250.0, true, moon, azimuth, altitude, distance);
+        benchmark::DoNotOptimize(azimuth);
+        benchmark::DoNotOptimize(altitude);
+        benchmark::DoNotOptimize(distance);
+        mjdUT += 1.0 / 1440.0;
+    }
+}
+BENCHMARK(BM_HorizonCoordinates);
+
+}  // namespace
