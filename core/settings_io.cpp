@@ -17,6 +17,9 @@ namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kMjdOfUnixEpoch = 40587.0;  // 1970-01-01 0h UTC
+// Added before the date and time are split off, so that a whole second that the MJD holds a
+// hair too small (01:29:59.99999 for 01:30:00) is not truncated to the second before.
+constexpr double kSplitAllowanceDays = 0.001 / kSecondsPerDay;
 constexpr int kConfigNumbers = 4;            // zone, latitude, longitude, height
 constexpr int kNumberLineSize = 80;          // a number line is read up to 79 characters
 constexpr int kNameLineSize = kLocationNameMax;  // the name line is read up to 29 characters
@@ -159,7 +162,8 @@ void setDateTimeFromUnixSeconds(SettingsRecord& settings, long long unixSeconds)
     settings.currentMjd =
         unixSeconds / kSecondsPerDay + kMjdOfUnixEpoch + settings.timeZone / 24.0;
     double hourOfDay = 0.0;
-    calendarDate(settings.currentMjd, settings.day, settings.month, settings.year, hourOfDay);
+    calendarDate(settings.currentMjd + kSplitAllowanceDays, settings.day, settings.month,
+                 settings.year, hourOfDay);
     double seconds = 0.0;
     splitDms(hourOfDay, settings.hour, settings.minute, seconds);
     settings.second = static_cast<int>(seconds);
