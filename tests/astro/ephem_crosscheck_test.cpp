@@ -25,10 +25,18 @@ struct ReferencePlace {
     double moonDecDeg;
 };
 
+// The table in the source tree: from QUORVEL_SOURCE_DIR, else beside this file.
+std::string referencePath() {
+    if (const char* sourceDir = std::getenv("QUORVEL_SOURCE_DIR")) {
+        return std::string(sourceDir) + "/tests/astro/data/ephem_sun_moon.txt";
+    }
+    const std::string thisFile = __FILE__;
+    return thisFile.substr(0, thisFile.find_last_of('/') + 1) + "data/ephem_sun_moon.txt";
+}
+
 std::vector<ReferencePlace> readReference() {
     std::vector<ReferencePlace> places;
-    const char* sourceDir = std::getenv("QUORVEL_SOURCE_DIR");
-    const std::string path = std::string(sourceDir ? sourceDir : ".") + "/tests/astro/data/ephem_sun_moon.txt";
+    const std::string path = referencePath();
     std::FILE* file = std::fopen(path.c_str(), "r");
     if (!file) return places;
     char line[256];
