@@ -1,0 +1,158 @@
+#include "cli/options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli_args.h"
+#include "time/julian.h"
+
+namespace qv {
+namespace {
+
+constexpr long long kMarch20Evening2024Utc = 1710964800;  // 2024-03-20 20:00:00 UTC
+
+int parse(std::vector<std::string> words, CliOptions& options, std::string& error)
+{
+    CliArgs args(std::move(words));
+    return parseCliOptions(args.argc(), args.argv(), options, error);
+}
+
+TEST(CliOptions, AcceptsEveryOptionWithAGoodValue)
+{
+    const struct {
+        std::vector<std::string> words;
+        bool (*holds)(const CliOptions&);
+    } cases[] = {
+        {{"start"}, [](const CliOptions& o) { return o.command == "start" && !o.zoneHours; }},
+        {{"start", "--year", "-44"}, [](const CliOptions& o) { return *o.year == -44; }},
+        {{"start", "--zone", "-5.5"}, [](const CliOptions& o) { return *o.zoneHours == -5.5; }},
+        {{"start", "--delta-t", "1e7"}, [](const CliOptions& o) { return *o.deltaTSeconds == 1e7; }},
+        {{"start", "--lat", "-90", "--lon", "360"},
+         [](const CliOptions& o) { return *o.latitudeDeg == -90 && *o.longitudeDeg == 360; }},
+        {{"start", "--lat", "48.2845", "--dms"},
+         [](const CliOptions& o) { return o.dms && *o.latitudeDeg == ddmmssToDecimal(48.2845); }},
+        {{"start", "--height", "-6378140"}, [](const CliOptions& o) { return *o.heightM == -6378140; }},
+        {{"start", "--name", "Rome"}, [](const CliOptions& o) { return *o.name == "Rome"; }},
+        {{"start", "--date", "-0044-03-15"},
+         [](const CliOptions& o) { return o.date->year == -44 && o.date->month == 3 && o.date->day == 15; }},
+        {{"start", "--time", "23:59:59"},
+         [](const CliOptions& o) { return o.time->hour == 23 && o.time->second == 59; }},
+        {{"start", "--eclipse", "12", "--step", "60", "--projection", "3", "--grid", "2", "--grey", "0"},
+         [](const CliOptions& o) {
+             return *o.eclipseNumber == 12 && *o.mapStepMin == 60 && *o.mapProjection == 3 &&
+                    *o.mapGrid == 2 && *o.mapGrey == 0;
+         }},
+        {{"start", "--meridian", "-360", "--cutoff", "-90"},
+         [](const CliOptions& o) { return *o.centralMeridianDeg == -360 && o.cutoffDeg == -90; }},
+        {{"start", "--panel", "180,45.5,15,3,9"},
+         [](const CliOptions& o) {
+             return o.panel->elevationDeg == 45.5 && o.panel->startMonth == 3 && o.panel->endMonth == 9;
+         }},
+        {{"start", "--sat-height", "400", "--sat-step", "60", "--ellipsoid", "--out", "x.txt"},
+         [](const CliOptions& o) {
+             return *o.satHeightKm == 400 && *o.satStepSeconds == 60 && o.ellipsoid && o.outPath == "x.txt";
+         }},
+        {{"start", "--zone", "1", "--zone", "2"}, [](const CliOptions& o) { return *o.zoneHours == 2; }},
+        {{"-h"}, [](const CliOptions& o) { return o.help; }},
+    };
+    for (const auto& c : cases) {
+        CliOptions options;
+        std::string error;
+        EXPECT_EQ(parse(c.words, options, error), kCliExitOk) << c.words.back() << ": " << error;
+        EXPECT_TRUE(c.holds(options)) << c.words.back();
+    }
+}
+
+TEST(CliOptions, RefusesBadOptionsAndValuesWithOneLine)
+{
+    const struct {
+        std::vector<std::string> words;
+        const char* message;
+    } cases[] = {
+        {{"start", "--bogus"}, "unknown option '--bogus'"},
+        {{"start", "stray"}, "unexpected argument 'stray'"},
+        {{"--zone", "1"}, "no command given (see quorvel-cli --help)"},
+        {{"start", "--zone"}, "--zone needs a value: --zone H"},
+        {{"start", "--zone", "5,5"}, "--zone: '5,5' is not a number"},
+        {{"start", "--zone", "nan"}, "--zone: 'nan' is not a number"},
+        {{"start", "--zone", "24.5"}, "--zone: Time zone must be between -24 and 24 hours."},
+        {{"start", "--year", "100000"}, "--year: Year must be between -99999 and 99999."},
+        {{"start", "--year", "2024.5"}, "--year: '2024.5' is not a whole number"},
+        {{"start", "--delta-t", "-1.1e7"}, "--delta-t: TT - UT must be between -10000000 and 10000000 seconds."},
+        {{"start", "--lat", "90.0001"}, "--lat: Latitude must be between -90 and 90 degrees."},
+        {{"start", "--dms", "--lon", "360.0001"}, "--lon: Longitude must be between -360 and 360 degrees."},
+        {{"start", "--height", "inf"}, "--height: 'inf' is not a number"},
+        {{"start", "--date", "2024-02-32"}, "--date: day must be between 1 and 31"},
+        {{"start", "--date", "2024-0-1"}, "--date: month must be between 1 and 12"},
+        {{"start", "--date", "20240301"}, "--date: '20240301' is not a date YYYY-MM-DD"},
+        {{"start", "--time", "12:60:00"}, "--time: minute must be between 0 and 59"},
+        {{"start", "--time", "12:00"}, "--time: '12:00' is not a time HH:MM:SS"},
+        {{"start", "--eclipse", "13"}, "--eclipse: value must be between 1 and 12"},
+        {{"start", "--step", "0"}, "--step: value must be between 1 and 60"},
+        {{"start", "--projection", "4"}, "--projection: value must be between 0 and 3"},
+        {{"start", "--grid", "-1"}, "--grid: value must be between 0 and 2"},
+        {{"start", "--grey", "2"}, "--grey: value must be between 0 and 1"},
+        {{"start", "--cutoff", "100.5"}, "--cutoff: value must be between -90 and 100"},
+        {{"start", "--panel", "180,45,15,1,13"}, "--panel: end month must be between 1 and 12"},
+        {{"start", "--panel", "180,45,15,1"}, "--panel: '180,45,15,1' is not AZ,EL,EFF,M1,M2"},
+        {{"start", "--panel", "180,45,15,1,2,3"}, "--panel: '180,45,15,1,2,3' is not AZ,EL,EFF,M1,M2"},
+        {{"start", "--sat-step", "0"}, "--sat-step: value must be between 1 and 86400"},
+    };
+    for (const auto& c : cases) {
+        CliOptions options;
+        std::string error;
+        EXPECT_EQ(parse(c.words, options, error), kCliExitUsage) << c.message;
+        EXPECT_EQ(error, c.message);
+    }
+}
+
+SettingsRecord settingsFor(std::vector<std::string> words)
+{
+    CliOptions options;
+    std::string error;
+    EXPECT_EQ(parse(std::move(words), options, error), kCliExitOk) << error;
+    SettingsRecord settings;
+    applyCliOptions(options, kMarch20Evening2024Utc, settings);
+    return settings;
+}
+
+TEST(CliOptions, DateOverridesYearAndTimeSetsTheCurrentInstant)
+{
+    const SettingsRecord s =
+        settingsFor({"start", "--date", "1999-12-31", "--year", "1500", "--time", "18:30:00"});
+    EXPECT_EQ(s.year, 1999);
+    EXPECT_EQ(s.currentMjd, modifiedJulianDate(31, 12, 1999, 18.5));
+    EXPECT_EQ(s.deltaTAuto, 1);
+    EXPECT_EQ(s.deltaT, deltaTDefault(1999));
+
+    const SettingsRecord yearOnly = settingsFor({"start", "--year", "1500", "--delta-t", "50"});
+    EXPECT_EQ(yearOnly.year, 1500);
+    EXPECT_EQ(yearOnly.month, 3);  // the clock's date stays
+    EXPECT_EQ(yearOnly.deltaTAuto, 0);
+    EXPECT_EQ(yearOnly.deltaT, 50.0);
+}
+
+TEST(CliOptions, ZoneMovesTheClockDateAndOtherOptionsReachTheRecord)
+{
+    const SettingsRecord s = settingsFor({"start", "--zone", "5.5", "--name", "Pune", "--dms",
+                                          "--lat", "18.3113", "--panel", "90,30,20,4,8",
+                                          "--sat-height", "400", "--ellipsoid", "--grid", "1"});
+    EXPECT_EQ(s.day, 21);
+    EXPECT_EQ(s.hour, 1);
+    EXPECT_EQ(s.minute, 30);
+    EXPECT_EQ(std::string(s.locationName), "Pune" + std::string(26, ' '));
+    EXPECT_EQ(s.dmsFlag, 1);
+    EXPECT_NEAR(s.latitude, 18.0 + 31.0 / 60 + 13.0 / 3600, 1e-12);
+    EXPECT_EQ(s.panelAzimuth, 90.0);
+    EXPECT_EQ(s.panelEndMonth, 8);
+    EXPECT_EQ(s.satHeight, 400.0);
+    EXPECT_EQ(s.satEllipsoid, 1);
+    EXPECT_EQ(s.mapGrid, 1);
+    EXPECT_EQ(s.mapStep, 30);  // defaults stay where no option was given
+    EXPECT_EQ(s.satTimeStep, 300.0);
+}
+
+}  // namespace
+}  // namespace qv
