@@ -1,0 +1,37 @@
+#pragma once
+// Base of the input dialogs whose values feed the computations directly: OK closes the dialog
+// only when every value lies in the range the computations accept.
+#include <QDialog>
+#include <QString>
+
+#include <string>
+
+class QWidget;
+
+class QvCheckedDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    using QDialog::QDialog;
+
+    // Message of the first value outside its range, empty when every value is usable.
+    QString validationError() const;
+
+public slots:
+    // Closes the dialog as accepted, or warns about the first bad value, puts the focus on its
+    // field and stays open with the user's text unchanged.
+    void accept() override;
+
+protected:
+    // A failed range check: its message and the field that holds the value.
+    struct FieldError {
+        QString message;
+        QWidget* field = nullptr;
+    };
+
+    // The first failed range check of the form (empty message when all pass).
+    virtual FieldError firstFieldError() const = 0;
+
+    // FieldError for field when the check's message is not empty, else an empty one.
+    static FieldError fieldError(const std::string& message, QWidget* field);
+};

@@ -1,0 +1,155 @@
+#include "dialogs/qv_obs_dialog.h"
+
+#include "core/input_limits.h"
+#include "dialogs/dialog_form.h"
+#include "time/julian.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+QvObsDialog::QvObsDialog(QWidget* parent)
+    : QvCheckedDialog(parent)
+{
+    setObjectName(QStringLiteral("QvObsDialog"));
+    setWindowTitle(tr("Observer's Location"));
+
+    latEdit = new QLineEdit(this);
+    latEdit->setObjectName(QStringLiteral("latEdit"));
+    lngEdit = new QLineEdit(this);
+    lngEdit->setObjectName(QStringLiteral("lngEdit"));
+    heightEdit = new QLineEdit(this);
+    heightEdit->setObjectName(QStringLiteral("heightEdit"));
+    locEdit = new QLineEdit(this);
+    locEdit->setObjectName(QStringLiteral("locEdit"));
+
+    auto* fields = new QFormLayout;
+    fields->addRow(qv::ui::makeBuddyLabel(this, "textLabel1", tr("L&atitude in deg.:"), latEdit),
+                   latEdit);
+    fields->addRow(qv::ui::makeBuddyLabel(this, "textLabel2", tr("L&ongitude in deg.:"), lngEdit),
+                   lngEdit);
+    fields->addRow(qv::ui::makeBuddyLabel(this, "textLabel3", tr("&Height (in m):"), heightEdit),
+                   heightEdit);
+    fields->addRow(qv::ui::makeBuddyLabel(this, "textLabel4", tr("&Name of Location:"), locEdit),
+                   locEdit);
+
+    auto* textLabel5 =
+        new QLabel(tr("Western longitudes and Southern latitudes are negative"), this);
+    textLabel5->setObjectName(QStringLiteral("textLabel5"));
+
+    auto* ddmmGroup = new QGroupBox(tr("Latitude/Longitude"), this);
+    ddmmGroup->setObjectName(QStringLiteral("ddmmGroup"));
+    ddmmGroup->setToolTip(tr("Switch between decimal degrees and Degrees/Minutes/Seconds"));
+    ddmmGroup->setWhatsThis(tr("This setting will also be used for the display of geographic "
+                               "coordinates on the world map."));
+    decButton = new QRadioButton(tr("Decimal Degrees"), ddmmGroup);
+    decButton->setObjectName(QStringLiteral("decButton"));
+    decButton->setChecked(true);
+    ddmmButton = new QRadioButton(tr("Degrees in DD.MMSS"), ddmmGroup);
+    ddmmButton->setObjectName(QStringLiteral("ddmmButton"));
+    auto* groupLayout = new QVBoxLayout(ddmmGroup);
+    groupLayout->addWidget(decButton);
+    groupLayout->addWidget(ddmmButton);
+    connect(decButton, &QRadioButton::clicked, this, &QvObsDialog::setDec);
+    connect(ddmmButton, &QRadioButton::clicked, this, &QvObsDialog::setDdmm);
+
+    auto* okButton = qv::ui::makeButton(this, "okButton", tr("&OK"), QKeySequence(tr("Alt+O")));
+    auto* cancelButton =
+        qv::ui::makeButton(this, "cancelButton", tr("&Cancel"), QKeySequence(tr("Alt+C")));
+    connect(okButton, &QPushButton::clicked, this, &QvObsDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QvObsDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(textLabel5);
+    layout->addWidget(ddmmGroup);
+    layout->addStretch();
+    qv::ui::addButtonRow(layout, {okButton, cancelButton});
+}
+
+void QvObsDialog::setParams(double latitudeDeg, double longitudeDeg, double heightM,
+                            const char* geoname, bool ddmm)
+{
+    if (ddmm) {
+        latitudeDeg = qv::decimalToDdmmss(latitudeDeg);
+        longitudeDeg = qv::decimalToDdmmss(longitudeDeg);
+    }
+    latEdit->setText(qv::ui::realText(latitudeDeg));
+    lngEdit->setText(qv::ui::realText(longitudeDeg));
+    heightEdit->setText(qv::ui::realText(heightM));
+    locEdit->setText(QString::fromLatin1(geoname != nullptr ? geoname : ""));
+    ddmmButton->setChecked(ddmm);
+    decButton->setChecked(!ddmm);
+    anglesShownAsDdmm = ddmm;
+}
+
+void QvObsDialog::getParams(double& latitudeDeg, double& longitudeDeg, double& heightM,
+                            bool& ddmm) const
+{
+    latitudeDeg = angleDeg(latEdit);
+    longitudeDeg = angleDeg(lngEdit);
+    heightM = heightEdit->text().toDouble();
+    ddmm = ddmmButton->isChecked();
+}
+
+QString QvObsDialog::getGeoname() const
+{
+    return locEdit->text();
+}
+
+void QvObsDialog::setDec()
+{
+    if (decButton->isChecked())
+        showAnglesAs(false);
+}
+
+void QvObsDialog::setDdmm()
+{
+    if (ddmmButton->isChecked())
+        showAnglesAs(true);
+}
+
+void QvObsDialog::showAnglesAs(bool ddmm)
+{
+    // A click on the format already shown must not convert the angles a second time.
+    if (ddmm == anglesShownAsDdmm)
+        return;
+    for (QLineEdit* edit : {latEdit, lngEdit}) {
+        const double value = edit->text().toDouble();
+        // A value the conversions cannot take stays as typed, for OK to report.
+        if (!qv::checkLongitude(value).empty())
+            continue;
+        const double shown = ddmm ? qv::decimalToDdmmss(value) : qv::ddmmssToDecimal(value);
+        edit->setText(qv::ui::realText(shown));
+    }
+    anglesShownAsDdmm = ddmm;
+}
+
+double QvObsDialog::angleDeg(const QLineEdit* edit) const
+{
+    const double value = edit->text().toDouble();
+    return anglesShownAsDdmm ? qv::ddmmssToDecimal(value) : value;
+}
+
+QvCheckedDialog::FieldError QvObsDialog::angleError(QLineEdit* edit,
+                                                    std::string (*check)(double)) const
+{
+    const FieldError typed = fieldError(check(edit->text().toDouble()), edit);
+    if (!typed.message.isEmpty())
+        return typed;
+    return fieldError(check(angleDeg(edit)), edit);
+}
+
+QvCheckedDialog::FieldError QvObsDialog::firstFieldError() const
+{
+    FieldError error = angleError(latEdit, qv::checkLatitude);
+    if (error.message.isEmpty())
+        error = angleError(lngEdit, qv::checkLongitude);
+    if (error.message.isEmpty())
+        error = fieldError(qv::checkHeight(heightEdit->text().toDouble()), heightEdit);
+    return error;
+}

@@ -1,0 +1,87 @@
+#include "dialogs/qv_solar_dialog.h"
+
+#include "dialogs/dialog_form.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// One row of the form: an edit and its label, both carrying the same help texts.
+QLineEdit* addField(QFormLayout* form, QWidget* parent, const char* labelName,
+                    const QString& labelText, const char* editName, const QString& toolTip,
+                    const QString& whatsThis)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(editName));
+    QLabel* label = qv::ui::makeBuddyLabel(parent, labelName, labelText, edit);
+    for (QWidget* widget : {static_cast<QWidget*>(label), static_cast<QWidget*>(edit)}) {
+        widget->setToolTip(toolTip);
+        widget->setWhatsThis(whatsThis);
+    }
+    form->addRow(label, edit);
+    return edit;
+}
+
+}  // namespace
+
+QvSolarDialog::QvSolarDialog(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("QvSolarDialog"));
+    setWindowTitle(tr("Solar Panel Settings"));
+
+    auto* form = new QFormLayout;
+    azimuthEdit = addField(form, this, "textLabel1", tr("&Azimuth (deg):"), "azimuthEdit",
+                           tr("Azimuth of solar panel"),
+                           tr("This is the fixed azimuth of the solar panel."));
+    elevationEdit = addField(form, this, "textLabel2", tr("&Elevation (deg):"), "elevationEdit",
+                             tr("Elevation of solar panel"),
+                             tr("This is the fixed elevation of the solar panel."));
+    efficiencyEdit = addField(form, this, "textLabel3", tr("E&fficiency in %:"), "efficiencyEdit",
+                              tr("Efficiency of solar panel"),
+                              tr("Percent of sunlight which is converted into electricity by the "
+                                 "solar panel."));
+    month1Edit = addField(form, this, "textLabel4", tr("Month&1 (Start):"), "month1Edit",
+                          tr("Start Month"),
+                          tr("Beginning month of the interval within the year which is being "
+                             "considered."));
+    month2Edit = addField(form, this, "textLabel5", tr("Month&2 (Stop):"), "month2Edit",
+                          tr("End Month"),
+                          tr("Month ending the interval within the year which is being "
+                             "considered."));
+
+    auto* okButton = qv::ui::makeButton(this, "okButton", tr("&OK"), QKeySequence(tr("Alt+O")));
+    auto* cancelButton =
+        qv::ui::makeButton(this, "cancelButton", tr("&Cancel"), QKeySequence(tr("Alt+C")));
+    connect(okButton, &QPushButton::clicked, this, &QvSolarDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QvSolarDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addStretch();
+    qv::ui::addButtonRow(layout, {okButton, cancelButton});
+}
+
+void QvSolarDialog::setParams(double spazDeg, double spelDeg, double speffPercent, int spm1,
+                              int spm2)
+{
+    azimuthEdit->setText(qv::ui::realText(spazDeg));
+    elevationEdit->setText(qv::ui::realText(spelDeg));
+    efficiencyEdit->setText(qv::ui::realText(speffPercent));
+    month1Edit->setText(QString::number(spm1));
+    month2Edit->setText(QString::number(spm2));
+}
+
+void QvSolarDialog::getParams(double& spazDeg, double& spelDeg, double& speffPercent, int& spm1,
+                              int& spm2) const
+{
+    spazDeg = azimuthEdit->text().toDouble();
+    spelDeg = elevationEdit->text().toDouble();
+    speffPercent = efficiencyEdit->text().toDouble();
+    spm1 = month1Edit->text().toInt();
+    spm2 = month2Edit->text().toInt();
+}

@@ -1,0 +1,188 @@
+// OK on a value the computations cannot take: a warning naming the range, the dialog stays
+// open with the text as typed; usable values close the dialog as accepted.
+#include "dialog_test_support.h"
+
+#include "core/input_limits.h"
+#include "dialogs/qv_date_dialog.h"
+#include "dialogs/qv_map_dialog.h"
+#include "dialogs/qv_obs_dialog.h"
+#include "dialogs/qv_sat_dialog.h"
+#include "dialogs/qv_ttut_dialog.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <limits>
+#include <memory>
+
+namespace {
+
+// One dialog with the usable values of its command filled in.
+std::unique_ptr<QvCheckedDialog> makeFilledDialog(const QString& kind)
+{
+    if (kind == QLatin1String("date")) {
+        auto dialog = std::make_unique<QvDateDialog>();
+        dialog->setParams(2024, 1.0);
+        return dialog;
+    }
+    if (kind == QLatin1String("ttut")) {
+        auto dialog = std::make_unique<QvTtutDialog>();
+        dialog->setParams(69.184, 69.184, false);
+        return dialog;
+    }
+    if (kind == QLatin1String("obs")) {
+        auto dialog = std::make_unique<QvObsDialog>();
+        dialog->setParams(48.2, 16.37, 171.0, "Here", false);
+        return dialog;
+    }
+    if (kind == QLatin1String("obsDdmm")) {
+        auto dialog = std::make_unique<QvObsDialog>();
+        dialog->setParams(48.2, 16.37, 171.0, "Here", true);
+        return dialog;
+    }
+    if (kind == QLatin1String("map")) {
+        auto dialog = std::make_unique<QvMapDialog>();
+        dialog->setParams(1, 1, 30, 0, 0.0);
+        return dialog;
+    }
+    auto dialog = std::make_unique<QvSatDialog>();
+    dialog->setParams(false, 35788.1189, 300.0, 2024, 4, 8, 18, 0, 0);
+    return dialog;
+}
+
+}  // namespace
+
+class InputRefusalTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void badValueIsRefused_data();
+    void badValueIsRefused();
+    void usableValueIsAccepted_data();
+    void usableValueIsAccepted();
+    void deltaTDefaultIsAcceptedWhateverWasTyped();
+};
+
+void InputRefusalTest::badValueIsRefused_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expectedMessage");
+
+    const auto year = [](long long value) { return QString::fromStdString(qv::checkYear(value)); };
+    const auto zone = [](double value) { return QString::fromStdString(qv::checkTimeZone(value)); };
+    const auto lat = [](double value) { return QString::fromStdString(qv::checkLatitude(value)); };
+    const auto lng = [](double value) { return QString::fromStdString(qv::checkLongitude(value)); };
+    const auto height = [](double value) { return QString::fromStdString(qv::checkHeight(value)); };
+    const auto deltaT = [](double value) { return QString::fromStdString(qv::checkDeltaT(value)); };
+
+    QTest::newRow("largest int year") << "date" << "yearEdit" << "2147483647" << year(2147483647LL);
+    QTest::newRow("year beyond int")
+        << "date" << "yearEdit" << "99999999999" << year(99999999999LL);
+    QTest::newRow("year beyond long long") << "date" << "yearEdit" << "-99999999999999999999999"
+                                           << year(std::numeric_limits<long long>::min());
+    QTest::newRow("year one past the limit") << "date" << "yearEdit" << "100000" << year(100000);
+    QTest::newRow("zone nan") << "date" << "tzoneEdit" << "nan" << zone(qQNaN());
+    QTest::newRow("zone inf") << "date" << "tzoneEdit" << "inf" << zone(qInf());
+    QTest::newRow("zone huge") << "date" << "tzoneEdit" << "1e300" << zone(1e300);
+    QTest::newRow("zone a day and a bit") << "date" << "tzoneEdit" << "24.5" << zone(24.5);
+    QTest::newRow("delta-T nan") << "ttut" << "delTtutEdit1" << "nan" << deltaT(qQNaN());
+    QTest::newRow("delta-T huge") << "ttut" << "delTtutEdit1" << "-1e300" << deltaT(-1e300);
+    QTest::newRow("latitude past the pole") << "obs" << "latEdit" << "90.5" << lat(90.5);
+    QTest::newRow("latitude inf") << "obs" << "latEdit" << "-inf" << lat(-qInf());
+    QTest::newRow("longitude nan") << "obs" << "lngEdit" << "nan" << lng(qQNaN());
+    QTest::newRow("longitude huge") << "obs" << "lngEdit" << "1e300" << lng(1e300);
+    QTest::newRow("height huge") << "obs" << "heightEdit" << "1e300" << height(1e300);
+    QTest::newRow("height below the centre") << "obs" << "heightEdit" << "-7e6" << height(-7e6);
+    // 90.3 in DD.MMSS is 90.5 degrees: the decimal value is what must lie in range.
+    QTest::newRow("DD.MMSS latitude past the pole")
+        << "obsDdmm" << "latEdit" << "90.3" << lat(90.5);
+    QTest::newRow("DD.MMSS longitude nan") << "obsDdmm" << "lngEdit" << "nan" << lng(qQNaN());
+    QTest::newRow("meridian nan") << "map" << "meridianEdit" << "nan" << lng(qQNaN());
+    QTest::newRow("special eclipse year")
+        << "sat" << "yearEdit" << "99999999999" << year(99999999999LL);
+}
+
+void InputRefusalTest::badValueIsRefused()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, expectedMessage);
+    QVERIFY(!expectedMessage.isEmpty());
+
+    std::unique_ptr<QvCheckedDialog> dialog = makeFilledDialog(kind);
+    auto* edit = child<QLineEdit>(*dialog, qPrintable(field));
+    edit->setText(text);
+    QCOMPARE(dialog->validationError(), expectedMessage);
+
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    WarningAnswerer answerer;
+    child<QPushButton>(*dialog, "okButton")->click();
+    QCOMPARE(answerer.count, 1);
+    QCOMPARE(answerer.text, expectedMessage);
+    QCOMPARE(answerer.title, dialog->windowTitle());
+    QVERIFY(dialog->isVisible());
+    QVERIFY(dialog->result() != QDialog::Accepted);
+    QCOMPARE(edit->text(), text);
+    QCOMPARE(dialog->focusWidget(), edit);
+}
+
+void InputRefusalTest::usableValueIsAccepted_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("year limit") << "date" << "yearEdit" << "99999";
+    QTest::newRow("negative year limit") << "date" << "yearEdit" << "-99999";
+    // Text that is no number reads as year 0, which the calendars handle.
+    QTest::newRow("year not a number") << "date" << "yearEdit" << "next";
+    QTest::newRow("zone limit") << "date" << "tzoneEdit" << "-24";
+    QTest::newRow("zone fraction") << "date" << "tzoneEdit" << "5.75";
+    QTest::newRow("delta-T large") << "ttut" << "delTtutEdit1" << "9953.184";
+    QTest::newRow("south pole") << "obs" << "latEdit" << "-90";
+    QTest::newRow("longitude far west") << "obs" << "lngEdit" << "-359.5";
+    QTest::newRow("height of a mountain") << "obs" << "heightEdit" << "8848";
+    QTest::newRow("DD.MMSS latitude") << "obsDdmm" << "latEdit" << "48.2845";
+    QTest::newRow("meridian") << "map" << "meridianEdit" << "-150";
+    QTest::newRow("special eclipse year") << "sat" << "yearEdit" << "-3000";
+}
+
+void InputRefusalTest::usableValueIsAccepted()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+
+    std::unique_ptr<QvCheckedDialog> dialog = makeFilledDialog(kind);
+    child<QLineEdit>(*dialog, qPrintable(field))->setText(text);
+    QCOMPARE(dialog->validationError(), QString());
+
+    dialog->show();
+    WarningAnswerer answerer;
+    child<QPushButton>(*dialog, "okButton")->click();
+    QCOMPARE(answerer.count, 0);
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QVERIFY(!dialog->isVisible());
+}
+
+void InputRefusalTest::deltaTDefaultIsAcceptedWhateverWasTyped()
+{
+    QvTtutDialog dialog;
+    dialog.setParams(69.184, 69.184, false);
+    child<QLineEdit>(dialog, "delTtutEdit1")->setText(QStringLiteral("inf"));
+    QVERIFY(!dialog.validationError().isEmpty());
+
+    child<QCheckBox>(dialog, "checkBox1")->setChecked(true);
+    QCOMPARE(dialog.validationError(), QString());
+    QCOMPARE(dialog.getDelut(), 69.184);
+}
+
+QTEST_MAIN(InputRefusalTest)
+#include "input_refusal_test.moc"
