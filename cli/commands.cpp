@@ -9,6 +9,7 @@ namespace {
 
 constexpr CliCommand kCommands[] = {
     {"start", "the start page: welcome line and the present input values", runStartCommand},
+    {"ephemeris", "Sun and Moon places (--date, --time, --count, --every)", runEphemerisCommand},
 };
 
 // Flushes the output and, for a file, closes it; false when anything was not written.

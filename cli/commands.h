@@ -39,4 +39,7 @@ int runCli(int argc, char** argv, std::FILE* out, std::FILE* err);
 // The start page: welcome line, blank line and the present input values.
 int runStartCommand(CliContext& context);
 
+// Apparent places of the Sun and the Moon from the date and time on, one line per body.
+int runEphemerisCommand(CliContext& context);
+
 }  // namespace qv

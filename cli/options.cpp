@@ -4,6 +4,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "astro/ephemeris_report.h"
 #include "core/input_limits.h"
 #include "core/number_text.h"
 #include "core/settings_io.h"
@@ -266,6 +267,14 @@ constexpr OptionSpec kOptions[] = {
      [](const OptionArg& a) { return setWhole(a, 0, 1, a.options.mapGrey); }},
     {"--cutoff", "DEG", "cutoff angle of the yearly totals, -90 to 100 (above 90: standard)",
      [](const OptionArg& a) { return setReal(a, -90.0, 100.0, a.options.cutoffDeg); }},
+    {"--count", "N", "instants of the ephemeris listing, 1 to 100000",
+     [](const OptionArg& a) {
+         return setWhole(a, 1, kEphemerisMaxInstants, a.options.ephemerisCount);
+     }},
+    {"--every", "DAYS", "days between the ephemeris instants, -36525 to 36525 (default 1)",
+     [](const OptionArg& a) {
+         return setReal(a, -36525.0, 36525.0, a.options.ephemerisEveryDays);
+     }},
     {"--panel", "AZ,EL,EFF,M1,M2",
      "solar panel azimuth, elevation, efficiency in %, first and last month", setPanel},
     {"--sat-height", "KM", "height of the special-eclipse surface in km, 0 to 1e6",

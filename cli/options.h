@@ -54,6 +54,8 @@ struct CliOptions {
     std::optional<int> mapGrid;
     std::optional<int> mapGrey;
     double cutoffDeg = 100.0;  // the Year Totals cutoff angle; above 90 the standard totals
+    int ephemerisCount = 1;           // instants of the ephemeris listing
+    double ephemerisEveryDays = 1.0;  // days between those instants
     std::optional<CliPanel> panel;
     std::optional<double> satHeightKm;
     std::optional<double> satStepSeconds;

@@ -12,6 +12,7 @@
 #include "astro/constants.h"
 #include "astro/moon.h"
 #include "astro/sun.h"
+#include "cli/commands.h"
 #include "time/julian.h"
 
 namespace {
@@ -100,6 +101,46 @@ TEST(EphemerisReport, RefusesBadRequests) {
     EXPECT_FALSE(qv::ephemerisReport(51544.5, 0.0, nan, 1, 1.0, text));
     EXPECT_FALSE(qv::ephemerisReport(51544.5, 0.0, 0.0, 2, nan, text));
     EXPECT_TRUE(text.empty());
+}
+
+// Runs the batch companion with the given arguments; returns its status, output in out.
+int runCliCapturing(std::vector<const char*> args, std::string& out) {
+    args.insert(args.begin(), "quorvel-cli");
+    std::FILE* outFile = std::tmpfile();
+    std::FILE* errFile = std::tmpfile();
+    const int status = qv::runCli(static_cast<int>(args.size()), const_cast<char**>(args.data()), outFile, errFile);
+    out.clear();
+    std::rewind(outFile);
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, outFile)) out += buffer;
+    std::fclose(outFile);
+    std::fclose(errFile);
+    return status;
+}
+
+TEST(EphemerisCommand, PrintsTheListingForTheGivenLocalTime) {
+    std::string printed;
+    ASSERT_EQ(runCliCapturing({"ephemeris", "--date", "2000-01-01", "--time", "14:00:00", "--zone", "2",
+                               "--delta-t", "0", "--count", "4", "--every", "0.25"},
+                              printed),
+              qv::kCliExitOk);
+    std::string expected;
+    ASSERT_TRUE(qv::ephemerisReport(qv::modifiedJulianDate(1, 1, 2000, 14.0), 2.0, 0.0, 4, 0.25, expected));
+    EXPECT_EQ(printed, expected);
+    EXPECT_EQ(splitLines(printed).size(), 9u);
+}
+
+TEST(EphemerisCommand, DefaultsAndRefusals) {
+    std::string printed;
+    // Without --delta-t the year's default TT - UT applies; one instant by default.
+    ASSERT_EQ(runCliCapturing({"ephemeris", "--date", "1950-06-01", "--time", "00:00:00"}, printed), qv::kCliExitOk);
+    std::string expected;
+    ASSERT_TRUE(qv::ephemerisReport(qv::modifiedJulianDate(1, 6, 1950, 0.0), 0.0, qv::deltaTDefault(1950), 1, 1.0,
+                                    expected));
+    EXPECT_EQ(printed, expected);
+    EXPECT_EQ(runCliCapturing({"ephemeris", "--count", "0"}, printed), qv::kCliExitUsage);
+    EXPECT_EQ(runCliCapturing({"ephemeris", "--count", "100001"}, printed), qv::kCliExitUsage);
+    EXPECT_EQ(runCliCapturing({"ephemeris", "--every", "nan"}, printed), qv::kCliExitUsage);
 }
 
 }  // namespace
