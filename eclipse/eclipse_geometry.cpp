@@ -1,0 +1,194 @@
+#include "eclipse/eclipse_geometry.h"
+
+#include <cmath>
+
+#include "astro/constants.h"
+#include "astro/frames.h"
+#include "astro/moon.h"
+#include "astro/sun.h"
+#include "astro/time_argument.h"
+
+namespace qv {
+
+namespace {
+
+// Into the frame where the Earth ellipsoid is the unit sphere.
+Vec3 squashed(const Vec3& v) { return Vec3(v.x, v.y, v.z / kPolarAxisRatio); }
+
+// Back from that frame to geocentric equatorial coordinates.
+Vec3 unsquashed(const Vec3& v) { return Vec3(v.x, v.y, v.z * kPolarAxisRatio); }
+
+// Turns the lunar series' equator of date onto the solar series' one.
+const Mat3& moonFrameTurn() {
+    static const Mat3 turn = rotationY(kMoonFrameTurnYRad) * rotationZ(kMoonFrameTurnZRad);
+    return turn;
+}
+
+// Carries a point of the later duration step into the Earth-fixed frame of the first instant.
+const Mat3& earthTurnInOneStep() {
+    static const Mat3 turn = rotationZ(kEarthRotationPerStepRad);
+    return turn;
+}
+
+}  // namespace
+
+SolarEclipseClass nonCentralClass(double axisDistance, double umbraDiameter, double penumbraDiameter) {
+    if (axisDistance < 1.0 + 0.5 * std::fabs(umbraDiameter))
+        return umbraDiameter > 0.0 ? kSolarNonCentralAnnular : kSolarNonCentralTotal;
+    return axisDistance < 1.0 + 0.5 * penumbraDiameter ? kSolarPartial : kSolarNone;
+}
+
+SolarEclipseClass centralClass(double umbraDiameterAtSurface) {
+    return umbraDiameterAtSurface > 0.0 ? kSolarCentralAnnular : kSolarCentralTotal;
+}
+
+SolarShadow solarShadow(const Vec3& sunSquashed, const Vec3& moonSquashed) {
+    SolarShadow shadow;
+    shadow.axis = unitVector(moonSquashed - sunSquashed);
+    const double moonToPlane = -dot(moonSquashed, shadow.axis);
+    const double sunToMoon = norm(sunSquashed - moonSquashed);
+    // Discriminant of the axis against the unit sphere; the axis passes sqrt(1 - q) from the centre.
+    const double q = moonToPlane * moonToPlane + 1.0 - dot(moonSquashed, moonSquashed);
+    shadow.umbraDiameter = moonToPlane * kMoonUmbraCone / sunToMoon - kMoonDiameter;
+    shadow.penumbraDiameter = kMoonDiameter + moonToPlane * kMoonPenumbraCone / sunToMoon;
+    if (1.0 - q > 0.0) {
+        const double axisDistance = std::sqrt(1.0 - q);
+        if (axisDistance >= 1.0) {
+            shadow.eclipseClass = nonCentralClass(axisDistance, shadow.umbraDiameter, shadow.penumbraDiameter);
+            return shadow;
+        }
+    }
+    // Near intersection of the axis with the Earth, measured from the Moon along the axis.
+    const double halfChord = q > 0.0 ? std::sqrt(q) : 0.0;
+    const double moonToSurface = moonToPlane - halfChord;
+    shadow.umbraDiameter = moonToSurface * kMoonUmbraCone / sunToMoon - kMoonDiameter;
+    shadow.surfacePoint = unsquashed(moonSquashed + moonToSurface * shadow.axis);
+    shadow.eclipseClass = centralClass(shadow.umbraDiameter);
+    return shadow;
+}
+
+LunarEclipseClass lunarShadowClass(const Vec3& sun, const Vec3& moon) {
+    const double sunDistance = norm(sun);
+    const double moonDistance = norm(moon);
+    double cosElongation = dot(sun, moon) / (sunDistance * moonDistance);
+    if (std::fabs(cosElongation) > 1.0) cosElongation = 1.0;
+    // Distance of the Moon's centre from the anti-solar axis.
+    const double axisDistance = std::fabs(moonDistance * std::tan(std::acos(cosElongation)));
+    const double umbraRadius =
+        std::fabs(moonDistance * kEarthUmbraCone / sunDistance - 2.0) * kEarthShadowEnlargement * 0.5;
+    const double penumbraRadius =
+        std::fabs(moonDistance * kEarthPenumbraCone / sunDistance + 2.0) * kEarthShadowEnlargement * 0.5;
+    if (umbraRadius - kMoonRadius > axisDistance) return kLunarTotalUmbral;
+    if (axisDistance < umbraRadius + kMoonRadius) return kLunarPartialUmbral;
+    if (axisDistance < penumbraRadius - kMoonRadius) return kLunarTotalPenumbral;
+    if (axisDistance < penumbraRadius + kMoonRadius) return kLunarPenumbral;
+    return kLunarNone;
+}
+
+double wrapLongitude(double longitudeRad) {
+    // Right ascension minus a sidereal angle of either sign can lie anywhere in (-2 pi, 4 pi).
+    if (longitudeRad > kPi) return longitudeRad - kTwoPi * std::ceil((longitudeRad - kPi) / kTwoPi);
+    if (longitudeRad < -kPi) return longitudeRad + kTwoPi * std::ceil((-kPi - longitudeRad) / kTwoPi);
+    return longitudeRad;
+}
+
+double pathWidthKm(const Vec3& surfacePoint, const Vec3& displacement, const Vec3& axis,
+                   double umbraDiameter) {
+    const Vec3 crossTrack = unitVector(cross(surfacePoint, displacement));
+    const double cosAngle = dot(crossTrack, axis);
+    double sine = kSmallestWidthSine;
+    if (cosAngle >= -1.0 && cosAngle <= 1.0)
+        sine = std::fmax(std::sqrt(1.0 - cosAngle * cosAngle), kSmallestWidthSine);
+    return std::fabs(umbraDiameter / sine * kEarthEquatorialRadiusKm);
+}
+
+Vec3 horizonToEquatorial(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
+                         const Vec3& horizonVector) {
+    const double siderealRad = kPi * localSiderealTime(mjdUT, longitudeRad * kDegPerRad, eqeqSeconds) / 12.0;
+    return rotationZ(-siderealRad) * (rotationY(latitudeRad - kPi / 2.0) * horizonVector);
+}
+
+void EclipseGeometry::setTime(double mjdUT, double deltaTSeconds) {
+    centuriesTT_ = centuriesTTFromUT(mjdUT, deltaTSeconds);
+    const Vec3 sunMeanEquator = eclipticToEquatorial(centuriesTT_, sunPosition(centuriesTT_));
+    const Vec3 moonMeanEquator =
+        moonFrameTurn() * eclipticToEquatorial(centuriesTT_, moonPosition(centuriesTT_));
+    const Mat3 nutation = nutationMatrix(centuriesTT_, equationOfEquinoxesSeconds_);
+    sun_ = EARTH_RADII_PER_AU * annualAberration(centuriesTT_, nutation * sunMeanEquator);
+    moon_ = nutation * moonMeanEquator;
+}
+
+LunarEclipseClass EclipseGeometry::lunarEclipseType(double mjdUT, double deltaTSeconds) {
+    setTime(mjdUT, deltaTSeconds);
+    return lunarShadowClass(sun_, moon_);
+}
+
+void EclipseGeometry::penumbraGeometry(double mjdUT, double deltaTSeconds, Vec3& moonSquashed, Vec3& axis,
+                                       double& penumbraDiameterOut, double& halfAngleRad) {
+    setTime(mjdUT, deltaTSeconds);
+    moonSquashed = squashed(moon_);
+    const Vec3 sunToMoon = moonSquashed - squashed(sun_);
+    const double sunToMoonDistance = norm(sunToMoon);
+    shadowAxis_ = unitVector(sunToMoon);
+    axis = shadowAxis_;
+    const double moonAlongAxis = dot(moonSquashed, shadowAxis_);
+    penumbraDiameterOut = -moonAlongAxis * kMoonPenumbraCone / sunToMoonDistance + kMoonDiameter;
+    halfAngleRad = std::asin(kMoonPenumbraCone / (2.0 * sunToMoonDistance));
+}
+
+void EclipseGeometry::subShadowPoint(double mjdUT, double deltaTSeconds, double& latitudeRad,
+                                     double& longitudeRad) {
+    setTime(mjdUT, deltaTSeconds);
+    const Vec3 moonSquashed = squashed(moon_);
+    shadowAxis_ = unitVector(moonSquashed - squashed(sun_));
+    // Direction from the Earth's centre to the foot of its perpendicular on the axis.
+    const Vec3 foot = moonSquashed - dot(moonSquashed, shadowAxis_) * shadowAxis_;
+    shadowPoint_ = unsquashed(unitVector(foot));
+    groundCoordinates(mjdUT, shadowPoint_, latitudeRad, longitudeRad);
+}
+
+SolarEclipseClass EclipseGeometry::solarEclipseAt(double mjdUT, double deltaTSeconds, double& latitudeRad,
+                                                  double& longitudeRad) {
+    setTime(mjdUT, deltaTSeconds);
+    const SolarShadow shadow = solarShadow(squashed(sun_), squashed(moon_));
+    shadowAxis_ = shadow.axis;
+    shadowPoint_ = shadow.surfacePoint;
+    umbraDiameter_ = shadow.umbraDiameter;
+    penumbraDiameter_ = shadow.penumbraDiameter;
+    latitudeRad = 0.0;
+    longitudeRad = 0.0;
+    if (shadow.eclipseClass >= kSolarCentralAnnular)
+        groundCoordinates(mjdUT, shadowPoint_, latitudeRad, longitudeRad);
+    return shadow.eclipseClass;
+}
+
+double EclipseGeometry::centralDurationAndWidth(double mjdUT, double deltaTSeconds, double& pathWidthKmOut) {
+    const EclipseGeometry first = *this;
+    double latitudeRad = 0.0;
+    double longitudeRad = 0.0;
+    Vec3 displacement;
+    double durationSeconds = -1.0;
+    if (solarEclipseAt(mjdUT + kDurationStepDays, deltaTSeconds, latitudeRad, longitudeRad) >=
+        kSolarCentralAnnular) {
+        displacement = earthTurnInOneStep() * shadowPoint_ - first.shadowPoint_;
+        const double alongAxis = dot(displacement, first.shadowAxis_);
+        // Squared ground displacement across the axis in one step.
+        const double acrossSquared = dot(displacement, displacement) - alongAxis * alongAxis;
+        durationSeconds = acrossSquared > 0.0
+                              ? std::fabs(first.umbraDiameter_) / std::sqrt(acrossSquared) * kDurationStepSeconds
+                              : 0.0;
+    }
+    *this = first;
+    pathWidthKmOut = pathWidthKm(shadowPoint_, displacement, shadowAxis_, umbraDiameter_);
+    return durationSeconds;
+}
+
+void EclipseGeometry::groundCoordinates(double mjdUT, const Vec3& point, double& latitudeRad,
+                                        double& longitudeRad) const {
+    const double rightAscensionRad = toPolar(point).longitude();
+    const double greenwichSiderealRad = kPi / 12.0 * localSiderealTime(mjdUT, 0.0, equationOfEquinoxesSeconds_);
+    longitudeRad = wrapLongitude(rightAscensionRad - greenwichSiderealRad);
+    latitudeRad = std::atan2(point.z, kGeodeticFactor * std::sqrt(point.x * point.x + point.y * point.y));
+}
+
+}  // namespace qv

@@ -1,0 +1,146 @@
+#pragma once
+// The shadow geometry engine: for one instant, the geocentric Sun and Moon on the true equator
+// and equinox of date, and what the Moon's shadow (solar eclipses) or the Earth's shadow (lunar
+// eclipses) does at that instant. Lengths are in Earth equatorial radii, angles in radians,
+// instants are MJDs of UT given together with TT - UT in seconds.
+#include "astro/vector.h"
+
+namespace qv {
+
+// Radius k of the Moon, and the Moon's diameter 2k.
+constexpr double kMoonRadius = 0.272493;
+constexpr double kMoonDiameter = 0.544986;
+// Radius of the Sun.
+constexpr double kSunRadius = 109.1227225;
+// Twice the Sun's radius minus / plus the Earth's radius: cone slopes of the Earth's shadow.
+constexpr double kEarthUmbraCone = 216.245445;     // 2 (Rsun - 1)
+constexpr double kEarthPenumbraCone = 220.245445;  // 2 (Rsun + 1)
+// Twice the Sun's radius plus / minus the Moon's radius: cone slopes of the Moon's shadow.
+constexpr double kMoonPenumbraCone = 218.790431;   // 2 (Rsun + k)
+constexpr double kMoonUmbraCone = 217.700459;      // 2 (Rsun - k)
+// The atmosphere enlarges the Earth's shadow on the Moon by this factor.
+constexpr double kEarthShadowEnlargement = 1.02;
+// Polar over equatorial axis of the Earth: dividing z by it turns the ellipsoid into the unit sphere.
+constexpr double kPolarAxisRatio = 0.996633;
+// (1 - f)^2: turns the geocentric latitude of a surface point into its geodetic latitude.
+constexpr double kGeodeticFactor = 0.993305615;
+// Equatorial radius of the Earth in km, for path widths.
+constexpr double kEarthEquatorialRadiusKm = 6378.14;
+// Time step for the duration of totality (6 s, in days) and the Earth's rotation in that step.
+constexpr double kDurationStepDays = 6.944444444444444e-05;
+constexpr double kDurationStepSeconds = 6.0;
+constexpr double kEarthRotationPerStepRad = 0.00043754978845906813;
+// Smallest sine of the angle between the shadow axis and the cross-track direction.
+constexpr double kSmallestWidthSine = 1e-05;
+// Small fixed rotations of the lunar series' frame onto the solar series' frame.
+constexpr double kMoonFrameTurnZRad = -2.4240684e-06;
+constexpr double kMoonFrameTurnYRad = -1.2120342e-06;
+
+// Solar eclipse at one instant.
+enum SolarEclipseClass : int {
+    kSolarNone = 0,
+    kSolarPartial = 1,
+    kSolarNonCentralAnnular = 2,
+    kSolarNonCentralTotal = 3,
+    kSolarCentralAnnular = 4,
+    kSolarCentralTotal = 5,
+};
+
+// Lunar eclipse at one instant.
+enum LunarEclipseClass : int {
+    kLunarNone = 0,
+    kLunarPenumbral = 1,
+    kLunarTotalPenumbral = 2,  // Moon wholly inside the penumbra
+    kLunarPartialUmbral = 3,
+    kLunarTotalUmbral = 4,
+};
+
+// The Moon's shadow for a Sun and Moon given in the squashed frame (z divided by kPolarAxisRatio).
+struct SolarShadow {
+    SolarEclipseClass eclipseClass = kSolarNone;
+    Vec3 axis;                     // unit vector from the Sun through the Moon, squashed frame
+    Vec3 surfacePoint;             // where the axis meets the Earth, geocentric, unsquashed; zero if it misses
+    double umbraDiameter = 0.0;    // signed umbral diameter: at surfacePoint if central, else on the plane through the centre
+    double penumbraDiameter = 0.0; // on the plane through the Earth's centre perpendicular to the axis
+};
+SolarShadow solarShadow(const Vec3& sunSquashed, const Vec3& moonSquashed);
+
+// Class of an eclipse whose axis passes axisDistance (>= 1) from the centre of the squashed Earth.
+SolarEclipseClass nonCentralClass(double axisDistance, double umbraDiameter, double penumbraDiameter);
+
+// Class of a central eclipse from the signed umbral diameter where the axis meets the Earth:
+// annular when positive, total otherwise (zero included).
+SolarEclipseClass centralClass(double umbraDiameterAtSurface);
+
+// Class of a lunar eclipse for geocentric Sun and Moon vectors of the same frame and unit.
+LunarEclipseClass lunarShadowClass(const Vec3& sun, const Vec3& moon);
+
+// Longitude brought into (-pi, pi]: just above pi becomes just above -pi, just below -pi just below pi.
+double wrapLongitude(double longitudeRad);
+
+// Width in km of the central path at surfacePoint, from the signed umbral diameter there, the
+// shadow axis and the shadow's ground displacement in one step: the diameter divided by the sine
+// of the angle between the axis and the cross-track direction, that sine at least
+// kSmallestWidthSine. A zero displacement gives |umbraDiameter| Earth radii in km.
+double pathWidthKm(const Vec3& surfacePoint, const Vec3& displacement, const Vec3& axis,
+                   double umbraDiameter);
+
+// True-equatorial vector from a horizon-frame vector (x south point, y east point, z zenith) at
+// geodetic latitude and east longitude; the inverse of equatorialToHorizon.
+Vec3 horizonToEquatorial(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
+                         const Vec3& horizonVector);
+
+// Sun, Moon and shadow geometry at one instant. One engine per computation; every time-taking
+// operation starts by evaluating the Sun and Moon at its own instant and overwrites that state.
+class EclipseGeometry {
+public:
+    // Evaluates the Sun (with annual aberration) and the Moon on the true equator of date.
+    void setTime(double mjdUT, double deltaTSeconds);
+
+    // Class of a lunar eclipse at the instant.
+    LunarEclipseClass lunarEclipseType(double mjdUT, double deltaTSeconds);
+
+    // The Moon's penumbral cone: Moon and unit axis in the squashed frame, penumbral diameter on
+    // the plane through the Earth's centre, and the cone's half-angle.
+    void penumbraGeometry(double mjdUT, double deltaTSeconds, Vec3& moonSquashed, Vec3& axis,
+                          double& penumbraDiameterOut, double& halfAngleRad);
+
+    // Geodetic latitude and east longitude below the point of the shadow axis nearest the
+    // Earth's centre (the point of greatest eclipse when the axis misses the Earth).
+    void subShadowPoint(double mjdUT, double deltaTSeconds, double& latitudeRad, double& longitudeRad);
+
+    // Class of the solar eclipse; for a central eclipse also the geodetic latitude and east
+    // longitude where the axis meets the Earth (0, 0 otherwise). Sets the shadow members.
+    SolarEclipseClass solarEclipseAt(double mjdUT, double deltaTSeconds, double& latitudeRad,
+                                     double& longitudeRad);
+
+    // Call right after solarEclipseAt at the same instant returned a central class. Duration of
+    // the central phase on the central line in seconds: 0 when the shadow does not move across
+    // the ground, -1 when the eclipse is no longer central 6 s later. Leaves the state of that
+    // call in place.
+    double centralDurationAndWidth(double mjdUT, double deltaTSeconds, double& pathWidthKmOut);
+
+    Vec3 sunVector() const { return sun_; }
+    Vec3 moonVector() const { return moon_; }
+    double equationOfEquinoxes() const { return equationOfEquinoxesSeconds_; }
+    Vec3 shadowAxis() const { return shadowAxis_; }
+    Vec3 shadowPoint() const { return shadowPoint_; }
+    double umbraDiameter() const { return umbraDiameter_; }
+    double penumbraDiameter() const { return penumbraDiameter_; }
+    double centuriesTT() const { return centuriesTT_; }
+
+private:
+    // Geodetic latitude and wrapped east longitude of a geocentric point at the given instant.
+    void groundCoordinates(double mjdUT, const Vec3& point, double& latitudeRad, double& longitudeRad) const;
+
+    Vec3 sun_{1.0, 0.0, 0.0};         // geocentric Sun, true equator of date, Earth radii, with aberration
+    Vec3 moon_{1.0, 0.0, 0.0};        // geocentric Moon, true equator of date, Earth radii
+    Vec3 shadowAxis_{1.0, 0.0, 0.0};  // unit, from the Sun through the Moon, squashed frame
+    Vec3 shadowPoint_{1.0, 0.0, 0.0}; // last point where the axis met the Earth, geocentric
+    double centuriesTT_ = 0.0;        // Julian centuries of TT since J2000
+    double equationOfEquinoxesSeconds_ = 0.0;
+    double umbraDiameter_ = 0.0;      // 2 L2: negative while the umbra reaches past the plane (total)
+    double penumbraDiameter_ = 0.0;   // 2 L1 on the fundamental plane
+};
+
+}  // namespace qv
