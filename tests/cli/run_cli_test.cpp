@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,11 +29,32 @@ std::string fileText(const std::string& path)
     return text.str();
 }
 
-std::string goldenText(const char* name)
+// The source tree and the built program come from the test environment; when ctest does not
+// pass it on, from this file's place and from the build tree beside this test program.
+std::filesystem::path sourceDir()
 {
     const char* source = std::getenv("QUORVEL_SOURCE_DIR");
-    return source == nullptr ? std::string() : fileText(std::string(source) + "/tests/golden/" + name);
+    return source != nullptr ? std::filesystem::path(source)
+                             : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
 }
+
+std::string cliProgram()
+{
+    const char* program = std::getenv("QUORVEL_CLI");
+    return program != nullptr
+               ? program
+               : (std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() /
+                  "quorvel-cli")
+                     .string();
+}
+
+// A file name in the temporary directory of this test process alone.
+std::string temporaryFile(const char* name)
+{
+    return std::filesystem::temp_directory_path() / (std::to_string(getpid()) + name);
+}
+
+std::string goldenText(const char* name) { return fileText(sourceDir() / "tests/golden" / name); }
 
 std::string streamText(std::FILE* file)
 {
@@ -86,7 +108,7 @@ TEST(QuorvelCli, StartPrintsTheGoldenStartPage)
 
 TEST(QuorvelCli, OutWritesTheFileInsteadOfStandardOutput)
 {
-    const std::string path = std::filesystem::temp_directory_path() / "quorvel-cli-out-test.txt";
+    const std::string path = temporaryFile("-quorvel-cli-out.txt");
     std::vector<std::string> words = kGoldenStartArgs;
     words.insert(words.end(), {"--out", path});
     const CliRun result = run(words);
@@ -130,15 +152,15 @@ TEST(QuorvelCli, HelpListsCommandsAndOptionsAndNoArgumentsIsAUsageError)
 
 TEST(QuorvelCli, TheProgramPrintsTheSamePage)
 {
-    const char* program = std::getenv("QUORVEL_CLI");
-    ASSERT_NE(program, nullptr);
-    const std::string path = std::filesystem::temp_directory_path() / "quorvel-cli-binary-test.txt";
+    const std::string program = cliProgram();
+    ASSERT_TRUE(std::filesystem::exists(program)) << program;
+    const std::string path = temporaryFile("-quorvel-cli-program.txt");
     std::string command = program;
     for (const std::string& word : kGoldenStartArgs)
         command += " '" + word + "'";
     ASSERT_EQ(std::system((command + " > " + path).c_str()), 0);
     EXPECT_EQ(fileText(path), goldenText("start.txt"));
-    const int status = std::system((std::string(program) + " start --zone 99 2> " + path).c_str());
+    const int status = std::system((program + " start --zone 99 2> " + path).c_str());
     EXPECT_EQ(WEXITSTATUS(status), 2);
     std::filesystem::remove(path);
 }
