@@ -45,24 +45,45 @@ Vec3 horizonAt(const ObserverAngles& a, const Vec3& v) {
     return Vec3(a.sinLat * meridianX - a.cosLat * v.z, eastY, a.cosLat * meridianX + a.sinLat * v.z);
 }
 
+// Nutation term: dPsi sin(argument) in longitude and dEps cos(argument) in obliquity, the
+// argument being n N + a A + f (F + N) + l LS with A = F - D + N.
+struct NutationTerm {
+    int n;        // multiple of the longitude of the Moon's node N
+    int a;        // multiple of A
+    int f;        // multiple of F + N
+    int l;        // multiple of the Sun's mean anomaly LS
+    double dPsi;  // arcseconds
+    double dEps;  // arcseconds
+};
+static constexpr NutationTerm kNutationTerms[] = {
+    {1, 0, 0, 0, -17.200, 9.203},
+    {0, 2, 0, 0, -1.319, 0.574},
+    {0, 0, 2, 0, -0.227, 0.098},
+    {2, 0, 0, 0, 0.206, -0.090},
+    {0, 0, 0, 1, 0.143, 0.0},
+};
+
 }  // namespace
 
 NutationAngles nutationAngles(double centuriesTT) {
     const double t = centuriesTT;
-    const double sunAnomaly = frac(0.993133 + 99.997306 * t);       // revolutions
-    const double moonElongation = frac(0.827362 + 1236.853087 * t); // revolutions
+    const double sunAnomaly = kTwoPi * frac(0.993133 + 99.997306 * t);
+    const double moonElongation = kTwoPi * frac(0.827362 + 1236.853087 * t);
     const double moonLatitudeArg = kTwoPi * frac(0.259089 + 1342.227826 * t);
     const double node = kTwoPi * frac(0.347346 - 5.372447 * t);
-    const double a = moonLatitudeArg - kTwoPi * moonElongation + node;
+    const double a = moonLatitudeArg - moonElongation + node;
 
+    double dPsiArcsec = 0.0;
+    double dEpsArcsec = 0.0;
+    for (const NutationTerm& term : kNutationTerms) {
+        const double argument =
+            term.n * node + term.a * a + term.f * (moonLatitudeArg + node) + term.l * sunAnomaly;
+        dPsiArcsec += term.dPsi * std::sin(argument);
+        dEpsArcsec += term.dEps * std::cos(argument);
+    }
     NutationAngles angles;
-    angles.longitudeRad = (-17.200 * std::sin(node) - 1.319 * std::sin(2.0 * a) -
-                           0.227 * std::sin(2.0 * (moonLatitudeArg + node)) +
-                           0.206 * std::sin(2.0 * node) + 0.143 * std::sin(kTwoPi * sunAnomaly)) *
-                          kArcsecRad;
-    angles.obliquityRad = (9.203 * std::cos(node) + 0.574 * std::cos(2.0 * a) +
-                           0.098 * std::cos(2.0 * (moonLatitudeArg + node)) - 0.090 * std::cos(2.0 * node)) *
-                          kArcsecRad;
+    angles.longitudeRad = dPsiArcsec * kArcsecRad;
+    angles.obliquityRad = dEpsArcsec * kArcsecRad;
     angles.meanObliquityRad = meanObliquity(t);
     angles.trueObliquityRad = angles.meanObliquityRad + angles.obliquityRad;
     angles.equationOfEquinoxesSeconds =

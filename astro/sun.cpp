@@ -100,6 +100,25 @@ static constexpr MeanArgument kLongPeriodArguments[] = {
 // Longitude amplitudes of the long-period terms above, arcseconds.
 static constexpr double kLongPeriodAmplitudes[] = {6.40, 1.87, 0.27, 0.20};
 
+// Lunar perturbation with argument d D + a A + m M3: dl sin(argument) in longitude,
+// dr cos(argument) in the radius vector.
+struct MoonPerturbation {
+    int d;      // multiple of the Moon's mean elongation D
+    int a;      // multiple of the Moon's mean anomaly A
+    int m;      // multiple of the Earth's mean anomaly M3
+    double dl;  // arcseconds
+    double dr;  // 1e-6 AU
+};
+static constexpr MoonPerturbation kMoonPerturbations[] = {
+    {1, 0, 0, 6.45, 30.76},
+    {1, -1, 0, -0.42, -3.06},
+    {1, 1, 0, 0.18, 0.85},
+    {1, 0, -1, 0.17, 0.57},
+    {1, 0, 1, -0.06, -0.58},
+};
+// Latitude amplitude of sin U, arcseconds.
+constexpr double kMoonLatitudeAmplitude = 0.576;
+
 constexpr bool termsStayInTables() {
     for (const SunTerm& term : kSunTerms) {
         if (term.i1 < kMinEarthMultiple || term.i1 > kMaxEarthMultiple) return false;
@@ -181,14 +200,12 @@ void SunTheory::addPlanetTerms() {
 }
 
 void SunTheory::addMoonTerms() {
-    const double d = moonElongationRad_;
-    const double a = moonAnomalyRad_;
-    const double m3 = earthAnomalyRad_;
-    longitudeArcsec_ += 6.45 * std::sin(d) - 0.42 * std::sin(d - a) + 0.18 * std::sin(d + a) +
-                        0.17 * std::sin(d - m3) - 0.06 * std::sin(d + m3);
-    radiusMicroAu_ += 30.76 * std::cos(d) - 3.06 * std::cos(d - a) + 0.85 * std::cos(d + a) -
-                      0.58 * std::cos(d + m3) + 0.57 * std::cos(d - m3);
-    latitudeArcsec_ += 0.576 * std::sin(moonLatitudeArgRad_);
+    for (const MoonPerturbation& term : kMoonPerturbations) {
+        const double argument = term.d * moonElongationRad_ + term.a * moonAnomalyRad_ + term.m * earthAnomalyRad_;
+        longitudeArcsec_ += term.dl * std::sin(argument);
+        radiusMicroAu_ += term.dr * std::cos(argument);
+    }
+    latitudeArcsec_ += kMoonLatitudeAmplitude * std::sin(moonLatitudeArgRad_);
 }
 
 void SunTheory::addLongPeriodTerms() {

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "astro/constants.h"
-#include "astro/time_argument.h"
 #include "table_check.h"
 #include "time/julian.h"
 
@@ -70,17 +69,6 @@ TEST(SunSeries, ApparentPlaceUsesSettingsTimeAndNutation) {
     manual.deltaT = qv::deltaTDefault(2000) + 3600.0;
     qv::sunApparentEquatorial(manual, mjdUT, eqeq, eclManual);
     EXPECT_NEAR((eclManual - eclLongitudeRad) * qv::kDegPerRad / kArcsec, 152.9, 0.1);
-}
-
-TEST(SunSeries, TimeArgumentOfTheSettings) {
-    qv::SettingsRecord settings;
-    settings.year = 1950;
-    settings.deltaT = 12.5;
-    settings.deltaTAuto = 1;
-    EXPECT_EQ(qv::settingsDeltaTSeconds(settings), qv::deltaTDefault(1950));
-    settings.deltaTAuto = 0;
-    EXPECT_EQ(qv::settingsDeltaTSeconds(settings), 12.5);
-    EXPECT_DOUBLE_EQ(qv::centuriesTTFromUT(51544.5 - 43200.0 / 86400.0, 43200.0), 0.0);
 }
 
 double sunColumn(const qv::SunTerm& t, int c) {
