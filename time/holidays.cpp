@@ -36,7 +36,7 @@ public:
             buffer_[0] = '\0';
     }
 
-    void append(const char* format, ...) __attribute__((format(printf, 2, 3)))
+    [[gnu::format(printf, 2, 3)]] void append(const char* format, ...)
     {
         if (used_ + 1 >= size_)
             return;
@@ -108,10 +108,7 @@ int civilMonthOf(double mjd) { return civilDate(mjd).month; }
 
 DayMonthYear easterSunday(int year)
 {
-    DayMonthYear easter = year < kFirstGregorianEasterYear ? julianEaster(year) : gregorianEaster(year);
-    if (easter.day > 31)
-        easter.day = 0;
-    return easter;
+    return year < kFirstGregorianEasterYear ? julianEaster(year) : gregorianEaster(year);
 }
 
 IslamicHolidays islamicHolidays(int year)
