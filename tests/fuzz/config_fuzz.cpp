@@ -1,0 +1,112 @@
+// Arbitrary bytes as a configuration file, as a number line, as number text and as a location
+// name: no crash, and whatever is accepted is finite, within the input ranges and terminated.
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "core/input_limits.h"
+#include "core/number_text.h"
+#include "core/settings_io.h"
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+const std::string& scratchPath()
+{
+    static const std::string path = [] {
+        char name[] = "/tmp/quorvel-config-fuzz-XXXXXX";
+        const int fd = mkstemp(name);
+        require(fd >= 0);
+        close(fd);
+        return std::string(name);
+    }();
+    return path;
+}
+
+bool isTerminated(const char* text, std::size_t size) { return std::memchr(text, '\0', size); }
+
+void fuzzConfigFile(const std::uint8_t* data, std::size_t size)
+{
+    std::FILE* file = std::fopen(scratchPath().c_str(), "wb");
+    require(file != nullptr);
+    require(std::fwrite(data, 1, size, file) == size);
+    require(std::fclose(file) == 0);
+
+    const qv::SettingsRecord before;
+    qv::SettingsRecord settings;
+    int flag = -1;
+    const int result = qv::readConfigFile(settings, &flag, scratchPath().c_str());
+    require(isTerminated(settings.locationName, qv::kLocationNameSize));
+    if (result == 1) {
+        require(flag == 0 || flag == 1);
+        require(qv::checkTimeZone(settings.timeZone).empty());
+        require(qv::checkLatitude(settings.latitude).empty());
+        require(qv::checkLongitude(settings.longitude).empty());
+        require(qv::checkHeight(settings.height).empty());
+        return;
+    }
+    require(result == 0 && flag == 0);
+    require(settings.timeZone == before.timeZone && settings.latitude == before.latitude &&
+            settings.longitude == before.longitude && settings.height == before.height);
+    require(std::strcmp(settings.locationName, before.locationName) == 0);
+}
+
+void fuzzNumberLine(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return;
+    std::string text(reinterpret_cast<const char*>(data), size);
+    std::FILE* file = fmemopen(text.data(), text.size(), "r");
+    require(file != nullptr);
+    double values[4] = {};
+    const int count = data[0] % 5;
+    const int result = qv::readNumbersFromLine(file, count, values);
+    std::fclose(file);
+    require(result == 0 || result == 1);
+    for (double value : values)
+        require(std::isfinite(value));
+}
+
+void fuzzNumberText(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    require(std::isfinite(qv::parseNumber(text)));
+    double value = 0.0;
+    if (qv::tryParseNumber(text, value))
+        require(std::isfinite(value));
+}
+
+void fuzzLocationName(const std::uint8_t* data, std::size_t size)
+{
+    const std::string name(reinterpret_cast<const char*>(data), size);
+    qv::SettingsRecord settings;
+    qv::storeLocationName(settings, name.c_str());
+    require(isTerminated(settings.locationName, qv::kLocationNameSize));
+    if (name.c_str()[0] == '\0')
+        return;
+    require(std::strlen(settings.locationName) == qv::kLocationNameMax);
+    for (const char c : std::string_view(settings.locationName))
+        require(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    fuzzConfigFile(data, size);
+    fuzzNumberLine(data, size);
+    fuzzNumberText(data, size);
+    fuzzLocationName(data, size);
+    return 0;
+}
