@@ -56,7 +56,7 @@ long long yearForCheck(const QString& text)
     const long long year = text.toLongLong(&ok);
     if (ok)
         return year;
-    static const QRegularExpression integerText(QStringLiteral("^\\s*[+-]?\\d+\\s*$"));
+    static const QRegularExpression integerText(QStringLiteral("^\\s*[+-]?[0-9]+\\s*$"));
     if (!integerText.match(text).hasMatch())
         return 0;
     return text.trimmed().startsWith(QLatin1Char('-')) ? LLONG_MIN : LLONG_MAX;
