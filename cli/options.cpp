@@ -164,8 +164,8 @@ bool setDate(const OptionArg& arg)
 {
     const std::string_view text(arg.value);
     const std::size_t dayDash = text.rfind('-');
-    const std::size_t monthDash =
-        (dayDash == std::string_view::npos || dayDash == 0) ? dayDash : text.rfind('-', dayDash - 1);
+    const bool noYear = dayDash == std::string_view::npos || dayDash == 0;
+    const std::size_t monthDash = noYear ? dayDash : text.rfind('-', dayDash - 1);
     if (monthDash == std::string_view::npos || monthDash == 0)
         return refuseValue(arg, text, "a date YYYY-MM-DD");
     const std::string_view monthText = text.substr(monthDash + 1, dayDash - monthDash - 1);

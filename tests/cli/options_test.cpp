@@ -28,18 +28,23 @@ TEST(CliOptions, AcceptsEveryOptionWithAGoodValue)
         {{"start"}, [](const CliOptions& o) { return o.command == "start" && !o.zoneHours; }},
         {{"start", "--year", "-44"}, [](const CliOptions& o) { return *o.year == -44; }},
         {{"start", "--zone", "-5.5"}, [](const CliOptions& o) { return *o.zoneHours == -5.5; }},
-        {{"start", "--delta-t", "1e7"}, [](const CliOptions& o) { return *o.deltaTSeconds == 1e7; }},
+        {{"start", "--delta-t", "1e7"},
+         [](const CliOptions& o) { return *o.deltaTSeconds == 1e7; }},
         {{"start", "--lat", "-90", "--lon", "360"},
          [](const CliOptions& o) { return *o.latitudeDeg == -90 && *o.longitudeDeg == 360; }},
         {{"start", "--lat", "48.2845", "--dms"},
          [](const CliOptions& o) { return o.dms && *o.latitudeDeg == ddmmssToDecimal(48.2845); }},
-        {{"start", "--height", "-6378140"}, [](const CliOptions& o) { return *o.heightM == -6378140; }},
+        {{"start", "--height", "-6378140"},
+         [](const CliOptions& o) { return *o.heightM == -6378140; }},
         {{"start", "--name", "Rome"}, [](const CliOptions& o) { return *o.name == "Rome"; }},
         {{"start", "--date", "-0044-03-15"},
-         [](const CliOptions& o) { return o.date->year == -44 && o.date->month == 3 && o.date->day == 15; }},
+         [](const CliOptions& o) {
+             return o.date->year == -44 && o.date->month == 3 && o.date->day == 15;
+         }},
         {{"start", "--time", "23:59:59"},
          [](const CliOptions& o) { return o.time->hour == 23 && o.time->second == 59; }},
-        {{"start", "--eclipse", "12", "--step", "60", "--projection", "3", "--grid", "2", "--grey", "0"},
+        {{"start", "--eclipse", "12", "--step", "60", "--projection", "3", "--grid", "2", "--grey",
+          "0"},
          [](const CliOptions& o) {
              return *o.eclipseNumber == 12 && *o.mapStepMin == 60 && *o.mapProjection == 3 &&
                     *o.mapGrid == 2 && *o.mapGrey == 0;
@@ -48,13 +53,16 @@ TEST(CliOptions, AcceptsEveryOptionWithAGoodValue)
          [](const CliOptions& o) { return *o.centralMeridianDeg == -360 && o.cutoffDeg == -90; }},
         {{"start", "--panel", "180,45.5,15,3,9"},
          [](const CliOptions& o) {
-             return o.panel->elevationDeg == 45.5 && o.panel->startMonth == 3 && o.panel->endMonth == 9;
+             return o.panel->elevationDeg == 45.5 && o.panel->startMonth == 3 &&
+                    o.panel->endMonth == 9;
          }},
         {{"start", "--sat-height", "400", "--sat-step", "60", "--ellipsoid", "--out", "x.txt"},
          [](const CliOptions& o) {
-             return *o.satHeightKm == 400 && *o.satStepSeconds == 60 && o.ellipsoid && o.outPath == "x.txt";
+             return *o.satHeightKm == 400 && *o.satStepSeconds == 60 && o.ellipsoid &&
+                    o.outPath == "x.txt";
          }},
-        {{"start", "--zone", "1", "--zone", "2"}, [](const CliOptions& o) { return *o.zoneHours == 2; }},
+        {{"start", "--zone", "1", "--zone", "2"},
+         [](const CliOptions& o) { return *o.zoneHours == 2; }},
         {{"-h"}, [](const CliOptions& o) { return o.help; }},
     };
     for (const auto& c : cases) {
@@ -80,9 +88,11 @@ TEST(CliOptions, RefusesBadOptionsAndValuesWithOneLine)
         {{"start", "--zone", "24.5"}, "--zone: Time zone must be between -24 and 24 hours."},
         {{"start", "--year", "100000"}, "--year: Year must be between -99999 and 99999."},
         {{"start", "--year", "2024.5"}, "--year: '2024.5' is not a whole number"},
-        {{"start", "--delta-t", "-1.1e7"}, "--delta-t: TT - UT must be between -10000000 and 10000000 seconds."},
+        {{"start", "--delta-t", "-1.1e7"},
+         "--delta-t: TT - UT must be between -10000000 and 10000000 seconds."},
         {{"start", "--lat", "90.0001"}, "--lat: Latitude must be between -90 and 90 degrees."},
-        {{"start", "--dms", "--lon", "360.0001"}, "--lon: Longitude must be between -360 and 360 degrees."},
+        {{"start", "--dms", "--lon", "360.0001"},
+         "--lon: Longitude must be between -360 and 360 degrees."},
         {{"start", "--height", "inf"}, "--height: 'inf' is not a number"},
         {{"start", "--date", "2024-02-32"}, "--date: day must be between 1 and 31"},
         {{"start", "--date", "2024-0-1"}, "--date: month must be between 1 and 12"},
@@ -97,7 +107,8 @@ TEST(CliOptions, RefusesBadOptionsAndValuesWithOneLine)
         {{"start", "--cutoff", "100.5"}, "--cutoff: value must be between -90 and 100"},
         {{"start", "--panel", "180,45,15,1,13"}, "--panel: end month must be between 1 and 12"},
         {{"start", "--panel", "180,45,15,1"}, "--panel: '180,45,15,1' is not AZ,EL,EFF,M1,M2"},
-        {{"start", "--panel", "180,45,15,1,2,3"}, "--panel: '180,45,15,1,2,3' is not AZ,EL,EFF,M1,M2"},
+        {{"start", "--panel", "180,45,15,1,2,3"},
+         "--panel: '180,45,15,1,2,3' is not AZ,EL,EFF,M1,M2"},
         {{"start", "--sat-step", "0"}, "--sat-step: value must be between 1 and 86400"},
     };
     for (const auto& c : cases) {

@@ -17,9 +17,9 @@ namespace qv {
 namespace {
 
 const std::vector<std::string> kGoldenStartArgs = {
-    "start",  "--date", "2024-03-20", "--time",   "12:00:00", "--zone", "5.5",
-    "--lat",  "48.2083", "--lon",     "-16.3731", "--height", "171",    "--name",
-    "Vienna", "--delta-t", "69.2"};
+    "start", "--date", "2024-03-20", "--time",    "12:00:00", "--zone",
+    "5.5",   "--lat",  "48.2083",    "--lon",     "-16.3731", "--height",
+    "171",   "--name", "Vienna",     "--delta-t", "69.2"};
 
 std::string fileText(const std::string& path)
 {
@@ -34,8 +34,9 @@ std::string fileText(const std::string& path)
 std::filesystem::path sourceDir()
 {
     const char* source = std::getenv("QUORVEL_SOURCE_DIR");
-    return source != nullptr ? std::filesystem::path(source)
-                             : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    return source != nullptr
+               ? std::filesystem::path(source)
+               : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
 }
 
 std::string cliProgram()
@@ -124,8 +125,10 @@ TEST(QuorvelCli, OutWritesTheFileInsteadOfStandardOutput)
 
 TEST(QuorvelCli, BadInputPrintsOneLineOnStandardErrorAndExitsWith2)
 {
-    const std::vector<std::string> cases[] = {
-        {"start", "--zone", "x"}, {"start", "--lat"}, {"nosuch"}, {"start", "--date", "2024-13-01"}};
+    const std::vector<std::string> cases[] = {{"start", "--zone", "x"},
+                                              {"start", "--lat"},
+                                              {"nosuch"},
+                                              {"start", "--date", "2024-13-01"}};
     for (const auto& words : cases) {
         const CliRun result = run(words);
         EXPECT_EQ(result.status, 2) << words.back();
