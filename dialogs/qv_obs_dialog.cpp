@@ -81,7 +81,7 @@ void QvObsDialog::setParams(double latitudeDeg, double longitudeDeg, double heig
     latEdit->setText(qv::ui::realText(latitudeDeg));
     lngEdit->setText(qv::ui::realText(longitudeDeg));
     heightEdit->setText(qv::ui::realText(heightM));
-    locEdit->setText(QString::fromLatin1(geoname != nullptr ? geoname : ""));
+    locEdit->setText(QString::fromUtf8(geoname != nullptr ? geoname : ""));
     ddmmButton->setChecked(ddmm);
     decButton->setChecked(!ddmm);
     anglesShownAsDdmm = ddmm;

@@ -283,6 +283,20 @@ void QuorvelAppTest::locationNameIsPaddedOrCutToThirtyCharacters()
         window_->slotInputLocation();
     }
     QCOMPARE(QByteArray(settings_.locationName), QByteArray(30, 'x'));
+    // A name with accents survives the dialog and the record unchanged.
+    const QString zurich = QString::fromUtf8("Z\u00fcrich");
+    {
+        ModalAnswerer answerer(true, setName(zurich));
+        window_->slotInputLocation();
+    }
+    QString shown;
+    {
+        ModalAnswerer answerer(false, [&shown](QWidget* dialog) {
+            shown = dialog->findChild<QLineEdit*>("locEdit")->text();
+        });
+        window_->slotInputLocation();
+    }
+    QCOMPARE(shown.trimmed(), zurich);
 }
 
 void QuorvelAppTest::fontSizeIsOneOfTheOfferedSizes()
