@@ -10,6 +10,8 @@ namespace {
 constexpr CliCommand kCommands[] = {
     {"start", "the start page: welcome line and the present input values", runStartCommand},
     {"ephemeris", "Sun and Moon places (--date, --time, --count, --every)", runEphemerisCommand},
+    {"phases", "phases of the Moon, equinoxes, solstices and eclipses of the year", runPhasesCommand},
+    {"calendar", "the calendar of the year", runCalendarCommand},
 };
 
 // Flushes the output and, for a file, closes it; false when anything was not written.

@@ -42,4 +42,10 @@ int runStartCommand(CliContext& context);
 // Apparent places of the Sun and the Moon from the date and time on, one line per body.
 int runEphemerisCommand(CliContext& context);
 
+// The Phases command's page: phases of the Moon, equinoxes and solstices, eclipses of the year.
+int runPhasesCommand(CliContext& context);
+
+// The calendar of the year.
+int runCalendarCommand(CliContext& context);
+
 }  // namespace qv

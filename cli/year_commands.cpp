@@ -1,0 +1,24 @@
+#include "cli/commands.h"
+#include "cli/page_print.h"
+#include "time/calendar_report.h"
+#include "time/year_tables.h"
+
+namespace qv {
+
+int runPhasesCommand(CliContext& context)
+{
+    PageBuffer page;
+    buildYearTables(context.settings, page);
+    printPage(page, context.out);
+    return kCliExitOk;
+}
+
+int runCalendarCommand(CliContext& context)
+{
+    PageBuffer page;
+    buildCalendarReport(context.settings, page);
+    printPage(page, context.out);
+    return kCliExitOk;
+}
+
+}  // namespace qv
