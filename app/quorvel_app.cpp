@@ -22,7 +22,9 @@
 #include "dialogs/qv_obs_dialog.h"
 #include "dialogs/qv_quick_dialog.h"
 #include "dialogs/qv_ttut_dialog.h"
+#include "time/calendar_report.h"
 #include "time/julian.h"
+#include "time/year_tables.h"
 
 namespace qv {
 
@@ -378,12 +380,20 @@ void QuorvelApp::slotInputLocation()
 void QuorvelApp::slotCalcPhases()
 {
     status("Calculate the phases of the Moon...");
+    page_.lineCount = 0;
+    qv::buildYearTables(settings_, page_);
+    settings_.lastPage = 1;
+    view_->renderPage(1, page_);
     status("Ready.");
 }
 
 void QuorvelApp::slotCalcCalendar()
 {
     status("Display the Calendar...");
+    page_.lineCount = 0;
+    qv::buildCalendarReport(settings_, page_);
+    settings_.lastPage = 2;
+    view_->renderPage(1, page_);
     status("Ready.");
 }
 

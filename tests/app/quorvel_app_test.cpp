@@ -87,6 +87,7 @@ private slots:
     void exitWritesTheConfigurationFile();
     void tabAlignsPlainTextToTheColumnGrid();
     void arrowKeysScrollTheTextPage();
+    void phasesAndCalendarPagesAreDrawnWithFixedPitch();
 
 private:
     QuorvelApp* makeWindow();
@@ -376,6 +377,25 @@ void QuorvelAppTest::arrowKeysScrollTheTextPage()
     QCOMPARE(scrollArea->verticalScrollBar()->value(), 20);
     QTest::keyClick(window_, Qt::Key_Down);
     QCOMPARE(scrollArea->verticalScrollBar()->value(), 10);
+}
+
+void QuorvelAppTest::phasesAndCalendarPagesAreDrawnWithFixedPitch()
+{
+    makeWindow();
+    settings_.year = 2024;
+    QTest::keyClick(window_, Qt::Key_M);
+    QCOMPARE(settings_.lastPage, 1);
+    QVERIFY(lineText(page_, 1).contains("Phases of the Moon for 2024"));
+    QVERIFY(qv::isMarkedLine(page_, 1));
+    QCOMPARE(settings_.eclipseTableYear, 2024);
+    const QImage phases = window_->view()->pagePixmap().toImage();
+    QTest::keyClick(window_, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(settings_.lastPage, 2);
+    QCOMPARE(page_.lineCount, 38);
+    QCOMPARE(lineText(page_, 0), QString("                    Calendar for 2024"));
+    QVERIFY(window_->view()->pagePixmap().toImage() != phases);
+    QCOMPARE(window_->view()->displayMode(), int(QuorvelView::TextPage));
+    QCOMPARE(messages_.last(), QString("Ready."));
 }
 
 QTEST_MAIN(QuorvelAppTest)
