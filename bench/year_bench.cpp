@@ -1,0 +1,40 @@
+// Speed of the Phases command's work: the whole year driver with its page, and one lunar phase.
+#include <benchmark/benchmark.h>
+
+#include "eclipse/lunation.h"
+#include "time/julian.h"
+#include "time/year_tables.h"
+
+namespace {
+
+// The year driver for 2024 at zone 0 with the default TT - UT: 280 phase searches, the eclipse
+// tests, four equinox/solstice iterations and the three tables on a cleared page.
+void BM_BuildYearTables(benchmark::State& state) {
+    qv::SettingsRecord settings;
+    settings.year = 2024;
+    settings.deltaT = qv::deltaTDefault(2024);
+    qv::PageBuffer page;
+    for (auto _ : state) {
+        page.lineCount = 0;
+        qv::buildYearTables(settings, page);
+        benchmark::DoNotOptimize(page.lines[0][0]);
+    }
+}
+BENCHMARK(BM_BuildYearTables)->Unit(benchmark::kMillisecond);
+
+// One New or Full Moon with its eclipse test, the decimal year stepping by 0.02.
+void BM_LunarPhase(benchmark::State& state) {
+    double decimalYear = 2000.0;
+    double phase = 0.0;
+    for (auto _ : state) {
+        int kind = 0;
+        double eclipseTimeTT = 0.0;
+        double magnitude = 0.0;
+        benchmark::DoNotOptimize(qv::lunarPhase(decimalYear, phase, 69.184, kind, eclipseTimeTT, magnitude));
+        decimalYear += 0.02;
+        phase = phase == 0.0 ? 0.5 : 0.0;
+    }
+}
+BENCHMARK(BM_LunarPhase);
+
+}  // namespace
