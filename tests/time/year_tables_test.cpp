@@ -201,7 +201,7 @@ TEST(PhasesReport, HeaderRowsAndSaveFileText)
     EXPECT_TRUE(sameText(expectedSave, readFile(save.path)));
 }
 
-TEST(PhasesReport, ZoneLineKeepsFiveColumnsWithAPoint)
+TEST(PhasesReport, ZoneLineKeepsFiveColumnsWithAPointAndEmptyListsGiveNoRows)
 {
     const struct {
         double zone;
@@ -212,14 +212,8 @@ TEST(PhasesReport, ZoneLineKeepsFiveColumnsWithAPoint)
         PageBuffer page;
         buildPhasesReport(2024, c.zone, kEnd2024, PhaseLists{}, page, nullptr);
         EXPECT_STREQ(page.lines[0], c.line);
+        EXPECT_EQ(page.lineCount, 6);  // empty lists: the header only
     }
-}
-
-TEST(PhasesReport, EmptyListsGiveTheHeaderOnly)
-{
-    PageBuffer page;
-    buildPhasesReport(2024, 0.0, kEnd2024, PhaseLists{}, page, nullptr);
-    EXPECT_EQ(page.lineCount, 6);
 }
 
 TEST(PhasesReport, APhaseBeyondTheWindowEndsTheTableInsteadOfLooping)
