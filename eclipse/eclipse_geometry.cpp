@@ -70,8 +70,10 @@ SolarShadow solarShadow(const Vec3& sunSquashed, const Vec3& moonSquashed) {
 LunarEclipseClass lunarShadowClass(const Vec3& sun, const Vec3& moon) {
     const double sunDistance = norm(sun);
     const double moonDistance = norm(moon);
-    double cosElongation = dot(sun, moon) / (sunDistance * moonDistance);
-    if (std::fabs(cosElongation) > 1.0) cosElongation = 1.0;
+    const double cosElongation = std::fmax(-1.0, std::fmin(1.0, dot(sun, moon) / (sunDistance * moonDistance)));
+    // The distance below is symmetric about the Sun-Earth line: a Moon on the Sun's side would
+    // otherwise count as eclipsed.
+    if (cosElongation > 0.0) return kLunarNone;
     // Distance of the Moon's centre from the anti-solar axis.
     const double axisDistance = std::fabs(moonDistance * std::tan(std::acos(cosElongation)));
     const double umbraRadius =

@@ -1,0 +1,321 @@
+// The shadow geometry engine: its decision steps on placed Sun and Moon vectors, the inverse
+// horizon rotation, and known eclipses against published circumstances.
+#include "eclipse/eclipse_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "astro/constants.h"
+#include "astro/frames.h"
+#include "time/julian.h"
+
+namespace {
+
+using qv::EclipseGeometry;
+using qv::Vec3;
+
+constexpr double kSunDistance = 23940.0;  // Earth radii, a round value near 1 AU
+constexpr double kSecond = 1.0 / 86400.0; // days
+
+double degrees(double radians) { return radians * qv::kDegPerRad; }
+
+// Sun and Moon on a line parallel to -x at height y above the x axis: the axis passes y from the centre.
+qv::SolarShadow shadowWithAxisAt(double y) {
+    return qv::solarShadow(Vec3(kSunDistance + 60.0, y, 0.0), Vec3(60.0, y, 0.0));
+}
+
+TEST(SolarShadow, AxisThroughTheCentreMeetsTheEarthOneRadiusBeforeIt) {
+    const qv::SolarShadow shadow = shadowWithAxisAt(0.0);
+    EXPECT_EQ(shadow.eclipseClass, qv::kSolarCentralTotal);
+    EXPECT_EQ(shadow.surfacePoint.x, 1.0);
+    EXPECT_EQ(shadow.surfacePoint.y, 0.0);
+    EXPECT_EQ(shadow.surfacePoint.z, 0.0);
+    // Umbral diameter 59 radii behind the Moon, 60 radii on the plane through the centre.
+    EXPECT_DOUBLE_EQ(shadow.umbraDiameter, 59.0 * qv::kMoonUmbraCone / kSunDistance - qv::kMoonDiameter);
+    EXPECT_DOUBLE_EQ(shadow.penumbraDiameter, qv::kMoonDiameter + 60.0 * qv::kMoonPenumbraCone / kSunDistance);
+}
+
+TEST(SolarShadow, AxisGrazingTheEarthExactlyIsNotCentral) {
+    // 60^2 + 1 is exact, so the axis passes at distance 1 exactly.
+    const qv::SolarShadow grazing = shadowWithAxisAt(1.0);
+    EXPECT_EQ(grazing.eclipseClass, qv::kSolarNonCentralAnnular);
+    EXPECT_EQ(qv::norm(grazing.surfacePoint), 0.0);
+
+    const qv::SolarShadow inside = shadowWithAxisAt(0.999);
+    EXPECT_EQ(inside.eclipseClass, qv::kSolarCentralAnnular);
+    EXPECT_NEAR(qv::norm(inside.surfacePoint), 1.0, 1e-12);
+}
+
+TEST(SolarShadow, SurfacePointIsOnTheEllipsoid) {
+    // Axis tilted toward the pole: the point leaves the squashed frame with z scaled back.
+    const Vec3 moon(50.0, 0.0, 30.0);
+    const Vec3 sun = moon + 400.0 * moon;
+    const qv::SolarShadow shadow = qv::solarShadow(sun, moon);
+    const Vec3 p = shadow.surfacePoint;
+    EXPECT_NEAR(p.x * p.x + p.y * p.y + std::pow(p.z / qv::kPolarAxisRatio, 2), 1.0, 1e-12);
+    EXPECT_GT(p.z, 0.0);
+}
+
+TEST(SolarShadow, ClassesAtTheirBoundaries) {
+    EXPECT_EQ(qv::centralClass(0.0), qv::kSolarCentralTotal);
+    EXPECT_EQ(qv::centralClass(-1e-12), qv::kSolarCentralTotal);
+    EXPECT_EQ(qv::centralClass(1e-12), qv::kSolarCentralAnnular);
+
+    // Axis distance against 1 + |umbra| / 2 (non-central central-type) and 1 + penumbra / 2 (partial).
+    EXPECT_EQ(qv::nonCentralClass(1.2, 0.5, 1.2), qv::kSolarNonCentralAnnular);
+    EXPECT_EQ(qv::nonCentralClass(1.2, -0.5, 1.2), qv::kSolarNonCentralTotal);
+    EXPECT_EQ(qv::nonCentralClass(1.2, 0.0, 1.2), qv::kSolarPartial);
+    EXPECT_EQ(qv::nonCentralClass(1.25, -0.5, 1.2), qv::kSolarPartial);
+    EXPECT_EQ(qv::nonCentralClass(1.6, 0.5, 1.2), qv::kSolarNone);
+}
+
+TEST(LunarShadow, ClassesByDistanceFromTheShadowAxis) {
+    const Vec3 sun(23455.0, 0.0, 0.0);
+    // Moon 60 radii away: umbra radius 0.738, penumbra radius 1.307 (with the 2 % enlargement).
+    struct Case {
+        double offset;  // Earth radii off the anti-solar axis
+        qv::LunarEclipseClass expected;
+    };
+    constexpr Case kCases[] = {
+        {0.0, qv::kLunarTotalUmbral},        {0.3, qv::kLunarTotalUmbral},   {0.8, qv::kLunarPartialUmbral},
+        {1.025, qv::kLunarTotalPenumbral},   {1.3, qv::kLunarPenumbral},     {1.7, qv::kLunarNone},
+    };
+    for (const Case& c : kCases)
+        EXPECT_EQ(qv::lunarShadowClass(sun, Vec3(-60.0, c.offset, 0.0)), c.expected) << c.offset;
+    // Exactly opposite but so far out that the umbra is narrower than the Moon: never total.
+    EXPECT_EQ(qv::lunarShadowClass(sun, Vec3(-200.0, 0.0, 0.0)), qv::kLunarPartialUmbral);
+    // A Moon beside the Sun is no lunar eclipse.
+    EXPECT_EQ(qv::lunarShadowClass(sun, Vec3(60.0, 0.0, 0.0)), qv::kLunarNone);
+}
+
+TEST(Longitude, WrapsIntoHalfOpenCircle) {
+    EXPECT_NEAR(qv::wrapLongitude(qv::kPi + 1e-9), -qv::kPi + 1e-9, 1e-15);
+    EXPECT_NEAR(qv::wrapLongitude(-qv::kPi - 1e-9), qv::kPi - 1e-9, 1e-15);
+    EXPECT_EQ(qv::wrapLongitude(qv::kPi), qv::kPi);
+    EXPECT_EQ(qv::wrapLongitude(0.3), 0.3);
+    // Right ascension minus a negative sidereal angle can exceed 3 pi.
+    EXPECT_NEAR(qv::wrapLongitude(3.5 * qv::kPi), -0.5 * qv::kPi, 1e-15);
+    EXPECT_NEAR(qv::wrapLongitude(-1.9 * qv::kPi), 0.1 * qv::kPi, 1e-15);
+}
+
+TEST(Longitude, SubShadowPointStaysInRangeBefore2000) {
+    // Before 2000 the sidereal time is often negative; every longitude must still lie in (-pi, pi].
+    EclipseGeometry engine;
+    const double start = qv::modifiedJulianDate(1, 1, 1950, 0.0);
+    for (int i = 0; i < 400; ++i) {
+        double latitudeRad = 0.0;
+        double longitudeRad = 0.0;
+        engine.subShadowPoint(start + i * 0.37, 29.0, latitudeRad, longitudeRad);
+        ASSERT_GT(longitudeRad, -qv::kPi) << i;
+        ASSERT_LE(longitudeRad, qv::kPi) << i;
+    }
+}
+
+TEST(PathWidth, FollowsTheSineFloorAndZeroDisplacement) {
+    const Vec3 point(1.0, 0.0, 0.0);
+    const Vec3 northward(0.0, 0.0, 0.01);
+    // Track northward: cross-track is -y; an axis along -x is perpendicular to it.
+    EXPECT_DOUBLE_EQ(qv::pathWidthKm(point, northward, Vec3(-1.0, 0.0, 0.0), -0.02), 0.02 * 6378.14);
+    // Axis tilted 60 degrees from the cross-track direction: sine 0.866.
+    const Vec3 tilted(-std::sin(qv::kPi / 3.0), std::cos(qv::kPi / 3.0), 0.0);
+    EXPECT_NEAR(qv::pathWidthKm(point, northward, tilted, 0.02), 0.02 * 6378.14 / std::sin(qv::kPi / 3.0), 1e-9);
+    // Axis along the cross-track direction: the sine is floored.
+    EXPECT_NEAR(qv::pathWidthKm(point, northward, Vec3(0.0, -1.0, 0.0), 0.02), 0.02 * 6378.14 / 1e-5, 1e-3);
+    // No displacement: the width is the umbral diameter itself.
+    EXPECT_DOUBLE_EQ(qv::pathWidthKm(point, Vec3(), Vec3(-1.0, 0.0, 0.0), -0.03), 0.03 * 6378.14);
+}
+
+TEST(HorizonToEquatorial, UndoesEquatorialToHorizon) {
+    struct Place {
+        double mjdUT;
+        double eqeqSeconds;
+        double latitudeDeg;
+        double longitudeDeg;
+    };
+    constexpr Place kPlaces[] = {
+        {51544.5, -0.86, 47.4, 8.5}, {60408.75, 0.95, -33.9, 151.2}, {33000.1, 0.2, 89.0, -179.9},
+        {45000.9, -1.1, 0.0, -70.0},
+    };
+    const Vec3 directions[] = {Vec3(1.0, 0.0, 0.0), Vec3(0.3, -0.5, 0.8), Vec3(-2.0, 7.0, -60.0)};
+    for (const Place& p : kPlaces) {
+        const double lat = p.latitudeDeg * qv::kRadPerDeg;
+        const double lon = p.longitudeDeg * qv::kRadPerDeg;
+        for (const Vec3& v : directions) {
+            const Vec3 horizon = qv::equatorialToHorizon(p.mjdUT, p.eqeqSeconds, lat, lon, v);
+            const Vec3 back = qv::horizonToEquatorial(p.mjdUT, p.eqeqSeconds, lat, lon, horizon);
+            EXPECT_NEAR(qv::norm(back - v), 0.0, 1e-12 * qv::norm(v));
+        }
+        // The zenith points to declination = latitude at right ascension = local sidereal time.
+        const qv::PolarCoord zenith = qv::toPolar(qv::horizonToEquatorial(p.mjdUT, p.eqeqSeconds, lat, lon, Vec3(0, 0, 1)));
+        const double lstRad = qv::kPi / 12.0 * qv::localSiderealTime(p.mjdUT, p.longitudeDeg, p.eqeqSeconds);
+        EXPECT_NEAR(zenith.latitude(), lat, 1e-12);
+        EXPECT_NEAR(std::remainder(zenith.longitude() - lstRad, qv::kTwoPi), 0.0, 1e-12);
+    }
+}
+
+// Greatest eclipse of central eclipses: instant (UT) and TT - UT as published, and the published
+// point of greatest eclipse, duration of the central phase there and path width.
+struct CentralEclipse {
+    int day, month, year;
+    int hour, minute, second;
+    double deltaTSeconds;
+    qv::SolarEclipseClass expected;
+    double latitudeDeg, longitudeDeg;
+    double durationSeconds, widthKm;
+};
+
+// Measured differences from the published values: position up to 0.09 degrees, duration up to
+// 5 s (2 %), width up to 3 km, except the short hybrid totality of 2023 (5 s, 3 km of 49 km).
+constexpr double kPlaceTolDeg = 0.15;
+constexpr double kDurationTolFraction = 0.04;
+constexpr double kDurationTolSeconds = 6.0;
+constexpr double kWidthTolKm = 4.0;
+
+constexpr CentralEclipse kCentralEclipses[] = {
+    {11, 8, 1999, 11, 3, 4, 64.0, qv::kSolarCentralTotal, 45.1, 24.3, 143.0, 112.0},
+    {11, 7, 1991, 19, 6, 3, 57.8, qv::kSolarCentralTotal, 22.0, -105.2, 414.0, 258.0},
+    {21, 8, 2017, 18, 25, 32, 68.4, qv::kSolarCentralTotal, 37.0, -87.7, 160.0, 115.0},
+    {20, 4, 2023, 4, 16, 46, 69.1, qv::kSolarCentralTotal, -9.6, 125.8, 76.0, 49.0},
+    {14, 10, 2023, 17, 59, 34, 69.1, qv::kSolarCentralAnnular, 11.4, -83.1, 317.0, 187.0},
+    {8, 4, 2024, 18, 17, 16, 69.1, qv::kSolarCentralTotal, 25.3, -104.1, 268.0, 198.0},
+};
+
+TEST(SolarEclipseAt, KnownCentralEclipsesAtGreatestEclipse) {
+    for (const CentralEclipse& e : kCentralEclipses) {
+        SCOPED_TRACE(e.year);
+        const double mjd = qv::modifiedJulianDate(e.day, e.month, e.year, e.hour + e.minute / 60.0 + e.second / 3600.0);
+        EclipseGeometry engine;
+        double latitudeRad = 0.0;
+        double longitudeRad = 0.0;
+        ASSERT_EQ(engine.solarEclipseAt(mjd, e.deltaTSeconds, latitudeRad, longitudeRad), e.expected);
+        EXPECT_NEAR(degrees(latitudeRad), e.latitudeDeg, kPlaceTolDeg);
+        EXPECT_NEAR(degrees(longitudeRad), e.longitudeDeg, kPlaceTolDeg);
+
+        const double umbra = engine.umbraDiameter();
+        const Vec3 point = engine.shadowPoint();
+        double widthKm = 0.0;
+        const double duration = engine.centralDurationAndWidth(mjd, e.deltaTSeconds, widthKm);
+        EXPECT_NEAR(duration, e.durationSeconds,
+                    std::fmax(kDurationTolSeconds, kDurationTolFraction * e.durationSeconds));
+        EXPECT_NEAR(widthKm, e.widthKm, kWidthTolKm);
+        // The first instant's state is back in place.
+        EXPECT_EQ(engine.umbraDiameter(), umbra);
+        EXPECT_EQ(qv::norm(engine.shadowPoint() - point), 0.0);
+    }
+}
+
+TEST(SolarEclipseAt, NonCentralEclipsesLeaveThePointAtZero) {
+    struct Case {
+        int day, month, year, hour, minute, second;
+        double deltaTSeconds;
+        qv::SolarEclipseClass expected;
+        double subLatitudeDeg, subLongitudeDeg;  // published point of greatest eclipse
+    };
+    constexpr Case kCases[] = {
+        {25, 10, 2022, 11, 0, 8, 69.1, qv::kSolarPartial, 61.6, 77.4},
+        {29, 4, 2014, 6, 3, 25, 67.2, qv::kSolarNonCentralAnnular, -70.6, 131.3},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.year);
+        const double mjd = qv::modifiedJulianDate(c.day, c.month, c.year, c.hour + c.minute / 60.0 + c.second / 3600.0);
+        EclipseGeometry engine;
+        double latitudeRad = 1.0;
+        double longitudeRad = 1.0;
+        EXPECT_EQ(engine.solarEclipseAt(mjd, c.deltaTSeconds, latitudeRad, longitudeRad), c.expected);
+        EXPECT_EQ(latitudeRad, 0.0);
+        EXPECT_EQ(longitudeRad, 0.0);
+        EXPECT_EQ(qv::norm(engine.shadowPoint()), 0.0);
+        // The point below the axis's nearest approach is the point of greatest eclipse.
+        engine.subShadowPoint(mjd, c.deltaTSeconds, latitudeRad, longitudeRad);
+        EXPECT_NEAR(degrees(latitudeRad), c.subLatitudeDeg, 0.3);
+        EXPECT_NEAR(degrees(longitudeRad), c.subLongitudeDeg, 0.3);
+    }
+    // A day later there is no eclipse at all.
+    EclipseGeometry engine;
+    double latitudeRad = 0.0;
+    double longitudeRad = 0.0;
+    EXPECT_EQ(engine.solarEclipseAt(qv::modifiedJulianDate(26, 10, 2022, 11.0), 69.0, latitudeRad, longitudeRad),
+              qv::kSolarNone);
+}
+
+TEST(CentralDuration, IsMinusOneWhenTheCentralPhaseEndsWithinTheStep) {
+    // Find the end of the central phase of 2024-04-08 to a fraction of a second by bisection.
+    constexpr double kDeltaT = 69.1;
+    EclipseGeometry engine;
+    double latitudeRad = 0.0;
+    double longitudeRad = 0.0;
+    double central = qv::modifiedJulianDate(8, 4, 2024, 18.3);
+    double after = qv::modifiedJulianDate(8, 4, 2024, 21.0);
+    ASSERT_GE(engine.solarEclipseAt(central, kDeltaT, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
+    ASSERT_LT(engine.solarEclipseAt(after, kDeltaT, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
+    while (after - central > 0.1 * kSecond) {
+        const double middle = 0.5 * (central + after);
+        if (engine.solarEclipseAt(middle, kDeltaT, latitudeRad, longitudeRad) >= qv::kSolarCentralAnnular)
+            central = middle;
+        else
+            after = middle;
+    }
+    const double lastCentral = central - 3.0 * kSecond;
+    ASSERT_GE(engine.solarEclipseAt(lastCentral, kDeltaT, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
+    const double umbra = engine.umbraDiameter();
+    double widthKm = 0.0;
+    EXPECT_EQ(engine.centralDurationAndWidth(lastCentral, kDeltaT, widthKm), -1.0);
+    EXPECT_DOUBLE_EQ(widthKm, std::fabs(umbra) * qv::kEarthEquatorialRadiusKm);
+    EXPECT_EQ(engine.umbraDiameter(), umbra);
+}
+
+TEST(LunarEclipseType, KnownLunarEclipsesAtGreatestEclipse) {
+    struct Case {
+        int day, month, year, hour, minute;
+        qv::LunarEclipseClass expected;
+    };
+    constexpr Case kCases[] = {
+        {8, 11, 2022, 10, 59, qv::kLunarTotalUmbral},   {14, 3, 2025, 6, 58, qv::kLunarTotalUmbral},
+        {18, 9, 2024, 2, 44, qv::kLunarPartialUmbral},  {25, 3, 2024, 7, 13, qv::kLunarPenumbral},
+        {31, 1, 1999, 16, 18, qv::kLunarTotalPenumbral},  // penumbral magnitude just above 1
+        {15, 3, 2025, 6, 58, qv::kLunarNone},
+    };
+    for (const Case& c : kCases) {
+        EclipseGeometry engine;
+        const double mjd = qv::modifiedJulianDate(c.day, c.month, c.year, c.hour + c.minute / 60.0);
+        EXPECT_EQ(engine.lunarEclipseType(mjd, 69.0), c.expected) << c.year << "-" << c.month << "-" << c.day;
+    }
+}
+
+TEST(PenumbraGeometry, ConeOfTheMoonsPenumbra) {
+    const double mjd = qv::modifiedJulianDate(8, 4, 2024, 18.29);
+    EclipseGeometry engine;
+    Vec3 moonSquashed;
+    Vec3 axis;
+    double diameter = 0.0;
+    double halfAngleRad = 0.0;
+    engine.penumbraGeometry(mjd, 69.1, moonSquashed, axis, diameter, halfAngleRad);
+    EXPECT_NEAR(qv::norm(axis), 1.0, 1e-15);
+    EXPECT_DOUBLE_EQ(moonSquashed.z, engine.moonVector().z / qv::kPolarAxisRatio);
+    // Half-angle: the Sun's radius plus the Moon's over the Sun-Moon distance, about 0.267 degrees.
+    EXPECT_NEAR(degrees(halfAngleRad), 0.2675, 0.0005);
+    // The same diameter as the shadow engine finds on the fundamental plane.
+    double latitudeRad = 0.0;
+    double longitudeRad = 0.0;
+    engine.solarEclipseAt(mjd, 69.1, latitudeRad, longitudeRad);
+    EXPECT_NEAR(diameter, engine.penumbraDiameter(), 1e-12);
+    EXPECT_NEAR(diameter, 1.0717, 0.001);
+}
+
+TEST(SetTime, SunAndMoonOfDate) {
+    EclipseGeometry engine;
+    EXPECT_EQ(engine.sunVector().x, 1.0);
+    EXPECT_EQ(engine.umbraDiameter(), 0.0);
+    engine.setTime(qv::kMjdJ2000, 64.0);
+    EXPECT_NEAR(engine.centuriesTT(), 64.0 / 3155760000.0, 1e-15);
+    // Sun about 0.983 AU away at the start of 2000, Moon between 56 and 64 radii.
+    EXPECT_NEAR(qv::norm(engine.sunVector()) / qv::EARTH_RADII_PER_AU, 0.9833, 0.0002);
+    EXPECT_GT(qv::norm(engine.moonVector()), 56.0);
+    EXPECT_LT(qv::norm(engine.moonVector()), 64.0);
+    double eqeq = 0.0;
+    qv::nutationMatrix(engine.centuriesTT(), eqeq);
+    EXPECT_EQ(engine.equationOfEquinoxes(), eqeq);
+}
+
+}  // namespace

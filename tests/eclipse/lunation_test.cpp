@@ -1,0 +1,340 @@
+// The lunation finder: phase times against PyEphem, the eclipses of whole years found the way the
+// year driver steps through them, and the collector's rules for duplicates, caps and the window.
+#include "eclipse/lunation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "time/julian.h"
+
+namespace {
+
+constexpr double kMinute = 1.0 / 1440.0;  // days
+constexpr double kPhases[4] = {0.0, 0.25, 0.5, 0.75};
+
+// The year's lists as the year driver builds them: every phase kind at decimal years from the year
+// minus 0.2 to the year plus 1.2 in steps of 0.02, window 1 January 0h to 31 December 24h local.
+struct YearScan {
+    qv::SettingsRecord settings;
+    int counts[4] = {0, 0, 0, 0};
+    double lists[4][qv::kMaxPhasesPerList] = {};
+};
+
+YearScan scanYear(int year, double zoneHours = 0.0) {
+    YearScan scan;
+    const double deltaTDays = qv::deltaTDefault(year) / 86400.0;
+    const double windowStart = qv::modifiedJulianDate(1, 1, year, 0.0);
+    const double windowEnd = qv::modifiedJulianDate(31, 12, year, 24.0);
+    for (int step = 0; step <= 70; ++step) {
+        const double decimalYear = year - 0.2 + step * 0.02;
+        for (int p = 0; p < 4; ++p)
+            qv::collectLunation(windowStart, windowEnd, decimalYear, zoneHours, deltaTDays, scan.counts[p],
+                                scan.lists[p], kPhases[p], scan.settings);
+    }
+    return scan;
+}
+
+struct FoundEclipse {
+    double mjdLocal;
+    int kind;
+    double magnitude;
+};
+
+// The stored eclipse whose local date is the given one; kind 0 when there is none.
+FoundEclipse eclipseOn(const YearScan& scan, int day, int month, int year) {
+    const double dayStart = qv::modifiedJulianDate(day, month, year, 0.0);
+    for (int i = 0; i < scan.settings.eclipseCount; ++i) {
+        const double t = scan.settings.eclipseTimes[i];
+        if (t >= dayStart && t < dayStart + 1.0)
+            return {t, scan.settings.eclipseTypes[i], scan.settings.eclipseMagnitudes[i]};
+    }
+    return {0.0, qv::kNoEclipse, 0.0};
+}
+
+TEST(LunarPhase, TimesAgreeWithPyEphem) {
+    // tests/eclipse/data/ephem_lunar_phases.txt: 1800 phases over 1800-2200 (see its README).
+    const char* root = std::getenv("QUORVEL_SOURCE_DIR");
+    const std::string path = std::string(root ? root : ".") + "/tests/eclipse/data/ephem_lunar_phases.txt";
+    std::FILE* file = std::fopen(path.c_str(), "r");
+    ASSERT_NE(file, nullptr) << path;
+    char line[128];
+    int compared = 0;
+    double largestErrorDays = 0.0;
+    while (std::fgets(line, sizeof line, file)) {
+        double decimalYear = 0.0;
+        double phase = 0.0;
+        double mjdTT = 0.0;
+        if (line[0] == '#' || std::sscanf(line, "%lf %lf %lf", &decimalYear, &phase, &mjdTT) != 3) continue;
+        int kind = 0;
+        double eclipseTime = 0.0;
+        double magnitude = 0.0;
+        const double found = qv::lunarPhase(decimalYear, phase, 60.0, kind, eclipseTime, magnitude);
+        largestErrorDays = std::fmax(largestErrorDays, std::fabs(found - mjdTT));
+        ++compared;
+    }
+    std::fclose(file);
+    EXPECT_EQ(compared, 1800);
+    // Measured: at most 2.5 minutes.
+    EXPECT_LT(largestErrorDays, 3.0 * kMinute);
+}
+
+TEST(LunarPhase, QuartersNeverBringEclipsesAndTheKindIsAlwaysWritten) {
+    // 2024.28 lies in the lunation of the total solar eclipse of 8 April 2024.
+    int kind = 99;
+    double eclipseTime = -1.0;
+    double magnitude = -1.0;
+    qv::lunarPhase(2024.28, 0.0, 69.0, kind, eclipseTime, magnitude);
+    EXPECT_EQ(kind, qv::kTotalSolar);
+    for (double quarter : {0.25, 0.75}) {
+        kind = 99;
+        eclipseTime = -1.0;
+        magnitude = -1.0;
+        qv::lunarPhase(2024.28, quarter, 69.0, kind, eclipseTime, magnitude);
+        EXPECT_EQ(kind, qv::kNoEclipse);
+        EXPECT_EQ(eclipseTime, -1.0);
+        EXPECT_EQ(magnitude, -1.0);
+    }
+    // A Full Moon far from the nodes.
+    kind = 99;
+    qv::lunarPhase(2024.10, 0.5, 69.0, kind, eclipseTime, magnitude);
+    EXPECT_EQ(kind, qv::kNoEclipse);
+}
+
+TEST(LunarPhase, QuartersFallBetweenTheSyzygies) {
+    int kind = 0;
+    double eclipseTime = 0.0;
+    double magnitude = 0.0;
+    double previous = qv::lunarPhase(1987.5, 0.0, 56.0, kind, eclipseTime, magnitude);
+    for (double phase : {0.25, 0.5, 0.75}) {
+        const double t = qv::lunarPhase(1987.5, phase, 56.0, kind, eclipseTime, magnitude);
+        EXPECT_GT(t - previous, 5.5);
+        EXPECT_LT(t - previous, 9.0);
+        previous = t;
+    }
+}
+
+TEST(YearScan, WellKnownEclipsesByDateAndKind) {
+    struct Case {
+        int day, month, year;
+        int kind;
+    };
+    constexpr Case kCases[] = {
+        {11, 8, 1999, qv::kTotalSolar},       {21, 8, 2017, qv::kTotalSolar},
+        {8, 4, 2024, qv::kTotalSolar},        {14, 10, 2023, qv::kAnnularSolar},
+        {20, 4, 2023, qv::kHybridSolar},      {8, 11, 2022, qv::kTotalLunar},
+        {14, 3, 2025, qv::kTotalLunar},       {25, 3, 2024, qv::kPenumbralLunar},
+        {18, 9, 2024, qv::kPartialLunar},     {25, 10, 2022, qv::kPartialSolar},
+        {29, 4, 2014, qv::kNonCentralAnnularSolar},  // decided by the shadow engine
+        {3, 11, 2013, qv::kHybridSolar},
+        {31, 1, 1999, qv::kTotalPenumbralLunar},     // penumbral magnitude just above 1
+        {14, 3, 2006, qv::kTotalPenumbralLunar},
+    };
+    for (const Case& c : kCases) {
+        const YearScan scan = scanYear(c.year);
+        EXPECT_EQ(eclipseOn(scan, c.day, c.month, c.year).kind, c.kind) << c.year << "-" << c.month << "-" << c.day;
+    }
+}
+
+TEST(YearScan, NumberOfEclipsesInWholeYears) {
+    struct Case {
+        int year;
+        int solar;
+        int lunar;
+    };
+    constexpr Case kCases[] = {{2024, 2, 2}, {2022, 2, 2}, {2020, 2, 4}, {2011, 4, 2}, {2029, 4, 2}, {2000, 4, 2}};
+    for (const Case& c : kCases) {
+        const YearScan scan = scanYear(c.year);
+        int solar = 0;
+        int lunar = 0;
+        for (int i = 0; i < scan.settings.eclipseCount; ++i) {
+            (scan.settings.eclipseTypes[i] > 0 ? solar : lunar) += 1;
+            if (i > 0) {
+                EXPECT_GT(scan.settings.eclipseTimes[i], scan.settings.eclipseTimes[i - 1]);
+            }
+        }
+        EXPECT_EQ(solar, c.solar) << c.year;
+        EXPECT_EQ(lunar, c.lunar) << c.year;
+    }
+}
+
+TEST(YearScan, MagnitudesAndTimesOfGreatestEclipse) {
+    const YearScan scan2024 = scanYear(2024);
+    const FoundEclipse april = eclipseOn(scan2024, 8, 4, 2024);
+    EXPECT_EQ(april.magnitude, 1.0);
+    // Published greatest eclipse 18:17 UT; measured 18:20.
+    EXPECT_NEAR(april.mjdLocal, qv::modifiedJulianDate(8, 4, 2024, 18.0 + 17.0 / 60.0), 4.0 * kMinute);
+    // Penumbral magnitude 0.956 and umbral magnitude 0.085 as published.
+    EXPECT_NEAR(eclipseOn(scan2024, 25, 3, 2024).magnitude, 0.956, 0.01);
+    EXPECT_NEAR(eclipseOn(scan2024, 18, 9, 2024).magnitude, 0.085, 0.01);
+
+    // Published greatest eclipse 18:25 UT; measured 18:26.
+    const FoundEclipse august = eclipseOn(scanYear(2017), 21, 8, 2017);
+    EXPECT_NEAR(august.mjdLocal, qv::modifiedJulianDate(21, 8, 2017, 18.0 + 25.0 / 60.0), 4.0 * kMinute);
+
+    // Umbral magnitude 1.359 as published.
+    EXPECT_NEAR(eclipseOn(scanYear(2022), 8, 11, 2022).magnitude, 1.359, 0.01);
+}
+
+TEST(YearScan, TinyPartialEclipsesNeedContactInTheScan) {
+    // 24 December 1916: published magnitude 0.0056; the formula gives 0.005 and the scan finds contact.
+    const FoundEclipse tiny = eclipseOn(scanYear(1916), 24, 12, 1916);
+    EXPECT_EQ(tiny.kind, qv::kPartialSolar);
+    EXPECT_NEAR(tiny.magnitude, 0.0056, 0.002);
+    // 14 July 1787: a grazing passage whose formula magnitude is 0.003; the scan finds no contact
+    // with the ellipsoid, so no eclipse is stored.
+    const YearScan scan1787 = scanYear(1787);
+    EXPECT_EQ(eclipseOn(scan1787, 14, 7, 1787).kind, qv::kNoEclipse);
+    EXPECT_EQ(eclipseOn(scan1787, 15, 7, 1787).kind, qv::kNoEclipse);
+}
+
+TEST(YearScan, PhaseListsHoldEachPhaseOnceInOrder) {
+    const YearScan scan = scanYear(2024);
+    for (int p = 0; p < 4; ++p) {
+        EXPECT_GE(scan.counts[p], 12);
+        EXPECT_LE(scan.counts[p], 13);
+        for (int i = 1; i < scan.counts[p]; ++i) {
+            EXPECT_GT(scan.lists[p][i] - scan.lists[p][i - 1], 29.0);
+            EXPECT_LT(scan.lists[p][i] - scan.lists[p][i - 1], 30.0);
+        }
+    }
+    // The first New Moon of 2024 was on 11 January at 11:57 UT.
+    EXPECT_NEAR(scan.lists[0][0], qv::modifiedJulianDate(11, 1, 2024, 11.95), 3.0 * kMinute);
+}
+
+TEST(YearScan, TimesAreInTheZonesLocalTime) {
+    const YearScan utc = scanYear(2024);
+    const YearScan east = scanYear(2024, 5.5);
+    EXPECT_NEAR(east.lists[0][0] - utc.lists[0][0], 5.5 / 24.0, 1e-9);
+    ASSERT_EQ(east.settings.eclipseCount, utc.settings.eclipseCount);
+    EXPECT_NEAR(east.settings.eclipseTimes[1] - utc.settings.eclipseTimes[1], 5.5 / 24.0, 1e-9);
+}
+
+// One call of the collector for the New Moon of April 2024 (total solar eclipse).
+struct April2024 {
+    static constexpr double kDecimalYear = 2024.28;
+    static constexpr double kZoneHours = 2.0;
+    static constexpr double kDeltaTDays = 69.0 / 86400.0;
+
+    // Local times of the phase and of greatest eclipse as the collector forms them.
+    double phaseLocal = 0.0;
+    double eclipseLocal = 0.0;
+    April2024() {
+        int kind = 0;
+        double eclipseTT = 0.0;
+        double magnitude = 0.0;
+        const double offset = kZoneHours / 24.0 - kDeltaTDays;
+        phaseLocal = qv::lunarPhase(kDecimalYear, 0.0, kDeltaTDays * 86400.0, kind, eclipseTT, magnitude) + offset;
+        eclipseLocal = eclipseTT + offset;
+    }
+
+    void collect(double windowStart, double windowEnd, int& count, double* list, qv::SettingsRecord& s,
+                 double decimalYear = kDecimalYear) const {
+        qv::collectLunation(windowStart, windowEnd, decimalYear, kZoneHours, kDeltaTDays, count, list, 0.0, s);
+    }
+};
+
+TEST(CollectLunation, SameLunationAndSameEclipseAreKeptOnce) {
+    const April2024 april;
+    qv::SettingsRecord settings;
+    int count = 0;
+    double list[qv::kMaxPhasesPerList] = {};
+    // The next decimal-year steps meet the same lunation again.
+    for (double decimalYear : {2024.28, 2024.28, 2024.30, 2024.32, 2024.34})
+        april.collect(60000.0, 61000.0, count, list, settings, decimalYear);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(list[0], april.phaseLocal);
+    EXPECT_EQ(settings.eclipseCount, 1);
+    EXPECT_EQ(settings.eclipseTimes[0], april.eclipseLocal);
+    EXPECT_EQ(settings.eclipseTypes[0], qv::kTotalSolar);
+    EXPECT_EQ(settings.eclipseMagnitudes[0], 1.0);
+
+    // An eclipse stored 0.009 day away counts as the same one; 0.011 day away does not.
+    qv::SettingsRecord near;
+    near.eclipseCount = 1;
+    near.eclipseTimes[0] = april.eclipseLocal + 0.009;
+    april.collect(60000.0, 61000.0, count, list, near);
+    EXPECT_EQ(near.eclipseCount, 1);
+    near.eclipseTimes[0] = april.eclipseLocal + 0.011;
+    april.collect(60000.0, 61000.0, count, list, near);
+    EXPECT_EQ(near.eclipseCount, 2);
+}
+
+TEST(CollectLunation, PhaseAfterTheLastOneIsAppendedOnlyWhenLaterByMoreThanATenthOfADay) {
+    const April2024 april;
+    qv::SettingsRecord settings;
+    double list[qv::kMaxPhasesPerList] = {};
+    list[0] = april.phaseLocal - 0.09;
+    int count = 1;
+    april.collect(60000.0, 61000.0, count, list, settings);
+    EXPECT_EQ(count, 1);
+    list[0] = april.phaseLocal - 0.11;
+    april.collect(60000.0, 61000.0, count, list, settings);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(list[1], april.phaseLocal);
+}
+
+TEST(CollectLunation, WindowLimitsAreInclusive) {
+    const April2024 april;
+    ASSERT_NE(april.phaseLocal, april.eclipseLocal);
+    double list[qv::kMaxPhasesPerList] = {};
+    // A window holding exactly the phase time, then one holding exactly the eclipse time.
+    int count = 0;
+    qv::SettingsRecord settings;
+    april.collect(april.phaseLocal, april.phaseLocal, count, list, settings);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(settings.eclipseCount, 0);
+    count = 0;
+    april.collect(april.eclipseLocal, april.eclipseLocal, count, list, settings);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(settings.eclipseCount, 1);
+    // Windows ending just before or starting just after either time leave it out.
+    constexpr double kFar = 1e6;
+    for (double t : {april.phaseLocal, april.eclipseLocal}) {
+        for (const auto& [start, end] : {std::pair(std::nextafter(t, kFar), kFar), std::pair(-kFar, std::nextafter(t, -kFar))}) {
+            count = 0;
+            qv::SettingsRecord outside;
+            april.collect(start, end, count, list, outside);
+            if (t == april.phaseLocal) {
+                EXPECT_EQ(count, 0);
+            } else {
+                EXPECT_EQ(outside.eclipseCount, 0);
+            }
+        }
+    }
+}
+
+TEST(CollectLunation, ListsStopAtFifteenPhasesAndTwelveEclipses) {
+    // Four years of New and Full Moons into one window: far more than either list holds.
+    qv::SettingsRecord settings;
+    int count = 0;
+    double list[qv::kMaxPhasesPerList + 1] = {};
+    list[qv::kMaxPhasesPerList] = -7.0;  // guard cell just past the list
+    for (int step = 0; step < 200; ++step) {
+        for (double phase : {0.0, 0.5})
+            qv::collectLunation(40000.0, 70000.0, 2020.0 + step * 0.02, 0.0, 69.0 / 86400.0, count, list, phase,
+                                settings);
+    }
+    EXPECT_EQ(count, qv::kMaxPhasesPerList);
+    EXPECT_EQ(list[qv::kMaxPhasesPerList], -7.0);
+    EXPECT_EQ(settings.eclipseCount, qv::kMaxEclipses);
+    for (int i = 1; i < qv::kMaxEclipses; ++i) EXPECT_GT(settings.eclipseTimes[i], settings.eclipseTimes[i - 1]);
+
+    // A table already full, or one whose count is out of range, takes nothing.
+    const April2024 april;
+    int phaseCount = 0;
+    qv::SettingsRecord full = settings;
+    april.collect(60000.0, 61000.0, phaseCount, list, full);
+    EXPECT_EQ(full.eclipseCount, qv::kMaxEclipses);
+    qv::SettingsRecord corrupt;
+    corrupt.eclipseCount = 40;
+    april.collect(60000.0, 61000.0, phaseCount, list, corrupt);
+    EXPECT_EQ(corrupt.eclipseCount, 40);
+}
+
+}  // namespace
