@@ -2,6 +2,8 @@
 // at 400 instants spread over 1800-2200 (tests/astro/data/ephem_sun_moon.txt, see its README).
 #include <gtest/gtest.h>
 
+#include "test_environment.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -25,14 +27,7 @@ struct ReferencePlace {
     double moonDecDeg;
 };
 
-// The table in the source tree: from QUORVEL_SOURCE_DIR, else beside this file.
-std::string referencePath() {
-    if (const char* sourceDir = std::getenv("QUORVEL_SOURCE_DIR")) {
-        return std::string(sourceDir) + "/tests/astro/data/ephem_sun_moon.txt";
-    }
-    const std::string thisFile = __FILE__;
-    return thisFile.substr(0, thisFile.find_last_of('/') + 1) + "data/ephem_sun_moon.txt";
-}
+std::string referencePath() { return qv::test::sourcePath("tests/astro/data/ephem_sun_moon.txt"); }
 
 std::vector<ReferencePlace> readReference() {
     std::vector<ReferencePlace> places;

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include "test_environment.h"
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,25 +31,9 @@ std::string fileText(const std::string& path)
     return text.str();
 }
 
-// The source tree and the built program come from the test environment; when ctest does not
-// pass it on, from this file's place and from the build tree beside this test program.
-std::filesystem::path sourceDir()
-{
-    const char* source = std::getenv("QUORVEL_SOURCE_DIR");
-    return source != nullptr
-               ? std::filesystem::path(source)
-               : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-}
+std::filesystem::path sourceDir() { return qv::test::sourceDir(); }
 
-std::string cliProgram()
-{
-    const char* program = std::getenv("QUORVEL_CLI");
-    return program != nullptr
-               ? program
-               : (std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() /
-                  "quorvel-cli")
-                     .string();
-}
+std::string cliProgram() { return qv::test::cliPath(); }
 
 // A file name in the temporary directory of this test process alone.
 std::string temporaryFile(const char* name)

@@ -7,17 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "test_environment.h"
+
 namespace qv::testing {
 
-// A path in the source tree: below QUORVEL_SOURCE_DIR, else below the tree this file is in.
-inline std::string sourcePath(const std::string& relative)
-{
-    if (const char* root = std::getenv("QUORVEL_SOURCE_DIR"))
-        return std::string(root) + "/" + relative;
-    const std::string thisFile = __FILE__;
-    const std::string suffix = "tests/time/reference_data.h";
-    return thisFile.substr(0, thisFile.size() - suffix.size()) + relative;
-}
+using qv::test::sourcePath;
 
 // Every non-comment line of a data file, split into fields; empty when the file is missing.
 inline std::vector<std::vector<std::string>> readTable(const std::string& name)
