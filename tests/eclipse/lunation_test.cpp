@@ -40,6 +40,13 @@ YearScan scanYear(int year, double zoneHours = 0.0) {
     return scan;
 }
 
+// A file of tests/eclipse/data: under QUORVEL_SOURCE_DIR, else beside this source file.
+std::string referenceFile(const std::string& name) {
+    if (const char* root = std::getenv("QUORVEL_SOURCE_DIR")) return std::string(root) + "/tests/eclipse/data/" + name;
+    const std::string thisFile = __FILE__;
+    return thisFile.substr(0, thisFile.find_last_of('/') + 1) + "data/" + name;
+}
+
 struct FoundEclipse {
     double mjdLocal;
     int kind;
@@ -59,8 +66,7 @@ FoundEclipse eclipseOn(const YearScan& scan, int day, int month, int year) {
 
 TEST(LunarPhase, TimesAgreeWithPyEphem) {
     // tests/eclipse/data/ephem_lunar_phases.txt: 1800 phases over 1800-2200 (see its README).
-    const char* root = std::getenv("QUORVEL_SOURCE_DIR");
-    const std::string path = std::string(root ? root : ".") + "/tests/eclipse/data/ephem_lunar_phases.txt";
+    const std::string path = referenceFile("ephem_lunar_phases.txt");
     std::FILE* file = std::fopen(path.c_str(), "r");
     ASSERT_NE(file, nullptr) << path;
     char line[128];
