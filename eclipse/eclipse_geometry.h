@@ -9,15 +9,15 @@ namespace qv {
 
 // Radius k of the Moon, and the Moon's diameter 2k.
 constexpr double kMoonRadius = 0.272493;
-constexpr double kMoonDiameter = 0.544986;
+constexpr double kMoonDiameter = 2.0 * kMoonRadius;  // 0.544986
 // Radius of the Sun.
 constexpr double kSunRadius = 109.1227225;
-// Twice the Sun's radius minus / plus the Earth's radius: cone slopes of the Earth's shadow.
-constexpr double kEarthUmbraCone = 216.245445;     // 2 (Rsun - 1)
-constexpr double kEarthPenumbraCone = 220.245445;  // 2 (Rsun + 1)
-// Twice the Sun's radius plus / minus the Moon's radius: cone slopes of the Moon's shadow.
-constexpr double kMoonPenumbraCone = 218.790431;   // 2 (Rsun + k)
-constexpr double kMoonUmbraCone = 217.700459;      // 2 (Rsun - k)
+// Cone slopes of the Earth's shadow: twice the Sun's radius minus / plus the Earth's.
+constexpr double kEarthUmbraCone = 2.0 * (kSunRadius - 1.0);     // 216.245445
+constexpr double kEarthPenumbraCone = 2.0 * (kSunRadius + 1.0);  // 220.245445
+// Cone slopes of the Moon's shadow: twice the Sun's radius plus / minus the Moon's.
+constexpr double kMoonPenumbraCone = 2.0 * (kSunRadius + kMoonRadius);  // 218.790431
+constexpr double kMoonUmbraCone = 2.0 * (kSunRadius - kMoonRadius);     // 217.700459
 // The atmosphere enlarges the Earth's shadow on the Moon by this factor.
 constexpr double kEarthShadowEnlargement = 1.02;
 // Polar over equatorial axis of the Earth: dividing z by it turns the ellipsoid into the unit sphere.

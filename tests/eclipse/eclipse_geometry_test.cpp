@@ -303,19 +303,4 @@ TEST(PenumbraGeometry, ConeOfTheMoonsPenumbra) {
     EXPECT_NEAR(diameter, 1.0717, 0.001);
 }
 
-TEST(SetTime, SunAndMoonOfDate) {
-    EclipseGeometry engine;
-    EXPECT_EQ(engine.sunVector().x, 1.0);
-    EXPECT_EQ(engine.umbraDiameter(), 0.0);
-    engine.setTime(qv::kMjdJ2000, 64.0);
-    EXPECT_NEAR(engine.centuriesTT(), 64.0 / 3155760000.0, 1e-15);
-    // Sun about 0.983 AU away at the start of 2000, Moon between 56 and 64 radii.
-    EXPECT_NEAR(qv::norm(engine.sunVector()) / qv::EARTH_RADII_PER_AU, 0.9833, 0.0002);
-    EXPECT_GT(qv::norm(engine.moonVector()), 56.0);
-    EXPECT_LT(qv::norm(engine.moonVector()), 64.0);
-    double eqeq = 0.0;
-    qv::nutationMatrix(engine.centuriesTT(), eqeq);
-    EXPECT_EQ(engine.equationOfEquinoxes(), eqeq);
-}
-
 }  // namespace
