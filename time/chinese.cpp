@@ -1,0 +1,184 @@
+#include "time/chinese.h"
+
+#include <cmath>
+
+#include "astro/constants.h"
+#include "astro/sun.h"
+#include "eclipse/lunation.h"
+#include "time/year_tables.h"
+
+namespace qv {
+
+namespace {
+
+// The New Moons are searched from a quarter year before the settings year to a quarter year
+// after it, in 75 steps of 0.02 year; each is met several times and kept once.
+constexpr double kNewMoonScanLeadYears = 0.25;
+constexpr double kNewMoonScanStepYears = 0.02;
+constexpr int kNewMoonScanSteps = 75;
+constexpr double kNewMoonPhase = 0.0;
+
+constexpr double kHoursPerDay = 24.0;
+constexpr double kDegreesPerPrincipalTerm = 30.0;
+constexpr double kDegreesPerTurn = 360.0;
+// Solar longitudes (degrees, on the [180, 540) scale) of the principal terms of the twelfth
+// and of the first month.
+constexpr double kTwelfthMonthTermDeg = 300.0;
+constexpr double kFirstMonthTermDeg = 330.0;
+constexpr int kEleventhMonth = 11;
+
+// Index of the day (MJD of its midnight) that contains the instant mjd.
+int dayNumber(double mjd) { return static_cast<int>(std::floor(mjd)); }
+
+double longitudeAtDay(int dayMjdLocal, double deltaTSeconds)
+{
+    return sunLongitudeDegrees(dayMjdLocal, kChineseZoneHours, deltaTSeconds);
+}
+
+// Day (midnight in UTC+8) of the December solstice of settings.year, from the year driver.
+int decemberSolsticeDay(SettingsRecord& settings, PageBuffer& page)
+{
+    rebuildYearTables(settings, page);
+    return dayNumber(page.decemberSolstice);
+}
+
+// Days of the New Moons from the one that opens the eleventh month before previousSolsticeDay
+// up to the last one on or before solsticeDay.
+ChineseNewMoons newMoonDays(int year, double deltaTSeconds, int previousSolsticeDay, int solsticeDay)
+{
+    ChineseNewMoons moons;
+    for (int step = 0; step < kNewMoonScanSteps; ++step) {
+        const double decimalYear = year - kNewMoonScanLeadYears + step * kNewMoonScanStepYears;
+        int eclipseKind = 0;
+        double eclipseTimeTT = 0.0;
+        double magnitude = 0.0;
+        const double newMoonTT =
+            lunarPhase(decimalYear, kNewMoonPhase, deltaTSeconds, eclipseKind, eclipseTimeTT, magnitude);
+        const int day = dayNumber(newMoonTT + kChineseZoneHours / kHoursPerDay - deltaTSeconds / kSecondsPerDay);
+        if (day <= previousSolsticeDay)
+            moons.days[0] = day;
+        else if (day <= solsticeDay && moons.count < kMaxChineseNewMoons - 1 && day > moons.days[moons.count])
+            moons.days[++moons.count] = day;
+    }
+    return moons;
+}
+
+// The first month opens at days[2], or at days[3] when one of the two months after the
+// eleventh is intercalary: the month from days[1] or from days[2] that holds no principal term.
+int newYearDay(const ChineseNewMoons& moons, double deltaTSeconds)
+{
+    if (moons.count <= kMonthsInCommonChineseYear)
+        return moons.days[2];
+    double term = longitudeAtDay(moons.days[1], deltaTSeconds) <= kTwelfthMonthTermDeg ? kTwelfthMonthTermDeg
+                                                                                     : kFirstMonthTermDeg;
+    if (longitudeAtDay(moons.days[2], deltaTSeconds) < term)
+        return moons.days[3];
+    term += kDegreesPerPrincipalTerm;
+    return longitudeAtDay(moons.days[3], deltaTSeconds) < term ? moons.days[3] : moons.days[2];
+}
+
+// Whether a month whose days start at solar longitudes fromDeg and then reach toDeg (on one
+// continuous scale) holds a principal term: a multiple of 30 degrees in [fromDeg, toDeg).
+bool holdsPrincipalTerm(double fromDeg, double toDeg)
+{
+    return kDegreesPerPrincipalTerm * std::ceil(fromDeg / kDegreesPerPrincipalTerm) < toDeg;
+}
+
+}  // namespace
+
+void rebuildYearTables(SettingsRecord& settings, PageBuffer& page)
+{
+    // Only a save request of 1 lets the year driver create the save file; a run on scratch must
+    // never empty a file that a save is writing.
+    const int saveRequest = settings.saveRequest;
+    settings.saveRequest = 0;
+    page.lineCount = 0;
+    buildYearTables(settings, page);
+    settings.saveRequest = saveRequest;
+}
+
+int chineseNewYear(SettingsRecord& settings, PageBuffer& page, ChineseNewMoons& moons)
+{
+    const double zone = settings.timeZone;
+    const int year = settings.year;
+    settings.timeZone = kChineseZoneHours;
+    settings.year = year - 1;
+    const int previousSolsticeDay = decemberSolsticeDay(settings, page);
+    settings.year = year;
+    const int solsticeDay = decemberSolsticeDay(settings, page);
+
+    moons = newMoonDays(year, settings.deltaT, previousSolsticeDay, solsticeDay);
+    const int newYear = newYearDay(moons, settings.deltaT);
+    settings.timeZone = zone;
+    return newYear;
+}
+
+int chineseLeapMonthIndex(const ChineseNewMoons& moons, double deltaTSeconds)
+{
+    if (moons.count <= kMonthsInCommonChineseYear)
+        return 0;
+    double monthStartDeg = longitudeAtDay(moons.days[1], deltaTSeconds);
+    for (int i = 1; i < moons.count; ++i) {
+        double nextStartDeg = longitudeAtDay(moons.days[i + 1], deltaTSeconds);
+        // The longitude wraps from 540 back to 180 at the September equinox.
+        while (nextStartDeg < monthStartDeg)
+            nextStartDeg += kDegreesPerTurn;
+        if (!holdsPrincipalTerm(monthStartDeg, nextStartDeg))
+            return i;
+        monthStartDeg = nextStartDeg;
+    }
+    return 0;
+}
+
+ChineseDate chineseDateInMonths(int mjdLocal, int newYearDay, const ChineseNewMoons& moons, int leapIndex,
+                                int settingsYear)
+{
+    const int firstMonthIndex = moons.days[2] == newYearDay ? 2 : 3;
+    int k = 0;
+    for (int i = 0; i < moons.count; ++i) {
+        if (moons.days[i + 1] > mjdLocal) {
+            k = i;
+            break;
+        }
+    }
+    ChineseDate date{};
+    date.day = mjdLocal - moons.days[k] + 1;
+    date.year = k < firstMonthIndex ? settingsYear - 1 : settingsYear;
+
+    const bool intercalary = leapIndex > 0 && k == leapIndex;
+    if (leapIndex > 0 && k >= leapIndex)
+        --k;
+    // Index 0 is the eleventh month, 1 the twelfth, 2 the first.
+    const int month = k <= 1 ? k + kEleventhMonth : k - 1;
+    date.month = intercalary ? -month : month;
+    return date;
+}
+
+ChineseDate chineseDate(const SettingsRecord& settings, double mjdLocal, int newYearDay,
+                        const ChineseNewMoons& moons)
+{
+    return chineseDateInMonths(dayNumber(mjdLocal), newYearDay, moons,
+                               chineseLeapMonthIndex(moons, settings.deltaT), settings.year);
+}
+
+bool chineseDateOfDay(SettingsRecord& settings, PageBuffer& page, double mjdLocal, ChineseDate& date)
+{
+    const int year = settings.year;
+    // Only the next year's New Moon days can still reach the first Chinese year.
+    if (year + 1 < kChineseFirstYear)
+        return false;
+    ChineseNewMoons moons;
+    int newYear = chineseNewYear(settings, page, moons);
+    if (dayNumber(mjdLocal) >= moons.days[moons.count]) {
+        ++settings.year;
+        newYear = chineseNewYear(settings, page, moons);
+    }
+    const bool inRange = settings.year >= kChineseFirstYear;
+    if (inRange)
+        date = chineseDate(settings, mjdLocal, newYear, moons);
+    settings.year = year;
+    rebuildYearTables(settings, page);
+    return inRange;
+}
+
+}  // namespace qv
