@@ -10,6 +10,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -18,6 +21,7 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 
 #include "app/quorvel_app.h"
@@ -28,7 +32,8 @@
 namespace {
 
 // Answers every modal dialog that opens: remembers its title, lets a hook fill it, then
-// accepts or rejects it.
+// accepts or rejects it. A dialog that is still open after being accepted (its input was
+// refused) is rejected the next time.
 class ModalAnswerer : public QObject {
 public:
     explicit ModalAnswerer(bool accept, std::function<void(QWidget*)> fill = {})
@@ -43,21 +48,41 @@ private:
     void answer()
     {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
+        if (!modal || busy_)
             return;
-        titles << modal->windowTitle();
-        if (fill_)
-            fill_(modal);
+        const bool seenBefore = std::any_of(answered_.begin(), answered_.end(),
+                                            [modal](const QPointer<QWidget>& seen) { return seen == modal; });
+        if (!seenBefore) {
+            titles << modal->windowTitle();
+            answered_ << modal;
+            if (fill_)
+                fill_(modal);
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            box->done(QMessageBox::Ok);
+            return;
+        }
+        // Answered from the event loop: accepting may open a message box of its own, and this
+        // timer cannot fire again while its handler is still running.
         auto* dialog = qobject_cast<QDialog*>(modal);
-        if (dialog && accept_)
-            dialog->accept();
-        else if (dialog)
-            dialog->reject();
-        else
-            modal->close();
+        const bool accept = dialog && accept_ && !seenBefore;
+        busy_ = true;
+        QTimer::singleShot(0, this, [this, modal = QPointer<QWidget>(modal), dialog, accept] {
+            busy_ = false;
+            if (!modal)
+                return;
+            if (accept)
+                dialog->accept();
+            else if (dialog)
+                dialog->reject();
+            else
+                modal->close();
+        });
     }
     bool accept_;
     std::function<void(QWidget*)> fill_;
+    QList<QPointer<QWidget>> answered_;  // destroyed dialogs drop out, so addresses may recur
+    bool busy_ = false;
     QTimer timer_;
 };
 
@@ -88,6 +113,8 @@ private slots:
     void tabAlignsPlainTextToTheColumnGrid();
     void arrowKeysScrollTheTextPage();
     void phasesAndCalendarPagesAreDrawnWithFixedPitch();
+    void refusedYearNeverReachesTheSettings();
+    void eclipseSettingsReachTheView();
 
 private:
     QuorvelApp* makeWindow();
@@ -396,6 +423,44 @@ void QuorvelAppTest::phasesAndCalendarPagesAreDrawnWithFixedPitch()
     QVERIFY(window_->view()->pagePixmap().toImage() != phases);
     QCOMPARE(window_->view()->displayMode(), int(QuorvelView::TextPage));
     QCOMPARE(messages_.last(), QString("Ready."));
+}
+
+void QuorvelAppTest::refusedYearNeverReachesTheSettings()
+{
+    makeWindow();
+    const int yearBefore = settings_.year;
+    const double deltaTBefore = settings_.deltaT;
+    ModalAnswerer answerer(true, [](QWidget* dialog) {
+        if (auto* edit = dialog->findChild<QLineEdit*>("yearEdit"))
+            edit->setText("2147483647");
+    });
+    window_->slotInputDate();
+    QCOMPARE(settings_.year, yearBefore);
+    QCOMPARE(settings_.deltaT, deltaTBefore);
+    QCOMPARE(messages_.last(), QString("Input cancelled."));
+    // The date dialog and the range message over it.
+    QCOMPARE(answerer.titles.size(), 2);
+}
+
+void QuorvelAppTest::eclipseSettingsReachTheView()
+{
+    makeWindow();
+    ModalAnswerer answerer(true, [](QWidget* dialog) {
+        dialog->findChild<QRadioButton*>("g10Button")->setChecked(true);
+        dialog->findChild<QRadioButton*>("p2Button")->setChecked(true);
+        dialog->findChild<QSpinBox*>("stepBox")->setValue(10);
+        dialog->findChild<QLineEdit*>("meridianEdit")->setText("15");
+    });
+    window_->slotViewMapGrid();
+    QCOMPARE(settings_.mapGrid, 2);
+    QCOMPARE(settings_.mapProjection, 2);
+    QCOMPARE(settings_.mapStep, 10);
+    QCOMPARE(settings_.centralMeridian, 15.0);
+    QuorvelView* view = window_->view();
+    QCOMPARE(view->viewSettings().mapGrid, 2);
+    QCOMPARE(view->viewSettings().mapStep, 10);
+    QCOMPARE(view->mapProjection(), 2);
+    QCOMPARE(view->centralMeridian(), 15.0);
 }
 
 QTEST_MAIN(QuorvelAppTest)
