@@ -400,6 +400,8 @@ void QuorvelApp::slotCalcCalendar()
 void QuorvelApp::slotCalcEclipses()
 {
     status("Calculate lunar and solar eclipses...");
+    settings_.lastPage = 3;
+    view_->showEclipseList(settings_);
     status("Click respective line to get eclipse details.");
 }
 

@@ -6,6 +6,10 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "dialogs/qv_ecl_dialog.h"
+#include "eclipse/eclipse_details.h"
+#include "time/year_tables.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -82,6 +86,9 @@ void QuorvelView::showEclipseList(const qv::SettingsRecord& settings)
     viewSettings_.dmsFlag = settings.dmsFlag;
     viewSettings_.saveRequest = 0;
     viewPage_.lineCount = 0;
+    qv::buildYearTables(viewSettings_, viewPage_);
+    viewPage_.lineCount = 0;
+    qv::buildEclipseListPage(viewSettings_, viewPage_);
     resize(kListWidthPx, kListHeightPx);
     drawPageText(viewPage_, true, true);
 }
@@ -148,8 +155,21 @@ void QuorvelView::keyStep(int dx, int dy, qv::SettingsRecord& settings)
 void QuorvelView::selectEclipse(int n)
 {
     viewport()->clearFocus();
-    if (displayMode_ != EclipseList || n < 1 || n > 12 || viewSettings_.eclipseCount < n)
+    if (displayMode_ != EclipseList || n < 1 || n > qv::kMaxEclipses || viewSettings_.eclipseCount < n)
         return;
+    showEclipseDetails(lineTops_[n] + 2);
+}
+
+void QuorvelView::showEclipseDetails(int y)
+{
+    const int index = qv::eclipseIndexAt(lineTops_, numberedLineCount_, y);
+    if (index < 0)
+        return;
+    viewSettings_.selectedEclipse = index + 1;
+    const std::string text = qv::eclipseDetailsText(viewSettings_);
+    QvEclDialog dialog(this);
+    dialog.getParams(QString::fromUtf8(text.c_str()), fontSize_);
+    dialog.exec();
 }
 
 void QuorvelView::paintEvent(QPaintEvent*)
@@ -158,8 +178,12 @@ void QuorvelView::paintEvent(QPaintEvent*)
     painter.drawPixmap(0, 0, displayMode_ == SpecialMap ? specialMapPixmap_ : pagePixmap_);
 }
 
-void QuorvelView::mousePressEvent(QMouseEvent*)
+void QuorvelView::mousePressEvent(QMouseEvent* event)
 {
+    if (displayMode_ == EclipseList) {
+        showEclipseDetails(qRound(event->position().y()));
+        return;
+    }
     takeWindowFocus();
 }
 

@@ -46,6 +46,8 @@ private:
     // Draws the lines of a page into pagePixmap; records the numbered lines of a list page.
     void drawPageText(const qv::PageBuffer& page, bool fixedPitchAllowed, bool recordLineTops);
     void takeWindowFocus();
+    // Opens the details of the list line above the vertical position y of the list page.
+    void showEclipseDetails(int y);
 
     // Map geometry of the eclipse world map: origin and scales.
     int x0_ = 0;

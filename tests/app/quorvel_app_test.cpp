@@ -115,6 +115,7 @@ private slots:
     void phasesAndCalendarPagesAreDrawnWithFixedPitch();
     void refusedYearNeverReachesTheSettings();
     void eclipseSettingsReachTheView();
+    void eclipseListOpensDetailsByKeyAndClick();
 
 private:
     QuorvelApp* makeWindow();
@@ -461,6 +462,35 @@ void QuorvelAppTest::eclipseSettingsReachTheView()
     QCOMPARE(view->viewSettings().mapStep, 10);
     QCOMPARE(view->mapProjection(), 2);
     QCOMPARE(view->centralMeridian(), 15.0);
+}
+
+void QuorvelAppTest::eclipseListOpensDetailsByKeyAndClick()
+{
+    makeWindow();
+    settings_.year = 2024;  // 2024: penumbral Mar 25, total solar Apr 8, partial lunar Sep 18, annular Oct 2
+    settings_.deltaT = qv::deltaTDefault(2024);
+    QTest::keyClick(window_, Qt::Key_E);
+    QuorvelView* view = window_->view();
+    QCOMPARE(view->displayMode(), int(QuorvelView::EclipseList));
+    QCOMPARE(settings_.lastPage, 3);
+    QCOMPARE(view->viewSettings().eclipseCount, 4);
+    QCOMPARE(view->numberedLineCount(), 4);
+    QCOMPARE(messages_.last(), QString("Click respective line to get eclipse details."));
+    QString details;
+    ModalAnswerer answerer(true, [&details](QWidget* dialog) {
+        details = dialog->findChild<QTextEdit*>()->toPlainText();
+    });
+    QTest::keyClick(window_, Qt::Key_5);  // beyond the count: nothing opens
+    QTest::keyClick(window_, Qt::Key_2);
+    QCOMPARE(answerer.titles, QStringList("Eclipse Details"));
+    QVERIFY2(details.contains("Total Eclipse of the Sun"), qPrintable(details.left(200)));
+    QCOMPARE(view->viewSettings().selectedEclipse, 2);
+    // A click below the fourth line's top opens the fourth eclipse, one above the first nothing.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(50, view->lineTop(4) + 5));
+    QCOMPARE(view->viewSettings().selectedEclipse, 4);
+    QVERIFY(details.contains("Annular Eclipse of the Sun"));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(50, view->lineTop(1) - 5));
+    QCOMPARE(answerer.titles.size(), 2);
 }
 
 QTEST_MAIN(QuorvelAppTest)
