@@ -12,6 +12,8 @@ constexpr CliCommand kCommands[] = {
     {"ephemeris", "Sun and Moon places (--date, --time, --count, --every)", runEphemerisCommand},
     {"phases", "phases of the Moon, equinoxes, solstices and eclipses of the year", runPhasesCommand},
     {"calendar", "the calendar of the year", runCalendarCommand},
+    {"eclipses", "the eclipse list of the year", runEclipsesCommand},
+    {"eclipse", "details of eclipse --eclipse N for the location (--step: central line)", runEclipseCommand},
 };
 
 // Flushes the output and, for a file, closes it; false when anything was not written.
@@ -72,6 +74,7 @@ int runCli(int argc, char** argv, std::FILE* out, std::FILE* err)
     }
     applyCliOptions(context.options, static_cast<long long>(std::time(nullptr)),
                     context.settings);
+    context.err = err;
     const std::string& outPath = context.options.outPath;
     context.out = outPath.empty() ? out : std::fopen(outPath.c_str(), "w");
     if (context.out == nullptr) {

@@ -16,6 +16,7 @@ struct CliContext {
     CliOptions options;
     SettingsRecord settings;  // defaults and clock, then the options applied
     std::FILE* out = nullptr;
+    std::FILE* err = nullptr;  // for a command's own refusals
 };
 
 struct CliCommand {
@@ -47,5 +48,12 @@ int runPhasesCommand(CliContext& context);
 
 // The calendar of the year.
 int runCalendarCommand(CliContext& context);
+
+// The eclipse list page of the year.
+int runEclipsesCommand(CliContext& context);
+
+// The details text of eclipse --eclipse N of the year for the location, as the details dialog
+// shows it; a number beyond the year's eclipses is refused.
+int runEclipseCommand(CliContext& context);
 
 }  // namespace qv

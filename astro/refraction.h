@@ -1,0 +1,18 @@
+#pragma once
+// Atmospheric refraction of an elevation, for printed and eclipse-contact elevations.
+
+namespace qv {
+
+// Pressure and temperature of the standard atmosphere the pages use.
+constexpr double kStandardPressureMbar = 1015.0;
+constexpr double kStandardTemperatureC = 15.0;
+// Refraction is added only above this true altitude (about -2 degrees).
+constexpr double kRefractionFloorRad = -0.035;
+
+// Refraction in radians to add to a true altitude (radians) for a pressure in mbar and a
+// temperature in degrees Celsius: the cotangent rule 1'/tan(h + 7.31/(h + 4.4)) with h in
+// degrees, scaled by 0.28 p / (T + 273). 0 at or below kRefractionFloorRad, where the rule
+// is no longer valid and runs into a pole at h = -4.4 degrees.
+double refraction(double altitudeRad, double pressureMbar, double temperatureC);
+
+}  // namespace qv
