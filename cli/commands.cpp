@@ -14,6 +14,8 @@ constexpr CliCommand kCommands[] = {
     {"calendar", "the calendar of the year", runCalendarCommand},
     {"eclipses", "the eclipse list of the year", runEclipsesCommand},
     {"eclipse", "details of eclipse --eclipse N for the location (--step: central line)", runEclipseCommand},
+    {"holidays", "the holidays of the year", runHolidaysCommand},
+    {"day", "the day details of --date: weekday, week and the other calendars", runDayCommand},
 };
 
 // Flushes the output and, for a file, closes it; false when anything was not written.

@@ -56,4 +56,10 @@ int runEclipsesCommand(CliContext& context);
 // shows it; a number beyond the year's eclipses is refused.
 int runEclipseCommand(CliContext& context);
 
+// The holiday dialog's text of the year, its pieces joined.
+int runHolidaysCommand(CliContext& context);
+
+// The day details text of --date.
+int runDayCommand(CliContext& context);
+
 }  // namespace qv

@@ -26,6 +26,8 @@ constexpr double kDegreesPerTurn = 360.0;
 constexpr double kTwelfthMonthTermDeg = 300.0;
 constexpr double kFirstMonthTermDeg = 330.0;
 constexpr int kEleventhMonth = 11;
+constexpr int kShortMonthDays = 29;
+constexpr int kLongMonthDays = 30;
 
 // Index of the day (MJD of its midnight) that contains the instant mjd.
 int dayNumber(double mjd) { return static_cast<int>(std::floor(mjd)); }
@@ -113,6 +115,18 @@ int chineseNewYear(SettingsRecord& settings, PageBuffer& page, ChineseNewMoons& 
     return newYear;
 }
 
+bool isChineseYear(const ChineseNewMoons& moons)
+{
+    if (moons.count != kMonthsInCommonChineseYear && moons.count != kMonthsInCommonChineseYear + 1)
+        return false;
+    for (int i = 1; i <= moons.count; ++i) {
+        const int monthDays = moons.days[i] - moons.days[i - 1];
+        if (monthDays < kShortMonthDays || monthDays > kLongMonthDays)
+            return false;
+    }
+    return true;
+}
+
 int chineseLeapMonthIndex(const ChineseNewMoons& moons, double deltaTSeconds)
 {
     if (moons.count <= kMonthsInCommonChineseYear)
@@ -167,13 +181,15 @@ bool chineseDateOfDay(SettingsRecord& settings, PageBuffer& page, double mjdLoca
     // Only the next year's New Moon days can still reach the first Chinese year.
     if (year + 1 < kChineseFirstYear)
         return false;
+    const int day = dayNumber(mjdLocal);
     ChineseNewMoons moons;
     int newYear = chineseNewYear(settings, page, moons);
-    if (dayNumber(mjdLocal) >= moons.days[moons.count]) {
+    if (day >= moons.days[moons.count]) {
         ++settings.year;
         newYear = chineseNewYear(settings, page, moons);
     }
-    const bool inRange = settings.year >= kChineseFirstYear;
+    const bool inRange = settings.year >= kChineseFirstYear && isChineseYear(moons) && day >= moons.days[0] &&
+                         day < moons.days[moons.count];
     if (inRange)
         date = chineseDate(settings, mjdLocal, newYear, moons);
     settings.year = year;

@@ -38,6 +38,11 @@ struct ChineseDate {
 // caller rebuilds them); the settings' year, zone and save request are as before.
 int chineseNewYear(SettingsRecord& settings, PageBuffer& page, ChineseNewMoons& moons);
 
+// Whether the New Moon days make a Chinese year: 12 or 13 months of 29 or 30 days each. Far
+// from the present (before about -15000 or after 13000 with the default TT - UT) the
+// solstices and New Moons no longer give one, and no Chinese date is shown.
+bool isChineseYear(const ChineseNewMoons& moons);
+
 // Index i (1 .. count - 1) of the intercalary month that runs from days[i], or 0 when the year
 // has 12 months. It is the first month that contains no principal term, found on the solar
 // longitude at each New Moon day taken continuously (without its wrap at 540 degrees).
@@ -55,7 +60,8 @@ ChineseDate chineseDate(const SettingsRecord& settings, double mjdLocal, int new
 
 // Chinese date of a civil day of settings.year (mjdLocal at midnight): from the New Moon days
 // of settings.year, or of the next year when the day lies in or after its last eleventh month.
-// Returns false when the year of the New Moon days used lies before kChineseFirstYear.
+// Returns false when the year of the New Moon days used lies before kChineseFirstYear or its
+// New Moon days make no Chinese year around the day.
 // Afterwards the settings keep their year and zone; when the year driver ran, the page and the
 // eclipse table hold the year tables of settings.year in the settings' own zone again.
 bool chineseDateOfDay(SettingsRecord& settings, PageBuffer& page, double mjdLocal, ChineseDate& date);

@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <iterator>
+#include <utility>
 
+#include "time/calendar_names.h"
+#include "time/chinese.h"
 #include "time/hebrew.h"
 #include "time/indian.h"
 #include "time/islamic.h"
@@ -18,6 +22,16 @@ constexpr int kAshWednesdayDaysBeforeEaster = 46;
 constexpr int kYomKippurDaysAfterNewYear = 9;
 constexpr int kRamadan = 9;
 constexpr int kMonthsBeforeRamadan = 8;
+constexpr std::size_t kYearNameSize = 32;
+
+constexpr const char* kDialogHeaderFormat = "\t\tHolidays for %4i\n\t\t==============\n\n";
+constexpr const char* kSaveHeaderFormat = "\n\n\n\t\tHolidays for %4i\n\t\t=================\n\n";
+constexpr const char* kDialogFooters[] = {"\n\n\nJewish and Islamic dates are tabular dates",
+                                          "\nand begin at sunset on the previous evening"};
+constexpr const char* kSaveFooters[] = {"\n\nJewish and Islamic dates are tabular dates",
+                                        "\nand begin at sunset on the previous evening\n"};
+constexpr const char* kScrollToStart = "$$$";
+constexpr int kHolidayBlocks = 5;
 
 DayMonthYear civilDate(double mjd)
 {
@@ -102,6 +116,25 @@ DayMonthYear gregorianEaster(int year)
 }
 
 int civilYearOf(double mjd) { return civilDate(mjd).year; }
+
+std::string formatHeader(const char* format, int year)
+{
+    char header[kHolidayBlockSize];
+    std::snprintf(header, sizeof header, format, year);
+    return header;
+}
+
+// The five blocks of the settings year in page order.
+std::vector<std::string> holidayBlocks(SettingsRecord& settings, PageBuffer& page)
+{
+    char blocks[kHolidayBlocks][kHolidayBlockSize];
+    easterBlock(settings.year, blocks[0], kHolidayBlockSize);
+    jewishNewYearBlock(settings, blocks[1], kHolidayBlockSize);
+    islamicHolidaysBlock(settings.year, blocks[2], kHolidayBlockSize);
+    indianNewYearBlock(settings.year, blocks[3], kHolidayBlockSize);
+    chineseNewYearBlock(settings, page, blocks[4], kHolidayBlockSize);
+    return {std::begin(blocks), std::end(blocks)};
+}
 int civilMonthOf(double mjd) { return civilDate(mjd).month; }
 
 }  // namespace
@@ -209,6 +242,47 @@ void indianNewYearBlock(int year, char* buffer, std::size_t size)
     block.append("\n\nIndian New Year:\t");
     block.appendMonthDay(indianToMjd(1, 1, indianYear));
     block.append("    (Indian Year:%4i)", indianYear);
+}
+
+void chineseNewYearBlock(SettingsRecord& settings, PageBuffer& page, char* buffer, std::size_t size)
+{
+    if (settings.year < kChineseFirstYear) {
+        writeNotApplicable(buffer, size);
+        return;
+    }
+    ChineseNewMoons moons;
+    const int newYear = chineseNewYear(settings, page, moons);
+    rebuildYearTables(settings, page);
+    if (!isChineseYear(moons)) {
+        writeNotApplicable(buffer, size);
+        return;
+    }
+    char yearName[kYearNameSize];
+    chineseYearName(settings.year, yearName, sizeof yearName);
+    BlockWriter block(buffer, size);
+    block.append("\n\nChinese New Year:\t");
+    block.appendMonthDay(newYear);
+    block.append("\t%s", yearName);
+}
+
+std::vector<std::string> holidayDialogPieces(SettingsRecord& settings, PageBuffer& page)
+{
+    std::vector<std::string> pieces{formatHeader(kDialogHeaderFormat, settings.year)};
+    for (std::string& block : holidayBlocks(settings, page))
+        pieces.push_back(std::move(block));
+    pieces.insert(pieces.end(), std::begin(kDialogFooters), std::end(kDialogFooters));
+    pieces.emplace_back(kScrollToStart);
+    return pieces;
+}
+
+bool writeHolidaySavePage(SettingsRecord& settings, PageBuffer& page, std::FILE* file)
+{
+    std::fputs(formatHeader(kSaveHeaderFormat, settings.year).c_str(), file);
+    for (const std::string& block : holidayBlocks(settings, page))
+        std::fputs(block.c_str(), file);
+    for (const char* footer : kSaveFooters)
+        std::fputs(footer, file);
+    return std::ferror(file) == 0;
 }
 
 }  // namespace qv
