@@ -1,0 +1,42 @@
+#pragma once
+// "Day Details": the weekday, day of the year and week of a date and the same day in the
+// Hebrew, Islamic, Indian and Chinese calendars; the user may change the date and refresh.
+// The dialog computes on a date record and page of its own, so the main page is never touched.
+#include "core/page_buffer.h"
+#include "core/settings.h"
+#include "dialogs/qv_checked_dialog.h"
+
+class QLineEdit;
+class QTextEdit;
+
+class QvDayDialog : public QvCheckedDialog {
+    Q_OBJECT
+
+public:
+    explicit QvDayDialog(QWidget* parent = nullptr);
+
+    // Takes the time zone and TT - UT (with its use-default flag) of the main settings for the
+    // New Moon days of the Chinese calendar. Without it: zone 0 and the default TT - UT.
+    void setContext(const qv::SettingsRecord& settings);
+    // Sets the font point size of the details, shows the date and computes its details once.
+    void setParams(int year, int month, int day, int fz);
+    // The date entered; month clamped to 1..12 and day to 1..31, text that is not an
+    // integer reads as 0 (then clamped).
+    void getParams(int& year, int& month, int& day) const;
+
+public slots:
+    // Shows the details of the date entered, or the range message for a year the
+    // computations cannot take.
+    void refreshSlot();
+
+protected:
+    FieldError firstFieldError() const override;
+
+private:
+    QLineEdit* yearEdit;
+    QLineEdit* monthEdit;
+    QLineEdit* dayEdit;
+    QTextEdit* detailEdit;
+    qv::SettingsRecord dateRecord;  // only date, zone and TT - UT are set; never saves
+    qv::PageBuffer page;            // scratch of the Chinese calendar
+};
