@@ -4,11 +4,14 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "time/golden_text.h"
 #include "time/hebrew.h"
 #include "time/indian.h"
 #include "time/julian.h"
 #include "time/reference_data.h"
+#include "time/year_tables.h"
 
 namespace qv {
 namespace {
@@ -126,6 +129,96 @@ TEST(HolidayBlocks, SmallBufferIsCutAndTerminated)
     EXPECT_EQ(std::string(buffer), "\n\nIslamic N");
     indianNewYearBlock(2024, buffer, 1);
     EXPECT_EQ(buffer[0], '\0');
+}
+
+std::string chineseText(int year, double zoneHours = 0.0)
+{
+    SettingsRecord settings;
+    settings.year = year;
+    settings.timeZone = zoneHours;
+    settings.deltaT = deltaTDefault(year);
+    PageBuffer page;
+    char buffer[kHolidayBlockSize];
+    chineseNewYearBlock(settings, page, buffer, sizeof buffer);
+    return buffer;
+}
+
+std::string joined(const std::vector<std::string>& pieces, std::size_t first, std::size_t end)
+{
+    std::string text;
+    for (std::size_t i = first; i < end; ++i)
+        text += pieces[i];
+    return text;
+}
+
+TEST(ChineseNewYearBlock, DateAndYearName)
+{
+    EXPECT_EQ(chineseText(2024), "\n\nChinese New Year:\tFEB10\tjia-chen (dragon)");
+    // The user's zone does not move the date.
+    EXPECT_EQ(chineseText(2024, -11.0), "\n\nChinese New Year:\tFEB10\tjia-chen (dragon)");
+    // After the intercalary eleventh month of 2033 the year begins at the fourth New Moon day.
+    EXPECT_EQ(chineseText(2034), "\n\nChinese New Year:\tFEB19\tjia-yin (tiger)");
+    // The Julian calendar has run some 50 days ahead of the seasons by then.
+    EXPECT_EQ(chineseText(-4711), "\n\nChinese New Year:\tMAR27\tji-chou (ox)");
+    EXPECT_EQ(chineseText(-4712), " ");
+    // So far from the present the solstices and New Moons make no Chinese year.
+    EXPECT_EQ(chineseText(99999), " ");
+}
+
+TEST(HolidayPages, DialogPiecesInOrder)
+{
+    SettingsRecord settings;
+    settings.year = 2024;
+    settings.deltaT = deltaTDefault(2024);
+    PageBuffer page;
+    const std::vector<std::string> pieces = holidayDialogPieces(settings, page);
+    ASSERT_EQ(pieces.size(), 9u);
+    EXPECT_EQ(pieces[0], "\t\tHolidays for 2024\n\t\t==============\n\n");
+    EXPECT_EQ(pieces[1], easterText(2024));
+    EXPECT_EQ(pieces[5], chineseText(2024));
+    EXPECT_EQ(pieces[8], "$$$");
+    EXPECT_TRUE(testing::matchesGolden("holidays_2024.txt", joined(pieces, 0, 8) + "\n"));
+
+    int status = 0;
+    EXPECT_TRUE(testing::matchesGolden("holidays_2024.txt", testing::runCli("holidays --year 2024", status)));
+    EXPECT_EQ(status, 0);
+}
+
+// The save command appends the page while its save request is 2; the Chinese block's runs of
+// the year driver neither write the file nor change the request, and leave the page as the
+// year tables of the user's zone.
+TEST(HolidayPages, SavePageWrittenToTheFile)
+{
+    SettingsRecord settings;
+    settings.year = 2024;
+    settings.timeZone = 1.0;
+    settings.deltaT = deltaTDefault(2024);
+    settings.saveRequest = 2;
+    PageBuffer page;
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(writeHolidaySavePage(settings, page, file));
+    std::rewind(file);
+    std::string written;
+    char buffer[512];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        written.append(buffer, n);
+    std::fclose(file);
+
+    PageBuffer dialogPage;
+    SettingsRecord dialogSettings = settings;
+    const std::vector<std::string> pieces = holidayDialogPieces(dialogSettings, dialogPage);
+    EXPECT_EQ(written, "\n\n\n\t\tHolidays for 2024\n\t\t=================\n\n" + joined(pieces, 1, 6) +
+                           "\n\nJewish and Islamic dates are tabular dates"
+                           "\nand begin at sunset on the previous evening\n");
+
+    EXPECT_EQ(settings.saveRequest, 2);
+    EXPECT_EQ(settings.timeZone, 1.0);
+    EXPECT_STREQ(page.lines[0], "> Timezone  1.00 <");
+    SettingsRecord fresh = settings;
+    PageBuffer expected;
+    buildYearTables(fresh, expected);
+    EXPECT_EQ(page.lineCount, expected.lineCount);
 }
 
 std::string monthDay(double mjd)
