@@ -121,7 +121,7 @@ TEST(ChineseCalendar, NewYearsAgreeWithTheReferenceBut1916)
 {
     for (const ReferenceYear& reference : readReference()) {
         const ComputedYear computed = computeYear(reference.year);
-        EXPECT_TRUE(computed.moons.count == 12 || computed.moons.count == 13) << reference.year;
+        EXPECT_TRUE(isChineseYear(computed.moons)) << reference.year;
         // The New Moon of 1916-02-04 00:05 (UTC+8) is 23:51 of the 3rd in Beijing.
         const int expected = reference.year == 1916 ? reference.newYearMjd + 1 : reference.newYearMjd;
         EXPECT_EQ(computed.newYear, expected) << reference.year;
