@@ -11,8 +11,9 @@ second and third (one disc wholly inside the other; -1 when that never happens).
 Writes one line per case: name, latitude and east longitude (degrees), height (m), PyEphem's
 TT - UT (s), MJD of UT of the greatest eclipse, magnitude, Sun altitude without refraction
 (degrees), then the
-four contacts as MJDs of UT, and the interval in which the eclipse is in progress with the
-Sun's upper limb above the horizon (true altitude of the centre at least -0.0145 rad).
+four contacts as MJDs of UT, and the two intervals in which the eclipse is in progress with
+the Sun's upper limb above the horizon (true altitude of the centre at least -0.0145 rad),
+from and until, -1 for an interval that does not occur.
 
 Usage: /usr/bin/python3 tools/ephem_local_eclipses.py > tests/eclipse/data/ephem_local_eclipses.txt
 """
@@ -36,6 +37,7 @@ CASES = [
     ("UnionGlacier", -79.77, -82.84, 700.0, "2021/12/4 7:45"),
     ("Moscow", 55.75, 37.62, 150.0, "2022/10/25 10:00"),
     ("London", 51.51, -0.13, 20.0, "2021/6/10 10:10"),
+    ("KotzebueSound", 66.0, -160.0, 0.0, "2021/6/10 11:00"),
 ]
 
 
@@ -106,22 +108,24 @@ def sun_above_horizon(observer, when):
     return SUN_HORIZON_RAD - discs(observer, when)[3]
 
 
-def visible_interval(observer, first, last):
-    """The part of [first, last] with the Sun up, assuming it is up at the greatest eclipse and
-    rises or sets at most once on either side of it."""
+def visible_intervals(observer, first, last):
+    """The parts of [first, last] with the Sun up, found by stepping a minute at a time."""
     step = 60.0 * SECOND
-    begin, end = first, last
-    if sun_above_horizon(observer, first) > 0.0:
-        t = first
-        while sun_above_horizon(observer, t + step) > 0.0:
-            t += step
-        begin = crossing(sun_above_horizon, observer, t, t + step)
-    if sun_above_horizon(observer, last) > 0.0:
-        t = last
-        while sun_above_horizon(observer, t - step) > 0.0:
-            t -= step
-        end = crossing(sun_above_horizon, observer, t - step, t)
-    return begin, end
+    edges = []
+    up = sun_above_horizon(observer, first) < 0.0
+    if up:
+        edges.append(first)
+    t = first
+    while t < last:
+        after = min(t + step, last)
+        if (sun_above_horizon(observer, after) < 0.0) != up:
+            edges.append(crossing(sun_above_horizon, observer, t, after))
+            up = not up
+        t = after
+    if up:
+        edges.append(last)
+    edges += [None] * (4 - len(edges))
+    return edges[:4]
 
 
 def mjd(when):
@@ -140,11 +144,11 @@ def main():
         magnitude = (rs + rm - d) / (2.0 * rs)
         first, last = contacts(outside_gap, observer, maximum)
         second, third = contacts(inside_gap, observer, maximum)
-        visible_from, visible_until = visible_interval(observer, first, last)
+        visible = " ".join(f"{mjd(edge):.7f}" for edge in visible_intervals(observer, first, last))
         delta_t = ephem.delta_t(ephem.Date(maximum))
         print(f"{name} {latitude:.2f} {longitude:.2f} {height:.0f} {delta_t:.3f} {mjd(maximum):.7f} "
               f"{magnitude:.5f} {altitude * 57.29577951308232:.3f} {mjd(first):.7f} {mjd(second):.7f} "
-              f"{mjd(third):.7f} {mjd(last):.7f} {mjd(visible_from):.7f} {mjd(visible_until):.7f}")
+              f"{mjd(third):.7f} {mjd(last):.7f} {visible}")
 
 
 if __name__ == "__main__":
