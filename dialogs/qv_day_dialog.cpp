@@ -49,7 +49,8 @@ QvDayDialog::QvDayDialog(QWidget* parent)
     addField(2, "textLabel2", tr("&Month:"), monthEdit);
     addField(4, "textLabel3", tr("&Day:"), dayEdit);
 
-    auto* refreshButton = qv::ui::makeButton(this, "refreshButton", tr("&Refresh"), QKeySequence(tr("Alt+R")));
+    auto* refreshButton =
+        qv::ui::makeButton(this, "refreshButton", tr("&Refresh"), QKeySequence(tr("Alt+R")));
     auto* closeButton = qv::ui::makeButton(this, "closeButton", tr("&Close"), QKeySequence(tr("Alt+C")));
     connect(refreshButton, &QPushButton::clicked, this, &QvDayDialog::refreshSlot);
     connect(closeButton, &QPushButton::clicked, this, &QvDayDialog::accept);

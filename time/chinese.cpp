@@ -56,10 +56,12 @@ ChineseNewMoons newMoonDays(int year, double deltaTSeconds, int previousSolstice
         double magnitude = 0.0;
         const double newMoonTT =
             lunarPhase(decimalYear, kNewMoonPhase, deltaTSeconds, eclipseKind, eclipseTimeTT, magnitude);
-        const int day = dayNumber(newMoonTT + kChineseZoneHours / kHoursPerDay - deltaTSeconds / kSecondsPerDay);
+        const int day =
+            dayNumber(newMoonTT + kChineseZoneHours / kHoursPerDay - deltaTSeconds / kSecondsPerDay);
+        const bool later = moons.count < kMaxChineseNewMoons - 1 && day > moons.days[moons.count];
         if (day <= previousSolsticeDay)
             moons.days[0] = day;
-        else if (day <= solsticeDay && moons.count < kMaxChineseNewMoons - 1 && day > moons.days[moons.count])
+        else if (day <= solsticeDay && later)
             moons.days[++moons.count] = day;
     }
     return moons;
@@ -71,8 +73,8 @@ int newYearDay(const ChineseNewMoons& moons, double deltaTSeconds)
 {
     if (moons.count <= kMonthsInCommonChineseYear)
         return moons.days[2];
-    double term = longitudeAtDay(moons.days[1], deltaTSeconds) <= kTwelfthMonthTermDeg ? kTwelfthMonthTermDeg
-                                                                                     : kFirstMonthTermDeg;
+    const bool twelfthTermAhead = longitudeAtDay(moons.days[1], deltaTSeconds) <= kTwelfthMonthTermDeg;
+    double term = twelfthTermAhead ? kTwelfthMonthTermDeg : kFirstMonthTermDeg;
     if (longitudeAtDay(moons.days[2], deltaTSeconds) < term)
         return moons.days[3];
     term += kDegreesPerPrincipalTerm;
@@ -188,8 +190,8 @@ bool chineseDateOfDay(SettingsRecord& settings, PageBuffer& page, double mjdLoca
         ++settings.year;
         newYear = chineseNewYear(settings, page, moons);
     }
-    const bool inRange = settings.year >= kChineseFirstYear && isChineseYear(moons) && day >= moons.days[0] &&
-                         day < moons.days[moons.count];
+    const bool inRange = settings.year >= kChineseFirstYear && isChineseYear(moons) &&
+                         day >= moons.days[0] && day < moons.days[moons.count];
     if (inRange)
         date = chineseDate(settings, mjdLocal, newYear, moons);
     settings.year = year;

@@ -62,7 +62,8 @@ void writeCalendarHalf(const DayMonthYear& date, double mjd, char* buffer, std::
     const int dayOfYear = static_cast<int>(mjd - januaryFirst + 1.0);
     appendText(buffer, size, "\n\nDay of Year: %3i", dayOfYear);
     const int firstWeekday = weekdayOf(januaryFirst);
-    const int daysIntoWeekOne = firstWeekday > kThursday ? firstWeekday + dayOfYear - 8 : firstWeekday + dayOfYear - 1;
+    const int daysIntoWeekOne =
+        firstWeekday > kThursday ? firstWeekday + dayOfYear - 8 : firstWeekday + dayOfYear - 1;
     if (daysIntoWeekOne >= 0)
         appendText(buffer, size, "     Week: %2i", daysIntoWeekOne / kDaysPerWeek + 1);
     appendText(buffer, size, "\n======================================\n");
@@ -72,22 +73,23 @@ void writeCalendarHalf(const DayMonthYear& date, double mjd, char* buffer, std::
     const HebrewDate hebrew = hebrewDate(date.day, date.month, date.year);
     appendText(buffer, size, "\n\nHebrew Day: %2i     Month %2i", hebrew.day, hebrew.position);
     const bool adarII = hebrew.yearLengthDays > 360 && hebrew.code == kAdarIICode;
-    appendText(buffer, size, "%s%s)    Year: %4i", adarII ? "+ (" : " (", hebrewMonthNames[hebrew.code], hebrew.year);
+    appendText(buffer, size, "%s%s)    Year: %4i", adarII ? "+ (" : " (", hebrewMonthNames[hebrew.code],
+               hebrew.year);
 
     if (date.year < kIslamicFirstCivilYear)
         return;
     const DayMonthYear islamic = islamicDate(mjd);
-    appendText(buffer, size, "\n\nIslamic Day: %2i    Month %2i (%s)    Year: %4i", islamic.day, islamic.month,
-               islamicMonthNames[islamic.month - 1], islamic.year);
+    appendText(buffer, size, "\n\nIslamic Day: %2i    Month %2i (%s)    Year: %4i", islamic.day,
+               islamic.month, islamicMonthNames[islamic.month - 1], islamic.year);
 }
 
-void writeIndianAndChineseHalf(SettingsRecord& dateRecord, PageBuffer& page, const DayMonthYear& date, double mjd,
-                               char* buffer, std::size_t size)
+void writeIndianAndChineseHalf(SettingsRecord& dateRecord, PageBuffer& page, const DayMonthYear& date,
+                               double mjd, char* buffer, std::size_t size)
 {
     if (date.year >= kIndianFirstCivilYear) {
         const DayMonthYear indian = indianDate(mjd);
-        appendText(buffer, size, "\n\nIndian Day: %2i    Month %2i (%s)    Year: %4i", indian.day, indian.month,
-                   indianMonthNames[indian.month - 1], indian.year);
+        appendText(buffer, size, "\n\nIndian Day: %2i    Month %2i (%s)    Year: %4i", indian.day,
+                   indian.month, indianMonthNames[indian.month - 1], indian.year);
     } else {
         appendText(buffer, size, " ");
     }
@@ -101,8 +103,8 @@ void writeIndianAndChineseHalf(SettingsRecord& dateRecord, PageBuffer& page, con
     if (known) {
         char yearName[kYearNameSize];
         chineseYearName(chinese.year, yearName, sizeof yearName);
-        appendText(buffer, size, "\n\nChinese Day: %2i    Month %2i %s   Year: %s", chinese.day, std::abs(chinese.month),
-                   chinese.month < 0 ? "(intercalary) " : "", yearName);
+        appendText(buffer, size, "\n\nChinese Day: %2i    Month %2i %s   Year: %s", chinese.day,
+                   std::abs(chinese.month), chinese.month < 0 ? "(intercalary) " : "", yearName);
     }
     appendText(buffer, size, "\n\n\nJewish and Islamic days begin at sunset on the previous evening");
 }

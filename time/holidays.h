@@ -1,7 +1,8 @@
 #pragma once
 // Holidays of a civil year as text blocks for the holiday page and the save file: Ash
 // Wednesday and Easter, the Jewish New Year and Yom Kippur, the Islamic New Year and the first
-// day of Ramadan, the Indian New Year, the Chinese New Year. Dates print as month abbreviation and day ("MAR08").
+// day of Ramadan, the Indian New Year, the Chinese New Year. Dates print as month abbreviation
+// and day ("MAR08").
 // Each block is written NUL-terminated into a caller buffer (at least kHolidayBlockSize
 // characters); a block that does not apply to the year is a single blank.
 #include <cstddef>
