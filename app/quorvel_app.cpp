@@ -18,11 +18,14 @@
 #include "app/quorvel_view.h"
 #include "core/settings_io.h"
 #include "dialogs/qv_date_dialog.h"
+#include "dialogs/qv_day_dialog.h"
+#include "dialogs/qv_holiday_dialog.h"
 #include "dialogs/qv_map_dialog.h"
 #include "dialogs/qv_obs_dialog.h"
 #include "dialogs/qv_quick_dialog.h"
 #include "dialogs/qv_ttut_dialog.h"
 #include "time/calendar_report.h"
+#include "time/holidays.h"
 #include "time/julian.h"
 #include "time/year_tables.h"
 
@@ -408,12 +411,25 @@ void QuorvelApp::slotCalcEclipses()
 void QuorvelApp::slotCalcHolidays()
 {
     status("Calculate cultural and religious holidays...");
+    QvHolidayDialog dialog(this);
+    for (const std::string& piece : qv::holidayDialogPieces(settings_, page_))
+        dialog.setHolidayLine(QString::fromStdString(piece));
+    dialog.exec();
     status("Ready.");
 }
 
 void QuorvelApp::slotCalcDay()
 {
     status("Calculate day details...");
+    QvDayDialog dialog(this);
+    dialog.setContext(settings_);
+    dialog.setParams(settings_.year, settings_.month, settings_.day, fontSize_);
+    if (dialog.exec() == QDialog::Accepted) {
+        int year = 0;
+        dialog.getParams(year, settings_.month, settings_.day);
+        if (year != settings_.year)
+            applyNewYear(year);
+    }
     status("Ready.");
 }
 

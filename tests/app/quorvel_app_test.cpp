@@ -116,6 +116,8 @@ private slots:
     void refusedYearNeverReachesTheSettings();
     void eclipseSettingsReachTheView();
     void eclipseListOpensDetailsByKeyAndClick();
+    void holidaysShowTheYearsHolidaysFromTheTop();
+    void dayDetailsStoreTheDateAndFollowTheDefaultDeltaT();
 
 private:
     QuorvelApp* makeWindow();
@@ -491,6 +493,47 @@ void QuorvelAppTest::eclipseListOpensDetailsByKeyAndClick()
     QVERIFY(details.contains("Annular Eclipse of the Sun"));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(50, view->lineTop(1) - 5));
     QCOMPARE(answerer.titles.size(), 2);
+}
+
+void QuorvelAppTest::holidaysShowTheYearsHolidaysFromTheTop()
+{
+    makeWindow();
+    settings_.year = 2024;
+    QString text;
+    int cursorPosition = -1;
+    ModalAnswerer answerer(true, [&](QWidget* dialog) {
+        auto* edit = dialog->findChild<QTextEdit*>();
+        text = edit->toPlainText();
+        cursorPosition = edit->textCursor().position();
+    });
+    QTest::keyClick(window_, Qt::Key_O);
+    QCOMPARE(answerer.titles, QStringList("Cultural and Religious Holidays"));
+    QVERIFY(text.contains("Holidays for 2024"));
+    QVERIFY(text.contains("Easter:\t\t\tMAR31"));
+    QVERIFY(text.contains("Chinese New Year:\tFEB10"));
+    QCOMPARE(cursorPosition, 0);
+    QCOMPARE(messages_.last(), QString("Ready."));
+}
+
+void QuorvelAppTest::dayDetailsStoreTheDateAndFollowTheDefaultDeltaT()
+{
+    makeWindow();
+    QString details;
+    ModalAnswerer answerer(true, [&details](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>("yearEdit")->setText("2012");
+        dialog->findChild<QLineEdit*>("monthEdit")->setText("12");
+        dialog->findChild<QLineEdit*>("dayEdit")->setText("31");
+        QMetaObject::invokeMethod(dialog, "refreshSlot");
+        details = dialog->findChild<QTextEdit*>("detailEdit")->toPlainText();
+    });
+    QTest::keyClick(window_, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(answerer.titles, QStringList("Day Details"));
+    QVERIFY2(details.startsWith("Monday   31-DEC-2012"), qPrintable(details.left(60)));
+    QVERIFY(details.contains("Week: 53"));
+    QCOMPARE(settings_.year, 2012);
+    QCOMPARE(settings_.month, 12);
+    QCOMPARE(settings_.day, 31);
+    QCOMPARE(settings_.deltaT, qv::deltaTDefault(2012));
 }
 
 QTEST_MAIN(QuorvelAppTest)
