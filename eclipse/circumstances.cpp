@@ -149,7 +149,7 @@ void appendPhaseLines(const EclipsePhaseTable& phases, bool lunar, std::string& 
     const char* const* labels = lunar ? kLunarPhaseLabels : kSolarPhaseLabels;
     char begin[kDateTimeLength], end[kDateTimeLength];
     for (int i = 0; i < phases.phaseCount && text.size() <= kPhaseTextLimit; ++i) {
-        const int kind = std::clamp(phases.phaseKinds[i], 0, 5);
+        const int kind = std::clamp(phases.phaseKinds[i], 0, static_cast<int>(std::size(kSolarPhaseLabels)) - 1);
         formatDateTime(phases.phaseBegin[i], begin);
         formatDateTime(phases.phaseEnd[i], end);
         text += "\n ";
@@ -238,8 +238,10 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
 int eclipseCircumstances(SettingsRecord& settings, int eclipseIndex, EclipsePhaseTable& phases,
                          int eclipseKind, std::string& text)
 {
-    EclipseGeometry engine;
     phases = EclipsePhaseTable{};
+    if (eclipseIndex < 0 || eclipseIndex >= kMaxEclipses)
+        return 0;
+    EclipseGeometry engine;
     LocalCircumstances& local = settings.localCircumstances;
     local.localVisibility = 0;
     local.localMaxMagnitude = -1.0;

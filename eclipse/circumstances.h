@@ -32,7 +32,8 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
 // from 12 h before its greatest eclipse: fills the phase table, appends one line per phase to
 // text (while it is at most 200 characters long), and fills settings.localCircumstances,
 // eclipseBegin and eclipseEnd; for a local magnitude above 0.8 it times the central phase at
-// the location to the second. Returns the number of phases.
+// the location to the second. Returns the number of phases (0, with nothing filled, for an
+// index outside the table).
 int eclipseCircumstances(SettingsRecord& settings, int eclipseIndex, EclipsePhaseTable& phases,
                          int eclipseKind, std::string& text);
 

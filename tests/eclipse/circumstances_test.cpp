@@ -17,7 +17,7 @@
 #include "eclipse/eclipse_geometry.h"
 #include "test_environment.h"
 #include "time/julian.h"
-#include "time/year_tables.h"
+#include "eclipse/year_settings.h"
 
 namespace {
 
@@ -29,21 +29,6 @@ struct Place {
     double longitudeDeg;
     double heightM;
 };
-
-// Settings with the year's eclipse table for a zone, TT - UT and place.
-qv::SettingsRecord yearSettings(int year, double zoneHours, double deltaTSeconds, const Place& place)
-{
-    qv::SettingsRecord settings;
-    settings.year = year;
-    settings.timeZone = zoneHours;
-    settings.deltaT = deltaTSeconds;
-    settings.latitude = place.latitudeDeg;
-    settings.longitude = place.longitudeDeg;
-    settings.height = place.heightM;
-    qv::PhaseLists phases;
-    qv::computeYearPhases(settings, phases);
-    return settings;
-}
 
 // Index of the table's eclipse within a day of a local-time MJD, -1 if none.
 int eclipseNear(const qv::SettingsRecord& settings, double mjdLocal)
@@ -66,7 +51,8 @@ Circumstances circumstancesOn(int day, int month, int year, double zoneHours, do
                               const Place& place)
 {
     Circumstances result;
-    result.settings = yearSettings(year, zoneHours, deltaTSeconds, place);
+    result.settings = qv::test::yearSettings(year, zoneHours, deltaTSeconds, place.latitudeDeg,
+                                             place.longitudeDeg, place.heightM);
     const int index = eclipseNear(result.settings, qv::modifiedJulianDate(day, month, year, 12.0));
     EXPECT_GE(index, 0) << "no eclipse near " << year << "-" << month << "-" << day;
     if (index < 0)
