@@ -380,23 +380,29 @@ void QuorvelApp::slotInputLocation()
     status("Ready.");
 }
 
+void QuorvelApp::showTextReport(int lastPage, void (*build)(qv::SettingsRecord&, qv::PageBuffer&))
+{
+    page_.lineCount = 0;
+    build(settings_, page_);
+    settings_.lastPage = lastPage;
+    view_->renderPage(1, page_);
+}
+
 void QuorvelApp::slotCalcPhases()
 {
     status("Calculate the phases of the Moon...");
-    page_.lineCount = 0;
-    qv::buildYearTables(settings_, page_);
-    settings_.lastPage = 1;
-    view_->renderPage(1, page_);
+    showTextReport(1, [](qv::SettingsRecord& settings, qv::PageBuffer& page) {
+        qv::buildYearTables(settings, page);
+    });
     status("Ready.");
 }
 
 void QuorvelApp::slotCalcCalendar()
 {
     status("Display the Calendar...");
-    page_.lineCount = 0;
-    qv::buildCalendarReport(settings_, page_);
-    settings_.lastPage = 2;
-    view_->renderPage(1, page_);
+    showTextReport(2, [](qv::SettingsRecord& settings, qv::PageBuffer& page) {
+        qv::buildCalendarReport(settings, page);
+    });
     status("Ready.");
 }
 

@@ -64,6 +64,8 @@ private:
     void createCentralView();
     void status(const char* message, int timeoutMs = 0);
     void applyNewYear(int year);
+    // Clears the page, builds a report into it, remembers it as the last page and draws it.
+    void showTextReport(int lastPage, void (*build)(qv::SettingsRecord&, qv::PageBuffer&));
 
     QuorvelView* view_ = nullptr;
     QLabel* viewParent_ = nullptr;
