@@ -1,7 +1,8 @@
 #pragma once
-// Comparing a text with a golden file of tests/golden/ (a readable line diff on failure, the
-// text written to <name>.actual in the working directory for review), and running the batch
-// companion for its printed text.
+// Comparing texts with a readable line diff, comparing a text with a golden file of
+// tests/golden/ (the text written to <name>.actual in the working directory on a difference,
+// for review), the page as the batch companion prints it, and running the batch companion
+// for its printed text.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/page_buffer.h"
 #include "test_environment.h"
 
 namespace qv::testing {
@@ -37,23 +39,47 @@ inline std::vector<std::string> visibleLines(const std::string& text)
     return lines;
 }
 
-inline ::testing::AssertionResult matchesGolden(const std::string& goldenName, const std::string& actual)
+// Success when the texts are equal, else a failure listing the differing lines, numbered.
+inline ::testing::AssertionResult sameText(const std::string& expected, const std::string& actual)
 {
-    const std::string expected = readTextFile(test::sourcePath("tests/golden/" + goldenName));
     if (expected == actual)
         return ::testing::AssertionSuccess();
-    std::ofstream(goldenName + ".actual", std::ios::binary) << actual;
     const std::vector<std::string> want = visibleLines(expected);
     const std::vector<std::string> got = visibleLines(actual);
     ::testing::AssertionResult failure = ::testing::AssertionFailure();
-    failure << goldenName << " differs (text written to " << goldenName << ".actual)\n";
+    failure << "\n";
+    bool anyLine = false;
     for (std::size_t i = 0; i < std::max(want.size(), got.size()); ++i) {
         const std::string w = i < want.size() ? want[i] : "<missing>";
         const std::string g = i < got.size() ? got[i] : "<missing>";
-        if (w != g)
+        if (w != g) {
+            anyLine = true;
             failure << "line " << i + 1 << "\n  expected: [" << w << "]\n  actual:   [" << g << "]\n";
+        }
     }
+    if (!anyLine)
+        failure << "the texts differ in their line ends\n";
     return failure;
+}
+
+inline ::testing::AssertionResult matchesGolden(const std::string& goldenName, const std::string& actual)
+{
+    const std::string expected = readTextFile(test::sourcePath("tests/golden/" + goldenName));
+    ::testing::AssertionResult result = sameText(expected, actual);
+    if (!result) {
+        std::ofstream(goldenName + ".actual", std::ios::binary) << actual;
+        result << goldenName << " differs (text written to " << goldenName << ".actual)";
+    }
+    return result;
+}
+
+// The page as the batch companion prints it: each line's text, marker left out, then "\n".
+inline std::string pageText(const PageBuffer& page)
+{
+    std::string text;
+    for (int i = 0; i < page.lineCount; ++i)
+        text.append(page.lines[i], static_cast<std::size_t>(lineTextLength(page, i))).append("\n");
+    return text;
 }
 
 // Standard output of quorvel-cli with the arguments; exitStatus receives pclose's status.

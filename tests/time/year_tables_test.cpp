@@ -4,15 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <unistd.h>
-#include <vector>
 
 #include "eclipse/eclipse_reports.h"
-#include "test_environment.h"
+#include "time/golden_text.h"
 #include "time/julian.h"
 
 namespace qv {
@@ -21,76 +20,10 @@ namespace {
 constexpr double kMinute = 1.0 / 1440.0;
 constexpr double kSecond = 1.0 / 86400.0;
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// The page as the batch companion prints it: each line's text, marker left out, then "\n".
-std::string pageText(const PageBuffer& page)
-{
-    std::string text;
-    for (int i = 0; i < page.lineCount; ++i)
-        text.append(page.lines[i], static_cast<std::size_t>(lineTextLength(page, i))).append("\n");
-    return text;
-}
-
-std::vector<std::string> splitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-std::string visible(const std::string& line)
-{
-    std::string shown;
-    for (char c : line)
-        shown += c == '\t' ? std::string("\\t") : std::string(1, c);
-    return shown;
-}
-
-// Empty when equal, else the differing lines, numbered, with tabs shown as \t.
-std::string lineDiff(const std::string& expected, const std::string& actual)
-{
-    const std::vector<std::string> want = splitLines(expected);
-    const std::vector<std::string> got = splitLines(actual);
-    std::ostringstream diff;
-    const std::size_t count = std::max(want.size(), got.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::string w = i < want.size() ? want[i] : "<missing>";
-        const std::string g = i < got.size() ? got[i] : "<missing>";
-        if (w != g)
-            diff << "line " << i + 1 << "\n  expected: [" << visible(w) << "]\n  actual:   [" << visible(g) << "]\n";
-    }
-    if (diff.str().empty() && expected != actual)
-        diff << "texts differ in line ends\n";
-    return diff.str();
-}
-
-// Success when the texts are equal, else a failure carrying their line diff.
-::testing::AssertionResult sameText(const std::string& expected, const std::string& actual)
-{
-    const std::string diff = lineDiff(expected, actual);
-    if (diff.empty())
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "\n" << diff;
-}
-
-// As sameText against a golden file; on a difference the text is also written to
-// <golden name>.actual in the working directory, for review and copying over the golden file.
-::testing::AssertionResult matchesGolden(const std::string& goldenName, const std::string& actual)
-{
-    ::testing::AssertionResult result = sameText(readFile(test::sourcePath("tests/golden/" + goldenName)), actual);
-    if (!result)
-        std::ofstream(goldenName + ".actual", std::ios::binary) << actual;
-    return result;
-}
+using testing::matchesGolden;
+using testing::pageText;
+using testing::readTextFile;
+using testing::sameText;
 
 // A 60-character phases row with the given texts at their columns.
 std::string rowWith(std::initializer_list<std::pair<int, const char*>> cells)
@@ -198,7 +131,7 @@ TEST(PhasesReport, HeaderRowsAndSaveFileText)
                                      "\n\t\t===========================\n"
                                      "\n  New Moon    First Quarter     Full Moon      Last Quarter\n\n" +
                                      rowOne.substr(0, 59) + "\n" + rowTwo.substr(0, 59) + "\n";
-    EXPECT_TRUE(sameText(expectedSave, readFile(save.path)));
+    EXPECT_TRUE(sameText(expectedSave, readTextFile(save.path)));
 }
 
 TEST(PhasesReport, ZoneLineKeepsFiveColumnsWithAPointAndEmptyListsGiveNoRows)
@@ -269,7 +202,7 @@ TEST(EclipsesOfYear, EveryKindWithItsTextAndMagnitude)
     EXPECT_TRUE(sameText(expectedPage, pageText(page)));
     EXPECT_TRUE(isMarkedLine(page, 2) && isMarkedLine(page, 3));
     EXPECT_FALSE(isMarkedLine(page, 5));
-    EXPECT_TRUE(sameText(expectedSave, readFile(save.path)));
+    EXPECT_TRUE(sameText(expectedSave, readTextFile(save.path)));
 }
 
 TEST(EclipsesOfYear, CountOutsideTheTableIsClamped)
@@ -332,15 +265,9 @@ TEST(YearTables, GoldenPages)
 
 TEST(YearTables, BatchCompanionPrintsTheGoldenPage)
 {
-    const std::string command = test::cliPath() + " phases --year 2024 --zone 5.5";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string printed;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        printed.append(buffer, n);
-    EXPECT_EQ(pclose(pipe), 0);
-    EXPECT_TRUE(matchesGolden("phases_2024_zone5.5.txt", printed));
+    int status = -1;
+    EXPECT_TRUE(matchesGolden("phases_2024_zone5.5.txt", testing::runCli("phases --year 2024 --zone 5.5", status)));
+    EXPECT_EQ(status, 0);
 }
 
 TEST(YearTables, SaveFileHoldsTheThreeTables)
@@ -351,7 +278,7 @@ TEST(YearTables, SaveFileHoldsTheThreeTables)
     std::snprintf(settings.saveFileName, sizeof settings.saveFileName, "%s", save.path.c_str());
     PageBuffer page;
     EXPECT_TRUE(buildYearTables(settings, page));
-    EXPECT_TRUE(matchesGolden("phases_2024_zone0.save.txt", readFile(save.path)));
+    EXPECT_TRUE(matchesGolden("phases_2024_zone0.save.txt", readTextFile(save.path)));
 
     // The page is the same as without a save.
     SettingsRecord plain = settingsFor(2024, 0.0);
@@ -371,27 +298,13 @@ TEST(YearTables, SaveFileIsOnlyTouchedOnRequestAndAFailureLeavesThePage)
     settings.saveRequest = 2;  // the rest of a save is running: the file belongs to it
     PageBuffer page;
     EXPECT_TRUE(buildYearTables(settings, page));
-    EXPECT_EQ(readFile(save.path), "kept");
+    EXPECT_EQ(readTextFile(save.path), "kept");
 
     settings.saveRequest = 1;
     std::snprintf(settings.saveFileName, sizeof settings.saveFileName, "%s", (save.dir + "/no/such/dir").c_str());
     PageBuffer failed;
     EXPECT_FALSE(buildYearTables(settings, failed));
     EXPECT_EQ(pageText(failed), pageText(page));
-}
-
-TEST(YearTables, ThirteenNewMoonsGiveThirteenRowsBeginningWithANewMoon)
-{
-    SettingsRecord settings = settingsFor(2024, 0.0);
-    PhaseLists lists;
-    computeYearPhases(settings, lists);
-    ASSERT_EQ(lists.counts[kNewMoon], 13);
-    PageBuffer page;
-    buildPhasesReport(2024, 0.0, kEnd2024, lists, page, nullptr);
-    int newMoonRows = 0;
-    for (int i = 6; i < page.lineCount; ++i)
-        newMoonRows += page.lines[i][0] != ' ';
-    EXPECT_EQ(newMoonRows, 13);
 }
 
 TEST(YearTables, RunRefillsTheEclipseTableFromScratch)
