@@ -77,15 +77,6 @@ TEST(Easter, YearsBeforeYearZeroFollowThe532YearCycle)
     }
 }
 
-TEST(HolidayBlocks, TextOfTheYear2024)
-{
-    EXPECT_EQ(easterText(2024), "Ash Wednesday:\t\tFEB14\nEaster:\t\t\tMAR31");
-    EXPECT_EQ(jewishText(2024), "\n\nJewish New Year:\tOCT03    (Jewish Year:5785)\nYom Kippur:\t\tOCT12");
-    EXPECT_EQ(islamicText(2024),
-              "\n\nIslamic New Year:\tJUL08    (Islamic Year:1446)\nFirst Day Ramadan:\tMAR11");
-    EXPECT_EQ(indianText(2024), "\n\nIndian New Year:\tMAR21    (Indian Year:1946)");
-}
-
 TEST(HolidayBlocks, YomKippurAcrossAMonthEndAndAshWednesdayAcrossTheReform)
 {
     EXPECT_EQ(jewishText(2000), "\n\nJewish New Year:\tSEP30    (Jewish Year:5761)\nYom Kippur:\t\tOCT09");
@@ -114,7 +105,7 @@ TEST(HolidayBlocks, TwoIslamicNewYearsOrTwoRamadansInOneCivilYear)
 TEST(HolidayBlocks, YearsOutsideACalendarGiveOneBlank)
 {
     EXPECT_EQ(islamicText(621), " ");
-    EXPECT_NE(islamicText(622), " ");
+    EXPECT_EQ(islamicText(622), "\n\nIslamic New Year:\tJUL16    (Islamic Year:   1)\nFirst Day Ramadan:\tMAR20");
     EXPECT_EQ(indianText(81), " ");
     EXPECT_EQ(indianText(82), "\n\nIndian New Year:\tMAR24    (Indian Year:   4)");
     EXPECT_EQ(jewishText(-3763), " ");
@@ -165,7 +156,8 @@ TEST(ChineseNewYearBlock, DateAndYearName)
     EXPECT_EQ(chineseText(99999), " ");
 }
 
-TEST(HolidayPages, DialogPiecesInOrder)
+// The golden text holds every block of 2024 in the dialog's order.
+TEST(HolidayPages, DialogPiecesMatchTheGoldenText)
 {
     SettingsRecord settings;
     settings.year = 2024;
@@ -173,9 +165,6 @@ TEST(HolidayPages, DialogPiecesInOrder)
     PageBuffer page;
     const std::vector<std::string> pieces = holidayDialogPieces(settings, page);
     ASSERT_EQ(pieces.size(), 9u);
-    EXPECT_EQ(pieces[0], "\t\tHolidays for 2024\n\t\t==============\n\n");
-    EXPECT_EQ(pieces[1], easterText(2024));
-    EXPECT_EQ(pieces[5], chineseText(2024));
     EXPECT_EQ(pieces[8], "$$$");
     EXPECT_TRUE(testing::matchesGolden("holidays_2024.txt", joined(pieces, 0, 8) + "\n"));
 
