@@ -58,8 +58,7 @@ TEST(DayDetails, WeekNumbers)
         const char* week;  // nullptr: no week is shown
     };
     const Case cases[] = {
-        {2010, 1, 1, nullptr},   // a Friday: the days before the first Monday have no week
-        {2010, 1, 3, nullptr},   // the Sunday after it
+        {2010, 1, 3, nullptr},   // the year began on a Friday: no week before the first Monday
         {2010, 1, 4, "Week:  1"},
         {2012, 12, 31, "Week: 53"},  // a Monday in a year that began on a Sunday
         {2024, 1, 1, "Week:  1"},    // a Monday
@@ -85,6 +84,7 @@ TEST(DayDetails, HeaderAndDayOfYear)
                     .starts_with("Tuesday   15-MAR- -44\n\nDay of Year:  75     Week: 11\n===="));
 }
 
+// Tishri and Adar II are in the golden texts of 2000-09-30 and 2024-03-20.
 TEST(DayDetails, HebrewMonthLines)
 {
     struct Case {
@@ -92,9 +92,7 @@ TEST(DayDetails, HebrewMonthLines)
         const char* line;
     };
     const Case cases[] = {
-        {2000, 9, 30, "\n\nHebrew Day:  1     Month  1 (Tishri)    Year: 5761"},
         {2024, 3, 1, "\n\nHebrew Day: 21     Month  6 (Adar I)    Year: 5784"},
-        {2024, 3, 20, "\n\nHebrew Day: 10     Month  6+ (Adar II)    Year: 5784"},
         {2023, 3, 1, "\n\nHebrew Day:  8     Month  6 (Adar)    Year: 5783"},
         {2024, 4, 23, "\n\nHebrew Day: 15     Month  7 (Nisan)    Year: 5784"},
     };
@@ -102,14 +100,13 @@ TEST(DayDetails, HebrewMonthLines)
         EXPECT_TRUE(contains(firstHalf(c.year, c.month, c.day), c.line)) << c.line;
 }
 
+// The year 81 (no Islamic and no Indian line) is a golden text.
 TEST(DayDetails, CalendarsAreLeftOutBeforeTheirFirstYears)
 {
     EXPECT_FALSE(contains(firstHalf(621, 12, 31), "Islamic"));
     EXPECT_TRUE(contains(firstHalf(622, 12, 31), "\n\nIslamic Day:"));
     EXPECT_TRUE(contains(firstHalf(621, 12, 31), "Hebrew Day:"));
 
-    const std::string year81 = secondHalf(81, 6, 1);
-    EXPECT_EQ(year81.substr(0, 16), " \n\nChinese Day: ");
     EXPECT_EQ(secondHalf(82, 6, 1).substr(0, 14), "\n\nIndian Day: ");
 
     const std::string year3763 = firstHalf(-3763, 6, 1);
