@@ -107,31 +107,10 @@ ComputedYear computeYear(int year)
     return computed;
 }
 
-TEST(ChineseCalendar, ReferenceTableCoversItsYears)
-{
-    const std::vector<ReferenceYear> years = readReference();
-    ASSERT_EQ(years.size(), 200u) << "tests/time/data/chinese_months.txt missing or short";
-    EXPECT_EQ(years.front().year, kFirstReferenceYear);
-    EXPECT_EQ(years.back().year, kLastReferenceYear);
-}
-
 // The reference table follows the meridian of Beijing (UTC+7:46) before 1929, this calendar
-// UTC+8 throughout. Measured: every new year of 1900-2099 agrees but 1916's (below).
-TEST(ChineseCalendar, NewYearsAgreeWithTheReferenceBut1916)
-{
-    for (const ReferenceYear& reference : readReference()) {
-        const ComputedYear computed = computeYear(reference.year);
-        EXPECT_TRUE(isChineseYear(computed.moons)) << reference.year;
-        // The New Moon of 1916-02-04 00:05 (UTC+8) is 23:51 of the 3rd in Beijing.
-        const int expected = reference.year == 1916 ? reference.newYearMjd + 1 : reference.newYearMjd;
-        EXPECT_EQ(computed.newYear, expected) << reference.year;
-    }
-}
-
-// Every civil day of 1901-2099, taken from the New Moon days of its own year or of the next
-// year as the day details take them. 240 of 72683 days differ, one month in each of eight
-// years, each a month that the reference begins one day earlier or later (New Moon times from
-// PyEphem, UTC+8):
+// UTC+8 throughout. Measured: every new year of 1900-2099 agrees but 1916's (below), and 240
+// of the 72683 civil days of 1901-2099 differ, one month in each of eight years, each a month
+// that the reference begins one day earlier or later (New Moon times from PyEphem, UTC+8):
 // - 1914-11-18 00:02, 1916-02-04 00:05, 1920-11-11 00:05: the reference's Beijing meridian;
 // - 1933-07-23 00:03, 1978-09-03 00:09: the reference keeps the calendars published then,
 //   which put these New Moons minutes after midnight on the previous day;
@@ -139,15 +118,27 @@ TEST(ChineseCalendar, NewYearsAgreeWithTheReferenceBut1916)
 //   the New Moon opens the eleventh on that day;
 // - 2097-08-07 23:59: 43 seconds before midnight; the lunation finder and the default
 //   TT - UT of 2097 place it after midnight.
-TEST(ChineseCalendar, EveryDayOf1901To2099AgreesWithTheReferenceButEightMonths)
+// Each day is taken from the New Moon days of its own year or of the next year as the day
+// details take them.
+TEST(ChineseCalendar, NewYearsAndEveryDayOf1901To2099AgreeWithTheReferenceButEightMonths)
 {
     const std::vector<ReferenceYear> reference = readReference();
+    ASSERT_EQ(reference.size(), 200u) << "tests/time/data/chinese_months.txt missing or short";
+    ASSERT_EQ(reference.front().year, kFirstReferenceYear);
+    ASSERT_EQ(reference.back().year, kLastReferenceYear);
     std::map<int, ComputedYear> computed;
-    for (int year = 1901; year <= kLastReferenceYear + 1; ++year)
+    for (int year = kFirstReferenceYear; year <= kLastReferenceYear + 1; ++year)
         computed[year] = computeYear(year);
 
+    for (const ReferenceYear& year : reference) {
+        EXPECT_TRUE(isChineseYear(computed[year.year].moons)) << year.year;
+        // The New Moon of 1916-02-04 00:05 (UTC+8) is 23:51 of the 3rd in Beijing.
+        const int expected = year.year == 1916 ? year.newYearMjd + 1 : year.newYearMjd;
+        EXPECT_EQ(computed[year.year].newYear, expected) << year.year;
+    }
+
     std::map<int, int> differingDaysPerYear;
-    for (int year = 1901; year <= kLastReferenceYear; ++year) {
+    for (int year = kFirstReferenceYear + 1; year <= kLastReferenceYear; ++year) {
         for (int mjd = mjdOf(year, 1, 1); mjd < mjdOf(year + 1, 1, 1); ++mjd) {
             const bool next = mjd >= computed[year].moons.days[computed[year].moons.count];
             const ComputedYear& used = computed[next ? year + 1 : year];
@@ -197,11 +188,7 @@ TEST(ChineseCalendar, IntercalaryEleventhMonthMovesTheNewYear)
     EXPECT_EQ(january.month, -11);
     EXPECT_EQ(january.day, 11);
     EXPECT_EQ(january.year, 2033);
-    // Late December 2033 already takes the New Moon days of 2034.
-    const ChineseDate december = dateOfDay(2033, 12, 25);
-    EXPECT_EQ(december.month, -11);
-    EXPECT_EQ(december.day, 4);
-    EXPECT_EQ(december.year, 2033);
+    // Late December 2033, which already takes the New Moon days of 2034, is a golden day text.
 }
 
 TEST(ChineseCalendar, LateDecemberInTheEleventhMonthKeepsTheCivilYear)
@@ -279,14 +266,16 @@ TEST(ChineseCalendar, ScratchRunsLeaveTheSaveFileAlone)
     settings.saveRequest = 1;
     PageBuffer page;
     ChineseDate date{};
-    ASSERT_TRUE(chineseDateOfDay(settings, page, mjdOf(2024, 12, 30), date));
+    EXPECT_TRUE(chineseDateOfDay(settings, page, mjdOf(2024, 12, 30), date));
     EXPECT_EQ(settings.saveRequest, 1);
 
     char text[64] = {};
     file = std::fopen(path.c_str(), "r");
-    ASSERT_NE(file, nullptr);
-    ASSERT_NE(std::fgets(text, sizeof text, file), nullptr);
-    std::fclose(file);
+    if (file != nullptr) {
+        if (std::fgets(text, sizeof text, file) == nullptr)
+            text[0] = '\0';
+        std::fclose(file);
+    }
     std::remove(path.c_str());
     EXPECT_STREQ(text, "tables already saved\n");
 }
