@@ -9,11 +9,10 @@
 namespace qv {
 namespace {
 
+using testing::mjdOfDayNumber;
 using testing::readTable;
 using testing::toInts;
 
-// MJD at 0h of the civil day whose noon is the Julian day number jdn.
-double mjdOfDayNumber(long long jdn) { return static_cast<double>(jdn - 2400001); }
 
 TEST(HebrewNewYear, CheckValues)
 {

@@ -9,10 +9,10 @@
 namespace qv {
 namespace {
 
+using testing::mjdOfDayNumber;
 using testing::readTable;
 using testing::toInts;
 
-double mjdOfDayNumber(long long jdn) { return static_cast<double>(jdn - 2400001); }
 
 void expectDate(const DayMonthYear& date, int day, int month, int year)
 {

@@ -95,11 +95,16 @@ TEST(DeltaTDefault, CheckValuesAndJoins)
         EXPECT_NEAR(deltaTDefault(year), seconds, kExact) << year;
 }
 
-TEST(Obliquity, J2000AndCenturies)
+// Worked example 22.a of Meeus, Astronomical Algorithms: 1987-04-10 0h TT is
+// T = -0.127296372348 and the mean obliquity 23 deg 26' 27.407".
+TEST(Obliquity, MeanObliquityOfAPublishedExample)
 {
+    constexpr double kDegree = 0.017453292519943295;
+    constexpr double kArcsecond = 1.0 / 3600.0;
     EXPECT_EQ(julianCenturies(51544.5), 0.0);
-    EXPECT_EQ(julianCenturies(51544.5 + 36525.0), 1.0);
-    EXPECT_NEAR(meanObliquity(0.0) / 0.0174532925199, 23.43929111, 1e-12);
+    EXPECT_NEAR(julianCenturies(46895.0), -0.127296372348, 1e-12);
+    EXPECT_NEAR(meanObliquity(-0.127296372348) / kDegree, 23.0 + 26.0 / 60.0 + 27.407 * kArcsecond,
+                0.001 * kArcsecond);
 }
 
 TEST(PackedAngles, DdmmssAndHhmmConversions)

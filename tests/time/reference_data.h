@@ -1,6 +1,6 @@
 #pragma once
 // Reading the reference tables of tests/time/data/ (lines of blank-separated fields, "#"
-// comments) and the golden pages of tests/golden/.
+// comments).
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -30,6 +30,9 @@ inline std::vector<std::vector<std::string>> readTable(const std::string& name)
     }
     return rows;
 }
+
+// MJD at 0h of the civil day whose noon is the Julian day number jdn.
+inline double mjdOfDayNumber(long long jdn) { return static_cast<double>(jdn - 2400001); }
 
 inline std::vector<int> toInts(const std::vector<std::string>& fields, std::size_t first = 0)
 {

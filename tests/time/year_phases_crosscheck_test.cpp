@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "test_environment.h"
 #include "time/julian.h"
+#include "time/reference_data.h"
 #include "time/year_tables.h"
 
 namespace qv {
@@ -32,23 +32,16 @@ constexpr double kSeasonBoundDays = 1.5 * kMinute;
 // Reference instants, MJD of TT, sorted, per code.
 using Reference = std::vector<double>[8];
 
-bool readReference(Reference& reference)
+// Empty lists when the table is missing.
+void readReference(Reference& reference)
 {
-    const std::string path = test::sourcePath("tests/time/data/ephem_phases_seasons.txt");
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (!file)
-        return false;
-    char line[128];
-    while (std::fgets(line, sizeof line, file)) {
-        int code;
-        double mjd;
-        if (line[0] != '#' && std::sscanf(line, "%d %lf", &code, &mjd) == 2 && code >= 0 && code < 8)
-            reference[code].push_back(mjd);
+    for (const auto& row : testing::readTable("ephem_phases_seasons.txt")) {
+        const int code = std::stoi(row.at(0));
+        if (code >= 0 && code < 8)
+            reference[code].push_back(std::stod(row.at(1)));
     }
-    std::fclose(file);
     for (std::vector<double>& times : reference)
         std::sort(times.begin(), times.end());
-    return true;
 }
 
 // Difference (days) from t to the nearest reference instant.
@@ -72,7 +65,8 @@ int countBetween(const std::vector<double>& times, double from, double to)
 TEST(YearPhasesCrossCheck, PhasesAndSeasons1900To2100MatchPyEphem)
 {
     Reference reference;
-    ASSERT_TRUE(readReference(reference));
+    readReference(reference);
+    ASSERT_FALSE(reference[kNewMoon].empty()) << "tests/time/data/ephem_phases_seasons.txt missing";
     double largest[kPhaseKinds] = {};
     double largestSeason = 0.0;
     for (int year = kFirstYear; year <= kLastYear; ++year) {
