@@ -13,7 +13,6 @@
 
 #include "astro/constants.h"
 #include "astro/frames.h"
-#include "astro/refraction.h"
 #include "eclipse/eclipse_geometry.h"
 #include "test_environment.h"
 #include "time/julian.h"
@@ -82,26 +81,6 @@ Span phaseOfClass(const qv::EclipsePhaseTable& phases, int eclipseClass)
 }
 
 const Place kDallas{32.78, -96.80, 140.0};
-
-// Refraction by the cotangent rule at 1015 mbar and 15 degrees Celsius: about 34' at the
-// horizon, 5.3' at 10 degrees, nothing at the zenith; none at or below -2 degrees, where the
-// rule would run into its pole at -4.4 degrees.
-TEST(Refraction, StandardAtmosphere)
-{
-    constexpr double kArcminRad = qv::kRadPerDeg / 60.0;
-    auto standard = [](double altitudeDeg) {
-        return qv::refraction(altitudeDeg * qv::kRadPerDeg, qv::kStandardPressureMbar, qv::kStandardTemperatureC);
-    };
-    EXPECT_NEAR(standard(0.0), 34.09 * kArcminRad, 0.01 * kArcminRad);
-    EXPECT_NEAR(standard(10.0), 5.33 * kArcminRad, 0.01 * kArcminRad);
-    EXPECT_NEAR(standard(90.0), 0.0, 0.01 * kArcminRad);
-    EXPECT_GT(standard(-1.9), standard(0.0));
-    EXPECT_EQ(qv::refraction(qv::kRefractionFloorRad, 1015.0, 15.0), 0.0);
-    EXPECT_EQ(standard(-4.4), 0.0);
-    // Proportional to the pressure, inversely to the absolute temperature.
-    EXPECT_NEAR(qv::refraction(0.1, 507.5, 15.0), 0.5 * qv::refraction(0.1, 1015.0, 15.0), 1e-12);
-    EXPECT_NEAR(qv::refraction(0.1, 1015.0, 303.0), 0.5 * qv::refraction(0.1, 1015.0, 15.0), 1e-12);
-}
 
 TEST(LocalEclipseMagnitude, DiscGeometry)
 {

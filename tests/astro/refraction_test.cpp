@@ -1,0 +1,30 @@
+#include "astro/refraction.h"
+
+#include <gtest/gtest.h>
+
+#include "astro/constants.h"
+
+namespace {
+
+constexpr double kArcminRad = qv::kRadPerDeg / 60.0;
+
+double standardRefraction(double altitudeDeg) {
+    return qv::refraction(altitudeDeg * qv::kRadPerDeg, qv::kStandardPressureMbar, qv::kStandardTemperatureC);
+}
+
+// The cotangent rule at 1015 mbar and 15 degrees Celsius: about 34' at the horizon, 5.3' at 10
+// degrees, nothing at the zenith; none at or below -2 degrees, where the rule would run into
+// its pole at -4.4 degrees.
+TEST(Refraction, StandardAtmosphere) {
+    EXPECT_NEAR(standardRefraction(0.0), 34.09 * kArcminRad, 0.01 * kArcminRad);
+    EXPECT_NEAR(standardRefraction(10.0), 5.33 * kArcminRad, 0.01 * kArcminRad);
+    EXPECT_NEAR(standardRefraction(90.0), 0.0, 0.01 * kArcminRad);
+    EXPECT_GT(standardRefraction(-1.9), standardRefraction(0.0));
+    EXPECT_EQ(qv::refraction(qv::kRefractionFloorRad, 1015.0, 15.0), 0.0);
+    EXPECT_EQ(standardRefraction(-4.4), 0.0);
+    // Proportional to the pressure, inversely to the absolute temperature.
+    EXPECT_NEAR(qv::refraction(0.1, 507.5, 15.0), 0.5 * qv::refraction(0.1, 1015.0, 15.0), 1e-12);
+    EXPECT_NEAR(qv::refraction(0.1, 1015.0, 303.0), 0.5 * qv::refraction(0.1, 1015.0, 15.0), 1e-12);
+}
+
+}  // namespace
