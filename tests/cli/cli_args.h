@@ -1,7 +1,11 @@
 #pragma once
-// Builds an argv for the batch companion's functions from a list of words.
+// Builds an argv for the batch companion's functions from a list of words, and runs the
+// companion in-process for its exit status and printed texts.
+#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "cli/commands.h"
 
 namespace qv {
 
@@ -20,5 +24,32 @@ struct CliArgs {
     std::vector<std::string> words;
     std::vector<char*> pointers;
 };
+
+// Everything written to a temporary stream, from its start.
+inline std::string streamText(std::FILE* file)
+{
+    std::string text;
+    std::rewind(file);
+    for (int c; (c = std::fgetc(file)) != EOF;)
+        text.push_back(static_cast<char>(c));
+    return text;
+}
+
+struct CliResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline CliResult runInProcess(std::vector<std::string> words)
+{
+    CliArgs args(std::move(words));
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    CliResult result{runCli(args.argc(), args.argv(), out, err), streamText(out), streamText(err)};
+    std::fclose(out);
+    std::fclose(err);
+    return result;
+}
 
 }  // namespace qv

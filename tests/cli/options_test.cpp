@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "cli_args.h"
-#include "time/julian.h"
 
 namespace qv {
 namespace {
@@ -32,8 +32,8 @@ TEST(CliOptions, AcceptsEveryOptionWithAGoodValue)
          [](const CliOptions& o) { return *o.deltaTSeconds == 1e7; }},
         {{"start", "--lat", "-90", "--lon", "360"},
          [](const CliOptions& o) { return *o.latitudeDeg == -90 && *o.longitudeDeg == 360; }},
-        {{"start", "--lat", "48.2845", "--dms"},
-         [](const CliOptions& o) { return o.dms && *o.latitudeDeg == ddmmssToDecimal(48.2845); }},
+        {{"start", "--lat", "48.2845", "--dms"},  // 48 deg 28' 45", also when --dms comes last
+         [](const CliOptions& o) { return o.dms && std::abs(*o.latitudeDeg - 48.4791666666667) < 1e-12; }},
         {{"start", "--height", "-6378140"},
          [](const CliOptions& o) { return *o.heightM == -6378140; }},
         {{"start", "--name", "Rome"}, [](const CliOptions& o) { return *o.name == "Rome"; }},
@@ -134,9 +134,9 @@ TEST(CliOptions, DateOverridesYearAndTimeSetsTheCurrentInstant)
     const SettingsRecord s =
         settingsFor({"start", "--date", "1999-12-31", "--year", "1500", "--time", "18:30:00"});
     EXPECT_EQ(s.year, 1999);
-    EXPECT_EQ(s.currentMjd, modifiedJulianDate(31, 12, 1999, 18.5));
+    EXPECT_NEAR(s.currentMjd, 51543.0 + 18.5 / 24.0, 1e-9);  // 1999-12-31 18:30
     EXPECT_EQ(s.deltaTAuto, 1);
-    EXPECT_EQ(s.deltaT, deltaTDefault(1999));
+    EXPECT_NEAR(s.deltaT, 64.184, 1e-9);  // the default of 1999
 
     const SettingsRecord yearOnly = settingsFor({"start", "--year", "1500", "--delta-t", "50"});
     EXPECT_EQ(yearOnly.year, 1500);

@@ -1,110 +1,48 @@
 #include <gtest/gtest.h>
-
-#include "test_environment.h"
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli_args.h"
+#include "time/golden_text.h"
 
 namespace qv {
 namespace {
+
+using testing::matchesGolden;
 
 const std::vector<std::string> kGoldenStartArgs = {
     "start", "--date", "2024-03-20", "--time",    "12:00:00", "--zone",
     "5.5",   "--lat",  "48.2083",    "--lon",     "-16.3731", "--height",
     "171",   "--name", "Vienna",     "--delta-t", "69.2"};
 
-std::string fileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::filesystem::path sourceDir() { return qv::test::sourceDir(); }
-
-std::string cliProgram() { return qv::test::cliPath(); }
-
-// A file name in the temporary directory of this test process alone.
-std::string temporaryFile(const char* name)
-{
-    return std::filesystem::temp_directory_path() / (std::to_string(getpid()) + name);
-}
-
-std::string goldenText(const char* name) { return fileText(sourceDir() / "tests/golden" / name); }
-
-std::string streamText(std::FILE* file)
-{
-    std::rewind(file);
-    std::string text;
-    for (int c; (c = std::fgetc(file)) != EOF;)
-        text.push_back(static_cast<char>(c));
-    return text;
-}
-
-// Line by line, so that a failure shows which line changed.
-void expectSameLines(const std::string& expected, const std::string& actual)
-{
-    std::istringstream want(expected), got(actual);
-    for (int line = 1;; ++line) {
-        std::string a, b;
-        const bool more = static_cast<bool>(std::getline(want, a));
-        if (!std::getline(got, b) && !more)
-            return;
-        EXPECT_EQ(a, b) << "line " << line;
-    }
-}
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(std::vector<std::string> words)
-{
-    CliArgs args(std::move(words));
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    CliRun result{runCli(args.argc(), args.argv(), out, err), streamText(out), streamText(err)};
-    std::fclose(out);
-    std::fclose(err);
-    return result;
-}
-
 TEST(QuorvelCli, StartPrintsTheGoldenStartPage)
 {
-    const std::string golden = goldenText("start.txt");
-    ASSERT_FALSE(golden.empty());
-    const CliRun result = run(kGoldenStartArgs);
+    const CliResult result = runInProcess(kGoldenStartArgs);
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
-    expectSameLines(golden, result.out);
-    EXPECT_EQ(result.out, golden);
+    EXPECT_TRUE(matchesGolden("start.txt", result.out));
 }
 
 TEST(QuorvelCli, OutWritesTheFileInsteadOfStandardOutput)
 {
-    const std::string path = temporaryFile("-quorvel-cli-out.txt");
+    // A file name in the temporary directory of this test process alone.
+    const std::string path =
+        std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "-quorvel-cli-out.txt");
     std::vector<std::string> words = kGoldenStartArgs;
     words.insert(words.end(), {"--out", path});
-    const CliRun result = run(words);
+    const CliResult result = runInProcess(words);
+    const std::string written = testing::readTextFile(path);
+    std::filesystem::remove(path);
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(fileText(path), goldenText("start.txt"));
-    std::filesystem::remove(path);
+    EXPECT_TRUE(matchesGolden("start.txt", written));
 
-    const CliRun unwritable = run({"start", "--out", "/nonexistent-dir/page.txt"});
+    const CliResult unwritable = runInProcess({"start", "--out", "/nonexistent-dir/page.txt"});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_EQ(unwritable.err, "quorvel-cli: cannot write '/nonexistent-dir/page.txt'\n");
 }
@@ -116,7 +54,7 @@ TEST(QuorvelCli, BadInputPrintsOneLineOnStandardErrorAndExitsWith2)
                                               {"nosuch"},
                                               {"start", "--date", "2024-13-01"}};
     for (const auto& words : cases) {
-        const CliRun result = run(words);
+        const CliResult result = runInProcess(words);
         EXPECT_EQ(result.status, 2) << words.back();
         EXPECT_EQ(result.out, "") << words.back();
         EXPECT_EQ(result.err.rfind("quorvel-cli: ", 0), 0u) << result.err;
@@ -126,32 +64,31 @@ TEST(QuorvelCli, BadInputPrintsOneLineOnStandardErrorAndExitsWith2)
 
 TEST(QuorvelCli, HelpListsCommandsAndOptionsAndNoArgumentsIsAUsageError)
 {
-    const CliRun help = run({"--help"});
+    const CliResult help = runInProcess({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const CliCommand& command : cliCommands())
         EXPECT_NE(help.out.find(std::string("  ") + command.name + " "), std::string::npos);
     EXPECT_NE(help.out.find("--panel AZ,EL,EFF,M1,M2"), std::string::npos);
-    EXPECT_EQ(run({"-h"}).out, help.out);
+    EXPECT_EQ(runInProcess({"-h"}).out, help.out);
 
-    const CliRun none = run({});
+    const CliResult none = runInProcess({});
     EXPECT_EQ(none.status, 2);
     EXPECT_EQ(none.out, "");
     EXPECT_EQ(none.err, help.out);
 }
 
+// The program itself hands the page and the exit status through.
 TEST(QuorvelCli, TheProgramPrintsTheSamePage)
 {
-    const std::string program = cliProgram();
-    ASSERT_TRUE(std::filesystem::exists(program)) << program;
-    const std::string path = temporaryFile("-quorvel-cli-program.txt");
-    std::string command = program;
+    std::string arguments;
     for (const std::string& word : kGoldenStartArgs)
-        command += " '" + word + "'";
-    ASSERT_EQ(std::system((command + " > " + path).c_str()), 0);
-    EXPECT_EQ(fileText(path), goldenText("start.txt"));
-    const int status = std::system((program + " start --zone 99 2> " + path).c_str());
+        arguments += " '" + word + "'";
+    int status = -1;
+    EXPECT_TRUE(matchesGolden("start.txt", testing::runCli(arguments, status)));
+    EXPECT_EQ(status, 0);
+    testing::runCli("start --zone 99 2>/dev/null", status);
+    EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 2);
-    std::filesystem::remove(path);
 }
 
 }  // namespace
