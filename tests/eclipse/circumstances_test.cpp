@@ -183,10 +183,6 @@ TEST(EclipseCircumstances, SolarPhasesAndDallasTotalityMatchPublishedTimes)
     EXPECT_NEAR(local.localCentralEnd, utOf(8, 4, 2024, 18, 44, 30), 15 * kSecond);
     EXPECT_GT(local.localMaxMagnitude, 1.0);
     EXPECT_NEAR(local.localMaxElevation * qv::kDegPerRad, 64.6, 0.2);
-
-    const std::string expectedStart = "\n partial     \tbegins APR  8 15:42\tends APR  8 20:53"
-                                      "\n n-centr.Tot \tbegins APR  8 16:39";
-    EXPECT_EQ(c.text.substr(0, expectedStart.size()), expectedStart);
 }
 
 // One line of tests/eclipse/data/ephem_local_eclipses.txt.

@@ -6,45 +6,32 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "test_environment.h"
 #include "time/julian.h"
+#include "time/year_tables.h"
 
 namespace {
 
 constexpr double kMinute = 1.0 / 1440.0;  // days
-constexpr double kPhases[4] = {0.0, 0.25, 0.5, 0.75};
 
-// The year's lists as the year driver builds them: every phase kind at decimal years from the year
-// minus 0.2 to the year plus 1.2 in steps of 0.02, window 1 January 0h to 31 December 24h local.
+// The year's phase lists and eclipse table as the year driver builds them with the collector,
+// for the year's default TT - UT.
 struct YearScan {
     qv::SettingsRecord settings;
-    int counts[4] = {0, 0, 0, 0};
-    double lists[4][qv::kMaxPhasesPerList] = {};
+    qv::PhaseLists phases;
 };
 
 YearScan scanYear(int year, double zoneHours = 0.0) {
     YearScan scan;
-    const double deltaTDays = qv::deltaTDefault(year) / 86400.0;
-    const double windowStart = qv::modifiedJulianDate(1, 1, year, 0.0);
-    const double windowEnd = qv::modifiedJulianDate(31, 12, year, 24.0);
-    for (int step = 0; step <= 70; ++step) {
-        const double decimalYear = year - 0.2 + step * 0.02;
-        for (int p = 0; p < 4; ++p)
-            qv::collectLunation(windowStart, windowEnd, decimalYear, zoneHours, deltaTDays, scan.counts[p],
-                                scan.lists[p], kPhases[p], scan.settings);
-    }
+    scan.settings.year = year;
+    scan.settings.timeZone = zoneHours;
+    scan.settings.deltaT = qv::deltaTDefault(year);
+    qv::computeYearPhases(scan.settings, scan.phases);
     return scan;
-}
-
-// A file of tests/eclipse/data: under QUORVEL_SOURCE_DIR, else beside this source file.
-std::string referenceFile(const std::string& name) {
-    if (const char* root = std::getenv("QUORVEL_SOURCE_DIR")) return std::string(root) + "/tests/eclipse/data/" + name;
-    const std::string thisFile = __FILE__;
-    return thisFile.substr(0, thisFile.find_last_of('/') + 1) + "data/" + name;
 }
 
 struct FoundEclipse {
@@ -66,7 +53,7 @@ FoundEclipse eclipseOn(const YearScan& scan, int day, int month, int year) {
 
 TEST(LunarPhase, TimesAgreeWithPyEphem) {
     // tests/eclipse/data/ephem_lunar_phases.txt: 1800 phases over 1800-2200 (see its README).
-    const std::string path = referenceFile("ephem_lunar_phases.txt");
+    const std::string path = qv::test::sourcePath("tests/eclipse/data/ephem_lunar_phases.txt");
     std::FILE* file = std::fopen(path.c_str(), "r");
     ASSERT_NE(file, nullptr) << path;
     char line[128];
@@ -188,22 +175,23 @@ TEST(YearScan, TinyPartialEclipsesNeedContactInTheScan) {
 
 TEST(YearScan, PhaseListsHoldEachPhaseOnceInOrder) {
     const YearScan scan = scanYear(2024);
-    for (int p = 0; p < 4; ++p) {
-        EXPECT_GE(scan.counts[p], 12);
-        EXPECT_LE(scan.counts[p], 13);
-        for (int i = 1; i < scan.counts[p]; ++i) {
-            EXPECT_GT(scan.lists[p][i] - scan.lists[p][i - 1], 29.0);
-            EXPECT_LT(scan.lists[p][i] - scan.lists[p][i - 1], 30.0);
+    for (int p = 0; p < qv::kPhaseKinds; ++p) {
+        const double* list = scan.phases.times[p];
+        EXPECT_GE(scan.phases.counts[p], 12);
+        EXPECT_LE(scan.phases.counts[p], 13);
+        for (int i = 1; i < scan.phases.counts[p]; ++i) {
+            EXPECT_GT(list[i] - list[i - 1], 29.0);
+            EXPECT_LT(list[i] - list[i - 1], 30.0);
         }
     }
     // The first New Moon of 2024 was on 11 January at 11:57 UT.
-    EXPECT_NEAR(scan.lists[0][0], qv::modifiedJulianDate(11, 1, 2024, 11.95), 3.0 * kMinute);
+    EXPECT_NEAR(scan.phases.times[qv::kNewMoon][0], qv::modifiedJulianDate(11, 1, 2024, 11.95), 3.0 * kMinute);
 }
 
 TEST(YearScan, TimesAreInTheZonesLocalTime) {
     const YearScan utc = scanYear(2024);
     const YearScan east = scanYear(2024, 5.5);
-    EXPECT_NEAR(east.lists[0][0] - utc.lists[0][0], 5.5 / 24.0, 1e-9);
+    EXPECT_NEAR(east.phases.times[qv::kNewMoon][0] - utc.phases.times[qv::kNewMoon][0], 5.5 / 24.0, 1e-9);
     ASSERT_EQ(east.settings.eclipseCount, utc.settings.eclipseCount);
     EXPECT_NEAR(east.settings.eclipseTimes[1] - utc.settings.eclipseTimes[1], 5.5 / 24.0, 1e-9);
 }
