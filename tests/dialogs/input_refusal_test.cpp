@@ -98,9 +98,10 @@ void InputRefusalTest::badValueIsRefused_data()
     QTest::newRow("longitude huge") << "obs" << "lngEdit" << "1e300" << lng(1e300);
     QTest::newRow("height huge") << "obs" << "heightEdit" << "1e300" << height(1e300);
     QTest::newRow("height below the centre") << "obs" << "heightEdit" << "-7e6" << height(-7e6);
-    // 90.3 in DD.MMSS is 90.5 degrees: the decimal value is what must lie in range.
+    // 89.7 in DD.MMSS is 89 degrees 70 minutes, past the pole, though 89.7 itself would pass:
+    // the decimal value is what must lie in range.
     QTest::newRow("DD.MMSS latitude past the pole")
-        << "obsDdmm" << "latEdit" << "90.3" << lat(90.5);
+        << "obsDdmm" << "latEdit" << "89.7" << lat(89.0 + 70.0 / 60.0);
     QTest::newRow("DD.MMSS longitude nan") << "obsDdmm" << "lngEdit" << "nan" << lng(qQNaN());
     QTest::newRow("meridian nan") << "map" << "meridianEdit" << "nan" << lng(qQNaN());
     QTest::newRow("special eclipse year")
