@@ -97,7 +97,8 @@ TEST(HolidayBlocks, TwoIslamicNewYearsOrTwoRamadansInOneCivilYear)
 TEST(HolidayBlocks, YearsOutsideACalendarGiveOneBlank)
 {
     EXPECT_EQ(islamicText(621), " ");
-    EXPECT_EQ(islamicText(622), "\n\nIslamic New Year:\tJUL16    (Islamic Year:   1)\nFirst Day Ramadan:\tMAR20");
+    EXPECT_EQ(islamicText(622),
+              "\n\nIslamic New Year:\tJUL16    (Islamic Year:   1)\nFirst Day Ramadan:\tMAR20");
     EXPECT_EQ(indianText(81), " ");
     EXPECT_EQ(indianText(82), "\n\nIndian New Year:\tMAR24    (Indian Year:   4)");
     EXPECT_EQ(jewishText(-3763), " ");

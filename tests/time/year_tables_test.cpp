@@ -256,7 +256,7 @@ TEST(YearTables, GoldenPages)
         SettingsRecord settings = settingsFor(c.year, c.zone);
         PageBuffer page;
         EXPECT_TRUE(buildYearTables(settings, page));
-        EXPECT_TRUE(matchesGolden(c.golden, pageText(page))) << c.golden;
+        EXPECT_TRUE(matchesGolden(c.golden, pageText(page)));
         EXPECT_EQ(settings.eclipseTableYear, c.year);
         EXPECT_EQ(settings.eclipseTableZone, c.zone);
         EXPECT_EQ(settings.eclipseTableDeltaT, settings.deltaT);
@@ -266,7 +266,8 @@ TEST(YearTables, GoldenPages)
 TEST(YearTables, BatchCompanionPrintsTheGoldenPage)
 {
     int status = -1;
-    EXPECT_TRUE(matchesGolden("phases_2024_zone5.5.txt", testing::runCli("phases --year 2024 --zone 5.5", status)));
+    const std::string printed = testing::runCli("phases --year 2024 --zone 5.5", status);
+    EXPECT_TRUE(matchesGolden("phases_2024_zone5.5.txt", printed));
     EXPECT_EQ(status, 0);
 }
 
@@ -279,12 +280,7 @@ TEST(YearTables, SaveFileHoldsTheThreeTables)
     PageBuffer page;
     EXPECT_TRUE(buildYearTables(settings, page));
     EXPECT_TRUE(matchesGolden("phases_2024_zone0.save.txt", readTextFile(save.path)));
-
-    // The page is the same as without a save.
-    SettingsRecord plain = settingsFor(2024, 0.0);
-    PageBuffer plainPage;
-    buildYearTables(plain, plainPage);
-    EXPECT_EQ(pageText(page), pageText(plainPage));
+    EXPECT_TRUE(matchesGolden("phases_2024_zone0.txt", pageText(page)));  // as without a save
 }
 
 TEST(YearTables, SaveFileIsOnlyTouchedOnRequestAndAFailureLeavesThePage)
