@@ -3,7 +3,6 @@
 #include "astro/ephemeris_report.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <limits>
@@ -11,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/options.h"
-#include "time/golden_text.h"
+#include "cli/cli_args.h"
 #include "time/julian.h"
 
 namespace {
@@ -101,32 +99,30 @@ TEST(EphemerisReport, RefusesBadRequests) {
     EXPECT_TRUE(text.empty());
 }
 
-// Exit code of the batch companion run through qv::testing::runCli, -1 when it did not exit.
-int exitCode(int waitStatus) { return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1; }
-
 TEST(EphemerisCommand, PrintsTheListingForTheGivenLocalTime) {
-    int status = -1;
-    const std::string printed = qv::testing::runCli(
-        "ephemeris --date 2000-01-01 --time 14:00:00 --zone 2 --delta-t 0 --count 4 --every 0.25", status);
-    ASSERT_EQ(exitCode(status), qv::kCliExitOk);
+    const qv::CliResult run = qv::runInProcess({"ephemeris", "--date", "2000-01-01", "--time", "14:00:00", "--zone",
+                                                "2", "--delta-t", "0", "--count", "4", "--every", "0.25"});
+    ASSERT_EQ(run.status, qv::kCliExitOk);
     std::string expected;
     ASSERT_TRUE(qv::ephemerisReport(qv::modifiedJulianDate(1, 1, 2000, 14.0), 2.0, 0.0, 4, 0.25, expected));
-    EXPECT_EQ(printed, expected);
-    EXPECT_EQ(splitLines(printed).size(), 9u);
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(splitLines(run.out).size(), 9u);
 }
 
 TEST(EphemerisCommand, DefaultsAndRefusals) {
-    int status = -1;
     // Without --delta-t the year's default TT - UT applies; one instant by default.
-    const std::string printed = qv::testing::runCli("ephemeris --date 1950-06-01 --time 00:00:00", status);
-    ASSERT_EQ(exitCode(status), qv::kCliExitOk);
+    const qv::CliResult run = qv::runInProcess({"ephemeris", "--date", "1950-06-01", "--time", "00:00:00"});
+    ASSERT_EQ(run.status, qv::kCliExitOk);
     std::string expected;
     ASSERT_TRUE(qv::ephemerisReport(qv::modifiedJulianDate(1, 6, 1950, 0.0), 0.0, qv::deltaTDefault(1950), 1, 1.0,
                                     expected));
-    EXPECT_EQ(printed, expected);
-    for (const char* refused : {"--count 0", "--count 100001", "--every nan"}) {
-        EXPECT_EQ(qv::testing::runCli(std::string("ephemeris ") + refused + " 2>/dev/null", status), "") << refused;
-        EXPECT_EQ(exitCode(status), qv::kCliExitUsage) << refused;
+    EXPECT_EQ(run.out, expected);
+    const std::vector<std::string> refusals[] = {
+        {"ephemeris", "--count", "0"}, {"ephemeris", "--count", "100001"}, {"ephemeris", "--every", "nan"}};
+    for (const std::vector<std::string>& words : refusals) {
+        const qv::CliResult refusal = qv::runInProcess(words);
+        EXPECT_EQ(refusal.status, qv::kCliExitUsage) << words[1] << " " << words[2];
+        EXPECT_EQ(refusal.out, "") << words[1] << " " << words[2];
     }
 }
 

@@ -4,43 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "cli/cli_args.h"
-#include "cli/commands.h"
 #include "eclipse/year_settings.h"
 #include "time/golden_text.h"
 
 namespace {
-
-std::string streamText(std::FILE* file)
-{
-    std::rewind(file);
-    std::string text;
-    for (int c; (c = std::fgetc(file)) != EOF;)
-        text.push_back(static_cast<char>(c));
-    return text;
-}
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun runCli(std::vector<std::string> words)
-{
-    qv::CliArgs args(std::move(words));
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    CliRun result{qv::runCli(args.argc(), args.argv(), out, err), streamText(out), streamText(err)};
-    std::fclose(out);
-    std::fclose(err);
-    return result;
-}
 
 int occurrences(const std::string& text, const std::string& piece)
 {
@@ -77,7 +49,7 @@ TEST(EclipseDetailsText, GoldenTexts)
           "Kotzebue Sound"}},
     };
     for (const GoldenRun& run : runs) {
-        const CliRun result = runCli(run.words);
+        const qv::CliResult result = qv::runInProcess(run.words);
         EXPECT_EQ(result.status, qv::kCliExitOk) << run.golden;
         EXPECT_EQ(result.err, "") << run.golden;
         EXPECT_TRUE(qv::testing::matchesGolden(run.golden, result.out));
@@ -89,7 +61,7 @@ TEST(EclipseDetailsText, EclipseNumberBeyondTheYearIsRefused)
     const std::vector<std::string> cases[] = {{"eclipse", "--year", "2025", "--eclipse", "5"},
                                               {"eclipse", "--year", "2025"}};
     for (const auto& words : cases) {
-        const CliRun result = runCli(words);
+        const qv::CliResult result = qv::runInProcess(words);
         EXPECT_EQ(result.status, qv::kCliExitUsage);
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err.rfind("quorvel-cli: ", 0), 0u) << result.err;
