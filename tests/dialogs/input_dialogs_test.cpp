@@ -21,6 +21,22 @@ namespace {
 
 constexpr double kArcsecDeg = 1.0 / 3600.0;
 
+// What the map dialog returns, each field preset to a value no code has.
+struct MapSettings {
+    int grid = -9;
+    int grey = -9;
+    int step = -9;
+    int projection = -9;
+    double meridian = -9.0;
+};
+
+MapSettings readMapDialog(const QvMapDialog& dialog)
+{
+    MapSettings read;
+    dialog.getParams(read.grid, read.grey, read.step, read.projection, read.meridian);
+    return read;
+}
+
 }  // namespace
 
 class InputDialogsTest : public QObject {
@@ -198,14 +214,7 @@ void InputDialogsTest::mapGridCodes()
     for (const char* name : {"g00Button", "g10Button", "g30Button"})
         QCOMPARE(child<QRadioButton>(dialog, name)->isChecked(),
                  checkedButton == QLatin1String(name));
-
-    int grid = -9;
-    int grey = -9;
-    int step = -9;
-    int projection = -9;
-    double meridian = -9.0;
-    dialog.getParams(grid, grey, step, projection, meridian);
-    QCOMPARE(grid, readBack);
+    QCOMPARE(readMapDialog(dialog).grid, readBack);
 }
 
 void InputDialogsTest::mapProjectionCodesAndOtherSettings()
@@ -216,17 +225,11 @@ void InputDialogsTest::mapProjectionCodesAndOtherSettings()
         dialog.setParams(0, code % 2, 15 + code, code, -30.5 * code);
         for (int i = 0; i < 4; ++i)
             QCOMPARE(child<QRadioButton>(dialog, names[i])->isChecked(), i == code);
-
-        int grid = -9;
-        int grey = -9;
-        int step = -9;
-        int projection = -9;
-        double meridian = -9.0;
-        dialog.getParams(grid, grey, step, projection, meridian);
-        QCOMPARE(projection, code);
-        QCOMPARE(grey, code % 2);
-        QCOMPARE(step, 15 + code);
-        QCOMPARE(meridian, -30.5 * code);
+        const MapSettings read = readMapDialog(dialog);
+        QCOMPARE(read.projection, code);
+        QCOMPARE(read.grey, code % 2);
+        QCOMPARE(read.step, 15 + code);
+        QCOMPARE(read.meridian, -30.5 * code);
     }
 }
 
@@ -238,24 +241,16 @@ void InputDialogsTest::mapCodeOutsideTableClearsEarlierChoice()
     for (const char* name :
          {"g00Button", "g10Button", "g30Button", "p0Button", "p1Button", "p2Button", "p3Button"})
         QVERIFY2(!child<QRadioButton>(dialog, name)->isChecked(), name);
-
-    int grid = -9;
-    int grey = -9;
-    int step = -9;
-    int projection = -9;
-    double meridian = -9.0;
-    dialog.getParams(grid, grey, step, projection, meridian);
-    QCOMPARE(grid, 0);
-    QCOMPARE(projection, 0);
-    QCOMPARE(grey, 0);
+    const MapSettings read = readMapDialog(dialog);
+    QCOMPARE(read.grid, 0);
+    QCOMPARE(read.projection, 0);
+    QCOMPARE(read.grey, 0);
 
     // The step box holds the minutes to 1 .. 60.
     dialog.setParams(0, 1, 600, 0, 0.0);
-    dialog.getParams(grid, grey, step, projection, meridian);
-    QCOMPARE(step, 60);
+    QCOMPARE(readMapDialog(dialog).step, 60);
     dialog.setParams(0, 1, 0, 0, 0.0);
-    dialog.getParams(grid, grey, step, projection, meridian);
-    QCOMPARE(step, 1);
+    QCOMPARE(readMapDialog(dialog).step, 1);
 }
 
 void InputDialogsTest::solarPanelRoundTrip()
