@@ -109,7 +109,7 @@ TEST(Observer, EquatorPoleAndHeight) {
     EXPECT_NEAR(pole.z, 0.996647, 1e-6);
     EXPECT_NEAR(std::hypot(pole.x, pole.y), 0.0, 1e-15);
     // One equatorial radius up doubles the distance on the equator.
-    EXPECT_NEAR(qv::norm(qv::observerPosition(mjd, 0.0, 0.0, 0.0, qv::kEarthEquatorialRadiusM)), 2.0, 1e-15);
+    EXPECT_NEAR(qv::norm(qv::observerPosition(mjd, 0.0, 0.0, 0.0, 6378137.0)), 2.0, 1e-15);
     // The observer's right ascension is the local apparent sidereal time.
     const double lonRad = -1.2;
     const double lst = qv::localSiderealTime(mjd, lonRad * qv::kDegPerRad, 0.7);
