@@ -1,6 +1,8 @@
 #pragma once
 // Astronomical and numerical constants shared by the vector toolkit, the frames and the
-// solar and lunar series. Each is named once here and used by name everywhere else.
+// solar and lunar series. Each is named once here and used by name everywhere else; the
+// units of time and J2000.0 come with the time arithmetic.
+#include "time/julian.h"
 
 namespace qv {
 
@@ -25,10 +27,5 @@ constexpr double kEarthEquatorialRadiusM = 6378137.0;
 // Squared eccentricity of the Earth ellipsoid, and one minus it.
 constexpr double kEarthEccentricitySquared = 0.00669438499959;
 constexpr double kEarthOneMinusEccentricitySquared = 0.99330561500041;
-
-// Days in a Julian century, and the MJD of J2000.0 (2000-01-01 12h TT).
-constexpr double kDaysPerJulianCentury = 36525.0;
-constexpr double kMjdJ2000 = 51544.5;
-constexpr double kSecondsPerDay = 86400.0;
 
 }  // namespace qv

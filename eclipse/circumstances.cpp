@@ -13,7 +13,6 @@ namespace qv {
 
 namespace {
 
-constexpr double kHoursPerDay = 24.0;
 // Steps of the phase scan (one minute) and of the search of the local central phase (one second).
 constexpr double kScanStepDays = 0.0006944444444444445;
 constexpr double kSearchStepDays = 1.1574074074074073e-05;

@@ -16,8 +16,6 @@ namespace qv {
 
 namespace {
 
-constexpr double kHoursPerDay = 24.0;
-constexpr double kMinutesPerDay = 1440.0;
 constexpr int kMinutesPerHour = 60;
 constexpr int kNumberSize = 96;
 // formatDateTime writes "MMM DD HH:MM " (13 characters): the date is the first 6, the time

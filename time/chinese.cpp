@@ -18,7 +18,6 @@ constexpr double kNewMoonScanStepYears = 0.02;
 constexpr int kNewMoonScanSteps = 75;
 constexpr double kNewMoonPhase = 0.0;
 
-constexpr double kHoursPerDay = 24.0;
 constexpr double kDegreesPerPrincipalTerm = 30.0;
 constexpr double kDegreesPerTurn = 360.0;
 // Solar longitudes (degrees, on the [180, 540) scale) of the principal terms of the twelfth

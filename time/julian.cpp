@@ -9,8 +9,6 @@ namespace qv {
 namespace {
 
 constexpr double kRadPerDeg = 0.0174532925199;
-constexpr double kMjdJ2000 = 51544.5;
-constexpr double kDaysPerCentury = 36525.0;
 // Last Julian calendar date, as 10000 * year + 100 * month + day.
 constexpr double kLastJulianDateKey = 15821004.1;
 // Julian day number of 1582-10-15, the first Gregorian day.
@@ -173,7 +171,7 @@ void calendarDate(double mjd, int& day, int& month, int& year, double& hour)
     year = static_cast<int>(k - 4715 - (month + 7) / 10);
 }
 
-double julianCenturies(double mjd) { return (mjd - kMjdJ2000) / kDaysPerCentury; }
+double julianCenturies(double mjd) { return (mjd - kMjdJ2000) / kDaysPerJulianCentury; }
 
 double meanObliquity(double t)
 {

@@ -5,6 +5,13 @@
 
 namespace qv {
 
+// Units of time, and the Julian century with its origin J2000.0 (2000-01-01 12h TT) as an MJD.
+constexpr double kHoursPerDay = 24.0;
+constexpr double kMinutesPerDay = 1440.0;
+constexpr double kSecondsPerDay = 86400.0;
+constexpr double kDaysPerJulianCentury = 36525.0;
+constexpr double kMjdJ2000 = 51544.5;
+
 // Signed sexagesimal to decimal: negative when any part is negative (0, -30, 0 gives -0.5).
 double dmsToDecimal(int degrees, int minutes, double seconds);
 

@@ -50,7 +50,6 @@ constexpr double kDaysPerSolarRadian = 58.1313429644;
 constexpr double kSeasonToleranceDays = 1.157e-5;
 constexpr int kSeasonMaxIterations = 12;
 
-constexpr double kHoursPerDay = 24.0;
 
 void writeToSave(std::FILE* saveFile, const char* text)
 {
