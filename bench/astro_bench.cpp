@@ -28,43 +28,25 @@ void BM_MoonPosition(benchmark::State& state) {
 }
 BENCHMARK(BM_MoonPosition);
 
-void BM_SunApparentEquatorial(benchmark::State& state) {
+// Apparent places every half hour from MJD 55000: the Sun, the Moon, or both per step.
+template <bool withSun, bool withMoon>
+void BM_ApparentEquatorial(benchmark::State& state) {
     qv::SettingsRecord settings;
     double mjdUT = 55000.0;
     double eqeq = 0.0;
     double eclLongitudeRad = 0.0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(qv::sunApparentEquatorial(settings, mjdUT, eqeq, eclLongitudeRad));
+        if (withSun)
+            benchmark::DoNotOptimize(qv::sunApparentEquatorial(settings, mjdUT, eqeq, eclLongitudeRad));
+        if (withMoon)
+            benchmark::DoNotOptimize(qv::moonApparentEquatorial(settings, mjdUT, eqeq, eclLongitudeRad));
         mjdUT += 0.5 / 24.0;
     }
 }
-BENCHMARK(BM_SunApparentEquatorial);
-
-void BM_MoonApparentEquatorial(benchmark::State& state) {
-    qv::SettingsRecord settings;
-    double mjdUT = 55000.0;
-    double eqeq = 0.0;
-    double eclLongitudeRad = 0.0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(qv::moonApparentEquatorial(settings, mjdUT, eqeq, eclLongitudeRad));
-        mjdUT += 0.5 / 24.0;
-    }
-}
-BENCHMARK(BM_MoonApparentEquatorial);
-
+BENCHMARK(BM_ApparentEquatorial<true, false>)->Name("BM_SunApparentEquatorial");
+BENCHMARK(BM_ApparentEquatorial<false, true>)->Name("BM_MoonApparentEquatorial");
 // One apparent Sun and one apparent Moon, as the sky report and the yearly totals use them.
-void BM_SunAndMoonApparent(benchmark::State& state) {
-    qv::SettingsRecord settings;
-    double mjdUT = 55000.0;
-    double eqeq = 0.0;
-    double eclLongitudeRad = 0.0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(qv::sunApparentEquatorial(settings, mjdUT, eqeq, eclLongitudeRad));
-        benchmark::DoNotOptimize(qv::moonApparentEquatorial(settings, mjdUT, eqeq, eclLongitudeRad));
-        mjdUT += 0.5 / 24.0;
-    }
-}
-BENCHMARK(BM_SunAndMoonApparent);
+BENCHMARK(BM_ApparentEquatorial<true, true>)->Name("BM_SunAndMoonApparent");
 
 void BM_HorizonCoordinates(benchmark::State& state) {
     const qv::Vec3 moon(30.0, -45.0, 12.0);

@@ -9,6 +9,17 @@
 
 namespace {
 
+// Times the details text of the year's second eclipse for the place in settings.
+void timeDetailsOfSecondEclipse(benchmark::State& state, qv::SettingsRecord settings) {
+    qv::PhaseLists phases;
+    qv::computeYearPhases(settings, phases);
+    settings.selectedEclipse = 2;
+    for (auto _ : state) {
+        const std::string text = qv::eclipseDetailsText(settings);
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+
 // Total eclipse of 2024-04-08 seen from Dallas, inside the path: the minute scan of the phases,
 // the second-by-second search of totality and the central-line table at a 30-minute step.
 void BM_EclipseDetailsText(benchmark::State& state) {
@@ -20,13 +31,7 @@ void BM_EclipseDetailsText(benchmark::State& state) {
     settings.longitude = -96.80;
     settings.height = 140.0;
     settings.mapStep = 30;
-    qv::PhaseLists phases;
-    qv::computeYearPhases(settings, phases);
-    settings.selectedEclipse = 2;
-    for (auto _ : state) {
-        const std::string text = qv::eclipseDetailsText(settings);
-        benchmark::DoNotOptimize(text.data());
-    }
+    timeDetailsOfSecondEclipse(state, settings);
 }
 BENCHMARK(BM_EclipseDetailsText)->Unit(benchmark::kMillisecond);
 
@@ -38,13 +43,7 @@ void BM_EclipseDetailsTextPartialView(benchmark::State& state) {
     settings.deltaT = 69.2;
     settings.latitude = 51.5;
     settings.longitude = -0.13;
-    qv::PhaseLists phases;
-    qv::computeYearPhases(settings, phases);
-    settings.selectedEclipse = 2;
-    for (auto _ : state) {
-        const std::string text = qv::eclipseDetailsText(settings);
-        benchmark::DoNotOptimize(text.data());
-    }
+    timeDetailsOfSecondEclipse(state, settings);
 }
 BENCHMARK(BM_EclipseDetailsTextPartialView)->Unit(benchmark::kMillisecond);
 
