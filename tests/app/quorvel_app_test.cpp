@@ -86,6 +86,16 @@ private:
     QTimer timer_;
 };
 
+// A dialog hook that reads the text a text dialog shows and where its cursor stands.
+std::function<void(QWidget*)> readShownText(QString& text, int& cursorPosition)
+{
+    return [&text, &cursorPosition](QWidget* dialog) {
+        auto* edit = dialog->findChild<QTextEdit*>();
+        text = edit->toPlainText();
+        cursorPosition = edit->textCursor().position();
+    };
+}
+
 QString lineText(const qv::PageBuffer& page, int i)
 {
     return QString::fromUtf8(page.lines[i], qv::lineTextLength(page, i));
@@ -349,11 +359,7 @@ void QuorvelAppTest::quickHelpShowsTheHelpTextFromTheTop()
     makeWindow();
     QString text;
     int cursorPosition = -1;
-    ModalAnswerer answerer(true, [&](QWidget* dialog) {
-        auto* edit = dialog->findChild<QTextEdit*>();
-        text = edit->toPlainText();
-        cursorPosition = edit->textCursor().position();
-    });
+    ModalAnswerer answerer(true, readShownText(text, cursorPosition));
     window_->slotQuickHelp();
     QCOMPARE(answerer.titles, QStringList("Quick Help"));
     QVERIFY(text.startsWith("Quorvel - Quick Help"));
@@ -501,11 +507,7 @@ void QuorvelAppTest::holidaysShowTheYearsHolidaysFromTheTop()
     settings_.year = 2024;
     QString text;
     int cursorPosition = -1;
-    ModalAnswerer answerer(true, [&](QWidget* dialog) {
-        auto* edit = dialog->findChild<QTextEdit*>();
-        text = edit->toPlainText();
-        cursorPosition = edit->textCursor().position();
-    });
+    ModalAnswerer answerer(true, readShownText(text, cursorPosition));
     QTest::keyClick(window_, Qt::Key_O);
     QCOMPARE(answerer.titles, QStringList("Cultural and Religious Holidays"));
     QVERIFY(text.contains("Holidays for 2024"));
