@@ -16,7 +16,7 @@
 #include <QWhatsThis>
 
 #include "app/quorvel_view.h"
-#include "core/settings_io.h"
+#include "config/settings_io.h"
 #include "dialogs/qv_date_dialog.h"
 #include "dialogs/qv_day_dialog.h"
 #include "dialogs/qv_holiday_dialog.h"
@@ -24,10 +24,10 @@
 #include "dialogs/qv_obs_dialog.h"
 #include "dialogs/qv_quick_dialog.h"
 #include "dialogs/qv_ttut_dialog.h"
-#include "time/calendar_report.h"
-#include "time/holidays.h"
-#include "time/julian.h"
-#include "time/year_tables.h"
+#include "reports/calendar_report.h"
+#include "reports/holidays_page.h"
+#include "base/julian.h"
+#include "reports/year_tables.h"
 
 namespace qv {
 
@@ -418,7 +418,7 @@ void QuorvelApp::slotCalcHolidays()
 {
     status("Calculate cultural and religious holidays...");
     QvHolidayDialog dialog(this);
-    for (const std::string& piece : qv::holidayDialogPieces(settings_, page_))
+    for (const std::string& piece : qv::holidayDialogPieces(settings_))
         dialog.setHolidayLine(QString::fromStdString(piece));
     dialog.exec();
     status("Ready.");

@@ -3,8 +3,8 @@
 // run every command.
 #include <QMainWindow>
 
-#include "core/page_buffer.h"
-#include "core/settings.h"
+#include "base/page_buffer.h"
+#include "base/settings.h"
 
 class QAction;
 class QLabel;

@@ -7,8 +7,8 @@
 #include <QScrollBar>
 
 #include "dialogs/qv_ecl_dialog.h"
-#include "eclipse/eclipse_details.h"
-#include "time/year_tables.h"
+#include "reports/eclipse_details.h"
+#include "reports/year_tables.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -5,8 +5,8 @@
 #include <QPixmap>
 #include <QScrollArea>
 
-#include "core/page_buffer.h"
-#include "core/settings.h"
+#include "base/page_buffer.h"
+#include "base/settings.h"
 
 class QuorvelView : public QScrollArea {
     Q_OBJECT

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "astro/constants.h"
-#include "time/julian.h"
+#include "base/constants.h"
+#include "base/julian.h"
 
 namespace qv {
 

@@ -3,7 +3,7 @@
 // observer on the Earth ellipsoid, plus nutation, annual aberration and sidereal time.
 // centuriesTT: Julian centuries of TT since J2000. mjdUT: Modified Julian Date of UT.
 // Distances keep the unit of the vector given; angles are radians unless named otherwise.
-#include "astro/vector.h"
+#include "base/vector.h"
 
 namespace qv {
 

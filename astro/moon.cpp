@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "astro/constants.h"
+#include "base/constants.h"
 #include "astro/frames.h"
 #include "astro/time_argument.h"
 

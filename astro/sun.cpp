@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "astro/constants.h"
+#include "base/constants.h"
 #include "astro/frames.h"
 #include "astro/time_argument.h"
-#include "time/julian.h"
+#include "base/julian.h"
 
 namespace qv {
 

@@ -4,8 +4,8 @@
 // to the mean ecliptic and equinox of date unless named otherwise.
 #include <span>
 
-#include "astro/vector.h"
-#include "core/settings.h"
+#include "base/vector.h"
+#include "base/settings.h"
 
 namespace qv {
 

@@ -1,7 +1,7 @@
 #include "astro/time_argument.h"
 
-#include "astro/constants.h"
-#include "time/julian.h"
+#include "base/constants.h"
+#include "base/julian.h"
 
 namespace qv {
 

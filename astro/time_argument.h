@@ -1,7 +1,7 @@
 #pragma once
 // The time argument of the solar and lunar series: TT - UT as the settings choose it, and
 // Julian centuries of TT from an instant in UT.
-#include "core/settings.h"
+#include "base/settings.h"
 
 namespace qv {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "eclipse/eclipse_details.h"
-#include "time/year_tables.h"
+#include "reports/eclipse_details.h"
+#include "reports/year_tables.h"
 
 namespace {
 

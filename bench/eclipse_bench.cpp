@@ -3,7 +3,7 @@
 
 #include "eclipse/eclipse_geometry.h"
 #include "eclipse/lunation.h"
-#include "time/julian.h"
+#include "base/julian.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include "eclipse/lunation.h"
-#include "time/julian.h"
-#include "time/year_tables.h"
+#include "base/julian.h"
+#include "reports/year_tables.h"
 
 namespace {
 

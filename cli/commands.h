@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "cli/options.h"
-#include "core/settings.h"
+#include "base/settings.h"
 
 namespace qv {
 

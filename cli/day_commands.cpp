@@ -1,8 +1,8 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "time/day_details.h"
-#include "time/holidays.h"
+#include "reports/day_details.h"
+#include "reports/holidays_page.h"
 
 namespace qv {
 
@@ -14,8 +14,7 @@ constexpr const char* kScrollToStart = "$$$";
 
 int runHolidaysCommand(CliContext& context)
 {
-    PageBuffer page;
-    for (const std::string& piece : holidayDialogPieces(context.settings, page))
+    for (const std::string& piece : holidayDialogPieces(context.settings))
         if (piece != kScrollToStart)
             std::fputs(piece.c_str(), context.out);
     std::fputc('\n', context.out);
@@ -24,8 +23,7 @@ int runHolidaysCommand(CliContext& context)
 
 int runDayCommand(CliContext& context)
 {
-    PageBuffer page;
-    std::fputs(dayDetailsText(context.settings, page).c_str(), context.out);
+    std::fputs(dayDetailsText(context.settings).c_str(), context.out);
     std::fputc('\n', context.out);
     return kCliExitOk;
 }

@@ -2,8 +2,8 @@
 
 #include "cli/commands.h"
 #include "cli/page_print.h"
-#include "eclipse/eclipse_details.h"
-#include "time/year_tables.h"
+#include "reports/eclipse_details.h"
+#include "reports/year_tables.h"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "astro/ephemeris_report.h"
+#include "reports/ephemeris_report.h"
 #include "cli/commands.h"
 
 namespace qv {

@@ -4,11 +4,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "astro/ephemeris_report.h"
-#include "core/input_limits.h"
-#include "core/number_text.h"
-#include "core/settings_io.h"
-#include "time/julian.h"
+#include "reports/ephemeris_report.h"
+#include "config/input_limits.h"
+#include "base/number_text.h"
+#include "config/settings_io.h"
+#include "base/julian.h"
 
 namespace qv {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "core/settings.h"
+#include "base/settings.h"
 
 namespace qv {
 

@@ -2,7 +2,7 @@
 // Printing a page as the batch companion shows it.
 #include <cstdio>
 
-#include "core/page_buffer.h"
+#include "base/page_buffer.h"
 
 namespace qv {
 

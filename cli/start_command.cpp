@@ -1,6 +1,6 @@
 #include "cli/commands.h"
 #include "cli/page_print.h"
-#include "core/settings_io.h"
+#include "config/settings_io.h"
 
 namespace qv {
 

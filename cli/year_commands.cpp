@@ -1,7 +1,7 @@
 #include "cli/commands.h"
 #include "cli/page_print.h"
-#include "time/calendar_report.h"
-#include "time/year_tables.h"
+#include "reports/calendar_report.h"
+#include "reports/year_tables.h"
 
 namespace qv {
 

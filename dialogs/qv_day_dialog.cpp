@@ -1,9 +1,9 @@
 #include "dialogs/qv_day_dialog.h"
 
-#include "core/input_limits.h"
+#include "config/input_limits.h"
 #include "dialogs/dialog_form.h"
-#include "time/day_details.h"
-#include "time/julian.h"
+#include "reports/day_details.h"
+#include "base/julian.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -95,7 +95,7 @@ void QvDayDialog::refreshSlot()
     // TT - UT enters the New Moon days: on its default it follows the year shown.
     if (dateRecord.deltaTAuto != 0)
         dateRecord.deltaT = qv::deltaTDefault(dateRecord.year);
-    detailEdit->setPlainText(QString::fromStdString(qv::dayDetailsText(dateRecord, page)));
+    detailEdit->setPlainText(QString::fromStdString(qv::dayDetailsText(dateRecord)));
 }
 
 QvCheckedDialog::FieldError QvDayDialog::firstFieldError() const

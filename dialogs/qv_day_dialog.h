@@ -1,9 +1,8 @@
 #pragma once
 // "Day Details": the weekday, day of the year and week of a date and the same day in the
 // Hebrew, Islamic, Indian and Chinese calendars; the user may change the date and refresh.
-// The dialog computes on a date record and page of its own, so the main page is never touched.
-#include "core/page_buffer.h"
-#include "core/settings.h"
+// The dialog computes on a date record of its own, so the settings are never touched.
+#include "base/settings.h"
 #include "dialogs/qv_checked_dialog.h"
 
 class QLineEdit;
@@ -38,5 +37,4 @@ private:
     QLineEdit* dayEdit;
     QTextEdit* detailEdit;
     qv::SettingsRecord dateRecord;  // only date, zone and TT - UT are set; never saves
-    qv::PageBuffer page;            // scratch of the Chinese calendar
 };

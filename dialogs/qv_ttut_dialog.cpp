@@ -1,6 +1,6 @@
 #include "dialogs/qv_ttut_dialog.h"
 
-#include "core/input_limits.h"
+#include "config/input_limits.h"
 #include "dialogs/dialog_form.h"
 
 #include <QCheckBox>

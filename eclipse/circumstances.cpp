@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/constants.h"
+#include "base/constants.h"
 #include "astro/frames.h"
 #include "astro/refraction.h"
 #include "eclipse/eclipse_geometry.h"
-#include "time/julian.h"
+#include "base/julian.h"
 
 namespace qv {
 

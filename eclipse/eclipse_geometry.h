@@ -3,7 +3,7 @@
 // and equinox of date, and what the Moon's shadow (solar eclipses) or the Earth's shadow (lunar
 // eclipses) does at that instant. Lengths are in Earth equatorial radii, angles in radians,
 // instants are MJDs of UT given together with TT - UT in seconds.
-#include "astro/vector.h"
+#include "base/vector.h"
 
 namespace qv {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <span>
 
-#include "astro/constants.h"
+#include "base/constants.h"
 #include "eclipse/eclipse_geometry.h"
 
 namespace qv {
@@ -203,13 +203,13 @@ double lunarPhase(double decimalYear, double phase, double deltaTSeconds, int& e
 }
 
 void collectLunation(double windowStartLocal, double windowEndLocal, double decimalYear,
-                     double zoneHours, double deltaTDays, int& count, double* list, double phase,
+                     double zoneHours, double deltaTSeconds, int& count, double* list, double phase,
                      SettingsRecord& settings) {
     int kind = kNoEclipse;
     double eclipseTimeTT = 0.0;
     double magnitude = 0.0;
-    const double phaseTT = lunarPhase(decimalYear, phase, deltaTDays * kSecondsPerDay, kind, eclipseTimeTT, magnitude);
-    const double ttToLocal = zoneHours / 24.0 - deltaTDays;
+    const double phaseTT = lunarPhase(decimalYear, phase, deltaTSeconds, kind, eclipseTimeTT, magnitude);
+    const double ttToLocal = zoneHours / 24.0 - deltaTSeconds / kSecondsPerDay;
 
     const double phaseLocal = phaseTT + ttToLocal;
     if (phaseLocal >= windowStartLocal && phaseLocal <= windowEndLocal) {

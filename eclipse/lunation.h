@@ -2,7 +2,7 @@
 // The lunation finder: the time of a principal Moon phase near a decimal year, with eclipse
 // detection at New and Full Moon, and the collector that fills the year's phase lists and
 // the eclipse table of the settings record.
-#include "core/settings.h"
+#include "base/settings.h"
 
 namespace qv {
 
@@ -34,7 +34,7 @@ double lunarPhase(double decimalYear, double phase, double deltaTSeconds, int& e
 // [windowStartLocal, windowEndLocal] and is new, and enters an eclipse of that lunation into
 // the settings' eclipse table (duplicates within 0.01 day dropped, at most 12).
 void collectLunation(double windowStartLocal, double windowEndLocal, double decimalYear,
-                     double zoneHours, double deltaTDays, int& count, double* list, double phase,
+                     double zoneHours, double deltaTSeconds, int& count, double* list, double phase,
                      SettingsRecord& settings);
 
 }  // namespace qv

@@ -1,9 +1,9 @@
 #!/usr/bin/python3
-"""Writes the calendar reference tables of tests/time/data/ from independent Debian packages:
+"""Writes the calendar reference tables of tests/calendars/data/ from independent Debian packages:
 python3-dateutil (Easter) and python3-convertdate (Hebrew, tabular Islamic, Indian civil).
 
 Run with the system interpreter from the source tree:
-    /usr/bin/python3 tools/make_calendar_reference.py tests/time/data
+    /usr/bin/python3 tools/make_calendar_reference.py tests/calendars/data
 """
 import os
 import sys
@@ -95,7 +95,7 @@ def write(path, header, lines):
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else "tests/time/data"
+    out = sys.argv[1] if len(sys.argv) > 1 else "tests/calendars/data"
     write(os.path.join(out, "holidays.txt"),
           "# civil year, Easter (dateutil: Julian calendar before 1583), Jewish New Year, Indian New\n"
           "# Year, Islamic New Years, first days of Ramadan (convertdate), as civil MMDD (Julian\n"

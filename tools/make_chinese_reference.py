@@ -1,12 +1,12 @@
 #!/usr/bin/python3
-"""Writes tests/time/data/chinese_months.txt from Debian's python3-lunardate: for every Chinese
+"""Writes tests/calendars/data/chinese_months.txt from Debian's python3-lunardate: for every Chinese
 year of its table (1900-2099), the MJD of the new year day, the intercalary month (0: none) and
 the lengths of the months in order, the intercalary month after the month it repeats.
 
 Only the public conversion LunarDate.fromSolarDate is used, day by day.
 
 Run with the system interpreter from the source tree:
-    /usr/bin/python3 tools/make_chinese_reference.py > tests/time/data/chinese_months.txt
+    /usr/bin/python3 tools/make_chinese_reference.py > tests/calendars/data/chinese_months.txt
 """
 import datetime
 

@@ -9,7 +9,7 @@ TT - UT rule either side uses.
 Lines: "code mjd_tt", code 0 New Moon, 1 First Quarter, 2 Full Moon, 3 Last Quarter,
 4 March equinox, 5 June solstice, 6 September equinox, 7 December solstice.
 
-Usage: /usr/bin/python3 tools/make_phase_reference.py > tests/time/data/ephem_phases_seasons.txt
+Usage: /usr/bin/python3 tools/make_phase_reference.py > tests/reports/data/ephem_phases_seasons.txt
 """
 import sys
 

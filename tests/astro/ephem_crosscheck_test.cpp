@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "astro/constants.h"
+#include "base/constants.h"
 #include "astro/moon.h"
 #include "astro/sun.h"
 

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "astro/constants.h"
-#include "time/julian.h"
+#include "base/constants.h"
+#include "base/julian.h"
 
 namespace {
 

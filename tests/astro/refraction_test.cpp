@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "astro/constants.h"
+#include "base/constants.h"
 
 namespace {
 

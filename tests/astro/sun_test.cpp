@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "astro/constants.h"
+#include "base/constants.h"
 #include "table_check.h"
-#include "time/julian.h"
+#include "base/julian.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "cli/commands.h"
 #include "cli_args.h"
-#include "time/golden_text.h"
+#include "support/golden_text.h"
 
 namespace qv {
 namespace {

@@ -3,10 +3,10 @@
 // refusal of a year the computations cannot take.
 #include "dialog_test_support.h"
 
-#include "core/input_limits.h"
+#include "config/input_limits.h"
 #include "dialogs/qv_day_dialog.h"
-#include "time/day_details.h"
-#include "time/julian.h"
+#include "reports/day_details.h"
+#include "base/julian.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -24,8 +24,7 @@ QString expectedDetails(int year, int month, int day)
     record.month = month;
     record.day = day;
     record.deltaT = qv::deltaTDefault(year);
-    qv::PageBuffer page;
-    return QString::fromStdString(qv::dayDetailsText(record, page));
+    return QString::fromStdString(qv::dayDetailsText(record));
 }
 
 }  // namespace

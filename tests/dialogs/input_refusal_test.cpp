@@ -2,7 +2,7 @@
 // open with the text as typed; usable values close the dialog as accepted.
 #include "dialog_test_support.h"
 
-#include "core/input_limits.h"
+#include "config/input_limits.h"
 #include "dialogs/qv_date_dialog.h"
 #include "dialogs/qv_map_dialog.h"
 #include "dialogs/qv_obs_dialog.h"

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "astro/constants.h"
+#include "base/constants.h"
 #include "astro/frames.h"
 #include "eclipse/eclipse_geometry.h"
 #include "test_environment.h"
-#include "time/julian.h"
-#include "eclipse/year_settings.h"
+#include "base/julian.h"
+#include "support/year_settings.h"
 
 namespace {
 

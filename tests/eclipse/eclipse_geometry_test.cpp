@@ -6,9 +6,9 @@
 
 #include <cmath>
 
-#include "astro/constants.h"
+#include "base/constants.h"
 #include "astro/frames.h"
-#include "time/julian.h"
+#include "base/julian.h"
 
 namespace {
 

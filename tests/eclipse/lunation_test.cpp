@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "test_environment.h"
-#include "time/julian.h"
-#include "time/year_tables.h"
+#include "base/julian.h"
+#include "reports/year_tables.h"
 
 namespace {
 
@@ -200,7 +200,7 @@ TEST(YearScan, TimesAreInTheZonesLocalTime) {
 struct April2024 {
     static constexpr double kDecimalYear = 2024.28;
     static constexpr double kZoneHours = 2.0;
-    static constexpr double kDeltaTDays = 69.0 / 86400.0;
+    static constexpr double kDeltaTSeconds = 69.0;
 
     // Local times of the phase and of greatest eclipse as the collector forms them.
     double phaseLocal = 0.0;
@@ -209,14 +209,14 @@ struct April2024 {
         int kind = 0;
         double eclipseTT = 0.0;
         double magnitude = 0.0;
-        const double offset = kZoneHours / 24.0 - kDeltaTDays;
-        phaseLocal = qv::lunarPhase(kDecimalYear, 0.0, kDeltaTDays * 86400.0, kind, eclipseTT, magnitude) + offset;
+        const double offset = kZoneHours / 24.0 - kDeltaTSeconds / 86400.0;
+        phaseLocal = qv::lunarPhase(kDecimalYear, 0.0, kDeltaTSeconds, kind, eclipseTT, magnitude) + offset;
         eclipseLocal = eclipseTT + offset;
     }
 
     void collect(double windowStart, double windowEnd, int& count, double* list, qv::SettingsRecord& s,
                  double decimalYear = kDecimalYear) const {
-        qv::collectLunation(windowStart, windowEnd, decimalYear, kZoneHours, kDeltaTDays, count, list, 0.0, s);
+        qv::collectLunation(windowStart, windowEnd, decimalYear, kZoneHours, kDeltaTSeconds, count, list, 0.0, s);
     }
 };
 
@@ -298,7 +298,7 @@ TEST(CollectLunation, ListsStopAtFifteenPhasesAndTwelveEclipses) {
     list[qv::kMaxPhasesPerList] = -7.0;  // guard cell just past the list
     for (int step = 0; step < 200; ++step) {
         for (double phase : {0.0, 0.5})
-            qv::collectLunation(40000.0, 70000.0, 2020.0 + step * 0.02, 0.0, 69.0 / 86400.0, count, list, phase,
+            qv::collectLunation(40000.0, 70000.0, 2020.0 + step * 0.02, 0.0, 69.0, count, list, phase,
                                 settings);
     }
     EXPECT_EQ(count, qv::kMaxPhasesPerList);

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/input_limits.h"
-#include "core/number_text.h"
-#include "core/settings_io.h"
+#include "config/input_limits.h"
+#include "base/number_text.h"
+#include "config/settings_io.h"
 
 namespace {
 

@@ -1,0 +1,18 @@
+#pragma once
+// Equinoxes and solstices: the instants at which the apparent solar longitude (light time and
+// nutation included) reaches a multiple of 90 degrees.
+// Within 1.4 min of PyEphem for every equinox and solstice of 1900-2100.
+
+namespace qv {
+
+// Seasons in the order of their solar longitude from the March equinox.
+enum Season : int { kMarchEquinox = 0, kJuneSolstice = 1, kSeptemberEquinox = 2, kDecemberSolstice = 3 };
+constexpr int kSeasons = 4;
+
+// Instant of an equinox or solstice of a year, MJD in Terrestrial Time.
+double seasonInstantTT(int year, Season season);
+
+// The same instant as an MJD of local zone time.
+double seasonInstantLocal(int year, Season season, double zoneHours, double deltaTSeconds);
+
+}  // namespace qv

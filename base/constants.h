@@ -1,0 +1,31 @@
+#pragma once
+// Astronomical and numerical constants shared by the vector toolkit, the frames and the
+// solar and lunar series. Each is named once here and used by name everywhere else; the
+// units of time and J2000.0 come with the time arithmetic.
+#include "base/julian.h"
+
+namespace qv {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kDegPerRad = 180.0 / kPi;
+constexpr double kRadPerDeg = kPi / 180.0;
+
+// One arcsecond in radians.
+constexpr double kArcsecRad = 4.8481368111e-6;
+// Arcseconds per radian, in the rounded form the lunar series is fitted with.
+constexpr double ARC = 206264.81;
+// Radians to seconds of time (86400 / 2 pi).
+constexpr double kSecondsOfTimePerRad = 13750.9870831;
+// Arcseconds in a full circle.
+constexpr double kArcsecPerRevolution = 1296000.0;
+
+// Earth equatorial radii in one astronomical unit.
+constexpr double EARTH_RADII_PER_AU = 23454.77992;
+// Equatorial radius of the Earth ellipsoid in metres.
+constexpr double kEarthEquatorialRadiusM = 6378137.0;
+// Squared eccentricity of the Earth ellipsoid, and one minus it.
+constexpr double kEarthEccentricitySquared = 0.00669438499959;
+constexpr double kEarthOneMinusEccentricitySquared = 0.99330561500041;
+
+}  // namespace qv

@@ -1,0 +1,59 @@
+#pragma once
+// Julian dates and civil calendar arithmetic. Every instant is a Modified Julian Date
+// (days from 1858-11-17 0h, JD - 2400000.5). Dates up to 1582-10-04 are Julian, later ones
+// Gregorian; years are astronomical (year 0 exists). All functions are pure.
+
+#include "base/day_month_year.h"
+
+namespace qv {
+
+// Units of time, and the Julian century with its origin J2000.0 (2000-01-01 12h TT) as an MJD.
+constexpr double kHoursPerDay = 24.0;
+constexpr double kMinutesPerDay = 1440.0;
+constexpr double kSecondsPerDay = 86400.0;
+constexpr double kDaysPerJulianCentury = 36525.0;
+constexpr double kMjdJ2000 = 51544.5;
+
+// Signed sexagesimal to decimal: negative when any part is negative (0, -30, 0 gives -0.5).
+double dmsToDecimal(int degrees, int minutes, double seconds);
+
+// Decimal value to degrees, minutes and seconds; the sign sits on the first non-zero part.
+// Used for hours as well.
+void splitDms(double value, int& degrees, int& minutes, double& seconds);
+
+// Civil date and hour of day to MJD (Julian calendar up to 1582-10-04, Gregorian after).
+double modifiedJulianDate(int day, int month, int year, double hour);
+
+// MJD to civil date and hour of day; proleptic Julian before JD -0.5.
+void calendarDate(double mjd, int& day, int& month, int& year, double& hour);
+
+// Civil date of the day that contains mjd.
+DayMonthYear civilDate(double mjd);
+
+// Julian centuries since J2000 (MJD 51544.5).
+double julianCenturies(double mjd);
+
+// Mean obliquity of the ecliptic in radians for Julian centuries since J2000.
+double meanObliquity(double centuries);
+
+// Default TT - UT in seconds for a year; always ends in .184.
+double deltaTDefault(int year);
+
+// Three-letter month name ("JAN" .. "DEC", "ERR" otherwise) into a buffer of at least 4 chars.
+void monthAbbreviation(int month, char* buffer);
+
+// Decimal degrees to packed DD.MMSS, and back.
+double decimalToDdmmss(double decimalDegrees);
+double ddmmssToDecimal(double packedDdmmss);
+
+// Decimal hours to packed H.MM, minutes rounded.
+double decimalToHhmm(double decimalHours);
+
+// "MMM DD HH:MM " (13 characters, no terminator) for a table line; 23:59:30 and later print
+// as 24:00 of the same day.
+void formatDateTime(double mjd, char* buffer);
+
+// As formatDateTime, with tabs at positions 6 and 12 for the save file.
+void formatDateTimeTabbed(double mjd, char* buffer);
+
+}  // namespace qv

@@ -1,0 +1,285 @@
+#include "config/settings_io.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "config/input_limits.h"
+#include "base/number_text.h"
+#include "base/julian.h"
+
+namespace qv {
+
+namespace {
+
+constexpr double kMjdOfUnixEpoch = 40587.0;  // 1970-01-01 0h UTC
+// Added before the date and time are split off, so that a whole second that the MJD holds a
+// hair too small (01:29:59.99999 for 01:30:00) is not truncated to the second before.
+constexpr double kSplitAllowanceDays = 0.001 / kSecondsPerDay;
+constexpr int kConfigNumbers = 4;            // zone, latitude, longitude, height
+constexpr int kNumberLineSize = 80;          // a number line is read up to 79 characters
+constexpr int kNameLineSize = kLocationNameMax;  // the name line is read up to 29 characters
+
+// The values of one configuration file, kept apart until all of them were read and checked.
+struct ConfigValues {
+    double numbers[kConfigNumbers] = {};
+    char name[kNameLineSize] = {};
+    int flag = 0;
+};
+
+long long clockUnixSeconds() { return static_cast<long long>(std::time(nullptr)); }
+
+// Formats one real number into a page line, with "." as the decimal separator.
+void appendNumberLine(PageBuffer& page, const char* format, double value)
+{
+    char line[kPageColumns + 64];
+    std::snprintf(line, sizeof line, format, value);
+    commaToPointOutsideParens(line);
+    appendLine(page, line);
+}
+
+bool isUtf8Continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Bytes a UTF-8 character has when it starts with lead (1 for ASCII and stray bytes).
+std::size_t utf8SequenceLength(unsigned char lead)
+{
+    if (lead >= 0xF0)
+        return 4;
+    if (lead >= 0xE0)
+        return 3;
+    if (lead >= 0xC0)
+        return 2;
+    return 1;
+}
+
+// Lines 1 to 6 of an open configuration file; 1 when everything up to the name was read.
+int readConfigValues(std::FILE* file, ConfigValues& values)
+{
+    for (double& number : values.numbers)
+        if (readNumbersFromLine(file, 1, &number) != 1 || std::feof(file))
+            return 0;
+    if (std::fgets(values.name, sizeof values.name, file) == nullptr)
+        return 0;
+    std::size_t length = std::strlen(values.name);
+    if (length > 0 && values.name[length - 1] == '\n')
+        --length;
+    if (std::feof(file))
+        return 0;
+    values.name[utf8WholeCharactersLength(values.name, length)] = '\0';
+    int flag = 0;
+    if (std::fscanf(file, "%d", &flag) != 1)
+        flag = 0;
+    if (std::ferror(file))
+        return 0;
+    values.flag = flag;
+    return 1;
+}
+
+// Whether the numbers are values the computations accept (finite and within the input ranges).
+bool configValuesInRange(const ConfigValues& values)
+{
+    return checkTimeZone(values.numbers[0]).empty() && checkLatitude(values.numbers[1]).empty() &&
+           checkLongitude(values.numbers[2]).empty() && checkHeight(values.numbers[3]).empty();
+}
+
+// Writes the six lines of the configuration file; false when any write failed.
+bool writeConfigText(std::FILE* file, const SettingsRecord& settings, int flag)
+{
+    const double numbers[kConfigNumbers] = {settings.timeZone, settings.latitude,
+                                            settings.longitude, settings.height};
+    for (double number : numbers) {
+        char line[400];  // "%lf" of the largest double has 309 digits before the point
+        const int length = std::snprintf(line, sizeof line, "%lf \n", number);
+        if (length < 0 || length >= static_cast<int>(sizeof line))
+            return false;
+        commaToPointOutsideParens(line);
+        if (std::fputs(line, file) == EOF)
+            return false;
+    }
+    const std::size_t nameLength = strnlen(settings.locationName, kLocationNameSize - 1);
+    if (std::fwrite(settings.locationName, 1, nameLength, file) != nameLength)
+        return false;
+    return std::fprintf(file, "\n%d", flag) >= 0;
+}
+
+// Flushes the file to the disk and closes it; false when any step failed.
+bool flushAndClose(std::FILE* file)
+{
+    bool ok = std::fflush(file) == 0;
+    ok = fsync(fileno(file)) == 0 && ok;
+    return std::fclose(file) == 0 && ok;
+}
+
+}  // namespace
+
+void setDefaultSettings(SettingsRecord& settings, long long unixSeconds)
+{
+    settings = SettingsRecord{};
+    setDateTimeFromUnixSeconds(settings, unixSeconds);
+    settings.deltaT = deltaTDefault(settings.year);
+    settings.eclipseTableZone = settings.timeZone;
+    settings.eclipseTableDeltaT = settings.deltaT;
+}
+
+void writeWelcomeLines(PageBuffer& page)
+{
+    appendLine(page, kWelcomeLine);
+    appendBlankLines(page, 1);
+}
+
+void initSettings(SettingsRecord& settings, PageBuffer& page)
+{
+    initSettings(settings, page, kConfigFileName, clockUnixSeconds());
+}
+
+void initSettings(SettingsRecord& settings, PageBuffer& page, const char* configPath,
+                  long long unixSeconds)
+{
+    setDefaultSettings(settings, unixSeconds);
+    writeWelcomeLines(page);
+    int flag = 0;
+    if (readConfigFile(settings, &flag, configPath) < 1) {
+        appendLine(page, kConfigProblemLine);
+        appendBlankLines(page, 1);
+    } else {
+        // Date and time follow the zone just read.
+        setDateTimeFromUnixSeconds(settings, unixSeconds);
+    }
+    writeInputValuesPage(settings, page);
+}
+
+void setDateTimeFromClock(SettingsRecord& settings)
+{
+    setDateTimeFromUnixSeconds(settings, clockUnixSeconds());
+}
+
+void setDateTimeFromUnixSeconds(SettingsRecord& settings, long long unixSeconds)
+{
+    settings.currentMjd =
+        unixSeconds / kSecondsPerDay + kMjdOfUnixEpoch + settings.timeZone / 24.0;
+    double hourOfDay = 0.0;
+    calendarDate(settings.currentMjd + kSplitAllowanceDays, settings.day, settings.month,
+                 settings.year, hourOfDay);
+    double seconds = 0.0;
+    splitDms(hourOfDay, settings.hour, settings.minute, seconds);
+    settings.second = static_cast<int>(seconds);
+    if (settings.deltaTAuto != 0)
+        settings.deltaT = deltaTDefault(settings.year);
+}
+
+void writeInputValuesPage(const SettingsRecord& settings, PageBuffer& page)
+{
+    char line[kPageColumns + 64];
+    appendLine(page, "The present input values are:");
+    appendBlankLines(page, 1);
+    std::snprintf(line, sizeof line, "Year: \t%4i", settings.year);
+    appendLine(page, line);
+    appendNumberLine(page, "Timezone: %g", settings.timeZone);
+    appendLine(page, settings.deltaTAuto != 0 ? "Delta-Time set to automatic"
+                                              : "Delta-Time set to manual");
+    appendBlankLines(page, 1);
+    const int before = page.lineCount;
+    appendLine(page, "Geographic Location:");
+    if (page.lineCount > before)
+        appendLine(page, settings.locationName);
+    appendNumberLine(page, "Latitude:  \t%g", settings.latitude);
+    appendNumberLine(page, "Longitude: \t%g", settings.longitude);
+    appendNumberLine(page, "Height:    \t%g", settings.height);
+}
+
+std::size_t utf8WholeCharactersLength(const char* text, std::size_t length)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    std::size_t start = length;
+    std::size_t continuations = 0;
+    while (start > 0 && continuations < 3 && isUtf8Continuation(bytes[start - 1])) {
+        --start;
+        ++continuations;
+    }
+    if (start == 0)
+        return length;
+    const std::size_t lead = start - 1;
+    return continuations + 1 < utf8SequenceLength(bytes[lead]) ? lead : length;
+}
+
+void storeLocationName(SettingsRecord& settings, const char* utf8Name)
+{
+    if (utf8Name == nullptr || utf8Name[0] == '\0')
+        return;
+    const std::size_t kept =
+        utf8WholeCharactersLength(utf8Name, strnlen(utf8Name, kLocationNameMax));
+    for (std::size_t i = 0; i < static_cast<std::size_t>(kLocationNameMax); ++i) {
+        const unsigned char c = i < kept ? static_cast<unsigned char>(utf8Name[i]) : ' ';
+        settings.locationName[i] = (c < 0x20 || c == 0x7F) ? ' ' : static_cast<char>(c);
+    }
+    settings.locationName[kLocationNameMax] = '\0';
+}
+
+bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path)
+{
+    const std::string temporaryPath = std::string(path) + ".tmp";
+    std::FILE* file = std::fopen(temporaryPath.c_str(), "w");
+    if (file == nullptr)
+        return false;
+    bool ok = writeConfigText(file, settings, flag);
+    ok = flushAndClose(file) && ok;
+    ok = ok && std::rename(temporaryPath.c_str(), path) == 0;
+    if (!ok)
+        std::remove(temporaryPath.c_str());
+    return ok;
+}
+
+int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path)
+{
+    if (flagOut != nullptr)
+        *flagOut = 0;
+    std::FILE* file = std::fopen(path, "r");
+    if (file == nullptr)
+        return 2;
+    ConfigValues values;
+    const int result = readConfigValues(file, values);
+    std::fclose(file);
+    if (result != 1 || !configValuesInRange(values))
+        return 0;
+    settings.timeZone = values.numbers[0];
+    settings.latitude = values.numbers[1];
+    settings.longitude = values.numbers[2];
+    settings.height = values.numbers[3];
+    std::memcpy(settings.locationName, values.name, sizeof values.name);
+    settings.locationName[sizeof values.name] = '\0';
+    if (flagOut != nullptr)
+        *flagOut = values.flag == 1 ? 1 : 0;
+    return 1;
+}
+
+int readNumbersFromLine(std::FILE* file, int count, double* values)
+{
+    char line[kNumberLineSize];
+    if (std::fgets(line, sizeof line, file) == nullptr)
+        return 0;
+    const std::string_view text(line);
+    if (text.empty())
+        return 0;
+    if (count <= 0)
+        return 1;
+    std::size_t position = 0;
+    int stored = 0;
+    for (;;) {
+        while (position < text.size() && text[position] == ' ')
+            ++position;
+        if (position == text.size())
+            return 0;
+        const std::size_t end = std::min(text.find(' ', position), text.size());
+        values[stored++] = parseNumber(text.substr(position, end - position));
+        if (stored == count)
+            return 1;
+        if (end == text.size())
+            return 0;
+        position = end;
+    }
+}
+
+}  // namespace qv

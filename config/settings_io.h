@@ -1,0 +1,60 @@
+#pragma once
+// Defaults, the clock, the start page's input-values block and the configuration file
+// "./quorvel.cfg" (zone, latitude, longitude, height, location name, flag).
+#include <cstddef>
+#include <cstdio>
+
+#include "base/page_buffer.h"
+#include "base/settings.h"
+
+namespace qv {
+
+constexpr const char* kConfigFileName = "./quorvel.cfg";
+constexpr const char* kWelcomeLine = "     *** Welcome to Quorvel Version 5.6 ***";
+constexpr const char* kConfigProblemLine =
+    "Problems reading Configuration File. Using defaults instead.";
+
+// Fills every default, writes the welcome line, reads the configuration file and appends the
+// input-values block. Called once at start with an empty page.
+void initSettings(SettingsRecord& settings, PageBuffer& page);
+// Same as initSettings with an explicit configuration path and the clock fixed at unixSeconds
+// (seconds since 1970-01-01 UTC).
+void initSettings(SettingsRecord& settings, PageBuffer& page, const char* configPath,
+                  long long unixSeconds);
+
+// The defaults of every input (zone 0, automatic TT - UT, location "Default" at 0, 0, 0, ...)
+// with date, time and currentMjd from unixSeconds. Reads no file and writes no page.
+void setDefaultSettings(SettingsRecord& settings, long long unixSeconds);
+
+// Appends the welcome line and one blank line.
+void writeWelcomeLines(PageBuffer& page);
+
+// Date, time and currentMjd from the system clock in the record's zone; deltaT when automatic.
+void setDateTimeFromClock(SettingsRecord& settings);
+// Same from a given count of seconds since 1970-01-01 UTC.
+void setDateTimeFromUnixSeconds(SettingsRecord& settings, long long unixSeconds);
+
+// Appends "The present input values are:" and the values below it.
+void writeInputValuesPage(const SettingsRecord& settings, PageBuffer& page);
+
+// Stores a location name as the Location command does: a non-empty name is cut to 30 bytes
+// (never inside a UTF-8 character) and padded with blanks to exactly 30; control characters
+// become blanks so the name stays one line of the configuration file. Empty keeps the old name.
+void storeLocationName(SettingsRecord& settings, const char* utf8Name);
+
+// Length of text[0, length) without a trailing UTF-8 character that is cut short.
+std::size_t utf8WholeCharactersLength(const char* text, std::size_t length);
+
+// Writes the configuration file atomically (path + ".tmp", then rename over path); on any
+// failure the temporary file is removed and the old file stays. True when it was written.
+bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path = kConfigFileName);
+
+// Reads the configuration file: 2 cannot open, 0 incomplete, unreadable or out of range, 1 read.
+// On failure the record is untouched. *flagOut is 1 only when the last number is 1.
+int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path = kConfigFileName);
+
+// Reads one line (at most 79 characters) and parses up to count blank-separated numbers into
+// values: 1 when count numbers were stored (or count <= 0 on a non-empty line), else 0.
+int readNumbersFromLine(std::FILE* file, int count, double* values);
+
+}  // namespace qv

@@ -1,0 +1,193 @@
+#include "reports/year_tables.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "base/constants.h"
+#include "astro/frames.h"
+#include "astro/sun.h"
+#include "base/vector.h"
+#include "base/number_text.h"
+#include "reports/eclipse_reports.h"
+#include "base/julian.h"
+
+namespace qv {
+
+namespace {
+
+// The year is scanned from 0.2 years before it to 1.2 years after its start, in steps of
+// 0.02 year; each lunation is met several times and the collector keeps one entry.
+constexpr double kScanLeadYears = 0.2;
+constexpr double kScanStepYears = 0.02;
+constexpr int kScanSteps = 70;
+constexpr double kPhaseFractions[kPhaseKinds] = {0.0, 0.25, 0.5, 0.75};
+
+constexpr int kPhaseColumns[kPhaseKinds] = {0, 15, 31, 47};
+// formatDateTime writes this many characters, the last one a blank.
+constexpr int kDateTimeLength = 13;
+// The Sun table shows date and time without the trailing blank.
+constexpr int kDateTimeShown = 12;
+constexpr int kLineSize = 96;
+
+
+
+void writeToSave(std::FILE* saveFile, const char* text)
+{
+    if (saveFile)
+        std::fputs(text, saveFile);
+}
+
+// Formats one real-valued header line with "." as decimal separator.
+void formatZoneLine(char* line, const char* format, double zoneHours)
+{
+    std::snprintf(line, kLineSize, format, zoneHours);
+    commaToPointOutsideParens(line);
+}
+
+// "  <title> \t" with the first 12 characters of two dates, "  \t" between them.
+void formatSeasonLine(char* line, const char* title, double firstLocal, double secondLocal)
+{
+    char first[kDateTimeLength];
+    char second[kDateTimeLength];
+    formatDateTime(firstLocal, first);
+    formatDateTime(secondLocal, second);
+    std::snprintf(line, kLineSize, "  %s \t%.*s  \t%.*s", title, kDateTimeShown, first, kDateTimeShown,
+                  second);
+}
+
+}  // namespace
+
+double yearWindowStartLocal(int year) { return modifiedJulianDate(1, 1, year, 0.0); }
+
+double yearWindowEndLocal(int year) { return modifiedJulianDate(31, 12, year, kHoursPerDay); }
+
+void computeYearPhases(SettingsRecord& settings, PhaseLists& phases)
+{
+    settings.eclipseTableYear = settings.year;
+    settings.eclipseTableZone = settings.timeZone;
+    settings.eclipseTableDeltaT = settings.deltaT;
+    settings.eclipseCount = 0;
+    phases = PhaseLists{};
+
+    const double start = yearWindowStartLocal(settings.year);
+    const double end = yearWindowEndLocal(settings.year);
+    const double zone = settings.timeZone;
+    for (int step = 0; step < kScanSteps; ++step) {
+        const double decimalYear = settings.year - kScanLeadYears + step * kScanStepYears;
+        for (int kind = 0; kind < kPhaseKinds; ++kind)
+            collectLunation(start, end, decimalYear, zone, settings.deltaT, phases.counts[kind],
+                            phases.times[kind], kPhaseFractions[kind], settings);
+    }
+}
+
+int phaseTableRow(double windowEndLocal, const PhaseLists& phases, int cursors[kPhaseKinds], char* row)
+{
+    std::memset(row, ' ', kPhaseRowLength);
+    row[kPhaseRowLength] = '\0';
+
+    double next[kPhaseKinds];
+    for (int kind = 0; kind < kPhaseKinds; ++kind)
+        next[kind] = cursors[kind] < phases.counts[kind] ? phases.times[kind][cursors[kind]]
+                                                         : windowEndLocal + 1.0;
+
+    // A phase prints when it comes before every later kind of this row and within the year.
+    int printed = 0;
+    for (int kind = 0; kind < kPhaseKinds; ++kind) {
+        bool first = next[kind] <= windowEndLocal;
+        for (int later = kind + 1; later < kPhaseKinds; ++later)
+            first = first && next[kind] < next[later];
+        if (!first)
+            continue;
+        formatDateTime(next[kind], row + kPhaseColumns[kind]);
+        ++cursors[kind];
+        ++printed;
+    }
+    return printed;
+}
+
+void buildPhasesReport(int year, double zoneHours, double windowEndLocal, const PhaseLists& phases,
+                       PageBuffer& page, std::FILE* saveFile)
+{
+    char line[kLineSize];
+    formatZoneLine(line, "> Timezone %5.2lf <", zoneHours);
+    appendLine(page, line);
+    std::snprintf(line, sizeof line, "          Phases of the Moon for %4i", year);
+    appendMarkedLine(page, line);
+    appendMarkedLine(page, "          ===========================");
+    appendBlankLines(page, 1);
+    appendMarkedLine(page, "  New Moon    First Quarter     Full Moon      Last Quarter");
+    appendBlankLines(page, 1);
+
+    if (saveFile) {
+        formatZoneLine(line, "\n+++> Timezone %5.2lf <+++", zoneHours);
+        std::fputs(line, saveFile);
+        std::fprintf(saveFile, "\n\n\n\t\tPhases of the Moon for %4i", year);
+        std::fputs("\n\t\t===========================\n", saveFile);
+        std::fputs("\n  New Moon    First Quarter     Full Moon      Last Quarter\n\n", saveFile);
+    }
+
+    int cursors[kPhaseKinds] = {};
+    auto unprinted = [&] {
+        for (int kind = 0; kind < kPhaseKinds; ++kind)
+            if (cursors[kind] < phases.counts[kind])
+                return true;
+        return false;
+    };
+    // A row that prints nothing (a phase past the window end) would never advance: stop there.
+    while (unprinted()) {
+        char row[kPhaseRowLength + 1];
+        if (phaseTableRow(windowEndLocal, phases, cursors, row) == 0)
+            break;
+        appendMarkedLine(page, row);
+        row[kPhaseRowLength - 1] = '\n';
+        writeToSave(saveFile, row);
+    }
+}
+
+void buildSunReport(int year, double zoneHours, double deltaTSeconds, PageBuffer& page, std::FILE* saveFile)
+{
+    double local[kSeasons];
+    for (int season = 0; season < kSeasons; ++season)
+        local[season] = seasonInstantLocal(year, static_cast<Season>(season), zoneHours, deltaTSeconds);
+
+    char line[kLineSize];
+    appendBlankLines(page, 2);
+    std::snprintf(line, sizeof line, "          The Sun for %4i", year);
+    appendMarkedLine(page, line);
+    appendMarkedLine(page, "          ================");
+    appendBlankLines(page, 1);
+    if (saveFile) {
+        std::fprintf(saveFile, "\n\n\t\tThe Sun for %4i", year);
+        std::fputs("\n\t\t================\n", saveFile);
+    }
+
+    formatSeasonLine(line, "Equinoxes", local[kMarchEquinox], local[kSeptemberEquinox]);
+    appendLine(page, line);
+    writeToSave(saveFile, line);
+
+    formatSeasonLine(line, "Solstices", local[kJuneSolstice], local[kDecemberSolstice]);
+    appendLine(page, line);
+    writeToSave(saveFile, "\n");
+    writeToSave(saveFile, line);
+}
+
+bool buildYearTables(SettingsRecord& settings, PageBuffer& page)
+{
+    const bool saveAsked = settings.saveRequest == 1;
+    std::FILE* saveFile = saveAsked ? std::fopen(settings.saveFileName, "w") : nullptr;
+
+    PhaseLists phases;
+    computeYearPhases(settings, phases);
+    const int year = settings.year;
+    const double zone = settings.timeZone;
+    buildPhasesReport(year, zone, yearWindowEndLocal(year), phases, page, saveFile);
+    buildSunReport(year, zone, settings.deltaT, page, saveFile);
+    writeEclipsesOfYear(year, settings, page, saveFile);
+
+    if (!saveFile)
+        return !saveAsked;
+    const bool written = !std::ferror(saveFile);
+    return std::fclose(saveFile) == 0 && written;
+}
+
+}  // namespace qv

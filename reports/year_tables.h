@@ -1,0 +1,55 @@
+#pragma once
+// The year tables: the principal phases of the Moon, the equinoxes and solstices and the
+// eclipses of one local civil year, appended to the page and, while a save runs, written to
+// the save file. Every time shown is local zone time.
+#include <cstdio>
+
+#include "base/page_buffer.h"
+#include "base/settings.h"
+#include "astro/seasons.h"
+#include "eclipse/lunation.h"
+
+namespace qv {
+
+// Phase kinds, in the column order of the phases table.
+enum PhaseKind : int { kNewMoon = 0, kFirstQuarter = 1, kFullMoon = 2, kLastQuarter = 3 };
+constexpr int kPhaseKinds = 4;
+// Characters of one phases-table row (without its terminator).
+constexpr int kPhaseRowLength = 60;
+
+
+// The principal phases of one year: local-time MJDs in ascending order, per PhaseKind.
+struct PhaseLists {
+    double times[kPhaseKinds][kMaxPhasesPerList] = {};
+    int counts[kPhaseKinds] = {};
+};
+
+// Local-time MJD of 1 January 0h and of 31 December 24h of a year: the window of its tables.
+double yearWindowStartLocal(int year);
+double yearWindowEndLocal(int year);
+
+// Phases of the Moon that fall in the local civil year settings.year (its zone and TT - UT).
+// Empties and refills the settings' eclipse table with the eclipses of that year and stamps
+// it with the year, zone and TT - UT.
+void computeYearPhases(SettingsRecord& settings, PhaseLists& phases);
+
+// The whole year driver: phases, Sun and eclipse tables appended to the page (the caller
+// clears it). With saveRequest 1 the same tables go to a new file saveFileName.
+// Returns false only when that file was asked for and could not be opened or written.
+bool buildYearTables(SettingsRecord& settings, PageBuffer& page);
+
+// The phases table from the lists, to the page and to saveFile when it is not null.
+// Rows are written while some phase is still unprinted and the last row printed one.
+void buildPhasesReport(int year, double zoneHours, double windowEndLocal, const PhaseLists& phases,
+                       PageBuffer& page, std::FILE* saveFile);
+
+// One table row of kPhaseRowLength characters, NUL-terminated (row holds at least 61), with
+// the next phase of each kind at column 0, 15, 31 and 47 when it precedes the later kinds;
+// advances the cursors of the phases printed and returns how many were printed.
+int phaseTableRow(double windowEndLocal, const PhaseLists& phases, int cursors[kPhaseKinds], char* row);
+
+// The Sun table (equinoxes and solstices, local time) to the page and to saveFile when it is
+// not null.
+void buildSunReport(int year, double zoneHours, double deltaTSeconds, PageBuffer& page, std::FILE* saveFile);
+
+}  // namespace qv

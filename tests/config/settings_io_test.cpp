@@ -1,0 +1,302 @@
+#include "config/settings_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/golden_text.h"
+
+namespace qv {
+namespace {
+
+constexpr long long kMarch20Noon2024Utc = 1710936000;  // 2024-03-20 12:00:00 UTC
+constexpr long long kMarch20Evening2024Utc = 1710964800;  // 2024-03-20 20:00:00 UTC
+constexpr const char* kDefaultFile = "0.000000 \n0.000000 \n0.000000 \n0.000000 \nDefault\n0";
+
+std::vector<std::string> pageLines(const PageBuffer& page)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < page.lineCount; ++i)
+        lines.emplace_back(page.lines[i], lineTextLength(page, i));
+    return lines;
+}
+
+class ConfigFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = std::filesystem::temp_directory_path() / "quorvel-cfg-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        path_ = dir_ + "/quorvel.cfg";
+    }
+    void TearDown() override
+    {
+        chmod(dir_.c_str(), 0700);
+        std::filesystem::remove_all(dir_);
+    }
+    void write(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
+    std::string content() const { return testing::readTextFile(path_); }
+    // Reads the file into a record that starts from the defaults.
+    int read(SettingsRecord& settings, int& flag)
+    {
+        setDefaultSettings(settings, kMarch20Noon2024Utc);
+        return readConfigFile(settings, &flag, path_.c_str());
+    }
+
+    std::string dir_;
+    std::string path_;
+};
+
+TEST_F(ConfigFile, DefaultsAreWrittenExactlyAndReadBack)
+{
+    SettingsRecord settings;
+    setDefaultSettings(settings, kMarch20Noon2024Utc);
+    ASSERT_TRUE(writeConfigFile(settings, 0, path_.c_str()));
+    EXPECT_EQ(content(), kDefaultFile);
+    EXPECT_FALSE(std::filesystem::exists(path_ + ".tmp"));
+
+    SettingsRecord read;
+    read.timeZone = 3.0;
+    std::strcpy(read.locationName, "Elsewhere");
+    int flag = 7;
+    EXPECT_EQ(readConfigFile(read, &flag, path_.c_str()), 1);
+    EXPECT_EQ(read.timeZone, 0.0);
+    EXPECT_STREQ(read.locationName, "Default");
+    EXPECT_EQ(flag, 0);
+}
+
+TEST_F(ConfigFile, ValuesRoundTripAndTheFlagIsOneOnlyForOne)
+{
+    SettingsRecord settings;
+    setDefaultSettings(settings, kMarch20Noon2024Utc);
+    settings.timeZone = -5.5;
+    settings.latitude = 48.2083;
+    settings.longitude = -16.3731;
+    settings.height = 171.25;
+    storeLocationName(settings, "Vienna");
+    ASSERT_TRUE(writeConfigFile(settings, 1, path_.c_str()));
+    SettingsRecord read;
+    int flag = 0;
+    ASSERT_EQ(this->read(read, flag), 1);
+    EXPECT_EQ(flag, 1);
+    EXPECT_EQ(read.timeZone, -5.5);
+    EXPECT_EQ(read.latitude, 48.2083);
+    EXPECT_EQ(read.longitude, -16.3731);
+    EXPECT_EQ(read.height, 171.25);
+    EXPECT_EQ(std::string(read.locationName), "Vienna" + std::string(23, ' '));  // 29 read
+
+    write("1 \n2 \n3 \n4 \nName\n2");
+    EXPECT_EQ(this->read(read, flag), 1);
+    EXPECT_EQ(flag, 0);
+}
+
+TEST_F(ConfigFile, StartPageWithoutFileHasThirteenLines)
+{
+    SettingsRecord settings;
+    PageBuffer page;
+    initSettings(settings, page, path_.c_str(), kMarch20Noon2024Utc);
+    const std::vector<std::string> expected = {
+        "     *** Welcome to Quorvel Version 5.6 ***", "   ", "The present input values are:",
+        "   ", "Year: \t2024", "Timezone: 0", "Delta-Time set to automatic", "   ",
+        "Geographic Location:", "Default", "Latitude:  \t0", "Longitude: \t0", "Height:    \t0"};
+    EXPECT_EQ(pageLines(page), expected);
+    EXPECT_EQ(settings.currentMjd, 60389.5);
+    EXPECT_EQ(settings.deltaT, 73.184);
+    int flag = 5;
+    EXPECT_EQ(readConfigFile(settings, &flag, path_.c_str()), 2);
+    EXPECT_EQ(flag, 0);
+}
+
+TEST_F(ConfigFile, ZoneFromTheFileGivesTheLocalDateAndTime)
+{
+    write("5.5 \n0 \n0 \n0 \nDefault\n0");
+    SettingsRecord settings;
+    PageBuffer page;
+    initSettings(settings, page, path_.c_str(), kMarch20Evening2024Utc);
+    EXPECT_EQ(pageLines(page)[5], "Timezone: 5.5");
+    EXPECT_EQ(settings.day, 21);  // 20:00 UTC is 01:30 the next day
+    EXPECT_EQ(settings.hour, 1);
+    EXPECT_EQ(settings.minute, 30);
+    EXPECT_EQ(settings.second, 0);
+}
+
+// Incomplete, unreadable or out-of-range files: the message on the start page, defaults kept.
+TEST_F(ConfigFile, BadFilesKeepTheDefaults)
+{
+    const char* cases[] = {"5.5 \n10 \n20 \n30 \n",       "5.5 \n10 \n20 \n30 \nName",
+                           "5.5 \n10 \n20 \n30",          "5.5 \n10 \n   ",
+                           "25 \n10 \n20 \n30 \nName\n0", "5 \n91 \n20 \n30 \nName\n0",
+                           "5 \n10 \n400 \n30 \nName\n0", "5 \n10 \n20 \n2e9 \nName\n0",
+                           ""};
+    for (const char* text : cases) {
+        write(text);
+        SettingsRecord settings;
+        PageBuffer page;
+        initSettings(settings, page, path_.c_str(), kMarch20Noon2024Utc);
+        const std::vector<std::string> lines = pageLines(page);
+        ASSERT_EQ(lines.size(), 15u) << text;
+        EXPECT_EQ(lines[2], kConfigProblemLine) << text;
+        EXPECT_EQ(lines[7], "Timezone: 0") << text;
+        EXPECT_STREQ(settings.locationName, "Default") << text;
+        EXPECT_EQ(settings.latitude, 0.0) << text;
+    }
+}
+
+TEST_F(ConfigFile, NumberLinesFollowTheLineRules)
+{
+    const struct {
+        const char* text;
+        double zone;
+    } cases[] = {{"5,5\n", 0.0}, {"  -4.5  \n", -4.5}, {"\n", 0.0}, {"nan\n", 0.0},
+                 {"1e999\n", 0.0}, {"3 junk\n", 3.0}};
+    for (const auto& c : cases) {
+        write(std::string(c.text) + "0 \n0 \n0 \nName\n0");
+        SettingsRecord settings;
+        int flag = 0;
+        EXPECT_EQ(read(settings, flag), 1) << c.text;
+        EXPECT_EQ(settings.timeZone, c.zone) << c.text;
+    }
+}
+
+TEST(ReadNumbersFromLine, CountsTokensAndRefusesBlankOrMissingLines)
+{
+    const struct {
+        const char* text;
+        int count;
+        int result;
+        double first;
+        double second;
+    } cases[] = {{"1 2\n", 2, 1, 1.0, 2.0},   {"  1   2", 2, 1, 1.0, 2.0}, {"1\n", 2, 0, 1.0, -1},
+                 {"1 \n", 2, 1, 1.0, 0.0},     {"   ", 1, 0, -1, -1},      {"", 1, 0, -1, -1},
+                 {"x\n", 0, 1, -1, -1},        {"x\n", -3, 1, -1, -1}};
+    for (const auto& c : cases) {
+        std::string text = c.text;
+        std::FILE* file = text.empty() ? std::tmpfile() : fmemopen(text.data(), text.size(), "r");
+        ASSERT_NE(file, nullptr);
+        double values[2] = {-1, -1};
+        EXPECT_EQ(readNumbersFromLine(file, c.count, values), c.result) << c.text;
+        EXPECT_EQ(values[0], c.first) << c.text;
+        EXPECT_EQ(values[1], c.second) << c.text;
+        std::fclose(file);
+    }
+    std::string blanks(100, ' ');  // only the first 79 are one line
+    std::FILE* file = fmemopen(blanks.data(), blanks.size(), "r");
+    double value = 0.0;
+    EXPECT_EQ(readNumbersFromLine(file, 1, &value), 0);
+    std::fclose(file);
+}
+
+TEST_F(ConfigFile, LongNamesKeepTheirFirst29BytesAndNeverSplitACharacter)
+{
+    const std::string forty = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN";
+    const struct {
+        std::string name;
+        std::string read;
+        int flag;  // 0 when the rest of the name line is met by the flag read
+    } cases[] = {{forty, forty.substr(0, 29), 0},
+                 {std::string(28, 'a') + "\xC3\xA9z", std::string(28, 'a'), 0},
+                 {std::string(27, 'a') + "\xE2\x82\xAC", std::string(27, 'a'), 0},
+                 {std::string(26, 'a') + "\xE2\x82\xAC", std::string(26, 'a') + "\xE2\x82\xAC", 1}};
+    for (const auto& c : cases) {
+        write("1 \n2 \n3 \n4 \n" + c.name + "\n1");
+        SettingsRecord settings;
+        int flag = 1;
+        EXPECT_EQ(read(settings, flag), 1);
+        EXPECT_EQ(settings.locationName, c.read);
+        EXPECT_EQ(flag, c.flag);
+        EXPECT_EQ(settings.height, 4.0);
+    }
+}
+
+TEST(StoreLocationName, CutsAndPadsToThirtyBytesOnWholeCharacters)
+{
+    const struct {
+        std::string name;
+        std::string stored;
+    } cases[] = {{"Basel", "Basel" + std::string(25, ' ')},
+                 {std::string(40, 'x'), std::string(30, 'x')},
+                 {std::string(29, 'a') + "\xC3\xA9", std::string(29, 'a') + " "},
+                 {std::string(28, 'a') + "\xE2\x82\xAC", std::string(28, 'a') + "  "},
+                 {"Z\xC3\xBCrich", "Z\xC3\xBCrich" + std::string(23, ' ')},
+                 {"Two\nlines\t", "Two lines " + std::string(20, ' ')}};
+    for (const auto& c : cases) {
+        SettingsRecord settings;
+        storeLocationName(settings, c.name.c_str());
+        EXPECT_EQ(settings.locationName, c.stored);
+    }
+    SettingsRecord settings;
+    storeLocationName(settings, "");
+    EXPECT_STREQ(settings.locationName, "Default");
+}
+
+TEST_F(ConfigFile, FailedWritesKeepTheOldFile)
+{
+    write(kDefaultFile);
+    SettingsRecord settings;
+    setDefaultSettings(settings, kMarch20Noon2024Utc);
+    settings.timeZone = 2.0;
+
+    std::filesystem::create_directory(path_ + ".tmp");  // the temporary file cannot be made
+    EXPECT_FALSE(writeConfigFile(settings, 0, path_.c_str()));
+    EXPECT_EQ(content(), kDefaultFile);
+    std::filesystem::remove(path_ + ".tmp");
+
+    const std::string directory = dir_ + "/sub";  // the file's place is taken by a directory
+    std::filesystem::create_directory(directory);
+    EXPECT_FALSE(writeConfigFile(settings, 0, directory.c_str()));
+    EXPECT_TRUE(std::filesystem::is_directory(directory));
+    EXPECT_FALSE(std::filesystem::exists(directory + ".tmp"));
+
+    if (geteuid() != 0) {  // root writes into read-only directories all the same
+        chmod(dir_.c_str(), 0500);
+        EXPECT_FALSE(writeConfigFile(settings, 0, path_.c_str()));
+        chmod(dir_.c_str(), 0700);
+        EXPECT_EQ(content(), kDefaultFile);
+    }
+    EXPECT_TRUE(writeConfigFile(settings, 0, path_.c_str()));
+    EXPECT_EQ(content().substr(0, 10), "2.000000 \n");
+}
+
+TEST(SettingsClock, AutomaticDeltaTFollowsTheYear)
+{
+    SettingsRecord settings;
+    setDefaultSettings(settings, kMarch20Noon2024Utc);
+    EXPECT_EQ(settings.deltaT, 73.184);
+    setDateTimeFromUnixSeconds(settings, 0);  // 1970
+    EXPECT_EQ(settings.year, 1970);
+    EXPECT_EQ(settings.deltaT, 40.184);
+    settings.deltaTAuto = 0;
+    settings.deltaT = 12.5;
+    setDateTimeFromUnixSeconds(settings, kMarch20Noon2024Utc);
+    EXPECT_EQ(settings.year, 2024);
+    EXPECT_EQ(settings.deltaT, 12.5);
+}
+
+// Every whole second of a day, in whole and half-hour zones, splits into exactly that second.
+TEST(SettingsClock, WholeSecondsAreNeverTruncatedToTheSecondBefore)
+{
+    for (double zone : {0.0, 1.0, 5.5, -3.5}) {
+        SettingsRecord settings;
+        settings.timeZone = zone;
+        for (long long t = kMarch20Noon2024Utc; t < kMarch20Noon2024Utc + 86400; ++t) {
+            setDateTimeFromUnixSeconds(settings, t);
+            const long long local = t + static_cast<long long>(zone * 3600.0);
+            const long long secondOfDay = ((local % 86400) + 86400) % 86400;
+            ASSERT_EQ(settings.hour * 3600 + settings.minute * 60 + settings.second, secondOfDay)
+                << "zone " << zone << " t " << t;
+        }
+        setDateTimeFromUnixSeconds(settings, 1704067200 - static_cast<long long>(zone * 3600.0));
+        EXPECT_EQ(settings.year * 10000 + settings.month * 100 + settings.day, 20240101);
+    }
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,200 @@
+// The eclipse list page and the eclipse details text: whole texts against golden files made by
+// the batch companion, and the rules the goldens do not show on their own.
+#include "reports/eclipse_details.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "cli/cli_args.h"
+#include "support/year_settings.h"
+#include "support/golden_text.h"
+
+namespace {
+
+int occurrences(const std::string& text, const std::string& piece)
+{
+    int count = 0;
+    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+        ++count;
+    return count;
+}
+
+struct GoldenRun {
+    const char* golden;
+    std::vector<std::string> words;
+};
+
+// Each golden text was checked by hand once (see tests/golden/README.md for what each shows).
+TEST(EclipseDetailsText, GoldenTexts)
+{
+    const GoldenRun runs[] = {
+        {"eclipses_2024.txt", {"eclipses", "--year", "2024"}},
+        {"eclipse_2024_2_dallas.txt",
+         {"eclipse", "--year", "2024", "--eclipse", "2", "--zone", "-5", "--delta-t", "69.2", "--lat", "32.78",
+          "--lon", "-96.80", "--height", "140", "--name", "Dallas"}},
+        {"eclipse_2023_1_exmouth.txt",
+         {"eclipse", "--year", "2023", "--eclipse", "1", "--zone", "8", "--lat", "-21.93", "--lon", "114.13",
+          "--height", "10", "--name", "Exmouth", "--step", "4"}},
+        {"eclipse_2025_1_kansas_city.txt",
+         {"eclipse", "--year", "2025", "--eclipse", "1", "--zone", "-5", "--lat", "39.1", "--lon", "-94.58",
+          "--height", "270", "--name", "Kansas City"}},
+        {"eclipse_2017_4_nashville_dms.txt",
+         {"eclipse", "--year", "2017", "--eclipse", "4", "--zone", "-5", "--dms", "--lat", "36.0936", "--lon",
+          "-86.4648", "--height", "180", "--name", "Nashville"}},
+        {"eclipse_2021_2_kotzebue.txt",
+         {"eclipse", "--year", "2021", "--eclipse", "2", "--zone", "-8", "--lat", "66", "--lon", "-160", "--name",
+          "Kotzebue Sound"}},
+    };
+    for (const GoldenRun& run : runs) {
+        const qv::CliResult result = qv::runInProcess(run.words);
+        EXPECT_EQ(result.status, qv::kCliExitOk) << run.golden;
+        EXPECT_EQ(result.err, "") << run.golden;
+        EXPECT_TRUE(qv::testing::matchesGolden(run.golden, result.out));
+    }
+}
+
+TEST(EclipseDetailsText, EclipseNumberBeyondTheYearIsRefused)
+{
+    const std::vector<std::string> cases[] = {{"eclipse", "--year", "2025", "--eclipse", "5"},
+                                              {"eclipse", "--year", "2025"}};
+    for (const auto& words : cases) {
+        const qv::CliResult result = qv::runInProcess(words);
+        EXPECT_EQ(result.status, qv::kCliExitUsage);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.rfind("quorvel-cli: ", 0), 0u) << result.err;
+        EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    }
+    qv::SettingsRecord settings = qv::test::yearSettings(2025, 0.0, 69.0, 0.0, 0.0);
+    settings.selectedEclipse = settings.eclipseCount + 1;
+    EXPECT_EQ(qv::eclipseDetailsText(settings), "");
+    settings.selectedEclipse = 0;
+    EXPECT_EQ(qv::eclipseDetailsText(settings), "");
+}
+
+TEST(EclipseListPage, EmptyTableHasOnlyTitleAndHint)
+{
+    qv::SettingsRecord settings;
+    settings.year = 2031;
+    settings.eclipseCount = 0;
+    qv::PageBuffer page;
+    qv::buildEclipseListPage(settings, page);
+    ASSERT_EQ(page.lineCount, 10);
+    std::vector<std::string> texts;
+    for (int i = 0; i < page.lineCount; ++i) {
+        EXPECT_FALSE(qv::isMarkedLine(page, i));
+        EXPECT_EQ(page.lines[i][1], ' ') << "line " << i << " would count as a numbered line";
+        const std::string text(page.lines[i], static_cast<std::size_t>(qv::lineTextLength(page, i)));
+        if (text != "   ")
+            texts.push_back(text);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"         Eclipses for 2031 ",
+                                               "     Click at respective line or key number to get eclipse details."}));
+}
+
+TEST(EclipseListPage, NumberedLinesAreMarkedAndNumberedFromOne)
+{
+    qv::SettingsRecord settings = qv::test::yearSettings(2024, 0.0, 69.2, 0.0, 0.0);
+    qv::PageBuffer page;
+    qv::buildEclipseListPage(settings, page);
+    int numbered = 0;
+    for (int i = 0; i < page.lineCount; ++i) {
+        if (page.lines[i][1] == ' ')
+            continue;
+        ++numbered;
+        EXPECT_TRUE(qv::isMarkedLine(page, i));
+        EXPECT_EQ(std::atoi(std::string(page.lines[i], 2).c_str()), numbered);
+    }
+    EXPECT_EQ(numbered, settings.eclipseCount);
+}
+
+TEST(EclipseIndexAt, LastLineAboveTheClick)
+{
+    const int lineTops[13] = {0, 100, 140, 180, 220};
+    struct Case {
+        int numberedLineCount;
+        int y;
+        int index;
+    };
+    const Case cases[] = {
+        {4, 50, -1},   // above the first line
+        {4, 100, -1},  // on the top pixel row of the first line: not below it yet
+        {4, 101, 0},   {4, 150, 1}, {4, 221, 3}, {4, 5000, 3},
+        {2, 5000, 1},  // only the recorded lines count
+        {0, 5000, -1}, {-3, 5000, -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(qv::eclipseIndexAt(lineTops, c.numberedLineCount, c.y), c.index)
+            << c.numberedLineCount << " lines, y " << c.y;
+    // A count beyond the table reads no further than its 12 recorded lines.
+    int full[13];
+    for (int i = 0; i < 13; ++i)
+        full[i] = 40 * i;
+    EXPECT_EQ(qv::eclipseIndexAt(full, 40, 100000), 11);
+}
+
+// The central line of 2024-04-08 runs 16:39-19:55 UT: at 5.5 hours east of Greenwich it
+// crosses local midnight, so the table gets a second date line.
+TEST(EclipseDetailsText, CentralLineTableGetsADateLineForEachDay)
+{
+    qv::SettingsRecord settings = qv::test::yearSettings(2024, 5.5, 69.2, 0.0, 0.0);
+    settings.selectedEclipse = 2;
+    const std::string text = qv::eclipseDetailsText(settings);
+    EXPECT_EQ(occurrences(text, "\nAPR  8\n"), 1);
+    EXPECT_EQ(occurrences(text, "\nAPR  9\n"), 1);
+    EXPECT_LT(text.find("\nAPR  8\n"), text.find("\nAPR  9\n  00:00\t"));
+    EXPECT_EQ(occurrences(text, "hh:mm\t Lat."), 1);
+}
+
+// After the details the map's working values hold the last row and the row with the Sun
+// highest: for Dallas (golden text above) the 14:30 and 13:30 rows.
+TEST(EclipseDetailsText, CentralLineLeavesTheMapPoints)
+{
+    qv::SettingsRecord settings = qv::test::yearSettings(2024, -5.0, 69.2, 32.78, -96.80);
+    settings.selectedEclipse = 2;
+    qv::eclipseDetailsText(settings);
+    EXPECT_EQ(settings.detailsStage, qv::kStageFinished);
+    EXPECT_EQ(settings.centralClass, 5);
+    EXPECT_NEAR(settings.mapWorkPoint[0], 45.36, 0.005);
+    EXPECT_NEAR(settings.mapWorkPoint[1], -71.41, 0.005);
+    EXPECT_NEAR(settings.maxEclipsePoint[0], 28.88, 0.005);
+    EXPECT_NEAR(settings.maxEclipsePoint[1], -100.55, 0.005);
+}
+
+// A map step of 0 minutes would never advance the central-line table: it is taken as 1.
+TEST(EclipseDetailsText, ZeroMapStepActsAsOneMinute)
+{
+    qv::SettingsRecord settings = qv::test::yearSettings(2017, 0.0, 69.0, 36.16, -86.78);
+    settings.selectedEclipse = 4;
+    settings.mapStep = 1;
+    const std::string oneMinute = qv::eclipseDetailsText(settings);
+    settings.mapStep = 0;
+    EXPECT_EQ(qv::eclipseDetailsText(settings), oneMinute);
+    EXPECT_GT(occurrences(oneMinute, "\n  "), 150);
+}
+
+// The stages in the order the dialog runs them, with the stage each leaves behind.
+TEST(EclipseDetailsStage, StagesOfACentralEclipse)
+{
+    qv::SettingsRecord settings = qv::test::yearSettings(2024, 0.0, 69.2, 32.78, -96.80);
+    settings.selectedEclipse = 2;
+    settings.mapStep = 60;
+    qv::EclipseDetailsRun run;
+    std::string out;
+    std::vector<int> visited;
+    settings.detailsStage = qv::kStageTitle;
+    while (settings.detailsStage > 0) {
+        visited.push_back(settings.detailsStage);
+        qv::eclipseDetailsStage(settings, run, out);
+        if (settings.detailsStage > 0)
+            ++settings.detailsStage;
+    }
+    // Rows at 17:00, 18:00 and 19:00 UT: the first from stage 3, one from each run of stage 4;
+    // the last steps past the end of the central line (19:55) and so leads on to stage 6.
+    EXPECT_EQ(visited, (std::vector<int>{1, 2, 3, 4, 4, 6, 7}));
+    EXPECT_EQ(run.rowCounter, 3);
+}
+
+}  // namespace

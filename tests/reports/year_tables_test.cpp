@@ -1,0 +1,319 @@
+// The year tables: the phases table built from hand-made lists, the Sun and eclipse sections,
+// the save file, and whole pages against the golden files of tests/golden/.
+#include "reports/year_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "reports/eclipse_reports.h"
+#include "support/golden_text.h"
+#include "base/julian.h"
+
+namespace qv {
+namespace {
+
+constexpr double kMinute = 1.0 / 1440.0;
+constexpr double kSecond = 1.0 / 86400.0;
+
+using testing::matchesGolden;
+using testing::pageText;
+using testing::readTextFile;
+using testing::sameText;
+
+// A 60-character phases row with the given texts at their columns.
+std::string rowWith(std::initializer_list<std::pair<int, const char*>> cells)
+{
+    std::string row(kPhaseRowLength, ' ');
+    for (const auto& [column, text] : cells)
+        row.replace(static_cast<std::size_t>(column), std::string(text).size(), text);
+    return row;
+}
+
+// Hand-made phases every 7.5 days from a first time and kind, up to the window end.
+PhaseLists evenPhases(double firstLocal, int firstKind, double windowEndLocal)
+{
+    PhaseLists lists;
+    int kind = firstKind;
+    for (double t = firstLocal; t <= windowEndLocal; t += 7.5) {
+        lists.times[kind][lists.counts[kind]++] = t;
+        kind = (kind + 1) % kPhaseKinds;
+    }
+    return lists;
+}
+
+// A path in a fresh temporary directory, removed with the object.
+struct TempFile {
+    std::string dir;
+    std::string path;
+    TempFile()
+    {
+        char pattern[] = "/tmp/quorvel_year_XXXXXX";
+        dir = mkdtemp(pattern) ? pattern : "/tmp";
+        path = dir + "/save.txt";
+    }
+    ~TempFile()
+    {
+        std::remove(path.c_str());
+        rmdir(dir.c_str());
+    }
+};
+
+const double kStart2024 = modifiedJulianDate(1, 1, 2024, 0.0);
+const double kEnd2024 = modifiedJulianDate(31, 12, 2024, 24.0);
+
+TEST(PhaseTableRow, FirstRowBeginsInTheColumnOfTheYearsFirstPhase)
+{
+    // Full Moon on 3 January 6h, then every 7.5 days.
+    const PhaseLists lists = evenPhases(kStart2024 + 2.25, kFullMoon, kEnd2024);
+    int cursors[kPhaseKinds] = {};
+    char row[kPhaseRowLength + 1];
+
+    EXPECT_EQ(phaseTableRow(kEnd2024, lists, cursors, row), 2);
+    EXPECT_EQ(std::string(row), rowWith({{31, "JAN  3  6:00 "}, {47, "JAN 10 18:00 "}}));
+    EXPECT_EQ(phaseTableRow(kEnd2024, lists, cursors, row), 4);
+    EXPECT_EQ(std::string(row),
+              rowWith({{0, "JAN 18  6:00 "}, {15, "JAN 25 18:00 "}, {31, "FEB  2  6:00 "}, {47, "FEB  9 18:00 "}}));
+    EXPECT_EQ(cursors[kNewMoon], 1);
+    EXPECT_EQ(cursors[kLastQuarter], 2);
+}
+
+TEST(PhaseTableRow, LastSecondsOfTheYearPrintAs2400AndTheYearEndStillCounts)
+{
+    PhaseLists lists;
+    lists.times[kNewMoon][lists.counts[kNewMoon]++] = kEnd2024 - 20.0 * kSecond;  // 23:59:40
+    lists.times[kFirstQuarter][lists.counts[kFirstQuarter]++] = kEnd2024;        // 1 Jan 0h
+    int cursors[kPhaseKinds] = {};
+    char row[kPhaseRowLength + 1];
+    EXPECT_EQ(phaseTableRow(kEnd2024, lists, cursors, row), 2);
+    EXPECT_EQ(std::string(row), rowWith({{0, "DEC 31 24:00 "}, {15, "JAN  1  0:00 "}}));
+
+    // A phase one second later lies outside the year and is never printed.
+    lists.times[kFirstQuarter][0] = kEnd2024 + kSecond;
+    int fresh[kPhaseKinds] = {};
+    EXPECT_EQ(phaseTableRow(kEnd2024, lists, fresh, row), 1);
+    EXPECT_EQ(fresh[kFirstQuarter], 0);
+}
+
+TEST(PhasesReport, HeaderRowsAndSaveFileText)
+{
+    // New Moon on 31 December 2024 at 23:59:40 closes the last row alone.
+    PhaseLists lists = evenPhases(kEnd2024 - 30.0, kNewMoon, kEnd2024 - 2.0);
+    lists.times[kNewMoon][lists.counts[kNewMoon]++] = kEnd2024 - 20.0 * kSecond;
+    TempFile save;
+    std::FILE* file = std::fopen(save.path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    PageBuffer page;
+    buildPhasesReport(2024, 5.5, kEnd2024, lists, page, file);
+    std::fclose(file);
+
+    const std::string rowOne = rowWith({{0, "DEC  2  0:00 "}, {15, "DEC  9 12:00 "}, {31, "DEC 17  0:00 "},
+                                        {47, "DEC 24 12:00 "}});
+    const std::string rowTwo = rowWith({{0, "DEC 31 24:00 "}});
+    const std::string expectedPage = "> Timezone  5.50 <\n"
+                                     "          Phases of the Moon for 2024\n"
+                                     "          ===========================\n"
+                                     "   \n"
+                                     "  New Moon    First Quarter     Full Moon      Last Quarter\n"
+                                     "   \n" +
+                                     rowOne + "\n" + rowTwo + "\n";
+    EXPECT_TRUE(sameText(expectedPage, pageText(page)));
+    for (int i = 1; i < page.lineCount; ++i)
+        EXPECT_EQ(isMarkedLine(page, i), i != 3 && i != 5) << "line " << i;
+    EXPECT_FALSE(isMarkedLine(page, 0));
+
+    const std::string expectedSave = "\n+++> Timezone  5.50 <+++"
+                                     "\n\n\n\t\tPhases of the Moon for 2024"
+                                     "\n\t\t===========================\n"
+                                     "\n  New Moon    First Quarter     Full Moon      Last Quarter\n\n" +
+                                     rowOne.substr(0, 59) + "\n" + rowTwo.substr(0, 59) + "\n";
+    EXPECT_TRUE(sameText(expectedSave, readTextFile(save.path)));
+}
+
+TEST(PhasesReport, ZoneLineKeepsFiveColumnsWithAPointAndEmptyListsGiveNoRows)
+{
+    const struct {
+        double zone;
+        const char* line;
+    } cases[] = {{0.0, "> Timezone  0.00 <"}, {5.5, "> Timezone  5.50 <"}, {-4.0, "> Timezone -4.00 <"},
+                 {12.75, "> Timezone 12.75 <"}, {-9.5, "> Timezone -9.50 <"}};
+    for (const auto& c : cases) {
+        PageBuffer page;
+        buildPhasesReport(2024, c.zone, kEnd2024, PhaseLists{}, page, nullptr);
+        EXPECT_STREQ(page.lines[0], c.line);
+        EXPECT_EQ(page.lineCount, 6);  // empty lists: the header only
+    }
+}
+
+TEST(PhasesReport, APhaseBeyondTheWindowEndsTheTableInsteadOfLooping)
+{
+    PhaseLists lists = evenPhases(kEnd2024 - 10.0, kNewMoon, kEnd2024);
+    lists.times[kFullMoon][lists.counts[kFullMoon]++] = kEnd2024 + 3.0;
+    PageBuffer page;
+    buildPhasesReport(2024, 0.0, kEnd2024, lists, page, nullptr);
+    EXPECT_EQ(page.lineCount, 7);
+    EXPECT_EQ(std::string(page.lines[6], kPhaseRowLength), rowWith({{0, "DEC 22  0:00 "}, {15, "DEC 29 12:00 "}}));
+}
+
+TEST(EclipsesOfYear, EveryKindWithItsTextAndMagnitude)
+{
+    SettingsRecord settings;
+    const struct {
+        int kind;
+        double magnitude;
+    } table[] = {{kTotalLunar, 1.3456}, {kPartialLunar, 0.5}, {kTotalPenumbralLunar, 1.02}, {kPenumbralLunar, 0.9},
+                 {kPartialSolar, 0.0149}, {kNonCentralAnnularSolar, 1.0}, {kNonCentralTotalSolar, 1.0},
+                 {kAnnularSolar, 1.0}, {kTotalSolar, 1.0}, {kHybridSolar, 1.0}};
+    for (const auto& entry : table) {
+        const int i = settings.eclipseCount++;
+        settings.eclipseTimes[i] = kStart2024 + 30.0 * i + 0.5;
+        settings.eclipseTypes[i] = entry.kind;
+        settings.eclipseMagnitudes[i] = entry.magnitude;
+    }
+    TempFile save;
+    std::FILE* file = std::fopen(save.path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    PageBuffer page;
+    writeEclipsesOfYear(2024, settings, page, file);
+    std::fclose(file);
+
+    const char* lines[] = {
+        "JAN  1\t12:00\t Total eclipse of the Moon  (magnitude: 1.35)",
+        "JAN 31\t12:00\t Partial eclipse of the Moon  (magnitude: 0.50)",
+        "MAR  1\t12:00\t Penumbral eclipse of the Moon  (magnitude: 1.02)",
+        "MAR 31\t12:00\t Penumbral eclipse of the Moon  (magnitude: 0.90)",
+        "APR 30\t12:00\t Partial eclipse of the Sun  (magnitude: 0.01)",
+        "MAY 30\t12:00\t Annular eclipse of the Sun",
+        "JUN 29\t12:00\t Total eclipse of the Sun",
+        "JUL 29\t12:00\t Annular eclipse of the Sun",
+        "AUG 28\t12:00\t Total eclipse of the Sun",
+        "SEP 27\t12:00\t Annular/Total Solar Eclipse",
+    };
+    std::string expectedPage = "   \n   \n          ECLIPSES for 2024\n          =================\n   \n";
+    std::string expectedSave = "\n\n\n\t\tEclipses for 2024\n\t\t=================\n";
+    for (const char* line : lines) {
+        expectedPage += std::string(line) + "\n";
+        expectedSave += "\n" + std::string(line);
+    }
+    EXPECT_TRUE(sameText(expectedPage, pageText(page)));
+    EXPECT_TRUE(isMarkedLine(page, 2) && isMarkedLine(page, 3));
+    EXPECT_FALSE(isMarkedLine(page, 5));
+    EXPECT_TRUE(sameText(expectedSave, readTextFile(save.path)));
+}
+
+TEST(EclipsesOfYear, CountOutsideTheTableIsClamped)
+{
+    SettingsRecord settings;
+    settings.eclipseCount = 40;
+    PageBuffer page;
+    writeEclipsesOfYear(2024, settings, page, nullptr);
+    EXPECT_EQ(page.lineCount, 5 + kMaxEclipses);
+    settings.eclipseCount = -3;
+    page.lineCount = 0;
+    writeEclipsesOfYear(2024, settings, page, nullptr);
+    EXPECT_EQ(page.lineCount, 5);
+}
+
+TEST(SunReport, DecemberSolsticeInLocalTime)
+{
+    // 2024 December solstice: 21 December 9:20:21 UT by PyEphem, with its TT - UT of 72.94 s.
+    const double solsticeUT = 60665.38913;
+    EXPECT_NEAR(seasonInstantLocal(2024, kDecemberSolstice, 8.0, 72.94), solsticeUT + 8.0 / 24.0, 1.5 * kMinute);
+    PageBuffer page;
+    buildSunReport(2024, 8.0, 72.94, page, nullptr);
+    EXPECT_EQ(page.lineCount, 7);
+}
+
+SettingsRecord settingsFor(int year, double zoneHours)
+{
+    SettingsRecord settings;
+    settings.year = year;
+    settings.timeZone = zoneHours;
+    settings.deltaT = deltaTDefault(year);
+    return settings;
+}
+
+TEST(YearTables, GoldenPages)
+{
+    const struct {
+        int year;
+        double zone;
+        const char* golden;
+    } cases[] = {
+        {2024, 0.0, "phases_2024_zone0.txt"},
+        {2024, 5.5, "phases_2024_zone5.5.txt"},
+        {2024, -4.0, "phases_2024_zone-4.txt"},
+        {2024, 1.0, "phases_2024_zone1.txt"},
+        {2023, 8.0, "phases_2023_zone8.txt"},
+    };
+    for (const auto& c : cases) {
+        SettingsRecord settings = settingsFor(c.year, c.zone);
+        PageBuffer page;
+        EXPECT_TRUE(buildYearTables(settings, page));
+        EXPECT_TRUE(matchesGolden(c.golden, pageText(page)));
+        EXPECT_EQ(settings.eclipseTableYear, c.year);
+        EXPECT_EQ(settings.eclipseTableZone, c.zone);
+        EXPECT_EQ(settings.eclipseTableDeltaT, settings.deltaT);
+    }
+}
+
+TEST(YearTables, BatchCompanionPrintsTheGoldenPage)
+{
+    int status = -1;
+    const std::string printed = testing::runCli("phases --year 2024 --zone 5.5", status);
+    EXPECT_TRUE(matchesGolden("phases_2024_zone5.5.txt", printed));
+    EXPECT_EQ(status, 0);
+}
+
+TEST(YearTables, SaveFileHoldsTheThreeTables)
+{
+    TempFile save;
+    SettingsRecord settings = settingsFor(2024, 0.0);
+    settings.saveRequest = 1;
+    std::snprintf(settings.saveFileName, sizeof settings.saveFileName, "%s", save.path.c_str());
+    PageBuffer page;
+    EXPECT_TRUE(buildYearTables(settings, page));
+    EXPECT_TRUE(matchesGolden("phases_2024_zone0.save.txt", readTextFile(save.path)));
+    EXPECT_TRUE(matchesGolden("phases_2024_zone0.txt", pageText(page)));  // as without a save
+}
+
+TEST(YearTables, SaveFileIsOnlyTouchedOnRequestAndAFailureLeavesThePage)
+{
+    TempFile save;
+    {
+        std::ofstream(save.path) << "kept";
+    }
+    SettingsRecord settings = settingsFor(2024, 0.0);
+    std::snprintf(settings.saveFileName, sizeof settings.saveFileName, "%s", save.path.c_str());
+    settings.saveRequest = 2;  // the rest of a save is running: the file belongs to it
+    PageBuffer page;
+    EXPECT_TRUE(buildYearTables(settings, page));
+    EXPECT_EQ(readTextFile(save.path), "kept");
+
+    settings.saveRequest = 1;
+    std::snprintf(settings.saveFileName, sizeof settings.saveFileName, "%s", (save.dir + "/no/such/dir").c_str());
+    PageBuffer failed;
+    EXPECT_FALSE(buildYearTables(settings, failed));
+    EXPECT_EQ(pageText(failed), pageText(page));
+}
+
+TEST(YearTables, RunRefillsTheEclipseTableFromScratch)
+{
+    SettingsRecord settings = settingsFor(2024, 0.0);
+    settings.eclipseCount = kMaxEclipses;  // left over from another year
+    PhaseLists lists;
+    computeYearPhases(settings, lists);
+    // 2024: penumbral lunar 25 March, total solar 8 April, partial lunar 18 September,
+    // annular solar 2 October.
+    ASSERT_EQ(settings.eclipseCount, 4);
+    const int kinds[] = {kPenumbralLunar, kTotalSolar, kPartialLunar, kAnnularSolar};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(settings.eclipseTypes[i], kinds[i]) << i;
+}
+
+}  // namespace
+}  // namespace qv
