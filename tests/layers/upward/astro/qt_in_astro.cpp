@@ -1,0 +1,2 @@
+// A Qt header in a computation folder, refused by the layer check.
+#include <QString>
