@@ -16,6 +16,8 @@
 #include <QWhatsThis>
 
 #include "app/quorvel_view.h"
+#include "base/julian.h"
+#include "base/version.h"
 #include "config/settings_io.h"
 #include "dialogs/qv_date_dialog.h"
 #include "dialogs/qv_day_dialog.h"
@@ -26,7 +28,6 @@
 #include "dialogs/qv_ttut_dialog.h"
 #include "reports/calendar_report.h"
 #include "reports/holidays_page.h"
-#include "base/julian.h"
 #include "reports/year_tables.h"
 
 namespace qv {
@@ -168,7 +169,7 @@ QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page)
     : QMainWindow(nullptr), settings_(settings), page_(page)
 {
     Q_INIT_RESOURCE(quorvel);
-    setWindowTitle(tr("Quorvel - 5.6"));
+    setWindowTitle(tr("Quorvel - %1").arg(qv::kVersion));
     setWindowIcon(QIcon(":/quorvel.png"));
     QLocale::setDefault(QLocale(QLocale::English, QLocale::AnyCountry));
     createActions();
@@ -509,10 +510,10 @@ void QuorvelApp::slotViewStatusBar(bool toggle)
 void QuorvelApp::slotHelpAbout()
 {
     QMessageBox::about(this, tr("About..."),
-                       tr("Quorvel\nVersion 5.6\n\n"
+                       tr("Quorvel\nVersion %1\n\n"
                           "An astronomical calendar for one year at a time:\n"
                           "Moon phases, seasons, eclipses, holidays and sky details.\n\n"
-                          "Written by the Quorvel developers."));
+                          "Written by the Quorvel developers.").arg(qv::kVersion));
 }
 
 void QuorvelApp::slotQuickHelp()

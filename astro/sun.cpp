@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "base/constants.h"
 #include "astro/frames.h"
 #include "astro/time_argument.h"
+#include "base/constants.h"
 #include "base/julian.h"
 
 namespace qv {

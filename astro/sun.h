@@ -4,8 +4,8 @@
 // to the mean ecliptic and equinox of date unless named otherwise.
 #include <span>
 
-#include "base/vector.h"
 #include "base/settings.h"
+#include "base/vector.h"
 
 namespace qv {
 

@@ -49,8 +49,13 @@ double ddmmssToDecimal(double packedDdmmss);
 // Decimal hours to packed H.MM, minutes rounded.
 double decimalToHhmm(double decimalHours);
 
-// "MMM DD HH:MM " (13 characters, no terminator) for a table line; 23:59:30 and later print
-// as 24:00 of the same day.
+// Characters that formatDateTime writes, and the date and time without the trailing blank
+// that the tables show.
+constexpr int kDateTimeLength = 13;
+constexpr int kDateTimeShown = 12;
+
+// "MMM DD HH:MM " (kDateTimeLength characters, no terminator) for a table line; 23:59:30 and
+// later print as 24:00 of the same day.
 void formatDateTime(double mjd, char* buffer);
 
 // As formatDateTime, with tabs at positions 6 and 12 for the save file.

@@ -2,9 +2,9 @@
 // New Moons of the Chinese calendar.
 #include <benchmark/benchmark.h>
 
+#include "base/julian.h"
 #include "reports/day_details.h"
 #include "reports/holidays_page.h"
-#include "base/julian.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Speed of the lunation finder and the shadow engine.
 #include <benchmark/benchmark.h>
 
+#include "base/julian.h"
 #include "eclipse/eclipse_geometry.h"
 #include "eclipse/lunation.h"
-#include "base/julian.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Speed of the Phases command's work: the whole year driver with its page, and one lunar phase.
 #include <benchmark/benchmark.h>
 
-#include "eclipse/lunation.h"
 #include "base/julian.h"
+#include "eclipse/lunation.h"
 #include "reports/year_tables.h"
 
 namespace {

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "base/constants.h"
-#include "astro/sun.h"
-#include "eclipse/lunation.h"
 #include "astro/seasons.h"
+#include "astro/sun.h"
+#include "base/constants.h"
 #include "base/julian.h"
+#include "eclipse/lunation.h"
 
 namespace qv {
 

@@ -7,8 +7,8 @@
 #include <span>
 #include <string_view>
 
-#include "cli/options.h"
 #include "base/settings.h"
+#include "cli/options.h"
 
 namespace qv {
 

@@ -1,7 +1,7 @@
 #include <string>
 
-#include "reports/ephemeris_report.h"
 #include "cli/commands.h"
+#include "reports/ephemeris_report.h"
 
 namespace qv {
 

@@ -4,11 +4,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "reports/ephemeris_report.h"
-#include "config/input_limits.h"
-#include "base/number_text.h"
-#include "config/settings_io.h"
 #include "base/julian.h"
+#include "base/number_text.h"
+#include "config/input_limits.h"
+#include "config/settings_io.h"
+#include "reports/ephemeris_report.h"
 
 namespace qv {
 

@@ -7,9 +7,9 @@
 #include <ctime>
 #include <string>
 
-#include "config/input_limits.h"
-#include "base/number_text.h"
 #include "base/julian.h"
+#include "base/number_text.h"
+#include "config/input_limits.h"
 
 namespace qv {
 

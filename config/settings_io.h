@@ -10,7 +10,7 @@
 namespace qv {
 
 constexpr const char* kConfigFileName = "./quorvel.cfg";
-constexpr const char* kWelcomeLine = "     *** Welcome to Quorvel Version 5.6 ***";
+constexpr const char* kWelcomeLine = "     *** Welcome to Quorvel Version " QUORVEL_VERSION " ***";
 constexpr const char* kConfigProblemLine =
     "Problems reading Configuration File. Using defaults instead.";
 

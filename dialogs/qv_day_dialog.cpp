@@ -1,9 +1,9 @@
 #include "dialogs/qv_day_dialog.h"
 
+#include "base/julian.h"
 #include "config/input_limits.h"
 #include "dialogs/dialog_form.h"
 #include "reports/day_details.h"
-#include "base/julian.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "dialogs/qv_obs_dialog.h"
 
+#include "base/julian.h"
 #include "config/input_limits.h"
 #include "dialogs/dialog_form.h"
-#include "base/julian.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/constants.h"
 #include "astro/frames.h"
 #include "astro/refraction.h"
-#include "eclipse/eclipse_geometry.h"
+#include "base/constants.h"
 #include "base/julian.h"
+#include "eclipse/eclipse_geometry.h"
 
 namespace qv {
 
@@ -29,9 +29,6 @@ constexpr double kCentralHalfWindowDays = 0.011111111111111112;
 constexpr double kCentralWindowDays = 0.022222222222222223;
 // Phase lines are appended while the text is no longer than this.
 constexpr std::size_t kPhaseTextLimit = 200;
-// formatDateTime writes 13 characters; the phase lines show the first 12.
-constexpr int kDateTimeLength = 13;
-constexpr int kDateTimeShown = 12;
 
 // Phase labels by instantaneous class (index 1 to 5), each 12 characters.
 constexpr const char* kLunarPhaseLabels[] = {"", "penumbral   ", "tot.penumb  ", "partial     ",

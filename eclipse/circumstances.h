@@ -5,8 +5,8 @@
 // greatest local magnitude and the start and end of totality or annularity there.
 #include <string>
 
-#include "base/vector.h"
 #include "base/settings.h"
+#include "base/vector.h"
 
 namespace qv {
 

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "base/constants.h"
 #include "astro/frames.h"
 #include "astro/moon.h"
 #include "astro/sun.h"
 #include "astro/time_argument.h"
+#include "base/constants.h"
 
 namespace qv {
 

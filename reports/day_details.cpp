@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/day_month_year.h"
+#include "base/julian.h"
 #include "calendars/calendar_names.h"
 #include "calendars/chinese.h"
-#include "base/day_month_year.h"
 #include "calendars/hebrew.h"
 #include "calendars/indian.h"
 #include "calendars/islamic.h"
-#include "base/julian.h"
 
 namespace qv {
 

@@ -5,12 +5,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "base/constants.h"
 #include "astro/frames.h"
+#include "base/constants.h"
+#include "base/julian.h"
 #include "base/number_text.h"
 #include "eclipse/eclipse_geometry.h"
 #include "eclipse/lunation.h"
-#include "base/julian.h"
+#include "reports/eclipse_kind_texts.h"
 
 namespace qv {
 
@@ -18,10 +19,8 @@ namespace {
 
 constexpr int kMinutesPerHour = 60;
 constexpr int kNumberSize = 96;
-// formatDateTime writes "MMM DD HH:MM " (13 characters): the date is the first 6, the time
-// the 5 from index 7, and the details show the first 12.
-constexpr int kDateTimeLength = 13;
-constexpr int kDateTimeShown = 12;
+// In formatDateTime's "MMM DD HH:MM " the date is the first 6 characters and the time the 5
+// from index 7.
 constexpr int kDateLength = 6;
 constexpr int kTimeOffset = 7;
 constexpr int kTimeLength = 5;
@@ -33,33 +32,6 @@ constexpr int kRowsPerHeader = 10;
 constexpr const char* kTableHeader = "\n\nhh:mm\t Lat.\t Long.\t\tsec\tkm \telev\n";
 // The table rows start at the first step the Sun elevation exceeds this (degrees).
 constexpr double kLowestElevationDeg = -10.0;
-
-// Texts of an eclipse kind: its label on the list page and its title in the details.
-struct EclipseKindNames {
-    int kind;
-    const char* listLabel;
-    const char* title;
-};
-constexpr EclipseKindNames kKindNames[] = {
-    {kTotalLunar, " Tot.Moon", "\t\tTotal eclipse of the Moon"},
-    {kPartialLunar, " Par.Moon", "\t\tPartial eclipse of the Moon"},
-    {kTotalPenumbralLunar, " Pen.Moon", "\t\tPenumbral Eclipse of the Moon"},
-    {kPenumbralLunar, " Pen.Moon", "\t\tPenumbral Eclipse of the Moon"},
-    {kPartialSolar, " Par.Sun", "\t\tPartial Eclipse of the Sun"},
-    {kNonCentralAnnularSolar, " Ann.Sun", "\t\tNon-Central Annular Eclipse of the Sun"},
-    {kNonCentralTotalSolar, " Tot.Sun", "\t\tNon-Central Total Eclipse of the Sun"},
-    {kAnnularSolar, " Ann.Sun", "\t\tAnnular Eclipse of the Sun"},
-    {kTotalSolar, " Tot.Sun", "\t\tTotal Eclipse of the Sun"},
-    {kHybridSolar, " Ann/Tot.", "\t\tAnnular/Total Solar Eclipse"},
-};
-
-const EclipseKindNames* findKindNames(int kind)
-{
-    for (const EclipseKindNames& entry : kKindNames)
-        if (entry.kind == kind)
-            return &entry;
-    return nullptr;
-}
 
 bool isCentralSolar(int kind) { return kind == kAnnularSolar || kind == kTotalSolar || kind == kHybridSolar; }
 
@@ -93,7 +65,7 @@ void appendNumbers(std::string& out, const char* format, Values... values)
 void writeTitle(const SettingsRecord& settings, int index, std::string& out)
 {
     const int kind = settings.eclipseTypes[index];
-    const EclipseKindNames* names = findKindNames(kind);
+    const EclipseKindTexts* names = eclipseKindTexts(kind);
     out += names ? names->title : "";
     out += "\n\nMaximum Eclipse at ";
     appendDateTime(out, settings.eclipseTimes[index]);
@@ -220,7 +192,7 @@ void formatEclipseListLine(const SettingsRecord& settings, int index, char* line
 {
     char dateTime[kDateTimeLength];
     formatDateTime(settings.eclipseTimes[index], dateTime);
-    const EclipseKindNames* names = findKindNames(settings.eclipseTypes[index]);
+    const EclipseKindTexts* names = eclipseKindTexts(settings.eclipseTypes[index]);
     std::snprintf(line, lineSize, "%2i : %.*s%s", index + 1, kDateLength, dateTime, names ? names->listLabel : "");
 }
 

@@ -2,54 +2,25 @@
 
 #include <algorithm>
 
+#include "base/julian.h"
 #include "base/number_text.h"
 #include "eclipse/lunation.h"
-#include "base/julian.h"
+#include "reports/eclipse_kind_texts.h"
 
 namespace qv {
 
 namespace {
 
 constexpr int kLineSize = 96;
-// formatDateTimeTabbed writes 13 characters; the table shows the first 12.
-constexpr int kDateTimeLength = 13;
-constexpr int kDateTimeShown = 12;
-
-// Description of an eclipse kind in the year tables, and whether its magnitude follows.
-struct EclipseKindText {
-    int kind;
-    const char* text;
-    bool withMagnitude;
-};
-constexpr EclipseKindText kEclipseKindTexts[] = {
-    {kTotalLunar, "\t Total eclipse of the Moon", true},
-    {kPartialLunar, "\t Partial eclipse of the Moon", true},
-    {kTotalPenumbralLunar, "\t Penumbral eclipse of the Moon", true},
-    {kPenumbralLunar, "\t Penumbral eclipse of the Moon", true},
-    {kPartialSolar, "\t Partial eclipse of the Sun", true},
-    {kNonCentralAnnularSolar, "\t Annular eclipse of the Sun", false},
-    {kNonCentralTotalSolar, "\t Total eclipse of the Sun", false},
-    {kAnnularSolar, "\t Annular eclipse of the Sun", false},
-    {kTotalSolar, "\t Total eclipse of the Sun", false},
-    {kHybridSolar, "\t Annular/Total Solar Eclipse", false},
-};
-
-const EclipseKindText* findKindText(int kind)
-{
-    for (const EclipseKindText& entry : kEclipseKindTexts)
-        if (entry.kind == kind)
-            return &entry;
-    return nullptr;
-}
 
 // One table line: local date and time (tabbed), the kind and perhaps the magnitude.
 void formatEclipseLine(const SettingsRecord& settings, int index, char* line)
 {
     char dateTime[kDateTimeLength];
     formatDateTimeTabbed(settings.eclipseTimes[index], dateTime);
-    const EclipseKindText* kindText = findKindText(settings.eclipseTypes[index]);
-    int length = std::snprintf(line, kLineSize, "%.*s%s", kDateTimeShown, dateTime, kindText ? kindText->text : "");
-    if (kindText && kindText->withMagnitude && length >= 0 && length < kLineSize)
+    const EclipseKindTexts* kindText = eclipseKindTexts(settings.eclipseTypes[index]);
+    int length = std::snprintf(line, kLineSize, "%.*s%s", kDateTimeShown, dateTime, kindText ? kindText->yearTable : "");
+    if (kindText && kindText->yearTableMagnitude && length >= 0 && length < kLineSize)
         std::snprintf(line + length, kLineSize - length, "  (magnitude:%5.2f)", settings.eclipseMagnitudes[index]);
     // The magnitude sits inside parentheses, so every comma of the line is mended.
     commaToPoint(line);

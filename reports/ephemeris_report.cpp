@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "base/constants.h"
 #include "astro/moon.h"
 #include "astro/sun.h"
 #include "astro/time_argument.h"
+#include "base/constants.h"
 #include "base/number_text.h"
 
 namespace qv {

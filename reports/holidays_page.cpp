@@ -6,13 +6,13 @@
 #include <iterator>
 #include <utility>
 
+#include "base/julian.h"
 #include "calendars/calendar_names.h"
 #include "calendars/chinese.h"
-#include "calendars/holidays.h"
 #include "calendars/hebrew.h"
+#include "calendars/holidays.h"
 #include "calendars/indian.h"
 #include "calendars/islamic.h"
-#include "base/julian.h"
 
 namespace qv {
 

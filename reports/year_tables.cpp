@@ -3,13 +3,13 @@
 #include <cmath>
 #include <cstring>
 
-#include "base/constants.h"
 #include "astro/frames.h"
 #include "astro/sun.h"
-#include "base/vector.h"
-#include "base/number_text.h"
-#include "reports/eclipse_reports.h"
+#include "base/constants.h"
 #include "base/julian.h"
+#include "base/number_text.h"
+#include "base/vector.h"
+#include "reports/eclipse_reports.h"
 
 namespace qv {
 
@@ -23,10 +23,6 @@ constexpr int kScanSteps = 70;
 constexpr double kPhaseFractions[kPhaseKinds] = {0.0, 0.25, 0.5, 0.75};
 
 constexpr int kPhaseColumns[kPhaseKinds] = {0, 15, 31, 47};
-// formatDateTime writes this many characters, the last one a blank.
-constexpr int kDateTimeLength = 13;
-// The Sun table shows date and time without the trailing blank.
-constexpr int kDateTimeShown = 12;
 constexpr int kLineSize = 96;
 
 

@@ -4,9 +4,9 @@
 // the save file. Every time shown is local zone time.
 #include <cstdio>
 
+#include "astro/seasons.h"
 #include "base/page_buffer.h"
 #include "base/settings.h"
-#include "astro/seasons.h"
 #include "eclipse/lunation.h"
 
 namespace qv {

@@ -26,8 +26,8 @@
 
 #include "app/quorvel_app.h"
 #include "app/quorvel_view.h"
-#include "base/page_buffer.h"
 #include "base/julian.h"
+#include "base/page_buffer.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "base/constants.h"
 #include "astro/moon.h"
 #include "astro/sun.h"
+#include "base/constants.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "base/constants.h"
-#include "table_check.h"
 #include "base/julian.h"
+#include "table_check.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "calendars/calendar_names.h"
 #include "base/julian.h"
+#include "calendars/calendar_names.h"
 #include "support/reference_data.h"
 
 namespace qv {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "support/golden_text.h"
+#include "base/julian.h"
 #include "calendars/hebrew.h"
 #include "calendars/indian.h"
-#include "base/julian.h"
+#include "support/golden_text.h"
 #include "support/reference_data.h"
 
 namespace qv {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "base/julian.h"
 #include "calendars/calendar_names.h"
 #include "calendars/indian.h"
 #include "calendars/islamic.h"
-#include "base/julian.h"
 #include "support/reference_data.h"
 
 namespace qv {

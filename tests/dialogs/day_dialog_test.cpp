@@ -3,10 +3,10 @@
 // refusal of a year the computations cannot take.
 #include "dialog_test_support.h"
 
+#include "base/julian.h"
 #include "config/input_limits.h"
 #include "dialogs/qv_day_dialog.h"
 #include "reports/day_details.h"
-#include "base/julian.h"
 
 #include <QLabel>
 #include <QLineEdit>

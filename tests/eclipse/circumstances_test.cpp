@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "base/constants.h"
 #include "astro/frames.h"
-#include "eclipse/eclipse_geometry.h"
-#include "test_environment.h"
+#include "base/constants.h"
 #include "base/julian.h"
+#include "eclipse/eclipse_geometry.h"
 #include "support/year_settings.h"
+#include "test_environment.h"
 
 namespace {
 

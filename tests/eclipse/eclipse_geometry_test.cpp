@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-#include "base/constants.h"
 #include "astro/frames.h"
+#include "base/constants.h"
 #include "base/julian.h"
 
 namespace {

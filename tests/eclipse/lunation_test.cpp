@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "test_environment.h"
 #include "base/julian.h"
 #include "reports/year_tables.h"
+#include "test_environment.h"
 
 namespace {
 

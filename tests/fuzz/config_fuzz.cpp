@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "config/input_limits.h"
 #include "base/number_text.h"
+#include "config/input_limits.h"
 #include "config/settings_io.h"
 
 namespace {

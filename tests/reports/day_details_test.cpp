@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include "support/golden_text.h"
 #include "base/julian.h"
+#include "support/golden_text.h"
 
 namespace qv {
 namespace {

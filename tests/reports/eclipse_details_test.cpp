@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "cli/cli_args.h"
-#include "support/year_settings.h"
 #include "support/golden_text.h"
+#include "support/year_settings.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_args.h"
 #include "base/julian.h"
+#include "cli/cli_args.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "base/julian.h"
-#include "support/reference_data.h"
 #include "reports/year_tables.h"
+#include "support/reference_data.h"
 
 namespace qv {
 namespace {

@@ -10,9 +10,9 @@
 #include <fstream>
 #include <string>
 
+#include "base/julian.h"
 #include "reports/eclipse_reports.h"
 #include "support/golden_text.h"
-#include "base/julian.h"
 
 namespace qv {
 namespace {
