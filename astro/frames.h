@@ -3,6 +3,8 @@
 // observer on the Earth ellipsoid, plus nutation, annual aberration and sidereal time.
 // centuriesTT: Julian centuries of TT since J2000. mjdUT: Modified Julian Date of UT.
 // Distances keep the unit of the vector given; angles are radians unless named otherwise.
+// Nutation and sidereal time enter the Sun and Moon cross-checks (sun.h, moon.h); observer
+// positions and horizon coordinates enter the eclipse cross-checks (circumstances.h).
 #include "base/vector.h"
 
 namespace qv {

@@ -2,6 +2,8 @@
 // Julian dates and civil calendar arithmetic. Every instant is a Modified Julian Date
 // (days from 1858-11-17 0h, JD - 2400000.5). Dates up to 1582-10-04 are Julian, later ones
 // Gregorian; years are astronomical (year 0 exists). All functions are pure.
+// Every day of -6000..3000 round-trips through calendarDate; the Hebrew, Islamic and Indian
+// cross-checks with python3-convertdate (calendars/) rest on these day numbers.
 
 #include "base/day_month_year.h"
 

@@ -2,6 +2,7 @@
 // The arithmetic Hebrew calendar: the new year (1 Tishri) from the mean conjunction and the
 // postponement rules, and the Hebrew date of a civil day. A Hebrew date here is the date of
 // the daytime; the Hebrew day itself begins at sunset on the previous evening.
+// Every day of Hebrew years -1..150, 5700-5900 and 88360-88380 agrees with python3-convertdate.
 
 namespace qv {
 

@@ -1,6 +1,7 @@
 #pragma once
 // The Indian national calendar: 1 Caitra on March 22 (March 21 in Gregorian leap years),
 // Saka year = Gregorian year - 78, with the proleptic Gregorian leap rule throughout.
+// Every day of Saka years 1..150 and 1450-1950 agrees with python3-convertdate.
 #include "base/day_month_year.h"
 
 namespace qv {

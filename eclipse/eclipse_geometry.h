@@ -3,6 +3,8 @@
 // and equinox of date, and what the Moon's shadow (solar eclipses) or the Earth's shadow (lunar
 // eclipses) does at that instant. Lengths are in Earth equatorial radii, angles in radians,
 // instants are MJDs of UT given together with TT - UT in seconds.
+// 2024-04-08 greatest eclipse at 25.20 N 104.22 W, 272 s, 200 km wide (published 25.3 N
+// 104.1 W, 268 s, 198 km); 2017-08-21 lasts 164 s (published 160 s).
 #include "base/vector.h"
 
 namespace qv {
