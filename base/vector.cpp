@@ -41,8 +41,6 @@ Mat3 operator*(const Mat3& a, const Mat3& b) {
     return product;
 }
 
-void premultiply(Mat3& m, const Mat3& n) { m = n * m; }
-
 Mat3 transpose(const Mat3& m) {
     return Mat3(Vec3(m.rows[0].x, m.rows[1].x, m.rows[2].x), Vec3(m.rows[0].y, m.rows[1].y, m.rows[2].y),
                 Vec3(m.rows[0].z, m.rows[1].z, m.rows[2].z));

@@ -82,8 +82,6 @@ constexpr Vec3 operator*(const Mat3& m, const Vec3& v) {
 }
 // Matrix product a b.
 Mat3 operator*(const Mat3& a, const Mat3& b);
-// Replaces m by n m.
-void premultiply(Mat3& m, const Mat3& n);
 Mat3 transpose(const Mat3& m);
 
 // Frame rotations by angleRad about the x, y and z axis: a positive angle turns the axes
