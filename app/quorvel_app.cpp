@@ -461,6 +461,8 @@ void QuorvelApp::slotCalcSolarPanel()
 void QuorvelApp::slotCalcSatEcl()
 {
     status("Show special solar eclipse map...");
+    settings_.lastPage = 4;
+    view_->specialEclipseCommand(settings_);
     status("Ready.");
 }
 

@@ -6,8 +6,12 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "base/julian.h"
 #include "dialogs/qv_ecl_dialog.h"
+#include "dialogs/qv_sat_dialog.h"
+#include "eclipse/special_eclipse.h"
 #include "reports/eclipse_details.h"
+#include "reports/eclipse_map.h"
 #include "reports/year_tables.h"
 
 #include <algorithm>
@@ -15,16 +19,16 @@
 
 namespace {
 
-constexpr int kPageWidthPx = 860;
-constexpr int kPageHeightPx = 771;
-constexpr int kCaptionWidthPx = 721;
-constexpr int kCaptionHeightPx = 50;
-constexpr int kEarthWidthPx = 721;
-constexpr int kEarthHeightPx = 411;
+constexpr int kPageWidthPx = qv::kMapPageWidthPx;
+constexpr int kPageHeightPx = qv::kMapPageHeightPx;
+// The Earth pixmap starts at the special map's size until the image replaces it.
+constexpr int kEarthWidthPx = qv::kMapWidthPx;
+constexpr int kEarthHeightPx = qv::kSpecialMapHeightPx;
 constexpr int kListWidthPx = 820;
 constexpr int kListHeightPx = 1600;
 constexpr int kLeftMarginPx = 10;
-constexpr const char* kEarthImage = ":/earth.png";
+// A map click shows the central line of the details at this step (minutes).
+constexpr int kClickMapStepMinutes = 60;
 
 // The decimal number in the first two characters of a line, 0 when they form none.
 int leadingNumber(const char* line)
@@ -38,14 +42,14 @@ int leadingNumber(const char* line)
 QuorvelView::QuorvelView(QWidget* parent)
     : QScrollArea(parent),
       pagePixmap_(kPageWidthPx, kPageHeightPx),
-      captionPixmap_(kCaptionWidthPx, kCaptionHeightPx),
+      captionPixmap_(qv::kCaptionWidthPx, qv::kCaptionHeightPx),
       earthPixmap_(kEarthWidthPx, kEarthHeightPx),
       specialMapPixmap_(kEarthWidthPx, kEarthHeightPx)
 {
     resize(kPageWidthPx, kPageHeightPx);
     pagePixmap_.fill(Qt::white);
     specialMapPixmap_.fill(Qt::white);
-    earthLoaded_ = earthPixmap_.load(kEarthImage);
+    earthLoaded_ = qv::loadEarthImage(earthPixmap_);
     // Keys belong to the main window, which dispatches letters, digits and arrows.
     setFocusPolicy(Qt::NoFocus);
     viewport()->setFocusPolicy(Qt::NoFocus);
@@ -140,8 +144,10 @@ void QuorvelView::refreshView() { viewport()->repaint(); }
 
 void QuorvelView::keyStep(int dx, int dy, qv::SettingsRecord& settings)
 {
-    (void)dx;        // the special-eclipse map steps its time by the sign of dx
-    (void)settings;  // the special-eclipse map steps settings.currentMjd
+    if (displayMode_ == SpecialMap) {
+        stepSpecialEclipse(settings, dx < 0 ? 1 : -1);
+        return;
+    }
     auto* outer = qobject_cast<QScrollArea*>(parentWidget() ? parentWidget()->parentWidget() : nullptr);
     if (!outer)
         return;
@@ -166,6 +172,8 @@ void QuorvelView::showEclipseDetails(int y)
     if (index < 0)
         return;
     viewSettings_.selectedEclipse = index + 1;
+    if (qv::isSolarEclipseSelected(viewSettings_))
+        drawEclipseMap();
     const std::string text = qv::eclipseDetailsText(viewSettings_);
     QvEclDialog dialog(this);
     dialog.getParams(QString::fromUtf8(text.c_str()), fontSize_);
@@ -184,7 +192,82 @@ void QuorvelView::mousePressEvent(QMouseEvent* event)
         showEclipseDetails(qRound(event->position().y()));
         return;
     }
+    if (displayMode_ == EclipseMap) {
+        const int savedStep = viewSettings_.mapStep;
+        viewSettings_.mapStep = kClickMapStepMinutes;
+        showClickedPosition(qRound(event->position().x()), qRound(event->position().y()));
+        viewSettings_.mapStep = savedStep;
+    }
     takeWindowFocus();
+}
+
+void QuorvelView::startMap(int mode)
+{
+    displayMode_ = mode;
+    viewport()->setCursor(Qt::CrossCursor);
+    resize(pagePixmap_.size());
+    mapGeometry_ = qv::mapGeometry(mapProjection_, centralMeridian_);
+}
+
+void QuorvelView::drawEclipseMap()
+{
+    startMap(EclipseMap);
+    const qv::EclipseMapPoints points = qv::eclipseMapPoints(viewSettings_);
+    qv::paintEclipseMap(pagePixmap_, captionPixmap_, earthImage(), mapGeometry_, viewSettings_, points);
+    refreshView();
+}
+
+void QuorvelView::showClickedPosition(int x, int y)
+{
+    // A click beside the map or outside a hemisphere's disc names no place.
+    if (!qv::isOnMap(mapGeometry_, QPoint(x, y)))
+        return;
+    qv::SettingsRecord& settings = viewSettings_;
+    const qv::SettingsRecord saved = settings;
+    const qv::GeoPoint clicked = qv::mapToGeographic(mapGeometry_, QPoint(x, y));
+    settings.latitude = clicked.latitudeDeg;
+    settings.longitude = clicked.longitudeDeg;
+    settings.height = 0.0;
+    std::snprintf(settings.locationName, sizeof settings.locationName, "clicked position");
+    showEclipseDetails(lineTops_[settings.selectedEclipse] + 1);
+    settings.latitude = saved.latitude;
+    settings.longitude = saved.longitude;
+    settings.height = saved.height;
+    std::copy(saved.locationName, saved.locationName + qv::kLocationNameSize, settings.locationName);
+}
+
+void QuorvelView::specialEclipseCommand(qv::SettingsRecord& settings)
+{
+    const qv::UtInstant at = qv::splitUtInstant(settings.currentMjd);
+    QvSatDialog dialog(this);
+    dialog.setParams(settings.satEllipsoid != 0, settings.satHeight, settings.satTimeStep, at.year, at.month, at.day,
+                     at.hour, at.minute, at.second);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    bool ellipsoid = false;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    dialog.getParams(ellipsoid, settings.satHeight, settings.satTimeStep, year, month, day, hour, minute, second);
+    settings.satEllipsoid = ellipsoid ? 1 : 0;
+    settings.currentMjd = qv::modifiedJulianDate(day, month, year, qv::dmsToDecimal(hour, minute, second));
+
+    startMap(SpecialMap);
+    qv::paintSpecialEclipseTrack(pagePixmap_, earthImage(), mapGeometry_, settings,
+                                 qv::specialEclipseTrack(settings));
+    drawSpecialEclipseLabel(settings);
+}
+
+void QuorvelView::drawSpecialEclipseLabel(const qv::SettingsRecord& settings)
+{
+    const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(
+        settings.currentMjd, settings.deltaT, settings.satHeight, settings.satEllipsoid != 0);
+    qv::paintSpecialEclipseLabel(specialMapPixmap_, pagePixmap_, captionPixmap_, mapGeometry_, settings, points);
+    refreshView();
+}
+
+void QuorvelView::stepSpecialEclipse(qv::SettingsRecord& settings, int direction)
+{
+    settings.currentMjd += (direction > 0 ? 1.0 : -1.0) * settings.satTimeStep / qv::kSecondsPerDay;
+    drawSpecialEclipseLabel(settings);
 }
 
 void QuorvelView::takeWindowFocus()

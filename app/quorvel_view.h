@@ -7,6 +7,7 @@
 
 #include "base/page_buffer.h"
 #include "base/settings.h"
+#include "maps/map_drawing.h"
 
 class QuorvelView : public QScrollArea {
     Q_OBJECT
@@ -25,6 +26,17 @@ public:
     void keyStep(int dx, int dy, qv::SettingsRecord& settings);
     // Number keys 1..10: opens the details of that eclipse of the list.
     void selectEclipse(int n);
+    // Draws the world map of the selected solar eclipse of the list.
+    void drawEclipseMap();
+    // Shows the details of the selected eclipse with the local circumstances of a clicked map pixel.
+    void showClickedPosition(int x, int y);
+    // The Special Eclipses command: asks for the surface and the instant (UT), draws the track
+    // of central points over four days and the label of the instant.
+    void specialEclipseCommand(qv::SettingsRecord& settings);
+    // Redraws the special-eclipse label and markers for settings.currentMjd.
+    void drawSpecialEclipseLabel(const qv::SettingsRecord& settings);
+    // Moves settings.currentMjd one time step later (direction > 0) or earlier and redraws the label.
+    void stepSpecialEclipse(qv::SettingsRecord& settings, int direction);
     virtual void refreshView();
 
     int displayMode() const { return displayMode_; }
@@ -32,6 +44,8 @@ public:
     int lineTop(int n) const { return lineTops_[n]; }
     int numberedLineCount() const { return numberedLineCount_; }
     const QPixmap& pagePixmap() const { return pagePixmap_; }
+    const QPixmap& specialMapPixmap() const { return specialMapPixmap_; }
+    const qv::MapGeometry& mapGeometry() const { return mapGeometry_; }
     qv::SettingsRecord& viewSettings() { return viewSettings_; }
     qv::PageBuffer& viewPage() { return viewPage_; }
     bool earthLoaded() const { return earthLoaded_; }
@@ -46,14 +60,14 @@ private:
     // Draws the lines of a page into pagePixmap; records the numbered lines of a list page.
     void drawPageText(const qv::PageBuffer& page, bool fixedPitchAllowed, bool recordLineTops);
     void takeWindowFocus();
+    // Map mode: cross cursor, the view sized to the page, the geometry of the chosen style.
+    void startMap(int mode);
+    const QPixmap* earthImage() const { return earthLoaded_ ? &earthPixmap_ : nullptr; }
     // Opens the details of the list line above the vertical position y of the list page.
     void showEclipseDetails(int y);
 
-    // Map geometry of the eclipse world map: origin and scales.
-    int x0_ = 0;
-    int y0_ = 0;
-    double sx_ = 1.0;
-    double sy_ = 1.0;
+    // Map geometry of the eclipse world map: origin, scales, style and central meridian.
+    qv::MapGeometry mapGeometry_;
     QPixmap pagePixmap_;
     QPixmap captionPixmap_;
     QPixmap earthPixmap_;
@@ -67,7 +81,4 @@ private:
     int fontSize_ = 10;
     int mapProjection_ = 0;
     double centralMeridian_ = 0.0;
-    // Reference size of the map's off-map marker and clipping.
-    int mapReferenceWidth_ = 860;
-    int mapReferenceHeight_ = 501;
 };

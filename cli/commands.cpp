@@ -16,6 +16,9 @@ constexpr CliCommand kCommands[] = {
     {"eclipse", "details of eclipse --eclipse N for the location (--step: central line)", runEclipseCommand},
     {"holidays", "the holidays of the year", runHolidaysCommand},
     {"day", "the day details of --date: weekday, week and the other calendars", runDayCommand},
+    {"map", "world map of solar eclipse --eclipse N (--out FILE.png, or --points)", runMapCommand, true},
+    {"special", "special eclipse at --date/--time UT on --sat-height (--out FILE.png, --points)",
+     runSpecialCommand, true},
 };
 
 // Flushes the output and, for a file, closes it; false when anything was not written.
@@ -77,7 +80,7 @@ int runCli(int argc, char** argv, std::FILE* out, std::FILE* err)
     applyCliOptions(context.options, static_cast<long long>(std::time(nullptr)),
                     context.settings);
     context.err = err;
-    const std::string& outPath = context.options.outPath;
+    const std::string outPath = command->writesPicture ? std::string() : context.options.outPath;
     context.out = outPath.empty() ? out : std::fopen(outPath.c_str(), "w");
     if (context.out == nullptr) {
         std::fprintf(err, "quorvel-cli: cannot write '%s'\n", outPath.c_str());

@@ -23,6 +23,7 @@ struct CliCommand {
     const char* name;
     const char* summary;  // one line for the help text
     int (*run)(CliContext& context);
+    bool writesPicture = false;  // --out names a PNG the command writes itself
 };
 
 // Every command, in the order the help text lists them.
@@ -61,5 +62,13 @@ int runHolidaysCommand(CliContext& context);
 
 // The day details text of --date.
 int runDayCommand(CliContext& context);
+
+// The world map of solar eclipse --eclipse N of the year as a PNG (--out), or with --points the
+// geographic points it plots; an eclipse number that is no solar eclipse is refused.
+int runMapCommand(CliContext& context);
+
+// The special-eclipse label for --date and --time (UT); --points adds the track points and
+// --out writes the special-eclipse map as a PNG.
+int runSpecialCommand(CliContext& context);
 
 }  // namespace qv

@@ -60,6 +60,7 @@ struct CliOptions {
     std::optional<double> satHeightKm;
     std::optional<double> satStepSeconds;
     bool ellipsoid = false;
+    bool points = false;  // map and special: print the plotted points
     std::string outPath;  // empty: standard output
 };
 

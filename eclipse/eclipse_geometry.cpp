@@ -146,7 +146,7 @@ void EclipseGeometry::subShadowPoint(double mjdUT, double deltaTSeconds, double&
     // Direction from the Earth's centre to the foot of its perpendicular on the axis.
     const Vec3 foot = moonSquashed - dot(moonSquashed, shadowAxis_) * shadowAxis_;
     shadowPoint_ = unsquashed(unitVector(foot));
-    groundCoordinates(mjdUT, shadowPoint_, latitudeRad, longitudeRad);
+    groundCoordinates(mjdUT, equationOfEquinoxesSeconds_, shadowPoint_, latitudeRad, longitudeRad);
 }
 
 SolarEclipseClass EclipseGeometry::solarEclipseAt(double mjdUT, double deltaTSeconds, double& latitudeRad,
@@ -160,7 +160,7 @@ SolarEclipseClass EclipseGeometry::solarEclipseAt(double mjdUT, double deltaTSec
     latitudeRad = 0.0;
     longitudeRad = 0.0;
     if (shadow.eclipseClass >= kSolarCentralAnnular)
-        groundCoordinates(mjdUT, shadowPoint_, latitudeRad, longitudeRad);
+        groundCoordinates(mjdUT, equationOfEquinoxesSeconds_, shadowPoint_, latitudeRad, longitudeRad);
     return shadow.eclipseClass;
 }
 
@@ -185,10 +185,10 @@ double EclipseGeometry::centralDurationAndWidth(double mjdUT, double deltaTSecon
     return durationSeconds;
 }
 
-void EclipseGeometry::groundCoordinates(double mjdUT, const Vec3& point, double& latitudeRad,
-                                        double& longitudeRad) const {
+void groundCoordinates(double mjdUT, double eqeqSeconds, const Vec3& point, double& latitudeRad,
+                       double& longitudeRad) {
     const double rightAscensionRad = toPolar(point).longitude();
-    const double greenwichSiderealRad = kPi / 12.0 * localSiderealTime(mjdUT, 0.0, equationOfEquinoxesSeconds_);
+    const double greenwichSiderealRad = kPi / 12.0 * localSiderealTime(mjdUT, 0.0, eqeqSeconds);
     longitudeRad = wrapLongitude(rightAscensionRad - greenwichSiderealRad);
     latitudeRad = std::atan2(point.z, kGeodeticFactor * std::sqrt(point.x * point.x + point.y * point.y));
 }

@@ -80,6 +80,12 @@ LunarEclipseClass lunarShadowClass(const Vec3& sun, const Vec3& moon);
 // Longitude brought into (-pi, pi]: just above pi becomes just above -pi, just below -pi just below pi.
 double wrapLongitude(double longitudeRad);
 
+// Geodetic latitude and east longitude in (-pi, pi] of the ground point of a geocentric
+// true-equatorial point at mjdUT (Greenwich sidereal time with the given equation of the
+// equinoxes, 0 for the mean time); the latitude uses the Earth's flattening.
+void groundCoordinates(double mjdUT, double eqeqSeconds, const Vec3& point, double& latitudeRad,
+                       double& longitudeRad);
+
 // Width in km of the central path at surfacePoint, from the signed umbral diameter there, the
 // shadow axis and the shadow's ground displacement in one step: the diameter divided by the sine
 // of the angle between the axis and the cross-track direction, that sine at least
@@ -132,9 +138,6 @@ public:
     double centuriesTT() const { return centuriesTT_; }
 
 private:
-    // Geodetic latitude and wrapped east longitude of a geocentric point at the given instant.
-    void groundCoordinates(double mjdUT, const Vec3& point, double& latitudeRad, double& longitudeRad) const;
-
     Vec3 sun_{1.0, 0.0, 0.0};         // geocentric Sun, true equator of date, Earth radii, with aberration
     Vec3 moon_{1.0, 0.0, 0.0};        // geocentric Moon, true equator of date, Earth radii
     Vec3 shadowAxis_{1.0, 0.0, 0.0};  // unit, from the Sun through the Moon, squashed frame

@@ -18,6 +18,7 @@ LAYERS = {
     "reports": 4,
     "config": 5,
     "dialogs": 6,
+    "maps": 6,
     "app": 7,
     "cli": 7,
 }

@@ -1,0 +1,134 @@
+// The map pictures of the batch companion, painted offscreen exactly as the window paints them.
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QSaveFile>
+#include <QString>
+
+#include <string>
+
+#include "cli/commands.h"
+#include "maps/map_drawing.h"
+#include "reports/year_tables.h"
+
+namespace qv {
+
+namespace {
+
+// Starts the offscreen GUI the pictures are painted with, once per process; the text commands
+// never start it, so they run without any Qt platform plugin.
+void startOffscreenGui()
+{
+    if (QGuiApplication::instance() != nullptr)
+        return;
+    static char program[] = "quorvel-cli";
+    static char platformOption[] = "-platform";
+    static char platform[] = "offscreen";
+    static char* arguments[] = {program, platformOption, platform, nullptr};
+    static int argumentCount = 3;
+    static QGuiApplication* application = new QGuiApplication(argumentCount, arguments);
+    (void)application;
+}
+
+// Writes the picture as a PNG through a temporary file: either the whole file or nothing.
+bool savePicture(const QPixmap& picture, const std::string& path)
+{
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!picture.save(&file, "PNG")) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+int refuse(const CliContext& context, const std::string& message)
+{
+    std::fprintf(context.err, "quorvel-cli: %s\n", message.c_str());
+    return kCliExitUsage;
+}
+
+int writePicture(const CliContext& context, const QPixmap& picture)
+{
+    if (!savePicture(picture, context.options.outPath))
+        return refuse(context, "cannot write '" + context.options.outPath + "'");
+    return kCliExitOk;
+}
+
+void printPoint(std::FILE* out, const char* name, const GeoPoint& point)
+{
+    std::fprintf(out, "%s %.4f %.4f\n", name, point.latitudeDeg, point.longitudeDeg);
+}
+
+void printMapPoints(std::FILE* out, const EclipseMapPoints& points)
+{
+    for (const CentralMapPoint& central : points.centralLine)
+        std::fprintf(out, "central %i %.4f %.4f\n", central.centralClass, central.point.latitudeDeg,
+                     central.point.longitudeDeg);
+    for (const GeoPoint& point : points.curves.limits)
+        printPoint(out, "limit", point);
+    for (const GeoPoint& point : points.curves.riseSet)
+        printPoint(out, "riseset", point);
+    printPoint(out, "greatest", points.greatest);
+}
+
+// The Earth image for the physical map; null when it cannot be loaded (coastline instead).
+const QPixmap* earthImage(QPixmap& earth) { return loadEarthImage(earth) ? &earth : nullptr; }
+
+}  // namespace
+
+int runMapCommand(CliContext& context)
+{
+    SettingsRecord& settings = context.settings;
+    if (!context.options.eclipseNumber)
+        return refuse(context, "map needs --eclipse N");
+    if (!context.options.points && context.options.outPath.empty())
+        return refuse(context, "map needs --out FILE.png or --points");
+    PageBuffer page;
+    buildYearTables(settings, page);
+    if (!isSolarEclipseSelected(settings))
+        return refuse(context, "--eclipse " + std::to_string(settings.selectedEclipse) +
+                                   " is not a solar eclipse of " + std::to_string(settings.year));
+    const EclipseMapPoints points = eclipseMapPoints(settings);
+    if (context.options.points) {
+        printMapPoints(context.out, points);
+        return kCliExitOk;
+    }
+    startOffscreenGui();
+    QPixmap picture(kMapPageWidthPx, kMapPageHeightPx);
+    QPixmap caption(kCaptionWidthPx, kCaptionHeightPx);
+    QPixmap earth;
+    paintEclipseMap(picture, caption, earthImage(earth), mapGeometry(settings.mapProjection, settings.centralMeridian),
+                    settings, points);
+    return writePicture(context, picture);
+}
+
+int runSpecialCommand(CliContext& context)
+{
+    const SettingsRecord& settings = context.settings;
+    const ElevatedCentralPoints now =
+        elevatedCentralPoints(settings.currentMjd, settings.deltaT, settings.satHeight, settings.satEllipsoid != 0);
+    const bool picture = !context.options.outPath.empty();
+    std::vector<TrackPoint> track;
+    if (picture || context.options.points)
+        track = specialEclipseTrack(settings);
+    if (picture) {
+        startOffscreenGui();
+        QPixmap page(kMapPageWidthPx, kMapPageHeightPx);
+        QPixmap caption(kCaptionWidthPx, kCaptionHeightPx);
+        QPixmap specialMap(kMapWidthPx, kSpecialMapHeightPx);
+        QPixmap earth;
+        const MapGeometry geometry = mapGeometry(settings.mapProjection, settings.centralMeridian);
+        paintSpecialEclipseTrack(page, earthImage(earth), geometry, settings, track);
+        paintSpecialEclipseLabel(specialMap, page, caption, geometry, settings, now);
+        if (const int status = writePicture(context, specialMap); status != kCliExitOk)
+            return status;
+    }
+    std::fprintf(context.out, "%s\n", specialEclipseLabel(settings, now).c_str());
+    if (context.options.points)
+        for (const TrackPoint& point : track)
+            std::fprintf(context.out, "track %i %.4f %.4f\n", point.kind, point.latitudeDeg, point.longitudeDeg);
+    return kCliExitOk;
+}
+
+}  // namespace qv

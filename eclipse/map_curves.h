@@ -1,0 +1,76 @@
+#pragma once
+// Curves of the world map of a solar eclipse: the point of greatest eclipse, the northern and
+// southern limits of the penumbra, and the curves where the eclipse begins or ends at sunrise
+// or sunset. Between two instants where the shadow engine is evaluated, the penumbral cone is
+// interpolated linearly in time, so a few hundred points cost a few dozen engine calls.
+// Instants are UT MJDs; points are geodetic latitude and east longitude in degrees.
+#include <vector>
+
+#include "base/settings.h"
+#include "base/vector.h"
+
+namespace qv {
+
+// Latitude of a point that does not exist at an instant; plotted points have latitudes up to 90.
+constexpr double kNoMapPoint = 100.0;
+
+struct GeoPoint {
+    double latitudeDeg = kNoMapPoint;
+    double longitudeDeg = 0.0;
+
+    bool exists() const { return latitudeDeg <= 90.0; }
+};
+
+// The penumbral cone over [t0, t1]: its vertex and the generators on the two sides of the
+// shadow path (plus and minus), at t0 and their rates per day. Squashed frame, Earth radii.
+struct PenumbraLimitModel {
+    double t0 = 0.0;
+    Vec3 vertex0, vertexRate;
+    Vec3 plusGenerator0, plusGeneratorRate;
+    Vec3 minusGenerator0, minusGeneratorRate;
+};
+
+// The penumbral edge over [t0, t1]: Moon and unit shadow axis (squashed frame) and the
+// penumbral diameter on the fundamental plane, at t0 and their rates per day.
+struct PenumbraEdgeModel {
+    double t0 = 0.0;
+    Vec3 moon0, moonRate;
+    Vec3 axis0, axisRate;
+    double diameter0 = 0.0, diameterRate = 0.0;
+};
+
+// The two points where the penumbral edge meets the Earth's limb at one instant.
+struct RiseSetPair {
+    GeoPoint first;
+    GeoPoint second;  // only when the first exists
+};
+
+// Sets settings.maxEclipsePoint to the ground point nearest the shadow axis at the selected
+// eclipse's greatest eclipse; (0, 0) when the selection is no eclipse.
+void greatestEclipsePoint(SettingsRecord& settings);
+
+// The limit model over [t0Ut, t1Ut] (a zero-length interval gives zero rates).
+PenumbraLimitModel penumbraLimitModel(double t0Ut, double t1Ut, double deltaTSeconds);
+
+// Where the generator (plus or minus side) of the model meets the Earth at tUt; no point when
+// it misses the Earth.
+GeoPoint limitPoint(const PenumbraLimitModel& model, double tUt, bool plusSide);
+
+// The edge model over [t0Ut, t1Ut].
+PenumbraEdgeModel penumbraEdgeModel(double t0Ut, double t1Ut, double deltaTSeconds);
+
+// The penumbral edge on the Earth's limb at tUt; no points when the edge circle lies wholly
+// inside or outside the limb.
+RiseSetPair riseSetPoints(const PenumbraEdgeModel& model, double tUt);
+
+// Plotted points of the limits and the rise/set curves of the eclipse whose first and last
+// contact on the Earth are settings.eclipseBegin and eclipseEnd (local time): the interval is
+// cut into five parts, each with its own models; limits every minute in the first and last
+// part and every 2.5 minutes in between, rise/set points every minute.
+struct MapCurves {
+    std::vector<GeoPoint> limits;
+    std::vector<GeoPoint> riseSet;
+};
+MapCurves sampleMapCurves(const SettingsRecord& settings);
+
+}  // namespace qv

@@ -1,0 +1,54 @@
+#pragma once
+// Special eclipses: the central line of a solar eclipse on a surface at a height above the
+// Earth (a sphere of the Earth's equatorial radius plus the height, or an ellipsoid with the
+// Earth's flattening), such as the orbit shell of a satellite. At one instant the shadow axis
+// can cross that surface at two places when it misses the Earth below.
+#include <string>
+#include <vector>
+
+#include "base/settings.h"
+
+namespace qv {
+
+enum ElevatedPointKind : int { kNoElevatedPoint = 0, kElevatedTotal = 1, kElevatedAnnular = 2 };
+
+struct ElevatedCentralPoint {
+    int kind = kNoElevatedPoint;
+    double latitudeDeg = 0.0;   // geodetic latitude of the ground point below
+    double longitudeDeg = 0.0;  // east, (-180, 180]
+};
+
+// Where the shadow axis enters (and, when it misses the Earth, leaves) the elevated surface.
+struct ElevatedCentralPoints {
+    ElevatedCentralPoint entry;
+    ElevatedCentralPoint exit;
+};
+
+// The central points at mjdUT on the surface heightKm above the equator (a negative height
+// counts as 0): a sphere, or with ellipsoid set an ellipsoid of the Earth's flattening. Kind
+// total where the umbra reaches the point (a zero umbral diameter included), else annular.
+// On the sphere the latitude is that of the ground point straight below the surface point.
+ElevatedCentralPoints elevatedCentralPoints(double mjdUT, double deltaTSeconds, double heightKm, bool ellipsoid);
+
+struct TrackPoint {
+    int kind = kNoElevatedPoint;
+    double latitudeDeg = 0.0;
+    double longitudeDeg = 0.0;
+};
+
+// Every central point of the settings' surface (satHeight, satEllipsoid) at one-minute steps
+// over the two days either side of settings.currentMjd (UT).
+std::vector<TrackPoint> specialEclipseTrack(const SettingsRecord& settings);
+
+// Date and time of a UT instant in whole seconds; an instant a hair below a whole second (from
+// stepping back and forth) counts as that second.
+struct UtInstant {
+    int year = 0, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+UtInstant splitUtInstant(double mjdUT);
+
+// The label below the special-eclipse map for settings.currentMjd: date, time, height, and
+// for each central point "tot." or "ann." with its latitude and longitude.
+std::string specialEclipseLabel(const SettingsRecord& settings, const ElevatedCentralPoints& points);
+
+}  // namespace qv

@@ -1,0 +1,381 @@
+#include "maps/map_drawing.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QPixmap>
+#include <QString>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "base/constants.h"
+
+// Registers the compiled-in map resources of this library (outside any namespace).
+static void initMapResources() { Q_INIT_RESOURCE(maps); }
+
+namespace qv {
+
+namespace {
+
+// Scale of the hemisphere maps: pixels per unit of the stereographic radius (2 at the equator).
+constexpr double kHemisphereScale = 107.27056019070322;
+constexpr double kWorldScale = 2.0;
+// Hemisphere maps still show points this far past the pole (rounding of polar points).
+constexpr double kHemisphereLatitudeLimit = 90.1;
+// Smallest sine of the azimuth for inverting the stereographic radius along x.
+constexpr double kSmallAzimuthSine = 1e-05;
+// A coastline segment jumping farther than this across the map crosses its edge: not drawn.
+constexpr int kCoastJumpPx = 199;
+// Latitude given to a pixel outside the disc of a hemisphere map.
+constexpr double kOutsideDisc = -100.0;
+constexpr const char* kEarthImage = ":/earth.png";
+
+// Records of (latitude * 10, longitude * 10); a record with kPolylineStart starts a new polyline.
+struct CoastRecord {
+    int latitudeTenths;
+    int longitudeTenths;
+};
+constexpr int kPolylineStart = 1111;
+constexpr CoastRecord kCoastline[] = {
+#include "world_coastline.inc"
+};
+
+namespace colour {
+const QColor greyBackground(200, 200, 200);
+const QColor whiteBackground(255, 255, 255);
+const QColor caption(0, 0, 255);
+const QColor coastline(200, 100, 50);
+const QColor grid(130, 160, 180);
+const QColor grid30AfterGrid10(30, 240, 120);
+const QColor total(0, 0, 255);
+const QColor annular(255, 0, 0);
+const QColor limits(0, 0, 0);
+const QColor riseSet(200, 0, 150);
+const QColor greatest(0, 255, 0);
+const QColor title(255, 255, 0);
+}  // namespace colour
+
+// Where the title and label texts start, below the map on the caption strip.
+constexpr QPoint kTitleAt(0, 380);
+
+// Rounds half away from zero.
+int nearest(double value) { return static_cast<int>(value >= 0.0 ? value + 0.5 : value - 0.5); }
+
+double wrapDegrees(double degrees)
+{
+    if (degrees > 180.0)
+        degrees -= 360.0;
+    if (degrees < -180.0)
+        degrees += 360.0;
+    return degrees;
+}
+
+// Longitude relative to the central meridian, in [-180, 180].
+double shiftedLongitude(const MapGeometry& geometry, double longitudeDeg)
+{
+    double lambda = longitudeDeg;
+    if (geometry.centralMeridian != 0.0)
+        lambda = wrapDegrees(longitudeDeg - geometry.centralMeridian);
+    return wrapDegrees(lambda);
+}
+
+QFont mapTextFont() { return QFont("helvetica", 10); }
+
+const QColor& backgroundColour(const SettingsRecord& settings)
+{
+    return settings.mapGrey ? colour::greyBackground : colour::whiteBackground;
+}
+
+// Draws a line between two projected points unless either cannot be shown.
+void drawMapLine(QPainter& painter, const MapGeometry& geometry, QPoint from, QPoint to)
+{
+    const QPoint off = offMapMarker(geometry);
+    if (from.x() != off.x() && to.x() != off.x())
+        painter.drawLine(from, to);
+}
+
+// A polyline through geographic points at one latitude, every stepDeg of longitude from
+// firstDeg to lastDeg; points beyond the reference size break it.
+void drawParallel(QPainter& painter, const MapGeometry& geometry, double latitudeDeg, double firstDeg,
+                  double lastDeg, double stepDeg)
+{
+    bool open = false;
+    QPoint previous;
+    for (double longitude = firstDeg; longitude <= lastDeg; longitude += stepDeg) {
+        const QPoint point = projectToMap(geometry, latitudeDeg, longitude);
+        const bool shown = point.x() <= geometry.referenceWidth && point.y() <= geometry.referenceHeight;
+        if (shown && open)
+            painter.drawLine(previous, point);
+        open = shown;
+        previous = point;
+    }
+}
+
+void drawCoastline(QPainter& painter, const MapGeometry& geometry)
+{
+    painter.setPen(colour::coastline);
+    bool open = false;
+    QPoint previous;
+    for (const CoastRecord& record : kCoastline) {
+        if (record.latitudeTenths == kPolylineStart) {
+            open = false;
+            continue;
+        }
+        const QPoint point = projectToMap(geometry, record.latitudeTenths / 10.0, record.longitudeTenths / 10.0);
+        if (open && std::abs(point.x() - previous.x()) <= kCoastJumpPx)
+            drawMapLine(painter, geometry, previous, point);
+        open = true;
+        previous = point;
+    }
+}
+
+// Left edge of the Earth image for the central meridian, within one image width left of 0.
+int earthImageLeft(const MapGeometry& geometry)
+{
+    const int widthPx = nearest(360.0 * geometry.sx);
+    int left = geometry.x0 + nearest(shiftedLongitude(geometry, -180.0) * geometry.sx);
+    left %= widthPx;
+    return left > 0 ? left - widthPx : left;
+}
+
+void drawHemisphereGrid(QPainter& painter, const MapGeometry& geometry)
+{
+    const double hemisphere = geometry.projection == kSouthernMap ? -1.0 : 1.0;
+    for (int meridian = -180; meridian <= 150; meridian += 30) {
+        QPoint previous = projectToMap(geometry, hemisphere * 90.0, meridian);
+        for (int latitude = 10; latitude >= 0; --latitude) {
+            const QPoint point = projectToMap(geometry, hemisphere * latitude, meridian);
+            if (point.y() < geometry.referenceWidth)
+                painter.drawLine(previous, point);
+            previous = point;
+        }
+    }
+    for (double parallel : {60.0, 30.0})
+        drawParallel(painter, geometry, hemisphere * parallel, -180.0, 180.0, 5.0);
+}
+
+void drawWorldLines(QPainter& painter, const MapGeometry& geometry, int firstMeridian, int firstParallel,
+                    int stepDeg)
+{
+    for (int meridian = firstMeridian; meridian <= 180; meridian += stepDeg) {
+        const int x = projectToMap(geometry, 0.0, meridian).x();
+        painter.drawLine(x, 0, x, kMapHeightPx);
+    }
+    for (int parallel = firstParallel; parallel <= -firstParallel; parallel += stepDeg) {
+        const int y = projectToMap(geometry, parallel, 0.0).y();
+        painter.drawLine(0, y, kMapWidthPx, y);
+    }
+}
+
+// A marker ellipse between two corners and the point itself.
+void drawMarker(QPainter& painter, QPoint at, int before, int after)
+{
+    painter.drawEllipse(QRect(at - QPoint(before, before), at + QPoint(after, after)));
+    painter.drawPoint(at);
+}
+
+void drawCaptionText(QPainter& painter, const std::string& text)
+{
+    painter.setPen(colour::title);
+    painter.setFont(mapTextFont());
+    painter.drawText(kTitleAt, QString::fromStdString(text));
+}
+
+void drawPoints(QPainter& painter, const MapGeometry& geometry, const std::vector<GeoPoint>& points)
+{
+    for (const GeoPoint& point : points)
+        painter.drawPoint(projectToMap(geometry, point.latitudeDeg, point.longitudeDeg));
+}
+
+// Fills the page with the background and draws the map's background and grid on it.
+void startMapPage(QPixmap& page, QPainter& painter, const QPixmap* earth, const MapGeometry& geometry,
+                  const SettingsRecord& settings)
+{
+    page.fill(backgroundColour(settings));
+    painter.begin(&page);
+    drawMapGrid(geometry, painter, earth, settings.mapGrid);
+}
+
+}  // namespace
+
+MapGeometry mapGeometry(int projection, double centralMeridianDeg)
+{
+    MapGeometry geometry;
+    geometry.projection = projection;
+    geometry.centralMeridian = centralMeridianDeg;
+    const bool hemisphere = projection == kNorthernMap || projection == kSouthernMap;
+    geometry.sx = geometry.sy = hemisphere ? kHemisphereScale : kWorldScale;
+    return geometry;
+}
+
+bool isHemisphereMap(const MapGeometry& geometry)
+{
+    return geometry.projection == kNorthernMap || geometry.projection == kSouthernMap;
+}
+
+QPoint offMapMarker(const MapGeometry& geometry)
+{
+    return {geometry.referenceWidth + 3, geometry.referenceHeight + 3};
+}
+
+QPoint projectToMap(const MapGeometry& geometry, double latitudeDeg, double longitudeDeg)
+{
+    const double lambda = shiftedLongitude(geometry, longitudeDeg);
+    if (!isHemisphereMap(geometry))
+        return {geometry.x0 + nearest(lambda * geometry.sx), geometry.y0 + nearest(-latitudeDeg * geometry.sy)};
+    const bool southern = geometry.projection == kSouthernMap;
+    const double latitude = southern ? -latitudeDeg : latitudeDeg;
+    if (latitude < 0.0 || latitude > kHemisphereLatitudeLimit)
+        return offMapMarker(geometry);
+    const double latitudeRad = latitude * kRadPerDeg;
+    const double radius = 2.0 * std::cos(latitudeRad) / (std::sin(latitudeRad) + 1.0);
+    const double azimuthRad = (southern ? -lambda : lambda) * kRadPerDeg;
+    QPoint pixel(geometry.x0 + nearest(-radius * std::sin(azimuthRad) * geometry.sx),
+                 geometry.y0 + nearest(-radius * std::cos(azimuthRad) * geometry.sy));
+    const int off = geometry.referenceWidth + 3;
+    if (pixel.x() > kMapWidthPx)
+        pixel.setX(off);
+    if (pixel.y() > kMapHeightPx)
+        pixel = QPoint(off, off);
+    return pixel;
+}
+
+GeoPoint mapToGeographic(const MapGeometry& geometry, QPoint pixel)
+{
+    const double north = -(pixel.y() - geometry.y0) / geometry.sy;
+    const double east = (pixel.x() - geometry.x0) / geometry.sx;
+    GeoPoint point{north, east};
+    if (isHemisphereMap(geometry)) {
+        point = {90.0, 0.0};
+        if (north != 0.0 || east != 0.0) {
+            const double azimuthRad = std::atan2(-east, north);
+            const bool alongX = std::fabs(std::sin(azimuthRad)) > kSmallAzimuthSine;
+            const double radius = alongX ? -east / std::sin(azimuthRad) : north / std::cos(azimuthRad);
+            // sin(latitude) from the stereographic radius r: q = (r / 2)^2, sin = (1 - q) / (1 + q).
+            const double q = (radius * 0.5) * (radius * 0.5);
+            const double sineLatitude = (1.0 - q) / (1.0 + q);
+            point.latitudeDeg = sineLatitude < 0.0 ? kOutsideDisc : std::asin(sineLatitude) * kDegPerRad;
+            point.longitudeDeg = azimuthRad * kDegPerRad;
+        }
+        if (geometry.projection == kSouthernMap && point.latitudeDeg != kOutsideDisc) {
+            point.latitudeDeg = -point.latitudeDeg;
+            point.longitudeDeg = -point.longitudeDeg;
+        }
+        point.longitudeDeg = wrapDegrees(point.longitudeDeg);
+    }
+    if (geometry.centralMeridian != 0.0)
+        point.longitudeDeg = wrapDegrees(point.longitudeDeg + geometry.centralMeridian);
+    return point;
+}
+
+bool isOnMap(const MapGeometry& geometry, QPoint pixel)
+{
+    if (pixel.x() < 0 || pixel.x() >= kMapWidthPx || pixel.y() < 0 || pixel.y() >= kMapHeightPx)
+        return false;
+    const double latitude = mapToGeographic(geometry, pixel).latitudeDeg;
+    return latitude >= -90.0 && latitude <= 90.0;
+}
+
+bool loadEarthImage(QPixmap& earth)
+{
+    initMapResources();
+    return earth.load(kEarthImage);
+}
+
+void drawMapBackground(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth)
+{
+    if (geometry.projection == kPhysicalWorldMap && earth != nullptr && !earth->isNull()) {
+        const int left = geometry.centralMeridian != 0.0 ? earthImageLeft(geometry) : 0;
+        // The second copy would run on beside the map, where no curve is drawn.
+        painter.save();
+        painter.setClipRect(0, 0, kMapWidthPx, kMapHeightPx);
+        painter.drawPixmap(left, 0, *earth);
+        if (left != 0)
+            painter.drawPixmap(left + nearest(360.0 * geometry.sx), 0, *earth);
+        painter.restore();
+    } else {
+        drawCoastline(painter, geometry);
+    }
+    if (isHemisphereMap(geometry)) {
+        painter.setPen(colour::grid);
+        // The first point a hair east of 0 starts the circle; 359 -> 0 is left open as drawn.
+        QPoint previous = projectToMap(geometry, 0.0, 0.0001);
+        for (int longitude = 0; longitude <= 359; ++longitude) {
+            const QPoint point = projectToMap(geometry, 0.0, longitude);
+            const bool shown = point.x() <= geometry.referenceWidth && point.y() <= geometry.referenceHeight;
+            const bool previousShown =
+                previous.x() <= geometry.referenceWidth && previous.y() <= geometry.referenceHeight;
+            if (shown && previousShown)
+                painter.drawLine(previous, point);
+            previous = point;
+        }
+    }
+}
+
+void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, int mapGrid)
+{
+    drawMapBackground(geometry, painter, earth);
+    painter.setPen(colour::grid);
+    if (isHemisphereMap(geometry)) {
+        drawHemisphereGrid(painter, geometry);
+    } else if (mapGrid == 1 || mapGrid == 2) {
+        if (mapGrid == 2) {
+            drawWorldLines(painter, geometry, -170, -80, 10);
+            painter.setPen(colour::grid30AfterGrid10);
+        }
+        drawWorldLines(painter, geometry, -150, -60, 30);
+    }
+    if (mapGrid != 1 && mapGrid != 2)
+        painter.drawLine(kMapWidthPx - 1, 0, kMapWidthPx - 1, kMapHeightPx);
+}
+
+void paintEclipseMap(QPixmap& page, QPixmap& caption, const QPixmap* earth, const MapGeometry& geometry,
+                     const SettingsRecord& settings, const EclipseMapPoints& points)
+{
+    caption.fill(colour::caption);
+    QPainter painter;
+    startMapPage(page, painter, earth, geometry, settings);
+    painter.drawPixmap(0, kCaptionTopPx, caption);
+    for (const CentralMapPoint& central : points.centralLine) {
+        painter.setPen(central.centralClass == 5 ? colour::total : colour::annular);
+        painter.drawPoint(projectToMap(geometry, central.point.latitudeDeg, central.point.longitudeDeg));
+    }
+    painter.setPen(colour::limits);
+    drawPoints(painter, geometry, points.curves.limits);
+    painter.setPen(colour::riseSet);
+    drawPoints(painter, geometry, points.curves.riseSet);
+    painter.setPen(colour::greatest);
+    drawMarker(painter, projectToMap(geometry, points.greatest.latitudeDeg, points.greatest.longitudeDeg), 2, 2);
+    drawCaptionText(painter, eclipseMapTitle(settings));
+}
+
+void paintSpecialEclipseTrack(QPixmap& page, const QPixmap* earth, const MapGeometry& geometry,
+                              const SettingsRecord& settings, const std::vector<TrackPoint>& track)
+{
+    QPainter painter;
+    startMapPage(page, painter, earth, geometry, settings);
+    for (const TrackPoint& point : track) {
+        painter.setPen(point.kind == kElevatedTotal ? colour::total : colour::annular);
+        painter.drawPoint(projectToMap(geometry, point.latitudeDeg, point.longitudeDeg));
+    }
+}
+
+void paintSpecialEclipseLabel(QPixmap& specialMap, const QPixmap& page, QPixmap& caption,
+                              const MapGeometry& geometry, const SettingsRecord& settings,
+                              const ElevatedCentralPoints& points)
+{
+    caption.fill(colour::caption);
+    QPainter painter(&specialMap);
+    painter.drawPixmap(0, 0, page);
+    painter.drawPixmap(0, kCaptionTopPx, caption);
+    for (const ElevatedCentralPoint& point : {points.entry, points.exit}) {
+        if (point.kind == kNoElevatedPoint)
+            continue;
+        painter.setPen(point.kind == kElevatedTotal ? colour::total : colour::annular);
+        drawMarker(painter, projectToMap(geometry, point.latitudeDeg, point.longitudeDeg), 2, 1);
+    }
+    drawCaptionText(painter, specialEclipseLabel(settings, points));
+}
+
+}  // namespace qv

@@ -1,0 +1,86 @@
+#pragma once
+// Drawing of the eclipse world map and the special-eclipse map, shared by the window and the
+// batch companion: the four map styles (0 simple world map, 1 northern and 2 southern
+// hemisphere, 3 physical world map) shifted by a central meridian, their grids and
+// backgrounds, and the conversion between geographic points and map pixels.
+#include <QPoint>
+
+#include "base/settings.h"
+#include "eclipse/special_eclipse.h"
+#include "reports/eclipse_map.h"
+
+class QPainter;
+class QPixmap;
+
+namespace qv {
+
+// Sizes of the map pictures in pixels: the page holding the map (top-left 721 x 361) and the
+// caption strip drawn below the map at y = 362; the special-eclipse map holds both.
+constexpr int kMapPageWidthPx = 860;
+constexpr int kMapPageHeightPx = 771;
+constexpr int kMapWidthPx = 721;
+constexpr int kMapHeightPx = 361;
+constexpr int kCaptionWidthPx = 721;
+constexpr int kCaptionHeightPx = 50;
+constexpr int kCaptionTopPx = 362;
+constexpr int kSpecialMapHeightPx = 411;
+
+enum MapProjection : int { kSimpleWorldMap = 0, kNorthernMap = 1, kSouthernMap = 2, kPhysicalWorldMap = 3 };
+
+// Origin and scale of a map style and its central meridian (degrees).
+struct MapGeometry {
+    int x0 = 360;
+    int y0 = 180;
+    double sx = 2.0;  // pixels per degree, or per unit of the stereographic radius
+    double sy = 2.0;
+    int projection = kSimpleWorldMap;
+    double centralMeridian = 0.0;
+    // The off-map marker lies just outside this reference size.
+    int referenceWidth = kMapPageWidthPx;
+    int referenceHeight = 501;
+};
+MapGeometry mapGeometry(int projection, double centralMeridianDeg);
+
+bool isHemisphereMap(const MapGeometry& geometry);
+
+// Where a point that cannot be shown is put: outside the visible map.
+QPoint offMapMarker(const MapGeometry& geometry);
+
+// Pixel of a geographic point (degrees); the off-map marker for a point the hemisphere map
+// cannot show.
+QPoint projectToMap(const MapGeometry& geometry, double latitudeDeg, double longitudeDeg);
+
+// Geographic point (degrees) of a pixel; latitude -100 outside the disc of a hemisphere map.
+GeoPoint mapToGeographic(const MapGeometry& geometry, QPoint pixel);
+
+// True when a click at the pixel names a place: inside the map and, on a hemisphere map, its disc.
+bool isOnMap(const MapGeometry& geometry, QPoint pixel);
+
+// The physical Earth image (721 x 361, 2 pixels per degree, longitude -180 at the left edge)
+// from the program's resources; false when it cannot be loaded.
+bool loadEarthImage(QPixmap& earth);
+
+// The Earth image (physical map, when loaded) or the coastline, and the equator circle of the
+// hemisphere maps. earth may be null.
+void drawMapBackground(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth);
+
+// The background, then the grid: mapGrid 0 none, 1 every 30 degrees, 2 every 10 degrees.
+void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, int mapGrid);
+
+// The whole map page of the selected solar eclipse: background (grey or white by
+// settings.mapGrey), grid, central line, limits, rise/set curves, point of greatest eclipse,
+// and the caption strip with the title.
+void paintEclipseMap(QPixmap& page, QPixmap& caption, const QPixmap* earth, const MapGeometry& geometry,
+                     const SettingsRecord& settings, const EclipseMapPoints& points);
+
+// The special-eclipse page: background, grid and the track of central points.
+void paintSpecialEclipseTrack(QPixmap& page, const QPixmap* earth, const MapGeometry& geometry,
+                              const SettingsRecord& settings, const std::vector<TrackPoint>& track);
+
+// The special-eclipse map: the page with its track, the caption strip with the label, and a
+// marker on each central point of settings.currentMjd.
+void paintSpecialEclipseLabel(QPixmap& specialMap, const QPixmap& page, QPixmap& caption,
+                              const MapGeometry& geometry, const SettingsRecord& settings,
+                              const ElevatedCentralPoints& points);
+
+}  // namespace qv
