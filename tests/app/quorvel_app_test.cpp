@@ -493,12 +493,30 @@ void QuorvelAppTest::eclipseListOpensDetailsByKeyAndClick()
     QCOMPARE(answerer.titles, QStringList("Eclipse Details"));
     QVERIFY2(details.contains("Total Eclipse of the Sun"), qPrintable(details.left(200)));
     QCOMPARE(view->viewSettings().selectedEclipse, 2);
-    // A click below the fourth line's top opens the fourth eclipse, one above the first nothing.
+    // A solar eclipse shows its map before the details; a click on the map shows the details
+    // for the clicked place: (166, 114) on the world map is 33 N, 97 W, in the path of totality.
+    QCOMPARE(view->displayMode(), int(QuorvelView::EclipseMap));
+    QCOMPARE(view->viewport()->cursor().shape(), Qt::CrossCursor);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(166, 114));
+    QCOMPARE(answerer.titles.size(), 2);
+    QVERIFY2(details.contains("Local Circumstances for clicked position\nLat: 33   Long: -97   height: 0 m"),
+             qPrintable(details));
+    QVERIFY(details.contains("totality from"));
+    QCOMPARE(view->viewSettings().mapStep, settings_.mapStep);
+    QCOMPARE(QString(view->viewSettings().locationName), QString(settings_.locationName));
+    // A click beside the map names no place.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(800, 100));
+    QCOMPARE(answerer.titles.size(), 2);
+
+    // Back on the list, a click below the fourth line's top opens the fourth eclipse, one above
+    // the first nothing.
+    QTest::keyClick(window_, Qt::Key_E);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(50, view->lineTop(4) + 5));
     QCOMPARE(view->viewSettings().selectedEclipse, 4);
     QVERIFY(details.contains("Annular Eclipse of the Sun"));
+    QTest::keyClick(window_, Qt::Key_E);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(50, view->lineTop(1) - 5));
-    QCOMPARE(answerer.titles.size(), 2);
+    QCOMPARE(answerer.titles.size(), 3);
 }
 
 void QuorvelAppTest::holidaysShowTheYearsHolidaysFromTheTop()
