@@ -1,0 +1,95 @@
+// Special eclipses: the central points on a surface above the Earth, the track and the label.
+#include "eclipse/special_eclipse.h"
+
+#include <gtest/gtest.h>
+
+#include "base/constants.h"
+#include "base/julian.h"
+#include "eclipse/eclipse_geometry.h"
+
+namespace {
+
+constexpr double kMinute = 1.0 / 1440.0;  // days
+constexpr double kDeltaT2024 = 69.184;     // seconds
+const double kGreatest2024 = qv::modifiedJulianDate(8, 4, 2024, 18.0 + 17.0 / 60.0);
+
+// On the ellipsoid at height 0 the surface is the Earth itself: the same point and kind as the
+// shadow engine's central line, and no second point.
+TEST(SpecialEclipse, HeightZeroEllipsoidIsTheOrdinaryCentralLine)
+{
+    int central = 0;
+    for (double offset = -90.0; offset <= 90.0; offset += 5.0) {
+        const double t = kGreatest2024 + offset * kMinute;
+        qv::EclipseGeometry engine;
+        double latitudeRad = 0.0, longitudeRad = 0.0;
+        const int eclipseClass = engine.solarEclipseAt(t, kDeltaT2024, latitudeRad, longitudeRad);
+        const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(t, kDeltaT2024, 0.0, true);
+        EXPECT_EQ(points.exit.kind, qv::kNoElevatedPoint);
+        if (eclipseClass < qv::kSolarCentralAnnular) {
+            EXPECT_EQ(points.entry.kind, qv::kNoElevatedPoint) << offset;
+            continue;
+        }
+        ++central;
+        EXPECT_EQ(points.entry.kind, eclipseClass == qv::kSolarCentralTotal ? qv::kElevatedTotal : qv::kElevatedAnnular);
+        EXPECT_NEAR(points.entry.latitudeDeg, latitudeRad * qv::kDegPerRad, 1e-9) << offset;
+        EXPECT_NEAR(points.entry.longitudeDeg, longitudeRad * qv::kDegPerRad, 1e-9) << offset;
+    }
+    EXPECT_GT(central, 20);
+    // A negative height counts as the Earth's surface.
+    const qv::ElevatedCentralPoints below = qv::elevatedCentralPoints(kGreatest2024, kDeltaT2024, -50.0, true);
+    const qv::ElevatedCentralPoints surface = qv::elevatedCentralPoints(kGreatest2024, kDeltaT2024, 0.0, true);
+    EXPECT_EQ(below.entry.latitudeDeg, surface.entry.latitudeDeg);
+    EXPECT_EQ(below.entry.longitudeDeg, surface.entry.longitudeDeg);
+}
+
+// At geostationary height the shell is hit before and after the shadow axis meets the Earth;
+// while the axis misses the Earth it crosses the shell twice, entering and leaving it.
+TEST(SpecialEclipse, LargeHeightGivesTwoPointsWhileTheAxisMissesTheEarth)
+{
+    qv::SettingsRecord settings;
+    settings.currentMjd = kGreatest2024;
+    settings.deltaT = kDeltaT2024;
+    settings.satHeight = 35786.0;
+    const std::vector<qv::TrackPoint> track = qv::specialEclipseTrack(settings);
+    int instantsWithTwo = 0;
+    for (double t = kGreatest2024 - 0.2; t < kGreatest2024 + 0.2; t += kMinute) {
+        const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(t, kDeltaT2024, settings.satHeight, false);
+        if (points.exit.kind == qv::kNoElevatedPoint)
+            continue;
+        ++instantsWithTwo;
+        ASSERT_NE(points.entry.kind, qv::kNoElevatedPoint);
+        qv::EclipseGeometry engine;
+        double latitudeRad = 0.0, longitudeRad = 0.0;
+        EXPECT_LT(engine.solarEclipseAt(t, kDeltaT2024, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
+        EXPECT_FALSE(points.entry.latitudeDeg == points.exit.latitudeDeg &&
+                     points.entry.longitudeDeg == points.exit.longitudeDeg);
+    }
+    EXPECT_GT(instantsWithTwo, 10);
+    EXPECT_GT(track.size(), static_cast<std::size_t>(instantsWithTwo));
+}
+
+// The label of one instant, and the same label after stepping forward and back again by any step.
+TEST(SpecialEclipse, LabelAndSteppingBackAndForth)
+{
+    qv::SettingsRecord settings;
+    settings.satHeight = 0.0;
+    settings.currentMjd = qv::modifiedJulianDate(8, 4, 2024, qv::dmsToDecimal(18, 17, 0));
+    const auto label = [&settings] {
+        return qv::specialEclipseLabel(settings, qv::elevatedCentralPoints(settings.currentMjd, kDeltaT2024,
+                                                                           settings.satHeight, true));
+    };
+    const std::string first = label();
+    EXPECT_EQ(first, "2024 APR  8  18:17:00 UT   h:     0.0 km    tot.  25.18  -104.26");
+    for (double step : {1.0, 7.0, 300.0, 3600.0}) {
+        for (int i = 0; i < 500; ++i)
+            settings.currentMjd += step / qv::kSecondsPerDay;
+        for (int i = 0; i < 500; ++i)
+            settings.currentMjd -= step / qv::kSecondsPerDay;
+        EXPECT_EQ(label(), first) << step;
+    }
+    settings.satHeight = 400.5;  // away from New Moon: no central point
+    settings.currentMjd = qv::modifiedJulianDate(1, 1, 2024, 0.0);
+    EXPECT_EQ(label(), "2024 JAN  1   0:00:00 UT   h:   400.5 km ");
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+// What the eclipse map plots: the central lines of 2017 and 2024 against places on their
+// published paths, the title, and the points whatever the angle display.
+#include "reports/eclipse_map.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "base/constants.h"
+#include "base/julian.h"
+#include "eclipse/eclipse_geometry.h"
+#include "support/year_settings.h"
+
+namespace {
+
+constexpr double kEarthRadiusKm = 6371.0;
+
+qv::Vec3 unitPoint(const qv::GeoPoint& point)
+{
+    const double lat = point.latitudeDeg * qv::kRadPerDeg, lon = point.longitudeDeg * qv::kRadPerDeg;
+    return {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
+}
+
+// Distance in km from a place to the central line, each one-minute segment taken as a great circle.
+double distanceToLineKm(const qv::GeoPoint& place, const std::vector<qv::CentralMapPoint>& line)
+{
+    const qv::Vec3 p = unitPoint(place);
+    double best = 1e9;
+    for (std::size_t i = 0; i + 1 < line.size(); ++i) {
+        const qv::Vec3 a = unitPoint(line[i].point), b = unitPoint(line[i + 1].point);
+        const qv::Vec3 normal = qv::unitVector(qv::cross(a, b));
+        // The foot on the segment's great circle when it falls between its ends, else the nearer end.
+        const qv::Vec3 foot = qv::unitVector(p - qv::dot(p, normal) * normal);
+        const bool between = qv::dot(qv::cross(a, foot), normal) >= 0.0 && qv::dot(qv::cross(foot, b), normal) >= 0.0;
+        for (const qv::Vec3& q : between ? std::vector<qv::Vec3>{foot} : std::vector<qv::Vec3>{a, b})
+            best = std::min(best, std::acos(std::clamp(qv::dot(p, q), -1.0, 1.0)) * kEarthRadiusKm);
+    }
+    return best;
+}
+
+qv::SettingsRecord selected(int year, int eclipse)
+{
+    qv::SettingsRecord settings = qv::test::yearSettings(year, 0.0, qv::deltaTDefault(year), 0.0, 0.0);
+    settings.selectedEclipse = eclipse;
+    return settings;
+}
+
+struct PathPlace {
+    const char* name;
+    qv::GeoPoint place;
+    double measuredKm;  // this program's distance, for the record
+};
+
+// Measured distances (km): Mazatlan 22, Dallas 47, Cleveland 15, Montreal 81 (near the path's
+// northern edge), Oregon coast 7, South Carolina coast 7. The bound is 15 km above each.
+TEST(EclipseMap, CentralLinesFollowThePublishedPaths)
+{
+    struct Eclipse {
+        int year, number;
+        std::vector<PathPlace> places;
+    };
+    const Eclipse eclipses[] = {
+        {2024, 2,
+         {{"Mazatlan", {23.2, -106.4}, 22.1}, {"Dallas", {32.8, -96.8}, 47.3},
+          {"Cleveland", {41.5, -81.7}, 14.5}, {"Montreal", {45.5, -73.6}, 81.1}}},
+        {2017, 4, {{"Oregon coast", {44.8, -124.0}, 6.7}, {"South Carolina coast", {33.0, -79.5}, 6.5}}},
+    };
+    for (const Eclipse& eclipse : eclipses) {
+        const qv::EclipseMapPoints points = qv::eclipseMapPoints(selected(eclipse.year, eclipse.number));
+        ASSERT_GT(points.centralLine.size(), 150u) << eclipse.year;
+        EXPECT_TRUE(std::all_of(points.centralLine.begin(), points.centralLine.end(),
+                                [](const qv::CentralMapPoint& p) { return p.centralClass == qv::kSolarCentralTotal; }));
+        for (const PathPlace& place : eclipse.places)
+            EXPECT_LT(distanceToLineKm(place.place, points.centralLine), place.measuredKm + 15.0) << place.name;
+        EXPECT_GT(points.curves.limits.size(), 100u);
+        EXPECT_GT(points.curves.riseSet.size(), 300u);
+    }
+}
+
+// The angle display does not move the points: they are plotted in decimal degrees.
+TEST(EclipseMap, PointsAreDecimalDegreesWhateverTheDisplay)
+{
+    qv::SettingsRecord settings = selected(2024, 2);
+    const qv::EclipseMapPoints decimal = qv::eclipseMapPoints(settings);
+    settings.dmsFlag = 1;
+    const qv::EclipseMapPoints packed = qv::eclipseMapPoints(settings);
+    ASSERT_EQ(decimal.centralLine.size(), packed.centralLine.size());
+    EXPECT_EQ(decimal.centralLine[100].point.latitudeDeg, packed.centralLine[100].point.latitudeDeg);
+    EXPECT_EQ(decimal.greatest.longitudeDeg, packed.greatest.longitudeDeg);
+    EXPECT_NEAR(decimal.greatest.latitudeDeg, 25.2, 0.1);
+    EXPECT_EQ(settings.mapStep, 30);  // the settings are left as they were
+}
+
+TEST(EclipseMap, TitleNamesYearDateAndKind)
+{
+    EXPECT_EQ(qv::eclipseMapTitle(selected(2024, 2)), "  2024  APR  8    Total Eclipse of the Sun");
+    EXPECT_EQ(qv::eclipseMapTitle(selected(2024, 4)), "  2024  OCT  2    Annular Eclipse of the Sun");
+    EXPECT_EQ(qv::eclipseMapTitle(selected(2023, 1)), "  2023  APR 20    Annular/Total Eclipse of the Sun");
+    EXPECT_EQ(qv::eclipseMapTitle(selected(2025, 2)), "  2025  MAR 29   Eclipse of the Sun");
+    // A lunar eclipse or a number beyond the table has no map.
+    EXPECT_EQ(qv::eclipseMapTitle(selected(2024, 1)), "");
+    EXPECT_TRUE(qv::eclipseMapPoints(selected(2024, 1)).centralLine.empty());
+    EXPECT_FALSE(qv::isSolarEclipseSelected(selected(2024, 5)));
+}
+
+}  // namespace
