@@ -22,6 +22,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include "app/quorvel_app.h"
@@ -126,6 +127,7 @@ private slots:
     void refusedYearNeverReachesTheSettings();
     void eclipseSettingsReachTheView();
     void eclipseListOpensDetailsByKeyAndClick();
+    void specialEclipseMapStepsWithTheArrowKeys();
     void holidaysShowTheYearsHolidaysFromTheTop();
     void dayDetailsStoreTheDateAndFollowTheDefaultDeltaT();
 
@@ -517,6 +519,45 @@ void QuorvelAppTest::eclipseListOpensDetailsByKeyAndClick()
     QTest::keyClick(window_, Qt::Key_E);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(50, view->lineTop(1) - 5));
     QCOMPARE(answerer.titles.size(), 3);
+}
+
+// Ctrl+I asks for the surface and the UT instant, draws the track and the label; Right and Left
+// step the time cursor by the time step and redraw only the label, so stepping back restores
+// the picture; a cancelled dialog changes nothing.
+void QuorvelAppTest::specialEclipseMapStepsWithTheArrowKeys()
+{
+    makeWindow();
+    QuorvelView* view = window_->view();
+    {
+        ModalAnswerer answerer(true, [](QWidget* dialog) {
+            const std::pair<const char*, const char*> fields[] = {
+                {"yearEdit", "2024"}, {"monthEdit", "4"},  {"dayEdit", "8"},    {"hourEdit", "18"},
+                {"minEdit", "17"},    {"secEdit", "0"},    {"stepEdit", "60"},  {"heightEdit", "0"}};
+            for (const auto& [name, text] : fields)
+                dialog->findChild<QLineEdit*>(name)->setText(text);
+        });
+        QTest::keyClick(window_, Qt::Key_I, Qt::ControlModifier);
+        QCOMPARE(answerer.titles, QStringList("Special Eclipse Settings"));
+    }
+    QCOMPARE(view->displayMode(), int(QuorvelView::SpecialMap));
+    QCOMPARE(settings_.lastPage, 4);
+    QCOMPARE(settings_.satTimeStep, 60.0);
+    const double start = qv::modifiedJulianDate(8, 4, 2024, qv::dmsToDecimal(18, 17, 0));
+    QCOMPARE(settings_.currentMjd, start);
+    const QImage first = view->specialMapPixmap().toImage();
+    QTest::keyClick(window_, Qt::Key_Right);
+    QVERIFY(std::fabs(settings_.currentMjd - (start + 60.0 / 86400.0)) < 1e-9);
+    QVERIFY(view->specialMapPixmap().toImage() != first);
+    QTest::keyClick(window_, Qt::Key_Left);
+    QVERIFY(std::fabs(settings_.currentMjd - start) < 1e-9);
+    QCOMPARE(view->specialMapPixmap().toImage(), first);
+
+    ModalAnswerer cancel(false, [](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>("yearEdit")->setText("2017");
+    });
+    window_->slotCalcSatEcl();
+    QCOMPARE(cancel.titles.size(), 1);
+    QCOMPARE(settings_.currentMjd, start);
 }
 
 void QuorvelAppTest::holidaysShowTheYearsHolidaysFromTheTop()

@@ -1,0 +1,128 @@
+// The map pictures of the batch companion against golden pictures, their points, and refusals.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QImage>
+#include <QString>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cli_args.h"
+#include "support/golden_text.h"
+#include "test_environment.h"
+
+namespace qv {
+namespace {
+
+// A file in the temporary directory of this test process alone.
+std::string temporaryPath(const std::string& name)
+{
+    return std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "-" + name);
+}
+
+// Pixels of a rectangle where any colour channel differs by more than 2.
+int differingPixels(const QImage& a, const QImage& b, const QRect& area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > 2 || std::abs(qGreen(p) - qGreen(q)) > 2 ||
+                std::abs(qBlue(p) - qBlue(q)) > 2)
+                ++count;
+        }
+    return count;
+}
+
+// The picture the command writes against tests/golden/maps/NAME: the map itself pixel for
+// pixel, the caption strip with room for another font's rendering of the text. On a
+// difference the picture is kept as NAME.actual.png in the working directory.
+void expectGoldenPicture(const std::string& name, std::vector<std::string> words)
+{
+    const std::string path = temporaryPath(name);
+    words.insert(words.end(), {"--out", path});
+    const CliResult result = runInProcess(words);
+    ASSERT_EQ(result.status, 0) << result.err;
+    const QImage actual = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+    const QImage golden = QImage(QString::fromStdString(test::sourcePath("tests/golden/maps/" + name)))
+                              .convertToFormat(QImage::Format_RGB32);
+    std::filesystem::rename(path, name + ".actual.png");
+    ASSERT_FALSE(golden.isNull()) << name;
+    ASSERT_EQ(actual.size(), golden.size()) << name;
+    EXPECT_EQ(differingPixels(actual, golden, QRect(0, 0, 721, 361)), 0) << name;
+    EXPECT_LT(differingPixels(actual, golden, QRect(0, 361, 721, 50)), 1500) << name;
+    EXPECT_EQ(differingPixels(actual, golden, QRect(0, 411, 721, actual.height() - 411)), 0) << name;
+    if (!::testing::Test::HasFailure())
+        std::filesystem::remove(name + ".actual.png");
+}
+
+TEST(MapCommand, PicturesMatchTheGoldenPictures)
+{
+    expectGoldenPicture("map_2024_2_world_grid30.png", {"map", "--year", "2024", "--eclipse", "2", "--grid", "1"});
+    expectGoldenPicture("map_2017_4_north_grid10.png",
+                        {"map", "--year", "2017", "--eclipse", "4", "--projection", "1", "--grid", "2"});
+    expectGoldenPicture("map_2023_1_physical_meridian120.png",
+                        {"map", "--year", "2023", "--eclipse", "1", "--projection", "3", "--meridian", "120"});
+    expectGoldenPicture("map_2021_4_south_white.png", {"map", "--year", "2021", "--eclipse", "4", "--projection",
+                                                       "2", "--grey", "0", "--meridian", "30"});
+    expectGoldenPicture("special_2024-04-08_geostationary.png",
+                        {"special", "--date", "2024-04-08", "--time", "18:17:00", "--sat-height", "35786",
+                         "--sat-step", "300"});
+}
+
+// The points of the 2024 map: the central line from the Pacific over Mexico to the Atlantic,
+// the limits and rise/set curves, greatest eclipse last; the special track beside its label.
+TEST(MapCommand, PointsArePrintedOnePerLine)
+{
+    const CliResult map = runInProcess({"map", "--year", "2024", "--eclipse", "2", "--points"});
+    ASSERT_EQ(map.status, 0) << map.err;
+    EXPECT_EQ(map.out.rfind("central 5 -7.6405 -157.2333\ncentral 5 ", 0), 0u) << map.out.substr(0, 80);
+    EXPECT_NE(map.out.find("\nlimit -37.4015 -144.5326\n"), std::string::npos);
+    EXPECT_NE(map.out.find("\nriseset -15.1995 -143.0734\nriseset "), std::string::npos);
+    EXPECT_EQ(map.out.substr(map.out.rfind("\ngreatest")), "\ngreatest 25.2004 -104.2245\n");
+
+    const CliResult special = runInProcess({"special", "--date", "2024-04-08", "--time", "18:17:00", "--sat-height",
+                                            "0", "--ellipsoid", "--points"});
+    ASSERT_EQ(special.status, 0) << special.err;
+    EXPECT_EQ(special.out.rfind("2024 APR  8  18:17:00 UT   h:     0.0 km    tot.  25.20  -104.22\ntrack 1 ", 0), 0u)
+        << special.out.substr(0, 120);
+}
+
+// A number that is no solar eclipse of the year, a missing output and a PNG that cannot be
+// written: one line on standard error, exit status 2, and no file touched or left behind.
+TEST(MapCommand, RefusalsLeaveNothingWritten)
+{
+    const std::string path = temporaryPath("kept.png");
+    { std::ofstream(path) << "kept"; }
+    const std::vector<std::string> cases[] = {
+        {"map", "--year", "2024", "--eclipse", "1", "--out", path},  // the penumbral lunar eclipse
+        {"map", "--year", "2024", "--eclipse", "5", "--out", path},  // 2024 has four eclipses
+        {"map", "--year", "2024", "--out", path},
+        {"map", "--year", "2024", "--eclipse", "2"},
+    };
+    for (const auto& words : cases) {
+        const CliResult result = runInProcess(words);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.rfind("quorvel-cli: "), 0u) << result.err;
+        EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    }
+    EXPECT_EQ(testing::readTextFile(path), "kept");
+    std::filesystem::remove(path);
+    const std::string missingFolder = temporaryPath("no-such-folder");
+    for (const char* command : {"map", "special"}) {
+        const CliResult result = runInProcess({command, "--year", "2024", "--eclipse", "2", "--date", "2024-04-08",
+                                               "--out", missingFolder + "/map.png"});
+        EXPECT_EQ(result.status, 2) << command;
+        EXPECT_EQ(result.out, "") << command;
+        EXPECT_EQ(result.err, "quorvel-cli: cannot write '" + missingFolder + "/map.png'\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(missingFolder));
+}
+
+}  // namespace
+}  // namespace qv
