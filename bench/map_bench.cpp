@@ -1,0 +1,67 @@
+// Speed of the eclipse map (target: under 20 ms for a whole map) and of the special-eclipse
+// scan of four days at one-minute steps (target: under 20 ms).
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QPixmap>
+
+#include "base/julian.h"
+#include "eclipse/special_eclipse.h"
+#include "maps/map_drawing.h"
+#include "reports/eclipse_map.h"
+#include "reports/year_tables.h"
+
+namespace {
+
+// The total eclipse of 2024-04-08 selected in its year.
+qv::SettingsRecord eclipse2024()
+{
+    qv::SettingsRecord settings;
+    settings.year = 2024;
+    settings.deltaT = 69.2;
+    qv::PhaseLists phases;
+    qv::computeYearPhases(settings, phases);
+    settings.selectedEclipse = 2;
+    return settings;
+}
+
+// The points the map plots: central line at one-minute steps, limits, rise/set curves.
+void BM_EclipseMapPoints(benchmark::State& state)
+{
+    const qv::SettingsRecord settings = eclipse2024();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(qv::eclipseMapPoints(settings).centralLine.data());
+}
+BENCHMARK(BM_EclipseMapPoints)->Unit(benchmark::kMillisecond);
+
+// The whole map as the window draws it: the points, then the physical map painted offscreen.
+void BM_EclipseMapDrawing(benchmark::State& state)
+{
+    static char program[] = "quorvel_bench", platformOption[] = "-platform", platform[] = "offscreen";
+    static char* arguments[] = {program, platformOption, platform, nullptr};
+    static int argumentCount = 3;
+    static QGuiApplication application(argumentCount, arguments);
+    const qv::SettingsRecord settings = eclipse2024();
+    QPixmap page(qv::kMapPageWidthPx, qv::kMapPageHeightPx);
+    QPixmap caption(qv::kCaptionWidthPx, qv::kCaptionHeightPx);
+    QPixmap earth;
+    qv::loadEarthImage(earth);
+    const qv::MapGeometry geometry = qv::mapGeometry(qv::kPhysicalWorldMap, -90.0);
+    for (auto _ : state)
+        qv::paintEclipseMap(page, caption, &earth, geometry, settings, qv::eclipseMapPoints(settings));
+}
+BENCHMARK(BM_EclipseMapDrawing)->Unit(benchmark::kMillisecond);
+
+// 5,761 instants of the Sun, the Moon and the shadow axis against a geostationary shell.
+void BM_SpecialEclipseTrack(benchmark::State& state)
+{
+    qv::SettingsRecord settings;
+    settings.currentMjd = qv::modifiedJulianDate(8, 4, 2024, 18.0);
+    settings.deltaT = 69.2;
+    settings.satHeight = 35786.0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(qv::specialEclipseTrack(settings).data());
+}
+BENCHMARK(BM_SpecialEclipseTrack)->Unit(benchmark::kMillisecond);
+
+}  // namespace
