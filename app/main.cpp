@@ -2,15 +2,19 @@
 #include <QDir>
 #include <QFont>
 
+#include "app/config_location.h"
 #include "app/quorvel_app.h"
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    // The per-user configuration folder is ~/.config/quorvel; the desktop entry names the icon.
+    QApplication::setApplicationName("quorvel");
+    QGuiApplication::setDesktopFileName(QUORVEL_APP_ID);
     QApplication::setFont(QFont("helvetica", 10));
-    // The configuration and save files live beside the program.
+    // The save file lives beside the program.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
-    QuorvelApp window;
+    QuorvelApp window(qv::processSettings(), qv::processPage(), qv::configFilePath());
     window.show();
     return QApplication::exec();
 }

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -30,6 +32,8 @@
 #include "reports/holidays_page.h"
 #include "reports/year_tables.h"
 
+#include <ctime>
+
 namespace qv {
 
 SettingsRecord& processSettings()
@@ -55,6 +59,8 @@ constexpr int kFontSizeMin = 8;
 constexpr int kFontSizeMax = 12;
 constexpr int kFontSizeStep = 2;
 constexpr const char* kHelpResource = ":/quorvelHelp.txt";
+// Stands in the help text for the path of the configuration file in use.
+constexpr const char* kHelpConfigFile = "%CONFIG_FILE%";
 
 // One action of the window: its texts, shortcut, icon resource and slot.
 struct ActionEntry {
@@ -165,8 +171,8 @@ const ArrowStep kArrowSteps[] = {
 
 }  // namespace
 
-QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page)
-    : QMainWindow(nullptr), settings_(settings), page_(page)
+QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const QString& configPath)
+    : QMainWindow(nullptr), settings_(settings), page_(page), configPath_(configPath)
 {
     Q_INIT_RESOURCE(quorvel);
     setWindowTitle(tr("Quorvel - %1").arg(qv::kVersion));
@@ -181,7 +187,7 @@ QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page)
     setFocus(Qt::OtherFocusReason);
     slotViewStatusBar(false);
     page_.lineCount = 0;
-    qv::initSettings(settings_, page_);
+    qv::initSettings(settings_, page_, QFile::encodeName(configPath_).constData(), std::time(nullptr));
     view_->renderPage(0, page_);
     view_->setMapSettings(settings_.mapGrid, settings_.mapGrey, settings_.mapStep, settings_.mapProjection,
                           settings_.centralMeridian);
@@ -329,7 +335,9 @@ void QuorvelApp::slotFileSaveAs()
 void QuorvelApp::slotFileQuit()
 {
     status("Exiting application...");
-    qv::writeConfigFile(settings_, 0);
+    // The per-user configuration folder may not exist yet.
+    QDir().mkpath(QFileInfo(configPath_).absolutePath());
+    qv::writeConfigFile(settings_, 0, QFile::encodeName(configPath_).constData());
     QCoreApplication::quit();
     status("Ready.");
 }
@@ -529,7 +537,7 @@ void QuorvelApp::slotQuickHelp()
     QvQuickDialog dialog(this);
     QTextStream stream(&file);
     while (!stream.atEnd()) {
-        dialog.setHelpLine(stream.readLine());
+        dialog.setHelpLine(stream.readLine().replace(kHelpConfigFile, QDir::toNativeSeparators(configPath_)));
         dialog.setHelpLine("\n");
     }
     dialog.setHelpLine("$$$");

@@ -2,6 +2,7 @@
 // The main window: actions, menus, tool bar, status bar, the central view and the slots that
 // run every command.
 #include <QMainWindow>
+#include <QString>
 
 #include "base/page_buffer.h"
 #include "base/settings.h"
@@ -22,8 +23,10 @@ PageBuffer& processPage();
 class QuorvelApp : public QMainWindow {
     Q_OBJECT
 public:
+    // configPath: the configuration file read at start and written by Exit.
     explicit QuorvelApp(qv::SettingsRecord& settings = qv::processSettings(),
-                        qv::PageBuffer& page = qv::processPage());
+                        qv::PageBuffer& page = qv::processPage(),
+                        const QString& configPath = QStringLiteral("quorvel.cfg"));
 
     QuorvelView* view() const { return view_; }
     qv::SettingsRecord& settings() const { return settings_; }
@@ -102,6 +105,7 @@ private:
 
     qv::SettingsRecord& settings_;
     qv::PageBuffer& page_;
+    QString configPath_;
     int fontSize_ = 10;
     double cutoffAngle_ = 100.0;
 };

@@ -41,10 +41,10 @@ int leadingNumber(const char* line)
 
 QuorvelView::QuorvelView(QWidget* parent)
     : QScrollArea(parent),
-      pagePixmap_(kPageWidthPx, kPageHeightPx),
-      captionPixmap_(qv::kCaptionWidthPx, qv::kCaptionHeightPx),
+      pagePixmap_(screenPixmap(kPageWidthPx, kPageHeightPx)),
+      captionPixmap_(screenPixmap(qv::kCaptionWidthPx, qv::kCaptionHeightPx)),
       earthPixmap_(kEarthWidthPx, kEarthHeightPx),
-      specialMapPixmap_(kEarthWidthPx, kEarthHeightPx)
+      specialMapPixmap_(screenPixmap(kEarthWidthPx, kEarthHeightPx))
 {
     resize(kPageWidthPx, kPageHeightPx);
     pagePixmap_.fill(Qt::white);
@@ -53,6 +53,14 @@ QuorvelView::QuorvelView(QWidget* parent)
     // Keys belong to the main window, which dispatches letters, digits and arrows.
     setFocusPolicy(Qt::NoFocus);
     viewport()->setFocusPolicy(Qt::NoFocus);
+}
+
+QPixmap QuorvelView::screenPixmap(int width, int height) const
+{
+    const qreal ratio = devicePixelRatioF();
+    QPixmap pixmap(QSize(width, height) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
 }
 
 void QuorvelView::setFontSize(int pointSize) { fontSize_ = pointSize; }
@@ -205,7 +213,7 @@ void QuorvelView::startMap(int mode)
 {
     displayMode_ = mode;
     viewport()->setCursor(Qt::CrossCursor);
-    resize(pagePixmap_.size());
+    resize(pagePixmap_.deviceIndependentSize().toSize());
     mapGeometry_ = qv::mapGeometry(mapProjection_, centralMeridian_);
 }
 

@@ -57,6 +57,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // A pixmap of width x height logical pixels at the screen's device pixel ratio: painters
+    // keep logical coordinates while text and lines are drawn at the screen's resolution.
+    QPixmap screenPixmap(int width, int height) const;
     // Draws the lines of a page into pagePixmap; records the numbered lines of a list page.
     void drawPageText(const qv::PageBuffer& page, bool fixedPitchAllowed, bool recordLineTops);
     void takeWindowFocus();

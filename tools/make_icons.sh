@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Draws the application icon and the seven tool-bar icons into resources/ (ImageMagick).
+# Draws the application icon and the seven tool-bar icons into resources/ (ImageMagick) and the
+# desktop icons into packaging/ (rsvg-convert).
 set -euo pipefail
 out="$(dirname "$0")/../resources"
 icon() { convert -size 20x20 xc:none "$@"; }
@@ -18,3 +19,8 @@ icon -fill '#e74c3c' -stroke '#922b21' -draw 'polygon 10,1 12,7 19,7 13,11 15,18
      "$out/holidays.png"
 convert -size 64x64 xc:none -fill '#1b2a4a' -draw 'roundrectangle 0,0 63,63 10,10' \
      -fill '#f7dc6f' -draw 'circle 32,32 32,10' -fill '#1b2a4a' -draw 'circle 42,26 42,6' "$out/quorvel.png"
+# The desktop icon: packaging/ holds the drawing (SVG); the 48 and 128 pixel PNGs are made from it.
+packaging="$(dirname "$0")/../packaging"
+for size in 48 128; do
+  rsvg-convert -w $size -h $size "$packaging/org.quorvel.Quorvel.svg" -o "$packaging/org.quorvel.Quorvel-$size.png"
+done

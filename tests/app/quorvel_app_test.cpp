@@ -25,6 +25,7 @@
 #include <cmath>
 #include <functional>
 
+#include "app/config_location.h"
 #include "app/quorvel_app.h"
 #include "app/quorvel_view.h"
 #include "base/julian.h"
@@ -121,6 +122,8 @@ private slots:
     void fontSizeIsOneOfTheOfferedSizes();
     void quickHelpShowsTheHelpTextFromTheTop();
     void exitWritesTheConfigurationFile();
+    void configurationFileBesideTheProgramOrPerUser();
+    void exitCreatesThePerUserFolderAndHelpNamesTheFile();
     void tabAlignsPlainTextToTheColumnGrid();
     void arrowKeysScrollTheTextPage();
     void phasesAndCalendarPagesAreDrawnWithFixedPitch();
@@ -132,7 +135,7 @@ private slots:
     void dayDetailsStoreTheDateAndFollowTheDefaultDeltaT();
 
 private:
-    QuorvelApp* makeWindow();
+    QuorvelApp* makeWindow(const QString& configPath = "quorvel.cfg");
     QStringList messages_;
     QTemporaryDir* directory_ = nullptr;
     QString previousDirectory_;
@@ -159,9 +162,9 @@ void QuorvelAppTest::cleanup()
     delete directory_;
 }
 
-QuorvelApp* QuorvelAppTest::makeWindow()
+QuorvelApp* QuorvelAppTest::makeWindow(const QString& configPath)
 {
-    window_ = new QuorvelApp(settings_, page_);
+    window_ = new QuorvelApp(settings_, page_, configPath);
     connect(window_->statusBar(), &QStatusBar::messageChanged, this,
             [this](const QString& message) { messages_ << message; });
     window_->show();
@@ -385,6 +388,47 @@ void QuorvelAppTest::exitWritesTheConfigurationFile()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("1.000000 \n48.500000 \n0.000000 \n0.000000 \nDefault\n0"));
     QCOMPARE(messages_.first(), QString("Exiting application..."));
+}
+
+void QuorvelAppTest::configurationFileBesideTheProgramOrPerUser()
+{
+    const QDir root(directory_->path());
+    const QString user = root.filePath("home/.config/quorvel");
+    // A build folder: writable and not part of an installed tree.
+    QVERIFY(root.mkpath("build"));
+    QCOMPARE(qv::chooseConfigFile(root.filePath("build"), user), root.filePath("build/quorvel.cfg"));
+    // The bin folder of an installed tree, even when it can be written.
+    QVERIFY(root.mkpath("prefix/bin") && root.mkpath("prefix/share/applications"));
+    QFile entry(root.filePath("prefix/share/applications/" QUORVEL_APP_ID ".desktop"));
+    QVERIFY(entry.open(QIODevice::WriteOnly));
+    entry.close();
+    QCOMPARE(qv::chooseConfigFile(root.filePath("prefix/bin"), user), user + "/quorvel.cfg");
+    // A file already beside the program is kept wherever the program is.
+    QFile beside(root.filePath("prefix/bin/quorvel.cfg"));
+    QVERIFY(beside.open(QIODevice::WriteOnly));
+    beside.close();
+    QCOMPARE(qv::chooseConfigFile(root.filePath("prefix/bin"), user), root.filePath("prefix/bin/quorvel.cfg"));
+}
+
+void QuorvelAppTest::exitCreatesThePerUserFolderAndHelpNamesTheFile()
+{
+    const QString path = QDir(directory_->path()).filePath("home/.config/quorvel/quorvel.cfg");
+    makeWindow(path);
+    QString help;
+    int cursorPosition = -1;
+    ModalAnswerer answerer(true, readShownText(help, cursorPosition));
+    window_->slotQuickHelp();
+    QVERIFY2(help.contains("This Quorvel keeps them in\n" + path + "\n"), qPrintable(help));
+    settings_.timeZone = 5.5;
+    window_->slotFileQuit();
+    QVERIFY(QFile::exists(path));
+    QVERIFY(!QFile::exists("quorvel.cfg"));
+
+    qv::SettingsRecord settings;
+    qv::PageBuffer page;
+    QuorvelApp restarted(settings, page, path);
+    QCOMPARE(settings.timeZone, 5.5);
+    QCOMPARE(lineText(page, 5), QString("Timezone: 5.5"));
 }
 
 void QuorvelAppTest::tabAlignsPlainTextToTheColumnGrid()

@@ -1,0 +1,102 @@
+// The view at 200 % scaling: pixmaps at twice the pixels, text drawn at that resolution, and
+// every position still in logical pixels.
+#include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
+#include <QtTest>
+
+#include "app/quorvel_view.h"
+#include "base/julian.h"
+#include "base/page_buffer.h"
+#include "config/settings_io.h"
+
+namespace {
+
+constexpr int kRatio = 2;
+
+// The smallest rectangle holding every pixel that is not white.
+QRect inkBounds(const QImage& image)
+{
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+// Whether some 2 x 2 block at even coordinates holds two different pixels: a page drawn at one
+// pixel per logical pixel and then enlarged never does.
+bool hasDetailFinerThanALogicalPixel(const QImage& image)
+{
+    for (int y = 0; y + 1 < image.height(); y += kRatio)
+        for (int x = 0; x + 1 < image.width(); x += kRatio) {
+            const QRgb corner = image.pixel(x, y);
+            if (image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner ||
+                image.pixel(x + 1, y + 1) != corner)
+                return true;
+        }
+    return false;
+}
+
+}  // namespace
+
+class QuorvelViewHiDpiTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pageIsDrawnAtTheScreensPixelRatio();
+    void eclipseMapKeepsTheViewAtItsLogicalSize();
+};
+
+void QuorvelViewHiDpiTest::pageIsDrawnAtTheScreensPixelRatio()
+{
+    QuorvelView view;
+    QCOMPARE(view.devicePixelRatioF(), qreal(kRatio));
+    const QString text = "Full Moon WWW";
+    qv::PageBuffer page;
+    qv::appendLine(page, text.toLatin1().constData());
+    view.renderPage(0, page);
+
+    const QPixmap& pixmap = view.pagePixmap();
+    QCOMPARE(pixmap.devicePixelRatio(), qreal(kRatio));
+    QCOMPARE(pixmap.size(), QSize(860, 771) * kRatio);
+    QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(860, 771));
+
+    // The line stands where it stands at ratio 1, in logical pixels: from the left margin of
+    // 10 to the end of its text, on a baseline one ascent below the top.
+    const QImage image = pixmap.toImage();
+    const QRect ink = inkBounds(image);
+    const QFontMetrics metrics(QFont("helvetica", view.fontSize()));
+    const double right = 10 + metrics.horizontalAdvance(text);
+    QVERIFY2(ink.left() >= 10 * kRatio && ink.left() <= 12 * kRatio, qPrintable(QString::number(ink.left())));
+    QVERIFY2(qAbs(ink.right() / double(kRatio) - right) <= 2.0, qPrintable(QString::number(ink.right())));
+    QVERIFY(ink.bottom() <= (metrics.ascent() + metrics.descent()) * kRatio);
+    QVERIFY(ink.height() > metrics.capHeight() * kRatio * 0.8);
+    QVERIFY(hasDetailFinerThanALogicalPixel(image));
+}
+
+void QuorvelViewHiDpiTest::eclipseMapKeepsTheViewAtItsLogicalSize()
+{
+    QuorvelView view;
+    qv::SettingsRecord settings;
+    qv::setDefaultSettings(settings, 0);
+    settings.year = 2024;  // eclipse 2: the total solar eclipse of April 8
+    settings.deltaT = qv::deltaTDefault(2024);
+    view.showEclipseList(settings);
+    view.viewSettings().selectedEclipse = 2;
+    view.drawEclipseMap();
+    QCOMPARE(view.displayMode(), int(QuorvelView::EclipseMap));
+    QCOMPARE(view.pagePixmap().size(), QSize(860, 771) * kRatio);
+    QCOMPARE(view.size(), QSize(860, 771));
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(kRatio));
+    QApplication application(argc, argv);
+    QuorvelViewHiDpiTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "quorvel_view_hidpi_test.moc"
