@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <optional>
 #include <string>
 
 #include "cli/commands.h"
@@ -14,20 +15,25 @@ namespace qv {
 
 namespace {
 
-// Starts the offscreen GUI the pictures are painted with, once per process; the text commands
+// The offscreen GUI the pictures are painted with, for the length of one command, unless the
+// process already has one (the batch companion's tests in a window test); the text commands
 // never start it, so they run without any Qt platform plugin.
-void startOffscreenGui()
-{
-    if (QGuiApplication::instance() != nullptr)
-        return;
-    static char program[] = "quorvel-cli";
-    static char platformOption[] = "-platform";
-    static char platform[] = "offscreen";
-    static char* arguments[] = {program, platformOption, platform, nullptr};
-    static int argumentCount = 3;
-    static QGuiApplication* application = new QGuiApplication(argumentCount, arguments);
-    (void)application;
-}
+class OffscreenGui {
+public:
+    OffscreenGui()
+    {
+        if (QGuiApplication::instance() == nullptr)
+            application_.emplace(argumentCount_, arguments_);
+    }
+
+private:
+    char program_[12] = "quorvel-cli";
+    char platformOption_[10] = "-platform";
+    char platform_[10] = "offscreen";
+    char* arguments_[4] = {program_, platformOption_, platform_, nullptr};
+    int argumentCount_ = 3;
+    std::optional<QGuiApplication> application_;
+};
 
 // Writes the picture as a PNG through a temporary file: either the whole file or nothing.
 bool savePicture(const QPixmap& picture, const std::string& path)
@@ -94,7 +100,7 @@ int runMapCommand(CliContext& context)
         printMapPoints(context.out, points);
         return kCliExitOk;
     }
-    startOffscreenGui();
+    const OffscreenGui gui;
     QPixmap picture(kMapPageWidthPx, kMapPageHeightPx);
     QPixmap caption(kCaptionWidthPx, kCaptionHeightPx);
     QPixmap earth;
@@ -113,7 +119,7 @@ int runSpecialCommand(CliContext& context)
     if (picture || context.options.points)
         track = specialEclipseTrack(settings);
     if (picture) {
-        startOffscreenGui();
+        const OffscreenGui gui;
         QPixmap page(kMapPageWidthPx, kMapPageHeightPx);
         QPixmap caption(kCaptionWidthPx, kCaptionHeightPx);
         QPixmap specialMap(kMapWidthPx, kSpecialMapHeightPx);

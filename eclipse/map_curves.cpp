@@ -61,7 +61,7 @@ Vec3 generator(const Cone& cone, const Vec3& crossTrack, double side)
     return unitVector(cone.axis + side * cone.tanHalfAngle * crossTrack);
 }
 
-// Plotted points of one interpolated curve from start while before end.
+// Calls evaluate at start, start + step, ... while before end.
 template <typename Evaluate>
 void sampleFrom(double start, double end, double step, Evaluate evaluate)
 {

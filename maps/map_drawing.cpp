@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "base/constants.h"
+#include "eclipse/eclipse_geometry.h"
 
 // Registers the compiled-in map resources of this library (outside any namespace).
 static void initMapResources() { Q_INIT_RESOURCE(maps); }
@@ -146,7 +147,7 @@ void drawHemisphereGrid(QPainter& painter, const MapGeometry& geometry)
         QPoint previous = projectToMap(geometry, hemisphere * 90.0, meridian);
         for (int latitude = 10; latitude >= 0; --latitude) {
             const QPoint point = projectToMap(geometry, hemisphere * latitude, meridian);
-            if (point.y() < geometry.referenceWidth)
+            if (point.y() < geometry.referenceWidth)  // not the marker below the map
                 painter.drawLine(previous, point);
             previous = point;
         }
@@ -299,17 +300,7 @@ void drawMapBackground(const MapGeometry& geometry, QPainter& painter, const QPi
     }
     if (isHemisphereMap(geometry)) {
         painter.setPen(colour::grid);
-        // The first point a hair east of 0 starts the circle; 359 -> 0 is left open as drawn.
-        QPoint previous = projectToMap(geometry, 0.0, 0.0001);
-        for (int longitude = 0; longitude <= 359; ++longitude) {
-            const QPoint point = projectToMap(geometry, 0.0, longitude);
-            const bool shown = point.x() <= geometry.referenceWidth && point.y() <= geometry.referenceHeight;
-            const bool previousShown =
-                previous.x() <= geometry.referenceWidth && previous.y() <= geometry.referenceHeight;
-            if (shown && previousShown)
-                painter.drawLine(previous, point);
-            previous = point;
-        }
+        drawParallel(painter, geometry, 0.0, 0.0, 359.0, 1.0);  // the equator
     }
 }
 
@@ -338,7 +329,7 @@ void paintEclipseMap(QPixmap& page, QPixmap& caption, const QPixmap* earth, cons
     startMapPage(page, painter, earth, geometry, settings);
     painter.drawPixmap(0, kCaptionTopPx, caption);
     for (const CentralMapPoint& central : points.centralLine) {
-        painter.setPen(central.centralClass == 5 ? colour::total : colour::annular);
+        painter.setPen(central.centralClass == kSolarCentralTotal ? colour::total : colour::annular);
         painter.drawPoint(projectToMap(geometry, central.point.latitudeDeg, central.point.longitudeDeg));
     }
     painter.setPen(colour::limits);

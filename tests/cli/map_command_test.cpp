@@ -62,7 +62,8 @@ void expectGoldenPicture(const std::string& name, std::vector<std::string> words
 
 TEST(MapCommand, PicturesMatchTheGoldenPictures)
 {
-    expectGoldenPicture("map_2024_2_world_grid30.png", {"map", "--year", "2024", "--eclipse", "2", "--grid", "1"});
+    expectGoldenPicture("map_2024_2_world_grid30_meridian-90.png",
+                        {"map", "--year", "2024", "--eclipse", "2", "--grid", "1", "--meridian", "-90"});
     expectGoldenPicture("map_2017_4_north_grid10.png",
                         {"map", "--year", "2017", "--eclipse", "4", "--projection", "1", "--grid", "2"});
     expectGoldenPicture("map_2023_1_physical_meridian120.png",
