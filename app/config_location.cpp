@@ -30,6 +30,12 @@ QString chooseConfigFile(const QString& programDir, const QString& userConfigDir
     return QDir(userConfigDir).absoluteFilePath(fileName);
 }
 
+QString saveFileFolder(const QString& configPath, const QString& programDir, const QString& homeDir)
+{
+    const bool besideProgram = QFileInfo(configPath).absoluteDir() == QDir(programDir);
+    return besideProgram ? QDir(programDir).absolutePath() : QDir(homeDir).absolutePath();
+}
+
 QString configFilePath()
 {
     return chooseConfigFile(QCoreApplication::applicationDirPath(),

@@ -13,4 +13,8 @@ QString chooseConfigFile(const QString& programDir, const QString& userConfigDir
 // (QStandardPaths::AppConfigLocation, e.g. ~/.config/quorvel).
 QString configFilePath();
 
+// The folder of the save file "./quorsave.txt": the program's folder when the configuration
+// file is kept there, otherwise (an installed program) the home folder.
+QString saveFileFolder(const QString& configPath, const QString& programDir, const QString& homeDir);
+
 }  // namespace qv

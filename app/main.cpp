@@ -12,9 +12,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("quorvel");
     QGuiApplication::setDesktopFileName(QUORVEL_APP_ID);
     QApplication::setFont(QFont("helvetica", 10));
-    // The save file lives beside the program.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
-    QuorvelApp window(qv::processSettings(), qv::processPage(), qv::configFilePath());
+    const QString configPath = qv::configFilePath();
+    // The save file lives beside the program, or in the home folder for an installed one.
+    QDir::setCurrent(qv::saveFileFolder(configPath, QCoreApplication::applicationDirPath(), QDir::homePath()));
+    QuorvelApp window(qv::processSettings(), qv::processPage(), configPath);
     window.show();
     return QApplication::exec();
 }

@@ -6,6 +6,7 @@
 
 #include "base/page_buffer.h"
 #include "base/settings.h"
+#include "config/settings_io.h"
 
 class QAction;
 class QLabel;
@@ -26,7 +27,7 @@ public:
     // configPath: the configuration file read at start and written by Exit.
     explicit QuorvelApp(qv::SettingsRecord& settings = qv::processSettings(),
                         qv::PageBuffer& page = qv::processPage(),
-                        const QString& configPath = QStringLiteral("quorvel.cfg"));
+                        const QString& configPath = QString::fromLatin1(qv::kConfigFileName));
 
     QuorvelView* view() const { return view_; }
     qv::SettingsRecord& settings() const { return settings_; }

@@ -122,7 +122,7 @@ private slots:
     void fontSizeIsOneOfTheOfferedSizes();
     void quickHelpShowsTheHelpTextFromTheTop();
     void exitWritesTheConfigurationFile();
-    void configurationFileBesideTheProgramOrPerUser();
+    void configurationAndSaveFilesBesideTheProgramOrPerUser();
     void exitCreatesThePerUserFolderAndHelpNamesTheFile();
     void tabAlignsPlainTextToTheColumnGrid();
     void arrowKeysScrollTheTextPage();
@@ -135,7 +135,7 @@ private slots:
     void dayDetailsStoreTheDateAndFollowTheDefaultDeltaT();
 
 private:
-    QuorvelApp* makeWindow(const QString& configPath = "quorvel.cfg");
+    QuorvelApp* makeWindow(const QString& configPath = qv::kConfigFileName);
     QStringList messages_;
     QTemporaryDir* directory_ = nullptr;
     QString previousDirectory_;
@@ -390,7 +390,7 @@ void QuorvelAppTest::exitWritesTheConfigurationFile()
     QCOMPARE(messages_.first(), QString("Exiting application..."));
 }
 
-void QuorvelAppTest::configurationFileBesideTheProgramOrPerUser()
+void QuorvelAppTest::configurationAndSaveFilesBesideTheProgramOrPerUser()
 {
     const QDir root(directory_->path());
     const QString user = root.filePath("home/.config/quorvel");
@@ -403,6 +403,11 @@ void QuorvelAppTest::configurationFileBesideTheProgramOrPerUser()
     QVERIFY(entry.open(QIODevice::WriteOnly));
     entry.close();
     QCOMPARE(qv::chooseConfigFile(root.filePath("prefix/bin"), user), user + "/quorvel.cfg");
+    // The save file follows: beside the program with its configuration file, else at home.
+    QCOMPARE(qv::saveFileFolder(root.filePath("build/quorvel.cfg"), root.filePath("build"), root.filePath("home")),
+             root.filePath("build"));
+    QCOMPARE(qv::saveFileFolder(user + "/quorvel.cfg", root.filePath("prefix/bin"), root.filePath("home")),
+             root.filePath("home"));
     // A file already beside the program is kept wherever the program is.
     QFile beside(root.filePath("prefix/bin/quorvel.cfg"));
     QVERIFY(beside.open(QIODevice::WriteOnly));
