@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -19,6 +21,7 @@
 
 #include "app/quorvel_view.h"
 #include "base/julian.h"
+#include "base/replacing_file.h"
 #include "base/version.h"
 #include "config/settings_io.h"
 #include "dialogs/qv_date_dialog.h"
@@ -28,6 +31,7 @@
 #include "dialogs/qv_obs_dialog.h"
 #include "dialogs/qv_quick_dialog.h"
 #include "dialogs/qv_ttut_dialog.h"
+#include "reports/calendar_export.h"
 #include "reports/calendar_report.h"
 #include "reports/holidays_page.h"
 #include "reports/year_tables.h"
@@ -79,6 +83,12 @@ const ActionEntry kActions[] = {
     {"Save File &As", nullptr, nullptr, "Saves the Moon phases / Calendar under a new filename",
      "Save As\n\nSaves the the Moon phases table and the calendar on a newly specified output file.",
      &QuorvelApp::slotFileSaveAs},
+    {"Export to &Calendar...", nullptr, nullptr,
+     "Exports the Moon phases, seasons, eclipses and holidays to a calendar file",
+     "Export to Calendar\n\nWrites the phases of the Moon, the equinoxes and solstices, the eclipses and the "
+     "holidays of the specified year to an iCalendar (.ics) file that calendar programs can import. Eclipses "
+     "visible at the selected location carry their local circumstances.",
+     &QuorvelApp::slotFileExport},
     {"E&xit", "Ctrl+Q", nullptr, "Quits Quorvel", "Exit\n\nQuits Quorvel", &QuorvelApp::slotFileQuit},
     {"&Date", "Ctrl+D", ":/date.png", "Select year and timezone",
      "Date\n\nSelects the year and the timezone for the calculations.", &QuorvelApp::slotInputDate},
@@ -195,12 +205,12 @@ QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const
 
 void QuorvelApp::createActions()
 {
-    QAction** members[] = {&fileSave_,     &fileSaveAs_,   &fileQuit_,      &inputDate_,
+    QAction** members[] = {&fileSave_,     &fileSaveAs_,   &fileExport_,    &fileQuit_,      &inputDate_,
                            &inputDeltaTime_, &inputLocation_, &calcPhases_,   &calcCalendar_,
                            &calcEclipses_, &calcHolidays_, &calcDay_,       &calcSky_,
                            &calcYearTot_,  &calcSolarPanel_, &calcSatEcl_,  &viewMapGrid_,
                            &viewFontSize_, &helpAbout_,    &helpQuick_};
-    static_assert(std::size(kActions) == 19);
+    static_assert(std::size(kActions) == 20);
     for (size_t i = 0; i < std::size(kActions); ++i) {
         const ActionEntry& entry = kActions[i];
         auto* action = new QAction(tr(entry.text), this);
@@ -233,7 +243,7 @@ void QuorvelApp::createActions()
 void QuorvelApp::createMenus()
 {
     fileMenu_ = menuBar()->addMenu(tr("&File"));
-    fileMenu_->addActions({fileSave_, fileSaveAs_});
+    fileMenu_->addActions({fileSave_, fileSaveAs_, fileExport_});
     fileMenu_->addSeparator();
     fileMenu_->addAction(fileQuit_);
     inputMenu_ = menuBar()->addMenu(tr("&Input"));
@@ -330,6 +340,36 @@ void QuorvelApp::slotFileSaveAs()
 {
     status("Writing Lunar Phases / Calendar to a new file...");
     status("Ready.");
+}
+
+void QuorvelApp::slotFileExport()
+{
+    status("Export to a calendar file...");
+    QFileDialog dialog(this, tr("Export to Calendar"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(tr("iCalendar files (*.ics)"));
+    dialog.setDefaultSuffix("ics");
+    dialog.selectFile(QString("quorvel-%1.ics").arg(settings_.year));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        status("Export cancelled.");
+        return;
+    }
+    exportCalendar(dialog.selectedFiles().constFirst());
+}
+
+bool QuorvelApp::exportCalendar(const QString& path)
+{
+    std::string text;
+    if (!qv::calendarExportText(settings_, QDateTime::currentSecsSinceEpoch(), text)) {
+        status(qv::kCalendarExportYearMessage);
+        return false;
+    }
+    if (!qv::writeReplacingFile(QFile::encodeName(path).toStdString(), text)) {
+        statusBar()->showMessage(tr("*** ERROR ***  unable to write %1").arg(path));
+        return false;
+    }
+    statusBar()->showMessage(tr("Calendar written to %1").arg(path));
+    return true;
 }
 
 void QuorvelApp::slotFileQuit()

@@ -38,6 +38,7 @@ public:
 public slots:
     void slotFileSave();
     void slotFileSaveAs();
+    void slotFileExport();
     void slotFileQuit();
     void slotInputDate();
     void slotInputDeltaTime();
@@ -57,6 +58,11 @@ public slots:
     void slotViewStatusBar(bool toggle);
     void slotHelpAbout();
     void slotQuickHelp();
+
+public:
+    // Writes the calendar file of the year to path and reports the outcome in the status bar;
+    // false when the year is outside the export's range or the file could not be written.
+    bool exportCalendar(const QString& path);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -82,6 +88,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QAction* fileSave_ = nullptr;
     QAction* fileSaveAs_ = nullptr;
+    QAction* fileExport_ = nullptr;
     QAction* fileQuit_ = nullptr;
     QAction* inputDate_ = nullptr;
     QAction* inputDeltaTime_ = nullptr;

@@ -20,6 +20,10 @@ constexpr double kSecondsOfTimePerRad = 13750.9870831;
 // Arcseconds in a full circle.
 constexpr double kArcsecPerRevolution = 1296000.0;
 
+// Mean synodic month in days, and the mean New Moon that opens lunation 0 (MJD, TT) in 1900.
+constexpr double kSynodicMonthDays = 29.53058868;
+constexpr double kLunationZeroMjd = 15020.25933;
+
 // Earth equatorial radii in one astronomical unit.
 constexpr double EARTH_RADII_PER_AU = 23454.77992;
 // Equatorial radius of the Earth ellipsoid in metres.

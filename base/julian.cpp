@@ -13,6 +13,10 @@ constexpr double kRadPerDeg = 0.0174532925199;
 constexpr double kLastJulianDateKey = 15821004.1;
 // Julian day number of 1582-10-15, the first Gregorian day.
 constexpr long long kFirstGregorianJdn = 2299161;
+constexpr int kMinutesPerHour = 60;
+// Days from the Gregorian 0000-03-01 to MJD 0, and days in a cycle of 400 Gregorian years.
+constexpr long long kMjdOfGregorianMarch0 = 678881;
+constexpr long long kDaysPer400Years = 146097;
 
 // One span of the default TT - UT rule: raw value in seconds for a year.
 struct DeltaTSpan {
@@ -102,6 +106,19 @@ void calendarDateBeforeEpoch(double mjd, int& day, int& month, int& year)
     const long long u = static_cast<long long>((123 + n - marchFirst) / 30.6001);
     month = static_cast<int>(u - 1);
     day = static_cast<int>(n - marchFirst + 123 - static_cast<long long>(30.6001 * u));
+}
+
+// Date of mjd and the minute of its day that the tables print: seconds above 30 round up, so
+// 23:59:30 and later give minute 1440 of the same day.
+int printedMinuteOfDay(double mjd, int& day, int& month, int& year)
+{
+    int hours, minutes;
+    double hour, seconds;
+    calendarDate(mjd, day, month, year, hour);
+    splitDms(hour, hours, minutes, seconds);
+    if (seconds > 30.0)
+        ++minutes;
+    return hours * kMinutesPerHour + minutes;
 }
 
 }  // namespace
@@ -248,18 +265,34 @@ double decimalToHhmm(double x)
     return x < 0 ? -packed : packed;
 }
 
+double printedMinute(double mjd)
+{
+    int day, month, year;
+    return std::floor(mjd) + printedMinuteOfDay(mjd, day, month, year) / kMinutesPerDay;
+}
+
+DayMonthYear gregorianDate(double mjd)
+{
+    // Days from 0000-03-01 in eras of 400 Gregorian years (146097 days), March-based years.
+    const long long days = static_cast<long long>(std::floor(mjd)) + kMjdOfGregorianMarch0;
+    const long long era = floorDiv(days, kDaysPer400Years);
+    const long long dayOfEra = days - era * kDaysPer400Years;
+    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long marchMonth = (5 * dayOfYear + 2) / 153;
+    DayMonthYear date{};
+    date.day = static_cast<int>(dayOfYear - (153 * marchMonth + 2) / 5 + 1);
+    date.month = static_cast<int>(marchMonth < 10 ? marchMonth + 3 : marchMonth - 9);
+    date.year = static_cast<int>(yearOfEra + era * 400 + (date.month <= 2 ? 1 : 0));
+    return date;
+}
+
 void formatDateTime(double mjd, char* buffer)
 {
-    int day, month, year, hours, minutes;
-    double hour, seconds;
-    calendarDate(mjd, day, month, year, hour);
-    splitDms(hour, hours, minutes, seconds);
-    if (seconds > 30.0)
-        ++minutes;
-    if (minutes > 59) {
-        minutes = 0;
-        ++hours;
-    }
+    int day, month, year;
+    const int minuteOfDay = printedMinuteOfDay(mjd, day, month, year);
+    const int hours = minuteOfDay / kMinutesPerHour;
+    const int minutes = minuteOfDay % kMinutesPerHour;
     char text[32];
     std::snprintf(text, sizeof text, "%2i %2i:%02i", day, hours, minutes);
     monthAbbreviation(month, buffer);

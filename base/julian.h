@@ -56,6 +56,11 @@ double decimalToHhmm(double decimalHours);
 constexpr int kDateTimeLength = 13;
 constexpr int kDateTimeShown = 12;
 
+// The instant of the minute formatDateTime prints for mjd (seconds above 30 round up).
+double printedMinute(double mjd);
+// Date in the Gregorian calendar, also before October 1582 (proleptic), of the day that
+// contains mjd; year 0 is 1 BC.
+DayMonthYear gregorianDate(double mjd);
 // "MMM DD HH:MM " (kDateTimeLength characters, no terminator) for a table line; 23:59:30 and
 // later print as 24:00 of the same day.
 void formatDateTime(double mjd, char* buffer);

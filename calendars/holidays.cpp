@@ -1,6 +1,9 @@
 #include "calendars/holidays.h"
 
 #include "base/julian.h"
+#include "calendars/chinese.h"
+#include "calendars/hebrew.h"
+#include "calendars/indian.h"
 #include "calendars/islamic.h"
 
 namespace qv {
@@ -10,6 +13,8 @@ namespace {
 constexpr int kFirstGregorianEasterYear = 1583;
 constexpr int kRamadan = 9;
 constexpr int kMonthsBeforeRamadan = 8;
+constexpr int kAshWednesdayDaysBeforeEaster = 46;
+constexpr int kYomKippurDaysAfterNewYear = 9;
 
 int mathematicalRemainder(int value, int divisor)
 {
@@ -82,15 +87,104 @@ IslamicHolidays islamicHolidays(int year)
     if (civilYearOf(ramadan) < year)
         ramadan = islamicToMjd(1, kRamadan, ++ramadanYear);
     result.ramadanMjd[0] = ramadan;
+    result.ramadanYear[0] = ramadanYear;
     result.ramadanCount = 1;
     if (civilMonthOf(ramadan) == 1) {
         const double next = islamicToMjd(1, kRamadan, ramadanYear + 1);
         if (civilYearOf(next) == year) {
             result.ramadanMjd[1] = next;
+            result.ramadanYear[1] = ramadanYear + 1;
             result.ramadanCount = 2;
         }
     }
     return result;
+}
+
+namespace {
+
+void addEasterHolidays(int year, std::vector<HolidayDate>& holidays)
+{
+    const DayMonthYear easter = easterSunday(year);
+    const double easterMjd = modifiedJulianDate(easter.day, easter.month, year, 0.0);
+    holidays.push_back({kAshWednesday, easterMjd - kAshWednesdayDaysBeforeEaster, year});
+    holidays.push_back({kEaster, easterMjd, year});
+}
+
+void addJewishHolidays(int year, std::vector<HolidayDate>& holidays)
+{
+    if (year < kHebrewFirstCivilYear)
+        return;
+    int endingHebrewYear = 0;
+    const double newYear = hebrewNewYear(year, endingHebrewYear);
+    holidays.push_back({kJewishNewYear, newYear, endingHebrewYear + 1});
+    holidays.push_back({kYomKippur, newYear + kYomKippurDaysAfterNewYear, endingHebrewYear + 1});
+}
+
+void addIslamicHolidays(int year, std::vector<HolidayDate>& holidays)
+{
+    if (year < kIslamicFirstCivilYear)
+        return;
+    const IslamicHolidays islamic = islamicHolidays(year);
+    for (int i = 0; i < islamic.newYearCount; ++i)
+        holidays.push_back({kIslamicNewYear, islamic.newYearMjd[i], islamic.islamicYear[i]});
+    for (int i = 0; i < islamic.ramadanCount; ++i)
+        holidays.push_back({kFirstDayOfRamadan, islamic.ramadanMjd[i], islamic.ramadanYear[i]});
+}
+
+void addIndianHolidays(int year, std::vector<HolidayDate>& holidays)
+{
+    if (year < kIndianFirstCivilYear)
+        return;
+    const int indianYear = indianDate(modifiedJulianDate(1, 1, year, 0.0)).year + 1;
+    holidays.push_back({kIndianNewYear, indianToMjd(1, 1, indianYear), indianYear});
+}
+
+void addChineseHolidays(int year, double deltaTSeconds, std::vector<HolidayDate>& holidays)
+{
+    if (year < kChineseFirstYear)
+        return;
+    ChineseNewMoons moons;
+    const int newYear = chineseNewYear(year, deltaTSeconds, moons);
+    if (isChineseYear(moons))
+        holidays.push_back({kChineseNewYear, static_cast<double>(newYear), year});
+}
+
+void addGroupHolidays(HolidayGroup group, int year, double deltaTSeconds, std::vector<HolidayDate>& holidays)
+{
+    switch (group) {
+    case kEasterGroup:
+        addEasterHolidays(year, holidays);
+        break;
+    case kJewishGroup:
+        addJewishHolidays(year, holidays);
+        break;
+    case kIslamicGroup:
+        addIslamicHolidays(year, holidays);
+        break;
+    case kIndianGroup:
+        addIndianHolidays(year, holidays);
+        break;
+    case kChineseGroup:
+        addChineseHolidays(year, deltaTSeconds, holidays);
+        break;
+    }
+}
+
+}  // namespace
+
+std::vector<HolidayDate> groupHolidays(HolidayGroup group, int year, double deltaTSeconds)
+{
+    std::vector<HolidayDate> holidays;
+    addGroupHolidays(group, year, deltaTSeconds, holidays);
+    return holidays;
+}
+
+std::vector<HolidayDate> yearHolidays(int year, double deltaTSeconds)
+{
+    std::vector<HolidayDate> holidays;
+    for (int group = 0; group < kHolidayGroups; ++group)
+        addGroupHolidays(static_cast<HolidayGroup>(group), year, deltaTSeconds, holidays);
+    return holidays;
 }
 
 }  // namespace qv

@@ -1,7 +1,10 @@
 #include "cli/commands.h"
 
 #include <ctime>
+#include <memory>
 #include <string>
+
+#include "base/replacing_file.h"
 
 namespace qv {
 
@@ -19,16 +22,8 @@ constexpr CliCommand kCommands[] = {
     {"map", "world map of solar eclipse --eclipse N (--out FILE.png, or --points)", runMapCommand, true},
     {"special", "special eclipse at --date/--time UT on --sat-height (--out FILE.png, --points)",
      runSpecialCommand, true},
+    {"ics", "the year's phases, seasons, eclipses and holidays as an iCalendar file", runIcsCommand},
 };
-
-// Flushes the output and, for a file, closes it; false when anything was not written.
-bool finishOutput(std::FILE* out, bool ownFile)
-{
-    bool ok = std::fflush(out) == 0 && std::ferror(out) == 0;
-    if (ownFile)
-        ok = std::fclose(out) == 0 && ok;
-    return ok;
-}
 
 }  // namespace
 
@@ -80,16 +75,22 @@ int runCli(int argc, char** argv, std::FILE* out, std::FILE* err)
     applyCliOptions(context.options, static_cast<long long>(std::time(nullptr)),
                     context.settings);
     context.err = err;
+    // A file named by --out appears only complete, and only when the command succeeds.
     const std::string outPath = command->writesPicture ? std::string() : context.options.outPath;
-    context.out = outPath.empty() ? out : std::fopen(outPath.c_str(), "w");
+    std::unique_ptr<ReplacingFile> outFile;
+    if (!outPath.empty())
+        outFile = std::make_unique<ReplacingFile>(outPath);
+    context.out = outFile ? outFile->stream() : out;
     if (context.out == nullptr) {
         std::fprintf(err, "quorvel-cli: cannot write '%s'\n", outPath.c_str());
         return kCliExitFailure;
     }
     const int status = command->run(context);
-    if (!finishOutput(context.out, !outPath.empty())) {
-        std::fprintf(err, "quorvel-cli: cannot write '%s'\n",
-                     outPath.empty() ? "standard output" : outPath.c_str());
+    if (status != kCliExitOk)
+        return status;
+    const bool written = outFile ? outFile->commit() : std::fflush(out) == 0 && std::ferror(out) == 0;
+    if (!written) {
+        std::fprintf(err, "quorvel-cli: cannot write '%s'\n", outFile ? outPath.c_str() : "standard output");
         return kCliExitFailure;
     }
     return status;

@@ -71,4 +71,8 @@ int runMapCommand(CliContext& context);
 // --out writes the special-eclipse map as a PNG.
 int runSpecialCommand(CliContext& context);
 
+// The year's phases of the Moon, seasons, eclipses and holidays as an iCalendar file; a year
+// the file cannot hold is refused.
+int runIcsCommand(CliContext& context);
+
 }  // namespace qv

@@ -108,7 +108,7 @@ double sumOfCosines(std::span<const PeriodicTerm> terms, const MeanArguments& a)
 // Mean time of the phase of lunation k (MJD, TT); T in centuries of lunations.
 double meanPhaseTime(double k, double t) {
     const double t2 = t * t;
-    return 29.53058868 * k + 15020.25933 + 0.0001178 * t2 - 1.55e-07 * t2 * t +
+    return kSynodicMonthDays * k + kLunationZeroMjd + 0.0001178 * t2 - 1.55e-07 * t2 * t +
            0.00033 * std::sin((166.56 + 132.87 * t - 0.009173 * t2) * kRadPerDeg);
 }
 

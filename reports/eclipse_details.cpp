@@ -343,6 +343,14 @@ std::string eclipseDetailsText(SettingsRecord& viewSettings)
     return text;
 }
 
+std::string localCircumstancesText(const SettingsRecord& settings, int eclipseKind)
+{
+    std::string text;
+    writeLocalCircumstances(settings, eclipseKind, text);
+    writeLocalMaximum(settings, eclipseKind, text);
+    return text;
+}
+
 int eclipseIndexAt(const int lineTops[13], int numberedLineCount, int y)
 {
     const int count = std::clamp(numberedLineCount, 0, kMaxEclipses);

@@ -55,6 +55,11 @@ void eclipseDetailsStage(SettingsRecord& settings, EclipseDetailsRun& run, std::
 // Empty when the selection is not an eclipse of the table.
 std::string eclipseDetailsText(SettingsRecord& viewSettings);
 
+// The closing part of the details for an eclipse of that kind: the place, the visibility there
+// and, for a solar eclipse seen there, the local maximum and central phase; from the settings'
+// localCircumstances as eclipseCircumstances left them.
+std::string localCircumstancesText(const SettingsRecord& settings, int eclipseKind);
+
 // Index (0-based) of the list line clicked at y: the last of lineTops[1 .. numberedLineCount]
 // above y; -1 when y is above them all.
 int eclipseIndexAt(const int lineTops[13], int numberedLineCount, int y);

@@ -8,18 +8,12 @@
 
 #include "base/julian.h"
 #include "calendars/calendar_names.h"
-#include "calendars/chinese.h"
-#include "calendars/hebrew.h"
 #include "calendars/holidays.h"
-#include "calendars/indian.h"
-#include "calendars/islamic.h"
 
 namespace qv {
 
 namespace {
 
-constexpr int kAshWednesdayDaysBeforeEaster = 46;
-constexpr int kYomKippurDaysAfterNewYear = 9;
 constexpr std::size_t kYearNameSize = 32;
 
 constexpr const char* kDialogHeaderFormat = "\t\tHolidays for %4i\n\t\t==============\n\n";
@@ -29,7 +23,6 @@ constexpr const char* kDialogFooters[] = {"\n\n\nJewish and Islamic dates are ta
 constexpr const char* kSaveFooters[] = {"\n\nJewish and Islamic dates are tabular dates",
                                         "\nand begin at sunset on the previous evening\n"};
 constexpr const char* kScrollToStart = "$$$";
-constexpr int kHolidayBlocks = 5;
 
 // Bounded writer of one text block into a caller buffer.
 class BlockWriter {
@@ -52,18 +45,13 @@ public:
             used_ = std::min(size_ - 1, used_ + static_cast<std::size_t>(written));
     }
 
-    // Month abbreviation directly followed by the two-digit day, e.g. "MAR08".
-    void appendMonthDay(int month, int day)
-    {
-        char name[4];
-        monthAbbreviation(month, name);
-        append("%s%02i", name, day);
-    }
-
+    // Month abbreviation of the day's civil date directly followed by its two-digit day, e.g. "MAR08".
     void appendMonthDay(double mjd)
     {
         const DayMonthYear date = civilDate(mjd);
-        appendMonthDay(date.month, date.day);
+        char name[4];
+        monthAbbreviation(date.month, name);
+        append("%s%02i", name, date.day);
     }
 
 private:
@@ -72,7 +60,49 @@ private:
     std::size_t used_ = 0;
 };
 
-void writeNotApplicable(char* buffer, std::size_t size) { BlockWriter(buffer, size).append(" "); }
+// The page's texts of each holiday kind (index HolidayKind): the label before its date and the
+// format of the year of its own calendar after it, if the page shows one.
+struct HolidayText {
+    const char* label;
+    const char* yearFormat;
+};
+
+constexpr HolidayText kHolidayTexts[] = {
+    {"Ash Wednesday:\t\t", nullptr},
+    {"\nEaster:\t\t\t", nullptr},
+    {"\n\nJewish New Year:\t", "    (Jewish Year:%4i)"},
+    {"\nYom Kippur:\t\t", nullptr},
+    {"\n\nIslamic New Year:\t", "    (Islamic Year:%4i)"},
+    {"\nFirst Day Ramadan:\t", nullptr},
+    {"\n\nIndian New Year:\t", "    (Indian Year:%4i)"},
+    {"\n\nChinese New Year:\t", nullptr},
+};
+// The label of a holiday's second date in the year.
+constexpr const char* kSecondDateLabel = "\n\t     and:\t";
+
+// The block of one group: each holiday's label, date and year; the Chinese New Year with the
+// sexagenary name of the civil year. A group without holidays in the year is a single blank.
+void writeGroupBlock(HolidayGroup group, int year, double deltaTSeconds, char* buffer, std::size_t size)
+{
+    BlockWriter block(buffer, size);
+    const std::vector<HolidayDate> holidays = groupHolidays(group, year, deltaTSeconds);
+    if (holidays.empty())
+        block.append(" ");
+    for (std::size_t i = 0; i < holidays.size(); ++i) {
+        const HolidayDate& holiday = holidays[i];
+        const HolidayText& text = kHolidayTexts[holiday.kind];
+        const bool secondDate = i > 0 && holidays[i - 1].kind == holiday.kind;
+        block.append("%s", secondDate ? kSecondDateLabel : text.label);
+        block.appendMonthDay(holiday.mjd);
+        if (text.yearFormat)
+            block.append(text.yearFormat, holiday.calendarYear);
+        if (holiday.kind == kChineseNewYear) {
+            char yearName[kYearNameSize];
+            chineseYearName(year, yearName, sizeof yearName);
+            block.append("\t%s", yearName);
+        }
+    }
+}
 
 std::string formatHeader(const char* format, int year)
 {
@@ -84,94 +114,39 @@ std::string formatHeader(const char* format, int year)
 // The five blocks of the settings year in page order.
 std::vector<std::string> holidayBlocks(const SettingsRecord& settings)
 {
-    char blocks[kHolidayBlocks][kHolidayBlockSize];
-    easterBlock(settings.year, blocks[0], kHolidayBlockSize);
-    jewishNewYearBlock(settings, blocks[1], kHolidayBlockSize);
-    islamicHolidaysBlock(settings.year, blocks[2], kHolidayBlockSize);
-    indianNewYearBlock(settings.year, blocks[3], kHolidayBlockSize);
-    chineseNewYearBlock(settings, blocks[4], kHolidayBlockSize);
-    return {std::begin(blocks), std::end(blocks)};
+    std::vector<std::string> blocks;
+    for (int group = 0; group < kHolidayGroups; ++group) {
+        char block[kHolidayBlockSize];
+        writeGroupBlock(static_cast<HolidayGroup>(group), settings.year, settings.deltaT, block, sizeof block);
+        blocks.emplace_back(block);
+    }
+    return blocks;
 }
 }  // namespace
 
 void easterBlock(int year, char* buffer, std::size_t size)
 {
-    const DayMonthYear easter = easterSunday(year);
-    const double ashWednesday =
-        modifiedJulianDate(easter.day, easter.month, year, 0.0) - kAshWednesdayDaysBeforeEaster;
-    BlockWriter block(buffer, size);
-    block.append("Ash Wednesday:\t\t");
-    block.appendMonthDay(ashWednesday);
-    block.append("\nEaster:\t\t\t");
-    block.appendMonthDay(easter.month, easter.day);
+    writeGroupBlock(kEasterGroup, year, 0.0, buffer, size);
 }
 
 void jewishNewYearBlock(const SettingsRecord& settings, char* buffer, std::size_t size)
 {
-    if (settings.year < kHebrewFirstCivilYear) {
-        writeNotApplicable(buffer, size);
-        return;
-    }
-    int endingHebrewYear = 0;
-    const double newYear = hebrewNewYear(settings.year, endingHebrewYear);
-    BlockWriter block(buffer, size);
-    block.append("\n\nJewish New Year:\t");
-    block.appendMonthDay(newYear);
-    block.append("    (Jewish Year:%4i)", endingHebrewYear + 1);
-    block.append("\nYom Kippur:\t\t");
-    block.appendMonthDay(newYear + kYomKippurDaysAfterNewYear);
+    writeGroupBlock(kJewishGroup, settings.year, settings.deltaT, buffer, size);
 }
 
 void islamicHolidaysBlock(int year, char* buffer, std::size_t size)
 {
-    if (year < kIslamicFirstCivilYear) {
-        writeNotApplicable(buffer, size);
-        return;
-    }
-    const IslamicHolidays holidays = islamicHolidays(year);
-    BlockWriter block(buffer, size);
-    for (int i = 0; i < holidays.newYearCount; ++i) {
-        block.append(i == 0 ? "\n\nIslamic New Year:\t" : "\n\t     and:\t");
-        block.appendMonthDay(holidays.newYearMjd[i]);
-        block.append("    (Islamic Year:%4i)", holidays.islamicYear[i]);
-    }
-    for (int i = 0; i < holidays.ramadanCount; ++i) {
-        block.append(i == 0 ? "\nFirst Day Ramadan:\t" : "\n\t     and:\t");
-        block.appendMonthDay(holidays.ramadanMjd[i]);
-    }
+    writeGroupBlock(kIslamicGroup, year, 0.0, buffer, size);
 }
 
 void indianNewYearBlock(int year, char* buffer, std::size_t size)
 {
-    if (year < kIndianFirstCivilYear) {
-        writeNotApplicable(buffer, size);
-        return;
-    }
-    const int indianYear = indianDate(modifiedJulianDate(1, 1, year, 0.0)).year + 1;
-    BlockWriter block(buffer, size);
-    block.append("\n\nIndian New Year:\t");
-    block.appendMonthDay(indianToMjd(1, 1, indianYear));
-    block.append("    (Indian Year:%4i)", indianYear);
+    writeGroupBlock(kIndianGroup, year, 0.0, buffer, size);
 }
 
 void chineseNewYearBlock(const SettingsRecord& settings, char* buffer, std::size_t size)
 {
-    if (settings.year < kChineseFirstYear) {
-        writeNotApplicable(buffer, size);
-        return;
-    }
-    ChineseNewMoons moons;
-    const int newYear = chineseNewYear(settings.year, settings.deltaT, moons);
-    if (!isChineseYear(moons)) {
-        writeNotApplicable(buffer, size);
-        return;
-    }
-    char yearName[kYearNameSize];
-    chineseYearName(settings.year, yearName, sizeof yearName);
-    BlockWriter block(buffer, size);
-    block.append("\n\nChinese New Year:\t");
-    block.appendMonthDay(newYear);
-    block.append("\t%s", yearName);
+    writeGroupBlock(kChineseGroup, settings.year, settings.deltaT, buffer, size);
 }
 
 std::vector<std::string> holidayDialogPieces(const SettingsRecord& settings)

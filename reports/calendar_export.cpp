@@ -1,0 +1,336 @@
+#include "reports/calendar_export.h"
+
+#include <libical/ical.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+#include "astro/seasons.h"
+#include "base/constants.h"
+#include "base/julian.h"
+#include "base/number_text.h"
+#include "base/version.h"
+#include "calendars/calendar_names.h"
+#include "calendars/holidays.h"
+#include "eclipse/circumstances.h"
+#include "eclipse/lunation.h"
+#include "reports/eclipse_details.h"
+#include "reports/eclipse_kind_texts.h"
+#include "reports/year_tables.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kTextSize = 128;
+constexpr long long kSecondsPerDayWhole = 86400;
+// MJD of 1970-01-01, the origin of the system clock's seconds.
+constexpr double kMjdUnixEpoch = 40587.0;
+
+constexpr const char* kPhaseSummaries[kPhaseKinds] = {"New Moon", "First Quarter", "Full Moon", "Last Quarter"};
+constexpr const char* kPhaseKeys[kPhaseKinds] = {"new-moon", "first-quarter", "full-moon", "last-quarter"};
+constexpr double kPhaseFractions[kPhaseKinds] = {0.0, 0.25, 0.5, 0.75};
+constexpr const char* kSeasonSummaries[kSeasons] = {"March Equinox", "June Solstice", "September Equinox",
+                                                    "December Solstice"};
+constexpr const char* kSeasonKeys[kSeasons] = {"march-equinox", "june-solstice", "september-equinox",
+                                               "december-solstice"};
+
+// Summary and UID key of each holiday kind (indexed by HolidayKind), both formats of the year
+// of the holiday's own calendar, and whether that calendar is a tabular one.
+struct HolidayEntry {
+    const char* summaryFormat;
+    const char* keyFormat;
+    bool tabular;
+};
+constexpr HolidayEntry kHolidayEntries[] = {
+    {"Ash Wednesday", "%d-ash-wednesday", false},
+    {"Easter", "%d-easter", false},
+    {"Jewish New Year %d", "jewish%d-new-year", true},
+    {"Yom Kippur", "jewish%d-yom-kippur", true},
+    {"Islamic New Year %d", "islamic%d-new-year", true},
+    {"First Day of Ramadan", "islamic%d-ramadan", true},
+    {"Indian New Year %d", "indian%d-new-year", false},
+    {"Chinese New Year", "%d-chinese-new-year", false},
+};
+constexpr const char* kTabularNote = "A tabular date: the day begins at sunset on the previous evening.";
+constexpr std::size_t kYearNameSize = 32;
+
+// printf into a std::string, with decimal commas turned into points.
+template <typename... Values>
+std::string formatted(const char* format, Values... values)
+{
+    char text[kTextSize];
+    std::snprintf(text, sizeof text, format, values...);
+    commaToPoint(text);
+    return text;
+}
+
+// The text with every byte that does not belong to a well-formed UTF-8 character replaced by
+// "?": location names from older configuration files may be in an 8-bit encoding.
+std::string validUtf8(const std::string& text)
+{
+    std::string valid;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
+                                   : (lead >> 3) == 0x1E ? 4 : 0;
+        bool whole = length > 0 && i + length <= text.size();
+        for (std::size_t k = 1; whole && k < length; ++k)
+            whole = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        if (whole) {
+            valid.append(text, i, length);
+            i += length;
+        } else {
+            valid += '?';
+            ++i;
+        }
+    }
+    return valid;
+}
+
+std::string locationName(const SettingsRecord& settings)
+{
+    std::string name(settings.locationName, strnlen(settings.locationName, kLocationNameMax));
+    name.erase(name.find_last_not_of(' ') + 1);
+    return validUtf8(name);
+}
+
+// Ends every UID: a hash of the place (latitude, longitude, height) and the program's domain.
+std::string uidSuffix(const SettingsRecord& settings)
+{
+    const std::string place = formatted("%.4f,%.4f,%.0f", settings.latitude, settings.longitude, settings.height);
+    std::uint32_t hash = 2166136261u;  // FNV-1a
+    for (const char c : place)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return formatted("-%08x@quorvel", static_cast<unsigned>(hash));
+}
+
+// Number of the lunation (counted from one in 1900) whose phase of that fraction is at mjd.
+long lunationNumber(double mjd, double phaseFraction)
+{
+    return std::lround((mjd - kLunationZeroMjd) / kSynodicMonthDays - phaseFraction);
+}
+
+// The instant the pages print for a local time, in UT.
+double printedInstantUT(double mjdLocal, double zoneHours)
+{
+    return printedMinute(mjdLocal) - zoneHours / kHoursPerDay;
+}
+
+CalendarEvent timedEvent(std::string key, std::string summary, double startUT, double endUT)
+{
+    CalendarEvent event;
+    event.uid = std::move(key);
+    event.summary = std::move(summary);
+    event.startUT = startUT;
+    event.endUT = endUT;
+    return event;
+}
+
+void addPhases(SettingsRecord& settings, std::vector<CalendarEvent>& events)
+{
+    PhaseLists phases;
+    computeYearPhases(settings, phases);
+    std::vector<CalendarEvent> phaseEvents;
+    for (int kind = 0; kind < kPhaseKinds; ++kind) {
+        for (int i = 0; i < phases.counts[kind]; ++i) {
+            const double time = printedInstantUT(phases.times[kind][i], settings.timeZone);
+            const long lunation = lunationNumber(time, kPhaseFractions[kind]);
+            phaseEvents.push_back(timedEvent(formatted("lunation%ld-%s", lunation, kPhaseKeys[kind]),
+                                             kPhaseSummaries[kind], time, time));
+        }
+    }
+    std::stable_sort(phaseEvents.begin(), phaseEvents.end(),
+                     [](const CalendarEvent& a, const CalendarEvent& b) { return a.startUT < b.startUT; });
+    events.insert(events.end(), phaseEvents.begin(), phaseEvents.end());
+}
+
+void addSeasons(const SettingsRecord& settings, std::vector<CalendarEvent>& events)
+{
+    for (int season = 0; season < kSeasons; ++season) {
+        const double local =
+            seasonInstantLocal(settings.year, static_cast<Season>(season), settings.timeZone, settings.deltaT);
+        const double time = printedInstantUT(local, settings.timeZone);
+        events.push_back(timedEvent(formatted("%d-%s", settings.year, kSeasonKeys[season]),
+                                    kSeasonSummaries[season], time, time));
+    }
+}
+
+// "Partial Eclipse of the Sun (magnitude: 0.63)": the title of the details, with the magnitude
+// where the details give one.
+std::string eclipseSummary(int kind, double magnitude)
+{
+    const EclipseKindTexts* texts = eclipseKindTexts(kind);
+    std::string summary = texts ? texts->title : "Eclipse";
+    summary.erase(0, summary.find_first_not_of('\t'));
+    const bool central = kind == kAnnularSolar || kind == kTotalSolar || kind == kHybridSolar;
+    if (!central)
+        summary += formatted(" (magnitude: %.2f)", magnitude);
+    return summary;
+}
+
+// The local circumstances of the details without the blanks that pad the place name, and the
+// zone their times are given in.
+std::string eclipseDescription(const SettingsRecord& settings, int kind)
+{
+    const std::string details = localCircumstancesText(settings, kind);
+    std::string text;
+    for (std::size_t start = details.find_first_not_of('\n'); start < details.size();) {
+        const std::size_t end = std::min(details.find('\n', start), details.size());
+        std::string line = details.substr(start, end - start);
+        line.erase(line.find_last_not_of(' ') + 1);
+        text += line + (end < details.size() ? "\n" : "");
+        start = end + 1;
+    }
+    return validUtf8(text) + formatted("\n\nLocal times of the time zone UTC%+g h.", settings.timeZone);
+}
+
+// Every eclipse of the year's table (computeYearPhases filled it) from its first contact to its
+// last anywhere on the Earth.
+void addEclipses(SettingsRecord& settings, std::vector<CalendarEvent>& events)
+{
+    for (int index = 0; index < settings.eclipseCount && index < kMaxEclipses; ++index) {
+        const int kind = settings.eclipseTypes[index];
+        EclipsePhaseTable phases;
+        std::string phaseLines;
+        const int phaseCount = eclipseCircumstances(settings, index, phases, kind, phaseLines);
+        const double greatest = printedInstantUT(settings.eclipseTimes[index], settings.timeZone);
+        const double begin = phaseCount > 0 ? printedInstantUT(phases.phaseBegin[0], settings.timeZone) : greatest;
+        const double end = phaseCount > 0 ? printedInstantUT(phases.phaseEnd[0], settings.timeZone) : greatest;
+        const bool solar = kind > kNoEclipse;
+        const long lunation = lunationNumber(greatest, solar ? 0.0 : 0.5);
+        CalendarEvent event = timedEvent(formatted("lunation%ld-%s-eclipse", lunation, solar ? "solar" : "lunar"),
+                                         eclipseSummary(kind, settings.eclipseMagnitudes[index]), begin, end);
+        if (settings.localCircumstances.localVisibility >= 1)
+            event.description = eclipseDescription(settings, kind);
+        events.push_back(std::move(event));
+    }
+}
+
+void addHolidays(const SettingsRecord& settings, std::vector<CalendarEvent>& events)
+{
+    for (const HolidayDate& holiday : yearHolidays(settings.year, settings.deltaT)) {
+        const HolidayEntry& entry = kHolidayEntries[holiday.kind];
+        CalendarEvent event;
+        event.uid = formatted(entry.keyFormat, holiday.calendarYear);
+        event.summary = formatted(entry.summaryFormat, holiday.calendarYear);
+        if (holiday.kind == kChineseNewYear) {
+            char yearName[kYearNameSize];
+            chineseYearName(settings.year, yearName, sizeof yearName);
+            event.summary = event.summary + " " + yearName;
+        }
+        if (entry.tabular)
+            event.description = kTabularNote;
+        event.allDay = true;
+        event.startUT = holiday.mjd;
+        event.endUT = holiday.mjd;
+        events.push_back(std::move(event));
+    }
+}
+
+icaltimetype dateOf(double mjd)
+{
+    const DayMonthYear date = gregorianDate(mjd);
+    icaltimetype time = icaltime_null_date();
+    time.year = date.year;
+    time.month = date.month;
+    time.day = date.day;
+    return time;
+}
+
+// The UTC date and time of an MJD, to the second.
+icaltimetype utcTimeOf(double mjdUT)
+{
+    const long long seconds = std::llround(mjdUT * kSecondsPerDayWhole);
+    long long days = seconds / kSecondsPerDayWhole;
+    long long secondOfDay = seconds % kSecondsPerDayWhole;
+    if (secondOfDay < 0) {
+        secondOfDay += kSecondsPerDayWhole;
+        --days;
+    }
+    icaltimetype time = dateOf(static_cast<double>(days));
+    time.is_date = 0;
+    time.hour = static_cast<int>(secondOfDay / 3600);
+    time.minute = static_cast<int>(secondOfDay / 60 % 60);
+    time.second = static_cast<int>(secondOfDay % 60);
+    time.zone = icaltimezone_get_utc_timezone();
+    return time;
+}
+
+icalcomponent* eventComponent(const CalendarEvent& event, icaltimetype stamp)
+{
+    icalcomponent* component = icalcomponent_new_vevent();
+    icalcomponent_add_property(component, icalproperty_new_uid(event.uid.c_str()));
+    icalcomponent_add_property(component, icalproperty_new_dtstamp(stamp));
+    if (event.allDay) {
+        icalcomponent_add_property(component, icalproperty_new_dtstart(dateOf(event.startUT)));
+        icalcomponent_add_property(component, icalproperty_new_dtend(dateOf(event.startUT + 1.0)));
+    } else {
+        icalcomponent_add_property(component, icalproperty_new_dtstart(utcTimeOf(event.startUT)));
+        if (event.endUT > event.startUT)
+            icalcomponent_add_property(component, icalproperty_new_dtend(utcTimeOf(event.endUT)));
+    }
+    icalcomponent_add_property(component, icalproperty_new_summary(event.summary.c_str()));
+    if (!event.description.empty())
+        icalcomponent_add_property(component, icalproperty_new_description(event.description.c_str()));
+    // Astronomical events and holidays do not make the user busy.
+    icalcomponent_add_property(component, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    return component;
+}
+
+}  // namespace
+
+std::vector<CalendarEvent> yearCalendarEvents(const SettingsRecord& settings)
+{
+    // The year driver refills the eclipse table and the circumstances the local block: both on a copy.
+    SettingsRecord work = settings;
+    std::vector<CalendarEvent> events;
+    addPhases(work, events);
+    addSeasons(work, events);
+    addEclipses(work, events);
+    addHolidays(work, events);
+    const std::string uidEnd = uidSuffix(settings);
+    for (CalendarEvent& event : events)
+        event.uid += uidEnd;
+    return events;
+}
+
+std::string calendarFileText(const SettingsRecord& settings, const std::vector<CalendarEvent>& events,
+                             long long stampUnixSeconds)
+{
+    icalcomponent* calendar = icalcomponent_new_vcalendar();
+    icalcomponent_add_property(calendar, icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar, icalproperty_new_prodid(formatted("-//Quorvel//Quorvel %s//EN", kVersion).c_str()));
+    icalcomponent_add_property(calendar, icalproperty_new_calscale("GREGORIAN"));
+    icalcomponent_add_property(calendar, icalproperty_new_method(ICAL_METHOD_PUBLISH));
+    // The name most calendar programs show for an imported calendar.
+    icalproperty* name = icalproperty_new_x(("Quorvel " + std::to_string(settings.year) + " " + locationName(settings)).c_str());
+    icalproperty_set_x_name(name, "X-WR-CALNAME");
+    icalcomponent_add_property(calendar, name);
+
+    const icaltimetype stamp = utcTimeOf(stampUnixSeconds / static_cast<double>(kSecondsPerDayWhole) + kMjdUnixEpoch);
+    for (const CalendarEvent& event : events)
+        icalcomponent_add_component(calendar, eventComponent(event, stamp));
+
+    char* serialized = icalcomponent_as_ical_string_r(calendar);
+    std::string text = serialized ? serialized : "";
+    std::free(serialized);
+    icalcomponent_free(calendar);
+    return text;
+}
+
+bool calendarExportText(const SettingsRecord& settings, long long stampUnixSeconds, std::string& text)
+{
+    text.clear();
+    if (settings.year < kCalendarExportYearMin || settings.year > kCalendarExportYearMax)
+        return false;
+    text = calendarFileText(settings, yearCalendarEvents(settings), stampUnixSeconds);
+    return true;
+}
+
+}  // namespace qv
