@@ -1,5 +1,6 @@
 #include "base/julian.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -14,9 +15,6 @@ constexpr double kLastJulianDateKey = 15821004.1;
 // Julian day number of 1582-10-15, the first Gregorian day.
 constexpr long long kFirstGregorianJdn = 2299161;
 constexpr int kMinutesPerHour = 60;
-// Days from the Gregorian 0000-03-01 to MJD 0, and days in a cycle of 400 Gregorian years.
-constexpr long long kMjdOfGregorianMarch0 = 678881;
-constexpr long long kDaysPer400Years = 146097;
 
 // One span of the default TT - UT rule: raw value in seconds for a year.
 struct DeltaTSpan {
@@ -273,18 +271,10 @@ double printedMinute(double mjd)
 
 DayMonthYear gregorianDate(double mjd)
 {
-    // Days from 0000-03-01 in eras of 400 Gregorian years (146097 days), March-based years.
-    const long long days = static_cast<long long>(std::floor(mjd)) + kMjdOfGregorianMarch0;
-    const long long era = floorDiv(days, kDaysPer400Years);
-    const long long dayOfEra = days - era * kDaysPer400Years;
-    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const long long marchMonth = (5 * dayOfYear + 2) / 153;
-    DayMonthYear date{};
-    date.day = static_cast<int>(dayOfYear - (153 * marchMonth + 2) / 5 + 1);
-    date.month = static_cast<int>(marchMonth < 10 ? marchMonth + 3 : marchMonth - 9);
-    date.year = static_cast<int>(yearOfEra + era * 400 + (date.month <= 2 ? 1 : 0));
-    return date;
+    using namespace std::chrono;
+    const year_month_day date{sys_days{days{static_cast<long long>(std::floor(mjd - kMjdOfUnixEpoch))}}};
+    return {static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(date.year())};
 }
 
 void formatDateTime(double mjd, char* buffer)

@@ -15,6 +15,8 @@ constexpr double kMinutesPerDay = 1440.0;
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kDaysPerJulianCentury = 36525.0;
 constexpr double kMjdJ2000 = 51544.5;
+// MJD of 1970-01-01 0h UTC, the origin of the system clock's seconds.
+constexpr double kMjdOfUnixEpoch = 40587.0;
 
 // Signed sexagesimal to decimal: negative when any part is negative (0, -30, 0 gives -0.5).
 double dmsToDecimal(int degrees, int minutes, double seconds);

@@ -15,7 +15,6 @@ namespace qv {
 
 namespace {
 
-constexpr double kMjdOfUnixEpoch = 40587.0;  // 1970-01-01 0h UTC
 // Added before the date and time are split off, so that a whole second that the MJD holds a
 // hair too small (01:29:59.99999 for 01:30:00) is not truncated to the second before.
 constexpr double kSplitAllowanceDays = 0.001 / kSecondsPerDay;

@@ -29,8 +29,6 @@ namespace {
 
 constexpr int kTextSize = 128;
 constexpr long long kSecondsPerDayWhole = 86400;
-// MJD of 1970-01-01, the origin of the system clock's seconds.
-constexpr double kMjdUnixEpoch = 40587.0;
 
 constexpr const char* kPhaseSummaries[kPhaseKinds] = {"New Moon", "First Quarter", "Full Moon", "Last Quarter"};
 constexpr const char* kPhaseKeys[kPhaseKinds] = {"new-moon", "first-quarter", "full-moon", "last-quarter"};
@@ -313,7 +311,7 @@ std::string calendarFileText(const SettingsRecord& settings, const std::vector<C
     icalproperty_set_x_name(name, "X-WR-CALNAME");
     icalcomponent_add_property(calendar, name);
 
-    const icaltimetype stamp = utcTimeOf(stampUnixSeconds / static_cast<double>(kSecondsPerDayWhole) + kMjdUnixEpoch);
+    const icaltimetype stamp = utcTimeOf(stampUnixSeconds / static_cast<double>(kSecondsPerDayWhole) + kMjdOfUnixEpoch);
     for (const CalendarEvent& event : events)
         icalcomponent_add_component(calendar, eventComponent(event, stamp));
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -133,6 +134,7 @@ private slots:
     void specialEclipseMapStepsWithTheArrowKeys();
     void holidaysShowTheYearsHolidaysFromTheTop();
     void dayDetailsStoreTheDateAndFollowTheDefaultDeltaT();
+    void calendarExportWritesTheChosenFileOrReportsWhyNot();
 
 private:
     QuorvelApp* makeWindow(const QString& configPath = qv::kConfigFileName);
@@ -644,6 +646,37 @@ void QuorvelAppTest::dayDetailsStoreTheDateAndFollowTheDefaultDeltaT()
     QCOMPARE(settings_.month, 12);
     QCOMPARE(settings_.day, 31);
     QCOMPARE(settings_.deltaT, qv::deltaTDefault(2012));
+}
+
+void QuorvelAppTest::calendarExportWritesTheChosenFileOrReportsWhyNot()
+{
+    makeWindow();
+    settings_.year = 2024;
+    const QList<QAction*> fileActions = window_->menuBar()->actions().first()->menu()->actions();
+    QAction* exportAction = fileActions.at(2);
+    QCOMPARE(exportAction->text(), QString("Export to &Calendar..."));
+    QCOMPARE(fileActions.at(1)->text(), QString("Save File &As"));
+    QVERIFY(exportAction->whatsThis().startsWith("Export to Calendar\n\n"));
+    QVERIFY(!exportAction->statusTip().isEmpty());
+
+    // The name typed without its suffix gets ".ics".
+    ModalAnswerer answerer(true, [](QWidget* dialog) { qobject_cast<QFileDialog*>(dialog)->selectFile("year"); });
+    exportAction->trigger();
+    QCOMPARE(answerer.titles, QStringList("Export to Calendar"));
+    const QString path = QDir::current().absoluteFilePath("year.ics");
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray calendar = written.readAll();
+    QVERIFY(calendar.startsWith("BEGIN:VCALENDAR\r\n"));
+    QVERIFY(calendar.contains("SUMMARY:Total Eclipse of the Sun\r\n"));
+    QCOMPARE(messages_.last(), "Calendar written to " + path);
+
+    QVERIFY(!window_->exportCalendar("missing/year.ics"));
+    QCOMPARE(messages_.last(), QString("*** ERROR ***  unable to write missing/year.ics"));
+    settings_.year = 1;
+    QVERIFY(!window_->exportCalendar("year1.ics"));
+    QCOMPARE(messages_.last(), QString("Calendar export covers the years 2 to 9998."));
+    QCOMPARE(QDir::current().entryList(QDir::Files), QStringList("year.ics"));
 }
 
 QTEST_MAIN(QuorvelAppTest)

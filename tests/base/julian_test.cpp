@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 namespace qv {
@@ -142,6 +143,37 @@ TEST(FormatDateTime, MonthDayAndRoundedTime)
     EXPECT_STREQ(name, "ERR");
     monthAbbreviation(12, name);
     EXPECT_STREQ(name, "DEC");
+}
+
+// The minute the tables print, as an instant: the same text, and a whole minute.
+TEST(PrintedMinute, IsTheInstantOfThePrintedText)
+{
+    const double jan5 = modifiedJulianDate(5, 1, 2024, 0.0);
+    EXPECT_DOUBLE_EQ(printedMinute(jan5 + (23 * 3600 + 59 * 60 + 45) / 86400.0), jan5 + 1.0);
+    EXPECT_DOUBLE_EQ(printedMinute(jan5 + (14 * 3600 + 3 * 60 + 20) / 86400.0), jan5 + (14 * 60 + 3) / 1440.0);
+    for (double mjd = -700000.123; mjd < 100000.0; mjd += 997.0131) {
+        const double minute = printedMinute(mjd);
+        ASSERT_NEAR(minute * 1440.0, std::round(minute * 1440.0), 1e-3) << mjd;
+        ASSERT_EQ(formatted(minute + 1e-7), formatted(mjd)) << mjd;
+    }
+}
+
+TEST(GregorianDate, ProlepticBeforeTheReform)
+{
+    const CivilDate cases[] = {
+        {modifiedJulianDate(4, 10, 1582, 12.0), 14, 10, 1582},  // the last Julian day
+        {modifiedJulianDate(15, 10, 1582, 0.0), 15, 10, 1582},
+        {0.0, 17, 11, 1858},
+        {modifiedJulianDate(1, 1, 1, 0.0), 30, 12, 0},           // 1 January of year 1, Julian
+        {modifiedJulianDate(1, 3, 200, 0.0), 1, 3, 200},         // the calendars agree in 200-300
+        {modifiedJulianDate(31, 12, 9999, 23.9), 31, 12, 9999},
+    };
+    for (const CivilDate& c : cases) {
+        const DayMonthYear date = gregorianDate(c.mjd);
+        EXPECT_EQ(date.day, c.day) << c.mjd;
+        EXPECT_EQ(date.month, c.month) << c.mjd;
+        EXPECT_EQ(date.year, c.year) << c.mjd;
+    }
 }
 
 }  // namespace

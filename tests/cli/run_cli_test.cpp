@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,41 @@ TEST(QuorvelCli, HelpListsCommandsAndOptionsAndNoArgumentsIsAUsageError)
     EXPECT_EQ(none.status, 2);
     EXPECT_EQ(none.out, "");
     EXPECT_EQ(none.err, help.out);
+}
+
+// The text without its DTSTAMP lines, the only ones that follow the clock.
+std::string withoutStamps(const std::string& calendar)
+{
+    std::string kept;
+    std::istringstream lines(calendar);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("DTSTAMP:", 0) != 0)
+            kept += line + "\n";
+    return kept;
+}
+
+TEST(QuorvelCli, IcsWritesTheSameCalendarToAFileAndRefusesAYearItCannotHold)
+{
+    const std::string path =
+        std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "-quorvel-year.ics");
+    const std::vector<std::string> words = {"ics", "--year", "2024", "--zone", "1", "--lat", "52.52"};
+    const CliResult printed = runInProcess(words);
+    std::vector<std::string> toFile = words;
+    toFile.insert(toFile.end(), {"--out", path});
+    const CliResult written = runInProcess(toFile);
+    const std::string file = testing::readTextFile(path);
+    std::filesystem::remove(path);
+    EXPECT_EQ(printed.status, 0);
+    EXPECT_EQ(written.status, 0);
+    EXPECT_EQ(written.out, "");
+    EXPECT_EQ(printed.out.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    EXPECT_EQ(withoutStamps(file), withoutStamps(printed.out));
+
+    // A refused command leaves no file behind.
+    const CliResult refused = runInProcess({"ics", "--year", "1", "--out", path});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err, "quorvel-cli: Calendar export covers the years 2 to 9998.\n");
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 // The program itself hands the page and the exit status through.
