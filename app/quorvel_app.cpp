@@ -349,7 +349,8 @@ void QuorvelApp::slotFileExport()
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(tr("iCalendar files (*.ics)"));
     dialog.setDefaultSuffix("ics");
-    dialog.selectFile(QString("quorvel-%1.ics").arg(settings_.year));
+    // Offered beside the program, where the save file goes too.
+    dialog.selectFile(QDir::current().absoluteFilePath(QString("quorvel-%1.ics").arg(settings_.year)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         status("Export cancelled.");
         return;

@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -659,11 +658,17 @@ void QuorvelAppTest::calendarExportWritesTheChosenFileOrReportsWhyNot()
     QVERIFY(exportAction->whatsThis().startsWith("Export to Calendar\n\n"));
     QVERIFY(!exportAction->statusTip().isEmpty());
 
-    // The name typed without its suffix gets ".ics".
-    ModalAnswerer answerer(true, [](QWidget* dialog) { qobject_cast<QFileDialog*>(dialog)->selectFile("year"); });
+    {
+        ModalAnswerer cancel(false);
+        exportAction->trigger();
+        QCOMPARE(cancel.titles, QStringList("Export to Calendar"));
+        QCOMPARE(messages_.last(), QString("Export cancelled."));
+    }
+    // The dialog offers a file named after the year beside the program.
+    ModalAnswerer answerer(true);
     exportAction->trigger();
     QCOMPARE(answerer.titles, QStringList("Export to Calendar"));
-    const QString path = QDir::current().absoluteFilePath("year.ics");
+    const QString path = QDir::current().absoluteFilePath("quorvel-2024.ics");
     QFile written(path);
     QVERIFY(written.open(QIODevice::ReadOnly));
     const QByteArray calendar = written.readAll();
@@ -676,7 +681,7 @@ void QuorvelAppTest::calendarExportWritesTheChosenFileOrReportsWhyNot()
     settings_.year = 1;
     QVERIFY(!window_->exportCalendar("year1.ics"));
     QCOMPARE(messages_.last(), QString("Calendar export covers the years 2 to 9998."));
-    QCOMPARE(QDir::current().entryList(QDir::Files), QStringList("year.ics"));
+    QCOMPARE(QDir::current().entryList(QDir::Files), QStringList("quorvel-2024.ics"));
 }
 
 QTEST_MAIN(QuorvelAppTest)
