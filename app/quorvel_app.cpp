@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -34,6 +35,7 @@
 #include "reports/calendar_export.h"
 #include "reports/calendar_report.h"
 #include "reports/holidays_page.h"
+#include "reports/save_file.h"
 #include "reports/year_tables.h"
 
 #include <ctime>
@@ -59,6 +61,7 @@ namespace {
 constexpr int kWindowWidthPx = 751;
 constexpr int kWindowHeightPx = 510;
 constexpr int kReadyTimeoutMs = 2000;
+constexpr int kAbortedMessageMs = 2000;
 constexpr int kFontSizeMin = 8;
 constexpr int kFontSizeMax = 12;
 constexpr int kFontSizeStep = 2;
@@ -333,13 +336,31 @@ void QuorvelApp::keyPressEvent(QKeyEvent* event)
 void QuorvelApp::slotFileSave()
 {
     status("Writing Lunar Phases / Calendar...");
-    status("Ready.");
+    std::string error;
+    const bool saved =
+        qv::saveYearFile(settings_, page_, QFile::encodeName(saveFileName_).toStdString(), error);
+    page_.lineCount = 0;
+    if (settings_.lastPage <= 1)
+        qv::buildYearTables(settings_, page_);
+    else if (settings_.lastPage == 2)
+        qv::buildCalendarReport(settings_, page_);
+    view_->renderPage(1, page_);
+    if (saved)
+        status("Ready.");
+    else
+        statusBar()->showMessage(tr("File not saved: %1: %2").arg(saveFileName_, QString::fromLocal8Bit(error)));
 }
 
 void QuorvelApp::slotFileSaveAs()
 {
     status("Writing Lunar Phases / Calendar to a new file...");
-    status("Ready.");
+    const QString name = QFileDialog::getSaveFileName(this);
+    if (name.isEmpty()) {
+        status("Operation aborted", kAbortedMessageMs);
+        return;
+    }
+    saveFileName_ = name;
+    slotFileSave();
 }
 
 void QuorvelApp::slotFileExport()

@@ -32,6 +32,7 @@ public:
     QuorvelView* view() const { return view_; }
     qv::SettingsRecord& settings() const { return settings_; }
     qv::PageBuffer& page() const { return page_; }
+    const QString& saveFileName() const { return saveFileName_; }
     int fontSize() const { return fontSize_; }
     double cutoffAngle() const { return cutoffAngle_; }
 
@@ -114,6 +115,9 @@ private:
     qv::SettingsRecord& settings_;
     qv::PageBuffer& page_;
     QString configPath_;
+    // The save file for this run, whole as the user chose it; never stored in the
+    // configuration file.
+    QString saveFileName_ = "./quorsave.txt";
     int fontSize_ = 10;
     double cutoffAngle_ = 100.0;
 };

@@ -96,7 +96,6 @@ void QuorvelView::showEclipseList(const qv::SettingsRecord& settings)
     std::copy(settings.locationName, settings.locationName + qv::kLocationNameSize,
               viewSettings_.locationName);
     viewSettings_.dmsFlag = settings.dmsFlag;
-    viewSettings_.saveRequest = 0;
     viewPage_.lineCount = 0;
     qv::buildYearTables(viewSettings_, viewPage_);
     viewPage_.lineCount = 0;

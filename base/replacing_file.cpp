@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -22,6 +24,20 @@ mode_t currentUmask()
     return mask;
 }
 
+// Permissions for the finished file: those of the file it replaces, else those of any new file.
+mode_t finishedFileMode(const std::string& path)
+{
+    struct stat existing {};
+    if (stat(path.c_str(), &existing) == 0)
+        return existing.st_mode & 07777;
+    return kNewFileMode & ~currentUmask();
+}
+
+std::string reasonOf(int savedErrno)
+{
+    return savedErrno != 0 ? std::strerror(savedErrno) : "the file could not be written";
+}
+
 }  // namespace
 
 ReplacingFile::ReplacingFile(std::string path) : path_(std::move(path))
@@ -29,13 +45,16 @@ ReplacingFile::ReplacingFile(std::string path) : path_(std::move(path))
     std::vector<char> name(path_.begin(), path_.end());
     name.insert(name.end(), kTemporarySuffix, kTemporarySuffix + std::char_traits<char>::length(kTemporarySuffix) + 1);
     const int fd = mkstemp(name.data());
-    if (fd < 0)
+    if (fd < 0) {
+        error_ = reasonOf(errno);
         return;
+    }
     temporaryPath_ = name.data();
-    // mkstemp makes the file private; the finished file gets the permissions of any new file.
-    fchmod(fd, kNewFileMode & ~currentUmask());
+    // mkstemp makes the file private.
+    fchmod(fd, finishedFileMode(path_));
     stream_ = fdopen(fd, "w");
     if (stream_ == nullptr) {
+        error_ = reasonOf(errno);
         close(fd);
         discard();
     }
@@ -47,13 +66,19 @@ bool ReplacingFile::commit()
 {
     if (stream_ == nullptr)
         return false;
+    errno = 0;
     bool written = std::fflush(stream_) == 0 && std::ferror(stream_) == 0 && fsync(fileno(stream_)) == 0;
-    written = std::fclose(stream_) == 0 && written;
+    int failure = written ? 0 : errno;
+    if (std::fclose(stream_) != 0 && written) {
+        written = false;
+        failure = errno;
+    }
     stream_ = nullptr;
     if (written && std::rename(temporaryPath_.c_str(), path_.c_str()) == 0) {
         temporaryPath_.clear();
         return true;
     }
+    error_ = reasonOf(written ? errno : failure);
     discard();
     return false;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // A file written under a temporary name beside its destination that takes the destination's
 // name only once it is complete: a write that fails leaves no partial file, and an earlier
-// file of that name stays as it was.
+// file of that name stays as it was (and passes its permissions on to the new one).
 #include <cstdio>
 #include <string>
 
@@ -20,6 +20,8 @@ public:
     // Flushes and closes the temporary file and renames it to the destination. False (and the
     // temporary file removed) when anything was not written.
     bool commit();
+    // Why creating or committing the file failed ("No space left on device", ...).
+    const std::string& error() const { return error_; }
 
 private:
     void discard();
@@ -27,6 +29,7 @@ private:
     std::string path_;
     std::string temporaryPath_;
     std::FILE* stream_ = nullptr;
+    std::string error_;
 };
 
 // Writes text to path through a ReplacingFile; false when the file could not be written.

@@ -8,8 +8,6 @@ namespace qv {
 constexpr int kMaxEclipses = 12;
 constexpr int kLocationNameSize = 31;   // 30 characters and the NUL
 constexpr int kLocationNameMax = 30;
-constexpr int kSaveFileNameSize = 56;   // 54 characters used, NUL-terminated
-constexpr int kSaveFileNameMax = 54;
 
 // Local circumstances of a solar eclipse at the chosen place (times are local-time MJDs).
 struct LocalCircumstances {
@@ -46,9 +44,7 @@ struct SettingsRecord {
     double satHeight = 35788.1189;  // km above the Earth
     unsigned char satEllipsoid = 0; // 1: ellipsoid with the Earth's flattening, 0: sphere
     char locationName[kLocationNameSize] = "Default";
-    char saveFileName[kSaveFileNameSize] = "./quorsave.txt";
     int dmsFlag = 0;                // 1: angles in packed DD.MMSS
-    int saveRequest = 0;            // 0 none, 1 year driver writes the file, 2 rest of a save
     int lastPage = 0;               // 0 start, 1 phases, 2 calendar, 3 eclipse list, 4 special map
     int mapProjection = 0;          // 0 simple, 1 north, 2 south, 3 physical
     double centralMeridian = 0.0;   // degrees

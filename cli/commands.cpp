@@ -23,6 +23,7 @@ constexpr CliCommand kCommands[] = {
     {"special", "special eclipse at --date/--time UT on --sat-height (--out FILE.png, --points)",
      runSpecialCommand, true},
     {"ics", "the year's phases, seasons, eclipses and holidays as an iCalendar file", runIcsCommand},
+    {"save", "the save file of the year: year tables, holidays and calendar", runSaveCommand},
 };
 
 }  // namespace
@@ -82,15 +83,19 @@ int runCli(int argc, char** argv, std::FILE* out, std::FILE* err)
         outFile = std::make_unique<ReplacingFile>(outPath);
     context.out = outFile ? outFile->stream() : out;
     if (context.out == nullptr) {
-        std::fprintf(err, "quorvel-cli: cannot write '%s'\n", outPath.c_str());
+        std::fprintf(err, "quorvel-cli: cannot write '%s': %s\n", outPath.c_str(), outFile->error().c_str());
         return kCliExitFailure;
     }
     const int status = command->run(context);
     if (status != kCliExitOk)
         return status;
     const bool written = outFile ? outFile->commit() : std::fflush(out) == 0 && std::ferror(out) == 0;
+    if (!written && outFile) {
+        std::fprintf(err, "quorvel-cli: cannot write '%s': %s\n", outPath.c_str(), outFile->error().c_str());
+        return kCliExitFailure;
+    }
     if (!written) {
-        std::fprintf(err, "quorvel-cli: cannot write '%s'\n", outFile ? outPath.c_str() : "standard output");
+        std::fputs("quorvel-cli: cannot write 'standard output'\n", err);
         return kCliExitFailure;
     }
     return status;

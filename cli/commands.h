@@ -75,4 +75,7 @@ int runSpecialCommand(CliContext& context);
 // the file cannot hold is refused.
 int runIcsCommand(CliContext& context);
 
+// The save file of the year, as File - Save writes it.
+int runSaveCommand(CliContext& context);
+
 }  // namespace qv

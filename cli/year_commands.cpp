@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "cli/page_print.h"
 #include "reports/calendar_report.h"
+#include "reports/save_file.h"
 #include "reports/year_tables.h"
 
 namespace qv {
@@ -19,6 +20,12 @@ int runCalendarCommand(CliContext& context)
     buildCalendarReport(context.settings, page);
     printPage(page, context.out);
     return kCliExitOk;
+}
+
+int runSaveCommand(CliContext& context)
+{
+    PageBuffer page;
+    return writeSaveText(context.settings, page, context.out) ? kCliExitOk : kCliExitFailure;
 }
 
 }  // namespace qv

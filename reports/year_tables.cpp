@@ -167,11 +167,8 @@ void buildSunReport(int year, double zoneHours, double deltaTSeconds, PageBuffer
     writeToSave(saveFile, line);
 }
 
-bool buildYearTables(SettingsRecord& settings, PageBuffer& page)
+void buildYearTables(SettingsRecord& settings, PageBuffer& page, std::FILE* saveFile)
 {
-    const bool saveAsked = settings.saveRequest == 1;
-    std::FILE* saveFile = saveAsked ? std::fopen(settings.saveFileName, "w") : nullptr;
-
     PhaseLists phases;
     computeYearPhases(settings, phases);
     const int year = settings.year;
@@ -179,11 +176,6 @@ bool buildYearTables(SettingsRecord& settings, PageBuffer& page)
     buildPhasesReport(year, zone, yearWindowEndLocal(year), phases, page, saveFile);
     buildSunReport(year, zone, settings.deltaT, page, saveFile);
     writeEclipsesOfYear(year, settings, page, saveFile);
-
-    if (!saveFile)
-        return !saveAsked;
-    const bool written = !std::ferror(saveFile);
-    return std::fclose(saveFile) == 0 && written;
 }
 
 }  // namespace qv

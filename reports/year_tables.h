@@ -34,9 +34,8 @@ double yearWindowEndLocal(int year);
 void computeYearPhases(SettingsRecord& settings, PhaseLists& phases);
 
 // The whole year driver: phases, Sun and eclipse tables appended to the page (the caller
-// clears it). With saveRequest 1 the same tables go to a new file saveFileName.
-// Returns false only when that file was asked for and could not be opened or written.
-bool buildYearTables(SettingsRecord& settings, PageBuffer& page);
+// clears it), and to saveFile when it is not null.
+void buildYearTables(SettingsRecord& settings, PageBuffer& page, std::FILE* saveFile = nullptr);
 
 // The phases table from the lists, to the page and to saveFile when it is not null.
 // Rows are written while some phase is still unprinted and the last row printed one.

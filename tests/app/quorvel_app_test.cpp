@@ -21,8 +21,11 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <functional>
 
 #include "app/config_location.h"
@@ -98,6 +101,23 @@ std::function<void(QWidget*)> readShownText(QString& text, int& cursorPosition)
     };
 }
 
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray goldenFile(const char* name)
+{
+    return fileBytes(qEnvironmentVariable("QUORVEL_SOURCE_DIR") + "/tests/golden/" + name);
+}
+
+// A file dialog hook that types path as the file name, as a user would.
+std::function<void(QWidget*)> chooseFile(const QString& path)
+{
+    return [path](QWidget* dialog) { dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path); };
+}
+
 QString lineText(const qv::PageBuffer& page, int i)
 {
     return QString::fromUtf8(page.lines[i], qv::lineTextLength(page, i));
@@ -124,6 +144,9 @@ private slots:
     void exitWritesTheConfigurationFile();
     void configurationAndSaveFilesBesideTheProgramOrPerUser();
     void exitCreatesThePerUserFolderAndHelpNamesTheFile();
+    void saveWritesTheYearAndRebuildsTheLastPage();
+    void saveAsKeepsTheWholeNameAndCancelChangesNothing();
+    void failedSaveSaysWhyAndKeepsTheEarlierFile();
     void tabAlignsPlainTextToTheColumnGrid();
     void arrowKeysScrollTheTextPage();
     void phasesAndCalendarPagesAreDrawnWithFixedPitch();
@@ -435,6 +458,75 @@ void QuorvelAppTest::exitCreatesThePerUserFolderAndHelpNamesTheFile()
     QuorvelApp restarted(settings, page, path);
     QCOMPARE(settings.timeZone, 5.5);
     QCOMPARE(lineText(page, 5), QString("Timezone: 5.5"));
+}
+
+// Saving twice leaves the year once; the page of the last page command is rebuilt: the
+// calendar stays on the view, after the eclipse list an empty text page is left.
+void QuorvelAppTest::saveWritesTheYearAndRebuildsTheLastPage()
+{
+    makeWindow();
+    settings_.year = 2023;
+    settings_.timeZone = 8.0;
+    settings_.deltaT = qv::deltaTDefault(2023);
+    QTest::keyClick(window_, Qt::Key_C);
+    QTest::keyClick(window_, Qt::Key_F);
+    QTest::keyClick(window_, Qt::Key_F);
+    QCOMPARE(fileBytes("quorsave.txt"), goldenFile("save_2023_zone8.txt"));
+    QVERIFY(messages_.contains("Writing Lunar Phases / Calendar..."));
+    QCOMPARE(messages_.last(), QString("Ready."));
+    QCOMPARE(lineText(page_, 0).trimmed(), QString("Calendar for 2023"));
+    QCOMPARE(page_.lineCount, 38);
+
+    QTest::keyClick(window_, Qt::Key_E);
+    window_->slotFileSave();
+    QCOMPARE(page_.lineCount, 0);
+    QCOMPARE(window_->view()->displayMode(), int(QuorvelView::TextPage));
+    QCOMPARE(fileBytes("quorsave.txt"), goldenFile("save_2023_zone8.txt"));
+}
+
+void QuorvelAppTest::saveAsKeepsTheWholeNameAndCancelChangesNothing()
+{
+    makeWindow();
+    {
+        ModalAnswerer answerer(false);
+        window_->slotFileSaveAs();
+    }
+    QCOMPARE(messages_.last(), QString("Operation aborted"));
+    QCOMPARE(window_->saveFileName(), QString("./quorsave.txt"));
+    QVERIFY(!QFile::exists("quorsave.txt"));
+
+    // Longer than the 54 characters a record field could hold, and not ASCII.
+    const QString name = QDir::current().absoluteFilePath(
+        QString::fromUtf8("Jahresübersicht Mondphasen und Finsternisse für Österreich 日本語.txt"));
+    {
+        ModalAnswerer answerer(true, chooseFile(name));
+        window_->slotFileSaveAs();
+    }
+    QCOMPARE(window_->saveFileName(), name);
+    QVERIFY(fileBytes(name).startsWith("\n+++> Timezone  0.00 <+++"));
+    QVERIFY(!QFile::exists("quorsave.txt"));
+    QCOMPARE(messages_.last(), QString("Ready."));
+}
+
+// A save that cannot be written completely (here: past a file-size limit, as on a full disk)
+// says so, and the earlier file is left as it was.
+void QuorvelAppTest::failedSaveSaysWhyAndKeepsTheEarlierFile()
+{
+    makeWindow();
+    QFile earlier("quorsave.txt");
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier save\n");
+    earlier.close();
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = previous;
+    limit.rlim_cur = 1000;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    window_->slotFileSave();
+    setrlimit(RLIMIT_FSIZE, &previous);
+    QCOMPARE(messages_.last(), QString("File not saved: ./quorsave.txt: File too large"));
+    QCOMPARE(fileBytes("quorsave.txt"), QByteArray("earlier save\n"));
 }
 
 void QuorvelAppTest::tabAlignsPlainTextToTheColumnGrid()

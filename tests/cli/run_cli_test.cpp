@@ -45,7 +45,7 @@ TEST(QuorvelCli, OutWritesTheFileInsteadOfStandardOutput)
 
     const CliResult unwritable = runInProcess({"start", "--out", "/nonexistent-dir/page.txt"});
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_EQ(unwritable.err, "quorvel-cli: cannot write '/nonexistent-dir/page.txt'\n");
+    EXPECT_EQ(unwritable.err, "quorvel-cli: cannot write '/nonexistent-dir/page.txt': No such file or directory\n");
 }
 
 TEST(QuorvelCli, BadInputPrintsOneLineOnStandardErrorAndExitsWith2)

@@ -1,0 +1,43 @@
+#include "reports/save_file.h"
+
+#include "base/replacing_file.h"
+#include "reports/calendar_report.h"
+#include "reports/holidays_page.h"
+#include "reports/year_tables.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kCalendarLines = 38;
+
+}  // namespace
+
+bool writeSaveText(SettingsRecord& settings, PageBuffer& page, std::FILE* file)
+{
+    page.lineCount = 0;
+    buildYearTables(settings, page, file);
+    writeHolidaySavePage(settings, file);
+    page.lineCount = 0;
+    buildCalendarReport(settings, page);
+    std::fputs("\n\n\n", file);
+    for (int i = 0; i < kCalendarLines && i < page.lineCount; ++i) {
+        std::fwrite(page.lines[i], 1, static_cast<std::size_t>(lineTextLength(page, i)), file);
+        std::fputc('\n', file);
+    }
+    return std::ferror(file) == 0;
+}
+
+bool saveYearFile(SettingsRecord& settings, PageBuffer& page, const std::string& path, std::string& error)
+{
+    ReplacingFile file(path);
+    if (file.stream() != nullptr) {
+        writeSaveText(settings, page, file.stream());
+        if (file.commit())
+            return true;
+    }
+    error = file.error();
+    return false;
+}
+
+}  // namespace qv
