@@ -3,7 +3,13 @@
 # desktop icons into packaging/ (rsvg-convert).
 set -euo pipefail
 out="$(dirname "$0")/../resources"
-icon() { convert -size 20x20 xc:none "$@"; }
+# icon DRAWING... FILE.png: the 20 x 20 tool-bar icon and FILE@2x.png, the same drawing at
+# 40 x 40 for screens at 200 % (Qt picks it by its name).
+icon() {
+  local file="${@: -1}" drawing=("${@:1:$#-1}")
+  convert -size 20x20 xc:none "${drawing[@]}" "$file"
+  convert -size 40x40 xc:none -affine 2,0,0,2,0,0 "${drawing[@]}" "${file%.png}@2x.png"
+}
 icon -fill '#3a6ea5' -draw 'rectangle 2,2 17,17' -fill white -draw 'rectangle 5,2 14,8' \
      -fill '#cccccc' -draw 'rectangle 5,12 14,17' "$out/filesave.png"
 icon -fill white -stroke '#333333' -draw 'circle 10,10 10,2' -draw 'line 10,10 10,5' \

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
+#include <QTemporaryDir>
+#include <QToolBar>
 #include <QtTest>
 
+#include "app/quorvel_app.h"
 #include "app/quorvel_view.h"
 #include "base/julian.h"
 #include "base/page_buffer.h"
@@ -47,6 +50,7 @@ class QuorvelViewHiDpiTest : public QObject {
 private slots:
     void pageIsDrawnAtTheScreensPixelRatio();
     void eclipseMapKeepsTheViewAtItsLogicalSize();
+    void toolBarIconsComeAtTwiceTheirSize();
 };
 
 void QuorvelViewHiDpiTest::pageIsDrawnAtTheScreensPixelRatio()
@@ -89,6 +93,18 @@ void QuorvelViewHiDpiTest::eclipseMapKeepsTheViewAtItsLogicalSize()
     QCOMPARE(view.displayMode(), int(QuorvelView::EclipseMap));
     QCOMPARE(view.pagePixmap().size(), QSize(860, 771) * kRatio);
     QCOMPARE(view.size(), QSize(860, 771));
+}
+
+void QuorvelViewHiDpiTest::toolBarIconsComeAtTwiceTheirSize()
+{
+    QTemporaryDir directory;
+    qv::SettingsRecord settings;
+    qv::PageBuffer page;
+    QuorvelApp window(settings, page, directory.filePath("quorvel.cfg"));
+    int sharpIcons = 0;
+    for (QAction* action : window.findChild<QToolBar*>()->actions())
+        sharpIcons += action->icon().availableSizes().contains(QSize(20, 20) * kRatio) ? 1 : 0;
+    QCOMPARE(sharpIcons, 7);
 }
 
 int main(int argc, char** argv)
