@@ -32,6 +32,8 @@ def sections(help_text):
             name, value, summary = OPTION.match(line).groups()
             usage = f'.BI "{roff(name)} " "{roff(value)}"' if value else f".B {roff(name)}"
             options.append(f".TP\n{usage}\n{roff(summary)}")
+        elif current is not None and line.strip():
+            sys.exit(f"cli_man_page.py: cannot read this --help line: {line!r}")
     if not commands or not options:
         sys.exit("cli_man_page.py: no commands or options found in the --help text")
     return "\n".join(commands), "\n".join(options)
