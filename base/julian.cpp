@@ -273,8 +273,8 @@ DayMonthYear gregorianDate(double mjd)
 {
     using namespace std::chrono;
     const year_month_day date{sys_days{days{static_cast<long long>(std::floor(mjd - kMjdOfUnixEpoch))}}};
-    return {static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(static_cast<unsigned>(date.month())),
-            static_cast<int>(date.year())};
+    return {static_cast<int>(static_cast<unsigned>(date.day())),
+            static_cast<int>(static_cast<unsigned>(date.month())), static_cast<int>(date.year())};
 }
 
 void formatDateTime(double mjd, char* buffer)

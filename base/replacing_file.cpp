@@ -42,8 +42,9 @@ std::string reasonOf(int savedErrno)
 
 ReplacingFile::ReplacingFile(std::string path) : path_(std::move(path))
 {
-    std::vector<char> name(path_.begin(), path_.end());
-    name.insert(name.end(), kTemporarySuffix, kTemporarySuffix + std::char_traits<char>::length(kTemporarySuffix) + 1);
+    // mkstemp replaces the X's of the writable, NUL-terminated name.
+    const std::string pattern = path_ + kTemporarySuffix;
+    std::vector<char> name(pattern.c_str(), pattern.c_str() + pattern.size() + 1);
     const int fd = mkstemp(name.data());
     if (fd < 0) {
         error_ = reasonOf(errno);

@@ -28,10 +28,11 @@ namespace qv {
 namespace {
 
 constexpr int kTextSize = 128;
-constexpr long long kSecondsPerDayWhole = 86400;
 
-constexpr const char* kPhaseSummaries[kPhaseKinds] = {"New Moon", "First Quarter", "Full Moon", "Last Quarter"};
-constexpr const char* kPhaseKeys[kPhaseKinds] = {"new-moon", "first-quarter", "full-moon", "last-quarter"};
+constexpr const char* kPhaseSummaries[kPhaseKinds] = {"New Moon", "First Quarter", "Full Moon",
+                                                      "Last Quarter"};
+constexpr const char* kPhaseKeys[kPhaseKinds] = {"new-moon", "first-quarter", "full-moon",
+                                                 "last-quarter"};
 constexpr double kPhaseFractions[kPhaseKinds] = {0.0, 0.25, 0.5, 0.75};
 constexpr const char* kSeasonSummaries[kSeasons] = {"March Equinox", "June Solstice", "September Equinox",
                                                     "December Solstice"};
@@ -68,7 +69,7 @@ std::string formatted(const char* format, Values... values)
     return text;
 }
 
-// The text with every byte that does not belong to a well-formed UTF-8 character replaced by
+// The text with every byte that is not part of a complete UTF-8 sequence replaced by
 // "?": location names from older configuration files may be in an 8-bit encoding.
 std::string validUtf8(const std::string& text)
 {
@@ -101,7 +102,8 @@ std::string locationName(const SettingsRecord& settings)
 // Ends every UID: a hash of the place (latitude, longitude, height) and the program's domain.
 std::string uidSuffix(const SettingsRecord& settings)
 {
-    const std::string place = formatted("%.4f,%.4f,%.0f", settings.latitude, settings.longitude, settings.height);
+    const std::string place =
+        formatted("%.4f,%.4f,%.0f", settings.latitude, settings.longitude, settings.height);
     std::uint32_t hash = 2166136261u;  // FNV-1a
     for (const char c : place)
         hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
@@ -150,10 +152,10 @@ void addPhases(SettingsRecord& settings, std::vector<CalendarEvent>& events)
 
 void addSeasons(const SettingsRecord& settings, std::vector<CalendarEvent>& events)
 {
+    const double zone = settings.timeZone;
     for (int season = 0; season < kSeasons; ++season) {
-        const double local =
-            seasonInstantLocal(settings.year, static_cast<Season>(season), settings.timeZone, settings.deltaT);
-        const double time = printedInstantUT(local, settings.timeZone);
+        const double local = seasonInstantLocal(settings.year, static_cast<Season>(season), zone, settings.deltaT);
+        const double time = printedInstantUT(local, zone);
         events.push_back(timedEvent(formatted("%d-%s", settings.year, kSeasonKeys[season]),
                                     kSeasonSummaries[season], time, time));
     }
@@ -192,18 +194,20 @@ std::string eclipseDescription(const SettingsRecord& settings, int kind)
 // last anywhere on the Earth.
 void addEclipses(SettingsRecord& settings, std::vector<CalendarEvent>& events)
 {
+    const double zone = settings.timeZone;
     for (int index = 0; index < settings.eclipseCount && index < kMaxEclipses; ++index) {
         const int kind = settings.eclipseTypes[index];
         EclipsePhaseTable phases;
         std::string phaseLines;
-        const int phaseCount = eclipseCircumstances(settings, index, phases, kind, phaseLines);
-        const double greatest = printedInstantUT(settings.eclipseTimes[index], settings.timeZone);
-        const double begin = phaseCount > 0 ? printedInstantUT(phases.phaseBegin[0], settings.timeZone) : greatest;
-        const double end = phaseCount > 0 ? printedInstantUT(phases.phaseEnd[0], settings.timeZone) : greatest;
+        const bool found = eclipseCircumstances(settings, index, phases, kind, phaseLines) > 0;
+        const double greatest = printedInstantUT(settings.eclipseTimes[index], zone);
+        const double begin = found ? printedInstantUT(phases.phaseBegin[0], zone) : greatest;
+        const double end = found ? printedInstantUT(phases.phaseEnd[0], zone) : greatest;
         const bool solar = kind > kNoEclipse;
         const long lunation = lunationNumber(greatest, solar ? 0.0 : 0.5);
-        CalendarEvent event = timedEvent(formatted("lunation%ld-%s-eclipse", lunation, solar ? "solar" : "lunar"),
-                                         eclipseSummary(kind, settings.eclipseMagnitudes[index]), begin, end);
+        const std::string key = formatted("lunation%ld-%s-eclipse", lunation, solar ? "solar" : "lunar");
+        CalendarEvent event =
+            timedEvent(key, eclipseSummary(kind, settings.eclipseMagnitudes[index]), begin, end);
         if (settings.localCircumstances.localVisibility >= 1)
             event.description = eclipseDescription(settings, kind);
         events.push_back(std::move(event));
@@ -244,14 +248,11 @@ icaltimetype dateOf(double mjd)
 // The UTC date and time of an MJD, to the second.
 icaltimetype utcTimeOf(double mjdUT)
 {
-    const long long seconds = std::llround(mjdUT * kSecondsPerDayWhole);
-    long long days = seconds / kSecondsPerDayWhole;
-    long long secondOfDay = seconds % kSecondsPerDayWhole;
-    if (secondOfDay < 0) {
-        secondOfDay += kSecondsPerDayWhole;
-        --days;
-    }
-    icaltimetype time = dateOf(static_cast<double>(days));
+    // Whole seconds are exact in a double, so the day and the second of the day split cleanly.
+    const double seconds = std::round(mjdUT * kSecondsPerDay);
+    const double day = std::floor(seconds / kSecondsPerDay);
+    const long long secondOfDay = std::llround(seconds - day * kSecondsPerDay);
+    icaltimetype time = dateOf(day);
     time.is_date = 0;
     time.hour = static_cast<int>(secondOfDay / 3600);
     time.minute = static_cast<int>(secondOfDay / 60 % 60);
@@ -303,15 +304,18 @@ std::string calendarFileText(const SettingsRecord& settings, const std::vector<C
 {
     icalcomponent* calendar = icalcomponent_new_vcalendar();
     icalcomponent_add_property(calendar, icalproperty_new_version("2.0"));
-    icalcomponent_add_property(calendar, icalproperty_new_prodid(formatted("-//Quorvel//Quorvel %s//EN", kVersion).c_str()));
+    const std::string prodid = formatted("-//Quorvel//Quorvel %s//EN", kVersion);
+    icalcomponent_add_property(calendar, icalproperty_new_prodid(prodid.c_str()));
     icalcomponent_add_property(calendar, icalproperty_new_calscale("GREGORIAN"));
     icalcomponent_add_property(calendar, icalproperty_new_method(ICAL_METHOD_PUBLISH));
     // The name most calendar programs show for an imported calendar.
-    icalproperty* name = icalproperty_new_x(("Quorvel " + std::to_string(settings.year) + " " + locationName(settings)).c_str());
+    const std::string title = formatted("Quorvel %d ", settings.year) + locationName(settings);
+    icalproperty* name = icalproperty_new_x(title.c_str());
     icalproperty_set_x_name(name, "X-WR-CALNAME");
     icalcomponent_add_property(calendar, name);
 
-    const icaltimetype stamp = utcTimeOf(stampUnixSeconds / static_cast<double>(kSecondsPerDayWhole) + kMjdOfUnixEpoch);
+    const double stampMjd = static_cast<double>(stampUnixSeconds) / kSecondsPerDay + kMjdOfUnixEpoch;
+    const icaltimetype stamp = utcTimeOf(stampMjd);
     for (const CalendarEvent& event : events)
         icalcomponent_add_component(calendar, eventComponent(event, stamp));
 
