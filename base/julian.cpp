@@ -238,12 +238,19 @@ double decimalToDdmmss(double x)
     return x < 0 ? -packed : packed;
 }
 
-double ddmmssToDecimal(double x)
+void splitDdmmss(double x, int& degrees, int& minutes, double& seconds)
 {
     const double a = std::fabs(x) + std::fabs(x) * 3.33e-16;
-    const int degrees = static_cast<int>(a);
-    const int minutes = static_cast<int>(100.0 * std::fmod(a, 1.0) + 1e-13);
-    const double seconds = 100.0 * std::fmod(100.0 * a, 1.0);
+    degrees = static_cast<int>(a);
+    minutes = static_cast<int>(100.0 * std::fmod(a, 1.0) + 1e-13);
+    seconds = 100.0 * std::fmod(100.0 * a, 1.0);
+}
+
+double ddmmssToDecimal(double x)
+{
+    int degrees, minutes;
+    double seconds;
+    splitDdmmss(x, degrees, minutes, seconds);
     const double value = dmsToDecimal(degrees, minutes, seconds);
     return x < 0 ? -value : value;
 }

@@ -49,6 +49,9 @@ void monthAbbreviation(int month, char* buffer);
 // Decimal degrees to packed DD.MMSS, and back.
 double decimalToDdmmss(double decimalDegrees);
 double ddmmssToDecimal(double packedDdmmss);
+// The parts of a packed DD.MMSS value as written, without carrying (45.6 gives 60 minutes);
+// all three are of the value's magnitude.
+void splitDdmmss(double packedDdmmss, int& degrees, int& minutes, double& seconds);
 
 // Decimal hours to packed H.MM, minutes rounded.
 double decimalToHhmm(double decimalHours);

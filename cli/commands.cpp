@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/replacing_file.h"
+#include "base/utf8_text.h"
 
 namespace qv {
 
@@ -69,8 +70,8 @@ int runCli(int argc, char** argv, std::FILE* out, std::FILE* err)
     }
     const CliCommand* command = findCliCommand(context.options.command);
     if (command == nullptr) {
-        std::fprintf(err, "quorvel-cli: unknown command '%s' (see quorvel-cli --help)\n",
-                     context.options.command.c_str());
+        std::fprintf(err, "quorvel-cli: unknown command %s (see quorvel-cli --help)\n",
+                     quotedValue(context.options.command).c_str());
         return kCliExitUsage;
     }
     applyCliOptions(context.options, static_cast<long long>(std::time(nullptr)),

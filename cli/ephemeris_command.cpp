@@ -1,6 +1,8 @@
 #include <string>
 
+#include "base/julian.h"
 #include "cli/commands.h"
+#include "config/input_limits.h"
 #include "reports/ephemeris_report.h"
 
 namespace qv {
@@ -8,9 +10,22 @@ namespace qv {
 int runEphemerisCommand(CliContext& context)
 {
     const SettingsRecord& settings = context.settings;
+    const CliOptions& options = context.options;
+    // Every instant must lie in the accepted years; the first and the last bound them all.
+    const double lastMjd =
+        settings.currentMjd + (options.ephemerisCount - 1) * options.ephemerisEveryDays;
+    for (double mjd : {settings.currentMjd, lastMjd}) {
+        const std::string message = checkInstantYear(mjd);
+        if (!message.empty()) {
+            std::fprintf(context.err,
+                         "quorvel-cli: --count/--every: the listing would reach the year %i; %s\n",
+                         civilDate(mjd).year, message.c_str());
+            return kCliExitUsage;
+        }
+    }
     std::string text;
     if (!ephemerisReport(settings.currentMjd, settings.timeZone, settings.deltaT,
-                         context.options.ephemerisCount, context.options.ephemerisEveryDays, text))
+                         options.ephemerisCount, options.ephemerisEveryDays, text))
         return kCliExitUsage;
     std::fputs(text.c_str(), context.out);
     return kCliExitOk;

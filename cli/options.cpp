@@ -6,6 +6,7 @@
 
 #include "base/julian.h"
 #include "base/number_text.h"
+#include "base/utf8_text.h"
 #include "config/input_limits.h"
 #include "config/settings_io.h"
 #include "reports/ephemeris_report.h"
@@ -41,9 +42,7 @@ bool refuse(const OptionArg& arg, const std::string& message)
 
 bool refuseValue(const OptionArg& arg, std::string_view text, const char* expected)
 {
-    std::string message = "'";
-    message.append(text).append("' is not ").append(expected);
-    return refuse(arg, message);
+    return refuse(arg, quotedValue(text) + " is not " + expected);
 }
 
 std::string rangeText(const char* what, double low, double high)
@@ -181,6 +180,9 @@ bool setDate(const OptionArg& arg)
     if (!readWhole(arg, monthText, 1, 12, date.month, "month") ||
         !readWhole(arg, dayText, 1, 31, date.day, "day"))
         return false;
+    const std::string missing = checkDateExists(date.year, date.month, date.day);
+    if (!missing.empty())
+        return refuse(arg, std::string(text) + " does not exist: " + missing);
     arg.options.date = date;
     return true;
 }
@@ -234,7 +236,7 @@ bool setPanel(const OptionArg& arg)
 }
 
 constexpr OptionSpec kOptions[] = {
-    {"--year", "Y", "year, -99999 to 99999", setYear},
+    {"--year", "Y", "year, -9999 to 9999", setYear},
     {"--zone", "H", "time zone in hours, east positive, -24 to 24",
      [](const OptionArg& a) { return readChecked(a, checkTimeZone, a.options.zoneHours); }},
     {"--delta-t", "SECONDS", "TT - UT in seconds (default: the year's default, automatic)",
@@ -308,17 +310,22 @@ bool finishCoordinates(CliOptions& options, std::string& error)
 {
     struct Coordinate {
         const char* option;
+        const char* what;
         std::optional<double>& degrees;
         std::string (*check)(double);
     };
-    const Coordinate coordinates[] = {{"--lat", options.latitudeDeg, checkLatitude},
-                                      {"--lon", options.longitudeDeg, checkLongitude}};
+    const Coordinate coordinates[] = {{"--lat", "Latitude", options.latitudeDeg, checkLatitude},
+                                      {"--lon", "Longitude", options.longitudeDeg, checkLongitude}};
     for (const Coordinate& coordinate : coordinates) {
         if (!coordinate.degrees)
             continue;
-        if (options.dms)
+        std::string message;
+        if (options.dms) {
+            message = checkDdmmssParts(*coordinate.degrees, coordinate.what);
             coordinate.degrees = ddmmssToDecimal(*coordinate.degrees);
-        const std::string message = coordinate.check(*coordinate.degrees);
+        }
+        if (message.empty())
+            message = coordinate.check(*coordinate.degrees);
         if (!message.empty()) {
             error = std::string(coordinate.option) + ": " + message;
             return false;
@@ -338,8 +345,8 @@ int parseCliOptions(int argc, char** argv, CliOptions& options, std::string& err
         const char* word = argv[i];
         const OptionSpec* spec = findOption(word);
         if (spec == nullptr) {
-            error = std::string(word[0] == '-' ? "unknown option '" : "unexpected argument '") +
-                    word + "'";
+            error = std::string(word[0] == '-' ? "unknown option " : "unexpected argument ") +
+                    quotedValue(word);
             return kCliExitUsage;
         }
         const char* value = nullptr;

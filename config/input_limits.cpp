@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/day_month_year.h"
+#include "base/julian.h"
+
 namespace qv {
 
 namespace {
@@ -22,6 +25,21 @@ std::string checkRange(double value, double low, double high, const char* what, 
     if (std::isfinite(value) && value >= low && value <= high)
         return {};
     return rangeMessage(low, high, what, unit);
+}
+
+constexpr const char* kMonthNames[12] = {"January", "February", "March",     "April",
+                                         "May",     "June",     "July",      "August",
+                                         "September", "October", "November", "December"};
+
+// Seconds a packed DD.MMSS value may fall short of 60 and still be read as 60 (its text was
+// 60; the binary fraction came out a hair below).
+constexpr double kSecondsSlack = 1e-6;
+
+// Whether the date names a day of the calendar: it comes back unchanged from its MJD.
+bool dateRoundTrips(int year, int month, int day)
+{
+    const DayMonthYear back = civilDate(modifiedJulianDate(day, month, year, 0.0));
+    return back.year == year && back.month == month && back.day == day;
 }
 
 }  // namespace
@@ -56,6 +74,62 @@ std::string checkHeight(double metres)
 std::string checkDeltaT(double seconds)
 {
     return checkRange(seconds, -kDeltaTLimitSeconds, kDeltaTLimitSeconds, "TT - UT", " seconds");
+}
+
+std::string checkCentralMeridian(double degrees)
+{
+    return checkRange(degrees, kLongitudeMinDeg, kLongitudeMaxDeg, "Central meridian",
+                      " degrees");
+}
+
+std::string checkInstantYear(double mjd)
+{
+    if (!std::isfinite(mjd))
+        return checkYear(kYearMax + 1LL);
+    return checkYear(civilDate(mjd).year);
+}
+
+std::string checkDateExists(int year, int month, int day)
+{
+    if (dateRoundTrips(year, month, day))
+        return {};
+    if (year == 1582 && month == 10)
+        return "the calendar reform left out 5 to 14 October 1582.";
+    char message[128];
+    int days = 28;
+    while (days < 31 && dateRoundTrips(year, month, days + 1))
+        ++days;
+    std::snprintf(message, sizeof message, "%s %i has %i days.", kMonthNames[month - 1], year,
+                  days);
+    return message;
+}
+
+std::string checkDdmmssParts(double packed, const char* what)
+{
+    int degrees = 0;
+    int minutes = 0;
+    double seconds = 0.0;
+    splitDdmmss(packed, degrees, minutes, seconds);
+    char message[128];
+    if (minutes >= 60)
+        std::snprintf(message, sizeof message,
+                      "%s in DD.MMSS: the minutes (%i) must be below 60.", what, minutes);
+    else if (seconds + kSecondsSlack >= 60.0)
+        std::snprintf(message, sizeof message,
+                      "%s in DD.MMSS: the seconds (%.6g) must be below 60.", what, seconds);
+    else
+        return {};
+    return message;
+}
+
+std::string notANumberMessage(const char* what)
+{
+    return std::string(what) + " must be a number.";
+}
+
+std::string notAWholeNumberMessage(const char* what)
+{
+    return std::string(what) + " must be a whole number.";
 }
 
 }  // namespace qv

@@ -5,8 +5,10 @@
 
 namespace qv {
 
-constexpr int kYearMin = -99999;
-constexpr int kYearMax = 99999;
+// Years over which the series still describe the sky: far outside them the phase tables lose
+// lunations and TT - UT is unknown by hours.
+constexpr int kYearMin = -9999;
+constexpr int kYearMax = 9999;
 constexpr double kZoneMinHours = -24.0;
 constexpr double kZoneMaxHours = 24.0;
 constexpr double kLatitudeMinDeg = -90.0;
@@ -18,12 +20,32 @@ constexpr double kHeightMinM = -6378140.0;
 constexpr double kHeightMaxM = 1.0e9;
 
 // Each returns an empty text when the value is acceptable, else a one-line message that
-// names the accepted range, e.g. "Year must be between -99999 and 99999."
+// names the accepted range, e.g. "Year must be between -9999 and 9999."
 std::string checkYear(long long year);
 std::string checkTimeZone(double hours);
 std::string checkLatitude(double degrees);
 std::string checkLongitude(double degrees);
 std::string checkHeight(double metres);
 std::string checkDeltaT(double seconds);
+std::string checkCentralMeridian(double degrees);
+
+// Empty when the local-time MJD falls in a year from kYearMin to kYearMax, else "Year must be
+// between ..." as checkYear says it.
+std::string checkInstantYear(double mjd);
+
+// Empty when the date exists in the calendar of its year (Julian up to 1582-10-04, Gregorian
+// from 1582-10-15), else why not: "February 2023 has 28 days.", or for 1582-10-05..14 "the
+// calendar reform left out 5 to 14 October 1582." Month 1..12 and day 1..31 are taken as already checked.
+std::string checkDateExists(int year, int month, int day);
+
+// Empty when the packed DD.MMSS angle has minutes and seconds below 60, else a message that
+// names the angle (what) and the part at fault: "Latitude in DD.MMSS: the minutes (75) must
+// be below 60."
+std::string checkDdmmssParts(double packed, const char* what);
+
+// "<what> must be a number." and "<what> must be a whole number." for typed text that reads
+// as no number.
+std::string notANumberMessage(const char* what);
+std::string notAWholeNumberMessage(const char* what);
 
 }  // namespace qv

@@ -1,14 +1,17 @@
 #include "config/settings_io.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <string>
 
 #include "base/julian.h"
 #include "base/number_text.h"
+#include "base/utf8_text.h"
 #include "config/input_limits.h"
 
 namespace qv {
@@ -20,7 +23,7 @@ namespace {
 constexpr double kSplitAllowanceDays = 0.001 / kSecondsPerDay;
 constexpr int kConfigNumbers = 4;            // zone, latitude, longitude, height
 constexpr int kNumberLineSize = 80;          // a number line is read up to 79 characters
-constexpr int kNameLineSize = kLocationNameMax;  // the name line is read up to 29 characters
+constexpr int kNameLineSize = kLocationNameSize;  // the name line is read up to 30 characters
 
 // The values of one configuration file, kept apart until all of them were read and checked.
 struct ConfigValues {
@@ -54,6 +57,16 @@ std::size_t utf8SequenceLength(unsigned char lead)
     return 1;
 }
 
+// Replaces the bytes of a NUL-terminated name that are no UTF-8 by U+FFFD, cut on a whole
+// character to fit size - 1 bytes.
+void keepValidUtf8(char* name, std::size_t size)
+{
+    const std::string valid = validUtf8(name);
+    const std::size_t length = utf8WholeCharactersLength(valid.data(), std::min(valid.size(), size - 1));
+    std::memcpy(name, valid.data(), length);
+    name[length] = '\0';
+}
+
 // Lines 1 to 6 of an open configuration file; 1 when everything up to the name was read.
 int readConfigValues(std::FILE* file, ConfigValues& values)
 {
@@ -68,6 +81,7 @@ int readConfigValues(std::FILE* file, ConfigValues& values)
     if (std::feof(file))
         return 0;
     values.name[utf8WholeCharactersLength(values.name, length)] = '\0';
+    keepValidUtf8(values.name, sizeof values.name);
     int flag = 0;
     if (std::fscanf(file, "%d", &flag) != 1)
         flag = 0;
@@ -104,6 +118,24 @@ bool writeConfigText(std::FILE* file, const SettingsRecord& settings, int flag)
     return std::fprintf(file, "\n%d", flag) >= 0;
 }
 
+// Whether path is an existing file without write permission: no write bit at all (which
+// holds even for the superuser) or none for this user.
+bool isReadOnlyFile(const char* path)
+{
+    struct stat status {};
+    if (stat(path, &status) != 0 || !S_ISREG(status.st_mode))
+        return false;
+    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(path, W_OK) != 0;
+}
+
+// Gives the system's text for error as the reason (when one is asked for) and false.
+bool failWith(std::string* reason, int error)
+{
+    if (reason != nullptr)
+        *reason = std::strerror(error);
+    return false;
+}
+
 // Flushes the file to the disk and closes it; false when any step failed.
 bool flushAndClose(std::FILE* file)
 {
@@ -129,18 +161,19 @@ void writeWelcomeLines(PageBuffer& page)
     appendBlankLines(page, 1);
 }
 
-void initSettings(SettingsRecord& settings, PageBuffer& page)
+int initSettings(SettingsRecord& settings, PageBuffer& page)
 {
-    initSettings(settings, page, kConfigFileName, clockUnixSeconds());
+    return initSettings(settings, page, kConfigFileName, clockUnixSeconds());
 }
 
-void initSettings(SettingsRecord& settings, PageBuffer& page, const char* configPath,
-                  long long unixSeconds)
+int initSettings(SettingsRecord& settings, PageBuffer& page, const char* configPath,
+                 long long unixSeconds)
 {
     setDefaultSettings(settings, unixSeconds);
     writeWelcomeLines(page);
     int flag = 0;
-    if (readConfigFile(settings, &flag, configPath) < 1) {
+    const int readResult = readConfigFile(settings, &flag, configPath);
+    if (readResult < 1) {
         appendLine(page, kConfigProblemLine);
         appendBlankLines(page, 1);
     } else {
@@ -148,6 +181,7 @@ void initSettings(SettingsRecord& settings, PageBuffer& page, const char* config
         setDateTimeFromUnixSeconds(settings, unixSeconds);
     }
     writeInputValuesPage(settings, page);
+    return readResult;
 }
 
 void setDateTimeFromClock(SettingsRecord& settings)
@@ -208,27 +242,41 @@ void storeLocationName(SettingsRecord& settings, const char* utf8Name)
 {
     if (utf8Name == nullptr || utf8Name[0] == '\0')
         return;
-    const std::size_t kept =
-        utf8WholeCharactersLength(utf8Name, strnlen(utf8Name, kLocationNameMax));
+    const std::string valid = validUtf8(utf8Name);
+    const std::size_t kept = utf8WholeCharactersLength(
+        valid.data(), std::min(valid.size(), static_cast<std::size_t>(kLocationNameMax)));
     for (std::size_t i = 0; i < static_cast<std::size_t>(kLocationNameMax); ++i) {
-        const unsigned char c = i < kept ? static_cast<unsigned char>(utf8Name[i]) : ' ';
+        const unsigned char c = i < kept ? static_cast<unsigned char>(valid[i]) : ' ';
         settings.locationName[i] = (c < 0x20 || c == 0x7F) ? ' ' : static_cast<char>(c);
     }
     settings.locationName[kLocationNameMax] = '\0';
 }
 
-bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path)
+bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path,
+                     std::string* reason)
 {
+    // A file the user made read-only is not replaced behind their back.
+    if (isReadOnlyFile(path))
+        return failWith(reason, EACCES);
     const std::string temporaryPath = std::string(path) + ".tmp";
     std::FILE* file = std::fopen(temporaryPath.c_str(), "w");
     if (file == nullptr)
-        return false;
+        return failWith(reason, errno);
+    errno = 0;
     bool ok = writeConfigText(file, settings, flag);
     ok = flushAndClose(file) && ok;
     ok = ok && std::rename(temporaryPath.c_str(), path) == 0;
-    if (!ok)
-        std::remove(temporaryPath.c_str());
-    return ok;
+    if (ok)
+        return true;
+    const int error = errno != 0 ? errno : EIO;
+    std::remove(temporaryPath.c_str());
+    return failWith(reason, error);
+}
+
+bool sameConfigValues(const SettingsRecord& a, const SettingsRecord& b)
+{
+    return a.timeZone == b.timeZone && a.latitude == b.latitude && a.longitude == b.longitude &&
+           a.height == b.height && std::strcmp(a.locationName, b.locationName) == 0;
 }
 
 int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path)
@@ -247,8 +295,8 @@ int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path)
     settings.latitude = values.numbers[1];
     settings.longitude = values.numbers[2];
     settings.height = values.numbers[3];
+    static_assert(sizeof values.name == sizeof settings.locationName);
     std::memcpy(settings.locationName, values.name, sizeof values.name);
-    settings.locationName[sizeof values.name] = '\0';
     if (flagOut != nullptr)
         *flagOut = values.flag == 1 ? 1 : 0;
     return 1;
@@ -262,6 +310,9 @@ int readNumbersFromLine(std::FILE* file, int count, double* values)
     const std::string_view text(line);
     if (text.empty())
         return 0;
+    // A line longer than the buffer would leave its rest to be read as the next line.
+    if (text.size() == sizeof line - 1 && text.back() != '\n' && !std::feof(file))
+        return 0;
     if (count <= 0)
         return 1;
     std::size_t position = 0;
@@ -272,7 +323,8 @@ int readNumbersFromLine(std::FILE* file, int count, double* values)
         if (position == text.size())
             return 0;
         const std::size_t end = std::min(text.find(' ', position), text.size());
-        values[stored++] = parseNumber(text.substr(position, end - position));
+        if (!tryParseNumber(text.substr(position, end - position), values[stored++]))
+            return 0;
         if (stored == count)
             return 1;
         if (end == text.size())

@@ -3,6 +3,7 @@
 // "./quorvel.cfg" (zone, latitude, longitude, height, location name, flag).
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 #include "base/page_buffer.h"
 #include "base/settings.h"
@@ -15,12 +16,13 @@ constexpr const char* kConfigProblemLine =
     "Problems reading Configuration File. Using defaults instead.";
 
 // Fills every default, writes the welcome line, reads the configuration file and appends the
-// input-values block. Called once at start with an empty page.
-void initSettings(SettingsRecord& settings, PageBuffer& page);
+// input-values block. Called once at start with an empty page. Returns what readConfigFile
+// returned: 0 tells that an unreadable file was met and the defaults are in use.
+int initSettings(SettingsRecord& settings, PageBuffer& page);
 // Same as initSettings with an explicit configuration path and the clock fixed at unixSeconds
 // (seconds since 1970-01-01 UTC).
-void initSettings(SettingsRecord& settings, PageBuffer& page, const char* configPath,
-                  long long unixSeconds);
+int initSettings(SettingsRecord& settings, PageBuffer& page, const char* configPath,
+                 long long unixSeconds);
 
 // The defaults of every input (zone 0, automatic TT - UT, location "Default" at 0, 0, 0, ...)
 // with date, time and currentMjd from unixSeconds. Reads no file and writes no page.
@@ -39,22 +41,31 @@ void writeInputValuesPage(const SettingsRecord& settings, PageBuffer& page);
 
 // Stores a location name as the Location command does: a non-empty name is cut to 30 bytes
 // (never inside a UTF-8 character) and padded with blanks to exactly 30; control characters
-// become blanks so the name stays one line of the configuration file. Empty keeps the old name.
+// become blanks so the name stays one line of the configuration file, and bytes that are no
+// UTF-8 become U+FFFD before the cut. Empty keeps the old name.
 void storeLocationName(SettingsRecord& settings, const char* utf8Name);
 
 // Length of text[0, length) without a trailing UTF-8 character that is cut short.
 std::size_t utf8WholeCharactersLength(const char* text, std::size_t length);
 
 // Writes the configuration file atomically (path + ".tmp", then rename over path); on any
-// failure the temporary file is removed and the old file stays. True when it was written.
-bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path = kConfigFileName);
+// failure the temporary file is removed and the old file stays. An existing file without
+// write permission is not replaced. True when it was written; else the system's text of the
+// failure goes to *reason when reason is given.
+bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path = kConfigFileName,
+                     std::string* reason = nullptr);
+
+// Whether the values the configuration file keeps (zone, location and its name) are the same.
+bool sameConfigValues(const SettingsRecord& a, const SettingsRecord& b);
 
 // Reads the configuration file: 2 cannot open, 0 incomplete, unreadable or out of range, 1 read.
-// On failure the record is untouched. *flagOut is 1 only when the last number is 1.
+// On failure the record is untouched. *flagOut is 1 only when the last number is 1. The name
+// line keeps up to 30 bytes on whole characters, bytes that are no UTF-8 becoming U+FFFD.
 int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path = kConfigFileName);
 
 // Reads one line (at most 79 characters) and parses up to count blank-separated numbers into
-// values: 1 when count numbers were stored (or count <= 0 on a non-empty line), else 0.
+// values: 1 when count numbers were stored (or count <= 0 on a non-empty line), else 0. A
+// token that is no finite number (see tryParseNumber) or a longer line gives 0.
 int readNumbersFromLine(std::FILE* file, int count, double* values);
 
 }  // namespace qv

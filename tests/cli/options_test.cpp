@@ -77,7 +77,7 @@ TEST(CliOptions, RefusesBadOptionsAndValuesWithOneLine)
 {
     const struct {
         std::vector<std::string> words;
-        const char* message;
+        std::string message;
     } cases[] = {
         {{"start", "--bogus"}, "unknown option '--bogus'"},
         {{"start", "stray"}, "unexpected argument 'stray'"},
@@ -86,7 +86,25 @@ TEST(CliOptions, RefusesBadOptionsAndValuesWithOneLine)
         {{"start", "--zone", "5,5"}, "--zone: '5,5' is not a number"},
         {{"start", "--zone", "nan"}, "--zone: 'nan' is not a number"},
         {{"start", "--zone", "24.5"}, "--zone: Time zone must be between -24 and 24 hours."},
-        {{"start", "--year", "100000"}, "--year: Year must be between -99999 and 99999."},
+        {{"start", "--year", "10000"}, "--year: Year must be between -9999 and 9999."},
+        {{"start", "--year", "-10000"}, "--year: Year must be between -9999 and 9999."},
+        {{"start", "--date", "10000-01-01"}, "--date: Year must be between -9999 and 9999."},
+        {{"start", "--date", "2024-02-30"},
+         "--date: 2024-02-30 does not exist: February 2024 has 29 days."},
+        {{"start", "--date", "2023-02-29"},
+         "--date: 2023-02-29 does not exist: February 2023 has 28 days."},
+        {{"start", "--date", "2024-04-31"},
+         "--date: 2024-04-31 does not exist: April 2024 has 30 days."},
+        {{"start", "--date", "1582-10-10"},
+         "--date: 1582-10-10 does not exist: the calendar reform left out 5 to 14 October 1582."},
+        {{"start", "--dms", "--lat", "45.6"},
+         "--lat: Latitude in DD.MMSS: the minutes (60) must be below 60."},
+        {{"start", "--dms", "--lon", "-48.2960"},
+         "--lon: Longitude in DD.MMSS: the seconds (60) must be below 60."},
+        {{"start", "--zone", std::string(50, '9') + "x"},
+         "--zone: '" + std::string(40, '9') + "...' is not a number"},
+        {{"start", "--zone", "\xC3\xA9\xFF"}, "--zone: '\xC3\xA9\xEF\xBF\xBD' is not a number"},
+        {{"start", "--" + std::string(45, 'x')}, "unknown option '--" + std::string(38, 'x') + "...'"},
         {{"start", "--year", "2024.5"}, "--year: '2024.5' is not a whole number"},
         {{"start", "--delta-t", "-1.1e7"},
          "--delta-t: TT - UT must be between -10000000 and 10000000 seconds."},

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -91,7 +92,7 @@ TEST_F(ConfigFile, ValuesRoundTripAndTheFlagIsOneOnlyForOne)
     EXPECT_EQ(read.latitude, 48.2083);
     EXPECT_EQ(read.longitude, -16.3731);
     EXPECT_EQ(read.height, 171.25);
-    EXPECT_EQ(std::string(read.locationName), "Vienna" + std::string(23, ' '));  // 29 read
+    EXPECT_EQ(std::string(read.locationName), "Vienna" + std::string(24, ' '));  // all 30 read
 
     write("1 \n2 \n3 \n4 \nName\n2");
     EXPECT_EQ(this->read(read, flag), 1);
@@ -131,12 +132,18 @@ TEST_F(ConfigFile, ZoneFromTheFileGivesTheLocalDateAndTime)
 // Incomplete, unreadable or out-of-range files: the message on the start page, defaults kept.
 TEST_F(ConfigFile, BadFilesKeepTheDefaults)
 {
-    const char* cases[] = {"5.5 \n10 \n20 \n30 \n",       "5.5 \n10 \n20 \n30 \nName",
-                           "5.5 \n10 \n20 \n30",          "5.5 \n10 \n   ",
-                           "25 \n10 \n20 \n30 \nName\n0", "5 \n91 \n20 \n30 \nName\n0",
-                           "5 \n10 \n400 \n30 \nName\n0", "5 \n10 \n20 \n2e9 \nName\n0",
-                           ""};
-    for (const char* text : cases) {
+    const std::string rest = "0 \n0 \n0 \nName\n0";
+    const std::string cases[] = {"5.5 \n10 \n20 \n30 \n",       "5.5 \n10 \n20 \n30 \nName",
+                                 "5.5 \n10 \n20 \n30",          "5.5 \n10 \n   ",
+                                 "25 \n10 \n20 \n30 \nName\n0", "5 \n91 \n20 \n30 \nName\n0",
+                                 "5 \n10 \n400 \n30 \nName\n0", "5 \n10 \n20 \n2e9 \nName\n0",
+                                 "",
+                                 // Lines that are no number, and a line longer than the reader
+                                 // takes, whose rest would shift every later value.
+                                 "5,5\n" + rest, "\n" + rest, "nan\n" + rest, "inf\n" + rest,
+                                 "1e999\n" + rest, "abc\n" + rest, "\xEF\xBB\xBF" "0 \n" + rest,
+                                 "5 \n" + std::string(78, ' ') + "48 \n16 \n0 \n0 \nName\n0"};
+    for (const std::string& text : cases) {
         write(text);
         SettingsRecord settings;
         PageBuffer page;
@@ -147,6 +154,7 @@ TEST_F(ConfigFile, BadFilesKeepTheDefaults)
         EXPECT_EQ(lines[7], "Timezone: 0") << text;
         EXPECT_STREQ(settings.locationName, "Default") << text;
         EXPECT_EQ(settings.latitude, 0.0) << text;
+        EXPECT_EQ(content(), text) << "the bad file stays as it is";
     }
 }
 
@@ -155,8 +163,7 @@ TEST_F(ConfigFile, NumberLinesFollowTheLineRules)
     const struct {
         const char* text;
         double zone;
-    } cases[] = {{"5,5\n", 0.0}, {"  -4.5  \n", -4.5}, {"\n", 0.0}, {"nan\n", 0.0},
-                 {"1e999\n", 0.0}, {"3 junk\n", 3.0}};
+    } cases[] = {{"  -4.5  \n", -4.5}, {"3 junk\n", 3.0}, {"+1e1\n", 10.0}};
     for (const auto& c : cases) {
         write(std::string(c.text) + "0 \n0 \n0 \nName\n0");
         SettingsRecord settings;
@@ -175,7 +182,8 @@ TEST(ReadNumbersFromLine, CountsTokensAndRefusesBlankOrMissingLines)
         double first;
         double second;
     } cases[] = {{"1 2\n", 2, 1, 1.0, 2.0},   {"  1   2", 2, 1, 1.0, 2.0}, {"1\n", 2, 0, 1.0, -1},
-                 {"1 \n", 2, 1, 1.0, 0.0},     {"   ", 1, 0, -1, -1},      {"", 1, 0, -1, -1},
+                 {"1 \n", 2, 0, 1.0, -1},      {"   ", 1, 0, -1, -1},      {"", 1, 0, -1, -1},
+                 {"1 x\n", 2, 0, 1.0, -1},     {"\n", 1, 0, -1, -1},
                  {"x\n", 0, 1, -1, -1},        {"x\n", -3, 1, -1, -1}};
     for (const auto& c : cases) {
         std::string text = c.text;
@@ -194,17 +202,24 @@ TEST(ReadNumbersFromLine, CountsTokensAndRefusesBlankOrMissingLines)
     std::fclose(file);
 }
 
-TEST_F(ConfigFile, LongNamesKeepTheirFirst29BytesAndNeverSplitACharacter)
+TEST_F(ConfigFile, NamesKeepThirtyBytesOnWholeCharactersAndOnlyValidUtf8)
 {
     const std::string forty = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN";
+    const std::string euro = "\xE2\x82\xAC";
+    const std::string replacement = "\xEF\xBF\xBD";
     const struct {
         std::string name;
         std::string read;
         int flag;  // 0 when the rest of the name line is met by the flag read
-    } cases[] = {{forty, forty.substr(0, 29), 0},
-                 {std::string(28, 'a') + "\xC3\xA9z", std::string(28, 'a'), 0},
-                 {std::string(27, 'a') + "\xE2\x82\xAC", std::string(27, 'a'), 0},
-                 {std::string(26, 'a') + "\xE2\x82\xAC", std::string(26, 'a') + "\xE2\x82\xAC", 1}};
+    } cases[] = {{forty, forty.substr(0, 30), 0},
+                 {forty.substr(0, 30), forty.substr(0, 30), 1},
+                 {std::string(28, 'a') + "\xC3\xA9z", std::string(28, 'a') + "\xC3\xA9", 0},
+                 {std::string(29, 'a') + "\xC3\xA9", std::string(29, 'a'), 0},
+                 {std::string(27, 'a') + euro, std::string(27, 'a') + euro, 1},
+                 {std::string(28, 'a') + euro, std::string(28, 'a'), 0},
+                 {"Z\xFCrich", "Z" + replacement + "rich", 1},
+                 {"\xC0\xAF" + euro.substr(0, 2) + "x", replacement + replacement + replacement + replacement + "x", 1},
+                 {std::string(28, 'a') + "\xFF\xFE", std::string(28, 'a'), 1}};
     for (const auto& c : cases) {
         write("1 \n2 \n3 \n4 \n" + c.name + "\n1");
         SettingsRecord settings;
@@ -226,7 +241,8 @@ TEST(StoreLocationName, CutsAndPadsToThirtyBytesOnWholeCharacters)
                  {std::string(29, 'a') + "\xC3\xA9", std::string(29, 'a') + " "},
                  {std::string(28, 'a') + "\xE2\x82\xAC", std::string(28, 'a') + "  "},
                  {"Z\xC3\xBCrich", "Z\xC3\xBCrich" + std::string(23, ' ')},
-                 {"Two\nlines\t", "Two lines " + std::string(20, ' ')}};
+                 {"Two\nlines\t", "Two lines " + std::string(20, ' ')},
+                 {"Z\xFCrich", "Z\xEF\xBF\xBDrich" + std::string(22, ' ')}};
     for (const auto& c : cases) {
         SettingsRecord settings;
         storeLocationName(settings, c.name.c_str());
@@ -263,6 +279,17 @@ TEST_F(ConfigFile, FailedWritesKeepTheOldFile)
     }
     EXPECT_TRUE(writeConfigFile(settings, 0, path_.c_str()));
     EXPECT_EQ(content().substr(0, 10), "2.000000 \n");
+
+    chmod(path_.c_str(), 0444);  // made read-only by the user: kept, and the reason told
+    std::string reason;
+    EXPECT_FALSE(writeConfigFile(SettingsRecord{}, 0, path_.c_str(), &reason));
+    EXPECT_EQ(reason, std::strerror(EACCES));
+    EXPECT_EQ(content().substr(0, 10), "2.000000 \n");
+    chmod(path_.c_str(), 0644);
+
+    std::filesystem::create_directory(path_ + ".tmp");
+    EXPECT_FALSE(writeConfigFile(settings, 0, path_.c_str(), &reason));
+    EXPECT_EQ(reason, std::strerror(EISDIR));
 }
 
 TEST(SettingsClock, AutomaticDeltaTFollowsTheYear)

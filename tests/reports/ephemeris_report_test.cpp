@@ -126,4 +126,27 @@ TEST(EphemerisCommand, DefaultsAndRefusals) {
     }
 }
 
+// Every instant of the listing lies in the accepted years, whichever way the steps go.
+TEST(EphemerisCommand, InstantsBeyondTheAcceptedYearsAreRefused) {
+    const struct {
+        std::vector<std::string> words;
+        const char* err;
+    } cases[] = {
+        {{"ephemeris", "--date", "9999-12-31", "--time", "12:00:00", "--count", "2"},
+         "quorvel-cli: --count/--every: the listing would reach the year 10000; Year must be between -9999 and 9999.\n"},
+        {{"ephemeris", "--date", "-9999-01-01", "--every", "-1", "--count", "2"},
+         "quorvel-cli: --count/--every: the listing would reach the year -10000; Year must be between -9999 and 9999.\n"},
+        {{"ephemeris", "--date", "2000-01-01", "--every", "36525", "--count", "100"},
+         "quorvel-cli: --count/--every: the listing would reach the year 11900; Year must be between -9999 and 9999.\n"},
+    };
+    for (const auto& c : cases) {
+        const qv::CliResult run = qv::runInProcess(c.words);
+        EXPECT_EQ(run.status, qv::kCliExitUsage);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, c.err);
+    }
+    const qv::CliResult lastDay = qv::runInProcess({"ephemeris", "--date", "9999-12-30", "--count", "2"});
+    EXPECT_EQ(lastDay.status, qv::kCliExitOk) << lastDay.err;
+}
+
 }  // namespace
