@@ -50,15 +50,32 @@ QString realText(double value)
     return QString::number(value, 'g', 6);
 }
 
-long long yearForCheck(const QString& text)
+std::optional<double> typedReal(const QString& text)
+{
+    QString pointed = text;
+    if (!text.contains(QLatin1Char('.')) && text.count(QLatin1Char(',')) == 1)
+        pointed.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = pointed.toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+double realValue(const QString& text)
+{
+    return typedReal(text).value_or(0.0);
+}
+
+std::optional<long long> typedWhole(const QString& text)
 {
     bool ok = false;
-    const long long year = text.toLongLong(&ok);
+    const long long whole = text.toLongLong(&ok);
     if (ok)
-        return year;
+        return whole;
     static const QRegularExpression integerText(QStringLiteral("^\\s*[+-]?[0-9]+\\s*$"));
     if (!integerText.match(text).hasMatch())
-        return 0;
+        return std::nullopt;
     return text.trimmed().startsWith(QLatin1Char('-')) ? LLONG_MIN : LLONG_MAX;
 }
 

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class QBoxLayout;
 class QKeySequence;
 class QLabel;
@@ -28,9 +30,15 @@ void addButtonRow(QBoxLayout* layout, const QList<QPushButton*>& buttons);
 // A real number as the forms show it: general format, six significant digits.
 QString realText(double value);
 
-// Year text as the range check sees it: an integer too long for int keeps its sign and is
-// reported as far out of range; any other text that is not an integer reads as 0.
-long long yearForCheck(const QString& text);
+// A real number as typed: surrounding blanks ignored, a decimal comma ("48,2") read as a point.
+// Empty when the text is no number; "nan" and "inf" are numbers here, for the range checks.
+std::optional<double> typedReal(const QString& text);
+// typedReal, or 0 for text that is no number (the checks refuse it before it is read).
+double realValue(const QString& text);
+
+// A whole number as typed, for the range checks: an integer too long for long long keeps its
+// sign and reads as the largest value of that sign. Empty when the text is no whole number.
+std::optional<long long> typedWhole(const QString& text);
 
 // Checks exactly the button at index of an exclusive set; an index outside the set leaves
 // every button cleared.

@@ -1,5 +1,9 @@
 #include "dialogs/qv_checked_dialog.h"
 
+#include "config/input_limits.h"
+#include "dialogs/dialog_form.h"
+
+#include <QLineEdit>
 #include <QMessageBox>
 
 QString QvCheckedDialog::validationError() const
@@ -24,4 +28,27 @@ QvCheckedDialog::FieldError QvCheckedDialog::fieldError(const std::string& messa
     if (message.empty())
         return {};
     return {QString::fromStdString(message), field};
+}
+
+QvCheckedDialog::FieldError QvCheckedDialog::realFieldError(QLineEdit* edit, const char* what,
+                                                            std::string (*check)(double))
+{
+    const std::optional<double> value = qv::ui::typedReal(edit->text());
+    if (!value)
+        return fieldError(qv::notANumberMessage(what), edit);
+    return check != nullptr ? fieldError(check(*value), edit) : FieldError{};
+}
+
+QvCheckedDialog::FieldError QvCheckedDialog::wholeFieldError(QLineEdit* edit, const char* what,
+                                                             std::string (*check)(long long))
+{
+    const std::optional<long long> value = qv::ui::typedWhole(edit->text());
+    if (!value)
+        return fieldError(qv::notAWholeNumberMessage(what), edit);
+    return check != nullptr ? fieldError(check(*value), edit) : FieldError{};
+}
+
+QvCheckedDialog::FieldError QvCheckedDialog::yearFieldError(QLineEdit* edit)
+{
+    return wholeFieldError(edit, "Year", qv::checkYear);
 }

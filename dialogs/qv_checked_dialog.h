@@ -6,6 +6,7 @@
 
 #include <string>
 
+class QLineEdit;
 class QWidget;
 
 class QvCheckedDialog : public QDialog {
@@ -34,4 +35,14 @@ protected:
 
     // FieldError for field when the check's message is not empty, else an empty one.
     static FieldError fieldError(const std::string& message, QWidget* field);
+
+    // The error of an edit that must hold a real number: "<what> must be a number." for text
+    // that is none, else the message of check (nullptr: any number will do).
+    static FieldError realFieldError(QLineEdit* edit, const char* what,
+                                     std::string (*check)(double) = nullptr);
+    // The same for a whole number ("<what> must be a whole number.").
+    static FieldError wholeFieldError(QLineEdit* edit, const char* what,
+                                      std::string (*check)(long long) = nullptr);
+    // The year field: a whole number within the accepted years.
+    static FieldError yearFieldError(QLineEdit* edit);
 };

@@ -53,13 +53,13 @@ int QvDateDialog::getYear() const
 
 double QvDateDialog::getTzone() const
 {
-    return tzoneEdit->text().toDouble();
+    return qv::ui::realValue(tzoneEdit->text());
 }
 
 QvCheckedDialog::FieldError QvDateDialog::firstFieldError() const
 {
-    FieldError error = fieldError(qv::checkYear(qv::ui::yearForCheck(yearEdit->text())), yearEdit);
+    FieldError error = yearFieldError(yearEdit);
     if (error.message.isEmpty())
-        error = fieldError(qv::checkTimeZone(getTzone()), tzoneEdit);
+        error = realFieldError(tzoneEdit, "Time zone", qv::checkTimeZone);
     return error;
 }

@@ -100,5 +100,10 @@ void QvDayDialog::refreshSlot()
 
 QvCheckedDialog::FieldError QvDayDialog::firstFieldError() const
 {
-    return fieldError(qv::checkYear(qv::ui::yearForCheck(yearEdit->text())), yearEdit);
+    FieldError error = yearFieldError(yearEdit);
+    if (error.message.isEmpty())
+        error = wholeFieldError(monthEdit, "Month");
+    if (error.message.isEmpty())
+        error = wholeFieldError(dayEdit, "Day");
+    return error;
 }

@@ -113,10 +113,10 @@ void QvMapDialog::getParams(int& mgrid, int& mgrey, int& mstepMinutes, int& mapp
     mgrey = greyBox->isChecked() ? 1 : 0;
     mstepMinutes = stepBox->value();
     mapprj = qMax(qv::ui::checkedIndex(projectionButtons), 0);
-    centmerDeg = meridianEdit->text().toDouble();
+    centmerDeg = qv::ui::realValue(meridianEdit->text());
 }
 
 QvCheckedDialog::FieldError QvMapDialog::firstFieldError() const
 {
-    return fieldError(qv::checkLongitude(meridianEdit->text().toDouble()), meridianEdit);
+    return realFieldError(meridianEdit, "Central meridian", qv::checkCentralMeridian);
 }

@@ -12,6 +12,23 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// A packed DD.MMSS angle as the form shows it: six significant digits, more for three-digit
+// degrees, so that the whole seconds always show (120.2955, not 120.296 with its 60 seconds).
+QString ddmmssText(double packed)
+{
+    const auto degreeDigits =
+        static_cast<int>(QString::number(static_cast<long long>(std::fabs(packed))).size());
+    return QString::number(packed, 'g', std::max(6, degreeDigits + 4));
+}
+
+}  // namespace
+
 QvObsDialog::QvObsDialog(QWidget* parent)
     : QvCheckedDialog(parent)
 {
@@ -74,12 +91,11 @@ QvObsDialog::QvObsDialog(QWidget* parent)
 void QvObsDialog::setParams(double latitudeDeg, double longitudeDeg, double heightM,
                             const char* geoname, bool ddmm)
 {
-    if (ddmm) {
-        latitudeDeg = qv::decimalToDdmmss(latitudeDeg);
-        longitudeDeg = qv::decimalToDdmmss(longitudeDeg);
-    }
-    latEdit->setText(qv::ui::realText(latitudeDeg));
-    lngEdit->setText(qv::ui::realText(longitudeDeg));
+    const auto angleText = [ddmm](double degrees) {
+        return ddmm ? ddmmssText(qv::decimalToDdmmss(degrees)) : qv::ui::realText(degrees);
+    };
+    latEdit->setText(angleText(latitudeDeg));
+    lngEdit->setText(angleText(longitudeDeg));
     heightEdit->setText(qv::ui::realText(heightM));
     locEdit->setText(QString::fromUtf8(geoname != nullptr ? geoname : ""));
     ddmmButton->setChecked(ddmm);
@@ -92,7 +108,7 @@ void QvObsDialog::getParams(double& latitudeDeg, double& longitudeDeg, double& h
 {
     latitudeDeg = angleDeg(latEdit);
     longitudeDeg = angleDeg(lngEdit);
-    heightM = heightEdit->text().toDouble();
+    heightM = qv::ui::realValue(heightEdit->text());
     ddmm = ddmmButton->isChecked();
 }
 
@@ -119,37 +135,40 @@ void QvObsDialog::showAnglesAs(bool ddmm)
     if (ddmm == anglesShownAsDdmm)
         return;
     for (QLineEdit* edit : {latEdit, lngEdit}) {
-        const double value = edit->text().toDouble();
+        const std::optional<double> value = qv::ui::typedReal(edit->text());
         // A value the conversions cannot take stays as typed, for OK to report.
-        if (!qv::checkLongitude(value).empty())
+        if (!value || !qv::checkLongitude(*value).empty() ||
+            (!ddmm && !qv::checkDdmmssParts(*value, "").empty()))
             continue;
-        const double shown = ddmm ? qv::decimalToDdmmss(value) : qv::ddmmssToDecimal(value);
-        edit->setText(qv::ui::realText(shown));
+        edit->setText(ddmm ? ddmmssText(qv::decimalToDdmmss(*value))
+                           : qv::ui::realText(qv::ddmmssToDecimal(*value)));
     }
     anglesShownAsDdmm = ddmm;
 }
 
 double QvObsDialog::angleDeg(const QLineEdit* edit) const
 {
-    const double value = edit->text().toDouble();
+    const double value = qv::ui::realValue(edit->text());
     return anglesShownAsDdmm ? qv::ddmmssToDecimal(value) : value;
 }
 
-QvCheckedDialog::FieldError QvObsDialog::angleError(QLineEdit* edit,
+QvCheckedDialog::FieldError QvObsDialog::angleError(QLineEdit* edit, const char* what,
                                                     std::string (*check)(double)) const
 {
-    const FieldError typed = fieldError(check(edit->text().toDouble()), edit);
-    if (!typed.message.isEmpty())
-        return typed;
-    return fieldError(check(angleDeg(edit)), edit);
+    FieldError error = realFieldError(edit, what, check);
+    if (error.message.isEmpty() && anglesShownAsDdmm)
+        error = fieldError(qv::checkDdmmssParts(qv::ui::realValue(edit->text()), what), edit);
+    if (error.message.isEmpty())
+        error = fieldError(check(angleDeg(edit)), edit);
+    return error;
 }
 
 QvCheckedDialog::FieldError QvObsDialog::firstFieldError() const
 {
-    FieldError error = angleError(latEdit, qv::checkLatitude);
+    FieldError error = angleError(latEdit, "Latitude", qv::checkLatitude);
     if (error.message.isEmpty())
-        error = angleError(lngEdit, qv::checkLongitude);
+        error = angleError(lngEdit, "Longitude", qv::checkLongitude);
     if (error.message.isEmpty())
-        error = fieldError(qv::checkHeight(heightEdit->text().toDouble()), heightEdit);
+        error = realFieldError(heightEdit, "Height", qv::checkHeight);
     return error;
 }

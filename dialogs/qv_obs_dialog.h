@@ -34,8 +34,9 @@ private:
     void showAnglesAs(bool ddmm);
     // The angle of an edit in decimal degrees, converting from DD.MMSS while those are shown.
     double angleDeg(const QLineEdit* edit) const;
-    // Range check of an angle edit: the number as typed, then the decimal degrees it stands for.
-    FieldError angleError(QLineEdit* edit, std::string (*check)(double)) const;
+    // Check of an angle edit: a number, in range as typed, with minutes and seconds below 60
+    // while DD.MMSS are shown, then the decimal degrees it stands for in range.
+    FieldError angleError(QLineEdit* edit, const char* what, std::string (*check)(double)) const;
 
     QLineEdit* latEdit;
     QLineEdit* lngEdit;

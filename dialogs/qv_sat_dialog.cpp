@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 QLineEdit* makeEdit(QWidget* parent, const char* objectName)
@@ -101,8 +103,8 @@ void QvSatDialog::getParams(bool& geoid, double& heightKm, double& tstepSeconds,
                             int& dd, int& hh, int& mn, int& ss) const
 {
     geoid = geoidBox->isChecked();
-    heightKm = heightEdit->text().toDouble();
-    tstepSeconds = stepEdit->text().toDouble();
+    heightKm = qv::ui::realValue(heightEdit->text());
+    tstepSeconds = qv::ui::realValue(stepEdit->text());
     yy = yearEdit->text().toInt();
     mm = monthEdit->text().toInt();
     dd = dayEdit->text().toInt();
@@ -113,5 +115,16 @@ void QvSatDialog::getParams(bool& geoid, double& heightKm, double& tstepSeconds,
 
 QvCheckedDialog::FieldError QvSatDialog::firstFieldError() const
 {
-    return fieldError(qv::checkYear(qv::ui::yearForCheck(yearEdit->text())), yearEdit);
+    FieldError error = yearFieldError(yearEdit);
+    const std::pair<QLineEdit*, const char*> wholeFields[] = {
+        {monthEdit, "Month"}, {dayEdit, "Day"}, {hourEdit, "Hour"}, {minEdit, "Minute"},
+        {secEdit, "Seconds"}};
+    for (const auto& [edit, what] : wholeFields)
+        if (error.message.isEmpty())
+            error = wholeFieldError(edit, what);
+    if (error.message.isEmpty())
+        error = realFieldError(stepEdit, "Time step");
+    if (error.message.isEmpty())
+        error = realFieldError(heightEdit, "Height");
+    return error;
 }

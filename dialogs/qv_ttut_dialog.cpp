@@ -50,7 +50,7 @@ void QvTtutDialog::setParams(double deltaTSeconds, double defaultSeconds, bool u
 
 double QvTtutDialog::getDelut() const
 {
-    return delTtutEdit1->text().toDouble();
+    return qv::ui::realValue(delTtutEdit1->text());
 }
 
 bool QvTtutDialog::getDelauto() const
@@ -67,5 +67,5 @@ void QvTtutDialog::setDelut()
 
 QvCheckedDialog::FieldError QvTtutDialog::firstFieldError() const
 {
-    return fieldError(qv::checkDeltaT(getDelut()), delTtutEdit1);
+    return realFieldError(delTtutEdit1, "TT - UT", qv::checkDeltaT);
 }

@@ -64,6 +64,8 @@ private slots:
     void usableValueIsAccepted_data();
     void usableValueIsAccepted();
     void deltaTDefaultIsAcceptedWhateverWasTyped();
+    void decimalCommaIsReadAsAPoint();
+    void ddmmssShowsWholeSecondsThatReadBack();
 };
 
 void InputRefusalTest::badValueIsRefused_data()
@@ -85,7 +87,22 @@ void InputRefusalTest::badValueIsRefused_data()
         << "date" << "yearEdit" << "99999999999" << year(99999999999LL);
     QTest::newRow("year beyond long long") << "date" << "yearEdit" << "-99999999999999999999999"
                                            << year(std::numeric_limits<long long>::min());
-    QTest::newRow("year one past the limit") << "date" << "yearEdit" << "100000" << year(100000);
+    QTest::newRow("year one past the limit") << "date" << "yearEdit" << "10000" << year(10000);
+    QTest::newRow("year one before the limit") << "date" << "yearEdit" << "-10000" << year(-10000);
+    QTest::newRow("year not a number") << "date" << "yearEdit" << "abc" << "Year must be a whole number.";
+    QTest::newRow("year with a fraction") << "date" << "yearEdit" << "2024.5" << "Year must be a whole number.";
+    QTest::newRow("zone not a number") << "date" << "tzoneEdit" << "abc" << "Time zone must be a number.";
+    QTest::newRow("zone empty") << "date" << "tzoneEdit" << "" << "Time zone must be a number.";
+    QTest::newRow("delta-T not a number") << "ttut" << "delTtutEdit1" << "abc" << "TT - UT must be a number.";
+    QTest::newRow("latitude not a number") << "obs" << "latEdit" << "abc" << "Latitude must be a number.";
+    QTest::newRow("longitude with two commas") << "obs" << "lngEdit" << "1,2,3" << "Longitude must be a number.";
+    QTest::newRow("height not a number") << "obs" << "heightEdit" << "tall" << "Height must be a number.";
+    QTest::newRow("DD.MMSS latitude not a number") << "obsDdmm" << "latEdit" << "N48" << "Latitude must be a number.";
+    QTest::newRow("meridian not a number") << "map" << "meridianEdit" << "abc" << "Central meridian must be a number.";
+    QTest::newRow("meridian far out") << "map" << "meridianEdit" << "999"
+                                      << "Central meridian must be between -360 and 360 degrees.";
+    QTest::newRow("special eclipse month") << "sat" << "monthEdit" << "x" << "Month must be a whole number.";
+    QTest::newRow("special eclipse step") << "sat" << "stepEdit" << "x" << "Time step must be a number.";
     QTest::newRow("zone nan") << "date" << "tzoneEdit" << "nan" << zone(qQNaN());
     QTest::newRow("zone inf") << "date" << "tzoneEdit" << "inf" << zone(qInf());
     QTest::newRow("zone huge") << "date" << "tzoneEdit" << "1e300" << zone(1e300);
@@ -98,12 +115,16 @@ void InputRefusalTest::badValueIsRefused_data()
     QTest::newRow("longitude huge") << "obs" << "lngEdit" << "1e300" << lng(1e300);
     QTest::newRow("height huge") << "obs" << "heightEdit" << "1e300" << height(1e300);
     QTest::newRow("height below the centre") << "obs" << "heightEdit" << "-7e6" << height(-7e6);
-    // 89.7 in DD.MMSS is 89 degrees 70 minutes, past the pole, though 89.7 itself would pass:
-    // the decimal value is what must lie in range.
-    QTest::newRow("DD.MMSS latitude past the pole")
-        << "obsDdmm" << "latEdit" << "89.7" << lat(89.0 + 70.0 / 60.0);
+    // Minutes and seconds of 60 and above are refused, not carried into the next unit.
+    QTest::newRow("DD.MMSS minutes of 60")
+        << "obsDdmm" << "latEdit" << "45.6" << "Latitude in DD.MMSS: the minutes (60) must be below 60.";
+    QTest::newRow("DD.MMSS minutes of 75") << "obsDdmm" << "lngEdit" << "48.7599"
+                                           << "Longitude in DD.MMSS: the minutes (75) must be below 60.";
+    QTest::newRow("DD.MMSS seconds of 60") << "obsDdmm" << "latEdit" << "-48,2960"
+                                           << "Latitude in DD.MMSS: the seconds (60) must be below 60.";
     QTest::newRow("DD.MMSS longitude nan") << "obsDdmm" << "lngEdit" << "nan" << lng(qQNaN());
-    QTest::newRow("meridian nan") << "map" << "meridianEdit" << "nan" << lng(qQNaN());
+    QTest::newRow("meridian nan") << "map" << "meridianEdit" << "nan"
+                                  << QString::fromStdString(qv::checkCentralMeridian(qQNaN()));
     QTest::newRow("special eclipse year")
         << "sat" << "yearEdit" << "99999999999" << year(99999999999LL);
 }
@@ -140,10 +161,9 @@ void InputRefusalTest::usableValueIsAccepted_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("year limit") << "date" << "yearEdit" << "99999";
-    QTest::newRow("negative year limit") << "date" << "yearEdit" << "-99999";
-    // Text that is no number reads as year 0, which the calendars handle.
-    QTest::newRow("year not a number") << "date" << "yearEdit" << "next";
+    QTest::newRow("year limit") << "date" << "yearEdit" << "9999";
+    QTest::newRow("negative year limit") << "date" << "yearEdit" << " -9999 ";
+    QTest::newRow("zone with a decimal comma") << "date" << "tzoneEdit" << "5,5";
     QTest::newRow("zone limit") << "date" << "tzoneEdit" << "-24";
     QTest::newRow("zone fraction") << "date" << "tzoneEdit" << "5.75";
     QTest::newRow("delta-T large") << "ttut" << "delTtutEdit1" << "9953.184";
@@ -151,6 +171,7 @@ void InputRefusalTest::usableValueIsAccepted_data()
     QTest::newRow("longitude far west") << "obs" << "lngEdit" << "-359.5";
     QTest::newRow("height of a mountain") << "obs" << "heightEdit" << "8848";
     QTest::newRow("DD.MMSS latitude") << "obsDdmm" << "latEdit" << "48.2845";
+    QTest::newRow("DD.MMSS last second") << "obsDdmm" << "lngEdit" << "-120.5959";
     QTest::newRow("meridian") << "map" << "meridianEdit" << "-150";
     QTest::newRow("special eclipse year") << "sat" << "yearEdit" << "-3000";
 }
@@ -183,6 +204,54 @@ void InputRefusalTest::deltaTDefaultIsAcceptedWhateverWasTyped()
     child<QCheckBox>(dialog, "checkBox1")->setChecked(true);
     QCOMPARE(dialog.validationError(), QString());
     QCOMPARE(dialog.getDelut(), 69.184);
+}
+
+void InputRefusalTest::decimalCommaIsReadAsAPoint()
+{
+    QvObsDialog obs;
+    obs.setParams(0.0, 0.0, 0.0, "Here", false);
+    child<QLineEdit>(obs, "latEdit")->setText(QStringLiteral("48,2"));
+    child<QLineEdit>(obs, "lngEdit")->setText(QStringLiteral("-16,37"));
+    child<QLineEdit>(obs, "heightEdit")->setText(QStringLiteral("171,5"));
+    QCOMPARE(obs.validationError(), QString());
+    double lat = 0, lng = 0, height = 0;
+    bool ddmm = true;
+    obs.getParams(lat, lng, height, ddmm);
+    QCOMPARE(lat, 48.2);
+    QCOMPARE(lng, -16.37);
+    QCOMPARE(height, 171.5);
+
+    QvDateDialog date;
+    date.setParams(2024, 0.0);
+    child<QLineEdit>(date, "tzoneEdit")->setText(QStringLiteral("5,75"));
+    QCOMPARE(date.getTzone(), 5.75);
+    QvTtutDialog ttut;
+    ttut.setParams(0.0, 69.184, false);
+    child<QLineEdit>(ttut, "delTtutEdit1")->setText(QStringLiteral("69,2"));
+    QCOMPARE(ttut.getDelut(), 69.2);
+    QvMapDialog map;
+    map.setParams(0, 1, 30, 0, 0.0);
+    child<QLineEdit>(map, "meridianEdit")->setText(QStringLiteral("-7,5"));
+    int grid = 0, grey = 0, step = 0, projection = 0;
+    double meridian = 0;
+    map.getParams(grid, grey, step, projection, meridian);
+    QCOMPARE(meridian, -7.5);
+}
+
+// A place shown in DD.MMSS is accepted as shown, also with three-digit degrees whose seconds
+// six significant digits would round up to 60.
+void InputRefusalTest::ddmmssShowsWholeSecondsThatReadBack()
+{
+    QvObsDialog dialog;
+    const double lng = -(120.0 + 29.0 / 60.0 + 55.0 / 3600.0);
+    dialog.setParams(48.0 + 59.0 / 60.0 + 59.0 / 3600.0, lng, 0.0, "Here", true);
+    QCOMPARE(child<QLineEdit>(dialog, "latEdit")->text(), QStringLiteral("48.5959"));
+    QCOMPARE(child<QLineEdit>(dialog, "lngEdit")->text(), QStringLiteral("-120.2955"));
+    QCOMPARE(dialog.validationError(), QString());
+    double lat = 0, lngBack = 0, height = 0;
+    bool ddmm = false;
+    dialog.getParams(lat, lngBack, height, ddmm);
+    QVERIFY(qAbs(lngBack - lng) < 1e-9);
 }
 
 QTEST_MAIN(InputRefusalTest)
