@@ -200,7 +200,10 @@ QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const
     setFocus(Qt::OtherFocusReason);
     slotViewStatusBar(false);
     page_.lineCount = 0;
-    qv::initSettings(settings_, page_, QFile::encodeName(configPath_).constData(), std::time(nullptr));
+    // An unreadable configuration file is left as it is until a value it keeps is changed.
+    keepUnreadableConfig_ = qv::initSettings(settings_, page_, QFile::encodeName(configPath_).constData(),
+                                             std::time(nullptr)) == 0;
+    settingsAtStart_ = settings_;
     view_->renderPage(0, page_);
     view_->setMapSettings(settings_.mapGrid, settings_.mapGrey, settings_.mapStep, settings_.mapProjection,
                           settings_.centralMeridian);
@@ -228,6 +231,7 @@ void QuorvelApp::createActions()
     }
     viewToolBar_ = new QAction(tr("Tool&bar"), this);
     viewToolBar_->setCheckable(true);
+    viewToolBar_->setChecked(true);  // the tool bar is visible from the start
     viewToolBar_->setStatusTip(tr("Enables/disables the toolbar"));
     viewToolBar_->setWhatsThis(tr("Toolbar\n\nEnables/disables the toolbar"));
     connect(viewToolBar_, &QAction::toggled, this, &QuorvelApp::slotViewToolBar);
@@ -289,6 +293,9 @@ void QuorvelApp::createCentralView()
     viewParent_ = new QLabel(this);
     viewParent_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     viewParent_->setScaledContents(true);
+    // Only the view's first parent: shown, it would lie over the left end of the menu bar and
+    // take the clicks meant for the File and Input menus.
+    viewParent_->hide();
     view_ = new QuorvelView(viewParent_);
     scrollArea_ = new QScrollArea();
     scrollArea_->setWidget(view_);
@@ -399,7 +406,13 @@ void QuorvelApp::slotFileQuit()
     status("Exiting application...");
     // The per-user configuration folder may not exist yet.
     QDir().mkpath(QFileInfo(configPath_).absolutePath());
-    qv::writeConfigFile(settings_, 0, QFile::encodeName(configPath_).constData());
+    std::string reason;
+    const bool keepFile = keepUnreadableConfig_ && qv::sameConfigValues(settings_, settingsAtStart_);
+    if (!keepFile && !qv::writeConfigFile(settings_, 0, QFile::encodeName(configPath_).constData(), &reason))
+        QMessageBox::warning(this, tr("Exit"),
+                             tr("The configuration file %1 could not be written: %2.\n"
+                                "The time zone and location will not be kept.")
+                                 .arg(QDir::toNativeSeparators(configPath_), QString::fromStdString(reason)));
     QCoreApplication::quit();
     status("Ready.");
 }

@@ -118,6 +118,8 @@ private:
     // The save file for this run, whole as the user chose it; never stored in the
     // configuration file.
     QString saveFileName_ = "./quorsave.txt";
+    qv::SettingsRecord settingsAtStart_;  // as the configuration file gave them
+    bool keepUnreadableConfig_ = false;   // the file met at start was unreadable
     int fontSize_ = 10;
     double cutoffAngle_ = 100.0;
 };

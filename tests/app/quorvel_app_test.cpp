@@ -147,6 +147,10 @@ private slots:
     void saveWritesTheYearAndRebuildsTheLastPage();
     void saveAsKeepsTheWholeNameAndCancelChangesNothing();
     void failedSaveSaysWhyAndKeepsTheEarlierFile();
+    void exitLeavesAnUnreadableFileUntilAValueChanges();
+    void exitTellsWhyTheFileCouldNotBeWritten();
+    void everyMenuOpensWithAMouseClick();
+    void toolbarActionStartsCheckedWithTheToolBarShown();
     void tabAlignsPlainTextToTheColumnGrid();
     void arrowKeysScrollTheTextPage();
     void phasesAndCalendarPagesAreDrawnWithFixedPitch();
@@ -529,6 +533,79 @@ void QuorvelAppTest::failedSaveSaysWhyAndKeepsTheEarlierFile()
     QCOMPARE(fileBytes("quorsave.txt"), QByteArray("earlier save\n"));
 }
 
+void QuorvelAppTest::exitLeavesAnUnreadableFileUntilAValueChanges()
+{
+    const QByteArray unreadable("nan \n48 \n16 \n0 \nVienna\n0");
+    QFile file("quorvel.cfg");
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(unreadable);
+    file.close();
+    makeWindow();
+    QCOMPARE(lineText(page_, 2), QString("Problems reading Configuration File. Using defaults instead."));
+    window_->slotFileQuit();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), unreadable);
+    file.close();
+
+    settings_.latitude = 48.5;
+    window_->slotFileQuit();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("0.000000 \n48.500000 \n0.000000 \n0.000000 \nDefault\n0"));
+}
+
+void QuorvelAppTest::exitTellsWhyTheFileCouldNotBeWritten()
+{
+    QFile file("quorvel.cfg");
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("1 \n2 \n3 \n4 \nHere\n0");
+    file.close();
+    QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    makeWindow();
+    settings_.timeZone = 5.0;
+    QString text;
+    ModalAnswerer answerer(true, [&text](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            text = box->text();
+    });
+    window_->slotFileQuit();
+    QCOMPARE(answerer.titles, QStringList({"Exit"}));
+    QVERIFY2(text.contains("quorvel.cfg could not be written: Permission denied"), qPrintable(text));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("1 \n2 \n3 \n4 \nHere\n0"));
+}
+
+// A click where the user sees a menu title opens that menu: the click goes to whatever widget
+// lies on top at that point, as a real mouse click would.
+void QuorvelAppTest::everyMenuOpensWithAMouseClick()
+{
+    makeWindow();
+    QMenuBar* bar = window_->menuBar();
+    for (QAction* title : bar->actions()) {
+        const QPoint inWindow = bar->mapTo(window_, bar->actionGeometry(title).center());
+        QWidget* target = window_->childAt(inWindow);
+        QVERIFY(target);
+        QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(window_, inWindow));
+        QTRY_VERIFY2(title->menu()->isVisible(), qPrintable(title->text()));
+        title->menu()->hide();
+    }
+}
+
+void QuorvelAppTest::toolbarActionStartsCheckedWithTheToolBarShown()
+{
+    makeWindow();
+    QAction* toolbarAction = nullptr;
+    for (QAction* action : window_->findChildren<QAction*>())
+        if (action->text() == "Tool&bar")
+            toolbarAction = action;
+    QVERIFY(toolbarAction);
+    auto* toolBar = window_->findChild<QToolBar*>();
+    QVERIFY(toolbarAction->isChecked());
+    QVERIFY(toolBar->isVisible());
+    toolbarAction->trigger();  // the first click hides it
+    QVERIFY(!toolbarAction->isChecked());
+    QVERIFY(!toolBar->isVisible());
+}
+
 void QuorvelAppTest::tabAlignsPlainTextToTheColumnGrid()
 {
     makeWindow();
@@ -583,16 +660,18 @@ void QuorvelAppTest::refusedYearNeverReachesTheSettings()
     makeWindow();
     const int yearBefore = settings_.year;
     const double deltaTBefore = settings_.deltaT;
-    ModalAnswerer answerer(true, [](QWidget* dialog) {
-        if (auto* edit = dialog->findChild<QLineEdit*>("yearEdit"))
-            edit->setText("2147483647");
-    });
-    window_->slotInputDate();
-    QCOMPARE(settings_.year, yearBefore);
-    QCOMPARE(settings_.deltaT, deltaTBefore);
-    QCOMPARE(messages_.last(), QString("Input cancelled."));
-    // The date dialog and the range message over it.
-    QCOMPARE(answerer.titles.size(), 2);
+    for (const char* text : {"2147483647", "abc"}) {
+        ModalAnswerer answerer(true, [text](QWidget* dialog) {
+            if (auto* edit = dialog->findChild<QLineEdit*>("yearEdit"))
+                edit->setText(text);
+        });
+        window_->slotInputDate();
+        QCOMPARE(settings_.year, yearBefore);
+        QCOMPARE(settings_.deltaT, deltaTBefore);
+        QCOMPARE(messages_.last(), QString("Input cancelled."));
+        // The date dialog and the message over it.
+        QCOMPARE(answerer.titles.size(), 2);
+    }
 }
 
 void QuorvelAppTest::eclipseSettingsReachTheView()
