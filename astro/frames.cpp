@@ -9,40 +9,19 @@ namespace qv {
 
 namespace {
 
-// Hour angle of the vernal equinox at the observer's meridian, in radians.
-double siderealAngleRad(double mjdUT, double eqeqSeconds, double longitudeRad) {
-    return kPi * localSiderealTime(mjdUT, longitudeRad * kDegPerRad, eqeqSeconds) / 12.0;
-}
-
-// Sines and cosines of the observer's latitude and sidereal angle, shared by the observer
-// position and the horizon rotation.
-struct ObserverAngles {
-    double sinLat;
-    double cosLat;
-    double sinSidereal;
-    double cosSidereal;
-};
-
-ObserverAngles observerAngles(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad) {
-    const double theta = siderealAngleRad(mjdUT, eqeqSeconds, longitudeRad);
-    return ObserverAngles{std::sin(latitudeRad), std::cos(latitudeRad), std::sin(theta), std::cos(theta)};
-}
-
 // Observer on the ellipsoid, in Earth equatorial radii.
-Vec3 observerAt(const ObserverAngles& a, double heightM) {
-    const double n = 1.0 / std::sqrt(1.0 - kEarthEccentricitySquared * a.sinLat * a.sinLat);
-    const double u = heightM / kEarthEquatorialRadiusM;
-    const double equatorialDistance = (n + u) * a.cosLat;
-    return Vec3(equatorialDistance * a.cosSidereal, equatorialDistance * a.sinSidereal,
-                (kEarthOneMinusEccentricitySquared * n + u) * a.sinLat);
+Vec3 observerAt(const ObserverSite& site, const SiderealRotation& rotation) {
+    return Vec3(site.axisDistance * rotation.cosAngle, site.axisDistance * rotation.sinAngle,
+                site.equatorDistance);
 }
 
 // rotationY(pi/2 - latitude) rotationZ(sidereal angle), written out: the z rotation turns
 // right ascension into minus the hour angle, the y rotation tilts the pole to the zenith.
-Vec3 horizonAt(const ObserverAngles& a, const Vec3& v) {
-    const double meridianX = a.cosSidereal * v.x + a.sinSidereal * v.y;
-    const double eastY = -a.sinSidereal * v.x + a.cosSidereal * v.y;
-    return Vec3(a.sinLat * meridianX - a.cosLat * v.z, eastY, a.cosLat * meridianX + a.sinLat * v.z);
+Vec3 horizonAt(const ObserverSite& site, const SiderealRotation& rotation, const Vec3& v) {
+    const double meridianX = rotation.cosAngle * v.x + rotation.sinAngle * v.y;
+    const double eastY = -rotation.sinAngle * v.x + rotation.cosAngle * v.y;
+    return Vec3(site.sinLat * meridianX - site.cosLat * v.z, eastY,
+                site.cosLat * meridianX + site.sinLat * v.z);
 }
 
 // Nutation term: dPsi sin(argument) in longitude and dEps cos(argument) in obliquity, the
@@ -129,23 +108,48 @@ double localSiderealTime(double mjdUT, double longitudeDeg, double eqeqSeconds) 
     return 24.0 * frac(hours / 24.0) + eqeqSeconds / 3600.0;
 }
 
+ObserverSite observerSite(double latitudeRad, double longitudeRad, double heightM) {
+    ObserverSite site;
+    site.sinLat = std::sin(latitudeRad);
+    site.cosLat = std::cos(latitudeRad);
+    site.longitudeRad = longitudeRad;
+    const double n = 1.0 / std::sqrt(1.0 - kEarthEccentricitySquared * site.sinLat * site.sinLat);
+    const double u = heightM / kEarthEquatorialRadiusM;
+    site.axisDistance = (n + u) * site.cosLat;
+    site.equatorDistance = (kEarthOneMinusEccentricitySquared * n + u) * site.sinLat;
+    return site;
+}
+
+SiderealRotation siderealRotation(double mjdUT, double eqeqSeconds, double longitudeRad) {
+    const double theta = kPi * localSiderealTime(mjdUT, longitudeRad * kDegPerRad, eqeqSeconds) / 12.0;
+    return SiderealRotation{std::sin(theta), std::cos(theta)};
+}
+
+Vec3 horizonVector(const ObserverSite& site, const SiderealRotation& rotation, bool topocentric,
+                   const Vec3& equatorialVector) {
+    Vec3 v = equatorialVector;
+    if (topocentric) v -= observerAt(site, rotation);
+    return horizonAt(site, rotation, v);
+}
+
 Vec3 observerPosition(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
                       double heightM) {
-    return observerAt(observerAngles(mjdUT, eqeqSeconds, latitudeRad, longitudeRad), heightM);
+    return observerAt(observerSite(latitudeRad, longitudeRad, heightM),
+                      siderealRotation(mjdUT, eqeqSeconds, longitudeRad));
 }
 
 Vec3 equatorialToHorizon(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
                          const Vec3& equatorialVector) {
-    return horizonAt(observerAngles(mjdUT, eqeqSeconds, latitudeRad, longitudeRad), equatorialVector);
+    return horizonAt(observerSite(latitudeRad, longitudeRad, 0.0),
+                     siderealRotation(mjdUT, eqeqSeconds, longitudeRad), equatorialVector);
 }
 
 void horizonCoordinates(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
                         double heightM, bool topocentric, const Vec3& equatorialVector,
                         double& azimuthRad, double& altitudeRad, double& distance) {
-    const ObserverAngles angles = observerAngles(mjdUT, eqeqSeconds, latitudeRad, longitudeRad);
-    Vec3 v = equatorialVector;
-    if (topocentric) v -= observerAt(angles, heightM);
-    const PolarCoord horizon = toPolar(horizonAt(angles, v));
+    const PolarCoord horizon = toPolar(horizonVector(observerSite(latitudeRad, longitudeRad, heightM),
+                                                     siderealRotation(mjdUT, eqeqSeconds, longitudeRad),
+                                                     topocentric, equatorialVector));
     distance = horizon.radius();
     altitudeRad = horizon.latitude();
     azimuthRad = kPi - horizon.longitude();

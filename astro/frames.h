@@ -39,6 +39,31 @@ Vec3 annualAberration(double centuriesTT, const Vec3& equatorialVector);
 // apparent otherwise. Lies in (-24, 24) plus eqeq: callers that print it add 24 when negative.
 double localSiderealTime(double mjdUT, double longitudeDeg, double eqeqSeconds);
 
+// An observer on the ellipsoid, prepared once for many horizon transforms at one place:
+// the latitude's sine and cosine and the observer's distances from the Earth's axis and from
+// the equator plane (Earth equatorial radii).
+struct ObserverSite {
+    double sinLat = 0.0;
+    double cosLat = 1.0;
+    double longitudeRad = 0.0;
+    double axisDistance = 1.0;
+    double equatorDistance = 0.0;
+};
+ObserverSite observerSite(double latitudeRad, double longitudeRad, double heightM);
+
+// The Earth's rotation at an instant: sine and cosine of the local sidereal angle.
+struct SiderealRotation {
+    double sinAngle = 0.0;
+    double cosAngle = 1.0;
+};
+SiderealRotation siderealRotation(double mjdUT, double eqeqSeconds, double longitudeRad);
+
+// Horizon vector (x to the south point, y to the east, z to the zenith) of a geocentric
+// true-equatorial vector in Earth radii, seen from the site when topocentric is set, else from
+// the Earth's centre. horizonCoordinates is toPolar of it.
+Vec3 horizonVector(const ObserverSite& site, const SiderealRotation& rotation, bool topocentric,
+                   const Vec3& equatorialVector);
+
 // Geocentric true-equatorial position of an observer at geodetic latitude and east longitude
 // (radians) and height in metres, in Earth equatorial radii.
 Vec3 observerPosition(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,

@@ -20,9 +20,10 @@ PolarCoord toPolar(const Vec3& v) {
     if (longitude < 0.0) longitude += kTwoPi;
     // Rounding can lift a longitude just below 0 to exactly 2 pi; keep it in [0, 2 pi).
     if (longitude >= kTwoPi) longitude = 0.0;
-    return PolarCoord(std::sqrt(planeSquared + v.z * v.z), longitude,
-                      safeAtan2(v.z, std::sqrt(planeSquared)));
+    return PolarCoord(std::sqrt(planeSquared + v.z * v.z), longitude, latitudeOf(v));
 }
+
+double latitudeOf(const Vec3& v) { return safeAtan2(v.z, std::sqrt(v.x * v.x + v.y * v.y)); }
 
 Vec3 fromPolar(const PolarCoord& p) {
     const double cosLat = std::cos(p.latitude());

@@ -73,6 +73,8 @@ double norm(const Vec3& v);
 Vec3 unitVector(const Vec3& v);
 // Radius, longitude in [0, 2 pi) and latitude in [-pi/2, pi/2]; the zero vector gives (0, 0, 0).
 PolarCoord toPolar(const Vec3& v);
+// The latitude of toPolar(v) alone, computed the same way.
+double latitudeOf(const Vec3& v);
 // (r cos lat cos lon, r cos lat sin lon, r sin lat).
 Vec3 fromPolar(const PolarCoord& p);
 

@@ -1,0 +1,234 @@
+#include "astro/rise_set.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "astro/constants.h"
+#include "astro/frames.h"
+#include "astro/moon.h"
+#include "astro/sun.h"
+#include "time/julian.h"
+
+namespace qv {
+
+namespace {
+
+constexpr double kMinuteDays = 1.0 / kMinutesPerDay;
+// The Sun's second altitude for the linear crossing, and the largest correction kept.
+constexpr double kCrossingStepDays = 0.008333333333333333;  // 12 minutes
+constexpr double kCrossingLimitDays = 0.125;                // 3 hours
+constexpr double kFlatSlope = 1e-180;
+// The Moon's event altitude: its scaled horizontal parallax less this, degrees.
+constexpr double kMoonParallaxScale = 0.7275;
+constexpr double kMoonAltitudeOffsetDeg = 0.57;
+// The Moon's minute searches: where they start before the estimate and how long they run.
+constexpr double kMoonSearchLeadDays = 0.0625;          // 90 minutes
+constexpr double kMoonRestartLeadDays = 0.010416666666666666;  // 15 minutes
+constexpr int kMoonRiseSteps = 180;
+constexpr int kMoonSetSteps = 240;
+constexpr int kEventTimeLength = 12;
+
+// Topocentric altitude in degrees, without refraction, of a geocentric vector at mjdUT.
+double topocentricAltitudeDeg(const SettingsRecord& settings, double mjdUT, double eqeqSeconds,
+                              double latitudeRad, double longitudeRad, const Vec3& v)
+{
+    double azimuth = 0.0;
+    double altitude = 0.0;
+    double distance = 0.0;
+    horizonCoordinates(mjdUT, eqeqSeconds, latitudeRad, longitudeRad, settings.height, true, v,
+                       azimuth, altitude, distance);
+    return altitude * kDegPerRad;
+}
+
+Vec3 sunVectorAt(const SettingsRecord& settings, double mjdUT, double& eqeqSeconds)
+{
+    double eclLongitudeRad = 0.0;
+    return EARTH_RADII_PER_AU * sunApparentEquatorial(settings, mjdUT, eqeqSeconds, eclLongitudeRad);
+}
+
+Vec3 moonVectorAt(const SettingsRecord& settings, double mjdUT, double& eqeqSeconds)
+{
+    double eclLongitudeRad = 0.0;
+    return moonApparentEquatorial(settings, mjdUT, eqeqSeconds, eclLongitudeRad);
+}
+
+// Both crossings of an estimate refined by sunCrossingTime.
+void refineSunCrossings(const SettingsRecord& settings, RiseSet& events, double& eqeqSeconds,
+                        double latitudeRad, double longitudeRad, double h0Deg)
+{
+    if (events.status != kEventsFound)
+        return;
+    events.riseUT = sunCrossingTime(settings, events.riseUT, eqeqSeconds, latitudeRad, longitudeRad, h0Deg);
+    events.setUT = sunCrossingTime(settings, events.setUT, eqeqSeconds, latitudeRad, longitudeRad, h0Deg);
+}
+
+}  // namespace
+
+int riseSetEstimate(double mjdUT, const Vec3& equatorialVector, double h0Deg, double currentAltDeg,
+                    double eqeqSeconds, double latitudeRad, double longitudeDeg, double& riseUT,
+                    double& setUT)
+{
+    const int noEvent = currentAltDeg >= h0Deg ? kStaysAbove : kStaysBelow;
+    const PolarCoord polar = toPolar(equatorialVector);
+    const double declination = polar.latitude();
+    const double denominator = std::cos(declination) * std::cos(latitudeRad);
+    if (denominator == 0.0)
+        return noEvent;
+    const double cosH =
+        (std::sin(h0Deg * kRadPerDeg) - std::sin(latitudeRad) * std::sin(declination)) / denominator;
+    if (std::fabs(cosH) > 1.0)
+        return noEvent;
+    double transit = polar.longitude() / kTwoPi -
+                     localSiderealTime(mjdUT, longitudeDeg, eqeqSeconds) / kHoursPerDay;
+    if (transit < 0.0)
+        transit += 1.0;
+    if (transit > 1.0)
+        transit -= 1.0;
+    const double halfArc = std::acos(cosH) / kTwoPi;
+    riseUT = mjdUT + transit - halfArc;
+    setUT = mjdUT + transit + halfArc;
+    return kEventsFound;
+}
+
+double interpolateCrossing(double t1, double t2, double y1, double y2, double target)
+{
+    const double slope = (y2 - y1) / (t2 - t1);
+    if (std::fabs(slope) > kFlatSlope)
+        return t1 + (target - y1) / slope;
+    return t1;
+}
+
+double sunCrossingTime(const SettingsRecord& settings, double estimateUT, double& eqeqSeconds,
+                       double latitudeRad, double longitudeRad, double h0Deg)
+{
+    const double t2 = estimateUT + kCrossingStepDays;
+    double altitude[2];
+    const double times[2] = {estimateUT, t2};
+    for (int i = 0; i < 2; ++i) {
+        const Vec3 sun = sunVectorAt(settings, times[i], eqeqSeconds);
+        altitude[i] = topocentricAltitudeDeg(settings, times[i], eqeqSeconds, latitudeRad,
+                                             longitudeRad, sun) * kRadPerDeg;
+    }
+    const double crossing =
+        interpolateCrossing(estimateUT, t2, altitude[0], altitude[1], h0Deg * kRadPerDeg);
+    if (std::fabs(estimateUT - crossing) > kCrossingLimitDays)
+        return crossing > estimateUT ? estimateUT + kCrossingLimitDays : estimateUT - kCrossingLimitDays;
+    return crossing;
+}
+
+SunEvents sunEvents(const SettingsRecord& settings, double mjdUT, Vec3 sunVector, double altNowDeg,
+                    double eqeqSeconds, double latitudeRad, double longitudeRad)
+{
+    const double longitudeDeg = longitudeRad * kDegPerRad;
+    auto estimate = [&](double h0Deg) {
+        RiseSet events;
+        events.status = riseSetEstimate(mjdUT, sunVector, h0Deg, altNowDeg, eqeqSeconds, latitudeRad,
+                                        longitudeDeg, events.riseUT, events.setUT);
+        return events;
+    };
+    SunEvents result;
+    result.horizon = estimate(kHorizonAltitudeDeg);
+    // A rise after the instant belongs to the coming day: take the day before instead, so
+    // that the rise shown is the last one before the instant.
+    if (result.horizon.status == kEventsFound && result.horizon.riseUT > mjdUT) {
+        mjdUT -= 1.0;
+        sunVector = sunVectorAt(settings, mjdUT, eqeqSeconds);
+        result.horizon = estimate(kHorizonAltitudeDeg);
+    }
+    refineSunCrossings(settings, result.horizon, eqeqSeconds, latitudeRad, longitudeRad, kHorizonAltitudeDeg);
+    int previousStatus = result.horizon.status;
+    for (int i = 0; i < kTwilightCount && previousStatus != kStaysAbove; ++i) {
+        RiseSet& twilight = result.twilights[i];
+        twilight = estimate(kTwilightAltitudesDeg[i]);
+        refineSunCrossings(settings, twilight, eqeqSeconds, latitudeRad, longitudeRad,
+                           kTwilightAltitudesDeg[i]);
+        previousStatus = twilight.status;
+        result.twilightLines = i + 1;
+    }
+    return result;
+}
+
+RiseSet moonRiseSet(const SettingsRecord& settings, double mjdUT, Vec3 moonVector,
+                    double topocentricDistance, double altNowDeg, double eqeqSeconds,
+                    double latitudeRad, double longitudeRad)
+{
+    const double longitudeDeg = longitudeRad * kDegPerRad;
+    const double h0Deg =
+        kMoonParallaxScale * std::asin(1.0 / topocentricDistance) * kDegPerRad - kMoonAltitudeOffsetDeg;
+    RiseSet result;
+    auto estimate = [&](double timeUT, double& riseUT, double& setUT) {
+        return riseSetEstimate(timeUT, moonVector, h0Deg, altNowDeg, eqeqSeconds, latitudeRad,
+                               longitudeDeg, riseUT, setUT);
+    };
+    auto altitudeAt = [&](double timeUT) {
+        moonVector = moonVectorAt(settings, timeUT, eqeqSeconds);
+        return topocentricAltitudeDeg(settings, timeUT, eqeqSeconds, latitudeRad, longitudeRad,
+                                      moonVector);
+    };
+
+    result.status = estimate(mjdUT, result.riseUT, result.setUT);
+    if (result.status != kEventsFound)
+        return result;
+    if (result.riseUT > mjdUT) {
+        const double dayBefore = mjdUT - 1.0;
+        moonVector = moonVectorAt(settings, dayBefore, eqeqSeconds);
+        result.status = estimate(dayBefore, result.riseUT, result.setUT);
+        if (result.status != kEventsFound)
+            return result;
+    }
+
+    // Rise: the first minute above the horizon, starting 90 minutes early; a Moon already up
+    // at the first minute restarts the search 15 minutes before the estimate.
+    double step = result.riseUT - kMoonSearchLeadDays;
+    for (int i = 0; i < kMoonRiseSteps; ++i) {
+        step += kMinuteDays;
+        if (altitudeAt(step) > kHorizonAltitudeDeg) {
+            if (i > 0) {
+                result.riseUT = step;
+                break;
+            }
+            step = result.riseUT - kMoonRestartLeadDays;
+        }
+    }
+    // Set: the last minute above the horizon, starting 90 minutes early but after the rise.
+    step = result.setUT - kMoonSearchLeadDays;
+    if (step <= result.riseUT)
+        step = result.riseUT + 2.0 * kMinuteDays;
+    for (int i = 0; i < kMoonSetSteps; ++i) {
+        step += kMinuteDays;
+        if (altitudeAt(step) < kHorizonAltitudeDeg) {
+            result.setUT = step - kMinuteDays;
+            break;
+        }
+    }
+    // Confirmation with the last Moon position: estimates from the rise and from the set that
+    // follows must both find events.
+    double rise = 0.0;
+    double set = 0.0;
+    result.status = estimate(result.riseUT, rise, set);
+    if (result.status == kEventsFound)
+        result.status = estimate(set, rise, set);
+    return result;
+}
+
+std::string eventTimeText(double mjdUT, double zoneHours)
+{
+    char text[16];
+    formatDateTime(mjdUT + zoneHours / kHoursPerDay, text);
+    return std::string(text, kEventTimeLength);
+}
+
+void formatTwilightLine(double beginUT, double endUT, double zoneHours, int status, int h0Deg,
+                        std::string& text)
+{
+    if (status == kEventsFound) {
+        text += eventTimeText(beginUT, zoneHours) + "  -  " + eventTimeText(endUT, zoneHours);
+        return;
+    }
+    char line[48];
+    std::snprintf(line, sizeof line, status < 0 ? "Sun always below %i deg" : "Sun always above %i deg",
+                  h0Deg);
+    text += line;
+}
+
+}  // namespace qv

@@ -1,0 +1,253 @@
+#include "reports/sky_details.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "astro/constants.h"
+#include "astro/frames.h"
+#include "astro/moon.h"
+#include "astro/moon_disk.h"
+#include "astro/refraction.h"
+#include "astro/rise_set.h"
+#include "astro/sun.h"
+#include "core/number_text.h"
+#include "time/julian.h"
+
+namespace qv {
+
+namespace {
+
+constexpr double kMjdToJd = 2400000.5;
+constexpr double kDegreesPerHour = 15.0;
+constexpr double kSecondsPerHour = 3600.0;
+constexpr double kFullCircleDeg = 360.0;
+constexpr const char* kTwilightLabels[kTwilightCount] = {
+    "\nCivil Twilight            : ", "\nNautical Twilight      : ", "\nAstronomical Twilight: "};
+
+// The instant and place of the settings: MJD of UT and the location in radians.
+struct Moment {
+    double mjdUT;
+    double latitudeRad;
+    double longitudeRad;
+};
+
+Moment momentOf(const SettingsRecord& s)
+{
+    return Moment{modifiedJulianDate(s.day, s.month, s.year, dmsToDecimal(s.hour, s.minute, s.second) - s.timeZone),
+                  s.latitude * kRadPerDeg, s.longitude * kRadPerDeg};
+}
+
+// Formats into a bounded line, passed through commaToPoint, and appends it.
+template <typename... Values>
+void appendNumbers(std::string& text, const char* format, Values... values)
+{
+    char line[128];
+    std::snprintf(line, sizeof line, format, values...);
+    commaToPoint(line);
+    text += line;
+}
+
+// Degrees (or hours), minutes and whole seconds, rounded to the second so that 59.6 seconds
+// carry into the next minute instead of printing as 60; the sign sits on the first non-zero part.
+void splitRoundedDms(double value, int& degrees, int& minutes, int& seconds)
+{
+    const long long total = std::llround(std::fabs(value) * kSecondsPerHour);
+    degrees = static_cast<int>(total / 3600);
+    minutes = static_cast<int>(total / 60 % 60);
+    seconds = static_cast<int>(total % 60);
+    if (value < 0.0) {
+        if (degrees != 0)
+            degrees = -degrees;
+        else if (minutes != 0)
+            minutes = -minutes;
+        else
+            seconds = -seconds;
+    }
+}
+
+// "R.A. ..h ..m ..s   Dec. ..d ..m ..s   " of a topocentric vector, after heading.
+void appendPlace(std::string& text, const char* heading, const Vec3& topocentric)
+{
+    const PolarCoord polar = toPolar(topocentric);
+    double raHours = polar.longitude() * kDegPerRad / kDegreesPerHour;
+    if (raHours < 0.0)
+        raHours += 24.0;
+    int d = 0;
+    int m = 0;
+    int s = 0;
+    splitRoundedDms(raHours, d, m, s);
+    text += heading;
+    appendNumbers(text, "R.A. %2ih %2im %2.0fs   ", d, m, static_cast<double>(s));
+    splitRoundedDms(polar.latitude() * kDegPerRad, d, m, s);
+    appendNumbers(text, "Dec. %2id %2im %2.0fs   ", d, m, static_cast<double>(s));
+}
+
+// Topocentric azimuth and unrefracted altitude (radians) of a geocentric vector.
+struct HorizonPlace {
+    double azimuthRad = 0.0;
+    double altitudeRad = 0.0;
+};
+
+HorizonPlace horizonPlace(const SettingsRecord& settings, const Moment& moment, double eqeqSeconds,
+                          const Vec3& geocentric)
+{
+    HorizonPlace place;
+    double distance = 0.0;
+    horizonCoordinates(moment.mjdUT, eqeqSeconds, moment.latitudeRad, moment.longitudeRad, settings.height, true,
+                       geocentric, place.azimuthRad, place.altitudeRad, distance);
+    return place;
+}
+
+// "    Azimuth ...   Elev. ... ": azimuth from north in [0, 360), elevation with refraction
+// above the refraction floor.
+void appendHorizon(std::string& text, const HorizonPlace& place, const char* end)
+{
+    const double altitude = place.altitudeRad + refraction(place.altitudeRad, kStandardPressureMbar,
+                                                           kStandardTemperatureC);
+    double azimuthDeg = place.azimuthRad * kDegPerRad;
+    if (azimuthDeg < 0.0)
+        azimuthDeg += kFullCircleDeg;
+    appendNumbers(text, "    Azimuth%6.1lf   Elev.%6.1lf ", azimuthDeg, altitude * kDegPerRad);
+    text += end;
+}
+
+void appendRiseSet(std::string& text, const RiseSet& events, double zoneHours, const char* body)
+{
+    if (events.status == kEventsFound) {
+        text += "Rise: " + eventTimeText(events.riseUT, zoneHours) + "     Set: " +
+                eventTimeText(events.setUT, zoneHours);
+        return;
+    }
+    text += body;
+    text += events.status < 0 ? " always below the horizon" : " always above the horizon";
+}
+
+// The Sun at the instant: geocentric and topocentric vectors stored, horizon place returned.
+HorizonPlace placeSun(const SettingsRecord& settings, const Moment& moment, SkyState& state, double& eqeqSeconds)
+{
+    state.sunGeocentric =
+        EARTH_RADII_PER_AU * sunApparentEquatorial(settings, moment.mjdUT, eqeqSeconds, state.sunLongitudeRad);
+    state.sunTopocentric = state.sunGeocentric - observerPosition(moment.mjdUT, eqeqSeconds, moment.latitudeRad,
+                                                                  moment.longitudeRad, settings.height);
+    return horizonPlace(settings, moment, eqeqSeconds, state.sunGeocentric);
+}
+
+void writeHeading(const SettingsRecord& settings, const Moment& moment, std::string& text)
+{
+    text = "Sky Circumstances for ";
+    text.append(settings.locationName, strnlen(settings.locationName, kLocationNameMax));
+    const bool dms = settings.dmsFlag != 0;
+    appendNumbers(text, "\nLat: %g   Long: %g   height: %g m\n\n",
+                  dms ? decimalToDdmmss(settings.latitude) : settings.latitude,
+                  dms ? decimalToDdmmss(settings.longitude) : settings.longitude, settings.height);
+    char line[64];
+    std::snprintf(line, sizeof line, "%2i-", settings.day);
+    text += line;
+    monthAbbreviation(settings.month, line);
+    text += line;
+    std::snprintf(line, sizeof line, "-%4i   %2i:%2i:%2i", settings.year, settings.hour, settings.minute,
+                  settings.second);
+    text += line;
+    std::snprintf(line, sizeof line, "    Timezone: %g", settings.timeZone);
+    commaToPointOutsideParens(line);
+    text += line;
+    appendNumbers(text, "\n\nJulian Date:%14.4lf", moment.mjdUT + kMjdToJd);
+    double sidereal = localSiderealTime(moment.mjdUT, settings.longitude, 0.0);
+    if (sidereal < 0.0)
+        sidereal += kHoursPerDay;
+    appendNumbers(text, "\nLocal Mean Sidereal Time (H.MMSS):%9.4lf\n\n", decimalToDdmmss(sidereal));
+}
+
+void writeSunPlace(const SettingsRecord& settings, const Moment& moment, SkyState& state, std::string& text)
+{
+    double eqeqSeconds = 0.0;
+    const HorizonPlace place = placeSun(settings, moment, state, eqeqSeconds);
+    text.clear();
+    appendPlace(text, "SUN:\n\n", state.sunTopocentric);
+    appendHorizon(text, place, "");
+}
+
+void writeSunEvents(const SettingsRecord& settings, const Moment& moment, SkyState& state, std::string& text)
+{
+    double eqeqSeconds = 0.0;
+    const HorizonPlace place = placeSun(settings, moment, state, eqeqSeconds);
+    text = "\n";
+    const SunEvents events = sunEvents(settings, moment.mjdUT, state.sunGeocentric, place.altitudeRad * kDegPerRad,
+                                       eqeqSeconds, moment.latitudeRad, moment.longitudeRad);
+    appendRiseSet(text, events.horizon, settings.timeZone, "Sun");
+    for (int i = 0; i < events.twilightLines; ++i) {
+        text += kTwilightLabels[i];
+        formatTwilightLine(events.twilights[i].riseUT, events.twilights[i].setUT, settings.timeZone,
+                           events.twilights[i].status, kTwilightAltitudesDeg[i], text);
+    }
+}
+
+void writeMoon(const SettingsRecord& settings, const Moment& moment, SkyState& state, std::string& text)
+{
+    double eqeqSeconds = 0.0;
+    state.moonGeocentric = moonApparentEquatorial(settings, moment.mjdUT, eqeqSeconds, state.moonLongitudeRad);
+    state.moonTopocentric = state.moonGeocentric - observerPosition(moment.mjdUT, eqeqSeconds, moment.latitudeRad,
+                                                                    moment.longitudeRad, settings.height);
+    const Vec3 moonToSun = state.sunGeocentric - state.moonGeocentric;
+    const MoonDisk disk = moonPhysicalData(moment.mjdUT, state.moonTopocentric, moonToSun);
+    const double magnitude = moonApparentMagnitude(state.moonTopocentric, moonToSun);
+
+    text.clear();
+    appendPlace(text, "\n\nMOON:\n\n", state.moonTopocentric);
+    const HorizonPlace place = horizonPlace(settings, moment, eqeqSeconds, state.moonGeocentric);
+    appendHorizon(text, place, "\r\n");
+    const RiseSet events =
+        moonRiseSet(settings, moment.mjdUT, state.moonGeocentric, norm(state.moonTopocentric),
+                    place.altitudeRad * kDegPerRad, eqeqSeconds, moment.latitudeRad, moment.longitudeRad);
+    appendRiseSet(text, events, settings.timeZone, "Moon");
+
+    appendNumbers(text, "\n\nIlluminated disk:%5.2lf     Phase:%6.3lf",
+                  moonIlluminatedFraction(state.sunGeocentric, state.moonGeocentric),
+                  moonPhase(state.moonLongitudeRad, state.sunLongitudeRad));
+    appendNumbers(text, "\nLibration Angles:  L:%7.2lf    B:%7.2lf", disk.librationLongitudeDeg,
+                  disk.librationLatitudeDeg);
+    appendNumbers(text, "\nTerminator:%7.1lf      App.Mag:%7.1lf", disk.terminatorDeg, magnitude);
+    const double cosSeparation = dot(unitVector(state.sunTopocentric), unitVector(state.moonTopocentric));
+    const double separationDeg = std::fabs(cosSeparation) > 1.0 ? 0.0 : std::acos(cosSeparation) * kDegPerRad;
+    appendNumbers(text, "\nAngular Separation Sun - Moon:%7.2lf deg", separationDeg);
+}
+
+}  // namespace
+
+void skyDetailsSection(const SettingsRecord& settings, SkyState& state, std::string& text, int section)
+{
+    const Moment moment = momentOf(settings);
+    switch (section) {
+    case kSkyHeading:
+        writeHeading(settings, moment, text);
+        break;
+    case kSkySunPlace:
+        writeSunPlace(settings, moment, state, text);
+        break;
+    case kSkySunEvents:
+        writeSunEvents(settings, moment, state, text);
+        break;
+    case kSkyMoon:
+        writeMoon(settings, moment, state, text);
+        break;
+    default:
+        text.clear();
+        break;
+    }
+}
+
+std::string skyDetailsText(const SettingsRecord& settings)
+{
+    SkyState state;
+    std::string text = " ";
+    std::string section;
+    for (int i = kSkyHeading; i <= kSkyMoon; ++i) {
+        skyDetailsSection(settings, state, section, i);
+        text += section;
+    }
+    return text;
+}
+
+}  // namespace qv
