@@ -1,7 +1,7 @@
 #pragma once
 // The Moon's disk as an observer sees it: libration, terminator, illuminated fraction, phase
 // and apparent magnitude. Vectors are true-equatorial in Earth radii.
-#include "astro/vector.h"
+#include "base/vector.h"
 
 namespace qv {
 

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <cstdio>
 
-#include "astro/constants.h"
+#include "base/constants.h"
 #include "astro/frames.h"
 #include "astro/moon.h"
 #include "astro/sun.h"
-#include "time/julian.h"
+#include "base/julian.h"
 
 namespace qv {
 

@@ -8,8 +8,8 @@
 // Moon rise and set within 2 min (tests/astro/rise_set_crosscheck_test.cpp).
 #include <string>
 
-#include "astro/vector.h"
-#include "core/settings.h"
+#include "base/vector.h"
+#include "base/settings.h"
 
 namespace qv {
 

@@ -5,15 +5,15 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "astro/constants.h"
+#include "base/constants.h"
 #include "astro/frames.h"
 #include "astro/moon.h"
 #include "astro/moon_disk.h"
 #include "astro/refraction.h"
 #include "astro/rise_set.h"
 #include "astro/sun.h"
-#include "core/number_text.h"
-#include "time/julian.h"
+#include "base/number_text.h"
+#include "base/julian.h"
 
 namespace qv {
 

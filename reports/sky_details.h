@@ -5,8 +5,8 @@
 // its distance from the Sun. Elevations are printed with refraction.
 #include <string>
 
-#include "astro/vector.h"
-#include "core/settings.h"
+#include "base/vector.h"
+#include "base/settings.h"
 
 namespace qv {
 

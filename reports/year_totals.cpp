@@ -5,19 +5,19 @@
 #include <cstdio>
 #include <cstring>
 
-#include "astro/constants.h"
+#include "base/constants.h"
 #include "astro/frames.h"
 #include "astro/moon.h"
 #include "astro/rise_set.h"
 #include "astro/sun.h"
-#include "core/number_text.h"
-#include "time/julian.h"
+#include "base/number_text.h"
+#include "base/julian.h"
 
 namespace qv {
 
 namespace {
 
-constexpr int kMinutesPerDay = 1440;
+constexpr int kWholeMinutesPerDay = static_cast<int>(kMinutesPerDay);
 constexpr int kDaysPerYear = 365;
 constexpr int kDaysPerLeapYear = 366;
 constexpr int kDaysIn1582 = 355;
@@ -56,24 +56,188 @@ long monthStartMinute(int year, int month, double yearStartMjd)
     return std::lround((mjd - yearStartMjd) * kMinutesPerDay);
 }
 
+// Each minute is first judged from an estimate: the Earth's rotation carried on from the last
+// series evaluation by the turn of one minute (no sine or cosine), and an altitude test on the
+// slope z / sqrt(x^2 + y^2) of the horizon vector, which rises with the altitude (no arc
+// tangent). A slope beyond tan(threshold -/+ margin) decides; only a slope between them
+// computes the minute's exact rotation and altitude, as horizonCoordinates does. The margin
+// is a hundred times the estimate's error, which comes from the rounding of the instant (it
+// grows with the MJD) and of the turns, so every decision is the exact one.
+constexpr double kSlopeMarginRad = 1e-8;
+constexpr double kSlopeMarginPerDayRad = 1e-13;
+
+double slopeMarginRad(double mjd) { return kSlopeMarginRad + kSlopeMarginPerDayRad * std::fabs(mjd); }
+
+struct AltitudeTest {
+    double thresholdDeg = 0.0;
+    double slopeBelow = 0.0;  // slopes under it lie below the threshold
+    double slopeAbove = 0.0;  // slopes over it lie above
+};
+
+AltitudeTest altitudeTest(double thresholdDeg, double marginRad)
+{
+    const double lowRad = thresholdDeg * kRadPerDeg - marginRad;
+    const double highRad = thresholdDeg * kRadPerDeg + marginRad;
+    AltitudeTest test;
+    test.thresholdDeg = thresholdDeg;
+    test.slopeBelow = lowRad > -kPi / 2.0 ? std::tan(lowRad) : -HUGE_VAL;
+    test.slopeAbove = highRad < kPi / 2.0 ? std::tan(highRad) : HUGE_VAL;
+    return test;
+}
+
+// The Earth's rotation at one sampled minute: the estimate, and the exact one when asked for.
+class MinuteRotation {
+public:
+    MinuteRotation(double mjdUT, double eqeqSeconds, double longitudeRad, const SiderealRotation& estimate)
+        : mjdUT_(mjdUT), eqeqSeconds_(eqeqSeconds), longitudeRad_(longitudeRad), estimate_(estimate)
+    {
+    }
+    const SiderealRotation& estimate() const { return estimate_; }
+    const SiderealRotation& exact()
+    {
+        if (!exactKnown_) {
+            exact_ = siderealRotation(mjdUT_, eqeqSeconds_, longitudeRad_);
+            exactKnown_ = true;
+        }
+        return exact_;
+    }
+
+private:
+    double mjdUT_;
+    double eqeqSeconds_;
+    double longitudeRad_;
+    SiderealRotation estimate_;
+    bool exactKnown_ = false;
+    SiderealRotation exact_;
+};
+
+// One body at one minute; its exact horizon vector and altitude are computed only when a test
+// is close or the caller needs them.
+class AltitudeSample {
+public:
+    AltitudeSample(const ObserverSite& site, MinuteRotation& rotation, const Vec3& equatorial)
+        : site_(site), rotation_(rotation), equatorial_(equatorial)
+    {
+        const Vec3 h = horizonVector(site, rotation.estimate(), true, equatorial);
+        slope_ = h.z / std::sqrt(h.x * h.x + h.y * h.y);
+    }
+
+    bool atLeast(const AltitudeTest& test)
+    {
+        const int s = side(test);
+        return s != 0 ? s > 0 : degrees() >= test.thresholdDeg;
+    }
+    bool atMost(const AltitudeTest& test)
+    {
+        const int s = side(test);
+        return s != 0 ? s < 0 : degrees() <= test.thresholdDeg;
+    }
+    bool above(const AltitudeTest& test)
+    {
+        const int s = side(test);
+        return s != 0 ? s > 0 : degrees() > test.thresholdDeg;
+    }
+
+    // The exact horizon vector and altitude (radians), as horizonCoordinates gives them.
+    const Vec3& horizon()
+    {
+        if (!exactKnown_) {
+            horizon_ = horizonVector(site_, rotation_.exact(), true, equatorial_);
+            radians_ = latitudeOf(horizon_);
+            exactKnown_ = true;
+        }
+        return horizon_;
+    }
+    double radians()
+    {
+        horizon();
+        return radians_;
+    }
+
+private:
+    // 1 clearly above the threshold, -1 clearly below, 0 close to it (or no slope: z and the
+    // horizontal part both 0).
+    int side(const AltitudeTest& test) const
+    {
+        return slope_ > test.slopeAbove ? 1 : slope_ < test.slopeBelow ? -1 : 0;
+    }
+    double degrees() { return radians() * kDegPerRad; }
+
+    const ObserverSite& site_;
+    MinuteRotation& rotation_;
+    Vec3 equatorial_;
+    double slope_ = 0.0;
+    bool exactKnown_ = false;
+    Vec3 horizon_;
+    double radians_ = 0.0;
+};
+
+// The altitude tests of the three modes.
+struct ModeTests {
+    ModeTests(double cutoffDeg, double marginRad)
+        : horizon(altitudeTest(kHorizonAltitudeDeg, marginRad)),
+          trueHorizon(altitudeTest(0.0, marginRad)),
+          twilights{altitudeTest(kTwilightAltitudesDeg[0], marginRad),
+                    altitudeTest(kTwilightAltitudesDeg[1], marginRad),
+                    altitudeTest(kTwilightAltitudesDeg[2], marginRad)},
+          cutoff(altitudeTest(cutoffDeg, marginRad))
+    {
+    }
+    AltitudeTest horizon;
+    AltitudeTest trueHorizon;
+    AltitudeTest twilights[kTwilightCount];
+    AltitudeTest cutoff;
+};
+
+// The Sun on a fixed panel: counts a minute of the Sun above the true horizon and adds the
+// positive cosine of its incidence on the panel face.
+struct Panel {
+    double azimuthRad;
+    double sinElevation;
+    double cosElevation;
+
+    void add(AltitudeSample& sun, MinuteCounts& counts) const
+    {
+        ++counts.panel;
+        const double altitudeRad = sun.radians();
+        const double azimuthSun = kPi - toPolar(sun.horizon()).longitude();
+        const double incidence = std::sin(altitudeRad) * sinElevation +
+                                 std::cos(azimuthSun - azimuthRad) * std::cos(altitudeRad) * cosElevation;
+        if (incidence > 0.0)
+            counts.cosineSum += incidence;
+    }
+};
+
+// The estimated rotation one minute on: turned by the sidereal angle of one minute.
+SiderealRotation turnedByMinute(const SiderealRotation& r, const SiderealRotation& minute)
+{
+    return SiderealRotation{r.sinAngle * minute.cosAngle + r.cosAngle * minute.sinAngle,
+                            r.cosAngle * minute.cosAngle - r.sinAngle * minute.sinAngle};
+}
+
 // Counts the minutes of [first, last) after yearStartMjd. The series give the Sun and the
-// Moon every kSeriesRefreshMinutes; each minute turns the stored vectors to the horizon with
-// the site prepared once, the same arithmetic as horizonCoordinates.
+// Moon every kSeriesRefreshMinutes; between evaluations the stored vectors are turned to the
+// horizon minute by minute with the site prepared once.
 MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cutoffDeg, double yearStartMjd,
                           long first, long last)
 {
-    const double latitudeRad = settings.latitude * kRadPerDeg;
     const double longitudeRad = settings.longitude * kRadPerDeg;
-    const ObserverSite site = observerSite(latitudeRad, longitudeRad, settings.height);
-    const double panelAzimuthRad = settings.panelAzimuth * kRadPerDeg;
-    const double sinPanelElevation = std::sin(settings.panelElevation * kRadPerDeg);
-    const double cosPanelElevation = std::cos(settings.panelElevation * kRadPerDeg);
+    const ObserverSite site = observerSite(settings.latitude * kRadPerDeg, longitudeRad, settings.height);
+    const Panel panel{settings.panelAzimuth * kRadPerDeg, std::sin(settings.panelElevation * kRadPerDeg),
+                      std::cos(settings.panelElevation * kRadPerDeg)};
+    const ModeTests tests(cutoffDeg, slopeMarginRad(std::fabs(yearStartMjd) + kDaysPerLeapYear));
+    // The sidereal angle of one minute, from the sidereal times of two instants a minute apart.
+    const double minuteAngle =
+        std::remainder(localSiderealTime(yearStartMjd + 1.0 / kMinutesPerDay, 0.0, 0.0) -
+                           localSiderealTime(yearStartMjd, 0.0, 0.0), kHoursPerDay) * kPi / 12.0;
+    const SiderealRotation minuteTurn{std::sin(minuteAngle), std::cos(minuteAngle)};
 
     MinuteCounts counts;
     Vec3 sun;
     Vec3 moon;
     double eqeqSeconds = 0.0;
     double eclLongitudeRad = 0.0;
+    SiderealRotation estimate;
     int sinceRefresh = 0;
     for (long i = first; i < last; ++i) {
         const double t = yearStartMjd + static_cast<double>(i) / kMinutesPerDay;
@@ -81,38 +245,32 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
             sun = EARTH_RADII_PER_AU * sunApparentEquatorial(settings, t, eqeqSeconds, eclLongitudeRad);
             if (mode != Mode::Panel)
                 moon = moonApparentEquatorial(settings, t, eqeqSeconds, eclLongitudeRad);
+            estimate = siderealRotation(t, eqeqSeconds, longitudeRad);
+        } else {
+            estimate = turnedByMinute(estimate, minuteTurn);
         }
         sinceRefresh = (sinceRefresh + 1) % kSeriesRefreshMinutes;
 
-        const SiderealRotation rotation = siderealRotation(t, eqeqSeconds, longitudeRad);
-        const Vec3 sunHorizon = horizonVector(site, rotation, true, sun);
-        const double sunAltitudeRad = latitudeOf(sunHorizon);
+        MinuteRotation rotation(t, eqeqSeconds, longitudeRad, estimate);
+        AltitudeSample sunAltitude(site, rotation, sun);
         if (mode == Mode::Panel) {
-            if (sunAltitudeRad > 0.0) {
-                ++counts.panel;
-                const double azimuthRad = kPi - toPolar(sunHorizon).longitude();
-                const double incidence = std::sin(sunAltitudeRad) * sinPanelElevation +
-                                         std::cos(azimuthRad - panelAzimuthRad) * std::cos(sunAltitudeRad) *
-                                             cosPanelElevation;
-                if (incidence > 0.0)
-                    counts.cosineSum += incidence;
-            }
-            counts.sun += sunAltitudeRad * kDegPerRad >= kHorizonAltitudeDeg;
+            if (sunAltitude.above(tests.trueHorizon))
+                panel.add(sunAltitude, counts);
+            counts.sun += sunAltitude.atLeast(tests.horizon);
             continue;
         }
-        const double sunDeg = sunAltitudeRad * kDegPerRad;
-        const double moonDeg = latitudeOf(horizonVector(site, rotation, true, moon)) * kDegPerRad;
+        AltitudeSample moonAltitude(site, rotation, moon);
         if (mode == Mode::Cutoff) {
-            counts.sun += sunDeg >= cutoffDeg;
-            counts.moon += moonDeg >= cutoffDeg;
+            counts.sun += sunAltitude.atLeast(tests.cutoff);
+            counts.moon += moonAltitude.atLeast(tests.cutoff);
             continue;
         }
-        counts.sun += sunDeg >= kHorizonAltitudeDeg;
-        counts.civil += sunDeg >= kTwilightAltitudesDeg[0];
-        counts.nautical += sunDeg >= kTwilightAltitudesDeg[1];
-        counts.astronomical += sunDeg >= kTwilightAltitudesDeg[2];
-        counts.moon += moonDeg >= kHorizonAltitudeDeg;
-        counts.dark += sunDeg <= kTwilightAltitudesDeg[2] && moonDeg < 0.0;
+        counts.sun += sunAltitude.atLeast(tests.horizon);
+        counts.civil += sunAltitude.atLeast(tests.twilights[0]);
+        counts.nautical += sunAltitude.atLeast(tests.twilights[1]);
+        counts.astronomical += sunAltitude.atLeast(tests.twilights[2]);
+        counts.moon += moonAltitude.atLeast(tests.horizon);
+        counts.dark += sunAltitude.atMost(tests.twilights[2]) && !moonAltitude.atLeast(tests.trueHorizon);
     }
     return counts;
 }
@@ -177,9 +335,9 @@ void writeCounts(const SettingsRecord& settings, Mode mode, double cutoffDeg, co
 int minutesInYear(int year)
 {
     if (year == 1582)
-        return kDaysIn1582 * kMinutesPerDay;
+        return kDaysIn1582 * kWholeMinutesPerDay;
     const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0 || year < kFirstGregorianYear);
-    return (leap ? kDaysPerLeapYear : kDaysPerYear) * kMinutesPerDay;
+    return (leap ? kDaysPerLeapYear : kDaysPerYear) * kWholeMinutesPerDay;
 }
 
 void yearlyTotalsReport(const SettingsRecord& settings, double cutoffDeg, std::string& text)

@@ -4,7 +4,7 @@
 // of a fixed solar panel.
 #include <string>
 
-#include "core/settings.h"
+#include "base/settings.h"
 
 namespace qv {
 
