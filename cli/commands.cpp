@@ -25,6 +25,9 @@ constexpr CliCommand kCommands[] = {
      runSpecialCommand, true},
     {"ics", "the year's phases, seasons, eclipses and holidays as an iCalendar file", runIcsCommand},
     {"save", "the save file of the year: year tables, holidays and calendar", runSaveCommand},
+    {"sky", "Sun and Moon details of --date and --time: places, rise, set, twilight, Moon's disk", runSkyCommand},
+    {"totals", "yearly totals of sunshine, twilight and moonshine, or hours above --cutoff", runTotalsCommand},
+    {"panel", "solar panel statistics of the year for --panel", runPanelCommand},
 };
 
 }  // namespace

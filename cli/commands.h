@@ -78,4 +78,13 @@ int runIcsCommand(CliContext& context);
 // The save file of the year, as File - Save writes it.
 int runSaveCommand(CliContext& context);
 
+// The Sun and Moon details of --date and --time as the dialog first shows them.
+int runSkyCommand(CliContext& context);
+
+// The yearly totals of the year for the location and --cutoff.
+int runTotalsCommand(CliContext& context);
+
+// The solar panel statistics of the year for the location and --panel.
+int runPanelCommand(CliContext& context);
+
 }  // namespace qv

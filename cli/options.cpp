@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include <charconv>
+#include <cmath>
 #include <string_view>
 #include <system_error>
 
@@ -224,14 +225,28 @@ bool setPanel(const OptionArg& arg)
         rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
     }
     CliPanel panel{};
-    if (!readReal(arg, parts[0], kLongitudeMinDeg, kLongitudeMaxDeg, panel.azimuthDeg, "azimuth") ||
-        !readReal(arg, parts[1], kLatitudeMinDeg, kLatitudeMaxDeg, panel.elevationDeg,
+    if (!readReal(arg, parts[0], kPanelAzimuthMinDeg, kPanelAzimuthMaxDeg, panel.azimuthDeg, "azimuth") ||
+        !readReal(arg, parts[1], kPanelElevationMinDeg, kPanelElevationMaxDeg, panel.elevationDeg,
                   "elevation") ||
-        !readReal(arg, parts[2], 0.0, 100.0, panel.efficiencyPercent, "efficiency") ||
-        !readWhole(arg, parts[3], 1, 12, panel.startMonth, "start month") ||
-        !readWhole(arg, parts[4], 1, 12, panel.endMonth, "end month"))
+        !readReal(arg, parts[2], 0.0, kPanelEfficiencyMaxPercent, panel.efficiencyPercent, "efficiency") ||
+        !readWhole(arg, parts[3], kFirstMonth, kLastMonth, panel.startMonth, "start month") ||
+        !readWhole(arg, parts[4], kFirstMonth, kLastMonth, panel.endMonth, "end month"))
         return false;
+    const std::string interval = checkMonthInterval(panel.startMonth, panel.endMonth);
+    if (!interval.empty())
+        return refuse(arg, interval);
     arg.options.panel = panel;
+    return true;
+}
+
+// The cutoff as the window's input takes it: -90 to 100, rounded to two decimals.
+bool setCutoff(const OptionArg& arg)
+{
+    double cutoff = 0.0;
+    if (!readReal(arg, arg.value, kCutoffMinDeg, kCutoffMaxDeg, cutoff))
+        return false;
+    const double scale = std::pow(10.0, kCutoffDecimals);
+    arg.options.cutoffDeg = std::round(cutoff * scale) / scale;
     return true;
 }
 
@@ -267,8 +282,8 @@ constexpr OptionSpec kOptions[] = {
      [](const OptionArg& a) { return setWhole(a, 0, 2, a.options.mapGrid); }},
     {"--grey", "0|1", "eclipse map background: 1 grey, 0 white",
      [](const OptionArg& a) { return setWhole(a, 0, 1, a.options.mapGrey); }},
-    {"--cutoff", "DEG", "cutoff angle of the yearly totals, -90 to 100 (above 90: standard)",
-     [](const OptionArg& a) { return setReal(a, -90.0, 100.0, a.options.cutoffDeg); }},
+    {"--cutoff", "DEG", "cutoff angle of the yearly totals, -90 to 100, two decimals (above 90: standard)",
+     setCutoff},
     {"--count", "N", "instants of the ephemeris listing, 1 to 100000",
      [](const OptionArg& a) {
          return setWhole(a, 1, kEphemerisMaxInstants, a.options.ephemerisCount);

@@ -132,4 +132,33 @@ std::string notAWholeNumberMessage(const char* what)
     return std::string(what) + " must be a whole number.";
 }
 
+std::string checkPanelAzimuth(double degrees)
+{
+    return checkRange(degrees, kPanelAzimuthMinDeg, kPanelAzimuthMaxDeg, "Azimuth", " degrees");
+}
+
+std::string checkPanelElevation(double degrees)
+{
+    return checkRange(degrees, kPanelElevationMinDeg, kPanelElevationMaxDeg, "Elevation", " degrees");
+}
+
+std::string checkPanelEfficiency(double percent)
+{
+    return checkRange(percent, 0.0, kPanelEfficiencyMaxPercent, "Efficiency", " percent");
+}
+
+std::string checkMonth(long long month, const char* what)
+{
+    if (month >= kFirstMonth && month <= kLastMonth)
+        return {};
+    return rangeMessage(kFirstMonth, kLastMonth, what, "");
+}
+
+std::string checkMonthInterval(int startMonth, int endMonth)
+{
+    if (startMonth <= endMonth)
+        return {};
+    return "The start month must not come after the end month.";
+}
+
 }  // namespace qv

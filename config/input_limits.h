@@ -18,6 +18,17 @@ constexpr double kLongitudeMaxDeg = 360.0;
 constexpr double kDeltaTLimitSeconds = 1.0e7;
 constexpr double kHeightMinM = -6378140.0;
 constexpr double kHeightMaxM = 1.0e9;
+constexpr double kPanelAzimuthMinDeg = -360.0;
+constexpr double kPanelAzimuthMaxDeg = 360.0;
+constexpr double kPanelElevationMinDeg = -90.0;
+constexpr double kPanelElevationMaxDeg = 90.0;
+constexpr double kPanelEfficiencyMaxPercent = 100.0;
+constexpr int kFirstMonth = 1;
+constexpr int kLastMonth = 12;
+// The Year Totals cutoff angle: above 90 the standard totals; two decimals are kept.
+constexpr double kCutoffMinDeg = -90.0;
+constexpr double kCutoffMaxDeg = 100.0;
+constexpr int kCutoffDecimals = 2;
 
 // Each returns an empty text when the value is acceptable, else a one-line message that
 // names the accepted range, e.g. "Year must be between -9999 and 9999."
@@ -47,5 +58,13 @@ std::string checkDdmmssParts(double packed, const char* what);
 // as no number.
 std::string notANumberMessage(const char* what);
 std::string notAWholeNumberMessage(const char* what);
+
+std::string checkPanelAzimuth(double degrees);
+std::string checkPanelElevation(double degrees);
+std::string checkPanelEfficiency(double percent);
+// A month number 1..12 (what: "Start month", "End month").
+std::string checkMonth(long long month, const char* what);
+// The panel's months run forward within one year: start <= end.
+std::string checkMonthInterval(int startMonth, int endMonth);
 
 }  // namespace qv

@@ -92,6 +92,9 @@ TEST(InputLimits, RealRangesAcceptTheirBoundsAndRefuseBeyondAndNonFinite)
         {checkDeltaT, -1e7, 1e7, "TT - UT must be between -10000000 and 10000000 seconds."},
         {checkCentralMeridian, -360.0, 360.0,
          "Central meridian must be between -360 and 360 degrees."},
+        {checkPanelAzimuth, -360.0, 360.0, "Azimuth must be between -360 and 360 degrees."},
+        {checkPanelElevation, -90.0, 90.0, "Elevation must be between -90 and 90 degrees."},
+        {checkPanelEfficiency, 0.0, 100.0, "Efficiency must be between 0 and 100 percent."},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.check(c.low), "") << c.message;
@@ -101,6 +104,16 @@ TEST(InputLimits, RealRangesAcceptTheirBoundsAndRefuseBeyondAndNonFinite)
                            -kInf})
             EXPECT_EQ(c.check(bad), c.message) << bad;
     }
+}
+
+TEST(InputLimits, PanelMonthsLieInTheYearAndRunForward)
+{
+    EXPECT_EQ(checkMonth(1, "Start month"), "");
+    EXPECT_EQ(checkMonth(12, "End month"), "");
+    EXPECT_EQ(checkMonth(0, "Start month"), "Start month must be between 1 and 12.");
+    EXPECT_EQ(checkMonth(13, "End month"), "End month must be between 1 and 12.");
+    EXPECT_EQ(checkMonthInterval(3, 3), "");
+    EXPECT_EQ(checkMonthInterval(4, 3), "The start month must not come after the end month.");
 }
 
 }  // namespace
