@@ -24,19 +24,24 @@
 #include "base/julian.h"
 #include "base/replacing_file.h"
 #include "base/version.h"
+#include "config/input_limits.h"
 #include "config/settings_io.h"
 #include "dialogs/qv_date_dialog.h"
 #include "dialogs/qv_day_dialog.h"
 #include "dialogs/qv_holiday_dialog.h"
 #include "dialogs/qv_map_dialog.h"
+#include "dialogs/qv_moon_dialog.h"
 #include "dialogs/qv_obs_dialog.h"
 #include "dialogs/qv_quick_dialog.h"
+#include "dialogs/qv_solar_dialog.h"
 #include "dialogs/qv_ttut_dialog.h"
+#include "dialogs/qv_year_dialog.h"
 #include "reports/calendar_export.h"
 #include "reports/calendar_report.h"
 #include "reports/holidays_page.h"
 #include "reports/save_file.h"
 #include "reports/year_tables.h"
+#include "reports/year_totals.h"
 
 #include <ctime>
 
@@ -526,18 +531,47 @@ void QuorvelApp::slotCalcDay()
 void QuorvelApp::slotCalcSky()
 {
     status("Calculate sky details...");
+    QvMoonDialog dialog(this);
+    qv::SettingsRecord& s = settings_;
+    dialog.setParams(s.year, s.month, s.day, s.hour, s.minute, s.second, s.timeZone, s.deltaT, s.deltaTAuto,
+                     s.latitude, s.longitude, s.height, s.locationName, s.dmsFlag, fontSize_);
+    if (dialog.exec() == QDialog::Accepted)
+        dialog.getParams(s.year, s.month, s.day, s.hour, s.minute, s.second, s.timeZone, s.deltaT);
     status("Ready.");
+}
+
+void QuorvelApp::showYearlyTotals(double cutoffDeg)
+{
+    std::string text;
+    qv::yearlyTotalsReport(settings_, cutoffDeg, text);
+    QvYearDialog dialog(this);
+    dialog.setParams(QString::fromStdString(text), fontSize_);
+    dialog.exec();
 }
 
 void QuorvelApp::slotCalcYearTot()
 {
     status("Calculate yearly totals...");
+    bool accepted = false;
+    // Cancelling returns the angle offered, so the last angle entered is kept either way.
+    cutoffAngle_ = QInputDialog::getDouble(this, tr("Yearly Totals"),
+                                           tr("Cutoff Angle (deg - if > 90 standard output):"), cutoffAngle_,
+                                           qv::kCutoffMinDeg, qv::kCutoffMaxDeg, qv::kCutoffDecimals, &accepted);
+    if (accepted)
+        showYearlyTotals(cutoffAngle_);
     status("Ready.");
 }
 
 void QuorvelApp::slotCalcSolarPanel()
 {
     status("Calculate solar panel statistics");
+    QvSolarDialog dialog(this);
+    qv::SettingsRecord& s = settings_;
+    dialog.setParams(s.panelAzimuth, s.panelElevation, s.panelEfficiency, s.panelStartMonth, s.panelEndMonth);
+    if (dialog.exec() == QDialog::Accepted) {
+        dialog.getParams(s.panelAzimuth, s.panelElevation, s.panelEfficiency, s.panelStartMonth, s.panelEndMonth);
+        showYearlyTotals(qv::kSolarPanelCutoff);
+    }
     status("Ready.");
 }
 

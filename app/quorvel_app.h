@@ -77,6 +77,9 @@ private:
     void applyNewYear(int year);
     // Clears the page, builds a report into it, remembers it as the last page and draws it.
     void showTextReport(int lastPage, void (*build)(qv::SettingsRecord&, qv::PageBuffer&));
+    // Builds the yearly totals (or, for the panel cutoff, the solar panel statistics) and shows
+    // them in the "Yearly Totals" dialog.
+    void showYearlyTotals(double cutoffDeg);
 
     QuorvelView* view_ = nullptr;
     QLabel* viewParent_ = nullptr;

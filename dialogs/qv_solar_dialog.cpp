@@ -1,5 +1,6 @@
 #include "dialogs/qv_solar_dialog.h"
 
+#include "config/input_limits.h"
 #include "dialogs/dialog_form.h"
 
 #include <QFormLayout>
@@ -29,7 +30,7 @@ QLineEdit* addField(QFormLayout* form, QWidget* parent, const char* labelName,
 }  // namespace
 
 QvSolarDialog::QvSolarDialog(QWidget* parent)
-    : QDialog(parent)
+    : QvCheckedDialog(parent)
 {
     setObjectName(QStringLiteral("QvSolarDialog"));
     setWindowTitle(tr("Solar Panel Settings"));
@@ -84,4 +85,26 @@ void QvSolarDialog::getParams(double& spazDeg, double& spelDeg, double& speffPer
     speffPercent = efficiencyEdit->text().toDouble();
     spm1 = month1Edit->text().toInt();
     spm2 = month2Edit->text().toInt();
+}
+
+QvCheckedDialog::FieldError QvSolarDialog::firstFieldError() const
+{
+    double azimuth = 0.0;
+    double elevation = 0.0;
+    double efficiency = 0.0;
+    int startMonth = 0;
+    int endMonth = 0;
+    getParams(azimuth, elevation, efficiency, startMonth, endMonth);
+    const FieldError checks[] = {
+        fieldError(qv::checkPanelAzimuth(azimuth), azimuthEdit),
+        fieldError(qv::checkPanelElevation(elevation), elevationEdit),
+        fieldError(qv::checkPanelEfficiency(efficiency), efficiencyEdit),
+        fieldError(qv::checkMonth(startMonth, "Start month"), month1Edit),
+        fieldError(qv::checkMonth(endMonth, "End month"), month2Edit),
+        fieldError(qv::checkMonthInterval(startMonth, endMonth), month1Edit),
+    };
+    for (const FieldError& check : checks)
+        if (!check.message.isEmpty())
+            return check;
+    return {};
 }

@@ -1,10 +1,12 @@
 #pragma once
 // "Solar Panel Settings": orientation and efficiency of a fixed panel and the months considered.
-#include <QDialog>
+#include "dialogs/qv_checked_dialog.h"
 
 class QLineEdit;
 
-class QvSolarDialog : public QDialog {
+// OK closes it only when azimuth (-360..360), elevation (-90..90), efficiency (0..100) and the
+// months (1..12, the first not after the last) are usable.
+class QvSolarDialog : public QvCheckedDialog {
     Q_OBJECT
 
 public:
@@ -15,6 +17,9 @@ public:
     // The five values as entered; text that is not a number reads as 0.
     void getParams(double& spazDeg, double& spelDeg, double& speffPercent, int& spm1,
                    int& spm2) const;
+
+protected:
+    FieldError firstFieldError() const override;
 
 private:
     QLineEdit* azimuthEdit;

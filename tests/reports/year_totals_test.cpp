@@ -1,0 +1,171 @@
+// The yearly totals: the worked example of 48 N 11 E in 2000 (standard totals and panel) against
+// the golden texts; the counts of the fast minute loop against a literal one that takes every
+// minute's month from the calendar and its altitudes from horizonCoordinates; the lengths of the
+// years; the modes and the panel's edge cases.
+#include "reports/year_totals.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "astro/frames.h"
+#include "astro/moon.h"
+#include "astro/sun.h"
+#include "base/constants.h"
+#include "base/julian.h"
+#include "config/settings_io.h"
+#include "support/golden_text.h"
+
+namespace qv {
+namespace {
+
+using testing::matchesGolden;
+
+SettingsRecord place(int year, double latitudeDeg, double longitudeDeg, const char* name = "Munich")
+{
+    SettingsRecord s;
+    s.year = year;
+    s.deltaTAuto = 0;
+    s.deltaT = 64.184;
+    s.latitude = latitudeDeg;
+    s.longitude = longitudeDeg;
+    storeLocationName(s, name);
+    return s;
+}
+
+std::string report(const SettingsRecord& s, double cutoffDeg)
+{
+    std::string text;
+    yearlyTotalsReport(s, cutoffDeg, text);
+    return text;
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+std::string hoursText(const char* format, long minutes)
+{
+    char line[64];
+    std::snprintf(line, sizeof line, format, minutes / 60.0);
+    return line;
+}
+
+// The minute counts computed the plain way, for months first..last: the month of every minute
+// from calendarDate, the series every 30 counted minutes, altitudes from horizonCoordinates.
+struct LiteralCounts {
+    long sun = 0, civil = 0, nautical = 0, astronomical = 0, moon = 0, dark = 0;
+    long sunAboveCutoff = 0, moonAboveCutoff = 0;
+};
+
+LiteralCounts literalCounts(const SettingsRecord& s, double cutoffDeg, int firstMonth, int lastMonth)
+{
+    const double start = modifiedJulianDate(1, 1, s.year, 0.0);
+    const double lat = s.latitude * kRadPerDeg;
+    const double lon = s.longitude * kRadPerDeg;
+    LiteralCounts c;
+    Vec3 sun;
+    Vec3 moon;
+    double eqeq = 0.0;
+    double eclLongitude = 0.0;
+    int counter = 0;
+    for (long i = 0; i < minutesInYear(s.year); ++i) {
+        const double t = start + static_cast<double>(i) / 1440.0;
+        int day = 0, month = 0, year = 0;
+        double hour = 0.0;
+        calendarDate(t, day, month, year, hour);
+        if (month < firstMonth || month > lastMonth)
+            continue;
+        if (counter == 0) {
+            sun = EARTH_RADII_PER_AU * sunApparentEquatorial(s, t, eqeq, eclLongitude);
+            moon = moonApparentEquatorial(s, t, eqeq, eclLongitude);
+        }
+        counter = (counter + 1) % 30;
+        double azimuth = 0.0, altitude = 0.0, distance = 0.0;
+        horizonCoordinates(t, eqeq, lat, lon, s.height, true, sun, azimuth, altitude, distance);
+        const double sunDeg = altitude * kDegPerRad;
+        horizonCoordinates(t, eqeq, lat, lon, s.height, true, moon, azimuth, altitude, distance);
+        const double moonDeg = altitude * kDegPerRad;
+        c.sun += sunDeg >= -0.83;
+        c.civil += sunDeg >= -6.0;
+        c.nautical += sunDeg >= -12.0;
+        c.astronomical += sunDeg >= -18.0;
+        c.moon += moonDeg >= -0.83;
+        c.dark += sunDeg <= -18.0 && moonDeg < 0.0;
+        c.sunAboveCutoff += sunDeg >= cutoffDeg;
+        c.moonAboveCutoff += moonDeg >= cutoffDeg;
+    }
+    return c;
+}
+
+TEST(YearlyTotals, WorkedExampleMatchesTheGoldenTexts)
+{
+    // Sunshine 4478.32 h, twilights 4901.10, 5412.18 and 6004.28 h, moonshine 4294.00 h, dark
+    // sky 1484.72 h; the panel facing south at 45 degrees receives 59.21 % and gives 544.134 kWh.
+    const SettingsRecord munich = place(2000, 48.0, 11.0);
+    EXPECT_TRUE(matchesGolden("totals_2000_munich.txt", report(munich, 100.0) + "\n"));
+    EXPECT_TRUE(matchesGolden("panel_2000_munich.txt", report(munich, kSolarPanelCutoff) + "\n"));
+}
+
+TEST(YearlyTotals, CountsEqualThoseOfTheLiteralMinuteLoop)
+{
+    struct Case {
+        SettingsRecord settings;
+        double cutoffDeg;
+    };
+    const Case cases[] = {
+        {place(2000, 48.0, 11.0), 12.5},
+        {place(1582, -69.5, -140.25), 0.0},  // a short Julian year, polar nights and days
+    };
+    for (const Case& c : cases) {
+        const LiteralCounts literal = literalCounts(c.settings, c.cutoffDeg, 1, 12);
+        const std::string standard = report(c.settings, 100.0);
+        SCOPED_TRACE(standard);
+        EXPECT_TRUE(contains(standard, hoursText("Sunshine Hours:       %10.2lf h", literal.sun)));
+        EXPECT_TRUE(contains(standard, hoursText("Civil Twilight:       %10.2lf h", literal.civil)));
+        EXPECT_TRUE(contains(standard, hoursText("Nautical Twilight:    %10.2lf h", literal.nautical)));
+        EXPECT_TRUE(contains(standard, hoursText("Astronomical Twilight:%10.2lf h", literal.astronomical)));
+        EXPECT_TRUE(contains(standard, hoursText("Moonshine Hours:  %10.2lf h", literal.moon)));
+        EXPECT_TRUE(contains(standard, hoursText("Dark sky without Moon: %10.2lf h", literal.dark)));
+        const std::string cutoff = report(c.settings, c.cutoffDeg);
+        EXPECT_TRUE(contains(cutoff, hoursText("deg : %10.2lf hours", literal.sunAboveCutoff))) << cutoff;
+        EXPECT_TRUE(contains(cutoff, hoursText("deg: %10.2lf hours", literal.moonAboveCutoff))) << cutoff;
+    }
+    // The panel's months: October 1582, which loses ten days to the calendar reform.
+    SettingsRecord reform = place(1582, 48.0, 11.0);
+    reform.panelStartMonth = 10;
+    reform.panelEndMonth = 10;
+    const std::string panel = report(reform, kSolarPanelCutoff);
+    EXPECT_TRUE(contains(panel, hoursText("Sunshine Hours:       %10.2lf h", literalCounts(reform, 0.0, 10, 10).sun)))
+        << panel;
+}
+
+TEST(YearlyTotals, YearLengths)
+{
+    EXPECT_EQ(minutesInYear(1582), 355 * 1440);
+    for (int leap : {1500, 1600, 2000, 2024, 0, -4})
+        EXPECT_EQ(minutesInYear(leap), 366 * 1440) << leap;
+    for (int common : {1700, 1900, 2023, -1})
+        EXPECT_EQ(minutesInYear(common), 365 * 1440) << common;
+}
+
+TEST(YearlyTotals, ModesAndPanelEdges)
+{
+    SettingsRecord polar = place(2000, 80.0, 11.0, "Polar");
+    // 90 is still the cutoff mode (two lines); just above it the standard totals.
+    EXPECT_TRUE(contains(report(polar, 90.0), "\n  Sun higher than  90.0 deg :       0.00 hours \n"));
+    EXPECT_TRUE(contains(report(polar, 90.01), "Dark sky without Moon"));
+    // June alone at 80 N: the Sun never sets, every minute is sunshine.
+    polar.panelStartMonth = 6;
+    polar.panelEndMonth = 6;
+    const std::string june = report(polar, kSolarPanelCutoff);
+    EXPECT_TRUE(contains(june, "Sunshine Hours:           720.00 h")) << june;
+    EXPECT_TRUE(contains(june, "\n Months Interval from  6 to  6 \n")) << june;
+    // A panel facing the ground never receives the Sun.
+    polar.panelElevation = -90.0;
+    const std::string ground = report(polar, kSolarPanelCutoff);
+    EXPECT_TRUE(contains(ground, "solar panel:     0.00 % \n")) << ground;
+    EXPECT_TRUE(contains(ground, "per m^2: 0 kWh")) << ground;
+}
+
+}  // namespace
+}  // namespace qv
