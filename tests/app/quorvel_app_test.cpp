@@ -161,6 +161,9 @@ private slots:
     void holidaysShowTheYearsHolidaysFromTheTop();
     void dayDetailsStoreTheDateAndFollowTheDefaultDeltaT();
     void calendarExportWritesTheChosenFileOrReportsWhyNot();
+    void skyDetailsStoreTheMomentAndFollowTheDefaultDeltaT();
+    void yearTotalsShowTheTotalsAndKeepTheCutoff();
+    void solarPanelStoresUsableSettingsOnly();
 
 private:
     QuorvelApp* makeWindow(const QString& configPath = qv::kConfigFileName);
@@ -853,6 +856,96 @@ void QuorvelAppTest::calendarExportWritesTheChosenFileOrReportsWhyNot()
     QVERIFY(!window_->exportCalendar("year1.ics"));
     QCOMPARE(messages_.last(), QString("Calendar export covers the years 2 to 9998."));
     QCOMPARE(QDir::current().entryList(QDir::Files), QStringList("quorvel-2024.ics"));
+}
+
+void QuorvelAppTest::skyDetailsStoreTheMomentAndFollowTheDefaultDeltaT()
+{
+    makeWindow();
+    settings_.latitude = 48.0;
+    settings_.longitude = 11.0;
+    QString details;
+    ModalAnswerer answerer(true, [&details](QWidget* dialog) {
+        const char* fields[][2] = {{"yearEdit", "2000"}, {"monthEdit", "6"}, {"dayEdit", "21"},
+                                   {"hourEdit", "13"},   {"minuteEdit", "0"}, {"secondEdit", "0"},
+                                   {"tzoneEdit", "1"}};
+        for (const auto& field : fields)
+            dialog->findChild<QLineEdit*>(field[0])->setText(field[1]);
+        QMetaObject::invokeMethod(dialog, "refreshSlot");
+        details = dialog->findChild<QTextEdit*>("moonEdit")->toPlainText();
+    });
+    QTest::keyClick(window_, Qt::Key_S);
+    QCOMPARE(answerer.titles, QStringList("Sun and Moon Details"));
+    QVERIFY2(details.contains("Julian Date:  2451717.0000"), qPrintable(details));
+    QCOMPARE(settings_.year, 2000);
+    QCOMPARE(settings_.month, 6);
+    QCOMPARE(settings_.hour, 13);
+    QCOMPARE(settings_.timeZone, 1.0);
+    QCOMPARE(settings_.deltaT, qv::deltaTDefault(2000));
+    QCOMPARE(messages_.last(), QString("Ready."));
+}
+
+void QuorvelAppTest::yearTotalsShowTheTotalsAndKeepTheCutoff()
+{
+    makeWindow();
+    settings_.year = 2001;
+    settings_.latitude = 48.0;
+    QString text;
+    {
+        ModalAnswerer answerer(true, [&text](QWidget* dialog) {
+            if (auto* input = qobject_cast<QInputDialog*>(dialog))
+                input->setDoubleValue(5.0);
+            else
+                text = dialog->findChild<QTextEdit*>("totEdit")->toPlainText();
+        });
+        QTest::keyClick(window_, Qt::Key_Y);
+        QCOMPARE(answerer.titles, QStringList({"Yearly Totals", "Yearly Totals"}));
+    }
+    QVERIFY2(text.contains("Sun higher than   5.0 deg :"), qPrintable(text));
+    QCOMPARE(window_->cutoffAngle(), 5.0);
+    double offered = 0.0;
+    ModalAnswerer cancel(false, [&offered](QWidget* dialog) {
+        offered = qobject_cast<QInputDialog*>(dialog)->doubleValue();
+    });
+    window_->slotCalcYearTot();
+    QCOMPARE(cancel.titles, QStringList("Yearly Totals"));
+    QCOMPARE(offered, 5.0);
+    QCOMPARE(window_->cutoffAngle(), 5.0);
+}
+
+void QuorvelAppTest::solarPanelStoresUsableSettingsOnly()
+{
+    makeWindow();
+    settings_.year = 2001;
+    settings_.latitude = 48.0;
+    const auto fillPanel = [](const char* azimuth, QString& text) {
+        return [azimuth, &text](QWidget* dialog) {
+            if (auto* tot = dialog->findChild<QTextEdit*>("totEdit")) {
+                text = tot->toPlainText();
+                return;
+            }
+            if (dialog->findChild<QLineEdit*>("azimuthEdit") == nullptr)
+                return;  // the refusal's warning
+            dialog->findChild<QLineEdit*>("azimuthEdit")->setText(azimuth);
+            dialog->findChild<QLineEdit*>("month1Edit")->setText("6");
+            dialog->findChild<QLineEdit*>("month2Edit")->setText("7");
+        };
+    };
+    QString text;
+    {
+        ModalAnswerer refused(true, fillPanel("400", text));
+        QTest::keyClick(window_, Qt::Key_R);
+        QCOMPARE(refused.titles, QStringList({"Solar Panel Settings", "Solar Panel Settings"}));
+    }
+    QCOMPARE(settings_.panelAzimuth, 180.0);
+    QCOMPARE(settings_.panelStartMonth, 1);
+    QVERIFY(text.isEmpty());
+    ModalAnswerer accepted(true, fillPanel("170", text));
+    QTest::keyClick(window_, Qt::Key_R);
+    QCOMPARE(accepted.titles, QStringList({"Solar Panel Settings", "Yearly Totals"}));
+    QCOMPARE(settings_.panelAzimuth, 170.0);
+    QCOMPARE(settings_.panelEndMonth, 7);
+    QVERIFY2(text.startsWith("Solar Panel Statistics for "), qPrintable(text));
+    QVERIFY(text.contains("Months Interval from  6 to  7"));
 }
 
 QTEST_MAIN(QuorvelAppTest)

@@ -124,6 +124,7 @@ TEST(CliOptions, RefusesBadOptionsAndValuesWithOneLine)
         {{"start", "--grey", "2"}, "--grey: value must be between 0 and 1"},
         {{"start", "--cutoff", "100.5"}, "--cutoff: value must be between -90 and 100"},
         {{"start", "--panel", "180,45,15,1,13"}, "--panel: end month must be between 1 and 12"},
+        {{"start", "--panel", "180,45,15,7,6"}, "--panel: The start month must not come after the end month."},
         {{"start", "--panel", "180,45,15,1"}, "--panel: '180,45,15,1' is not AZ,EL,EFF,M1,M2"},
         {{"start", "--panel", "180,45,15,1,2,3"},
          "--panel: '180,45,15,1,2,3' is not AZ,EL,EFF,M1,M2"},

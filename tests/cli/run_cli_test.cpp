@@ -29,6 +29,29 @@ TEST(QuorvelCli, StartPrintsTheGoldenStartPage)
     EXPECT_TRUE(matchesGolden("start.txt", result.out));
 }
 
+TEST(QuorvelCli, SkyTotalsAndPanelPrintTheGoldenTexts)
+{
+    const std::vector<std::string> munich = {"--lat", "48", "--lon", "11", "--delta-t", "64.184", "--name", "Munich"};
+    const struct {
+        std::vector<std::string> words;
+        const char* golden;
+    } cases[] = {
+        {{"sky", "--date", "2000-06-21", "--time", "12:00:00"}, "sky_2000-06-21_munich.txt"},
+        {{"totals", "--year", "2000", "--cutoff", "100"}, "totals_2000_munich.txt"},
+        {{"panel", "--year", "2000", "--panel", "180,45,15,1,12"}, "panel_2000_munich.txt"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> words = c.words;
+        words.insert(words.end(), munich.begin(), munich.end());
+        const CliResult result = runInProcess(words);
+        EXPECT_EQ(result.status, 0) << c.golden;
+        EXPECT_TRUE(matchesGolden(c.golden, result.out));
+    }
+    // The cutoff is taken to two decimals, as the window's input takes it.
+    const CliResult cutoff = runInProcess({"totals", "--year", "2000", "--cutoff", "12.345", "--lat", "48"});
+    EXPECT_NE(cutoff.out.find("Sun higher than  12.3 deg"), std::string::npos) << cutoff.out;
+}
+
 TEST(QuorvelCli, OutWritesTheFileInsteadOfStandardOutput)
 {
     // A file name in the temporary directory of this test process alone.

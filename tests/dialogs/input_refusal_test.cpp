@@ -7,6 +7,7 @@
 #include "dialogs/qv_map_dialog.h"
 #include "dialogs/qv_obs_dialog.h"
 #include "dialogs/qv_sat_dialog.h"
+#include "dialogs/qv_solar_dialog.h"
 #include "dialogs/qv_ttut_dialog.h"
 
 #include <QCheckBox>
@@ -46,6 +47,11 @@ std::unique_ptr<QvCheckedDialog> makeFilledDialog(const QString& kind)
     if (kind == QLatin1String("map")) {
         auto dialog = std::make_unique<QvMapDialog>();
         dialog->setParams(1, 1, 30, 0, 0.0);
+        return dialog;
+    }
+    if (kind == QLatin1String("solar")) {
+        auto dialog = std::make_unique<QvSolarDialog>();
+        dialog->setParams(180.0, 45.0, 15.0, 5, 8);
         return dialog;
     }
     auto dialog = std::make_unique<QvSatDialog>();
@@ -127,6 +133,15 @@ void InputRefusalTest::badValueIsRefused_data()
                                   << QString::fromStdString(qv::checkCentralMeridian(qQNaN()));
     QTest::newRow("special eclipse year")
         << "sat" << "yearEdit" << "99999999999" << year(99999999999LL);
+    const auto text = [](const std::string& message) { return QString::fromStdString(message); };
+    QTest::newRow("panel azimuth") << "solar" << "azimuthEdit" << "361" << text(qv::checkPanelAzimuth(361));
+    QTest::newRow("panel elevation nan")
+        << "solar" << "elevationEdit" << "nan" << text(qv::checkPanelElevation(qQNaN()));
+    QTest::newRow("panel efficiency")
+        << "solar" << "efficiencyEdit" << "100.5" << text(qv::checkPanelEfficiency(100.5));
+    QTest::newRow("start month") << "solar" << "month1Edit" << "0" << text(qv::checkMonth(0, "Start month"));
+    QTest::newRow("end month") << "solar" << "month2Edit" << "13" << text(qv::checkMonth(13, "End month"));
+    QTest::newRow("months backward") << "solar" << "month1Edit" << "9" << text(qv::checkMonthInterval(9, 8));
 }
 
 void InputRefusalTest::badValueIsRefused()
@@ -174,6 +189,10 @@ void InputRefusalTest::usableValueIsAccepted_data()
     QTest::newRow("DD.MMSS last second") << "obsDdmm" << "lngEdit" << "-120.5959";
     QTest::newRow("meridian") << "map" << "meridianEdit" << "-150";
     QTest::newRow("special eclipse year") << "sat" << "yearEdit" << "-3000";
+    QTest::newRow("panel azimuth") << "solar" << "azimuthEdit" << "-360";
+    QTest::newRow("panel facing the ground") << "solar" << "elevationEdit" << "-90";
+    QTest::newRow("panel efficiency") << "solar" << "efficiencyEdit" << "0";
+    QTest::newRow("one month") << "solar" << "month1Edit" << "8";
 }
 
 void InputRefusalTest::usableValueIsAccepted()

@@ -1,0 +1,141 @@
+// The Sun and Moon details dialog: its form, the details shown on opening and on Refresh, TT - UT
+// following a changed year only while it is on its default, the values read back, and the
+// refusal of a year or zone the computations cannot take.
+#include "dialog_test_support.h"
+
+#include "base/julian.h"
+#include "config/input_limits.h"
+#include "dialogs/qv_moon_dialog.h"
+#include "reports/sky_details.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+namespace {
+
+// The dialog opened on 21 June 2000 12:00 at 48 N 11 E, zone 0, TT - UT 64.184 s (automatic or not).
+void openMunich(QvMoonDialog& dialog, int deltaTAuto, int fontSize = 10)
+{
+    dialog.setParams(2000, 6, 21, 12, 0, 0, 0.0, 64.184, deltaTAuto, 48.0, 11.0, 0.0, "Munich", 0, fontSize);
+}
+
+qv::SettingsRecord munichRecord(int year, double deltaT)
+{
+    qv::SettingsRecord record;
+    record.year = year;
+    record.month = 6;
+    record.day = 21;
+    record.hour = 12;
+    record.deltaT = deltaT;
+    record.deltaTAuto = 0;
+    record.latitude = 48.0;
+    record.longitude = 11.0;
+    std::snprintf(record.locationName, sizeof record.locationName, "Munich");
+    return record;
+}
+
+// The text as the dialog shows it: QTextEdit keeps a CR LF as one line break.
+QString shown(const std::string& text)
+{
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace
+
+class MoonDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void formHasTheNamedWidgets();
+    void openingShowsTheDetailsOfTheMoment();
+    void refreshFollowsTheDefaultDeltaTOnlyWhenItIsOn();
+    void badYearOrZoneIsShownAndRefused();
+};
+
+void MoonDialogTest::formHasTheNamedWidgets()
+{
+    QvMoonDialog dialog;
+    QCOMPARE(dialog.objectName(), QStringLiteral("QvMoonDialog"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Sun and Moon Details"));
+    const struct {
+        const char* label;
+        const char* text;
+        const char* edit;
+    } fields[] = {{"textLabel1", "&Year:", "yearEdit"},    {"textLabel2", "&Month:", "monthEdit"},
+                  {"textLabel3", "&Day:", "dayEdit"},      {"textLabel4", "&Hours:", "hourEdit"},
+                  {"textLabel5", "M&inutes:", "minuteEdit"}, {"textLabel6", "&Seconds:", "secondEdit"},
+                  {"textLabel7", "&Timezone:", "tzoneEdit"}};
+    for (const auto& field : fields) {
+        auto* label = child<QLabel>(dialog, field.label);
+        QCOMPARE(label->text(), QString::fromLatin1(field.text));
+        QCOMPARE(label->buddy(), child<QLineEdit>(dialog, field.edit));
+    }
+    QCOMPARE(child<QPushButton>(dialog, "refreshButton")->shortcut(), QKeySequence(QStringLiteral("Alt+R")));
+    QCOMPARE(child<QPushButton>(dialog, "closeButton")->text(), QStringLiteral("&Close"));
+    QVERIFY(child<QTextEdit>(dialog, "moonEdit")->isReadOnly());
+}
+
+void MoonDialogTest::openingShowsTheDetailsOfTheMoment()
+{
+    QvMoonDialog dialog;
+    openMunich(dialog, 0, 12);
+    auto* moonEdit = child<QTextEdit>(dialog, "moonEdit");
+    QCOMPARE(moonEdit->font().pointSize(), 12);
+    QCOMPARE(child<QLineEdit>(dialog, "tzoneEdit")->text(), QStringLiteral("0"));
+    QCOMPARE(moonEdit->toPlainText(), shown(qv::skyDetailsText(munichRecord(2000, 64.184))));
+    QVERIFY(moonEdit->toPlainText().startsWith(" Sky Circumstances for Munich\n"));
+}
+
+void MoonDialogTest::refreshFollowsTheDefaultDeltaTOnlyWhenItIsOn()
+{
+    for (int deltaTAuto : {1, 0}) {
+        QvMoonDialog dialog;
+        openMunich(dialog, deltaTAuto);
+        child<QLineEdit>(dialog, "yearEdit")->setText(QStringLiteral("1900"));
+        child<QLineEdit>(dialog, "monthEdit")->setText(QStringLiteral("13"));
+        child<QLineEdit>(dialog, "tzoneEdit")->setText(QStringLiteral("1.5"));
+        child<QPushButton>(dialog, "refreshButton")->click();
+        const double expectedDeltaT = deltaTAuto != 0 ? qv::deltaTDefault(1900) : 64.184;
+        qv::SettingsRecord expected = munichRecord(1900, expectedDeltaT);
+        expected.month = 12;
+        expected.timeZone = 1.5;
+        QCOMPARE(child<QTextEdit>(dialog, "moonEdit")->toPlainText(), shown(qv::skyDetailsText(expected)));
+
+        int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+        double zone = 0.0;
+        double deltaT = 0.0;
+        dialog.getParams(year, month, day, hour, minute, second, zone, deltaT);
+        QCOMPARE(year, 1900);
+        QCOMPARE(month, 12);
+        QCOMPARE(hour, 12);
+        QCOMPARE(zone, 1.5);
+        QCOMPARE(deltaT, expectedDeltaT);
+    }
+}
+
+void MoonDialogTest::badYearOrZoneIsShownAndRefused()
+{
+    const struct {
+        const char* field;
+        const char* text;
+        std::string message;
+    } cases[] = {{"yearEdit", "100000", qv::checkYear(100000)}, {"tzoneEdit", "nan", qv::checkTimeZone(qQNaN())}};
+    for (const auto& c : cases) {
+        QvMoonDialog dialog;
+        openMunich(dialog, 1);
+        child<QLineEdit>(dialog, c.field)->setText(QString::fromLatin1(c.text));
+        child<QPushButton>(dialog, "refreshButton")->click();
+        QCOMPARE(child<QTextEdit>(dialog, "moonEdit")->toPlainText(), QString::fromStdString(c.message));
+        dialog.show();
+        WarningAnswerer answerer;
+        child<QPushButton>(dialog, "closeButton")->click();
+        QCOMPARE(answerer.count, 1);
+        QVERIFY(dialog.isVisible());
+    }
+}
+
+QTEST_MAIN(MoonDialogTest)
+#include "moon_dialog_test.moc"
