@@ -87,7 +87,6 @@ void QvMoonDialog::setParams(int year, int month, int day, int hour, int minute,
     if (geoname != nullptr)
         std::strncpy(workRecord.locationName, geoname, qv::kLocationNameMax);
     workRecord.dmsFlag = dmsflg;
-    workRecord.saveRequest = 0;
     yearEdit->setText(QString::number(year));
     monthEdit->setText(QString::number(month));
     dayEdit->setText(QString::number(day));
