@@ -128,14 +128,23 @@ void QvMoonDialog::refreshSlot()
     workRecord.hour = hourEdit->text().toInt();
     workRecord.minute = minuteEdit->text().toInt();
     workRecord.second = secondEdit->text().toInt();
-    workRecord.timeZone = tzoneEdit->text().toDouble();
+    workRecord.timeZone = qv::ui::realValue(tzoneEdit->text());
     moonEdit->setPlainText(QString::fromStdString(qv::skyDetailsText(workRecord)));
 }
 
 QvCheckedDialog::FieldError QvMoonDialog::firstFieldError() const
 {
-    const FieldError year = fieldError(qv::checkYear(qv::ui::yearForCheck(yearEdit->text())), yearEdit);
-    if (!year.message.isEmpty())
-        return year;
-    return fieldError(qv::checkTimeZone(tzoneEdit->text().toDouble()), tzoneEdit);
+    const FieldError checks[] = {
+        yearFieldError(yearEdit),
+        wholeFieldError(monthEdit, "Month"),
+        wholeFieldError(dayEdit, "Day"),
+        wholeFieldError(hourEdit, "Hours"),
+        wholeFieldError(minuteEdit, "Minutes"),
+        wholeFieldError(secondEdit, "Seconds"),
+        realFieldError(tzoneEdit, "Time zone", qv::checkTimeZone),
+    };
+    for (const FieldError& check : checks)
+        if (!check.message.isEmpty())
+            return check;
+    return {};
 }

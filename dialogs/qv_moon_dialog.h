@@ -25,9 +25,9 @@ public:
                    double& tzone, double& delTdut);
 
 public slots:
-    // Reads the fields (month clamped to 1..12, day to 1..31; text that is not a number reads
-    // as 0), renews TT - UT on its default when the year changed, and shows the details; a year
-    // or zone the computations cannot take shows its range message instead.
+    // Reads the fields (month clamped to 1..12, day to 1..31), renews TT - UT on its default
+    // when the year changed, and shows the details; text that is no number, or a year or zone
+    // the computations cannot take, shows its message instead.
     void refreshSlot();
 
 protected:

@@ -80,31 +80,24 @@ void QvSolarDialog::setParams(double spazDeg, double spelDeg, double speffPercen
 void QvSolarDialog::getParams(double& spazDeg, double& spelDeg, double& speffPercent, int& spm1,
                               int& spm2) const
 {
-    spazDeg = azimuthEdit->text().toDouble();
-    spelDeg = elevationEdit->text().toDouble();
-    speffPercent = efficiencyEdit->text().toDouble();
+    spazDeg = qv::ui::realValue(azimuthEdit->text());
+    spelDeg = qv::ui::realValue(elevationEdit->text());
+    speffPercent = qv::ui::realValue(efficiencyEdit->text());
     spm1 = month1Edit->text().toInt();
     spm2 = month2Edit->text().toInt();
 }
 
 QvCheckedDialog::FieldError QvSolarDialog::firstFieldError() const
 {
-    double azimuth = 0.0;
-    double elevation = 0.0;
-    double efficiency = 0.0;
-    int startMonth = 0;
-    int endMonth = 0;
-    getParams(azimuth, elevation, efficiency, startMonth, endMonth);
     const FieldError checks[] = {
-        fieldError(qv::checkPanelAzimuth(azimuth), azimuthEdit),
-        fieldError(qv::checkPanelElevation(elevation), elevationEdit),
-        fieldError(qv::checkPanelEfficiency(efficiency), efficiencyEdit),
-        fieldError(qv::checkMonth(startMonth, "Start month"), month1Edit),
-        fieldError(qv::checkMonth(endMonth, "End month"), month2Edit),
-        fieldError(qv::checkMonthInterval(startMonth, endMonth), month1Edit),
+        realFieldError(azimuthEdit, "Azimuth", qv::checkPanelAzimuth),
+        realFieldError(elevationEdit, "Elevation", qv::checkPanelElevation),
+        realFieldError(efficiencyEdit, "Efficiency", qv::checkPanelEfficiency),
+        wholeFieldError(month1Edit, "Start month", [](long long m) { return qv::checkMonth(m, "Start month"); }),
+        wholeFieldError(month2Edit, "End month", [](long long m) { return qv::checkMonth(m, "End month"); }),
     };
     for (const FieldError& check : checks)
         if (!check.message.isEmpty())
             return check;
-    return {};
+    return fieldError(qv::checkMonthInterval(month1Edit->text().toInt(), month2Edit->text().toInt()), month1Edit);
 }

@@ -14,7 +14,8 @@ public:
 
     // Shows azimuth and elevation (degrees), efficiency (percent), first and last month.
     void setParams(double spazDeg, double spelDeg, double speffPercent, int spm1, int spm2);
-    // The five values as entered; text that is not a number reads as 0.
+    // The five values as entered (a decimal comma read as a point); OK refuses text that is
+    // no number.
     void getParams(double& spazDeg, double& spelDeg, double& speffPercent, int& spm1,
                    int& spm2) const;
 
