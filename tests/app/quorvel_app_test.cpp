@@ -403,7 +403,7 @@ void QuorvelAppTest::quickHelpShowsTheHelpTextFromTheTop()
                                 "3. Display the Calendar", "4. Calculate Details of Eclipses",
                                 "5. Display Cultural and Religious Holidays",
                                 "6. Display Day and Sky Details and Year Totals", "7. Display Settings",
-                                "8. Saving Data on File"})
+                                "8. Saving Data on File", "9. How exact the times are"})
         QVERIFY2(text.contains(QString("\n") + section + "\n"), section);
     QCOMPARE(cursorPosition, 0);
     QCOMPARE(messages_.last(), QString("Ready."));
