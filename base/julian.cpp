@@ -128,6 +128,23 @@ double dmsToDecimal(int degrees, int minutes, double seconds)
     return negative ? -value : value;
 }
 
+namespace {
+
+// Gives a negative value's sign to the first non-zero part of its split.
+void signFirstNonZeroPart(double value, int& degrees, int& minutes, double& seconds)
+{
+    if (!(value < 0))
+        return;
+    if (degrees != 0)
+        degrees = -degrees;
+    else if (minutes != 0)
+        minutes = -minutes;
+    else
+        seconds = -seconds;
+}
+
+}  // namespace
+
 void splitDms(double value, int& degrees, int& minutes, double& seconds)
 {
     double a = std::fabs(value);
@@ -135,14 +152,16 @@ void splitDms(double value, int& degrees, int& minutes, double& seconds)
     a = (a - degrees) * 60.0;
     minutes = static_cast<int>(a);
     seconds = (a - minutes) * 60.0;
-    if (value < 0) {
-        if (degrees != 0)
-            degrees = -degrees;
-        else if (minutes != 0)
-            minutes = -minutes;
-        else
-            seconds = -seconds;
-    }
+    signFirstNonZeroPart(value, degrees, minutes, seconds);
+}
+
+void splitDmsWholeSeconds(double value, int& degrees, int& minutes, double& seconds)
+{
+    const long long total = std::llround(std::fabs(value) * 3600.0);
+    degrees = static_cast<int>(total / 3600);
+    minutes = static_cast<int>(total / 60 % 60);
+    seconds = static_cast<double>(total % 60);
+    signFirstNonZeroPart(value, degrees, minutes, seconds);
 }
 
 double modifiedJulianDate(int day, int month, int year, double hour)

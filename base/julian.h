@@ -24,6 +24,9 @@ double dmsToDecimal(int degrees, int minutes, double seconds);
 // Decimal value to degrees, minutes and seconds; the sign sits on the first non-zero part.
 // Used for hours as well.
 void splitDms(double value, int& degrees, int& minutes, double& seconds);
+// As splitDms with the value rounded to whole seconds first, so that 59.6 seconds carry into
+// the next minute instead of printing as 60.
+void splitDmsWholeSeconds(double value, int& degrees, int& minutes, double& seconds);
 
 // Civil date and hour of day to MJD (Julian calendar up to 1582-10-04, Gregorian after).
 double modifiedJulianDate(int day, int month, int year, double hour);

@@ -1,5 +1,7 @@
 #pragma once
 // Number text helpers: locale-independent parsing and the "," to "." mending of formatted lines.
+#include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace qv {
@@ -16,5 +18,16 @@ double parseNumber(std::string_view text);
 void commaToPointOutsideParens(char* text);
 // Replaces every "," by "." (in place, NUL-terminated).
 void commaToPoint(char* text);
+
+// Formats the values into a line of at most 127 characters, passes it through commaToPoint and
+// appends it to text.
+template <typename... Values>
+void appendNumberText(std::string& text, const char* format, Values... values)
+{
+    char line[128];
+    std::snprintf(line, sizeof line, format, values...);
+    commaToPoint(line);
+    text += line;
+}
 
 }  // namespace qv

@@ -25,8 +25,8 @@ constexpr CliCommand kCommands[] = {
      runSpecialCommand, true},
     {"ics", "the year's phases, seasons, eclipses and holidays as an iCalendar file", runIcsCommand},
     {"save", "the save file of the year: year tables, holidays and calendar", runSaveCommand},
-    {"sky", "Sun and Moon details of --date and --time: places, rise, set, twilight, Moon's disk", runSkyCommand},
-    {"totals", "yearly totals of sunshine, twilight and moonshine, or hours above --cutoff", runTotalsCommand},
+    {"sky", "Sun and Moon details at --date and --time: places, rise, set, twilight", runSkyCommand},
+    {"totals", "yearly hours of sunshine, twilight and moonshine, or above --cutoff", runTotalsCommand},
     {"panel", "solar panel statistics of the year for --panel", runPanelCommand},
 };
 

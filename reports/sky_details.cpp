@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "base/constants.h"
@@ -21,7 +20,6 @@ namespace {
 
 constexpr double kMjdToJd = 2400000.5;
 constexpr double kDegreesPerHour = 15.0;
-constexpr double kSecondsPerHour = 3600.0;
 constexpr double kFullCircleDeg = 360.0;
 constexpr const char* kTwilightLabels[kTwilightCount] = {
     "\nCivil Twilight            : ", "\nNautical Twilight      : ", "\nAstronomical Twilight: "};
@@ -39,34 +37,6 @@ Moment momentOf(const SettingsRecord& s)
                   s.latitude * kRadPerDeg, s.longitude * kRadPerDeg};
 }
 
-// Formats into a bounded line, passed through commaToPoint, and appends it.
-template <typename... Values>
-void appendNumbers(std::string& text, const char* format, Values... values)
-{
-    char line[128];
-    std::snprintf(line, sizeof line, format, values...);
-    commaToPoint(line);
-    text += line;
-}
-
-// Degrees (or hours), minutes and whole seconds, rounded to the second so that 59.6 seconds
-// carry into the next minute instead of printing as 60; the sign sits on the first non-zero part.
-void splitRoundedDms(double value, int& degrees, int& minutes, int& seconds)
-{
-    const long long total = std::llround(std::fabs(value) * kSecondsPerHour);
-    degrees = static_cast<int>(total / 3600);
-    minutes = static_cast<int>(total / 60 % 60);
-    seconds = static_cast<int>(total % 60);
-    if (value < 0.0) {
-        if (degrees != 0)
-            degrees = -degrees;
-        else if (minutes != 0)
-            minutes = -minutes;
-        else
-            seconds = -seconds;
-    }
-}
-
 // "R.A. ..h ..m ..s   Dec. ..d ..m ..s   " of a topocentric vector, after heading.
 void appendPlace(std::string& text, const char* heading, const Vec3& topocentric)
 {
@@ -76,12 +46,12 @@ void appendPlace(std::string& text, const char* heading, const Vec3& topocentric
         raHours += 24.0;
     int d = 0;
     int m = 0;
-    int s = 0;
-    splitRoundedDms(raHours, d, m, s);
+    double s = 0.0;
+    splitDmsWholeSeconds(raHours, d, m, s);
     text += heading;
-    appendNumbers(text, "R.A. %2ih %2im %2.0fs   ", d, m, static_cast<double>(s));
-    splitRoundedDms(polar.latitude() * kDegPerRad, d, m, s);
-    appendNumbers(text, "Dec. %2id %2im %2.0fs   ", d, m, static_cast<double>(s));
+    appendNumberText(text, "R.A. %2ih %2im %2.0fs   ", d, m, s);
+    splitDmsWholeSeconds(polar.latitude() * kDegPerRad, d, m, s);
+    appendNumberText(text, "Dec. %2id %2im %2.0fs   ", d, m, s);
 }
 
 // Topocentric azimuth and unrefracted altitude (radians) of a geocentric vector.
@@ -109,7 +79,7 @@ void appendHorizon(std::string& text, const HorizonPlace& place, const char* end
     double azimuthDeg = place.azimuthRad * kDegPerRad;
     if (azimuthDeg < 0.0)
         azimuthDeg += kFullCircleDeg;
-    appendNumbers(text, "    Azimuth%6.1lf   Elev.%6.1lf ", azimuthDeg, altitude * kDegPerRad);
+    appendNumberText(text, "    Azimuth%6.1lf   Elev.%6.1lf ", azimuthDeg, altitude * kDegPerRad);
     text += end;
 }
 
@@ -139,7 +109,7 @@ void writeHeading(const SettingsRecord& settings, const Moment& moment, std::str
     text = "Sky Circumstances for ";
     text.append(settings.locationName, strnlen(settings.locationName, kLocationNameMax));
     const bool dms = settings.dmsFlag != 0;
-    appendNumbers(text, "\nLat: %g   Long: %g   height: %g m\n\n",
+    appendNumberText(text, "\nLat: %g   Long: %g   height: %g m\n\n",
                   dms ? decimalToDdmmss(settings.latitude) : settings.latitude,
                   dms ? decimalToDdmmss(settings.longitude) : settings.longitude, settings.height);
     char line[64];
@@ -153,11 +123,11 @@ void writeHeading(const SettingsRecord& settings, const Moment& moment, std::str
     std::snprintf(line, sizeof line, "    Timezone: %g", settings.timeZone);
     commaToPointOutsideParens(line);
     text += line;
-    appendNumbers(text, "\n\nJulian Date:%14.4lf", moment.mjdUT + kMjdToJd);
+    appendNumberText(text, "\n\nJulian Date:%14.4lf", moment.mjdUT + kMjdToJd);
     double sidereal = localSiderealTime(moment.mjdUT, settings.longitude, 0.0);
     if (sidereal < 0.0)
         sidereal += kHoursPerDay;
-    appendNumbers(text, "\nLocal Mean Sidereal Time (H.MMSS):%9.4lf\n\n", decimalToDdmmss(sidereal));
+    appendNumberText(text, "\nLocal Mean Sidereal Time (H.MMSS):%9.4lf\n\n", decimalToDdmmss(sidereal));
 }
 
 void writeSunPlace(const SettingsRecord& settings, const Moment& moment, SkyState& state, std::string& text)
@@ -203,15 +173,15 @@ void writeMoon(const SettingsRecord& settings, const Moment& moment, SkyState& s
                     place.altitudeRad * kDegPerRad, eqeqSeconds, moment.latitudeRad, moment.longitudeRad);
     appendRiseSet(text, events, settings.timeZone, "Moon");
 
-    appendNumbers(text, "\n\nIlluminated disk:%5.2lf     Phase:%6.3lf",
+    appendNumberText(text, "\n\nIlluminated disk:%5.2lf     Phase:%6.3lf",
                   moonIlluminatedFraction(state.sunGeocentric, state.moonGeocentric),
                   moonPhase(state.moonLongitudeRad, state.sunLongitudeRad));
-    appendNumbers(text, "\nLibration Angles:  L:%7.2lf    B:%7.2lf", disk.librationLongitudeDeg,
+    appendNumberText(text, "\nLibration Angles:  L:%7.2lf    B:%7.2lf", disk.librationLongitudeDeg,
                   disk.librationLatitudeDeg);
-    appendNumbers(text, "\nTerminator:%7.1lf      App.Mag:%7.1lf", disk.terminatorDeg, magnitude);
+    appendNumberText(text, "\nTerminator:%7.1lf      App.Mag:%7.1lf", disk.terminatorDeg, magnitude);
     const double cosSeparation = dot(unitVector(state.sunTopocentric), unitVector(state.moonTopocentric));
     const double separationDeg = std::fabs(cosSeparation) > 1.0 ? 0.0 : std::acos(cosSeparation) * kDegPerRad;
-    appendNumbers(text, "\nAngular Separation Sun - Moon:%7.2lf deg", separationDeg);
+    appendNumberText(text, "\nAngular Separation Sun - Moon:%7.2lf deg", separationDeg);
 }
 
 }  // namespace

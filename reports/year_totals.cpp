@@ -275,15 +275,6 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
     return counts;
 }
 
-template <typename... Values>
-void appendLine(std::string& text, const char* format, Values... values)
-{
-    char line[128];
-    std::snprintf(line, sizeof line, format, values...);
-    commaToPoint(line);
-    text += line;
-}
-
 double hours(long minutes) { return static_cast<double>(minutes) / kMinutesPerHour; }
 
 void writeHeading(const SettingsRecord& settings, Mode mode, std::string& text)
@@ -291,12 +282,12 @@ void writeHeading(const SettingsRecord& settings, Mode mode, std::string& text)
     text = mode == Mode::Panel ? "Solar Panel Statistics for " : "Yearly Total for ";
     text.append(settings.locationName, strnlen(settings.locationName, kLocationNameMax));
     const bool dms = settings.dmsFlag != 0;
-    appendLine(text, "\nLat: %g   Long: %g   height: %g m\n",
+    appendNumberText(text, "\nLat: %g   Long: %g   height: %g m\n",
                dms ? decimalToDdmmss(settings.latitude) : settings.latitude,
                dms ? decimalToDdmmss(settings.longitude) : settings.longitude, settings.height);
-    appendLine(text, " Year: %4i \n\n", settings.year);
+    appendNumberText(text, " Year: %4i \n\n", settings.year);
     if (mode == Mode::Panel)
-        appendLine(text, "\nAzimuth:%6.1lf  Elevation: %5.1lf  Efficiency: %6.2lf %% \n", settings.panelAzimuth,
+        appendNumberText(text, "\nAzimuth:%6.1lf  Elevation: %5.1lf  Efficiency: %6.2lf %% \n", settings.panelAzimuth,
                    settings.panelElevation, settings.panelEfficiency);
 }
 
@@ -305,25 +296,25 @@ void writeCounts(const SettingsRecord& settings, Mode mode, double cutoffDeg, co
 {
     switch (mode) {
     case Mode::Cutoff:
-        appendLine(text, "\n  Sun higher than %5.1lf deg : %10.2lf hours \n", cutoffDeg, hours(counts.sun));
-        appendLine(text, "\n  Moon higher than %5.1lf deg: %10.2lf hours \n", cutoffDeg, hours(counts.moon));
+        appendNumberText(text, "\n  Sun higher than %5.1lf deg : %10.2lf hours \n", cutoffDeg, hours(counts.sun));
+        appendNumberText(text, "\n  Moon higher than %5.1lf deg: %10.2lf hours \n", cutoffDeg, hours(counts.moon));
         return;
     case Mode::Standard:
-        appendLine(text, "\n  Sunshine Hours:       %10.2lf h \n", hours(counts.sun));
-        appendLine(text, "\n  Civil Twilight:       %10.2lf h ", hours(counts.civil));
-        appendLine(text, "\n  Nautical Twilight:    %10.2lf h ", hours(counts.nautical));
-        appendLine(text, "\n  Astronomical Twilight:%10.2lf h \n", hours(counts.astronomical));
-        appendLine(text, "\n\n  Moonshine Hours:  %10.2lf h \n", hours(counts.moon));
-        appendLine(text, "\n\n  Dark sky without Moon: %10.2lf h \n", hours(counts.dark));
+        appendNumberText(text, "\n  Sunshine Hours:       %10.2lf h \n", hours(counts.sun));
+        appendNumberText(text, "\n  Civil Twilight:       %10.2lf h ", hours(counts.civil));
+        appendNumberText(text, "\n  Nautical Twilight:    %10.2lf h ", hours(counts.nautical));
+        appendNumberText(text, "\n  Astronomical Twilight:%10.2lf h \n", hours(counts.astronomical));
+        appendNumberText(text, "\n\n  Moonshine Hours:  %10.2lf h \n", hours(counts.moon));
+        appendNumberText(text, "\n\n  Dark sky without Moon: %10.2lf h \n", hours(counts.dark));
         return;
     case Mode::Panel: {
-        appendLine(text, "\n  Sunshine Hours:       %10.2lf h \n", hours(counts.sun));
+        appendNumberText(text, "\n  Sunshine Hours:       %10.2lf h \n", hours(counts.sun));
         const double share = counts.panel > 0 ? counts.cosineSum / static_cast<double>(counts.panel) : 0.0;
-        appendLine(text, "\n Sunshine Percentage received by solar panel: %8.2lf %% \n", 100.0 * share);
-        appendLine(text, "\n Maximum Electricity produced per m^2: %g kWh \n",
+        appendNumberText(text, "\n Sunshine Percentage received by solar panel: %8.2lf %% \n", 100.0 * share);
+        appendNumberText(text, "\n Maximum Electricity produced per m^2: %g kWh \n",
                    share * kSolarConstantKw * hours(counts.sun) * settings.panelEfficiency / 100.0);
         if (!(settings.panelStartMonth <= 1 && settings.panelEndMonth > 11))
-            appendLine(text, "\n Months Interval from %2i to %2i \n", settings.panelStartMonth,
+            appendNumberText(text, "\n Months Interval from %2i to %2i \n", settings.panelStartMonth,
                        settings.panelEndMonth);
         return;
     }

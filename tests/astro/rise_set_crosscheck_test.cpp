@@ -100,22 +100,17 @@ bool hasEventNear(const ReferenceCase& c, const std::string& name) {
 }
 
 // Separation in degrees between a topocentric vector and the reference direction, and the
-// differences in azimuth (along the horizon) and altitude.
+// difference in altitude.
 struct PlaceCheck {
     Largest separationDeg;
-    Largest azimuthDeg;
     Largest altitudeDeg;
-    void add(const qv::Vec3& topocentric, double azimuthRad, double altitudeRad, const ReferencePlace& p,
-             double mjd) {
+    void add(const qv::Vec3& topocentric, double altitudeRad, const ReferencePlace& p, double mjd) {
         const qv::Vec3 reference =
             qv::fromPolar(qv::PolarCoord(1.0, p.raHours * 15.0 * qv::kRadPerDeg, p.decDeg * qv::kRadPerDeg));
         const qv::Vec3 direction = qv::unitVector(topocentric);
         separationDeg.add(std::atan2(qv::norm(qv::cross(direction, reference)), qv::dot(direction, reference)) *
                               qv::kDegPerRad,
                           mjd);
-        azimuthDeg.add(std::remainder(azimuthRad * qv::kDegPerRad - p.azimuthDeg, 360.0) *
-                           std::cos(p.altitudeDeg * qv::kRadPerDeg),
-                       mjd);
         altitudeDeg.add(altitudeRad * qv::kDegPerRad - p.altitudeDeg, mjd);
     }
 };
@@ -165,8 +160,7 @@ TEST(RiseSetCrossCheck, PlacesAndEventsAgreeWithIndependentEphemeris) {
         const qv::Vec3 sun =
             qv::EARTH_RADII_PER_AU * qv::sunApparentEquatorial(settings, c.mjdUT, eqeq, eclLongitude);
         qv::horizonCoordinates(c.mjdUT, eqeq, lat, lon, c.heightM, true, sun, azimuth, altitude, distance);
-        sunPlace.add(sun - qv::observerPosition(c.mjdUT, eqeq, lat, lon, c.heightM), azimuth, altitude, c.sun,
-                     c.mjdUT);
+        sunPlace.add(sun - qv::observerPosition(c.mjdUT, eqeq, lat, lon, c.heightM), altitude, c.sun, c.mjdUT);
         const qv::SunEvents sunResult =
             qv::sunEvents(settings, c.mjdUT, sun, altitude * qv::kDegPerRad, eqeq, lat, lon);
         sunEvents.add(c, "sun", sunResult.horizon);
@@ -176,15 +170,13 @@ TEST(RiseSetCrossCheck, PlacesAndEventsAgreeWithIndependentEphemeris) {
         const qv::Vec3 moon = qv::moonApparentEquatorial(settings, c.mjdUT, eqeq, eclLongitude);
         const qv::Vec3 moonTopocentric = moon - qv::observerPosition(c.mjdUT, eqeq, lat, lon, c.heightM);
         qv::horizonCoordinates(c.mjdUT, eqeq, lat, lon, c.heightM, true, moon, azimuth, altitude, distance);
-        moonPlace.add(moonTopocentric, azimuth, altitude, c.moon, c.mjdUT);
+        moonPlace.add(moonTopocentric, altitude, c.moon, c.mjdUT);
         moonEvents.add(c, "moon", qv::moonRiseSet(settings, c.mjdUT, moon, qv::norm(moonTopocentric),
                                                   altitude * qv::kDegPerRad, eqeq, lat, lon));
     }
-    std::printf("Sun  place: largest %.1f arcsec, azimuth %.1f, altitude %.1f arcsec\n",
-                sunPlace.separationDeg.value / kArcsec, sunPlace.azimuthDeg.value / kArcsec,
+    std::printf("Sun  place: largest %.1f arcsec, altitude %.1f arcsec\n", sunPlace.separationDeg.value / kArcsec,
                 sunPlace.altitudeDeg.value / kArcsec);
-    std::printf("Moon place: largest %.1f arcsec, azimuth %.1f, altitude %.1f arcsec\n",
-                moonPlace.separationDeg.value / kArcsec, moonPlace.azimuthDeg.value / kArcsec,
+    std::printf("Moon place: largest %.1f arcsec, altitude %.1f arcsec\n", moonPlace.separationDeg.value / kArcsec,
                 moonPlace.altitudeDeg.value / kArcsec);
     sunEvents.print("Sun rise/set");
     for (int i = 0; i < qv::kTwilightCount; ++i)
