@@ -18,6 +18,9 @@
 namespace {
 
 constexpr int kFieldsPerRow = 4;
+// Room for the whole text at the default font size, without scrolling.
+constexpr int kMoonTextMinWidth = 460;
+constexpr int kMoonTextMinHeight = 440;
 
 }  // namespace
 
@@ -53,6 +56,7 @@ QvMoonDialog::QvMoonDialog(QWidget* parent)
         ++index;
     }
     moonEdit = qv::ui::makeTextView(this, "moonEdit");
+    moonEdit->setMinimumSize(kMoonTextMinWidth, kMoonTextMinHeight);
 
     auto* refreshButton =
         qv::ui::makeButton(this, "refreshButton", tr("&Refresh"), QKeySequence(tr("Alt+R")));
