@@ -5,6 +5,7 @@
 #include <cmath>
 #include <regex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli_args.h"
@@ -20,6 +21,13 @@ constexpr double kSeasonMinDays = 85.0;
 constexpr double kSeasonMaxDays = 97.0;
 constexpr double kDaysPerYear = 365.25;
 constexpr int kDaysBeforeMonth[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+constexpr std::string_view kMonthNames = "JANFEBMARAPRMAYJUNJULAUGSEPOCTNOVDEC";
+
+// 0 for "JAN" to 11 for "DEC".
+int monthIndex(const std::string& name)
+{
+    return static_cast<int>(kMonthNames.find(name) / 3);
+}
 
 // A date and time of a table: "MMM DD HH:MM" at a column of a line.
 struct TableTime {
@@ -39,18 +47,19 @@ std::vector<int> sweptYears()
 std::vector<TableTime> tableTimes(const std::string& line)
 {
     static const std::regex time(R"(([A-Z]{3}) +(\d{1,2}) +(\d{1,2}):(\d{2}))");
-    static const std::string months = "JANFEBMARAPRMAYJUNJULAUGSEPOCTNOVDEC";
     std::vector<TableTime> times;
-    for (auto it = std::sregex_iterator(line.begin(), line.end(), time); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(line.begin(), line.end(), time);
+         it != std::sregex_iterator(); ++it) {
         const std::smatch& m = *it;
-        const std::size_t month = months.find(m[1].str()) / 3;
+        const int month = monthIndex(m[1].str());
         const double day = std::stoi(m[2]) - 1 + (std::stoi(m[3]) + std::stoi(m[4]) / 60.0) / 24.0;
         times.push_back({kDaysBeforeMonth[month] + day, static_cast<std::size_t>(m.position(0))});
     }
     return times;
 }
 
-std::vector<std::string> linesBetween(const std::string& text, const std::string& first,
+std::vector<std::string> linesBetween(const std::string& text,
+                                      const std::string& first,
                                       const std::string& last)
 {
     std::vector<std::string> lines;
@@ -65,8 +74,14 @@ std::vector<std::string> linesBetween(const std::string& text, const std::string
     return lines;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 // Whether the text holds "nan" or "inf" as a word of its own, in any case.
 bool hasNonFiniteWord(const std::string& text)
@@ -75,7 +90,8 @@ bool hasNonFiniteWord(const std::string& text)
         std::string word = text.substr(i, 3);
         for (char& c : word)
             c = static_cast<char>(c | 0x20);
-        const bool alone = (i == 0 || !isLetter(text[i - 1])) && (i + 3 == text.size() || !isLetter(text[i + 3]));
+        const bool alone =
+            (i == 0 || !isLetter(text[i - 1])) && (i + 3 == text.size() || !isLetter(text[i + 3]));
         if (alone && (word == "nan" || word == "inf"))
             return true;
     }
@@ -86,7 +102,8 @@ bool hasNonFiniteWord(const std::string& text)
 // (A hand-made scan: the standard regex would take most of the sweep's time.)
 void expectClockTimesAndFiniteNumbers(const std::string& text, const std::string& what)
 {
-    for (std::size_t colon = text.find(':'); colon != std::string::npos; colon = text.find(':', colon + 1)) {
+    for (std::size_t colon = text.find(':'); colon != std::string::npos;
+         colon = text.find(':', colon + 1)) {
         std::size_t first = colon;
         while (first > 0 && isDigit(text[first - 1]))
             --first;
@@ -118,7 +135,8 @@ void expectPhases(const std::string& page, const std::string& what)
         }
     }
     for (int phase = 0; phase < 4; ++phase)
-        EXPECT_TRUE(perPhase[phase] == 12 || perPhase[phase] == 13) << what << " phase " << phase << ": " << perPhase[phase];
+        EXPECT_TRUE(perPhase[phase] == 12 || perPhase[phase] == 13)
+            << what << " phase " << phase << ": " << perPhase[phase];
 }
 
 // Equinox, solstice, equinox, solstice, each about a quarter year after the one before; in the
@@ -136,11 +154,13 @@ void expectSeasons(const std::string& page, const std::string& what)
     }
     ASSERT_EQ(equinoxes.size(), 2u) << what;
     ASSERT_EQ(solstices.size(), 2u) << what;
-    const double seasons[] = {equinoxes[0].dayOfYear, solstices[0].dayOfYear, equinoxes[1].dayOfYear,
-                              solstices[1].dayOfYear};
+    const double seasons[] = {equinoxes[0].dayOfYear, solstices[0].dayOfYear,
+                              equinoxes[1].dayOfYear, solstices[1].dayOfYear};
     for (int i = 0; i < 4; ++i) {
-        const double days = std::fmod(seasons[(i + 1) % 4] - seasons[i] + kDaysPerYear, kDaysPerYear);
-        EXPECT_TRUE(days > kSeasonMinDays && days < kSeasonMaxDays) << what << " season " << i << ": " << days;
+        const double days =
+            std::fmod(seasons[(i + 1) % 4] - seasons[i] + kDaysPerYear, kDaysPerYear);
+        EXPECT_TRUE(days > kSeasonMinDays && days < kSeasonMaxDays)
+            << what << " season " << i << ": " << days;
     }
 }
 
@@ -176,16 +196,16 @@ TEST(YearRangeSweep, EveryCommandGivesCompleteTablesInEveryYear)
         int eclipses = 0;
         std::string firstSolarDate;
         std::string firstSolarNumber;
-        for (auto it = std::sregex_iterator(list.begin(), list.end(), listEntry); it != std::sregex_iterator(); ++it) {
+        for (auto it = std::sregex_iterator(list.begin(), list.end(), listEntry);
+             it != std::sregex_iterator(); ++it) {
             const std::smatch& m = *it;
             ++eclipses;
             run({"eclipse", "--year", y, "--eclipse", m[1].str()});
             if (m[4].str().find("Moon") == std::string::npos && firstSolarNumber.empty()) {
                 firstSolarNumber = m[1].str();
-                static const std::string months = "JANFEBMARAPRMAYJUNJULAUGSEPOCTNOVDEC";
                 char monthDay[16];
-                std::snprintf(monthDay, sizeof monthDay, "%02d-%02d",
-                              static_cast<int>(months.find(m[2].str()) / 3 + 1), std::stoi(m[3]));
+                std::snprintf(monthDay, sizeof monthDay, "%02d-%02d", monthIndex(m[2].str()) + 1,
+                              std::stoi(m[3]));
                 firstSolarDate = dateText(year, monthDay);
             }
         }
