@@ -15,6 +15,7 @@ namespace qv {
 namespace {
 
 constexpr int kYearStep = 100;
+constexpr int kTotalsYearStep = 1000;
 // Days between successive equinoxes and solstices: 88.5 to 94 today; the Earth's perihelion
 // moves round the year over the range, so a little more room on either side.
 constexpr double kSeasonMinDays = 85.0;
@@ -217,6 +218,12 @@ TEST(YearRangeSweep, EveryCommandGivesCompleteTablesInEveryYear)
         for (const char* command : {"start", "calendar", "holidays", "save"})
             run({command, "--year", y});
         run({"day", "--date", dateText(year, "03-01")});
+        run({"sky", "--date", dateText(year, "03-01"), "--time", "12:00:00", "--lat", "48"});
+        // The totals step through the whole year and take longest: every 1000th year only.
+        if (year % kTotalsYearStep == 0 || year == kYearMin || year == kYearMax) {
+            run({"totals", "--year", y, "--lat", "48"});
+            run({"panel", "--year", y, "--lat", "48"});
+        }
         run({"ephemeris", "--date", dateText(year, "01-01"), "--count", "3", "--every", "120"});
 
         // The calendar export may keep to fewer years; it refuses the others cleanly.
