@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "base/constants.h"
 #include "astro/frames.h"
 #include "astro/moon.h"
 #include "astro/sun.h"
+#include "base/constants.h"
 #include "base/julian.h"
 
 namespace qv {

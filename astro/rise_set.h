@@ -8,8 +8,8 @@
 // (tests/astro/rise_set_crosscheck_test.cpp).
 #include <string>
 
-#include "base/vector.h"
 #include "base/settings.h"
+#include "base/vector.h"
 
 namespace qv {
 

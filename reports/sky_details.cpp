@@ -4,15 +4,15 @@
 #include <cstdio>
 #include <cstring>
 
-#include "base/constants.h"
 #include "astro/frames.h"
 #include "astro/moon.h"
 #include "astro/moon_disk.h"
 #include "astro/refraction.h"
 #include "astro/rise_set.h"
 #include "astro/sun.h"
-#include "base/number_text.h"
+#include "base/constants.h"
 #include "base/julian.h"
+#include "base/number_text.h"
 
 namespace qv {
 
@@ -41,13 +41,13 @@ Moment momentOf(const SettingsRecord& s)
 void appendPlace(std::string& text, const char* heading, const Vec3& topocentric)
 {
     const PolarCoord polar = toPolar(topocentric);
-    double raHours = polar.longitude() * kDegPerRad / kDegreesPerHour;
-    if (raHours < 0.0)
-        raHours += 24.0;
+    const double raHours = polar.longitude() * kDegPerRad / kDegreesPerHour;
     int d = 0;
     int m = 0;
     double s = 0.0;
     splitDmsWholeSeconds(raHours, d, m, s);
+    if (d == 24)  // the last half second of the day rounds to 0h
+        d = 0;
     text += heading;
     appendNumberText(text, "R.A. %2ih %2im %2.0fs   ", d, m, s);
     splitDmsWholeSeconds(polar.latitude() * kDegPerRad, d, m, s);

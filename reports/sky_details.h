@@ -5,8 +5,8 @@
 // its distance from the Sun. Elevations are printed with refraction.
 #include <string>
 
-#include "base/vector.h"
 #include "base/settings.h"
+#include "base/vector.h"
 
 namespace qv {
 

@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "base/constants.h"
 #include "astro/frames.h"
 #include "astro/moon.h"
 #include "astro/rise_set.h"
 #include "astro/sun.h"
-#include "base/number_text.h"
+#include "base/constants.h"
 #include "base/julian.h"
+#include "base/number_text.h"
 
 namespace qv {
 
