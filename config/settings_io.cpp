@@ -11,6 +11,7 @@
 
 #include "base/julian.h"
 #include "base/number_text.h"
+#include "base/replacing_file.h"
 #include "base/utf8_text.h"
 #include "config/input_limits.h"
 
@@ -136,14 +137,6 @@ bool failWith(std::string* reason, int error)
     return false;
 }
 
-// Flushes the file to the disk and closes it; false when any step failed.
-bool flushAndClose(std::FILE* file)
-{
-    bool ok = std::fflush(file) == 0;
-    ok = fsync(fileno(file)) == 0 && ok;
-    return std::fclose(file) == 0 && ok;
-}
-
 }  // namespace
 
 void setDefaultSettings(SettingsRecord& settings, long long unixSeconds)
@@ -258,19 +251,13 @@ bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path,
     // A file the user made read-only is not replaced behind their back.
     if (isReadOnlyFile(path))
         return failWith(reason, EACCES);
-    const std::string temporaryPath = std::string(path) + ".tmp";
-    std::FILE* file = std::fopen(temporaryPath.c_str(), "w");
-    if (file == nullptr)
-        return failWith(reason, errno);
-    errno = 0;
-    bool ok = writeConfigText(file, settings, flag);
-    ok = flushAndClose(file) && ok;
-    ok = ok && std::rename(temporaryPath.c_str(), path) == 0;
-    if (ok)
-        return true;
-    const int error = errno != 0 ? errno : EIO;
-    std::remove(temporaryPath.c_str());
-    return failWith(reason, error);
+    ReplacingFile file(path);
+    if (file.stream() == nullptr || !writeConfigText(file.stream(), settings, flag) || !file.commit()) {
+        if (reason != nullptr)
+            *reason = file.error().empty() ? std::strerror(EIO) : file.error();
+        return false;
+    }
+    return true;
 }
 
 bool sameConfigValues(const SettingsRecord& a, const SettingsRecord& b)

@@ -21,11 +21,8 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cmath>
-#include <csignal>
 #include <functional>
 
 #include "app/config_location.h"
@@ -33,6 +30,7 @@
 #include "app/quorvel_view.h"
 #include "base/julian.h"
 #include "base/page_buffer.h"
+#include "support/file_size_limit.h"
 
 namespace {
 
@@ -524,14 +522,10 @@ void QuorvelAppTest::failedSaveSaysWhyAndKeepsTheEarlierFile()
     QVERIFY(earlier.open(QIODevice::WriteOnly));
     earlier.write("earlier save\n");
     earlier.close();
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = previous;
-    limit.rlim_cur = 1000;
-    setrlimit(RLIMIT_FSIZE, &limit);
-    window_->slotFileSave();
-    setrlimit(RLIMIT_FSIZE, &previous);
+    {
+        qv::testing::FileSizeLimit limit(1000);
+        window_->slotFileSave();
+    }
     QCOMPARE(messages_.last(), QString("File not saved: ./quorsave.txt: File too large"));
     QCOMPARE(fileBytes("quorsave.txt"), QByteArray("earlier save\n"));
 }

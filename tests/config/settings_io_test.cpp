@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/file_size_limit.h"
 #include "support/golden_text.h"
 
 namespace qv {
@@ -260,16 +261,20 @@ TEST_F(ConfigFile, FailedWritesKeepTheOldFile)
     setDefaultSettings(settings, kMarch20Noon2024Utc);
     settings.timeZone = 2.0;
 
-    std::filesystem::create_directory(path_ + ".tmp");  // the temporary file cannot be made
-    EXPECT_FALSE(writeConfigFile(settings, 0, path_.c_str()));
+    {
+        testing::FileSizeLimit limit(10);  // the new file cannot be written whole
+        std::string reason;
+        EXPECT_FALSE(writeConfigFile(settings, 0, path_.c_str(), &reason));
+        EXPECT_EQ(reason, std::strerror(EFBIG));
+    }
     EXPECT_EQ(content(), kDefaultFile);
-    std::filesystem::remove(path_ + ".tmp");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1) << "temporary file left";
 
     const std::string directory = dir_ + "/sub";  // the file's place is taken by a directory
     std::filesystem::create_directory(directory);
     EXPECT_FALSE(writeConfigFile(settings, 0, directory.c_str()));
     EXPECT_TRUE(std::filesystem::is_directory(directory));
-    EXPECT_FALSE(std::filesystem::exists(directory + ".tmp"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 2) << "temporary file left";
 
     if (geteuid() != 0) {  // root writes into read-only directories all the same
         chmod(dir_.c_str(), 0500);
@@ -286,10 +291,6 @@ TEST_F(ConfigFile, FailedWritesKeepTheOldFile)
     EXPECT_EQ(reason, std::strerror(EACCES));
     EXPECT_EQ(content().substr(0, 10), "2.000000 \n");
     chmod(path_.c_str(), 0644);
-
-    std::filesystem::create_directory(path_ + ".tmp");
-    EXPECT_FALSE(writeConfigFile(settings, 0, path_.c_str(), &reason));
-    EXPECT_EQ(reason, std::strerror(EISDIR));
 }
 
 TEST(SettingsClock, AutomaticDeltaTFollowsTheYear)

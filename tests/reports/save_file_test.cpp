@@ -3,19 +3,19 @@
 #include "reports/save_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 
 #include "base/julian.h"
+#include "support/file_size_limit.h"
 #include "support/golden_text.h"
 #include "support/temp_file.h"
 
 namespace qv {
 namespace {
 
+using testing::FileSizeLimit;
 using testing::matchesGolden;
 using testing::readTextFile;
 using testing::TempFile;
@@ -28,23 +28,6 @@ SettingsRecord settingsFor(int year, double zoneHours)
     settings.deltaT = deltaTDefault(year);
     return settings;
 }
-
-// Writes beyond limitBytes fail ("File too large") while the object lives, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limitBytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = previous_;
-        limit.rlim_cur = limitBytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &previous_); }
-
-private:
-    rlimit previous_{};
-};
 
 // 2023 has a leap second month in the Chinese calendar; 1500 is a Julian-calendar year.
 // Each is saved twice over the same name: the file holds the year once.
