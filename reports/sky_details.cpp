@@ -143,7 +143,7 @@ void writeSunEvents(const SettingsRecord& settings, const Moment& moment, SkySta
 {
     double eqeqSeconds = 0.0;
     const HorizonPlace place = placeSun(settings, moment, state, eqeqSeconds);
-    text = "\n";
+    text.assign(1, '\n');
     const SunEvents events = sunEvents(settings, moment.mjdUT, state.sunGeocentric, place.altitudeRad * kDegPerRad,
                                        eqeqSeconds, moment.latitudeRad, moment.longitudeRad);
     appendRiseSet(text, events.horizon, settings.timeZone, "Sun");
