@@ -11,6 +11,7 @@
 #include "support/file_size_limit.h"
 #include "support/golden_text.h"
 #include "support/temp_file.h"
+#include "support/year_settings.h"
 
 namespace qv {
 namespace {
@@ -19,15 +20,7 @@ using testing::FileSizeLimit;
 using testing::matchesGolden;
 using testing::readTextFile;
 using testing::TempFile;
-
-SettingsRecord settingsFor(int year, double zoneHours)
-{
-    SettingsRecord settings;
-    settings.year = year;
-    settings.timeZone = zoneHours;
-    settings.deltaT = deltaTDefault(year);
-    return settings;
-}
+using test::settingsFor;
 
 // 2023 has a leap second month in the Chinese calendar; 1500 is a Julian-calendar year.
 // Each is saved twice over the same name: the file holds the year once.

@@ -13,6 +13,7 @@
 #include "reports/eclipse_reports.h"
 #include "support/golden_text.h"
 #include "support/temp_file.h"
+#include "support/year_settings.h"
 
 namespace qv {
 namespace {
@@ -25,6 +26,7 @@ using testing::pageText;
 using testing::readTextFile;
 using testing::sameText;
 using testing::TempFile;
+using test::settingsFor;
 
 // A 60-character phases row with the given texts at their columns.
 std::string rowWith(std::initializer_list<std::pair<int, const char*>> cells)
@@ -210,15 +212,6 @@ TEST(SunReport, DecemberSolsticeInLocalTime)
     PageBuffer page;
     buildSunReport(2024, 8.0, 72.94, page, nullptr);
     EXPECT_EQ(page.lineCount, 7);
-}
-
-SettingsRecord settingsFor(int year, double zoneHours)
-{
-    SettingsRecord settings;
-    settings.year = year;
-    settings.timeZone = zoneHours;
-    settings.deltaT = deltaTDefault(year);
-    return settings;
 }
 
 TEST(YearTables, GoldenPages)

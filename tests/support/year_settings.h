@@ -1,9 +1,21 @@
 #pragma once
-// Settings holding the eclipse table of a year, as the year driver leaves them, for eclipse tests.
+// Settings of a year for the tests: with its zone and the default TT - UT, and holding the
+// eclipse table of the year as the year driver leaves it.
+#include "base/julian.h"
 #include "base/settings.h"
 #include "reports/year_tables.h"
 
 namespace qv::test {
+
+// The year and zone with the default TT - UT of the year; everything else at its default.
+inline SettingsRecord settingsFor(int year, double zoneHours)
+{
+    SettingsRecord settings;
+    settings.year = year;
+    settings.timeZone = zoneHours;
+    settings.deltaT = deltaTDefault(year);
+    return settings;
+}
 
 inline SettingsRecord yearSettings(int year, double zoneHours, double deltaTSeconds, double latitudeDeg,
                                    double longitudeDeg, double heightM = 0.0)
