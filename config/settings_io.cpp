@@ -177,11 +177,6 @@ int initSettings(SettingsRecord& settings, PageBuffer& page, const char* configP
     return readResult;
 }
 
-void setDateTimeFromClock(SettingsRecord& settings)
-{
-    setDateTimeFromUnixSeconds(settings, clockUnixSeconds());
-}
-
 void setDateTimeFromUnixSeconds(SettingsRecord& settings, long long unixSeconds)
 {
     settings.currentMjd =

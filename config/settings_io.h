@@ -31,9 +31,8 @@ void setDefaultSettings(SettingsRecord& settings, long long unixSeconds);
 // Appends the welcome line and one blank line.
 void writeWelcomeLines(PageBuffer& page);
 
-// Date, time and currentMjd from the system clock in the record's zone; deltaT when automatic.
-void setDateTimeFromClock(SettingsRecord& settings);
-// Same from a given count of seconds since 1970-01-01 UTC.
+// Date, time and currentMjd in the record's zone from a count of seconds since 1970-01-01 UTC;
+// deltaT when automatic.
 void setDateTimeFromUnixSeconds(SettingsRecord& settings, long long unixSeconds);
 
 // Appends "The present input values are:" and the values below it.
