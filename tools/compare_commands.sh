@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Prints the quorvel-cli argument lines that tools/compare_outputs.sh runs on both builds, one
+# line each. A line is split like a shell word list; {png} stands for a picture file of that run.
+# Every command that would read the clock gets an explicit --year, or --date and --time.
+set -euo pipefail
+
+years=(-9999 -4712 -2000 -500 0 1 1000 1582 1583 1700 1900 1999 2000 2017 2024 2025 2100 3000 5000 9999)
+few_years=(-4712 -500 0 1582 1900 2000 2024 2100 5000 9999)
+zones=(0 1 -5 5.5 12.75)
+places=(
+  ""
+  "--lat 51.4779 --lon -0.0015 --height 46 --name Greenwich"
+  "--lat -33.9249 --lon 18.4241 --height 25 --name 'Cape Town'"
+  "--lat 69.6492 --lon 18.9553 --height 10"
+  "--lat -77.8463 --lon 166.6683 --height 24"
+  "--lat 52.3027 --lon 13.2412 --dms"
+  "--lat -34.3547 --lon -58.2253 --dms --height 25"
+)
+dates=(-4712-01-01 -2000-06-21 -500-03-15 0001-01-01 1582-10-15 1583-12-31 1900-02-28
+       1999-08-11 2000-02-29 2017-08-21 2024-04-08 2024-12-21 2100-03-01 5000-07-04 9999-12-31)
+times=(00:00:00 12:00:00 18:17:30)
+
+echo "--help"
+for d in 1582-10-04 2024-01-01 9999-12-31; do
+  echo "start --date $d --time 13:14:15"
+  echo "start --date $d --time 00:00:00 --zone -5 ${places[2]}"
+  echo "start --date $d --time 23:59:59 --zone 5.5 ${places[5]} --delta-t 70"
+done
+
+# The year pages in every zone.
+for y in "${years[@]}"; do
+  for z in "${zones[@]}"; do
+    for c in phases calendar eclipses holidays save; do
+      echo "$c --year $y --zone $z"
+    done
+    # The calendar export covers the years 2 to 9998; outside once for its refusal.
+    if ((y >= 2 && y <= 9998)) || [[ $z == 0 ]]; then echo "ics --year $y --zone $z"; fi
+  done
+  echo "phases --year $y --delta-t 0"
+done
+
+# Day details and sky over dates, times, places and zones.
+for d in "${dates[@]}"; do
+  for z in 0 -5 12.75; do
+    echo "day --date $d --zone $z"
+  done
+  for p in "${places[@]}"; do
+    for t in "${times[@]}"; do
+      echo "sky --date $d --time $t $p"
+    done
+    echo "sky --date $d --time 06:30:00 --zone 5.5 $p"
+  done
+  echo "ephemeris --date $d --time 06:00:00 --count 40 --every 9.25"
+  echo "ephemeris --date $d --time 00:00:00 --count 24 --every 0.0416666667 ${places[3]} --zone 1"
+done
+echo "ephemeris --date 2024-01-01 --time 00:00:00 --count 400 --every -1"
+
+# Eclipse details: every eclipse of a year at three places, the central line listed, and the
+# refusal of the number after the last.
+for year_count in -4712:4 -2000:5 -500:5 0:6 1582:6 1999:4 2017:4 2024:4 3000:5 9999:4; do
+  y=${year_count%:*} count=${year_count#*:}
+  echo "eclipse --year $y --eclipse $((count + 1))"
+  for ((n = 1; n <= count; n++)); do
+    for p in "" "${places[2]}" "${places[4]}"; do
+      echo "eclipse --year $y --eclipse $n --zone 1 $p"
+    done
+    echo "eclipse --year $y --eclipse $n --step 5 ${places[1]}"
+    echo "map --year $y --eclipse $n --points"
+  done
+done
+
+# Map pictures of solar eclipses in every projection, meridian, grid and background.
+maps=("2024 2" "2024 4" "2017 4" "1999 4" "3000 4" "-2000 2" "2000 3" "9999 4" "-4712 1" "0 5")
+for i in "${!maps[@]}"; do
+  read -r y n <<<"${maps[$i]}"
+  echo "map --year $y --eclipse $n --out {png}"
+  echo "map --year $y --eclipse $n --projection $((i % 4)) --meridian $((i * 40 - 180)) --grid $((i % 3)) --grey $((i % 2)) --out {png}"
+  echo "map --year $y --eclipse $n --projection $(((i + 1) % 4)) --meridian 150 --points"
+done
+
+# Special eclipses on surfaces above the Earth, as picture and as track.
+specials=("2024-04-08 18:17:00" "2017-08-21 18:25:00" "1999-08-11 11:03:00" "2024-10-02 18:45:00"
+          "-500-05-29 06:00:00" "9999-05-07 12:00:00")
+for i in "${!specials[@]}"; do
+  read -r d t <<<"${specials[$i]}"
+  echo "special --date $d --time $t"
+  echo "special --date $d --time $t --sat-height 400 --points"
+  echo "special --date $d --time $t --sat-height 35786 --sat-step 600 --ellipsoid --points"
+  echo "special --date $d --time $t --projection $((i % 4)) --meridian $((i * 60 - 120)) --out {png}"
+  echo "special --date $d --time $t --sat-height 1000 --ellipsoid --projection 3 --grid 2 --out {png}"
+done
+
+# The year totals and the solar panel: the slowest pages, on fewer years.
+for y in "${few_years[@]}"; do
+  for p in "${places[@]:0:5}"; do
+    echo "totals --year $y $p"
+    echo "totals --year $y --cutoff -6 --zone 1 $p"
+    echo "panel --year $y --panel 180,35,18,1,12 $p"
+  done
+  echo "totals --year $y --cutoff 45.25 ${places[5]}"
+  echo "panel --year $y --panel 90,0,100,4,9 ${places[6]}"
+done
