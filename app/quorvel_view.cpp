@@ -15,7 +15,6 @@
 #include "reports/year_tables.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -29,13 +28,6 @@ constexpr int kListHeightPx = 1600;
 constexpr int kLeftMarginPx = 10;
 // A map click shows the central line of the details at this step (minutes).
 constexpr int kClickMapStepMinutes = 60;
-
-// The decimal number in the first two characters of a line, 0 when they form none.
-int leadingNumber(const char* line)
-{
-    const char firstTwo[3] = {line[0], line[1], '\0'};
-    return std::atoi(firstTwo);
-}
 
 }  // namespace
 
@@ -78,7 +70,7 @@ void QuorvelView::renderPage(int fixedPitchAllowed, const qv::PageBuffer& page)
 {
     displayMode_ = TextPage;
     viewport()->setCursor(Qt::ArrowCursor);
-    drawPageText(page, fixedPitchAllowed != 0, false);
+    drawPageText(page, fixedPitchAllowed != 0);
 }
 
 void QuorvelView::showEclipseList(const qv::SettingsRecord& settings)
@@ -96,15 +88,15 @@ void QuorvelView::showEclipseList(const qv::SettingsRecord& settings)
     std::copy(settings.locationName, settings.locationName + qv::kLocationNameSize,
               viewSettings_.locationName);
     viewSettings_.dmsFlag = settings.dmsFlag;
+    eclipses_ = qv::eclipsesOfYear(viewSettings_);
     viewPage_.lineCount = 0;
-    qv::buildYearTables(viewSettings_, viewPage_);
-    viewPage_.lineCount = 0;
-    qv::buildEclipseListPage(viewSettings_, viewPage_);
+    const std::vector<int> eclipseLines =
+        qv::buildEclipseListPage(viewSettings_.year, qv::pageZone(viewSettings_), eclipses_, viewPage_);
     resize(kListWidthPx, kListHeightPx);
-    drawPageText(viewPage_, true, true);
+    drawPageText(viewPage_, true, &eclipseLines);
 }
 
-void QuorvelView::drawPageText(const qv::PageBuffer& page, bool fixedPitchAllowed, bool recordLineTops)
+void QuorvelView::drawPageText(const qv::PageBuffer& page, bool fixedPitchAllowed, const std::vector<int>* eclipseLines)
 {
     pagePixmap_.fill(Qt::white);
     QPainter painter(&pagePixmap_);
@@ -114,18 +106,14 @@ void QuorvelView::drawPageText(const qv::PageBuffer& page, bool fixedPitchAllowe
     const QFontMetrics metrics(font);
     const int columnWidth = metrics.horizontalAdvance(QLatin1Char('M'));
     const int ascent = metrics.ascent();
-    if (recordLineTops)
+    if (eclipseLines)
         numberedLineCount_ = 0;
     int y = 0;
     for (int i = 0; i < page.lineCount; ++i) {
         const char* line = page.lines[i];
-        if (recordLineTops && line[1] != ' ') {
-            const int n = leadingNumber(line);
-            if (n >= 0 && n <= 12) {
-                lineTops_[n] = y - 2;
-                ++numberedLineCount_;
-            }
-        }
+        if (eclipseLines && numberedLineCount_ < qv::kMaxEclipses &&
+            std::find(eclipseLines->begin(), eclipseLines->end(), i) != eclipseLines->end())
+            lineTops_[++numberedLineCount_] = y - 2;
         y += ascent;
         // Location names may hold UTF-8; every other text is ASCII.
         const QString text = QString::fromUtf8(line, qv::lineTextLength(page, i));
@@ -168,7 +156,7 @@ void QuorvelView::keyStep(int dx, int dy, qv::SettingsRecord& settings)
 void QuorvelView::selectEclipse(int n)
 {
     viewport()->clearFocus();
-    if (displayMode_ != EclipseList || n < 1 || n > qv::kMaxEclipses || viewSettings_.eclipseCount < n)
+    if (displayMode_ != EclipseList || n < 1 || n > qv::kMaxEclipses || static_cast<int>(eclipses_.size()) < n)
         return;
     showEclipseDetails(lineTops_[n] + 2);
 }
@@ -179,9 +167,10 @@ void QuorvelView::showEclipseDetails(int y)
     if (index < 0)
         return;
     viewSettings_.selectedEclipse = index + 1;
-    if (qv::isSolarEclipseSelected(viewSettings_))
+    const qv::EclipseEvent eclipse = eclipses_[index];
+    if (qv::isSolar(eclipse.kind))
         drawEclipseMap();
-    const std::string text = qv::eclipseDetailsText(viewSettings_);
+    const std::string text = qv::eclipseDetailsText(viewSettings_, eclipse);
     QvEclDialog dialog(this);
     dialog.getParams(QString::fromUtf8(text.c_str()), fontSize_);
     dialog.exec();
@@ -218,9 +207,13 @@ void QuorvelView::startMap(int mode)
 
 void QuorvelView::drawEclipseMap()
 {
+    const qv::EclipseEvent* eclipse = qv::selectedEclipse(viewSettings_, eclipses_);
+    if (!eclipse)
+        return;
     startMap(EclipseMap);
-    const qv::EclipseMapPoints points = qv::eclipseMapPoints(viewSettings_);
-    qv::paintEclipseMap(pagePixmap_, captionPixmap_, earthImage(), mapGeometry_, viewSettings_, points);
+    const qv::EclipseMapPoints points = qv::eclipseMapPoints(viewSettings_, *eclipse);
+    qv::paintEclipseMap(pagePixmap_, captionPixmap_, earthImage(), mapGeometry_, viewSettings_, points,
+                        qv::eclipseMapTitle(viewSettings_.year, qv::pageZone(viewSettings_), *eclipse));
     refreshView();
 }
 
@@ -258,8 +251,9 @@ void QuorvelView::specialEclipseCommand(qv::SettingsRecord& settings)
     settings.currentMjd = qv::modifiedJulianDate(day, month, year, qv::dmsToDecimal(hour, minute, second));
 
     startMap(SpecialMap);
-    qv::paintSpecialEclipseTrack(pagePixmap_, earthImage(), mapGeometry_, settings,
-                                 qv::specialEclipseTrack(settings));
+    qv::paintSpecialEclipseTrack(
+        pagePixmap_, earthImage(), mapGeometry_, settings,
+        qv::specialEclipseTrack(settings.currentMjd, settings.deltaT, settings.satHeight, settings.satEllipsoid != 0));
     drawSpecialEclipseLabel(settings);
 }
 

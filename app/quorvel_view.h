@@ -5,8 +5,11 @@
 #include <QPixmap>
 #include <QScrollArea>
 
+#include <vector>
+
 #include "base/page_buffer.h"
 #include "base/settings.h"
+#include "eclipse/lunation.h"
 #include "maps/map_drawing.h"
 
 class QuorvelView : public QScrollArea {
@@ -47,6 +50,7 @@ public:
     const QPixmap& specialMapPixmap() const { return specialMapPixmap_; }
     const qv::MapGeometry& mapGeometry() const { return mapGeometry_; }
     qv::SettingsRecord& viewSettings() { return viewSettings_; }
+    const std::vector<qv::EclipseEvent>& eclipses() const { return eclipses_; }
     qv::PageBuffer& viewPage() { return viewPage_; }
     bool earthLoaded() const { return earthLoaded_; }
     int mapProjection() const { return mapProjection_; }
@@ -60,8 +64,10 @@ private:
     // A pixmap of width x height logical pixels at the screen's device pixel ratio: painters
     // keep logical coordinates while text and lines are drawn at the screen's resolution.
     QPixmap screenPixmap(int width, int height) const;
-    // Draws the lines of a page into pagePixmap; records the numbered lines of a list page.
-    void drawPageText(const qv::PageBuffer& page, bool fixedPitchAllowed, bool recordLineTops);
+    // Draws the lines of a page into pagePixmap; on the eclipse list page (eclipseLines: the
+    // page line of each eclipse) records where each eclipse's line is drawn.
+    void drawPageText(const qv::PageBuffer& page, bool fixedPitchAllowed,
+                      const std::vector<int>* eclipseLines = nullptr);
     void takeWindowFocus();
     // Map mode: cross cursor, the view sized to the page, the geometry of the chosen style.
     void startMap(int mode);
@@ -75,7 +81,8 @@ private:
     QPixmap captionPixmap_;
     QPixmap earthPixmap_;
     QPixmap specialMapPixmap_;
-    int lineTops_[13] = {};
+    std::vector<qv::EclipseEvent> eclipses_;  // of the list page, in its order
+    int lineTops_[13] = {};                    // [n]: top of the list line of eclipse n
     int numberedLineCount_ = 0;
     qv::PageBuffer viewPage_;
     qv::SettingsRecord viewSettings_;

@@ -1,25 +1,11 @@
 #pragma once
 // The settings record: every input of the program (date, time, zone, TT - UT, location,
-// display, map, solar-panel and special-eclipse settings) and the eclipse results that the
-// eclipse computations hand to the reports and maps.
+// display, map, solar-panel and special-eclipse settings) and the window's selection.
 
 namespace qv {
 
-constexpr int kMaxEclipses = 12;
 constexpr int kLocationNameSize = 31;   // 30 characters and the NUL
 constexpr int kLocationNameMax = 30;
-
-// Local circumstances of a solar eclipse at the chosen place (times are local-time MJDs).
-struct LocalCircumstances {
-    int localVisibility = 0;
-    double visibleFrom[2] = {0.0, 0.0};
-    double visibleUntil[2] = {0.0, 0.0};
-    double localMaxTime = 0.0;
-    double localMaxMagnitude = 0.0;
-    double localMaxElevation = 0.0;
-    double localCentralStart = 0.0;
-    double localCentralEnd = 0.0;
-};
 
 struct SettingsRecord {
     int day = 1;
@@ -48,24 +34,10 @@ struct SettingsRecord {
     int lastPage = 0;               // 0 start, 1 phases, 2 calendar, 3 eclipse list, 4 special map
     int mapProjection = 0;          // 0 simple, 1 north, 2 south, 3 physical
     double centralMeridian = 0.0;   // degrees
-    int eclipseCount = 0;           // 0..12
-    int selectedEclipse = 0;        // 1-based
-    int eclipseTableYear = -9999;
-    double eclipseTableZone = 0.0;
-    double eclipseTableDeltaT = 0.0;
+    int selectedEclipse = 0;        // 1-based number of the eclipse shown in the details
     int mapStep = 30;               // minutes
-    int detailsStage = 0;
-    double eclipseTimes[kMaxEclipses] = {};
-    double eclipseMagnitudes[kMaxEclipses] = {};
-    int eclipseTypes[kMaxEclipses] = {};
-    LocalCircumstances localCircumstances;
     int mapGrid = 0;                // 0 none, 1 30-degree grid, 2 10-degree grid
     int mapGrey = 1;                // 1 grey background
-    int centralClass = 0;
-    double mapWorkPoint[2] = {0.0, 0.0};     // latitude, longitude in degrees
-    double maxEclipsePoint[2] = {0.0, 0.0};  // latitude, longitude in degrees
-    double eclipseBegin = 0.0;      // local-time MJD
-    double eclipseEnd = 0.0;        // local-time MJD
 };
 
 }  // namespace qv

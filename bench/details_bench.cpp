@@ -11,11 +11,9 @@ namespace {
 
 // Times the details text of the year's second eclipse for the place in settings.
 void timeDetailsOfSecondEclipse(benchmark::State& state, qv::SettingsRecord settings) {
-    qv::PhaseLists phases;
-    qv::computeYearPhases(settings, phases);
-    settings.selectedEclipse = 2;
+    const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
     for (auto _ : state) {
-        const std::string text = qv::eclipseDetailsText(settings);
+        const std::string text = qv::eclipseDetailsText(settings, eclipse);
         benchmark::DoNotOptimize(text.data());
     }
 }

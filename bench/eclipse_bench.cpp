@@ -9,12 +9,10 @@ namespace {
 
 // One phase of the lunation finder at a decimal year.
 void runLunarPhase(benchmark::State& state, double decimalYear, double phase) {
-    int kind = 0;
-    double eclipseTime = 0.0;
-    double magnitude = 0.0;
+    qv::SyzygyEclipse eclipse;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(qv::lunarPhase(decimalYear, phase, 69.0, kind, eclipseTime, magnitude));
-        benchmark::DoNotOptimize(kind);
+        benchmark::DoNotOptimize(qv::lunarPhase(decimalYear, phase, 69.0, eclipse));
+        benchmark::DoNotOptimize(eclipse.kind);
     }
 }
 

@@ -13,24 +13,24 @@
 
 namespace {
 
-// The total eclipse of 2024-04-08 selected in its year.
-qv::SettingsRecord eclipse2024()
+// Settings of 2024, and its total eclipse of 2024-04-08.
+qv::SettingsRecord settings2024()
 {
     qv::SettingsRecord settings;
     settings.year = 2024;
     settings.deltaT = 69.2;
-    qv::PhaseLists phases;
-    qv::computeYearPhases(settings, phases);
-    settings.selectedEclipse = 2;
     return settings;
 }
+
+qv::EclipseEvent eclipse2024() { return qv::eclipsesOfYear(settings2024()).at(1); }
 
 // The points the map plots: central line at one-minute steps, limits, rise/set curves.
 void BM_EclipseMapPoints(benchmark::State& state)
 {
-    const qv::SettingsRecord settings = eclipse2024();
+    const qv::SettingsRecord settings = settings2024();
+    const qv::EclipseEvent eclipse = eclipse2024();
     for (auto _ : state)
-        benchmark::DoNotOptimize(qv::eclipseMapPoints(settings).centralLine.data());
+        benchmark::DoNotOptimize(qv::eclipseMapPoints(settings, eclipse).centralLine.data());
 }
 BENCHMARK(BM_EclipseMapPoints)->Unit(benchmark::kMillisecond);
 
@@ -41,26 +41,25 @@ void BM_EclipseMapDrawing(benchmark::State& state)
     static char* arguments[] = {program, platformOption, platform, nullptr};
     static int argumentCount = 3;
     static QGuiApplication application(argumentCount, arguments);
-    const qv::SettingsRecord settings = eclipse2024();
+    const qv::SettingsRecord settings = settings2024();
+    const qv::EclipseEvent eclipse = eclipse2024();
     QPixmap page(qv::kMapPageWidthPx, qv::kMapPageHeightPx);
     QPixmap caption(qv::kCaptionWidthPx, qv::kCaptionHeightPx);
     QPixmap earth;
     qv::loadEarthImage(earth);
     const qv::MapGeometry geometry = qv::mapGeometry(qv::kPhysicalWorldMap, -90.0);
     for (auto _ : state)
-        qv::paintEclipseMap(page, caption, &earth, geometry, settings, qv::eclipseMapPoints(settings));
+        qv::paintEclipseMap(page, caption, &earth, geometry, settings, qv::eclipseMapPoints(settings, eclipse),
+                            qv::eclipseMapTitle(2024, qv::TimeZone{}, eclipse));
 }
 BENCHMARK(BM_EclipseMapDrawing)->Unit(benchmark::kMillisecond);
 
 // 5,761 instants of the Sun, the Moon and the shadow axis against a geostationary shell.
 void BM_SpecialEclipseTrack(benchmark::State& state)
 {
-    qv::SettingsRecord settings;
-    settings.currentMjd = qv::modifiedJulianDate(8, 4, 2024, 18.0);
-    settings.deltaT = 69.2;
-    settings.satHeight = 35786.0;
+    const double centreUT = qv::modifiedJulianDate(8, 4, 2024, 18.0);
     for (auto _ : state)
-        benchmark::DoNotOptimize(qv::specialEclipseTrack(settings).data());
+        benchmark::DoNotOptimize(qv::specialEclipseTrack(centreUT, 69.2, 35786.0, false).data());
 }
 BENCHMARK(BM_SpecialEclipseTrack)->Unit(benchmark::kMillisecond);
 

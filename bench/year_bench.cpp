@@ -27,10 +27,8 @@ void BM_LunarPhase(benchmark::State& state) {
     double decimalYear = 2000.0;
     double phase = 0.0;
     for (auto _ : state) {
-        int kind = 0;
-        double eclipseTimeTT = 0.0;
-        double magnitude = 0.0;
-        benchmark::DoNotOptimize(qv::lunarPhase(decimalYear, phase, 69.184, kind, eclipseTimeTT, magnitude));
+        qv::SyzygyEclipse eclipse;
+        benchmark::DoNotOptimize(qv::lunarPhase(decimalYear, phase, 69.184, eclipse));
         decimalYear += 0.02;
         phase = phase == 0.0 ? 0.5 : 0.0;
     }

@@ -50,11 +50,8 @@ ChineseNewMoons newMoonDays(int year, double deltaTSeconds, int previousSolstice
     ChineseNewMoons moons;
     for (int step = 0; step < kNewMoonScanSteps; ++step) {
         const double decimalYear = year - kNewMoonScanLeadYears + step * kNewMoonScanStepYears;
-        int eclipseKind = 0;
-        double eclipseTimeTT = 0.0;
-        double magnitude = 0.0;
-        const double newMoonTT =
-            lunarPhase(decimalYear, kNewMoonPhase, deltaTSeconds, eclipseKind, eclipseTimeTT, magnitude);
+        SyzygyEclipse eclipse;
+        const double newMoonTT = lunarPhase(decimalYear, kNewMoonPhase, deltaTSeconds, eclipse);
         const int day =
             dayNumber(newMoonTT + kChineseZoneHours / kHoursPerDay - deltaTSeconds / kSecondsPerDay);
         const bool later = moons.count < kMaxChineseNewMoons - 1 && day > moons.days[moons.count];

@@ -9,30 +9,30 @@ namespace qv {
 
 int runEclipsesCommand(CliContext& context)
 {
+    const SettingsRecord& settings = context.settings;
     PageBuffer page;
-    buildYearTables(context.settings, page);
-    page.lineCount = 0;
-    buildEclipseListPage(context.settings, page);
+    buildEclipseListPage(settings.year, pageZone(settings), eclipsesOfYear(settings), page);
     printPage(page, context.out);
     return kCliExitOk;
 }
 
 int runEclipseCommand(CliContext& context)
 {
-    SettingsRecord& settings = context.settings;
-    PageBuffer page;
-    buildYearTables(settings, page);
+    const SettingsRecord& settings = context.settings;
+    const std::vector<EclipseEvent> eclipses = eclipsesOfYear(settings);
+    const int count = static_cast<int>(eclipses.size());
     if (!context.options.eclipseNumber) {
         std::fprintf(context.err, "quorvel-cli: eclipse needs --eclipse N; %i has %i eclipses\n", settings.year,
-                     settings.eclipseCount);
+                     count);
         return kCliExitUsage;
     }
-    if (settings.selectedEclipse > settings.eclipseCount) {
+    const EclipseEvent* eclipse = selectedEclipse(settings, eclipses);
+    if (!eclipse) {
         std::fprintf(context.err, "quorvel-cli: --eclipse %i is beyond the %i eclipses of %i\n",
-                     settings.selectedEclipse, settings.eclipseCount, settings.year);
+                     settings.selectedEclipse, count, settings.year);
         return kCliExitUsage;
     }
-    const std::string text = eclipseDetailsText(settings);
+    const std::string text = eclipseDetailsText(settings, *eclipse);
     std::fputs(text.c_str(), context.out);
     std::fputc('\n', context.out);
     return kCliExitOk;

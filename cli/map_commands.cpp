@@ -9,6 +9,7 @@
 
 #include "cli/commands.h"
 #include "maps/map_drawing.h"
+#include "reports/eclipse_details.h"
 #include "reports/year_tables.h"
 
 namespace qv {
@@ -68,9 +69,9 @@ void printPoint(std::FILE* out, const char* name, const GeoPoint& point)
 
 void printMapPoints(std::FILE* out, const EclipseMapPoints& points)
 {
-    for (const CentralMapPoint& central : points.centralLine)
-        std::fprintf(out, "central %i %.4f %.4f\n", central.centralClass, central.point.latitudeDeg,
-                     central.point.longitudeDeg);
+    for (const CentralLinePoint& central : points.centralLine)
+        std::fprintf(out, "central %i %.4f %.4f\n", static_cast<int>(central.kind), central.latitudeDeg,
+                     central.longitudeDeg);
     for (const GeoPoint& point : points.curves.limits)
         printPoint(out, "limit", point);
     for (const GeoPoint& point : points.curves.riseSet)
@@ -85,17 +86,17 @@ const QPixmap* earthImage(QPixmap& earth) { return loadEarthImage(earth) ? &eart
 
 int runMapCommand(CliContext& context)
 {
-    SettingsRecord& settings = context.settings;
+    const SettingsRecord& settings = context.settings;
     if (!context.options.eclipseNumber)
         return refuse(context, "map needs --eclipse N");
     if (!context.options.points && context.options.outPath.empty())
         return refuse(context, "map needs --out FILE.png or --points");
-    PageBuffer page;
-    buildYearTables(settings, page);
-    if (!isSolarEclipseSelected(settings))
+    const std::vector<EclipseEvent> eclipses = eclipsesOfYear(settings);
+    const EclipseEvent* eclipse = selectedEclipse(settings, eclipses);
+    if (!eclipse || !isSolar(eclipse->kind))
         return refuse(context, "--eclipse " + std::to_string(settings.selectedEclipse) +
                                    " is not a solar eclipse of " + std::to_string(settings.year));
-    const EclipseMapPoints points = eclipseMapPoints(settings);
+    const EclipseMapPoints points = eclipseMapPoints(settings, *eclipse);
     if (context.options.points) {
         printMapPoints(context.out, points);
         return kCliExitOk;
@@ -105,7 +106,7 @@ int runMapCommand(CliContext& context)
     QPixmap caption(kCaptionWidthPx, kCaptionHeightPx);
     QPixmap earth;
     paintEclipseMap(picture, caption, earthImage(earth), mapGeometry(settings.mapProjection, settings.centralMeridian),
-                    settings, points);
+                    settings, points, eclipseMapTitle(settings.year, pageZone(settings), *eclipse));
     return writePicture(context, picture);
 }
 
@@ -117,7 +118,8 @@ int runSpecialCommand(CliContext& context)
     const bool picture = !context.options.outPath.empty();
     std::vector<TrackPoint> track;
     if (picture || context.options.points)
-        track = specialEclipseTrack(settings);
+        track = specialEclipseTrack(settings.currentMjd, settings.deltaT, settings.satHeight,
+                                    settings.satEllipsoid != 0);
     if (picture) {
         const OffscreenGui gui;
         QPixmap page(kMapPageWidthPx, kMapPageHeightPx);
@@ -130,7 +132,7 @@ int runSpecialCommand(CliContext& context)
         if (const int status = writePicture(context, specialMap); status != kCliExitOk)
             return status;
     }
-    std::fprintf(context.out, "%s\n", specialEclipseLabel(settings, now).c_str());
+    std::fprintf(context.out, "%s\n", specialEclipseLabel(settings.currentMjd, settings.satHeight, now).c_str());
     if (context.options.points)
         for (const TrackPoint& point : track)
             std::fprintf(context.out, "track %i %.4f %.4f\n", point.kind, point.latitudeDeg, point.longitudeDeg);

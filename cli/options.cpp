@@ -10,6 +10,7 @@
 #include "base/utf8_text.h"
 #include "config/input_limits.h"
 #include "config/settings_io.h"
+#include "eclipse/lunation.h"
 #include "reports/ephemeris_report.h"
 
 namespace qv {

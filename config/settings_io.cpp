@@ -144,8 +144,6 @@ void setDefaultSettings(SettingsRecord& settings, long long unixSeconds)
     settings = SettingsRecord{};
     setDateTimeFromUnixSeconds(settings, unixSeconds);
     settings.deltaT = deltaTDefault(settings.year);
-    settings.eclipseTableZone = settings.timeZone;
-    settings.eclipseTableDeltaT = settings.deltaT;
 }
 
 void writeWelcomeLines(PageBuffer& page)

@@ -6,7 +6,6 @@
 #include "astro/frames.h"
 #include "astro/refraction.h"
 #include "base/constants.h"
-#include "base/julian.h"
 #include "eclipse/eclipse_geometry.h"
 
 namespace qv {
@@ -27,24 +26,16 @@ constexpr double kMoonHorizonRad = -0.00989;
 constexpr double kCentralSearchMagnitude = 0.8;
 constexpr double kCentralHalfWindowDays = 0.011111111111111112;
 constexpr double kCentralWindowDays = 0.022222222222222223;
-// Phase lines are appended while the text is no longer than this.
-constexpr std::size_t kPhaseTextLimit = 200;
-
-// Phase labels by instantaneous class (index 1 to 5), each 12 characters.
-constexpr const char* kLunarPhaseLabels[] = {"", "penumbral   ", "tot.penumb  ", "partial     ",
-                                             "totality    ", ""};
-constexpr const char* kSolarPhaseLabels[] = {"", "partial     ", "n-centr.Ann ", "n-centr.Tot ",
-                                             "annularity  ", "totality    "};
-
 struct Observer {
     double latitudeRad;
     double longitudeRad;
     double heightM;
 };
 
-// Progress of the phase scan: the class last seen, the phases still open and whether the
-// eclipse is over.
+// Progress of the phase scan: the engine's class of each phase, the class last seen, the
+// phases still open and whether the eclipse is over.
 struct PhaseScan {
+    int phaseClasses[kMaxEclipsePhases] = {};
     int level = 0;
     int openPhases = 0;
     bool stopped = false;
@@ -68,34 +59,34 @@ double magnitudeAt(const EclipseGeometry& engine, double mjdUT, const Observer& 
                                  engine.moonVector(), centralFlag);
 }
 
-void updateLocalMaximum(LocalCircumstances& local, double magnitude, double elevationRad, double timeLocal)
+void updateLocalMaximum(LocalCircumstances& local, double magnitude, double elevationRad, double mjdUT)
 {
-    if (magnitude <= local.localMaxMagnitude)
+    if (magnitude <= local.maxMagnitude)
         return;
-    local.localMaxMagnitude = magnitude;
-    local.localMaxElevation = elevationRad;
-    local.localMaxTime = timeLocal;
+    local.maxMagnitude = magnitude;
+    local.maxElevationRad = elevationRad;
+    local.maxUT = mjdUT;
 }
 
 // Visibility intervals: one opens when the eclipse is in progress with the body up (and, for
 // the Sun, eclipsed at the location) and closes when that stops; at most two intervals.
-void updateVisibility(LocalCircumstances& local, bool visible, double timeLocal)
+void updateVisibility(LocalCircumstances& local, bool visible, double mjdUT)
 {
-    int& state = local.localVisibility;
+    int& state = local.visibility;
     if (state == 0 && visible) {
-        local.visibleFrom[0] = timeLocal;
+        local.visibleFromUT[0] = mjdUT;
         state = 1;
     }
     if (state == 1 && !visible) {
-        local.visibleUntil[0] = timeLocal;
+        local.visibleUntilUT[0] = mjdUT;
         state = 2;
     }
     if (state == 2 && visible) {
-        local.visibleFrom[1] = timeLocal;
+        local.visibleFromUT[1] = mjdUT;
         state = 3;
     }
     if (state == 3 && !visible) {
-        local.visibleUntil[1] = timeLocal;
+        local.visibleUntilUT[1] = mjdUT;
         state = 4;
     }
 }
@@ -103,14 +94,15 @@ void updateVisibility(LocalCircumstances& local, bool visible, double timeLocal)
 // A class above the last one opens a phase (at most four); a class below it closes the
 // phases it leaves. A phase entered from a class below the present one stays open until the
 // class falls below that of the phase beneath it. The eclipse is over when the first phase closes.
-void trackPhase(EclipsePhaseTable& phases, PhaseScan& scan, int eclipseClass, double timeLocal)
+void trackPhase(EclipseCircumstances& result, PhaseScan& scan, int eclipseClass, EclipseKind instantKind,
+                double mjdUT)
 {
     int& open = scan.openPhases;
     if (eclipseClass > scan.level) {
         if (open < kMaxEclipsePhases) {
-            phases.phaseBegin[open] = timeLocal;
-            phases.phaseKinds[open] = eclipseClass;
-            ++phases.phaseCount;
+            result.phases[open] = {instantKind, mjdUT, 0.0};
+            scan.phaseClasses[open] = eclipseClass;
+            ++result.phaseCount;
             scan.level = eclipseClass;
             ++open;
         }
@@ -119,51 +111,33 @@ void trackPhase(EclipsePhaseTable& phases, PhaseScan& scan, int eclipseClass, do
     if (eclipseClass == scan.level)
         return;
     scan.level = eclipseClass;
-    if (open > 1 && phases.phaseKinds[open - 2] < eclipseClass)
+    if (open > 1 && scan.phaseClasses[open - 2] < eclipseClass)
         return;
     if (open < 1) {
         scan.stopped = true;
         return;
     }
-    phases.phaseEnd[open - 1] = timeLocal;
+    result.phases[open - 1].endUT = mjdUT;
     if (open == 1) {
         scan.stopped = true;
         open = 0;
     } else if (open == 2) {
         open = 1;
-    } else if (eclipseClass < phases.phaseKinds[open - 2]) {
-        phases.phaseEnd[open - 2] = timeLocal;
+    } else if (eclipseClass < scan.phaseClasses[open - 2]) {
+        result.phases[open - 2].endUT = mjdUT;
         open -= 2;
     } else {
         --open;
     }
 }
 
-// One line per phase: label, begin and end in local time.
-void appendPhaseLines(const EclipsePhaseTable& phases, bool lunar, std::string& text)
-{
-    const char* const* labels = lunar ? kLunarPhaseLabels : kSolarPhaseLabels;
-    char begin[kDateTimeLength], end[kDateTimeLength];
-    for (int i = 0; i < phases.phaseCount && text.size() <= kPhaseTextLimit; ++i) {
-        const int kind = std::clamp(phases.phaseKinds[i], 0, static_cast<int>(std::size(kSolarPhaseLabels)) - 1);
-        formatDateTime(phases.phaseBegin[i], begin);
-        formatDateTime(phases.phaseEnd[i], end);
-        text += "\n ";
-        text += labels[kind];
-        text += "\tbegins ";
-        text.append(begin, kDateTimeShown);
-        text += "\tends ";
-        text.append(end, kDateTimeShown);
-    }
-}
-
 // Searches second by second, within 16 minutes of the local maximum, for the start and end of
-// totality or annularity at the location, refining the local maximum on the way. Without a
-// central phase there, localCentralEnd ends up before localCentralStart.
+// totality or annularity at the place, refining the local maximum on the way. Without a
+// central phase there, centralEndUT ends up before centralStartUT.
 void timeLocalCentralPhase(EclipseGeometry& engine, const Observer& observer, double deltaTSeconds,
-                           double zoneDays, LocalCircumstances& local)
+                           LocalCircumstances& local)
 {
-    const double windowStart = local.localMaxTime - zoneDays - kCentralHalfWindowDays;
+    const double windowStart = local.maxUT - kCentralHalfWindowDays;
     const double windowEnd = windowStart + kCentralWindowDays;
     int step = 0;
     double h = windowStart;
@@ -174,16 +148,16 @@ void timeLocalCentralPhase(EclipseGeometry& engine, const Observer& observer, do
         const double elevationRad = topocentricElevation(engine, h, observer, engine.sunVector());
         if (elevationRad >= kSunHorizonRad) {
             int centralFlag = 0;
-            updateLocalMaximum(local, magnitudeAt(engine, h, observer, centralFlag), elevationRad, h + zoneDays);
+            updateLocalMaximum(local, magnitudeAt(engine, h, observer, centralFlag), elevationRad, h);
             if (centralFlag >= 1) {
-                local.localCentralStart = h;
+                local.centralStartUT = h;
                 found = true;
             }
         }
     } while (h <= windowEnd && !found);
 
     if (!found || h >= windowEnd) {
-        local.localCentralEnd = local.localCentralStart - 1.0;
+        local.centralEndUT = local.centralStartUT - 1.0;
         return;
     }
     int centralFlag = 0;
@@ -195,10 +169,9 @@ void timeLocalCentralPhase(EclipseGeometry& engine, const Observer& observer, do
         sunDown = elevationRad < kSunHorizonRad;
         const double magnitude = magnitudeAt(engine, h, observer, centralFlag);
         if (!sunDown)
-            updateLocalMaximum(local, magnitude, elevationRad, h + zoneDays);
+            updateLocalMaximum(local, magnitude, elevationRad, h);
     } while (h <= windowEnd && centralFlag != 0 && !sunDown);
-    local.localCentralEnd = h + zoneDays;
-    local.localCentralStart += zoneDays;
+    local.centralEndUT = h;
 }
 
 }  // namespace
@@ -231,70 +204,65 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
     return std::fabs(sunRadiusRad + moonRadiusRad - separationRad) / (2.0 * sunRadiusRad);
 }
 
-int eclipseCircumstances(SettingsRecord& settings, int eclipseIndex, EclipsePhaseTable& phases,
-                         int eclipseKind, std::string& text)
+EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
+                                          double deltaTSeconds)
 {
-    phases = EclipsePhaseTable{};
-    if (eclipseIndex < 0 || eclipseIndex >= kMaxEclipses)
-        return 0;
+    EclipseCircumstances result;
+    LocalCircumstances& local = result.local;
     EclipseGeometry engine;
-    LocalCircumstances& local = settings.localCircumstances;
-    local.localVisibility = 0;
-    local.localMaxMagnitude = -1.0;
-    local.localMaxElevation = -1.0;
-    const Observer observer{settings.latitude * kRadPerDeg, settings.longitude * kRadPerDeg, settings.height};
-    const double zoneDays = settings.timeZone / kHoursPerDay;
-    const double deltaTSeconds = settings.deltaT;
-    const bool lunar = eclipseKind < 0;
+    const Observer observer{place.latitudeDeg * kRadPerDeg, place.longitudeDeg * kRadPerDeg, place.heightM};
+    const bool lunar = isLunar(eclipse.kind);
+    const bool solar = isSolar(eclipse.kind);
     const double horizonRad = lunar ? kMoonHorizonRad : kSunHorizonRad;
 
-    const double scanStart = settings.eclipseTimes[eclipseIndex] - kScanLeadDays - zoneDays;
+    const double scanStart = eclipse.greatestUT - kScanLeadDays;
     const double scanEnd = scanStart + kScanLengthDays;
-    local.localCentralStart = scanStart;
-    local.localCentralEnd = scanStart - 1.0;
+    local.centralStartUT = scanStart;
+    local.centralEndUT = scanStart - 1.0;
 
     PhaseScan scan;
     for (int step = 0; !scan.stopped; ++step) {
         const double h = scanStart + step * kScanStepDays;
         if (h > scanEnd)
             break;
-        const double timeLocal = h + zoneDays;
         int eclipseClass = 0;
+        EclipseKind instantKind = EclipseKind::None;
         Vec3 body;
         double localMagnitude = lunar ? 1.0 : 0.0;
         if (lunar) {
-            eclipseClass = engine.lunarEclipseType(h, deltaTSeconds);
+            const LunarEclipseClass lunarClass = engine.lunarEclipseType(h, deltaTSeconds);
+            eclipseClass = lunarClass;
+            instantKind = eclipseKindOf(lunarClass);
             body = engine.moonVector();
         } else {
             double latitudeRad = 0.0, longitudeRad = 0.0;
-            eclipseClass = engine.solarEclipseAt(h, deltaTSeconds, latitudeRad, longitudeRad);
+            const SolarEclipseClass solarClass = engine.solarEclipseAt(h, deltaTSeconds, latitudeRad, longitudeRad);
+            eclipseClass = solarClass;
+            instantKind = eclipseKindOf(solarClass);
             body = engine.sunVector();
         }
         bool bodyUp = false;
         if (eclipseClass > 0) {
             const double elevationRad = topocentricElevation(engine, h, observer, body);
             bodyUp = elevationRad >= horizonRad;
-            if (eclipseKind > 0 && bodyUp) {
+            if (solar && bodyUp) {
                 int centralFlag = 0;
                 localMagnitude = magnitudeAt(engine, h, observer, centralFlag);
-                updateLocalMaximum(local, localMagnitude, elevationRad, timeLocal);
+                updateLocalMaximum(local, localMagnitude, elevationRad, h);
             }
         }
-        updateVisibility(local, eclipseClass > 0 && bodyUp && localMagnitude > 0.0, timeLocal);
-        trackPhase(phases, scan, eclipseClass, timeLocal);
+        updateVisibility(local, eclipseClass > 0 && bodyUp && localMagnitude > 0.0, h);
+        trackPhase(result, scan, eclipseClass, instantKind, h);
     }
 
-    appendPhaseLines(phases, lunar, text);
     // An interval still open when the scan ended closes with the eclipse.
-    if (local.localVisibility == 1)
-        local.visibleUntil[0] = phases.phaseEnd[0];
-    if (local.localVisibility == 3)
-        local.visibleUntil[1] = phases.phaseEnd[0];
-    if (local.localMaxMagnitude > kCentralSearchMagnitude)
-        timeLocalCentralPhase(engine, observer, deltaTSeconds, zoneDays, local);
-    settings.eclipseBegin = phases.phaseBegin[0];
-    settings.eclipseEnd = phases.phaseEnd[0];
-    return phases.phaseCount;
+    if (local.visibility == 1)
+        local.visibleUntilUT[0] = result.phases[0].endUT;
+    if (local.visibility == 3)
+        local.visibleUntilUT[1] = result.phases[0].endUT;
+    if (local.maxMagnitude > kCentralSearchMagnitude)
+        timeLocalCentralPhase(engine, observer, deltaTSeconds, local);
+    return result;
 }
 
 }  // namespace qv

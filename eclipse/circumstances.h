@@ -1,27 +1,54 @@
 #pragma once
 // Circumstances of one eclipse of the year's table, found by stepping through time with the
-// shadow geometry engine: when each phase begins and ends anywhere on the Earth, and at the
-// settings' location when the eclipse is in progress with the body above the horizon, the
+// shadow geometry engine: when each phase begins and ends anywhere on the Earth, and at a
+// place when the eclipse is in progress with the body above the horizon, the
 // greatest local magnitude and the start and end of totality or annularity there.
 // Against PyEphem at ten places: local magnitude within 0.0013, central phase within 12 s,
 // greatest eclipse within 5 s in the path and 29 s for partial views; lunar phases within
 // 2 min of the published contacts of 2025-03-14.
-#include <string>
-
-#include "base/settings.h"
 #include "base/vector.h"
+#include "eclipse/lunation.h"
 
 namespace qv {
 
 constexpr int kMaxEclipsePhases = 4;
 
-// The phases of an eclipse as a whole. Kinds are instantaneous classes (SolarEclipseClass or
-// LunarEclipseClass); times are local-time MJDs.
-struct EclipsePhaseTable {
+// One phase of an eclipse as a whole: the kind the engine's class of the phase maps to (the
+// partial phase of a total solar eclipse is PartialSolar), and its first and last instant.
+struct EclipsePhase {
+    EclipseKind kind = EclipseKind::None;
+    double beginUT = 0.0;  // MJD
+    double endUT = 0.0;    // MJD; 0 for a phase still open when the scan ended
+};
+
+// The eclipse at one place. Visibility: 0 never visible; 1 visible, first interval still
+// open; 2 first interval closed; 3 second interval open; 4 second interval closed.
+struct LocalCircumstances {
+    int visibility = 0;
+    double visibleFromUT[2] = {0.0, 0.0};
+    double visibleUntilUT[2] = {0.0, 0.0};
+    double maxUT = 0.0;               // greatest local magnitude (solar eclipses)
+    double maxMagnitude = -1.0;       // -1 until one is found
+    double maxElevationRad = -1.0;    // the Sun's elevation then
+    double centralStartUT = 0.0;      // totality or annularity at the place ...
+    double centralEndUT = 0.0;        // ... ending before it starts when there is none
+
+    bool visible() const { return visibility >= 1; }
+    bool visibleTwice() const { return visibility > 2; }
+    bool hasCentralPhase() const { return centralEndUT >= centralStartUT; }
+};
+
+struct EclipseCircumstances {
     int phaseCount = 0;
-    int phaseKinds[kMaxEclipsePhases] = {};
-    double phaseBegin[kMaxEclipsePhases] = {};
-    double phaseEnd[kMaxEclipsePhases] = {};
+    EclipsePhase phases[kMaxEclipsePhases];  // phases[0] runs from first to last contact
+    LocalCircumstances local;
+};
+
+// The place the local circumstances are computed for.
+struct EclipsePlace {
+    double latitudeDeg = 0.0;   // geodetic, north positive
+    double longitudeDeg = 0.0;  // east positive
+    double heightM = 0.0;
 };
 
 // Fraction of the Sun's diameter covered by the Moon for an observer at geodetic latitude and
@@ -31,13 +58,10 @@ struct EclipsePhaseTable {
 double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
                              double heightM, const Vec3& sun, const Vec3& moon, int& centralFlag);
 
-// Scans the eclipse at eclipseIndex of the settings' table (kind < 0: lunar) minute by minute
-// from 12 h before its greatest eclipse: fills the phase table, appends one line per phase to
-// text (while it is at most 200 characters long), and fills settings.localCircumstances,
-// eclipseBegin and eclipseEnd; for a local magnitude above 0.8 it times the central phase at
-// the location to the second. Returns the number of phases (0, with nothing filled, for an
-// index outside the table).
-int eclipseCircumstances(SettingsRecord& settings, int eclipseIndex, EclipsePhaseTable& phases,
-                         int eclipseKind, std::string& text);
+// Scans the eclipse minute by minute from 12 h before its greatest eclipse: the phases of the
+// eclipse on the Earth, and at the place when it is in progress with the body above the
+// horizon; for a local magnitude above 0.8 it times the central phase there to the second.
+EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
+                                          double deltaTSeconds);
 
 }  // namespace qv

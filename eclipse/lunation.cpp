@@ -4,6 +4,7 @@
 #include <span>
 
 #include "base/constants.h"
+#include "base/time_zone.h"
 #include "eclipse/eclipse_geometry.h"
 
 namespace qv {
@@ -124,58 +125,59 @@ MeanArguments meanArguments(double k, double t) {
 
 // Kind of the solar eclipse at a New Moon of shadow-axis distance gamma and umbral size u; the
 // doubtful cases ask the shadow engine at the greatest eclipse, taken as an instant of UT.
-void solarEclipse(double gamma, double u, double eclipseTimeTT, double deltaTSeconds, int& kind,
-                  double& magnitude) {
+void solarEclipse(double gamma, double u, double deltaTSeconds, SyzygyEclipse& eclipse)
+{
     const double axisDistance = std::fabs(gamma);
     if (axisDistance > kSolarGammaLimit + u) return;
     if (axisDistance < kCentralGammaLimit) {
-        magnitude = kCentralMagnitude;
+        eclipse.magnitude = kCentralMagnitude;
         if (u < 0.0)
-            kind = kTotalSolar;
+            eclipse.kind = EclipseKind::TotalSolar;
         else
-            kind = u <= kHybridULimit && kHybridWidthFactor * std::cos(std::asin(gamma)) > u ? kHybridSolar
-                                                                                             : kAnnularSolar;
+            eclipse.kind = u <= kHybridULimit && kHybridWidthFactor * std::cos(std::asin(gamma)) > u
+                               ? EclipseKind::HybridSolar
+                               : EclipseKind::AnnularSolar;
         return;
     }
-    const double mjdUT = eclipseTimeTT - deltaTSeconds / kSecondsPerDay;
+    const double mjdUT = eclipse.greatestTT - deltaTSeconds / kSecondsPerDay;
     EclipseGeometry engine;
     double latitudeRad = 0.0;
     double longitudeRad = 0.0;
-    kind = kPartialSolar;
+    eclipse.kind = EclipseKind::PartialSolar;
     if (axisDistance < std::fabs(u) + kCentralGammaLimit) {
-        kind = engine.solarEclipseAt(mjdUT, deltaTSeconds, latitudeRad, longitudeRad);
-        magnitude = kCentralMagnitude;
-        if (kind != kPartialSolar) return;
+        eclipse.kind = eclipseKindOf(engine.solarEclipseAt(mjdUT, deltaTSeconds, latitudeRad, longitudeRad));
+        eclipse.magnitude = kCentralMagnitude;
+        if (eclipse.kind != EclipseKind::PartialSolar) return;
     }
-    magnitude = (kSolarGammaLimit + u - axisDistance) / (2.0 * u + kSolarMagnitudeBase);
-    if (magnitude >= kSmallSolarMagnitude) return;
-    kind = kNoEclipse;
+    eclipse.magnitude = (kSolarGammaLimit + u - axisDistance) / (2.0 * u + kSolarMagnitudeBase);
+    if (eclipse.magnitude >= kSmallSolarMagnitude) return;
+    eclipse.kind = EclipseKind::None;
     for (int i = 0; i < kContactScanSamples; ++i) {
         const double sampleUT = mjdUT - kContactScanStartDays + i * kContactScanStepDays;
-        const int sampleClass = engine.solarEclipseAt(sampleUT, deltaTSeconds, latitudeRad, longitudeRad);
-        if (sampleClass >= kSolarPartial) kind = sampleClass;
+        const SolarEclipseClass sampleClass = engine.solarEclipseAt(sampleUT, deltaTSeconds, latitudeRad, longitudeRad);
+        if (sampleClass != kSolarNone) eclipse.kind = eclipseKindOf(sampleClass);
     }
 }
 
 // Kind and magnitude of the lunar eclipse at a Full Moon of shadow-axis distance gamma.
-void lunarEclipse(double gamma, double u, int& kind, double& magnitude) {
+void lunarEclipse(double gamma, double u, SyzygyEclipse& eclipse)
+{
     const double penumbralMagnitude = (kPenumbralGammaLimit + u - std::fabs(gamma)) / kLunarMagnitudeScale;
     if (penumbralMagnitude <= 0.0) return;
     const double umbralMagnitude = (kUmbralGammaLimit - u - std::fabs(gamma)) / kLunarMagnitudeScale;
     if (umbralMagnitude < 0.0) {
-        magnitude = penumbralMagnitude;
-        kind = penumbralMagnitude > 1.0 ? kTotalPenumbralLunar : kPenumbralLunar;
+        eclipse.magnitude = penumbralMagnitude;
+        eclipse.kind = penumbralMagnitude > 1.0 ? EclipseKind::TotalPenumbralLunar : EclipseKind::PenumbralLunar;
     } else {
-        magnitude = umbralMagnitude;
-        kind = umbralMagnitude > 1.0 ? kTotalLunar : kPartialLunar;
+        eclipse.magnitude = umbralMagnitude;
+        eclipse.kind = umbralMagnitude > 1.0 ? EclipseKind::TotalLunar : EclipseKind::PartialLunar;
     }
 }
 
 }  // namespace
 
-double lunarPhase(double decimalYear, double phase, double deltaTSeconds, int& eclipseKind,
-                  double& eclipseTimeTT, double& magnitude) {
-    eclipseKind = kNoEclipse;
+double lunarPhase(double decimalYear, double phase, double deltaTSeconds, SyzygyEclipse& eclipse) {
+    eclipse.kind = EclipseKind::None;
     const double k = std::floor((decimalYear - 1900.0) * kLunationsPerYear) + phase;
     const double t = k / kLunationsPerCentury;
     const double meanTime = meanPhaseTime(k, t);
@@ -191,24 +193,22 @@ double lunarPhase(double decimalYear, double phase, double deltaTSeconds, int& e
     const double latitudeArg = 0.5 * a.twiceLatitudeArg;
     if (std::fabs(std::sin(latitudeArg)) > kEclipseSinFLimit) return phaseTime;
 
-    eclipseTimeTT = meanTime + common + sumOfSines(kGreatestEclipseTerms, a);
+    eclipse.greatestTT = meanTime + common + sumOfSines(kGreatestEclipseTerms, a);
     const double gamma = sumOfCosines(kGammaCosineFactorTerms, a) * std::sin(latitudeArg) +
                          sumOfSines(kGammaSineFactorTerms, a) * std::cos(latitudeArg);
     const double u = sumOfCosines(kUmbralSizeTerms, a);
     if (isNewMoon)
-        solarEclipse(gamma, u, eclipseTimeTT, deltaTSeconds, eclipseKind, magnitude);
+        solarEclipse(gamma, u, deltaTSeconds, eclipse);
     else
-        lunarEclipse(gamma, u, eclipseKind, magnitude);
+        lunarEclipse(gamma, u, eclipse);
     return phaseTime;
 }
 
 void collectLunation(double windowStartLocal, double windowEndLocal, double decimalYear,
                      double zoneHours, double deltaTSeconds, int& count, double* list, double phase,
-                     SettingsRecord& settings) {
-    int kind = kNoEclipse;
-    double eclipseTimeTT = 0.0;
-    double magnitude = 0.0;
-    const double phaseTT = lunarPhase(decimalYear, phase, deltaTSeconds, kind, eclipseTimeTT, magnitude);
+                     std::vector<EclipseEvent>& eclipses) {
+    SyzygyEclipse eclipse;
+    const double phaseTT = lunarPhase(decimalYear, phase, deltaTSeconds, eclipse);
     const double ttToLocal = zoneHours / 24.0 - deltaTSeconds / kSecondsPerDay;
 
     const double phaseLocal = phaseTT + ttToLocal;
@@ -221,17 +221,16 @@ void collectLunation(double windowStartLocal, double windowEndLocal, double deci
         }
     }
 
-    if (kind == kNoEclipse) return;
-    const double eclipseLocal = eclipseTimeTT + ttToLocal;
-    if (eclipseLocal < windowStartLocal || eclipseLocal > windowEndLocal) return;
-    int& stored = settings.eclipseCount;
-    if (stored < 0 || stored >= kMaxEclipses) return;
-    for (int i = 0; i < stored; ++i)
-        if (std::fabs(settings.eclipseTimes[i] - eclipseLocal) < kSameEclipseDays) return;
-    settings.eclipseTimes[stored] = eclipseLocal;
-    settings.eclipseMagnitudes[stored] = magnitude;
-    settings.eclipseTypes[stored] = kind;
-    ++stored;
+    if (eclipse.kind == EclipseKind::None) return;
+    // The instant is taken back from the local time the tables have always printed, so that it
+    // turns into exactly that local time again.
+    const double greatestLocal = eclipse.greatestTT + ttToLocal;
+    if (greatestLocal < windowStartLocal || greatestLocal > windowEndLocal) return;
+    const double greatestUT = utFromLocal(greatestLocal, TimeZone{zoneHours});
+    if (eclipses.size() >= static_cast<std::size_t>(kMaxEclipses)) return;
+    for (const EclipseEvent& stored : eclipses)
+        if (std::fabs(stored.greatestUT - greatestUT) < kSameEclipseDays) return;
+    eclipses.push_back({eclipse.kind, greatestUT, eclipse.magnitude});
 }
 
 }  // namespace qv

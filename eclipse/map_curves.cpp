@@ -3,9 +3,7 @@
 #include <cmath>
 
 #include "base/constants.h"
-#include "base/julian.h"
 #include "eclipse/eclipse_geometry.h"
-#include "eclipse/lunation.h"
 
 namespace qv {
 
@@ -81,20 +79,14 @@ void keepIfPlotted(std::vector<GeoPoint>& points, const GeoPoint& point)
 
 }  // namespace
 
-void greatestEclipsePoint(SettingsRecord& settings)
+GeoPoint greatestEclipsePoint(const EclipseEvent& eclipse, double deltaTSeconds)
 {
-    const int index = settings.selectedEclipse - 1;
-    settings.maxEclipsePoint[0] = 0.0;
-    settings.maxEclipsePoint[1] = 0.0;
-    if (index < 0 || index >= settings.eclipseCount || index >= kMaxEclipses ||
-        settings.eclipseTypes[index] < kPartialSolar)
-        return;
+    if (!isSolar(eclipse.kind))
+        return {0.0, 0.0};
     EclipseGeometry engine;
     double latitudeRad = 0.0, longitudeRad = 0.0;
-    engine.subShadowPoint(settings.eclipseTimes[index] - settings.timeZone / kHoursPerDay, settings.deltaT,
-                          latitudeRad, longitudeRad);
-    settings.maxEclipsePoint[0] = latitudeRad * kDegPerRad;
-    settings.maxEclipsePoint[1] = longitudeRad * kDegPerRad;
+    engine.subShadowPoint(eclipse.greatestUT, deltaTSeconds, latitudeRad, longitudeRad);
+    return {latitudeRad * kDegPerRad, longitudeRad * kDegPerRad};
 }
 
 PenumbraLimitModel penumbraLimitModel(double t0Ut, double t1Ut, double deltaTSeconds)
@@ -176,22 +168,21 @@ RiseSetPair riseSetPoints(const PenumbraEdgeModel& model, double tUt)
     return pair;
 }
 
-MapCurves sampleMapCurves(const SettingsRecord& settings)
+MapCurves sampleMapCurves(double beginUT, double endUT, double deltaTSeconds)
 {
     MapCurves curves;
-    const double zoneDays = settings.timeZone / kHoursPerDay;
-    const double begin = settings.eclipseBegin - zoneDays;
-    const double partDays = (settings.eclipseEnd - zoneDays - begin) / kCurveParts;
+    const double begin = beginUT;
+    const double partDays = (endUT - begin) / kCurveParts;
     for (int part = 0; part < kCurveParts; ++part) {
         const double start = begin + part * partDays;
         const double end = start + partDays;
-        const PenumbraLimitModel limits = penumbraLimitModel(start, end, settings.deltaT);
+        const PenumbraLimitModel limits = penumbraLimitModel(start, end, deltaTSeconds);
         const bool outerPart = part == 0 || part == kCurveParts - 1;
         sampleFrom(start, end, outerPart ? kOneMinuteDays : kMiddleLimitStepDays, [&](double t) {
             keepIfPlotted(curves.limits, limitPoint(limits, t, true));
             keepIfPlotted(curves.limits, limitPoint(limits, t, false));
         });
-        const PenumbraEdgeModel edge = penumbraEdgeModel(start, end, settings.deltaT);
+        const PenumbraEdgeModel edge = penumbraEdgeModel(start, end, deltaTSeconds);
         sampleFrom(start, end, kOneMinuteDays, [&](double t) {
             const RiseSetPair pair = riseSetPoints(edge, t);
             keepIfPlotted(curves.riseSet, pair.first);

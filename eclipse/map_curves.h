@@ -6,8 +6,8 @@
 // Instants are UT MJDs; points are geodetic latitude and east longitude in degrees.
 #include <vector>
 
-#include "base/settings.h"
 #include "base/vector.h"
+#include "eclipse/lunation.h"
 
 namespace qv {
 
@@ -45,9 +45,9 @@ struct RiseSetPair {
     GeoPoint second;  // only when the first exists
 };
 
-// Sets settings.maxEclipsePoint to the ground point nearest the shadow axis at the selected
-// eclipse's greatest eclipse; (0, 0) when the selection is no eclipse.
-void greatestEclipsePoint(SettingsRecord& settings);
+// The ground point nearest the shadow axis at the greatest eclipse of a solar eclipse; (0, 0)
+// for a lunar eclipse.
+GeoPoint greatestEclipsePoint(const EclipseEvent& eclipse, double deltaTSeconds);
 
 // The limit model over [t0Ut, t1Ut] (a zero-length interval gives zero rates).
 PenumbraLimitModel penumbraLimitModel(double t0Ut, double t1Ut, double deltaTSeconds);
@@ -64,13 +64,13 @@ PenumbraEdgeModel penumbraEdgeModel(double t0Ut, double t1Ut, double deltaTSecon
 RiseSetPair riseSetPoints(const PenumbraEdgeModel& model, double tUt);
 
 // Plotted points of the limits and the rise/set curves of the eclipse whose first and last
-// contact on the Earth are settings.eclipseBegin and eclipseEnd (local time): the interval is
-// cut into five parts, each with its own models; limits every minute in the first and last
-// part and every 2.5 minutes in between, rise/set points every minute.
+// contact on the Earth are beginUT and endUT: the interval is cut into five parts, each with
+// its own models; limits every minute in the first and last part and every 2.5 minutes in
+// between, rise/set points every minute.
 struct MapCurves {
     std::vector<GeoPoint> limits;
     std::vector<GeoPoint> riseSet;
 };
-MapCurves sampleMapCurves(const SettingsRecord& settings);
+MapCurves sampleMapCurves(double beginUT, double endUT, double deltaTSeconds);
 
 }  // namespace qv

@@ -1,11 +1,9 @@
 #include "eclipse/special_eclipse.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "base/constants.h"
 #include "base/julian.h"
-#include "base/number_text.h"
 #include "eclipse/eclipse_geometry.h"
 
 namespace qv {
@@ -68,17 +66,17 @@ ElevatedCentralPoints elevatedCentralPoints(double mjdUT, double deltaTSeconds, 
     return points;
 }
 
-std::vector<TrackPoint> specialEclipseTrack(const SettingsRecord& settings)
+std::vector<TrackPoint> specialEclipseTrack(double centreUT, double deltaTSeconds, double heightKm, bool ellipsoid)
 {
     std::vector<TrackPoint> track;
-    const double start = settings.currentMjd - kTrackHalfWidthDays;
-    const double end = settings.currentMjd + kTrackHalfWidthDays;
+    const double start = centreUT - kTrackHalfWidthDays;
+    const double end = centreUT + kTrackHalfWidthDays;
     for (int i = 0;; ++i) {
         const double t = start + i * kTrackStepDays;
         if (t >= end)
             break;
         const ElevatedCentralPoints points =
-            elevatedCentralPoints(t, settings.deltaT, settings.satHeight, settings.satEllipsoid != 0);
+            elevatedCentralPoints(t, deltaTSeconds, heightKm, ellipsoid);
         for (const ElevatedCentralPoint& point : {points.entry, points.exit})
             if (point.kind != kNoElevatedPoint)
                 track.push_back({point.kind, point.latitudeDeg, point.longitudeDeg});
@@ -95,27 +93,6 @@ UtInstant splitUtInstant(double mjdUT)
     splitDms(hours, instant.hour, instant.minute, seconds);
     instant.second = static_cast<int>(seconds);
     return instant;
-}
-
-std::string specialEclipseLabel(const SettingsRecord& settings, const ElevatedCentralPoints& points)
-{
-    const UtInstant at = splitUtInstant(settings.currentMjd);
-    char month[4];
-    monthAbbreviation(at.month, month);
-    char text[160];
-    std::snprintf(text, sizeof text, "%4i %s %2i  %2i:%02i:%02i UT   h:%8.1lf km ", at.year, month, at.day, at.hour,
-                  at.minute, at.second, settings.satHeight);
-    commaToPointOutsideParens(text);
-    std::string label = text;
-    for (const ElevatedCentralPoint& point : {points.entry, points.exit}) {
-        if (point.kind == kNoElevatedPoint)
-            continue;
-        std::snprintf(text, sizeof text, "%s%7.2lf %8.2lf", point.kind == kElevatedTotal ? "   tot." : "   ann.",
-                      point.latitudeDeg, point.longitudeDeg);
-        commaToPoint(text);
-        label += text;
-    }
-    return label;
 }
 
 }  // namespace qv

@@ -3,10 +3,7 @@
 // Earth (a sphere of the Earth's equatorial radius plus the height, or an ellipsoid with the
 // Earth's flattening), such as the orbit shell of a satellite. At one instant the shadow axis
 // can cross that surface at two places when it misses the Earth below.
-#include <string>
 #include <vector>
-
-#include "base/settings.h"
 
 namespace qv {
 
@@ -36,9 +33,9 @@ struct TrackPoint {
     double longitudeDeg = 0.0;
 };
 
-// Every central point of the settings' surface (satHeight, satEllipsoid) at one-minute steps
-// over the two days either side of settings.currentMjd (UT).
-std::vector<TrackPoint> specialEclipseTrack(const SettingsRecord& settings);
+// Every central point on the surface (as for elevatedCentralPoints) at one-minute steps over
+// the two days either side of centreUT.
+std::vector<TrackPoint> specialEclipseTrack(double centreUT, double deltaTSeconds, double heightKm, bool ellipsoid);
 
 // Date and time of a UT instant in whole seconds; an instant a hair below a whole second (from
 // stepping back and forth) counts as that second.
@@ -46,9 +43,5 @@ struct UtInstant {
     int year = 0, month = 1, day = 1, hour = 0, minute = 0, second = 0;
 };
 UtInstant splitUtInstant(double mjdUT);
-
-// The label below the special-eclipse map for settings.currentMjd: date, time, height, and
-// for each central point "tot." or "ann." with its latitude and longitude.
-std::string specialEclipseLabel(const SettingsRecord& settings, const ElevatedCentralPoints& points);
 
 }  // namespace qv

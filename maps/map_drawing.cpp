@@ -322,15 +322,15 @@ void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* 
 }
 
 void paintEclipseMap(QPixmap& page, QPixmap& caption, const QPixmap* earth, const MapGeometry& geometry,
-                     const SettingsRecord& settings, const EclipseMapPoints& points)
+                     const SettingsRecord& settings, const EclipseMapPoints& points, const std::string& title)
 {
     caption.fill(colour::caption);
     QPainter painter;
     startMapPage(page, painter, earth, geometry, settings);
     painter.drawPixmap(0, kCaptionTopPx, caption);
-    for (const CentralMapPoint& central : points.centralLine) {
-        painter.setPen(central.centralClass == kSolarCentralTotal ? colour::total : colour::annular);
-        painter.drawPoint(projectToMap(geometry, central.point.latitudeDeg, central.point.longitudeDeg));
+    for (const CentralLinePoint& central : points.centralLine) {
+        painter.setPen(isTotal(central.kind) ? colour::total : colour::annular);
+        painter.drawPoint(projectToMap(geometry, central.latitudeDeg, central.longitudeDeg));
     }
     painter.setPen(colour::limits);
     drawPoints(painter, geometry, points.curves.limits);
@@ -338,7 +338,7 @@ void paintEclipseMap(QPixmap& page, QPixmap& caption, const QPixmap* earth, cons
     drawPoints(painter, geometry, points.curves.riseSet);
     painter.setPen(colour::greatest);
     drawMarker(painter, projectToMap(geometry, points.greatest.latitudeDeg, points.greatest.longitudeDeg), 2, 2);
-    drawCaptionText(painter, eclipseMapTitle(settings));
+    drawCaptionText(painter, title);
 }
 
 void paintSpecialEclipseTrack(QPixmap& page, const QPixmap* earth, const MapGeometry& geometry,
@@ -366,7 +366,7 @@ void paintSpecialEclipseLabel(QPixmap& specialMap, const QPixmap& page, QPixmap&
         painter.setPen(point.kind == kElevatedTotal ? colour::total : colour::annular);
         drawMarker(painter, projectToMap(geometry, point.latitudeDeg, point.longitudeDeg), 2, 1);
     }
-    drawCaptionText(painter, specialEclipseLabel(settings, points));
+    drawCaptionText(painter, specialEclipseLabel(settings.currentMjd, settings.satHeight, points));
 }
 
 }  // namespace qv

@@ -5,9 +5,12 @@
 // backgrounds, and the conversion between geographic points and map pixels.
 #include <QPoint>
 
+#include <string>
+
 #include "base/settings.h"
 #include "eclipse/special_eclipse.h"
 #include "reports/eclipse_map.h"
+#include "reports/special_eclipse_label.h"
 
 class QPainter;
 class QPixmap;
@@ -71,7 +74,7 @@ void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* 
 // settings.mapGrey), grid, central line, limits, rise/set curves, point of greatest eclipse,
 // and the caption strip with the title.
 void paintEclipseMap(QPixmap& page, QPixmap& caption, const QPixmap* earth, const MapGeometry& geometry,
-                     const SettingsRecord& settings, const EclipseMapPoints& points);
+                     const SettingsRecord& settings, const EclipseMapPoints& points, const std::string& title);
 
 // The special-eclipse page: background, grid and the track of central points.
 void paintSpecialEclipseTrack(QPixmap& page, const QPixmap* earth, const MapGeometry& geometry,

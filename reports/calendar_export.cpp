@@ -14,11 +14,11 @@
 #include "base/constants.h"
 #include "base/julian.h"
 #include "base/number_text.h"
+#include "base/time_zone.h"
 #include "base/version.h"
 #include "calendars/calendar_names.h"
 #include "calendars/holidays.h"
 #include "eclipse/circumstances.h"
-#include "eclipse/lunation.h"
 #include "reports/eclipse_details.h"
 #include "reports/eclipse_kind_texts.h"
 #include "reports/year_tables.h"
@@ -119,7 +119,7 @@ long lunationNumber(double mjd, double phaseFraction)
 // The instant the pages print for a local time, in UT.
 double printedInstantUT(double mjdLocal, double zoneHours)
 {
-    return printedMinute(mjdLocal) - zoneHours / kHoursPerDay;
+    return utFromLocal(printedMinute(mjdLocal), TimeZone{zoneHours});
 }
 
 CalendarEvent timedEvent(std::string key, std::string summary, double startUT, double endUT)
@@ -132,10 +132,8 @@ CalendarEvent timedEvent(std::string key, std::string summary, double startUT, d
     return event;
 }
 
-void addPhases(SettingsRecord& settings, std::vector<CalendarEvent>& events)
+void addPhases(const SettingsRecord& settings, const PhaseLists& phases, std::vector<CalendarEvent>& events)
 {
-    PhaseLists phases;
-    computeYearPhases(settings, phases);
     std::vector<CalendarEvent> phaseEvents;
     for (int kind = 0; kind < kPhaseKinds; ++kind) {
         for (int i = 0; i < phases.counts[kind]; ++i) {
@@ -163,22 +161,21 @@ void addSeasons(const SettingsRecord& settings, std::vector<CalendarEvent>& even
 
 // "Partial Eclipse of the Sun (magnitude: 0.63)": the title of the details, with the magnitude
 // where the details give one.
-std::string eclipseSummary(int kind, double magnitude)
+std::string eclipseSummary(const EclipseEvent& eclipse)
 {
-    const EclipseKindTexts* texts = eclipseKindTexts(kind);
+    const EclipseKindTexts* texts = eclipseKindTexts(eclipse.kind);
     std::string summary = texts ? texts->title : "Eclipse";
     summary.erase(0, summary.find_first_not_of('\t'));
-    const bool central = kind == kAnnularSolar || kind == kTotalSolar || kind == kHybridSolar;
-    if (!central)
-        summary += formatted(" (magnitude: %.2f)", magnitude);
+    if (!isCentral(eclipse.kind))
+        summary += formatted(" (magnitude: %.2f)", eclipse.magnitude);
     return summary;
 }
 
 // The local circumstances of the details without the blanks that pad the place name, and the
 // zone their times are given in.
-std::string eclipseDescription(const SettingsRecord& settings, int kind)
+std::string eclipseDescription(const SettingsRecord& settings, EclipseKind kind, const LocalCircumstances& local)
 {
-    const std::string details = localCircumstancesText(settings, kind);
+    const std::string details = localCircumstancesText(settings, kind, local);
     std::string text;
     for (std::size_t start = details.find_first_not_of('\n'); start < details.size();) {
         const std::size_t end = std::min(details.find('\n', start), details.size());
@@ -190,26 +187,25 @@ std::string eclipseDescription(const SettingsRecord& settings, int kind)
     return validUtf8(text) + formatted("\n\nLocal times of the time zone UTC%+g h.", settings.timeZone);
 }
 
-// Every eclipse of the year's table (computeYearPhases filled it) from its first contact to its
-// last anywhere on the Earth.
-void addEclipses(SettingsRecord& settings, std::vector<CalendarEvent>& events)
+// Every eclipse of the year from its first contact to its last anywhere on the Earth.
+void addEclipses(const SettingsRecord& settings, const std::vector<EclipseEvent>& eclipses,
+                 std::vector<CalendarEvent>& events)
 {
     const double zone = settings.timeZone;
-    for (int index = 0; index < settings.eclipseCount && index < kMaxEclipses; ++index) {
-        const int kind = settings.eclipseTypes[index];
-        EclipsePhaseTable phases;
-        std::string phaseLines;
-        const bool found = eclipseCircumstances(settings, index, phases, kind, phaseLines) > 0;
-        const double greatest = printedInstantUT(settings.eclipseTimes[index], zone);
-        const double begin = found ? printedInstantUT(phases.phaseBegin[0], zone) : greatest;
-        const double end = found ? printedInstantUT(phases.phaseEnd[0], zone) : greatest;
-        const bool solar = kind > kNoEclipse;
+    const TimeZone pageTimeZone = pageZone(settings);
+    for (const EclipseEvent& eclipse : eclipses) {
+        const EclipseCircumstances circumstances = eclipseCircumstances(eclipse, eclipsePlace(settings), settings.deltaT);
+        const bool found = circumstances.phaseCount > 0;
+        const EclipsePhase& whole = circumstances.phases[0];
+        const double greatest = printedInstantUT(localMjd(eclipse.greatestUT, pageTimeZone), zone);
+        const double begin = found ? printedInstantUT(localMjd(whole.beginUT, pageTimeZone), zone) : greatest;
+        const double end = found ? printedInstantUT(localMjd(whole.endUT, pageTimeZone), zone) : greatest;
+        const bool solar = isSolar(eclipse.kind);
         const long lunation = lunationNumber(greatest, solar ? 0.0 : 0.5);
         const std::string key = formatted("lunation%ld-%s-eclipse", lunation, solar ? "solar" : "lunar");
-        CalendarEvent event =
-            timedEvent(key, eclipseSummary(kind, settings.eclipseMagnitudes[index]), begin, end);
-        if (settings.localCircumstances.localVisibility >= 1)
-            event.description = eclipseDescription(settings, kind);
+        CalendarEvent event = timedEvent(key, eclipseSummary(eclipse), begin, end);
+        if (circumstances.local.visible())
+            event.description = eclipseDescription(settings, eclipse.kind, circumstances.local);
         events.push_back(std::move(event));
     }
 }
@@ -286,13 +282,12 @@ icalcomponent* eventComponent(const CalendarEvent& event, icaltimetype stamp)
 
 std::vector<CalendarEvent> yearCalendarEvents(const SettingsRecord& settings)
 {
-    // The year driver refills the eclipse table and the circumstances the local block: both on a copy.
-    SettingsRecord work = settings;
+    const YearLunations lunations = computeYearLunations(settings);
     std::vector<CalendarEvent> events;
-    addPhases(work, events);
-    addSeasons(work, events);
-    addEclipses(work, events);
-    addHolidays(work, events);
+    addPhases(settings, lunations.phases, events);
+    addSeasons(settings, events);
+    addEclipses(settings, lunations.eclipses, events);
+    addHolidays(settings, events);
     const std::string uidEnd = uidSuffix(settings);
     for (CalendarEvent& event : events)
         event.uid += uidEnd;

@@ -5,12 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "astro/frames.h"
 #include "base/constants.h"
 #include "base/julian.h"
 #include "base/number_text.h"
-#include "eclipse/eclipse_geometry.h"
-#include "eclipse/lunation.h"
+#include "eclipse/central_line.h"
 #include "reports/eclipse_kind_texts.h"
 
 namespace qv {
@@ -24,31 +22,20 @@ constexpr int kNumberSize = 96;
 constexpr int kDateLength = 6;
 constexpr int kTimeOffset = 7;
 constexpr int kTimeLength = 5;
-// Stage texts starting with the same characters as the piece before are not repeated.
-constexpr std::size_t kGuardLength = 10;
-constexpr const char* kEmptyGuard = "**********";
+// Phase lines are appended while the phases' text is no longer than this.
+constexpr std::size_t kPhaseTextLimit = 200;
 // The central-line table repeats its column header before every tenth row.
 constexpr int kRowsPerHeader = 10;
 constexpr const char* kTableHeader = "\n\nhh:mm\t Lat.\t Long.\t\tsec\tkm \telev\n";
-// The table rows start at the first step the Sun elevation exceeds this (degrees).
-constexpr double kLowestElevationDeg = -10.0;
-
-bool isCentralSolar(int kind) { return kind == kAnnularSolar || kind == kTotalSolar || kind == kHybridSolar; }
-
-int selectedIndex(const SettingsRecord& settings)
-{
-    const int index = settings.selectedEclipse - 1;
-    return index >= 0 && index < std::min(settings.eclipseCount, kMaxEclipses) ? index : -1;
-}
 
 // Minutes between central-line rows; at least one, so that the table always advances.
 int mapStepMinutes(const SettingsRecord& settings) { return std::max(settings.mapStep, 1); }
 
-// Appends the first count characters of formatDateTime(mjd).
-void appendDateTime(std::string& out, double mjd, int count = kDateTimeShown)
+// Appends the first count characters of formatDateTime of the local time of an instant.
+void appendDateTime(std::string& out, double mjdUT, const TimeZone& zone, int count = kDateTimeShown)
 {
     char dateTime[kDateTimeLength];
-    formatDateTime(mjd, dateTime);
+    formatDateTime(localMjd(mjdUT, zone), dateTime);
     out.append(dateTime, static_cast<std::size_t>(count));
 }
 
@@ -62,67 +49,31 @@ void appendNumbers(std::string& out, const char* format, Values... values)
     out += text;
 }
 
-void writeTitle(const SettingsRecord& settings, int index, std::string& out)
+void writeTitle(const EclipseEvent& eclipse, const TimeZone& zone, std::string& out)
 {
-    const int kind = settings.eclipseTypes[index];
-    const EclipseKindTexts* names = eclipseKindTexts(kind);
+    const EclipseKindTexts* names = eclipseKindTexts(eclipse.kind);
     out += names ? names->title : "";
     out += "\n\nMaximum Eclipse at ";
-    appendDateTime(out, settings.eclipseTimes[index]);
-    if (!isCentralSolar(kind))
-        appendNumbers(out, "   with magnitude:%5.2f", settings.eclipseMagnitudes[index]);
+    appendDateTime(out, eclipse.greatestUT, zone);
+    if (!isCentral(eclipse.kind))
+        appendNumbers(out, "   with magnitude:%5.2f", eclipse.magnitude);
 }
 
-// Local time of the table's first row: the earliest begin of a central phase, its minutes
-// brought down to a multiple of the step; returned in UT.
-double tableStartUT(const EclipsePhaseTable& phases, int stepMinutes, double zoneDays)
+// One line per phase: label, begin and end in local time.
+void writePhases(const EclipseCircumstances& circumstances, const TimeZone& zone, std::string& out)
 {
-    double begin = phases.phaseBegin[phases.phaseCount - 1];
-    for (int i = 0; i < phases.phaseCount; ++i)
-        if (phases.phaseKinds[i] >= kSolarCentralAnnular)
-            begin = std::min(begin, phases.phaseBegin[i]);
-    const double day = std::floor(begin);
-    // Whole minutes of the day; the small addition keeps an exact minute from reading as the one before.
-    const int minuteOfDay = static_cast<int>((begin - day) * kMinutesPerDay + 1e-6);
-    const int hours = minuteOfDay / kMinutesPerHour;
-    int minutes = minuteOfDay % kMinutesPerHour;
-    minutes -= minutes % stepMinutes;
-    return day + (hours * kMinutesPerHour + minutes) / kMinutesPerDay - zoneDays;
-}
-
-// Latest end of a central phase, in UT.
-double tableEndUT(const EclipsePhaseTable& phases, double zoneDays)
-{
-    double end = phases.phaseEnd[phases.phaseCount - 1];
-    for (int i = 0; i < phases.phaseCount; ++i)
-        if (phases.phaseKinds[i] >= kSolarCentralAnnular)
-            end = std::max(end, phases.phaseEnd[i]);
-    return end - zoneDays;
-}
-
-void startCentralLine(SettingsRecord& settings, int kind, EclipseDetailsRun& run, std::string& out)
-{
-    if (run.phases.phaseCount < 1) {
-        settings.detailsStage = kStageTableDone;
-        return;
+    std::string text = "\n";
+    for (int i = 0; i < circumstances.phaseCount && text.size() <= kPhaseTextLimit; ++i) {
+        const EclipsePhase& phase = circumstances.phases[i];
+        const EclipseKindTexts* names = eclipseKindTexts(phase.kind);
+        text += "\n ";
+        text += names ? names->phaseLabel : "";
+        text += "\tbegins ";
+        appendDateTime(text, phase.beginUT, zone);
+        text += "\tends ";
+        appendDateTime(text, phase.endUT, zone);
     }
-    const double zoneDays = settings.timeZone / kHoursPerDay;
-    const int stepMinutes = mapStepMinutes(settings);
-    run.tableTimeUT = tableStartUT(run.phases, stepMinutes, zoneDays);
-    run.tableEndUT = tableEndUT(run.phases, zoneDays);
-    std::snprintf(run.lastDate, sizeof run.lastDate, "******");
-    centralLineRow(true, kind, settings, run, out);
-    run.tableTimeUT += stepMinutes / kMinutesPerDay;
-}
-
-void continueCentralLine(SettingsRecord& settings, int kind, EclipseDetailsRun& run, std::string& out)
-{
-    centralLineRow(false, kind, settings, run, out);
-    run.tableTimeUT += mapStepMinutes(settings) / kMinutesPerDay;
-    if (run.tableTimeUT > run.tableEndUT)
-        settings.detailsStage = kStageTableDone;
-    else
-        --settings.detailsStage;
+    out += text;
 }
 
 // Latitude or longitude in degrees as the settings show it: decimal, or packed DD.MMSS.
@@ -131,32 +82,63 @@ double shownAngle(const SettingsRecord& settings, double degrees)
     return settings.dmsFlag ? decimalToDdmmss(degrees) : degrees;
 }
 
-void appendInterval(std::string& out, double from, double until)
+// The central-line table: a header before every tenth row, a date line when the local day
+// changes, then per row the hybrid marker, the local time, the point, duration, width and
+// the Sun's elevation.
+void writeCentralTable(const SettingsRecord& settings, EclipseKind kind, const std::vector<CentralLinePoint>& line,
+                       std::string& out)
 {
-    out += " ";
-    appendDateTime(out, from);
-    out += " to ";
-    appendDateTime(out, until);
+    const TimeZone zone = pageZone(settings);
+    char lastDate[kDateLength + 1] = "******";
+    int row = 0;
+    for (const CentralLinePoint& point : line) {
+        out += row++ % kRowsPerHeader == 0 ? kTableHeader : "\n";
+        char dateTime[kDateTimeLength];
+        formatDateTime(localMjd(point.mjdUT, zone), dateTime);
+        if (std::strncmp(dateTime, lastDate, kDateLength) != 0) {
+            std::snprintf(lastDate, sizeof lastDate, "%.*s", kDateLength, dateTime);
+            out.append(dateTime, kDateLength);
+            out += "\n";
+        }
+        if (kind == EclipseKind::HybridSolar)
+            out += point.kind == EclipseKind::AnnularSolar ? "a " : "t ";
+        else
+            out += "  ";
+        const double latitude = settings.dmsFlag ? decimalToHhmm(point.latitudeDeg) : point.latitudeDeg;
+        const double longitude = settings.dmsFlag ? decimalToHhmm(point.longitudeDeg) : point.longitudeDeg;
+        out.append(dateTime + kTimeOffset, kTimeLength);
+        appendNumbers(out, "\t%7.2f\t%8.2f\t\t%3.0f\t%4.0f\t%3.0f", latitude, longitude, point.durationSeconds,
+                      point.widthKm, point.sunElevationDeg);
+    }
 }
 
-void writeLocalCircumstances(const SettingsRecord& settings, int kind, std::string& out)
+void appendInterval(std::string& out, double fromUT, double untilUT, const TimeZone& zone)
+{
+    out += " ";
+    appendDateTime(out, fromUT, zone);
+    out += " to ";
+    appendDateTime(out, untilUT, zone);
+}
+
+void writeLocalCircumstances(const SettingsRecord& settings, EclipseKind kind, const LocalCircumstances& local,
+                             std::string& out)
 {
     out += "\n\n\nLocal Circumstances for ";
     out.append(settings.locationName, strnlen(settings.locationName, kLocationNameMax));
     appendNumbers(out, "\nLat: %g   Long: %g   height: %g m\n\n", shownAngle(settings, settings.latitude),
                   shownAngle(settings, settings.longitude), settings.height);
-    if (kind == kNoEclipse)
+    if (kind == EclipseKind::None)
         return;
-    const LocalCircumstances& local = settings.localCircumstances;
-    if (local.localVisibility < 1) {
+    if (!local.visible()) {
         out += "Eclipse not visible";
         return;
     }
+    const TimeZone zone = pageZone(settings);
     out += "Eclipse visible from ";
-    appendInterval(out, local.visibleFrom[0], local.visibleUntil[0]);
-    if (local.localVisibility > 2) {
+    appendInterval(out, local.visibleFromUT[0], local.visibleUntilUT[0], zone);
+    if (local.visibleTwice()) {
         out += "\n\tand from ";
-        appendInterval(out, local.visibleFrom[1], local.visibleUntil[1]);
+        appendInterval(out, local.visibleFromUT[1], local.visibleUntilUT[1], zone);
     }
 }
 
@@ -166,188 +148,129 @@ double packedTimeOfDay(double mjdLocal)
     return decimalToDdmmss((mjdLocal - std::floor(mjdLocal)) * kHoursPerDay);
 }
 
-void writeLocalMaximum(const SettingsRecord& settings, int kind, std::string& out)
+const char* centralPhaseWords(EclipseKind kind)
 {
-    const LocalCircumstances& local = settings.localCircumstances;
-    if (kind <= kNoEclipse || local.localVisibility < 1)
+    if (kind == EclipseKind::PartialSolar || kind == EclipseKind::HybridSolar)
+        return "\ntotality/annularity from";
+    return isTotal(kind) ? "\ntotality from" : "\nannularity from";
+}
+
+void writeLocalMaximum(const SettingsRecord& settings, EclipseKind kind, const LocalCircumstances& local,
+                       std::string& out)
+{
+    if (!isSolar(kind) || !local.visible())
         return;
+    const TimeZone zone = pageZone(settings);
     out += "\nMaximum Eclipse at ";
-    appendDateTime(out, local.localMaxTime);
-    appendNumbers(out, "   with magnitude %6.3f", local.localMaxMagnitude);
-    appendNumbers(out, "   elev:%4.1f", local.localMaxElevation * kDegPerRad);
-    if (local.localCentralEnd < local.localCentralStart)
+    appendDateTime(out, local.maxUT, zone);
+    appendNumbers(out, "   with magnitude %6.3f", local.maxMagnitude);
+    appendNumbers(out, "   elev:%4.1f", local.maxElevationRad * kDegPerRad);
+    if (!local.hasCentralPhase())
         return;
-    if (kind == kPartialSolar || kind == kHybridSolar)
-        out += "\ntotality/annularity from";
-    else
-        out += kind % 2 == 1 ? "\ntotality from" : "\nannularity from";
-    appendNumbers(out, "%8.4f  to%8.4f   del.t:%3.0f sec", packedTimeOfDay(local.localCentralStart),
-                  packedTimeOfDay(local.localCentralEnd),
-                  (local.localCentralEnd - local.localCentralStart) * kSecondsPerDay);
+    out += centralPhaseWords(kind);
+    const double startLocal = localMjd(local.centralStartUT, zone);
+    const double endLocal = localMjd(local.centralEndUT, zone);
+    appendNumbers(out, "%8.4f  to%8.4f   del.t:%3.0f sec", packedTimeOfDay(startLocal), packedTimeOfDay(endLocal),
+                  (endLocal - startLocal) * kSecondsPerDay);
 }
 
 }  // namespace
 
-void formatEclipseListLine(const SettingsRecord& settings, int index, char* line, std::size_t lineSize)
+EclipsePlace eclipsePlace(const SettingsRecord& settings)
 {
-    char dateTime[kDateTimeLength];
-    formatDateTime(settings.eclipseTimes[index], dateTime);
-    const EclipseKindTexts* names = eclipseKindTexts(settings.eclipseTypes[index]);
-    std::snprintf(line, lineSize, "%2i : %.*s%s", index + 1, kDateLength, dateTime, names ? names->listLabel : "");
+    return {settings.latitude, settings.longitude, settings.height};
 }
 
-void buildEclipseListPage(const SettingsRecord& settings, PageBuffer& page)
+TimeZone pageZone(const SettingsRecord& settings) { return TimeZone{settings.timeZone}; }
+
+const EclipseEvent* selectedEclipse(const SettingsRecord& settings, const std::vector<EclipseEvent>& eclipses)
 {
+    const int index = settings.selectedEclipse - 1;
+    return index >= 0 && index < static_cast<int>(eclipses.size()) ? &eclipses[index] : nullptr;
+}
+
+std::vector<int> buildEclipseListPage(int year, const TimeZone& zone, const std::vector<EclipseEvent>& eclipses,
+                                      PageBuffer& page)
+{
+    std::vector<int> lines;
     char line[kPageColumns];
     appendBlankLines(page, 2);
-    std::snprintf(line, sizeof line, "         Eclipses for %i ", settings.year);
+    std::snprintf(line, sizeof line, "         Eclipses for %i ", year);
     appendLine(page, line);
     appendBlankLines(page, 2);
-    const int count = std::clamp(settings.eclipseCount, 0, kMaxEclipses);
-    for (int i = 0; i < count; ++i) {
-        formatEclipseListLine(settings, i, line, sizeof line);
+    for (std::size_t i = 0; i < eclipses.size(); ++i) {
+        char dateTime[kDateTimeLength];
+        formatDateTime(localMjd(eclipses[i].greatestUT, zone), dateTime);
+        const EclipseKindTexts* names = eclipseKindTexts(eclipses[i].kind);
+        std::snprintf(line, sizeof line, "%2i : %.*s%s", static_cast<int>(i) + 1, kDateLength, dateTime,
+                      names ? names->listLabel : "");
+        if (page.lineCount < kPageLines)
+            lines.push_back(page.lineCount);
         appendMarkedLine(page, line);
         appendBlankLines(page, 1);
     }
     appendBlankLines(page, 2);
     appendLine(page, "     Click at respective line or key number to get eclipse details.");
     appendBlankLines(page, 2);
+    return lines;
 }
 
-void centralLineRow(bool first, int eclipseKind, SettingsRecord& settings, EclipseDetailsRun& run,
-                    std::string& out)
+double centralTableStartUT(const EclipseCircumstances& circumstances, int stepMinutes, const TimeZone& zone)
 {
-    EclipseGeometry engine;
-    const double stepDays = mapStepMinutes(settings) / kMinutesPerDay;
-    double latitudeRad = 0.0, longitudeRad = 0.0;
-    int eclipseClass = engine.solarEclipseAt(run.tableTimeUT, settings.deltaT, latitudeRad, longitudeRad);
-    settings.centralClass = 0;
-    if (first) {
-        run.highestElevationDeg = kLowestElevationDeg;
-        while (eclipseClass < kSolarCentralAnnular && run.tableTimeUT < run.tableEndUT) {
-            run.tableTimeUT += stepDays;
-            eclipseClass = engine.solarEclipseAt(run.tableTimeUT, settings.deltaT, latitudeRad, longitudeRad);
-        }
-        run.rowCounter = 0;
-    }
-    if (eclipseClass < kSolarCentralAnnular)
-        return;
-
-    out += run.rowCounter % kRowsPerHeader == 0 ? kTableHeader : "\n";
-    ++run.rowCounter;
-    char dateTime[kDateTimeLength];
-    formatDateTime(run.tableTimeUT + settings.timeZone / kHoursPerDay, dateTime);
-    if (std::strncmp(dateTime, run.lastDate, kDateLength) != 0) {
-        std::snprintf(run.lastDate, sizeof run.lastDate, "%.*s", kDateLength, dateTime);
-        out.append(dateTime, kDateLength);
-        out += "\n";
-    }
-    settings.centralClass = eclipseClass;
-    if (eclipseKind == kHybridSolar)
-        out += eclipseClass == kSolarCentralAnnular ? "a " : "t ";
-    else
-        out += "  ";
-
-    // Duration and width first: both are printed from the same call.
-    double widthKm = 0.0;
-    const double durationSeconds = engine.centralDurationAndWidth(run.tableTimeUT, settings.deltaT, widthKm);
-    double azimuthRad = 0.0, elevationRad = 0.0, distance = 0.0;
-    horizonCoordinates(run.tableTimeUT, 0.0, latitudeRad, longitudeRad, 0.0, true, engine.sunVector(),
-                       azimuthRad, elevationRad, distance);
-    double latitude = latitudeRad * kDegPerRad;
-    double longitude = longitudeRad * kDegPerRad;
-    if (longitude > 180.0)
-        longitude -= 360.0;
-    const double elevationDeg = elevationRad * kDegPerRad;
-    if (settings.dmsFlag) {
-        latitude = decimalToHhmm(latitude);
-        longitude = decimalToHhmm(longitude);
-    }
-    settings.mapWorkPoint[0] = latitude;
-    settings.mapWorkPoint[1] = longitude;
-    if (elevationDeg > run.highestElevationDeg) {
-        run.highestElevationDeg = elevationDeg;
-        settings.maxEclipsePoint[0] = latitude;
-        settings.maxEclipsePoint[1] = longitude;
-    }
-    out.append(dateTime + kTimeOffset, kTimeLength);
-    appendNumbers(out, "\t%7.2f\t%8.2f\t\t%3.0f\t%4.0f\t%3.0f", latitude, longitude, durationSeconds, widthKm,
-                  elevationDeg);
+    const int count = circumstances.phaseCount;
+    double begin = localMjd(circumstances.phases[count - 1].beginUT, zone);
+    for (int i = 0; i < count; ++i)
+        if (isCentral(circumstances.phases[i].kind))
+            begin = std::min(begin, localMjd(circumstances.phases[i].beginUT, zone));
+    const double day = std::floor(begin);
+    // Whole minutes of the day; the small addition keeps an exact minute from reading as the one before.
+    const int minuteOfDay = static_cast<int>((begin - day) * kMinutesPerDay + 1e-6);
+    const int hours = minuteOfDay / kMinutesPerHour;
+    int minutes = minuteOfDay % kMinutesPerHour;
+    minutes -= minutes % stepMinutes;
+    return utFromLocal(day + (hours * kMinutesPerHour + minutes) / kMinutesPerDay, zone);
 }
 
-void eclipseDetailsStage(SettingsRecord& settings, EclipseDetailsRun& run, std::string& out)
+double centralTableEndUT(const EclipseCircumstances& circumstances)
 {
-    out.clear();
-    const int index = selectedIndex(settings);
-    if (index < 0) {
-        settings.detailsStage = kStageFinished;
-        return;
-    }
-    const int kind = settings.eclipseTypes[index];
-    switch (settings.detailsStage) {
-    case kStageTitle:
-        writeTitle(settings, index, out);
-        break;
-    case kStagePhases:
-        out.push_back('\n');
-        if (eclipseCircumstances(settings, index, run.phases, kind, out) == 0 || kind < kAnnularSolar)
-            settings.detailsStage = kStageTableDone;
-        break;
-    case kStageTableStart:
-        startCentralLine(settings, kind, run, out);
-        break;
-    case kStageTableRows:
-        continueCentralLine(settings, kind, run, out);
-        break;
-    case kStageTableDone:
-        break;
-    case kStageLocal:
-        writeLocalCircumstances(settings, kind, out);
-        break;
-    case kStageLocalMaximum:
-        writeLocalMaximum(settings, kind, out);
-        settings.detailsStage = kStageFinished;
-        break;
-    default:
-        settings.detailsStage = kStageFinished;
-        break;
-    }
+    const int count = circumstances.phaseCount;
+    double end = circumstances.phases[count - 1].endUT;
+    for (int i = 0; i < count; ++i)
+        if (isCentral(circumstances.phases[i].kind))
+            end = std::max(end, circumstances.phases[i].endUT);
+    return end;
 }
 
-std::string eclipseDetailsText(SettingsRecord& viewSettings)
+std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEvent& eclipse)
 {
-    const int index = selectedIndex(viewSettings);
-    if (index < 0)
-        return {};
+    const TimeZone zone = pageZone(settings);
     std::string text;
-    appendNumbers(text, "+++> Timezone %g <+++\tYear: %4i ", viewSettings.timeZone, viewSettings.year);
-    if (viewSettings.eclipseTypes[index] > kNonCentralTotalSolar)
-        text += viewSettings.dmsFlag ? "\tLat./Long. in Degrees.Minutes" : "\tLat./Long. in Decimal Degrees";
+    appendNumbers(text, "+++> Timezone %g <+++\tYear: %4i ", settings.timeZone, settings.year);
+    if (isCentral(eclipse.kind))
+        text += settings.dmsFlag ? "\tLat./Long. in Degrees.Minutes" : "\tLat./Long. in Decimal Degrees";
     text += "\n\n";
 
-    EclipseDetailsRun run;
-    std::string piece;
-    std::string guard = kEmptyGuard;
-    viewSettings.detailsStage = kStageTitle;
-    for (;;) {
-        eclipseDetailsStage(viewSettings, run, piece);
-        if (!piece.empty() && piece.compare(0, kGuardLength, guard) != 0) {
-            text += piece;
-            guard = piece.substr(0, kGuardLength);
-        }
-        if (viewSettings.detailsStage <= kStageFinished)
-            break;
-        ++viewSettings.detailsStage;
+    writeTitle(eclipse, zone, text);
+    const EclipseCircumstances circumstances = eclipseCircumstances(eclipse, eclipsePlace(settings), settings.deltaT);
+    writePhases(circumstances, zone, text);
+    if (isCentral(eclipse.kind) && circumstances.phaseCount > 0) {
+        const int stepMinutes = mapStepMinutes(settings);
+        const std::vector<CentralLinePoint> line =
+            centralLine(centralTableStartUT(circumstances, stepMinutes, zone), centralTableEndUT(circumstances),
+                        stepMinutes / kMinutesPerDay, settings.deltaT);
+        writeCentralTable(settings, eclipse.kind, line, text);
     }
-    appendNumbers(text, "\n\n\n+++> tdt - ut (in sec): %g <+++", viewSettings.deltaT);
+    writeLocalCircumstances(settings, eclipse.kind, circumstances.local, text);
+    writeLocalMaximum(settings, eclipse.kind, circumstances.local, text);
+    appendNumbers(text, "\n\n\n+++> tdt - ut (in sec): %g <+++", settings.deltaT);
     return text;
 }
 
-std::string localCircumstancesText(const SettingsRecord& settings, int eclipseKind)
+std::string localCircumstancesText(const SettingsRecord& settings, EclipseKind kind, const LocalCircumstances& local)
 {
     std::string text;
-    writeLocalCircumstances(settings, eclipseKind, text);
-    writeLocalMaximum(settings, eclipseKind, text);
+    writeLocalCircumstances(settings, kind, local, text);
+    writeLocalMaximum(settings, kind, local, text);
     return text;
 }
 

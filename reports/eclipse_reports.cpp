@@ -1,10 +1,7 @@
 #include "reports/eclipse_reports.h"
 
-#include <algorithm>
-
 #include "base/julian.h"
 #include "base/number_text.h"
-#include "eclipse/lunation.h"
 #include "reports/eclipse_kind_texts.h"
 
 namespace qv {
@@ -14,21 +11,22 @@ namespace {
 constexpr int kLineSize = 96;
 
 // One table line: local date and time (tabbed), the kind and perhaps the magnitude.
-void formatEclipseLine(const SettingsRecord& settings, int index, char* line)
+void formatEclipseLine(const TimeZone& zone, const EclipseEvent& eclipse, char* line)
 {
     char dateTime[kDateTimeLength];
-    formatDateTimeTabbed(settings.eclipseTimes[index], dateTime);
-    const EclipseKindTexts* kindText = eclipseKindTexts(settings.eclipseTypes[index]);
+    formatDateTimeTabbed(localMjd(eclipse.greatestUT, zone), dateTime);
+    const EclipseKindTexts* kindText = eclipseKindTexts(eclipse.kind);
     int length = std::snprintf(line, kLineSize, "%.*s%s", kDateTimeShown, dateTime, kindText ? kindText->yearTable : "");
     if (kindText && kindText->yearTableMagnitude && length >= 0 && length < kLineSize)
-        std::snprintf(line + length, kLineSize - length, "  (magnitude:%5.2f)", settings.eclipseMagnitudes[index]);
+        std::snprintf(line + length, kLineSize - length, "  (magnitude:%5.2f)", eclipse.magnitude);
     // The magnitude sits inside parentheses, so every comma of the line is mended.
     commaToPoint(line);
 }
 
 }  // namespace
 
-void writeEclipsesOfYear(int year, const SettingsRecord& settings, PageBuffer& page, std::FILE* saveFile)
+void writeEclipsesOfYear(int year, const TimeZone& zone, const std::vector<EclipseEvent>& eclipses, PageBuffer& page,
+                         std::FILE* saveFile)
 {
     char line[kLineSize];
     appendBlankLines(page, 2);
@@ -41,9 +39,8 @@ void writeEclipsesOfYear(int year, const SettingsRecord& settings, PageBuffer& p
         std::fputs("\n\t\t=================\n", saveFile);
     }
 
-    const int count = std::clamp(settings.eclipseCount, 0, kMaxEclipses);
-    for (int i = 0; i < count; ++i) {
-        formatEclipseLine(settings, i, line);
+    for (const EclipseEvent& eclipse : eclipses) {
+        formatEclipseLine(zone, eclipse, line);
         appendLine(page, line);
         if (saveFile) {
             std::fputc('\n', saveFile);

@@ -57,13 +57,10 @@ double yearWindowStartLocal(int year) { return modifiedJulianDate(1, 1, year, 0.
 
 double yearWindowEndLocal(int year) { return modifiedJulianDate(31, 12, year, kHoursPerDay); }
 
-void computeYearPhases(SettingsRecord& settings, PhaseLists& phases)
+YearLunations computeYearLunations(const SettingsRecord& settings)
 {
-    settings.eclipseTableYear = settings.year;
-    settings.eclipseTableZone = settings.timeZone;
-    settings.eclipseTableDeltaT = settings.deltaT;
-    settings.eclipseCount = 0;
-    phases = PhaseLists{};
+    YearLunations year;
+    PhaseLists& phases = year.phases;
 
     const double start = yearWindowStartLocal(settings.year);
     const double end = yearWindowEndLocal(settings.year);
@@ -72,8 +69,14 @@ void computeYearPhases(SettingsRecord& settings, PhaseLists& phases)
         const double decimalYear = settings.year - kScanLeadYears + step * kScanStepYears;
         for (int kind = 0; kind < kPhaseKinds; ++kind)
             collectLunation(start, end, decimalYear, zone, settings.deltaT, phases.counts[kind],
-                            phases.times[kind], kPhaseFractions[kind], settings);
+                            phases.times[kind], kPhaseFractions[kind], year.eclipses);
     }
+    return year;
+}
+
+std::vector<EclipseEvent> eclipsesOfYear(const SettingsRecord& settings)
+{
+    return computeYearLunations(settings).eclipses;
 }
 
 int phaseTableRow(double windowEndLocal, const PhaseLists& phases, int cursors[kPhaseKinds], char* row)
@@ -167,15 +170,14 @@ void buildSunReport(int year, double zoneHours, double deltaTSeconds, PageBuffer
     writeToSave(saveFile, line);
 }
 
-void buildYearTables(SettingsRecord& settings, PageBuffer& page, std::FILE* saveFile)
+void buildYearTables(const SettingsRecord& settings, PageBuffer& page, std::FILE* saveFile)
 {
-    PhaseLists phases;
-    computeYearPhases(settings, phases);
+    const YearLunations lunations = computeYearLunations(settings);
     const int year = settings.year;
     const double zone = settings.timeZone;
-    buildPhasesReport(year, zone, yearWindowEndLocal(year), phases, page, saveFile);
+    buildPhasesReport(year, zone, yearWindowEndLocal(year), lunations.phases, page, saveFile);
     buildSunReport(year, zone, settings.deltaT, page, saveFile);
-    writeEclipsesOfYear(year, settings, page, saveFile);
+    writeEclipsesOfYear(year, TimeZone{zone}, lunations.eclipses, page, saveFile);
 }
 
 }  // namespace qv

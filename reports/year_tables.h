@@ -3,6 +3,7 @@
 // eclipses of one local civil year, appended to the page and, while a save runs, written to
 // the save file. Every time shown is local zone time.
 #include <cstdio>
+#include <vector>
 
 #include "astro/seasons.h"
 #include "base/page_buffer.h"
@@ -28,14 +29,20 @@ struct PhaseLists {
 double yearWindowStartLocal(int year);
 double yearWindowEndLocal(int year);
 
-// Phases of the Moon that fall in the local civil year settings.year (its zone and TT - UT).
-// Empties and refills the settings' eclipse table with the eclipses of that year and stamps
-// it with the year, zone and TT - UT.
-void computeYearPhases(SettingsRecord& settings, PhaseLists& phases);
+// The phases of the Moon and the eclipses (greatest eclipse) that fall in the local civil
+// year settings.year of the settings' zone, with its TT - UT.
+struct YearLunations {
+    PhaseLists phases;
+    std::vector<EclipseEvent> eclipses;  // in the order of time
+};
+YearLunations computeYearLunations(const SettingsRecord& settings);
+
+// The eclipses of the settings' year, as computeYearLunations finds them.
+std::vector<EclipseEvent> eclipsesOfYear(const SettingsRecord& settings);
 
 // The whole year driver: phases, Sun and eclipse tables appended to the page (the caller
 // clears it), and to saveFile when it is not null.
-void buildYearTables(SettingsRecord& settings, PageBuffer& page, std::FILE* saveFile = nullptr);
+void buildYearTables(const SettingsRecord& settings, PageBuffer& page, std::FILE* saveFile = nullptr);
 
 // The phases table from the lists, to the page and to saveFile when it is not null.
 // Rows are written while some phase is still unprinted and the last row printed one.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/julian.h"
+#include "base/time_zone.h"
 #include "reports/year_tables.h"
 #include "test_environment.h"
 
@@ -20,35 +21,36 @@ constexpr double kMinute = 1.0 / 1440.0;  // days
 
 // The year's phase lists and eclipse table as the year driver builds them with the collector,
 // for the year's default TT - UT.
-struct YearScan {
-    qv::SettingsRecord settings;
-    qv::PhaseLists phases;
+struct YearScan : qv::YearLunations {
+    qv::TimeZone zone;
 };
 
 YearScan scanYear(int year, double zoneHours = 0.0) {
+    qv::SettingsRecord settings;
+    settings.year = year;
+    settings.timeZone = zoneHours;
+    settings.deltaT = qv::deltaTDefault(year);
     YearScan scan;
-    scan.settings.year = year;
-    scan.settings.timeZone = zoneHours;
-    scan.settings.deltaT = qv::deltaTDefault(year);
-    qv::computeYearPhases(scan.settings, scan.phases);
+    static_cast<qv::YearLunations&>(scan) = qv::computeYearLunations(settings);
+    scan.zone = qv::TimeZone{zoneHours};
     return scan;
 }
 
 struct FoundEclipse {
     double mjdLocal;
-    int kind;
+    qv::EclipseKind kind;
     double magnitude;
 };
 
-// The stored eclipse whose local date is the given one; kind 0 when there is none.
+// The stored eclipse whose local date is the given one; kind None when there is none.
 FoundEclipse eclipseOn(const YearScan& scan, int day, int month, int year) {
     const double dayStart = qv::modifiedJulianDate(day, month, year, 0.0);
-    for (int i = 0; i < scan.settings.eclipseCount; ++i) {
-        const double t = scan.settings.eclipseTimes[i];
+    for (const qv::EclipseEvent& eclipse : scan.eclipses) {
+        const double t = qv::localMjd(eclipse.greatestUT, scan.zone);
         if (t >= dayStart && t < dayStart + 1.0)
-            return {t, scan.settings.eclipseTypes[i], scan.settings.eclipseMagnitudes[i]};
+            return {t, eclipse.kind, eclipse.magnitude};
     }
-    return {0.0, qv::kNoEclipse, 0.0};
+    return {0.0, qv::EclipseKind::None, 0.0};
 }
 
 TEST(LunarPhase, TimesAgreeWithPyEphem) {
@@ -64,10 +66,8 @@ TEST(LunarPhase, TimesAgreeWithPyEphem) {
         double phase = 0.0;
         double mjdTT = 0.0;
         if (line[0] == '#' || std::sscanf(line, "%lf %lf %lf", &decimalYear, &phase, &mjdTT) != 3) continue;
-        int kind = 0;
-        double eclipseTime = 0.0;
-        double magnitude = 0.0;
-        const double found = qv::lunarPhase(decimalYear, phase, 60.0, kind, eclipseTime, magnitude);
+        qv::SyzygyEclipse eclipse;
+        const double found = qv::lunarPhase(decimalYear, phase, 60.0, eclipse);
         largestErrorDays = std::fmax(largestErrorDays, std::fabs(found - mjdTT));
         ++compared;
     }
@@ -79,41 +79,38 @@ TEST(LunarPhase, TimesAgreeWithPyEphem) {
 
 TEST(LunarPhase, QuartersNeverBringEclipsesAndTheKindIsAlwaysWritten) {
     // 2024.28 lies in the lunation of the total solar eclipse of 8 April 2024.
-    int kind = 99;
-    double eclipseTime = -1.0;
-    double magnitude = -1.0;
-    qv::lunarPhase(2024.28, 0.0, 69.0, kind, eclipseTime, magnitude);
-    EXPECT_EQ(kind, qv::kTotalSolar);
+    const qv::SyzygyEclipse unset{qv::EclipseKind::HybridSolar, -1.0, -1.0};
+    qv::SyzygyEclipse eclipse = unset;
+    qv::lunarPhase(2024.28, 0.0, 69.0, eclipse);
+    EXPECT_EQ(eclipse.kind, qv::EclipseKind::TotalSolar);
     for (double quarter : {0.25, 0.75}) {
-        kind = 99;
-        eclipseTime = -1.0;
-        magnitude = -1.0;
-        qv::lunarPhase(2024.28, quarter, 69.0, kind, eclipseTime, magnitude);
-        EXPECT_EQ(kind, qv::kNoEclipse);
-        EXPECT_EQ(eclipseTime, -1.0);
-        EXPECT_EQ(magnitude, -1.0);
+        eclipse = unset;
+        qv::lunarPhase(2024.28, quarter, 69.0, eclipse);
+        EXPECT_EQ(eclipse.kind, qv::EclipseKind::None);
+        EXPECT_EQ(eclipse.greatestTT, -1.0);
+        EXPECT_EQ(eclipse.magnitude, -1.0);
     }
     // A Full Moon far from the nodes.
-    kind = 99;
-    qv::lunarPhase(2024.10, 0.5, 69.0, kind, eclipseTime, magnitude);
-    EXPECT_EQ(kind, qv::kNoEclipse);
+    eclipse = unset;
+    qv::lunarPhase(2024.10, 0.5, 69.0, eclipse);
+    EXPECT_EQ(eclipse.kind, qv::EclipseKind::None);
 }
 
 TEST(YearScan, WellKnownEclipsesByDateAndKind) {
     struct Case {
         int day, month, year;
-        int kind;
+        qv::EclipseKind kind;
     };
     constexpr Case kCases[] = {
-        {11, 8, 1999, qv::kTotalSolar},       {21, 8, 2017, qv::kTotalSolar},
-        {8, 4, 2024, qv::kTotalSolar},        {14, 10, 2023, qv::kAnnularSolar},
-        {20, 4, 2023, qv::kHybridSolar},      {8, 11, 2022, qv::kTotalLunar},
-        {14, 3, 2025, qv::kTotalLunar},       {25, 3, 2024, qv::kPenumbralLunar},
-        {18, 9, 2024, qv::kPartialLunar},     {25, 10, 2022, qv::kPartialSolar},
-        {29, 4, 2014, qv::kNonCentralAnnularSolar},  // decided by the shadow engine
-        {3, 11, 2013, qv::kHybridSolar},
-        {31, 1, 1999, qv::kTotalPenumbralLunar},     // penumbral magnitude just above 1
-        {14, 3, 2006, qv::kTotalPenumbralLunar},
+        {11, 8, 1999, qv::EclipseKind::TotalSolar},       {21, 8, 2017, qv::EclipseKind::TotalSolar},
+        {8, 4, 2024, qv::EclipseKind::TotalSolar},        {14, 10, 2023, qv::EclipseKind::AnnularSolar},
+        {20, 4, 2023, qv::EclipseKind::HybridSolar},      {8, 11, 2022, qv::EclipseKind::TotalLunar},
+        {14, 3, 2025, qv::EclipseKind::TotalLunar},       {25, 3, 2024, qv::EclipseKind::PenumbralLunar},
+        {18, 9, 2024, qv::EclipseKind::PartialLunar},     {25, 10, 2022, qv::EclipseKind::PartialSolar},
+        {29, 4, 2014, qv::EclipseKind::NonCentralAnnularSolar},  // decided by the shadow engine
+        {3, 11, 2013, qv::EclipseKind::HybridSolar},
+        {31, 1, 1999, qv::EclipseKind::TotalPenumbralLunar},     // penumbral magnitude just above 1
+        {14, 3, 2006, qv::EclipseKind::TotalPenumbralLunar},
     };
     for (const Case& c : kCases) {
         const YearScan scan = scanYear(c.year);
@@ -132,10 +129,10 @@ TEST(YearScan, NumberOfEclipsesInWholeYears) {
         const YearScan scan = scanYear(c.year);
         int solar = 0;
         int lunar = 0;
-        for (int i = 0; i < scan.settings.eclipseCount; ++i) {
-            (scan.settings.eclipseTypes[i] > 0 ? solar : lunar) += 1;
+        for (std::size_t i = 0; i < scan.eclipses.size(); ++i) {
+            (qv::isSolar(scan.eclipses[i].kind) ? solar : lunar) += 1;
             if (i > 0) {
-                EXPECT_GT(scan.settings.eclipseTimes[i], scan.settings.eclipseTimes[i - 1]);
+                EXPECT_GT(scan.eclipses[i].greatestUT, scan.eclipses[i - 1].greatestUT);
             }
         }
         EXPECT_EQ(solar, c.solar) << c.year;
@@ -164,13 +161,13 @@ TEST(YearScan, MagnitudesAndTimesOfGreatestEclipse) {
 TEST(YearScan, TinyPartialEclipsesNeedContactInTheScan) {
     // 24 December 1916: published magnitude 0.0056; the formula gives 0.005 and the scan finds contact.
     const FoundEclipse tiny = eclipseOn(scanYear(1916), 24, 12, 1916);
-    EXPECT_EQ(tiny.kind, qv::kPartialSolar);
+    EXPECT_EQ(tiny.kind, qv::EclipseKind::PartialSolar);
     EXPECT_NEAR(tiny.magnitude, 0.0056, 0.002);
     // 14 July 1787: a grazing passage whose formula magnitude is 0.003; the scan finds no contact
     // with the ellipsoid, so no eclipse is stored.
     const YearScan scan1787 = scanYear(1787);
-    EXPECT_EQ(eclipseOn(scan1787, 14, 7, 1787).kind, qv::kNoEclipse);
-    EXPECT_EQ(eclipseOn(scan1787, 15, 7, 1787).kind, qv::kNoEclipse);
+    EXPECT_EQ(eclipseOn(scan1787, 14, 7, 1787).kind, qv::EclipseKind::None);
+    EXPECT_EQ(eclipseOn(scan1787, 15, 7, 1787).kind, qv::EclipseKind::None);
 }
 
 TEST(YearScan, PhaseListsHoldEachPhaseOnceInOrder) {
@@ -192,8 +189,9 @@ TEST(YearScan, TimesAreInTheZonesLocalTime) {
     const YearScan utc = scanYear(2024);
     const YearScan east = scanYear(2024, 5.5);
     EXPECT_NEAR(east.phases.times[qv::kNewMoon][0] - utc.phases.times[qv::kNewMoon][0], 5.5 / 24.0, 1e-9);
-    ASSERT_EQ(east.settings.eclipseCount, utc.settings.eclipseCount);
-    EXPECT_NEAR(east.settings.eclipseTimes[1] - utc.settings.eclipseTimes[1], 5.5 / 24.0, 1e-9);
+    ASSERT_EQ(east.eclipses.size(), utc.eclipses.size());
+    EXPECT_NEAR(qv::localMjd(east.eclipses[1].greatestUT, east.zone) - qv::localMjd(utc.eclipses[1].greatestUT, utc.zone),
+                5.5 / 24.0, 1e-9);
 }
 
 // One call of the collector for the New Moon of April 2024 (total solar eclipse).
@@ -202,60 +200,60 @@ struct April2024 {
     static constexpr double kZoneHours = 2.0;
     static constexpr double kDeltaTSeconds = 69.0;
 
-    // Local times of the phase and of greatest eclipse as the collector forms them.
+    // Local times of the phase and of greatest eclipse as the collector forms them, and the
+    // instant of greatest eclipse.
     double phaseLocal = 0.0;
     double eclipseLocal = 0.0;
+    double eclipseUT = 0.0;
     April2024() {
-        int kind = 0;
-        double eclipseTT = 0.0;
-        double magnitude = 0.0;
+        qv::SyzygyEclipse eclipse;
         const double offset = kZoneHours / 24.0 - kDeltaTSeconds / 86400.0;
-        phaseLocal = qv::lunarPhase(kDecimalYear, 0.0, kDeltaTSeconds, kind, eclipseTT, magnitude) + offset;
-        eclipseLocal = eclipseTT + offset;
+        phaseLocal = qv::lunarPhase(kDecimalYear, 0.0, kDeltaTSeconds, eclipse) + offset;
+        eclipseLocal = eclipse.greatestTT + offset;
+        eclipseUT = qv::utFromLocal(eclipseLocal, qv::TimeZone{kZoneHours});
     }
 
-    void collect(double windowStart, double windowEnd, int& count, double* list, qv::SettingsRecord& s,
-                 double decimalYear = kDecimalYear) const {
-        qv::collectLunation(windowStart, windowEnd, decimalYear, kZoneHours, kDeltaTSeconds, count, list, 0.0, s);
+    void collect(double windowStart, double windowEnd, int& count, double* list,
+                 std::vector<qv::EclipseEvent>& eclipses, double decimalYear = kDecimalYear) const {
+        qv::collectLunation(windowStart, windowEnd, decimalYear, kZoneHours, kDeltaTSeconds, count, list, 0.0,
+                            eclipses);
     }
 };
 
 TEST(CollectLunation, SameLunationAndSameEclipseAreKeptOnce) {
     const April2024 april;
-    qv::SettingsRecord settings;
+    std::vector<qv::EclipseEvent> eclipses;
     int count = 0;
     double list[qv::kMaxPhasesPerList] = {};
     // The next decimal-year steps meet the same lunation again.
     for (double decimalYear : {2024.28, 2024.28, 2024.30, 2024.32, 2024.34})
-        april.collect(60000.0, 61000.0, count, list, settings, decimalYear);
+        april.collect(60000.0, 61000.0, count, list, eclipses, decimalYear);
     EXPECT_EQ(count, 1);
     EXPECT_EQ(list[0], april.phaseLocal);
-    EXPECT_EQ(settings.eclipseCount, 1);
-    EXPECT_EQ(settings.eclipseTimes[0], april.eclipseLocal);
-    EXPECT_EQ(settings.eclipseTypes[0], qv::kTotalSolar);
-    EXPECT_EQ(settings.eclipseMagnitudes[0], 1.0);
+    ASSERT_EQ(eclipses.size(), 1u);
+    EXPECT_EQ(eclipses[0].greatestUT, april.eclipseUT);
+    EXPECT_EQ(eclipses[0].kind, qv::EclipseKind::TotalSolar);
+    EXPECT_EQ(eclipses[0].magnitude, 1.0);
 
     // An eclipse stored 0.009 day away counts as the same one; 0.011 day away does not.
-    qv::SettingsRecord near;
-    near.eclipseCount = 1;
-    near.eclipseTimes[0] = april.eclipseLocal + 0.009;
+    std::vector<qv::EclipseEvent> near{{qv::EclipseKind::TotalSolar, april.eclipseUT + 0.009, 1.0}};
     april.collect(60000.0, 61000.0, count, list, near);
-    EXPECT_EQ(near.eclipseCount, 1);
-    near.eclipseTimes[0] = april.eclipseLocal + 0.011;
+    EXPECT_EQ(near.size(), 1u);
+    near[0].greatestUT = april.eclipseUT + 0.011;
     april.collect(60000.0, 61000.0, count, list, near);
-    EXPECT_EQ(near.eclipseCount, 2);
+    EXPECT_EQ(near.size(), 2u);
 }
 
 TEST(CollectLunation, PhaseAfterTheLastOneIsAppendedOnlyWhenLaterByMoreThanATenthOfADay) {
     const April2024 april;
-    qv::SettingsRecord settings;
+    std::vector<qv::EclipseEvent> eclipses;
     double list[qv::kMaxPhasesPerList] = {};
     list[0] = april.phaseLocal - 0.09;
     int count = 1;
-    april.collect(60000.0, 61000.0, count, list, settings);
+    april.collect(60000.0, 61000.0, count, list, eclipses);
     EXPECT_EQ(count, 1);
     list[0] = april.phaseLocal - 0.11;
-    april.collect(60000.0, 61000.0, count, list, settings);
+    april.collect(60000.0, 61000.0, count, list, eclipses);
     EXPECT_EQ(count, 2);
     EXPECT_EQ(list[1], april.phaseLocal);
 }
@@ -266,25 +264,25 @@ TEST(CollectLunation, WindowLimitsAreInclusive) {
     double list[qv::kMaxPhasesPerList] = {};
     // A window holding exactly the phase time, then one holding exactly the eclipse time.
     int count = 0;
-    qv::SettingsRecord settings;
-    april.collect(april.phaseLocal, april.phaseLocal, count, list, settings);
+    std::vector<qv::EclipseEvent> eclipses;
+    april.collect(april.phaseLocal, april.phaseLocal, count, list, eclipses);
     EXPECT_EQ(count, 1);
-    EXPECT_EQ(settings.eclipseCount, 0);
+    EXPECT_EQ(eclipses.size(), 0u);
     count = 0;
-    april.collect(april.eclipseLocal, april.eclipseLocal, count, list, settings);
+    april.collect(april.eclipseLocal, april.eclipseLocal, count, list, eclipses);
     EXPECT_EQ(count, 0);
-    EXPECT_EQ(settings.eclipseCount, 1);
+    EXPECT_EQ(eclipses.size(), 1u);
     // Windows ending just before or starting just after either time leave it out.
     constexpr double kFar = 1e6;
     for (double t : {april.phaseLocal, april.eclipseLocal}) {
         for (const auto& [start, end] : {std::pair(std::nextafter(t, kFar), kFar), std::pair(-kFar, std::nextafter(t, -kFar))}) {
             count = 0;
-            qv::SettingsRecord outside;
+            std::vector<qv::EclipseEvent> outside;
             april.collect(start, end, count, list, outside);
             if (t == april.phaseLocal) {
                 EXPECT_EQ(count, 0);
             } else {
-                EXPECT_EQ(outside.eclipseCount, 0);
+                EXPECT_EQ(outside.size(), 0u);
             }
         }
     }
@@ -292,30 +290,26 @@ TEST(CollectLunation, WindowLimitsAreInclusive) {
 
 TEST(CollectLunation, ListsStopAtFifteenPhasesAndTwelveEclipses) {
     // Four years of New and Full Moons into one window: far more than either list holds.
-    qv::SettingsRecord settings;
+    std::vector<qv::EclipseEvent> eclipses;
     int count = 0;
     double list[qv::kMaxPhasesPerList + 1] = {};
     list[qv::kMaxPhasesPerList] = -7.0;  // guard cell just past the list
     for (int step = 0; step < 200; ++step) {
         for (double phase : {0.0, 0.5})
             qv::collectLunation(40000.0, 70000.0, 2020.0 + step * 0.02, 0.0, 69.0, count, list, phase,
-                                settings);
+                                eclipses);
     }
     EXPECT_EQ(count, qv::kMaxPhasesPerList);
     EXPECT_EQ(list[qv::kMaxPhasesPerList], -7.0);
-    EXPECT_EQ(settings.eclipseCount, qv::kMaxEclipses);
-    for (int i = 1; i < qv::kMaxEclipses; ++i) EXPECT_GT(settings.eclipseTimes[i], settings.eclipseTimes[i - 1]);
+    ASSERT_EQ(eclipses.size(), static_cast<std::size_t>(qv::kMaxEclipses));
+    for (int i = 1; i < qv::kMaxEclipses; ++i) EXPECT_GT(eclipses[i].greatestUT, eclipses[i - 1].greatestUT);
 
-    // A table already full, or one whose count is out of range, takes nothing.
+    // A table already full takes nothing.
     const April2024 april;
     int phaseCount = 0;
-    qv::SettingsRecord full = settings;
+    std::vector<qv::EclipseEvent> full = eclipses;
     april.collect(60000.0, 61000.0, phaseCount, list, full);
-    EXPECT_EQ(full.eclipseCount, qv::kMaxEclipses);
-    qv::SettingsRecord corrupt;
-    corrupt.eclipseCount = 40;
-    april.collect(60000.0, 61000.0, phaseCount, list, corrupt);
-    EXPECT_EQ(corrupt.eclipseCount, 40);
+    EXPECT_EQ(full.size(), static_cast<std::size_t>(qv::kMaxEclipses));
 }
 
 }  // namespace

@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 #include "astro/frames.h"
 #include "base/constants.h"
 #include "base/julian.h"
 #include "eclipse/eclipse_geometry.h"
 #include "eclipse/lunation.h"
+#include "reports/year_tables.h"
 #include "support/year_settings.h"
 
 namespace {
@@ -95,21 +97,23 @@ TEST(MapCurves, GreatestEclipsePointOfPartialEclipsesMatchesThePublishedOne)
     };
     for (const Case& c : {Case{2018, 2, 15, -71.0, 0.6, 0.2}, Case{2022, 10, 25, 61.6, 77.4, 2.0},
                           Case{2025, 3, 29, 61.1, -77.1, 1.0}}) {
-        qv::SettingsRecord settings = qv::test::yearSettings(c.year, 0.0, qv::deltaTDefault(c.year), 0.0, 0.0);
-        for (int i = 0; i < settings.eclipseCount; ++i)
-            if (std::fabs(settings.eclipseTimes[i] - qv::modifiedJulianDate(c.day, c.month, c.year, 12.0)) < 1.0)
-                settings.selectedEclipse = i + 1;
-        ASSERT_GT(settings.selectedEclipse, 0) << c.year;
-        qv::greatestEclipsePoint(settings);
-        EXPECT_NEAR(settings.maxEclipsePoint[0], c.latitudeDeg, c.toleranceDeg) << c.year;
-        EXPECT_NEAR(settings.maxEclipsePoint[1], c.longitudeDeg, c.toleranceDeg) << c.year;
+        const double deltaT = qv::deltaTDefault(c.year);
+        const qv::SettingsRecord settings = qv::test::yearSettings(c.year, 0.0, deltaT, 0.0, 0.0);
+        std::optional<qv::EclipseEvent> found;
+        for (const qv::EclipseEvent& eclipse : qv::eclipsesOfYear(settings))
+            if (std::fabs(eclipse.greatestUT - qv::modifiedJulianDate(c.day, c.month, c.year, 12.0)) < 1.0)
+                found = eclipse;
+        ASSERT_TRUE(found.has_value()) << c.year;
+        const qv::GeoPoint point = qv::greatestEclipsePoint(*found, deltaT);
+        EXPECT_NEAR(point.latitudeDeg, c.latitudeDeg, c.toleranceDeg) << c.year;
+        EXPECT_NEAR(point.longitudeDeg, c.longitudeDeg, c.toleranceDeg) << c.year;
     }
-    qv::SettingsRecord lunar = qv::test::yearSettings(2024, 0.0, kDeltaT2024, 0.0, 0.0);
-    lunar.selectedEclipse = 1;  // the penumbral lunar eclipse of 25 March
-    lunar.maxEclipsePoint[0] = lunar.maxEclipsePoint[1] = 7.0;
-    qv::greatestEclipsePoint(lunar);
-    EXPECT_EQ(lunar.maxEclipsePoint[0], 0.0);
-    EXPECT_EQ(lunar.maxEclipsePoint[1], 0.0);
+    // The penumbral lunar eclipse of 25 March 2024.
+    const qv::EclipseEvent lunar = qv::eclipsesOfYear(qv::test::yearSettings(2024, 0.0, kDeltaT2024, 0.0, 0.0)).at(0);
+    ASSERT_EQ(lunar.kind, qv::EclipseKind::PenumbralLunar);
+    const qv::GeoPoint none = qv::greatestEclipsePoint(lunar, kDeltaT2024);
+    EXPECT_EQ(none.latitudeDeg, 0.0);
+    EXPECT_EQ(none.longitudeDeg, 0.0);
 }
 
 // An edge circle of radius L about a plane point at distance m from the centre meets the limb

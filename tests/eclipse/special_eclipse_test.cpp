@@ -6,6 +6,7 @@
 #include "base/constants.h"
 #include "base/julian.h"
 #include "eclipse/eclipse_geometry.h"
+#include "reports/special_eclipse_label.h"
 
 namespace {
 
@@ -46,14 +47,11 @@ TEST(SpecialEclipse, HeightZeroEllipsoidIsTheOrdinaryCentralLine)
 // while the axis misses the Earth it crosses the shell twice, entering and leaving it.
 TEST(SpecialEclipse, LargeHeightGivesTwoPointsWhileTheAxisMissesTheEarth)
 {
-    qv::SettingsRecord settings;
-    settings.currentMjd = kGreatest2024;
-    settings.deltaT = kDeltaT2024;
-    settings.satHeight = 35786.0;
-    const std::vector<qv::TrackPoint> track = qv::specialEclipseTrack(settings);
+    constexpr double kHeightKm = 35786.0;
+    const std::vector<qv::TrackPoint> track = qv::specialEclipseTrack(kGreatest2024, kDeltaT2024, kHeightKm, false);
     int instantsWithTwo = 0;
     for (double t = kGreatest2024 - 0.2; t < kGreatest2024 + 0.2; t += kMinute) {
-        const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(t, kDeltaT2024, settings.satHeight, false);
+        const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(t, kDeltaT2024, kHeightKm, false);
         if (points.exit.kind == qv::kNoElevatedPoint)
             continue;
         ++instantsWithTwo;
@@ -71,24 +69,22 @@ TEST(SpecialEclipse, LargeHeightGivesTwoPointsWhileTheAxisMissesTheEarth)
 // The label of one instant, and the same label after stepping forward and back again by any step.
 TEST(SpecialEclipse, LabelAndSteppingBackAndForth)
 {
-    qv::SettingsRecord settings;
-    settings.satHeight = 0.0;
-    settings.currentMjd = qv::modifiedJulianDate(8, 4, 2024, qv::dmsToDecimal(18, 17, 0));
-    const auto label = [&settings] {
-        return qv::specialEclipseLabel(settings, qv::elevatedCentralPoints(settings.currentMjd, kDeltaT2024,
-                                                                           settings.satHeight, true));
+    double heightKm = 0.0;
+    double mjdUT = qv::modifiedJulianDate(8, 4, 2024, qv::dmsToDecimal(18, 17, 0));
+    const auto label = [&] {
+        return qv::specialEclipseLabel(mjdUT, heightKm, qv::elevatedCentralPoints(mjdUT, kDeltaT2024, heightKm, true));
     };
     const std::string first = label();
     EXPECT_EQ(first, "2024 APR  8  18:17:00 UT   h:     0.0 km    tot.  25.18  -104.26");
     for (double step : {1.0, 7.0, 300.0, 3600.0}) {
         for (int i = 0; i < 500; ++i)
-            settings.currentMjd += step / qv::kSecondsPerDay;
+            mjdUT += step / qv::kSecondsPerDay;
         for (int i = 0; i < 500; ++i)
-            settings.currentMjd -= step / qv::kSecondsPerDay;
+            mjdUT -= step / qv::kSecondsPerDay;
         EXPECT_EQ(label(), first) << step;
     }
-    settings.satHeight = 400.5;  // away from New Moon: no central point
-    settings.currentMjd = qv::modifiedJulianDate(1, 1, 2024, 0.0);
+    heightKm = 400.5;  // away from New Moon: no central point
+    mjdUT = qv::modifiedJulianDate(1, 1, 2024, 0.0);
     EXPECT_EQ(label(), "2024 JAN  1   0:00:00 UT   h:   400.5 km ");
 }
 

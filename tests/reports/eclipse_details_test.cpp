@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "base/julian.h"
 #include "cli/cli_args.h"
+#include "eclipse/central_line.h"
+#include "reports/year_tables.h"
 #include "support/golden_text.h"
 #include "support/year_settings.h"
 
@@ -68,19 +71,19 @@ TEST(EclipseDetailsText, EclipseNumberBeyondTheYearIsRefused)
         EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
     }
     qv::SettingsRecord settings = qv::test::yearSettings(2025, 0.0, 69.0, 0.0, 0.0);
-    settings.selectedEclipse = settings.eclipseCount + 1;
-    EXPECT_EQ(qv::eclipseDetailsText(settings), "");
+    const std::vector<qv::EclipseEvent> eclipses = qv::eclipsesOfYear(settings);
+    settings.selectedEclipse = static_cast<int>(eclipses.size()) + 1;
+    EXPECT_EQ(qv::selectedEclipse(settings, eclipses), nullptr);
     settings.selectedEclipse = 0;
-    EXPECT_EQ(qv::eclipseDetailsText(settings), "");
+    EXPECT_EQ(qv::selectedEclipse(settings, eclipses), nullptr);
+    settings.selectedEclipse = 1;
+    EXPECT_EQ(qv::selectedEclipse(settings, eclipses), &eclipses[0]);
 }
 
 TEST(EclipseListPage, EmptyTableHasOnlyTitleAndHint)
 {
-    qv::SettingsRecord settings;
-    settings.year = 2031;
-    settings.eclipseCount = 0;
     qv::PageBuffer page;
-    qv::buildEclipseListPage(settings, page);
+    EXPECT_TRUE(qv::buildEclipseListPage(2031, qv::TimeZone{}, {}, page).empty());
     ASSERT_EQ(page.lineCount, 10);
     std::vector<std::string> texts;
     for (int i = 0; i < page.lineCount; ++i) {
@@ -96,18 +99,20 @@ TEST(EclipseListPage, EmptyTableHasOnlyTitleAndHint)
 
 TEST(EclipseListPage, NumberedLinesAreMarkedAndNumberedFromOne)
 {
-    qv::SettingsRecord settings = qv::test::yearSettings(2024, 0.0, 69.2, 0.0, 0.0);
+    const std::vector<qv::EclipseEvent> eclipses =
+        qv::eclipsesOfYear(qv::test::yearSettings(2024, 0.0, 69.2, 0.0, 0.0));
     qv::PageBuffer page;
-    qv::buildEclipseListPage(settings, page);
-    int numbered = 0;
+    const std::vector<int> lines = qv::buildEclipseListPage(2024, qv::TimeZone{}, eclipses, page);
+    std::vector<int> numberedLines;
     for (int i = 0; i < page.lineCount; ++i) {
         if (page.lines[i][1] == ' ')
             continue;
-        ++numbered;
+        numberedLines.push_back(i);
         EXPECT_TRUE(qv::isMarkedLine(page, i));
-        EXPECT_EQ(std::atoi(std::string(page.lines[i], 2).c_str()), numbered);
+        EXPECT_EQ(std::atoi(std::string(page.lines[i], 2).c_str()), static_cast<int>(numberedLines.size()));
     }
-    EXPECT_EQ(numbered, settings.eclipseCount);
+    EXPECT_EQ(numberedLines.size(), eclipses.size());
+    EXPECT_EQ(lines, numberedLines);
 }
 
 TEST(EclipseIndexAt, LastLineAboveTheClick)
@@ -139,62 +144,59 @@ TEST(EclipseIndexAt, LastLineAboveTheClick)
 // crosses local midnight, so the table gets a second date line.
 TEST(EclipseDetailsText, CentralLineTableGetsADateLineForEachDay)
 {
-    qv::SettingsRecord settings = qv::test::yearSettings(2024, 5.5, 69.2, 0.0, 0.0);
-    settings.selectedEclipse = 2;
-    const std::string text = qv::eclipseDetailsText(settings);
+    const qv::SettingsRecord settings = qv::test::yearSettings(2024, 5.5, 69.2, 0.0, 0.0);
+    const std::string text = qv::eclipseDetailsText(settings, qv::eclipsesOfYear(settings).at(1));
     EXPECT_EQ(occurrences(text, "\nAPR  8\n"), 1);
     EXPECT_EQ(occurrences(text, "\nAPR  9\n"), 1);
     EXPECT_LT(text.find("\nAPR  8\n"), text.find("\nAPR  9\n  00:00\t"));
     EXPECT_EQ(occurrences(text, "hh:mm\t Lat."), 1);
 }
 
-// After the details the map's working values hold the last row and the row with the Sun
-// highest: for Dallas (golden text above) the 14:30 and 13:30 rows.
-TEST(EclipseDetailsText, CentralLineLeavesTheMapPoints)
+// The central line of the Dallas details (golden text above) at their 30-minute step: the
+// last row at 14:30 and the Sun highest at 13:30 local time.
+TEST(CentralLine, TableRowsOfTheDetails)
 {
-    qv::SettingsRecord settings = qv::test::yearSettings(2024, -5.0, 69.2, 32.78, -96.80);
-    settings.selectedEclipse = 2;
-    qv::eclipseDetailsText(settings);
-    EXPECT_EQ(settings.detailsStage, qv::kStageFinished);
-    EXPECT_EQ(settings.centralClass, 5);
-    EXPECT_NEAR(settings.mapWorkPoint[0], 45.36, 0.005);
-    EXPECT_NEAR(settings.mapWorkPoint[1], -71.41, 0.005);
-    EXPECT_NEAR(settings.maxEclipsePoint[0], 28.88, 0.005);
-    EXPECT_NEAR(settings.maxEclipsePoint[1], -100.55, 0.005);
+    const qv::SettingsRecord settings = qv::test::yearSettings(2024, -5.0, 69.2, 32.78, -96.80);
+    const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
+    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings), 69.2);
+    const std::vector<qv::CentralLinePoint> line =
+        qv::centralLine(qv::centralTableStartUT(circumstances, 30, qv::pageZone(settings)),
+                        qv::centralTableEndUT(circumstances), 30.0 / 1440.0, 69.2);
+    ASSERT_FALSE(line.empty());
+    EXPECT_EQ(line.back().kind, qv::EclipseKind::TotalSolar);
+    EXPECT_NEAR(line.back().latitudeDeg, 45.36, 0.005);
+    EXPECT_NEAR(line.back().longitudeDeg, -71.41, 0.005);
+    const qv::CentralLinePoint* highest = qv::highestSunPoint(line);
+    ASSERT_NE(highest, nullptr);
+    EXPECT_NEAR(highest->latitudeDeg, 28.88, 0.005);
+    EXPECT_NEAR(highest->longitudeDeg, -100.55, 0.005);
 }
 
 // A map step of 0 minutes would never advance the central-line table: it is taken as 1.
 TEST(EclipseDetailsText, ZeroMapStepActsAsOneMinute)
 {
     qv::SettingsRecord settings = qv::test::yearSettings(2017, 0.0, 69.0, 36.16, -86.78);
-    settings.selectedEclipse = 4;
+    const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(3);
     settings.mapStep = 1;
-    const std::string oneMinute = qv::eclipseDetailsText(settings);
+    const std::string oneMinute = qv::eclipseDetailsText(settings, eclipse);
     settings.mapStep = 0;
-    EXPECT_EQ(qv::eclipseDetailsText(settings), oneMinute);
+    EXPECT_EQ(qv::eclipseDetailsText(settings, eclipse), oneMinute);
     EXPECT_GT(occurrences(oneMinute, "\n  "), 150);
 }
 
-// The stages in the order the dialog runs them, with the stage each leaves behind.
-TEST(EclipseDetailsStage, StagesOfACentralEclipse)
+// At a 60-minute step the table starts at the first whole hour of the central line (16:39-19:55
+// UT) and has a row at 17:00, 18:00 and 19:00; the step after 19:00 lies past the end.
+TEST(CentralLine, RowsAtTheStepsWithinTheCentralPhase)
 {
-    qv::SettingsRecord settings = qv::test::yearSettings(2024, 0.0, 69.2, 32.78, -96.80);
-    settings.selectedEclipse = 2;
-    settings.mapStep = 60;
-    qv::EclipseDetailsRun run;
-    std::string out;
-    std::vector<int> visited;
-    settings.detailsStage = qv::kStageTitle;
-    while (settings.detailsStage > 0) {
-        visited.push_back(settings.detailsStage);
-        qv::eclipseDetailsStage(settings, run, out);
-        if (settings.detailsStage > 0)
-            ++settings.detailsStage;
-    }
-    // Rows at 17:00, 18:00 and 19:00 UT: the first from stage 3, one from each run of stage 4;
-    // the last steps past the end of the central line (19:55) and so leads on to stage 6.
-    EXPECT_EQ(visited, (std::vector<int>{1, 2, 3, 4, 4, 6, 7}));
-    EXPECT_EQ(run.rowCounter, 3);
+    const qv::SettingsRecord settings = qv::test::yearSettings(2024, 0.0, 69.2, 32.78, -96.80);
+    const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
+    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings), 69.2);
+    const std::vector<qv::CentralLinePoint> line =
+        qv::centralLine(qv::centralTableStartUT(circumstances, 60, qv::TimeZone{}),
+                        qv::centralTableEndUT(circumstances), 60.0 / 1440.0, 69.2);
+    ASSERT_EQ(line.size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NEAR(line[i].mjdUT, qv::modifiedJulianDate(8, 4, 2024, 17.0 + i), 1e-9) << i;
 }
 
 }  // namespace

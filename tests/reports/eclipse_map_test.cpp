@@ -6,16 +6,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "base/constants.h"
 #include "base/julian.h"
 #include "eclipse/eclipse_geometry.h"
+#include "reports/year_tables.h"
 #include "support/reference_data.h"
 #include "support/year_settings.h"
 
 namespace {
 
 constexpr double kEarthRadiusKm = 6371.0;
+
+qv::GeoPoint pointOf(const qv::CentralLinePoint& central) { return {central.latitudeDeg, central.longitudeDeg}; }
 
 qv::Vec3 unitPoint(const qv::GeoPoint& point)
 {
@@ -24,12 +28,12 @@ qv::Vec3 unitPoint(const qv::GeoPoint& point)
 }
 
 // Distance in km from a place to the central line, each one-minute segment taken as a great circle.
-double distanceToLineKm(const qv::GeoPoint& place, const std::vector<qv::CentralMapPoint>& line)
+double distanceToLineKm(const qv::GeoPoint& place, const std::vector<qv::CentralLinePoint>& line)
 {
     const qv::Vec3 p = unitPoint(place);
     double best = 1e9;
     for (std::size_t i = 0; i + 1 < line.size(); ++i) {
-        const qv::Vec3 a = unitPoint(line[i].point), b = unitPoint(line[i + 1].point);
+        const qv::Vec3 a = unitPoint(pointOf(line[i])), b = unitPoint(pointOf(line[i + 1]));
         const qv::Vec3 normal = qv::unitVector(qv::cross(a, b));
         // The foot on the segment's great circle when it falls between its ends, else the nearer end.
         const qv::Vec3 foot = qv::unitVector(p - qv::dot(p, normal) * normal);
@@ -40,12 +44,14 @@ double distanceToLineKm(const qv::GeoPoint& place, const std::vector<qv::Central
     return best;
 }
 
-qv::SettingsRecord selected(int year, int eclipse)
-{
-    qv::SettingsRecord settings = qv::test::yearSettings(year, 0.0, qv::deltaTDefault(year), 0.0, 0.0);
-    settings.selectedEclipse = eclipse;
-    return settings;
-}
+qv::SettingsRecord settingsOf(int year) { return qv::test::yearSettings(year, 0.0, qv::deltaTDefault(year), 0.0, 0.0); }
+
+// The eclipse numbered number (from 1) of the year at zone 0.
+qv::EclipseEvent eclipseOf(int year, int number) { return qv::eclipsesOfYear(settingsOf(year)).at(number - 1); }
+
+qv::EclipseMapPoints mapOf(int year, int number) { return qv::eclipseMapPoints(settingsOf(year), eclipseOf(year, number)); }
+
+std::string titleOf(int year, int number) { return qv::eclipseMapTitle(year, qv::TimeZone{}, eclipseOf(year, number)); }
 
 struct PathPlace {
     const char* name;
@@ -54,11 +60,11 @@ struct PathPlace {
 };
 
 // Latitude of the central line where it crosses a meridian, interpolated between its minutes.
-double latitudeAtLongitude(const std::vector<qv::CentralMapPoint>& line, double longitudeDeg)
+double latitudeAtLongitude(const std::vector<qv::CentralLinePoint>& line, double longitudeDeg)
 {
     for (std::size_t i = 0; i + 1 < line.size(); ++i) {
-        const qv::GeoPoint& a = line[i].point;
-        const qv::GeoPoint& b = line[i + 1].point;
+        const qv::GeoPoint a = pointOf(line[i]);
+        const qv::GeoPoint b = pointOf(line[i + 1]);
         if ((a.longitudeDeg - longitudeDeg) * (b.longitudeDeg - longitudeDeg) <= 0.0 && a.longitudeDeg != b.longitudeDeg)
             return a.latitudeDeg +
                    (b.latitudeDeg - a.latitudeDeg) * (longitudeDeg - a.longitudeDeg) / (b.longitudeDeg - a.longitudeDeg);
@@ -72,8 +78,8 @@ TEST(EclipseMap, CentralLinesMatchPyEphem)
 {
     const auto rows = qv::testing::readTable("reports/data/ephem_central_lines.txt");
     ASSERT_EQ(rows.size(), 22u);
-    const qv::EclipseMapPoints eclipse2017 = qv::eclipseMapPoints(selected(2017, 4));
-    const qv::EclipseMapPoints eclipse2024 = qv::eclipseMapPoints(selected(2024, 2));
+    const qv::EclipseMapPoints eclipse2017 = mapOf(2017, 4);
+    const qv::EclipseMapPoints eclipse2024 = mapOf(2024, 2);
     for (const auto& row : rows) {
         const int year = std::stoi(row[0]);
         const qv::EclipseMapPoints& points = year == 2017 ? eclipse2017 : eclipse2024;
@@ -98,10 +104,10 @@ TEST(EclipseMap, CentralLinesFollowThePublishedPaths)
         {2017, 4, {{"Oregon coast", {44.8, -124.0}, 6.7}, {"South Carolina coast", {33.0, -79.5}, 6.5}}},
     };
     for (const Eclipse& eclipse : eclipses) {
-        const qv::EclipseMapPoints points = qv::eclipseMapPoints(selected(eclipse.year, eclipse.number));
+        const qv::EclipseMapPoints points = mapOf(eclipse.year, eclipse.number);
         ASSERT_GT(points.centralLine.size(), 150u) << eclipse.year;
         EXPECT_TRUE(std::all_of(points.centralLine.begin(), points.centralLine.end(),
-                                [](const qv::CentralMapPoint& p) { return p.centralClass == qv::kSolarCentralTotal; }));
+                                [](const qv::CentralLinePoint& p) { return p.kind == qv::EclipseKind::TotalSolar; }));
         for (const PathPlace& place : eclipse.places)
             EXPECT_LT(distanceToLineKm(place.place, points.centralLine), place.measuredKm + 15.0) << place.name;
         EXPECT_GT(points.curves.limits.size(), 100u);
@@ -112,27 +118,26 @@ TEST(EclipseMap, CentralLinesFollowThePublishedPaths)
 // The angle display does not move the points: they are plotted in decimal degrees.
 TEST(EclipseMap, PointsAreDecimalDegreesWhateverTheDisplay)
 {
-    qv::SettingsRecord settings = selected(2024, 2);
-    const qv::EclipseMapPoints decimal = qv::eclipseMapPoints(settings);
+    qv::SettingsRecord settings = settingsOf(2024);
+    const qv::EclipseEvent eclipse = eclipseOf(2024, 2);
+    const qv::EclipseMapPoints decimal = qv::eclipseMapPoints(settings, eclipse);
     settings.dmsFlag = 1;
-    const qv::EclipseMapPoints packed = qv::eclipseMapPoints(settings);
+    const qv::EclipseMapPoints packed = qv::eclipseMapPoints(settings, eclipse);
     ASSERT_EQ(decimal.centralLine.size(), packed.centralLine.size());
-    EXPECT_EQ(decimal.centralLine[100].point.latitudeDeg, packed.centralLine[100].point.latitudeDeg);
+    EXPECT_EQ(decimal.centralLine[100].latitudeDeg, packed.centralLine[100].latitudeDeg);
     EXPECT_EQ(decimal.greatest.longitudeDeg, packed.greatest.longitudeDeg);
     EXPECT_NEAR(decimal.greatest.latitudeDeg, 25.2, 0.1);
-    EXPECT_EQ(settings.mapStep, 30);  // the settings are left as they were
 }
 
 TEST(EclipseMap, TitleNamesYearDateAndKind)
 {
-    EXPECT_EQ(qv::eclipseMapTitle(selected(2024, 2)), "  2024  APR  8    Total Eclipse of the Sun");
-    EXPECT_EQ(qv::eclipseMapTitle(selected(2024, 4)), "  2024  OCT  2    Annular Eclipse of the Sun");
-    EXPECT_EQ(qv::eclipseMapTitle(selected(2023, 1)), "  2023  APR 20    Annular/Total Eclipse of the Sun");
-    EXPECT_EQ(qv::eclipseMapTitle(selected(2025, 2)), "  2025  MAR 29   Eclipse of the Sun");
-    // A lunar eclipse or a number beyond the table has no map.
-    EXPECT_EQ(qv::eclipseMapTitle(selected(2024, 1)), "");
-    EXPECT_TRUE(qv::eclipseMapPoints(selected(2024, 1)).centralLine.empty());
-    EXPECT_FALSE(qv::isSolarEclipseSelected(selected(2024, 5)));
+    EXPECT_EQ(titleOf(2024, 2), "  2024  APR  8    Total Eclipse of the Sun");
+    EXPECT_EQ(titleOf(2024, 4), "  2024  OCT  2    Annular Eclipse of the Sun");
+    EXPECT_EQ(titleOf(2023, 1), "  2023  APR 20    Annular/Total Eclipse of the Sun");
+    EXPECT_EQ(titleOf(2025, 2), "  2025  MAR 29   Eclipse of the Sun");
+    // A lunar eclipse has no map.
+    EXPECT_EQ(titleOf(2024, 1), "");
+    EXPECT_TRUE(mapOf(2024, 1).centralLine.empty());
 }
 
 }  // namespace

@@ -73,8 +73,7 @@ TEST(YearPhasesCrossCheck, PhasesAndSeasons1900To2100MatchPyEphem)
         SettingsRecord settings;
         settings.year = year;
         settings.deltaT = deltaTDefault(year);
-        PhaseLists lists;
-        computeYearPhases(settings, lists);
+        const PhaseLists lists = computeYearLunations(settings).phases;
         const double deltaTDays = settings.deltaT / 86400.0;
         // The window in TT; reference phases near its edges may fall on either side.
         const double startTT = yearWindowStartLocal(year) + deltaTDays;

@@ -147,24 +147,22 @@ TEST(PhasesReport, APhaseBeyondTheWindowEndsTheTableInsteadOfLooping)
 
 TEST(EclipsesOfYear, EveryKindWithItsTextAndMagnitude)
 {
-    SettingsRecord settings;
     const struct {
-        int kind;
+        EclipseKind kind;
         double magnitude;
-    } table[] = {{kTotalLunar, 1.3456}, {kPartialLunar, 0.5}, {kTotalPenumbralLunar, 1.02}, {kPenumbralLunar, 0.9},
-                 {kPartialSolar, 0.0149}, {kNonCentralAnnularSolar, 1.0}, {kNonCentralTotalSolar, 1.0},
-                 {kAnnularSolar, 1.0}, {kTotalSolar, 1.0}, {kHybridSolar, 1.0}};
-    for (const auto& entry : table) {
-        const int i = settings.eclipseCount++;
-        settings.eclipseTimes[i] = kStart2024 + 30.0 * i + 0.5;
-        settings.eclipseTypes[i] = entry.kind;
-        settings.eclipseMagnitudes[i] = entry.magnitude;
-    }
+    } table[] = {{EclipseKind::TotalLunar, 1.3456},          {EclipseKind::PartialLunar, 0.5},
+                 {EclipseKind::TotalPenumbralLunar, 1.02},   {EclipseKind::PenumbralLunar, 0.9},
+                 {EclipseKind::PartialSolar, 0.0149},        {EclipseKind::NonCentralAnnularSolar, 1.0},
+                 {EclipseKind::NonCentralTotalSolar, 1.0},   {EclipseKind::AnnularSolar, 1.0},
+                 {EclipseKind::TotalSolar, 1.0},             {EclipseKind::HybridSolar, 1.0}};
+    std::vector<EclipseEvent> eclipses;
+    for (const auto& entry : table)
+        eclipses.push_back({entry.kind, kStart2024 + 30.0 * static_cast<double>(eclipses.size()) + 0.5, entry.magnitude});
     TempFile save;
     std::FILE* file = std::fopen(save.path.c_str(), "w");
     ASSERT_NE(file, nullptr);
     PageBuffer page;
-    writeEclipsesOfYear(2024, settings, page, file);
+    writeEclipsesOfYear(2024, TimeZone{}, eclipses, page, file);
     std::fclose(file);
 
     const char* lines[] = {
@@ -191,19 +189,6 @@ TEST(EclipsesOfYear, EveryKindWithItsTextAndMagnitude)
     EXPECT_TRUE(sameText(expectedSave, readTextFile(save.path)));
 }
 
-TEST(EclipsesOfYear, CountOutsideTheTableIsClamped)
-{
-    SettingsRecord settings;
-    settings.eclipseCount = 40;
-    PageBuffer page;
-    writeEclipsesOfYear(2024, settings, page, nullptr);
-    EXPECT_EQ(page.lineCount, 5 + kMaxEclipses);
-    settings.eclipseCount = -3;
-    page.lineCount = 0;
-    writeEclipsesOfYear(2024, settings, page, nullptr);
-    EXPECT_EQ(page.lineCount, 5);
-}
-
 TEST(SunReport, DecemberSolsticeInLocalTime)
 {
     // 2024 December solstice: 21 December 9:20:21 UT by PyEphem, with its TT - UT of 72.94 s.
@@ -228,13 +213,10 @@ TEST(YearTables, GoldenPages)
         {2023, 8.0, "phases_2023_zone8.txt"},
     };
     for (const auto& c : cases) {
-        SettingsRecord settings = settingsFor(c.year, c.zone);
+        const SettingsRecord settings = settingsFor(c.year, c.zone);
         PageBuffer page;
         buildYearTables(settings, page);
         EXPECT_TRUE(matchesGolden(c.golden, pageText(page)));
-        EXPECT_EQ(settings.eclipseTableYear, c.year);
-        EXPECT_EQ(settings.eclipseTableZone, c.zone);
-        EXPECT_EQ(settings.eclipseTableDeltaT, settings.deltaT);
     }
 }
 
@@ -259,18 +241,16 @@ TEST(YearTables, SaveFileHoldsTheThreeTables)
     EXPECT_TRUE(matchesGolden("phases_2024_zone0.txt", pageText(page)));  // as without a save
 }
 
-TEST(YearTables, RunRefillsTheEclipseTableFromScratch)
+TEST(YearTables, EclipsesOfTheYearInTheirOrder)
 {
-    SettingsRecord settings = settingsFor(2024, 0.0);
-    settings.eclipseCount = kMaxEclipses;  // left over from another year
-    PhaseLists lists;
-    computeYearPhases(settings, lists);
+    const std::vector<EclipseEvent> eclipses = eclipsesOfYear(settingsFor(2024, 0.0));
     // 2024: penumbral lunar 25 March, total solar 8 April, partial lunar 18 September,
     // annular solar 2 October.
-    ASSERT_EQ(settings.eclipseCount, 4);
-    const int kinds[] = {kPenumbralLunar, kTotalSolar, kPartialLunar, kAnnularSolar};
+    ASSERT_EQ(eclipses.size(), 4u);
+    const EclipseKind kinds[] = {EclipseKind::PenumbralLunar, EclipseKind::TotalSolar, EclipseKind::PartialLunar,
+                                 EclipseKind::AnnularSolar};
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(settings.eclipseTypes[i], kinds[i]) << i;
+        EXPECT_EQ(eclipses[i].kind, kinds[i]) << i;
 }
 
 }  // namespace

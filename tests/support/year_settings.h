@@ -1,6 +1,6 @@
 #pragma once
-// Settings of a year for the tests: with its zone and the default TT - UT, and holding the
-// eclipse table of the year as the year driver leaves it.
+// Settings of a year for the tests: with its zone and the default TT - UT, or with a given
+// TT - UT and place.
 #include "base/julian.h"
 #include "base/settings.h"
 #include "reports/year_tables.h"
@@ -27,8 +27,6 @@ inline SettingsRecord yearSettings(int year, double zoneHours, double deltaTSeco
     settings.latitude = latitudeDeg;
     settings.longitude = longitudeDeg;
     settings.height = heightM;
-    PhaseLists phases;
-    computeYearPhases(settings, phases);
     return settings;
 }
 

@@ -1,0 +1,67 @@
+#include "eclipse/central_line.h"
+
+#include "astro/frames.h"
+#include "base/constants.h"
+
+namespace qv {
+
+namespace {
+
+bool isCentralClass(SolarEclipseClass eclipseClass)
+{
+    return eclipseClass == kSolarCentralAnnular || eclipseClass == kSolarCentralTotal;
+}
+
+// The central point of the engine's last solarEclipseAt at mjdUT, which gave a central class.
+CentralLinePoint centralPoint(EclipseGeometry& engine, double mjdUT, double deltaTSeconds,
+                              SolarEclipseClass eclipseClass, double latitudeRad, double longitudeRad)
+{
+    CentralLinePoint point;
+    point.mjdUT = mjdUT;
+    point.kind = eclipseKindOf(eclipseClass);
+    // Duration and width first: the Sun's elevation is taken from the engine's state after them.
+    point.durationSeconds = engine.centralDurationAndWidth(mjdUT, deltaTSeconds, point.widthKm);
+    double azimuthRad = 0.0, elevationRad = 0.0, distance = 0.0;
+    horizonCoordinates(mjdUT, 0.0, latitudeRad, longitudeRad, 0.0, true, engine.sunVector(), azimuthRad,
+                       elevationRad, distance);
+    point.latitudeDeg = latitudeRad * kDegPerRad;
+    point.longitudeDeg = longitudeRad * kDegPerRad;
+    if (point.longitudeDeg > 180.0)
+        point.longitudeDeg -= 360.0;
+    point.sunElevationDeg = elevationRad * kDegPerRad;
+    return point;
+}
+
+}  // namespace
+
+std::vector<CentralLinePoint> centralLine(double startUT, double endUT, double stepDays, double deltaTSeconds)
+{
+    std::vector<CentralLinePoint> line;
+    double t = startUT;
+    for (bool first = true;; first = false) {
+        EclipseGeometry engine;
+        double latitudeRad = 0.0, longitudeRad = 0.0;
+        SolarEclipseClass eclipseClass = engine.solarEclipseAt(t, deltaTSeconds, latitudeRad, longitudeRad);
+        while (first && !isCentralClass(eclipseClass) && t < endUT) {
+            t += stepDays;
+            eclipseClass = engine.solarEclipseAt(t, deltaTSeconds, latitudeRad, longitudeRad);
+        }
+        if (isCentralClass(eclipseClass))
+            line.push_back(centralPoint(engine, t, deltaTSeconds, eclipseClass, latitudeRad, longitudeRad));
+        t += stepDays;
+        if (!first && t > endUT)
+            break;
+    }
+    return line;
+}
+
+const CentralLinePoint* highestSunPoint(const std::vector<CentralLinePoint>& line)
+{
+    const CentralLinePoint* highest = nullptr;
+    for (const CentralLinePoint& point : line)
+        if (!highest || point.sunElevationDeg > highest->sunElevationDeg)
+            highest = &point;
+    return highest;
+}
+
+}  // namespace qv
