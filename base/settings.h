@@ -2,6 +2,7 @@
 // The settings record: every input of the program (date, time, zone, TT - UT, location,
 // display, map, solar-panel and special-eclipse settings) and the eclipse results that the
 // eclipse computations hand to the reports and maps.
+#include "base/julian.h"
 
 namespace qv {
 
@@ -67,5 +68,12 @@ struct SettingsRecord {
     double eclipseBegin = 0.0;      // local-time MJD
     double eclipseEnd = 0.0;        // local-time MJD
 };
+
+// TT - UT in seconds as the settings choose it: deltaTDefault(year) when deltaTAuto is set,
+// else the stored deltaT.
+inline double settingsDeltaTSeconds(const SettingsRecord& settings)
+{
+    return settings.deltaTAuto ? deltaTDefault(settings.year) : settings.deltaT;
+}
 
 }  // namespace qv

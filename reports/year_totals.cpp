@@ -222,6 +222,7 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
                           long first, long last)
 {
     const double longitudeRad = settings.longitude * kRadPerDeg;
+    const double deltaTSeconds = settingsDeltaTSeconds(settings);
     const ObserverSite site = observerSite(settings.latitude * kRadPerDeg, longitudeRad, settings.height);
     const Panel panel{settings.panelAzimuth * kRadPerDeg, std::sin(settings.panelElevation * kRadPerDeg),
                       std::cos(settings.panelElevation * kRadPerDeg)};
@@ -242,9 +243,9 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
     for (long i = first; i < last; ++i) {
         const double t = yearStartMjd + static_cast<double>(i) / kMinutesPerDay;
         if (sinceRefresh == 0) {
-            sun = EARTH_RADII_PER_AU * sunApparentEquatorial(settings, t, eqeqSeconds, eclLongitudeRad);
+            sun = EARTH_RADII_PER_AU * sunApparentEquatorial(deltaTSeconds, t, eqeqSeconds, eclLongitudeRad);
             if (mode != Mode::Panel)
-                moon = moonApparentEquatorial(settings, t, eqeqSeconds, eclLongitudeRad);
+                moon = moonApparentEquatorial(deltaTSeconds, t, eqeqSeconds, eclLongitudeRad);
             estimate = siderealRotation(t, eqeqSeconds, longitudeRad);
         } else {
             estimate = turnedByMinute(estimate, minuteTurn);
