@@ -120,15 +120,15 @@ SunEvents sunEvents(const EventSite& site, double mjdUT, Vec3 sunVector, double 
         return events;
     };
     SunEvents result;
-    result.horizon = estimate(kHorizonAltitudeDeg);
+    result.horizon = estimate(kSunHorizonAltitudeDeg);
     // A rise after the instant belongs to the coming day: take the day before instead, so
     // that the rise shown is the last one before the instant.
     if (result.horizon.status == kEventsFound && result.horizon.riseUT > mjdUT) {
         mjdUT -= 1.0;
         sunVector = sunVectorAt(site, mjdUT, eqeqSeconds);
-        result.horizon = estimate(kHorizonAltitudeDeg);
+        result.horizon = estimate(kSunHorizonAltitudeDeg);
     }
-    refineSunCrossings(site, result.horizon, eqeqSeconds, kHorizonAltitudeDeg);
+    refineSunCrossings(site, result.horizon, eqeqSeconds, kSunHorizonAltitudeDeg);
     int previousStatus = result.horizon.status;
     for (int i = 0; i < kTwilightCount && previousStatus != kStaysAbove; ++i) {
         RiseSet& twilight = result.twilights[i];
@@ -172,7 +172,7 @@ RiseSet moonRiseSet(const EventSite& site, double mjdUT, Vec3 moonVector, double
     double step = result.riseUT - kMoonSearchLeadDays;
     for (int i = 0; i < kMoonRiseSteps; ++i) {
         step += kMinuteDays;
-        if (altitudeAt(step) > kHorizonAltitudeDeg) {
+        if (altitudeAt(step) > kSunHorizonAltitudeDeg) {
             if (i > 0) {
                 result.riseUT = step;
                 break;
@@ -186,7 +186,7 @@ RiseSet moonRiseSet(const EventSite& site, double mjdUT, Vec3 moonVector, double
         step = result.riseUT + 2.0 * kMinuteDays;
     for (int i = 0; i < kMoonSetSteps; ++i) {
         step += kMinuteDays;
-        if (altitudeAt(step) < kHorizonAltitudeDeg) {
+        if (altitudeAt(step) < kSunHorizonAltitudeDeg) {
             result.setUT = step - kMinuteDays;
             break;
         }

@@ -6,6 +6,7 @@
 // Checked against PyEphem at 36 places and instants, 1950-2049, latitudes 62 S to 69 N: Sun rise
 // and set within 0.1 min, twilights within 0.2 min, the Moon's minute searches within 1 min
 // (tests/astro/rise_set_crosscheck_test.cpp).
+#include "astro/refraction.h"
 #include "base/vector.h"
 
 namespace qv {
@@ -16,9 +17,8 @@ constexpr int kEventsFound = 1;
 constexpr int kStaysAbove = 0;
 constexpr int kStaysBelow = -1;
 
-// Event altitudes in degrees: the upper limb on the refracted horizon (the Sun's rise and set,
-// the Moon's minute searches), and the civil, nautical and astronomical twilights.
-constexpr double kHorizonAltitudeDeg = -0.83;
+// Twilight altitudes of the Sun in degrees: civil, nautical and astronomical. The horizon is
+// kSunHorizonAltitudeDeg (astro/refraction.h).
 constexpr int kTwilightCount = 3;
 constexpr int kTwilightAltitudesDeg[kTwilightCount] = {-6, -12, -18};
 

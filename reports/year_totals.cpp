@@ -7,6 +7,7 @@
 
 #include "astro/frames.h"
 #include "astro/moon.h"
+#include "astro/refraction.h"
 #include "astro/rise_set.h"
 #include "astro/sun.h"
 #include "base/constants.h"
@@ -175,7 +176,7 @@ private:
 // The altitude tests of the three modes.
 struct ModeTests {
     ModeTests(double cutoffDeg, double marginRad)
-        : horizon(altitudeTest(kHorizonAltitudeDeg, marginRad)),
+        : horizon(altitudeTest(kSunHorizonAltitudeDeg, marginRad)),
           trueHorizon(altitudeTest(0.0, marginRad)),
           twilights{altitudeTest(kTwilightAltitudesDeg[0], marginRad),
                     altitudeTest(kTwilightAltitudesDeg[1], marginRad),
