@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/constants.h"
+#include "base/earth_figure.h"
 #include "base/julian.h"
 
 namespace qv {

@@ -333,9 +333,9 @@ Vec3 MoonTheory::position() const {
 
 Vec3 moonPosition(double centuriesTT) { return MoonTheory(centuriesTT).position(); }
 
-Vec3 moonApparentEquatorial(const SettingsRecord& settings, double mjdUT, double& eqeqSeconds,
+Vec3 moonApparentEquatorial(double deltaTSeconds, double mjdUT, double& eqeqSeconds,
                             double& eclLongitudeRad) {
-    const double t = centuriesTTFromUT(mjdUT, settingsDeltaTSeconds(settings));
+    const double t = centuriesTTFromUT(mjdUT, deltaTSeconds);
     const Vec3 ecliptic = moonPosition(t);
     eclLongitudeRad = toPolar(ecliptic).longitude();
     return nutationMatrix(t, eqeqSeconds) * eclipticToEquatorial(t, ecliptic);

@@ -5,7 +5,6 @@
 // Apparent place within 9.3" of PyEphem (rms 3.1") at 400 instants over 1800-2200.
 #include <span>
 
-#include "base/settings.h"
 #include "base/vector.h"
 
 namespace qv {
@@ -74,9 +73,9 @@ private:
 Vec3 moonPosition(double centuriesTT);
 
 // Geocentric Moon in Earth radii on the true equator and equinox of date (no aberration), for
-// an MJD of UT and the TT - UT of the settings. Stores the equation of the equinoxes (seconds
+// an MJD of UT and TT - UT in seconds. Stores the equation of the equinoxes (seconds
 // of time) and the mean ecliptic longitude of date (radians, [0, 2 pi)).
-Vec3 moonApparentEquatorial(const SettingsRecord& settings, double mjdUT, double& eqeqSeconds,
+Vec3 moonApparentEquatorial(double deltaTSeconds, double mjdUT, double& eqeqSeconds,
                             double& eclLongitudeRad);
 
 }  // namespace qv

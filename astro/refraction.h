@@ -11,6 +11,13 @@ constexpr double kStandardTemperatureC = 15.0;
 // Refraction is added only above this true altitude (about -2 degrees).
 constexpr double kRefractionFloorRad = -0.035;
 
+// The Sun's upper limb on the refracted horizon, as the altitude of its centre in degrees:
+// sunrise and sunset, the Moon's minute searches and the yearly totals use it.
+constexpr double kSunHorizonAltitudeDeg = -0.83;
+// The same horizon as the eclipse circumstances decide it, in radians (-0.831 degrees, not
+// quite the value above): the local eclipse times were checked with it.
+constexpr double kSunHorizonRad = -0.0145;
+
 // Refraction in radians to add to a true altitude (radians) for a pressure in mbar and a
 // temperature in degrees Celsius: the cotangent rule 1'/tan(h + 7.31/(h + 4.4)) with h in
 // degrees, scaled by 0.28 p / (T + 273). 0 at or below kRefractionFloorRad, where the rule

@@ -1,13 +1,11 @@
 #include "astro/rise_set.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "astro/frames.h"
 #include "astro/moon.h"
 #include "astro/sun.h"
 #include "base/constants.h"
-#include "base/julian.h"
 
 namespace qv {
 
@@ -26,40 +24,37 @@ constexpr double kMoonSearchLeadDays = 0.0625;          // 90 minutes
 constexpr double kMoonRestartLeadDays = 0.010416666666666666;  // 15 minutes
 constexpr int kMoonRiseSteps = 180;
 constexpr int kMoonSetSteps = 240;
-constexpr int kEventTimeLength = 12;
 
 // Topocentric altitude in degrees, without refraction, of a geocentric vector at mjdUT.
-double topocentricAltitudeDeg(const SettingsRecord& settings, double mjdUT, double eqeqSeconds,
-                              double latitudeRad, double longitudeRad, const Vec3& v)
+double topocentricAltitudeDeg(const EventSite& site, double mjdUT, double eqeqSeconds, const Vec3& v)
 {
     double azimuth = 0.0;
     double altitude = 0.0;
     double distance = 0.0;
-    horizonCoordinates(mjdUT, eqeqSeconds, latitudeRad, longitudeRad, settings.height, true, v,
+    horizonCoordinates(mjdUT, eqeqSeconds, site.latitudeRad, site.longitudeRad, site.heightM, true, v,
                        azimuth, altitude, distance);
     return altitude * kDegPerRad;
 }
 
-Vec3 sunVectorAt(const SettingsRecord& settings, double mjdUT, double& eqeqSeconds)
+Vec3 sunVectorAt(const EventSite& site, double mjdUT, double& eqeqSeconds)
 {
     double eclLongitudeRad = 0.0;
-    return EARTH_RADII_PER_AU * sunApparentEquatorial(settings, mjdUT, eqeqSeconds, eclLongitudeRad);
+    return EARTH_RADII_PER_AU * sunApparentEquatorial(site.deltaTSeconds, mjdUT, eqeqSeconds, eclLongitudeRad);
 }
 
-Vec3 moonVectorAt(const SettingsRecord& settings, double mjdUT, double& eqeqSeconds)
+Vec3 moonVectorAt(const EventSite& site, double mjdUT, double& eqeqSeconds)
 {
     double eclLongitudeRad = 0.0;
-    return moonApparentEquatorial(settings, mjdUT, eqeqSeconds, eclLongitudeRad);
+    return moonApparentEquatorial(site.deltaTSeconds, mjdUT, eqeqSeconds, eclLongitudeRad);
 }
 
 // Both crossings of an estimate refined by sunCrossingTime.
-void refineSunCrossings(const SettingsRecord& settings, RiseSet& events, double& eqeqSeconds,
-                        double latitudeRad, double longitudeRad, double h0Deg)
+void refineSunCrossings(const EventSite& site, RiseSet& events, double& eqeqSeconds, double h0Deg)
 {
     if (events.status != kEventsFound)
         return;
-    events.riseUT = sunCrossingTime(settings, events.riseUT, eqeqSeconds, latitudeRad, longitudeRad, h0Deg);
-    events.setUT = sunCrossingTime(settings, events.setUT, eqeqSeconds, latitudeRad, longitudeRad, h0Deg);
+    events.riseUT = sunCrossingTime(site, events.riseUT, eqeqSeconds, h0Deg);
+    events.setUT = sunCrossingTime(site, events.setUT, eqeqSeconds, h0Deg);
 }
 
 }  // namespace
@@ -98,16 +93,14 @@ double interpolateCrossing(double t1, double t2, double y1, double y2, double ta
     return t1;
 }
 
-double sunCrossingTime(const SettingsRecord& settings, double estimateUT, double& eqeqSeconds,
-                       double latitudeRad, double longitudeRad, double h0Deg)
+double sunCrossingTime(const EventSite& site, double estimateUT, double& eqeqSeconds, double h0Deg)
 {
     const double t2 = estimateUT + kCrossingStepDays;
     double altitude[2];
     const double times[2] = {estimateUT, t2};
     for (int i = 0; i < 2; ++i) {
-        const Vec3 sun = sunVectorAt(settings, times[i], eqeqSeconds);
-        altitude[i] = topocentricAltitudeDeg(settings, times[i], eqeqSeconds, latitudeRad,
-                                             longitudeRad, sun) * kRadPerDeg;
+        const Vec3 sun = sunVectorAt(site, times[i], eqeqSeconds);
+        altitude[i] = topocentricAltitudeDeg(site, times[i], eqeqSeconds, sun) * kRadPerDeg;
     }
     const double crossing =
         interpolateCrossing(estimateUT, t2, altitude[0], altitude[1], h0Deg * kRadPerDeg);
@@ -116,54 +109,51 @@ double sunCrossingTime(const SettingsRecord& settings, double estimateUT, double
     return crossing;
 }
 
-SunEvents sunEvents(const SettingsRecord& settings, double mjdUT, Vec3 sunVector, double altNowDeg,
-                    double eqeqSeconds, double latitudeRad, double longitudeRad)
+SunEvents sunEvents(const EventSite& site, double mjdUT, Vec3 sunVector, double altNowDeg,
+                    double eqeqSeconds)
 {
-    const double longitudeDeg = longitudeRad * kDegPerRad;
+    const double longitudeDeg = site.longitudeRad * kDegPerRad;
     auto estimate = [&](double h0Deg) {
         RiseSet events;
-        events.status = riseSetEstimate(mjdUT, sunVector, h0Deg, altNowDeg, eqeqSeconds, latitudeRad,
+        events.status = riseSetEstimate(mjdUT, sunVector, h0Deg, altNowDeg, eqeqSeconds, site.latitudeRad,
                                         longitudeDeg, events.riseUT, events.setUT);
         return events;
     };
     SunEvents result;
-    result.horizon = estimate(kHorizonAltitudeDeg);
+    result.horizon = estimate(kSunHorizonAltitudeDeg);
     // A rise after the instant belongs to the coming day: take the day before instead, so
     // that the rise shown is the last one before the instant.
     if (result.horizon.status == kEventsFound && result.horizon.riseUT > mjdUT) {
         mjdUT -= 1.0;
-        sunVector = sunVectorAt(settings, mjdUT, eqeqSeconds);
-        result.horizon = estimate(kHorizonAltitudeDeg);
+        sunVector = sunVectorAt(site, mjdUT, eqeqSeconds);
+        result.horizon = estimate(kSunHorizonAltitudeDeg);
     }
-    refineSunCrossings(settings, result.horizon, eqeqSeconds, latitudeRad, longitudeRad, kHorizonAltitudeDeg);
+    refineSunCrossings(site, result.horizon, eqeqSeconds, kSunHorizonAltitudeDeg);
     int previousStatus = result.horizon.status;
     for (int i = 0; i < kTwilightCount && previousStatus != kStaysAbove; ++i) {
         RiseSet& twilight = result.twilights[i];
         twilight = estimate(kTwilightAltitudesDeg[i]);
-        refineSunCrossings(settings, twilight, eqeqSeconds, latitudeRad, longitudeRad,
-                           kTwilightAltitudesDeg[i]);
+        refineSunCrossings(site, twilight, eqeqSeconds, kTwilightAltitudesDeg[i]);
         previousStatus = twilight.status;
         result.twilightLines = i + 1;
     }
     return result;
 }
 
-RiseSet moonRiseSet(const SettingsRecord& settings, double mjdUT, Vec3 moonVector,
-                    double topocentricDistance, double altNowDeg, double eqeqSeconds,
-                    double latitudeRad, double longitudeRad)
+RiseSet moonRiseSet(const EventSite& site, double mjdUT, Vec3 moonVector, double topocentricDistance,
+                    double altNowDeg, double eqeqSeconds)
 {
-    const double longitudeDeg = longitudeRad * kDegPerRad;
+    const double longitudeDeg = site.longitudeRad * kDegPerRad;
     const double h0Deg =
         kMoonParallaxScale * std::asin(1.0 / topocentricDistance) * kDegPerRad - kMoonAltitudeOffsetDeg;
     RiseSet result;
     auto estimate = [&](double timeUT, double& riseUT, double& setUT) {
-        return riseSetEstimate(timeUT, moonVector, h0Deg, altNowDeg, eqeqSeconds, latitudeRad,
+        return riseSetEstimate(timeUT, moonVector, h0Deg, altNowDeg, eqeqSeconds, site.latitudeRad,
                                longitudeDeg, riseUT, setUT);
     };
     auto altitudeAt = [&](double timeUT) {
-        moonVector = moonVectorAt(settings, timeUT, eqeqSeconds);
-        return topocentricAltitudeDeg(settings, timeUT, eqeqSeconds, latitudeRad, longitudeRad,
-                                      moonVector);
+        moonVector = moonVectorAt(site, timeUT, eqeqSeconds);
+        return topocentricAltitudeDeg(site, timeUT, eqeqSeconds, moonVector);
     };
 
     result.status = estimate(mjdUT, result.riseUT, result.setUT);
@@ -171,7 +161,7 @@ RiseSet moonRiseSet(const SettingsRecord& settings, double mjdUT, Vec3 moonVecto
         return result;
     if (result.riseUT > mjdUT) {
         const double dayBefore = mjdUT - 1.0;
-        moonVector = moonVectorAt(settings, dayBefore, eqeqSeconds);
+        moonVector = moonVectorAt(site, dayBefore, eqeqSeconds);
         result.status = estimate(dayBefore, result.riseUT, result.setUT);
         if (result.status != kEventsFound)
             return result;
@@ -182,7 +172,7 @@ RiseSet moonRiseSet(const SettingsRecord& settings, double mjdUT, Vec3 moonVecto
     double step = result.riseUT - kMoonSearchLeadDays;
     for (int i = 0; i < kMoonRiseSteps; ++i) {
         step += kMinuteDays;
-        if (altitudeAt(step) > kHorizonAltitudeDeg) {
+        if (altitudeAt(step) > kSunHorizonAltitudeDeg) {
             if (i > 0) {
                 result.riseUT = step;
                 break;
@@ -196,7 +186,7 @@ RiseSet moonRiseSet(const SettingsRecord& settings, double mjdUT, Vec3 moonVecto
         step = result.riseUT + 2.0 * kMinuteDays;
     for (int i = 0; i < kMoonSetSteps; ++i) {
         step += kMinuteDays;
-        if (altitudeAt(step) < kHorizonAltitudeDeg) {
+        if (altitudeAt(step) < kSunHorizonAltitudeDeg) {
             result.setUT = step - kMinuteDays;
             break;
         }
@@ -209,26 +199,6 @@ RiseSet moonRiseSet(const SettingsRecord& settings, double mjdUT, Vec3 moonVecto
     if (result.status == kEventsFound)
         result.status = estimate(set, rise, set);
     return result;
-}
-
-std::string eventTimeText(double mjdUT, double zoneHours)
-{
-    char text[16];
-    formatDateTime(mjdUT + zoneHours / kHoursPerDay, text);
-    return std::string(text, kEventTimeLength);
-}
-
-void formatTwilightLine(double beginUT, double endUT, double zoneHours, int status, int h0Deg,
-                        std::string& text)
-{
-    if (status == kEventsFound) {
-        text += eventTimeText(beginUT, zoneHours) + "  -  " + eventTimeText(endUT, zoneHours);
-        return;
-    }
-    char line[48];
-    std::snprintf(line, sizeof line, status < 0 ? "Sun always below %i deg" : "Sun always above %i deg",
-                  h0Deg);
-    text += line;
 }
 
 }  // namespace qv

@@ -1,14 +1,12 @@
 #pragma once
 // Rise, set and twilight of the Sun and the Moon for one place and instant: a one-shot
 // estimate from a single position, its refinement (a linear crossing for the Sun, minute
-// steps for the Moon) and the text of the event times. Times are MJDs of UT; latitudes are
-// radians, longitudes radians unless named Deg. Altitudes deciding an event carry no refraction.
+// steps for the Moon). Times are MJDs of UT; latitudes are radians, longitudes radians unless
+// named Deg. Altitudes deciding an event carry no refraction.
 // Checked against PyEphem at 36 places and instants, 1950-2049, latitudes 62 S to 69 N: Sun rise
 // and set within 0.1 min, twilights within 0.2 min, the Moon's minute searches within 1 min
 // (tests/astro/rise_set_crosscheck_test.cpp).
-#include <string>
-
-#include "base/settings.h"
+#include "astro/refraction.h"
 #include "base/vector.h"
 
 namespace qv {
@@ -19,9 +17,8 @@ constexpr int kEventsFound = 1;
 constexpr int kStaysAbove = 0;
 constexpr int kStaysBelow = -1;
 
-// Event altitudes in degrees: the upper limb on the refracted horizon (the Sun's rise and set,
-// the Moon's minute searches), and the civil, nautical and astronomical twilights.
-constexpr double kHorizonAltitudeDeg = -0.83;
+// Twilight altitudes of the Sun in degrees: civil, nautical and astronomical. The horizon is
+// kSunHorizonAltitudeDeg (astro/refraction.h).
 constexpr int kTwilightCount = 3;
 constexpr int kTwilightAltitudesDeg[kTwilightCount] = {-6, -12, -18};
 
@@ -33,13 +30,21 @@ int riseSetEstimate(double mjdUT, const Vec3& equatorialVector, double h0Deg, do
                     double eqeqSeconds, double latitudeRad, double longitudeDeg, double& riseUT,
                     double& setUT);
 
+// The observer and time scale of the event searches: geodetic latitude and east longitude
+// (radians), height above sea level (metres) and TT - UT (seconds).
+struct EventSite {
+    double latitudeRad = 0.0;
+    double longitudeRad = 0.0;
+    double heightM = 0.0;
+    double deltaTSeconds = 0.0;
+};
+
 // Time at which the line through (t1, y1) and (t2, y2) reaches target; t1 when it is flat.
 double interpolateCrossing(double t1, double t2, double y1, double y2, double target);
 
 // The Sun's crossing of h0Deg (topocentric) near estimateUT, from its altitudes at the estimate
 // and 12 minutes later; kept within 3 hours of the estimate. eqeqSeconds is renewed.
-double sunCrossingTime(const SettingsRecord& settings, double estimateUT, double& eqeqSeconds,
-                       double latitudeRad, double longitudeRad, double h0Deg);
+double sunCrossingTime(const EventSite& site, double estimateUT, double& eqeqSeconds, double h0Deg);
 
 struct RiseSet {
     int status = kStaysBelow;
@@ -56,21 +61,13 @@ struct SunEvents {
 
 // Sun events for the instant mjdUT: the last rise before the instant with the set after it.
 // sunVector: geocentric Sun at mjdUT (Earth radii); altNowDeg its topocentric altitude.
-SunEvents sunEvents(const SettingsRecord& settings, double mjdUT, Vec3 sunVector, double altNowDeg,
-                    double eqeqSeconds, double latitudeRad, double longitudeRad);
+SunEvents sunEvents(const EventSite& site, double mjdUT, Vec3 sunVector, double altNowDeg,
+                    double eqeqSeconds);
 
 // The Moon's rise and set for the instant mjdUT, searched minute by minute around the estimate.
 // moonVector: geocentric Moon at mjdUT (Earth radii); topocentricDistance in Earth radii;
 // altNowDeg its topocentric altitude.
-RiseSet moonRiseSet(const SettingsRecord& settings, double mjdUT, Vec3 moonVector,
-                    double topocentricDistance, double altNowDeg, double eqeqSeconds,
-                    double latitudeRad, double longitudeRad);
-
-// "MMM DD HH:MM" (12 characters) of an event at mjdUT in the zone's time.
-std::string eventTimeText(double mjdUT, double zoneHours);
-
-// Appends "begin  -  end" of a twilight, or "Sun always below (above) h0Deg deg".
-void formatTwilightLine(double beginUT, double endUT, double zoneHours, int status, int h0Deg,
-                        std::string& text);
+RiseSet moonRiseSet(const EventSite& site, double mjdUT, Vec3 moonVector, double topocentricDistance,
+                    double altNowDeg, double eqeqSeconds);
 
 }  // namespace qv

@@ -227,9 +227,9 @@ Vec3 SunTheory::position() const {
 
 Vec3 sunPosition(double centuriesTT) { return SunTheory(centuriesTT).position(); }
 
-Vec3 sunApparentEquatorial(const SettingsRecord& settings, double mjdUT, double& eqeqSeconds,
+Vec3 sunApparentEquatorial(double deltaTSeconds, double mjdUT, double& eqeqSeconds,
                            double& eclLongitudeRad) {
-    const double t = centuriesTTFromUT(mjdUT, settingsDeltaTSeconds(settings));
+    const double t = centuriesTTFromUT(mjdUT, deltaTSeconds);
     const Vec3 ecliptic = sunPosition(t);
     eclLongitudeRad = toPolar(ecliptic).longitude();
     const Vec3 trueEquatorial = nutationMatrix(t, eqeqSeconds) * eclipticToEquatorial(t, ecliptic);

@@ -5,7 +5,6 @@
 // Apparent place within 4.1" of PyEphem (rms 1.6") at 400 instants over 1800-2200.
 #include <span>
 
-#include "base/settings.h"
 #include "base/vector.h"
 
 namespace qv {
@@ -60,9 +59,9 @@ private:
 Vec3 sunPosition(double centuriesTT);
 
 // Apparent geocentric Sun in AU on the true equator and equinox of date, with annual
-// aberration, for an MJD of UT and the TT - UT of the settings. Stores the equation of the
+// aberration, for an MJD of UT and TT - UT in seconds. Stores the equation of the
 // equinoxes (seconds of time) and the mean ecliptic longitude of date (radians, [0, 2 pi)).
-Vec3 sunApparentEquatorial(const SettingsRecord& settings, double mjdUT, double& eqeqSeconds,
+Vec3 sunApparentEquatorial(double deltaTSeconds, double mjdUT, double& eqeqSeconds,
                            double& eclLongitudeRad);
 
 // Mean ecliptic longitude of the Sun in degrees, in [180, 540) so that it runs continuously

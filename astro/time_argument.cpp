@@ -5,10 +5,6 @@
 
 namespace qv {
 
-double settingsDeltaTSeconds(const SettingsRecord& settings) {
-    return settings.deltaTAuto ? deltaTDefault(settings.year) : settings.deltaT;
-}
-
 double centuriesTTFromUT(double mjdUT, double deltaTSeconds) {
     return julianCenturies(mjdUT + deltaTSeconds / kSecondsPerDay);
 }

@@ -24,12 +24,7 @@ constexpr double kArcsecPerRevolution = 1296000.0;
 constexpr double kSynodicMonthDays = 29.53058868;
 constexpr double kLunationZeroMjd = 15020.25933;
 
-// Earth equatorial radii in one astronomical unit.
+// Earth equatorial radii (kShadowEarthRadiusKm, base/earth_figure.h) in one astronomical unit.
 constexpr double EARTH_RADII_PER_AU = 23454.77992;
-// Equatorial radius of the Earth ellipsoid in metres.
-constexpr double kEarthEquatorialRadiusM = 6378137.0;
-// Squared eccentricity of the Earth ellipsoid, and one minus it.
-constexpr double kEarthEccentricitySquared = 0.00669438499959;
-constexpr double kEarthOneMinusEccentricitySquared = 0.99330561500041;
 
 }  // namespace qv

@@ -9,7 +9,9 @@ namespace qv {
 
 namespace {
 
-constexpr double kRadPerDeg = 0.0174532925199;
+// Degrees to radians to 12 digits, as the mean obliquity is evaluated (the exact factor is
+// kRadPerDeg, base/constants.h): the positions and times were cross-checked with this one.
+constexpr double kObliquityRadPerDeg = 0.0174532925199;
 // Last Julian calendar date, as 10000 * year + 100 * month + day.
 constexpr double kLastJulianDateKey = 15821004.1;
 // Julian day number of 1582-10-15, the first Gregorian day.
@@ -218,7 +220,7 @@ double julianCenturies(double mjd) { return (mjd - kMjdJ2000) / kDaysPerJulianCe
 double meanObliquity(double t)
 {
     return (23.43929111 - (46.815 * t + 0.00059 * t * t - 0.001813 * t * t * t) / 3600.0) *
-           kRadPerDeg;
+           kObliquityRadPerDeg;
 }
 
 double deltaTDefault(int year)

@@ -1,6 +1,7 @@
 #pragma once
 // The settings record: every input of the program (date, time, zone, TT - UT, location,
 // display, map, solar-panel and special-eclipse settings) and the window's selection.
+#include "base/julian.h"
 
 namespace qv {
 
@@ -39,5 +40,12 @@ struct SettingsRecord {
     int mapGrid = 0;                // 0 none, 1 30-degree grid, 2 10-degree grid
     int mapGrey = 1;                // 1 grey background
 };
+
+// TT - UT in seconds as the settings choose it: deltaTDefault(year) when deltaTAuto is set,
+// else the stored deltaT.
+inline double settingsDeltaTSeconds(const SettingsRecord& settings)
+{
+    return settings.deltaTAuto ? deltaTDefault(settings.year) : settings.deltaT;
+}
 
 }  // namespace qv

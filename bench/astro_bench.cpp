@@ -4,6 +4,7 @@
 #include "astro/frames.h"
 #include "astro/moon.h"
 #include "astro/sun.h"
+#include "base/julian.h"
 
 namespace {
 
@@ -31,15 +32,15 @@ BENCHMARK(BM_MoonPosition);
 // Apparent places every half hour from MJD 55000: the Sun, the Moon, or both per step.
 template <bool withSun, bool withMoon>
 void BM_ApparentEquatorial(benchmark::State& state) {
-    qv::SettingsRecord settings;
+    const double deltaTSeconds = qv::deltaTDefault(2000);
     double mjdUT = 55000.0;
     double eqeq = 0.0;
     double eclLongitudeRad = 0.0;
     for (auto _ : state) {
         if (withSun)
-            benchmark::DoNotOptimize(qv::sunApparentEquatorial(settings, mjdUT, eqeq, eclLongitudeRad));
+            benchmark::DoNotOptimize(qv::sunApparentEquatorial(deltaTSeconds, mjdUT, eqeq, eclLongitudeRad));
         if (withMoon)
-            benchmark::DoNotOptimize(qv::moonApparentEquatorial(settings, mjdUT, eqeq, eclLongitudeRad));
+            benchmark::DoNotOptimize(qv::moonApparentEquatorial(deltaTSeconds, mjdUT, eqeq, eclLongitudeRad));
         mjdUT += 0.5 / 24.0;
     }
 }

@@ -18,8 +18,8 @@ constexpr double kSearchStepDays = 1.1574074074074073e-05;
 // The scan starts this long before the greatest eclipse and lasts at most this long.
 constexpr double kScanLeadDays = 0.5;
 constexpr double kScanLengthDays = 1.5;
-// Elevations (radians) at which the upper limb of the Sun or the Moon is on the horizon.
-constexpr double kSunHorizonRad = -0.0145;
+// Elevation (radians) at which the upper limb of the Moon is on the horizon; the Sun's is
+// kSunHorizonRad (astro/refraction.h).
 constexpr double kMoonHorizonRad = -0.00989;
 // The central phase is searched for only above this local magnitude, within the window
 // starting kCentralHalfWindowDays before the local maximum and lasting kCentralWindowDays.

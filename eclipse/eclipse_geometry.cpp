@@ -101,7 +101,7 @@ double pathWidthKm(const Vec3& surfacePoint, const Vec3& displacement, const Vec
     double sine = kSmallestWidthSine;
     if (cosAngle >= -1.0 && cosAngle <= 1.0)
         sine = std::fmax(std::sqrt(1.0 - cosAngle * cosAngle), kSmallestWidthSine);
-    return std::fabs(umbraDiameter / sine * kEarthEquatorialRadiusKm);
+    return std::fabs(umbraDiameter / sine * kShadowEarthRadiusKm);
 }
 
 Vec3 horizonToEquatorial(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
@@ -190,7 +190,7 @@ void groundCoordinates(double mjdUT, double eqeqSeconds, const Vec3& point, doub
     const double rightAscensionRad = toPolar(point).longitude();
     const double greenwichSiderealRad = kPi / 12.0 * localSiderealTime(mjdUT, 0.0, eqeqSeconds);
     longitudeRad = wrapLongitude(rightAscensionRad - greenwichSiderealRad);
-    latitudeRad = std::atan2(point.z, kGeodeticFactor * std::sqrt(point.x * point.x + point.y * point.y));
+    latitudeRad = std::atan2(point.z, kShadowGeodeticFactor * std::sqrt(point.x * point.x + point.y * point.y));
 }
 
 }  // namespace qv

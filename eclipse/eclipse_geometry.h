@@ -5,6 +5,7 @@
 // instants are MJDs of UT given together with TT - UT in seconds.
 // 2024-04-08 greatest eclipse at 25.20 N 104.22 W, 272 s, 200 km wide (published 25.3 N
 // 104.1 W, 268 s, 198 km); 2017-08-21 lasts 164 s (published 160 s).
+#include "base/earth_figure.h"
 #include "base/vector.h"
 
 namespace qv {
@@ -22,12 +23,6 @@ constexpr double kMoonPenumbraCone = 2.0 * (kSunRadius + kMoonRadius);  // 218.7
 constexpr double kMoonUmbraCone = 2.0 * (kSunRadius - kMoonRadius);     // 217.700459
 // The atmosphere enlarges the Earth's shadow on the Moon by this factor.
 constexpr double kEarthShadowEnlargement = 1.02;
-// Polar over equatorial axis of the Earth: dividing z by it turns the ellipsoid into the unit sphere.
-constexpr double kPolarAxisRatio = 0.996633;
-// (1 - f)^2: turns the geocentric latitude of a surface point into its geodetic latitude.
-constexpr double kGeodeticFactor = 0.993305615;
-// Equatorial radius of the Earth in km, for path widths.
-constexpr double kEarthEquatorialRadiusKm = 6378.14;
 // Time step for the duration of totality (6 s, in days) and the Earth's rotation in that step.
 constexpr double kDurationStepDays = 6.944444444444444e-05;
 constexpr double kDurationStepSeconds = 6.0;

@@ -34,7 +34,7 @@ ElevatedCentralPoints elevatedCentralPoints(double mjdUT, double deltaTSeconds, 
     EclipseGeometry engine;
     engine.setTime(mjdUT, deltaTSeconds);
     // Lengths in radii of the elevated surface: it becomes the unit sphere, the Earth has radius scale.
-    const double scale = kEarthEquatorialRadiusKm / (std::fmax(heightKm, 0.0) + kEarthEquatorialRadiusKm);
+    const double scale = kShadowEarthRadiusKm / (std::fmax(heightKm, 0.0) + kShadowEarthRadiusKm);
     Vec3 sun = scale * engine.sunVector();
     Vec3 moon = scale * engine.moonVector();
     if (ellipsoid) {

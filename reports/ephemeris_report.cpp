@@ -37,18 +37,15 @@ bool ephemerisReport(double firstMjdLocal, double zoneHours, double deltaTSecond
         !std::isfinite(everyDays)) {
         return false;
     }
-    SettingsRecord settings;
-    settings.deltaTAuto = 0;
-    settings.deltaT = deltaTSeconds;
     text = "body mjd_ut ra_hours dec_deg distance ecl_lon_deg ecl_lat_deg\n";
     for (int k = 0; k < count; ++k) {
         const double mjdUT = firstMjdLocal + k * everyDays - zoneHours / 24.0;
         const double t = centuriesTTFromUT(mjdUT, deltaTSeconds);
         double eqeqSeconds = 0.0;
         double eclLongitudeRad = 0.0;
-        appendBodyLine("sun", mjdUT, sunApparentEquatorial(settings, mjdUT, eqeqSeconds, eclLongitudeRad),
+        appendBodyLine("sun", mjdUT, sunApparentEquatorial(deltaTSeconds, mjdUT, eqeqSeconds, eclLongitudeRad),
                        sunPosition(t), text);
-        appendBodyLine("moon", mjdUT, moonApparentEquatorial(settings, mjdUT, eqeqSeconds, eclLongitudeRad),
+        appendBodyLine("moon", mjdUT, moonApparentEquatorial(deltaTSeconds, mjdUT, eqeqSeconds, eclLongitudeRad),
                        moonPosition(t), text);
     }
     return true;

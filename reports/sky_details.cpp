@@ -21,6 +21,7 @@ namespace {
 constexpr double kMjdToJd = 2400000.5;
 constexpr double kDegreesPerHour = 15.0;
 constexpr double kFullCircleDeg = 360.0;
+constexpr int kEventTimeLength = 12;
 constexpr const char* kTwilightLabels[kTwilightCount] = {
     "\nCivil Twilight            : ", "\nNautical Twilight      : ", "\nAstronomical Twilight: "};
 
@@ -83,6 +84,33 @@ void appendHorizon(std::string& text, const HorizonPlace& place, const char* end
     text += end;
 }
 
+// The observer and TT - UT of the settings for the event searches.
+EventSite eventSite(const SettingsRecord& settings, const Moment& moment)
+{
+    return EventSite{moment.latitudeRad, moment.longitudeRad, settings.height, settingsDeltaTSeconds(settings)};
+}
+
+// "MMM DD HH:MM" (12 characters) of an event at mjdUT in the zone's time.
+std::string eventTimeText(double mjdUT, double zoneHours)
+{
+    char text[16];
+    formatDateTime(mjdUT + zoneHours / kHoursPerDay, text);
+    return std::string(text, kEventTimeLength);
+}
+
+// "begin  -  end" of a twilight, or "Sun always below (above) h0Deg deg".
+void appendTwilight(std::string& text, const RiseSet& twilight, double zoneHours, int h0Deg)
+{
+    if (twilight.status == kEventsFound) {
+        text += eventTimeText(twilight.riseUT, zoneHours) + "  -  " + eventTimeText(twilight.setUT, zoneHours);
+        return;
+    }
+    char line[48];
+    std::snprintf(line, sizeof line, twilight.status < 0 ? "Sun always below %i deg" : "Sun always above %i deg",
+                  h0Deg);
+    text += line;
+}
+
 void appendRiseSet(std::string& text, const RiseSet& events, double zoneHours, const char* body)
 {
     if (events.status == kEventsFound) {
@@ -98,7 +126,8 @@ void appendRiseSet(std::string& text, const RiseSet& events, double zoneHours, c
 HorizonPlace placeSun(const SettingsRecord& settings, const Moment& moment, SkyState& state, double& eqeqSeconds)
 {
     state.sunGeocentric =
-        EARTH_RADII_PER_AU * sunApparentEquatorial(settings, moment.mjdUT, eqeqSeconds, state.sunLongitudeRad);
+        EARTH_RADII_PER_AU *
+        sunApparentEquatorial(settingsDeltaTSeconds(settings), moment.mjdUT, eqeqSeconds, state.sunLongitudeRad);
     state.sunTopocentric = state.sunGeocentric - observerPosition(moment.mjdUT, eqeqSeconds, moment.latitudeRad,
                                                                   moment.longitudeRad, settings.height);
     return horizonPlace(settings, moment, eqeqSeconds, state.sunGeocentric);
@@ -144,20 +173,20 @@ void writeSunEvents(const SettingsRecord& settings, const Moment& moment, SkySta
     double eqeqSeconds = 0.0;
     const HorizonPlace place = placeSun(settings, moment, state, eqeqSeconds);
     text.assign(1, '\n');
-    const SunEvents events = sunEvents(settings, moment.mjdUT, state.sunGeocentric, place.altitudeRad * kDegPerRad,
-                                       eqeqSeconds, moment.latitudeRad, moment.longitudeRad);
+    const SunEvents events = sunEvents(eventSite(settings, moment), moment.mjdUT, state.sunGeocentric,
+                                       place.altitudeRad * kDegPerRad, eqeqSeconds);
     appendRiseSet(text, events.horizon, settings.timeZone, "Sun");
     for (int i = 0; i < events.twilightLines; ++i) {
         text += kTwilightLabels[i];
-        formatTwilightLine(events.twilights[i].riseUT, events.twilights[i].setUT, settings.timeZone,
-                           events.twilights[i].status, kTwilightAltitudesDeg[i], text);
+        appendTwilight(text, events.twilights[i], settings.timeZone, kTwilightAltitudesDeg[i]);
     }
 }
 
 void writeMoon(const SettingsRecord& settings, const Moment& moment, SkyState& state, std::string& text)
 {
     double eqeqSeconds = 0.0;
-    state.moonGeocentric = moonApparentEquatorial(settings, moment.mjdUT, eqeqSeconds, state.moonLongitudeRad);
+    state.moonGeocentric =
+        moonApparentEquatorial(settingsDeltaTSeconds(settings), moment.mjdUT, eqeqSeconds, state.moonLongitudeRad);
     state.moonTopocentric = state.moonGeocentric - observerPosition(moment.mjdUT, eqeqSeconds, moment.latitudeRad,
                                                                     moment.longitudeRad, settings.height);
     const Vec3 moonToSun = state.sunGeocentric - state.moonGeocentric;
@@ -169,8 +198,8 @@ void writeMoon(const SettingsRecord& settings, const Moment& moment, SkyState& s
     const HorizonPlace place = horizonPlace(settings, moment, eqeqSeconds, state.moonGeocentric);
     appendHorizon(text, place, "\r\n");
     const RiseSet events =
-        moonRiseSet(settings, moment.mjdUT, state.moonGeocentric, norm(state.moonTopocentric),
-                    place.altitudeRad * kDegPerRad, eqeqSeconds, moment.latitudeRad, moment.longitudeRad);
+        moonRiseSet(eventSite(settings, moment), moment.mjdUT, state.moonGeocentric, norm(state.moonTopocentric),
+                    place.altitudeRad * kDegPerRad, eqeqSeconds);
     appendRiseSet(text, events, settings.timeZone, "Moon");
 
     appendNumberText(text, "\n\nIlluminated disk:%5.2lf     Phase:%6.3lf",

@@ -7,6 +7,7 @@
 
 #include "astro/frames.h"
 #include "astro/moon.h"
+#include "astro/refraction.h"
 #include "astro/rise_set.h"
 #include "astro/sun.h"
 #include "base/constants.h"
@@ -175,7 +176,7 @@ private:
 // The altitude tests of the three modes.
 struct ModeTests {
     ModeTests(double cutoffDeg, double marginRad)
-        : horizon(altitudeTest(kHorizonAltitudeDeg, marginRad)),
+        : horizon(altitudeTest(kSunHorizonAltitudeDeg, marginRad)),
           trueHorizon(altitudeTest(0.0, marginRad)),
           twilights{altitudeTest(kTwilightAltitudesDeg[0], marginRad),
                     altitudeTest(kTwilightAltitudesDeg[1], marginRad),
@@ -222,6 +223,7 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
                           long first, long last)
 {
     const double longitudeRad = settings.longitude * kRadPerDeg;
+    const double deltaTSeconds = settingsDeltaTSeconds(settings);
     const ObserverSite site = observerSite(settings.latitude * kRadPerDeg, longitudeRad, settings.height);
     const Panel panel{settings.panelAzimuth * kRadPerDeg, std::sin(settings.panelElevation * kRadPerDeg),
                       std::cos(settings.panelElevation * kRadPerDeg)};
@@ -242,9 +244,9 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
     for (long i = first; i < last; ++i) {
         const double t = yearStartMjd + static_cast<double>(i) / kMinutesPerDay;
         if (sinceRefresh == 0) {
-            sun = EARTH_RADII_PER_AU * sunApparentEquatorial(settings, t, eqeqSeconds, eclLongitudeRad);
+            sun = EARTH_RADII_PER_AU * sunApparentEquatorial(deltaTSeconds, t, eqeqSeconds, eclLongitudeRad);
             if (mode != Mode::Panel)
-                moon = moonApparentEquatorial(settings, t, eqeqSeconds, eclLongitudeRad);
+                moon = moonApparentEquatorial(deltaTSeconds, t, eqeqSeconds, eclLongitudeRad);
             estimate = siderealRotation(t, eqeqSeconds, longitudeRad);
         } else {
             estimate = turnedByMinute(estimate, minuteTurn);

@@ -87,14 +87,11 @@ TEST(EphemCrossCheck, SunAndMoonAgreeWithIndependentEphemeris) {
     Deviation sun;
     Deviation moon;
     for (const ReferencePlace& p : places) {
-        qv::SettingsRecord settings;
-        settings.deltaTAuto = 0;
-        settings.deltaT = p.deltaTSeconds;
         double eqeqSeconds = 0.0;
         double eclLongitudeRad = 0.0;
-        sun.add(qv::sunApparentEquatorial(settings, p.mjdUT, eqeqSeconds, eclLongitudeRad), p.sunRaHours,
+        sun.add(qv::sunApparentEquatorial(p.deltaTSeconds, p.mjdUT, eqeqSeconds, eclLongitudeRad), p.sunRaHours,
                 p.sunDecDeg, p.mjdUT);
-        moon.add(qv::moonApparentEquatorial(settings, p.mjdUT, eqeqSeconds, eclLongitudeRad), p.moonRaHours,
+        moon.add(qv::moonApparentEquatorial(p.deltaTSeconds, p.mjdUT, eqeqSeconds, eclLongitudeRad), p.moonRaHours,
                  p.moonDecDeg, p.mjdUT);
     }
     sun.print("Sun", static_cast<double>(places.size()));

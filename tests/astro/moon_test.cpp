@@ -6,6 +6,7 @@
 
 #include "base/constants.h"
 #include "base/julian.h"
+#include "base/settings.h"
 #include "table_check.h"
 
 namespace {
@@ -33,7 +34,7 @@ TEST(MoonSeries, StaysOnItsOrbitForDatesBeforeAndAfter2000) {
         EXPECT_LT(dailyDeg, 16.0);
         double eqeq = 0.0;
         double eclLongitudeRad = -1.0;
-        qv::moonApparentEquatorial(settings, mjd, eqeq, eclLongitudeRad);
+        qv::moonApparentEquatorial(qv::settingsDeltaTSeconds(settings), mjd, eqeq, eclLongitudeRad);
         EXPECT_GE(eclLongitudeRad, 0.0);
         EXPECT_LT(eclLongitudeRad, qv::kTwoPi);
     }
@@ -46,7 +47,7 @@ TEST(MoonSeries, ApparentPlaceKeepsTheDistanceAndUsesTheSettingsTime) {
     const double mjdUT = 51544.5 - qv::deltaTDefault(2000) / 86400.0;  // J2000.0 TT
     double eqeq = 0.0;
     double eclLongitudeRad = 0.0;
-    const qv::Vec3 apparent = qv::moonApparentEquatorial(settings, mjdUT, eqeq, eclLongitudeRad);
+    const qv::Vec3 apparent = qv::moonApparentEquatorial(qv::settingsDeltaTSeconds(settings), mjdUT, eqeq, eclLongitudeRad);
     EXPECT_NEAR(eclLongitudeRad * qv::kDegPerRad, 223.3189, 0.00005);
     EXPECT_NEAR(eqeq, -0.858, 0.001);
     // No aberration for the Moon: the frame rotations keep the distance exactly.
@@ -55,7 +56,7 @@ TEST(MoonSeries, ApparentPlaceKeepsTheDistanceAndUsesTheSettingsTime) {
     settings.deltaTAuto = 0;
     settings.deltaT = qv::deltaTDefault(2000) + 100.0;
     double laterLongitudeRad = 0.0;
-    qv::moonApparentEquatorial(settings, mjdUT, eqeq, laterLongitudeRad);
+    qv::moonApparentEquatorial(qv::settingsDeltaTSeconds(settings), mjdUT, eqeq, laterLongitudeRad);
     EXPECT_NEAR((laterLongitudeRad - eclLongitudeRad) * qv::kDegPerRad * 3600.0 / 100.0, 0.5, 0.1);
 }
 

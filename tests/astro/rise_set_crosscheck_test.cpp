@@ -145,12 +145,9 @@ TEST(RiseSetCrossCheck, PlacesAndEventsAgreeWithIndependentEphemeris) {
     EventCheck moonEvents;
     const char* twilightNames[qv::kTwilightCount] = {"civil", "nautical", "astronomical"};
     for (const ReferenceCase& c : cases) {
-        qv::SettingsRecord settings;
-        settings.deltaTAuto = 0;
-        settings.deltaT = c.deltaTSeconds;
-        settings.height = c.heightM;
         const double lat = c.latitudeDeg * qv::kRadPerDeg;
         const double lon = c.longitudeDeg * qv::kRadPerDeg;
+        const qv::EventSite site{lat, lon, c.heightM, c.deltaTSeconds};
         double eqeq = 0.0;
         double eclLongitude = 0.0;
         double azimuth = 0.0;
@@ -158,21 +155,21 @@ TEST(RiseSetCrossCheck, PlacesAndEventsAgreeWithIndependentEphemeris) {
         double distance = 0.0;
 
         const qv::Vec3 sun =
-            qv::EARTH_RADII_PER_AU * qv::sunApparentEquatorial(settings, c.mjdUT, eqeq, eclLongitude);
+            qv::EARTH_RADII_PER_AU * qv::sunApparentEquatorial(c.deltaTSeconds, c.mjdUT, eqeq, eclLongitude);
         qv::horizonCoordinates(c.mjdUT, eqeq, lat, lon, c.heightM, true, sun, azimuth, altitude, distance);
         sunPlace.add(sun - qv::observerPosition(c.mjdUT, eqeq, lat, lon, c.heightM), altitude, c.sun, c.mjdUT);
         const qv::SunEvents sunResult =
-            qv::sunEvents(settings, c.mjdUT, sun, altitude * qv::kDegPerRad, eqeq, lat, lon);
+            qv::sunEvents(site, c.mjdUT, sun, altitude * qv::kDegPerRad, eqeq);
         sunEvents.add(c, "sun", sunResult.horizon);
         for (int i = 0; i < sunResult.twilightLines; ++i)
             twilights[i].add(c, twilightNames[i], sunResult.twilights[i]);
 
-        const qv::Vec3 moon = qv::moonApparentEquatorial(settings, c.mjdUT, eqeq, eclLongitude);
+        const qv::Vec3 moon = qv::moonApparentEquatorial(c.deltaTSeconds, c.mjdUT, eqeq, eclLongitude);
         const qv::Vec3 moonTopocentric = moon - qv::observerPosition(c.mjdUT, eqeq, lat, lon, c.heightM);
         qv::horizonCoordinates(c.mjdUT, eqeq, lat, lon, c.heightM, true, moon, azimuth, altitude, distance);
         moonPlace.add(moonTopocentric, altitude, c.moon, c.mjdUT);
-        moonEvents.add(c, "moon", qv::moonRiseSet(settings, c.mjdUT, moon, qv::norm(moonTopocentric),
-                                                  altitude * qv::kDegPerRad, eqeq, lat, lon));
+        moonEvents.add(c, "moon", qv::moonRiseSet(site, c.mjdUT, moon, qv::norm(moonTopocentric),
+                                                  altitude * qv::kDegPerRad, eqeq));
     }
     std::printf("Sun  place: largest %.1f arcsec, altitude %.1f arcsec\n", sunPlace.separationDeg.value / kArcsec,
                 sunPlace.altitudeDeg.value / kArcsec);

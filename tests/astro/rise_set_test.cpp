@@ -13,15 +13,11 @@ TEST(SunCrossing, LinearCrossingFlatLineAndClampToThreeHours) {
     EXPECT_DOUBLE_EQ(qv::interpolateCrossing(3.0, 4.0, 5.0, 5.0, 1.0), 3.0);
     // Near local noon at 48 N 11 E the Sun barely moves in altitude: the crossing found lies far
     // away and is clamped to 3 hours from the estimate, toward the crossing.
-    qv::SettingsRecord settings;
-    settings.deltaTAuto = 0;
-    settings.deltaT = 64.184;
+    const qv::EventSite site{48.0 * qv::kRadPerDeg, 11.0 * qv::kRadPerDeg, 0.0, 64.184};
     const double noonUT = qv::modifiedJulianDate(21, 6, 2000, 12.0 - 11.0 / 15.0);
-    const double latitude = 48.0 * qv::kRadPerDeg;
-    const double longitude = 11.0 * qv::kRadPerDeg;
     double eqeq = 0.0;
-    EXPECT_NEAR(qv::sunCrossingTime(settings, noonUT - 0.01, eqeq, latitude, longitude, -0.83), noonUT - 0.135, 1e-12);
-    EXPECT_NEAR(qv::sunCrossingTime(settings, noonUT + 0.01, eqeq, latitude, longitude, -0.83), noonUT + 0.135, 1e-12);
+    EXPECT_NEAR(qv::sunCrossingTime(site, noonUT - 0.01, eqeq, -0.83), noonUT - 0.135, 1e-12);
+    EXPECT_NEAR(qv::sunCrossingTime(site, noonUT + 0.01, eqeq, -0.83), noonUT + 0.135, 1e-12);
 }
 
 }  // namespace

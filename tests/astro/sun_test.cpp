@@ -6,6 +6,7 @@
 
 #include "base/constants.h"
 #include "base/julian.h"
+#include "base/settings.h"
 #include "table_check.h"
 
 namespace {
@@ -52,7 +53,7 @@ TEST(SunSeries, ApparentPlaceUsesSettingsTimeAndNutation) {
     const double mjdUT = 51544.5 - qv::deltaTDefault(2000) / 86400.0;  // J2000.0 TT
     double eqeq = 0.0;
     double eclLongitudeRad = 0.0;
-    const qv::Vec3 apparent = qv::sunApparentEquatorial(automatic, mjdUT, eqeq, eclLongitudeRad);
+    const qv::Vec3 apparent = qv::sunApparentEquatorial(qv::settingsDeltaTSeconds(automatic), mjdUT, eqeq, eclLongitudeRad);
     EXPECT_NEAR(eclLongitudeRad * qv::kDegPerRad, 280.3775, 0.00005);
     EXPECT_NEAR(eqeq, -0.858, 0.001);
     EXPECT_NEAR(qv::norm(apparent), 0.983327, 0.000001);
@@ -62,12 +63,12 @@ TEST(SunSeries, ApparentPlaceUsesSettingsTimeAndNutation) {
     manual.deltaTAuto = 0;
     manual.deltaT = qv::deltaTDefault(2000);
     double eclManual = 0.0;
-    const qv::Vec3 same = qv::sunApparentEquatorial(manual, mjdUT, eqeq, eclManual);
+    const qv::Vec3 same = qv::sunApparentEquatorial(qv::settingsDeltaTSeconds(manual), mjdUT, eqeq, eclManual);
     EXPECT_EQ(eclManual, eclLongitudeRad);
     EXPECT_EQ(qv::norm(same - apparent), 0.0);
     // An hour more of TT - UT: the Sun is 152.9" per hour further on in early January.
     manual.deltaT = qv::deltaTDefault(2000) + 3600.0;
-    qv::sunApparentEquatorial(manual, mjdUT, eqeq, eclManual);
+    qv::sunApparentEquatorial(qv::settingsDeltaTSeconds(manual), mjdUT, eqeq, eclManual);
     EXPECT_NEAR((eclManual - eclLongitudeRad) * qv::kDegPerRad / kArcsec, 152.9, 0.1);
 }
 

@@ -17,7 +17,7 @@ using qv::Vec3;
 
 constexpr double kSunDistance = 23940.0;  // Earth radii, a round value near 1 AU
 constexpr double kSecond = 1.0 / 86400.0; // days
-constexpr double kPolarAxisRatio = 0.996633;  // polar over equatorial radius of the Earth
+using qv::kPolarAxisRatio;
 
 double degrees(double radians) { return radians * qv::kDegPerRad; }
 

@@ -76,8 +76,8 @@ LiteralCounts literalCounts(const SettingsRecord& s, double cutoffDeg, int first
         if (month < firstMonth || month > lastMonth)
             continue;
         if (counter == 0) {
-            sun = EARTH_RADII_PER_AU * sunApparentEquatorial(s, t, eqeq, eclLongitude);
-            moon = moonApparentEquatorial(s, t, eqeq, eclLongitude);
+            sun = EARTH_RADII_PER_AU * sunApparentEquatorial(settingsDeltaTSeconds(s), t, eqeq, eclLongitude);
+            moon = moonApparentEquatorial(settingsDeltaTSeconds(s), t, eqeq, eclLongitude);
         }
         counter = (counter + 1) % 30;
         double azimuth = 0.0, altitude = 0.0, distance = 0.0;
