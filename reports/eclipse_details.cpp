@@ -125,12 +125,6 @@ void continueCentralLine(SettingsRecord& settings, int kind, EclipseDetailsRun& 
         --settings.detailsStage;
 }
 
-// Latitude or longitude in degrees as the settings show it: decimal, or packed DD.MMSS.
-double shownAngle(const SettingsRecord& settings, double degrees)
-{
-    return settings.dmsFlag ? decimalToDdmmss(degrees) : degrees;
-}
-
 void appendInterval(std::string& out, double from, double until)
 {
     out += " ";
@@ -143,8 +137,9 @@ void writeLocalCircumstances(const SettingsRecord& settings, int kind, std::stri
 {
     out += "\n\n\nLocal Circumstances for ";
     out.append(settings.locationName, strnlen(settings.locationName, kLocationNameMax));
-    appendNumbers(out, "\nLat: %g   Long: %g   height: %g m\n\n", shownAngle(settings, settings.latitude),
-                  shownAngle(settings, settings.longitude), settings.height);
+    const bool packed = settings.dmsFlag != 0;
+    appendNumbers(out, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(settings.latitude, packed).c_str(),
+                  angleText(settings.longitude, packed).c_str(), settings.height);
     if (kind == kNoEclipse)
         return;
     const LocalCircumstances& local = settings.localCircumstances;
