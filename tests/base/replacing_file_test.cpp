@@ -10,7 +10,6 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 
@@ -21,11 +20,11 @@ namespace fs = std::filesystem;
 
 // A folder of this test process alone, removed afterwards.
 class ReplacingFileTest : public ::testing::Test {
-public:
+protected:
     void SetUp() override { fs::create_directories(folder); }
     void TearDown() override { fs::remove_all(folder); }
 
-    std::string path(const char* name) const { return (folder / name).string(); }
+    std::string path(const std::string& name) const { return (folder / name).string(); }
     static std::string read(const std::string& file)
     {
         std::ifstream in(file);
@@ -36,8 +35,6 @@ public:
     int fileCount() const { return static_cast<int>(std::distance(fs::directory_iterator(folder), {})); }
 
     fs::path folder = fs::temp_directory_path() / ("quorvel-replacing-" + std::to_string(getpid()));
-    int fifoReader = -1;
-    mode_t previousMask = 0;
 };
 
 TEST_F(ReplacingFileTest, CommitReplacesTheFileAndLeavesNothingElse)
@@ -70,115 +67,57 @@ TEST_F(ReplacingFileTest, UnfinishedOrFailedWritesLeaveTheOldFileAndNoPart)
     EXPECT_EQ(fileCount(), 2);
 }
 
-// What the destination of each kind holds after a write, and what the writer says.
-struct OutCase {
-    const char* what;
-    // Makes the destination in the folder; returns the path to write to, "" to skip the case.
-    std::function<std::string(ReplacingFileTest&)> prepare;
-    const char* reason;  // "" when the write succeeds
-    // Checks the folder afterwards (the new text is "new").
-    std::function<void(ReplacingFileTest&)> check;
-};
-
+// Each kind of destination: what the writer says, and what the folder holds afterwards.
 TEST_F(ReplacingFileTest, LinksPipesDevicesReadOnlyFilesAndLongNames)
 {
+    using fs::perms;
+    writeReplacingFile(path("target"), "old");
+    fs::create_symlink("target", path("link"));
+    fs::create_symlink("missing", path("dangling"));
+    writeReplacingFile(path("first"), "old");
+    fs::create_hard_link(path("first"), path("second"));
+    mkfifo(path("fifo").c_str(), 0600);
+    // A reader that is there already and does not wait for the writer.
+    const int fifoReader = open(path("fifo").c_str(), O_RDONLY | O_NONBLOCK);
+    const bool device = mknod(path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    writeReplacingFile(path("kept"), "old");
+    fs::permissions(path("kept"), perms::owner_read);
+    writeReplacingFile(path("private"), "old");
+    fs::permissions(path("private"), perms::owner_read | perms::owner_write);
+    fs::create_directory(path("folder"));
     const std::string longName(255, 'n');
-    const OutCase cases[] = {
-        {"symbolic link: the target is replaced, the link stays",
-         [](ReplacingFileTest& t) {
-             writeReplacingFile(t.path("target"), "old");
-             fs::create_symlink("target", t.path("link"));
-             return t.path("link");
-         },
-         "",
-         [](ReplacingFileTest& t) {
-             EXPECT_TRUE(fs::is_symlink(t.path("link")));
-             EXPECT_EQ(read(t.path("target")), "new");
-         }},
-        {"link to a missing file: the file is made",
-         [](ReplacingFileTest& t) {
-             fs::create_symlink(t.path("missing"), t.path("link"));
-             return t.path("link");
-         },
-         "", [](ReplacingFileTest& t) { EXPECT_EQ(read(t.path("missing")), "new"); }},
-        {"hard link: the name gets a new file, the other name keeps the old text",
-         [](ReplacingFileTest& t) {
-             writeReplacingFile(t.path("first"), "old");
-             fs::create_hard_link(t.path("first"), t.path("second"));
-             return t.path("second");
-         },
-         "",
-         [](ReplacingFileTest& t) {
-             EXPECT_EQ(read(t.path("second")), "new");
-             EXPECT_EQ(read(t.path("first")), "old");
-         }},
-        {"FIFO: written directly, not replaced",
-         [](ReplacingFileTest& t) {
-             mkfifo(t.path("fifo").c_str(), 0600);
-             // A reader that is there already and does not wait for the writer.
-             t.fifoReader = open(t.path("fifo").c_str(), O_RDONLY | O_NONBLOCK);
-             return t.path("fifo");
-         },
-         "",
-         [](ReplacingFileTest& t) {
-             char text[8] = {};
-             EXPECT_EQ(::read(t.fifoReader, text, sizeof text), 3);
-             close(t.fifoReader);
-             EXPECT_STREQ(text, "new");
-             EXPECT_TRUE(fs::is_fifo(t.path("fifo")));
-         }},
-        {"device: written directly, not replaced",
-         [](ReplacingFileTest& t) {
-             const bool made = mknod(t.path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-             return made ? t.path("null") : std::string();
-         },
-         "", [](ReplacingFileTest& t) { EXPECT_TRUE(fs::is_character_file(t.path("null"))); }},
-        {"file without write permission: refused, unchanged",
-         [](ReplacingFileTest& t) {
-             writeReplacingFile(t.path("kept"), "old");
-             fs::permissions(t.path("kept"), fs::perms::owner_read | fs::perms::group_read);
-             return t.path("kept");
-         },
-         "Permission denied", [](ReplacingFileTest& t) { EXPECT_EQ(read(t.path("kept")), "old"); }},
-        {"folder: refused", [](ReplacingFileTest& t) { fs::create_directory(t.path("folder")); return t.path("folder"); },
-         "Is a directory", [](ReplacingFileTest&) {}},
-        {"name of 255 bytes", [&longName](ReplacingFileTest& t) { return t.path(longName.c_str()); }, "",
-         [&longName](ReplacingFileTest& t) { EXPECT_EQ(read(t.path(longName.c_str())), "new"); }},
-        {"replaced file keeps its mode",
-         [](ReplacingFileTest& t) {
-             writeReplacingFile(t.path("private"), "old");
-             fs::permissions(t.path("private"), fs::perms::owner_read | fs::perms::owner_write);
-             return t.path("private");
-         },
-         "",
-         [](ReplacingFileTest& t) {
-             EXPECT_EQ(fs::status(t.path("private")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-         }},
-        {"new file is not writable by others, whatever the umask",
-         [](ReplacingFileTest& t) {
-             t.previousMask = umask(0);
-             return t.path("fresh");
-         },
-         "",
-         [](ReplacingFileTest& t) {
-             umask(t.previousMask);
-             EXPECT_EQ(fs::status(t.path("fresh")).permissions() & fs::perms::others_write, fs::perms::none);
-         }},
-    };
-    for (const OutCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        const std::string destination = c.prepare(*this);
-        if (destination.empty())
+    const struct {
+        std::string name;
+        const char* reason;  // "" when written
+    } writes[] = {{"link", ""}, {"dangling", ""}, {"second", ""}, {"fifo", ""}, {"null", ""},
+                  {"kept", "Permission denied"}, {"folder", "Is a directory"}, {longName, ""},
+                  {"private", ""}, {"fresh", ""}};
+    const mode_t mask = umask(0);
+    for (const auto& w : writes) {
+        if (w.name == "null" && !device)
             continue;  // no device nodes can be made here
         std::string reason;
-        EXPECT_EQ(writeReplacingFile(destination, "new", &reason), std::string(c.reason).empty());
-        EXPECT_EQ(reason, c.reason);
-        c.check(*this);
-        for (const auto& entry : fs::directory_iterator(folder))
-            EXPECT_NE(entry.path().filename().string().rfind(".qv", 0), 0u) << "temporary file left";
+        EXPECT_EQ(writeReplacingFile(path(w.name), "new", &reason), *w.reason == '\0') << w.name;
+        EXPECT_EQ(reason, w.reason) << w.name;
     }
+    umask(mask);
+    EXPECT_TRUE(fs::is_symlink(path("link")));
+    EXPECT_EQ(read(path("target")), "new");
+    EXPECT_EQ(read(path("missing")), "new");
+    EXPECT_EQ(read(path("second")), "new");
+    EXPECT_EQ(read(path("first")), "old");  // a hard link gets a new file
+    char piped[8] = {};
+    EXPECT_EQ(::read(fifoReader, piped, sizeof piped), 3);
+    close(fifoReader);
+    EXPECT_STREQ(piped, "new");
+    EXPECT_TRUE(fs::is_fifo(path("fifo")));
+    EXPECT_TRUE(!device || fs::is_character_file(path("null")));
+    EXPECT_EQ(read(path("kept")), "old");
+    EXPECT_EQ(read(path(longName)), "new");
+    EXPECT_EQ(fs::status(path("private")).permissions(), perms::owner_read | perms::owner_write);
+    EXPECT_EQ(fs::status(path("fresh")).permissions() & perms::others_write, perms::none);  // whatever the umask
+    for (const auto& entry : fs::directory_iterator(folder))
+        EXPECT_NE(entry.path().filename().string().rfind(".qv", 0), 0u) << "temporary file left";
 }
 
 // A write ended by SIGTERM or SIGINT leaves no temporary file behind.
