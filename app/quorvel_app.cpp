@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTextStream>
 #include <QToolBar>
@@ -187,6 +188,19 @@ const ArrowStep kArrowSteps[] = {
     {Qt::Key_Left, 10, 0}, {Qt::Key_Up, 0, -10}, {Qt::Key_Right, -10, 0}, {Qt::Key_Down, 0, 10},
 };
 
+// Keys that move the page a screen at a time, or to its top or bottom.
+struct PageKey {
+    int key;
+    QAbstractSlider::SliderAction action;
+};
+
+const PageKey kPageKeys[] = {
+    {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub},
+    {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd},
+    {Qt::Key_Home, QAbstractSlider::SliderToMinimum},
+    {Qt::Key_End, QAbstractSlider::SliderToMaximum},
+};
+
 }  // namespace
 
 QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const QString& configPath)
@@ -342,25 +356,35 @@ void QuorvelApp::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
+    for (const PageKey& pageKey : kPageKeys) {
+        if (pageKey.key == key) {
+            scrollArea_->verticalScrollBar()->triggerAction(pageKey.action);
+            return;
+        }
+    }
     QWidget::keyPressEvent(event);
 }
 
 void QuorvelApp::slotFileSave()
 {
     status("Writing Lunar Phases / Calendar...");
+    // Built on a page of its own, so that the page on screen stays as it was.
+    qv::PageBuffer scratch;
     std::string error;
-    const bool saved =
-        qv::saveYearFile(settings_, page_, QFile::encodeName(saveFileName_).toStdString(), error);
-    page_.lineCount = 0;
-    if (settings_.lastPage <= 1)
-        qv::buildYearTables(settings_, page_);
-    else if (settings_.lastPage == 2)
-        qv::buildCalendarReport(settings_, page_);
-    view_->renderPage(1, page_);
-    if (saved)
+    if (qv::saveYearFile(settings_, scratch, QFile::encodeName(saveFileName_).toStdString(), error)) {
         status("Ready.");
-    else
-        statusBar()->showMessage(tr("File not saved: %1: %2").arg(saveFileName_, QString::fromLocal8Bit(error)));
+        return;
+    }
+    const QString reason = QString::fromLocal8Bit(error);
+    showWriteFailure("Save File", tr("File not saved: %1: %2").arg(saveFileName_, reason), saveFileName_, reason);
+}
+
+void QuorvelApp::showWriteFailure(const char* title, const QString& statusText, const QString& path,
+                                  const QString& reason)
+{
+    statusBar()->showMessage(statusText);
+    QMessageBox::warning(this, tr(title),
+                         tr("The file %1 could not be written:\n%2.").arg(QDir::toNativeSeparators(path), reason));
 }
 
 void QuorvelApp::slotFileSaveAs()
@@ -398,8 +422,11 @@ bool QuorvelApp::exportCalendar(const QString& path)
         status(qv::kCalendarExportYearMessage);
         return false;
     }
-    if (!qv::writeReplacingFile(QFile::encodeName(path).toStdString(), text)) {
-        statusBar()->showMessage(tr("*** ERROR ***  unable to write %1").arg(path));
+    std::string error;
+    if (!qv::writeReplacingFile(QFile::encodeName(path).toStdString(), text, &error)) {
+        const QString reason = QString::fromLocal8Bit(error);
+        showWriteFailure("Export to Calendar", tr("*** ERROR ***  unable to write %1: %2").arg(path, reason), path,
+                         reason);
         return false;
     }
     statusBar()->showMessage(tr("Calendar written to %1").arg(path));

@@ -61,8 +61,9 @@ public slots:
     void slotQuickHelp();
 
 public:
-    // Writes the calendar file of the year to path and reports the outcome in the status bar;
-    // false when the year is outside the export's range or the file could not be written.
+    // Writes the calendar file of the year to path and reports the outcome in the status bar
+    // (a file not written also in a message box); false when the year is outside the export's
+    // range or the file could not be written.
     bool exportCalendar(const QString& path);
 
 protected:
@@ -75,6 +76,9 @@ private:
     void createCentralView();
     void status(const char* message, int timeoutMs = 0);
     void applyNewYear(int year);
+    // Shows statusText and a message box naming the file and the system's reason; the box is
+    // seen whether the status bar is shown or not.
+    void showWriteFailure(const char* title, const QString& statusText, const QString& path, const QString& reason);
     // Clears the page, builds a report into it, remembers it as the last page and draws it.
     void showTextReport(int lastPage, void (*build)(qv::SettingsRecord&, qv::PageBuffer&));
     // Builds the yearly totals (or, for the panel cutoff, the solar panel statistics) and shows

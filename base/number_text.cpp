@@ -74,7 +74,7 @@ bool tryParseNumber(std::string_view text, double& value)
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(magnitude))
         return false;
-    value = negative ? -magnitude : magnitude;
+    value = withoutNegativeZero(negative ? -magnitude : magnitude);
     return true;
 }
 
@@ -82,6 +82,27 @@ double parseNumber(std::string_view text)
 {
     double value = 0.0;
     return tryParseNumber(text, value) ? value : 0.0;
+}
+
+std::string angleText(double degrees, bool packed)
+{
+    char text[64];
+    if (!packed) {
+        std::snprintf(text, sizeof text, "%g", withoutNegativeZero(degrees));
+        commaToPoint(text);
+        return text;
+    }
+    constexpr long long kCentisecondsPerMinute = 6000;
+    constexpr long long kCentisecondsPerDegree = 60 * kCentisecondsPerMinute;
+    const long long total = std::llround(std::fabs(degrees) * kCentisecondsPerDegree);
+    std::snprintf(text, sizeof text, "%s%lld.%02lld%04lld", degrees < 0.0 && total != 0 ? "-" : "",
+                  total / kCentisecondsPerDegree, total / kCentisecondsPerMinute % 60,
+                  total % kCentisecondsPerMinute);
+    std::string shown(text);
+    shown.erase(shown.find_last_not_of('0') + 1);
+    if (shown.back() == '.')
+        shown.pop_back();
+    return shown;
 }
 
 void commaToPointOutsideParens(char* text)

@@ -1,7 +1,16 @@
 #pragma once
-// A file written under a temporary name beside its destination that takes the destination's
-// name only once it is complete: a write that fails leaves no partial file, and an earlier
-// file of that name stays as it was (and passes its permissions on to the new one).
+// The one writer of the program's output files: the save file, the configuration file, the
+// calendar export, the batch companion's --out texts and pictures.
+//
+// A regular file is written under a short temporary name in its folder and takes its name only
+// once complete: a write that fails leaves no partial file, and an earlier file of that name
+// stays as it was. The finished file keeps the permissions of the file it replaces; a new file
+// is never writable by others. A hard link to the earlier file keeps the earlier contents.
+// A symbolic link is followed and its target replaced the same way. A FIFO, a terminal or a
+// device is written directly. A file without write permission (for this user, or without any
+// write bit, which also holds for the superuser) is refused with "Permission denied". An
+// interrupt or termination signal removes the temporary files before the program ends.
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -9,30 +18,39 @@ namespace qv {
 
 class ReplacingFile {
 public:
-    // Creates the temporary file in the destination's folder; stream() is null when that fails.
-    explicit ReplacingFile(std::string path);
+    // Opens the destination (its temporary file, or the FIFO or device itself); stream() is
+    // null when that fails, and error() says why.
+    explicit ReplacingFile(const std::string& path);
     // Removes the temporary file unless commit() succeeded.
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
+    // Where the text goes; it is kept in memory until commit().
     std::FILE* stream() const { return stream_; }
-    // Flushes and closes the temporary file and renames it to the destination. False (and the
-    // temporary file removed) when anything was not written.
+    // Writes what the stream holds, closes the file and gives the temporary file the
+    // destination's name. False (and the temporary file removed) when anything was not written.
     bool commit();
-    // Why creating or committing the file failed ("No space left on device", ...).
+    // The system's reason why opening or committing failed ("No space left on device", ...).
     const std::string& error() const { return error_; }
 
 private:
+    int openTemporary(unsigned finishedMode);
+    int openDirectly();
     void discard();
 
-    std::string path_;
-    std::string temporaryPath_;
+    std::string targetPath_;     // the destination, symbolic links followed
+    std::string temporaryPath_;  // empty when the destination is written directly
+    int descriptor_ = -1;
+    int cleanupSlot_ = -1;  // the temporary file's entry among those a signal removes
     std::FILE* stream_ = nullptr;
+    char* buffer_ = nullptr;  // the stream's text
+    std::size_t size_ = 0;
     std::string error_;
 };
 
-// Writes text to path through a ReplacingFile; false when the file could not be written.
-bool writeReplacingFile(const std::string& path, const std::string& text);
+// Writes text to path through a ReplacingFile; false with the reason in *reason (when given)
+// when the file could not be written.
+bool writeReplacingFile(const std::string& path, const std::string& text, std::string* reason = nullptr);
 
 }  // namespace qv

@@ -1,5 +1,7 @@
 #include "base/utf8_text.h"
 
+#include <cstdio>
+
 namespace qv {
 
 namespace {
@@ -62,6 +64,25 @@ std::string validUtf8(std::string_view text)
     return mended;
 }
 
+std::string quotedText(std::string_view text)
+{
+    std::string quoted(1, '\'');
+    for (const char c : validUtf8(text)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n' || c == '\r' || c == '\t') {
+            quoted += c == '\n' ? "\\n" : c == '\r' ? "\\r" : "\\t";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            quoted += escaped;
+        } else {
+            quoted += c;
+        }
+    }
+    quoted.push_back('\'');
+    return quoted;
+}
+
 std::string quotedValue(std::string_view text)
 {
     const std::string valid = validUtf8(text);
@@ -74,11 +95,9 @@ std::string quotedValue(std::string_view text)
             kept = i;
         ++characters;
     }
-    std::string quoted(1, '\'');
-    quoted.append(valid, 0, kept);
+    std::string quoted = quotedText(std::string_view(valid).substr(0, kept));
     if (kept < valid.size())
-        quoted.append("...");
-    quoted.push_back('\'');
+        quoted.insert(quoted.size() - 1, "...");
     return quoted;
 }
 

@@ -14,8 +14,12 @@ std::string validUtf8(std::string_view text);
 // Most characters of a value that a one-line message quotes.
 constexpr std::size_t kQuotedCharactersMax = 40;
 
-// The value in single quotes for a message: invalid bytes mended as validUtf8 does, and a
-// value longer than kQuotedCharactersMax characters cut to them and followed by "...".
+// The text in single quotes for a one-line message: invalid bytes mended as validUtf8 does,
+// control characters written as \n, \r, \t or \xHH.
+std::string quotedText(std::string_view text);
+
+// As quotedText, a value longer than kQuotedCharactersMax characters cut to them and followed
+// by "...".
 std::string quotedValue(std::string_view text);
 
 }  // namespace qv

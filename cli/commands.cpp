@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <memory>
 #include <string>
@@ -20,9 +22,10 @@ constexpr CliCommand kCommands[] = {
     {"eclipse", "details of eclipse --eclipse N for the location (--step: central line)", runEclipseCommand},
     {"holidays", "the holidays of the year", runHolidaysCommand},
     {"day", "the day details of --date: weekday, week and the other calendars", runDayCommand},
-    {"map", "world map of solar eclipse --eclipse N (--out FILE.png, or --points)", runMapCommand, true},
+    {"map", "world map of solar eclipse --eclipse N (--out FILE.png, or --points)", runMapCommand,
+     [](const CliOptions& options) { return !options.points; }},
     {"special", "special eclipse at --date/--time UT on --sat-height (--out FILE.png, --points)",
-     runSpecialCommand, true},
+     runSpecialCommand, [](const CliOptions&) { return true; }},
     {"ics", "the year's phases, seasons, eclipses and holidays as an iCalendar file", runIcsCommand},
     {"save", "the save file of the year: year tables, holidays and calendar", runSaveCommand},
     {"sky", "Sun and Moon details at --date and --time: places, rise, set, twilight", runSkyCommand},
@@ -31,6 +34,12 @@ constexpr CliCommand kCommands[] = {
 };
 
 }  // namespace
+
+int reportWriteFailure(std::FILE* err, std::string_view name, const std::string& reason)
+{
+    std::fprintf(err, "quorvel-cli: cannot write %s: %s\n", quotedText(name).c_str(), reason.c_str());
+    return kCliExitFailure;
+}
 
 std::span<const CliCommand> cliCommands() { return kCommands; }
 
@@ -81,28 +90,24 @@ int runCli(int argc, char** argv, std::FILE* out, std::FILE* err)
                     context.settings);
     context.err = err;
     // A file named by --out appears only complete, and only when the command succeeds.
-    const std::string outPath = command->writesPicture ? std::string() : context.options.outPath;
+    const bool picture = command->writesPicture != nullptr && command->writesPicture(context.options);
+    const std::string& outPath = context.options.outPath;
     std::unique_ptr<ReplacingFile> outFile;
-    if (!outPath.empty())
+    if (!picture && !outPath.empty()) {
         outFile = std::make_unique<ReplacingFile>(outPath);
-    context.out = outFile ? outFile->stream() : out;
-    if (context.out == nullptr) {
-        std::fprintf(err, "quorvel-cli: cannot write '%s': %s\n", outPath.c_str(), outFile->error().c_str());
-        return kCliExitFailure;
+        if (outFile->stream() == nullptr)
+            return reportWriteFailure(err, outPath, outFile->error());
     }
+    context.out = outFile ? outFile->stream() : out;
     const int status = command->run(context);
     if (status != kCliExitOk)
         return status;
-    const bool written = outFile ? outFile->commit() : std::fflush(out) == 0 && std::ferror(out) == 0;
-    if (!written && outFile) {
-        std::fprintf(err, "quorvel-cli: cannot write '%s': %s\n", outPath.c_str(), outFile->error().c_str());
-        return kCliExitFailure;
-    }
-    if (!written) {
-        std::fputs("quorvel-cli: cannot write 'standard output'\n", err);
-        return kCliExitFailure;
-    }
-    return status;
+    if (outFile)
+        return outFile->commit() ? kCliExitOk : reportWriteFailure(err, outPath, outFile->error());
+    errno = 0;
+    if (std::fflush(out) != 0 || std::ferror(out) != 0)
+        return reportWriteFailure(err, "standard output", std::strerror(errno != 0 ? errno : EIO));
+    return kCliExitOk;
 }
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 // in commands.cpp.
 #include <cstdio>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "base/settings.h"
@@ -23,7 +24,9 @@ struct CliCommand {
     const char* name;
     const char* summary;  // one line for the help text
     int (*run)(CliContext& context);
-    bool writesPicture = false;  // --out names a PNG the command writes itself
+    // Whether --out names a PNG the command writes itself (nullptr: never); otherwise --out
+    // takes the text the command prints.
+    bool (*writesPicture)(const CliOptions& options) = nullptr;
 };
 
 // Every command, in the order the help text lists them.
@@ -33,6 +36,9 @@ const CliCommand* findCliCommand(std::string_view name);
 
 // Writes the usage, the commands with their summaries and the options.
 void printUsage(std::FILE* out);
+
+// Writes "quorvel-cli: cannot write 'NAME': REASON" on err and returns kCliExitFailure.
+int reportWriteFailure(std::FILE* err, std::string_view name, const std::string& reason);
 
 // Runs quorvel-cli with its arguments; standard output and error are out and err.
 // Returns the exit status: 0 done, 1 output not written, 2 bad command, option or value.
@@ -64,7 +70,8 @@ int runHolidaysCommand(CliContext& context);
 int runDayCommand(CliContext& context);
 
 // The world map of solar eclipse --eclipse N of the year as a PNG (--out), or with --points the
-// geographic points it plots; an eclipse number that is no solar eclipse is refused.
+// geographic points it plots (to --out when given); an eclipse number that is no solar eclipse
+// is refused.
 int runMapCommand(CliContext& context);
 
 // The special-eclipse label for --date and --time (UT); --points adds the track points and

@@ -1,12 +1,14 @@
 // The map pictures of the batch companion, painted offscreen exactly as the window paints them.
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
+#include <QImageWriter>
 #include <QPixmap>
-#include <QSaveFile>
-#include <QString>
 
 #include <optional>
 #include <string>
 
+#include "base/replacing_file.h"
 #include "cli/commands.h"
 #include "maps/map_drawing.h"
 #include "reports/eclipse_details.h"
@@ -36,29 +38,25 @@ private:
     std::optional<QGuiApplication> application_;
 };
 
-// Writes the picture as a PNG through a temporary file: either the whole file or nothing.
-bool savePicture(const QPixmap& picture, const std::string& path)
-{
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!picture.save(&file, "PNG")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 int refuse(const CliContext& context, const std::string& message)
 {
     std::fprintf(context.err, "quorvel-cli: %s\n", message.c_str());
     return kCliExitUsage;
 }
 
+// Encodes the picture as a PNG in memory and writes it through the program's one file writer:
+// either the whole file or nothing, with the system's reason when it fails.
 int writePicture(const CliContext& context, const QPixmap& picture)
 {
-    if (!savePicture(picture, context.options.outPath))
-        return refuse(context, "cannot write '" + context.options.outPath + "'");
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(picture.toImage()))
+        return reportWriteFailure(context.err, context.options.outPath, writer.errorString().toStdString());
+    std::string reason;
+    if (!writeReplacingFile(context.options.outPath, png.toStdString(), &reason))
+        return reportWriteFailure(context.err, context.options.outPath, reason);
     return kCliExitOk;
 }
 

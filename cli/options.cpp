@@ -267,7 +267,7 @@ constexpr OptionSpec kOptions[] = {
      [](const OptionArg& a) { a.options.name = a.value; return true; }},
     {"--dms", nullptr, "angles in the DD.MMSS form (--lat and --lon are read in it)",
      [](const OptionArg& a) { a.options.dms = true; return true; }},
-    {"--date", "YYYY-MM-DD", "date (sets the year too)", setDate},
+    {"--date", "YYYY-MM-DD", "date; its year is used whatever the order of --year", setDate},
     {"--time", "HH:MM:SS", "time of day", setTime},
     {"--eclipse", "N", "number of the eclipse in the year's list, 1 to 12",
      [](const OptionArg& a) { return setWhole(a, 1, kMaxEclipses, a.options.eclipseNumber); }},
@@ -373,6 +373,12 @@ int parseCliOptions(int argc, char** argv, CliOptions& options, std::string& err
                 return kCliExitUsage;
             }
             value = argv[++i];
+            // "--out --lat 48" lost its value; it would otherwise write a file named --lat.
+            if (findOption(value) != nullptr) {
+                error = std::string(spec->name) + " needs a value, not the option " + value + ": " +
+                        spec->name + " " + spec->valueName;
+                return kCliExitUsage;
+            }
         }
         if (!spec->apply(OptionArg{spec->name, value, options, error}))
             return kCliExitUsage;

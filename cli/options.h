@@ -64,8 +64,8 @@ struct CliOptions {
     std::string outPath;  // empty: standard output
 };
 
-// Parses argv[1] .. argv[argc - 1]: the command word, then options in any order (a later one
-// wins). Returns kCliExitOk, or kCliExitUsage with a one-line message in error.
+// Parses argv[1] .. argv[argc - 1]: the command word, then options in any order (of an option
+// given twice the later wins; --date sets the year over --year in either order). Returns kCliExitOk, or kCliExitUsage with a one-line message in error.
 int parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);
 
 // The program's defaults with the clock at unixSeconds (in the given zone, if any), then the

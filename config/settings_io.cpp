@@ -1,5 +1,6 @@
 #include "config/settings_io.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,7 +78,8 @@ int readConfigValues(std::FILE* file, ConfigValues& values)
     if (std::fgets(values.name, sizeof values.name, file) == nullptr)
         return 0;
     std::size_t length = std::strlen(values.name);
-    if (length > 0 && values.name[length - 1] == '\n')
+    // A file edited elsewhere may end its lines in CR LF.
+    while (length > 0 && (values.name[length - 1] == '\n' || values.name[length - 1] == '\r'))
         --length;
     if (std::feof(file))
         return 0;
@@ -92,11 +94,46 @@ int readConfigValues(std::FILE* file, ConfigValues& values)
     return 1;
 }
 
-// Whether the numbers are values the computations accept (finite and within the input ranges).
-bool configValuesInRange(const ConfigValues& values)
+// Empty when the numbers are values the computations accept (finite and within the input
+// ranges), else the first value's message.
+std::string configRangeProblem(const ConfigValues& values)
 {
-    return checkTimeZone(values.numbers[0]).empty() && checkLatitude(values.numbers[1]).empty() &&
-           checkLongitude(values.numbers[2]).empty() && checkHeight(values.numbers[3]).empty();
+    std::string (*const checks[kConfigNumbers])(double) = {checkTimeZone, checkLatitude, checkLongitude,
+                                                            checkHeight};
+    for (int i = 0; i < kConfigNumbers; ++i)
+        if (std::string message = checks[i](values.numbers[i]); !message.empty())
+            return message;
+    return {};
+}
+
+constexpr int kNotRegularFile = -1;
+
+// Opens path for reading only when it is a regular file: a FIFO would wait for a writer and a
+// device might never end. 0 with file set, kNotRegularFile, or the system's error number
+// (ENOENT: no file at all).
+int openRegularFile(const char* path, std::FILE*& file)
+{
+    const int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return errno;
+    struct stat status {};
+    int failure = fstat(descriptor, &status) != 0 ? errno : 0;
+    if (failure == 0 && !S_ISREG(status.st_mode))
+        failure = S_ISDIR(status.st_mode) ? EISDIR : kNotRegularFile;
+    file = failure == 0 ? fdopen(descriptor, "r") : nullptr;
+    if (failure == 0 && file == nullptr)
+        failure = errno;
+    if (failure != 0)
+        close(descriptor);
+    return failure;
+}
+
+// Gives the reason (when one is asked for) and the result of an unreadable file.
+int unreadable(std::string* reason, const std::string& why)
+{
+    if (reason != nullptr)
+        *reason = why;
+    return 0;
 }
 
 // Writes the six lines of the configuration file; false when any write failed.
@@ -117,24 +154,6 @@ bool writeConfigText(std::FILE* file, const SettingsRecord& settings, int flag)
     if (std::fwrite(settings.locationName, 1, nameLength, file) != nameLength)
         return false;
     return std::fprintf(file, "\n%d", flag) >= 0;
-}
-
-// Whether path is an existing file without write permission: no write bit at all (which
-// holds even for the superuser) or none for this user.
-bool isReadOnlyFile(const char* path)
-{
-    struct stat status {};
-    if (stat(path, &status) != 0 || !S_ISREG(status.st_mode))
-        return false;
-    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(path, W_OK) != 0;
-}
-
-// Gives the system's text for error as the reason (when one is asked for) and false.
-bool failWith(std::string* reason, int error)
-{
-    if (reason != nullptr)
-        *reason = std::strerror(error);
-    return false;
 }
 
 }  // namespace
@@ -163,9 +182,11 @@ int initSettings(SettingsRecord& settings, PageBuffer& page, const char* configP
     setDefaultSettings(settings, unixSeconds);
     writeWelcomeLines(page);
     int flag = 0;
-    const int readResult = readConfigFile(settings, &flag, configPath);
+    std::string reason;
+    const int readResult = readConfigFile(settings, &flag, configPath, &reason);
     if (readResult < 1) {
         appendLine(page, kConfigProblemLine);
+        appendLine(page, (std::string(configPath) + ": " + reason).c_str());
         appendBlankLines(page, 1);
     } else {
         // Date and time follow the zone just read.
@@ -204,8 +225,9 @@ void writeInputValuesPage(const SettingsRecord& settings, PageBuffer& page)
     appendLine(page, "Geographic Location:");
     if (page.lineCount > before)
         appendLine(page, settings.locationName);
-    appendNumberLine(page, "Latitude:  \t%g", settings.latitude);
-    appendNumberLine(page, "Longitude: \t%g", settings.longitude);
+    const bool packed = settings.dmsFlag != 0;
+    appendLine(page, ("Latitude:  \t" + angleText(settings.latitude, packed)).c_str());
+    appendLine(page, ("Longitude: \t" + angleText(settings.longitude, packed)).c_str());
     appendNumberLine(page, "Height:    \t%g", settings.height);
 }
 
@@ -241,9 +263,6 @@ void storeLocationName(SettingsRecord& settings, const char* utf8Name)
 bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path,
                      std::string* reason)
 {
-    // A file the user made read-only is not replaced behind their back.
-    if (isReadOnlyFile(path))
-        return failWith(reason, EACCES);
     ReplacingFile file(path);
     if (file.stream() == nullptr || !writeConfigText(file.stream(), settings, flag) || !file.commit()) {
         if (reason != nullptr)
@@ -259,18 +278,23 @@ bool sameConfigValues(const SettingsRecord& a, const SettingsRecord& b)
            a.height == b.height && std::strcmp(a.locationName, b.locationName) == 0;
 }
 
-int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path)
+int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path, std::string* reason)
 {
     if (flagOut != nullptr)
         *flagOut = 0;
-    std::FILE* file = std::fopen(path, "r");
-    if (file == nullptr)
-        return 2;
+    std::FILE* file = nullptr;
+    if (const int failure = openRegularFile(path, file); failure != 0) {
+        if (failure == ENOENT)
+            return 2;
+        return unreadable(reason, failure == kNotRegularFile ? "not a regular file" : std::strerror(failure));
+    }
     ConfigValues values;
     const int result = readConfigValues(file, values);
     std::fclose(file);
-    if (result != 1 || !configValuesInRange(values))
-        return 0;
+    if (result != 1)
+        return unreadable(reason, "incomplete, or no number where one belongs");
+    if (const std::string problem = configRangeProblem(values); !problem.empty())
+        return unreadable(reason, problem);
     settings.timeZone = values.numbers[0];
     settings.latitude = values.numbers[1];
     settings.longitude = values.numbers[2];

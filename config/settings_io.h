@@ -16,7 +16,8 @@ constexpr const char* kConfigProblemLine =
     "Problems reading Configuration File. Using defaults instead.";
 
 // Fills every default, writes the welcome line, reads the configuration file and appends the
-// input-values block. Called once at start with an empty page. Returns what readConfigFile
+// input-values block. Called once at start with an empty page; an unreadable file adds the
+// problem line and a line naming the file and the reason. Returns what readConfigFile
 // returned: 0 tells that an unreadable file was met and the defaults are in use.
 int initSettings(SettingsRecord& settings, PageBuffer& page);
 // Same as initSettings with an explicit configuration path and the clock fixed at unixSeconds
@@ -35,7 +36,8 @@ void writeWelcomeLines(PageBuffer& page);
 // deltaT when automatic.
 void setDateTimeFromUnixSeconds(SettingsRecord& settings, long long unixSeconds);
 
-// Appends "The present input values are:" and the values below it.
+// Appends "The present input values are:" and the values below it (latitude and longitude in
+// the packed DD.MMSS form when dmsFlag is set).
 void writeInputValuesPage(const SettingsRecord& settings, PageBuffer& page);
 
 // Stores a location name as the Location command does: a non-empty name is cut to 30 bytes
@@ -47,20 +49,22 @@ void storeLocationName(SettingsRecord& settings, const char* utf8Name);
 // Length of text[0, length) without a trailing UTF-8 character that is cut short.
 std::size_t utf8WholeCharactersLength(const char* text, std::size_t length);
 
-// Writes the configuration file atomically (path + ".tmp", then rename over path); on any
-// failure the temporary file is removed and the old file stays. An existing file without
-// write permission is not replaced. True when it was written; else the system's text of the
-// failure goes to *reason when reason is given.
+// Writes the configuration file through the replacing-file writer: whole or not at all, through
+// a symbolic link to its target, an existing file without write permission left alone. True
+// when it was written; else the system's text of the failure goes to *reason when given.
 bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path = kConfigFileName,
                      std::string* reason = nullptr);
 
 // Whether the values the configuration file keeps (zone, location and its name) are the same.
 bool sameConfigValues(const SettingsRecord& a, const SettingsRecord& b);
 
-// Reads the configuration file: 2 cannot open, 0 incomplete, unreadable or out of range, 1 read.
-// On failure the record is untouched. *flagOut is 1 only when the last number is 1. The name
-// line keeps up to 30 bytes on whole characters, bytes that are no UTF-8 becoming U+FFFD.
-int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path = kConfigFileName);
+// Reads the configuration file: 2 no such file, 0 incomplete, unreadable, out of range or not a
+// regular file (which is never opened for reading: a FIFO would block), 1 read. On failure the
+// record is untouched and *reason (when given) says why. *flagOut is 1 only when the last
+// number is 1. The name line keeps up to 30 bytes on whole characters, bytes that are no UTF-8
+// becoming U+FFFD; a CR before its line end is dropped.
+int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path = kConfigFileName,
+                   std::string* reason = nullptr);
 
 // Reads one line (at most 79 characters) and parses up to count blank-separated numbers into
 // values: 1 when count numbers were stored (or count <= 0 on a non-empty line), else 0. A

@@ -13,6 +13,8 @@
 
 #include <climits>
 
+#include "base/number_text.h"
+
 namespace qv::ui {
 
 QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& text,
@@ -59,7 +61,7 @@ std::optional<double> typedReal(const QString& text)
     const double value = pointed.toDouble(&ok);
     if (!ok)
         return std::nullopt;
-    return value;
+    return qv::withoutNegativeZero(value);
 }
 
 double realValue(const QString& text)

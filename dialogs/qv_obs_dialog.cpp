@@ -1,6 +1,7 @@
 #include "dialogs/qv_obs_dialog.h"
 
 #include "base/julian.h"
+#include "base/settings.h"
 #include "config/input_limits.h"
 #include "dialogs/dialog_form.h"
 
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QValidator>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -27,6 +29,19 @@ QString ddmmssText(double packed)
     return QString::number(packed, 'g', std::max(6, degreeDigits + 4));
 }
 
+// Accepts a text of at most maxBytes bytes in UTF-8, as many as the location name keeps.
+class Utf8LengthValidator : public QValidator {
+public:
+    Utf8LengthValidator(int maxBytes, QObject* parent) : QValidator(parent), maxBytes_(maxBytes) {}
+    State validate(QString& input, int&) const override
+    {
+        return input.toUtf8().size() <= maxBytes_ ? Acceptable : Invalid;
+    }
+
+private:
+    int maxBytes_;
+};
+
 }  // namespace
 
 QvObsDialog::QvObsDialog(QWidget* parent)
@@ -43,6 +58,8 @@ QvObsDialog::QvObsDialog(QWidget* parent)
     heightEdit->setObjectName(QStringLiteral("heightEdit"));
     locEdit = new QLineEdit(this);
     locEdit->setObjectName(QStringLiteral("locEdit"));
+    locEdit->setMaxLength(qv::kLocationNameMax);
+    locEdit->setValidator(new Utf8LengthValidator(qv::kLocationNameMax, locEdit));
 
     auto* fields = new QFormLayout;
     fields->addRow(qv::ui::makeBuddyLabel(this, "textLabel1", tr("L&atitude in deg.:"), latEdit),

@@ -231,44 +231,47 @@ void addHolidays(const SettingsRecord& settings, std::vector<CalendarEvent>& eve
     }
 }
 
-icaltimetype dateOf(double mjd)
+// The Gregorian date of an MJD as iCalendar text, "YYYYMMDD".
+std::string dateText(double mjd)
 {
     const DayMonthYear date = gregorianDate(mjd);
-    icaltimetype time = icaltime_null_date();
-    time.year = date.year;
-    time.month = date.month;
-    time.day = date.day;
-    return time;
+    return formatted("%04d%02d%02d", date.year, date.month, date.day);
 }
 
-// The UTC date and time of an MJD, to the second.
-icaltimetype utcTimeOf(double mjdUT)
+// The UTC date and time of an MJD, to the second, as iCalendar text "YYYYMMDDTHHMMSSZ".
+std::string utcTimeText(double mjdUT)
 {
     // Whole seconds are exact in a double, so the day and the second of the day split cleanly.
     const double seconds = std::round(mjdUT * kSecondsPerDay);
     const double day = std::floor(seconds / kSecondsPerDay);
     const long long secondOfDay = std::llround(seconds - day * kSecondsPerDay);
-    icaltimetype time = dateOf(day);
-    time.is_date = 0;
-    time.hour = static_cast<int>(secondOfDay / 3600);
-    time.minute = static_cast<int>(secondOfDay / 60 % 60);
-    time.second = static_cast<int>(secondOfDay % 60);
-    time.zone = icaltimezone_get_utc_timezone();
-    return time;
+    return dateText(day) + formatted("T%02lld%02lld%02lldZ", secondOfDay / 3600, secondOfDay / 60 % 60,
+                                     secondOfDay % 60);
 }
 
-icalcomponent* eventComponent(const CalendarEvent& event, icaltimetype stamp)
+// A date or date-time property from its text. The library's own time values stop at the year
+// 3000 (later ones come out as zeros), while the format holds years to 9999; so the value is
+// given as text with its kind named, which the library writes as it writes its own values.
+icalproperty* timeProperty(icalproperty_kind kind, const std::string& text, bool date)
+{
+    icalproperty* property = icalproperty_new(kind);
+    icalproperty_set_value(property, icalvalue_new_x(text.c_str()));
+    icalproperty_set_parameter(property, icalparameter_new_value(date ? ICAL_VALUE_DATE : ICAL_VALUE_DATETIME));
+    return property;
+}
+
+icalcomponent* eventComponent(const CalendarEvent& event, const std::string& stamp)
 {
     icalcomponent* component = icalcomponent_new_vevent();
     icalcomponent_add_property(component, icalproperty_new_uid(event.uid.c_str()));
-    icalcomponent_add_property(component, icalproperty_new_dtstamp(stamp));
+    icalcomponent_add_property(component, timeProperty(ICAL_DTSTAMP_PROPERTY, stamp, false));
     if (event.allDay) {
-        icalcomponent_add_property(component, icalproperty_new_dtstart(dateOf(event.startUT)));
-        icalcomponent_add_property(component, icalproperty_new_dtend(dateOf(event.startUT + 1.0)));
+        icalcomponent_add_property(component, timeProperty(ICAL_DTSTART_PROPERTY, dateText(event.startUT), true));
+        icalcomponent_add_property(component, timeProperty(ICAL_DTEND_PROPERTY, dateText(event.startUT + 1.0), true));
     } else {
-        icalcomponent_add_property(component, icalproperty_new_dtstart(utcTimeOf(event.startUT)));
+        icalcomponent_add_property(component, timeProperty(ICAL_DTSTART_PROPERTY, utcTimeText(event.startUT), false));
         if (event.endUT > event.startUT)
-            icalcomponent_add_property(component, icalproperty_new_dtend(utcTimeOf(event.endUT)));
+            icalcomponent_add_property(component, timeProperty(ICAL_DTEND_PROPERTY, utcTimeText(event.endUT), false));
     }
     icalcomponent_add_property(component, icalproperty_new_summary(event.summary.c_str()));
     if (!event.description.empty())
@@ -310,7 +313,7 @@ std::string calendarFileText(const SettingsRecord& settings, const std::vector<C
     icalcomponent_add_property(calendar, name);
 
     const double stampMjd = static_cast<double>(stampUnixSeconds) / kSecondsPerDay + kMjdOfUnixEpoch;
-    const icaltimetype stamp = utcTimeOf(stampMjd);
+    const std::string stamp = utcTimeText(stampMjd);
     for (const CalendarEvent& event : events)
         icalcomponent_add_component(calendar, eventComponent(event, stamp));
 

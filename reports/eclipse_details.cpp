@@ -76,12 +76,6 @@ void writePhases(const EclipseCircumstances& circumstances, const TimeZone& zone
     out += text;
 }
 
-// Latitude or longitude in degrees as the settings show it: decimal, or packed DD.MMSS.
-double shownAngle(const SettingsRecord& settings, double degrees)
-{
-    return settings.dmsFlag ? decimalToDdmmss(degrees) : degrees;
-}
-
 // The central-line table: a header before every tenth row, a date line when the local day
 // changes, then per row the hybrid marker, the local time, the point, duration, width and
 // the Sun's elevation.
@@ -125,8 +119,9 @@ void writeLocalCircumstances(const SettingsRecord& settings, EclipseKind kind, c
 {
     out += "\n\n\nLocal Circumstances for ";
     out.append(settings.locationName, strnlen(settings.locationName, kLocationNameMax));
-    appendNumbers(out, "\nLat: %g   Long: %g   height: %g m\n\n", shownAngle(settings, settings.latitude),
-                  shownAngle(settings, settings.longitude), settings.height);
+    const bool packed = settings.dmsFlag != 0;
+    appendNumbers(out, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(settings.latitude, packed).c_str(),
+                  angleText(settings.longitude, packed).c_str(), settings.height);
     if (kind == EclipseKind::None)
         return;
     if (!local.visible()) {

@@ -13,7 +13,7 @@ constexpr int kCalendarLines = 38;
 
 }  // namespace
 
-bool writeSaveText(SettingsRecord& settings, PageBuffer& page, std::FILE* file)
+void writeSaveText(SettingsRecord& settings, PageBuffer& page, std::FILE* file)
 {
     page.lineCount = 0;
     buildYearTables(settings, page, file);
@@ -25,7 +25,6 @@ bool writeSaveText(SettingsRecord& settings, PageBuffer& page, std::FILE* file)
         std::fwrite(page.lines[i], 1, static_cast<std::size_t>(lineTextLength(page, i)), file);
         std::fputc('\n', file);
     }
-    return std::ferror(file) == 0;
 }
 
 bool saveYearFile(SettingsRecord& settings, PageBuffer& page, const std::string& path, std::string& error)

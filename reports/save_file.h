@@ -10,9 +10,9 @@
 
 namespace qv {
 
-// Writes the save text to file, using page as scratch (it ends holding the calendar).
-// False when the stream reports an error.
-bool writeSaveText(SettingsRecord& settings, PageBuffer& page, std::FILE* file);
+// Writes the save text to file, using page as scratch (it ends holding the calendar). The
+// stream's error state tells whether everything was written.
+void writeSaveText(SettingsRecord& settings, PageBuffer& page, std::FILE* file);
 
 // Writes the save file to path whole or not at all: an earlier file there stays untouched
 // unless the new one was written completely. False with the reason in error otherwise.

@@ -137,10 +137,9 @@ void writeHeading(const SettingsRecord& settings, const Moment& moment, std::str
 {
     text = "Sky Circumstances for ";
     text.append(settings.locationName, strnlen(settings.locationName, kLocationNameMax));
-    const bool dms = settings.dmsFlag != 0;
-    appendNumberText(text, "\nLat: %g   Long: %g   height: %g m\n\n",
-                  dms ? decimalToDdmmss(settings.latitude) : settings.latitude,
-                  dms ? decimalToDdmmss(settings.longitude) : settings.longitude, settings.height);
+    const bool packed = settings.dmsFlag != 0;
+    appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(settings.latitude, packed).c_str(),
+                     angleText(settings.longitude, packed).c_str(), settings.height);
     char line[64];
     std::snprintf(line, sizeof line, "%2i-", settings.day);
     text += line;

@@ -283,10 +283,9 @@ void writeHeading(const SettingsRecord& settings, Mode mode, std::string& text)
 {
     text = mode == Mode::Panel ? "Solar Panel Statistics for " : "Yearly Total for ";
     text.append(settings.locationName, strnlen(settings.locationName, kLocationNameMax));
-    const bool dms = settings.dmsFlag != 0;
-    appendNumberText(text, "\nLat: %g   Long: %g   height: %g m\n",
-               dms ? decimalToDdmmss(settings.latitude) : settings.latitude,
-               dms ? decimalToDdmmss(settings.longitude) : settings.longitude, settings.height);
+    const bool packed = settings.dmsFlag != 0;
+    appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n", angleText(settings.latitude, packed).c_str(),
+                     angleText(settings.longitude, packed).c_str(), settings.height);
     appendNumberText(text, " Year: %4i \n\n", settings.year);
     if (mode == Mode::Panel)
         appendNumberText(text, "\nAzimuth:%6.1lf  Elevation: %5.1lf  Efficiency: %6.2lf %% \n", settings.panelAzimuth,
@@ -314,7 +313,8 @@ void writeCounts(const SettingsRecord& settings, Mode mode, double cutoffDeg, co
         const double share = counts.panel > 0 ? counts.cosineSum / static_cast<double>(counts.panel) : 0.0;
         appendNumberText(text, "\n Sunshine Percentage received by solar panel: %8.2lf %% \n", 100.0 * share);
         appendNumberText(text, "\n Maximum Electricity produced per m^2: %g kWh \n",
-                   share * kSolarConstantKw * hours(counts.sun) * settings.panelEfficiency / 100.0);
+                         withoutNegativeZero(share * kSolarConstantKw * hours(counts.sun) *
+                                             settings.panelEfficiency / 100.0));
         if (!(settings.panelStartMonth <= 1 && settings.panelEndMonth > 11))
             appendNumberText(text, "\n Months Interval from %2i to %2i \n", settings.panelStartMonth,
                        settings.panelEndMonth);

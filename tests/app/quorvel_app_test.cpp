@@ -110,6 +110,12 @@ QByteArray goldenFile(const char* name)
     return fileBytes(qEnvironmentVariable("QUORVEL_SOURCE_DIR") + "/tests/golden/" + name);
 }
 
+// A dialog hook that reads the text of a message box.
+std::function<void(QWidget*)> readMessageBox(QString& text)
+{
+    return [&text](QWidget* box) { text = qobject_cast<QMessageBox*>(box)->text(); };
+}
+
 // A file dialog hook that types path as the file name, as a user would.
 std::function<void(QWidget*)> chooseFile(const QString& path)
 {
@@ -142,7 +148,7 @@ private slots:
     void exitWritesTheConfigurationFile();
     void configurationAndSaveFilesBesideTheProgramOrPerUser();
     void exitCreatesThePerUserFolderAndHelpNamesTheFile();
-    void saveWritesTheYearAndRebuildsTheLastPage();
+    void saveWritesTheYearAndLeavesThePageOnScreen();
     void saveAsKeepsTheWholeNameAndCancelChangesNothing();
     void failedSaveSaysWhyAndKeepsTheEarlierFile();
     void exitLeavesAnUnreadableFileUntilAValueChanges();
@@ -353,6 +359,21 @@ void QuorvelAppTest::locationNameIsPaddedOrCutToThirtyCharacters()
         window_->slotInputLocation();
     }
     QCOMPARE(QByteArray(settings_.locationName), QByteArray(30, 'x'));
+    // The field takes no more than the name keeps: 30 characters, or 30 bytes of UTF-8.
+    QString typed;
+    {
+        ModalAnswerer answerer(false, [&typed](QWidget* dialog) {
+            auto* edit = dialog->findChild<QLineEdit*>("locEdit");
+            edit->setText(QString(10000, 'y'));
+            typed = edit->text();
+            edit->clear();
+            for (int i = 0; i < 20; ++i)
+                edit->insert(QString(QChar(0xFC)));  // as typed: each key validated
+            typed += edit->text();
+        });
+        window_->slotInputLocation();
+    }
+    QCOMPARE(typed, QString(30, 'y') + QString(15, QChar(0xFC)));
     {
         ModalAnswerer answerer(true, setName(""));
         window_->slotInputLocation();
@@ -465,9 +486,9 @@ void QuorvelAppTest::exitCreatesThePerUserFolderAndHelpNamesTheFile()
     QCOMPARE(lineText(page, 5), QString("Timezone: 5.5"));
 }
 
-// Saving twice leaves the year once; the page of the last page command is rebuilt: the
-// calendar stays on the view, after the eclipse list an empty text page is left.
-void QuorvelAppTest::saveWritesTheYearAndRebuildsTheLastPage()
+// Saving twice leaves the year once; the page on screen stays as it was, a calendar as well as
+// the eclipse list.
+void QuorvelAppTest::saveWritesTheYearAndLeavesThePageOnScreen()
 {
     makeWindow();
     settings_.year = 2023;
@@ -483,9 +504,10 @@ void QuorvelAppTest::saveWritesTheYearAndRebuildsTheLastPage()
     QCOMPARE(page_.lineCount, 38);
 
     QTest::keyClick(window_, Qt::Key_E);
+    const QImage list = window_->view()->pagePixmap().toImage();
     window_->slotFileSave();
-    QCOMPARE(page_.lineCount, 0);
-    QCOMPARE(window_->view()->displayMode(), int(QuorvelView::TextPage));
+    QCOMPARE(window_->view()->displayMode(), int(QuorvelView::EclipseList));
+    QCOMPARE(window_->view()->pagePixmap().toImage(), list);
     QCOMPARE(fileBytes("quorsave.txt"), goldenFile("save_2023_zone8.txt"));
 }
 
@@ -514,7 +536,8 @@ void QuorvelAppTest::saveAsKeepsTheWholeNameAndCancelChangesNothing()
 }
 
 // A save that cannot be written completely (here: past a file-size limit, as on a full disk)
-// says so, and the earlier file is left as it was.
+// says so in a message box, seen with the status bar hidden, naming the file and the reason;
+// the earlier file is left as it was.
 void QuorvelAppTest::failedSaveSaysWhyAndKeepsTheEarlierFile()
 {
     makeWindow();
@@ -522,10 +545,15 @@ void QuorvelAppTest::failedSaveSaysWhyAndKeepsTheEarlierFile()
     QVERIFY(earlier.open(QIODevice::WriteOnly));
     earlier.write("earlier save\n");
     earlier.close();
+    QString shown;
     {
         qv::testing::FileSizeLimit limit(1000);
+        ModalAnswerer answerer(true, readMessageBox(shown));
         window_->slotFileSave();
+        QCOMPARE(answerer.titles, QStringList("Save File"));
     }
+    QVERIFY(!window_->statusBar()->isVisible());
+    QCOMPARE(shown, QString("The file ./quorsave.txt could not be written:\nFile too large."));
     QCOMPARE(messages_.last(), QString("File not saved: ./quorsave.txt: File too large"));
     QCOMPARE(fileBytes("quorsave.txt"), QByteArray("earlier save\n"));
 }
@@ -631,6 +659,19 @@ void QuorvelAppTest::arrowKeysScrollTheTextPage()
     QCOMPARE(scrollArea->verticalScrollBar()->value(), 20);
     QTest::keyClick(window_, Qt::Key_Down);
     QCOMPARE(scrollArea->verticalScrollBar()->value(), 10);
+
+    // A screen at a time, and to the top and the end.
+    QScrollBar* bar = scrollArea->verticalScrollBar();
+    QTest::keyClick(window_, Qt::Key_PageDown);
+    const int pageDown = std::min(10 + bar->pageStep(), bar->maximum());
+    QVERIFY(pageDown > 10);
+    QCOMPARE(bar->value(), pageDown);
+    QTest::keyClick(window_, Qt::Key_PageUp);
+    QCOMPARE(bar->value(), std::max(pageDown - bar->pageStep(), 0));
+    QTest::keyClick(window_, Qt::Key_End);
+    QCOMPARE(bar->value(), bar->maximum());
+    QTest::keyClick(window_, Qt::Key_Home);
+    QCOMPARE(bar->value(), 0);
 }
 
 void QuorvelAppTest::phasesAndCalendarPagesAreDrawnWithFixedPitch()
@@ -836,9 +877,11 @@ void QuorvelAppTest::calendarExportWritesTheChosenFileOrReportsWhyNot()
         QCOMPARE(messages_.last(), QString("Export cancelled."));
     }
     // The dialog offers a file named after the year beside the program.
-    ModalAnswerer answerer(true);
-    exportAction->trigger();
-    QCOMPARE(answerer.titles, QStringList("Export to Calendar"));
+    {
+        ModalAnswerer answerer(true);
+        exportAction->trigger();
+        QCOMPARE(answerer.titles, QStringList("Export to Calendar"));
+    }
     const QString path = QDir::current().absoluteFilePath("quorvel-2024.ics");
     QFile written(path);
     QVERIFY(written.open(QIODevice::ReadOnly));
@@ -847,8 +890,14 @@ void QuorvelAppTest::calendarExportWritesTheChosenFileOrReportsWhyNot()
     QVERIFY(calendar.contains("SUMMARY:Total Eclipse of the Sun\r\n"));
     QCOMPARE(messages_.last(), "Calendar written to " + path);
 
-    QVERIFY(!window_->exportCalendar("missing/year.ics"));
-    QCOMPARE(messages_.last(), QString("*** ERROR ***  unable to write missing/year.ics"));
+    QString shown;
+    {
+        ModalAnswerer failure(true, readMessageBox(shown));
+        QVERIFY(!window_->exportCalendar("missing/year.ics"));
+        QCOMPARE(failure.titles, QStringList("Export to Calendar"));
+    }
+    QCOMPARE(shown, QString("The file missing/year.ics could not be written:\nNo such file or directory."));
+    QCOMPARE(messages_.last(), QString("*** ERROR ***  unable to write missing/year.ics: No such file or directory"));
     settings_.year = 1;
     QVERIFY(!window_->exportCalendar("year1.ics"));
     QCOMPARE(messages_.last(), QString("Calendar export covers the years 2 to 9998."));

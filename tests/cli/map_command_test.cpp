@@ -85,6 +85,11 @@ TEST(MapCommand, PointsArePrintedOnePerLine)
     EXPECT_NE(map.out.find("\nlimit -37.4015 -144.5326\n"), std::string::npos);
     EXPECT_NE(map.out.find("\nriseset -15.1995 -143.0734\nriseset "), std::string::npos);
     EXPECT_EQ(map.out.substr(map.out.rfind("\ngreatest")), "\ngreatest 25.2004 -104.2245\n");
+    const std::string pointsFile = temporaryPath("points.txt");
+    const CliResult toFile = runInProcess({"map", "--year", "2024", "--eclipse", "2", "--points", "--out", pointsFile});
+    EXPECT_EQ(toFile.out, "");
+    EXPECT_EQ(testing::readTextFile(pointsFile), map.out);
+    std::filesystem::remove(pointsFile);
 
     const CliResult special = runInProcess({"special", "--date", "2024-04-08", "--time", "18:17:00", "--sat-height",
                                             "0", "--ellipsoid", "--points"});
@@ -93,8 +98,9 @@ TEST(MapCommand, PointsArePrintedOnePerLine)
         << special.out.substr(0, 120);
 }
 
-// A number that is no solar eclipse of the year, a missing output and a PNG that cannot be
-// written: one line on standard error, exit status 2, and no file touched or left behind.
+// A number that is no solar eclipse of the year and a missing output: one line on standard
+// error, exit status 2; a PNG that cannot be written: one line with the reason, exit status 1;
+// no file touched or left behind.
 TEST(MapCommand, RefusalsLeaveNothingWritten)
 {
     const std::string path = temporaryPath("kept.png");
@@ -118,9 +124,9 @@ TEST(MapCommand, RefusalsLeaveNothingWritten)
     for (const char* command : {"map", "special"}) {
         const CliResult result = runInProcess({command, "--year", "2024", "--eclipse", "2", "--date", "2024-04-08",
                                                "--out", missingFolder + "/map.png"});
-        EXPECT_EQ(result.status, 2) << command;
+        EXPECT_EQ(result.status, 1) << command;
         EXPECT_EQ(result.out, "") << command;
-        EXPECT_EQ(result.err, "quorvel-cli: cannot write '" + missingFolder + "/map.png'\n");
+        EXPECT_EQ(result.err, "quorvel-cli: cannot write '" + missingFolder + "/map.png': No such file or directory\n");
     }
     EXPECT_FALSE(std::filesystem::exists(missingFolder));
 }

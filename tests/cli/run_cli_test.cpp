@@ -3,13 +3,17 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli_args.h"
+#include "support/file_size_limit.h"
 #include "support/golden_text.h"
+#include "support/temp_file.h"
 
 namespace qv {
 namespace {
@@ -83,6 +87,68 @@ TEST(QuorvelCli, BadInputPrintsOneLineOnStandardErrorAndExitsWith2)
         EXPECT_EQ(result.out, "") << words.back();
         EXPECT_EQ(result.err.rfind("quorvel-cli: ", 0), 0u) << result.err;
         EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    }
+}
+
+// Every refusal and failed write is one line on standard error; a failed write names the file
+// and the system's reason and exits with 1.
+TEST(QuorvelCli, MessagesAreOneLineWithTheFileAndTheReason)
+{
+    testing::TempFile readOnly("kept.txt");
+    { std::ofstream(readOnly.path) << "kept"; }
+    std::filesystem::permissions(readOnly.path, std::filesystem::perms::owner_read);
+    testing::TempFile calendar("year.ics");
+    const struct {
+        std::vector<std::string> words;
+        int status;
+        std::string err;
+        rlim_t fileSizeLimit = RLIM_INFINITY;
+    } cases[] = {
+        {{"start", "--year", "2024\n"}, 2, "quorvel-cli: --year: '2024\\n' is not a whole number\n"},
+        {{"start", "--lat", "\x1b[2J\t"}, 2, "quorvel-cli: --lat: '\\x1B[2J\\t' is not a number\n"},
+        {{"sky", "--lat", "48", "--out", "--dms"}, 2,
+         "quorvel-cli: --out needs a value, not the option --dms: --out FILE\n"},
+        {{"start", "--out", readOnly.path}, 1, "quorvel-cli: cannot write '" + readOnly.path + "': Permission denied\n"},
+        {{"ics", "--year", "2024", "--out", calendar.path}, 1,
+         "quorvel-cli: cannot write '" + calendar.path + "': File too large\n", 1000},
+    };
+    for (const auto& c : cases) {
+        std::optional<testing::FileSizeLimit> limit;
+        if (c.fileSizeLimit != RLIM_INFINITY)
+            limit.emplace(c.fileSizeLimit);
+        const CliResult result = runInProcess(c.words);
+        EXPECT_EQ(result.status, c.status) << c.err;
+        EXPECT_EQ(result.err, c.err);
+    }
+    EXPECT_EQ(testing::readTextFile(readOnly.path), "kept");
+    EXPECT_FALSE(std::filesystem::exists(calendar.path));
+
+    CliArgs args({"save", "--year", "2024"});
+    std::FILE* full = std::fopen("/dev/full", "w");
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(runCli(args.argc(), args.argv(), full, err), 1);
+    EXPECT_EQ(streamText(err), "quorvel-cli: cannot write 'standard output': No space left on device\n");
+    std::fclose(full);
+    std::fclose(err);
+}
+
+// Values print as given: packed DD.MMSS exactly, and no zero with a sign.
+TEST(QuorvelCli, AnglesPrintExactlyAndZeroHasNoSign)
+{
+    const struct {
+        std::vector<std::string> words;
+        const char* line;
+    } cases[] = {
+        {{"start", "--dms", "--lat", "-0", "--lon", "111.5959", "--zone", "-0"}, "\nLatitude:  \t0\nLongitude: \t111.5959\n"},
+        {{"start", "--zone", "-0"}, "\nTimezone: 0\n"},
+        {{"sky", "--dms", "--lat", "-48.3", "--lon", "123.2724", "--date", "2024-01-01", "--time", "00:00:00"},
+         "\nLat: -48.3   Long: 123.2724   height: 0 m\n"},
+        {{"totals", "--dms", "--lon", "-0.0001", "--year", "2001"}, "\nLat: 0   Long: -0.0001   height: 0 m\n"},
+        {{"panel", "--year", "2001", "--panel", "180,45,-0,1,12"}, " 0 kWh"},
+    };
+    for (const auto& c : cases) {
+        const CliResult result = runInProcess(c.words);
+        EXPECT_NE(result.out.find(c.line), std::string::npos) << c.line << "\n" << result.out;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "config/settings_io.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -150,9 +151,10 @@ TEST_F(ConfigFile, BadFilesKeepTheDefaults)
         PageBuffer page;
         initSettings(settings, page, path_.c_str(), kMarch20Noon2024Utc);
         const std::vector<std::string> lines = pageLines(page);
-        ASSERT_EQ(lines.size(), 15u) << text;
+        ASSERT_EQ(lines.size(), 16u) << text;
         EXPECT_EQ(lines[2], kConfigProblemLine) << text;
-        EXPECT_EQ(lines[7], "Timezone: 0") << text;
+        EXPECT_EQ(lines[3].rfind(path_ + ": ", 0), 0u) << lines[3];
+        EXPECT_EQ(lines[8], "Timezone: 0") << text;
         EXPECT_STREQ(settings.locationName, "Default") << text;
         EXPECT_EQ(settings.latitude, 0.0) << text;
         EXPECT_EQ(content(), text) << "the bad file stays as it is";
@@ -291,6 +293,40 @@ TEST_F(ConfigFile, FailedWritesKeepTheOldFile)
     EXPECT_EQ(reason, std::strerror(EACCES));
     EXPECT_EQ(content().substr(0, 10), "2.000000 \n");
     chmod(path_.c_str(), 0644);
+}
+
+// Only a regular file is read (a FIFO would keep the window from appearing), the start page
+// says which file and why; a link is written through; CR LF line ends are read as LF.
+TEST_F(ConfigFile, OnlyARegularFileIsReadALinkIsWrittenThroughAndCrLfIsRead)
+{
+    const std::string fifo = dir_ + "/fifo.cfg";
+    mkfifo(fifo.c_str(), 0600);
+    const int keeper = open(fifo.c_str(), O_RDWR | O_NONBLOCK);  // a reader would find this text
+    const std::string piped = "1 \n2 \n3 \n4 \nPipe\n0\n";
+    ASSERT_EQ(::write(keeper, piped.data(), piped.size()), static_cast<ssize_t>(piped.size()));
+    const std::string nullLink = dir_ + "/null.cfg";
+    std::filesystem::create_symlink("/dev/null", nullLink);
+    for (const std::string& path : {fifo, nullLink}) {
+        SettingsRecord settings;
+        PageBuffer page;
+        EXPECT_EQ(initSettings(settings, page, path.c_str(), kMarch20Noon2024Utc), 0) << path;
+        EXPECT_EQ(pageLines(page)[3], path + ": not a regular file");
+        EXPECT_EQ(settings.height, 0.0);
+    }
+    close(keeper);
+
+    write("5.5\r\n48\r\n16\r\n0\r\nVienna\r\n0\r\n");
+    const std::string link = dir_ + "/link.cfg";
+    std::filesystem::create_symlink("quorvel.cfg", link);
+    SettingsRecord settings;
+    int flag = 0;
+    setDefaultSettings(settings, kMarch20Noon2024Utc);
+    EXPECT_EQ(readConfigFile(settings, &flag, link.c_str()), 1);
+    EXPECT_STREQ(settings.locationName, "Vienna");
+    EXPECT_EQ(settings.latitude, 48.0);
+    EXPECT_TRUE(writeConfigFile(settings, 0, link.c_str()));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(content(), "5.500000 \n48.000000 \n16.000000 \n0.000000 \nVienna\n0");
 }
 
 TEST(SettingsClock, AutomaticDeltaTFollowsTheYear)

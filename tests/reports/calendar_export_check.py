@@ -24,7 +24,8 @@ UTC = dt.timezone.utc
 # year, zone (hours), further options. Chosen for: a total solar eclipse seen in its path
 # (Dallas), a New Moon printed as 24:00 (2024, zone 1) with a name in UTF-8, a hybrid eclipse
 # seen as total (Exmouth), the calendar reform (1582), an Islamic New Year on 1 January and
-# again in December (1454) and a zone of half an hour.
+# again in December (1454), a zone of half an hour, and years past 3000, where the iCalendar
+# library's own time values end.
 CASES = [
     (2024, -5.0, ["--delta-t", "69.2", "--lat", "32.78", "--lon", "-96.80", "--height", "140", "--name", "Dallas"]),
     (2024, 1.0, ["--lat", "52.52", "--lon", "13.405", "--height", "34", "--name", "Ciudad de México Zócalo"]),
@@ -32,6 +33,8 @@ CASES = [
     (1582, 0.0, ["--lat", "41.9", "--lon", "12.5", "--name", "Roma"]),
     (1454, 2.0, ["--lat", "30.04", "--lon", "31.24", "--name", "Cairo"]),
     (2024, 5.5, ["--lat", "28.61", "--lon", "77.21", "--name", "Delhi"]),
+    (3001, 0.0, ["--lat", "48.2", "--lon", "16.37", "--name", "Wien"]),
+    (9990, 0.0, ["--lat", "48.2", "--lon", "16.37", "--name", "Wien"]),
 ]
 
 PHASE_COLUMNS = [(0, "New Moon"), (15, "First Quarter"), (31, "Full Moon"), (47, "Last Quarter")]
