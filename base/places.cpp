@@ -138,15 +138,11 @@ std::vector<std::string_view> tableLines(std::string_view text)
     return lines;
 }
 
-struct PlaceTable {
-    std::vector<Place> places;
-    std::vector<std::string> nameKeys;   // folded names
-    std::vector<std::string> asciiKeys;  // folded ASCII names where they differ, else empty
-};
-
 // Lines of kPlaceRows, kPlaceRegions and kPlaceCountries: name, ASCII name, region, latitude,
 // longitude, height, zone; country, region name; code, country name.
-PlaceTable loadPlaces()
+}  // namespace
+
+PlaceTable loadPlaceTable()
 {
     std::vector<std::string_view> countries;
     for (std::string_view line : tableLines(kPlaceCountries)) {
@@ -181,9 +177,11 @@ PlaceTable loadPlaces()
     return table;
 }
 
+namespace {
+
 const PlaceTable& placeTable()
 {
-    static const PlaceTable table = loadPlaces();
+    static const PlaceTable table = loadPlaceTable();
     return table;
 }
 

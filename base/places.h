@@ -22,7 +22,16 @@ struct Place {
     double heightM;              // above sea level
 };
 
-// Every place, most populous first. Parsed on the first call.
+struct PlaceTable {
+    std::vector<Place> places;           // most populous first
+    std::vector<std::string> nameKeys;   // the names folded for matching
+    std::vector<std::string> asciiKeys;  // the ASCII names folded, empty where equal to nameKeys
+};
+
+// The compiled-in table parsed afresh; the searches below parse it once, on their first call.
+PlaceTable loadPlaceTable();
+
+// Every place, most populous first.
 std::span<const Place> allPlaces();
 
 // Up to maxCount places whose name or ASCII name begins with text, then those with a word
