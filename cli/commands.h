@@ -5,6 +5,7 @@
 // in commands.cpp.
 #include <cstdio>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "base/settings.h"
@@ -17,6 +18,7 @@ struct CliContext {
     SettingsRecord settings;  // defaults and clock, then the options applied
     std::FILE* out = nullptr;
     std::FILE* err = nullptr;  // for a command's own refusals
+    std::string text;          // the word after a command that takes one (places TEXT)
 };
 
 struct CliCommand {
@@ -24,6 +26,7 @@ struct CliCommand {
     const char* summary;  // one line for the help text
     int (*run)(CliContext& context);
     bool writesPicture = false;  // --out names a PNG the command writes itself
+    bool takesText = false;      // the word after the command is its text, not an option
 };
 
 // Every command, in the order the help text lists them.
@@ -77,6 +80,11 @@ int runIcsCommand(CliContext& context);
 
 // The save file of the year, as File - Save writes it.
 int runSaveCommand(CliContext& context);
+
+// Up to 20 places whose name begins with the text (or has a word that does), most populous
+// first, one a line, tab-separated: name, region, country, latitude and longitude (degrees,
+// 4 decimals), height (m) and time zone. No text, or no match, is refused.
+int runPlacesCommand(CliContext& context);
 
 // The Sun and Moon details of --date and --time as the dialog first shows them.
 int runSkyCommand(CliContext& context);
