@@ -97,6 +97,11 @@ void QuorvelApp::slotFilePrint()
         status("Printing cancelled.");
         return;
     }
+    // Printing to a file goes through the file writer: the file is whole or not there.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        writePdf(printer.outputFileName(), printer.pageLayout());
+        return;
+    }
     std::string reason;
     if (!qv::paintPrintDocument(printer, chosenDocument(), reason)) {
         showPrintFailure("Print", printer.printerName(), reason);
@@ -157,9 +162,14 @@ void QuorvelApp::slotFileExportPdf()
 bool QuorvelApp::exportPdf(const QString& path)
 {
     const qv::PrintChoice choice = printChoice_.value_or(qv::PrintChoice{});
+    return writePdf(path, qv::printPageLayout(choice.paper, choice.landscape));
+}
+
+bool QuorvelApp::writePdf(const QString& path, const QPageLayout& layout)
+{
     QByteArray pdf;
     std::string error;
-    if (!qv::renderPdf(chosenDocument(), qv::printPageLayout(choice.paper, choice.landscape), pdf, error) ||
+    if (!qv::renderPdf(chosenDocument(), layout, pdf, error) ||
         !qv::writeReplacingFile(QFile::encodeName(path).toStdString(), pdf.toStdString(), &error)) {
         const QString reason = QString::fromLocal8Bit(error);
         showWriteFailure("Export PDF", tr("*** ERROR ***  unable to write %1: %2").arg(path, reason), path, reason);

@@ -13,6 +13,7 @@
 #include "dialogs/qv_print_dialog.h"
 
 class QAction;
+class QPageLayout;
 class QLabel;
 class QMenu;
 class QScrollArea;
@@ -104,6 +105,8 @@ private:
     bool screenPagePrintable() const;
     // The document of the print choice: the page on screen or the chosen parts of the year.
     qv::PrintDocument chosenDocument() const;
+    // Writes the chosen document as a PDF file on pages of that layout; reports as exportPdf.
+    bool writePdf(const QString& path, const QPageLayout& layout);
     // Shows a failed print in the status bar and a message box.
     void showPrintFailure(const char* title, const QString& target, const std::string& reason);
 
