@@ -2,12 +2,10 @@
 // exported page is the page on screen, and a failed export says why and leaves no file.
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>

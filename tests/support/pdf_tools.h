@@ -33,30 +33,18 @@ inline std::string renderPdfPage(const std::string& pdf, int page, int dpi, cons
     return prefix + ".png";
 }
 
-// A line without any white space: what a text keeps when whitespace is set aside.
-inline std::string withoutBlanks(const std::string& line)
-{
-    std::string kept;
-    for (char c : line)
-        if (c != ' ' && c != '\t' && c != '\r')
-            kept += c;
-    return kept;
-}
-
-// The non-blank lines of a text, whitespace set aside.
+// The non-blank lines of a text, each without its white space (set aside in comparisons).
 inline std::vector<std::string> textLines(const std::string& text)
 {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string line = withoutBlanks(text.substr(start, end - start));
-        if (!line.empty())
-            lines.push_back(line);
-        start = end + 1;
+    std::vector<std::string> lines(1);
+    for (char c : text) {
+        if (c == '\n' && !lines.back().empty())
+            lines.emplace_back();
+        else if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            lines.back() += c;
     }
+    if (lines.back().empty())
+        lines.pop_back();
     return lines;
 }
 
