@@ -98,6 +98,18 @@ const ActionEntry kActions[] = {
      "holidays of the specified year to an iCalendar (.ics) file that calendar programs can import. Eclipses "
      "visible at the selected location carry their local circumstances.",
      &QuorvelApp::slotFileExport},
+    {"&Print...", "Ctrl+P", nullptr, "Prints the page on screen or the year",
+     "Print\n\nPrints the page on screen, or the whole year as a booklet: the phases, Sun and eclipse "
+     "tables, the calendar, the holidays, the eclipses with their details and the map of each solar "
+     "eclipse with its legend.",
+     &QuorvelApp::slotFilePrint},
+    {"Print Pre&view...", nullptr, nullptr, "Shows the pages as they will be printed",
+     "Print Preview\n\nShows the pages of the page on screen or of the year as they will be printed.",
+     &QuorvelApp::slotFilePrintPreview},
+    {"Export P&DF...", nullptr, nullptr, "Writes the page on screen or the year to a PDF file",
+     "Export PDF\n\nWrites the page on screen, or the whole year as a booklet, to a PDF file with "
+     "searchable text and maps drawn as lines.",
+     &QuorvelApp::slotFileExportPdf},
     {"E&xit", "Ctrl+Q", nullptr, "Quits Quorvel", "Exit\n\nQuits Quorvel", &QuorvelApp::slotFileQuit},
     {"&Date", "Ctrl+D", ":/date.png", "Select year and timezone",
      "Date\n\nSelects the year and the timezone for the calculations.", &QuorvelApp::slotInputDate},
@@ -148,7 +160,8 @@ const ActionEntry kActions[] = {
      "a surface which is above the Earth surface by specified height. This enables to check for eclipses "
      "at the height of satellite orbits.",
      &QuorvelApp::slotCalcSatEcl},
-    {"Ecli&pse Settings", "Ctrl+P", nullptr, "Select world map display and time steps for eclipses",
+    // Ctrl+P prints; the plain key P still opens these settings.
+    {"Ecli&pse Settings", nullptr, nullptr, "Select world map display and time steps for eclipses",
      "Eclipse Settings\n\nSpecifies the type of eclipse world map as well as how coordinates should be "
      "drawn on the map. Also specify the time steps to be used for the central eclipse listings.",
      &QuorvelApp::slotViewMapGrid},
@@ -230,12 +243,13 @@ QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const
 
 void QuorvelApp::createActions()
 {
-    QAction** members[] = {&fileSave_,     &fileSaveAs_,   &fileExport_,    &fileQuit_,      &inputDate_,
+    QAction** members[] = {&fileSave_,     &fileSaveAs_,   &fileExport_,    &filePrint_,
+                           &filePrintPreview_, &fileExportPdf_, &fileQuit_,     &inputDate_,
                            &inputDeltaTime_, &inputLocation_, &calcPhases_,   &calcCalendar_,
                            &calcEclipses_, &calcHolidays_, &calcDay_,       &calcSky_,
                            &calcYearTot_,  &calcSolarPanel_, &calcSatEcl_,  &viewMapGrid_,
                            &viewFontSize_, &helpAbout_,    &helpQuick_};
-    static_assert(std::size(kActions) == 20);
+    static_assert(std::size(kActions) == 23);
     for (size_t i = 0; i < std::size(kActions); ++i) {
         const ActionEntry& entry = kActions[i];
         auto* action = new QAction(tr(entry.text), this);
@@ -270,6 +284,8 @@ void QuorvelApp::createMenus()
 {
     fileMenu_ = menuBar()->addMenu(tr("&File"));
     fileMenu_->addActions({fileSave_, fileSaveAs_, fileExport_});
+    fileMenu_->addSeparator();
+    fileMenu_->addActions({filePrint_, filePrintPreview_, fileExportPdf_});
     fileMenu_->addSeparator();
     fileMenu_->addAction(fileQuit_);
     inputMenu_ = menuBar()->addMenu(tr("&Input"));

@@ -28,6 +28,8 @@ constexpr CliCommand kCommands[] = {
     {"special", "special eclipse at --date/--time UT on --sat-height (--out FILE.png, --points)",
      runSpecialCommand, [](const CliOptions&) { return true; }},
     {"ics", "the year's phases, seasons, eclipses and holidays as an iCalendar file", runIcsCommand},
+    {"pdf", "the year as a printed booklet: --out FILE.pdf (--pages, --paper, --landscape)", runPdfCommand,
+     [](const CliOptions&) { return true; }},
     {"save", "the save file of the year: year tables, holidays and calendar", runSaveCommand},
     {"sky", "Sun and Moon details at --date and --time: places, rise, set, twilight", runSkyCommand},
     {"totals", "yearly hours of sunshine, twilight and moonshine, or above --cutoff", runTotalsCommand},

@@ -84,6 +84,10 @@ int runSpecialCommand(CliContext& context);
 // the file cannot hold is refused.
 int runIcsCommand(CliContext& context);
 
+// The chosen parts of the year (--pages) as a PDF file (--out) on --paper, portrait or
+// --landscape, as File - Export PDF writes it.
+int runPdfCommand(CliContext& context);
+
 // The save file of the year, as File - Save writes it.
 int runSaveCommand(CliContext& context);
 

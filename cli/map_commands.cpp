@@ -1,15 +1,14 @@
 // The map pictures of the batch companion, painted offscreen exactly as the window paints them.
 #include <QBuffer>
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QImageWriter>
 #include <QPixmap>
 
-#include <optional>
 #include <string>
 
 #include "base/replacing_file.h"
 #include "cli/commands.h"
+#include "cli/offscreen_gui.h"
 #include "maps/map_drawing.h"
 #include "reports/eclipse_details.h"
 #include "reports/year_tables.h"
@@ -17,26 +16,6 @@
 namespace qv {
 
 namespace {
-
-// The offscreen GUI the pictures are painted with, for the length of one command, unless the
-// process already has one (the batch companion's tests in a window test); the text commands
-// never start it, so they run without any Qt platform plugin.
-class OffscreenGui {
-public:
-    OffscreenGui()
-    {
-        if (QGuiApplication::instance() == nullptr)
-            application_.emplace(argumentCount_, arguments_);
-    }
-
-private:
-    char program_[12] = "quorvel-cli";
-    char platformOption_[10] = "-platform";
-    char platform_[10] = "offscreen";
-    char* arguments_[4] = {program_, platformOption_, platform_, nullptr};
-    int argumentCount_ = 3;
-    std::optional<QGuiApplication> application_;
-};
 
 int refuse(const CliContext& context, const std::string& message)
 {

@@ -251,6 +251,27 @@ bool setCutoff(const OptionArg& arg)
     return true;
 }
 
+// A comma-separated list of the parts of the printed year.
+bool setPrintParts(const OptionArg& arg)
+{
+    std::string badKey;
+    if (parsePrintParts(arg.value, arg.options.printParts, badKey))
+        return true;
+    std::string keys;
+    for (const PrintPartKey& entry : kPrintPartKeys)
+        keys += std::string(keys.empty() ? "" : ",") + entry.key;
+    return refuse(arg, quotedValue(badKey) + " is no part of the year; the parts are " + keys);
+}
+
+bool setPaper(const OptionArg& arg)
+{
+    const std::string_view paper(arg.value);
+    if (paper != "a4" && paper != "letter")
+        return refuseValue(arg, paper, "a4 or letter");
+    arg.options.paper = paper == "a4" ? PrintPaper::kA4 : PrintPaper::kLetter;
+    return true;
+}
+
 constexpr OptionSpec kOptions[] = {
     {"--year", "Y", "year, -9999 to 9999", setYear},
     {"--zone", "H", "time zone in hours, east positive, -24 to 24",
@@ -305,7 +326,12 @@ constexpr OptionSpec kOptions[] = {
      [](const OptionArg& a) { a.options.ellipsoid = true; return true; }},
     {"--points", nullptr, "map: print the plotted points instead of the picture; special: add the track",
      [](const OptionArg& a) { a.options.points = true; return true; }},
-    {"--out", "FILE", "write the output to FILE instead of standard output (map, special: the PNG)",
+    {"--pages", "LIST", "pdf: parts of the year, of phases,calendar,holidays,eclipses,maps (default all)",
+     setPrintParts},
+    {"--paper", "a4|letter", "pdf: paper size (default: the locale's)", setPaper},
+    {"--landscape", nullptr, "pdf: landscape pages (default portrait)",
+     [](const OptionArg& a) { a.options.landscape = true; return true; }},
+    {"--out", "FILE", "write the output to FILE instead of standard output (map, special: the PNG; pdf: the PDF)",
      [](const OptionArg& a) { a.options.outPath = a.value; return true; }},
     {"--help", nullptr, "this help (also -h)",
      [](const OptionArg& a) { a.options.help = true; return true; }},

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/settings.h"
+#include "reports/print_document.h"
 
 namespace qv {
 
@@ -61,6 +62,9 @@ struct CliOptions {
     std::optional<double> satStepSeconds;
     bool ellipsoid = false;
     bool points = false;  // map and special: print the plotted points
+    unsigned printParts = kPrintWholeYear;  // pdf: the parts of the year (PrintPart bits)
+    std::optional<PrintPaper> paper;        // pdf: empty for the locale's paper
+    bool landscape = false;                 // pdf: landscape pages
     std::string outPath;  // empty: standard output
 };
 

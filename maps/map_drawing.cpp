@@ -325,9 +325,18 @@ void paintEclipseMap(QPixmap& page, QPixmap& caption, const QPixmap* earth, cons
                      const SettingsRecord& settings, const EclipseMapPoints& points, const std::string& title)
 {
     caption.fill(colour::caption);
-    QPainter painter;
-    startMapPage(page, painter, earth, geometry, settings);
+    page.fill(backgroundColour(settings));
+    QPainter painter(&page);
+    paintEclipseMapContents(painter, earth, geometry, settings, points);
     painter.drawPixmap(0, kCaptionTopPx, caption);
+    drawCaptionText(painter, title);
+}
+
+void paintEclipseMapContents(QPainter& painter, const QPixmap* earth, const MapGeometry& geometry,
+                             const SettingsRecord& settings, const EclipseMapPoints& points)
+{
+    painter.fillRect(0, 0, kMapWidthPx, kMapHeightPx, backgroundColour(settings));
+    drawMapGrid(geometry, painter, earth, settings.mapGrid);
     for (const CentralLinePoint& central : points.centralLine) {
         painter.setPen(isTotal(central.kind) ? colour::total : colour::annular);
         painter.drawPoint(projectToMap(geometry, central.latitudeDeg, central.longitudeDeg));
@@ -338,7 +347,23 @@ void paintEclipseMap(QPixmap& page, QPixmap& caption, const QPixmap* earth, cons
     drawPoints(painter, geometry, points.curves.riseSet);
     painter.setPen(colour::greatest);
     drawMarker(painter, projectToMap(geometry, points.greatest.latitudeDeg, points.greatest.longitudeDeg), 2, 2);
-    drawCaptionText(painter, title);
+}
+
+QColor mapLegendColour(MapLegendItem item)
+{
+    switch (item) {
+    case MapLegendItem::kCentralTotal:
+        return colour::total;
+    case MapLegendItem::kCentralAnnular:
+        return colour::annular;
+    case MapLegendItem::kLimits:
+        return colour::limits;
+    case MapLegendItem::kRiseSet:
+        return colour::riseSet;
+    case MapLegendItem::kGreatest:
+        return colour::greatest;
+    }
+    return colour::limits;
 }
 
 void paintSpecialEclipseTrack(QPixmap& page, const QPixmap* earth, const MapGeometry& geometry,
