@@ -12,14 +12,14 @@ namespace {
 // 48 N 11 E at sea level, 2000-06-21 12:00 UT: every rise, set and twilight is found.
 qv::SettingsRecord skySettings() {
     qv::SettingsRecord settings;
-    settings.year = 2000;
-    settings.month = 6;
-    settings.day = 21;
-    settings.hour = 12;
-    settings.deltaTAuto = 0;
-    settings.deltaT = 64.184;
-    settings.latitude = 48.0;
-    settings.longitude = 11.0;
+    settings.time.year = 2000;
+    settings.time.month = 6;
+    settings.time.day = 21;
+    settings.time.hour = 12;
+    settings.time.deltaTManualSeconds = 64.184;
+    settings.time.deltaTFollowsYear = false;
+    settings.observer.latitudeDeg = 48.0;
+    settings.observer.longitudeDeg = 11.0;
     return settings;
 }
 

@@ -27,6 +27,8 @@ struct CliCommand {
     // Whether --out names a PNG the command writes itself (nullptr: never); otherwise --out
     // takes the text the command prints.
     bool (*writesPicture)(const CliOptions& options) = nullptr;
+    // Whether --date and --time (and the clock without them) are UT rather than local time.
+    bool readsTimeAsUT = false;
 };
 
 // Every command, in the order the help text lists them.
