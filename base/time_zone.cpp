@@ -1,19 +1,257 @@
 #include "base/time_zone.h"
 
+#include <date/tz.h>
+// The rule reader's own offset printing names hh_mm_ss unqualified while both date:: and
+// std::chrono:: are in scope; this alias settles which one it means.
+namespace Posix {
+template <class Duration>
+using hh_mm_ss = date::hh_mm_ss<Duration>;
+}
+#include <date/ptz.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
 #include "base/julian.h"
 
 namespace qv {
 
-double zoneOffsetHoursAt(double /*mjdUT*/, const TimeZone& zone) {
-    return zone.offsetHours;
+namespace {
+
+constexpr const char* kZoneInfoFolder = "/usr/share/zoneinfo/";
+// Instants are clamped to this range of seconds since 1970 (years about -10700 .. 11400).
+constexpr double kEarliestSeconds = -4.0e11;
+constexpr double kLatestSeconds = 3.0e11;
+constexpr double kOpenEnd = 1.0e300;
+constexpr int kSecondsPerHour = 3600;
+
+// One stretch of constant offset: from beginS up to the next period (seconds since 1970, UT).
+struct Period {
+    double beginS;
+    int offsetS;
+    std::string abbreviation;
+};
+
+// A stretch of constant offset around an instant, its ends included.
+struct Span {
+    double beginS;
+    double endS;
+    int offsetS;
+    std::string abbreviation;
+};
+
+double secondsFromMjd(double mjd) { return (mjd - kMjdOfUnixEpoch) * kSecondsPerDay; }
+
+// Seconds within the supported range, to the millisecond, so that an instant given as an MJD
+// that lies on a change of offset counts as after it despite the rounding of the MJD.
+double clampedSeconds(double seconds)
+{
+    if (!(seconds > kEarliestSeconds))  // NaN included
+        return kEarliestSeconds;
+    return seconds < kLatestSeconds ? std::round(seconds * 1000.0) / 1000.0 : kLatestSeconds;
 }
 
-double localMjd(double mjdUT, const TimeZone& zone) {
-    return mjdUT + zoneOffsetHoursAt(mjdUT, zone) / kHoursPerDay;
+date::sys_seconds sysSeconds(double seconds)
+{
+    return date::sys_seconds{std::chrono::seconds{static_cast<long long>(std::floor(seconds))}};
 }
 
-double utFromLocal(double mjdLocal, const TimeZone& zone) {
-    return mjdLocal - zone.offsetHours / kHoursPerDay;
+double secondsOf(date::sys_seconds t) { return static_cast<double>(t.time_since_epoch().count()); }
+
+// The last line of a zone file: the rule that continues after its last recorded change.
+std::string trailingRule(const std::string& name)
+{
+    std::ifstream file(kZoneInfoFolder + name, std::ios::binary);
+    const std::string content{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (content.size() < 2 || content.back() != '\n')
+        return std::string();
+    const size_t start = content.rfind('\n', content.size() - 2);
+    return start == std::string::npos ? std::string() : content.substr(start + 1, content.size() - start - 2);
+}
+
+}  // namespace
+
+struct ZoneRules {
+    std::string name;
+    std::vector<Period> periods;  // in time order; the first reaches back without limit
+    // The rule after the last period began; absent when the zone file has none or the
+    // library cannot read it (then the last period continues).
+    std::optional<Posix::time_zone> lastRule;
+
+    Span spanAt(double seconds) const;
+};
+
+Span ZoneRules::spanAt(double seconds) const
+{
+    seconds = clampedSeconds(seconds);
+    const auto after = std::upper_bound(periods.begin(), periods.end(), seconds,
+                                        [](double s, const Period& p) { return s < p.beginS; });
+    const auto period = after == periods.begin() ? after : after - 1;
+    if (after == periods.end() && lastRule) {
+        const date::sys_info info = lastRule->get_info(sysSeconds(seconds));
+        const double endS = secondsOf(info.end);
+        return Span{std::max(secondsOf(info.begin), period->beginS), endS > kLatestSeconds ? kOpenEnd : endS,
+                    static_cast<int>(info.offset.count()), info.abbrev};
+    }
+    const double beginS = period == periods.begin() ? -kOpenEnd : period->beginS;
+    const double endS = after == periods.end() ? kOpenEnd : after->beginS;
+    return Span{beginS, endS, period->offsetS, period->abbreviation};
+}
+
+namespace {
+
+// Reads a zone's changes from the database, leaving out the changes that change nothing
+// (the database closes the table of a zone without daylight saving with one of those).
+std::unique_ptr<ZoneRules> loadRules(const char* name)
+{
+    try {
+        const date::time_zone* zone = date::locate_zone(name);
+        auto rules = std::make_unique<ZoneRules>();
+        rules->name = name;
+        const date::sys_seconds lastInstant = date::sys_days{date::year::max() / 1 / 1};
+        date::sys_seconds t = date::sys_days{date::year::min() / 1 / 1};
+        while (true) {
+            const date::sys_info info = zone->get_info(t);
+            const int offsetS = static_cast<int>(info.offset.count());
+            if (rules->periods.empty() || rules->periods.back().offsetS != offsetS ||
+                rules->periods.back().abbreviation != info.abbrev)
+                rules->periods.push_back(Period{secondsOf(info.begin), offsetS, info.abbrev});
+            if (info.end >= lastInstant || info.end <= t)
+                break;
+            t = info.end;
+        }
+        const std::string rule = trailingRule(zone->name());
+        if (!rule.empty()) {
+            try {
+                rules->lastRule.emplace(rule);
+            } catch (const std::exception&) {
+                // A rule the library cannot read (hours beyond 0..24): the last period continues.
+            }
+        }
+        return rules;
+    } catch (const std::exception&) {
+        return nullptr;  // not in the database, or no database at all
+    }
+}
+
+// Every zone loaded in this run, by name; a zone is loaded once and never freed.
+const ZoneRules* rulesNamed(const char* name)
+{
+    static std::mutex mutex;
+    static std::map<std::string, std::unique_ptr<ZoneRules>, std::less<>> loaded;
+    const std::lock_guard<std::mutex> lock(mutex);
+    const auto found = loaded.find(std::string_view(name));
+    if (found != loaded.end())
+        return found->second.get();
+    std::unique_ptr<ZoneRules> rules = loadRules(name);
+    if (rules == nullptr)
+        return nullptr;
+    return loaded.emplace(name, std::move(rules)).first->second.get();
+}
+
+// The rules of a named zone, or nullptr for a fixed offset (or a name not in the database).
+const ZoneRules* rulesOf(const TimeZone& zone)
+{
+    if (zone.rules != nullptr || zone.name[0] == '\0')
+        return zone.rules;
+    return rulesNamed(zone.name);
+}
+
+// "+2", "+5:45", "-3:30", "+1:05:21" for an offset in seconds.
+std::string offsetText(int offsetS)
+{
+    const char sign = offsetS < 0 ? '-' : '+';
+    const int magnitude = std::abs(offsetS);
+    const int hours = magnitude / kSecondsPerHour;
+    const int minutes = magnitude % kSecondsPerHour / 60;
+    const int seconds = magnitude % 60;
+    char text[24];
+    if (seconds != 0)
+        std::snprintf(text, sizeof text, "%c%d:%02d:%02d", sign, hours, minutes, seconds);
+    else if (minutes != 0)
+        std::snprintf(text, sizeof text, "%c%d:%02d", sign, hours, minutes);
+    else
+        std::snprintf(text, sizeof text, "%c%d", sign, hours);
+    return text;
+}
+
+}  // namespace
+
+bool findTimeZone(const char* name, TimeZone& zone)
+{
+    if (name == nullptr || name[0] == '\0' || std::strlen(name) >= sizeof zone.name)
+        return false;
+    const ZoneRules* rules = rulesNamed(name);
+    if (rules == nullptr)
+        return false;
+    std::snprintf(zone.name, sizeof zone.name, "%s", name);
+    zone.rules = rules;
+    return true;
+}
+
+double zoneOffsetHoursAt(double mjdUT, const TimeZone& zone)
+{
+    const ZoneRules* rules = rulesOf(zone);
+    if (rules == nullptr)
+        return zone.offsetHours;
+    return rules->spanAt(secondsFromMjd(mjdUT)).offsetS / double(kSecondsPerHour);
+}
+
+double localMjd(double mjdUT, const TimeZone& zone)
+{
+    const ZoneRules* rules = rulesOf(zone);
+    if (rules == nullptr)
+        return mjdUT + zone.offsetHours / kHoursPerDay;
+    return mjdUT + rules->spanAt(secondsFromMjd(mjdUT)).offsetS / kSecondsPerDay;
+}
+
+double utFromLocal(double mjdLocal, const TimeZone& zone)
+{
+    const ZoneRules* rules = rulesOf(zone);
+    if (rules == nullptr)
+        return mjdLocal - zone.offsetHours / kHoursPerDay;
+    // The answer lies within a day of the local time read as UT, so in the span found from
+    // that or in one of its neighbours; spans are in time order, so the first that holds the
+    // local time gives its first occurrence.
+    const double localS = clampedSeconds(secondsFromMjd(mjdLocal));
+    const Span guess = rules->spanAt(localS - rules->spanAt(localS).offsetS);
+    std::vector<Span> spans;
+    if (guess.beginS > -kOpenEnd)
+        spans.push_back(rules->spanAt(guess.beginS - 1.0));
+    spans.push_back(guess);
+    if (guess.endS < kOpenEnd)
+        spans.push_back(rules->spanAt(guess.endS));
+    for (const Span& span : spans) {
+        const double utS = localS - span.offsetS;
+        if (span.beginS <= utS && utS < span.endS)
+            return kMjdOfUnixEpoch + utS / kSecondsPerDay;
+    }
+    // Skipped by a change: read with the offset before it, which lands after the change.
+    for (size_t i = 0; i + 1 < spans.size(); ++i) {
+        if (localS - spans[i].offsetS >= spans[i].endS && localS - spans[i + 1].offsetS < spans[i + 1].beginS)
+            return kMjdOfUnixEpoch + (localS - spans[i].offsetS) / kSecondsPerDay;
+    }
+    return kMjdOfUnixEpoch + (localS - guess.offsetS) / kSecondsPerDay;
+}
+
+std::string zoneLabelAt(double mjdUT, const TimeZone& zone)
+{
+    const ZoneRules* rules = rulesOf(zone);
+    if (rules == nullptr) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", zone.offsetHours);
+        return text;
+    }
+    return rules->name + " " + offsetText(rules->spanAt(secondsFromMjd(mjdUT)).offsetS);
 }
 
 }  // namespace qv

@@ -2,12 +2,30 @@
 // The time zone of the pages. Every instant is kept in UT; local time exists only where a
 // page, dialog or export renders a time (localMjd) or reads one the user typed (utFromLocal).
 // These two functions are the only places that turn UT into local time or back.
+//
+// A zone is either a fixed offset from UT or a named zone of the system's time-zone database
+// (IANA names such as "Europe/Vienna"), whose offset follows daylight saving and the
+// historical changes the database records. Before a zone's first rule the database's local
+// mean time applies; after its last recorded change its last rule continues. Instants are
+// clamped to the years about -10700 .. 11400, far beyond the program's years -9999 .. 9999.
+#include <string>
 
 namespace qv {
 
+struct ZoneRules;  // the offsets of one named zone, loaded once per run
+
+constexpr int kZoneNameSize = 48;  // the longest IANA name has 32 characters
+
 struct TimeZone {
-    double offsetHours = 0.0;  // hours east of Greenwich
+    double offsetHours = 0.0;          // hours east of Greenwich: the zone when name is empty
+    char name[kZoneNameSize] = "";     // IANA zone name; empty: the fixed offsetHours
+    const ZoneRules* rules = nullptr;  // the loaded rules of name (set by findTimeZone)
 };
+
+// Looks a zone name up in the system's time-zone database. Known: sets zone.name and
+// zone.rules and returns true (offsetHours stays as the fallback). Unknown: returns false and
+// leaves zone unchanged.
+bool findTimeZone(const char* name, TimeZone& zone);
 
 // Offset from UT in hours in force at an instant of UT.
 double zoneOffsetHoursAt(double mjdUT, const TimeZone& zone);
@@ -15,7 +33,13 @@ double zoneOffsetHoursAt(double mjdUT, const TimeZone& zone);
 // Local civil time, as an MJD, of an instant of UT.
 double localMjd(double mjdUT, const TimeZone& zone);
 
-// The instant of UT of a local civil time (an MJD) read from the user.
+// The instant of UT of a local civil time (an MJD) read from the user. In the hour repeated
+// when the clocks go back the first occurrence is taken; a time skipped when they go forward
+// is moved forward by the gap (02:30 in a 02:00 -> 03:00 change reads as 03:30).
 double utFromLocal(double mjdLocal, const TimeZone& zone);
+
+// The zone as a page names it at an instant: "Europe/Vienna +2", "Asia/Kathmandu +5:45",
+// "America/St_Johns -2:30"; a fixed offset as the number alone ("1", "5.5").
+std::string zoneLabelAt(double mjdUT, const TimeZone& zone);
 
 }  // namespace qv

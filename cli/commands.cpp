@@ -5,6 +5,7 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/replacing_file.h"
 #include "base/utf8_text.h"
@@ -25,12 +26,14 @@ constexpr CliCommand kCommands[] = {
     {"map", "world map of solar eclipse --eclipse N (--out FILE.png, or --points)", runMapCommand,
      [](const CliOptions& options) { return !options.points; }},
     {"special", "special eclipse at --date/--time UT on --sat-height (--out FILE.png, --points)",
-     runSpecialCommand, [](const CliOptions&) { return true; }, true},
+     runSpecialCommand, [](const CliOptions&) { return true; }, false, true},
     {"ics", "the year's phases, seasons, eclipses and holidays as an iCalendar file", runIcsCommand},
     {"save", "the save file of the year: year tables, holidays and calendar", runSaveCommand},
     {"sky", "Sun and Moon details at --date and --time: places, rise, set, twilight", runSkyCommand},
     {"totals", "yearly hours of sunshine, twilight and moonshine, or above --cutoff", runTotalsCommand},
     {"panel", "solar panel statistics of the year for --panel", runPanelCommand},
+    {"places", "places TEXT: up to 20 places whose name or a word of it begins with TEXT",
+     runPlacesCommand, nullptr, true},
 };
 
 }  // namespace
@@ -73,8 +76,15 @@ int runCli(int argc, char** argv, std::FILE* out, std::FILE* err)
         return kCliExitUsage;
     }
     CliContext context;
+    // A command's text is taken out before the options are read.
+    std::vector<char*> args(argv, argv + argc);
+    const CliCommand* named = findCliCommand(argv[1]);
+    if (named != nullptr && named->takesText && argc > 2 && argv[2][0] != '-') {
+        context.text = argv[2];
+        args.erase(args.begin() + 2);
+    }
     std::string error;
-    if (parseCliOptions(argc, argv, context.options, error) != kCliExitOk) {
+    if (parseCliOptions(static_cast<int>(args.size()), args.data(), context.options, error) != kCliExitOk) {
         std::fprintf(err, "quorvel-cli: %s\n", error.c_str());
         return kCliExitUsage;
     }

@@ -18,6 +18,7 @@ struct CliContext {
     SettingsRecord settings;  // defaults and clock, then the options applied
     std::FILE* out = nullptr;
     std::FILE* err = nullptr;  // for a command's own refusals
+    std::string text;          // the word after a command that takes one (places TEXT)
 };
 
 struct CliCommand {
@@ -27,6 +28,7 @@ struct CliCommand {
     // Whether --out names a PNG the command writes itself (nullptr: never); otherwise --out
     // takes the text the command prints.
     bool (*writesPicture)(const CliOptions& options) = nullptr;
+    bool takesText = false;  // the word after the command is its text, not an option
     // Whether --date and --time (and the clock without them) are UT rather than local time.
     bool readsTimeAsUT = false;
 };
@@ -86,6 +88,11 @@ int runIcsCommand(CliContext& context);
 
 // The save file of the year, as File - Save writes it.
 int runSaveCommand(CliContext& context);
+
+// Up to 20 places whose name begins with the text (or has a word that does), most populous
+// first, one a line, tab-separated: name, region, country, latitude and longitude (degrees,
+// 4 decimals), height (m) and time zone. No text, or no match, is refused.
+int runPlacesCommand(CliContext& context);
 
 // The Sun and Moon details of --date and --time as the dialog first shows them.
 int runSkyCommand(CliContext& context);

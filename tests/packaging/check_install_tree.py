@@ -23,6 +23,7 @@ def expected_files(app_id):
         f"share/icons/hicolor/128x128/apps/{app_id}.png",
         "share/man/man1/quorvel.1",
         "share/man/man1/quorvel-cli.1",
+        "share/doc/quorvel/copyright",
     ]
 
 
