@@ -237,8 +237,8 @@ QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const
                                              std::time(nullptr)) == 0;
     settingsAtStart_ = settings_;
     view_->renderPage(0, page_);
-    view_->setMapSettings(settings_.mapGrid, settings_.mapGrey, settings_.mapStep, settings_.mapProjection,
-                          settings_.centralMeridian);
+    view_->setMapSettings(settings_.display.mapGrid, settings_.display.mapGrey, settings_.display.mapStepMinutes, settings_.display.mapProjection,
+                          settings_.display.centralMeridianDeg);
 }
 
 void QuorvelApp::createActions()
@@ -345,9 +345,7 @@ void QuorvelApp::status(const char* message, int timeoutMs)
 
 void QuorvelApp::applyNewYear(int year)
 {
-    settings_.year = year;
-    if (settings_.deltaTAuto != 0)
-        settings_.deltaT = qv::deltaTDefault(year);
+    settings_.time.year = year;
 }
 
 void QuorvelApp::keyPressEvent(QKeyEvent* event)
@@ -423,7 +421,7 @@ void QuorvelApp::slotFileExport()
     dialog.setNameFilter(tr("iCalendar files (*.ics)"));
     dialog.setDefaultSuffix("ics");
     // Offered beside the program, where the save file goes too.
-    dialog.selectFile(QDir::current().absoluteFilePath(QString("quorvel-%1.ics").arg(settings_.year)));
+    dialog.selectFile(QDir::current().absoluteFilePath(QString("quorvel-%1.ics").arg(settings_.time.year)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         status("Export cancelled.");
         return;
@@ -469,12 +467,12 @@ void QuorvelApp::slotInputDate()
 {
     status("Input the year...");
     QvDateDialog dialog(this);
-    dialog.setParams(settings_.year, settings_.timeZone);
+    dialog.setParams(settings_.time.year, settings_.time.zone.offsetHours);
     if (dialog.exec() != QDialog::Accepted) {
         status("Input cancelled.");
         return;
     }
-    settings_.timeZone = dialog.getTzone();
+    settings_.time.zone.offsetHours = dialog.getTzone();
     applyNewYear(dialog.getYear());
     status("Ready.");
 }
@@ -483,13 +481,15 @@ void QuorvelApp::slotInputDeltaTime()
 {
     status("Input Delta-Time...");
     QvTtutDialog dialog(this);
-    dialog.setParams(settings_.deltaT, qv::deltaTDefault(settings_.year), settings_.deltaTAuto != 0);
+    dialog.setParams(qv::deltaTSeconds(settings_.time), qv::deltaTDefault(settings_.time.year), settings_.time.deltaTFollowsYear);
     if (dialog.exec() != QDialog::Accepted) {
         status("Input cancelled.");
         return;
     }
-    settings_.deltaT = dialog.getDelut();
-    settings_.deltaTAuto = dialog.getDelauto() ? 1 : 0;
+    settings_.time.deltaTFollowsYear = dialog.getDelauto();
+    // With "Use Default" the edit shows the year's default; only a typed value is kept.
+    if (!settings_.time.deltaTFollowsYear)
+        settings_.time.deltaTManualSeconds = dialog.getDelut();
     status("Ready.");
 }
 
@@ -497,15 +497,15 @@ void QuorvelApp::slotInputLocation()
 {
     status("Input the location...");
     QvObsDialog dialog(this);
-    dialog.setParams(settings_.latitude, settings_.longitude, settings_.height, settings_.locationName,
-                     settings_.dmsFlag != 0);
+    dialog.setParams(settings_.observer.latitudeDeg, settings_.observer.longitudeDeg, settings_.observer.heightM, settings_.observer.name,
+                     settings_.display.dmsAngles);
     if (dialog.exec() != QDialog::Accepted) {
         status("Input cancelled.");
         return;
     }
     bool ddmm = false;
-    dialog.getParams(settings_.latitude, settings_.longitude, settings_.height, ddmm);
-    settings_.dmsFlag = ddmm ? 1 : 0;
+    dialog.getParams(settings_.observer.latitudeDeg, settings_.observer.longitudeDeg, settings_.observer.heightM, ddmm);
+    settings_.display.dmsAngles = ddmm;
     const QByteArray name = dialog.getGeoname().toUtf8();
     if (!name.isEmpty())
         qv::storeLocationName(settings_, name.constData());
@@ -516,7 +516,7 @@ void QuorvelApp::showTextReport(int lastPage, void (*build)(qv::SettingsRecord&,
 {
     page_.lineCount = 0;
     build(settings_, page_);
-    settings_.lastPage = lastPage;
+    lastPage_ = lastPage;
     view_->renderPage(1, page_);
 }
 
@@ -541,7 +541,7 @@ void QuorvelApp::slotCalcCalendar()
 void QuorvelApp::slotCalcEclipses()
 {
     status("Calculate lunar and solar eclipses...");
-    settings_.lastPage = 3;
+    lastPage_ = 3;
     view_->showEclipseList(settings_);
     status("Click respective line to get eclipse details.");
 }
@@ -561,11 +561,11 @@ void QuorvelApp::slotCalcDay()
     status("Calculate day details...");
     QvDayDialog dialog(this);
     dialog.setContext(settings_);
-    dialog.setParams(settings_.year, settings_.month, settings_.day, fontSize_);
+    dialog.setParams(settings_.time.year, settings_.time.month, settings_.time.day, fontSize_);
     if (dialog.exec() == QDialog::Accepted) {
         int year = 0;
-        dialog.getParams(year, settings_.month, settings_.day);
-        if (year != settings_.year)
+        dialog.getParams(year, settings_.time.month, settings_.time.day);
+        if (year != settings_.time.year)
             applyNewYear(year);
     }
     status("Ready.");
@@ -576,10 +576,10 @@ void QuorvelApp::slotCalcSky()
     status("Calculate sky details...");
     QvMoonDialog dialog(this);
     qv::SettingsRecord& s = settings_;
-    dialog.setParams(s.year, s.month, s.day, s.hour, s.minute, s.second, s.timeZone, s.deltaT, s.deltaTAuto,
-                     s.latitude, s.longitude, s.height, s.locationName, s.dmsFlag, fontSize_);
+    dialog.setParams(s.time.year, s.time.month, s.time.day, s.time.hour, s.time.minute, s.time.second, s.time.zone.offsetHours, s.time.deltaTManualSeconds, s.time.deltaTFollowsYear,
+                     s.observer.latitudeDeg, s.observer.longitudeDeg, s.observer.heightM, s.observer.name, s.display.dmsAngles, fontSize_);
     if (dialog.exec() == QDialog::Accepted)
-        dialog.getParams(s.year, s.month, s.day, s.hour, s.minute, s.second, s.timeZone, s.deltaT);
+        dialog.getParams(s.time.year, s.time.month, s.time.day, s.time.hour, s.time.minute, s.time.second, s.time.zone.offsetHours);
     status("Ready.");
 }
 
@@ -610,9 +610,9 @@ void QuorvelApp::slotCalcSolarPanel()
     status("Calculate solar panel statistics");
     QvSolarDialog dialog(this);
     qv::SettingsRecord& s = settings_;
-    dialog.setParams(s.panelAzimuth, s.panelElevation, s.panelEfficiency, s.panelStartMonth, s.panelEndMonth);
+    dialog.setParams(s.panel.azimuthDeg, s.panel.elevationDeg, s.panel.efficiencyPercent, s.panel.startMonth, s.panel.endMonth);
     if (dialog.exec() == QDialog::Accepted) {
-        dialog.getParams(s.panelAzimuth, s.panelElevation, s.panelEfficiency, s.panelStartMonth, s.panelEndMonth);
+        dialog.getParams(s.panel.azimuthDeg, s.panel.elevationDeg, s.panel.efficiencyPercent, s.panel.startMonth, s.panel.endMonth);
         showYearlyTotals(qv::kSolarPanelCutoff);
     }
     status("Ready.");
@@ -621,7 +621,7 @@ void QuorvelApp::slotCalcSolarPanel()
 void QuorvelApp::slotCalcSatEcl()
 {
     status("Show special solar eclipse map...");
-    settings_.lastPage = 4;
+    lastPage_ = 4;
     view_->specialEclipseCommand(settings_);
     status("Ready.");
 }
@@ -630,13 +630,13 @@ void QuorvelApp::slotViewMapGrid()
 {
     status("Specify the eclipse map and time steps...");
     QvMapDialog dialog(this);
-    dialog.setParams(settings_.mapGrid, settings_.mapGrey, settings_.mapStep, settings_.mapProjection,
-                     settings_.centralMeridian);
+    dialog.setParams(settings_.display.mapGrid, settings_.display.mapGrey, settings_.display.mapStepMinutes, settings_.display.mapProjection,
+                     settings_.display.centralMeridianDeg);
     if (dialog.exec() == QDialog::Accepted) {
-        dialog.getParams(settings_.mapGrid, settings_.mapGrey, settings_.mapStep, settings_.mapProjection,
-                         settings_.centralMeridian);
-        view_->setMapSettings(settings_.mapGrid, settings_.mapGrey, settings_.mapStep,
-                              settings_.mapProjection, settings_.centralMeridian);
+        dialog.getParams(settings_.display.mapGrid, settings_.display.mapGrey, settings_.display.mapStepMinutes, settings_.display.mapProjection,
+                         settings_.display.centralMeridianDeg);
+        view_->setMapSettings(settings_.display.mapGrid, settings_.display.mapGrey, settings_.display.mapStepMinutes,
+                              settings_.display.mapProjection, settings_.display.centralMeridianDeg);
     }
     status("Ready.");
 }

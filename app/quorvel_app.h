@@ -39,6 +39,8 @@ public:
     qv::PageBuffer& page() const { return page_; }
     const QString& saveFileName() const { return saveFileName_; }
     int fontSize() const { return fontSize_; }
+    // 0 start, 1 phases, 2 calendar, 3 eclipse list, 4 special map: the page last shown.
+    int lastPage() const { return lastPage_; }
     double cutoffAngle() const { return cutoffAngle_; }
 
 public slots:
@@ -156,6 +158,7 @@ private:
     qv::SettingsRecord settingsAtStart_;  // as the configuration file gave them
     bool keepUnreadableConfig_ = false;   // the file met at start was unreadable
     int fontSize_ = 10;
+    int lastPage_ = 0;
     double cutoffAngle_ = 100.0;
     // The last print choice for this run; empty until the first print, whose paper is the
     // printer's or the locale's.

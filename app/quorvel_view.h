@@ -36,9 +36,9 @@ public:
     // The Special Eclipses command: asks for the surface and the instant (UT), draws the track
     // of central points over four days and the label of the instant.
     void specialEclipseCommand(qv::SettingsRecord& settings);
-    // Redraws the special-eclipse label and markers for settings.currentMjd.
+    // Redraws the special-eclipse label and markers for settings.time.currentMjdUT.
     void drawSpecialEclipseLabel(const qv::SettingsRecord& settings);
-    // Moves settings.currentMjd one time step later (direction > 0) or earlier and redraws the label.
+    // Moves settings.time.currentMjdUT one time step later (direction > 0) or earlier and redraws the label.
     void stepSpecialEclipse(qv::SettingsRecord& settings, int direction);
     virtual void refreshView();
 
@@ -50,6 +50,8 @@ public:
     const QPixmap& specialMapPixmap() const { return specialMapPixmap_; }
     const qv::MapGeometry& mapGeometry() const { return mapGeometry_; }
     qv::SettingsRecord& viewSettings() { return viewSettings_; }
+    int selectedEclipse() const { return selectedEclipse_; }
+    void setSelectedEclipse(int number) { selectedEclipse_ = number; }
     const std::vector<qv::EclipseEvent>& eclipses() const { return eclipses_; }
     qv::PageBuffer& viewPage() { return viewPage_; }
     bool earthLoaded() const { return earthLoaded_; }
@@ -84,6 +86,7 @@ private:
     std::vector<qv::EclipseEvent> eclipses_;  // of the list page, in its order
     int lineTops_[13] = {};                    // [n]: top of the list line of eclipse n
     int numberedLineCount_ = 0;
+    int selectedEclipse_ = 0;  // 1-based number of the eclipse shown in the details
     qv::PageBuffer viewPage_;
     qv::SettingsRecord viewSettings_;
     int displayMode_ = NoPage;

@@ -17,8 +17,9 @@ namespace {
 qv::SettingsRecord settings2024()
 {
     qv::SettingsRecord settings;
-    settings.year = 2024;
-    settings.deltaT = 69.2;
+    settings.time.year = 2024;
+    settings.time.deltaTManualSeconds = 69.2;
+    settings.time.deltaTFollowsYear = false;
     return settings;
 }
 

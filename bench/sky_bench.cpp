@@ -13,14 +13,14 @@ namespace {
 // 48 N 11 E at sea level, 2000-06-21 12:00 UT: every rise, set and twilight is found.
 qv::SettingsRecord skySettings() {
     qv::SettingsRecord settings;
-    settings.year = 2000;
-    settings.month = 6;
-    settings.day = 21;
-    settings.hour = 12;
-    settings.deltaTAuto = 0;
-    settings.deltaT = 64.184;
-    settings.latitude = 48.0;
-    settings.longitude = 11.0;
+    settings.time.year = 2000;
+    settings.time.month = 6;
+    settings.time.day = 21;
+    settings.time.hour = 12;
+    settings.time.deltaTManualSeconds = 64.184;
+    settings.time.deltaTFollowsYear = false;
+    settings.observer.latitudeDeg = 48.0;
+    settings.observer.longitudeDeg = 11.0;
     return settings;
 }
 
@@ -39,13 +39,14 @@ BENCHMARK(BM_SkyDetailsText)->Unit(benchmark::kMillisecond);
 void BM_SkyDetailsTextPolar(benchmark::State& state) {
     qv::SettingsRecord settings = skySettings();
     const bool south = state.range(0) == 1;
-    settings.year = 2024;
-    settings.month = south ? 9 : 2;
-    settings.day = south ? 23 : 21;
-    settings.hour = south ? 12 : 6;
-    settings.deltaT = 69.0;
-    settings.latitude = south ? -89.0 : 80.0;
-    settings.longitude = south ? 45.0 : 15.0;
+    settings.time.year = 2024;
+    settings.time.month = south ? 9 : 2;
+    settings.time.day = south ? 23 : 21;
+    settings.time.hour = south ? 12 : 6;
+    settings.time.deltaTManualSeconds = 69.0;
+    settings.time.deltaTFollowsYear = false;
+    settings.observer.latitudeDeg = south ? -89.0 : 80.0;
+    settings.observer.longitudeDeg = south ? 45.0 : 15.0;
     for (auto _ : state) {
         const std::string text = qv::skyDetailsText(settings);
         benchmark::DoNotOptimize(text.data());

@@ -29,6 +29,8 @@ struct CliCommand {
     // takes the text the command prints.
     bool (*writesPicture)(const CliOptions& options) = nullptr;
     bool takesText = false;  // the word after the command is its text, not an option
+    // Whether --date and --time (and the clock without them) are UT rather than local time.
+    bool readsTimeAsUT = false;
 };
 
 // Every command, in the order the help text lists them.

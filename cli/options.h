@@ -73,8 +73,11 @@ struct CliOptions {
 int parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);
 
 // The program's defaults with the clock at unixSeconds (in the given zone, if any), then the
-// options: --date and --time set currentMjd; without --delta-t TT - UT follows the year.
-void applyCliOptions(const CliOptions& options, long long unixSeconds, SettingsRecord& settings);
+// options; without --delta-t TT - UT follows the year. --date and --time set the current
+// instant: read as local time in the zone, or as UT when timeIsUT (the part of the date and
+// time not given is then the clock's UT, else its local time).
+void applyCliOptions(const CliOptions& options, long long unixSeconds, SettingsRecord& settings,
+                     bool timeIsUT = false);
 
 // Writes the option list of the help text, one line per option.
 void writeOptionsHelp(std::FILE* out);

@@ -85,7 +85,7 @@ QFont mapTextFont() { return QFont("helvetica", 10); }
 
 const QColor& backgroundColour(const SettingsRecord& settings)
 {
-    return settings.mapGrey ? colour::greyBackground : colour::whiteBackground;
+    return settings.display.mapGrey ? colour::greyBackground : colour::whiteBackground;
 }
 
 // Draws a line between two projected points unless either cannot be shown.
@@ -195,7 +195,7 @@ void startMapPage(QPixmap& page, QPainter& painter, const QPixmap* earth, const 
 {
     page.fill(backgroundColour(settings));
     painter.begin(&page);
-    drawMapGrid(geometry, painter, earth, settings.mapGrid);
+    drawMapGrid(geometry, painter, earth, settings.display.mapGrid);
 }
 
 }  // namespace
@@ -391,7 +391,7 @@ void paintSpecialEclipseLabel(QPixmap& specialMap, const QPixmap& page, QPixmap&
         painter.setPen(point.kind == kElevatedTotal ? colour::total : colour::annular);
         drawMarker(painter, projectToMap(geometry, point.latitudeDeg, point.longitudeDeg), 2, 1);
     }
-    drawCaptionText(painter, specialEclipseLabel(settings.currentMjd, settings.satHeight, points));
+    drawCaptionText(painter, specialEclipseLabel(settings.time.currentMjdUT, settings.special.heightKm, points));
 }
 
 }  // namespace qv

@@ -82,7 +82,7 @@ void paintEclipseMapContents(QPainter& painter, const QPixmap* earth, const MapG
 QColor mapLegendColour(MapLegendItem item);
 
 // The whole map page of the selected solar eclipse: background (grey or white by
-// settings.mapGrey), grid, central line, limits, rise/set curves, point of greatest eclipse,
+// settings.display.mapGrey), grid, central line, limits, rise/set curves, point of greatest eclipse,
 // and the caption strip with the title.
 void paintEclipseMap(QPixmap& page, QPixmap& caption, const QPixmap* earth, const MapGeometry& geometry,
                      const SettingsRecord& settings, const EclipseMapPoints& points, const std::string& title);
@@ -92,7 +92,7 @@ void paintSpecialEclipseTrack(QPixmap& page, const QPixmap* earth, const MapGeom
                               const SettingsRecord& settings, const std::vector<TrackPoint>& track);
 
 // The special-eclipse map: the page with its track, the caption strip with the label, and a
-// marker on each central point of settings.currentMjd.
+// marker on each central point of settings.time.currentMjdUT.
 void paintSpecialEclipseLabel(QPixmap& specialMap, const QPixmap& page, QPixmap& caption,
                               const MapGeometry& geometry, const SettingsRecord& settings,
                               const ElevatedCentralPoints& points);

@@ -12,13 +12,12 @@
 
 namespace qv {
 
-// The settings' location and zone as the eclipse computations and pages take them.
-EclipsePlace eclipsePlace(const SettingsRecord& settings);
-TimeZone pageZone(const SettingsRecord& settings);
+// The observer's place as the eclipse computations take it.
+EclipsePlace eclipsePlace(const Observer& observer);
 
-// The eclipse numbered settings.selectedEclipse (from 1) among the year's eclipses; nullptr
-// when there is no such eclipse.
-const EclipseEvent* selectedEclipse(const SettingsRecord& settings, const std::vector<EclipseEvent>& eclipses);
+// The eclipse numbered number (from 1) among the year's eclipses; nullptr when there is no such
+// eclipse.
+const EclipseEvent* selectedEclipse(int number, const std::vector<EclipseEvent>& eclipses);
 
 // The eclipse list page of the year: title, one numbered fixed-pitch line "NN : MMM DD label"
 // per eclipse and the hint. Returns the page line of each eclipse's line, in their order.

@@ -85,10 +85,9 @@ void QuorvelViewHiDpiTest::eclipseMapKeepsTheViewAtItsLogicalSize()
     QuorvelView view;
     qv::SettingsRecord settings;
     qv::setDefaultSettings(settings, 0);
-    settings.year = 2024;  // eclipse 2: the total solar eclipse of April 8
-    settings.deltaT = qv::deltaTDefault(2024);
+    settings.time.year = 2024;  // eclipse 2: the total solar eclipse of April 8
     view.showEclipseList(settings);
-    view.viewSettings().selectedEclipse = 2;
+    view.setSelectedEclipse(2);
     view.drawEclipseMap();
     QCOMPARE(view.displayMode(), int(QuorvelView::EclipseMap));
     QCOMPARE(view.pagePixmap().size(), QSize(860, 771) * kRatio);
