@@ -69,9 +69,9 @@ qv::PrintDocument QuorvelApp::chosenDocument() const
     if (view_->displayMode() == QuorvelView::EclipseMap) {
         // The view keeps the map style it draws with beside its settings.
         qv::SettingsRecord mapSettings = view_->viewSettings();
-        mapSettings.mapProjection = view_->mapProjection();
-        mapSettings.centralMeridian = view_->centralMeridian();
-        return qv::buildMapDocument(mapSettings);
+        mapSettings.display.mapProjection = view_->mapProjection();
+        mapSettings.display.centralMeridianDeg = view_->centralMeridian();
+        return qv::buildMapDocument(mapSettings, view_->selectedEclipse());
     }
     return qv::buildPageDocument(settings_, page_);
 }
@@ -151,7 +151,7 @@ void QuorvelApp::slotFileExportPdf()
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(tr("PDF files (*.pdf)"));
     dialog.setDefaultSuffix("pdf");
-    dialog.selectFile(QDir::current().absoluteFilePath(QString("quorvel-%1.pdf").arg(settings_.year)));
+    dialog.selectFile(QDir::current().absoluteFilePath(QString("quorvel-%1.pdf").arg(settings_.time.year)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         status("Export cancelled.");
         return;

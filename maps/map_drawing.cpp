@@ -336,7 +336,7 @@ void paintEclipseMapContents(QPainter& painter, const QPixmap* earth, const MapG
                              const SettingsRecord& settings, const EclipseMapPoints& points)
 {
     painter.fillRect(0, 0, kMapWidthPx, kMapHeightPx, backgroundColour(settings));
-    drawMapGrid(geometry, painter, earth, settings.mapGrid);
+    drawMapGrid(geometry, painter, earth, settings.display.mapGrid);
     for (const CentralLinePoint& central : points.centralLine) {
         painter.setPen(isTotal(central.kind) ? colour::total : colour::annular);
         painter.drawPoint(projectToMap(geometry, central.latitudeDeg, central.longitudeDeg));

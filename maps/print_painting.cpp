@@ -239,7 +239,7 @@ void PagePainter::paintMap(const PrintBlock& block)
     painter_.scale(px(mapPt.width()) / kMapWidthPx, px(mapPt.height()) / kMapHeightPx);
     painter_.setClipRect(QRect(0, 0, kMapWidthPx, kMapHeightPx));
     paintEclipseMapContents(painter_, earthLoaded_ ? &earth_ : nullptr,
-                            mapGeometry(settings_.mapProjection, settings_.centralMeridian), settings_,
+                            mapGeometry(settings_.display.mapProjection, settings_.display.centralMeridianDeg), settings_,
                             block.mapPoints);
     painter_.restore();
     painter_.setPen(QPen(kRuleColour, px(kMapFrameWidthPt)));

@@ -80,7 +80,7 @@ void appendEclipseBlocks(const SettingsRecord& settings, const std::vector<Eclip
                          std::vector<PrintBlock>& blocks)
 {
     PageBuffer page;
-    buildEclipseListPage(settings.year, pageZone(settings), eclipses, page);
+    buildEclipseListPage(settings.time.year, settings.time.zone, eclipses, page);
     blocks.push_back(textBlock(pageLines(page)));
     for (const EclipseEvent& eclipse : eclipses)
         blocks.push_back(textBlock(splitLines(eclipseDetailsText(settings, eclipse))));
@@ -130,11 +130,11 @@ PrintBlock mapBlock(const SettingsRecord& settings, const EclipseEvent& eclipse,
     PrintBlock block;
     block.map = true;
     block.eclipseNumber = number;
-    block.lines = {eclipseMapTitle(settings.year, pageZone(settings), eclipse)};
+    block.lines = {eclipseMapTitle(settings.time.year, settings.time.zone, eclipse)};
     block.mapPoints = eclipseMapPoints(settings, eclipse);
     block.legend = mapLegend(block.mapPoints);
-    block.legendNotes = {std::string("Projection: ") + projectionName(settings.mapProjection),
-                         degreesText("Central meridian: %g\xC2\xB0", settings.centralMeridian)};
+    block.legendNotes = {std::string("Projection: ") + projectionName(settings.display.mapProjection),
+                         degreesText("Central meridian: %g\xC2\xB0", settings.display.centralMeridianDeg)};
     return block;
 }
 
@@ -216,28 +216,28 @@ PrintDocument buildPageDocument(const SettingsRecord& settings, const PageBuffer
     return document;
 }
 
-PrintDocument buildMapDocument(const SettingsRecord& settings)
+PrintDocument buildMapDocument(const SettingsRecord& settings, int eclipseNumber)
 {
     PrintDocument document;
     document.settings = settings;
     document.header = printHeader(settings);
     const std::vector<EclipseEvent> eclipses = eclipsesOfYear(settings);
-    const EclipseEvent* eclipse = selectedEclipse(settings, eclipses);
+    const EclipseEvent* eclipse = selectedEclipse(eclipseNumber, eclipses);
     if (eclipse && isSolar(eclipse->kind))
-        document.blocks.push_back(mapBlock(settings, *eclipse, settings.selectedEclipse));
+        document.blocks.push_back(mapBlock(settings, *eclipse, eclipseNumber));
     return document;
 }
 
 std::string printHeader(const SettingsRecord& settings)
 {
     char year[16];
-    std::snprintf(year, sizeof year, "%i", settings.year);
+    std::snprintf(year, sizeof year, "%i", settings.time.year);
     std::string header = std::string("Quorvel  ") + year + "  ";
-    const std::string name = trimmedName(settings.locationName);
+    const std::string name = trimmedName(settings.observer.name);
     if (!name.empty())
         header += name + "  ";
-    header += coordinateText(settings.latitude, 'N', 'S') + " " + coordinateText(settings.longitude, 'E', 'W');
-    header += degreesText("  Time zone UT%+g", settings.timeZone);
+    header += coordinateText(settings.observer.latitudeDeg, 'N', 'S') + " " + coordinateText(settings.observer.longitudeDeg, 'E', 'W');
+    header += degreesText("  Time zone UT%+g", settings.time.zone.offsetHours);
     return header;
 }
 

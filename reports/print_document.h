@@ -67,9 +67,9 @@ PrintDocument buildYearDocument(const SettingsRecord& settings, unsigned parts);
 // or the eclipse list).
 PrintDocument buildPageDocument(const SettingsRecord& settings, const PageBuffer& page);
 
-// A document of the map of eclipse number settings.selectedEclipse of the year; no block when
+// A document of the map of eclipse number eclipseNumber (1-based) of the year; no block when
 // it is no solar eclipse.
-PrintDocument buildMapDocument(const SettingsRecord& settings);
+PrintDocument buildMapDocument(const SettingsRecord& settings, int eclipseNumber);
 
 // "Quorvel  2024  Vienna  48°12'N 16°22'E  Time zone UT+1": the year, the place with its
 // coordinates and the time zone.

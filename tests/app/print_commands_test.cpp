@@ -104,11 +104,10 @@ void PrintCommandsTest::init()
     connect(window_->statusBar(), &QStatusBar::messageChanged, this,
             [this](const QString& message) { messages_ << message; });
     window_->show();
-    settings_.year = 2024;
-    settings_.timeZone = 1.0;
-    settings_.deltaT = qv::deltaTDefault(2024);
-    settings_.latitude = 48.2;
-    settings_.longitude = 16.37;
+    settings_.time.year = 2024;
+    settings_.time.zone.offsetHours = 1.0;
+    settings_.observer.latitudeDeg = 48.2;
+    settings_.observer.longitudeDeg = 16.37;
     qv::storeLocationName(settings_, "Vienna");
 }
 
