@@ -27,6 +27,11 @@ constexpr double kEarthShadowEnlargement = 1.02;
 constexpr double kDurationStepDays = 6.944444444444444e-05;
 constexpr double kDurationStepSeconds = 6.0;
 constexpr double kEarthRotationPerStepRad = 0.00043754978845906813;
+// How fast, at most, the distance of the shadow axis from the Earth's centre changes, in Earth
+// radii per day: the Moon moves at most about 1.1 km/s against the Earth and the axis turns
+// with the Earth's orbit, about 15.6 radii a day together (the fastest seen from -9999 to 9999
+// is 14.0). Scans use it to pass over instants at which the axis cannot reach a threshold.
+constexpr double kMaxAxisDriftPerDay = 20.0;
 // Smallest sine of the angle between the shadow axis and the cross-track direction.
 constexpr double kSmallestWidthSine = 1e-05;
 // Small fixed rotations of the lunar series' frame onto the solar series' frame.
