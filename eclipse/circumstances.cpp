@@ -131,6 +131,27 @@ void trackPhase(EclipseCircumstances& result, PhaseScan& scan, int eclipseClass,
     }
 }
 
+// Scan steps after an instant without eclipse during which none can begin: the shadow's
+// margin beyond the penumbra's reach, run down at its fastest drift. The penumbra's edge moves
+// with the Moon's distance by less than a hundredth of that drift, and a small allowance covers
+// the rounding of the margin.
+long stepsWithoutEclipse(const EclipseGeometry& engine, bool lunar)
+{
+    constexpr double kEdgeDriftFactor = 1.01;
+    constexpr double kRoundingAllowance = 1e-9;
+    double steps = 0.0;
+    if (lunar) {
+        const double margin = lunarShadowMargin(engine.sunVector(), engine.moonVector());
+        steps = std::fmin((margin - kRoundingAllowance) / (kEdgeDriftFactor * kMaxLunarMarginDriftPerDay * kScanStepDays),
+                          kLunarMarginSpanDays / kScanStepDays);
+    } else {
+        const double reach = 1.0 + 0.5 * std::fmax(engine.penumbraDiameter(), std::fabs(engine.umbraDiameter()));
+        steps = (engine.axisDistance() - reach - kRoundingAllowance) /
+                (kEdgeDriftFactor * kMaxAxisDriftPerDay * kScanStepDays);
+    }
+    return steps > 0.0 ? static_cast<long>(steps) : 0;
+}
+
 // Searches second by second, within 16 minutes of the local maximum, for the start and end of
 // totality or annularity at the place, refining the local maximum on the way. Without a
 // central phase there, centralEndUT ends up before centralStartUT.
@@ -204,8 +225,11 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
     return std::fabs(sunRadiusRad + moonRadiusRad - separationRad) / (2.0 * sunRadiusRad);
 }
 
-EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
-                                          double deltaTSeconds)
+namespace {
+
+// The scans, passing over the instants whose outcome cannot change when passOver is set.
+EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
+                                       double deltaTSeconds, bool passOver)
 {
     EclipseCircumstances result;
     LocalCircumstances& local = result.local;
@@ -221,8 +245,8 @@ EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const Ecl
     local.centralEndUT = scanStart - 1.0;
 
     PhaseScan scan;
-    for (int step = 0; !scan.stopped; ++step) {
-        const double h = scanStart + step * kScanStepDays;
+    for (long step = 0; !scan.stopped; ++step) {
+        const double h = scanStart + static_cast<double>(step) * kScanStepDays;
         if (h > scanEnd)
             break;
         int eclipseClass = 0;
@@ -253,6 +277,9 @@ EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const Ecl
         }
         updateVisibility(local, eclipseClass > 0 && bodyUp && localMagnitude > 0.0, h);
         trackPhase(result, scan, eclipseClass, instantKind, h);
+        // Further instants without eclipse change nothing.
+        if (passOver && eclipseClass == 0)
+            step += stepsWithoutEclipse(engine, lunar);
     }
 
     // An interval still open when the scan ended closes with the eclipse.
@@ -263,6 +290,20 @@ EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const Ecl
     if (local.maxMagnitude > kCentralSearchMagnitude)
         timeLocalCentralPhase(engine, observer, deltaTSeconds, local);
     return result;
+}
+
+}  // namespace
+
+EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
+                                          double deltaTSeconds)
+{
+    return scanCircumstances(eclipse, place, deltaTSeconds, true);
+}
+
+EclipseCircumstances eclipseCircumstancesEveryStep(const EclipseEvent& eclipse, const EclipsePlace& place,
+                                                   double deltaTSeconds)
+{
+    return scanCircumstances(eclipse, place, deltaTSeconds, false);
 }
 
 }  // namespace qv
