@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "astro/frames.h"
 #include "astro/refraction.h"
@@ -152,48 +154,227 @@ long stepsWithoutEclipse(const EclipseGeometry& engine, bool lunar)
     return steps > 0.0 ? static_cast<long>(steps) : 0;
 }
 
+// Bounds on how fast the local quantities change, per day: the Sun's elevation (the Earth's
+// rotation, 6.30, and the Sun's own motion); the Sun-Moon separation seen from the place
+// without refraction (the Moon's motion against the Sun, at most 0.27, and the turn of its
+// parallax with the Earth, at most 0.11; the fastest seen from -9999 to 9999 is 0.35); the
+// apparent radii of the Sun and the Moon (the Moon's distance from the place).
+constexpr double kMaxElevationDriftPerDay = 6.4;
+constexpr double kMaxSeparationDriftPerDay = 0.45;
+constexpr double kMaxRadiusDriftPerDay = 1e-3;
+// Refraction lifts two bodies by amounts differing by at most its slope times their difference
+// in altitude (no more than their separation); tilting them toward the zenith changes their
+// separation by less than this fraction more.
+constexpr double kZenithTiltFraction = 2e-3;
+// Covers the rounding of the compared quantities.
+constexpr double kRoundingAllowance = 1e-9;
+
+// One instant of the search of the local central phase, evaluated exactly: the Sun's
+// topocentric elevation, the local magnitude with its central flag, and for the bounds the
+// unrefracted topocentric separation and the radii of the Sun and the Moon.
+struct SearchSample {
+    long step = 0;
+    double mjdUT = 0.0;
+    double elevationRad = 0.0;
+    double magnitude = 0.0;
+    int centralFlag = 0;
+    double separationRad = 0.0;
+    double sunRadiusRad = 0.0;
+    double moonRadiusRad = 0.0;
+
+    bool sunUp() const { return elevationRad >= kSunHorizonRad; }
+    double radiusDifference() const { return std::fabs(sunRadiusRad - moonRadiusRad); }
+};
+
+// How much refraction can change the separation of two bodies the lower of which stands at
+// lowestRad or higher (the Sun above the horizon): by this fraction of the separation. Where
+// the lower is below the refraction floor only the upper is lifted, away from it.
+double refractionFraction(double lowestRad)
+{
+    return standardRefractionSlopeAbove(lowestRad) + kZenithTiltFraction;
+}
+
 // Searches second by second, within 16 minutes of the local maximum, for the start and end of
 // totality or annularity at the place, refining the local maximum on the way. Without a
-// central phase there, centralEndUT ends up before centralStartUT.
-void timeLocalCentralPhase(EclipseGeometry& engine, const Observer& observer, double deltaTSeconds,
-                           LocalCircumstances& local)
-{
-    const double windowStart = local.maxUT - kCentralHalfWindowDays;
-    const double windowEnd = windowStart + kCentralWindowDays;
-    int step = 0;
-    double h = windowStart;
-    bool found = false;
-    do {
-        h = windowStart + ++step * kSearchStepDays;
-        engine.setTime(h, deltaTSeconds);
-        const double elevationRad = topocentricElevation(engine, h, observer, engine.sunVector());
-        if (elevationRad >= kSunHorizonRad) {
-            int centralFlag = 0;
-            updateLocalMaximum(local, magnitudeAt(engine, h, observer, centralFlag), elevationRad, h);
-            if (centralFlag >= 1) {
-                local.centralStartUT = h;
-                found = true;
-            }
-        }
-    } while (h <= windowEnd && !found);
-
-    if (!found || h >= windowEnd) {
-        local.centralEndUT = local.centralStartUT - 1.0;
-        return;
+// central phase there, centralEndUT ends up before centralStartUT. With passOver set it
+// evaluates only the seconds whose outcome could differ from that of the last evaluated one
+// (before the central phase: central with the Sun up; during it: not central or the Sun
+// down), and then, for the local maximum, those of the seconds passed over whose magnitude
+// could reach the greatest one evaluated.
+class CentralPhaseSearch {
+public:
+    CentralPhaseSearch(EclipseGeometry& engine, const Observer& observer, double deltaTSeconds, double windowStart,
+                       bool passOver)
+        : engine_(engine), observer_(observer), deltaTSeconds_(deltaTSeconds), windowStart_(windowStart),
+          passOver_(passOver)
+    {
     }
-    int centralFlag = 0;
-    bool sunDown = false;
-    do {
-        h = windowStart + ++step * kSearchStepDays;
-        engine.setTime(h, deltaTSeconds);
-        const double elevationRad = topocentricElevation(engine, h, observer, engine.sunVector());
-        sunDown = elevationRad < kSunHorizonRad;
-        const double magnitude = magnitudeAt(engine, h, observer, centralFlag);
-        if (!sunDown)
-            updateLocalMaximum(local, magnitude, elevationRad, h);
-    } while (h <= windowEnd && centralFlag != 0 && !sunDown);
-    local.centralEndUT = h;
-}
+
+    void run(LocalCircumstances& local)
+    {
+        const double windowEnd = windowStart_ + kCentralWindowDays;
+        long lastInWindow = static_cast<long>(kCentralWindowDays / kSearchStepDays) + 2;
+        while (instant(lastInWindow) > windowEnd)
+            --lastInWindow;
+
+        SearchSample sample = evaluate(1);
+        while (!(sample.sunUp() && sample.centralFlag >= 1) && sample.mjdUT <= windowEnd)
+            sample = evaluate(sample.step + 1 + stepsAlike(sample, lastInWindow, &CentralPhaseSearch::notCentral));
+        const bool found = sample.sunUp() && sample.centralFlag >= 1;
+        if (found)
+            local.centralStartUT = sample.mjdUT;
+        if (!found || sample.mjdUT >= windowEnd) {
+            local.centralEndUT = local.centralStartUT - 1.0;
+        } else {
+            do
+                sample = evaluate(sample.step + 1 + stepsAlike(sample, lastInWindow, &CentralPhaseSearch::stillCentral));
+            while (sample.mjdUT <= windowEnd && sample.centralFlag != 0 && sample.sunUp());
+            local.centralEndUT = sample.mjdUT;
+        }
+        takeLocalMaximum(local);
+    }
+
+private:
+    using SpanTest = bool (CentralPhaseSearch::*)(const SearchSample&, double) const;
+
+    double instant(long step) const { return windowStart_ + static_cast<double>(step) * kSearchStepDays; }
+
+    SearchSample evaluate(long step)
+    {
+        SearchSample sample;
+        sample.step = step;
+        sample.mjdUT = instant(step);
+        engine_.setTime(sample.mjdUT, deltaTSeconds_);
+        sample.elevationRad = topocentricElevation(engine_, sample.mjdUT, observer_, engine_.sunVector());
+        sample.magnitude = magnitudeAt(engine_, sample.mjdUT, observer_, sample.centralFlag);
+        const Vec3 place = observerPosition(sample.mjdUT, engine_.equationOfEquinoxes(), observer_.latitudeRad,
+                                            observer_.longitudeRad, observer_.heightM);
+        const Vec3 sun = engine_.sunVector() - place;
+        const Vec3 moon = engine_.moonVector() - place;
+        sample.separationRad = std::acos(std::clamp(dot(unitVector(sun), unitVector(moon)), -1.0, 1.0));
+        sample.sunRadiusRad = std::atan(kSunRadius / norm(sun));
+        sample.moonRadiusRad = std::atan(kMoonRadius / norm(moon));
+        evaluated_.push_back(sample);
+        return sample;
+    }
+
+    // The number of seconds after the sample, up to lastStep, at which the test holds for every
+    // instant as far from the sample (it weakens with the distance).
+    long stepsAlike(const SearchSample& sample, long lastStep, SpanTest test) const
+    {
+        if (!passOver_)
+            return 0;
+        long alike = 0;
+        long most = std::max(lastStep - sample.step, 0L);
+        while (alike < most) {
+            const long middle = alike + (most - alike + 1) / 2;
+            if ((this->*test)(sample, static_cast<double>(middle) * kSearchStepDays))
+                alike = middle;
+            else
+                most = middle - 1;
+        }
+        return alike;
+    }
+
+    // Within spanDays of the sample the place sees no central phase with the Sun up: the Sun
+    // stays down, or the apparent separation stays above the difference of the radii.
+    bool notCentral(const SearchSample& sample, double spanDays) const
+    {
+        if (sample.elevationRad + kMaxElevationDriftPerDay * spanDays + kRoundingAllowance < kSunHorizonRad)
+            return true;
+        const double mostSeparation = sample.separationRad + kMaxSeparationDriftPerDay * spanDays;
+        const double lowest = sample.elevationRad - kMaxElevationDriftPerDay * spanDays - mostSeparation;
+        const double leastSeparation = sample.separationRad - kMaxSeparationDriftPerDay * spanDays;
+        const double mostDifference = sample.radiusDifference() + 2.0 * kMaxRadiusDriftPerDay * spanDays;
+        return (1.0 - refractionFraction(lowest)) * leastSeparation - kRoundingAllowance >= mostDifference;
+    }
+
+    // Within spanDays of the sample the Sun stays up and the apparent separation below the
+    // difference of the radii (both bodies above the refraction floor).
+    bool stillCentral(const SearchSample& sample, double spanDays) const
+    {
+        const double lowestSun = sample.elevationRad - kMaxElevationDriftPerDay * spanDays;
+        const double mostSeparation = sample.separationRad + kMaxSeparationDriftPerDay * spanDays;
+        const double lowest = lowestSun - mostSeparation;
+        const double leastDifference = sample.radiusDifference() - 2.0 * kMaxRadiusDriftPerDay * spanDays;
+        return lowestSun - kRoundingAllowance >= kSunHorizonRad && lowest > kRefractionFloorRad &&
+               (1.0 + refractionFraction(lowest)) * mostSeparation + kRoundingAllowance < leastDifference;
+    }
+
+    // The greatest magnitude any second strictly between two evaluated ones can have with the
+    // Sun up; below -1 when the Sun stays down there.
+    double magnitudeBound(const SearchSample& a, const SearchSample& b) const
+    {
+        const double span = static_cast<double>(b.step - a.step) * kSearchStepDays;
+        if (std::max(a.elevationRad, b.elevationRad) + kMaxElevationDriftPerDay * span / 2.0 + kRoundingAllowance <
+            kSunHorizonRad)
+            return -2.0;
+        // The separation is above both lines running down from the two samples; their crossing
+        // (within the seconds between) is the least it can be.
+        const double slope = kMaxSeparationDriftPerDay * kSearchStepDays;
+        const double crossing = std::clamp(
+            (a.separationRad - b.separationRad + slope * static_cast<double>(a.step + b.step)) / (2.0 * slope),
+            static_cast<double>(a.step + 1), static_cast<double>(b.step - 1));
+        const double leastSeparation =
+            std::max({a.separationRad - slope * (crossing - static_cast<double>(a.step)),
+                      b.separationRad - slope * (static_cast<double>(b.step) - crossing), 0.0});
+        const double mostSeparation =
+            std::max(a.separationRad, b.separationRad) + kMaxSeparationDriftPerDay * span / 2.0;
+        const double lowest =
+            std::min(a.elevationRad, b.elevationRad) - kMaxElevationDriftPerDay * span / 2.0 - mostSeparation;
+        const double radiusDrift = kMaxRadiusDriftPerDay * span;
+        const double overlap = a.sunRadiusRad + a.moonRadiusRad + 2.0 * radiusDrift -
+                               (1.0 - refractionFraction(lowest)) * leastSeparation;
+        return std::max(overlap, 0.0) / (2.0 * (a.sunRadiusRad - radiusDrift)) + kRoundingAllowance;
+    }
+
+    // The first greatest magnitude with the Sun up, in the order of the seconds, replaces the
+    // local maximum if greater. The seconds passed over are evaluated where the bound between
+    // their neighbours reaches the greatest magnitude found.
+    void takeLocalMaximum(LocalCircumstances& local)
+    {
+        const std::vector<SearchSample> scanned = evaluated_;
+        for (const SearchSample& sample : scanned)
+            consider(sample, local.maxMagnitude);
+        for (std::size_t i = 1; i < scanned.size(); ++i)
+            refineBetween(scanned[i - 1], scanned[i], local.maxMagnitude);
+        if (best_) {
+            local.maxMagnitude = best_->magnitude;
+            local.maxElevationRad = best_->elevationRad;
+            local.maxUT = best_->mjdUT;
+        }
+    }
+
+    void consider(const SearchSample& sample, double minuteMaximum)
+    {
+        if (!sample.sunUp() || sample.magnitude <= minuteMaximum)
+            return;
+        if (!best_ || sample.magnitude > best_->magnitude ||
+            (sample.magnitude == best_->magnitude && sample.step < best_->step))
+            best_ = sample;
+    }
+
+    void refineBetween(const SearchSample& a, const SearchSample& b, double minuteMaximum)
+    {
+        if (b.step - a.step <= 1)
+            return;
+        const double greatest = best_ ? best_->magnitude : minuteMaximum;
+        if (magnitudeBound(a, b) < greatest)
+            return;
+        const SearchSample middle = evaluate((a.step + b.step) / 2);
+        consider(middle, minuteMaximum);
+        refineBetween(a, middle, minuteMaximum);
+        refineBetween(middle, b, minuteMaximum);
+    }
+
+    EclipseGeometry& engine_;
+    const Observer& observer_;
+    double deltaTSeconds_;
+    double windowStart_;
+    bool passOver_;
+    std::vector<SearchSample> evaluated_;
+    std::optional<SearchSample> best_;
+};
 
 }  // namespace
 
@@ -288,7 +469,7 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
     if (local.visibility == 3)
         local.visibleUntilUT[1] = result.phases[0].endUT;
     if (local.maxMagnitude > kCentralSearchMagnitude)
-        timeLocalCentralPhase(engine, observer, deltaTSeconds, local);
+        CentralPhaseSearch(engine, observer, deltaTSeconds, local.maxUT - kCentralHalfWindowDays, passOver).run(local);
     return result;
 }
 
