@@ -168,9 +168,12 @@ void QuorvelView::showEclipseDetails(int y)
         return;
     viewSettings_.selectedEclipse = index + 1;
     const qv::EclipseEvent eclipse = eclipses_[index];
+    // The map and the details share the eclipse's circumstances at the place.
+    const qv::EclipseCircumstances circumstances =
+        qv::eclipseCircumstances(eclipse, qv::eclipsePlace(viewSettings_), viewSettings_.deltaT);
     if (qv::isSolar(eclipse.kind))
-        drawEclipseMap();
-    const std::string text = qv::eclipseDetailsText(viewSettings_, eclipse);
+        drawEclipseMap(eclipse, circumstances);
+    const std::string text = qv::eclipseDetailsText(viewSettings_, eclipse, circumstances);
     QvEclDialog dialog(this);
     dialog.getParams(QString::fromUtf8(text.c_str()), fontSize_);
     dialog.exec();
@@ -205,15 +208,12 @@ void QuorvelView::startMap(int mode)
     mapGeometry_ = qv::mapGeometry(mapProjection_, centralMeridian_);
 }
 
-void QuorvelView::drawEclipseMap()
+void QuorvelView::drawEclipseMap(const qv::EclipseEvent& eclipse, const qv::EclipseCircumstances& circumstances)
 {
-    const qv::EclipseEvent* eclipse = qv::selectedEclipse(viewSettings_, eclipses_);
-    if (!eclipse)
-        return;
     startMap(EclipseMap);
-    const qv::EclipseMapPoints points = qv::eclipseMapPoints(viewSettings_, *eclipse);
+    const qv::EclipseMapPoints points = qv::eclipseMapPoints(viewSettings_, eclipse, circumstances);
     qv::paintEclipseMap(pagePixmap_, captionPixmap_, earthImage(), mapGeometry_, viewSettings_, points,
-                        qv::eclipseMapTitle(viewSettings_.year, qv::pageZone(viewSettings_), *eclipse));
+                        qv::eclipseMapTitle(viewSettings_.year, qv::pageZone(viewSettings_), eclipse));
     refreshView();
 }
 

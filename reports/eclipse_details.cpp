@@ -238,6 +238,12 @@ double centralTableEndUT(const EclipseCircumstances& circumstances)
 
 std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEvent& eclipse)
 {
+    return eclipseDetailsText(settings, eclipse, eclipseCircumstances(eclipse, eclipsePlace(settings), settings.deltaT));
+}
+
+std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEvent& eclipse,
+                               const EclipseCircumstances& circumstances)
+{
     const TimeZone zone = pageZone(settings);
     std::string text;
     appendNumbers(text, "+++> Timezone %g <+++\tYear: %4i ", settings.timeZone, settings.year);
@@ -246,7 +252,6 @@ std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEven
     text += "\n\n";
 
     writeTitle(eclipse, zone, text);
-    const EclipseCircumstances circumstances = eclipseCircumstances(eclipse, eclipsePlace(settings), settings.deltaT);
     writePhases(circumstances, zone, text);
     if (isCentral(eclipse.kind) && circumstances.phaseCount > 0) {
         const int stepMinutes = mapStepMinutes(settings);
