@@ -61,15 +61,6 @@ double magnitudeAt(const EclipseGeometry& engine, double mjdUT, const Observer& 
                                  engine.moonVector(), centralFlag);
 }
 
-void updateLocalMaximum(LocalCircumstances& local, double magnitude, double elevationRad, double mjdUT)
-{
-    if (magnitude <= local.maxMagnitude)
-        return;
-    local.maxMagnitude = magnitude;
-    local.maxElevationRad = elevationRad;
-    local.maxUT = mjdUT;
-}
-
 // Visibility intervals: one opens when the eclipse is in progress with the body up (and, for
 // the Sun, eclipsed at the location) and closes when that stops; at most two intervals.
 void updateVisibility(LocalCircumstances& local, bool visible, double mjdUT)
@@ -169,10 +160,10 @@ constexpr double kZenithTiltFraction = 2e-3;
 // Covers the rounding of the compared quantities.
 constexpr double kRoundingAllowance = 1e-9;
 
-// One instant of the search of the local central phase, evaluated exactly: the Sun's
-// topocentric elevation, the local magnitude with its central flag, and for the bounds the
-// unrefracted topocentric separation and the radii of the Sun and the Moon.
-struct SearchSample {
+// The Sun and the Moon seen from the place at one instant of a scan, evaluated exactly: the
+// Sun's topocentric elevation, the local magnitude with its central flag, and for the bounds
+// the unrefracted topocentric separation and the radii of the Sun and the Moon.
+struct LocalSample {
     long step = 0;
     double mjdUT = 0.0;
     double elevationRad = 0.0;
@@ -183,8 +174,25 @@ struct SearchSample {
     double moonRadiusRad = 0.0;
 
     bool sunUp() const { return elevationRad >= kSunHorizonRad; }
-    double radiusDifference() const { return std::fabs(sunRadiusRad - moonRadiusRad); }
 };
+
+// The sample of the engine's instant mjdUT.
+LocalSample localSample(const EclipseGeometry& engine, const Observer& observer, long step, double mjdUT)
+{
+    LocalSample sample;
+    sample.step = step;
+    sample.mjdUT = mjdUT;
+    sample.elevationRad = topocentricElevation(engine, mjdUT, observer, engine.sunVector());
+    sample.magnitude = magnitudeAt(engine, mjdUT, observer, sample.centralFlag);
+    const Vec3 place = observerPosition(mjdUT, engine.equationOfEquinoxes(), observer.latitudeRad,
+                                        observer.longitudeRad, observer.heightM);
+    const Vec3 sun = engine.sunVector() - place;
+    const Vec3 moon = engine.moonVector() - place;
+    sample.separationRad = std::acos(std::clamp(dot(unitVector(sun), unitVector(moon)), -1.0, 1.0));
+    sample.sunRadiusRad = std::atan(kSunRadius / norm(sun));
+    sample.moonRadiusRad = std::atan(kMoonRadius / norm(moon));
+    return sample;
+}
 
 // How much refraction can change the separation of two bodies the lower of which stands at
 // lowestRad or higher (the Sun above the horizon): by this fraction of the separation. Where
@@ -194,187 +202,203 @@ double refractionFraction(double lowestRad)
     return standardRefractionSlopeAbove(lowestRad) + kZenithTiltFraction;
 }
 
-// Searches second by second, within 16 minutes of the local maximum, for the start and end of
-// totality or annularity at the place, refining the local maximum on the way. Without a
-// central phase there, centralEndUT ends up before centralStartUT. With passOver set it
-// evaluates only the seconds whose outcome could differ from that of the last evaluated one
-// (before the central phase: central with the Sun up; during it: not central or the Sun
-// down), and then, for the local maximum, those of the seconds passed over whose magnitude
-// could reach the greatest one evaluated.
-class CentralPhaseSearch {
+// What a sample tells of every instant within spanDays of it.
+class SampleReach {
 public:
-    CentralPhaseSearch(EclipseGeometry& engine, const Observer& observer, double deltaTSeconds, double windowStart,
-                       bool passOver)
-        : engine_(engine), observer_(observer), deltaTSeconds_(deltaTSeconds), windowStart_(windowStart),
-          passOver_(passOver)
+    SampleReach(const LocalSample& sample, double spanDays) : sample_(sample), span_(spanDays) {}
+
+    bool sunStaysDown() const
     {
+        return sample_.elevationRad + kMaxElevationDriftPerDay * span_ + kRoundingAllowance < kSunHorizonRad;
     }
-
-    void run(LocalCircumstances& local)
+    bool sunStaysUp() const
     {
-        const double windowEnd = windowStart_ + kCentralWindowDays;
-        long lastInWindow = static_cast<long>(kCentralWindowDays / kSearchStepDays) + 2;
-        while (instant(lastInWindow) > windowEnd)
-            --lastInWindow;
-
-        SearchSample sample = evaluate(1);
-        while (!(sample.sunUp() && sample.centralFlag >= 1) && sample.mjdUT <= windowEnd)
-            sample = evaluate(sample.step + 1 + stepsAlike(sample, lastInWindow, &CentralPhaseSearch::notCentral));
-        const bool found = sample.sunUp() && sample.centralFlag >= 1;
-        if (found)
-            local.centralStartUT = sample.mjdUT;
-        if (!found || sample.mjdUT >= windowEnd) {
-            local.centralEndUT = local.centralStartUT - 1.0;
-        } else {
-            do
-                sample = evaluate(sample.step + 1 + stepsAlike(sample, lastInWindow, &CentralPhaseSearch::stillCentral));
-            while (sample.mjdUT <= windowEnd && sample.centralFlag != 0 && sample.sunUp());
-            local.centralEndUT = sample.mjdUT;
-        }
-        takeLocalMaximum(local);
+        return sample_.elevationRad - kMaxElevationDriftPerDay * span_ - kRoundingAllowance >= kSunHorizonRad;
+    }
+    // With the Sun up: the apparent separation stays at or above the radii's sum (plus) or
+    // difference (minus).
+    bool separationStaysAtLeast(bool radiusSum) const
+    {
+        const double least = sample_.separationRad - kMaxSeparationDriftPerDay * span_;
+        return (1.0 - refractionFraction(lowestBody())) * least - kRoundingAllowance >= radii(radiusSum, 1.0);
+    }
+    // The apparent separation stays below the radii's sum or difference (both bodies above the
+    // refraction floor).
+    bool separationStaysBelow(bool radiusSum) const
+    {
+        const double lowest = lowestBody();
+        return lowest > kRefractionFloorRad &&
+               (1.0 + refractionFraction(lowest)) * mostSeparation() + kRoundingAllowance < radii(radiusSum, -1.0);
     }
 
 private:
-    using SpanTest = bool (CentralPhaseSearch::*)(const SearchSample&, double) const;
-
-    double instant(long step) const { return windowStart_ + static_cast<double>(step) * kSearchStepDays; }
-
-    SearchSample evaluate(long step)
+    double mostSeparation() const { return sample_.separationRad + kMaxSeparationDriftPerDay * span_; }
+    double lowestBody() const
     {
-        SearchSample sample;
-        sample.step = step;
-        sample.mjdUT = instant(step);
-        engine_.setTime(sample.mjdUT, deltaTSeconds_);
-        sample.elevationRad = topocentricElevation(engine_, sample.mjdUT, observer_, engine_.sunVector());
-        sample.magnitude = magnitudeAt(engine_, sample.mjdUT, observer_, sample.centralFlag);
-        const Vec3 place = observerPosition(sample.mjdUT, engine_.equationOfEquinoxes(), observer_.latitudeRad,
-                                            observer_.longitudeRad, observer_.heightM);
-        const Vec3 sun = engine_.sunVector() - place;
-        const Vec3 moon = engine_.moonVector() - place;
-        sample.separationRad = std::acos(std::clamp(dot(unitVector(sun), unitVector(moon)), -1.0, 1.0));
-        sample.sunRadiusRad = std::atan(kSunRadius / norm(sun));
-        sample.moonRadiusRad = std::atan(kMoonRadius / norm(moon));
-        evaluated_.push_back(sample);
-        return sample;
+        return sample_.elevationRad - kMaxElevationDriftPerDay * span_ - mostSeparation();
+    }
+    // The sum or difference of the radii, widened by their drift towards side (+1 up, -1 down).
+    double radii(bool sum, double side) const
+    {
+        const double value = sum ? sample_.sunRadiusRad + sample_.moonRadiusRad
+                                 : std::fabs(sample_.sunRadiusRad - sample_.moonRadiusRad);
+        return value + side * 2.0 * kMaxRadiusDriftPerDay * span_;
     }
 
-    // The number of seconds after the sample, up to lastStep, at which the test holds for every
-    // instant as far from the sample (it weakens with the distance).
-    long stepsAlike(const SearchSample& sample, long lastStep, SpanTest test) const
-    {
-        if (!passOver_)
-            return 0;
-        long alike = 0;
-        long most = std::max(lastStep - sample.step, 0L);
-        while (alike < most) {
-            const long middle = alike + (most - alike + 1) / 2;
-            if ((this->*test)(sample, static_cast<double>(middle) * kSearchStepDays))
-                alike = middle;
-            else
-                most = middle - 1;
-        }
-        return alike;
-    }
+    const LocalSample& sample_;
+    double span_;
+};
 
-    // Within spanDays of the sample the place sees no central phase with the Sun up: the Sun
-    // stays down, or the apparent separation stays above the difference of the radii.
-    bool notCentral(const SearchSample& sample, double spanDays) const
-    {
-        if (sample.elevationRad + kMaxElevationDriftPerDay * spanDays + kRoundingAllowance < kSunHorizonRad)
-            return true;
-        const double mostSeparation = sample.separationRad + kMaxSeparationDriftPerDay * spanDays;
-        const double lowest = sample.elevationRad - kMaxElevationDriftPerDay * spanDays - mostSeparation;
-        const double leastSeparation = sample.separationRad - kMaxSeparationDriftPerDay * spanDays;
-        const double mostDifference = sample.radiusDifference() + 2.0 * kMaxRadiusDriftPerDay * spanDays;
-        return (1.0 - refractionFraction(lowest)) * leastSeparation - kRoundingAllowance >= mostDifference;
-    }
+// The greatest magnitude any instant strictly between two samples stepDays apart per step can
+// have with the Sun up; below 0 when the Sun stays down there.
+double magnitudeBound(const LocalSample& a, const LocalSample& b, double stepDays)
+{
+    const double span = static_cast<double>(b.step - a.step) * stepDays;
+    if (std::max(a.elevationRad, b.elevationRad) + kMaxElevationDriftPerDay * span / 2.0 + kRoundingAllowance <
+        kSunHorizonRad)
+        return -1.0;
+    // The separation is above both lines running down from the two samples; their crossing
+    // (within the steps between) is the least it can be.
+    const double slope = kMaxSeparationDriftPerDay * stepDays;
+    const double crossing = std::clamp(
+        (a.separationRad - b.separationRad + slope * static_cast<double>(a.step + b.step)) / (2.0 * slope),
+        static_cast<double>(a.step + 1), static_cast<double>(b.step - 1));
+    const double leastSeparation = std::max({a.separationRad - slope * (crossing - static_cast<double>(a.step)),
+                                             b.separationRad - slope * (static_cast<double>(b.step) - crossing), 0.0});
+    const double mostSeparation = std::max(a.separationRad, b.separationRad) + kMaxSeparationDriftPerDay * span / 2.0;
+    const double lowest =
+        std::min(a.elevationRad, b.elevationRad) - kMaxElevationDriftPerDay * span / 2.0 - mostSeparation;
+    const double radiusDrift = kMaxRadiusDriftPerDay * span;
+    const double overlap = a.sunRadiusRad + a.moonRadiusRad + 2.0 * radiusDrift -
+                           (1.0 - refractionFraction(lowest)) * leastSeparation;
+    return std::max(overlap, 0.0) / (2.0 * (a.sunRadiusRad - radiusDrift)) + kRoundingAllowance;
+}
 
-    // Within spanDays of the sample the Sun stays up and the apparent separation below the
-    // difference of the radii (both bodies above the refraction floor).
-    bool stillCentral(const SearchSample& sample, double spanDays) const
-    {
-        const double lowestSun = sample.elevationRad - kMaxElevationDriftPerDay * spanDays;
-        const double mostSeparation = sample.separationRad + kMaxSeparationDriftPerDay * spanDays;
-        const double lowest = lowestSun - mostSeparation;
-        const double leastDifference = sample.radiusDifference() - 2.0 * kMaxRadiusDriftPerDay * spanDays;
-        return lowestSun - kRoundingAllowance >= kSunHorizonRad && lowest > kRefractionFloorRad &&
-               (1.0 + refractionFraction(lowest)) * mostSeparation + kRoundingAllowance < leastDifference;
+// The number of steps after fromStep, up to lastStep, over which holds(span) holds for every
+// instant within span of the sample at fromStep (holds weakens as the span grows).
+template <typename Holds>
+long stepsAlike(long fromStep, long lastStep, double stepDays, Holds holds)
+{
+    long alike = 0;
+    long most = std::max(lastStep - fromStep, 0L);
+    while (alike < most) {
+        const long middle = alike + (most - alike + 1) / 2;
+        if (holds(static_cast<double>(middle) * stepDays))
+            alike = middle;
+        else
+            most = middle - 1;
     }
+    return alike;
+}
 
-    // The greatest magnitude any second strictly between two evaluated ones can have with the
-    // Sun up; below -1 when the Sun stays down there.
-    double magnitudeBound(const SearchSample& a, const SearchSample& b) const
-    {
-        const double span = static_cast<double>(b.step - a.step) * kSearchStepDays;
-        if (std::max(a.elevationRad, b.elevationRad) + kMaxElevationDriftPerDay * span / 2.0 + kRoundingAllowance <
-            kSunHorizonRad)
-            return -2.0;
-        // The separation is above both lines running down from the two samples; their crossing
-        // (within the seconds between) is the least it can be.
-        const double slope = kMaxSeparationDriftPerDay * kSearchStepDays;
-        const double crossing = std::clamp(
-            (a.separationRad - b.separationRad + slope * static_cast<double>(a.step + b.step)) / (2.0 * slope),
-            static_cast<double>(a.step + 1), static_cast<double>(b.step - 1));
-        const double leastSeparation =
-            std::max({a.separationRad - slope * (crossing - static_cast<double>(a.step)),
-                      b.separationRad - slope * (static_cast<double>(b.step) - crossing), 0.0});
-        const double mostSeparation =
-            std::max(a.separationRad, b.separationRad) + kMaxSeparationDriftPerDay * span / 2.0;
-        const double lowest =
-            std::min(a.elevationRad, b.elevationRad) - kMaxElevationDriftPerDay * span / 2.0 - mostSeparation;
-        const double radiusDrift = kMaxRadiusDriftPerDay * span;
-        const double overlap = a.sunRadiusRad + a.moonRadiusRad + 2.0 * radiusDrift -
-                               (1.0 - refractionFraction(lowest)) * leastSeparation;
-        return std::max(overlap, 0.0) / (2.0 * (a.sunRadiusRad - radiusDrift)) + kRoundingAllowance;
-    }
+// The local maximum of a scan: the first greatest magnitude with the Sun up, in the order of
+// the instants, when greater than the maximum before the scan. Instants passed over are
+// evaluated only where the bound between their neighbours reaches the greatest one found.
+class LocalMaximum {
+public:
+    explicit LocalMaximum(double before) : before_(before) {}
 
-    // The first greatest magnitude with the Sun up, in the order of the seconds, replaces the
-    // local maximum if greater. The seconds passed over are evaluated where the bound between
-    // their neighbours reaches the greatest magnitude found.
-    void takeLocalMaximum(LocalCircumstances& local)
+    void consider(const LocalSample& sample)
     {
-        const std::vector<SearchSample> scanned = evaluated_;
-        for (const SearchSample& sample : scanned)
-            consider(sample, local.maxMagnitude);
-        for (std::size_t i = 1; i < scanned.size(); ++i)
-            refineBetween(scanned[i - 1], scanned[i], local.maxMagnitude);
-        if (best_) {
-            local.maxMagnitude = best_->magnitude;
-            local.maxElevationRad = best_->elevationRad;
-            local.maxUT = best_->mjdUT;
-        }
-    }
-
-    void consider(const SearchSample& sample, double minuteMaximum)
-    {
-        if (!sample.sunUp() || sample.magnitude <= minuteMaximum)
+        if (!sample.sunUp() || sample.magnitude <= before_)
             return;
         if (!best_ || sample.magnitude > best_->magnitude ||
             (sample.magnitude == best_->magnitude && sample.step < best_->step))
             best_ = sample;
     }
 
-    void refineBetween(const SearchSample& a, const SearchSample& b, double minuteMaximum)
+    // evaluate(step) gives the sample of a step between a and b.
+    template <typename Evaluate>
+    void refineBetween(const LocalSample& a, const LocalSample& b, double stepDays, Evaluate& evaluate)
     {
-        if (b.step - a.step <= 1)
+        if (b.step - a.step <= 1 || magnitudeBound(a, b, stepDays) < (best_ ? best_->magnitude : before_))
             return;
-        const double greatest = best_ ? best_->magnitude : minuteMaximum;
-        if (magnitudeBound(a, b) < greatest)
-            return;
-        const SearchSample middle = evaluate((a.step + b.step) / 2);
-        consider(middle, minuteMaximum);
-        refineBetween(a, middle, minuteMaximum);
-        refineBetween(middle, b, minuteMaximum);
+        const LocalSample middle = evaluate((a.step + b.step) / 2);
+        consider(middle);
+        refineBetween(a, middle, stepDays, evaluate);
+        refineBetween(middle, b, stepDays, evaluate);
     }
 
-    EclipseGeometry& engine_;
-    const Observer& observer_;
-    double deltaTSeconds_;
-    double windowStart_;
-    bool passOver_;
-    std::vector<SearchSample> evaluated_;
-    std::optional<SearchSample> best_;
+    void store(LocalCircumstances& local) const
+    {
+        if (!best_)
+            return;
+        local.maxMagnitude = best_->magnitude;
+        local.maxElevationRad = best_->elevationRad;
+        local.maxUT = best_->mjdUT;
+    }
+
+private:
+    double before_;
+    std::optional<LocalSample> best_;
 };
+
+// The maximum over evaluated samples (in the order of their steps) and, when instants were
+// passed over between two of them (only after a sample of the first kind), over those.
+template <typename Evaluate>
+void takeLocalMaximum(const std::vector<LocalSample>& samples, const std::vector<bool>& counted, double stepDays,
+                      Evaluate evaluate, LocalCircumstances& local)
+{
+    LocalMaximum maximum(local.maxMagnitude);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        if (counted[i])
+            maximum.consider(samples[i]);
+    for (std::size_t i = 1; i < samples.size(); ++i)
+        if (counted[i - 1])
+            maximum.refineBetween(samples[i - 1], samples[i], stepDays, evaluate);
+    maximum.store(local);
+}
+
+// Searches second by second, within 16 minutes of the local maximum, for the start and end of
+// totality or annularity at the place, refining the local maximum on the way. Without a
+// central phase there, centralEndUT ends up before centralStartUT. With passOver set it
+// evaluates only the seconds whose outcome could differ from that of the last evaluated one
+// (before the central phase: central with the Sun up; during it: not central or the Sun down).
+void timeLocalCentralPhase(EclipseGeometry& engine, const Observer& observer, double deltaTSeconds,
+                           bool passOver, LocalCircumstances& local)
+{
+    const double windowStart = local.maxUT - kCentralHalfWindowDays;
+    const double windowEnd = windowStart + kCentralWindowDays;
+    auto evaluate = [&](long step) {
+        const double h = windowStart + static_cast<double>(step) * kSearchStepDays;
+        engine.setTime(h, deltaTSeconds);
+        return localSample(engine, observer, step, h);
+    };
+    long lastInWindow = static_cast<long>(kCentralWindowDays / kSearchStepDays) + 2;
+    while (windowStart + static_cast<double>(lastInWindow) * kSearchStepDays > windowEnd)
+        --lastInWindow;
+    std::vector<LocalSample> samples;
+    auto next = [&](auto holds) {
+        const long from = samples.back().step;
+        samples.push_back(evaluate(from + 1 + (passOver ? stepsAlike(from, lastInWindow, kSearchStepDays, holds) : 0)));
+        return samples.back();
+    };
+
+    samples.push_back(evaluate(1));
+    LocalSample sample = samples.back();
+    auto notCentral = [&](double span) {
+        const SampleReach reach(samples.back(), span);
+        return reach.sunStaysDown() || reach.separationStaysAtLeast(false);
+    };
+    while (!(sample.sunUp() && sample.centralFlag >= 1) && sample.mjdUT <= windowEnd)
+        sample = next(notCentral);
+    const bool found = sample.sunUp() && sample.centralFlag >= 1;
+    if (found)
+        local.centralStartUT = sample.mjdUT;
+    if (!found || sample.mjdUT >= windowEnd) {
+        local.centralEndUT = local.centralStartUT - 1.0;
+    } else {
+        auto stillCentral = [&](double span) {
+            const SampleReach reach(samples.back(), span);
+            return reach.sunStaysUp() && reach.separationStaysBelow(false);
+        };
+        do
+            sample = next(stillCentral);
+        while (sample.mjdUT <= windowEnd && sample.centralFlag != 0 && sample.sunUp());
+        local.centralEndUT = sample.mjdUT;
+    }
+    takeLocalMaximum(samples, std::vector<bool>(samples.size(), true), kSearchStepDays, evaluate, local);
+}
 
 }  // namespace
 
@@ -408,6 +432,54 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
 
 namespace {
 
+// Scan steps after a sample of a solar eclipse in progress over which the engine's class, the
+// Sun being up and, with the Sun up, the discs overlapping at the place stay as they are: the
+// shadow axis' distance from the centre, the Moon's distance from the fundamental plane and
+// from the Sun each drift by at most kMaxAxisDriftPerDay (twice for the last) a day, and the
+// class follows from them through monotonic tests.
+bool solarClassSteady(const EclipseGeometry& engine, double spanDays)
+{
+    const Vec3 sun(engine.sunVector().x, engine.sunVector().y, engine.sunVector().z / kPolarAxisRatio);
+    const Vec3 moon(engine.moonVector().x, engine.moonVector().y, engine.moonVector().z / kPolarAxisRatio);
+    const double drift = kMaxAxisDriftPerDay * spanDays;
+    const double axis = engine.axisDistance();
+    const double toPlane = -dot(moon, unitVector(moon - sun));
+    const double sunToMoon = norm(sun - moon);
+    const double least = axis - drift - kRoundingAllowance, most = axis + drift + kRoundingAllowance;
+    // A diameter cone * length / distance - kMoonDiameter over the span, length at least or at most.
+    auto diameter = [&](double cone, double length, double side) {
+        return cone * length / (sunToMoon - side * 2.0 * drift) - kMoonDiameter;
+    };
+    if (most < 1.0) {
+        const double chordLeast = std::sqrt(1.0 - most * most), chordMost = std::sqrt(1.0 - std::pow(std::max(least, 0.0), 2));
+        const double umbraLeast = diameter(kMoonUmbraCone, toPlane - drift - chordMost, -1.0);
+        const double umbraMost = diameter(kMoonUmbraCone, toPlane + drift - chordLeast, 1.0);
+        return umbraLeast > kRoundingAllowance || umbraMost < -kRoundingAllowance;
+    }
+    if (least < 1.0)
+        return false;
+    const double umbraLeast = diameter(kMoonUmbraCone, toPlane - drift, -1.0);
+    const double umbraMost = diameter(kMoonUmbraCone, toPlane + drift, 1.0);
+    if (!(umbraLeast > kRoundingAllowance || umbraMost < -kRoundingAllowance))
+        return false;
+    const double umbraSizeLeast = std::min(std::fabs(umbraLeast), std::fabs(umbraMost));
+    const double umbraSizeMost = std::max(std::fabs(umbraLeast), std::fabs(umbraMost));
+    if (most < 1.0 + 0.5 * umbraSizeLeast)
+        return true;
+    if (least < 1.0 + 0.5 * umbraSizeMost)
+        return false;
+    const double penumbraLeast = diameter(kMoonPenumbraCone, toPlane - drift, -1.0) + 2.0 * kMoonDiameter;
+    const double penumbraMost = diameter(kMoonPenumbraCone, toPlane + drift, 1.0) + 2.0 * kMoonDiameter;
+    return most < 1.0 + 0.5 * penumbraLeast || least >= 1.0 + 0.5 * penumbraMost;
+}
+
+bool visibilitySteady(const LocalSample& sample, double spanDays)
+{
+    const SampleReach reach(sample, spanDays);
+    return reach.sunStaysDown() ||
+           (reach.sunStaysUp() && (reach.separationStaysBelow(true) || reach.separationStaysAtLeast(true)));
+}
+
 // The scans, passing over the instants whose outcome cannot change when passOver is set.
 EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
                                        double deltaTSeconds, bool passOver)
@@ -418,13 +490,18 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
     const Observer observer{place.latitudeDeg * kRadPerDeg, place.longitudeDeg * kRadPerDeg, place.heightM};
     const bool lunar = isLunar(eclipse.kind);
     const bool solar = isSolar(eclipse.kind);
-    const double horizonRad = lunar ? kMoonHorizonRad : kSunHorizonRad;
 
     const double scanStart = eclipse.greatestUT - kScanLeadDays;
     const double scanEnd = scanStart + kScanLengthDays;
     local.centralStartUT = scanStart;
     local.centralEndUT = scanStart - 1.0;
 
+    // Every instant evaluated of a solar eclipse, and whether the eclipse was then in progress.
+    std::vector<LocalSample> samples;
+    std::vector<bool> inProgress;
+    long lastStep = static_cast<long>(kScanLengthDays / kScanStepDays) + 2;
+    while (scanStart + static_cast<double>(lastStep) * kScanStepDays > scanEnd)
+        --lastStep;
     PhaseScan scan;
     for (long step = 0; !scan.stopped; ++step) {
         const double h = scanStart + static_cast<double>(step) * kScanStepDays;
@@ -432,36 +509,47 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
             break;
         int eclipseClass = 0;
         EclipseKind instantKind = EclipseKind::None;
-        Vec3 body;
+        bool bodyUp = false;
         double localMagnitude = lunar ? 1.0 : 0.0;
         if (lunar) {
             const LunarEclipseClass lunarClass = engine.lunarEclipseType(h, deltaTSeconds);
             eclipseClass = lunarClass;
             instantKind = eclipseKindOf(lunarClass);
-            body = engine.moonVector();
+            bodyUp = eclipseClass > 0 && topocentricElevation(engine, h, observer, engine.moonVector()) >= kMoonHorizonRad;
         } else {
             double latitudeRad = 0.0, longitudeRad = 0.0;
             const SolarEclipseClass solarClass = engine.solarEclipseAt(h, deltaTSeconds, latitudeRad, longitudeRad);
             eclipseClass = solarClass;
             instantKind = eclipseKindOf(solarClass);
-            body = engine.sunVector();
-        }
-        bool bodyUp = false;
-        if (eclipseClass > 0) {
-            const double elevationRad = topocentricElevation(engine, h, observer, body);
-            bodyUp = elevationRad >= horizonRad;
-            if (solar && bodyUp) {
-                int centralFlag = 0;
-                localMagnitude = magnitudeAt(engine, h, observer, centralFlag);
-                updateLocalMaximum(local, localMagnitude, elevationRad, h);
+            if (solar) {
+                samples.push_back(localSample(engine, observer, step, h));
+                inProgress.push_back(eclipseClass > 0);
+                bodyUp = eclipseClass > 0 && samples.back().sunUp();
+                if (bodyUp)
+                    localMagnitude = samples.back().magnitude;
             }
         }
         updateVisibility(local, eclipseClass > 0 && bodyUp && localMagnitude > 0.0, h);
         trackPhase(result, scan, eclipseClass, instantKind, h);
-        // Further instants without eclipse change nothing.
-        if (passOver && eclipseClass == 0)
+        if (!passOver)
+            continue;
+        // Further instants alike change nothing; those of an eclipse in progress may only raise
+        // the local maximum, which is looked at afterwards.
+        if (eclipseClass == 0)
             step += stepsWithoutEclipse(engine, lunar);
+        else if (solar)
+            step += stepsAlike(step, lastStep, kScanStepDays, [&](double span) {
+                return solarClassSteady(engine, span) && visibilitySteady(samples.back(), span);
+            });
     }
+    if (solar)
+        takeLocalMaximum(samples, inProgress, kScanStepDays,
+                         [&](long step) {
+                             const double h = scanStart + static_cast<double>(step) * kScanStepDays;
+                             engine.setTime(h, deltaTSeconds);
+                             return localSample(engine, observer, step, h);
+                         },
+                         local);
 
     // An interval still open when the scan ended closes with the eclipse.
     if (local.visibility == 1)
@@ -469,7 +557,7 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
     if (local.visibility == 3)
         local.visibleUntilUT[1] = result.phases[0].endUT;
     if (local.maxMagnitude > kCentralSearchMagnitude)
-        CentralPhaseSearch(engine, observer, deltaTSeconds, local.maxUT - kCentralHalfWindowDays, passOver).run(local);
+        timeLocalCentralPhase(engine, observer, deltaTSeconds, passOver, local);
     return result;
 }
 
