@@ -124,6 +124,9 @@ void trackPhase(EclipseCircumstances& result, PhaseScan& scan, int eclipseClass,
     }
 }
 
+// Covers the rounding of the quantities compared with their bounds.
+constexpr double kRoundingAllowance = 1e-9;
+
 // Scan steps after an instant without eclipse during which none can begin: the shadow's
 // margin beyond the penumbra's reach, run down at its fastest drift. The penumbra's edge moves
 // with the Moon's distance by less than a hundredth of that drift, and a small allowance covers
@@ -131,7 +134,6 @@ void trackPhase(EclipseCircumstances& result, PhaseScan& scan, int eclipseClass,
 long stepsWithoutEclipse(const EclipseGeometry& engine, bool lunar)
 {
     constexpr double kEdgeDriftFactor = 1.01;
-    constexpr double kRoundingAllowance = 1e-9;
     double steps = 0.0;
     if (lunar) {
         const double margin = lunarShadowMargin(engine.sunVector(), engine.moonVector());
@@ -157,9 +159,6 @@ constexpr double kMaxRadiusDriftPerDay = 1e-3;
 // in altitude (no more than their separation); tilting them toward the zenith changes their
 // separation by less than this fraction more.
 constexpr double kZenithTiltFraction = 2e-3;
-// Covers the rounding of the compared quantities.
-constexpr double kRoundingAllowance = 1e-9;
-
 // The Sun and the Moon seen from the place at one instant of a scan, evaluated exactly: the
 // Sun's topocentric elevation, the local magnitude with its central flag, and for the bounds
 // the unrefracted topocentric separation and the radii of the Sun and the Moon.
