@@ -273,6 +273,16 @@ double magnitudeBound(const LocalSample& a, const LocalSample& b, double stepDay
     return std::max(overlap, 0.0) / (2.0 * (a.sunRadiusRad - radiusDrift)) + kRoundingAllowance;
 }
 
+// The last step of a scan from start at stepDays (instants start + step * stepDays) that is not
+// after end.
+long lastStepNotAfter(double start, double stepDays, double end)
+{
+    long step = static_cast<long>((end - start) / stepDays) + 2;
+    while (start + static_cast<double>(step) * stepDays > end)
+        --step;
+    return step;
+}
+
 // The number of steps after fromStep, up to lastStep, over which holds(span) holds for every
 // instant within span of the sample at fromStep (holds weakens as the span grows).
 template <typename Holds>
@@ -332,8 +342,8 @@ private:
     std::optional<LocalSample> best_;
 };
 
-// The maximum over evaluated samples (in the order of their steps) and, when instants were
-// passed over between two of them (only after a sample of the first kind), over those.
+// The maximum over the counted samples (in the order of their steps) and over the instants
+// passed over after a counted sample and before the next sample.
 template <typename Evaluate>
 void takeLocalMaximum(const std::vector<LocalSample>& samples, const std::vector<bool>& counted, double stepDays,
                       Evaluate evaluate, LocalCircumstances& local)
@@ -363,9 +373,7 @@ void timeLocalCentralPhase(EclipseGeometry& engine, const Observer& observer, do
         engine.setTime(h, deltaTSeconds);
         return localSample(engine, observer, step, h);
     };
-    long lastInWindow = static_cast<long>(kCentralWindowDays / kSearchStepDays) + 2;
-    while (windowStart + static_cast<double>(lastInWindow) * kSearchStepDays > windowEnd)
-        --lastInWindow;
+    const long lastInWindow = lastStepNotAfter(windowStart, kSearchStepDays, windowEnd);
     std::vector<LocalSample> samples;
     auto next = [&](auto holds) {
         const long from = samples.back().step;
@@ -498,9 +506,7 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
     // Every instant evaluated of a solar eclipse, and whether the eclipse was then in progress.
     std::vector<LocalSample> samples;
     std::vector<bool> inProgress;
-    long lastStep = static_cast<long>(kScanLengthDays / kScanStepDays) + 2;
-    while (scanStart + static_cast<double>(lastStep) * kScanStepDays > scanEnd)
-        --lastStep;
+    const long lastStep = lastStepNotAfter(scanStart, kScanStepDays, scanEnd);
     PhaseScan scan;
     for (long step = 0; !scan.stopped; ++step) {
         const double h = scanStart + static_cast<double>(step) * kScanStepDays;
