@@ -160,9 +160,12 @@ void QuorvelView::showEclipseDetails(int y)
         return;
     selectedEclipse_ = index + 1;
     const qv::EclipseEvent eclipse = eclipses_[index];
+    // The map and the details share the eclipse's circumstances at the place.
+    const qv::EclipseCircumstances circumstances =
+        qv::eclipseCircumstances(eclipse, qv::eclipsePlace(viewSettings_.observer), qv::deltaTSeconds(viewSettings_.time));
     if (qv::isSolar(eclipse.kind))
-        drawEclipseMap();
-    const std::string text = qv::eclipseDetailsText(viewSettings_, eclipse);
+        drawEclipseMap(eclipse, circumstances);
+    const std::string text = qv::eclipseDetailsText(viewSettings_, eclipse, circumstances);
     QvEclDialog dialog(this);
     dialog.getParams(QString::fromUtf8(text.c_str()), fontSize_);
     dialog.exec();
@@ -197,15 +200,12 @@ void QuorvelView::startMap(int mode)
     mapGeometry_ = qv::mapGeometry(mapProjection_, centralMeridian_);
 }
 
-void QuorvelView::drawEclipseMap()
+void QuorvelView::drawEclipseMap(const qv::EclipseEvent& eclipse, const qv::EclipseCircumstances& circumstances)
 {
-    const qv::EclipseEvent* eclipse = qv::selectedEclipse(selectedEclipse_, eclipses_);
-    if (!eclipse)
-        return;
     startMap(EclipseMap);
-    const qv::EclipseMapPoints points = qv::eclipseMapPoints(viewSettings_, *eclipse);
+    const qv::EclipseMapPoints points = qv::eclipseMapPoints(viewSettings_, eclipse, circumstances);
     qv::paintEclipseMap(pagePixmap_, captionPixmap_, earthImage(), mapGeometry_, viewSettings_, points,
-                        qv::eclipseMapTitle(viewSettings_.time.year, viewSettings_.time.zone, *eclipse));
+                        qv::eclipseMapTitle(viewSettings_.time.year, viewSettings_.time.zone, eclipse));
     refreshView();
 }
 

@@ -9,6 +9,7 @@
 
 #include "base/page_buffer.h"
 #include "base/settings.h"
+#include "eclipse/circumstances.h"
 #include "eclipse/lunation.h"
 #include "maps/map_drawing.h"
 
@@ -30,7 +31,8 @@ public:
     // Number keys 1..10: opens the details of that eclipse of the list.
     void selectEclipse(int n);
     // Draws the world map of the selected solar eclipse of the list.
-    void drawEclipseMap();
+    // The map of the eclipse from its circumstances at the place.
+    void drawEclipseMap(const qv::EclipseEvent& eclipse, const qv::EclipseCircumstances& circumstances);
     // Shows the details of the selected eclipse with the local circumstances of a clicked map pixel.
     void showClickedPosition(int x, int y);
     // The Special Eclipses command: asks for the surface and the instant (UT), draws the track

@@ -236,6 +236,13 @@ double centralTableEndUT(const EclipseCircumstances& circumstances)
 
 std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEvent& eclipse)
 {
+    return eclipseDetailsText(settings, eclipse,
+                              eclipseCircumstances(eclipse, eclipsePlace(settings.observer), deltaTSeconds(settings.time)));
+}
+
+std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEvent& eclipse,
+                               const EclipseCircumstances& circumstances)
+{
     const TimeZone zone = settings.time.zone;
     std::string text;
     appendNumbers(text, "+++> Timezone %g <+++\tYear: %4i ", settings.time.zone.offsetHours, settings.time.year);
@@ -244,7 +251,6 @@ std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEven
     text += "\n\n";
 
     writeTitle(eclipse, zone, text);
-    const EclipseCircumstances circumstances = eclipseCircumstances(eclipse, eclipsePlace(settings.observer), qv::deltaTSeconds(settings.time));
     writePhases(circumstances, zone, text);
     if (isCentral(eclipse.kind) && circumstances.phaseCount > 0) {
         const int stepMinutes = mapStepMinutes(settings);

@@ -29,6 +29,11 @@ std::vector<int> buildEclipseListPage(int year, const TimeZone& zone, const std:
 // eclipse, the local circumstances at the settings' location, and the TT - UT footer.
 std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEvent& eclipse);
 
+// The same from the eclipse's circumstances at the settings' place, already computed for the
+// map of the same click.
+std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEvent& eclipse,
+                               const EclipseCircumstances& circumstances);
+
 // The closing part of the details for an eclipse of that kind: the place, the visibility there
 // and, for a solar eclipse seen there, the local maximum and central phase.
 std::string localCircumstancesText(const SettingsRecord& settings, EclipseKind kind, const LocalCircumstances& local);

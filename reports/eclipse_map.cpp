@@ -20,10 +20,17 @@ constexpr int kDateLength = 6;
 
 EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseEvent& eclipse)
 {
+    if (!isSolar(eclipse.kind))
+        return {};
+    return eclipseMapPoints(settings, eclipse, eclipseCircumstances(eclipse, eclipsePlace(settings.observer), deltaTSeconds(settings.time)));
+}
+
+EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseEvent& eclipse,
+                                  const EclipseCircumstances& circumstances)
+{
     EclipseMapPoints points;
     if (!isSolar(eclipse.kind))
         return points;
-    const EclipseCircumstances circumstances = eclipseCircumstances(eclipse, eclipsePlace(settings.observer), qv::deltaTSeconds(settings.time));
     if (isCentral(eclipse.kind) && circumstances.phaseCount > 0)
         points.centralLine = centralLine(centralTableStartUT(circumstances, kMapStepMinutes, settings.time.zone),
                                          centralTableEndUT(circumstances), kMapStepMinutes / kMinutesPerDay,
