@@ -40,6 +40,7 @@ public slots:
     void slotFileSave();
     void slotFileSaveAs();
     void slotFileExport();
+    void slotFileExportPath();
     void slotFileQuit();
     void slotInputDate();
     void slotInputDeltaTime();
@@ -65,6 +66,10 @@ public:
     // (a file not written also in a message box); false when the year is outside the export's
     // range or the file could not be written.
     bool exportCalendar(const QString& path);
+    // Writes the path of the eclipse on the map to path, as KML when it ends in .kml, else as
+    // GeoJSON, and reports the outcome like exportCalendar; false when no solar eclipse map is
+    // shown or the file could not be written.
+    bool exportEclipsePath(const QString& path);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -97,6 +102,7 @@ private:
     QAction* fileSave_ = nullptr;
     QAction* fileSaveAs_ = nullptr;
     QAction* fileExport_ = nullptr;
+    QAction* fileExportPath_ = nullptr;  // enabled while a solar eclipse map is shown
     QAction* fileQuit_ = nullptr;
     QAction* inputDate_ = nullptr;
     QAction* inputDeltaTime_ = nullptr;

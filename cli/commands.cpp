@@ -27,6 +27,7 @@ constexpr CliCommand kCommands[] = {
      [](const CliOptions& options) { return !options.points; }},
     {"special", "special eclipse at --date/--time UT on --sat-height (--out FILE.png, --points)",
      runSpecialCommand, [](const CliOptions&) { return true; }},
+    {"path", "path of solar eclipse --eclipse N as --format geojson or kml, for map programs", runPathCommand},
     {"ics", "the year's phases, seasons, eclipses and holidays as an iCalendar file", runIcsCommand},
     {"save", "the save file of the year: year tables, holidays and calendar", runSaveCommand},
     {"sky", "Sun and Moon details at --date and --time: places, rise, set, twilight", runSkyCommand},

@@ -303,6 +303,15 @@ constexpr OptionSpec kOptions[] = {
      }},
     {"--ellipsoid", nullptr, "special-eclipse surface is an ellipsoid (default: a sphere)",
      [](const OptionArg& a) { a.options.ellipsoid = true; return true; }},
+    {"--format", "NAME", "path: geojson or kml; canon: text (default), csv or json",
+     [](const OptionArg& a) {
+         for (const char* name : {"text", "csv", "json", "geojson", "kml"})
+             if (std::string_view(a.value) == name) {
+                 a.options.format = a.value;
+                 return true;
+             }
+         return refuseValue(a, a.value, "text, csv, json, geojson or kml");
+     }},
     {"--points", nullptr, "map: print the plotted points instead of the picture; special: add the track",
      [](const OptionArg& a) { a.options.points = true; return true; }},
     {"--out", "FILE", "write the output to FILE instead of standard output (map, special: the PNG)",
