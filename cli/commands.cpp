@@ -28,6 +28,7 @@ constexpr CliCommand kCommands[] = {
     {"special", "special eclipse at --date/--time UT on --sat-height (--out FILE.png, --points)",
      runSpecialCommand, [](const CliOptions&) { return true; }},
     {"path", "path of solar eclipse --eclipse N as --format geojson or kml, for map programs", runPathCommand},
+    {"canon", "every eclipse from --from to --to, one a line (--format text, csv or json)", runCanonCommand},
     {"ics", "the year's phases, seasons, eclipses and holidays as an iCalendar file", runIcsCommand},
     {"save", "the save file of the year: year tables, holidays and calendar", runSaveCommand},
     {"sky", "Sun and Moon details at --date and --time: places, rise, set, twilight", runSkyCommand},

@@ -60,6 +60,8 @@ struct CliOptions {
     std::optional<double> satHeightKm;
     std::optional<double> satStepSeconds;
     bool ellipsoid = false;
+    std::optional<int> fromYear;  // canon
+    std::optional<int> toYear;
     std::optional<std::string> format;  // path: geojson or kml; canon: text, csv or json
     bool points = false;  // map and special: print the plotted points
     std::string outPath;  // empty: standard output
