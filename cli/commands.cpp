@@ -61,6 +61,8 @@ void printUsage(std::FILE* out)
     std::fputs("usage: quorvel-cli COMMAND [options]\n"
                "Prints the text the window or dialog shows for the same inputs. Inputs start\n"
                "from the program's defaults and the clock; the configuration file is not read.\n"
+               "A file written by path opens in Google Earth with File - Open, and in QGIS with\n"
+               "Layer - Add Layer - Add Vector Layer.\n"
                "\nCommands:\n",
                out);
     for (const CliCommand& command : kCommands)
