@@ -38,6 +38,8 @@
 #include "dialogs/qv_ttut_dialog.h"
 #include "dialogs/qv_year_dialog.h"
 #include "reports/calendar_export.h"
+#include "reports/eclipse_details.h"
+#include "reports/eclipse_path_export.h"
 #include "reports/calendar_report.h"
 #include "reports/holidays_page.h"
 #include "reports/save_file.h"
@@ -273,6 +275,13 @@ void QuorvelApp::createActions()
     viewStatusBar_->setStatusTip(tr("Enables/disables the statusbar"));
     viewStatusBar_->setWhatsThis(tr("Statusbar\n\nEnables/disables the statusbar"));
     connect(viewStatusBar_, &QAction::toggled, this, &QuorvelApp::slotViewStatusBar);
+    fileExportPath_ = new QAction(tr("Export Eclipse &Path..."), this);
+    fileExportPath_->setStatusTip(tr("Exports the path of the eclipse on the map for map programs"));
+    fileExportPath_->setWhatsThis(
+        tr("Export Eclipse Path\n\nWrites the central line, the limits, the penumbral limits and the sunrise/sunset "
+           "curves of the solar eclipse on the map to a GeoJSON (.geojson) or KML (.kml) file, which map programs "
+           "such as QGIS or Google Earth open."));
+    connect(fileExportPath_, &QAction::triggered, this, &QuorvelApp::slotFileExportPath);
     helpAboutQt_ = new QAction(tr("About &Qt"), this);
     helpAboutQt_->setStatusTip(tr("Show the Qt library's About box"));
     connect(helpAboutQt_, &QAction::triggered, qApp, &QApplication::aboutQt);
@@ -283,7 +292,9 @@ void QuorvelApp::createActions()
 void QuorvelApp::createMenus()
 {
     fileMenu_ = menuBar()->addMenu(tr("&File"));
-    fileMenu_->addActions({fileSave_, fileSaveAs_, fileExport_});
+    fileMenu_->addActions({fileSave_, fileSaveAs_, fileExport_, fileExportPath_});
+    connect(fileMenu_, &QMenu::aboutToShow, this,
+            [this] { fileExportPath_->setEnabled(view_->displayMode() == QuorvelView::EclipseMap); });
     fileMenu_->addSeparator();
     fileMenu_->addActions({filePrint_, filePrintPreview_, fileExportPdf_});
     fileMenu_->addSeparator();
@@ -444,6 +455,45 @@ bool QuorvelApp::exportCalendar(const QString& path)
         return false;
     }
     statusBar()->showMessage(tr("Calendar written to %1").arg(path));
+    return true;
+}
+
+void QuorvelApp::slotFileExportPath()
+{
+    status("Export the eclipse path...");
+    QFileDialog dialog(this, tr("Export Eclipse Path"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({tr("GeoJSON files (*.geojson)"), tr("KML files (*.kml)")});
+    dialog.setDefaultSuffix("geojson");
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog](const QString& filter) { dialog.setDefaultSuffix(filter.contains("kml") ? "kml" : "geojson"); });
+    dialog.selectFile(QDir::current().absoluteFilePath(
+        QString("eclipse-%1-%2.geojson").arg(settings_.time.year).arg(view_->selectedEclipse())));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        status("Export cancelled.");
+        return;
+    }
+    exportEclipsePath(dialog.selectedFiles().constFirst());
+}
+
+bool QuorvelApp::exportEclipsePath(const QString& path)
+{
+    const qv::EclipseEvent* eclipse = qv::selectedEclipse(view_->selectedEclipse(), view_->eclipses());
+    if (view_->displayMode() != QuorvelView::EclipseMap || !eclipse || !qv::isSolar(eclipse->kind)) {
+        status("Select a solar eclipse in the eclipse list first.");
+        return false;
+    }
+    const qv::PathFormat format =
+        path.endsWith(".kml", Qt::CaseInsensitive) ? qv::PathFormat::Kml : qv::PathFormat::GeoJson;
+    std::string error;
+    if (!qv::writeReplacingFile(QFile::encodeName(path).toStdString(),
+                                qv::eclipsePathFile(view_->viewSettings(), *eclipse, format), &error)) {
+        const QString reason = QString::fromLocal8Bit(error);
+        showWriteFailure("Export Eclipse Path", tr("*** ERROR ***  unable to write %1: %2").arg(path, reason), path,
+                         reason);
+        return false;
+    }
+    statusBar()->showMessage(tr("Eclipse path written to %1").arg(path));
     return true;
 }
 

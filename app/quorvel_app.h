@@ -50,6 +50,7 @@ public slots:
     void slotFilePrint();
     void slotFilePrintPreview();
     void slotFileExportPdf();
+    void slotFileExportPath();
     void slotFileQuit();
     void slotInputDate();
     void slotInputDeltaTime();
@@ -75,6 +76,10 @@ public:
     // (a file not written also in a message box); false when the year is outside the export's
     // range or the file could not be written.
     bool exportCalendar(const QString& path);
+    // Writes the path of the eclipse on the map to path, as KML when it ends in .kml, else as
+    // GeoJSON, and reports the outcome like exportCalendar; false when no solar eclipse map is
+    // shown or the file could not be written.
+    bool exportEclipsePath(const QString& path);
 
     // Writes the chosen print as a PDF file to path and reports the outcome as exportCalendar
     // does; false when nothing was written.
@@ -127,6 +132,7 @@ private:
     QAction* filePrint_ = nullptr;
     QAction* filePrintPreview_ = nullptr;
     QAction* fileExportPdf_ = nullptr;
+    QAction* fileExportPath_ = nullptr;  // enabled while a solar eclipse map is shown
     QAction* fileQuit_ = nullptr;
     QAction* inputDate_ = nullptr;
     QAction* inputDeltaTime_ = nullptr;

@@ -61,6 +61,9 @@ struct CliOptions {
     std::optional<double> satHeightKm;
     std::optional<double> satStepSeconds;
     bool ellipsoid = false;
+    std::optional<int> fromYear;  // canon
+    std::optional<int> toYear;
+    std::optional<std::string> format;  // path: geojson or kml; canon: text, csv or json
     bool points = false;  // map and special: print the plotted points
     unsigned printParts = kPrintWholeYear;  // pdf: the parts of the year (PrintPart bits)
     std::optional<PrintPaper> paper;        // pdf: empty for the locale's paper

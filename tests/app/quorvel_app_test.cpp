@@ -759,6 +759,13 @@ void QuorvelAppTest::eclipseListOpensDetailsByKeyAndClick()
     // for the clicked place: (166, 114) on the world map is 33 N, 97 W, in the path of totality.
     QCOMPARE(view->displayMode(), int(QuorvelView::EclipseMap));
     QCOMPARE(view->viewport()->cursor().shape(), Qt::CrossCursor);
+    // While the map is shown its path can be exported, as KML for a name ending in .kml.
+    const QString pathFile = QDir::current().absoluteFilePath("eclipse-path-test.kml");
+    QVERIFY(window_->exportEclipsePath(pathFile));
+    QFile exported(pathFile);
+    QVERIFY(exported.open(QIODevice::ReadOnly));
+    QVERIFY(exported.readAll().contains("<name>2024-04-08 Total Eclipse of the Sun</name>"));
+    QVERIFY(exported.remove());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(166, 114));
     QCOMPARE(answerer.titles.size(), 2);
     QVERIFY2(details.contains("Local Circumstances for clicked position\nLat: 33   Long: -97   height: 0 m"),
