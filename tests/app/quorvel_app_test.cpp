@@ -30,6 +30,7 @@
 #include "app/quorvel_view.h"
 #include "base/julian.h"
 #include "base/page_buffer.h"
+#include "eclipse/special_eclipse.h"
 #include "support/file_size_limit.h"
 
 namespace {
@@ -818,6 +819,18 @@ void QuorvelAppTest::specialEclipseMapStepsWithTheArrowKeys()
     window_->slotCalcSatEcl();
     QCOMPARE(cancel.titles.size(), 1);
     QCOMPARE(settings_.time.currentMjdUT, start);
+
+    // Stepping stops at the first and last second of the years the computations take.
+    const double lastSecond = qv::modifiedJulianDate(31, 12, 9999, qv::dmsToDecimal(23, 59, 59));
+    const double firstSecond = qv::modifiedJulianDate(1, 1, -9999, 0.0);
+    settings_.time.currentMjdUT = lastSecond - 30.0 / 86400.0;
+    QTest::keyClick(window_, Qt::Key_Right);
+    QTest::keyClick(window_, Qt::Key_Right);
+    QCOMPARE(settings_.time.currentMjdUT, lastSecond);
+    QCOMPARE(qv::splitUtInstant(settings_.time.currentMjdUT).year, 9999);
+    settings_.time.currentMjdUT = firstSecond + 30.0 / 86400.0;
+    QTest::keyClick(window_, Qt::Key_Left);
+    QCOMPARE(settings_.time.currentMjdUT, firstSecond);
 }
 
 void QuorvelAppTest::holidaysShowTheYearsHolidaysFromTheTop()
