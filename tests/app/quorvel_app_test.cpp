@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -144,6 +145,7 @@ private slots:
     void dateCommandFollowsTheDefaultDeltaT();
     void cancelledInputShowsInputCancelled();
     void locationNameIsPaddedOrCutToThirtyCharacters();
+    void pickedPlaceSetsTheTimeZone();
     void fontSizeIsOneOfTheOfferedSizes();
     void quickHelpShowsTheHelpTextFromTheTop();
     void exitWritesTheConfigurationFile();
@@ -338,6 +340,33 @@ void QuorvelAppTest::cancelledInputShowsInputCancelled()
     }
     QCOMPARE(settings_.time.year, before.time.year);
     QCOMPARE(answerer.titles.size(), 3);
+}
+
+// A place picked in the search brings its named zone into the settings; a place typed by hand
+// leaves the zone as it was.
+void QuorvelAppTest::pickedPlaceSetsTheTimeZone()
+{
+    makeWindow();
+    settings_.time.zone.offsetHours = 3.0;
+    {
+        ModalAnswerer answerer(true, [](QWidget* dialog) {
+            QMetaObject::invokeMethod(dialog, "searchPlaces", Q_ARG(QString, QStringLiteral("sydney")));
+            const QCompleter* completer = dialog->findChild<QLineEdit*>("placeEdit")->completer();
+            QMetaObject::invokeMethod(dialog, "pickPlace",
+                                      Q_ARG(QString, completer->model()->index(0, 0).data().toString()));
+        });
+        window_->slotInputLocation();
+    }
+    QCOMPARE(QString::fromLatin1(settings_.time.zone.name), QStringLiteral("Australia/Sydney"));
+    QVERIFY(settings_.time.zone.rules != nullptr);
+    QCOMPARE(QByteArray(settings_.observer.name).trimmed(), QByteArray("Sydney"));
+    QVERIFY(settings_.observer.latitudeDeg < -33.0);
+    {
+        ModalAnswerer answerer(true, [](QWidget* dialog) { dialog->findChild<QLineEdit*>("latEdit")->setText("10"); });
+        window_->slotInputLocation();
+    }
+    QCOMPARE(settings_.observer.latitudeDeg, 10.0);
+    QCOMPARE(QString::fromLatin1(settings_.time.zone.name), QStringLiteral("Australia/Sydney"));
 }
 
 void QuorvelAppTest::locationNameIsPaddedOrCutToThirtyCharacters()
