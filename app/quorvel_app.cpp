@@ -587,7 +587,7 @@ void QuorvelApp::showYearlyTotals(double cutoffDeg)
     std::string text;
     qv::yearlyTotalsReport(settings_, cutoffDeg, text);
     QvYearDialog dialog(this);
-    dialog.setParams(QString::fromStdString(text), fontSize_);
+    dialog.showTotals(QString::fromStdString(text), fontSize_);
     dialog.exec();
 }
 

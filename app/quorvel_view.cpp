@@ -172,7 +172,7 @@ void QuorvelView::showEclipseDetails(int y)
         drawEclipseMap();
     const std::string text = qv::eclipseDetailsText(viewSettings_, eclipse);
     QvEclDialog dialog(this);
-    dialog.getParams(QString::fromUtf8(text.c_str()), fontSize_);
+    dialog.showDetails(QString::fromUtf8(text.c_str()), fontSize_);
     dialog.exec();
 }
 
