@@ -351,6 +351,7 @@ void InputDialogsTest::placeSearchFillsTheLocationAndZone()
 
     QTest::keyClick(completer->popup(), Qt::Key_Down);
     QTest::keyClick(completer->popup(), Qt::Key_Return);
+    QVERIFY(dialog.isVisible());  // picking a place leaves OK to the user
     const qv::Place& zurich = *qv::findPlaces("zuri", 1).front();
     QCOMPARE(child<QLineEdit>(dialog, "locEdit")->text(), QStringLiteral("Zürich"));
     QCOMPARE(child<QLineEdit>(dialog, "latEdit")->text().left(5), QStringLiteral("47.22"));
