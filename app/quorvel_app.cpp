@@ -498,7 +498,8 @@ void QuorvelApp::slotInputLocation()
     if (input.zone) {
         settings_.time.zone = *input.zone;
         // What an older reader of the configuration sees: the offset in force now.
-        settings_.time.zone.offsetHours = qv::zoneOffsetHoursAt(settings_.time.currentMjdUT, *input.zone);
+        const double nowMjdUT = QDateTime::currentSecsSinceEpoch() / qv::kSecondsPerDay + qv::kMjdOfUnixEpoch;
+        settings_.time.zone.offsetHours = qv::zoneOffsetHoursAt(nowMjdUT, *input.zone);
     }
     status("Ready.");
 }
