@@ -92,8 +92,9 @@ QvCheckedDialog::FieldError QvSolarDialog::firstFieldError() const
         wholeFieldError(month1Edit, "Start month", [](long long m) { return qv::checkMonth(m, "Start month"); }),
         wholeFieldError(month2Edit, "End month", [](long long m) { return qv::checkMonth(m, "End month"); }),
     };
-    for (const FieldError& check : checks)
-        if (!check.message.isEmpty())
-            return check;
-    return fieldError(qv::checkMonthInterval(month1Edit->text().toInt(), month2Edit->text().toInt()), month1Edit);
+    const FieldError error = firstOf(checks);
+    if (!error.message.isEmpty())
+        return error;
+    const qv::SolarPanel panel = input();
+    return fieldError(qv::checkMonthInterval(panel.startMonth, panel.endMonth), month1Edit);
 }
