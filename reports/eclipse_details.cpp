@@ -238,7 +238,11 @@ std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEven
 {
     const TimeZone zone = settings.time.zone;
     std::string text;
-    appendNumbers(text, "+++> Timezone %g <+++\tYear: %4i ", settings.time.zone.offsetHours, settings.time.year);
+    if (isNamedZone(zone))
+        text += "+++> Timezone " + zoneLabelAt(eclipse.greatestUT, zone) + " <+++\tYear: " +
+                std::to_string(settings.time.year) + " ";
+    else
+        appendNumbers(text, "+++> Timezone %g <+++\tYear: %4i ", zone.offsetHours, settings.time.year);
     if (isCentral(eclipse.kind))
         text += settings.display.dmsAngles ? "\tLat./Long. in Degrees.Minutes" : "\tLat./Long. in Decimal Degrees";
     text += "\n\n";
