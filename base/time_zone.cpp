@@ -198,6 +198,8 @@ bool findTimeZone(const char* name, TimeZone& zone)
     return true;
 }
 
+bool isNamedZone(const TimeZone& zone) { return rulesOf(zone) != nullptr; }
+
 double zoneOffsetHoursAt(double mjdUT, const TimeZone& zone)
 {
     const ZoneRules* rules = rulesOf(zone);

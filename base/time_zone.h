@@ -54,8 +54,9 @@ double utFromLocalNear(double mjdLocal, double mjdUTNear, const TimeZone& zone);
 double utFromTTForPages(double mjdTT, double deltaTSeconds, const TimeZone& zone);
 double utFromTTZoneFirstForPages(double mjdTT, double deltaTSeconds, const TimeZone& zone);
 
-// True for a named zone, false for a fixed offset.
-inline bool isNamedZone(const TimeZone& zone) { return zone.name[0] != '\0'; }
+// True for a named zone the database knows, false for a fixed offset (which a name the
+// database does not know also leaves).
+bool isNamedZone(const TimeZone& zone);
 
 // The zone as a page names it at an instant: "Europe/Vienna +2", "Asia/Kathmandu +5:45",
 // "America/St_Johns -2:30"; a fixed offset as the number alone ("1", "5.5").
