@@ -65,6 +65,13 @@ TEST(CliOptions, AcceptsEveryOptionWithAGoodValue)
          }},
         {{"start", "--zone", "1", "--zone", "2"},
          [](const CliOptions& o) { return o.zone->offsetHours == 2; }},
+        // The place's coordinates are decimal whatever --dms says; --zone after it wins.
+        {{"start", "--place", "vienna", "--dms", "--zone", "3"},
+         [](const CliOptions& o) {
+             return std::abs(*o.latitudeDeg - 48.2) < 0.05 && !isNamedZone(*o.zone) && *o.name == "Vienna";
+         }},
+        {{"start", "--zone", "3", "--tz", "Asia/Kathmandu"},
+         [](const CliOptions& o) { return std::string(o.zone->name) == "Asia/Kathmandu"; }},
         {{"-h"}, [](const CliOptions& o) { return o.help; }},
     };
     for (const auto& c : cases) {
