@@ -722,7 +722,8 @@ void QuorvelApp::slotHelpAbout()
                        tr("Quorvel\nVersion %1\n\n"
                           "An astronomical calendar for one year at a time:\n"
                           "Moon phases, seasons, eclipses, holidays and sky details.\n\n"
-                          "Written by the Quorvel developers.").arg(qv::kVersion));
+                          "Written by the Quorvel developers.\n\n"
+                          "Place names: GeoNames (geonames.org), CC BY.").arg(qv::kVersion));
 }
 
 void QuorvelApp::slotQuickHelp()

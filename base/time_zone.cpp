@@ -212,6 +212,8 @@ std::vector<std::string> timeZoneNames()
     return names;
 }
 
+bool isNamedZone(const TimeZone& zone) { return rulesOf(zone) != nullptr; }
+
 double zoneOffsetHoursAt(double mjdUT, const TimeZone& zone)
 {
     const ZoneRules* rules = rulesOf(zone);
@@ -255,6 +257,33 @@ double utFromLocal(double mjdLocal, const TimeZone& zone)
             return kMjdOfUnixEpoch + (localS - spans[i].offsetS) / kSecondsPerDay;
     }
     return kMjdOfUnixEpoch + (localS - guess.offsetS) / kSecondsPerDay;
+}
+
+double utFromLocalDate(int day, int month, int year, double hours, const TimeZone& zone)
+{
+    if (rulesOf(zone) == nullptr)
+        return modifiedJulianDate(day, month, year, hours - zone.offsetHours);
+    return utFromLocal(modifiedJulianDate(day, month, year, hours), zone);
+}
+
+double utFromLocalNear(double mjdLocal, double mjdUTNear, const TimeZone& zone)
+{
+    const ZoneRules* rules = rulesOf(zone);
+    if (rules == nullptr)
+        return mjdLocal - zone.offsetHours / kHoursPerDay;
+    return mjdLocal - rules->spanAt(secondsFromMjd(mjdUTNear)).offsetS / kSecondsPerDay;
+}
+
+double utFromTTForPages(double mjdTT, double deltaTSeconds, const TimeZone& zone)
+{
+    const TimeZone fixed{zone.offsetHours};
+    return utFromLocal(mjdTT + (zone.offsetHours / kHoursPerDay - deltaTSeconds / kSecondsPerDay), fixed);
+}
+
+double utFromTTZoneFirstForPages(double mjdTT, double deltaTSeconds, const TimeZone& zone)
+{
+    const TimeZone fixed{zone.offsetHours};
+    return utFromLocal(mjdTT + zone.offsetHours / kHoursPerDay - deltaTSeconds / kSecondsPerDay, fixed);
 }
 
 std::string zoneLabelAt(double mjdUT, const TimeZone& zone)

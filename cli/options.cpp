@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "base/julian.h"
+#include "base/places.h"
 #include "base/number_text.h"
 #include "base/utf8_text.h"
 #include "config/input_limits.h"
@@ -216,6 +217,56 @@ bool setTime(const OptionArg& arg)
     return true;
 }
 
+bool setZoneHours(const OptionArg& arg)
+{
+    std::optional<double> hours;
+    if (!readChecked(arg, checkTimeZone, hours))
+        return false;
+    arg.options.zone = TimeZone{*hours};
+    return true;
+}
+
+bool setZoneName(const OptionArg& arg)
+{
+    TimeZone zone;
+    if (!findTimeZone(arg.value, zone))
+        return refuse(arg, quotedValue(arg.value) + " is no time zone of the time-zone database");
+    arg.options.zone = zone;
+    return true;
+}
+
+// The place a name means: among the places of that very name (case and accents aside) the
+// most populous, else the most populous place whose name begins with it.
+const Place* placeNamed(std::string_view text)
+{
+    constexpr std::size_t kCandidates = 200;
+    const std::vector<const Place*> found = findPlaces(text, kCandidates);
+    const std::string key = foldedForSearch(text);
+    for (const Place* place : found)
+        if (foldedForSearch(place->name) == key || foldedForSearch(place->asciiName) == key)
+            return place;
+    return found.empty() ? nullptr : found.front();
+}
+
+bool setPlace(const OptionArg& arg)
+{
+    const Place* place = placeNamed(arg.value);
+    if (place == nullptr)
+        return refuse(arg, quotedValue(arg.value) + " is no place the place search knows");
+    TimeZone zone;
+    if (!findTimeZone(std::string(place->zone).c_str(), zone))
+        return refuse(arg, "the time zone " + std::string(place->zone) + " of " + placeDisplayName(*place) +
+                               " is missing from the time-zone database");
+    CliOptions& options = arg.options;
+    options.latitudeDeg = place->latitudeDeg;
+    options.longitudeDeg = place->longitudeDeg;
+    options.latitudeFromPlace = options.longitudeFromPlace = true;
+    options.heightM = place->heightM;
+    options.name = std::string(place->name);
+    options.zone = zone;
+    return true;
+}
+
 // AZ,EL,EFF,M1,M2.
 bool setPanel(const OptionArg& arg)
 {
@@ -277,14 +328,15 @@ bool setPaper(const OptionArg& arg)
 
 constexpr OptionSpec kOptions[] = {
     {"--year", "Y", "year, -9999 to 9999", setYear},
-    {"--zone", "H", "time zone in hours, east positive, -24 to 24",
-     [](const OptionArg& a) { return readChecked(a, checkTimeZone, a.options.zoneHours); }},
+    {"--zone", "H", "time zone in hours, east positive, -24 to 24", setZoneHours},
+    {"--tz", "NAME", "named time zone, e.g. Europe/Vienna: daylight saving included", setZoneName},
+    {"--place", "TEXT", "place by name (see places): sets --lat, --lon, --height, --name and --tz", setPlace},
     {"--delta-t", "SECONDS", "TT - UT in seconds (default: the year's default, automatic)",
      [](const OptionArg& a) { return readChecked(a, checkDeltaT, a.options.deltaTSeconds); }},
     {"--lat", "DEG", "latitude, north positive, -90 to 90",
-     [](const OptionArg& a) { return readAnyReal(a, a.options.latitudeDeg); }},
+     [](const OptionArg& a) { a.options.latitudeFromPlace = false; return readAnyReal(a, a.options.latitudeDeg); }},
     {"--lon", "DEG", "longitude, east positive, -360 to 360",
-     [](const OptionArg& a) { return readAnyReal(a, a.options.longitudeDeg); }},
+     [](const OptionArg& a) { a.options.longitudeFromPlace = false; return readAnyReal(a, a.options.longitudeDeg); }},
     {"--height", "M", "height above sea level in metres, -6378140 to 1e9",
      [](const OptionArg& a) { return readChecked(a, checkHeight, a.options.heightM); }},
     {"--name", "TEXT", "name of the location (cut to 30 characters)",
@@ -370,15 +422,17 @@ bool finishCoordinates(CliOptions& options, std::string& error)
         const char* option;
         const char* what;
         std::optional<double>& degrees;
+        bool fromPlace;
         std::string (*check)(double);
     };
-    const Coordinate coordinates[] = {{"--lat", "Latitude", options.latitudeDeg, checkLatitude},
-                                      {"--lon", "Longitude", options.longitudeDeg, checkLongitude}};
+    const Coordinate coordinates[] = {
+        {"--lat", "Latitude", options.latitudeDeg, options.latitudeFromPlace, checkLatitude},
+        {"--lon", "Longitude", options.longitudeDeg, options.longitudeFromPlace, checkLongitude}};
     for (const Coordinate& coordinate : coordinates) {
         if (!coordinate.degrees)
             continue;
         std::string message;
-        if (options.dms) {
+        if (options.dms && !coordinate.fromPlace) {
             message = checkDdmmssParts(*coordinate.degrees, coordinate.what);
             coordinate.degrees = ddmmssToDecimal(*coordinate.degrees);
         }
@@ -464,8 +518,8 @@ double typedInstantUT(const CliOptions& options, const TimeSettings& time, bool 
 void applyCliOptions(const CliOptions& options, long long unixSeconds, SettingsRecord& settings, bool timeIsUT)
 {
     setDefaultSettings(settings, unixSeconds);
-    if (options.zoneHours) {
-        settings.time.zone.offsetHours = *options.zoneHours;
+    if (options.zone) {
+        settings.time.zone = *options.zone;
         setDateTimeFromUnixSeconds(settings, unixSeconds);
     }
     if (options.year)

@@ -39,10 +39,12 @@ struct CliOptions {
     std::string command;
     bool help = false;
     std::optional<int> year;
-    std::optional<double> zoneHours;
+    std::optional<TimeZone> zone;  // --zone, --tz or --place, the last one given
     std::optional<double> deltaTSeconds;
     std::optional<double> latitudeDeg;   // decimal degrees (converted from DD.MMSS with --dms)
     std::optional<double> longitudeDeg;  // decimal degrees (converted from DD.MMSS with --dms)
+    bool latitudeFromPlace = false;      // set by --place, so already decimal
+    bool longitudeFromPlace = false;
     std::optional<double> heightM;
     std::optional<std::string> name;
     bool dms = false;
