@@ -224,8 +224,7 @@ QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const
                                              std::time(nullptr)) == 0;
     settingsAtStart_ = settings_;
     view_->renderPage(0, page_);
-    view_->setMapSettings(settings_.mapGrid, settings_.mapGrey, settings_.mapStep, settings_.mapProjection,
-                          settings_.centralMeridian);
+    view_->setMapSettings(settings_);
 }
 
 void QuorvelApp::createActions()
@@ -614,13 +613,12 @@ void QuorvelApp::slotViewMapGrid()
 {
     status("Specify the eclipse map and time steps...");
     QvMapDialog dialog(this);
-    dialog.setParams(settings_.mapGrid, settings_.mapGrey, settings_.mapStep, settings_.mapProjection,
-                     settings_.centralMeridian);
+    dialog.setParams(settings_.mapGrid, settings_.mapGrey, settings_.mapBorders, settings_.mapStep,
+                     settings_.mapProjection, settings_.centralMeridian);
     if (dialog.exec() == QDialog::Accepted) {
-        dialog.getParams(settings_.mapGrid, settings_.mapGrey, settings_.mapStep, settings_.mapProjection,
-                         settings_.centralMeridian);
-        view_->setMapSettings(settings_.mapGrid, settings_.mapGrey, settings_.mapStep,
-                              settings_.mapProjection, settings_.centralMeridian);
+        dialog.getParams(settings_.mapGrid, settings_.mapGrey, settings_.mapBorders, settings_.mapStep,
+                         settings_.mapProjection, settings_.centralMeridian);
+        view_->setMapSettings(settings_);
     }
     status("Ready.");
 }

@@ -22,7 +22,7 @@ constexpr int kPageWidthPx = qv::kMapPageWidthPx;
 constexpr int kPageHeightPx = qv::kMapPageHeightPx;
 // The Earth pixmap starts at the special map's size until the image replaces it.
 constexpr int kEarthWidthPx = qv::kMapWidthPx;
-constexpr int kEarthHeightPx = qv::kSpecialMapHeightPx;
+constexpr int kEarthHeightPx = qv::kMapPictureHeightPx;
 constexpr int kListWidthPx = 820;
 constexpr int kListHeightPx = 1600;
 constexpr int kLeftMarginPx = 10;
@@ -49,21 +49,19 @@ QuorvelView::QuorvelView(QWidget* parent)
 
 QPixmap QuorvelView::screenPixmap(int width, int height) const
 {
-    const qreal ratio = devicePixelRatioF();
-    QPixmap pixmap(QSize(width, height) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    return pixmap;
+    return qv::scaledPixmap(width, height, devicePixelRatioF());
 }
 
 void QuorvelView::setFontSize(int pointSize) { fontSize_ = pointSize; }
 
-void QuorvelView::setMapSettings(int grid, int grey, int step, int projection, double centralMeridian)
+void QuorvelView::setMapSettings(const qv::SettingsRecord& settings)
 {
-    viewSettings_.mapGrid = grid;
-    viewSettings_.mapGrey = grey;
-    viewSettings_.mapStep = step;
-    mapProjection_ = projection;
-    centralMeridian_ = centralMeridian;
+    viewSettings_.mapGrid = settings.mapGrid;
+    viewSettings_.mapGrey = settings.mapGrey;
+    viewSettings_.mapBorders = settings.mapBorders;
+    viewSettings_.mapStep = settings.mapStep;
+    mapProjection_ = settings.mapProjection;
+    centralMeridian_ = settings.centralMeridian;
 }
 
 void QuorvelView::renderPage(int fixedPitchAllowed, const qv::PageBuffer& page)

@@ -39,6 +39,7 @@ struct SettingsRecord {
     int mapStep = 30;               // minutes
     int mapGrid = 0;                // 0 none, 1 30-degree grid, 2 10-degree grid
     int mapGrey = 1;                // 1 grey background
+    int mapBorders = 1;             // 1 borders between countries on the eclipse maps
 };
 
 // TT - UT in seconds as the settings choose it: deltaTDefault(year) when deltaTAuto is set,

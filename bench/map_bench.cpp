@@ -70,9 +70,11 @@ void BM_MapBackground(benchmark::State& state)
     QPixmap earth;
     qv::loadEarthImage(earth);
     const qv::MapGeometry geometry = qv::mapGeometry(static_cast<int>(state.range(0)), -90.0);
+    qv::SettingsRecord settings;
+    settings.mapGrid = 1;
     for (auto _ : state) {
         QPainter painter(&page);
-        qv::drawMapGrid(geometry, painter, &earth, 1);
+        qv::drawMapGrid(geometry, painter, &earth, settings);
     }
 }
 BENCHMARK(BM_MapBackground)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);

@@ -77,6 +77,17 @@ void printMapPoints(std::FILE* out, const EclipseMapPoints& points)
     printPoint(out, "greatest", points.greatest);
 }
 
+// A written map holds the map and its caption strip, at the scale asked for.
+QPixmap mapPicture(const CliContext& context)
+{
+    return scaledPixmap(kMapWidthPx, kMapPictureHeightPx, context.options.pictureScale);
+}
+
+QPixmap captionStrip(const CliContext& context)
+{
+    return scaledPixmap(kCaptionWidthPx, kCaptionHeightPx, context.options.pictureScale);
+}
+
 // The Earth image for the physical map; null when it cannot be loaded (coastline instead).
 const QPixmap* earthImage(QPixmap& earth) { return loadEarthImage(earth) ? &earth : nullptr; }
 
@@ -100,8 +111,8 @@ int runMapCommand(CliContext& context)
         return kCliExitOk;
     }
     const OffscreenGui gui;
-    QPixmap picture(kMapPageWidthPx, kMapPageHeightPx);
-    QPixmap caption(kCaptionWidthPx, kCaptionHeightPx);
+    QPixmap picture = mapPicture(context);
+    QPixmap caption = captionStrip(context);
     QPixmap earth;
     paintEclipseMap(picture, caption, earthImage(earth), mapGeometry(settings.mapProjection, settings.centralMeridian),
                     settings, points, eclipseMapTitle(settings.year, pageZone(settings), *eclipse));
@@ -120,9 +131,9 @@ int runSpecialCommand(CliContext& context)
                                     settings.satEllipsoid != 0);
     if (picture) {
         const OffscreenGui gui;
-        QPixmap page(kMapPageWidthPx, kMapPageHeightPx);
-        QPixmap caption(kCaptionWidthPx, kCaptionHeightPx);
-        QPixmap specialMap(kMapWidthPx, kSpecialMapHeightPx);
+        QPixmap page = mapPicture(context);
+        QPixmap caption = captionStrip(context);
+        QPixmap specialMap = mapPicture(context);
         QPixmap earth;
         const MapGeometry geometry = mapGeometry(settings.mapProjection, settings.centralMeridian);
         paintSpecialEclipseTrack(page, earthImage(earth), geometry, settings, track);

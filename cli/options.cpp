@@ -19,6 +19,7 @@ namespace {
 
 constexpr double kSatHeightMaxKm = 1.0e6;
 constexpr double kSatStepMaxSeconds = 86400.0;
+constexpr int kMaxPictureScale = 4;
 
 // One option word with its value (nullptr for a flag), the options being filled and the
 // message of a refusal.
@@ -283,6 +284,10 @@ constexpr OptionSpec kOptions[] = {
      [](const OptionArg& a) { return setWhole(a, 0, 2, a.options.mapGrid); }},
     {"--grey", "0|1", "eclipse map background: 1 grey, 0 white",
      [](const OptionArg& a) { return setWhole(a, 0, 1, a.options.mapGrey); }},
+    {"--borders", "0|1", "eclipse map borders between countries: 1 drawn (default), 0 not",
+     [](const OptionArg& a) { return setWhole(a, 0, 1, a.options.mapBorders); }},
+    {"--scale", "N", "map, special: the picture N times as large, 1 to 4 (a screen at N x 100 %)",
+     [](const OptionArg& a) { return setWhole(a, 1, kMaxPictureScale, a.options.pictureScale); }},
     {"--cutoff", "DEG", "cutoff angle of the yearly totals, -90 to 100, two decimals (above 90: standard)",
      setCutoff},
     {"--count", "N", "instants of the ephemeris listing, 1 to 100000",
@@ -433,6 +438,7 @@ void applyCliOptions(const CliOptions& options, long long unixSeconds, SettingsR
     settings.centralMeridian = options.centralMeridianDeg.value_or(settings.centralMeridian);
     settings.mapGrid = options.mapGrid.value_or(settings.mapGrid);
     settings.mapGrey = options.mapGrey.value_or(settings.mapGrey);
+    settings.mapBorders = options.mapBorders.value_or(settings.mapBorders);
     if (options.panel) {
         settings.panelAzimuth = options.panel->azimuthDeg;
         settings.panelElevation = options.panel->elevationDeg;

@@ -53,6 +53,7 @@ struct CliOptions {
     std::optional<double> centralMeridianDeg;
     std::optional<int> mapGrid;
     std::optional<int> mapGrey;
+    std::optional<int> mapBorders;
     double cutoffDeg = 100.0;  // the Year Totals cutoff angle; above 90 the standard totals
     int ephemerisCount = 1;           // instants of the ephemeris listing
     double ephemerisEveryDays = 1.0;  // days between those instants
@@ -61,6 +62,7 @@ struct CliOptions {
     std::optional<double> satStepSeconds;
     bool ellipsoid = false;
     bool points = false;  // map and special: print the plotted points
+    int pictureScale = 1;  // map and special: device pixels per map pixel of the picture
     std::string outPath;  // empty: standard output
 };
 

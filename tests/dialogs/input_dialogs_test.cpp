@@ -25,6 +25,7 @@ constexpr double kArcsecDeg = 1.0 / 3600.0;
 struct MapSettings {
     int grid = -9;
     int grey = -9;
+    int borders = -9;
     int step = -9;
     int projection = -9;
     double meridian = -9.0;
@@ -33,7 +34,7 @@ struct MapSettings {
 MapSettings readMapDialog(const QvMapDialog& dialog)
 {
     MapSettings read;
-    dialog.getParams(read.grid, read.grey, read.step, read.projection, read.meridian);
+    dialog.getParams(read.grid, read.grey, read.borders, read.step, read.projection, read.meridian);
     return read;
 }
 
@@ -210,7 +211,7 @@ void InputDialogsTest::mapGridCodes()
     QFETCH(QString, checkedButton);
     QFETCH(int, readBack);
     QvMapDialog dialog;
-    dialog.setParams(code, 1, 30, 0, 0.0);
+    dialog.setParams(code, 1, 1, 30, 0, 0.0);
     for (const char* name : {"g00Button", "g10Button", "g30Button"})
         QCOMPARE(child<QRadioButton>(dialog, name)->isChecked(),
                  checkedButton == QLatin1String(name));
@@ -222,12 +223,14 @@ void InputDialogsTest::mapProjectionCodesAndOtherSettings()
     const char* names[] = {"p0Button", "p1Button", "p2Button", "p3Button"};
     for (int code = 0; code < 4; ++code) {
         QvMapDialog dialog;
-        dialog.setParams(0, code % 2, 15 + code, code, -30.5 * code);
+        dialog.setParams(0, code % 2, code / 2, 15 + code, code, -30.5 * code);
         for (int i = 0; i < 4; ++i)
             QCOMPARE(child<QRadioButton>(dialog, names[i])->isChecked(), i == code);
+        QCOMPARE(child<QCheckBox>(dialog, "bordersBox")->isChecked(), code / 2 == 1);
         const MapSettings read = readMapDialog(dialog);
         QCOMPARE(read.projection, code);
         QCOMPARE(read.grey, code % 2);
+        QCOMPARE(read.borders, code / 2);
         QCOMPARE(read.step, 15 + code);
         QCOMPARE(read.meridian, -30.5 * code);
     }
@@ -236,8 +239,8 @@ void InputDialogsTest::mapProjectionCodesAndOtherSettings()
 void InputDialogsTest::mapCodeOutsideTableClearsEarlierChoice()
 {
     QvMapDialog dialog;
-    dialog.setParams(2, 1, 30, 3, 0.0);
-    dialog.setParams(7, 0, 30, 9, 0.0);
+    dialog.setParams(2, 1, 1, 30, 3, 0.0);
+    dialog.setParams(7, 0, 0, 30, 9, 0.0);
     for (const char* name :
          {"g00Button", "g10Button", "g30Button", "p0Button", "p1Button", "p2Button", "p3Button"})
         QVERIFY2(!child<QRadioButton>(dialog, name)->isChecked(), name);
@@ -245,11 +248,12 @@ void InputDialogsTest::mapCodeOutsideTableClearsEarlierChoice()
     QCOMPARE(read.grid, 0);
     QCOMPARE(read.projection, 0);
     QCOMPARE(read.grey, 0);
+    QCOMPARE(read.borders, 0);
 
     // The step box holds the minutes to 1 .. 60.
-    dialog.setParams(0, 1, 600, 0, 0.0);
+    dialog.setParams(0, 1, 1, 600, 0, 0.0);
     QCOMPARE(readMapDialog(dialog).step, 60);
-    dialog.setParams(0, 1, 0, 0, 0.0);
+    dialog.setParams(0, 1, 1, 0, 0, 0.0);
     QCOMPARE(readMapDialog(dialog).step, 1);
 }
 

@@ -46,7 +46,7 @@ std::unique_ptr<QvCheckedDialog> makeFilledDialog(const QString& kind)
     }
     if (kind == QLatin1String("map")) {
         auto dialog = std::make_unique<QvMapDialog>();
-        dialog->setParams(1, 1, 30, 0, 0.0);
+        dialog->setParams(1, 1, 1, 30, 0, 0.0);
         return dialog;
     }
     if (kind == QLatin1String("solar")) {
@@ -249,11 +249,11 @@ void InputRefusalTest::decimalCommaIsReadAsAPoint()
     child<QLineEdit>(ttut, "delTtutEdit1")->setText(QStringLiteral("69,2"));
     QCOMPARE(ttut.getDelut(), 69.2);
     QvMapDialog map;
-    map.setParams(0, 1, 30, 0, 0.0);
+    map.setParams(0, 1, 1, 30, 0, 0.0);
     child<QLineEdit>(map, "meridianEdit")->setText(QStringLiteral("-7,5"));
-    int grid = 0, grey = 0, step = 0, projection = 0;
+    int grid = 0, grey = 0, borders = 0, step = 0, projection = 0;
     double meridian = 0;
-    map.getParams(grid, grey, step, projection, meridian);
+    map.getParams(grid, grey, borders, step, projection, meridian);
     QCOMPARE(meridian, -7.5);
 }
 
