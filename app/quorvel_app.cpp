@@ -98,6 +98,18 @@ const ActionEntry kActions[] = {
      "holidays of the specified year to an iCalendar (.ics) file that calendar programs can import. Eclipses "
      "visible at the selected location carry their local circumstances.",
      &QuorvelApp::slotFileExport},
+    {"&Print...", "Ctrl+P", nullptr, "Prints the page on screen or the year",
+     "Print\n\nPrints the page on screen, or the whole year as a booklet: the phases, Sun and eclipse "
+     "tables, the calendar, the holidays, the eclipses with their details and the map of each solar "
+     "eclipse with its legend.",
+     &QuorvelApp::slotFilePrint},
+    {"Print Pre&view...", nullptr, nullptr, "Shows the pages as they will be printed",
+     "Print Preview\n\nShows the pages of the page on screen or of the year as they will be printed.",
+     &QuorvelApp::slotFilePrintPreview},
+    {"Export P&DF...", nullptr, nullptr, "Writes the page on screen or the year to a PDF file",
+     "Export PDF\n\nWrites the page on screen, or the whole year as a booklet, to a PDF file with "
+     "searchable text and maps drawn as lines.",
+     &QuorvelApp::slotFileExportPdf},
     {"E&xit", "Ctrl+Q", nullptr, "Quits Quorvel", "Exit\n\nQuits Quorvel", &QuorvelApp::slotFileQuit},
     {"&Date", "Ctrl+D", ":/date.png", "Select year and timezone",
      "Date\n\nSelects the year and the timezone for the calculations.", &QuorvelApp::slotInputDate},
@@ -148,7 +160,8 @@ const ActionEntry kActions[] = {
      "a surface which is above the Earth surface by specified height. This enables to check for eclipses "
      "at the height of satellite orbits.",
      &QuorvelApp::slotCalcSatEcl},
-    {"Ecli&pse Settings", "Ctrl+P", nullptr, "Select world map display and time steps for eclipses",
+    // Ctrl+P prints; the plain key P still opens these settings.
+    {"Ecli&pse Settings", nullptr, nullptr, "Select world map display and time steps for eclipses",
      "Eclipse Settings\n\nSpecifies the type of eclipse world map as well as how coordinates should be "
      "drawn on the map. Also specify the time steps to be used for the central eclipse listings.",
      &QuorvelApp::slotViewMapGrid},
@@ -224,17 +237,18 @@ QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const
                                              std::time(nullptr)) == 0;
     settingsAtStart_ = settings_;
     view_->renderPage(0, page_);
-    view_->setMapSettings(settings_);
+    view_->setMapSettings(settings_.display);
 }
 
 void QuorvelApp::createActions()
 {
-    QAction** members[] = {&fileSave_,     &fileSaveAs_,   &fileExport_,    &fileQuit_,      &inputDate_,
+    QAction** members[] = {&fileSave_,     &fileSaveAs_,   &fileExport_,    &filePrint_,
+                           &filePrintPreview_, &fileExportPdf_, &fileQuit_,     &inputDate_,
                            &inputDeltaTime_, &inputLocation_, &calcPhases_,   &calcCalendar_,
                            &calcEclipses_, &calcHolidays_, &calcDay_,       &calcSky_,
                            &calcYearTot_,  &calcSolarPanel_, &calcSatEcl_,  &viewMapGrid_,
                            &viewFontSize_, &helpAbout_,    &helpQuick_};
-    static_assert(std::size(kActions) == 20);
+    static_assert(std::size(kActions) == 23);
     for (size_t i = 0; i < std::size(kActions); ++i) {
         const ActionEntry& entry = kActions[i];
         auto* action = new QAction(tr(entry.text), this);
@@ -269,6 +283,8 @@ void QuorvelApp::createMenus()
 {
     fileMenu_ = menuBar()->addMenu(tr("&File"));
     fileMenu_->addActions({fileSave_, fileSaveAs_, fileExport_});
+    fileMenu_->addSeparator();
+    fileMenu_->addActions({filePrint_, filePrintPreview_, fileExportPdf_});
     fileMenu_->addSeparator();
     fileMenu_->addAction(fileQuit_);
     inputMenu_ = menuBar()->addMenu(tr("&Input"));
@@ -328,9 +344,7 @@ void QuorvelApp::status(const char* message, int timeoutMs)
 
 void QuorvelApp::applyNewYear(int year)
 {
-    settings_.year = year;
-    if (settings_.deltaTAuto != 0)
-        settings_.deltaT = qv::deltaTDefault(year);
+    settings_.time.year = year;
 }
 
 void QuorvelApp::keyPressEvent(QKeyEvent* event)
@@ -406,7 +420,7 @@ void QuorvelApp::slotFileExport()
     dialog.setNameFilter(tr("iCalendar files (*.ics)"));
     dialog.setDefaultSuffix("ics");
     // Offered beside the program, where the save file goes too.
-    dialog.selectFile(QDir::current().absoluteFilePath(QString("quorvel-%1.ics").arg(settings_.year)));
+    dialog.selectFile(QDir::current().absoluteFilePath(QString("quorvel-%1.ics").arg(settings_.time.year)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         status("Export cancelled.");
         return;
@@ -452,12 +466,12 @@ void QuorvelApp::slotInputDate()
 {
     status("Input the year...");
     QvDateDialog dialog(this);
-    dialog.setParams(settings_.year, settings_.timeZone);
+    dialog.setParams(settings_.time.year, settings_.time.zone.offsetHours);
     if (dialog.exec() != QDialog::Accepted) {
         status("Input cancelled.");
         return;
     }
-    settings_.timeZone = dialog.getTzone();
+    settings_.time.zone.offsetHours = dialog.getTzone();
     applyNewYear(dialog.getYear());
     status("Ready.");
 }
@@ -466,13 +480,15 @@ void QuorvelApp::slotInputDeltaTime()
 {
     status("Input Delta-Time...");
     QvTtutDialog dialog(this);
-    dialog.setParams(settings_.deltaT, qv::deltaTDefault(settings_.year), settings_.deltaTAuto != 0);
+    dialog.setParams(qv::deltaTSeconds(settings_.time), qv::deltaTDefault(settings_.time.year), settings_.time.deltaTFollowsYear);
     if (dialog.exec() != QDialog::Accepted) {
         status("Input cancelled.");
         return;
     }
-    settings_.deltaT = dialog.getDelut();
-    settings_.deltaTAuto = dialog.getDelauto() ? 1 : 0;
+    settings_.time.deltaTFollowsYear = dialog.getDelauto();
+    // With "Use Default" the edit shows the year's default; only a typed value is kept.
+    if (!settings_.time.deltaTFollowsYear)
+        settings_.time.deltaTManualSeconds = dialog.getDelut();
     status("Ready.");
 }
 
@@ -480,15 +496,15 @@ void QuorvelApp::slotInputLocation()
 {
     status("Input the location...");
     QvObsDialog dialog(this);
-    dialog.setParams(settings_.latitude, settings_.longitude, settings_.height, settings_.locationName,
-                     settings_.dmsFlag != 0);
+    dialog.setParams(settings_.observer.latitudeDeg, settings_.observer.longitudeDeg, settings_.observer.heightM, settings_.observer.name,
+                     settings_.display.dmsAngles);
     if (dialog.exec() != QDialog::Accepted) {
         status("Input cancelled.");
         return;
     }
     bool ddmm = false;
-    dialog.getParams(settings_.latitude, settings_.longitude, settings_.height, ddmm);
-    settings_.dmsFlag = ddmm ? 1 : 0;
+    dialog.getParams(settings_.observer.latitudeDeg, settings_.observer.longitudeDeg, settings_.observer.heightM, ddmm);
+    settings_.display.dmsAngles = ddmm;
     const QByteArray name = dialog.getGeoname().toUtf8();
     if (!name.isEmpty())
         qv::storeLocationName(settings_, name.constData());
@@ -499,7 +515,7 @@ void QuorvelApp::showTextReport(int lastPage, void (*build)(qv::SettingsRecord&,
 {
     page_.lineCount = 0;
     build(settings_, page_);
-    settings_.lastPage = lastPage;
+    lastPage_ = lastPage;
     view_->renderPage(1, page_);
 }
 
@@ -524,7 +540,7 @@ void QuorvelApp::slotCalcCalendar()
 void QuorvelApp::slotCalcEclipses()
 {
     status("Calculate lunar and solar eclipses...");
-    settings_.lastPage = 3;
+    lastPage_ = 3;
     view_->showEclipseList(settings_);
     status("Click respective line to get eclipse details.");
 }
@@ -544,11 +560,11 @@ void QuorvelApp::slotCalcDay()
     status("Calculate day details...");
     QvDayDialog dialog(this);
     dialog.setContext(settings_);
-    dialog.setParams(settings_.year, settings_.month, settings_.day, fontSize_);
+    dialog.setParams(settings_.time.year, settings_.time.month, settings_.time.day, fontSize_);
     if (dialog.exec() == QDialog::Accepted) {
         int year = 0;
-        dialog.getParams(year, settings_.month, settings_.day);
-        if (year != settings_.year)
+        dialog.getParams(year, settings_.time.month, settings_.time.day);
+        if (year != settings_.time.year)
             applyNewYear(year);
     }
     status("Ready.");
@@ -559,10 +575,10 @@ void QuorvelApp::slotCalcSky()
     status("Calculate sky details...");
     QvMoonDialog dialog(this);
     qv::SettingsRecord& s = settings_;
-    dialog.setParams(s.year, s.month, s.day, s.hour, s.minute, s.second, s.timeZone, s.deltaT, s.deltaTAuto,
-                     s.latitude, s.longitude, s.height, s.locationName, s.dmsFlag, fontSize_);
+    dialog.setParams(s.time.year, s.time.month, s.time.day, s.time.hour, s.time.minute, s.time.second, s.time.zone.offsetHours, s.time.deltaTManualSeconds, s.time.deltaTFollowsYear,
+                     s.observer.latitudeDeg, s.observer.longitudeDeg, s.observer.heightM, s.observer.name, s.display.dmsAngles, fontSize_);
     if (dialog.exec() == QDialog::Accepted)
-        dialog.getParams(s.year, s.month, s.day, s.hour, s.minute, s.second, s.timeZone, s.deltaT);
+        dialog.getParams(s.time.year, s.time.month, s.time.day, s.time.hour, s.time.minute, s.time.second, s.time.zone.offsetHours);
     status("Ready.");
 }
 
@@ -593,9 +609,9 @@ void QuorvelApp::slotCalcSolarPanel()
     status("Calculate solar panel statistics");
     QvSolarDialog dialog(this);
     qv::SettingsRecord& s = settings_;
-    dialog.setParams(s.panelAzimuth, s.panelElevation, s.panelEfficiency, s.panelStartMonth, s.panelEndMonth);
+    dialog.setParams(s.panel.azimuthDeg, s.panel.elevationDeg, s.panel.efficiencyPercent, s.panel.startMonth, s.panel.endMonth);
     if (dialog.exec() == QDialog::Accepted) {
-        dialog.getParams(s.panelAzimuth, s.panelElevation, s.panelEfficiency, s.panelStartMonth, s.panelEndMonth);
+        dialog.getParams(s.panel.azimuthDeg, s.panel.elevationDeg, s.panel.efficiencyPercent, s.panel.startMonth, s.panel.endMonth);
         showYearlyTotals(qv::kSolarPanelCutoff);
     }
     status("Ready.");
@@ -604,7 +620,7 @@ void QuorvelApp::slotCalcSolarPanel()
 void QuorvelApp::slotCalcSatEcl()
 {
     status("Show special solar eclipse map...");
-    settings_.lastPage = 4;
+    lastPage_ = 4;
     view_->specialEclipseCommand(settings_);
     status("Ready.");
 }
@@ -613,12 +629,13 @@ void QuorvelApp::slotViewMapGrid()
 {
     status("Specify the eclipse map and time steps...");
     QvMapDialog dialog(this);
-    dialog.setParams(settings_.mapGrid, settings_.mapGrey, settings_.mapBorders, settings_.mapStep,
-                     settings_.mapProjection, settings_.centralMeridian);
+    qv::DisplaySettings& display = settings_.display;
+    dialog.setParams(display.mapGrid, display.mapGrey, display.mapBorders, display.mapStepMinutes, display.mapProjection,
+                     display.centralMeridianDeg);
     if (dialog.exec() == QDialog::Accepted) {
-        dialog.getParams(settings_.mapGrid, settings_.mapGrey, settings_.mapBorders, settings_.mapStep,
-                         settings_.mapProjection, settings_.centralMeridian);
-        view_->setMapSettings(settings_);
+        dialog.getParams(display.mapGrid, display.mapGrey, display.mapBorders, display.mapStepMinutes,
+                         display.mapProjection, display.centralMeridianDeg);
+        view_->setMapSettings(display);
     }
     status("Ready.");
 }

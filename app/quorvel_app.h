@@ -4,11 +4,16 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <optional>
+#include <string>
+
 #include "base/page_buffer.h"
 #include "base/settings.h"
 #include "config/settings_io.h"
+#include "dialogs/qv_print_dialog.h"
 
 class QAction;
+class QPageLayout;
 class QLabel;
 class QMenu;
 class QScrollArea;
@@ -34,12 +39,17 @@ public:
     qv::PageBuffer& page() const { return page_; }
     const QString& saveFileName() const { return saveFileName_; }
     int fontSize() const { return fontSize_; }
+    // 0 start, 1 phases, 2 calendar, 3 eclipse list, 4 special map: the page last shown.
+    int lastPage() const { return lastPage_; }
     double cutoffAngle() const { return cutoffAngle_; }
 
 public slots:
     void slotFileSave();
     void slotFileSaveAs();
     void slotFileExport();
+    void slotFilePrint();
+    void slotFilePrintPreview();
+    void slotFileExportPdf();
     void slotFileQuit();
     void slotInputDate();
     void slotInputDeltaTime();
@@ -66,6 +76,12 @@ public:
     // range or the file could not be written.
     bool exportCalendar(const QString& path);
 
+    // Writes the chosen print as a PDF file to path and reports the outcome as exportCalendar
+    // does; false when nothing was written.
+    bool exportPdf(const QString& path);
+    // What the next print offers first; set by the print dialog.
+    void setPrintChoice(const qv::PrintChoice& choice) { printChoice_ = choice; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -84,6 +100,17 @@ private:
     // Builds the yearly totals (or, for the panel cutoff, the solar panel statistics) and shows
     // them in the "Yearly Totals" dialog.
     void showYearlyTotals(double cutoffDeg);
+    // Print commands (print_commands.cpp): asks what to print, on which paper and how turned;
+    // false when cancelled.
+    bool askPrintChoice();
+    // Whether the view shows a page that can be printed by itself.
+    bool screenPagePrintable() const;
+    // The document of the print choice: the page on screen or the chosen parts of the year.
+    qv::PrintDocument chosenDocument() const;
+    // Writes the chosen document as a PDF file on pages of that layout; reports as exportPdf.
+    bool writePdf(const QString& path, const QPageLayout& layout);
+    // Shows a failed print in the status bar and a message box.
+    void showPrintFailure(const char* title, const QString& target, const std::string& reason);
 
     QuorvelView* view_ = nullptr;
     QLabel* viewParent_ = nullptr;
@@ -97,6 +124,9 @@ private:
     QAction* fileSave_ = nullptr;
     QAction* fileSaveAs_ = nullptr;
     QAction* fileExport_ = nullptr;
+    QAction* filePrint_ = nullptr;
+    QAction* filePrintPreview_ = nullptr;
+    QAction* fileExportPdf_ = nullptr;
     QAction* fileQuit_ = nullptr;
     QAction* inputDate_ = nullptr;
     QAction* inputDeltaTime_ = nullptr;
@@ -128,5 +158,9 @@ private:
     qv::SettingsRecord settingsAtStart_;  // as the configuration file gave them
     bool keepUnreadableConfig_ = false;   // the file met at start was unreadable
     int fontSize_ = 10;
+    int lastPage_ = 0;
     double cutoffAngle_ = 100.0;
+    // The last print choice for this run; empty until the first print, whose paper is the
+    // printer's or the locale's.
+    std::optional<qv::PrintChoice> printChoice_;
 };

@@ -54,14 +54,14 @@ QPixmap QuorvelView::screenPixmap(int width, int height) const
 
 void QuorvelView::setFontSize(int pointSize) { fontSize_ = pointSize; }
 
-void QuorvelView::setMapSettings(const qv::SettingsRecord& settings)
+void QuorvelView::setMapSettings(const qv::DisplaySettings& display)
 {
-    viewSettings_.mapGrid = settings.mapGrid;
-    viewSettings_.mapGrey = settings.mapGrey;
-    viewSettings_.mapBorders = settings.mapBorders;
-    viewSettings_.mapStep = settings.mapStep;
-    mapProjection_ = settings.mapProjection;
-    centralMeridian_ = settings.centralMeridian;
+    viewSettings_.display.mapGrid = display.mapGrid;
+    viewSettings_.display.mapGrey = display.mapGrey;
+    viewSettings_.display.mapBorders = display.mapBorders;
+    viewSettings_.display.mapStepMinutes = display.mapStepMinutes;
+    mapProjection_ = display.mapProjection;
+    centralMeridian_ = display.centralMeridianDeg;
 }
 
 void QuorvelView::renderPage(int fixedPitchAllowed, const qv::PageBuffer& page)
@@ -75,21 +75,13 @@ void QuorvelView::showEclipseList(const qv::SettingsRecord& settings)
 {
     displayMode_ = EclipseList;
     viewport()->setCursor(Qt::ArrowCursor);
-    viewSettings_.day = settings.day;
-    viewSettings_.month = settings.month;
-    viewSettings_.year = settings.year;
-    viewSettings_.timeZone = settings.timeZone;
-    viewSettings_.deltaT = settings.deltaT;
-    viewSettings_.latitude = settings.latitude;
-    viewSettings_.longitude = settings.longitude;
-    viewSettings_.height = settings.height;
-    std::copy(settings.locationName, settings.locationName + qv::kLocationNameSize,
-              viewSettings_.locationName);
-    viewSettings_.dmsFlag = settings.dmsFlag;
+    viewSettings_.time = settings.time;
+    viewSettings_.observer = settings.observer;
+    viewSettings_.display.dmsAngles = settings.display.dmsAngles;
     eclipses_ = qv::eclipsesOfYear(viewSettings_);
     viewPage_.lineCount = 0;
     const std::vector<int> eclipseLines =
-        qv::buildEclipseListPage(viewSettings_.year, qv::pageZone(viewSettings_), eclipses_, viewPage_);
+        qv::buildEclipseListPage(viewSettings_.time.year, viewSettings_.time.zone, eclipses_, viewPage_);
     resize(kListWidthPx, kListHeightPx);
     drawPageText(viewPage_, true, &eclipseLines);
 }
@@ -164,11 +156,14 @@ void QuorvelView::showEclipseDetails(int y)
     const int index = qv::eclipseIndexAt(lineTops_, numberedLineCount_, y);
     if (index < 0)
         return;
-    viewSettings_.selectedEclipse = index + 1;
+    selectedEclipse_ = index + 1;
     const qv::EclipseEvent eclipse = eclipses_[index];
+    // The map and the details share the eclipse's circumstances at the place.
+    const qv::EclipseCircumstances circumstances =
+        qv::eclipseCircumstances(eclipse, qv::eclipsePlace(viewSettings_.observer), qv::deltaTSeconds(viewSettings_.time));
     if (qv::isSolar(eclipse.kind))
-        drawEclipseMap();
-    const std::string text = qv::eclipseDetailsText(viewSettings_, eclipse);
+        drawEclipseMap(eclipse, circumstances);
+    const std::string text = qv::eclipseDetailsText(viewSettings_, eclipse, circumstances);
     QvEclDialog dialog(this);
     dialog.getParams(QString::fromUtf8(text.c_str()), fontSize_);
     dialog.exec();
@@ -187,10 +182,10 @@ void QuorvelView::mousePressEvent(QMouseEvent* event)
         return;
     }
     if (displayMode_ == EclipseMap) {
-        const int savedStep = viewSettings_.mapStep;
-        viewSettings_.mapStep = kClickMapStepMinutes;
+        const int savedStep = viewSettings_.display.mapStepMinutes;
+        viewSettings_.display.mapStepMinutes = kClickMapStepMinutes;
         showClickedPosition(qRound(event->position().x()), qRound(event->position().y()));
-        viewSettings_.mapStep = savedStep;
+        viewSettings_.display.mapStepMinutes = savedStep;
     }
     takeWindowFocus();
 }
@@ -203,15 +198,12 @@ void QuorvelView::startMap(int mode)
     mapGeometry_ = qv::mapGeometry(mapProjection_, centralMeridian_);
 }
 
-void QuorvelView::drawEclipseMap()
+void QuorvelView::drawEclipseMap(const qv::EclipseEvent& eclipse, const qv::EclipseCircumstances& circumstances)
 {
-    const qv::EclipseEvent* eclipse = qv::selectedEclipse(viewSettings_, eclipses_);
-    if (!eclipse)
-        return;
     startMap(EclipseMap);
-    const qv::EclipseMapPoints points = qv::eclipseMapPoints(viewSettings_, *eclipse);
+    const qv::EclipseMapPoints points = qv::eclipseMapPoints(viewSettings_, eclipse, circumstances);
     qv::paintEclipseMap(pagePixmap_, captionPixmap_, earthImage(), mapGeometry_, viewSettings_, points,
-                        qv::eclipseMapTitle(viewSettings_.year, qv::pageZone(viewSettings_), *eclipse));
+                        qv::eclipseMapTitle(viewSettings_.time.year, viewSettings_.time.zone, eclipse));
     refreshView();
 }
 
@@ -220,52 +212,45 @@ void QuorvelView::showClickedPosition(int x, int y)
     // A click beside the map or outside a hemisphere's disc names no place.
     if (!qv::isOnMap(mapGeometry_, QPoint(x, y)))
         return;
-    qv::SettingsRecord& settings = viewSettings_;
-    const qv::SettingsRecord saved = settings;
+    const qv::Observer saved = viewSettings_.observer;
     const qv::GeoPoint clicked = qv::mapToGeographic(mapGeometry_, QPoint(x, y));
-    settings.latitude = clicked.latitudeDeg;
-    settings.longitude = clicked.longitudeDeg;
-    settings.height = 0.0;
-    std::snprintf(settings.locationName, sizeof settings.locationName, "clicked position");
-    showEclipseDetails(lineTops_[settings.selectedEclipse] + 1);
-    settings.latitude = saved.latitude;
-    settings.longitude = saved.longitude;
-    settings.height = saved.height;
-    std::copy(saved.locationName, saved.locationName + qv::kLocationNameSize, settings.locationName);
+    viewSettings_.observer = qv::Observer{clicked.latitudeDeg, clicked.longitudeDeg, 0.0, "clicked position"};
+    showEclipseDetails(lineTops_[selectedEclipse_] + 1);
+    viewSettings_.observer = saved;
 }
 
 void QuorvelView::specialEclipseCommand(qv::SettingsRecord& settings)
 {
-    const qv::UtInstant at = qv::splitUtInstant(settings.currentMjd);
+    const qv::UtInstant at = qv::splitUtInstant(settings.time.currentMjdUT);
     QvSatDialog dialog(this);
-    dialog.setParams(settings.satEllipsoid != 0, settings.satHeight, settings.satTimeStep, at.year, at.month, at.day,
+    dialog.setParams(settings.special.ellipsoid, settings.special.heightKm, settings.special.stepSeconds, at.year, at.month, at.day,
                      at.hour, at.minute, at.second);
     if (dialog.exec() != QDialog::Accepted)
         return;
     bool ellipsoid = false;
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    dialog.getParams(ellipsoid, settings.satHeight, settings.satTimeStep, year, month, day, hour, minute, second);
-    settings.satEllipsoid = ellipsoid ? 1 : 0;
-    settings.currentMjd = qv::modifiedJulianDate(day, month, year, qv::dmsToDecimal(hour, minute, second));
+    dialog.getParams(ellipsoid, settings.special.heightKm, settings.special.stepSeconds, year, month, day, hour, minute, second);
+    settings.special.ellipsoid = ellipsoid;
+    settings.time.currentMjdUT = qv::modifiedJulianDate(day, month, year, qv::dmsToDecimal(hour, minute, second));
 
     startMap(SpecialMap);
     qv::paintSpecialEclipseTrack(
         pagePixmap_, earthImage(), mapGeometry_, settings,
-        qv::specialEclipseTrack(settings.currentMjd, settings.deltaT, settings.satHeight, settings.satEllipsoid != 0));
+        qv::specialEclipseTrack(settings.time.currentMjdUT, qv::deltaTSeconds(settings.time), settings.special.heightKm, settings.special.ellipsoid));
     drawSpecialEclipseLabel(settings);
 }
 
 void QuorvelView::drawSpecialEclipseLabel(const qv::SettingsRecord& settings)
 {
     const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(
-        settings.currentMjd, settings.deltaT, settings.satHeight, settings.satEllipsoid != 0);
+        settings.time.currentMjdUT, qv::deltaTSeconds(settings.time), settings.special.heightKm, settings.special.ellipsoid);
     qv::paintSpecialEclipseLabel(specialMapPixmap_, pagePixmap_, captionPixmap_, mapGeometry_, settings, points);
     refreshView();
 }
 
 void QuorvelView::stepSpecialEclipse(qv::SettingsRecord& settings, int direction)
 {
-    settings.currentMjd += (direction > 0 ? 1.0 : -1.0) * settings.satTimeStep / qv::kSecondsPerDay;
+    settings.time.currentMjdUT += (direction > 0 ? 1.0 : -1.0) * settings.special.stepSeconds / qv::kSecondsPerDay;
     drawSpecialEclipseLabel(settings);
 }
 

@@ -9,6 +9,7 @@
 
 #include "base/page_buffer.h"
 #include "base/settings.h"
+#include "eclipse/circumstances.h"
 #include "eclipse/lunation.h"
 #include "maps/map_drawing.h"
 
@@ -21,7 +22,7 @@ public:
 
     void setFontSize(int pointSize);
     // Takes the grid, background, borders, step, projection and central meridian of the maps.
-    void setMapSettings(const qv::SettingsRecord& settings);
+    void setMapSettings(const qv::DisplaySettings& display);
     // Draws a page; marked lines are fixed-pitch only when fixedPitchAllowed is non-zero.
     void renderPage(int fixedPitchAllowed, const qv::PageBuffer& page);
     // Builds the year's eclipse list from the main settings and draws it with numbered lines.
@@ -31,15 +32,16 @@ public:
     // Number keys 1..10: opens the details of that eclipse of the list.
     void selectEclipse(int n);
     // Draws the world map of the selected solar eclipse of the list.
-    void drawEclipseMap();
+    // The map of the eclipse from its circumstances at the place.
+    void drawEclipseMap(const qv::EclipseEvent& eclipse, const qv::EclipseCircumstances& circumstances);
     // Shows the details of the selected eclipse with the local circumstances of a clicked map pixel.
     void showClickedPosition(int x, int y);
     // The Special Eclipses command: asks for the surface and the instant (UT), draws the track
     // of central points over four days and the label of the instant.
     void specialEclipseCommand(qv::SettingsRecord& settings);
-    // Redraws the special-eclipse label and markers for settings.currentMjd.
+    // Redraws the special-eclipse label and markers for settings.time.currentMjdUT.
     void drawSpecialEclipseLabel(const qv::SettingsRecord& settings);
-    // Moves settings.currentMjd one time step later (direction > 0) or earlier and redraws the label.
+    // Moves settings.time.currentMjdUT one time step later (direction > 0) or earlier and redraws the label.
     void stepSpecialEclipse(qv::SettingsRecord& settings, int direction);
     virtual void refreshView();
 
@@ -51,6 +53,8 @@ public:
     const QPixmap& specialMapPixmap() const { return specialMapPixmap_; }
     const qv::MapGeometry& mapGeometry() const { return mapGeometry_; }
     qv::SettingsRecord& viewSettings() { return viewSettings_; }
+    int selectedEclipse() const { return selectedEclipse_; }
+    void setSelectedEclipse(int number) { selectedEclipse_ = number; }
     const std::vector<qv::EclipseEvent>& eclipses() const { return eclipses_; }
     qv::PageBuffer& viewPage() { return viewPage_; }
     bool earthLoaded() const { return earthLoaded_; }
@@ -85,6 +89,7 @@ private:
     std::vector<qv::EclipseEvent> eclipses_;  // of the list page, in its order
     int lineTops_[13] = {};                    // [n]: top of the list line of eclipse n
     int numberedLineCount_ = 0;
+    int selectedEclipse_ = 0;  // 1-based number of the eclipse shown in the details
     qv::PageBuffer viewPage_;
     qv::SettingsRecord viewSettings_;
     int displayMode_ = NoPage;

@@ -17,7 +17,26 @@ constexpr double kAltitudeOffsetDeg = 4.4;
 constexpr double kAtmosphereFactor = 0.28;
 constexpr double kCelsiusToKelvin = 273.0;
 
+// Below this altitude (degrees) the rule's slope no longer falls with the altitude; the largest
+// slope of the whole rule (standard atmosphere), rounded up.
+constexpr double kFallingSlopeFromDeg = -0.7;
+constexpr double kLargestStandardSlope = 0.273;
+
 }  // namespace
+
+double standardRefractionSlopeAbove(double altitudeRad)
+{
+    const double altitudeDeg = altitudeRad * kDegPerRad;
+    if (altitudeDeg < kFallingSlopeFromDeg)
+        return kLargestStandardSlope;
+    // The derivative of the cotangent rule: d argument / d altitude over the squared sine.
+    const double shifted = altitudeDeg + kAltitudeOffsetDeg;
+    const double argumentRad = (altitudeDeg + kAltitudeShiftDeg / shifted) * kRadPerDeg;
+    const double argumentSlope = 1.0 - kAltitudeShiftDeg / (shifted * shifted);
+    const double sine = std::sin(argumentRad);
+    return kRefractionScaleDeg * kAtmosphereFactor * kStandardPressureMbar /
+           (kStandardTemperatureC + kCelsiusToKelvin) * kRadPerDeg * std::fabs(argumentSlope) / (sine * sine);
+}
 
 double refraction(double altitudeRad, double pressureMbar, double temperatureC)
 {

@@ -24,4 +24,10 @@ constexpr double kSunHorizonRad = -0.0145;
 // is no longer valid and runs into a pole at h = -4.4 degrees.
 double refraction(double altitudeRad, double pressureMbar, double temperatureC);
 
+// The largest rate of change of the standard atmosphere's refraction with the true altitude
+// (radians per radian) anywhere from altitudeRad up to the zenith, the floor excluded: above
+// -0.7 degrees the rate falls as the altitude rises, so it is the rate at altitudeRad; lower
+// down it is the largest of the whole rule, 0.272 (at -0.78 degrees).
+double standardRefractionSlopeAbove(double altitudeRad);
+
 }  // namespace qv

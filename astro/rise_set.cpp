@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "astro/altitude_scan.h"
 #include "astro/frames.h"
 #include "astro/moon.h"
 #include "astro/sun.h"
@@ -25,7 +26,17 @@ constexpr double kMoonRestartLeadDays = 0.010416666666666666;  // 15 minutes
 constexpr int kMoonRiseSteps = 180;
 constexpr int kMoonSetSteps = 240;
 
-// Topocentric altitude in degrees, without refraction, of a geocentric vector at mjdUT.
+// Both crossings of an estimate refined by sunCrossingTime.
+void refineSunCrossings(const EventSite& site, RiseSet& events, double& eqeqSeconds, double h0Deg)
+{
+    if (events.status != kEventsFound)
+        return;
+    events.riseUT = sunCrossingTime(site, events.riseUT, eqeqSeconds, h0Deg);
+    events.setUT = sunCrossingTime(site, events.setUT, eqeqSeconds, h0Deg);
+}
+
+}  // namespace
+
 double topocentricAltitudeDeg(const EventSite& site, double mjdUT, double eqeqSeconds, const Vec3& v)
 {
     double azimuth = 0.0;
@@ -48,16 +59,14 @@ Vec3 moonVectorAt(const EventSite& site, double mjdUT, double& eqeqSeconds)
     return moonApparentEquatorial(site.deltaTSeconds, mjdUT, eqeqSeconds, eclLongitudeRad);
 }
 
-// Both crossings of an estimate refined by sunCrossingTime.
-void refineSunCrossings(const EventSite& site, RiseSet& events, double& eqeqSeconds, double h0Deg)
+double sunTransitUT(const EventSite& site, double mjdUT)
 {
-    if (events.status != kEventsFound)
-        return;
-    events.riseUT = sunCrossingTime(site, events.riseUT, eqeqSeconds, h0Deg);
-    events.setUT = sunCrossingTime(site, events.setUT, eqeqSeconds, h0Deg);
+    double eqeqSeconds = 0.0;
+    const double rightAscension = toPolar(sunVectorAt(site, mjdUT, eqeqSeconds)).longitude();
+    const double transit = rightAscension / kTwoPi -
+                           localSiderealTime(mjdUT, site.longitudeRad * kDegPerRad, eqeqSeconds) / kHoursPerDay;
+    return mjdUT + (transit - std::floor(transit));
 }
-
-}  // namespace
 
 int riseSetEstimate(double mjdUT, const Vec3& equatorialVector, double h0Deg, double currentAltDeg,
                     double eqeqSeconds, double latitudeRad, double longitudeDeg, double& riseUT,
@@ -109,8 +118,11 @@ double sunCrossingTime(const EventSite& site, double estimateUT, double& eqeqSec
     return crossing;
 }
 
-SunEvents sunEvents(const EventSite& site, double mjdUT, Vec3 sunVector, double altNowDeg,
-                    double eqeqSeconds)
+namespace {
+
+// The Sun's events as the estimates and their refinement give them, every twilight included.
+SunEvents estimatedSunEvents(const EventSite& site, double mjdUT, Vec3 sunVector, double altNowDeg,
+                             double eqeqSeconds)
 {
     const double longitudeDeg = site.longitudeRad * kDegPerRad;
     auto estimate = [&](double h0Deg) {
@@ -129,19 +141,16 @@ SunEvents sunEvents(const EventSite& site, double mjdUT, Vec3 sunVector, double 
         result.horizon = estimate(kSunHorizonAltitudeDeg);
     }
     refineSunCrossings(site, result.horizon, eqeqSeconds, kSunHorizonAltitudeDeg);
-    int previousStatus = result.horizon.status;
-    for (int i = 0; i < kTwilightCount && previousStatus != kStaysAbove; ++i) {
-        RiseSet& twilight = result.twilights[i];
-        twilight = estimate(kTwilightAltitudesDeg[i]);
-        refineSunCrossings(site, twilight, eqeqSeconds, kTwilightAltitudesDeg[i]);
-        previousStatus = twilight.status;
-        result.twilightLines = i + 1;
+    for (int i = 0; i < kTwilightCount; ++i) {
+        result.twilights[i] = estimate(kTwilightAltitudesDeg[i]);
+        refineSunCrossings(site, result.twilights[i], eqeqSeconds, kTwilightAltitudesDeg[i]);
     }
     return result;
 }
 
-RiseSet moonRiseSet(const EventSite& site, double mjdUT, Vec3 moonVector, double topocentricDistance,
-                    double altNowDeg, double eqeqSeconds)
+// The Moon's rise and set as the estimate and the minute searches around it give them.
+RiseSet searchedMoonRiseSet(const EventSite& site, double mjdUT, Vec3 moonVector, double topocentricDistance,
+                            double altNowDeg, double eqeqSeconds)
 {
     const double longitudeDeg = site.longitudeRad * kDegPerRad;
     const double h0Deg =
@@ -199,6 +208,55 @@ RiseSet moonRiseSet(const EventSite& site, double mjdUT, Vec3 moonVector, double
     if (result.status == kEventsFound)
         result.status = estimate(set, rise, set);
     return result;
+}
+
+// The estimated events where the scan confirms them (or, without events, finds no crossing
+// in the days around the anchor), else the events the scan selects.
+RiseSet checked(AltitudeScan& scan, const RiseSet& estimated, double h0Deg, long anchor)
+{
+    const bool confirmed = estimated.status == kEventsFound ? scan.confirms(estimated, h0Deg, anchor)
+                                                            : !scan.crossesNear(h0Deg, anchor);
+    return confirmed ? estimated : scan.select(h0Deg, anchor);
+}
+
+// Both found and the same crossings to within two minutes.
+bool sameEvents(const RiseSet& a, const RiseSet& b)
+{
+    constexpr double kToleranceDays = 2.0 * kMinuteDays;
+    return a.status == kEventsFound && b.status == kEventsFound && std::fabs(a.riseUT - b.riseUT) <= kToleranceDays &&
+           std::fabs(a.setUT - b.setUT) <= kToleranceDays;
+}
+
+}  // namespace
+
+SunEvents sunEvents(const EventSite& site, double mjdUT, Vec3 sunVector, double altNowDeg, double eqeqSeconds)
+{
+    SunEvents events = estimatedSunEvents(site, mjdUT, sunVector, altNowDeg, eqeqSeconds);
+    AltitudeScan scan(ScannedBody::Sun, site, mjdUT);
+    events.horizon = checked(scan, events.horizon, kSunHorizonAltitudeDeg, 0);
+    // The twilights belong to the day of the rise shown: the first transit after it, or
+    // after the instant when the Sun neither rises nor sets.
+    const bool rises = events.horizon.status == kEventsFound;
+    const long transit = scan.minuteNear(sunTransitUT(site, rises ? events.horizon.riseUT : mjdUT));
+    int previousStatus = events.horizon.status;
+    for (int i = 0; i < kTwilightCount && previousStatus != kStaysAbove; ++i) {
+        RiseSet& twilight = events.twilights[i];
+        const RiseSet scanned = scan.select(kTwilightAltitudesDeg[i], transit);
+        if (!sameEvents(twilight, scanned) && (twilight.status == kEventsFound || scanned.status == kEventsFound))
+            twilight = scanned;
+        previousStatus = twilight.status;
+        events.twilightLines = i + 1;
+    }
+    return events;
+}
+
+RiseSet moonRiseSet(const EventSite& site, double mjdUT, Vec3 moonVector, double topocentricDistance,
+                    double altNowDeg, double eqeqSeconds)
+{
+    const RiseSet searched =
+        searchedMoonRiseSet(site, mjdUT, moonVector, topocentricDistance, altNowDeg, eqeqSeconds);
+    AltitudeScan scan(ScannedBody::Moon, site, mjdUT);
+    return checked(scan, searched, kSunHorizonAltitudeDeg, 0);
 }
 
 }  // namespace qv

@@ -1,11 +1,14 @@
 #pragma once
 // Rise, set and twilight of the Sun and the Moon for one place and instant: a one-shot
 // estimate from a single position, its refinement (a linear crossing for the Sun, minute
-// steps for the Moon). Times are MJDs of UT; latitudes are radians, longitudes radians unless
-// named Deg. Altitudes deciding an event carry no refraction.
+// steps for the Moon), and where that does not end on the true crossing (near the poles) the
+// crossings of a minute-by-minute altitude scan (astro/altitude_scan.h). Times are MJDs of UT;
+// latitudes are radians, longitudes radians unless named Deg. Altitudes deciding an event carry
+// no refraction.
 // Checked against PyEphem at 36 places and instants, 1950-2049, latitudes 62 S to 69 N: Sun rise
 // and set within 0.1 min, twilights within 0.2 min, the Moon's minute searches within 1 min
-// (tests/astro/rise_set_crosscheck_test.cpp).
+// (tests/astro/rise_set_crosscheck_test.cpp); and at 66.56 to 89 degrees north and south over
+// 2024 (tests/astro/polar_rise_set_crosscheck_test.cpp).
 #include "astro/refraction.h"
 #include "base/vector.h"
 
@@ -39,6 +42,16 @@ struct EventSite {
     double deltaTSeconds = 0.0;
 };
 
+// Geocentric true-equatorial Sun and Moon at mjdUT in Earth radii; eqeqSeconds is renewed.
+Vec3 sunVectorAt(const EventSite& site, double mjdUT, double& eqeqSeconds);
+Vec3 moonVectorAt(const EventSite& site, double mjdUT, double& eqeqSeconds);
+
+// Topocentric altitude in degrees, without refraction, of a geocentric vector at mjdUT.
+double topocentricAltitudeDeg(const EventSite& site, double mjdUT, double eqeqSeconds, const Vec3& v);
+
+// The Sun's first upper transit at or after mjdUT, from its right ascension at mjdUT.
+double sunTransitUT(const EventSite& site, double mjdUT);
+
 // Time at which the line through (t1, y1) and (t2, y2) reaches target; t1 when it is flat.
 double interpolateCrossing(double t1, double t2, double y1, double y2, double target);
 
@@ -59,12 +72,15 @@ struct SunEvents {
     int twilightLines = 0;              // stops after the first twilight the Sun stays above
 };
 
-// Sun events for the instant mjdUT: the last rise before the instant with the set after it.
-// sunVector: geocentric Sun at mjdUT (Earth radii); altNowDeg its topocentric altitude.
+// Sun events for the instant mjdUT: the last rise before the instant with the set after it
+// (near the poles as AltitudeScan::select chooses them); each twilight of the same day, that
+// is around the transit after that rise, or after the instant when the Sun neither rises nor
+// sets. sunVector: geocentric Sun at mjdUT (Earth radii); altNowDeg its topocentric altitude.
 SunEvents sunEvents(const EventSite& site, double mjdUT, Vec3 sunVector, double altNowDeg,
                     double eqeqSeconds);
 
-// The Moon's rise and set for the instant mjdUT, searched minute by minute around the estimate.
+// The Moon's rise and set for the instant mjdUT, searched minute by minute around the estimate,
+// chosen as the Sun's rise and set.
 // moonVector: geocentric Moon at mjdUT (Earth radii); topocentricDistance in Earth radii;
 // altNowDeg its topocentric altitude.
 RiseSet moonRiseSet(const EventSite& site, double mjdUT, Vec3 moonVector, double topocentricDistance,

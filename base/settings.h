@@ -1,52 +1,77 @@
 #pragma once
-// The settings record: every input of the program (date, time, zone, TT - UT, location,
-// display, map, solar-panel and special-eclipse settings) and the window's selection.
+// The inputs of the program in the parts each computation takes: the observer, the time
+// settings, the display and map settings, the solar panel and the special eclipse.
+// SettingsRecord gathers them for the window and the batch companion.
 #include "base/julian.h"
+#include "base/time_zone.h"
 
 namespace qv {
 
 constexpr int kLocationNameSize = 31;   // 30 characters and the NUL
 constexpr int kLocationNameMax = 30;
 
-struct SettingsRecord {
-    int day = 1;
-    int month = 1;
+// The place the local circumstances, rise and set and the sky are computed for.
+struct Observer {
+    double latitudeDeg = 0.0;   // north positive
+    double longitudeDeg = 0.0;  // east positive
+    double heightM = 0.0;       // above sea level
+    char name[kLocationNameSize] = "Default";
+};
+
+// The year of the tables, the zone of the pages, TT - UT and the current instant.
+struct TimeSettings {
     int year = 2000;
+    // Local date and time the Day and Sky Details commands start from (the year is year).
+    int month = 1;
+    int day = 1;
     int hour = 0;
     int minute = 0;
     int second = 0;
-    double currentMjd = 0.0;        // local civil time
-    double satTimeStep = 300.0;     // seconds
-    double timeZone = 0.0;          // hours east of Greenwich
-    double deltaT = 0.0;            // TT - UT, seconds
-    double panelAzimuth = 180.0;    // degrees
-    double panelElevation = 45.0;   // degrees
-    double panelEfficiency = 15.0;  // percent
-    int panelStartMonth = 1;
-    int panelEndMonth = 12;
-    int deltaTAuto = 1;             // 1: deltaT follows deltaTDefault(year)
-    double latitude = 0.0;          // degrees, north positive
-    double longitude = 0.0;         // degrees, east positive
-    double height = 0.0;            // metres above sea level
-    double satHeight = 35788.1189;  // km above the Earth
-    unsigned char satEllipsoid = 0; // 1: ellipsoid with the Earth's flattening, 0: sphere
-    char locationName[kLocationNameSize] = "Default";
-    int dmsFlag = 0;                // 1: angles in packed DD.MMSS
-    int lastPage = 0;               // 0 start, 1 phases, 2 calendar, 3 eclipse list, 4 special map
-    int mapProjection = 0;          // 0 simple, 1 north, 2 south, 3 physical
-    double centralMeridian = 0.0;   // degrees
-    int selectedEclipse = 0;        // 1-based number of the eclipse shown in the details
-    int mapStep = 30;               // minutes
-    int mapGrid = 0;                // 0 none, 1 30-degree grid, 2 10-degree grid
-    int mapGrey = 1;                // 1 grey background
-    int mapBorders = 1;             // 1 borders between countries on the eclipse maps
+    TimeZone zone;
+    double deltaTManualSeconds = 0.0;  // TT - UT when it does not follow the year
+    bool deltaTFollowsYear = true;     // TT - UT is deltaTDefault(year)
+    double currentMjdUT = 0.0;         // the clock at start; the special eclipse's instant
 };
 
-// TT - UT in seconds as the settings choose it: deltaTDefault(year) when deltaTAuto is set,
-// else the stored deltaT.
-inline double settingsDeltaTSeconds(const SettingsRecord& settings)
+// TT - UT in seconds: deltaTDefault(year) when it follows the year, else the manual value.
+inline double deltaTSeconds(const TimeSettings& time)
 {
-    return settings.deltaTAuto ? deltaTDefault(settings.year) : settings.deltaT;
+    return time.deltaTFollowsYear ? deltaTDefault(time.year) : time.deltaTManualSeconds;
 }
+
+// How angles are written and how the eclipse maps are drawn.
+struct DisplaySettings {
+    bool dmsAngles = false;          // angles in the packed DD.MMSS form
+    int mapProjection = 0;           // 0 simple, 1 north, 2 south, 3 physical
+    double centralMeridianDeg = 0.0;
+    int mapStepMinutes = 30;         // step of the central-line table
+    int mapGrid = 0;                 // 0 none, 1 30-degree grid, 2 10-degree grid
+    int mapGrey = 1;                 // 1 grey background
+    int mapBorders = 1;              // 1 borders between countries drawn
+};
+
+// A fixed solar panel and the months of its statistics.
+struct SolarPanel {
+    double azimuthDeg = 180.0;
+    double elevationDeg = 45.0;
+    double efficiencyPercent = 15.0;
+    int startMonth = 1;
+    int endMonth = 12;
+};
+
+// The surface a special eclipse is computed on and its time step.
+struct SpecialEclipseSettings {
+    double heightKm = 35788.1189;  // above the Earth
+    bool ellipsoid = false;        // an ellipsoid with the Earth's flattening, else a sphere
+    double stepSeconds = 300.0;
+};
+
+struct SettingsRecord {
+    TimeSettings time;
+    Observer observer;
+    DisplaySettings display;
+    SolarPanel panel;
+    SpecialEclipseSettings special;
+};
 
 }  // namespace qv

@@ -12,10 +12,9 @@ namespace {
 // the New Moon days of 2024 and of 2025.
 void BM_DayDetailsText(benchmark::State& state) {
     qv::SettingsRecord record;
-    record.year = 2024;
-    record.month = 12;
-    record.day = 25;
-    record.deltaT = qv::deltaTDefault(2024);
+    record.time.year = 2024;
+    record.time.month = 12;
+    record.time.day = 25;
     for (auto _ : state)
         benchmark::DoNotOptimize(qv::dayDetailsText(record));
 }
@@ -24,8 +23,7 @@ BENCHMARK(BM_DayDetailsText)->Unit(benchmark::kMillisecond);
 // The holiday dialog's pieces of 2024: five blocks.
 void BM_HolidayDialogPieces(benchmark::State& state) {
     qv::SettingsRecord settings;
-    settings.year = 2024;
-    settings.deltaT = qv::deltaTDefault(2024);
+    settings.time.year = 2024;
     for (auto _ : state)
         benchmark::DoNotOptimize(qv::holidayDialogPieces(settings));
 }

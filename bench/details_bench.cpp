@@ -22,13 +22,14 @@ void timeDetailsOfSecondEclipse(benchmark::State& state, qv::SettingsRecord sett
 // the second-by-second search of totality and the central-line table at a 30-minute step.
 void BM_EclipseDetailsText(benchmark::State& state) {
     qv::SettingsRecord settings;
-    settings.year = 2024;
-    settings.timeZone = -5.0;
-    settings.deltaT = 69.2;
-    settings.latitude = 32.78;
-    settings.longitude = -96.80;
-    settings.height = 140.0;
-    settings.mapStep = 30;
+    settings.time.year = 2024;
+    settings.time.zone.offsetHours = -5.0;
+    settings.time.deltaTManualSeconds = 69.2;
+    settings.time.deltaTFollowsYear = false;
+    settings.observer.latitudeDeg = 32.78;
+    settings.observer.longitudeDeg = -96.80;
+    settings.observer.heightM = 140.0;
+    settings.display.mapStepMinutes = 30;
     timeDetailsOfSecondEclipse(state, settings);
 }
 BENCHMARK(BM_EclipseDetailsText)->Unit(benchmark::kMillisecond);
@@ -37,10 +38,11 @@ BENCHMARK(BM_EclipseDetailsText)->Unit(benchmark::kMillisecond);
 // and the table without the second-by-second search.
 void BM_EclipseDetailsTextPartialView(benchmark::State& state) {
     qv::SettingsRecord settings;
-    settings.year = 2024;
-    settings.deltaT = 69.2;
-    settings.latitude = 51.5;
-    settings.longitude = -0.13;
+    settings.time.year = 2024;
+    settings.time.deltaTManualSeconds = 69.2;
+    settings.time.deltaTFollowsYear = false;
+    settings.observer.latitudeDeg = 51.5;
+    settings.observer.longitudeDeg = -0.13;
     timeDetailsOfSecondEclipse(state, settings);
 }
 BENCHMARK(BM_EclipseDetailsTextPartialView)->Unit(benchmark::kMillisecond);

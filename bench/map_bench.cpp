@@ -18,8 +18,9 @@ namespace {
 qv::SettingsRecord settings2024()
 {
     qv::SettingsRecord settings;
-    settings.year = 2024;
-    settings.deltaT = 69.2;
+    settings.time.year = 2024;
+    settings.time.deltaTManualSeconds = 69.2;
+    settings.time.deltaTFollowsYear = false;
     return settings;
 }
 
@@ -70,11 +71,11 @@ void BM_MapBackground(benchmark::State& state)
     QPixmap earth;
     qv::loadEarthImage(earth);
     const qv::MapGeometry geometry = qv::mapGeometry(static_cast<int>(state.range(0)), -90.0);
-    qv::SettingsRecord settings;
-    settings.mapGrid = 1;
+    qv::DisplaySettings display;
+    display.mapGrid = 1;
     for (auto _ : state) {
         QPainter painter(&page);
-        qv::drawMapGrid(geometry, painter, &earth, settings);
+        qv::drawMapGrid(geometry, painter, &earth, display);
     }
 }
 BENCHMARK(BM_MapBackground)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);

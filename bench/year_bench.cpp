@@ -11,8 +11,7 @@ namespace {
 // tests, four equinox/solstice iterations and the three tables on a cleared page.
 void BM_BuildYearTables(benchmark::State& state) {
     qv::SettingsRecord settings;
-    settings.year = 2024;
-    settings.deltaT = qv::deltaTDefault(2024);
+    settings.time.year = 2024;
     qv::PageBuffer page;
     for (auto _ : state) {
         page.lineCount = 0;

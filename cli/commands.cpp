@@ -26,8 +26,10 @@ constexpr CliCommand kCommands[] = {
     {"map", "world map of solar eclipse --eclipse N (--out FILE.png, or --points)", runMapCommand,
      [](const CliOptions& options) { return !options.points; }},
     {"special", "special eclipse at --date/--time UT on --sat-height (--out FILE.png, --points)",
-     runSpecialCommand, [](const CliOptions&) { return true; }},
+     runSpecialCommand, [](const CliOptions&) { return true; }, false, true},
     {"ics", "the year's phases, seasons, eclipses and holidays as an iCalendar file", runIcsCommand},
+    {"pdf", "the year as a printed booklet: --out FILE.pdf (--pages, --paper, --landscape)", runPdfCommand,
+     [](const CliOptions&) { return true; }},
     {"save", "the save file of the year: year tables, holidays and calendar", runSaveCommand},
     {"sky", "Sun and Moon details at --date and --time: places, rise, set, twilight", runSkyCommand},
     {"totals", "yearly hours of sunshine, twilight and moonshine, or above --cutoff", runTotalsCommand},
@@ -59,6 +61,8 @@ void printUsage(std::FILE* out)
     std::fputs("usage: quorvel-cli COMMAND [options]\n"
                "Prints the text the window or dialog shows for the same inputs. Inputs start\n"
                "from the program's defaults and the clock; the configuration file is not read.\n"
+               "special reads --date and --time (and the clock) as UT, the other commands as\n"
+               "local time in --zone.\n"
                "\nCommands:\n",
                out);
     for (const CliCommand& command : kCommands)
@@ -96,8 +100,8 @@ int runCli(int argc, char** argv, std::FILE* out, std::FILE* err)
                      quotedValue(context.options.command).c_str());
         return kCliExitUsage;
     }
-    applyCliOptions(context.options, static_cast<long long>(std::time(nullptr)),
-                    context.settings);
+    applyCliOptions(context.options, static_cast<long long>(std::time(nullptr)), context.settings,
+                    command->readsTimeAsUT);
     context.err = err;
     // A file named by --out appears only complete, and only when the command succeeds.
     const bool picture = command->writesPicture != nullptr && command->writesPicture(context.options);

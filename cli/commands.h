@@ -29,6 +29,8 @@ struct CliCommand {
     // takes the text the command prints.
     bool (*writesPicture)(const CliOptions& options) = nullptr;
     bool takesText = false;  // the word after the command is its text, not an option
+    // Whether --date and --time (and the clock without them) are UT rather than local time.
+    bool readsTimeAsUT = false;
 };
 
 // Every command, in the order the help text lists them.
@@ -83,6 +85,10 @@ int runSpecialCommand(CliContext& context);
 // The year's phases of the Moon, seasons, eclipses and holidays as an iCalendar file; a year
 // the file cannot hold is refused.
 int runIcsCommand(CliContext& context);
+
+// The chosen parts of the year (--pages) as a PDF file (--out) on --paper, portrait or
+// --landscape, as File - Export PDF writes it.
+int runPdfCommand(CliContext& context);
 
 // The save file of the year, as File - Save writes it.
 int runSaveCommand(CliContext& context);

@@ -11,7 +11,7 @@ int runEclipsesCommand(CliContext& context)
 {
     const SettingsRecord& settings = context.settings;
     PageBuffer page;
-    buildEclipseListPage(settings.year, pageZone(settings), eclipsesOfYear(settings), page);
+    buildEclipseListPage(settings.time.year, settings.time.zone, eclipsesOfYear(settings), page);
     printPage(page, context.out);
     return kCliExitOk;
 }
@@ -22,14 +22,14 @@ int runEclipseCommand(CliContext& context)
     const std::vector<EclipseEvent> eclipses = eclipsesOfYear(settings);
     const int count = static_cast<int>(eclipses.size());
     if (!context.options.eclipseNumber) {
-        std::fprintf(context.err, "quorvel-cli: eclipse needs --eclipse N; %i has %i eclipses\n", settings.year,
+        std::fprintf(context.err, "quorvel-cli: eclipse needs --eclipse N; %i has %i eclipses\n", settings.time.year,
                      count);
         return kCliExitUsage;
     }
-    const EclipseEvent* eclipse = selectedEclipse(settings, eclipses);
+    const EclipseEvent* eclipse = selectedEclipse(*context.options.eclipseNumber, eclipses);
     if (!eclipse) {
         std::fprintf(context.err, "quorvel-cli: --eclipse %i is beyond the %i eclipses of %i\n",
-                     settings.selectedEclipse, count, settings.year);
+                     *context.options.eclipseNumber, count, settings.time.year);
         return kCliExitUsage;
     }
     const std::string text = eclipseDetailsText(settings, *eclipse);

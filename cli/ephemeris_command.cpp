@@ -12,9 +12,9 @@ int runEphemerisCommand(CliContext& context)
     const SettingsRecord& settings = context.settings;
     const CliOptions& options = context.options;
     // Every instant must lie in the accepted years; the first and the last bound them all.
-    const double lastMjd =
-        settings.currentMjd + (options.ephemerisCount - 1) * options.ephemerisEveryDays;
-    for (double mjd : {settings.currentMjd, lastMjd}) {
+    const double firstMjd = localMjd(settings.time.currentMjdUT, settings.time.zone);
+    const double lastMjd = firstMjd + (options.ephemerisCount - 1) * options.ephemerisEveryDays;
+    for (double mjd : {firstMjd, lastMjd}) {
         const std::string message = checkInstantYear(mjd);
         if (!message.empty()) {
             std::fprintf(context.err,
@@ -24,7 +24,7 @@ int runEphemerisCommand(CliContext& context)
         }
     }
     std::string text;
-    if (!ephemerisReport(settings.currentMjd, settings.timeZone, settings.deltaT,
+    if (!ephemerisReport(settings.time.currentMjdUT, deltaTSeconds(settings.time),
                          options.ephemerisCount, options.ephemerisEveryDays, text))
         return kCliExitUsage;
     std::fputs(text.c_str(), context.out);

@@ -1,15 +1,14 @@
 // The map pictures of the batch companion, painted offscreen exactly as the window paints them.
 #include <QBuffer>
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QImageWriter>
 #include <QPixmap>
 
-#include <optional>
 #include <string>
 
 #include "base/replacing_file.h"
 #include "cli/commands.h"
+#include "cli/offscreen_gui.h"
 #include "maps/map_drawing.h"
 #include "reports/eclipse_details.h"
 #include "reports/year_tables.h"
@@ -17,26 +16,6 @@
 namespace qv {
 
 namespace {
-
-// The offscreen GUI the pictures are painted with, for the length of one command, unless the
-// process already has one (the batch companion's tests in a window test); the text commands
-// never start it, so they run without any Qt platform plugin.
-class OffscreenGui {
-public:
-    OffscreenGui()
-    {
-        if (QGuiApplication::instance() == nullptr)
-            application_.emplace(argumentCount_, arguments_);
-    }
-
-private:
-    char program_[12] = "quorvel-cli";
-    char platformOption_[10] = "-platform";
-    char platform_[10] = "offscreen";
-    char* arguments_[4] = {program_, platformOption_, platform_, nullptr};
-    int argumentCount_ = 3;
-    std::optional<QGuiApplication> application_;
-};
 
 int refuse(const CliContext& context, const std::string& message)
 {
@@ -101,10 +80,10 @@ int runMapCommand(CliContext& context)
     if (!context.options.points && context.options.outPath.empty())
         return refuse(context, "map needs --out FILE.png or --points");
     const std::vector<EclipseEvent> eclipses = eclipsesOfYear(settings);
-    const EclipseEvent* eclipse = selectedEclipse(settings, eclipses);
+    const EclipseEvent* eclipse = selectedEclipse(*context.options.eclipseNumber, eclipses);
     if (!eclipse || !isSolar(eclipse->kind))
-        return refuse(context, "--eclipse " + std::to_string(settings.selectedEclipse) +
-                                   " is not a solar eclipse of " + std::to_string(settings.year));
+        return refuse(context, "--eclipse " + std::to_string(*context.options.eclipseNumber) +
+                                   " is not a solar eclipse of " + std::to_string(settings.time.year));
     const EclipseMapPoints points = eclipseMapPoints(settings, *eclipse);
     if (context.options.points) {
         printMapPoints(context.out, points);
@@ -114,8 +93,8 @@ int runMapCommand(CliContext& context)
     QPixmap picture = mapPicture(context);
     QPixmap caption = captionStrip(context);
     QPixmap earth;
-    paintEclipseMap(picture, caption, earthImage(earth), mapGeometry(settings.mapProjection, settings.centralMeridian),
-                    settings, points, eclipseMapTitle(settings.year, pageZone(settings), *eclipse));
+    paintEclipseMap(picture, caption, earthImage(earth), mapGeometry(settings.display.mapProjection, settings.display.centralMeridianDeg),
+                    settings, points, eclipseMapTitle(settings.time.year, settings.time.zone, *eclipse));
     return writePicture(context, picture);
 }
 
@@ -123,25 +102,25 @@ int runSpecialCommand(CliContext& context)
 {
     const SettingsRecord& settings = context.settings;
     const ElevatedCentralPoints now =
-        elevatedCentralPoints(settings.currentMjd, settings.deltaT, settings.satHeight, settings.satEllipsoid != 0);
+        elevatedCentralPoints(settings.time.currentMjdUT, qv::deltaTSeconds(settings.time), settings.special.heightKm, settings.special.ellipsoid);
     const bool picture = !context.options.outPath.empty();
     std::vector<TrackPoint> track;
     if (picture || context.options.points)
-        track = specialEclipseTrack(settings.currentMjd, settings.deltaT, settings.satHeight,
-                                    settings.satEllipsoid != 0);
+        track = specialEclipseTrack(settings.time.currentMjdUT, qv::deltaTSeconds(settings.time), settings.special.heightKm,
+                                    settings.special.ellipsoid);
     if (picture) {
         const OffscreenGui gui;
         QPixmap page = mapPicture(context);
         QPixmap caption = captionStrip(context);
         QPixmap specialMap = mapPicture(context);
         QPixmap earth;
-        const MapGeometry geometry = mapGeometry(settings.mapProjection, settings.centralMeridian);
+        const MapGeometry geometry = mapGeometry(settings.display.mapProjection, settings.display.centralMeridianDeg);
         paintSpecialEclipseTrack(page, earthImage(earth), geometry, settings, track);
         paintSpecialEclipseLabel(specialMap, page, caption, geometry, settings, now);
         if (const int status = writePicture(context, specialMap); status != kCliExitOk)
             return status;
     }
-    std::fprintf(context.out, "%s\n", specialEclipseLabel(settings.currentMjd, settings.satHeight, now).c_str());
+    std::fprintf(context.out, "%s\n", specialEclipseLabel(settings.time.currentMjdUT, settings.special.heightKm, now).c_str());
     if (context.options.points)
         for (const TrackPoint& point : track)
             std::fprintf(context.out, "track %i %.4f %.4f\n", point.kind, point.latitudeDeg, point.longitudeDeg);

@@ -11,6 +11,7 @@
 #include "config/input_limits.h"
 #include "config/settings_io.h"
 #include "eclipse/lunation.h"
+#include "eclipse/special_eclipse.h"
 #include "reports/ephemeris_report.h"
 
 namespace qv {
@@ -252,6 +253,27 @@ bool setCutoff(const OptionArg& arg)
     return true;
 }
 
+// A comma-separated list of the parts of the printed year.
+bool setPrintParts(const OptionArg& arg)
+{
+    std::string badKey;
+    if (parsePrintParts(arg.value, arg.options.printParts, badKey))
+        return true;
+    std::string keys;
+    for (const PrintPartKey& entry : kPrintPartKeys)
+        keys += std::string(keys.empty() ? "" : ",") + entry.key;
+    return refuse(arg, quotedValue(badKey) + " is no part of the year; the parts are " + keys);
+}
+
+bool setPaper(const OptionArg& arg)
+{
+    const std::string_view paper(arg.value);
+    if (paper != "a4" && paper != "letter")
+        return refuseValue(arg, paper, "a4 or letter");
+    arg.options.paper = paper == "a4" ? PrintPaper::kA4 : PrintPaper::kLetter;
+    return true;
+}
+
 constexpr OptionSpec kOptions[] = {
     {"--year", "Y", "year, -9999 to 9999", setYear},
     {"--zone", "H", "time zone in hours, east positive, -24 to 24",
@@ -269,7 +291,7 @@ constexpr OptionSpec kOptions[] = {
     {"--dms", nullptr, "angles in the DD.MMSS form (--lat and --lon are read in it)",
      [](const OptionArg& a) { a.options.dms = true; return true; }},
     {"--date", "YYYY-MM-DD", "date; its year is used whatever the order of --year", setDate},
-    {"--time", "HH:MM:SS", "time of day", setTime},
+    {"--time", "HH:MM:SS", "time of day: UT for special, else local time in --zone", setTime},
     {"--eclipse", "N", "number of the eclipse in the year's list, 1 to 12",
      [](const OptionArg& a) { return setWhole(a, 1, kMaxEclipses, a.options.eclipseNumber); }},
     {"--step", "MIN", "step of the central-line listing in minutes, 1 to 60",
@@ -310,7 +332,12 @@ constexpr OptionSpec kOptions[] = {
      [](const OptionArg& a) { a.options.ellipsoid = true; return true; }},
     {"--points", nullptr, "map: print the plotted points instead of the picture; special: add the track",
      [](const OptionArg& a) { a.options.points = true; return true; }},
-    {"--out", "FILE", "write the output to FILE instead of standard output (map, special: the PNG)",
+    {"--pages", "LIST", "pdf: parts of the year, of phases,calendar,holidays,eclipses,maps (default all)",
+     setPrintParts},
+    {"--paper", "a4|letter", "pdf: paper size (default: the locale's)", setPaper},
+    {"--landscape", nullptr, "pdf: landscape pages (default portrait)",
+     [](const OptionArg& a) { a.options.landscape = true; return true; }},
+    {"--out", "FILE", "write the output to FILE instead of standard output (map, special: the PNG; pdf: the PDF)",
      [](const OptionArg& a) { a.options.outPath = a.value; return true; }},
     {"--help", nullptr, "this help (also -h)",
      [](const OptionArg& a) { a.options.help = true; return true; }},
@@ -399,56 +426,78 @@ int parseCliOptions(int argc, char** argv, CliOptions& options, std::string& err
     return kCliExitOk;
 }
 
-void applyCliOptions(const CliOptions& options, long long unixSeconds, SettingsRecord& settings)
+namespace {
+
+// The instant of UT that --date and --time name, the parts not given taken from the clock:
+// from its UT when timeIsUT, else from the local date and time fields of time.
+double typedInstantUT(const CliOptions& options, const TimeSettings& time, bool timeIsUT)
+{
+    UtInstant at{time.year, time.month, time.day, time.hour, time.minute, time.second};
+    if (timeIsUT)
+        at = splitUtInstant(time.currentMjdUT);
+    if (options.date) {
+        at.year = options.date->year;
+        at.month = options.date->month;
+        at.day = options.date->day;
+    }
+    if (options.time) {
+        at.hour = options.time->hour;
+        at.minute = options.time->minute;
+        at.second = options.time->second;
+    }
+    const double mjd = modifiedJulianDate(at.day, at.month, at.year, dmsToDecimal(at.hour, at.minute, at.second));
+    return timeIsUT ? mjd : utFromLocal(mjd, time.zone);
+}
+
+}  // namespace
+
+void applyCliOptions(const CliOptions& options, long long unixSeconds, SettingsRecord& settings, bool timeIsUT)
 {
     setDefaultSettings(settings, unixSeconds);
     if (options.zoneHours) {
-        settings.timeZone = *options.zoneHours;
+        settings.time.zone.offsetHours = *options.zoneHours;
         setDateTimeFromUnixSeconds(settings, unixSeconds);
     }
     if (options.year)
-        settings.year = *options.year;
+        settings.time.year = *options.year;
     if (options.date) {
-        settings.year = options.date->year;
-        settings.month = options.date->month;
-        settings.day = options.date->day;
+        settings.time.year = options.date->year;
+        settings.time.month = options.date->month;
+        settings.time.day = options.date->day;
     }
     if (options.time) {
-        settings.hour = options.time->hour;
-        settings.minute = options.time->minute;
-        settings.second = options.time->second;
+        settings.time.hour = options.time->hour;
+        settings.time.minute = options.time->minute;
+        settings.time.second = options.time->second;
     }
     if (options.date || options.time)
-        settings.currentMjd =
-            modifiedJulianDate(settings.day, settings.month, settings.year,
-                               dmsToDecimal(settings.hour, settings.minute, settings.second));
-    settings.deltaTAuto = options.deltaTSeconds ? 0 : 1;
-    settings.deltaT = options.deltaTSeconds ? *options.deltaTSeconds : deltaTDefault(settings.year);
+        settings.time.currentMjdUT = typedInstantUT(options, settings.time, timeIsUT);
+    settings.time.deltaTFollowsYear = !options.deltaTSeconds;
+    settings.time.deltaTManualSeconds = options.deltaTSeconds.value_or(0.0);
 
-    settings.latitude = options.latitudeDeg.value_or(settings.latitude);
-    settings.longitude = options.longitudeDeg.value_or(settings.longitude);
-    settings.height = options.heightM.value_or(settings.height);
+    settings.observer.latitudeDeg = options.latitudeDeg.value_or(settings.observer.latitudeDeg);
+    settings.observer.longitudeDeg = options.longitudeDeg.value_or(settings.observer.longitudeDeg);
+    settings.observer.heightM = options.heightM.value_or(settings.observer.heightM);
     if (options.name)
         storeLocationName(settings, options.name->c_str());
-    settings.dmsFlag = options.dms ? 1 : 0;
+    settings.display.dmsAngles = options.dms;
 
-    settings.selectedEclipse = options.eclipseNumber.value_or(settings.selectedEclipse);
-    settings.mapStep = options.mapStepMin.value_or(settings.mapStep);
-    settings.mapProjection = options.mapProjection.value_or(settings.mapProjection);
-    settings.centralMeridian = options.centralMeridianDeg.value_or(settings.centralMeridian);
-    settings.mapGrid = options.mapGrid.value_or(settings.mapGrid);
-    settings.mapGrey = options.mapGrey.value_or(settings.mapGrey);
-    settings.mapBorders = options.mapBorders.value_or(settings.mapBorders);
+    settings.display.mapStepMinutes = options.mapStepMin.value_or(settings.display.mapStepMinutes);
+    settings.display.mapProjection = options.mapProjection.value_or(settings.display.mapProjection);
+    settings.display.centralMeridianDeg = options.centralMeridianDeg.value_or(settings.display.centralMeridianDeg);
+    settings.display.mapGrid = options.mapGrid.value_or(settings.display.mapGrid);
+    settings.display.mapGrey = options.mapGrey.value_or(settings.display.mapGrey);
+    settings.display.mapBorders = options.mapBorders.value_or(settings.display.mapBorders);
     if (options.panel) {
-        settings.panelAzimuth = options.panel->azimuthDeg;
-        settings.panelElevation = options.panel->elevationDeg;
-        settings.panelEfficiency = options.panel->efficiencyPercent;
-        settings.panelStartMonth = options.panel->startMonth;
-        settings.panelEndMonth = options.panel->endMonth;
+        settings.panel.azimuthDeg = options.panel->azimuthDeg;
+        settings.panel.elevationDeg = options.panel->elevationDeg;
+        settings.panel.efficiencyPercent = options.panel->efficiencyPercent;
+        settings.panel.startMonth = options.panel->startMonth;
+        settings.panel.endMonth = options.panel->endMonth;
     }
-    settings.satHeight = options.satHeightKm.value_or(settings.satHeight);
-    settings.satTimeStep = options.satStepSeconds.value_or(settings.satTimeStep);
-    settings.satEllipsoid = options.ellipsoid ? 1 : 0;
+    settings.special.heightKm = options.satHeightKm.value_or(settings.special.heightKm);
+    settings.special.stepSeconds = options.satStepSeconds.value_or(settings.special.stepSeconds);
+    settings.special.ellipsoid = options.ellipsoid;
 }
 
 void writeOptionsHelp(std::FILE* out)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/settings.h"
+#include "reports/print_document.h"
 
 namespace qv {
 
@@ -63,6 +64,9 @@ struct CliOptions {
     bool ellipsoid = false;
     bool points = false;  // map and special: print the plotted points
     int pictureScale = 1;  // map and special: device pixels per map pixel of the picture
+    unsigned printParts = kPrintWholeYear;  // pdf: the parts of the year (PrintPart bits)
+    std::optional<PrintPaper> paper;        // pdf: empty for the locale's paper
+    bool landscape = false;                 // pdf: landscape pages
     std::string outPath;  // empty: standard output
 };
 
@@ -71,8 +75,11 @@ struct CliOptions {
 int parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);
 
 // The program's defaults with the clock at unixSeconds (in the given zone, if any), then the
-// options: --date and --time set currentMjd; without --delta-t TT - UT follows the year.
-void applyCliOptions(const CliOptions& options, long long unixSeconds, SettingsRecord& settings);
+// options; without --delta-t TT - UT follows the year. --date and --time set the current
+// instant: read as local time in the zone, or as UT when timeIsUT (the part of the date and
+// time not given is then the clock's UT, else its local time).
+void applyCliOptions(const CliOptions& options, long long unixSeconds, SettingsRecord& settings,
+                     bool timeIsUT = false);
 
 // Writes the option list of the help text, one line per option.
 void writeOptionsHelp(std::FILE* out);

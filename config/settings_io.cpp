@@ -139,8 +139,8 @@ int unreadable(std::string* reason, const std::string& why)
 // Writes the six lines of the configuration file; false when any write failed.
 bool writeConfigText(std::FILE* file, const SettingsRecord& settings, int flag)
 {
-    const double numbers[kConfigNumbers] = {settings.timeZone, settings.latitude,
-                                            settings.longitude, settings.height};
+    const double numbers[kConfigNumbers] = {settings.time.zone.offsetHours, settings.observer.latitudeDeg,
+                                            settings.observer.longitudeDeg, settings.observer.heightM};
     for (double number : numbers) {
         char line[400];  // "%lf" of the largest double has 309 digits before the point
         const int length = std::snprintf(line, sizeof line, "%lf \n", number);
@@ -150,8 +150,8 @@ bool writeConfigText(std::FILE* file, const SettingsRecord& settings, int flag)
         if (std::fputs(line, file) == EOF)
             return false;
     }
-    const std::size_t nameLength = strnlen(settings.locationName, kLocationNameSize - 1);
-    if (std::fwrite(settings.locationName, 1, nameLength, file) != nameLength)
+    const std::size_t nameLength = strnlen(settings.observer.name, kLocationNameSize - 1);
+    if (std::fwrite(settings.observer.name, 1, nameLength, file) != nameLength)
         return false;
     return std::fprintf(file, "\n%d", flag) >= 0;
 }
@@ -162,7 +162,6 @@ void setDefaultSettings(SettingsRecord& settings, long long unixSeconds)
 {
     settings = SettingsRecord{};
     setDateTimeFromUnixSeconds(settings, unixSeconds);
-    settings.deltaT = deltaTDefault(settings.year);
 }
 
 void writeWelcomeLines(PageBuffer& page)
@@ -198,16 +197,13 @@ int initSettings(SettingsRecord& settings, PageBuffer& page, const char* configP
 
 void setDateTimeFromUnixSeconds(SettingsRecord& settings, long long unixSeconds)
 {
-    settings.currentMjd =
-        unixSeconds / kSecondsPerDay + kMjdOfUnixEpoch + settings.timeZone / 24.0;
+    settings.time.currentMjdUT = unixSeconds / kSecondsPerDay + kMjdOfUnixEpoch;
     double hourOfDay = 0.0;
-    calendarDate(settings.currentMjd + kSplitAllowanceDays, settings.day, settings.month,
-                 settings.year, hourOfDay);
+    calendarDate(localMjd(settings.time.currentMjdUT, settings.time.zone) + kSplitAllowanceDays, settings.time.day, settings.time.month,
+                 settings.time.year, hourOfDay);
     double seconds = 0.0;
-    splitDms(hourOfDay, settings.hour, settings.minute, seconds);
-    settings.second = static_cast<int>(seconds);
-    if (settings.deltaTAuto != 0)
-        settings.deltaT = deltaTDefault(settings.year);
+    splitDms(hourOfDay, settings.time.hour, settings.time.minute, seconds);
+    settings.time.second = static_cast<int>(seconds);
 }
 
 void writeInputValuesPage(const SettingsRecord& settings, PageBuffer& page)
@@ -215,20 +211,20 @@ void writeInputValuesPage(const SettingsRecord& settings, PageBuffer& page)
     char line[kPageColumns + 64];
     appendLine(page, "The present input values are:");
     appendBlankLines(page, 1);
-    std::snprintf(line, sizeof line, "Year: \t%4i", settings.year);
+    std::snprintf(line, sizeof line, "Year: \t%4i", settings.time.year);
     appendLine(page, line);
-    appendNumberLine(page, "Timezone: %g", settings.timeZone);
-    appendLine(page, settings.deltaTAuto != 0 ? "Delta-Time set to automatic"
+    appendNumberLine(page, "Timezone: %g", settings.time.zone.offsetHours);
+    appendLine(page, settings.time.deltaTFollowsYear ? "Delta-Time set to automatic"
                                               : "Delta-Time set to manual");
     appendBlankLines(page, 1);
     const int before = page.lineCount;
     appendLine(page, "Geographic Location:");
     if (page.lineCount > before)
-        appendLine(page, settings.locationName);
-    const bool packed = settings.dmsFlag != 0;
-    appendLine(page, ("Latitude:  \t" + angleText(settings.latitude, packed)).c_str());
-    appendLine(page, ("Longitude: \t" + angleText(settings.longitude, packed)).c_str());
-    appendNumberLine(page, "Height:    \t%g", settings.height);
+        appendLine(page, settings.observer.name);
+    const bool packed = settings.display.dmsAngles;
+    appendLine(page, ("Latitude:  \t" + angleText(settings.observer.latitudeDeg, packed)).c_str());
+    appendLine(page, ("Longitude: \t" + angleText(settings.observer.longitudeDeg, packed)).c_str());
+    appendNumberLine(page, "Height:    \t%g", settings.observer.heightM);
 }
 
 std::size_t utf8WholeCharactersLength(const char* text, std::size_t length)
@@ -255,9 +251,9 @@ void storeLocationName(SettingsRecord& settings, const char* utf8Name)
         valid.data(), std::min(valid.size(), static_cast<std::size_t>(kLocationNameMax)));
     for (std::size_t i = 0; i < static_cast<std::size_t>(kLocationNameMax); ++i) {
         const unsigned char c = i < kept ? static_cast<unsigned char>(valid[i]) : ' ';
-        settings.locationName[i] = (c < 0x20 || c == 0x7F) ? ' ' : static_cast<char>(c);
+        settings.observer.name[i] = (c < 0x20 || c == 0x7F) ? ' ' : static_cast<char>(c);
     }
-    settings.locationName[kLocationNameMax] = '\0';
+    settings.observer.name[kLocationNameMax] = '\0';
 }
 
 bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path,
@@ -274,8 +270,8 @@ bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path,
 
 bool sameConfigValues(const SettingsRecord& a, const SettingsRecord& b)
 {
-    return a.timeZone == b.timeZone && a.latitude == b.latitude && a.longitude == b.longitude &&
-           a.height == b.height && std::strcmp(a.locationName, b.locationName) == 0;
+    return a.time.zone.offsetHours == b.time.zone.offsetHours && a.observer.latitudeDeg == b.observer.latitudeDeg && a.observer.longitudeDeg == b.observer.longitudeDeg &&
+           a.observer.heightM == b.observer.heightM && std::strcmp(a.observer.name, b.observer.name) == 0;
 }
 
 int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path, std::string* reason)
@@ -295,12 +291,12 @@ int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path, std
         return unreadable(reason, "incomplete, or no number where one belongs");
     if (const std::string problem = configRangeProblem(values); !problem.empty())
         return unreadable(reason, problem);
-    settings.timeZone = values.numbers[0];
-    settings.latitude = values.numbers[1];
-    settings.longitude = values.numbers[2];
-    settings.height = values.numbers[3];
-    static_assert(sizeof values.name == sizeof settings.locationName);
-    std::memcpy(settings.locationName, values.name, sizeof values.name);
+    settings.time.zone.offsetHours = values.numbers[0];
+    settings.observer.latitudeDeg = values.numbers[1];
+    settings.observer.longitudeDeg = values.numbers[2];
+    settings.observer.heightM = values.numbers[3];
+    static_assert(sizeof values.name == sizeof settings.observer.name);
+    std::memcpy(settings.observer.name, values.name, sizeof values.name);
     if (flagOut != nullptr)
         *flagOut = values.flag == 1 ? 1 : 0;
     return 1;

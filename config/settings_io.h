@@ -26,14 +26,14 @@ int initSettings(SettingsRecord& settings, PageBuffer& page, const char* configP
                  long long unixSeconds);
 
 // The defaults of every input (zone 0, automatic TT - UT, location "Default" at 0, 0, 0, ...)
-// with date, time and currentMjd from unixSeconds. Reads no file and writes no page.
+// with the current instant, date and time from unixSeconds. Reads no file and writes no page.
 void setDefaultSettings(SettingsRecord& settings, long long unixSeconds);
 
 // Appends the welcome line and one blank line.
 void writeWelcomeLines(PageBuffer& page);
 
-// Date, time and currentMjd in the record's zone from a count of seconds since 1970-01-01 UTC;
-// deltaT when automatic.
+// The current instant (UT) and the local date and time in the record's zone from a count of
+// seconds since 1970-01-01 UTC.
 void setDateTimeFromUnixSeconds(SettingsRecord& settings, long long unixSeconds);
 
 // Appends "The present input values are:" and the values below it (latitude and longitude in

@@ -63,9 +63,9 @@ QvDayDialog::QvDayDialog(QWidget* parent)
 
 void QvDayDialog::setContext(const qv::SettingsRecord& settings)
 {
-    dateRecord.timeZone = settings.timeZone;
-    dateRecord.deltaT = settings.deltaT;
-    dateRecord.deltaTAuto = settings.deltaTAuto;
+    dateRecord.time.zone.offsetHours = settings.time.zone.offsetHours;
+    dateRecord.time.deltaTManualSeconds = settings.time.deltaTManualSeconds;
+    dateRecord.time.deltaTFollowsYear = settings.time.deltaTFollowsYear;
 }
 
 void QvDayDialog::setParams(int year, int month, int day, int fz)
@@ -91,10 +91,7 @@ void QvDayDialog::refreshSlot()
         detailEdit->setPlainText(error);
         return;
     }
-    getParams(dateRecord.year, dateRecord.month, dateRecord.day);
-    // TT - UT enters the New Moon days: on its default it follows the year shown.
-    if (dateRecord.deltaTAuto != 0)
-        dateRecord.deltaT = qv::deltaTDefault(dateRecord.year);
+    getParams(dateRecord.time.year, dateRecord.time.month, dateRecord.time.day);
     detailEdit->setPlainText(QString::fromStdString(qv::dayDetailsText(dateRecord)));
 }
 

@@ -75,22 +75,22 @@ void QvMoonDialog::setParams(int year, int month, int day, int hour, int minute,
                              const char* geoname, int dmsflg, int fz)
 {
     qv::ui::setTextPointSize(moonEdit, fz);
-    workRecord.year = year;
-    workRecord.month = month;
-    workRecord.day = day;
-    workRecord.hour = hour;
-    workRecord.minute = minute;
-    workRecord.second = second;
-    workRecord.timeZone = tzone;
-    workRecord.deltaT = delTdut;
-    workRecord.deltaTAuto = delAuto;
-    workRecord.latitude = geolat;
-    workRecord.longitude = geolong;
-    workRecord.height = geoheight;
-    std::memset(workRecord.locationName, 0, sizeof workRecord.locationName);
+    workRecord.time.year = year;
+    workRecord.time.month = month;
+    workRecord.time.day = day;
+    workRecord.time.hour = hour;
+    workRecord.time.minute = minute;
+    workRecord.time.second = second;
+    workRecord.time.zone.offsetHours = tzone;
+    workRecord.time.deltaTManualSeconds = delTdut;
+    workRecord.time.deltaTFollowsYear = delAuto != 0;
+    workRecord.observer.latitudeDeg = geolat;
+    workRecord.observer.longitudeDeg = geolong;
+    workRecord.observer.heightM = geoheight;
+    std::memset(workRecord.observer.name, 0, sizeof workRecord.observer.name);
     if (geoname != nullptr)
-        std::strncpy(workRecord.locationName, geoname, qv::kLocationNameMax);
-    workRecord.dmsFlag = dmsflg;
+        std::strncpy(workRecord.observer.name, geoname, qv::kLocationNameMax);
+    workRecord.display.dmsAngles = dmsflg;
     yearEdit->setText(QString::number(year));
     monthEdit->setText(QString::number(month));
     dayEdit->setText(QString::number(day));
@@ -102,17 +102,16 @@ void QvMoonDialog::setParams(int year, int month, int day, int hour, int minute,
 }
 
 void QvMoonDialog::getParams(int& year, int& month, int& day, int& hour, int& minute, int& second,
-                             double& tzone, double& delTdut)
+                             double& tzone)
 {
     refreshSlot();
-    year = workRecord.year;
-    month = workRecord.month;
-    day = workRecord.day;
-    hour = workRecord.hour;
-    minute = workRecord.minute;
-    second = workRecord.second;
-    tzone = workRecord.timeZone;
-    delTdut = workRecord.deltaT;
+    year = workRecord.time.year;
+    month = workRecord.time.month;
+    day = workRecord.time.day;
+    hour = workRecord.time.hour;
+    minute = workRecord.time.minute;
+    second = workRecord.time.second;
+    tzone = workRecord.time.zone.offsetHours;
 }
 
 void QvMoonDialog::refreshSlot()
@@ -123,16 +122,13 @@ void QvMoonDialog::refreshSlot()
         return;
     }
     const int year = yearEdit->text().toInt();
-    // TT - UT on its default follows the year shown.
-    if (year != workRecord.year && workRecord.deltaTAuto != 0)
-        workRecord.deltaT = qv::deltaTDefault(year);
-    workRecord.year = year;
-    workRecord.month = std::clamp(monthEdit->text().toInt(), 1, 12);
-    workRecord.day = std::clamp(dayEdit->text().toInt(), 1, 31);
-    workRecord.hour = hourEdit->text().toInt();
-    workRecord.minute = minuteEdit->text().toInt();
-    workRecord.second = secondEdit->text().toInt();
-    workRecord.timeZone = qv::ui::realValue(tzoneEdit->text());
+    workRecord.time.year = year;
+    workRecord.time.month = std::clamp(monthEdit->text().toInt(), 1, 12);
+    workRecord.time.day = std::clamp(dayEdit->text().toInt(), 1, 31);
+    workRecord.time.hour = hourEdit->text().toInt();
+    workRecord.time.minute = minuteEdit->text().toInt();
+    workRecord.time.second = secondEdit->text().toInt();
+    workRecord.time.zone.offsetHours = qv::ui::realValue(tzoneEdit->text());
     moonEdit->setPlainText(QString::fromStdString(qv::skyDetailsText(workRecord)));
 }
 

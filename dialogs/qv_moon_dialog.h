@@ -20,9 +20,8 @@ public:
     void setParams(int year, int month, int day, int hour, int minute, int second, double tzone,
                    double delTdut, int delAuto, double geolat, double geolong, double geoheight,
                    const char* geoname, int dmsflg, int fz);
-    // Refreshes, then gives the moment shown and the TT - UT it was computed with.
-    void getParams(int& year, int& month, int& day, int& hour, int& minute, int& second,
-                   double& tzone, double& delTdut);
+    // Refreshes, then gives the moment shown.
+    void getParams(int& year, int& month, int& day, int& hour, int& minute, int& second, double& tzone);
 
 public slots:
     // Reads the fields (month clamped to 1..12, day to 1..31), renews TT - UT on its default

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "astro/frames.h"
 #include "astro/refraction.h"
@@ -57,15 +59,6 @@ double magnitudeAt(const EclipseGeometry& engine, double mjdUT, const Observer& 
     return localEclipseMagnitude(mjdUT, engine.equationOfEquinoxes(), observer.latitudeRad,
                                  observer.longitudeRad, observer.heightM, engine.sunVector(),
                                  engine.moonVector(), centralFlag);
-}
-
-void updateLocalMaximum(LocalCircumstances& local, double magnitude, double elevationRad, double mjdUT)
-{
-    if (magnitude <= local.maxMagnitude)
-        return;
-    local.maxMagnitude = magnitude;
-    local.maxElevationRad = elevationRad;
-    local.maxUT = mjdUT;
 }
 
 // Visibility intervals: one opens when the eclipse is in progress with the body up (and, for
@@ -131,47 +124,287 @@ void trackPhase(EclipseCircumstances& result, PhaseScan& scan, int eclipseClass,
     }
 }
 
+// Covers the rounding of the quantities compared with their bounds.
+constexpr double kRoundingAllowance = 1e-9;
+
+// Scan steps after an instant without eclipse during which none can begin: the shadow's
+// margin beyond the penumbra's reach, run down at its fastest drift. The penumbra's edge moves
+// with the Moon's distance by less than a hundredth of that drift, and a small allowance covers
+// the rounding of the margin.
+long stepsWithoutEclipse(const EclipseGeometry& engine, bool lunar)
+{
+    constexpr double kEdgeDriftFactor = 1.01;
+    double steps = 0.0;
+    if (lunar) {
+        const double margin = lunarShadowMargin(engine.sunVector(), engine.moonVector());
+        steps = std::fmin((margin - kRoundingAllowance) / (kEdgeDriftFactor * kMaxLunarMarginDriftPerDay * kScanStepDays),
+                          kLunarMarginSpanDays / kScanStepDays);
+    } else {
+        const double reach = 1.0 + 0.5 * std::fmax(engine.penumbraDiameter(), std::fabs(engine.umbraDiameter()));
+        steps = (engine.axisDistance() - reach - kRoundingAllowance) /
+                (kEdgeDriftFactor * kMaxAxisDriftPerDay * kScanStepDays);
+    }
+    return steps > 0.0 ? static_cast<long>(steps) : 0;
+}
+
+// Bounds on how fast the local quantities change, per day: the Sun's elevation (the Earth's
+// rotation, 6.30, and the Sun's own motion); the Sun-Moon separation seen from the place
+// without refraction (the Moon's motion against the Sun, at most 0.27, and the turn of its
+// parallax with the Earth, at most 0.11; the fastest seen from -9999 to 9999 is 0.35); the
+// apparent radii of the Sun and the Moon (the Moon's distance from the place).
+constexpr double kMaxElevationDriftPerDay = 6.4;
+constexpr double kMaxSeparationDriftPerDay = 0.45;
+constexpr double kMaxRadiusDriftPerDay = 1e-3;
+// Refraction lifts two bodies by amounts differing by at most its slope times their difference
+// in altitude (no more than their separation); tilting them toward the zenith changes their
+// separation by less than this fraction more.
+constexpr double kZenithTiltFraction = 2e-3;
+// The Sun and the Moon seen from the place at one instant of a scan, evaluated exactly: the
+// Sun's topocentric elevation, the local magnitude with its central flag, and for the bounds
+// the unrefracted topocentric separation and the radii of the Sun and the Moon.
+struct LocalSample {
+    long step = 0;
+    double mjdUT = 0.0;
+    double elevationRad = 0.0;
+    double magnitude = 0.0;
+    int centralFlag = 0;
+    double separationRad = 0.0;
+    double sunRadiusRad = 0.0;
+    double moonRadiusRad = 0.0;
+
+    bool sunUp() const { return elevationRad >= kSunHorizonRad; }
+};
+
+// The sample of the engine's instant mjdUT.
+LocalSample localSample(const EclipseGeometry& engine, const Observer& observer, long step, double mjdUT)
+{
+    LocalSample sample;
+    sample.step = step;
+    sample.mjdUT = mjdUT;
+    sample.elevationRad = topocentricElevation(engine, mjdUT, observer, engine.sunVector());
+    sample.magnitude = magnitudeAt(engine, mjdUT, observer, sample.centralFlag);
+    const Vec3 place = observerPosition(mjdUT, engine.equationOfEquinoxes(), observer.latitudeRad,
+                                        observer.longitudeRad, observer.heightM);
+    const Vec3 sun = engine.sunVector() - place;
+    const Vec3 moon = engine.moonVector() - place;
+    sample.separationRad = std::acos(std::clamp(dot(unitVector(sun), unitVector(moon)), -1.0, 1.0));
+    sample.sunRadiusRad = std::atan(kSunRadius / norm(sun));
+    sample.moonRadiusRad = std::atan(kMoonRadius / norm(moon));
+    return sample;
+}
+
+// How much refraction can change the separation of two bodies the lower of which stands at
+// lowestRad or higher (the Sun above the horizon): by this fraction of the separation. Where
+// the lower is below the refraction floor only the upper is lifted, away from it.
+double refractionFraction(double lowestRad)
+{
+    return standardRefractionSlopeAbove(lowestRad) + kZenithTiltFraction;
+}
+
+// What a sample tells of every instant within spanDays of it.
+class SampleReach {
+public:
+    SampleReach(const LocalSample& sample, double spanDays) : sample_(sample), span_(spanDays) {}
+
+    bool sunStaysDown() const
+    {
+        return sample_.elevationRad + kMaxElevationDriftPerDay * span_ + kRoundingAllowance < kSunHorizonRad;
+    }
+    bool sunStaysUp() const
+    {
+        return sample_.elevationRad - kMaxElevationDriftPerDay * span_ - kRoundingAllowance >= kSunHorizonRad;
+    }
+    // With the Sun up: the apparent separation stays at or above the radii's sum (plus) or
+    // difference (minus).
+    bool separationStaysAtLeast(bool radiusSum) const
+    {
+        const double least = sample_.separationRad - kMaxSeparationDriftPerDay * span_;
+        return (1.0 - refractionFraction(lowestBody())) * least - kRoundingAllowance >= radii(radiusSum, 1.0);
+    }
+    // The apparent separation stays below the radii's sum or difference (both bodies above the
+    // refraction floor).
+    bool separationStaysBelow(bool radiusSum) const
+    {
+        const double lowest = lowestBody();
+        return lowest > kRefractionFloorRad &&
+               (1.0 + refractionFraction(lowest)) * mostSeparation() + kRoundingAllowance < radii(radiusSum, -1.0);
+    }
+
+private:
+    double mostSeparation() const { return sample_.separationRad + kMaxSeparationDriftPerDay * span_; }
+    double lowestBody() const
+    {
+        return sample_.elevationRad - kMaxElevationDriftPerDay * span_ - mostSeparation();
+    }
+    // The sum or difference of the radii, widened by their drift towards side (+1 up, -1 down).
+    double radii(bool sum, double side) const
+    {
+        const double value = sum ? sample_.sunRadiusRad + sample_.moonRadiusRad
+                                 : std::fabs(sample_.sunRadiusRad - sample_.moonRadiusRad);
+        return value + side * 2.0 * kMaxRadiusDriftPerDay * span_;
+    }
+
+    const LocalSample& sample_;
+    double span_;
+};
+
+// The greatest magnitude any instant strictly between two samples stepDays apart per step can
+// have with the Sun up; below 0 when the Sun stays down there.
+double magnitudeBound(const LocalSample& a, const LocalSample& b, double stepDays)
+{
+    const double span = static_cast<double>(b.step - a.step) * stepDays;
+    if (std::max(a.elevationRad, b.elevationRad) + kMaxElevationDriftPerDay * span / 2.0 + kRoundingAllowance <
+        kSunHorizonRad)
+        return -1.0;
+    // The separation is above both lines running down from the two samples; their crossing
+    // (within the steps between) is the least it can be.
+    const double slope = kMaxSeparationDriftPerDay * stepDays;
+    const double crossing = std::clamp(
+        (a.separationRad - b.separationRad + slope * static_cast<double>(a.step + b.step)) / (2.0 * slope),
+        static_cast<double>(a.step + 1), static_cast<double>(b.step - 1));
+    const double leastSeparation = std::max({a.separationRad - slope * (crossing - static_cast<double>(a.step)),
+                                             b.separationRad - slope * (static_cast<double>(b.step) - crossing), 0.0});
+    const double mostSeparation = std::max(a.separationRad, b.separationRad) + kMaxSeparationDriftPerDay * span / 2.0;
+    const double lowest =
+        std::min(a.elevationRad, b.elevationRad) - kMaxElevationDriftPerDay * span / 2.0 - mostSeparation;
+    const double radiusDrift = kMaxRadiusDriftPerDay * span;
+    const double overlap = a.sunRadiusRad + a.moonRadiusRad + 2.0 * radiusDrift -
+                           (1.0 - refractionFraction(lowest)) * leastSeparation;
+    return std::max(overlap, 0.0) / (2.0 * (a.sunRadiusRad - radiusDrift)) + kRoundingAllowance;
+}
+
+// The last step of a scan from start at stepDays (instants start + step * stepDays) that is not
+// after end.
+long lastStepNotAfter(double start, double stepDays, double end)
+{
+    long step = static_cast<long>((end - start) / stepDays) + 2;
+    while (start + static_cast<double>(step) * stepDays > end)
+        --step;
+    return step;
+}
+
+// The number of steps after fromStep, up to lastStep, over which holds(span) holds for every
+// instant within span of the sample at fromStep (holds weakens as the span grows).
+template <typename Holds>
+long stepsAlike(long fromStep, long lastStep, double stepDays, Holds holds)
+{
+    long alike = 0;
+    long most = std::max(lastStep - fromStep, 0L);
+    while (alike < most) {
+        const long middle = alike + (most - alike + 1) / 2;
+        if (holds(static_cast<double>(middle) * stepDays))
+            alike = middle;
+        else
+            most = middle - 1;
+    }
+    return alike;
+}
+
+// The local maximum of a scan: the first greatest magnitude with the Sun up, in the order of
+// the instants, when greater than the maximum before the scan. Instants passed over are
+// evaluated only where the bound between their neighbours reaches the greatest one found.
+class LocalMaximum {
+public:
+    explicit LocalMaximum(double before) : before_(before) {}
+
+    void consider(const LocalSample& sample)
+    {
+        if (!sample.sunUp() || sample.magnitude <= before_)
+            return;
+        if (!best_ || sample.magnitude > best_->magnitude ||
+            (sample.magnitude == best_->magnitude && sample.step < best_->step))
+            best_ = sample;
+    }
+
+    // evaluate(step) gives the sample of a step between a and b.
+    template <typename Evaluate>
+    void refineBetween(const LocalSample& a, const LocalSample& b, double stepDays, Evaluate& evaluate)
+    {
+        if (b.step - a.step <= 1 || magnitudeBound(a, b, stepDays) < (best_ ? best_->magnitude : before_))
+            return;
+        const LocalSample middle = evaluate((a.step + b.step) / 2);
+        consider(middle);
+        refineBetween(a, middle, stepDays, evaluate);
+        refineBetween(middle, b, stepDays, evaluate);
+    }
+
+    void store(LocalCircumstances& local) const
+    {
+        if (!best_)
+            return;
+        local.maxMagnitude = best_->magnitude;
+        local.maxElevationRad = best_->elevationRad;
+        local.maxUT = best_->mjdUT;
+    }
+
+private:
+    double before_;
+    std::optional<LocalSample> best_;
+};
+
+// The maximum over the counted samples (in the order of their steps) and over the instants
+// passed over after a counted sample and before the next sample.
+template <typename Evaluate>
+void takeLocalMaximum(const std::vector<LocalSample>& samples, const std::vector<bool>& counted, double stepDays,
+                      Evaluate evaluate, LocalCircumstances& local)
+{
+    LocalMaximum maximum(local.maxMagnitude);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        if (counted[i])
+            maximum.consider(samples[i]);
+    for (std::size_t i = 1; i < samples.size(); ++i)
+        if (counted[i - 1])
+            maximum.refineBetween(samples[i - 1], samples[i], stepDays, evaluate);
+    maximum.store(local);
+}
+
 // Searches second by second, within 16 minutes of the local maximum, for the start and end of
 // totality or annularity at the place, refining the local maximum on the way. Without a
-// central phase there, centralEndUT ends up before centralStartUT.
+// central phase there, centralEndUT ends up before centralStartUT. With passOver set it
+// evaluates only the seconds whose outcome could differ from that of the last evaluated one
+// (before the central phase: central with the Sun up; during it: not central or the Sun down).
 void timeLocalCentralPhase(EclipseGeometry& engine, const Observer& observer, double deltaTSeconds,
-                           LocalCircumstances& local)
+                           bool passOver, LocalCircumstances& local)
 {
     const double windowStart = local.maxUT - kCentralHalfWindowDays;
     const double windowEnd = windowStart + kCentralWindowDays;
-    int step = 0;
-    double h = windowStart;
-    bool found = false;
-    do {
-        h = windowStart + ++step * kSearchStepDays;
+    auto evaluate = [&](long step) {
+        const double h = windowStart + static_cast<double>(step) * kSearchStepDays;
         engine.setTime(h, deltaTSeconds);
-        const double elevationRad = topocentricElevation(engine, h, observer, engine.sunVector());
-        if (elevationRad >= kSunHorizonRad) {
-            int centralFlag = 0;
-            updateLocalMaximum(local, magnitudeAt(engine, h, observer, centralFlag), elevationRad, h);
-            if (centralFlag >= 1) {
-                local.centralStartUT = h;
-                found = true;
-            }
-        }
-    } while (h <= windowEnd && !found);
+        return localSample(engine, observer, step, h);
+    };
+    const long lastInWindow = lastStepNotAfter(windowStart, kSearchStepDays, windowEnd);
+    std::vector<LocalSample> samples;
+    auto next = [&](auto holds) {
+        const long from = samples.back().step;
+        samples.push_back(evaluate(from + 1 + (passOver ? stepsAlike(from, lastInWindow, kSearchStepDays, holds) : 0)));
+        return samples.back();
+    };
 
-    if (!found || h >= windowEnd) {
+    samples.push_back(evaluate(1));
+    LocalSample sample = samples.back();
+    auto notCentral = [&](double span) {
+        const SampleReach reach(samples.back(), span);
+        return reach.sunStaysDown() || reach.separationStaysAtLeast(false);
+    };
+    while (!(sample.sunUp() && sample.centralFlag >= 1) && sample.mjdUT <= windowEnd)
+        sample = next(notCentral);
+    const bool found = sample.sunUp() && sample.centralFlag >= 1;
+    if (found)
+        local.centralStartUT = sample.mjdUT;
+    if (!found || sample.mjdUT >= windowEnd) {
         local.centralEndUT = local.centralStartUT - 1.0;
-        return;
+    } else {
+        auto stillCentral = [&](double span) {
+            const SampleReach reach(samples.back(), span);
+            return reach.sunStaysUp() && reach.separationStaysBelow(false);
+        };
+        do
+            sample = next(stillCentral);
+        while (sample.mjdUT <= windowEnd && sample.centralFlag != 0 && sample.sunUp());
+        local.centralEndUT = sample.mjdUT;
     }
-    int centralFlag = 0;
-    bool sunDown = false;
-    do {
-        h = windowStart + ++step * kSearchStepDays;
-        engine.setTime(h, deltaTSeconds);
-        const double elevationRad = topocentricElevation(engine, h, observer, engine.sunVector());
-        sunDown = elevationRad < kSunHorizonRad;
-        const double magnitude = magnitudeAt(engine, h, observer, centralFlag);
-        if (!sunDown)
-            updateLocalMaximum(local, magnitude, elevationRad, h);
-    } while (h <= windowEnd && centralFlag != 0 && !sunDown);
-    local.centralEndUT = h;
+    takeLocalMaximum(samples, std::vector<bool>(samples.size(), true), kSearchStepDays, evaluate, local);
 }
 
 }  // namespace
@@ -204,8 +437,59 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
     return std::fabs(sunRadiusRad + moonRadiusRad - separationRad) / (2.0 * sunRadiusRad);
 }
 
-EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
-                                          double deltaTSeconds)
+namespace {
+
+// Scan steps after a sample of a solar eclipse in progress over which the engine's class, the
+// Sun being up and, with the Sun up, the discs overlapping at the place stay as they are: the
+// shadow axis' distance from the centre, the Moon's distance from the fundamental plane and
+// from the Sun each drift by at most kMaxAxisDriftPerDay (twice for the last) a day, and the
+// class follows from them through monotonic tests.
+bool solarClassSteady(const EclipseGeometry& engine, double spanDays)
+{
+    const Vec3 sun(engine.sunVector().x, engine.sunVector().y, engine.sunVector().z / kPolarAxisRatio);
+    const Vec3 moon(engine.moonVector().x, engine.moonVector().y, engine.moonVector().z / kPolarAxisRatio);
+    const double drift = kMaxAxisDriftPerDay * spanDays;
+    const double axis = engine.axisDistance();
+    const double toPlane = -dot(moon, unitVector(moon - sun));
+    const double sunToMoon = norm(sun - moon);
+    const double least = axis - drift - kRoundingAllowance, most = axis + drift + kRoundingAllowance;
+    // A diameter cone * length / distance - kMoonDiameter over the span, length at least or at most.
+    auto diameter = [&](double cone, double length, double side) {
+        return cone * length / (sunToMoon - side * 2.0 * drift) - kMoonDiameter;
+    };
+    if (most < 1.0) {
+        const double chordLeast = std::sqrt(1.0 - most * most), chordMost = std::sqrt(1.0 - std::pow(std::max(least, 0.0), 2));
+        const double umbraLeast = diameter(kMoonUmbraCone, toPlane - drift - chordMost, -1.0);
+        const double umbraMost = diameter(kMoonUmbraCone, toPlane + drift - chordLeast, 1.0);
+        return umbraLeast > kRoundingAllowance || umbraMost < -kRoundingAllowance;
+    }
+    if (least < 1.0)
+        return false;
+    const double umbraLeast = diameter(kMoonUmbraCone, toPlane - drift, -1.0);
+    const double umbraMost = diameter(kMoonUmbraCone, toPlane + drift, 1.0);
+    if (!(umbraLeast > kRoundingAllowance || umbraMost < -kRoundingAllowance))
+        return false;
+    const double umbraSizeLeast = std::min(std::fabs(umbraLeast), std::fabs(umbraMost));
+    const double umbraSizeMost = std::max(std::fabs(umbraLeast), std::fabs(umbraMost));
+    if (most < 1.0 + 0.5 * umbraSizeLeast)
+        return true;
+    if (least < 1.0 + 0.5 * umbraSizeMost)
+        return false;
+    const double penumbraLeast = diameter(kMoonPenumbraCone, toPlane - drift, -1.0) + 2.0 * kMoonDiameter;
+    const double penumbraMost = diameter(kMoonPenumbraCone, toPlane + drift, 1.0) + 2.0 * kMoonDiameter;
+    return most < 1.0 + 0.5 * penumbraLeast || least >= 1.0 + 0.5 * penumbraMost;
+}
+
+bool visibilitySteady(const LocalSample& sample, double spanDays)
+{
+    const SampleReach reach(sample, spanDays);
+    return reach.sunStaysDown() ||
+           (reach.sunStaysUp() && (reach.separationStaysBelow(true) || reach.separationStaysAtLeast(true)));
+}
+
+// The scans, passing over the instants whose outcome cannot change when passOver is set.
+EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
+                                       double deltaTSeconds, bool passOver)
 {
     EclipseCircumstances result;
     LocalCircumstances& local = result.local;
@@ -213,47 +497,64 @@ EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const Ecl
     const Observer observer{place.latitudeDeg * kRadPerDeg, place.longitudeDeg * kRadPerDeg, place.heightM};
     const bool lunar = isLunar(eclipse.kind);
     const bool solar = isSolar(eclipse.kind);
-    const double horizonRad = lunar ? kMoonHorizonRad : kSunHorizonRad;
 
     const double scanStart = eclipse.greatestUT - kScanLeadDays;
     const double scanEnd = scanStart + kScanLengthDays;
     local.centralStartUT = scanStart;
     local.centralEndUT = scanStart - 1.0;
 
+    // Every instant evaluated of a solar eclipse, and whether the eclipse was then in progress.
+    std::vector<LocalSample> samples;
+    std::vector<bool> inProgress;
+    const long lastStep = lastStepNotAfter(scanStart, kScanStepDays, scanEnd);
     PhaseScan scan;
-    for (int step = 0; !scan.stopped; ++step) {
-        const double h = scanStart + step * kScanStepDays;
+    for (long step = 0; !scan.stopped; ++step) {
+        const double h = scanStart + static_cast<double>(step) * kScanStepDays;
         if (h > scanEnd)
             break;
         int eclipseClass = 0;
         EclipseKind instantKind = EclipseKind::None;
-        Vec3 body;
+        bool bodyUp = false;
         double localMagnitude = lunar ? 1.0 : 0.0;
         if (lunar) {
             const LunarEclipseClass lunarClass = engine.lunarEclipseType(h, deltaTSeconds);
             eclipseClass = lunarClass;
             instantKind = eclipseKindOf(lunarClass);
-            body = engine.moonVector();
+            bodyUp = eclipseClass > 0 && topocentricElevation(engine, h, observer, engine.moonVector()) >= kMoonHorizonRad;
         } else {
             double latitudeRad = 0.0, longitudeRad = 0.0;
             const SolarEclipseClass solarClass = engine.solarEclipseAt(h, deltaTSeconds, latitudeRad, longitudeRad);
             eclipseClass = solarClass;
             instantKind = eclipseKindOf(solarClass);
-            body = engine.sunVector();
-        }
-        bool bodyUp = false;
-        if (eclipseClass > 0) {
-            const double elevationRad = topocentricElevation(engine, h, observer, body);
-            bodyUp = elevationRad >= horizonRad;
-            if (solar && bodyUp) {
-                int centralFlag = 0;
-                localMagnitude = magnitudeAt(engine, h, observer, centralFlag);
-                updateLocalMaximum(local, localMagnitude, elevationRad, h);
+            if (solar) {
+                samples.push_back(localSample(engine, observer, step, h));
+                inProgress.push_back(eclipseClass > 0);
+                bodyUp = eclipseClass > 0 && samples.back().sunUp();
+                if (bodyUp)
+                    localMagnitude = samples.back().magnitude;
             }
         }
         updateVisibility(local, eclipseClass > 0 && bodyUp && localMagnitude > 0.0, h);
         trackPhase(result, scan, eclipseClass, instantKind, h);
+        if (!passOver)
+            continue;
+        // Further instants alike change nothing; those of an eclipse in progress may only raise
+        // the local maximum, which is looked at afterwards.
+        if (eclipseClass == 0)
+            step += stepsWithoutEclipse(engine, lunar);
+        else if (solar)
+            step += stepsAlike(step, lastStep, kScanStepDays, [&](double span) {
+                return solarClassSteady(engine, span) && visibilitySteady(samples.back(), span);
+            });
     }
+    if (solar)
+        takeLocalMaximum(samples, inProgress, kScanStepDays,
+                         [&](long step) {
+                             const double h = scanStart + static_cast<double>(step) * kScanStepDays;
+                             engine.setTime(h, deltaTSeconds);
+                             return localSample(engine, observer, step, h);
+                         },
+                         local);
 
     // An interval still open when the scan ended closes with the eclipse.
     if (local.visibility == 1)
@@ -261,8 +562,22 @@ EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const Ecl
     if (local.visibility == 3)
         local.visibleUntilUT[1] = result.phases[0].endUT;
     if (local.maxMagnitude > kCentralSearchMagnitude)
-        timeLocalCentralPhase(engine, observer, deltaTSeconds, local);
+        timeLocalCentralPhase(engine, observer, deltaTSeconds, passOver, local);
     return result;
+}
+
+}  // namespace
+
+EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
+                                          double deltaTSeconds)
+{
+    return scanCircumstances(eclipse, place, deltaTSeconds, true);
+}
+
+EclipseCircumstances eclipseCircumstancesEveryStep(const EclipseEvent& eclipse, const EclipsePlace& place,
+                                                   double deltaTSeconds)
+{
+    return scanCircumstances(eclipse, place, deltaTSeconds, false);
 }
 
 }  // namespace qv

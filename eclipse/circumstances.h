@@ -61,7 +61,14 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
 // Scans the eclipse minute by minute from 12 h before its greatest eclipse: the phases of the
 // eclipse on the Earth, and at the place when it is in progress with the body above the
 // horizon; for a local magnitude above 0.8 it times the central phase there to the second.
+// The scans pass over instants whose outcome cannot change, judged from how fast the shadow and
+// the bodies can move.
 EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
                                           double deltaTSeconds);
+
+// The same with every instant of the scans evaluated: the reference the tests hold the fast
+// scans to.
+EclipseCircumstances eclipseCircumstancesEveryStep(const EclipseEvent& eclipse, const EclipsePlace& place,
+                                                   double deltaTSeconds);
 
 }  // namespace qv

@@ -52,9 +52,10 @@ SolarShadow solarShadow(const Vec3& sunSquashed, const Vec3& moonSquashed) {
     shadow.umbraDiameter = moonToPlane * kMoonUmbraCone / sunToMoon - kMoonDiameter;
     shadow.penumbraDiameter = kMoonDiameter + moonToPlane * kMoonPenumbraCone / sunToMoon;
     if (1.0 - q > 0.0) {
-        const double axisDistance = std::sqrt(1.0 - q);
-        if (axisDistance >= 1.0) {
-            shadow.eclipseClass = nonCentralClass(axisDistance, shadow.umbraDiameter, shadow.penumbraDiameter);
+        shadow.axisDistance = std::sqrt(1.0 - q);
+        if (shadow.axisDistance >= 1.0) {
+            shadow.eclipseClass =
+                nonCentralClass(shadow.axisDistance, shadow.umbraDiameter, shadow.penumbraDiameter);
             return shadow;
         }
     }
@@ -67,24 +68,51 @@ SolarShadow solarShadow(const Vec3& sunSquashed, const Vec3& moonSquashed) {
     return shadow;
 }
 
-LunarEclipseClass lunarShadowClass(const Vec3& sun, const Vec3& moon) {
+namespace {
+
+// The Earth's shadow at the Moon's distance: the Moon's distance from the anti-solar axis and
+// the radii of the umbra and the penumbra there, enlarged by the atmosphere.
+struct LunarShadow {
+    bool sunSide = false;  // the Moon on the Sun's side of the Earth
+    double axisDistance = 0.0;
+    double umbraRadius = 0.0;
+    double penumbraRadius = 0.0;
+};
+
+LunarShadow lunarShadow(const Vec3& sun, const Vec3& moon) {
+    LunarShadow shadow;
     const double sunDistance = norm(sun);
     const double moonDistance = norm(moon);
     const double cosElongation = std::fmax(-1.0, std::fmin(1.0, dot(sun, moon) / (sunDistance * moonDistance)));
     // The distance below is symmetric about the Sun-Earth line: a Moon on the Sun's side would
     // otherwise count as eclipsed.
-    if (cosElongation > 0.0) return kLunarNone;
-    // Distance of the Moon's centre from the anti-solar axis.
-    const double axisDistance = std::fabs(moonDistance * std::tan(std::acos(cosElongation)));
-    const double umbraRadius =
+    shadow.sunSide = cosElongation > 0.0;
+    shadow.axisDistance = std::fabs(moonDistance * std::tan(std::acos(cosElongation)));
+    shadow.umbraRadius =
         std::fabs(moonDistance * kEarthUmbraCone / sunDistance - 2.0) * kEarthShadowEnlargement * 0.5;
-    const double penumbraRadius =
+    shadow.penumbraRadius =
         std::fabs(moonDistance * kEarthPenumbraCone / sunDistance + 2.0) * kEarthShadowEnlargement * 0.5;
-    if (umbraRadius - kMoonRadius > axisDistance) return kLunarTotalUmbral;
-    if (axisDistance < umbraRadius + kMoonRadius) return kLunarPartialUmbral;
-    if (axisDistance < penumbraRadius - kMoonRadius) return kLunarTotalPenumbral;
-    if (axisDistance < penumbraRadius + kMoonRadius) return kLunarPenumbral;
+    return shadow;
+}
+
+}  // namespace
+
+LunarEclipseClass lunarShadowClass(const Vec3& sun, const Vec3& moon) {
+    const LunarShadow shadow = lunarShadow(sun, moon);
+    if (shadow.sunSide) return kLunarNone;
+    if (shadow.umbraRadius - kMoonRadius > shadow.axisDistance) return kLunarTotalUmbral;
+    if (shadow.axisDistance < shadow.umbraRadius + kMoonRadius) return kLunarPartialUmbral;
+    if (shadow.axisDistance < shadow.penumbraRadius - kMoonRadius) return kLunarTotalPenumbral;
+    if (shadow.axisDistance < shadow.penumbraRadius + kMoonRadius) return kLunarPenumbral;
     return kLunarNone;
+}
+
+double lunarShadowMargin(const Vec3& sun, const Vec3& moon) {
+    static const double kNearOppositionCos = -std::cos(20.0 * kRadPerDeg);
+    if (dot(sun, moon) / (norm(sun) * norm(moon)) > kNearOppositionCos)
+        return 0.0;
+    const LunarShadow shadow = lunarShadow(sun, moon);
+    return std::fmax(shadow.axisDistance - shadow.penumbraRadius - kMoonRadius, 0.0);
 }
 
 double wrapLongitude(double longitudeRad) {
@@ -157,6 +185,7 @@ SolarEclipseClass EclipseGeometry::solarEclipseAt(double mjdUT, double deltaTSec
     shadowPoint_ = shadow.surfacePoint;
     umbraDiameter_ = shadow.umbraDiameter;
     penumbraDiameter_ = shadow.penumbraDiameter;
+    axisDistance_ = shadow.axisDistance;
     latitudeRad = 0.0;
     longitudeRad = 0.0;
     if (shadow.eclipseClass >= kSolarCentralAnnular)

@@ -27,6 +27,11 @@ constexpr double kEarthShadowEnlargement = 1.02;
 constexpr double kDurationStepDays = 6.944444444444444e-05;
 constexpr double kDurationStepSeconds = 6.0;
 constexpr double kEarthRotationPerStepRad = 0.00043754978845906813;
+// How fast, at most, the distance of the shadow axis from the Earth's centre changes, in Earth
+// radii per day: the Moon moves at most about 1.1 km/s against the Earth and the axis turns
+// with the Earth's orbit, about 15.6 radii a day together (the fastest seen from -9999 to 9999
+// is 14.0). Scans use it to pass over instants at which the axis cannot reach a threshold.
+constexpr double kMaxAxisDriftPerDay = 20.0;
 // Smallest sine of the angle between the shadow axis and the cross-track direction.
 constexpr double kSmallestWidthSine = 1e-05;
 // Small fixed rotations of the lunar series' frame onto the solar series' frame.
@@ -59,6 +64,7 @@ struct SolarShadow {
     Vec3 surfacePoint;             // where the axis meets the Earth, geocentric, unsquashed; zero if it misses
     double umbraDiameter = 0.0;    // signed umbral diameter: at surfacePoint if central, else on the plane through the centre
     double penumbraDiameter = 0.0; // on the plane through the Earth's centre perpendicular to the axis
+    double axisDistance = 0.0;     // of the axis from the Earth's centre, 0 when it passes through the centre
 };
 SolarShadow solarShadow(const Vec3& sunSquashed, const Vec3& moonSquashed);
 
@@ -71,6 +77,17 @@ SolarEclipseClass centralClass(double umbraDiameterAtSurface);
 
 // Class of a lunar eclipse for geocentric Sun and Moon vectors of the same frame and unit.
 LunarEclipseClass lunarShadowClass(const Vec3& sun, const Vec3& moon);
+
+// For the same vectors in Earth radii: how far the Moon's centre lies outside the reach of a
+// lunar eclipse, its distance from the anti-solar axis minus the radii of the (enlarged)
+// penumbra and of the Moon, in Earth radii measured across that axis at the Moon's distance;
+// 0 when the Moon stands more than 20 degrees from opposition, where that distance grows
+// faster than the Moon moves. Within kLunarMarginSpanDays the margin shrinks by at most
+// kMaxLunarMarginDriftPerDay a day (the Moon stays within 22 degrees of opposition, where the
+// distance changes at most 1.2 times as fast as the Moon moves).
+double lunarShadowMargin(const Vec3& sun, const Vec3& moon);
+constexpr double kLunarMarginSpanDays = 0.1;
+constexpr double kMaxLunarMarginDriftPerDay = 1.2 * kMaxAxisDriftPerDay;
 
 // Longitude brought into (-pi, pi]: just above pi becomes just above -pi, just below -pi just below pi.
 double wrapLongitude(double longitudeRad);
@@ -130,6 +147,8 @@ public:
     Vec3 shadowPoint() const { return shadowPoint_; }
     double umbraDiameter() const { return umbraDiameter_; }
     double penumbraDiameter() const { return penumbraDiameter_; }
+    // Distance of the shadow axis from the centre of the squashed Earth at the last solarEclipseAt.
+    double axisDistance() const { return axisDistance_; }
     double centuriesTT() const { return centuriesTT_; }
 
 private:
@@ -141,6 +160,7 @@ private:
     double equationOfEquinoxesSeconds_ = 0.0;
     double umbraDiameter_ = 0.0;      // 2 L2: negative while the umbra reaches past the plane (total)
     double penumbraDiameter_ = 0.0;   // 2 L1 on the fundamental plane
+    double axisDistance_ = 0.0;       // of the shadow axis from the Earth's centre, squashed frame
 };
 
 }  // namespace qv

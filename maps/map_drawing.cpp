@@ -92,7 +92,7 @@ QFont mapTextFont() { return QFont("helvetica", 10); }
 
 const QColor& backgroundColour(const SettingsRecord& settings)
 {
-    return settings.mapGrey ? colour::greyBackground : colour::whiteBackground;
+    return settings.display.mapGrey ? colour::greyBackground : colour::whiteBackground;
 }
 
 // A polyline through geographic points at one latitude, every stepDeg of longitude from
@@ -203,7 +203,7 @@ void startMapPage(QPixmap& page, QPainter& painter, const QPixmap* earth, const 
 {
     page.fill(backgroundColour(settings));
     painter.begin(&page);
-    drawMapGrid(geometry, painter, earth, settings);
+    drawMapGrid(geometry, painter, earth, settings.display);
 }
 
 }  // namespace
@@ -327,10 +327,10 @@ void drawMapBackground(const MapGeometry& geometry, QPainter& painter, const QPi
     }
 }
 
-void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, const SettingsRecord& settings)
+void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, const DisplaySettings& display)
 {
-    const int mapGrid = settings.mapGrid;
-    drawMapBackground(geometry, painter, earth, settings.mapBorders != 0);
+    const int mapGrid = display.mapGrid;
+    drawMapBackground(geometry, painter, earth, display.mapBorders != 0);
     painter.setPen(colour::grid);
     if (isHemisphereMap(geometry)) {
         drawHemisphereGrid(painter, geometry);
@@ -349,9 +349,18 @@ void paintEclipseMap(QPixmap& page, QPixmap& caption, const QPixmap* earth, cons
                      const SettingsRecord& settings, const EclipseMapPoints& points, const std::string& title)
 {
     caption.fill(colour::caption);
-    QPainter painter;
-    startMapPage(page, painter, earth, geometry, settings);
+    page.fill(backgroundColour(settings));
+    QPainter painter(&page);
+    paintEclipseMapContents(painter, earth, geometry, settings, points);
     painter.drawPixmap(0, kCaptionTopPx, caption);
+    drawCaptionText(painter, title);
+}
+
+void paintEclipseMapContents(QPainter& painter, const QPixmap* earth, const MapGeometry& geometry,
+                             const SettingsRecord& settings, const EclipseMapPoints& points)
+{
+    painter.fillRect(0, 0, kMapWidthPx, kMapHeightPx, backgroundColour(settings));
+    drawMapGrid(geometry, painter, earth, settings.display);
     for (const CentralLinePoint& central : points.centralLine) {
         painter.setPen(isTotal(central.kind) ? colour::total : colour::annular);
         painter.drawPoint(projectToMap(geometry, central.latitudeDeg, central.longitudeDeg));
@@ -362,7 +371,23 @@ void paintEclipseMap(QPixmap& page, QPixmap& caption, const QPixmap* earth, cons
     drawPoints(painter, geometry, points.curves.riseSet);
     painter.setPen(colour::greatest);
     drawMarker(painter, projectToMap(geometry, points.greatest.latitudeDeg, points.greatest.longitudeDeg), 2, 2);
-    drawCaptionText(painter, title);
+}
+
+QColor mapLegendColour(MapLegendItem item)
+{
+    switch (item) {
+    case MapLegendItem::kCentralTotal:
+        return colour::total;
+    case MapLegendItem::kCentralAnnular:
+        return colour::annular;
+    case MapLegendItem::kLimits:
+        return colour::limits;
+    case MapLegendItem::kRiseSet:
+        return colour::riseSet;
+    case MapLegendItem::kGreatest:
+        return colour::greatest;
+    }
+    return colour::limits;
 }
 
 void paintSpecialEclipseTrack(QPixmap& page, const QPixmap* earth, const MapGeometry& geometry,
@@ -390,7 +415,7 @@ void paintSpecialEclipseLabel(QPixmap& specialMap, const QPixmap& page, QPixmap&
         painter.setPen(point.kind == kElevatedTotal ? colour::total : colour::annular);
         drawMarker(painter, projectToMap(geometry, point.latitudeDeg, point.longitudeDeg), 2, 1);
     }
-    drawCaptionText(painter, specialEclipseLabel(settings.currentMjd, settings.satHeight, points));
+    drawCaptionText(painter, specialEclipseLabel(settings.time.currentMjdUT, settings.special.heightKm, points));
 }
 
 }  // namespace qv

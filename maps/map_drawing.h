@@ -3,6 +3,7 @@
 // batch companion: the four map styles (0 simple world map, 1 northern and 2 southern
 // hemisphere, 3 physical world map) shifted by a central meridian, their grids and
 // backgrounds, and the conversion between geographic points and map pixels.
+#include <QColor>
 #include <QPoint>
 
 #include <string>
@@ -10,6 +11,7 @@
 #include "base/settings.h"
 #include "eclipse/special_eclipse.h"
 #include "reports/eclipse_map.h"
+#include "reports/print_document.h"
 #include "reports/special_eclipse_label.h"
 
 class QPainter;
@@ -73,12 +75,21 @@ bool loadEarthImage(QPixmap& earth);
 // when asked for, and the equator circle of the hemisphere maps. earth may be null.
 void drawMapBackground(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, bool borders);
 
-// The background (with borders by settings.mapBorders), then the grid of settings.mapGrid:
+// The background (with borders by display.mapBorders), then the grid of display.mapGrid:
 // 0 none, 1 every 30 degrees, 2 every 10 degrees.
-void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, const SettingsRecord& settings);
+void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, const DisplaySettings& display);
+
+// The map of a solar eclipse on any painter, in map pixels (the map is 721 x 361): the
+// background colour (grey or white by settings.mapGrey), background, grid, central line,
+// limits, rise/set curves and the point of greatest eclipse.
+void paintEclipseMapContents(QPainter& painter, const QPixmap* earth, const MapGeometry& geometry,
+                             const SettingsRecord& settings, const EclipseMapPoints& points);
+
+// The colour the map draws a legend item in.
+QColor mapLegendColour(MapLegendItem item);
 
 // The whole map page of the selected solar eclipse: background (grey or white by
-// settings.mapGrey), grid, central line, limits, rise/set curves, point of greatest eclipse,
+// settings.display.mapGrey), grid, central line, limits, rise/set curves, point of greatest eclipse,
 // and the caption strip with the title.
 void paintEclipseMap(QPixmap& page, QPixmap& caption, const QPixmap* earth, const MapGeometry& geometry,
                      const SettingsRecord& settings, const EclipseMapPoints& points, const std::string& title);
@@ -88,7 +99,7 @@ void paintSpecialEclipseTrack(QPixmap& page, const QPixmap* earth, const MapGeom
                               const SettingsRecord& settings, const std::vector<TrackPoint>& track);
 
 // The special-eclipse map: the page with its track, the caption strip with the label, and a
-// marker on each central point of settings.currentMjd.
+// marker on each central point of settings.time.currentMjdUT.
 void paintSpecialEclipseLabel(QPixmap& specialMap, const QPixmap& page, QPixmap& caption,
                               const MapGeometry& geometry, const SettingsRecord& settings,
                               const ElevatedCentralPoints& points);

@@ -94,7 +94,7 @@ std::string validUtf8(const std::string& text)
 
 std::string locationName(const SettingsRecord& settings)
 {
-    std::string name(settings.locationName, strnlen(settings.locationName, kLocationNameMax));
+    std::string name(settings.observer.name, strnlen(settings.observer.name, kLocationNameMax));
     name.erase(name.find_last_not_of(' ') + 1);
     return validUtf8(name);
 }
@@ -103,7 +103,7 @@ std::string locationName(const SettingsRecord& settings)
 std::string uidSuffix(const SettingsRecord& settings)
 {
     const std::string place =
-        formatted("%.4f,%.4f,%.0f", settings.latitude, settings.longitude, settings.height);
+        formatted("%.4f,%.4f,%.0f", settings.observer.latitudeDeg, settings.observer.longitudeDeg, settings.observer.heightM);
     std::uint32_t hash = 2166136261u;  // FNV-1a
     for (const char c : place)
         hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
@@ -137,7 +137,7 @@ void addPhases(const SettingsRecord& settings, const PhaseLists& phases, std::ve
     std::vector<CalendarEvent> phaseEvents;
     for (int kind = 0; kind < kPhaseKinds; ++kind) {
         for (int i = 0; i < phases.counts[kind]; ++i) {
-            const double time = printedInstantUT(phases.times[kind][i], settings.timeZone);
+            const double time = printedInstantUT(phases.times[kind][i], settings.time.zone.offsetHours);
             const long lunation = lunationNumber(time, kPhaseFractions[kind]);
             phaseEvents.push_back(timedEvent(formatted("lunation%ld-%s", lunation, kPhaseKeys[kind]),
                                              kPhaseSummaries[kind], time, time));
@@ -150,11 +150,11 @@ void addPhases(const SettingsRecord& settings, const PhaseLists& phases, std::ve
 
 void addSeasons(const SettingsRecord& settings, std::vector<CalendarEvent>& events)
 {
-    const double zone = settings.timeZone;
+    const double zone = settings.time.zone.offsetHours;
     for (int season = 0; season < kSeasons; ++season) {
-        const double local = seasonInstantLocal(settings.year, static_cast<Season>(season), zone, settings.deltaT);
+        const double local = seasonInstantLocal(settings.time.year, static_cast<Season>(season), zone, qv::deltaTSeconds(settings.time));
         const double time = printedInstantUT(local, zone);
-        events.push_back(timedEvent(formatted("%d-%s", settings.year, kSeasonKeys[season]),
+        events.push_back(timedEvent(formatted("%d-%s", settings.time.year, kSeasonKeys[season]),
                                     kSeasonSummaries[season], time, time));
     }
 }
@@ -184,17 +184,17 @@ std::string eclipseDescription(const SettingsRecord& settings, EclipseKind kind,
         text += line + (end < details.size() ? "\n" : "");
         start = end + 1;
     }
-    return validUtf8(text) + formatted("\n\nLocal times of the time zone UTC%+g h.", settings.timeZone);
+    return validUtf8(text) + formatted("\n\nLocal times of the time zone UTC%+g h.", settings.time.zone.offsetHours);
 }
 
 // Every eclipse of the year from its first contact to its last anywhere on the Earth.
 void addEclipses(const SettingsRecord& settings, const std::vector<EclipseEvent>& eclipses,
                  std::vector<CalendarEvent>& events)
 {
-    const double zone = settings.timeZone;
-    const TimeZone pageTimeZone = pageZone(settings);
+    const double zone = settings.time.zone.offsetHours;
+    const TimeZone pageTimeZone = settings.time.zone;
     for (const EclipseEvent& eclipse : eclipses) {
-        const EclipseCircumstances circumstances = eclipseCircumstances(eclipse, eclipsePlace(settings), settings.deltaT);
+        const EclipseCircumstances circumstances = eclipseCircumstances(eclipse, eclipsePlace(settings.observer), qv::deltaTSeconds(settings.time));
         const bool found = circumstances.phaseCount > 0;
         const EclipsePhase& whole = circumstances.phases[0];
         const double greatest = printedInstantUT(localMjd(eclipse.greatestUT, pageTimeZone), zone);
@@ -212,14 +212,14 @@ void addEclipses(const SettingsRecord& settings, const std::vector<EclipseEvent>
 
 void addHolidays(const SettingsRecord& settings, std::vector<CalendarEvent>& events)
 {
-    for (const HolidayDate& holiday : yearHolidays(settings.year, settings.deltaT)) {
+    for (const HolidayDate& holiday : yearHolidays(settings.time.year, qv::deltaTSeconds(settings.time))) {
         const HolidayEntry& entry = kHolidayEntries[holiday.kind];
         CalendarEvent event;
         event.uid = formatted(entry.keyFormat, holiday.calendarYear);
         event.summary = formatted(entry.summaryFormat, holiday.calendarYear);
         if (holiday.kind == kChineseNewYear) {
             char yearName[kYearNameSize];
-            chineseYearName(settings.year, yearName, sizeof yearName);
+            chineseYearName(settings.time.year, yearName, sizeof yearName);
             event.summary = event.summary + " " + yearName;
         }
         if (entry.tabular)
@@ -307,7 +307,7 @@ std::string calendarFileText(const SettingsRecord& settings, const std::vector<C
     icalcomponent_add_property(calendar, icalproperty_new_calscale("GREGORIAN"));
     icalcomponent_add_property(calendar, icalproperty_new_method(ICAL_METHOD_PUBLISH));
     // The name most calendar programs show for an imported calendar.
-    const std::string title = formatted("Quorvel %d ", settings.year) + locationName(settings);
+    const std::string title = formatted("Quorvel %d ", settings.time.year) + locationName(settings);
     icalproperty* name = icalproperty_new_x(title.c_str());
     icalproperty_set_x_name(name, "X-WR-CALNAME");
     icalcomponent_add_property(calendar, name);
@@ -327,7 +327,7 @@ std::string calendarFileText(const SettingsRecord& settings, const std::vector<C
 bool calendarExportText(const SettingsRecord& settings, long long stampUnixSeconds, std::string& text)
 {
     text.clear();
-    if (settings.year < kCalendarExportYearMin || settings.year > kCalendarExportYearMax)
+    if (settings.time.year < kCalendarExportYearMin || settings.time.year > kCalendarExportYearMax)
         return false;
     text = calendarFileText(settings, yearCalendarEvents(settings), stampUnixSeconds);
     return true;

@@ -26,7 +26,7 @@ struct CalendarEvent {
     double endUT = 0.0;       // MJD UT, not before startUT; unused for an all-day event
 };
 
-// The events of settings.year for its zone, TT - UT and location: phases in time order,
+// The events of settings.time.year for its zone, TT - UT and location: phases in time order,
 // the four seasons, the eclipses, then the holidays in page order.
 std::vector<CalendarEvent> yearCalendarEvents(const SettingsRecord& settings);
 
@@ -35,7 +35,7 @@ std::vector<CalendarEvent> yearCalendarEvents(const SettingsRecord& settings);
 std::string calendarFileText(const SettingsRecord& settings, const std::vector<CalendarEvent>& events,
                              long long stampUnixSeconds);
 
-// The calendar of settings.year as calendarFileText; false (text empty) for a year outside
+// The calendar of settings.time.year as calendarFileText; false (text empty) for a year outside
 // kCalendarExportYearMin .. kCalendarExportYearMax.
 bool calendarExportText(const SettingsRecord& settings, long long stampUnixSeconds, std::string& text);
 

@@ -93,7 +93,7 @@ void appendWeekdayLine(PageBuffer& page, int weekday, const MonthGrid (&grids)[k
 void buildCalendarReport(const SettingsRecord& settings, PageBuffer& page)
 {
     char title[kLineSize];
-    std::snprintf(title, sizeof title, "                    Calendar for %4i", settings.year);
+    std::snprintf(title, sizeof title, "                    Calendar for %4i", settings.time.year);
     appendMarkedLine(page, title);
     appendMarkedLine(page, "                    =================");
 
@@ -103,7 +103,7 @@ void buildCalendarReport(const SettingsRecord& settings, PageBuffer& page)
         int months[kMonthsPerBlock];
         for (int i = 0; i < kMonthsPerBlock; ++i) {
             months[i] = month;
-            month = fillMonth(month, settings.year, grids[i]);
+            month = fillMonth(month, settings.time.year, grids[i]);
         }
         appendBlankLines(page, 1);
         appendHeader(page, months);

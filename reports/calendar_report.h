@@ -7,7 +7,7 @@
 
 namespace qv {
 
-// Appends the 38 fixed-pitch lines of the calendar of settings.year to the page.
+// Appends the 38 fixed-pitch lines of the calendar of settings.time.year to the page.
 void buildCalendarReport(const SettingsRecord& settings, PageBuffer& page);
 
 }  // namespace qv

@@ -85,7 +85,7 @@ void writeIndianAndChineseHalf(const SettingsRecord& dateRecord, const DayMonthY
     }
 
     ChineseDate chinese{};
-    if (chineseDateOfDay(date.year, dateRecord.deltaT, mjd, chinese)) {
+    if (chineseDateOfDay(date.year, qv::deltaTSeconds(dateRecord.time), mjd, chinese)) {
         char yearName[kYearNameSize];
         chineseYearName(chinese.year, yearName, sizeof yearName);
         appendText(buffer, size, "\n\nChinese Day: %2i    Month %2i %s   Year: %s", chinese.day,
@@ -101,7 +101,7 @@ void buildDayDetails(const SettingsRecord& dateRecord, char* buffer, std::size_t
     if (size == 0)
         return;
     buffer[0] = '\0';
-    const double mjd = modifiedJulianDate(dateRecord.day, dateRecord.month, dateRecord.year, 0.0);
+    const double mjd = modifiedJulianDate(dateRecord.time.day, dateRecord.time.month, dateRecord.time.year, 0.0);
     const DayMonthYear date = civilDate(mjd);
     if (half == kDayDetailsFirstHalf)
         writeCalendarHalf(date, mjd, buffer, size);

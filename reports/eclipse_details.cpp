@@ -29,7 +29,7 @@ constexpr int kRowsPerHeader = 10;
 constexpr const char* kTableHeader = "\n\nhh:mm\t Lat.\t Long.\t\tsec\tkm \telev\n";
 
 // Minutes between central-line rows; at least one, so that the table always advances.
-int mapStepMinutes(const SettingsRecord& settings) { return std::max(settings.mapStep, 1); }
+int mapStepMinutes(const SettingsRecord& settings) { return std::max(settings.display.mapStepMinutes, 1); }
 
 // Appends the first count characters of formatDateTime of the local time of an instant.
 void appendDateTime(std::string& out, double mjdUT, const TimeZone& zone, int count = kDateTimeShown)
@@ -82,7 +82,7 @@ void writePhases(const EclipseCircumstances& circumstances, const TimeZone& zone
 void writeCentralTable(const SettingsRecord& settings, EclipseKind kind, const std::vector<CentralLinePoint>& line,
                        std::string& out)
 {
-    const TimeZone zone = pageZone(settings);
+    const TimeZone zone = settings.time.zone;
     char lastDate[kDateLength + 1] = "******";
     int row = 0;
     for (const CentralLinePoint& point : line) {
@@ -98,8 +98,8 @@ void writeCentralTable(const SettingsRecord& settings, EclipseKind kind, const s
             out += point.kind == EclipseKind::AnnularSolar ? "a " : "t ";
         else
             out += "  ";
-        const double latitude = settings.dmsFlag ? decimalToHhmm(point.latitudeDeg) : point.latitudeDeg;
-        const double longitude = settings.dmsFlag ? decimalToHhmm(point.longitudeDeg) : point.longitudeDeg;
+        const double latitude = settings.display.dmsAngles ? decimalToHhmm(point.latitudeDeg) : point.latitudeDeg;
+        const double longitude = settings.display.dmsAngles ? decimalToHhmm(point.longitudeDeg) : point.longitudeDeg;
         out.append(dateTime + kTimeOffset, kTimeLength);
         appendNumbers(out, "\t%7.2f\t%8.2f\t\t%3.0f\t%4.0f\t%3.0f", latitude, longitude, point.durationSeconds,
                       point.widthKm, point.sunElevationDeg);
@@ -118,17 +118,17 @@ void writeLocalCircumstances(const SettingsRecord& settings, EclipseKind kind, c
                              std::string& out)
 {
     out += "\n\n\nLocal Circumstances for ";
-    out.append(settings.locationName, strnlen(settings.locationName, kLocationNameMax));
-    const bool packed = settings.dmsFlag != 0;
-    appendNumbers(out, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(settings.latitude, packed).c_str(),
-                  angleText(settings.longitude, packed).c_str(), settings.height);
+    out.append(settings.observer.name, strnlen(settings.observer.name, kLocationNameMax));
+    const bool packed = settings.display.dmsAngles;
+    appendNumbers(out, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(settings.observer.latitudeDeg, packed).c_str(),
+                  angleText(settings.observer.longitudeDeg, packed).c_str(), settings.observer.heightM);
     if (kind == EclipseKind::None)
         return;
     if (!local.visible()) {
         out += "Eclipse not visible";
         return;
     }
-    const TimeZone zone = pageZone(settings);
+    const TimeZone zone = settings.time.zone;
     out += "Eclipse visible from ";
     appendInterval(out, local.visibleFromUT[0], local.visibleUntilUT[0], zone);
     if (local.visibleTwice()) {
@@ -155,7 +155,7 @@ void writeLocalMaximum(const SettingsRecord& settings, EclipseKind kind, const L
 {
     if (!isSolar(kind) || !local.visible())
         return;
-    const TimeZone zone = pageZone(settings);
+    const TimeZone zone = settings.time.zone;
     out += "\nMaximum Eclipse at ";
     appendDateTime(out, local.maxUT, zone);
     appendNumbers(out, "   with magnitude %6.3f", local.maxMagnitude);
@@ -171,16 +171,14 @@ void writeLocalMaximum(const SettingsRecord& settings, EclipseKind kind, const L
 
 }  // namespace
 
-EclipsePlace eclipsePlace(const SettingsRecord& settings)
+EclipsePlace eclipsePlace(const Observer& observer)
 {
-    return {settings.latitude, settings.longitude, settings.height};
+    return {observer.latitudeDeg, observer.longitudeDeg, observer.heightM};
 }
 
-TimeZone pageZone(const SettingsRecord& settings) { return TimeZone{settings.timeZone}; }
-
-const EclipseEvent* selectedEclipse(const SettingsRecord& settings, const std::vector<EclipseEvent>& eclipses)
+const EclipseEvent* selectedEclipse(int number, const std::vector<EclipseEvent>& eclipses)
 {
-    const int index = settings.selectedEclipse - 1;
+    const int index = number - 1;
     return index >= 0 && index < static_cast<int>(eclipses.size()) ? &eclipses[index] : nullptr;
 }
 
@@ -238,26 +236,32 @@ double centralTableEndUT(const EclipseCircumstances& circumstances)
 
 std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEvent& eclipse)
 {
-    const TimeZone zone = pageZone(settings);
+    return eclipseDetailsText(settings, eclipse,
+                              eclipseCircumstances(eclipse, eclipsePlace(settings.observer), deltaTSeconds(settings.time)));
+}
+
+std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEvent& eclipse,
+                               const EclipseCircumstances& circumstances)
+{
+    const TimeZone zone = settings.time.zone;
     std::string text;
-    appendNumbers(text, "+++> Timezone %g <+++\tYear: %4i ", settings.timeZone, settings.year);
+    appendNumbers(text, "+++> Timezone %g <+++\tYear: %4i ", settings.time.zone.offsetHours, settings.time.year);
     if (isCentral(eclipse.kind))
-        text += settings.dmsFlag ? "\tLat./Long. in Degrees.Minutes" : "\tLat./Long. in Decimal Degrees";
+        text += settings.display.dmsAngles ? "\tLat./Long. in Degrees.Minutes" : "\tLat./Long. in Decimal Degrees";
     text += "\n\n";
 
     writeTitle(eclipse, zone, text);
-    const EclipseCircumstances circumstances = eclipseCircumstances(eclipse, eclipsePlace(settings), settings.deltaT);
     writePhases(circumstances, zone, text);
     if (isCentral(eclipse.kind) && circumstances.phaseCount > 0) {
         const int stepMinutes = mapStepMinutes(settings);
         const std::vector<CentralLinePoint> line =
             centralLine(centralTableStartUT(circumstances, stepMinutes, zone), centralTableEndUT(circumstances),
-                        stepMinutes / kMinutesPerDay, settings.deltaT);
+                        stepMinutes / kMinutesPerDay, qv::deltaTSeconds(settings.time));
         writeCentralTable(settings, eclipse.kind, line, text);
     }
     writeLocalCircumstances(settings, eclipse.kind, circumstances.local, text);
     writeLocalMaximum(settings, eclipse.kind, circumstances.local, text);
-    appendNumbers(text, "\n\n\n+++> tdt - ut (in sec): %g <+++", settings.deltaT);
+    appendNumbers(text, "\n\n\n+++> tdt - ut (in sec): %g <+++", qv::deltaTSeconds(settings.time));
     return text;
 }
 

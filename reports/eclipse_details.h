@@ -12,13 +12,12 @@
 
 namespace qv {
 
-// The settings' location and zone as the eclipse computations and pages take them.
-EclipsePlace eclipsePlace(const SettingsRecord& settings);
-TimeZone pageZone(const SettingsRecord& settings);
+// The observer's place as the eclipse computations take it.
+EclipsePlace eclipsePlace(const Observer& observer);
 
-// The eclipse numbered settings.selectedEclipse (from 1) among the year's eclipses; nullptr
-// when there is no such eclipse.
-const EclipseEvent* selectedEclipse(const SettingsRecord& settings, const std::vector<EclipseEvent>& eclipses);
+// The eclipse numbered number (from 1) among the year's eclipses; nullptr when there is no such
+// eclipse.
+const EclipseEvent* selectedEclipse(int number, const std::vector<EclipseEvent>& eclipses);
 
 // The eclipse list page of the year: title, one numbered fixed-pitch line "NN : MMM DD label"
 // per eclipse and the hint. Returns the page line of each eclipse's line, in their order.
@@ -29,6 +28,11 @@ std::vector<int> buildEclipseListPage(int year, const TimeZone& zone, const std:
 // greatest eclipse, phases, the central-line table at the settings' map step for a central
 // eclipse, the local circumstances at the settings' location, and the TT - UT footer.
 std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEvent& eclipse);
+
+// The same from the eclipse's circumstances at the settings' place, already computed for the
+// map of the same click.
+std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEvent& eclipse,
+                               const EclipseCircumstances& circumstances);
 
 // The closing part of the details for an eclipse of that kind: the place, the visibility there
 // and, for a solar eclipse seen there, the local maximum and central phase.

@@ -20,19 +20,26 @@ constexpr int kDateLength = 6;
 
 EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseEvent& eclipse)
 {
+    if (!isSolar(eclipse.kind))
+        return {};
+    return eclipseMapPoints(settings, eclipse, eclipseCircumstances(eclipse, eclipsePlace(settings.observer), deltaTSeconds(settings.time)));
+}
+
+EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseEvent& eclipse,
+                                  const EclipseCircumstances& circumstances)
+{
     EclipseMapPoints points;
     if (!isSolar(eclipse.kind))
         return points;
-    const EclipseCircumstances circumstances = eclipseCircumstances(eclipse, eclipsePlace(settings), settings.deltaT);
     if (isCentral(eclipse.kind) && circumstances.phaseCount > 0)
-        points.centralLine = centralLine(centralTableStartUT(circumstances, kMapStepMinutes, pageZone(settings)),
+        points.centralLine = centralLine(centralTableStartUT(circumstances, kMapStepMinutes, settings.time.zone),
                                          centralTableEndUT(circumstances), kMapStepMinutes / kMinutesPerDay,
-                                         settings.deltaT);
+                                         qv::deltaTSeconds(settings.time));
     const CentralLinePoint* highest = highestSunPoint(points.centralLine);
     points.greatest = highest ? GeoPoint{highest->latitudeDeg, highest->longitudeDeg}
-                              : greatestEclipsePoint(eclipse, settings.deltaT);
+                              : greatestEclipsePoint(eclipse, qv::deltaTSeconds(settings.time));
     const EclipsePhase& whole = circumstances.phases[0];
-    points.curves = sampleMapCurves(whole.beginUT, whole.endUT, settings.deltaT);
+    points.curves = sampleMapCurves(whole.beginUT, whole.endUT, qv::deltaTSeconds(settings.time));
     return points;
 }
 

@@ -8,6 +8,7 @@
 #include "base/settings.h"
 #include "base/time_zone.h"
 #include "eclipse/central_line.h"
+#include "eclipse/circumstances.h"
 #include "eclipse/map_curves.h"
 
 namespace qv {
@@ -24,6 +25,11 @@ struct EclipseMapPoints {
 // central point with the highest Sun for central eclipses, else the ground point nearest the
 // shadow axis). Nothing for a lunar eclipse.
 EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseEvent& eclipse);
+
+// The same from the eclipse's circumstances at the settings' place, already computed for the
+// details of the same click.
+EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseEvent& eclipse,
+                                  const EclipseCircumstances& circumstances);
 
 // The map's title: year, local date and kind, e.g. "  2024  APR 08    Total Eclipse of the Sun".
 std::string eclipseMapTitle(int year, const TimeZone& zone, const EclipseEvent& eclipse);

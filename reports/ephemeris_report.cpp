@@ -29,17 +29,15 @@ void appendBodyLine(const char* body, double mjdUT, const Vec3& apparentEquatori
 
 }  // namespace
 
-bool ephemerisReport(double firstMjdLocal, double zoneHours, double deltaTSeconds, int count,
-                     double everyDays, std::string& text) {
+bool ephemerisReport(double firstMjdUT, double deltaTSeconds, int count, double everyDays, std::string& text) {
     text.clear();
     if (count < 1 || count > kEphemerisMaxInstants) return false;
-    if (!std::isfinite(firstMjdLocal) || !std::isfinite(zoneHours) || !std::isfinite(deltaTSeconds) ||
-        !std::isfinite(everyDays)) {
+    if (!std::isfinite(firstMjdUT) || !std::isfinite(deltaTSeconds) || !std::isfinite(everyDays)) {
         return false;
     }
     text = "body mjd_ut ra_hours dec_deg distance ecl_lon_deg ecl_lat_deg\n";
     for (int k = 0; k < count; ++k) {
-        const double mjdUT = firstMjdLocal + k * everyDays - zoneHours / 24.0;
+        const double mjdUT = firstMjdUT + k * everyDays;
         const double t = centuriesTTFromUT(mjdUT, deltaTSeconds);
         double eqeqSeconds = 0.0;
         double eclLongitudeRad = 0.0;

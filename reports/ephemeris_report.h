@@ -9,13 +9,11 @@ namespace qv {
 constexpr int kEphemerisMaxInstants = 100000;
 
 // Header "body mjd_ut ra_hours dec_deg distance ecl_lon_deg ecl_lat_deg", then for each of
-// count instants starting at firstMjdLocal (local civil time, zone in hours east) and everyDays
-// apart a "sun" and a "moon" line: right ascension and declination on the true equator and
+// count instants of UT starting at firstMjdUT and everyDays apart a "sun" and a "moon" line: right ascension and declination on the true equator and
 // equinox of date (the Sun with aberration), distance (AU for the Sun, Earth radii for the
 // Moon) and the mean ecliptic longitude and latitude of date.
 // Returns false and leaves text empty when count is outside 1..kEphemerisMaxInstants or an
 // argument is not finite.
-bool ephemerisReport(double firstMjdLocal, double zoneHours, double deltaTSeconds, int count,
-                     double everyDays, std::string& text);
+bool ephemerisReport(double firstMjdUT, double deltaTSeconds, int count, double everyDays, std::string& text);
 
 }  // namespace qv

@@ -117,7 +117,7 @@ std::vector<std::string> holidayBlocks(const SettingsRecord& settings)
     std::vector<std::string> blocks;
     for (int group = 0; group < kHolidayGroups; ++group) {
         char block[kHolidayBlockSize];
-        writeGroupBlock(static_cast<HolidayGroup>(group), settings.year, settings.deltaT, block, sizeof block);
+        writeGroupBlock(static_cast<HolidayGroup>(group), settings.time.year, qv::deltaTSeconds(settings.time), block, sizeof block);
         blocks.emplace_back(block);
     }
     return blocks;
@@ -131,7 +131,7 @@ void easterBlock(int year, char* buffer, std::size_t size)
 
 void jewishNewYearBlock(const SettingsRecord& settings, char* buffer, std::size_t size)
 {
-    writeGroupBlock(kJewishGroup, settings.year, settings.deltaT, buffer, size);
+    writeGroupBlock(kJewishGroup, settings.time.year, qv::deltaTSeconds(settings.time), buffer, size);
 }
 
 void islamicHolidaysBlock(int year, char* buffer, std::size_t size)
@@ -146,12 +146,12 @@ void indianNewYearBlock(int year, char* buffer, std::size_t size)
 
 void chineseNewYearBlock(const SettingsRecord& settings, char* buffer, std::size_t size)
 {
-    writeGroupBlock(kChineseGroup, settings.year, settings.deltaT, buffer, size);
+    writeGroupBlock(kChineseGroup, settings.time.year, qv::deltaTSeconds(settings.time), buffer, size);
 }
 
 std::vector<std::string> holidayDialogPieces(const SettingsRecord& settings)
 {
-    std::vector<std::string> pieces{formatHeader(kDialogHeaderFormat, settings.year)};
+    std::vector<std::string> pieces{formatHeader(kDialogHeaderFormat, settings.time.year)};
     for (std::string& block : holidayBlocks(settings))
         pieces.push_back(std::move(block));
     pieces.insert(pieces.end(), std::begin(kDialogFooters), std::end(kDialogFooters));
@@ -161,7 +161,7 @@ std::vector<std::string> holidayDialogPieces(const SettingsRecord& settings)
 
 bool writeHolidaySavePage(const SettingsRecord& settings, std::FILE* file)
 {
-    std::fputs(formatHeader(kSaveHeaderFormat, settings.year).c_str(), file);
+    std::fputs(formatHeader(kSaveHeaderFormat, settings.time.year).c_str(), file);
     for (const std::string& block : holidayBlocks(settings))
         std::fputs(block.c_str(), file);
     for (const char* footer : kSaveFooters)

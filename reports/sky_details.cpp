@@ -34,8 +34,8 @@ struct Moment {
 
 Moment momentOf(const SettingsRecord& s)
 {
-    return Moment{modifiedJulianDate(s.day, s.month, s.year, dmsToDecimal(s.hour, s.minute, s.second) - s.timeZone),
-                  s.latitude * kRadPerDeg, s.longitude * kRadPerDeg};
+    return Moment{modifiedJulianDate(s.time.day, s.time.month, s.time.year, dmsToDecimal(s.time.hour, s.time.minute, s.time.second) - s.time.zone.offsetHours),
+                  s.observer.latitudeDeg * kRadPerDeg, s.observer.longitudeDeg * kRadPerDeg};
 }
 
 // "R.A. ..h ..m ..s   Dec. ..d ..m ..s   " of a topocentric vector, after heading.
@@ -66,7 +66,7 @@ HorizonPlace horizonPlace(const SettingsRecord& settings, const Moment& moment, 
 {
     HorizonPlace place;
     double distance = 0.0;
-    horizonCoordinates(moment.mjdUT, eqeqSeconds, moment.latitudeRad, moment.longitudeRad, settings.height, true,
+    horizonCoordinates(moment.mjdUT, eqeqSeconds, moment.latitudeRad, moment.longitudeRad, settings.observer.heightM, true,
                        geocentric, place.azimuthRad, place.altitudeRad, distance);
     return place;
 }
@@ -87,7 +87,7 @@ void appendHorizon(std::string& text, const HorizonPlace& place, const char* end
 // The observer and TT - UT of the settings for the event searches.
 EventSite eventSite(const SettingsRecord& settings, const Moment& moment)
 {
-    return EventSite{moment.latitudeRad, moment.longitudeRad, settings.height, settingsDeltaTSeconds(settings)};
+    return EventSite{moment.latitudeRad, moment.longitudeRad, settings.observer.heightM, qv::deltaTSeconds(settings.time)};
 }
 
 // "MMM DD HH:MM" (12 characters) of an event at mjdUT in the zone's time.
@@ -127,32 +127,32 @@ HorizonPlace placeSun(const SettingsRecord& settings, const Moment& moment, SkyS
 {
     state.sunGeocentric =
         EARTH_RADII_PER_AU *
-        sunApparentEquatorial(settingsDeltaTSeconds(settings), moment.mjdUT, eqeqSeconds, state.sunLongitudeRad);
+        sunApparentEquatorial(qv::deltaTSeconds(settings.time), moment.mjdUT, eqeqSeconds, state.sunLongitudeRad);
     state.sunTopocentric = state.sunGeocentric - observerPosition(moment.mjdUT, eqeqSeconds, moment.latitudeRad,
-                                                                  moment.longitudeRad, settings.height);
+                                                                  moment.longitudeRad, settings.observer.heightM);
     return horizonPlace(settings, moment, eqeqSeconds, state.sunGeocentric);
 }
 
 void writeHeading(const SettingsRecord& settings, const Moment& moment, std::string& text)
 {
     text = "Sky Circumstances for ";
-    text.append(settings.locationName, strnlen(settings.locationName, kLocationNameMax));
-    const bool packed = settings.dmsFlag != 0;
-    appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(settings.latitude, packed).c_str(),
-                     angleText(settings.longitude, packed).c_str(), settings.height);
+    text.append(settings.observer.name, strnlen(settings.observer.name, kLocationNameMax));
+    const bool packed = settings.display.dmsAngles;
+    appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(settings.observer.latitudeDeg, packed).c_str(),
+                     angleText(settings.observer.longitudeDeg, packed).c_str(), settings.observer.heightM);
     char line[64];
-    std::snprintf(line, sizeof line, "%2i-", settings.day);
+    std::snprintf(line, sizeof line, "%2i-", settings.time.day);
     text += line;
-    monthAbbreviation(settings.month, line);
+    monthAbbreviation(settings.time.month, line);
     text += line;
-    std::snprintf(line, sizeof line, "-%4i   %2i:%2i:%2i", settings.year, settings.hour, settings.minute,
-                  settings.second);
+    std::snprintf(line, sizeof line, "-%4i   %2i:%2i:%2i", settings.time.year, settings.time.hour, settings.time.minute,
+                  settings.time.second);
     text += line;
-    std::snprintf(line, sizeof line, "    Timezone: %g", settings.timeZone);
+    std::snprintf(line, sizeof line, "    Timezone: %g", settings.time.zone.offsetHours);
     commaToPointOutsideParens(line);
     text += line;
     appendNumberText(text, "\n\nJulian Date:%14.4lf", moment.mjdUT + kMjdToJd);
-    double sidereal = localSiderealTime(moment.mjdUT, settings.longitude, 0.0);
+    double sidereal = localSiderealTime(moment.mjdUT, settings.observer.longitudeDeg, 0.0);
     if (sidereal < 0.0)
         sidereal += kHoursPerDay;
     appendNumberText(text, "\nLocal Mean Sidereal Time (H.MMSS):%9.4lf\n\n", decimalToDdmmss(sidereal));
@@ -174,10 +174,10 @@ void writeSunEvents(const SettingsRecord& settings, const Moment& moment, SkySta
     text.assign(1, '\n');
     const SunEvents events = sunEvents(eventSite(settings, moment), moment.mjdUT, state.sunGeocentric,
                                        place.altitudeRad * kDegPerRad, eqeqSeconds);
-    appendRiseSet(text, events.horizon, settings.timeZone, "Sun");
+    appendRiseSet(text, events.horizon, settings.time.zone.offsetHours, "Sun");
     for (int i = 0; i < events.twilightLines; ++i) {
         text += kTwilightLabels[i];
-        appendTwilight(text, events.twilights[i], settings.timeZone, kTwilightAltitudesDeg[i]);
+        appendTwilight(text, events.twilights[i], settings.time.zone.offsetHours, kTwilightAltitudesDeg[i]);
     }
 }
 
@@ -185,9 +185,9 @@ void writeMoon(const SettingsRecord& settings, const Moment& moment, SkyState& s
 {
     double eqeqSeconds = 0.0;
     state.moonGeocentric =
-        moonApparentEquatorial(settingsDeltaTSeconds(settings), moment.mjdUT, eqeqSeconds, state.moonLongitudeRad);
+        moonApparentEquatorial(qv::deltaTSeconds(settings.time), moment.mjdUT, eqeqSeconds, state.moonLongitudeRad);
     state.moonTopocentric = state.moonGeocentric - observerPosition(moment.mjdUT, eqeqSeconds, moment.latitudeRad,
-                                                                    moment.longitudeRad, settings.height);
+                                                                    moment.longitudeRad, settings.observer.heightM);
     const Vec3 moonToSun = state.sunGeocentric - state.moonGeocentric;
     const MoonDisk disk = moonPhysicalData(moment.mjdUT, state.moonTopocentric, moonToSun);
     const double magnitude = moonApparentMagnitude(state.moonTopocentric, moonToSun);
@@ -199,7 +199,7 @@ void writeMoon(const SettingsRecord& settings, const Moment& moment, SkyState& s
     const RiseSet events =
         moonRiseSet(eventSite(settings, moment), moment.mjdUT, state.moonGeocentric, norm(state.moonTopocentric),
                     place.altitudeRad * kDegPerRad, eqeqSeconds);
-    appendRiseSet(text, events, settings.timeZone, "Moon");
+    appendRiseSet(text, events, settings.time.zone.offsetHours, "Moon");
 
     appendNumberText(text, "\n\nIlluminated disk:%5.2lf     Phase:%6.3lf",
                   moonIlluminatedFraction(state.sunGeocentric, state.moonGeocentric),

@@ -62,13 +62,13 @@ YearLunations computeYearLunations(const SettingsRecord& settings)
     YearLunations year;
     PhaseLists& phases = year.phases;
 
-    const double start = yearWindowStartLocal(settings.year);
-    const double end = yearWindowEndLocal(settings.year);
-    const double zone = settings.timeZone;
+    const double start = yearWindowStartLocal(settings.time.year);
+    const double end = yearWindowEndLocal(settings.time.year);
+    const double zone = settings.time.zone.offsetHours;
     for (int step = 0; step < kScanSteps; ++step) {
-        const double decimalYear = settings.year - kScanLeadYears + step * kScanStepYears;
+        const double decimalYear = settings.time.year - kScanLeadYears + step * kScanStepYears;
         for (int kind = 0; kind < kPhaseKinds; ++kind)
-            collectLunation(start, end, decimalYear, zone, settings.deltaT, phases.counts[kind],
+            collectLunation(start, end, decimalYear, zone, qv::deltaTSeconds(settings.time), phases.counts[kind],
                             phases.times[kind], kPhaseFractions[kind], year.eclipses);
     }
     return year;
@@ -173,10 +173,10 @@ void buildSunReport(int year, double zoneHours, double deltaTSeconds, PageBuffer
 void buildYearTables(const SettingsRecord& settings, PageBuffer& page, std::FILE* saveFile)
 {
     const YearLunations lunations = computeYearLunations(settings);
-    const int year = settings.year;
-    const double zone = settings.timeZone;
+    const int year = settings.time.year;
+    const double zone = settings.time.zone.offsetHours;
     buildPhasesReport(year, zone, yearWindowEndLocal(year), lunations.phases, page, saveFile);
-    buildSunReport(year, zone, settings.deltaT, page, saveFile);
+    buildSunReport(year, zone, qv::deltaTSeconds(settings.time), page, saveFile);
     writeEclipsesOfYear(year, TimeZone{zone}, lunations.eclipses, page, saveFile);
 }
 

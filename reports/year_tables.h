@@ -30,7 +30,7 @@ double yearWindowStartLocal(int year);
 double yearWindowEndLocal(int year);
 
 // The phases of the Moon and the eclipses (greatest eclipse) that fall in the local civil
-// year settings.year of the settings' zone, with its TT - UT.
+// year settings.time.year of the settings' zone, with its TT - UT.
 struct YearLunations {
     PhaseLists phases;
     std::vector<EclipseEvent> eclipses;  // in the order of time

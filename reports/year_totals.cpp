@@ -222,11 +222,11 @@ SiderealRotation turnedByMinute(const SiderealRotation& r, const SiderealRotatio
 MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cutoffDeg, double yearStartMjd,
                           long first, long last)
 {
-    const double longitudeRad = settings.longitude * kRadPerDeg;
-    const double deltaTSeconds = settingsDeltaTSeconds(settings);
-    const ObserverSite site = observerSite(settings.latitude * kRadPerDeg, longitudeRad, settings.height);
-    const Panel panel{settings.panelAzimuth * kRadPerDeg, std::sin(settings.panelElevation * kRadPerDeg),
-                      std::cos(settings.panelElevation * kRadPerDeg)};
+    const double longitudeRad = settings.observer.longitudeDeg * kRadPerDeg;
+    const double deltaTSeconds = qv::deltaTSeconds(settings.time);
+    const ObserverSite site = observerSite(settings.observer.latitudeDeg * kRadPerDeg, longitudeRad, settings.observer.heightM);
+    const Panel panel{settings.panel.azimuthDeg * kRadPerDeg, std::sin(settings.panel.elevationDeg * kRadPerDeg),
+                      std::cos(settings.panel.elevationDeg * kRadPerDeg)};
     const ModeTests tests(cutoffDeg, slopeMarginRad(std::fabs(yearStartMjd) + kDaysPerLeapYear));
     // The sidereal angle of one minute, from the sidereal times of two instants a minute apart.
     const double minuteAngle =
@@ -282,14 +282,14 @@ double hours(long minutes) { return static_cast<double>(minutes) / kMinutesPerHo
 void writeHeading(const SettingsRecord& settings, Mode mode, std::string& text)
 {
     text = mode == Mode::Panel ? "Solar Panel Statistics for " : "Yearly Total for ";
-    text.append(settings.locationName, strnlen(settings.locationName, kLocationNameMax));
-    const bool packed = settings.dmsFlag != 0;
-    appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n", angleText(settings.latitude, packed).c_str(),
-                     angleText(settings.longitude, packed).c_str(), settings.height);
-    appendNumberText(text, " Year: %4i \n\n", settings.year);
+    text.append(settings.observer.name, strnlen(settings.observer.name, kLocationNameMax));
+    const bool packed = settings.display.dmsAngles;
+    appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n", angleText(settings.observer.latitudeDeg, packed).c_str(),
+                     angleText(settings.observer.longitudeDeg, packed).c_str(), settings.observer.heightM);
+    appendNumberText(text, " Year: %4i \n\n", settings.time.year);
     if (mode == Mode::Panel)
-        appendNumberText(text, "\nAzimuth:%6.1lf  Elevation: %5.1lf  Efficiency: %6.2lf %% \n", settings.panelAzimuth,
-                   settings.panelElevation, settings.panelEfficiency);
+        appendNumberText(text, "\nAzimuth:%6.1lf  Elevation: %5.1lf  Efficiency: %6.2lf %% \n", settings.panel.azimuthDeg,
+                   settings.panel.elevationDeg, settings.panel.efficiencyPercent);
 }
 
 void writeCounts(const SettingsRecord& settings, Mode mode, double cutoffDeg, const MinuteCounts& counts,
@@ -314,10 +314,10 @@ void writeCounts(const SettingsRecord& settings, Mode mode, double cutoffDeg, co
         appendNumberText(text, "\n Sunshine Percentage received by solar panel: %8.2lf %% \n", 100.0 * share);
         appendNumberText(text, "\n Maximum Electricity produced per m^2: %g kWh \n",
                          withoutNegativeZero(share * kSolarConstantKw * hours(counts.sun) *
-                                             settings.panelEfficiency / 100.0));
-        if (!(settings.panelStartMonth <= 1 && settings.panelEndMonth > 11))
-            appendNumberText(text, "\n Months Interval from %2i to %2i \n", settings.panelStartMonth,
-                       settings.panelEndMonth);
+                                             settings.panel.efficiencyPercent / 100.0));
+        if (!(settings.panel.startMonth <= 1 && settings.panel.endMonth > 11))
+            appendNumberText(text, "\n Months Interval from %2i to %2i \n", settings.panel.startMonth,
+                       settings.panel.endMonth);
         return;
     }
     }
@@ -337,14 +337,14 @@ void yearlyTotalsReport(const SettingsRecord& settings, double cutoffDeg, std::s
 {
     const Mode mode = modeOf(cutoffDeg);
     writeHeading(settings, mode, text);
-    const double yearStartMjd = modifiedJulianDate(1, 1, settings.year, 0.0);
+    const double yearStartMjd = modifiedJulianDate(1, 1, settings.time.year, 0.0);
     // The months considered are one run of whole months: all twelve, or the panel's interval.
-    const int firstMonth = mode == Mode::Panel ? std::max(settings.panelStartMonth, 1) : 1;
-    const int lastMonth = mode == Mode::Panel ? std::min(settings.panelEndMonth, 12) : 12;
-    const long yearMinutes = minutesInYear(settings.year);
-    const long first = firstMonth <= lastMonth ? monthStartMinute(settings.year, firstMonth, yearStartMjd) : 0;
+    const int firstMonth = mode == Mode::Panel ? std::max(settings.panel.startMonth, 1) : 1;
+    const int lastMonth = mode == Mode::Panel ? std::min(settings.panel.endMonth, 12) : 12;
+    const long yearMinutes = minutesInYear(settings.time.year);
+    const long first = firstMonth <= lastMonth ? monthStartMinute(settings.time.year, firstMonth, yearStartMjd) : 0;
     const long last =
-        firstMonth <= lastMonth ? std::min(monthStartMinute(settings.year, lastMonth + 1, yearStartMjd), yearMinutes)
+        firstMonth <= lastMonth ? std::min(monthStartMinute(settings.time.year, lastMonth + 1, yearStartMjd), yearMinutes)
                                 : 0;
     writeCounts(settings, mode, cutoffDeg,
                 countMinutes(settings, mode, cutoffDeg, yearStartMjd, first, last), text);

@@ -19,7 +19,7 @@ constexpr double kCutoffModeUpTo = 90.0;
 // 355 days in 1582.
 int minutesInYear(int year);
 
-// Replaces text by the report of settings.year at settings' place. The panel statistics use
+// Replaces text by the report of settings.time.year at settings' place. The panel statistics use
 // the panel fields of settings and count only the months panelStartMonth to panelEndMonth.
 void yearlyTotalsReport(const SettingsRecord& settings, double cutoffDeg, std::string& text);
 

@@ -69,6 +69,34 @@ for year_count in -4712:4 -2000:5 -500:5 0:6 1582:6 1999:4 2017:4 2024:4 3000:5 
   done
 done
 
+# Eclipse details inside and beside central paths, where totality or annularity is timed to
+# the second (the Sun high, low, setting; hybrid; deep partial views), in two zones.
+central_views=(
+  "1999 4 --lat 48.78 --lon 9.18 --name Stuttgart"
+  "1999 4 --lat 45.1 --lon 24.37"
+  "2017 4 --lat 36.10 --lon -86.47 --dms --name Nashville"
+  "2017 4 --lat 44.94 --lon -123.03"
+  "2021 2 --lat 66.9 --lon -162.6 --name Kotzebue"
+  "2021 4 --lat -77.0 --lon -45.0"
+  "2023 1 --lat -21.93 --lon 114.13 --name Exmouth"
+  "2023 3 --lat 37.6 --lon -112.2"
+  "2024 2 --lat 32.78 --lon -96.80 --height 140 --name Dallas"
+  "2024 2 --lat 25.2 --lon -104.2"
+  "2024 2 --lat 45.5 --lon -73.57 --name Montreal"
+  "2024 2 --lat 47.6 --lon -52.7"
+  "2024 4 --lat -27.15 --lon -109.43 --name 'Hanga Roa'"
+  "2026 1 --lat -75.0 --lon 30.0"
+  "2026 3 --lat 64.1 --lon -21.9 --name Reykjavik"
+  "2026 3 --lat 41.65 --lon -4.72"
+  "2027 3 --lat 25.7 --lon 32.6 --name Luxor"
+  "2027 3 --lat 36.72 --lon -4.42"
+)
+for v in "${central_views[@]}"; do
+  read -r y n place <<<"$v"
+  echo "eclipse --year $y --eclipse $n $place"
+  echo "eclipse --year $y --eclipse $n --zone -5 --step 10 $place"
+done
+
 # Map pictures of solar eclipses in every projection, meridian, grid and background.
 maps=("2024 2" "2024 4" "2017 4" "1999 4" "3000 4" "-2000 2" "2000 3" "9999 4" "-4712 1" "0 5")
 for i in "${!maps[@]}"; do
@@ -86,6 +114,8 @@ for i in "${!specials[@]}"; do
   echo "special --date $d --time $t"
   echo "special --date $d --time $t --sat-height 400 --points"
   echo "special --date $d --time $t --sat-height 35786 --sat-step 600 --ellipsoid --points"
+  echo "special --date $d --time $t --sat-height 0 --ellipsoid --points"
+  echo "special --date $d --time $t --sat-height 150000 --points"
   echo "special --date $d --time $t --projection $((i % 4)) --meridian $((i * 60 - 120)) --out {png}"
   echo "special --date $d --time $t --sat-height 1000 --ellipsoid --projection 3 --grid 2 --out {png}"
 done

@@ -12,6 +12,8 @@
 #include "base/julian.h"
 #include "base/page_buffer.h"
 #include "config/settings_io.h"
+#include "reports/eclipse_details.h"
+#include "reports/year_tables.h"
 
 namespace {
 
@@ -85,11 +87,11 @@ void QuorvelViewHiDpiTest::eclipseMapKeepsTheViewAtItsLogicalSize()
     QuorvelView view;
     qv::SettingsRecord settings;
     qv::setDefaultSettings(settings, 0);
-    settings.year = 2024;  // eclipse 2: the total solar eclipse of April 8
-    settings.deltaT = qv::deltaTDefault(2024);
+    settings.time.year = 2024;  // eclipse 2: the total solar eclipse of April 8
     view.showEclipseList(settings);
-    view.viewSettings().selectedEclipse = 2;
-    view.drawEclipseMap();
+    const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
+    view.drawEclipseMap(eclipse, qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings.observer),
+                                                          qv::deltaTSeconds(settings.time)));
     QCOMPARE(view.displayMode(), int(QuorvelView::EclipseMap));
     QCOMPARE(view.pagePixmap().size(), QSize(860, 771) * kRatio);
     QCOMPARE(view.size(), QSize(860, 771));

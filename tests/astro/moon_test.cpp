@@ -22,7 +22,7 @@ TEST(MoonSeries, StaysOnItsOrbitForDatesBeforeAndAfter2000) {
     // Every few days over 1600-2400: distance between perigee and apogee, latitude within the
     // inclination, longitude in [0, 2 pi), and a daily motion of 11 to 16 degrees.
     qv::SettingsRecord settings;
-    settings.deltaTAuto = 0;
+    settings.time.deltaTFollowsYear = false;
     for (double mjd = -40000.0; mjd < 150000.0; mjd += 997.3) {
         const qv::PolarCoord p = qv::toPolar(qv::moonPosition(qv::julianCenturies(mjd)));
         EXPECT_GT(p.radius(), 55.5);
@@ -34,7 +34,7 @@ TEST(MoonSeries, StaysOnItsOrbitForDatesBeforeAndAfter2000) {
         EXPECT_LT(dailyDeg, 16.0);
         double eqeq = 0.0;
         double eclLongitudeRad = -1.0;
-        qv::moonApparentEquatorial(qv::settingsDeltaTSeconds(settings), mjd, eqeq, eclLongitudeRad);
+        qv::moonApparentEquatorial(qv::deltaTSeconds(settings.time), mjd, eqeq, eclLongitudeRad);
         EXPECT_GE(eclLongitudeRad, 0.0);
         EXPECT_LT(eclLongitudeRad, qv::kTwoPi);
     }
@@ -42,21 +42,21 @@ TEST(MoonSeries, StaysOnItsOrbitForDatesBeforeAndAfter2000) {
 
 TEST(MoonSeries, ApparentPlaceKeepsTheDistanceAndUsesTheSettingsTime) {
     qv::SettingsRecord settings;
-    settings.year = 2000;
-    settings.deltaTAuto = 1;
+    settings.time.year = 2000;
+    settings.time.deltaTFollowsYear = true;
     const double mjdUT = 51544.5 - qv::deltaTDefault(2000) / 86400.0;  // J2000.0 TT
     double eqeq = 0.0;
     double eclLongitudeRad = 0.0;
-    const qv::Vec3 apparent = qv::moonApparentEquatorial(qv::settingsDeltaTSeconds(settings), mjdUT, eqeq, eclLongitudeRad);
+    const qv::Vec3 apparent = qv::moonApparentEquatorial(qv::deltaTSeconds(settings.time), mjdUT, eqeq, eclLongitudeRad);
     EXPECT_NEAR(eclLongitudeRad * qv::kDegPerRad, 223.3189, 0.00005);
     EXPECT_NEAR(eqeq, -0.858, 0.001);
     // No aberration for the Moon: the frame rotations keep the distance exactly.
     EXPECT_NEAR(qv::norm(apparent), 63.0965, 0.00005);
     // The Moon moves about half an arcsecond per second of TT - UT.
-    settings.deltaTAuto = 0;
-    settings.deltaT = qv::deltaTDefault(2000) + 100.0;
+    settings.time.deltaTManualSeconds = qv::deltaTDefault(2000) + 100.0;
+    settings.time.deltaTFollowsYear = false;
     double laterLongitudeRad = 0.0;
-    qv::moonApparentEquatorial(qv::settingsDeltaTSeconds(settings), mjdUT, eqeq, laterLongitudeRad);
+    qv::moonApparentEquatorial(qv::deltaTSeconds(settings.time), mjdUT, eqeq, laterLongitudeRad);
     EXPECT_NEAR((laterLongitudeRad - eclLongitudeRad) * qv::kDegPerRad * 3600.0 / 100.0, 0.5, 0.1);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "base/constants.h"
 
 namespace {
@@ -25,6 +27,24 @@ TEST(Refraction, StandardAtmosphere) {
     // Proportional to the pressure, inversely to the absolute temperature.
     EXPECT_NEAR(qv::refraction(0.1, 507.5, 15.0), 0.5 * qv::refraction(0.1, 1015.0, 15.0), 1e-12);
     EXPECT_NEAR(qv::refraction(0.1, 1015.0, 303.0), 0.5 * qv::refraction(0.1, 1015.0, 15.0), 1e-12);
+}
+
+// The slope bound holds everywhere above its altitude (measured on a 0.001-degree grid by
+// differences over 0.0002 degrees), from just above the floor to the zenith, and is close to
+// the slope there: the eclipse scans size their steps by it.
+TEST(Refraction, SlopeBoundAboveAnAltitude) {
+    for (double fromDeg = -2.0; fromDeg < 89.0; fromDeg += fromDeg < 5.0 ? 0.05 : 1.0) {
+        const double bound = qv::standardRefractionSlopeAbove(fromDeg * qv::kRadPerDeg);
+        double steepest = 0.0;
+        for (double altitudeDeg = std::fmax(fromDeg, -2.0 + 2e-4); altitudeDeg < 90.0;
+             altitudeDeg += altitudeDeg < 10.0 ? 1e-3 : 0.05) {
+            const double slope = std::fabs(standardRefraction(altitudeDeg + 1e-4) - standardRefraction(altitudeDeg - 1e-4)) /
+                                 (2e-4 * qv::kRadPerDeg);
+            steepest = std::fmax(steepest, slope);
+        }
+        EXPECT_LE(steepest, bound * (1.0 + 1e-6)) << fromDeg;
+        EXPECT_GE(steepest, bound * 0.95) << fromDeg;
+    }
 }
 
 }  // namespace

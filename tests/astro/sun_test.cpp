@@ -48,27 +48,27 @@ TEST(SunSeries, LongitudeDegreesStaysInRangeThroughAYear) {
 
 TEST(SunSeries, ApparentPlaceUsesSettingsTimeAndNutation) {
     qv::SettingsRecord automatic;
-    automatic.year = 2000;
-    automatic.deltaTAuto = 1;
+    automatic.time.year = 2000;
+    automatic.time.deltaTFollowsYear = true;
     const double mjdUT = 51544.5 - qv::deltaTDefault(2000) / 86400.0;  // J2000.0 TT
     double eqeq = 0.0;
     double eclLongitudeRad = 0.0;
-    const qv::Vec3 apparent = qv::sunApparentEquatorial(qv::settingsDeltaTSeconds(automatic), mjdUT, eqeq, eclLongitudeRad);
+    const qv::Vec3 apparent = qv::sunApparentEquatorial(qv::deltaTSeconds(automatic.time), mjdUT, eqeq, eclLongitudeRad);
     EXPECT_NEAR(eclLongitudeRad * qv::kDegPerRad, 280.3775, 0.00005);
     EXPECT_NEAR(eqeq, -0.858, 0.001);
     EXPECT_NEAR(qv::norm(apparent), 0.983327, 0.000001);
 
     // A stored TT - UT is used when the automatic flag is off.
     qv::SettingsRecord manual;
-    manual.deltaTAuto = 0;
-    manual.deltaT = qv::deltaTDefault(2000);
+    manual.time.deltaTManualSeconds = qv::deltaTDefault(2000);
+    manual.time.deltaTFollowsYear = false;
     double eclManual = 0.0;
-    const qv::Vec3 same = qv::sunApparentEquatorial(qv::settingsDeltaTSeconds(manual), mjdUT, eqeq, eclManual);
+    const qv::Vec3 same = qv::sunApparentEquatorial(qv::deltaTSeconds(manual.time), mjdUT, eqeq, eclManual);
     EXPECT_EQ(eclManual, eclLongitudeRad);
     EXPECT_EQ(qv::norm(same - apparent), 0.0);
     // An hour more of TT - UT: the Sun is 152.9" per hour further on in early January.
-    manual.deltaT = qv::deltaTDefault(2000) + 3600.0;
-    qv::sunApparentEquatorial(qv::settingsDeltaTSeconds(manual), mjdUT, eqeq, eclManual);
+    manual.time.deltaTManualSeconds = qv::deltaTDefault(2000) + 3600.0;
+    qv::sunApparentEquatorial(qv::deltaTSeconds(manual.time), mjdUT, eqeq, eclManual);
     EXPECT_NEAR((eclManual - eclLongitudeRad) * qv::kDegPerRad / kArcsec, 152.9, 0.1);
 }
 

@@ -34,7 +34,7 @@ constexpr auto indianText = yearBlockText<indianNewYearBlock>;
 std::string jewishText(int year)
 {
     SettingsRecord settings;
-    settings.year = year;
+    settings.time.year = year;
     char buffer[kHolidayBlockSize];
     jewishNewYearBlock(settings, buffer, sizeof buffer);
     return buffer;
@@ -118,8 +118,7 @@ TEST(HolidayBlocks, SmallBufferIsCutAndTerminated)
 std::string chineseText(int year)
 {
     SettingsRecord settings;
-    settings.year = year;
-    settings.deltaT = deltaTDefault(year);
+    settings.time.year = year;
     char buffer[kHolidayBlockSize];
     chineseNewYearBlock(settings, buffer, sizeof buffer);
     return buffer;
@@ -149,8 +148,7 @@ TEST(ChineseNewYearBlock, DateAndYearName)
 TEST(HolidayPages, DialogPiecesMatchTheGoldenText)
 {
     SettingsRecord settings;
-    settings.year = 2024;
-    settings.deltaT = deltaTDefault(2024);
+    settings.time.year = 2024;
     const std::vector<std::string> pieces = holidayDialogPieces(settings);
     ASSERT_EQ(pieces.size(), 9u);
     EXPECT_EQ(pieces[8], "$$$");
@@ -165,9 +163,8 @@ TEST(HolidayPages, DialogPiecesMatchTheGoldenText)
 TEST(HolidayPages, SavePageWrittenToTheFile)
 {
     SettingsRecord settings;
-    settings.year = 2024;
-    settings.timeZone = 1.0;
-    settings.deltaT = deltaTDefault(2024);
+    settings.time.year = 2024;
+    settings.time.zone.offsetHours = 1.0;
     std::FILE* file = std::tmpfile();
     ASSERT_NE(file, nullptr);
     EXPECT_TRUE(writeHolidaySavePage(settings, file));

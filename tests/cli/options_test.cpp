@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
 #include "cli_args.h"
+#include "eclipse/special_eclipse.h"
 
 namespace qv {
 namespace {
@@ -144,24 +146,48 @@ SettingsRecord settingsFor(std::vector<std::string> words)
     std::string error;
     EXPECT_EQ(parse(std::move(words), options, error), kCliExitOk) << error;
     SettingsRecord settings;
-    applyCliOptions(options, kMarch20Evening2024Utc, settings);
+    applyCliOptions(options, kMarch20Evening2024Utc, settings, findCliCommand(options.command)->readsTimeAsUT);
     return settings;
+}
+
+// The special eclipse takes its instant as UT, the clock's included, whatever the zone; the
+// other commands read --time as local time in the zone.
+TEST(CliOptions, SpecialReadsTheClockAndTimeAsUTOtherCommandsAsLocalTime)
+{
+    const struct {
+        std::vector<std::string> words;
+        const char* instantUT;  // YYYY-MM-DD HH:MM:SS
+    } cases[] = {
+        {{"special", "--zone", "2"}, "2024-03-20 20:00:00"},
+        {{"special", "--zone", "2", "--time", "18:17:00"}, "2024-03-20 18:17:00"},
+        {{"special", "--zone", "5.5", "--date", "2024-04-08"}, "2024-04-08 20:00:00"},
+        {{"sky", "--zone", "2", "--time", "18:17:00"}, "2024-03-20 16:17:00"},
+        {{"ephemeris", "--zone", "5.5"}, "2024-03-20 20:00:00"},
+        {{"ephemeris", "--zone", "5.5", "--date", "2024-04-08"}, "2024-04-07 20:00:00"},
+    };
+    for (const auto& c : cases) {
+        const UtInstant at = splitUtInstant(settingsFor(c.words).time.currentMjdUT);
+        char text[32];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", at.year, at.month, at.day, at.hour,
+                      at.minute, at.second);
+        EXPECT_STREQ(text, c.instantUT) << c.words[0] << " " << c.words.back();
+    }
 }
 
 TEST(CliOptions, DateOverridesYearAndTimeSetsTheCurrentInstant)
 {
     const SettingsRecord s =
         settingsFor({"start", "--date", "1999-12-31", "--year", "1500", "--time", "18:30:00"});
-    EXPECT_EQ(s.year, 1999);
-    EXPECT_NEAR(s.currentMjd, 51543.0 + 18.5 / 24.0, 1e-9);  // 1999-12-31 18:30
-    EXPECT_EQ(s.deltaTAuto, 1);
-    EXPECT_NEAR(s.deltaT, 64.184, 1e-9);  // the default of 1999
+    EXPECT_EQ(s.time.year, 1999);
+    EXPECT_NEAR(s.time.currentMjdUT, 51543.0 + 18.5 / 24.0, 1e-9);  // 1999-12-31 18:30
+    EXPECT_TRUE(s.time.deltaTFollowsYear);
+    EXPECT_NEAR(qv::deltaTSeconds(s.time), 64.184, 1e-9);  // the default of 1999
 
     const SettingsRecord yearOnly = settingsFor({"start", "--year", "1500", "--delta-t", "50"});
-    EXPECT_EQ(yearOnly.year, 1500);
-    EXPECT_EQ(yearOnly.month, 3);  // the clock's date stays
-    EXPECT_EQ(yearOnly.deltaTAuto, 0);
-    EXPECT_EQ(yearOnly.deltaT, 50.0);
+    EXPECT_EQ(yearOnly.time.year, 1500);
+    EXPECT_EQ(yearOnly.time.month, 3);  // the clock's date stays
+    EXPECT_FALSE(yearOnly.time.deltaTFollowsYear);
+    EXPECT_EQ(qv::deltaTSeconds(yearOnly.time), 50.0);
 }
 
 TEST(CliOptions, ZoneMovesTheClockDateAndOtherOptionsReachTheRecord)
@@ -169,19 +195,19 @@ TEST(CliOptions, ZoneMovesTheClockDateAndOtherOptionsReachTheRecord)
     const SettingsRecord s = settingsFor({"start", "--zone", "5.5", "--name", "Pune", "--dms",
                                           "--lat", "18.3113", "--panel", "90,30,20,4,8",
                                           "--sat-height", "400", "--ellipsoid", "--grid", "1"});
-    EXPECT_EQ(s.day, 21);
-    EXPECT_EQ(s.hour, 1);
-    EXPECT_EQ(s.minute, 30);
-    EXPECT_EQ(std::string(s.locationName), "Pune" + std::string(26, ' '));
-    EXPECT_EQ(s.dmsFlag, 1);
-    EXPECT_NEAR(s.latitude, 18.0 + 31.0 / 60 + 13.0 / 3600, 1e-12);
-    EXPECT_EQ(s.panelAzimuth, 90.0);
-    EXPECT_EQ(s.panelEndMonth, 8);
-    EXPECT_EQ(s.satHeight, 400.0);
-    EXPECT_EQ(s.satEllipsoid, 1);
-    EXPECT_EQ(s.mapGrid, 1);
-    EXPECT_EQ(s.mapStep, 30);  // defaults stay where no option was given
-    EXPECT_EQ(s.satTimeStep, 300.0);
+    EXPECT_EQ(s.time.day, 21);
+    EXPECT_EQ(s.time.hour, 1);
+    EXPECT_EQ(s.time.minute, 30);
+    EXPECT_EQ(std::string(s.observer.name), "Pune" + std::string(26, ' '));
+    EXPECT_EQ(s.display.dmsAngles, 1);
+    EXPECT_NEAR(s.observer.latitudeDeg, 18.0 + 31.0 / 60 + 13.0 / 3600, 1e-12);
+    EXPECT_EQ(s.panel.azimuthDeg, 90.0);
+    EXPECT_EQ(s.panel.endMonth, 8);
+    EXPECT_EQ(s.special.heightKm, 400.0);
+    EXPECT_EQ(s.special.ellipsoid, 1);
+    EXPECT_EQ(s.display.mapGrid, 1);
+    EXPECT_EQ(s.display.mapStepMinutes, 30);  // defaults stay where no option was given
+    EXPECT_EQ(s.special.stepSeconds, 300.0);
 }
 
 }  // namespace

@@ -67,12 +67,12 @@ TEST_F(ConfigFile, DefaultsAreWrittenExactlyAndReadBack)
     EXPECT_FALSE(std::filesystem::exists(path_ + ".tmp"));
 
     SettingsRecord read;
-    read.timeZone = 3.0;
-    std::strcpy(read.locationName, "Elsewhere");
+    read.time.zone.offsetHours = 3.0;
+    std::strcpy(read.observer.name, "Elsewhere");
     int flag = 7;
     EXPECT_EQ(readConfigFile(read, &flag, path_.c_str()), 1);
-    EXPECT_EQ(read.timeZone, 0.0);
-    EXPECT_STREQ(read.locationName, "Default");
+    EXPECT_EQ(read.time.zone.offsetHours, 0.0);
+    EXPECT_STREQ(read.observer.name, "Default");
     EXPECT_EQ(flag, 0);
 }
 
@@ -80,21 +80,21 @@ TEST_F(ConfigFile, ValuesRoundTripAndTheFlagIsOneOnlyForOne)
 {
     SettingsRecord settings;
     setDefaultSettings(settings, kMarch20Noon2024Utc);
-    settings.timeZone = -5.5;
-    settings.latitude = 48.2083;
-    settings.longitude = -16.3731;
-    settings.height = 171.25;
+    settings.time.zone.offsetHours = -5.5;
+    settings.observer.latitudeDeg = 48.2083;
+    settings.observer.longitudeDeg = -16.3731;
+    settings.observer.heightM = 171.25;
     storeLocationName(settings, "Vienna");
     ASSERT_TRUE(writeConfigFile(settings, 1, path_.c_str()));
     SettingsRecord read;
     int flag = 0;
     ASSERT_EQ(this->read(read, flag), 1);
     EXPECT_EQ(flag, 1);
-    EXPECT_EQ(read.timeZone, -5.5);
-    EXPECT_EQ(read.latitude, 48.2083);
-    EXPECT_EQ(read.longitude, -16.3731);
-    EXPECT_EQ(read.height, 171.25);
-    EXPECT_EQ(std::string(read.locationName), "Vienna" + std::string(24, ' '));  // all 30 read
+    EXPECT_EQ(read.time.zone.offsetHours, -5.5);
+    EXPECT_EQ(read.observer.latitudeDeg, 48.2083);
+    EXPECT_EQ(read.observer.longitudeDeg, -16.3731);
+    EXPECT_EQ(read.observer.heightM, 171.25);
+    EXPECT_EQ(std::string(read.observer.name), "Vienna" + std::string(24, ' '));  // all 30 read
 
     write("1 \n2 \n3 \n4 \nName\n2");
     EXPECT_EQ(this->read(read, flag), 1);
@@ -111,8 +111,8 @@ TEST_F(ConfigFile, StartPageWithoutFileHasThirteenLines)
         "   ", "Year: \t2024", "Timezone: 0", "Delta-Time set to automatic", "   ",
         "Geographic Location:", "Default", "Latitude:  \t0", "Longitude: \t0", "Height:    \t0"};
     EXPECT_EQ(pageLines(page), expected);
-    EXPECT_EQ(settings.currentMjd, 60389.5);
-    EXPECT_EQ(settings.deltaT, 73.184);
+    EXPECT_EQ(settings.time.currentMjdUT, 60389.5);
+    EXPECT_EQ(qv::deltaTSeconds(settings.time), 73.184);
     int flag = 5;
     EXPECT_EQ(readConfigFile(settings, &flag, path_.c_str()), 2);
     EXPECT_EQ(flag, 0);
@@ -125,10 +125,10 @@ TEST_F(ConfigFile, ZoneFromTheFileGivesTheLocalDateAndTime)
     PageBuffer page;
     initSettings(settings, page, path_.c_str(), kMarch20Evening2024Utc);
     EXPECT_EQ(pageLines(page)[5], "Timezone: 5.5");
-    EXPECT_EQ(settings.day, 21);  // 20:00 UTC is 01:30 the next day
-    EXPECT_EQ(settings.hour, 1);
-    EXPECT_EQ(settings.minute, 30);
-    EXPECT_EQ(settings.second, 0);
+    EXPECT_EQ(settings.time.day, 21);  // 20:00 UTC is 01:30 the next day
+    EXPECT_EQ(settings.time.hour, 1);
+    EXPECT_EQ(settings.time.minute, 30);
+    EXPECT_EQ(settings.time.second, 0);
 }
 
 // Incomplete, unreadable or out-of-range files: the message on the start page, defaults kept.
@@ -155,8 +155,8 @@ TEST_F(ConfigFile, BadFilesKeepTheDefaults)
         EXPECT_EQ(lines[2], kConfigProblemLine) << text;
         EXPECT_EQ(lines[3].rfind(path_ + ": ", 0), 0u) << lines[3];
         EXPECT_EQ(lines[8], "Timezone: 0") << text;
-        EXPECT_STREQ(settings.locationName, "Default") << text;
-        EXPECT_EQ(settings.latitude, 0.0) << text;
+        EXPECT_STREQ(settings.observer.name, "Default") << text;
+        EXPECT_EQ(settings.observer.latitudeDeg, 0.0) << text;
         EXPECT_EQ(content(), text) << "the bad file stays as it is";
     }
 }
@@ -172,7 +172,7 @@ TEST_F(ConfigFile, NumberLinesFollowTheLineRules)
         SettingsRecord settings;
         int flag = 0;
         EXPECT_EQ(read(settings, flag), 1) << c.text;
-        EXPECT_EQ(settings.timeZone, c.zone) << c.text;
+        EXPECT_EQ(settings.time.zone.offsetHours, c.zone) << c.text;
     }
 }
 
@@ -228,9 +228,9 @@ TEST_F(ConfigFile, NamesKeepThirtyBytesOnWholeCharactersAndOnlyValidUtf8)
         SettingsRecord settings;
         int flag = 1;
         EXPECT_EQ(read(settings, flag), 1);
-        EXPECT_EQ(settings.locationName, c.read);
+        EXPECT_EQ(settings.observer.name, c.read);
         EXPECT_EQ(flag, c.flag);
-        EXPECT_EQ(settings.height, 4.0);
+        EXPECT_EQ(settings.observer.heightM, 4.0);
     }
 }
 
@@ -249,11 +249,11 @@ TEST(StoreLocationName, CutsAndPadsToThirtyBytesOnWholeCharacters)
     for (const auto& c : cases) {
         SettingsRecord settings;
         storeLocationName(settings, c.name.c_str());
-        EXPECT_EQ(settings.locationName, c.stored);
+        EXPECT_EQ(settings.observer.name, c.stored);
     }
     SettingsRecord settings;
     storeLocationName(settings, "");
-    EXPECT_STREQ(settings.locationName, "Default");
+    EXPECT_STREQ(settings.observer.name, "Default");
 }
 
 TEST_F(ConfigFile, FailedWritesKeepTheOldFile)
@@ -261,7 +261,7 @@ TEST_F(ConfigFile, FailedWritesKeepTheOldFile)
     write(kDefaultFile);
     SettingsRecord settings;
     setDefaultSettings(settings, kMarch20Noon2024Utc);
-    settings.timeZone = 2.0;
+    settings.time.zone.offsetHours = 2.0;
 
     {
         testing::FileSizeLimit limit(10);  // the new file cannot be written whole
@@ -311,7 +311,7 @@ TEST_F(ConfigFile, OnlyARegularFileIsReadALinkIsWrittenThroughAndCrLfIsRead)
         PageBuffer page;
         EXPECT_EQ(initSettings(settings, page, path.c_str(), kMarch20Noon2024Utc), 0) << path;
         EXPECT_EQ(pageLines(page)[3], path + ": not a regular file");
-        EXPECT_EQ(settings.height, 0.0);
+        EXPECT_EQ(settings.observer.heightM, 0.0);
     }
     close(keeper);
 
@@ -322,8 +322,8 @@ TEST_F(ConfigFile, OnlyARegularFileIsReadALinkIsWrittenThroughAndCrLfIsRead)
     int flag = 0;
     setDefaultSettings(settings, kMarch20Noon2024Utc);
     EXPECT_EQ(readConfigFile(settings, &flag, link.c_str()), 1);
-    EXPECT_STREQ(settings.locationName, "Vienna");
-    EXPECT_EQ(settings.latitude, 48.0);
+    EXPECT_STREQ(settings.observer.name, "Vienna");
+    EXPECT_EQ(settings.observer.latitudeDeg, 48.0);
     EXPECT_TRUE(writeConfigFile(settings, 0, link.c_str()));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(content(), "5.500000 \n48.000000 \n16.000000 \n0.000000 \nVienna\n0");
@@ -333,15 +333,15 @@ TEST(SettingsClock, AutomaticDeltaTFollowsTheYear)
 {
     SettingsRecord settings;
     setDefaultSettings(settings, kMarch20Noon2024Utc);
-    EXPECT_EQ(settings.deltaT, 73.184);
+    EXPECT_EQ(qv::deltaTSeconds(settings.time), 73.184);
     setDateTimeFromUnixSeconds(settings, 0);  // 1970
-    EXPECT_EQ(settings.year, 1970);
-    EXPECT_EQ(settings.deltaT, 40.184);
-    settings.deltaTAuto = 0;
-    settings.deltaT = 12.5;
+    EXPECT_EQ(settings.time.year, 1970);
+    EXPECT_EQ(qv::deltaTSeconds(settings.time), 40.184);
+    settings.time.deltaTManualSeconds = 12.5;
+    settings.time.deltaTFollowsYear = false;
     setDateTimeFromUnixSeconds(settings, kMarch20Noon2024Utc);
-    EXPECT_EQ(settings.year, 2024);
-    EXPECT_EQ(settings.deltaT, 12.5);
+    EXPECT_EQ(settings.time.year, 2024);
+    EXPECT_EQ(qv::deltaTSeconds(settings.time), 12.5);
 }
 
 // Every whole second of a day, in whole and half-hour zones, splits into exactly that second.
@@ -349,16 +349,16 @@ TEST(SettingsClock, WholeSecondsAreNeverTruncatedToTheSecondBefore)
 {
     for (double zone : {0.0, 1.0, 5.5, -3.5}) {
         SettingsRecord settings;
-        settings.timeZone = zone;
+        settings.time.zone.offsetHours = zone;
         for (long long t = kMarch20Noon2024Utc; t < kMarch20Noon2024Utc + 86400; ++t) {
             setDateTimeFromUnixSeconds(settings, t);
             const long long local = t + static_cast<long long>(zone * 3600.0);
             const long long secondOfDay = ((local % 86400) + 86400) % 86400;
-            ASSERT_EQ(settings.hour * 3600 + settings.minute * 60 + settings.second, secondOfDay)
+            ASSERT_EQ(settings.time.hour * 3600 + settings.time.minute * 60 + settings.time.second, secondOfDay)
                 << "zone " << zone << " t " << t;
         }
         setDateTimeFromUnixSeconds(settings, 1704067200 - static_cast<long long>(zone * 3600.0));
-        EXPECT_EQ(settings.year * 10000 + settings.month * 100 + settings.day, 20240101);
+        EXPECT_EQ(settings.time.year * 10000 + settings.time.month * 100 + settings.time.day, 20240101);
     }
 }
 

@@ -20,10 +20,9 @@ namespace {
 QString expectedDetails(int year, int month, int day)
 {
     qv::SettingsRecord record;
-    record.year = year;
-    record.month = month;
-    record.day = day;
-    record.deltaT = qv::deltaTDefault(year);
+    record.time.year = year;
+    record.time.month = month;
+    record.time.day = day;
     return QString::fromStdString(qv::dayDetailsText(record));
 }
 
@@ -129,15 +128,15 @@ void DayDialogTest::chineseDaysFollowTheMainTtMinusUt()
     QVERIFY(detail->toPlainText().contains(QStringLiteral("Chinese Day: 30    Month  6 ")));
 
     qv::SettingsRecord main;
-    main.timeZone = -5.0;
-    main.deltaTAuto = 0;
-    main.deltaT = qv::deltaTDefault(2097) + 600.0;
+    main.time.zone.offsetHours = -5.0;
+    main.time.deltaTManualSeconds = qv::deltaTDefault(2097) + 600.0;
+    main.time.deltaTFollowsYear = false;
     dialog.setContext(main);
     dialog.refreshSlot();
     QVERIFY(detail->toPlainText().contains(QStringLiteral("Chinese Day:  1    Month  7 ")));
 
     // On its default, TT - UT follows the year shown, not the main settings' value.
-    main.deltaTAuto = 1;
+    main.time.deltaTFollowsYear = true;
     dialog.setContext(main);
     dialog.refreshSlot();
     QVERIFY(detail->toPlainText().contains(QStringLiteral("Chinese Day: 30    Month  6 ")));

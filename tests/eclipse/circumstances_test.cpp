@@ -15,6 +15,7 @@
 #include "base/constants.h"
 #include "base/julian.h"
 #include "eclipse/eclipse_geometry.h"
+#include "eclipse/map_curves.h"
 #include "base/time_zone.h"
 #include "reports/year_tables.h"
 #include "support/year_settings.h"
@@ -272,6 +273,63 @@ TEST(EclipseCircumstances, PhasesAcrossTheTurnOfTheYear)
     // Seen from Delhi the Moon is up the whole time, in either zone.
     EXPECT_EQ(east.local.visibility, 2);
     EXPECT_NEAR(east.local.visibleFromUT[0], east.phases[0].beginUT, 1e-9);
+}
+
+// Every field of two results, exactly.
+void expectSameCircumstances(const qv::EclipseCircumstances& a, const qv::EclipseCircumstances& b)
+{
+    EXPECT_EQ(a.phaseCount, b.phaseCount);
+    for (int i = 0; i < qv::kMaxEclipsePhases; ++i) {
+        EXPECT_EQ(a.phases[i].kind, b.phases[i].kind) << i;
+        EXPECT_EQ(a.phases[i].beginUT, b.phases[i].beginUT) << i;
+        EXPECT_EQ(a.phases[i].endUT, b.phases[i].endUT) << i;
+    }
+    const qv::LocalCircumstances& x = a.local;
+    const qv::LocalCircumstances& y = b.local;
+    EXPECT_EQ(x.visibility, y.visibility);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(x.visibleFromUT[i], y.visibleFromUT[i]) << i;
+        EXPECT_EQ(x.visibleUntilUT[i], y.visibleUntilUT[i]) << i;
+    }
+    EXPECT_EQ(x.maxUT, y.maxUT);
+    EXPECT_EQ(x.maxMagnitude, y.maxMagnitude);
+    EXPECT_EQ(x.maxElevationRad, y.maxElevationRad);
+    EXPECT_EQ(x.centralStartUT, y.centralStartUT);
+    EXPECT_EQ(x.centralEndUT, y.centralEndUT);
+}
+
+// The fast scans give exactly the result of evaluating every instant, for every eclipse of 130
+// years from -9999 to 9999: solar ones at the point of greatest eclipse (central views, the
+// Sun high or low), a little and far beside it (edges of the path, partial views), and every
+// eclipse at places around the globe (polar ones included), some high up.
+TEST(EclipseCircumstances, FastScansEqualTheEveryInstantScans)
+{
+    const Place places[] = {{51.48, 0.0, 46.0},    {-33.92, 18.42, 25.0}, {69.65, 18.96, 10.0},
+                            {-77.85, 166.67, 24.0}, {35.68, 139.69, 3000.0}, {-23.5, -70.4, 0.0},
+                            {64.1, -21.9, 0.0},     {1.35, 103.8, 0.0}};
+    int compared = 0;
+    for (int year = -9999; year <= 9999; year += 155) {
+        const qv::SettingsRecord settings = qv::test::settingsFor(year, 0.0);
+        for (const qv::EclipseEvent& eclipse : qv::eclipsesOfYear(settings)) {
+            std::vector<Place> at{places[compared % 8], places[(compared + 3) % 8]};
+            if (qv::isSolar(eclipse.kind)) {
+                const qv::GeoPoint greatest = qv::greatestEclipsePoint(eclipse, qv::deltaTSeconds(settings.time));
+                const double latitudeDeg = greatest.latitudeDeg;
+                at.push_back({latitudeDeg, greatest.longitudeDeg, 0.0});
+                at.push_back({std::clamp(latitudeDeg + 0.4, -90.0, 90.0), greatest.longitudeDeg + 0.5, 500.0});
+                at.push_back({std::clamp(latitudeDeg - 25.0, -90.0, 90.0), greatest.longitudeDeg + 30.0, 0.0});
+            }
+            for (const Place& place : at) {
+                const qv::EclipsePlace where{place.latitudeDeg, place.longitudeDeg, place.heightM};
+                SCOPED_TRACE(testing::Message() << year << " " << static_cast<int>(eclipse.kind) << " at "
+                                                << place.latitudeDeg << " " << place.longitudeDeg);
+                expectSameCircumstances(qv::eclipseCircumstances(eclipse, where, qv::deltaTSeconds(settings.time)),
+                                        qv::eclipseCircumstancesEveryStep(eclipse, where, qv::deltaTSeconds(settings.time)));
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 1500);
 }
 
 }  // namespace

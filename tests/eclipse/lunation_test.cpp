@@ -27,9 +27,8 @@ struct YearScan : qv::YearLunations {
 
 YearScan scanYear(int year, double zoneHours = 0.0) {
     qv::SettingsRecord settings;
-    settings.year = year;
-    settings.timeZone = zoneHours;
-    settings.deltaT = qv::deltaTDefault(year);
+    settings.time.year = year;
+    settings.time.zone.offsetHours = zoneHours;
     YearScan scan;
     static_cast<qv::YearLunations&>(scan) = qv::computeYearLunations(settings);
     scan.zone = qv::TimeZone{zoneHours};

@@ -7,6 +7,8 @@
 #include "base/julian.h"
 #include "eclipse/eclipse_geometry.h"
 #include "reports/special_eclipse_label.h"
+#include "reports/year_tables.h"
+#include "support/year_settings.h"
 
 namespace {
 
@@ -64,6 +66,55 @@ TEST(SpecialEclipse, LargeHeightGivesTwoPointsWhileTheAxisMissesTheEarth)
     }
     EXPECT_GT(instantsWithTwo, 10);
     EXPECT_GT(track.size(), static_cast<std::size_t>(instantsWithTwo));
+}
+
+// Every minute of the four days evaluated: the track as it would be without passing over the
+// instants whose shadow axis stays far from the surface.
+std::vector<qv::TrackPoint> everyMinuteTrack(double centreUT, double deltaTSeconds, double heightKm, bool ellipsoid)
+{
+    std::vector<qv::TrackPoint> track;
+    for (int i = 0;; ++i) {
+        const double t = centreUT - 2.0 + i * 0.000694444;
+        if (t >= centreUT + 2.0)
+            break;
+        const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(t, deltaTSeconds, heightKm, ellipsoid);
+        for (const qv::ElevatedCentralPoint& point : {points.entry, points.exit})
+            if (point.kind != qv::kNoElevatedPoint)
+                track.push_back({point.kind, point.latitudeDeg, point.longitudeDeg});
+    }
+    return track;
+}
+
+// The track equals the every-minute scan point for point, around solar eclipses from -9999 to
+// 9999 (centred on greatest eclipse, up to a day off it, and a week off it where there is no
+// central point), from the Earth's surface to beyond the Moon, on the sphere and the ellipsoid.
+TEST(SpecialEclipse, TrackEqualsTheEveryMinuteScan)
+{
+    constexpr double kCentreOffsetsDays[] = {0.0, 0.4, -0.9, 7.0};
+    int tracks = 0;
+    for (int year = -9999; year <= 9999; year += 1111) {
+        const qv::SettingsRecord settings = qv::test::settingsFor(year, 0.0);
+        for (const qv::EclipseEvent& eclipse : qv::eclipsesOfYear(settings)) {
+            if (!qv::isSolar(eclipse.kind))
+                continue;
+            for (double heightKm : {0.0, 400.0, 35786.0, 500000.0}) {
+                // Offsets, heights and surfaces in changing combinations.
+                const double centreUT = eclipse.greatestUT + kCentreOffsetsDays[tracks % 5 % 4];
+                const bool ellipsoid = tracks++ % 3 == 0;
+                const std::vector<qv::TrackPoint> fast =
+                    qv::specialEclipseTrack(centreUT, qv::deltaTSeconds(settings.time), heightKm, ellipsoid);
+                const std::vector<qv::TrackPoint> literal =
+                    everyMinuteTrack(centreUT, qv::deltaTSeconds(settings.time), heightKm, ellipsoid);
+                ASSERT_EQ(fast.size(), literal.size()) << year << " " << heightKm;
+                for (std::size_t i = 0; i < fast.size(); ++i) {
+                    ASSERT_EQ(fast[i].kind, literal[i].kind);
+                    ASSERT_EQ(fast[i].latitudeDeg, literal[i].latitudeDeg);
+                    ASSERT_EQ(fast[i].longitudeDeg, literal[i].longitudeDeg);
+                }
+            }
+        }
+    }
+    EXPECT_GT(tracks, 100);
 }
 
 // The label of one instant, and the same label after stepping forward and back again by any step.

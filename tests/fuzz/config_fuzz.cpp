@@ -47,19 +47,19 @@ void fuzzConfigFile(const std::uint8_t* data, std::size_t size)
     qv::SettingsRecord settings;
     int flag = -1;
     const int result = qv::readConfigFile(settings, &flag, scratchPath().c_str());
-    require(isTerminated(settings.locationName, qv::kLocationNameSize));
+    require(isTerminated(settings.observer.name, qv::kLocationNameSize));
     if (result == 1) {
         require(flag == 0 || flag == 1);
-        require(qv::checkTimeZone(settings.timeZone).empty());
-        require(qv::checkLatitude(settings.latitude).empty());
-        require(qv::checkLongitude(settings.longitude).empty());
-        require(qv::checkHeight(settings.height).empty());
+        require(qv::checkTimeZone(settings.time.zone.offsetHours).empty());
+        require(qv::checkLatitude(settings.observer.latitudeDeg).empty());
+        require(qv::checkLongitude(settings.observer.longitudeDeg).empty());
+        require(qv::checkHeight(settings.observer.heightM).empty());
         return;
     }
     require(result == 0 && flag == 0);
-    require(settings.timeZone == before.timeZone && settings.latitude == before.latitude &&
-            settings.longitude == before.longitude && settings.height == before.height);
-    require(std::strcmp(settings.locationName, before.locationName) == 0);
+    require(settings.time.zone.offsetHours == before.time.zone.offsetHours && settings.observer.latitudeDeg == before.observer.latitudeDeg &&
+            settings.observer.longitudeDeg == before.observer.longitudeDeg && settings.observer.heightM == before.observer.heightM);
+    require(std::strcmp(settings.observer.name, before.observer.name) == 0);
 }
 
 void fuzzNumberLine(const std::uint8_t* data, std::size_t size)
@@ -92,11 +92,11 @@ void fuzzLocationName(const std::uint8_t* data, std::size_t size)
     const std::string name(reinterpret_cast<const char*>(data), size);
     qv::SettingsRecord settings;
     qv::storeLocationName(settings, name.c_str());
-    require(isTerminated(settings.locationName, qv::kLocationNameSize));
+    require(isTerminated(settings.observer.name, qv::kLocationNameSize));
     if (name.c_str()[0] == '\0')
         return;
-    require(std::strlen(settings.locationName) == qv::kLocationNameMax);
-    for (const char c : std::string_view(settings.locationName))
+    require(std::strlen(settings.observer.name) == qv::kLocationNameMax);
+    for (const char c : std::string_view(settings.observer.name))
         require(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
 }
 

@@ -104,12 +104,12 @@ QImage mapBackground(const qv::MapGeometry& geometry, int borders)
 {
     QPixmap earth;
     qv::loadEarthImage(earth);
-    qv::SettingsRecord settings;
-    settings.mapBorders = borders;
+    qv::DisplaySettings display;
+    display.mapBorders = borders;
     QPixmap page(qv::kMapPageWidthPx, qv::kMapPageHeightPx);
     page.fill(Qt::white);
     QPainter painter(&page);
-    qv::drawMapGrid(geometry, painter, &earth, settings);
+    qv::drawMapGrid(geometry, painter, &earth, display);
     painter.end();
     return page.toImage();
 }
@@ -153,8 +153,8 @@ TEST(MapDrawing, NothingIsDrawnBesideOrBelowMapAndCaption)
 {
     startOffscreenGui();
     qv::SettingsRecord settings;
-    settings.year = 2024;
-    settings.mapGrid = 2;
+    settings.time.year = 2024;
+    settings.display.mapGrid = 2;
     const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
     const qv::EclipseMapPoints points = qv::eclipseMapPoints(settings, eclipse);
     QPixmap earth;

@@ -16,7 +16,7 @@ constexpr int kMonthWidth = 24;  // weekday name, six week columns of three, fou
 PageBuffer calendarPage(int year)
 {
     SettingsRecord settings;
-    settings.year = year;
+    settings.time.year = year;
     PageBuffer page;
     buildCalendarReport(settings, page);
     return page;

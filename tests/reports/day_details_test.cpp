@@ -19,10 +19,9 @@ using testing::matchesGolden;
 SettingsRecord recordFor(int year, int month, int day)
 {
     SettingsRecord record;
-    record.year = year;
-    record.month = month;
-    record.day = day;
-    record.deltaT = deltaTDefault(year);
+    record.time.year = year;
+    record.time.month = month;
+    record.time.day = day;
     return record;
 }
 

@@ -72,12 +72,9 @@ TEST(EclipseDetailsText, EclipseNumberBeyondTheYearIsRefused)
     }
     qv::SettingsRecord settings = qv::test::yearSettings(2025, 0.0, 69.0, 0.0, 0.0);
     const std::vector<qv::EclipseEvent> eclipses = qv::eclipsesOfYear(settings);
-    settings.selectedEclipse = static_cast<int>(eclipses.size()) + 1;
-    EXPECT_EQ(qv::selectedEclipse(settings, eclipses), nullptr);
-    settings.selectedEclipse = 0;
-    EXPECT_EQ(qv::selectedEclipse(settings, eclipses), nullptr);
-    settings.selectedEclipse = 1;
-    EXPECT_EQ(qv::selectedEclipse(settings, eclipses), &eclipses[0]);
+    EXPECT_EQ(qv::selectedEclipse(static_cast<int>(eclipses.size()) + 1, eclipses), nullptr);
+    EXPECT_EQ(qv::selectedEclipse(0, eclipses), nullptr);
+    EXPECT_EQ(qv::selectedEclipse(1, eclipses), &eclipses[0]);
 }
 
 TEST(EclipseListPage, EmptyTableHasOnlyTitleAndHint)
@@ -158,9 +155,9 @@ TEST(CentralLine, TableRowsOfTheDetails)
 {
     const qv::SettingsRecord settings = qv::test::yearSettings(2024, -5.0, 69.2, 32.78, -96.80);
     const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
-    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings), 69.2);
+    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings.observer), 69.2);
     const std::vector<qv::CentralLinePoint> line =
-        qv::centralLine(qv::centralTableStartUT(circumstances, 30, qv::pageZone(settings)),
+        qv::centralLine(qv::centralTableStartUT(circumstances, 30, settings.time.zone),
                         qv::centralTableEndUT(circumstances), 30.0 / 1440.0, 69.2);
     ASSERT_FALSE(line.empty());
     EXPECT_EQ(line.back().kind, qv::EclipseKind::TotalSolar);
@@ -177,9 +174,9 @@ TEST(EclipseDetailsText, ZeroMapStepActsAsOneMinute)
 {
     qv::SettingsRecord settings = qv::test::yearSettings(2017, 0.0, 69.0, 36.16, -86.78);
     const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(3);
-    settings.mapStep = 1;
+    settings.display.mapStepMinutes = 1;
     const std::string oneMinute = qv::eclipseDetailsText(settings, eclipse);
-    settings.mapStep = 0;
+    settings.display.mapStepMinutes = 0;
     EXPECT_EQ(qv::eclipseDetailsText(settings, eclipse), oneMinute);
     EXPECT_GT(occurrences(oneMinute, "\n  "), 150);
 }
@@ -190,7 +187,7 @@ TEST(CentralLine, RowsAtTheStepsWithinTheCentralPhase)
 {
     const qv::SettingsRecord settings = qv::test::yearSettings(2024, 0.0, 69.2, 32.78, -96.80);
     const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
-    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings), 69.2);
+    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings.observer), 69.2);
     const std::vector<qv::CentralLinePoint> line =
         qv::centralLine(qv::centralTableStartUT(circumstances, 60, qv::TimeZone{}),
                         qv::centralTableEndUT(circumstances), 60.0 / 1440.0, 69.2);

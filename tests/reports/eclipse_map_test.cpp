@@ -121,7 +121,7 @@ TEST(EclipseMap, PointsAreDecimalDegreesWhateverTheDisplay)
     qv::SettingsRecord settings = settingsOf(2024);
     const qv::EclipseEvent eclipse = eclipseOf(2024, 2);
     const qv::EclipseMapPoints decimal = qv::eclipseMapPoints(settings, eclipse);
-    settings.dmsFlag = 1;
+    settings.display.dmsAngles = 1;
     const qv::EclipseMapPoints packed = qv::eclipseMapPoints(settings, eclipse);
     ASSERT_EQ(decimal.centralLine.size(), packed.centralLine.size());
     EXPECT_EQ(decimal.centralLine[100].latitudeDeg, packed.centralLine[100].latitudeDeg);

@@ -24,16 +24,16 @@ using testing::matchesGolden;
 SettingsRecord munich(int year, int month, int day, int hour, int minute = 0, int second = 0)
 {
     SettingsRecord s;
-    s.year = year;
-    s.month = month;
-    s.day = day;
-    s.hour = hour;
-    s.minute = minute;
-    s.second = second;
-    s.deltaTAuto = 0;
-    s.deltaT = 64.184;
-    s.latitude = 48.0;
-    s.longitude = 11.0;
+    s.time.year = year;
+    s.time.month = month;
+    s.time.day = day;
+    s.time.hour = hour;
+    s.time.minute = minute;
+    s.time.second = second;
+    s.time.deltaTManualSeconds = 64.184;
+    s.time.deltaTFollowsYear = false;
+    s.observer.latitudeDeg = 48.0;
+    s.observer.longitudeDeg = 11.0;
     storeLocationName(s, "Munich");
     return s;
 }
@@ -62,11 +62,11 @@ TEST(SkyDetails, WholeTextsMatchTheGoldenTexts)
     // 9:05:03 in zone 1 at 48 30' N 11 30' 30" W, 520 m, shown in DD.MMSS: before sunrise, so the
     // rise and set of the day before.
     SettingsRecord west = munich(2000, 1, 21, 9, 5, 3);
-    west.timeZone = 1.0;
-    west.latitude = ddmmssToDecimal(48.3);
-    west.longitude = ddmmssToDecimal(-11.303);
-    west.height = 520.0;
-    west.dmsFlag = 1;
+    west.time.zone.offsetHours = 1.0;
+    west.observer.latitudeDeg = ddmmssToDecimal(48.3);
+    west.observer.longitudeDeg = ddmmssToDecimal(-11.303);
+    west.observer.heightM = 520.0;
+    west.display.dmsAngles = 1;
     storeLocationName(west, "Dms west");
     EXPECT_TRUE(matchesGolden("sky_2000-01-21_dms.txt", skyDetailsText(west) + "\n"));
 }
@@ -107,8 +107,8 @@ TEST(SkyDetails, PolarDaysAndNightsAndThePoles)
     };
     for (const Case& c : cases) {
         SettingsRecord s = munich(2000, 6, 21, 12);
-        s.month = c.month;
-        s.latitude = c.latitudeDeg;
+        s.time.month = c.month;
+        s.observer.latitudeDeg = c.latitudeDeg;
         const std::string text = skyDetailsText(s);
         SCOPED_TRACE(text);
         EXPECT_TRUE(contains(text, c.sun));
@@ -138,8 +138,8 @@ TEST(SkyDetails, ObserverAtTheEarthsCentreSeesGeocentricPlaces)
 {
     // On the equator, where the ellipsoid's radius is the equatorial radius.
     SettingsRecord s = munich(2000, 6, 21, 12);
-    s.latitude = 0.0;
-    s.height = -6378140.0;
+    s.observer.latitudeDeg = 0.0;
+    s.observer.heightM = -6378140.0;
     SkyState state;
     std::string text;
     for (int section = kSkyHeading; section <= kSkyMoon; ++section)

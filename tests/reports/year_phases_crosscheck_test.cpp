@@ -71,10 +71,9 @@ TEST(YearPhasesCrossCheck, PhasesAndSeasons1900To2100MatchPyEphem)
     double largestSeason = 0.0;
     for (int year = kFirstYear; year <= kLastYear; ++year) {
         SettingsRecord settings;
-        settings.year = year;
-        settings.deltaT = deltaTDefault(year);
+        settings.time.year = year;
         const PhaseLists lists = computeYearLunations(settings).phases;
-        const double deltaTDays = settings.deltaT / 86400.0;
+        const double deltaTDays = qv::deltaTSeconds(settings.time) / 86400.0;
         // The window in TT; reference phases near its edges may fall on either side.
         const double startTT = yearWindowStartLocal(year) + deltaTDays;
         const double endTT = yearWindowEndLocal(year) + deltaTDays;

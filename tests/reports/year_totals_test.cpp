@@ -25,11 +25,11 @@ using testing::matchesGolden;
 SettingsRecord place(int year, double latitudeDeg, double longitudeDeg, const char* name = "Munich")
 {
     SettingsRecord s;
-    s.year = year;
-    s.deltaTAuto = 0;
-    s.deltaT = 64.184;
-    s.latitude = latitudeDeg;
-    s.longitude = longitudeDeg;
+    s.time.year = year;
+    s.time.deltaTManualSeconds = 64.184;
+    s.time.deltaTFollowsYear = false;
+    s.observer.latitudeDeg = latitudeDeg;
+    s.observer.longitudeDeg = longitudeDeg;
     storeLocationName(s, name);
     return s;
 }
@@ -59,16 +59,16 @@ struct LiteralCounts {
 
 LiteralCounts literalCounts(const SettingsRecord& s, double cutoffDeg, int firstMonth, int lastMonth)
 {
-    const double start = modifiedJulianDate(1, 1, s.year, 0.0);
-    const double lat = s.latitude * kRadPerDeg;
-    const double lon = s.longitude * kRadPerDeg;
+    const double start = modifiedJulianDate(1, 1, s.time.year, 0.0);
+    const double lat = s.observer.latitudeDeg * kRadPerDeg;
+    const double lon = s.observer.longitudeDeg * kRadPerDeg;
     LiteralCounts c;
     Vec3 sun;
     Vec3 moon;
     double eqeq = 0.0;
     double eclLongitude = 0.0;
     int counter = 0;
-    for (long i = 0; i < minutesInYear(s.year); ++i) {
+    for (long i = 0; i < minutesInYear(s.time.year); ++i) {
         const double t = start + static_cast<double>(i) / 1440.0;
         int day = 0, month = 0, year = 0;
         double hour = 0.0;
@@ -76,14 +76,14 @@ LiteralCounts literalCounts(const SettingsRecord& s, double cutoffDeg, int first
         if (month < firstMonth || month > lastMonth)
             continue;
         if (counter == 0) {
-            sun = EARTH_RADII_PER_AU * sunApparentEquatorial(settingsDeltaTSeconds(s), t, eqeq, eclLongitude);
-            moon = moonApparentEquatorial(settingsDeltaTSeconds(s), t, eqeq, eclLongitude);
+            sun = EARTH_RADII_PER_AU * sunApparentEquatorial(qv::deltaTSeconds(s.time), t, eqeq, eclLongitude);
+            moon = moonApparentEquatorial(qv::deltaTSeconds(s.time), t, eqeq, eclLongitude);
         }
         counter = (counter + 1) % 30;
         double azimuth = 0.0, altitude = 0.0, distance = 0.0;
-        horizonCoordinates(t, eqeq, lat, lon, s.height, true, sun, azimuth, altitude, distance);
+        horizonCoordinates(t, eqeq, lat, lon, s.observer.heightM, true, sun, azimuth, altitude, distance);
         const double sunDeg = altitude * kDegPerRad;
-        horizonCoordinates(t, eqeq, lat, lon, s.height, true, moon, azimuth, altitude, distance);
+        horizonCoordinates(t, eqeq, lat, lon, s.observer.heightM, true, moon, azimuth, altitude, distance);
         const double moonDeg = altitude * kDegPerRad;
         c.sun += sunDeg >= -0.83;
         c.civil += sunDeg >= -6.0;
@@ -132,8 +132,8 @@ TEST(YearlyTotals, CountsEqualThoseOfTheLiteralMinuteLoop)
     }
     // The panel's months: October 1582, which loses ten days to the calendar reform.
     SettingsRecord reform = place(1582, 48.0, 11.0);
-    reform.panelStartMonth = 10;
-    reform.panelEndMonth = 10;
+    reform.panel.startMonth = 10;
+    reform.panel.endMonth = 10;
     const std::string panel = report(reform, kSolarPanelCutoff);
     EXPECT_TRUE(contains(panel, hoursText("Sunshine Hours:       %10.2lf h", literalCounts(reform, 0.0, 10, 10).sun)))
         << panel;
@@ -155,13 +155,13 @@ TEST(YearlyTotals, ModesAndPanelEdges)
     EXPECT_TRUE(contains(report(polar, 90.0), "\n  Sun higher than  90.0 deg :       0.00 hours \n"));
     EXPECT_TRUE(contains(report(polar, 90.01), "Dark sky without Moon"));
     // June alone at 80 N: the Sun never sets, every minute is sunshine.
-    polar.panelStartMonth = 6;
-    polar.panelEndMonth = 6;
+    polar.panel.startMonth = 6;
+    polar.panel.endMonth = 6;
     const std::string june = report(polar, kSolarPanelCutoff);
     EXPECT_TRUE(contains(june, "Sunshine Hours:           720.00 h")) << june;
     EXPECT_TRUE(contains(june, "\n Months Interval from  6 to  6 \n")) << june;
     // A panel facing the ground never receives the Sun.
-    polar.panelElevation = -90.0;
+    polar.panel.elevationDeg = -90.0;
     const std::string ground = report(polar, kSolarPanelCutoff);
     EXPECT_TRUE(contains(ground, "solar panel:     0.00 % \n")) << ground;
     EXPECT_TRUE(contains(ground, "per m^2: 0 kWh")) << ground;

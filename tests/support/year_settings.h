@@ -11,9 +11,8 @@ namespace qv::test {
 inline SettingsRecord settingsFor(int year, double zoneHours)
 {
     SettingsRecord settings;
-    settings.year = year;
-    settings.timeZone = zoneHours;
-    settings.deltaT = deltaTDefault(year);
+    settings.time.year = year;
+    settings.time.zone.offsetHours = zoneHours;
     return settings;
 }
 
@@ -21,12 +20,13 @@ inline SettingsRecord yearSettings(int year, double zoneHours, double deltaTSeco
                                    double longitudeDeg, double heightM = 0.0)
 {
     SettingsRecord settings;
-    settings.year = year;
-    settings.timeZone = zoneHours;
-    settings.deltaT = deltaTSeconds;
-    settings.latitude = latitudeDeg;
-    settings.longitude = longitudeDeg;
-    settings.height = heightM;
+    settings.time.year = year;
+    settings.time.zone.offsetHours = zoneHours;
+    settings.time.deltaTManualSeconds = deltaTSeconds;
+    settings.time.deltaTFollowsYear = false;
+    settings.observer.latitudeDeg = latitudeDeg;
+    settings.observer.longitudeDeg = longitudeDeg;
+    settings.observer.heightM = heightM;
     return settings;
 }
 
