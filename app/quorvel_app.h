@@ -20,19 +20,12 @@ class QScrollArea;
 class QToolBar;
 class QuorvelView;
 
-namespace qv {
-// The settings record and page buffer shared by every command for the whole run.
-SettingsRecord& processSettings();
-PageBuffer& processPage();
-}  // namespace qv
-
 class QuorvelApp : public QMainWindow {
     Q_OBJECT
 public:
+    // settings and page: shared by every command for the whole run, owned by the caller.
     // configPath: the configuration file read at start and written by Exit.
-    explicit QuorvelApp(qv::SettingsRecord& settings = qv::processSettings(),
-                        qv::PageBuffer& page = qv::processPage(),
-                        const QString& configPath = QString::fromLatin1(qv::kConfigFileName));
+    QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const QString& configPath);
 
     QuorvelView* view() const { return view_; }
     qv::SettingsRecord& settings() const { return settings_; }
@@ -50,6 +43,7 @@ public slots:
     void slotFilePrint();
     void slotFilePrintPreview();
     void slotFileExportPdf();
+    void slotFileExportPath();
     void slotFileQuit();
     void slotInputDate();
     void slotInputDeltaTime();
@@ -75,6 +69,10 @@ public:
     // (a file not written also in a message box); false when the year is outside the export's
     // range or the file could not be written.
     bool exportCalendar(const QString& path);
+    // Writes the path of the eclipse on the map to path, as KML when it ends in .kml, else as
+    // GeoJSON, and reports the outcome like exportCalendar; false when no solar eclipse map is
+    // shown or the file could not be written.
+    bool exportEclipsePath(const QString& path);
 
     // Writes the chosen print as a PDF file to path and reports the outcome as exportCalendar
     // does; false when nothing was written.
@@ -127,6 +125,7 @@ private:
     QAction* filePrint_ = nullptr;
     QAction* filePrintPreview_ = nullptr;
     QAction* fileExportPdf_ = nullptr;
+    QAction* fileExportPath_ = nullptr;  // enabled while a solar eclipse map is shown
     QAction* fileQuit_ = nullptr;
     QAction* inputDate_ = nullptr;
     QAction* inputDeltaTime_ = nullptr;

@@ -13,6 +13,12 @@
 #include "eclipse/lunation.h"
 #include "maps/map_drawing.h"
 
+namespace qv {
+// The special eclipse's instant stepSeconds later (earlier when negative), held to the first
+// and last second of the years the computations accept.
+double steppedSpecialInstant(double mjdUT, double stepSeconds);
+}  // namespace qv
+
 class QuorvelView : public QScrollArea {
     Q_OBJECT
 public:
@@ -41,7 +47,8 @@ public:
     void specialEclipseCommand(qv::SettingsRecord& settings);
     // Redraws the special-eclipse label and markers for settings.time.currentMjdUT.
     void drawSpecialEclipseLabel(const qv::SettingsRecord& settings);
-    // Moves settings.time.currentMjdUT one time step later (direction > 0) or earlier and redraws the label.
+    // Moves settings.time.currentMjdUT one time step later (direction > 0) or earlier, stopping
+    // at the first and last second of the accepted years, and redraws the label.
     void stepSpecialEclipse(qv::SettingsRecord& settings, int direction);
     virtual void refreshView();
 

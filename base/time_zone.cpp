@@ -198,6 +198,20 @@ bool findTimeZone(const char* name, TimeZone& zone)
     return true;
 }
 
+std::vector<std::string> timeZoneNames()
+{
+    std::vector<std::string> names;
+    try {
+        const date::tzdb& database = date::get_tzdb();
+        for (const date::time_zone& zone : database.zones)
+            names.emplace_back(zone.name());
+    } catch (const std::exception&) {
+        return {};
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 double zoneOffsetHoursAt(double mjdUT, const TimeZone& zone)
 {
     const ZoneRules* rules = rulesOf(zone);

@@ -9,6 +9,7 @@
 // mean time applies; after its last recorded change its last rule continues. Instants are
 // clamped to the years about -10700 .. 11400, far beyond the program's years -9999 .. 9999.
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -26,6 +27,10 @@ struct TimeZone {
 // zone.rules and returns true (offsetHours stays as the fallback). Unknown: returns false and
 // leaves zone unchanged.
 bool findTimeZone(const char* name, TimeZone& zone);
+
+// Every zone name of the system's time-zone database, sorted; empty when the database cannot
+// be read.
+std::vector<std::string> timeZoneNames();
 
 // Offset from UT in hours in force at an instant of UT.
 double zoneOffsetHoursAt(double mjdUT, const TimeZone& zone);

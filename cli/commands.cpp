@@ -27,6 +27,8 @@ constexpr CliCommand kCommands[] = {
      [](const CliOptions& options) { return !options.points; }},
     {"special", "special eclipse at --date/--time UT on --sat-height (--out FILE.png, --points)",
      runSpecialCommand, [](const CliOptions&) { return true; }, false, true},
+    {"path", "path of solar eclipse --eclipse N as --format geojson or kml, for map programs", runPathCommand},
+    {"canon", "every eclipse from --from to --to, one a line (--format text, csv or json)", runCanonCommand},
     {"ics", "the year's phases, seasons, eclipses and holidays as an iCalendar file", runIcsCommand},
     {"pdf", "the year as a printed booklet: --out FILE.pdf (--pages, --paper, --landscape)", runPdfCommand,
      [](const CliOptions&) { return true; }},
@@ -63,6 +65,8 @@ void printUsage(std::FILE* out)
                "from the program's defaults and the clock; the configuration file is not read.\n"
                "special reads --date and --time (and the clock) as UT, the other commands as\n"
                "local time in --zone.\n"
+               "A file written by path opens in Google Earth with File - Open, and in QGIS with\n"
+               "Layer - Add Layer - Add Vector Layer.\n"
                "\nCommands:\n",
                out);
     for (const CliCommand& command : kCommands)

@@ -82,6 +82,14 @@ int runMapCommand(CliContext& context);
 // --out writes the special-eclipse map as a PNG.
 int runSpecialCommand(CliContext& context);
 
+// The path of solar eclipse --eclipse N of the year as a GeoJSON or KML file (--format); an
+// eclipse number that is no solar eclipse is refused.
+int runPathCommand(CliContext& context);
+
+// Every eclipse from --from to --to, one a line (--format text, csv or json), TT - UT each
+// year's default unless --delta-t is given; a progress line on standard error when it is a terminal.
+int runCanonCommand(CliContext& context);
+
 // The year's phases of the Moon, seasons, eclipses and holidays as an iCalendar file; a year
 // the file cannot hold is refused.
 int runIcsCommand(CliContext& context);

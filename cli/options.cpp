@@ -150,7 +150,7 @@ bool setReal(const OptionArg& arg, double low, double high, Target& target)
     return true;
 }
 
-bool setYear(const OptionArg& arg)
+bool readYear(const OptionArg& arg, std::optional<int>& target)
 {
     long long year = 0;
     if (!wholeNumber(arg.value, year))
@@ -158,9 +158,11 @@ bool setYear(const OptionArg& arg)
     const std::string message = checkYear(year);
     if (!message.empty())
         return refuse(arg, message);
-    arg.options.year = static_cast<int>(year);
+    target = static_cast<int>(year);
     return true;
 }
+
+bool setYear(const OptionArg& arg) { return readYear(arg, arg.options.year); }
 
 // YYYY-MM-DD; the year may carry a sign ("-0044-03-15").
 bool setDate(const OptionArg& arg)
@@ -330,6 +332,19 @@ constexpr OptionSpec kOptions[] = {
      }},
     {"--ellipsoid", nullptr, "special-eclipse surface is an ellipsoid (default: a sphere)",
      [](const OptionArg& a) { a.options.ellipsoid = true; return true; }},
+    {"--from", "Y", "canon: first year, -9999 to 9999",
+     [](const OptionArg& a) { return readYear(a, a.options.fromYear); }},
+    {"--to", "Y", "canon: last year, -9999 to 9999",
+     [](const OptionArg& a) { return readYear(a, a.options.toYear); }},
+    {"--format", "NAME", "path: geojson or kml; canon: text (default), csv or json",
+     [](const OptionArg& a) {
+         for (const char* name : {"text", "csv", "json", "geojson", "kml"})
+             if (std::string_view(a.value) == name) {
+                 a.options.format = a.value;
+                 return true;
+             }
+         return refuseValue(a, a.value, "text, csv, json, geojson or kml");
+     }},
     {"--points", nullptr, "map: print the plotted points instead of the picture; special: add the track",
      [](const OptionArg& a) { a.options.points = true; return true; }},
     {"--pages", "LIST", "pdf: parts of the year, of phases,calendar,holidays,eclipses,maps (default all)",

@@ -62,6 +62,9 @@ struct CliOptions {
     std::optional<double> satHeightKm;
     std::optional<double> satStepSeconds;
     bool ellipsoid = false;
+    std::optional<int> fromYear;  // canon
+    std::optional<int> toYear;
+    std::optional<std::string> format;  // path: geojson or kml; canon: text, csv or json
     bool points = false;  // map and special: print the plotted points
     int pictureScale = 1;  // map and special: device pixels per map pixel of the picture
     unsigned printParts = kPrintWholeYear;  // pdf: the parts of the year (PrintPart bits)

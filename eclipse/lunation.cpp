@@ -165,6 +165,7 @@ void lunarEclipse(double gamma, double u, SyzygyEclipse& eclipse)
     const double penumbralMagnitude = (kPenumbralGammaLimit + u - std::fabs(gamma)) / kLunarMagnitudeScale;
     if (penumbralMagnitude <= 0.0) return;
     const double umbralMagnitude = (kUmbralGammaLimit - u - std::fabs(gamma)) / kLunarMagnitudeScale;
+    eclipse.umbralMagnitude = umbralMagnitude;
     if (umbralMagnitude < 0.0) {
         eclipse.magnitude = penumbralMagnitude;
         eclipse.kind = penumbralMagnitude > 1.0 ? EclipseKind::TotalPenumbralLunar : EclipseKind::PenumbralLunar;
@@ -230,7 +231,7 @@ void collectLunation(double windowStartLocal, double windowEndLocal, double deci
     if (eclipses.size() >= static_cast<std::size_t>(kMaxEclipses)) return;
     for (const EclipseEvent& stored : eclipses)
         if (std::fabs(stored.greatestUT - greatestUT) < kSameEclipseDays) return;
-    eclipses.push_back({eclipse.kind, greatestUT, eclipse.magnitude});
+    eclipses.push_back({eclipse.kind, greatestUT, eclipse.magnitude, eclipse.umbralMagnitude});
 }
 
 }  // namespace qv

@@ -20,6 +20,7 @@ struct SyzygyEclipse {
     EclipseKind kind = EclipseKind::None;
     double greatestTT = 0.0;
     double magnitude = 0.0;
+    double umbralMagnitude = 0.0;  // lunar eclipses: negative for a penumbral one
 };
 
 // One eclipse of the year's table.
@@ -27,6 +28,7 @@ struct EclipseEvent {
     EclipseKind kind = EclipseKind::None;
     double greatestUT = 0.0;  // MJD of greatest eclipse
     double magnitude = 0.0;
+    double umbralMagnitude = 0.0;  // lunar eclipses: negative for a penumbral one
 };
 
 // Time of one principal Moon phase near a decimal year, as an MJD in Terrestrial Time.

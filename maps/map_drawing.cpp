@@ -191,9 +191,11 @@ void drawCaptionText(QPainter& painter, const std::string& text)
     painter.drawText(kTitleAt, QString::fromStdString(text));
 }
 
-void drawPoints(QPainter& painter, const MapGeometry& geometry, const std::vector<GeoPoint>& points)
+// One pixel for each point (anything with latitudeDeg and longitudeDeg).
+template <typename Point>
+void drawPoints(QPainter& painter, const MapGeometry& geometry, const std::vector<Point>& points)
 {
-    for (const GeoPoint& point : points)
+    for (const Point& point : points)
         painter.drawPoint(projectToMap(geometry, point.latitudeDeg, point.longitudeDeg));
 }
 

@@ -1,5 +1,6 @@
 #include "reports/eclipse_map.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/constants.h"
@@ -15,6 +16,24 @@ namespace {
 constexpr int kMapStepMinutes = 1;
 // The date of formatDateTime's "MMM DD HH:MM ".
 constexpr int kDateLength = 6;
+
+// The umbral limits over the phases in which the umbra or antumbra touches the Earth, from one
+// step before the first of them began.
+UmbralLimits umbralLimitsOf(const EclipseCircumstances& circumstances, double deltaTSeconds)
+{
+    const double stepDays = kMapStepMinutes / kMinutesPerDay;
+    bool touches = false;
+    double begin = 0.0, end = 0.0;
+    for (int i = 0; i < circumstances.phaseCount; ++i) {
+        const EclipsePhase& phase = circumstances.phases[i];
+        if (!isSolar(phase.kind) || phase.kind == EclipseKind::PartialSolar)
+            continue;
+        begin = touches ? std::min(begin, phase.beginUT) : phase.beginUT;
+        end = touches ? std::max(end, phase.endUT) : phase.endUT;
+        touches = true;
+    }
+    return touches ? umbralLimits(begin - stepDays, end, stepDays, deltaTSeconds) : UmbralLimits{};
+}
 
 }  // namespace
 
@@ -40,6 +59,7 @@ EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseE
                               : greatestEclipsePoint(eclipse, qv::deltaTSeconds(settings.time));
     const EclipsePhase& whole = circumstances.phases[0];
     points.curves = sampleMapCurves(whole.beginUT, whole.endUT, qv::deltaTSeconds(settings.time));
+    points.umbralLimits = umbralLimitsOf(circumstances, qv::deltaTSeconds(settings.time));
     return points;
 }
 

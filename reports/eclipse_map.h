@@ -10,6 +10,7 @@
 #include "eclipse/central_line.h"
 #include "eclipse/circumstances.h"
 #include "eclipse/map_curves.h"
+#include "eclipse/umbral_limits.h"
 
 namespace qv {
 
@@ -17,11 +18,12 @@ struct EclipseMapPoints {
     std::vector<CentralLinePoint> centralLine;
     MapCurves curves;
     GeoPoint greatest;
+    UmbralLimits umbralLimits;  // at one-minute steps while the umbra or antumbra touches the Earth
 };
 
 // The points of the map of a solar eclipse in decimal degrees: the central line at one-minute
 // steps from the local minute the details' table would start at, the limits and rise/set
-// curves over the eclipse's first to last contact, and the point of greatest eclipse (the
+// curves over the eclipse's first to last contact, the umbral limits, and the point of greatest eclipse (the
 // central point with the highest Sun for central eclipses, else the ground point nearest the
 // shadow axis). Nothing for a lunar eclipse.
 EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseEvent& eclipse);

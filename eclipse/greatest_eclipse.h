@@ -1,0 +1,21 @@
+#pragma once
+// The greatest eclipse of a central solar eclipse: the instant when the shadow axis passes
+// nearest the Earth's centre, the point where it meets the Earth then and the duration of the
+// central phase there.
+#include "eclipse/lunation.h"
+
+namespace qv {
+
+struct GreatestCentralPoint {
+    bool central = false;       // false when the axis misses the Earth at that instant
+    double mjdUT = 0.0;
+    double latitudeDeg = 0.0;   // geodetic
+    double longitudeDeg = 0.0;  // east, (-180, 180]
+    double durationSeconds = 0.0;
+    double widthKm = 0.0;
+};
+
+// Searched within 3 hours of the eclipse's time of greatest eclipse, to about a second.
+GreatestCentralPoint greatestCentralPoint(const EclipseEvent& eclipse, double deltaTSeconds);
+
+}  // namespace qv

@@ -1,0 +1,198 @@
+#include "eclipse/umbral_limits.h"
+
+#include <cmath>
+
+#include "astro/frames.h"
+#include "base/constants.h"
+#include "eclipse/eclipse_geometry.h"
+
+namespace qv {
+
+namespace {
+
+// Half the interval of the time derivative of the distance from the cone's edge (10 s).
+constexpr double kDerivativeStepDays = 10.0 / 86400.0;
+// Offset of the difference quotients in the place (radians of arc, about 6 m).
+constexpr double kPlaceStepRad = 1e-6;
+// Newton's method stops when a step is below this (radians of arc, about 6 mm) ...
+constexpr double kConvergedStepRad = 1e-9;
+constexpr int kMaxIterations = 20;
+// ... and accepts the place when it lies this close to the edge (Earth radii, about 6 m).
+constexpr double kOnEdgeTolerance = 1e-6;
+
+// The Sun and the Moon at one instant, as the shadow engine gives them.
+struct SunMoon {
+    double mjdUT = 0.0;
+    double eqeqSeconds = 0.0;
+    Vec3 sun, moon;  // geocentric, true equator of date, Earth radii
+};
+
+SunMoon sunMoonAt(double mjdUT, double deltaTSeconds)
+{
+    EclipseGeometry engine;
+    engine.setTime(mjdUT, deltaTSeconds);
+    return {mjdUT, engine.equationOfEquinoxes(), engine.sunVector(), engine.moonVector()};
+}
+
+// A place as the unit normal of the ellipsoid there (Earth-fixed), with its geodetic angles.
+struct Place {
+    Vec3 normal;
+    double latitudeRad = 0.0;
+    double longitudeRad = 0.0;
+};
+
+Place placeOfNormal(const Vec3& normal)
+{
+    const Vec3 n = unitVector(normal);
+    return {n, std::asin(std::fmax(-1.0, std::fmin(1.0, n.z))), std::atan2(n.y, n.x)};
+}
+
+// Distance of a sea-level place from the edge of the umbral cone (Earth radii): negative inside,
+// where the Moon covers the whole Sun or lies wholly inside its disc.
+double distanceFromEdge(const SunMoon& sky, const Place& place)
+{
+    const Vec3 observer = observerPosition(sky.mjdUT, sky.eqeqSeconds, place.latitudeRad, place.longitudeRad, 0.0);
+    const Vec3 axis = unitVector(sky.moon - sky.sun);
+    const Vec3 fromMoon = observer - sky.moon;
+    const double beyondMoon = dot(fromMoon, axis);
+    const double coneRadius = kMoonRadius - beyondMoon * (kSunRadius - kMoonRadius) / norm(sky.sun - sky.moon);
+    return norm(fromMoon - beyondMoon * axis) - std::fabs(coneRadius);
+}
+
+// The instant and the two beside it for the edge's rate of change at a fixed place.
+struct SkyAround {
+    SunMoon before, now, after;
+};
+
+// The two conditions of a limit point: on the edge, and the edge neither coming nor going.
+struct Conditions {
+    double onEdge = 0.0;    // Earth radii
+    double edgeRate = 0.0;  // Earth radii per day
+};
+
+Conditions conditionsAt(const SkyAround& sky, const Place& place)
+{
+    return {distanceFromEdge(sky.now, place),
+            (distanceFromEdge(sky.after, place) - distanceFromEdge(sky.before, place)) / (2.0 * kDerivativeStepDays)};
+}
+
+// Two directions tangent to the Earth at a normal (east and north away from the poles).
+void tangentBasis(const Vec3& normal, Vec3& east, Vec3& north)
+{
+    const Vec3 towardsEast = cross(Vec3(0.0, 0.0, 1.0), normal);
+    east = norm(towardsEast) > 1e-9 ? unitVector(towardsEast) : Vec3(1.0, 0.0, 0.0);
+    north = cross(normal, east);
+}
+
+// The Earth-fixed direction of a geocentric true-equatorial vector at an instant.
+Vec3 earthFixed(const SunMoon& sky, const Vec3& equatorial)
+{
+    const double greenwichRad = kPi / 12.0 * localSiderealTime(sky.mjdUT, 0.0, sky.eqeqSeconds);
+    return rotationZ(greenwichRad) * equatorial;
+}
+
+// First guess: the edge of the cone on that side, across the axis's motion, projected along
+// the axis onto the unit sphere. False when that misses the Earth.
+bool firstGuess(const SkyAround& sky, LimitSide side, Place& guess)
+{
+    const Vec3 axis = unitVector(sky.now.moon - sky.now.sun);
+    const auto planePoint = [&axis](const Vec3& moon) { return moon - dot(moon, axis) * axis; };
+    const Vec3 motion = planePoint(sky.after.moon) - planePoint(sky.before.moon);
+    Vec3 across = unitVector(cross(axis, motion));
+    // The northern side lies towards the Earth's north pole as seen along the axis.
+    const Vec3 pole(0.0, 0.0, 1.0);
+    if ((dot(across, pole) < 0.0) == (side == LimitSide::Northern))
+        across = -1.0 * across;
+    const double radius = std::fabs(kMoonRadius - dot(-1.0 * sky.now.moon, axis) * (kSunRadius - kMoonRadius) /
+                                                     norm(sky.now.sun - sky.now.moon));
+    const Vec3 onPlane = planePoint(sky.now.moon) + radius * across;
+    const double offAxisSquared = dot(onPlane, onPlane);
+    if (offAxisSquared >= 1.0)
+        return false;
+    guess = placeOfNormal(earthFixed(sky.now, onPlane - std::sqrt(1.0 - offAxisSquared) * axis));
+    return true;
+}
+
+// Newton's method on the two conditions over the two tangent directions of the place.
+bool solveLimit(const SkyAround& sky, Place& place)
+{
+    for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
+        Vec3 east, north;
+        tangentBasis(place.normal, east, north);
+        const Conditions c = conditionsAt(sky, place);
+        const Conditions ce = conditionsAt(sky, placeOfNormal(place.normal + kPlaceStepRad * east));
+        const Conditions cn = conditionsAt(sky, placeOfNormal(place.normal + kPlaceStepRad * north));
+        const double a11 = (ce.onEdge - c.onEdge) / kPlaceStepRad, a12 = (cn.onEdge - c.onEdge) / kPlaceStepRad;
+        const double a21 = (ce.edgeRate - c.edgeRate) / kPlaceStepRad,
+                     a22 = (cn.edgeRate - c.edgeRate) / kPlaceStepRad;
+        const double determinant = a11 * a22 - a12 * a21;
+        if (determinant == 0.0 || !std::isfinite(determinant))
+            return false;
+        const double stepEast = (-c.onEdge * a22 + c.edgeRate * a12) / determinant;
+        const double stepNorth = (-c.edgeRate * a11 + c.onEdge * a21) / determinant;
+        place = placeOfNormal(place.normal + stepEast * east + stepNorth * north);
+        if (std::hypot(stepEast, stepNorth) < kConvergedStepRad)
+            return std::fabs(distanceFromEdge(sky.now, place)) < kOnEdgeTolerance;
+    }
+    return false;
+}
+
+// Whether the Sun stands above the geometric horizon of the place.
+bool sunAboveHorizon(const SunMoon& sky, const Place& place)
+{
+    const Vec3 observer = observerPosition(sky.mjdUT, sky.eqeqSeconds, place.latitudeRad, place.longitudeRad, 0.0);
+    return dot(earthFixed(sky, sky.sun - observer), place.normal) > 0.0;
+}
+
+// Whether the place lies on the given side of the shadow axis.
+bool onSide(const SunMoon& sky, const Place& place, LimitSide side)
+{
+    const Vec3 axis = unitVector(sky.moon - sky.sun);
+    const Vec3 observer = observerPosition(sky.mjdUT, sky.eqeqSeconds, place.latitudeRad, place.longitudeRad, 0.0);
+    const Vec3 offAxis = (observer - sky.moon) - dot(observer - sky.moon, axis) * axis;
+    const Vec3 pole(0.0, 0.0, 1.0);
+    const Vec3 northAcross = pole - dot(pole, axis) * axis;
+    return (dot(offAxis, northAcross) > 0.0) == (side == LimitSide::Northern);
+}
+
+bool limitPointOf(const SkyAround& sky, LimitSide side, UmbralLimitPoint& point)
+{
+    Place place;
+    if (!firstGuess(sky, side, place) || !solveLimit(sky, place) || !sunAboveHorizon(sky.now, place) ||
+        !onSide(sky.now, place, side))
+        return false;
+    point = {sky.now.mjdUT, place.latitudeRad * kDegPerRad, wrapLongitude(place.longitudeRad) * kDegPerRad, side};
+    return true;
+}
+
+SkyAround skyAround(double mjdUT, double deltaTSeconds)
+{
+    return {sunMoonAt(mjdUT - kDerivativeStepDays, deltaTSeconds), sunMoonAt(mjdUT, deltaTSeconds),
+            sunMoonAt(mjdUT + kDerivativeStepDays, deltaTSeconds)};
+}
+
+}  // namespace
+
+bool umbralLimitPoint(double mjdUT, double deltaTSeconds, LimitSide side, UmbralLimitPoint& point)
+{
+    return limitPointOf(skyAround(mjdUT, deltaTSeconds), side, point);
+}
+
+UmbralLimits umbralLimits(double beginUT, double endUT, double stepDays, double deltaTSeconds)
+{
+    UmbralLimits limits;
+    for (int i = 0;; ++i) {
+        const double t = beginUT + i * stepDays;
+        if (t > endUT)
+            break;
+        const SkyAround sky = skyAround(t, deltaTSeconds);
+        UmbralLimitPoint point;
+        if (limitPointOf(sky, LimitSide::Northern, point))
+            limits.northern.push_back(point);
+        if (limitPointOf(sky, LimitSide::Southern, point))
+            limits.southern.push_back(point);
+    }
+    return limits;
+}
+
+}  // namespace qv

@@ -1,0 +1,167 @@
+#include "reports/eclipse_path.h"
+
+#include <cmath>
+#include <utility>
+
+#include "base/constants.h"
+#include "base/julian.h"
+#include "eclipse/circumstances.h"
+#include "reports/eclipse_details.h"
+#include "reports/eclipse_map.h"
+
+namespace qv {
+
+namespace {
+
+constexpr double kStepDays = 1.0 / kMinutesPerDay;
+// The eclipse is cut into this many parts, each with its own penumbral models, as on the map.
+constexpr int kCurveParts = 5;
+
+// Collects points into pieces: a missing point ends the piece.
+class PieceCollector {
+public:
+    void add(double mjdUT, const GeoPoint& point)
+    {
+        if (!point.exists()) {
+            cut();
+            return;
+        }
+        piece_.push_back({mjdUT, point.latitudeDeg, point.longitudeDeg});
+    }
+    void addPoint(const TimedPoint& point) { piece_.push_back(point); }
+    const TimedLine& piece() const { return piece_; }
+    void cut()
+    {
+        if (piece_.size() > 1)
+            curve_.push_back(piece_);
+        piece_.clear();
+    }
+    TimedCurve finish()
+    {
+        cut();
+        return std::move(curve_);
+    }
+
+private:
+    TimedLine piece_;
+    TimedCurve curve_;
+};
+
+double meanLatitude(const TimedCurve& curve)
+{
+    double sum = 0.0;
+    int count = 0;
+    for (const TimedLine& line : curve)
+        for (const TimedPoint& point : line) {
+            sum += point.latitudeDeg;
+            ++count;
+        }
+    return count > 0 ? sum / count : 0.0;
+}
+
+// Angle between two points on the sphere (radians).
+double arcBetween(const TimedPoint& a, const GeoPoint& b)
+{
+    const double la = a.latitudeDeg * kRadPerDeg, lb = b.latitudeDeg * kRadPerDeg;
+    const double cosine = std::sin(la) * std::sin(lb) +
+                          std::cos(la) * std::cos(lb) * std::cos((a.longitudeDeg - b.longitudeDeg) * kRadPerDeg);
+    return std::acos(std::fmax(-1.0, std::fmin(1.0, cosine)));
+}
+
+// Calls sample(t) every minute from begin while before end, with the models of the map's part.
+template <typename Sample>
+void eachMinuteByPart(double beginUT, double endUT, Sample sample)
+{
+    const double partDays = (endUT - beginUT) / kCurveParts;
+    for (int part = 0; part < kCurveParts; ++part) {
+        const double start = beginUT + part * partDays;
+        for (int i = 0; start + i * kStepDays < start + partDays; ++i)
+            sample(start, start + partDays, start + i * kStepDays);
+    }
+}
+
+void addPenumbralLimits(double beginUT, double endUT, double deltaTSeconds, EclipsePath& path)
+{
+    PieceCollector plus, minus;
+    PenumbraLimitModel model;
+    double modelStart = -1.0;
+    eachMinuteByPart(beginUT, endUT, [&](double start, double end, double t) {
+        if (start != modelStart) {
+            model = penumbraLimitModel(start, end, deltaTSeconds);
+            modelStart = start;
+        }
+        plus.add(t, limitPoint(model, t, true));
+        minus.add(t, limitPoint(model, t, false));
+    });
+    path.northernPenumbralLimit = plus.finish();
+    path.southernPenumbralLimit = minus.finish();
+    if (meanLatitude(path.northernPenumbralLimit) < meanLatitude(path.southernPenumbralLimit))
+        std::swap(path.northernPenumbralLimit, path.southernPenumbralLimit);
+}
+
+// The two edge points of each minute continue the two curves they lie nearest to.
+void addRiseSetCurves(double beginUT, double endUT, double deltaTSeconds, EclipsePath& path)
+{
+    PieceCollector first, second;
+    PenumbraEdgeModel model;
+    double modelStart = -1.0;
+    eachMinuteByPart(beginUT, endUT, [&](double start, double end, double t) {
+        if (start != modelStart) {
+            model = penumbraEdgeModel(start, end, deltaTSeconds);
+            modelStart = start;
+        }
+        RiseSetPair pair = riseSetPoints(model, t);
+        if (!pair.second.exists()) {
+            first.cut();
+            second.cut();
+        }
+        if (!first.piece().empty() && !second.piece().empty() &&
+            arcBetween(first.piece().back(), pair.second) + arcBetween(second.piece().back(), pair.first) <
+                arcBetween(first.piece().back(), pair.first) + arcBetween(second.piece().back(), pair.second))
+            std::swap(pair.first, pair.second);
+        first.add(t, pair.first);
+        second.add(t, pair.second);
+    });
+    path.riseSetCurves = first.finish();
+    for (TimedLine& line : second.finish())
+        path.riseSetCurves.push_back(std::move(line));
+}
+
+TimedCurve curveOf(const std::vector<UmbralLimitPoint>& limit)
+{
+    PieceCollector pieces;
+    for (const UmbralLimitPoint& point : limit) {
+        // A missing minute ends the piece.
+        if (!pieces.piece().empty() && point.mjdUT - pieces.piece().back().mjdUT > 1.5 * kStepDays)
+            pieces.cut();
+        pieces.addPoint({point.mjdUT, point.latitudeDeg, point.longitudeDeg});
+    }
+    return pieces.finish();
+}
+
+}  // namespace
+
+EclipsePath eclipsePath(const SettingsRecord& settings, const EclipseEvent& eclipse)
+{
+    EclipsePath path;
+    path.eclipse = eclipse;
+    if (!isSolar(eclipse.kind))
+        return path;
+    const EclipseMapPoints points = eclipseMapPoints(settings, eclipse);
+    path.greatest = points.greatest;
+    const CentralLinePoint* highest = highestSunPoint(points.centralLine);
+    path.greatestUT = highest ? highest->mjdUT : eclipse.greatestUT;
+    TimedLine central;
+    for (const CentralLinePoint& point : points.centralLine)
+        central.push_back({point.mjdUT, point.latitudeDeg, point.longitudeDeg});
+    if (central.size() > 1)
+        path.centralLine.push_back(std::move(central));
+    path.northernLimit = curveOf(points.umbralLimits.northern);
+    path.southernLimit = curveOf(points.umbralLimits.southern);
+    const EclipsePhase& whole = eclipseCircumstances(eclipse, eclipsePlace(settings.observer), qv::deltaTSeconds(settings.time)).phases[0];
+    addPenumbralLimits(whole.beginUT, whole.endUT, qv::deltaTSeconds(settings.time), path);
+    addRiseSetCurves(whole.beginUT, whole.endUT, qv::deltaTSeconds(settings.time), path);
+    return path;
+}
+
+}  // namespace qv

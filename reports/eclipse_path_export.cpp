@@ -1,0 +1,432 @@
+#include "reports/eclipse_path_export.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "base/julian.h"
+#include "reports/eclipse_details.h"
+#include "reports/eclipse_kind_texts.h"
+
+namespace qv {
+
+namespace {
+
+constexpr double kHalfTurnDeg = 180.0;
+constexpr double kTurnDeg = 360.0;
+constexpr double kSecondsPerDay = 86400.0;
+
+// KML colours (alpha, blue, green, red) of the map's curves.
+constexpr const char* kTotalColour = "ffff0000";
+constexpr const char* kAnnularColour = "ff0000ff";
+constexpr const char* kLimitColour = "ff000000";
+constexpr const char* kRiseSetColour = "ff9600c8";
+constexpr const char* kGreatestColour = "ff00ff00";
+// The path's fill: the central line's colour, a quarter opaque.
+constexpr const char* kTotalFill = "40ff0000";
+constexpr const char* kAnnularFill = "400000ff";
+
+// One exported line: what it is, its KML style and its pieces.
+struct NamedCurve {
+    const char* feature;
+    const char* style;
+    const TimedCurve* curve;
+};
+
+std::vector<NamedCurve> namedCurves(const EclipsePath& path)
+{
+    return {{"central line", "central", &path.centralLine},
+            {"northern limit", "limit", &path.northernLimit},
+            {"southern limit", "limit", &path.southernLimit},
+            {"northern penumbral limit", "limit", &path.northernPenumbralLimit},
+            {"southern penumbral limit", "limit", &path.southernPenumbralLimit},
+            {"sunrise/sunset curves", "riseSet", &path.riseSetCurves}};
+}
+
+// Longitude with at most six decimals, trailing zeros dropped.
+std::string coordinateText(double degrees)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6f", degrees);
+    std::string result = text;
+    result.erase(result.find_last_not_of('0') + 1);
+    if (result.back() == '.')
+        result.pop_back();
+    return result == "-0" ? "0" : result;
+}
+
+// ISO 8601 UT, to the second, in the program's calendar: "2024-04-08T18:17:00Z".
+std::string isoTime(double mjdUT)
+{
+    const double wholeSeconds = std::round(mjdUT * kSecondsPerDay) / kSecondsPerDay;
+    int day = 0, month = 0, year = 0;
+    double hour = 0.0;
+    calendarDate(wholeSeconds, day, month, year, hour);
+    const long seconds = std::lround(hour * 3600.0);
+    char text[48];
+    std::snprintf(text, sizeof text, "%s%04d-%02d-%02dT%02ld:%02ld:%02ldZ", year < 0 ? "-" : "", std::abs(year),
+                  month, day, seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return text;
+}
+
+std::string jsonString(const std::string& text)
+{
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            quoted += escape;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string xmlText(const std::string& text)
+{
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        case '"': escaped += "&quot;"; break;
+        case '\'': escaped += "&apos;"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// The point where a segment crosses the meridian at longitude edge (the second end unwrapped).
+TimedPoint crossing(const TimedPoint& a, const TimedPoint& b, double bLongitude, double edge)
+{
+    const double f = (edge - a.longitudeDeg) / (bLongitude - a.longitudeDeg);
+    return {a.mjdUT + f * (b.mjdUT - a.mjdUT), a.latitudeDeg + f * (b.latitudeDeg - a.latitudeDeg), edge};
+}
+
+// Clips a ring (unwrapped longitudes, not closed) to longitudes on one side of a meridian.
+std::vector<GeoPoint> clipRing(const std::vector<GeoPoint>& ring, double edge, bool keepAbove)
+{
+    std::vector<GeoPoint> clipped;
+    const auto inside = [&](const GeoPoint& p) { return keepAbove ? p.longitudeDeg >= edge : p.longitudeDeg <= edge; };
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        const GeoPoint& a = ring[i];
+        const GeoPoint& b = ring[(i + 1) % ring.size()];
+        if (inside(a))
+            clipped.push_back(a);
+        if (inside(a) != inside(b)) {
+            const double f = (edge - a.longitudeDeg) / (b.longitudeDeg - a.longitudeDeg);
+            clipped.push_back({a.latitudeDeg + f * (b.latitudeDeg - a.latitudeDeg), edge});
+        }
+    }
+    return clipped;
+}
+
+// Twice the signed area in the longitude-latitude plane: positive counterclockwise.
+double signedArea(const std::vector<GeoPoint>& ring)
+{
+    double area = 0.0;
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        const GeoPoint& a = ring[i];
+        const GeoPoint& b = ring[(i + 1) % ring.size()];
+        area += a.longitudeDeg * b.latitudeDeg - b.longitudeDeg * a.latitudeDeg;
+    }
+    return area;
+}
+
+// The ring along the northern limit and back along the southern one, longitudes unwrapped so
+// that no step exceeds half a turn; a ring around a pole is closed over that pole.
+std::vector<GeoPoint> unwrappedRing(const EclipsePath& path)
+{
+    std::vector<GeoPoint> ring;
+    const auto add = [&ring](const TimedPoint& p) {
+        double longitude = p.longitudeDeg;
+        if (!ring.empty())
+            longitude += kTurnDeg * std::round((ring.back().longitudeDeg - longitude) / kTurnDeg);
+        ring.push_back({p.latitudeDeg, longitude});
+    };
+    for (const TimedLine& line : path.northernLimit)
+        std::for_each(line.begin(), line.end(), add);
+    for (auto line = path.southernLimit.rbegin(); line != path.southernLimit.rend(); ++line)
+        std::for_each(line->rbegin(), line->rend(), add);
+    const GeoPoint first = ring.front();
+    const double turns = std::round((ring.back().longitudeDeg - first.longitudeDeg) / kTurnDeg);
+    if (turns != 0.0) {
+        double latitudeSum = 0.0;
+        for (const GeoPoint& p : ring)
+            latitudeSum += p.latitudeDeg;
+        const double pole = latitudeSum > 0.0 ? 90.0 : -90.0;
+        const double around = first.longitudeDeg + turns * kTurnDeg;
+        ring.push_back({first.latitudeDeg, around});
+        ring.push_back({pole, around});
+        ring.push_back({pole, first.longitudeDeg});
+    }
+    return ring;
+}
+
+void appendJsonPosition(std::string& out, double longitudeDeg, double latitudeDeg)
+{
+    out += '[';
+    out += coordinateText(longitudeDeg);
+    out += ',';
+    out += coordinateText(latitudeDeg);
+    out += ']';
+}
+
+// Items joined by commas, each written by write(out, item).
+template <typename Items, typename Write>
+void appendJoined(std::string& out, const Items& items, Write write)
+{
+    bool first = true;
+    for (const auto& item : items) {
+        if (!first)
+            out += ",";
+        first = false;
+        write(out, item);
+    }
+}
+
+void appendJsonLine(std::string& out, const TimedLine& line)
+{
+    out += "[";
+    appendJoined(out, line, [](std::string& o, const TimedPoint& p) { appendJsonPosition(o, p.longitudeDeg, p.latitudeDeg); });
+    out += "]";
+}
+
+void appendJsonTimes(std::string& out, const TimedLine& line)
+{
+    out += "[";
+    appendJoined(out, line, [](std::string& o, const TimedPoint& p) { o += jsonString(isoTime(p.mjdUT)); });
+    out += "]";
+}
+
+void appendJsonRing(std::string& out, const std::vector<GeoPoint>& ring)
+{
+    out += "[[";
+    appendJoined(out, ring, [](std::string& o, const GeoPoint& p) { appendJsonPosition(o, p.longitudeDeg, p.latitudeDeg); });
+    out += "]]";
+}
+
+std::string jsonFeature(const std::string& name, const char* feature, const std::string& extraProperties,
+                        const std::string& geometry)
+{
+    return "{\"type\":\"Feature\",\"properties\":{\"eclipse\":" + jsonString(name) +
+           ",\"feature\":" + jsonString(feature) + extraProperties + "},\"geometry\":" + geometry + "}";
+}
+
+std::string jsonLineFeature(const std::string& name, const NamedCurve& named, const TimedCurve& pieces)
+{
+    std::string geometry, times;
+    if (pieces.size() == 1) {
+        geometry = "{\"type\":\"LineString\",\"coordinates\":";
+        appendJsonLine(geometry, pieces.front());
+        appendJsonTimes(times, pieces.front());
+    } else {
+        geometry = "{\"type\":\"MultiLineString\",\"coordinates\":[";
+        appendJoined(geometry, pieces, appendJsonLine);
+        geometry += "]";
+        times = "[";
+        appendJoined(times, pieces, appendJsonTimes);
+        times += "]";
+    }
+    return jsonFeature(name, named.feature, ",\"ut\":" + times, geometry + "}");
+}
+
+// Tuples "longitude,latitude" separated by blanks.
+std::string kmlCoordinates(const std::vector<GeoPoint>& points)
+{
+    std::string text = "<coordinates>";
+    for (const GeoPoint& p : points) {
+        if (&p != &points.front())
+            text += ' ';
+        text += coordinateText(p.longitudeDeg);
+        text += ',';
+        text += coordinateText(p.latitudeDeg);
+    }
+    return text + "</coordinates>";
+}
+
+std::vector<GeoPoint> geoPoints(const TimedLine& line)
+{
+    std::vector<GeoPoint> points;
+    for (const TimedPoint& p : line)
+        points.push_back({p.latitudeDeg, p.longitudeDeg});
+    return points;
+}
+
+std::string kmlStyle(const char* id, const char* lineColour, int width, const char* fillColour = nullptr)
+{
+    std::string style = std::string("<Style id=\"") + id + "\"><LineStyle><color>" + lineColour +
+                        "</color><width>" + std::to_string(width) + "</width></LineStyle>";
+    if (fillColour)
+        style += std::string("<PolyStyle><color>") + fillColour + "</color><outline>0</outline></PolyStyle>";
+    return style + "</Style>\n";
+}
+
+std::string kmlTimeSpan(const TimedCurve& pieces)
+{
+    return "<TimeSpan><begin>" + isoTime(pieces.front().front().mjdUT) + "</begin><end>" +
+           isoTime(pieces.back().back().mjdUT) + "</end></TimeSpan>";
+}
+
+// A Placemark with one geometry, or a MultiGeometry of several.
+std::string kmlPlacemark(const std::string& name, const std::string& timeSpan, const char* style,
+                         const std::vector<std::string>& geometries)
+{
+    std::string placemark = "<Placemark><name>" + xmlText(name) + "</name>" + timeSpan + "<styleUrl>#" + style +
+                            "</styleUrl>";
+    if (geometries.size() == 1)
+        placemark += geometries.front();
+    else {
+        placemark += "<MultiGeometry>";
+        for (const std::string& geometry : geometries)
+            placemark += geometry;
+        placemark += "</MultiGeometry>";
+    }
+    return placemark + "</Placemark>\n";
+}
+
+bool annular(const EclipsePath& path)
+{
+    return path.eclipse.kind == EclipseKind::AnnularSolar || path.eclipse.kind == EclipseKind::NonCentralAnnularSolar;
+}
+
+}  // namespace
+
+TimedCurve splitAtAntimeridian(const TimedCurve& curve)
+{
+    TimedCurve pieces;
+    for (const TimedLine& line : curve) {
+        TimedLine piece;
+        for (const TimedPoint& point : line) {
+            if (!piece.empty() && std::fabs(point.longitudeDeg - piece.back().longitudeDeg) > kHalfTurnDeg) {
+                const TimedPoint& last = piece.back();
+                const double edge = last.longitudeDeg > 0.0 ? kHalfTurnDeg : -kHalfTurnDeg;
+                const double unwrapped = point.longitudeDeg + 2.0 * edge;
+                TimedPoint across = crossing(last, point, unwrapped, edge);
+                piece.push_back(across);
+                pieces.push_back(std::move(piece));
+                across.longitudeDeg = -edge;
+                piece = {across};
+            }
+            piece.push_back(point);
+        }
+        if (piece.size() > 1)
+            pieces.push_back(std::move(piece));
+    }
+    return pieces;
+}
+
+std::vector<std::vector<GeoPoint>> pathPolygons(const EclipsePath& path)
+{
+    std::vector<std::vector<GeoPoint>> polygons;
+    if (path.northernLimit.empty() || path.southernLimit.empty())
+        return polygons;
+    const std::vector<GeoPoint> ring = unwrappedRing(path);
+    double lowest = ring.front().longitudeDeg, highest = lowest;
+    for (const GeoPoint& p : ring) {
+        lowest = std::min(lowest, p.longitudeDeg);
+        highest = std::max(highest, p.longitudeDeg);
+    }
+    // Each turn of unwrapped longitude the ring reaches gives one piece, moved back into range.
+    for (double turn = std::floor((lowest + kHalfTurnDeg) / kTurnDeg); turn * kTurnDeg - kHalfTurnDeg < highest; ++turn) {
+        const double shift = turn * kTurnDeg;
+        std::vector<GeoPoint> piece =
+            clipRing(clipRing(ring, shift - kHalfTurnDeg, true), shift + kHalfTurnDeg, false);
+        if (piece.size() < 3 || std::fabs(signedArea(piece)) < 1e-9)
+            continue;
+        for (GeoPoint& p : piece)
+            p.longitudeDeg -= shift;
+        if (signedArea(piece) < 0.0)
+            std::reverse(piece.begin(), piece.end());
+        piece.push_back(piece.front());
+        polygons.push_back(std::move(piece));
+    }
+    return polygons;
+}
+
+std::string eclipsePathName(const EclipsePath& path)
+{
+    const EclipseKindTexts* names = eclipseKindTexts(path.eclipse.kind);
+    std::string kind = names ? names->title : "";
+    kind.erase(0, kind.find_first_not_of('\t'));
+    return isoTime(path.eclipse.greatestUT).substr(0, isoTime(path.eclipse.greatestUT).find('T')) + " " + kind;
+}
+
+std::string eclipsePathGeoJson(const EclipsePath& path)
+{
+    const std::string name = eclipsePathName(path);
+    std::vector<std::string> features;
+    std::string point = "{\"type\":\"Point\",\"coordinates\":";
+    appendJsonPosition(point, path.greatest.longitudeDeg, path.greatest.latitudeDeg);
+    features.push_back(jsonFeature(name, "greatest eclipse", ",\"ut\":" + jsonString(isoTime(path.greatestUT)), point + "}"));
+    for (const NamedCurve& named : namedCurves(path)) {
+        const TimedCurve pieces = splitAtAntimeridian(*named.curve);
+        if (!pieces.empty())
+            features.push_back(jsonLineFeature(name, named, pieces));
+        if (named.curve != &path.southernLimit)
+            continue;
+        const std::vector<std::vector<GeoPoint>> polygons = pathPolygons(path);
+        if (polygons.empty())
+            continue;
+        std::string geometry = polygons.size() == 1 ? "{\"type\":\"Polygon\",\"coordinates\":"
+                                                    : "{\"type\":\"MultiPolygon\",\"coordinates\":[";
+        appendJoined(geometry, polygons, appendJsonRing);
+        features.push_back(jsonFeature(name, "path", "", geometry + (polygons.size() == 1 ? "}" : "]}")));
+    }
+    std::string text = "{\"type\":\"FeatureCollection\",\"features\":[\n";
+    appendJoined(text, features, [](std::string& o, const std::string& f) { o += f + "\n"; });
+    return text + "]}\n";
+}
+
+std::string eclipsePathKml(const EclipsePath& path, const std::string& detailsText)
+{
+    const std::string name = eclipsePathName(path);
+    const bool isAnnular = annular(path);
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n"
+                       "<Document><name>" + xmlText(name) + "</name>\n<description>" +
+                       xmlText("<pre>" + xmlText(detailsText) + "</pre>") + "</description>\n";
+    text += kmlStyle("central", isAnnular ? kAnnularColour : kTotalColour, 3);
+    text += kmlStyle("limit", kLimitColour, 2);
+    text += kmlStyle("riseSet", kRiseSetColour, 2);
+    text += kmlStyle("path", isAnnular ? kAnnularColour : kTotalColour, 0, isAnnular ? kAnnularFill : kTotalFill);
+    text += "<Style id=\"greatest\"><IconStyle><color>" + std::string(kGreatestColour) + "</color></IconStyle></Style>\n";
+    text += kmlPlacemark("greatest eclipse " + isoTime(path.greatestUT), "", "greatest",
+                         {"<Point>" + kmlCoordinates({path.greatest}) + "</Point>"});
+    for (const NamedCurve& named : namedCurves(path)) {
+        const TimedCurve pieces = splitAtAntimeridian(*named.curve);
+        if (!pieces.empty()) {
+            std::vector<std::string> lines;
+            for (const TimedLine& piece : pieces)
+                lines.push_back("<LineString><tessellate>1</tessellate>" + kmlCoordinates(geoPoints(piece)) +
+                                "</LineString>");
+            const bool timed = named.curve == &path.centralLine || named.curve == &path.northernLimit ||
+                               named.curve == &path.southernLimit;
+            text += kmlPlacemark(named.feature, timed ? kmlTimeSpan(pieces) : "", named.style, lines);
+        }
+        if (named.curve != &path.southernLimit)
+            continue;
+        std::vector<std::string> polygons;
+        for (const std::vector<GeoPoint>& ring : pathPolygons(path))
+            polygons.push_back("<Polygon><tessellate>1</tessellate><outerBoundaryIs><LinearRing>" + kmlCoordinates(ring) +
+                               "</LinearRing></outerBoundaryIs></Polygon>");
+        if (!polygons.empty())
+            text += kmlPlacemark("path", "", "path", polygons);
+    }
+    return text + "</Document>\n</kml>\n";
+}
+
+std::string eclipsePathFile(const SettingsRecord& settings, const EclipseEvent& eclipse, PathFormat format)
+{
+    const EclipsePath path = eclipsePath(settings, eclipse);
+    return format == PathFormat::GeoJson ? eclipsePathGeoJson(path)
+                                         : eclipsePathKml(path, eclipseDetailsText(settings, eclipse));
+}
+
+}  // namespace qv
