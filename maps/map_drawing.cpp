@@ -363,6 +363,11 @@ void paintEclipseMapContents(QPainter& painter, const QPixmap* earth, const MapG
 {
     painter.fillRect(0, 0, kMapWidthPx, kMapHeightPx, backgroundColour(settings));
     drawMapGrid(geometry, painter, earth, settings.display);
+    // The limits of the path lie a pixel or two from the central line at world scale: drawn
+    // first, so that the central line's colour stays on top.
+    painter.setPen(colour::limits);
+    drawPoints(painter, geometry, points.umbralLimits.northern);
+    drawPoints(painter, geometry, points.umbralLimits.southern);
     for (const CentralLinePoint& central : points.centralLine) {
         painter.setPen(isTotal(central.kind) ? colour::total : colour::annular);
         painter.drawPoint(projectToMap(geometry, central.latitudeDeg, central.longitudeDeg));
