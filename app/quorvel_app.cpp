@@ -223,8 +223,7 @@ QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const
                                              std::time(nullptr)) == 0;
     settingsAtStart_ = settings_;
     view_->renderPage(0, page_);
-    view_->setMapSettings(settings_.display.mapGrid, settings_.display.mapGrey, settings_.display.mapStepMinutes, settings_.display.mapProjection,
-                          settings_.display.centralMeridianDeg);
+    view_->setMapSettings(settings_.display);
 }
 
 void QuorvelApp::createActions()
@@ -682,8 +681,7 @@ void QuorvelApp::slotViewMapGrid()
     dialog.setInput(settings_.display);
     if (dialog.exec() == QDialog::Accepted) {
         settings_.display = dialog.input(settings_.display);
-        view_->setMapSettings(settings_.display.mapGrid, settings_.display.mapGrey, settings_.display.mapStepMinutes,
-                              settings_.display.mapProjection, settings_.display.centralMeridianDeg);
+        view_->setMapSettings(settings_.display);
     }
     status("Ready.");
 }

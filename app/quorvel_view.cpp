@@ -23,7 +23,7 @@ constexpr int kPageWidthPx = qv::kMapPageWidthPx;
 constexpr int kPageHeightPx = qv::kMapPageHeightPx;
 // The Earth pixmap starts at the special map's size until the image replaces it.
 constexpr int kEarthWidthPx = qv::kMapWidthPx;
-constexpr int kEarthHeightPx = qv::kSpecialMapHeightPx;
+constexpr int kEarthHeightPx = qv::kMapPictureHeightPx;
 constexpr int kListWidthPx = 820;
 constexpr int kListHeightPx = 1600;
 constexpr int kLeftMarginPx = 10;
@@ -57,21 +57,19 @@ QuorvelView::QuorvelView(QWidget* parent)
 
 QPixmap QuorvelView::screenPixmap(int width, int height) const
 {
-    const qreal ratio = devicePixelRatioF();
-    QPixmap pixmap(QSize(width, height) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    return pixmap;
+    return qv::scaledPixmap(width, height, devicePixelRatioF());
 }
 
 void QuorvelView::setFontSize(int pointSize) { fontSize_ = pointSize; }
 
-void QuorvelView::setMapSettings(int grid, int grey, int step, int projection, double centralMeridian)
+void QuorvelView::setMapSettings(const qv::DisplaySettings& display)
 {
-    viewSettings_.display.mapGrid = grid;
-    viewSettings_.display.mapGrey = grey;
-    viewSettings_.display.mapStepMinutes = step;
-    mapProjection_ = projection;
-    centralMeridian_ = centralMeridian;
+    viewSettings_.display.mapGrid = display.mapGrid;
+    viewSettings_.display.mapGrey = display.mapGrey;
+    viewSettings_.display.mapBorders = display.mapBorders;
+    viewSettings_.display.mapStepMinutes = display.mapStepMinutes;
+    mapProjection_ = display.mapProjection;
+    centralMeridian_ = display.centralMeridianDeg;
 }
 
 void QuorvelView::renderPage(int fixedPitchAllowed, const qv::PageBuffer& page)

@@ -27,7 +27,8 @@ public:
     explicit QuorvelView(QWidget* parent = nullptr);
 
     void setFontSize(int pointSize);
-    void setMapSettings(int grid, int grey, int step, int projection, double centralMeridian);
+    // Takes the grid, background, borders, step, projection and central meridian of the maps.
+    void setMapSettings(const qv::DisplaySettings& display);
     // Draws a page; marked lines are fixed-pitch only when fixedPitchAllowed is non-zero.
     void renderPage(int fixedPitchAllowed, const qv::PageBuffer& page);
     // Builds the year's eclipse list from the main settings and draws it with numbered lines.

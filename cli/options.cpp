@@ -21,6 +21,7 @@ namespace {
 
 constexpr double kSatHeightMaxKm = 1.0e6;
 constexpr double kSatStepMaxSeconds = 86400.0;
+constexpr int kMaxPictureScale = 4;
 
 // One option word with its value (nullptr for a flag), the options being filled and the
 // message of a refusal.
@@ -359,6 +360,10 @@ constexpr OptionSpec kOptions[] = {
      [](const OptionArg& a) { return setWhole(a, 0, 2, a.options.mapGrid); }},
     {"--grey", "0|1", "eclipse map background: 1 grey, 0 white",
      [](const OptionArg& a) { return setWhole(a, 0, 1, a.options.mapGrey); }},
+    {"--borders", "0|1", "eclipse map borders between countries: 1 drawn (default), 0 not",
+     [](const OptionArg& a) { return setWhole(a, 0, 1, a.options.mapBorders); }},
+    {"--scale", "N", "map, special: the picture N times as large, 1 to 4 (a screen at N x 100 %)",
+     [](const OptionArg& a) { return setWhole(a, 1, kMaxPictureScale, a.options.pictureScale); }},
     {"--cutoff", "DEG", "cutoff angle of the yearly totals, -90 to 100, two decimals (above 90: standard)",
      setCutoff},
     {"--count", "N", "instants of the ephemeris listing, 1 to 100000",
@@ -551,6 +556,7 @@ void applyCliOptions(const CliOptions& options, long long unixSeconds, SettingsR
     settings.display.centralMeridianDeg = options.centralMeridianDeg.value_or(settings.display.centralMeridianDeg);
     settings.display.mapGrid = options.mapGrid.value_or(settings.display.mapGrid);
     settings.display.mapGrey = options.mapGrey.value_or(settings.display.mapGrey);
+    settings.display.mapBorders = options.mapBorders.value_or(settings.display.mapBorders);
     if (options.panel) {
         settings.panel.azimuthDeg = options.panel->azimuthDeg;
         settings.panel.elevationDeg = options.panel->elevationDeg;

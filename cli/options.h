@@ -56,6 +56,7 @@ struct CliOptions {
     std::optional<double> centralMeridianDeg;
     std::optional<int> mapGrid;
     std::optional<int> mapGrey;
+    std::optional<int> mapBorders;
     double cutoffDeg = 100.0;  // the Year Totals cutoff angle; above 90 the standard totals
     int ephemerisCount = 1;           // instants of the ephemeris listing
     double ephemerisEveryDays = 1.0;  // days between those instants
@@ -67,6 +68,7 @@ struct CliOptions {
     std::optional<int> toYear;
     std::optional<std::string> format;  // path: geojson or kml; canon: text, csv or json
     bool points = false;  // map and special: print the plotted points
+    int pictureScale = 1;  // map and special: device pixels per map pixel of the picture
     unsigned printParts = kPrintWholeYear;  // pdf: the parts of the year (PrintPart bits)
     std::optional<PrintPaper> paper;        // pdf: empty for the locale's paper
     bool landscape = false;                 // pdf: landscape pages

@@ -1,6 +1,6 @@
 #pragma once
-// "Eclipse Display Settings": grid, background, time step, projection and central meridian
-// of the eclipse maps.
+// "Eclipse Display Settings": grid, background, borders, time step, projection and central
+// meridian of the eclipse maps.
 #include "base/settings.h"
 #include "dialogs/qv_checked_dialog.h"
 
@@ -33,5 +33,6 @@ private:
     QList<QRadioButton*> projectionButtons;  // in the order of the projection codes
     QSpinBox* stepBox;
     QCheckBox* greyBox;
+    QCheckBox* bordersBox;
     QLineEdit* meridianEdit;
 };

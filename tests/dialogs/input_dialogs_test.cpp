@@ -28,6 +28,7 @@ constexpr double kArcsecDeg = 1.0 / 3600.0;
 struct MapSettings {
     int grid = -9;
     int grey = -9;
+    int borders = -9;
     int step = -9;
     int projection = -9;
     double meridian = -9.0;
@@ -36,17 +37,20 @@ struct MapSettings {
 MapSettings readMapDialog(const QvMapDialog& dialog)
 {
     qv::DisplaySettings unset;
-    unset.mapGrid = unset.mapGrey = unset.mapStepMinutes = unset.mapProjection = -9;
+    unset.mapGrid = unset.mapGrey = unset.mapBorders = unset.mapStepMinutes = unset.mapProjection = -9;
     unset.centralMeridianDeg = -9.0;
     const qv::DisplaySettings read = dialog.input(unset);
-    return {read.mapGrid, read.mapGrey, read.mapStepMinutes, read.mapProjection, read.centralMeridianDeg};
+    return {read.mapGrid, read.mapGrey, read.mapBorders, read.mapStepMinutes, read.mapProjection,
+            read.centralMeridianDeg};
 }
 
-void setMapDialog(QvMapDialog& dialog, int grid, int grey, int step, int projection, double meridian)
+void setMapDialog(QvMapDialog& dialog, int grid, int grey, int step, int projection, double meridian,
+                  int borders = 1)
 {
     qv::DisplaySettings display;
     display.mapGrid = grid;
     display.mapGrey = grey;
+    display.mapBorders = borders;
     display.mapStepMinutes = step;
     display.mapProjection = projection;
     display.centralMeridianDeg = meridian;
@@ -243,12 +247,14 @@ void InputDialogsTest::mapProjectionCodesAndOtherSettings()
     const char* names[] = {"p0Button", "p1Button", "p2Button", "p3Button"};
     for (int code = 0; code < 4; ++code) {
         QvMapDialog dialog;
-        setMapDialog(dialog, 0, code % 2, 15 + code, code, -30.5 * code);
+        setMapDialog(dialog, 0, code % 2, 15 + code, code, -30.5 * code, code / 2);
         for (int i = 0; i < 4; ++i)
             QCOMPARE(child<QRadioButton>(dialog, names[i])->isChecked(), i == code);
+        QCOMPARE(child<QCheckBox>(dialog, "bordersBox")->isChecked(), code / 2 == 1);
         const MapSettings read = readMapDialog(dialog);
         QCOMPARE(read.projection, code);
         QCOMPARE(read.grey, code % 2);
+        QCOMPARE(read.borders, code / 2);
         QCOMPARE(read.step, 15 + code);
         QCOMPARE(read.meridian, -30.5 * code);
     }
@@ -258,7 +264,7 @@ void InputDialogsTest::mapCodeOutsideTableClearsEarlierChoice()
 {
     QvMapDialog dialog;
     setMapDialog(dialog, 2, 1, 30, 3, 0.0);
-    setMapDialog(dialog, 7, 0, 30, 9, 0.0);
+    setMapDialog(dialog, 7, 0, 30, 9, 0.0, 0);
     for (const char* name :
          {"g00Button", "g10Button", "g30Button", "p0Button", "p1Button", "p2Button", "p3Button"})
         QVERIFY2(!child<QRadioButton>(dialog, name)->isChecked(), name);
@@ -266,6 +272,7 @@ void InputDialogsTest::mapCodeOutsideTableClearsEarlierChoice()
     QCOMPARE(read.grid, 0);
     QCOMPARE(read.projection, 0);
     QCOMPARE(read.grey, 0);
+    QCOMPARE(read.borders, 0);
 
     // The step box holds the minutes to 1 .. 60.
     setMapDialog(dialog, 0, 1, 600, 0, 0.0);
