@@ -619,15 +619,7 @@ void QuorvelApp::slotCalcSky()
     QvMoonDialog dialog(this);
     dialog.setInput(settings_, fontSize_);
     if (dialog.exec() == QDialog::Accepted) {
-        const SkyMomentInput at = dialog.moment();
-        qv::TimeSettings& time = settings_.time;
-        time.year = at.year;
-        time.month = at.month;
-        time.day = at.day;
-        time.hour = at.hour;
-        time.minute = at.minute;
-        time.second = at.second;
-        time.zone = at.zone;
+        storeMoment(dialog.moment(), settings_.time);
     }
     status("Ready.");
 }

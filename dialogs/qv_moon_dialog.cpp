@@ -98,7 +98,12 @@ void QvMoonDialog::refreshSlot()
         return;
     }
     const SkyMomentInput at = moment();
-    qv::TimeSettings& time = workRecord.time;
+    storeMoment(at, workRecord.time);
+    moonEdit->setPlainText(QString::fromStdString(qv::skyDetailsText(workRecord)));
+}
+
+void storeMoment(const SkyMomentInput& at, qv::TimeSettings& time)
+{
     time.year = at.year;
     time.month = at.month;
     time.day = at.day;
@@ -106,7 +111,6 @@ void QvMoonDialog::refreshSlot()
     time.minute = at.minute;
     time.second = at.second;
     time.zone = at.zone;
-    moonEdit->setPlainText(QString::fromStdString(qv::skyDetailsText(workRecord)));
 }
 
 QvCheckedDialog::FieldError QvMoonDialog::firstFieldError() const

@@ -19,6 +19,9 @@ struct SkyMomentInput {
     qv::TimeZone zone;
 };
 
+// Makes the moment the local date, time and zone of the time settings.
+void storeMoment(const SkyMomentInput& at, qv::TimeSettings& time);
+
 class QvMoonDialog : public QvCheckedDialog {
     Q_OBJECT
 
