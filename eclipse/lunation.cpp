@@ -43,7 +43,7 @@ constexpr double kContactScanStepDays = 0.001388888888888889;  // two minutes
 // not see at that instant is dropped.
 constexpr double kSeriesFirstYear = 0.0;
 constexpr double kSeriesLastYear = 4000.0;
-constexpr double kGreatestEclipseSearchDays = 0.3;
+constexpr double kGreatestEclipseSearchDays = 0.75;
 
 // Collector: a phase within this of the last stored one is the same phase; likewise eclipses.
 constexpr double kSamePhaseDays = 0.1;
