@@ -15,7 +15,9 @@ int main(int argc, char** argv)
     const QString configPath = qv::configFilePath();
     // The save file lives beside the program, or in the home folder for an installed one.
     QDir::setCurrent(qv::saveFileFolder(configPath, QCoreApplication::applicationDirPath(), QDir::homePath()));
-    QuorvelApp window(qv::processSettings(), qv::processPage(), configPath);
+    qv::SettingsRecord settings;
+    qv::PageBuffer page;
+    QuorvelApp window(settings, page, configPath);
     window.show();
     return QApplication::exec();
 }

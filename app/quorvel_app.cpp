@@ -48,22 +48,6 @@
 
 #include <ctime>
 
-namespace qv {
-
-SettingsRecord& processSettings()
-{
-    static SettingsRecord settings;
-    return settings;
-}
-
-PageBuffer& processPage()
-{
-    static PageBuffer page;
-    return page;
-}
-
-}  // namespace qv
-
 namespace {
 
 constexpr int kWindowWidthPx = 751;
@@ -92,7 +76,7 @@ const ActionEntry kActions[] = {
      "Save File.\n\nSaves the Moon phases table and the calendar on the selected (or default) output file.",
      &QuorvelApp::slotFileSave},
     {"Save File &As", nullptr, nullptr, "Saves the Moon phases / Calendar under a new filename",
-     "Save As\n\nSaves the the Moon phases table and the calendar on a newly specified output file.",
+     "Save As\n\nSaves the Moon phases table and the calendar on a newly specified output file.",
      &QuorvelApp::slotFileSaveAs},
     {"Export to &Calendar...", nullptr, nullptr,
      "Exports the Moon phases, seasons, eclipses and holidays to a calendar file",
@@ -116,7 +100,7 @@ const ActionEntry kActions[] = {
     {"&Date", "Ctrl+D", ":/date.png", "Select year and timezone",
      "Date\n\nSelects the year and the timezone for the calculations.", &QuorvelApp::slotInputDate},
     {"Delta-&Time", "Ctrl+T", nullptr, "Set the Delta-Time (difference TT - UTC)",
-     "Delta-Time\n\nSets the difference between Terrestial Time (TT) and Universial Time (UTC). If you "
+     "Delta-Time\n\nSets the difference between Terrestrial Time (TT) and Universal Time (UTC). If you "
      "don't know what this is use the default.",
      &QuorvelApp::slotInputDeltaTime},
     {"&Location", "Ctrl+L", ":/location.png", "Set the location.",
@@ -154,7 +138,7 @@ const ActionEntry kActions[] = {
      "Display maximum percentage and electricity of a fixed solar panel",
      "Solar Panel\n\nShows how a solar panel with a fixed azimuth and elevation at the given location "
      "compares (in percent) with one which tracks the sun. Also given is the maximum amount of energy in "
-     "kWh which would be produced by each square meter of such a panel in one year if there were now "
+     "kWh which would be produced by each square meter of such a panel in one year if there were no "
      "clouds.",
      &QuorvelApp::slotCalcSolarPanel},
     {"Spec&ial Eclipses", "Ctrl+I", nullptr, "Display special solar eclipse map",
@@ -239,8 +223,7 @@ QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const
                                              std::time(nullptr)) == 0;
     settingsAtStart_ = settings_;
     view_->renderPage(0, page_);
-    view_->setMapSettings(settings_.display.mapGrid, settings_.display.mapGrey, settings_.display.mapStepMinutes, settings_.display.mapProjection,
-                          settings_.display.centralMeridianDeg);
+    view_->setMapSettings(settings_.display);
 }
 
 void QuorvelApp::createActions()
@@ -517,13 +500,14 @@ void QuorvelApp::slotInputDate()
 {
     status("Input the year...");
     QvDateDialog dialog(this);
-    dialog.setParams(settings_.time.year, settings_.time.zone.offsetHours);
+    dialog.setInput({settings_.time.year, settings_.time.zone});
     if (dialog.exec() != QDialog::Accepted) {
         status("Input cancelled.");
         return;
     }
-    settings_.time.zone.offsetHours = dialog.getTzone();
-    applyNewYear(dialog.getYear());
+    const DateZoneInput input = dialog.input();
+    settings_.time.zone = input.zone;
+    applyNewYear(input.year);
     status("Ready.");
 }
 
@@ -531,15 +515,17 @@ void QuorvelApp::slotInputDeltaTime()
 {
     status("Input Delta-Time...");
     QvTtutDialog dialog(this);
-    dialog.setParams(qv::deltaTSeconds(settings_.time), qv::deltaTDefault(settings_.time.year), settings_.time.deltaTFollowsYear);
+    dialog.setInput({qv::deltaTSeconds(settings_.time), qv::deltaTDefault(settings_.time.year),
+                     settings_.time.deltaTFollowsYear});
     if (dialog.exec() != QDialog::Accepted) {
         status("Input cancelled.");
         return;
     }
-    settings_.time.deltaTFollowsYear = dialog.getDelauto();
+    const DeltaTInput input = dialog.input();
+    settings_.time.deltaTFollowsYear = input.followsYear;
     // With "Use Default" the edit shows the year's default; only a typed value is kept.
-    if (!settings_.time.deltaTFollowsYear)
-        settings_.time.deltaTManualSeconds = dialog.getDelut();
+    if (!input.followsYear)
+        settings_.time.deltaTManualSeconds = input.seconds;
     status("Ready.");
 }
 
@@ -547,18 +533,23 @@ void QuorvelApp::slotInputLocation()
 {
     status("Input the location...");
     QvObsDialog dialog(this);
-    dialog.setParams(settings_.observer.latitudeDeg, settings_.observer.longitudeDeg, settings_.observer.heightM, settings_.observer.name,
-                     settings_.display.dmsAngles);
+    dialog.setInput(settings_.observer, settings_.display.dmsAngles);
     if (dialog.exec() != QDialog::Accepted) {
         status("Input cancelled.");
         return;
     }
-    bool ddmm = false;
-    dialog.getParams(settings_.observer.latitudeDeg, settings_.observer.longitudeDeg, settings_.observer.heightM, ddmm);
-    settings_.display.dmsAngles = ddmm;
-    const QByteArray name = dialog.getGeoname().toUtf8();
-    if (!name.isEmpty())
-        qv::storeLocationName(settings_, name.constData());
+    const ObserverInput input = dialog.input();
+    settings_.observer.latitudeDeg = input.latitudeDeg;
+    settings_.observer.longitudeDeg = input.longitudeDeg;
+    settings_.observer.heightM = input.heightM;
+    settings_.display.dmsAngles = input.dmsAngles;
+    qv::storeLocationName(settings_, input.name.toUtf8().constData());
+    if (input.zone) {
+        settings_.time.zone = *input.zone;
+        // What an older reader of the configuration sees: the offset in force now.
+        const double nowMjdUT = QDateTime::currentSecsSinceEpoch() / qv::kSecondsPerDay + qv::kMjdOfUnixEpoch;
+        settings_.time.zone.offsetHours = qv::zoneOffsetHoursAt(nowMjdUT, *input.zone);
+    }
     status("Ready.");
 }
 
@@ -611,12 +602,13 @@ void QuorvelApp::slotCalcDay()
     status("Calculate day details...");
     QvDayDialog dialog(this);
     dialog.setContext(settings_);
-    dialog.setParams(settings_.time.year, settings_.time.month, settings_.time.day, fontSize_);
+    dialog.setInput({settings_.time.year, settings_.time.month, settings_.time.day}, fontSize_);
     if (dialog.exec() == QDialog::Accepted) {
-        int year = 0;
-        dialog.getParams(year, settings_.time.month, settings_.time.day);
-        if (year != settings_.time.year)
-            applyNewYear(year);
+        const CalendarDateInput date = dialog.date();
+        settings_.time.month = date.month;
+        settings_.time.day = date.day;
+        if (date.year != settings_.time.year)
+            applyNewYear(date.year);
     }
     status("Ready.");
 }
@@ -625,11 +617,18 @@ void QuorvelApp::slotCalcSky()
 {
     status("Calculate sky details...");
     QvMoonDialog dialog(this);
-    qv::SettingsRecord& s = settings_;
-    dialog.setParams(s.time.year, s.time.month, s.time.day, s.time.hour, s.time.minute, s.time.second, s.time.zone.offsetHours, s.time.deltaTManualSeconds, s.time.deltaTFollowsYear,
-                     s.observer.latitudeDeg, s.observer.longitudeDeg, s.observer.heightM, s.observer.name, s.display.dmsAngles, fontSize_);
-    if (dialog.exec() == QDialog::Accepted)
-        dialog.getParams(s.time.year, s.time.month, s.time.day, s.time.hour, s.time.minute, s.time.second, s.time.zone.offsetHours);
+    dialog.setInput(settings_, fontSize_);
+    if (dialog.exec() == QDialog::Accepted) {
+        const SkyMomentInput at = dialog.moment();
+        qv::TimeSettings& time = settings_.time;
+        time.year = at.year;
+        time.month = at.month;
+        time.day = at.day;
+        time.hour = at.hour;
+        time.minute = at.minute;
+        time.second = at.second;
+        time.zone = at.zone;
+    }
     status("Ready.");
 }
 
@@ -638,7 +637,7 @@ void QuorvelApp::showYearlyTotals(double cutoffDeg)
     std::string text;
     qv::yearlyTotalsReport(settings_, cutoffDeg, text);
     QvYearDialog dialog(this);
-    dialog.setParams(QString::fromStdString(text), fontSize_);
+    dialog.showTotals(QString::fromStdString(text), fontSize_);
     dialog.exec();
 }
 
@@ -659,10 +658,9 @@ void QuorvelApp::slotCalcSolarPanel()
 {
     status("Calculate solar panel statistics");
     QvSolarDialog dialog(this);
-    qv::SettingsRecord& s = settings_;
-    dialog.setParams(s.panel.azimuthDeg, s.panel.elevationDeg, s.panel.efficiencyPercent, s.panel.startMonth, s.panel.endMonth);
+    dialog.setInput(settings_.panel);
     if (dialog.exec() == QDialog::Accepted) {
-        dialog.getParams(s.panel.azimuthDeg, s.panel.elevationDeg, s.panel.efficiencyPercent, s.panel.startMonth, s.panel.endMonth);
+        settings_.panel = dialog.input();
         showYearlyTotals(qv::kSolarPanelCutoff);
     }
     status("Ready.");
@@ -680,13 +678,10 @@ void QuorvelApp::slotViewMapGrid()
 {
     status("Specify the eclipse map and time steps...");
     QvMapDialog dialog(this);
-    dialog.setParams(settings_.display.mapGrid, settings_.display.mapGrey, settings_.display.mapStepMinutes, settings_.display.mapProjection,
-                     settings_.display.centralMeridianDeg);
+    dialog.setInput(settings_.display);
     if (dialog.exec() == QDialog::Accepted) {
-        dialog.getParams(settings_.display.mapGrid, settings_.display.mapGrey, settings_.display.mapStepMinutes, settings_.display.mapProjection,
-                         settings_.display.centralMeridianDeg);
-        view_->setMapSettings(settings_.display.mapGrid, settings_.display.mapGrey, settings_.display.mapStepMinutes,
-                              settings_.display.mapProjection, settings_.display.centralMeridianDeg);
+        settings_.display = dialog.input(settings_.display);
+        view_->setMapSettings(settings_.display);
     }
     status("Ready.");
 }
@@ -725,7 +720,8 @@ void QuorvelApp::slotHelpAbout()
                        tr("Quorvel\nVersion %1\n\n"
                           "An astronomical calendar for one year at a time:\n"
                           "Moon phases, seasons, eclipses, holidays and sky details.\n\n"
-                          "Written by the Quorvel developers.").arg(qv::kVersion));
+                          "Written by the Quorvel developers.\n\n"
+                          "Place names: GeoNames (geonames.org), CC BY.").arg(qv::kVersion));
 }
 
 void QuorvelApp::slotQuickHelp()

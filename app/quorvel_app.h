@@ -20,19 +20,12 @@ class QScrollArea;
 class QToolBar;
 class QuorvelView;
 
-namespace qv {
-// The settings record and page buffer shared by every command for the whole run.
-SettingsRecord& processSettings();
-PageBuffer& processPage();
-}  // namespace qv
-
 class QuorvelApp : public QMainWindow {
     Q_OBJECT
 public:
+    // settings and page: shared by every command for the whole run, owned by the caller.
     // configPath: the configuration file read at start and written by Exit.
-    explicit QuorvelApp(qv::SettingsRecord& settings = qv::processSettings(),
-                        qv::PageBuffer& page = qv::processPage(),
-                        const QString& configPath = QString::fromLatin1(qv::kConfigFileName));
+    QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const QString& configPath);
 
     QuorvelView* view() const { return view_; }
     qv::SettingsRecord& settings() const { return settings_; }

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 
 #include "base/julian.h"
+#include "config/input_limits.h"
 #include "dialogs/qv_ecl_dialog.h"
 #include "dialogs/qv_sat_dialog.h"
 #include "eclipse/special_eclipse.h"
@@ -22,7 +23,7 @@ constexpr int kPageWidthPx = qv::kMapPageWidthPx;
 constexpr int kPageHeightPx = qv::kMapPageHeightPx;
 // The Earth pixmap starts at the special map's size until the image replaces it.
 constexpr int kEarthWidthPx = qv::kMapWidthPx;
-constexpr int kEarthHeightPx = qv::kSpecialMapHeightPx;
+constexpr int kEarthHeightPx = qv::kMapPictureHeightPx;
 constexpr int kListWidthPx = 820;
 constexpr int kListHeightPx = 1600;
 constexpr int kLeftMarginPx = 10;
@@ -30,6 +31,13 @@ constexpr int kLeftMarginPx = 10;
 constexpr int kClickMapStepMinutes = 60;
 
 }  // namespace
+
+double qv::steppedSpecialInstant(double mjdUT, double stepSeconds)
+{
+    const double first = qv::modifiedJulianDate(1, 1, qv::kYearMin, 0.0);
+    const double last = qv::modifiedJulianDate(31, 12, qv::kYearMax, qv::dmsToDecimal(23, 59, 59));
+    return std::clamp(mjdUT + stepSeconds / qv::kSecondsPerDay, first, last);
+}
 
 QuorvelView::QuorvelView(QWidget* parent)
     : QScrollArea(parent),
@@ -49,21 +57,19 @@ QuorvelView::QuorvelView(QWidget* parent)
 
 QPixmap QuorvelView::screenPixmap(int width, int height) const
 {
-    const qreal ratio = devicePixelRatioF();
-    QPixmap pixmap(QSize(width, height) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    return pixmap;
+    return qv::scaledPixmap(width, height, devicePixelRatioF());
 }
 
 void QuorvelView::setFontSize(int pointSize) { fontSize_ = pointSize; }
 
-void QuorvelView::setMapSettings(int grid, int grey, int step, int projection, double centralMeridian)
+void QuorvelView::setMapSettings(const qv::DisplaySettings& display)
 {
-    viewSettings_.display.mapGrid = grid;
-    viewSettings_.display.mapGrey = grey;
-    viewSettings_.display.mapStepMinutes = step;
-    mapProjection_ = projection;
-    centralMeridian_ = centralMeridian;
+    viewSettings_.display.mapGrid = display.mapGrid;
+    viewSettings_.display.mapGrey = display.mapGrey;
+    viewSettings_.display.mapBorders = display.mapBorders;
+    viewSettings_.display.mapStepMinutes = display.mapStepMinutes;
+    mapProjection_ = display.mapProjection;
+    centralMeridian_ = display.centralMeridianDeg;
 }
 
 void QuorvelView::renderPage(int fixedPitchAllowed, const qv::PageBuffer& page)
@@ -167,7 +173,7 @@ void QuorvelView::showEclipseDetails(int y)
         drawEclipseMap(eclipse, circumstances);
     const std::string text = qv::eclipseDetailsText(viewSettings_, eclipse, circumstances);
     QvEclDialog dialog(this);
-    dialog.getParams(QString::fromUtf8(text.c_str()), fontSize_);
+    dialog.showDetails(QString::fromUtf8(text.c_str()), fontSize_);
     dialog.exec();
 }
 
@@ -223,17 +229,15 @@ void QuorvelView::showClickedPosition(int x, int y)
 
 void QuorvelView::specialEclipseCommand(qv::SettingsRecord& settings)
 {
-    const qv::UtInstant at = qv::splitUtInstant(settings.time.currentMjdUT);
     QvSatDialog dialog(this);
-    dialog.setParams(settings.special.ellipsoid, settings.special.heightKm, settings.special.stepSeconds, at.year, at.month, at.day,
-                     at.hour, at.minute, at.second);
+    dialog.setInput({settings.special, qv::splitUtInstant(settings.time.currentMjdUT)});
     if (dialog.exec() != QDialog::Accepted)
         return;
-    bool ellipsoid = false;
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    dialog.getParams(ellipsoid, settings.special.heightKm, settings.special.stepSeconds, year, month, day, hour, minute, second);
-    settings.special.ellipsoid = ellipsoid;
-    settings.time.currentMjdUT = qv::modifiedJulianDate(day, month, year, qv::dmsToDecimal(hour, minute, second));
+    const SpecialEclipseInput input = dialog.input();
+    settings.special = input.surface;
+    const qv::UtInstant& at = input.startUT;
+    settings.time.currentMjdUT =
+        qv::modifiedJulianDate(at.day, at.month, at.year, qv::dmsToDecimal(at.hour, at.minute, at.second));
 
     startMap(SpecialMap);
     qv::paintSpecialEclipseTrack(
@@ -252,7 +256,8 @@ void QuorvelView::drawSpecialEclipseLabel(const qv::SettingsRecord& settings)
 
 void QuorvelView::stepSpecialEclipse(qv::SettingsRecord& settings, int direction)
 {
-    settings.time.currentMjdUT += (direction > 0 ? 1.0 : -1.0) * settings.special.stepSeconds / qv::kSecondsPerDay;
+    settings.time.currentMjdUT = qv::steppedSpecialInstant(settings.time.currentMjdUT,
+                                                           (direction > 0 ? 1.0 : -1.0) * settings.special.stepSeconds);
     drawSpecialEclipseLabel(settings);
 }
 

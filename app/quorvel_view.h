@@ -13,6 +13,12 @@
 #include "eclipse/lunation.h"
 #include "maps/map_drawing.h"
 
+namespace qv {
+// The special eclipse's instant stepSeconds later (earlier when negative), held to the first
+// and last second of the years the computations accept.
+double steppedSpecialInstant(double mjdUT, double stepSeconds);
+}  // namespace qv
+
 class QuorvelView : public QScrollArea {
     Q_OBJECT
 public:
@@ -21,7 +27,8 @@ public:
     explicit QuorvelView(QWidget* parent = nullptr);
 
     void setFontSize(int pointSize);
-    void setMapSettings(int grid, int grey, int step, int projection, double centralMeridian);
+    // Takes the grid, background, borders, step, projection and central meridian of the maps.
+    void setMapSettings(const qv::DisplaySettings& display);
     // Draws a page; marked lines are fixed-pitch only when fixedPitchAllowed is non-zero.
     void renderPage(int fixedPitchAllowed, const qv::PageBuffer& page);
     // Builds the year's eclipse list from the main settings and draws it with numbered lines.
@@ -40,7 +47,8 @@ public:
     void specialEclipseCommand(qv::SettingsRecord& settings);
     // Redraws the special-eclipse label and markers for settings.time.currentMjdUT.
     void drawSpecialEclipseLabel(const qv::SettingsRecord& settings);
-    // Moves settings.time.currentMjdUT one time step later (direction > 0) or earlier and redraws the label.
+    // Moves settings.time.currentMjdUT one time step later (direction > 0) or earlier, stopping
+    // at the first and last second of the accepted years, and redraws the label.
     void stepSpecialEclipse(qv::SettingsRecord& settings, int direction);
     virtual void refreshView();
 

@@ -55,9 +55,9 @@ double seasonInstantTT(int year, Season season)
     return estimate;
 }
 
-double seasonInstantLocal(int year, Season season, double zoneHours, double deltaTSeconds)
+double seasonInstantUT(int year, Season season, double deltaTSeconds, const TimeZone& zone)
 {
-    return seasonInstantTT(year, season) + zoneHours / kHoursPerDay - deltaTSeconds / kSecondsPerDay;
+    return utFromTTZoneFirstForPages(seasonInstantTT(year, season), deltaTSeconds, zone);
 }
 
 }  // namespace qv

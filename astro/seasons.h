@@ -3,6 +3,8 @@
 // nutation included) reaches a multiple of 90 degrees.
 // Within 1.4 min of PyEphem for every equinox and solstice of 1900-2100.
 
+#include "base/time_zone.h"
+
 namespace qv {
 
 // Seasons in the order of their solar longitude from the March equinox.
@@ -12,7 +14,8 @@ constexpr int kSeasons = 4;
 // Instant of an equinox or solstice of a year, MJD in Terrestrial Time.
 double seasonInstantTT(int year, Season season);
 
-// The same instant as an MJD of local zone time.
-double seasonInstantLocal(int year, Season season, double zoneHours, double deltaTSeconds);
+// The same instant as an MJD of UT, formed so that it prints in the zone exactly as the
+// tables have always printed it (utFromTTZoneFirstForPages).
+double seasonInstantUT(int year, Season season, double deltaTSeconds, const TimeZone& zone);
 
 }  // namespace qv

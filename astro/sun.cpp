@@ -236,8 +236,8 @@ Vec3 sunApparentEquatorial(double deltaTSeconds, double mjdUT, double& eqeqSecon
     return annualAberration(t, trueEquatorial);
 }
 
-double sunLongitudeDegrees(double mjdLocal, double zoneHours, double deltaTSeconds) {
-    const double t = centuriesTTFromUT(mjdLocal - zoneHours / 24.0, deltaTSeconds);
+double sunLongitudeDegrees(double mjdUT, double deltaTSeconds) {
+    const double t = centuriesTTFromUT(mjdUT, deltaTSeconds);
     const double degrees = toPolar(sunPosition(t)).longitude() * kDegPerRad;
     return degrees < 180.0 ? degrees + 360.0 : degrees;
 }

@@ -66,6 +66,6 @@ Vec3 sunApparentEquatorial(double deltaTSeconds, double mjdUT, double& eqeqSecon
 
 // Mean ecliptic longitude of the Sun in degrees, in [180, 540) so that it runs continuously
 // through the March equinox (360); no nutation or aberration.
-double sunLongitudeDegrees(double mjdLocal, double zoneHours, double deltaTSeconds);
+double sunLongitudeDegrees(double mjdUT, double deltaTSeconds);
 
 }  // namespace qv

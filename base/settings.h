@@ -47,6 +47,7 @@ struct DisplaySettings {
     int mapStepMinutes = 30;         // step of the central-line table
     int mapGrid = 0;                 // 0 none, 1 30-degree grid, 2 10-degree grid
     int mapGrey = 1;                 // 1 grey background
+    int mapBorders = 1;              // 1 borders between countries drawn
 };
 
 // A fixed solar panel and the months of its statistics.

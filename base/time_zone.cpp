@@ -198,6 +198,22 @@ bool findTimeZone(const char* name, TimeZone& zone)
     return true;
 }
 
+std::vector<std::string> timeZoneNames()
+{
+    std::vector<std::string> names;
+    try {
+        const date::tzdb& database = date::get_tzdb();
+        for (const date::time_zone& zone : database.zones)
+            names.emplace_back(zone.name());
+    } catch (const std::exception&) {
+        return {};
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool isNamedZone(const TimeZone& zone) { return rulesOf(zone) != nullptr; }
+
 double zoneOffsetHoursAt(double mjdUT, const TimeZone& zone)
 {
     const ZoneRules* rules = rulesOf(zone);
@@ -241,6 +257,33 @@ double utFromLocal(double mjdLocal, const TimeZone& zone)
             return kMjdOfUnixEpoch + (localS - spans[i].offsetS) / kSecondsPerDay;
     }
     return kMjdOfUnixEpoch + (localS - guess.offsetS) / kSecondsPerDay;
+}
+
+double utFromLocalDate(int day, int month, int year, double hours, const TimeZone& zone)
+{
+    if (rulesOf(zone) == nullptr)
+        return modifiedJulianDate(day, month, year, hours - zone.offsetHours);
+    return utFromLocal(modifiedJulianDate(day, month, year, hours), zone);
+}
+
+double utFromLocalNear(double mjdLocal, double mjdUTNear, const TimeZone& zone)
+{
+    const ZoneRules* rules = rulesOf(zone);
+    if (rules == nullptr)
+        return mjdLocal - zone.offsetHours / kHoursPerDay;
+    return mjdLocal - rules->spanAt(secondsFromMjd(mjdUTNear)).offsetS / kSecondsPerDay;
+}
+
+double utFromTTForPages(double mjdTT, double deltaTSeconds, const TimeZone& zone)
+{
+    const TimeZone fixed{zone.offsetHours};
+    return utFromLocal(mjdTT + (zone.offsetHours / kHoursPerDay - deltaTSeconds / kSecondsPerDay), fixed);
+}
+
+double utFromTTZoneFirstForPages(double mjdTT, double deltaTSeconds, const TimeZone& zone)
+{
+    const TimeZone fixed{zone.offsetHours};
+    return utFromLocal(mjdTT + zone.offsetHours / kHoursPerDay - deltaTSeconds / kSecondsPerDay, fixed);
 }
 
 std::string zoneLabelAt(double mjdUT, const TimeZone& zone)

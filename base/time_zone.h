@@ -9,6 +9,7 @@
 // mean time applies; after its last recorded change its last rule continues. Instants are
 // clamped to the years about -10700 .. 11400, far beyond the program's years -9999 .. 9999.
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -27,6 +28,10 @@ struct TimeZone {
 // leaves zone unchanged.
 bool findTimeZone(const char* name, TimeZone& zone);
 
+// Every zone name of the system's time-zone database, sorted; empty when the database cannot
+// be read.
+std::vector<std::string> timeZoneNames();
+
 // Offset from UT in hours in force at an instant of UT.
 double zoneOffsetHoursAt(double mjdUT, const TimeZone& zone);
 
@@ -37,6 +42,26 @@ double localMjd(double mjdUT, const TimeZone& zone);
 // when the clocks go back the first occurrence is taken; a time skipped when they go forward
 // is moved forward by the gap (02:30 in a 02:00 -> 03:00 change reads as 03:30).
 double utFromLocal(double mjdLocal, const TimeZone& zone);
+
+// The instant of UT of a local date and hour of day typed by the user, read as utFromLocal
+// reads it (a fixed offset subtracted from the hour, as the pages always have).
+double utFromLocalDate(int day, int month, int year, double hours, const TimeZone& zone);
+
+// The instant of UT of a local time given in the offset in force at the instant mjdUTNear:
+// for a local time read off a nearby instant (its printed minute, say), which keeps the
+// occurrence of a repeated hour that instant had.
+double utFromLocalNear(double mjdLocal, double mjdUTNear, const TimeZone& zone);
+
+// The instant of UT of a time given in Terrestrial Time, formed through the local time of the
+// zone's fixed offset, so that a fixed-offset page prints it to the last bit as the tables
+// always have: the phases formed that local time as TT + (zone - TT + UT), the seasons as
+// (TT + zone) - (TT - UT); the two orders round differently.
+double utFromTTForPages(double mjdTT, double deltaTSeconds, const TimeZone& zone);
+double utFromTTZoneFirstForPages(double mjdTT, double deltaTSeconds, const TimeZone& zone);
+
+// True for a named zone the database knows, false for a fixed offset (which a name the
+// database does not know also leaves).
+bool isNamedZone(const TimeZone& zone);
 
 // The zone as a page names it at an instant: "Europe/Vienna +2", "Asia/Kathmandu +5:45",
 // "America/St_Johns -2:30"; a fixed offset as the number alone ("1", "5.5").

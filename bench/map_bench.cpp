@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPixmap>
 
 #include "base/julian.h"
@@ -35,13 +36,19 @@ void BM_EclipseMapPoints(benchmark::State& state)
 }
 BENCHMARK(BM_EclipseMapPoints)->Unit(benchmark::kMillisecond);
 
-// The whole map as the window draws it: the points, then the physical map painted offscreen.
-void BM_EclipseMapDrawing(benchmark::State& state)
+// The offscreen GUI the maps are painted with, started once.
+void startOffscreenGui()
 {
     static char program[] = "quorvel_bench", platformOption[] = "-platform", platform[] = "offscreen";
     static char* arguments[] = {program, platformOption, platform, nullptr};
     static int argumentCount = 3;
     static QGuiApplication application(argumentCount, arguments);
+}
+
+// The whole map as the window draws it: the points, then the physical map painted offscreen.
+void BM_EclipseMapDrawing(benchmark::State& state)
+{
+    startOffscreenGui();
     const qv::SettingsRecord settings = settings2024();
     const qv::EclipseEvent eclipse = eclipse2024();
     QPixmap page(qv::kMapPageWidthPx, qv::kMapPageHeightPx);
@@ -54,6 +61,24 @@ void BM_EclipseMapDrawing(benchmark::State& state)
                             qv::eclipseMapTitle(2024, qv::TimeZone{}, eclipse));
 }
 BENCHMARK(BM_EclipseMapDrawing)->Unit(benchmark::kMillisecond);
+
+// The background and 30-degree grid of each map style (0 simple, 1 northern, 2 southern,
+// 3 physical), where the outlines are drawn: the part of a map that grows with their detail.
+void BM_MapBackground(benchmark::State& state)
+{
+    startOffscreenGui();
+    QPixmap page(qv::kMapPageWidthPx, qv::kMapPageHeightPx);
+    QPixmap earth;
+    qv::loadEarthImage(earth);
+    const qv::MapGeometry geometry = qv::mapGeometry(static_cast<int>(state.range(0)), -90.0);
+    qv::DisplaySettings display;
+    display.mapGrid = 1;
+    for (auto _ : state) {
+        QPainter painter(&page);
+        qv::drawMapGrid(geometry, painter, &earth, display);
+    }
+}
+BENCHMARK(BM_MapBackground)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 // 5,761 instants of the Sun, the Moon and the shadow axis against a geostationary shell.
 void BM_SpecialEclipseTrack(benchmark::State& state)

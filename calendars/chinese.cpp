@@ -29,18 +29,21 @@ constexpr int kEleventhMonth = 11;
 constexpr int kShortMonthDays = 29;
 constexpr int kLongMonthDays = 30;
 
+const TimeZone kChineseZone{kChineseZoneHours};
+
 // Index of the day (MJD of its midnight) that contains the instant mjd.
 int dayNumber(double mjd) { return static_cast<int>(std::floor(mjd)); }
 
 double longitudeAtDay(int dayMjdLocal, double deltaTSeconds)
 {
-    return sunLongitudeDegrees(dayMjdLocal, kChineseZoneHours, deltaTSeconds);
+    return sunLongitudeDegrees(utFromLocal(dayMjdLocal, kChineseZone), deltaTSeconds);
 }
 
 // Day (midnight in UTC+8) of the December solstice of a year.
 int decemberSolsticeDay(int year, double deltaTSeconds)
 {
-    return dayNumber(seasonInstantLocal(year, kDecemberSolstice, kChineseZoneHours, deltaTSeconds));
+    const double solsticeUT = seasonInstantUT(year, kDecemberSolstice, deltaTSeconds, kChineseZone);
+    return dayNumber(localMjd(solsticeUT, kChineseZone));
 }
 
 // Days of the New Moons from the one that opens the eleventh month before previousSolsticeDay
@@ -53,7 +56,7 @@ ChineseNewMoons newMoonDays(int year, double deltaTSeconds, int previousSolstice
         SyzygyEclipse eclipse;
         const double newMoonTT = lunarPhase(decimalYear, kNewMoonPhase, deltaTSeconds, eclipse);
         const int day =
-            dayNumber(newMoonTT + kChineseZoneHours / kHoursPerDay - deltaTSeconds / kSecondsPerDay);
+            dayNumber(localMjd(utFromTTZoneFirstForPages(newMoonTT, deltaTSeconds, kChineseZone), kChineseZone));
         const bool later = moons.count < kMaxChineseNewMoons - 1 && day > moons.days[moons.count];
         if (day <= previousSolsticeDay)
             moons.days[0] = day;

@@ -64,7 +64,12 @@ void printUsage(std::FILE* out)
                "Prints the text the window or dialog shows for the same inputs. Inputs start\n"
                "from the program's defaults and the clock; the configuration file is not read.\n"
                "special reads --date and --time (and the clock) as UT, the other commands as\n"
-               "local time in --zone.\n"
+               "local time in --zone or --tz.\n"
+               "With --tz (or --place) every time is the local time of its instant in that zone,\n"
+               "daylight saving included, and the tables span the local year. In the hour the\n"
+               "clocks repeat a typed time is its first occurrence; one they skip moves forward\n"
+               "by the gap. Before the zone's first rule its local mean time applies, after its\n"
+               "last recorded change its last rule continues. Places: GeoNames (CC BY).\n"
                "A file written by path opens in Google Earth with File - Open, and in QGIS with\n"
                "Layer - Add Layer - Add Vector Layer.\n"
                "\nCommands:\n",

@@ -60,6 +60,17 @@ void printMapPoints(std::FILE* out, const EclipseMapPoints& points)
     printPoint(out, "greatest", points.greatest);
 }
 
+// A written map holds the map and its caption strip, at the scale asked for.
+QPixmap mapPicture(const CliContext& context)
+{
+    return scaledPixmap(kMapWidthPx, kMapPictureHeightPx, context.options.pictureScale);
+}
+
+QPixmap captionStrip(const CliContext& context)
+{
+    return scaledPixmap(kCaptionWidthPx, kCaptionHeightPx, context.options.pictureScale);
+}
+
 // The Earth image for the physical map; null when it cannot be loaded (coastline instead).
 const QPixmap* earthImage(QPixmap& earth) { return loadEarthImage(earth) ? &earth : nullptr; }
 
@@ -83,8 +94,8 @@ int runMapCommand(CliContext& context)
         return kCliExitOk;
     }
     const OffscreenGui gui;
-    QPixmap picture(kMapPageWidthPx, kMapPageHeightPx);
-    QPixmap caption(kCaptionWidthPx, kCaptionHeightPx);
+    QPixmap picture = mapPicture(context);
+    QPixmap caption = captionStrip(context);
     QPixmap earth;
     paintEclipseMap(picture, caption, earthImage(earth), mapGeometry(settings.display.mapProjection, settings.display.centralMeridianDeg),
                     settings, points, eclipseMapTitle(settings.time.year, settings.time.zone, *eclipse));
@@ -111,9 +122,9 @@ int runSpecialCommand(CliContext& context)
                                     settings.special.ellipsoid);
     if (picture) {
         const OffscreenGui gui;
-        QPixmap page(kMapPageWidthPx, kMapPageHeightPx);
-        QPixmap caption(kCaptionWidthPx, kCaptionHeightPx);
-        QPixmap specialMap(kMapWidthPx, kSpecialMapHeightPx);
+        QPixmap page = mapPicture(context);
+        QPixmap caption = captionStrip(context);
+        QPixmap specialMap = mapPicture(context);
         QPixmap earth;
         const MapGeometry geometry = mapGeometry(settings.display.mapProjection, settings.display.centralMeridianDeg);
         paintSpecialEclipseTrack(page, earthImage(earth), geometry, settings, track);

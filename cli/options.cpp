@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "base/julian.h"
+#include "base/places.h"
 #include "base/number_text.h"
 #include "base/utf8_text.h"
 #include "config/input_limits.h"
@@ -21,6 +22,7 @@ namespace {
 constexpr double kSatHeightMaxKm = 1.0e6;
 constexpr double kSatStepMaxSeconds = 86400.0;
 constexpr long long kSatMaxSteps = 100000;
+constexpr int kMaxPictureScale = 4;
 
 // One option word with its value (nullptr for a flag), the options being filled and the
 // message of a refusal.
@@ -217,6 +219,56 @@ bool setTime(const OptionArg& arg)
     return true;
 }
 
+bool setZoneHours(const OptionArg& arg)
+{
+    std::optional<double> hours;
+    if (!readChecked(arg, checkTimeZone, hours))
+        return false;
+    arg.options.zone = TimeZone{*hours};
+    return true;
+}
+
+bool setZoneName(const OptionArg& arg)
+{
+    TimeZone zone;
+    if (!findTimeZone(arg.value, zone))
+        return refuse(arg, quotedValue(arg.value) + " is no time zone of the time-zone database");
+    arg.options.zone = zone;
+    return true;
+}
+
+// The place a name means: among the places of that very name (case and accents aside) the
+// most populous, else the most populous place whose name begins with it.
+const Place* placeNamed(std::string_view text)
+{
+    constexpr std::size_t kCandidates = 200;
+    const std::vector<const Place*> found = findPlaces(text, kCandidates);
+    const std::string key = foldedForSearch(text);
+    for (const Place* place : found)
+        if (foldedForSearch(place->name) == key || foldedForSearch(place->asciiName) == key)
+            return place;
+    return found.empty() ? nullptr : found.front();
+}
+
+bool setPlace(const OptionArg& arg)
+{
+    const Place* place = placeNamed(arg.value);
+    if (place == nullptr)
+        return refuse(arg, quotedValue(arg.value) + " is no place the place search knows");
+    TimeZone zone;
+    if (!findTimeZone(std::string(place->zone).c_str(), zone))
+        return refuse(arg, "the time zone " + std::string(place->zone) + " of " + placeDisplayName(*place) +
+                               " is missing from the time-zone database");
+    CliOptions& options = arg.options;
+    options.latitudeDeg = place->latitudeDeg;
+    options.longitudeDeg = place->longitudeDeg;
+    options.latitudeFromPlace = options.longitudeFromPlace = true;
+    options.heightM = place->heightM;
+    options.name = std::string(place->name);
+    options.zone = zone;
+    return true;
+}
+
 // AZ,EL,EFF,M1,M2.
 bool setPanel(const OptionArg& arg)
 {
@@ -278,14 +330,15 @@ bool setPaper(const OptionArg& arg)
 
 constexpr OptionSpec kOptions[] = {
     {"--year", "Y", "year, -9999 to 9999", setYear},
-    {"--zone", "H", "time zone in hours, east positive, -24 to 24",
-     [](const OptionArg& a) { return readChecked(a, checkTimeZone, a.options.zoneHours); }},
+    {"--zone", "H", "time zone in hours, east positive, -24 to 24", setZoneHours},
+    {"--tz", "NAME", "named time zone, e.g. Europe/Vienna: daylight saving included", setZoneName},
+    {"--place", "TEXT", "place by name (see places): sets --lat, --lon, --height, --name and --tz", setPlace},
     {"--delta-t", "SECONDS", "TT - UT in seconds (default: the year's default, automatic)",
      [](const OptionArg& a) { return readChecked(a, checkDeltaT, a.options.deltaTSeconds); }},
     {"--lat", "DEG", "latitude, north positive, -90 to 90",
-     [](const OptionArg& a) { return readAnyReal(a, a.options.latitudeDeg); }},
+     [](const OptionArg& a) { a.options.latitudeFromPlace = false; return readAnyReal(a, a.options.latitudeDeg); }},
     {"--lon", "DEG", "longitude, east positive, -360 to 360",
-     [](const OptionArg& a) { return readAnyReal(a, a.options.longitudeDeg); }},
+     [](const OptionArg& a) { a.options.longitudeFromPlace = false; return readAnyReal(a, a.options.longitudeDeg); }},
     {"--height", "M", "height above sea level in metres, -6378140 to 1e9",
      [](const OptionArg& a) { return readChecked(a, checkHeight, a.options.heightM); }},
     {"--name", "TEXT", "name of the location (cut to 30 characters)",
@@ -308,6 +361,10 @@ constexpr OptionSpec kOptions[] = {
      [](const OptionArg& a) { return setWhole(a, 0, 2, a.options.mapGrid); }},
     {"--grey", "0|1", "eclipse map background: 1 grey, 0 white",
      [](const OptionArg& a) { return setWhole(a, 0, 1, a.options.mapGrey); }},
+    {"--borders", "0|1", "eclipse map borders between countries: 1 drawn (default), 0 not",
+     [](const OptionArg& a) { return setWhole(a, 0, 1, a.options.mapBorders); }},
+    {"--scale", "N", "map, special: the picture N times as large, 1 to 4 (a screen at N x 100 %)",
+     [](const OptionArg& a) { return setWhole(a, 1, kMaxPictureScale, a.options.pictureScale); }},
     {"--cutoff", "DEG", "cutoff angle of the yearly totals, -90 to 100, two decimals (above 90: standard)",
      setCutoff},
     {"--count", "N", "instants of the ephemeris listing, 1 to 100000",
@@ -373,15 +430,17 @@ bool finishCoordinates(CliOptions& options, std::string& error)
         const char* option;
         const char* what;
         std::optional<double>& degrees;
+        bool fromPlace;
         std::string (*check)(double);
     };
-    const Coordinate coordinates[] = {{"--lat", "Latitude", options.latitudeDeg, checkLatitude},
-                                      {"--lon", "Longitude", options.longitudeDeg, checkLongitude}};
+    const Coordinate coordinates[] = {
+        {"--lat", "Latitude", options.latitudeDeg, options.latitudeFromPlace, checkLatitude},
+        {"--lon", "Longitude", options.longitudeDeg, options.longitudeFromPlace, checkLongitude}};
     for (const Coordinate& coordinate : coordinates) {
         if (!coordinate.degrees)
             continue;
         std::string message;
-        if (options.dms) {
+        if (options.dms && !coordinate.fromPlace) {
             message = checkDdmmssParts(*coordinate.degrees, coordinate.what);
             coordinate.degrees = ddmmssToDecimal(*coordinate.degrees);
         }
@@ -467,8 +526,8 @@ double typedInstantUT(const CliOptions& options, const TimeSettings& time, bool 
 void applyCliOptions(const CliOptions& options, long long unixSeconds, SettingsRecord& settings, bool timeIsUT)
 {
     setDefaultSettings(settings, unixSeconds);
-    if (options.zoneHours) {
-        settings.time.zone.offsetHours = *options.zoneHours;
+    if (options.zone) {
+        settings.time.zone = *options.zone;
         setDateTimeFromUnixSeconds(settings, unixSeconds);
     }
     if (options.year)
@@ -500,6 +559,7 @@ void applyCliOptions(const CliOptions& options, long long unixSeconds, SettingsR
     settings.display.centralMeridianDeg = options.centralMeridianDeg.value_or(settings.display.centralMeridianDeg);
     settings.display.mapGrid = options.mapGrid.value_or(settings.display.mapGrid);
     settings.display.mapGrey = options.mapGrey.value_or(settings.display.mapGrey);
+    settings.display.mapBorders = options.mapBorders.value_or(settings.display.mapBorders);
     if (options.panel) {
         settings.panel.azimuthDeg = options.panel->azimuthDeg;
         settings.panel.elevationDeg = options.panel->elevationDeg;

@@ -39,10 +39,12 @@ struct CliOptions {
     std::string command;
     bool help = false;
     std::optional<int> year;
-    std::optional<double> zoneHours;
+    std::optional<TimeZone> zone;  // --zone, --tz or --place, the last one given
     std::optional<double> deltaTSeconds;
     std::optional<double> latitudeDeg;   // decimal degrees (converted from DD.MMSS with --dms)
     std::optional<double> longitudeDeg;  // decimal degrees (converted from DD.MMSS with --dms)
+    bool latitudeFromPlace = false;      // set by --place, so already decimal
+    bool longitudeFromPlace = false;
     std::optional<double> heightM;
     std::optional<std::string> name;
     bool dms = false;
@@ -54,6 +56,7 @@ struct CliOptions {
     std::optional<double> centralMeridianDeg;
     std::optional<int> mapGrid;
     std::optional<int> mapGrey;
+    std::optional<int> mapBorders;
     double cutoffDeg = 100.0;  // the Year Totals cutoff angle; above 90 the standard totals
     int ephemerisCount = 1;           // instants of the ephemeris listing
     double ephemerisEveryDays = 1.0;  // days between those instants
@@ -66,6 +69,7 @@ struct CliOptions {
     std::optional<int> toYear;
     std::optional<std::string> format;  // path: geojson or kml; canon: text, csv or json
     bool points = false;  // map and special: print the plotted points
+    int pictureScale = 1;  // map and special: device pixels per map pixel of the picture
     unsigned printParts = kPrintWholeYear;  // pdf: the parts of the year (PrintPart bits)
     std::optional<PrintPaper> paper;        // pdf: empty for the locale's paper
     bool landscape = false;                 // pdf: landscape pages

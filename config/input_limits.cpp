@@ -154,6 +154,52 @@ std::string checkMonth(long long month, const char* what)
     return rangeMessage(kFirstMonth, kLastMonth, what, "");
 }
 
+namespace {
+
+std::string checkWhole(long long value, long long low, long long high, const char* what)
+{
+    if (value >= low && value <= high)
+        return {};
+    return rangeMessage(static_cast<double>(low), static_cast<double>(high), what, "");
+}
+
+}  // namespace
+
+std::string checkMonthNumber(long long month)
+{
+    return checkMonth(month, "Month");
+}
+
+std::string checkDayNumber(long long day)
+{
+    return checkWhole(day, 1, 31, "Day");
+}
+
+std::string checkHour(long long hour)
+{
+    return checkWhole(hour, 0, 23, "Hour");
+}
+
+std::string checkMinute(long long minute)
+{
+    return checkWhole(minute, 0, 59, "Minute");
+}
+
+std::string checkSecond(long long second)
+{
+    return checkWhole(second, 0, 59, "Second");
+}
+
+std::string checkSpecialHeight(double km)
+{
+    return checkRange(km, 0.0, kSpecialHeightMaxKm, "Height", " km");
+}
+
+std::string checkSpecialStep(double seconds)
+{
+    return checkRange(seconds, kSpecialStepMinSeconds, kSpecialStepMaxSeconds, "Time step", " seconds");
+}
+
 std::string checkMonthInterval(int startMonth, int endMonth)
 {
     if (startMonth <= endMonth)

@@ -29,6 +29,10 @@ constexpr int kLastMonth = 12;
 constexpr double kCutoffMinDeg = -90.0;
 constexpr double kCutoffMaxDeg = 100.0;
 constexpr int kCutoffDecimals = 2;
+// The special eclipse's surface above the Earth and its manual time step.
+constexpr double kSpecialHeightMaxKm = 1.0e6;
+constexpr double kSpecialStepMinSeconds = 1.0;
+constexpr double kSpecialStepMaxSeconds = 86400.0;
 
 // Each returns an empty text when the value is acceptable, else a one-line message that
 // names the accepted range, e.g. "Year must be between -9999 and 9999."
@@ -64,6 +68,16 @@ std::string checkPanelElevation(double degrees);
 std::string checkPanelEfficiency(double percent);
 // A month number 1..12 (what: "Start month", "End month").
 std::string checkMonth(long long month, const char* what);
+// The parts of a typed date and time: "Month must be between 1 and 12.", day 1..31 (whether
+// the day exists in its month is checkDateExists), hour 0..23, minute and second 0..59.
+std::string checkMonthNumber(long long month);
+std::string checkDayNumber(long long day);
+std::string checkHour(long long hour);
+std::string checkMinute(long long minute);
+std::string checkSecond(long long second);
+// The special eclipse's surface height in km (0..1e6) and time step in seconds (1..86400).
+std::string checkSpecialHeight(double km);
+std::string checkSpecialStep(double seconds);
 // The panel's months run forward within one year: start <= end.
 std::string checkMonthInterval(int startMonth, int endMonth);
 

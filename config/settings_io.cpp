@@ -32,6 +32,7 @@ struct ConfigValues {
     double numbers[kConfigNumbers] = {};
     char name[kNameLineSize] = {};
     int flag = 0;
+    char zoneName[kZoneNameSize] = {};  // line 7, empty when the zone is the fixed offset
 };
 
 long long clockUnixSeconds() { return static_cast<long long>(std::time(nullptr)); }
@@ -69,7 +70,22 @@ void keepValidUtf8(char* name, std::size_t size)
     name[length] = '\0';
 }
 
-// Lines 1 to 6 of an open configuration file; 1 when everything up to the name was read.
+// Line 7 of the configuration file, after the flag: the name of a named zone. Earlier
+// versions stop reading at the flag, so they keep the fixed offset of line 1. A name that does
+// not fit is read as no name.
+void readZoneNameLine(std::FILE* file, char (&zoneName)[kZoneNameSize])
+{
+    char line[kZoneNameSize + 2] = {};
+    if (std::fscanf(file, "%*[\r\n]") == EOF || std::fgets(line, sizeof line, file) == nullptr)
+        return;
+    std::size_t length = std::strcspn(line, "\r\n");
+    if (length >= sizeof zoneName)
+        return;
+    line[length] = '\0';
+    std::memcpy(zoneName, line, length + 1);
+}
+
+// Lines 1 to 7 of an open configuration file; 1 when everything up to the name was read.
 int readConfigValues(std::FILE* file, ConfigValues& values)
 {
     for (double& number : values.numbers)
@@ -91,6 +107,7 @@ int readConfigValues(std::FILE* file, ConfigValues& values)
     if (std::ferror(file))
         return 0;
     values.flag = flag;
+    readZoneNameLine(file, values.zoneName);
     return 1;
 }
 
@@ -153,7 +170,9 @@ bool writeConfigText(std::FILE* file, const SettingsRecord& settings, int flag)
     const std::size_t nameLength = strnlen(settings.observer.name, kLocationNameSize - 1);
     if (std::fwrite(settings.observer.name, 1, nameLength, file) != nameLength)
         return false;
-    return std::fprintf(file, "\n%d", flag) >= 0;
+    if (std::fprintf(file, "\n%d", flag) < 0)
+        return false;
+    return !isNamedZone(settings.time.zone) || std::fprintf(file, "\n%s", settings.time.zone.name) >= 0;
 }
 
 }  // namespace
@@ -188,6 +207,8 @@ int initSettings(SettingsRecord& settings, PageBuffer& page, const char* configP
         appendLine(page, (std::string(configPath) + ": " + reason).c_str());
         appendBlankLines(page, 1);
     } else {
+        if (!reason.empty())
+            appendLine(page, (std::string(configPath) + ": " + reason).c_str());
         // Date and time follow the zone just read.
         setDateTimeFromUnixSeconds(settings, unixSeconds);
     }
@@ -213,7 +234,10 @@ void writeInputValuesPage(const SettingsRecord& settings, PageBuffer& page)
     appendBlankLines(page, 1);
     std::snprintf(line, sizeof line, "Year: \t%4i", settings.time.year);
     appendLine(page, line);
-    appendNumberLine(page, "Timezone: %g", settings.time.zone.offsetHours);
+    if (isNamedZone(settings.time.zone))
+        appendLine(page, (std::string("Timezone: ") + settings.time.zone.name).c_str());
+    else
+        appendNumberLine(page, "Timezone: %g", settings.time.zone.offsetHours);
     appendLine(page, settings.time.deltaTFollowsYear ? "Delta-Time set to automatic"
                                               : "Delta-Time set to manual");
     appendBlankLines(page, 1);
@@ -270,7 +294,8 @@ bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path,
 
 bool sameConfigValues(const SettingsRecord& a, const SettingsRecord& b)
 {
-    return a.time.zone.offsetHours == b.time.zone.offsetHours && a.observer.latitudeDeg == b.observer.latitudeDeg && a.observer.longitudeDeg == b.observer.longitudeDeg &&
+    return a.time.zone.offsetHours == b.time.zone.offsetHours &&
+           std::strcmp(a.time.zone.name, b.time.zone.name) == 0 && a.observer.latitudeDeg == b.observer.latitudeDeg && a.observer.longitudeDeg == b.observer.longitudeDeg &&
            a.observer.heightM == b.observer.heightM && std::strcmp(a.observer.name, b.observer.name) == 0;
 }
 
@@ -291,7 +316,9 @@ int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path, std
         return unreadable(reason, "incomplete, or no number where one belongs");
     if (const std::string problem = configRangeProblem(values); !problem.empty())
         return unreadable(reason, problem);
-    settings.time.zone.offsetHours = values.numbers[0];
+    settings.time.zone = TimeZone{values.numbers[0]};
+    if (values.zoneName[0] != '\0' && !findTimeZone(values.zoneName, settings.time.zone) && reason != nullptr)
+        *reason = "unknown time zone \"" + std::string(values.zoneName) + "\": the fixed offset is used";
     settings.observer.latitudeDeg = values.numbers[1];
     settings.observer.longitudeDeg = values.numbers[2];
     settings.observer.heightM = values.numbers[3];

@@ -62,7 +62,9 @@ bool sameConfigValues(const SettingsRecord& a, const SettingsRecord& b);
 // regular file (which is never opened for reading: a FIFO would block), 1 read. On failure the
 // record is untouched and *reason (when given) says why. *flagOut is 1 only when the last
 // number is 1. The name line keeps up to 30 bytes on whole characters, bytes that are no UTF-8
-// becoming U+FFFD; a CR before its line end is dropped.
+// becoming U+FFFD; a CR before its line end is dropped. A seventh line names a named zone;
+// a name the time-zone database does not know leaves the fixed offset of line 1, read as 1
+// with *reason saying so.
 int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path = kConfigFileName,
                    std::string* reason = nullptr);
 

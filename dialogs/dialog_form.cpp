@@ -1,9 +1,11 @@
 #include "dialogs/dialog_form.h"
 
 #include <QBoxLayout>
+#include <QCompleter>
 #include <QFont>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -11,7 +13,9 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <climits>
+#include <limits>
 
 #include "base/number_text.h"
 
@@ -79,6 +83,42 @@ std::optional<long long> typedWhole(const QString& text)
     if (!integerText.match(text).hasMatch())
         return std::nullopt;
     return text.trimmed().startsWith(QLatin1Char('-')) ? LLONG_MIN : LLONG_MAX;
+}
+
+int wholeValue(const QString& text)
+{
+    const long long value = typedWhole(text).value_or(0);
+    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+
+QString zoneText(const qv::TimeZone& zone)
+{
+    return zone.name[0] != '\0' ? QString::fromUtf8(zone.name) : realText(zone.offsetHours);
+}
+
+std::optional<qv::TimeZone> typedZone(const QString& text, double fallbackHours)
+{
+    qv::TimeZone zone;
+    if (const std::optional<double> hours = typedReal(text)) {
+        zone.offsetHours = *hours;
+        return zone;
+    }
+    zone.offsetHours = fallbackHours;
+    if (qv::findTimeZone(text.trimmed().toUtf8().constData(), zone))
+        return zone;
+    return std::nullopt;
+}
+
+void addZoneCompleter(QLineEdit* edit)
+{
+    QStringList names;
+    for (const std::string& name : qv::timeZoneNames())
+        names.append(QString::fromStdString(name));
+    auto* completer = new QCompleter(names, edit);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setFilterMode(Qt::MatchContains);
+    edit->setCompleter(completer);
 }
 
 void checkOnly(const QList<QRadioButton*>& buttons, int index)

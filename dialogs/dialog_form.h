@@ -6,9 +6,12 @@
 
 #include <optional>
 
+#include "base/time_zone.h"
+
 class QBoxLayout;
 class QKeySequence;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTextEdit;
@@ -39,6 +42,22 @@ double realValue(const QString& text);
 // A whole number as typed, for the range checks: an integer too long for long long keeps its
 // sign and reads as the largest value of that sign. Empty when the text is no whole number.
 std::optional<long long> typedWhole(const QString& text);
+
+// typedWhole held to the range of int, or 0 for text that is no whole number (the checks
+// refuse it before it is read).
+int wholeValue(const QString& text);
+
+// A time zone as the forms show it: its name, or the fixed offset in hours.
+QString zoneText(const qv::TimeZone& zone);
+
+// A time zone as typed: a number of hours east of Greenwich, or a name of the time-zone
+// database ("Europe/Vienna"), which keeps fallbackHours as the offset an older reader of the
+// configuration sees. Empty when the text is neither.
+std::optional<qv::TimeZone> typedZone(const QString& text, double fallbackHours);
+
+// Offers the names of the time-zone database in edit as the user types, matching any part of
+// the name regardless of case ("vienna" offers Europe/Vienna).
+void addZoneCompleter(QLineEdit* edit);
 
 // Checks exactly the button at index of an exclusive set; an index outside the set leaves
 // every button cleared.

@@ -52,3 +52,28 @@ QvCheckedDialog::FieldError QvCheckedDialog::yearFieldError(QLineEdit* edit)
 {
     return wholeFieldError(edit, "Year", qv::checkYear);
 }
+
+QvCheckedDialog::FieldError QvCheckedDialog::dateFieldError(QLineEdit* yearEdit, QLineEdit* monthEdit,
+                                                            QLineEdit* dayEdit)
+{
+    const std::optional<long long> year = qv::ui::typedWhole(yearEdit->text());
+    const std::optional<long long> month = qv::ui::typedWhole(monthEdit->text());
+    const std::optional<long long> day = qv::ui::typedWhole(dayEdit->text());
+    if (!year || !month || !day || !qv::checkYear(*year).empty() || !qv::checkMonthNumber(*month).empty() ||
+        !qv::checkDayNumber(*day).empty())
+        return {};
+    return fieldError(qv::checkDateExists(static_cast<int>(*year), static_cast<int>(*month), static_cast<int>(*day)),
+                      dayEdit);
+}
+
+QvCheckedDialog::FieldError QvCheckedDialog::zoneFieldError(QLineEdit* edit)
+{
+    const QString text = edit->text().trimmed();
+    if (text.isEmpty())
+        return {tr("Time zone must be a number or a zone name."), edit};
+    if (qv::ui::typedReal(text))
+        return realFieldError(edit, "Time zone", qv::checkTimeZone);
+    if (qv::ui::typedZone(text, 0.0))
+        return {};
+    return {tr("Unknown time zone \"%1\".").arg(text), edit};
+}

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QString>
 
+#include <cstddef>
 #include <string>
 
 class QLineEdit;
@@ -45,4 +46,20 @@ protected:
                                       std::string (*check)(long long) = nullptr);
     // The year field: a whole number within the accepted years.
     static FieldError yearFieldError(QLineEdit* edit);
+    // The time zone field: hours within the accepted range, or a known zone name; refuses an
+    // unknown name with a message naming it.
+    static FieldError zoneFieldError(QLineEdit* edit);
+    // A date whose year, month and day already passed their own checks: the day must exist in
+    // its month ("February 2026 has 28 days."), reported on the day field. Empty while any of
+    // the three is no whole number, as its own check reports that.
+    static FieldError dateFieldError(QLineEdit* yearEdit, QLineEdit* monthEdit, QLineEdit* dayEdit);
+    // The first error with a message among checks, or an empty one.
+    template <std::size_t N>
+    static FieldError firstOf(const FieldError (&checks)[N])
+    {
+        for (const FieldError& check : checks)
+            if (!check.message.isEmpty())
+                return check;
+        return {};
+    }
 };

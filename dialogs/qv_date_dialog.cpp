@@ -21,6 +21,7 @@ QvDateDialog::QvDateDialog(QWidget* parent)
     yearEdit->setObjectName(QStringLiteral("yearEdit"));
     tzoneEdit = new QLineEdit(this);
     tzoneEdit->setObjectName(QStringLiteral("tzoneEdit"));
+    qv::ui::addZoneCompleter(tzoneEdit);
 
     auto* form = new QFormLayout;
     form->addRow(qv::ui::makeBuddyLabel(this, "yearLabel", tr("&Year:"), yearEdit), yearEdit);
@@ -40,26 +41,23 @@ QvDateDialog::QvDateDialog(QWidget* parent)
     qv::ui::addButtonRow(layout, {okButton, cancelButton});
 }
 
-void QvDateDialog::setParams(int year, double tzoneHours)
+void QvDateDialog::setInput(const DateZoneInput& input)
 {
-    yearEdit->setText(QString::number(year));
-    tzoneEdit->setText(qv::ui::realText(tzoneHours));
+    yearEdit->setText(QString::number(input.year));
+    tzoneEdit->setText(qv::ui::zoneText(input.zone));
+    fallbackHours = input.zone.offsetHours;
 }
 
-int QvDateDialog::getYear() const
+DateZoneInput QvDateDialog::input() const
 {
-    return yearEdit->text().toInt();
-}
-
-double QvDateDialog::getTzone() const
-{
-    return qv::ui::realValue(tzoneEdit->text());
+    return {qv::ui::wholeValue(yearEdit->text()),
+            qv::ui::typedZone(tzoneEdit->text(), fallbackHours).value_or(qv::TimeZone{})};
 }
 
 QvCheckedDialog::FieldError QvDateDialog::firstFieldError() const
 {
     FieldError error = yearFieldError(yearEdit);
     if (error.message.isEmpty())
-        error = realFieldError(tzoneEdit, "Time zone", qv::checkTimeZone);
+        error = zoneFieldError(tzoneEdit);
     return error;
 }

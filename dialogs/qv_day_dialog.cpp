@@ -1,6 +1,5 @@
 #include "dialogs/qv_day_dialog.h"
 
-#include "base/julian.h"
 #include "config/input_limits.h"
 #include "dialogs/dialog_form.h"
 #include "reports/day_details.h"
@@ -12,7 +11,6 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace {
 
@@ -63,25 +61,24 @@ QvDayDialog::QvDayDialog(QWidget* parent)
 
 void QvDayDialog::setContext(const qv::SettingsRecord& settings)
 {
-    dateRecord.time.zone.offsetHours = settings.time.zone.offsetHours;
+    dateRecord.time.zone = settings.time.zone;
     dateRecord.time.deltaTManualSeconds = settings.time.deltaTManualSeconds;
     dateRecord.time.deltaTFollowsYear = settings.time.deltaTFollowsYear;
 }
 
-void QvDayDialog::setParams(int year, int month, int day, int fz)
+void QvDayDialog::setInput(const CalendarDateInput& date, int fontPointSize)
 {
-    qv::ui::setTextPointSize(detailEdit, fz);
-    yearEdit->setText(QString::number(year));
-    monthEdit->setText(QString::number(month));
-    dayEdit->setText(QString::number(day));
+    qv::ui::setTextPointSize(detailEdit, fontPointSize);
+    yearEdit->setText(QString::number(date.year));
+    monthEdit->setText(QString::number(date.month));
+    dayEdit->setText(QString::number(date.day));
     refreshSlot();
 }
 
-void QvDayDialog::getParams(int& year, int& month, int& day) const
+CalendarDateInput QvDayDialog::date() const
 {
-    year = yearEdit->text().toInt();
-    month = std::clamp(monthEdit->text().toInt(), 1, 12);
-    day = std::clamp(dayEdit->text().toInt(), 1, 31);
+    using qv::ui::wholeValue;
+    return {wholeValue(yearEdit->text()), wholeValue(monthEdit->text()), wholeValue(dayEdit->text())};
 }
 
 void QvDayDialog::refreshSlot()
@@ -91,16 +88,20 @@ void QvDayDialog::refreshSlot()
         detailEdit->setPlainText(error);
         return;
     }
-    getParams(dateRecord.time.year, dateRecord.time.month, dateRecord.time.day);
+    const CalendarDateInput entered = date();
+    dateRecord.time.year = entered.year;
+    dateRecord.time.month = entered.month;
+    dateRecord.time.day = entered.day;
     detailEdit->setPlainText(QString::fromStdString(qv::dayDetailsText(dateRecord)));
 }
 
 QvCheckedDialog::FieldError QvDayDialog::firstFieldError() const
 {
-    FieldError error = yearFieldError(yearEdit);
-    if (error.message.isEmpty())
-        error = wholeFieldError(monthEdit, "Month");
-    if (error.message.isEmpty())
-        error = wholeFieldError(dayEdit, "Day");
-    return error;
+    const FieldError checks[] = {
+        yearFieldError(yearEdit),
+        wholeFieldError(monthEdit, "Month", qv::checkMonthNumber),
+        wholeFieldError(dayEdit, "Day", qv::checkDayNumber),
+        dateFieldError(yearEdit, monthEdit, dayEdit),
+    };
+    return firstOf(checks);
 }

@@ -8,6 +8,12 @@
 class QLineEdit;
 class QTextEdit;
 
+struct CalendarDateInput {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+};
+
 class QvDayDialog : public QvCheckedDialog {
     Q_OBJECT
 
@@ -18,14 +24,13 @@ public:
     // New Moon days of the Chinese calendar. Without it: zone 0 and the default TT - UT.
     void setContext(const qv::SettingsRecord& settings);
     // Sets the font point size of the details, shows the date and computes its details once.
-    void setParams(int year, int month, int day, int fz);
-    // The date entered; month clamped to 1..12 and day to 1..31, text that is not an
-    // integer reads as 0 (then clamped).
-    void getParams(int& year, int& month, int& day) const;
+    void setInput(const CalendarDateInput& date, int fontPointSize);
+    // The date entered; meaningful once the dialog was accepted (every field checked).
+    CalendarDateInput date() const;
 
 public slots:
-    // Shows the details of the date entered, or the range message for a year the
-    // computations cannot take.
+    // Shows the details of the date entered, or the message of the first field that holds no
+    // date of the calendar.
     void refreshSlot();
 
 protected:

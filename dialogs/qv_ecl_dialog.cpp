@@ -17,9 +17,9 @@ QvEclDialog::QvEclDialog(QWidget* parent)
     qv::ui::layOutTextDialog(this, eclEdit, closeButton);
 }
 
-void QvEclDialog::getParams(QString s, int fz)
+void QvEclDialog::showDetails(const QString& text, int fontPointSize)
 {
-    qv::ui::setTextPointSize(eclEdit, fz);
-    qv::ui::appendPlainText(eclEdit, s);
+    qv::ui::setTextPointSize(eclEdit, fontPointSize);
+    qv::ui::appendPlainText(eclEdit, text);
     qv::ui::showFromStart(eclEdit);
 }

@@ -10,8 +10,8 @@ class QvEclDialog : public QDialog {
 public:
     explicit QvEclDialog(QWidget* parent = nullptr);
 
-    // Shows the details text s at font point size fz, scrolled to its first line.
-    void getParams(QString s, int fz);
+    // Shows the details text at the font point size, scrolled to its first line.
+    void showDetails(const QString& text, int fontPointSize);
 
 private:
     QTextEdit* eclEdit;

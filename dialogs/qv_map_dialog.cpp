@@ -53,6 +53,11 @@ QvMapDialog::QvMapDialog(QWidget* parent)
     greyBox->setObjectName(QStringLiteral("greyBox"));
     greyBox->setShortcut(QKeySequence(tr("Alt+G")));
 
+    bordersBox = new QCheckBox(tr("&Borders"), this);
+    bordersBox->setObjectName(QStringLiteral("bordersBox"));
+    bordersBox->setShortcut(QKeySequence(tr("Alt+B")));
+    bordersBox->setToolTip(tr("Draw the borders between countries on the maps."));
+
     auto* groupBox2 = new QGroupBox(tr("&Map Projection"), this);
     groupBox2->setObjectName(QStringLiteral("groupBox2"));
     groupBox2->setToolTip(tr("Select Map Projection"));
@@ -92,28 +97,31 @@ QvMapDialog::QvMapDialog(QWidget* parent)
     layout->addLayout(groups);
     layout->addLayout(stepRow);
     layout->addWidget(greyBox);
+    layout->addWidget(bordersBox);
     layout->addLayout(meridianRow);
     layout->addStretch();
     qv::ui::addButtonRow(layout, {okButton, cancelButton});
 }
 
-void QvMapDialog::setParams(int mgrid, int mgrey, int mstepMinutes, int mapprj, double centmerDeg)
+void QvMapDialog::setInput(const qv::DisplaySettings& display)
 {
-    qv::ui::checkOnly(gridButtons, mgrid);
-    greyBox->setChecked(mgrey == 1);
-    stepBox->setValue(mstepMinutes);
-    qv::ui::checkOnly(projectionButtons, mapprj);
-    meridianEdit->setText(qv::ui::realText(centmerDeg));
+    qv::ui::checkOnly(gridButtons, display.mapGrid);
+    greyBox->setChecked(display.mapGrey == 1);
+    bordersBox->setChecked(display.mapBorders == 1);
+    stepBox->setValue(display.mapStepMinutes);
+    qv::ui::checkOnly(projectionButtons, display.mapProjection);
+    meridianEdit->setText(qv::ui::realText(display.centralMeridianDeg));
 }
 
-void QvMapDialog::getParams(int& mgrid, int& mgrey, int& mstepMinutes, int& mapprj,
-                            double& centmerDeg) const
+qv::DisplaySettings QvMapDialog::input(qv::DisplaySettings display) const
 {
-    mgrid = qMax(qv::ui::checkedIndex(gridButtons), 0);
-    mgrey = greyBox->isChecked() ? 1 : 0;
-    mstepMinutes = stepBox->value();
-    mapprj = qMax(qv::ui::checkedIndex(projectionButtons), 0);
-    centmerDeg = qv::ui::realValue(meridianEdit->text());
+    display.mapGrid = qMax(qv::ui::checkedIndex(gridButtons), 0);
+    display.mapGrey = greyBox->isChecked() ? 1 : 0;
+    display.mapBorders = bordersBox->isChecked() ? 1 : 0;
+    display.mapStepMinutes = stepBox->value();
+    display.mapProjection = qMax(qv::ui::checkedIndex(projectionButtons), 0);
+    display.centralMeridianDeg = qv::ui::realValue(meridianEdit->text());
+    return display;
 }
 
 QvCheckedDialog::FieldError QvMapDialog::firstFieldError() const

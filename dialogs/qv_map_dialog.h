@@ -1,6 +1,7 @@
 #pragma once
-// "Eclipse Display Settings": grid, background, time step, projection and central meridian
-// of the eclipse maps.
+// "Eclipse Display Settings": grid, background, borders, time step, projection and central
+// meridian of the eclipse maps.
+#include "base/settings.h"
 #include "dialogs/qv_checked_dialog.h"
 
 #include <QList>
@@ -16,13 +17,12 @@ class QvMapDialog : public QvCheckedDialog {
 public:
     explicit QvMapDialog(QWidget* parent = nullptr);
 
-    // Grid 0 none, 1 30 degrees, 2 10 degrees; grey 1 grey background, 0 white; step in
-    // minutes (1 to 60); projection 0 simple, 1 north, 2 south, 3 physical. A grid or
-    // projection code outside these leaves its buttons cleared.
-    void setParams(int mgrid, int mgrey, int mstepMinutes, int mapprj, double centmerDeg);
-    // The codes of the checked buttons (0 for a group with none checked) and the meridian.
-    void getParams(int& mgrid, int& mgrey, int& mstepMinutes, int& mapprj,
-                   double& centmerDeg) const;
+    // Shows the map settings of display (its angle format is not part of the form). A grid or
+    // projection code outside the buttons leaves its buttons cleared.
+    void setInput(const qv::DisplaySettings& display);
+    // display with the map settings entered: the codes of the checked buttons (0 for a group
+    // with none checked), the step and the meridian.
+    qv::DisplaySettings input(qv::DisplaySettings display) const;
 
 protected:
     // The central meridian is a longitude and is held to the longitude range.
@@ -33,5 +33,6 @@ private:
     QList<QRadioButton*> projectionButtons;  // in the order of the projection codes
     QSpinBox* stepBox;
     QCheckBox* greyBox;
+    QCheckBox* bordersBox;
     QLineEdit* meridianEdit;
 };

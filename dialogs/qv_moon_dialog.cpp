@@ -1,6 +1,5 @@
 #include "dialogs/qv_moon_dialog.h"
 
-#include "base/julian.h"
 #include "config/input_limits.h"
 #include "dialogs/dialog_form.h"
 #include "reports/sky_details.h"
@@ -11,9 +10,6 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QVBoxLayout>
-
-#include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -55,6 +51,7 @@ QvMoonDialog::QvMoonDialog(QWidget* parent)
         grid->addWidget(*field.edit, row, column + 1);
         ++index;
     }
+    qv::ui::addZoneCompleter(tzoneEdit);
     moonEdit = qv::ui::makeTextView(this, "moonEdit");
     moonEdit->setMinimumSize(kMoonTextMinWidth, kMoonTextMinHeight);
 
@@ -70,48 +67,27 @@ QvMoonDialog::QvMoonDialog(QWidget* parent)
     qv::ui::addButtonRow(layout, {refreshButton, closeButton});
 }
 
-void QvMoonDialog::setParams(int year, int month, int day, int hour, int minute, int second, double tzone,
-                             double delTdut, int delAuto, double geolat, double geolong, double geoheight,
-                             const char* geoname, int dmsflg, int fz)
+void QvMoonDialog::setInput(const qv::SettingsRecord& settings, int fontPointSize)
 {
-    qv::ui::setTextPointSize(moonEdit, fz);
-    workRecord.time.year = year;
-    workRecord.time.month = month;
-    workRecord.time.day = day;
-    workRecord.time.hour = hour;
-    workRecord.time.minute = minute;
-    workRecord.time.second = second;
-    workRecord.time.zone.offsetHours = tzone;
-    workRecord.time.deltaTManualSeconds = delTdut;
-    workRecord.time.deltaTFollowsYear = delAuto != 0;
-    workRecord.observer.latitudeDeg = geolat;
-    workRecord.observer.longitudeDeg = geolong;
-    workRecord.observer.heightM = geoheight;
-    std::memset(workRecord.observer.name, 0, sizeof workRecord.observer.name);
-    if (geoname != nullptr)
-        std::strncpy(workRecord.observer.name, geoname, qv::kLocationNameMax);
-    workRecord.display.dmsAngles = dmsflg;
-    yearEdit->setText(QString::number(year));
-    monthEdit->setText(QString::number(month));
-    dayEdit->setText(QString::number(day));
-    hourEdit->setText(QString::number(hour));
-    minuteEdit->setText(QString::number(minute));
-    secondEdit->setText(QString::number(second));
-    tzoneEdit->setText(QString::number(tzone, 'g', 6));
+    qv::ui::setTextPointSize(moonEdit, fontPointSize);
+    workRecord = settings;
+    const qv::TimeSettings& time = settings.time;
+    yearEdit->setText(QString::number(time.year));
+    monthEdit->setText(QString::number(time.month));
+    dayEdit->setText(QString::number(time.day));
+    hourEdit->setText(QString::number(time.hour));
+    minuteEdit->setText(QString::number(time.minute));
+    secondEdit->setText(QString::number(time.second));
+    tzoneEdit->setText(qv::ui::zoneText(time.zone));
     refreshSlot();
 }
 
-void QvMoonDialog::getParams(int& year, int& month, int& day, int& hour, int& minute, int& second,
-                             double& tzone)
+SkyMomentInput QvMoonDialog::moment() const
 {
-    refreshSlot();
-    year = workRecord.time.year;
-    month = workRecord.time.month;
-    day = workRecord.time.day;
-    hour = workRecord.time.hour;
-    minute = workRecord.time.minute;
-    second = workRecord.time.second;
-    tzone = workRecord.time.zone.offsetHours;
+    using qv::ui::wholeValue;
+    return {wholeValue(yearEdit->text()),   wholeValue(monthEdit->text()),  wholeValue(dayEdit->text()),
+            wholeValue(hourEdit->text()),   wholeValue(minuteEdit->text()), wholeValue(secondEdit->text()),
+            qv::ui::typedZone(tzoneEdit->text(), workRecord.time.zone.offsetHours).value_or(qv::TimeZone{})};
 }
 
 void QvMoonDialog::refreshSlot()
@@ -121,14 +97,15 @@ void QvMoonDialog::refreshSlot()
         moonEdit->setPlainText(error);
         return;
     }
-    const int year = yearEdit->text().toInt();
-    workRecord.time.year = year;
-    workRecord.time.month = std::clamp(monthEdit->text().toInt(), 1, 12);
-    workRecord.time.day = std::clamp(dayEdit->text().toInt(), 1, 31);
-    workRecord.time.hour = hourEdit->text().toInt();
-    workRecord.time.minute = minuteEdit->text().toInt();
-    workRecord.time.second = secondEdit->text().toInt();
-    workRecord.time.zone.offsetHours = qv::ui::realValue(tzoneEdit->text());
+    const SkyMomentInput at = moment();
+    qv::TimeSettings& time = workRecord.time;
+    time.year = at.year;
+    time.month = at.month;
+    time.day = at.day;
+    time.hour = at.hour;
+    time.minute = at.minute;
+    time.second = at.second;
+    time.zone = at.zone;
     moonEdit->setPlainText(QString::fromStdString(qv::skyDetailsText(workRecord)));
 }
 
@@ -136,15 +113,13 @@ QvCheckedDialog::FieldError QvMoonDialog::firstFieldError() const
 {
     const FieldError checks[] = {
         yearFieldError(yearEdit),
-        wholeFieldError(monthEdit, "Month"),
-        wholeFieldError(dayEdit, "Day"),
-        wholeFieldError(hourEdit, "Hours"),
-        wholeFieldError(minuteEdit, "Minutes"),
-        wholeFieldError(secondEdit, "Seconds"),
-        realFieldError(tzoneEdit, "Time zone", qv::checkTimeZone),
+        wholeFieldError(monthEdit, "Month", qv::checkMonthNumber),
+        wholeFieldError(dayEdit, "Day", qv::checkDayNumber),
+        dateFieldError(yearEdit, monthEdit, dayEdit),
+        wholeFieldError(hourEdit, "Hours", qv::checkHour),
+        wholeFieldError(minuteEdit, "Minutes", qv::checkMinute),
+        wholeFieldError(secondEdit, "Seconds", qv::checkSecond),
+        zoneFieldError(tzoneEdit),
     };
-    for (const FieldError& check : checks)
-        if (!check.message.isEmpty())
-            return check;
-    return {};
+    return firstOf(checks);
 }

@@ -8,25 +8,32 @@
 class QLineEdit;
 class QTextEdit;
 
+// The moment the details are shown for: a local date and time, read in zone.
+struct SkyMomentInput {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    qv::TimeZone zone;
+};
+
 class QvMoonDialog : public QvCheckedDialog {
     Q_OBJECT
 
 public:
     explicit QvMoonDialog(QWidget* parent = nullptr);
 
-    // Fills the working record (TT - UT in seconds with its use-default flag, the place in
-    // decimal degrees and metres, the name, the DD.MMSS flag), shows the date, time and zone,
-    // sets the font point size of the details and computes them once.
-    void setParams(int year, int month, int day, int hour, int minute, int second, double tzone,
-                   double delTdut, int delAuto, double geolat, double geolong, double geoheight,
-                   const char* geoname, int dmsflg, int fz);
-    // Refreshes, then gives the moment shown.
-    void getParams(int& year, int& month, int& day, int& hour, int& minute, int& second, double& tzone);
+    // Copies the settings into the working record (TT - UT, place, angle format), shows their
+    // local date, time and zone, sets the font point size of the details and computes them.
+    void setInput(const qv::SettingsRecord& settings, int fontPointSize);
+    // The moment entered; meaningful once the dialog was accepted (every field checked).
+    SkyMomentInput moment() const;
 
 public slots:
-    // Reads the fields (month clamped to 1..12, day to 1..31), renews TT - UT on its default
-    // when the year changed, and shows the details; text that is no number, or a year or zone
-    // the computations cannot take, shows its message instead.
+    // Shows the details of the moment entered (TT - UT renewed on its default when the year
+    // changed), or the message of the first field the computations cannot take.
     void refreshSlot();
 
 protected:

@@ -1,16 +1,19 @@
 #include "dialogs/qv_obs_dialog.h"
 
 #include "base/julian.h"
+#include "base/places.h"
 #include "base/settings.h"
 #include "config/input_limits.h"
 #include "dialogs/dialog_form.h"
 
+#include <QCompleter>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringListModel>
 #include <QValidator>
 #include <QVBoxLayout>
 
@@ -42,6 +45,16 @@ private:
     int maxBytes_;
 };
 
+constexpr std::size_t kPlacesOffered = 20;
+
+// The name cut to the bytes the location name keeps, at a whole character.
+QString keptLocationName(QString name)
+{
+    while (name.toUtf8().size() > qv::kLocationNameMax)
+        name.chop(1);
+    return name;
+}
+
 }  // namespace
 
 QvObsDialog::QvObsDialog(QWidget* parent)
@@ -49,6 +62,20 @@ QvObsDialog::QvObsDialog(QWidget* parent)
 {
     setObjectName(QStringLiteral("QvObsDialog"));
     setWindowTitle(tr("Observer's Location"));
+
+    placeEdit = new QLineEdit(this);
+    placeEdit->setObjectName(QStringLiteral("placeEdit"));
+    placeEdit->setToolTip(tr("Type the start of a place name and pick the place."));
+    placeChoices = new QStringListModel(this);
+    placeCompleter = new QCompleter(placeChoices, this);
+    placeCompleter->setObjectName(QStringLiteral("placeCompleter"));
+    // The choices are already the matches, found without regard to case and accents.
+    placeCompleter->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    placeCompleter->setMaxVisibleItems(static_cast<int>(kPlacesOffered));
+    placeEdit->setCompleter(placeCompleter);
+    connect(placeEdit, &QLineEdit::textEdited, this, &QvObsDialog::searchPlaces);
+    connect(placeCompleter, qOverload<const QString&>(&QCompleter::activated), this,
+            &QvObsDialog::pickPlace);
 
     latEdit = new QLineEdit(this);
     latEdit->setObjectName(QStringLiteral("latEdit"));
@@ -62,6 +89,8 @@ QvObsDialog::QvObsDialog(QWidget* parent)
     locEdit->setValidator(new Utf8LengthValidator(qv::kLocationNameMax, locEdit));
 
     auto* fields = new QFormLayout;
+    fields->addRow(qv::ui::makeBuddyLabel(this, "placeLabel", tr("&Search place:"), placeEdit),
+                   placeEdit);
     fields->addRow(qv::ui::makeBuddyLabel(this, "textLabel1", tr("L&atitude in deg.:"), latEdit),
                    latEdit);
     fields->addRow(qv::ui::makeBuddyLabel(this, "textLabel2", tr("L&ongitude in deg.:"), lngEdit),
@@ -105,33 +134,55 @@ QvObsDialog::QvObsDialog(QWidget* parent)
     qv::ui::addButtonRow(layout, {okButton, cancelButton});
 }
 
-void QvObsDialog::setParams(double latitudeDeg, double longitudeDeg, double heightM,
-                            const char* geoname, bool ddmm)
+void QvObsDialog::setInput(const qv::Observer& observer, bool dmsAngles)
 {
-    const auto angleText = [ddmm](double degrees) {
-        return ddmm ? ddmmssText(qv::decimalToDdmmss(degrees)) : qv::ui::realText(degrees);
-    };
-    latEdit->setText(angleText(latitudeDeg));
-    lngEdit->setText(angleText(longitudeDeg));
-    heightEdit->setText(qv::ui::realText(heightM));
-    locEdit->setText(QString::fromUtf8(geoname != nullptr ? geoname : ""));
-    ddmmButton->setChecked(ddmm);
-    decButton->setChecked(!ddmm);
-    anglesShownAsDdmm = ddmm;
+    anglesShownAsDdmm = dmsAngles;
+    latEdit->setText(angleText(observer.latitudeDeg));
+    lngEdit->setText(angleText(observer.longitudeDeg));
+    heightEdit->setText(qv::ui::realText(observer.heightM));
+    locEdit->setText(QString::fromUtf8(observer.name));
+    ddmmButton->setChecked(dmsAngles);
+    decButton->setChecked(!dmsAngles);
 }
 
-void QvObsDialog::getParams(double& latitudeDeg, double& longitudeDeg, double& heightM,
-                            bool& ddmm) const
+ObserverInput QvObsDialog::input() const
 {
-    latitudeDeg = angleDeg(latEdit);
-    longitudeDeg = angleDeg(lngEdit);
-    heightM = qv::ui::realValue(heightEdit->text());
-    ddmm = ddmmButton->isChecked();
+    return {angleDeg(latEdit), angleDeg(lngEdit), qv::ui::realValue(heightEdit->text()),
+            locEdit->text(),   ddmmButton->isChecked(), pickedZone};
 }
 
-QString QvObsDialog::getGeoname() const
+QString QvObsDialog::angleText(double degrees) const
 {
-    return locEdit->text();
+    return anglesShownAsDdmm ? ddmmssText(qv::decimalToDdmmss(degrees)) : qv::ui::realText(degrees);
+}
+
+void QvObsDialog::searchPlaces(const QString& text)
+{
+    offeredPlaces = qv::findPlaces(text.toUtf8().toStdString(), kPlacesOffered);
+    QStringList choices;
+    for (const qv::Place* place : offeredPlaces)
+        choices.append(QString::fromStdString(qv::placeDisplayName(*place)));
+    placeChoices->setStringList(choices);
+    if (!choices.isEmpty())
+        placeCompleter->complete();
+}
+
+void QvObsDialog::pickPlace(const QString& choice)
+{
+    const int index = placeChoices->stringList().indexOf(choice);
+    if (index < 0)
+        return;
+    const qv::Place& place = *offeredPlaces[static_cast<std::size_t>(index)];
+    latEdit->setText(angleText(place.latitudeDeg));
+    lngEdit->setText(angleText(place.longitudeDeg));
+    heightEdit->setText(qv::ui::realText(place.heightM));
+    const QString name = QString::fromUtf8(place.name.data(), static_cast<qsizetype>(place.name.size()));
+    locEdit->setText(keptLocationName(name));
+    qv::TimeZone zone;
+    const std::string zoneName(place.zone);
+    pickedZone.reset();
+    if (qv::findTimeZone(zoneName.c_str(), zone))
+        pickedZone = zone;
 }
 
 void QvObsDialog::setDec()

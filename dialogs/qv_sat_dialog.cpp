@@ -10,8 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <utility>
-
 namespace {
 
 QLineEdit* makeEdit(QWidget* parent, const char* objectName)
@@ -85,46 +83,44 @@ QvSatDialog::QvSatDialog(QWidget* parent)
     qv::ui::addButtonRow(layout, {okButton, cancelButton});
 }
 
-void QvSatDialog::setParams(bool geoid, double heightKm, double tstepSeconds, int yy, int mm,
-                            int dd, int hh, int mn, int ss)
+void QvSatDialog::setInput(const SpecialEclipseInput& input)
 {
-    geoidBox->setChecked(geoid);
-    heightEdit->setText(qv::ui::realText(heightKm));
-    stepEdit->setText(qv::ui::realText(tstepSeconds));
-    yearEdit->setText(QString::number(yy));
-    monthEdit->setText(QString::number(mm));
-    dayEdit->setText(QString::number(dd));
-    hourEdit->setText(QString::number(hh));
-    minEdit->setText(QString::number(mn));
-    secEdit->setText(QString::number(ss));
+    geoidBox->setChecked(input.surface.ellipsoid);
+    heightEdit->setText(qv::ui::realText(input.surface.heightKm));
+    stepEdit->setText(qv::ui::realText(input.surface.stepSeconds));
+    const qv::UtInstant& at = input.startUT;
+    yearEdit->setText(QString::number(at.year));
+    monthEdit->setText(QString::number(at.month));
+    dayEdit->setText(QString::number(at.day));
+    hourEdit->setText(QString::number(at.hour));
+    minEdit->setText(QString::number(at.minute));
+    secEdit->setText(QString::number(at.second));
 }
 
-void QvSatDialog::getParams(bool& geoid, double& heightKm, double& tstepSeconds, int& yy, int& mm,
-                            int& dd, int& hh, int& mn, int& ss) const
+SpecialEclipseInput QvSatDialog::input() const
 {
-    geoid = geoidBox->isChecked();
-    heightKm = qv::ui::realValue(heightEdit->text());
-    tstepSeconds = qv::ui::realValue(stepEdit->text());
-    yy = yearEdit->text().toInt();
-    mm = monthEdit->text().toInt();
-    dd = dayEdit->text().toInt();
-    hh = hourEdit->text().toInt();
-    mn = minEdit->text().toInt();
-    ss = secEdit->text().toInt();
+    SpecialEclipseInput input;
+    input.surface.ellipsoid = geoidBox->isChecked();
+    input.surface.heightKm = qv::ui::realValue(heightEdit->text());
+    input.surface.stepSeconds = qv::ui::realValue(stepEdit->text());
+    using qv::ui::wholeValue;
+    input.startUT = {wholeValue(yearEdit->text()), wholeValue(monthEdit->text()), wholeValue(dayEdit->text()),
+                     wholeValue(hourEdit->text()), wholeValue(minEdit->text()),   wholeValue(secEdit->text())};
+    return input;
 }
 
 QvCheckedDialog::FieldError QvSatDialog::firstFieldError() const
 {
-    FieldError error = yearFieldError(yearEdit);
-    const std::pair<QLineEdit*, const char*> wholeFields[] = {
-        {monthEdit, "Month"}, {dayEdit, "Day"}, {hourEdit, "Hour"}, {minEdit, "Minute"},
-        {secEdit, "Seconds"}};
-    for (const auto& [edit, what] : wholeFields)
-        if (error.message.isEmpty())
-            error = wholeFieldError(edit, what);
-    if (error.message.isEmpty())
-        error = realFieldError(stepEdit, "Time step");
-    if (error.message.isEmpty())
-        error = realFieldError(heightEdit, "Height");
-    return error;
+    const FieldError checks[] = {
+        yearFieldError(yearEdit),
+        wholeFieldError(monthEdit, "Month", qv::checkMonthNumber),
+        wholeFieldError(dayEdit, "Day", qv::checkDayNumber),
+        dateFieldError(yearEdit, monthEdit, dayEdit),
+        wholeFieldError(hourEdit, "Hour", qv::checkHour),
+        wholeFieldError(minEdit, "Minute", qv::checkMinute),
+        wholeFieldError(secEdit, "Seconds", qv::checkSecond),
+        realFieldError(stepEdit, "Time step", qv::checkSpecialStep),
+        realFieldError(heightEdit, "Height", qv::checkSpecialHeight),
+    };
+    return firstOf(checks);
 }

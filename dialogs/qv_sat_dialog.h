@@ -1,10 +1,18 @@
 #pragma once
 // "Special Eclipse Settings": the surface the eclipse is tracked on (sphere or ellipsoid and
 // its height), the manual time step and the starting instant in UT.
+#include "base/settings.h"
 #include "dialogs/qv_checked_dialog.h"
+#include "eclipse/special_eclipse.h"
 
 class QCheckBox;
 class QLineEdit;
+
+// What the dialog shows and gives back: the surface with its step, and the starting instant.
+struct SpecialEclipseInput {
+    qv::SpecialEclipseSettings surface;
+    qv::UtInstant startUT;
+};
 
 class QvSatDialog : public QvCheckedDialog {
     Q_OBJECT
@@ -12,15 +20,13 @@ class QvSatDialog : public QvCheckedDialog {
 public:
     explicit QvSatDialog(QWidget* parent = nullptr);
 
-    // Shows the surface (ellipsoid flag, height in km), the step in seconds and the UT instant.
-    void setParams(bool geoid, double heightKm, double tstepSeconds, int yy, int mm, int dd, int hh,
-                   int mn, int ss);
-    // The nine values as entered; text that is not a number reads as 0.
-    void getParams(bool& geoid, double& heightKm, double& tstepSeconds, int& yy, int& mm, int& dd,
-                   int& hh, int& mn, int& ss) const;
+    void setInput(const SpecialEclipseInput& input);
+    // The values as entered; meaningful once the dialog was accepted (every field checked).
+    SpecialEclipseInput input() const;
 
 protected:
-    // The year is held to the range of the calendar computations.
+    // Year, month, day, time of day, step and height each in its range, and a day that exists
+    // in its month.
     FieldError firstFieldError() const override;
 
 private:

@@ -67,24 +67,20 @@ QvSolarDialog::QvSolarDialog(QWidget* parent)
     qv::ui::addButtonRow(layout, {okButton, cancelButton});
 }
 
-void QvSolarDialog::setParams(double spazDeg, double spelDeg, double speffPercent, int spm1,
-                              int spm2)
+void QvSolarDialog::setInput(const qv::SolarPanel& panel)
 {
-    azimuthEdit->setText(qv::ui::realText(spazDeg));
-    elevationEdit->setText(qv::ui::realText(spelDeg));
-    efficiencyEdit->setText(qv::ui::realText(speffPercent));
-    month1Edit->setText(QString::number(spm1));
-    month2Edit->setText(QString::number(spm2));
+    azimuthEdit->setText(qv::ui::realText(panel.azimuthDeg));
+    elevationEdit->setText(qv::ui::realText(panel.elevationDeg));
+    efficiencyEdit->setText(qv::ui::realText(panel.efficiencyPercent));
+    month1Edit->setText(QString::number(panel.startMonth));
+    month2Edit->setText(QString::number(panel.endMonth));
 }
 
-void QvSolarDialog::getParams(double& spazDeg, double& spelDeg, double& speffPercent, int& spm1,
-                              int& spm2) const
+qv::SolarPanel QvSolarDialog::input() const
 {
-    spazDeg = qv::ui::realValue(azimuthEdit->text());
-    spelDeg = qv::ui::realValue(elevationEdit->text());
-    speffPercent = qv::ui::realValue(efficiencyEdit->text());
-    spm1 = month1Edit->text().toInt();
-    spm2 = month2Edit->text().toInt();
+    return {qv::ui::realValue(azimuthEdit->text()), qv::ui::realValue(elevationEdit->text()),
+            qv::ui::realValue(efficiencyEdit->text()), qv::ui::wholeValue(month1Edit->text()),
+            qv::ui::wholeValue(month2Edit->text())};
 }
 
 QvCheckedDialog::FieldError QvSolarDialog::firstFieldError() const
@@ -96,8 +92,9 @@ QvCheckedDialog::FieldError QvSolarDialog::firstFieldError() const
         wholeFieldError(month1Edit, "Start month", [](long long m) { return qv::checkMonth(m, "Start month"); }),
         wholeFieldError(month2Edit, "End month", [](long long m) { return qv::checkMonth(m, "End month"); }),
     };
-    for (const FieldError& check : checks)
-        if (!check.message.isEmpty())
-            return check;
-    return fieldError(qv::checkMonthInterval(month1Edit->text().toInt(), month2Edit->text().toInt()), month1Edit);
+    const FieldError error = firstOf(checks);
+    if (!error.message.isEmpty())
+        return error;
+    const qv::SolarPanel panel = input();
+    return fieldError(qv::checkMonthInterval(panel.startMonth, panel.endMonth), month1Edit);
 }

@@ -1,5 +1,6 @@
 #pragma once
 // "Solar Panel Settings": orientation and efficiency of a fixed panel and the months considered.
+#include "base/settings.h"
 #include "dialogs/qv_checked_dialog.h"
 
 class QLineEdit;
@@ -12,12 +13,9 @@ class QvSolarDialog : public QvCheckedDialog {
 public:
     explicit QvSolarDialog(QWidget* parent = nullptr);
 
-    // Shows azimuth and elevation (degrees), efficiency (percent), first and last month.
-    void setParams(double spazDeg, double spelDeg, double speffPercent, int spm1, int spm2);
-    // The five values as entered (a decimal comma read as a point); OK refuses text that is
-    // no number.
-    void getParams(double& spazDeg, double& spelDeg, double& speffPercent, int& spm1,
-                   int& spm2) const;
+    void setInput(const qv::SolarPanel& panel);
+    // The values as entered (a decimal comma read as a point); meaningful once accepted.
+    qv::SolarPanel input() const;
 
 protected:
     FieldError firstFieldError() const override;

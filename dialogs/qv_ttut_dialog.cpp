@@ -14,7 +14,7 @@ QvTtutDialog::QvTtutDialog(QWidget* parent)
     : QvCheckedDialog(parent)
 {
     setObjectName(QStringLiteral("QvTtutDialog"));
-    setWindowTitle(tr("Terrestial Time - Universal Time"));
+    setWindowTitle(tr("Terrestrial Time - Universal Time"));
 
     checkBox1 = new QCheckBox(tr("&Use Default"), this);
     checkBox1->setObjectName(QStringLiteral("checkBox1"));
@@ -40,22 +40,17 @@ QvTtutDialog::QvTtutDialog(QWidget* parent)
     qv::ui::addButtonRow(layout, {okButton, cancelButton});
 }
 
-void QvTtutDialog::setParams(double deltaTSeconds, double defaultSeconds, bool useDefault)
+void QvTtutDialog::setInput(const DeltaTInput& input)
 {
-    keptDefaultSeconds = defaultSeconds;
-    checkBox1->setChecked(useDefault);
-    delTtutEdit1->setText(qv::ui::realText(deltaTSeconds));
-    delTtutEdit1->setEnabled(!useDefault);
+    keptDefaultSeconds = input.yearDefaultSeconds;
+    checkBox1->setChecked(input.followsYear);
+    delTtutEdit1->setText(qv::ui::realText(input.seconds));
+    delTtutEdit1->setEnabled(!input.followsYear);
 }
 
-double QvTtutDialog::getDelut() const
+DeltaTInput QvTtutDialog::input() const
 {
-    return qv::ui::realValue(delTtutEdit1->text());
-}
-
-bool QvTtutDialog::getDelauto() const
-{
-    return checkBox1->isChecked();
+    return {qv::ui::realValue(delTtutEdit1->text()), keptDefaultSeconds, checkBox1->isChecked()};
 }
 
 void QvTtutDialog::setDelut()

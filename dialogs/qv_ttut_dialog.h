@@ -1,9 +1,16 @@
 #pragma once
-// "Terrestial Time - Universal Time": TT - UT in seconds, or the year's default value.
+// "Terrestrial Time - Universal Time": TT - UT in seconds, or the year's default value.
 #include "dialogs/qv_checked_dialog.h"
 
 class QCheckBox;
 class QLineEdit;
+
+// TT - UT as the dialog shows it and gives it back.
+struct DeltaTInput {
+    double seconds = 0.0;         // shown; the year's default while followsYear
+    double yearDefaultSeconds = 0.0;
+    bool followsYear = true;      // "Use Default"
+};
 
 class QvTtutDialog : public QvCheckedDialog {
     Q_OBJECT
@@ -11,12 +18,9 @@ class QvTtutDialog : public QvCheckedDialog {
 public:
     explicit QvTtutDialog(QWidget* parent = nullptr);
 
-    // Shows TT - UT in seconds; defaultSeconds is the year's default, shown while useDefault.
-    void setParams(double deltaTSeconds, double defaultSeconds, bool useDefault);
-    // TT - UT in seconds as the edit shows it; 0 when the text is not a number.
-    double getDelut() const;
-    // Whether "Use Default" is checked.
-    bool getDelauto() const;
+    void setInput(const DeltaTInput& input);
+    // The value the edit shows (0 for text that is no number) and whether "Use Default" is checked.
+    DeltaTInput input() const;
 
 public slots:
     // Checked: shows the kept default, greyed. Unchecked: the edit becomes editable as it is.

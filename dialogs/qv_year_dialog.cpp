@@ -16,8 +16,8 @@ QvYearDialog::QvYearDialog(QWidget* parent)
     qv::ui::layOutTextDialog(this, totEdit, okButton);
 }
 
-void QvYearDialog::setParams(const QString& s3, int fntsz)
+void QvYearDialog::showTotals(const QString& text, int fontPointSize)
 {
-    qv::ui::setTextPointSize(totEdit, fntsz);
-    totEdit->setPlainText(s3);
+    qv::ui::setTextPointSize(totEdit, fontPointSize);
+    totEdit->setPlainText(text);
 }

@@ -10,8 +10,8 @@ class QvYearDialog : public QDialog {
 public:
     explicit QvYearDialog(QWidget* parent = nullptr);
 
-    // Replaces the shown text by s3, at font point size fntsz.
-    void setParams(const QString& s3, int fntsz);
+    // Replaces the shown text, at the font point size.
+    void showTotals(const QString& text, int fontPointSize);
 
 private:
     QTextEdit* totEdit;

@@ -243,29 +243,25 @@ double lunarPhase(double decimalYear, double phase, double deltaTSeconds, Syzygy
     return phaseTime;
 }
 
-void collectLunation(double windowStartLocal, double windowEndLocal, double decimalYear,
-                     double zoneHours, double deltaTSeconds, int& count, double* list, double phase,
+void collectLunation(double windowStartUT, double windowEndUT, double decimalYear, const TimeZone& zone,
+                     double deltaTSeconds, int& count, double* list, double phase,
                      std::vector<EclipseEvent>& eclipses) {
     SyzygyEclipse eclipse;
     const double phaseTT = lunarPhase(decimalYear, phase, deltaTSeconds, eclipse);
-    const double ttToLocal = zoneHours / 24.0 - deltaTSeconds / kSecondsPerDay;
 
-    const double phaseLocal = phaseTT + ttToLocal;
-    if (phaseLocal >= windowStartLocal && phaseLocal <= windowEndLocal) {
+    const double phaseUT = utFromTTForPages(phaseTT, deltaTSeconds, zone);
+    if (phaseUT >= windowStartUT && phaseUT <= windowEndUT) {
         if (count == 0) {
-            list[0] = phaseLocal;
+            list[0] = phaseUT;
             count = 1;
-        } else if (count > 0 && count < kMaxPhasesPerList && phaseLocal - kSamePhaseDays > list[count - 1]) {
-            list[count++] = phaseLocal;
+        } else if (count > 0 && count < kMaxPhasesPerList && phaseUT - kSamePhaseDays > list[count - 1]) {
+            list[count++] = phaseUT;
         }
     }
 
     if (eclipse.kind == EclipseKind::None) return;
-    // The instant is taken back from the local time the tables have always printed, so that it
-    // turns into exactly that local time again.
-    const double greatestLocal = eclipse.greatestTT + ttToLocal;
-    if (greatestLocal < windowStartLocal || greatestLocal > windowEndLocal) return;
-    const double greatestUT = utFromLocal(greatestLocal, TimeZone{zoneHours});
+    const double greatestUT = utFromTTForPages(eclipse.greatestTT, deltaTSeconds, zone);
+    if (greatestUT < windowStartUT || greatestUT > windowEndUT) return;
     if (eclipses.size() >= static_cast<std::size_t>(kMaxEclipses)) return;
     for (const EclipseEvent& stored : eclipses)
         if (std::fabs(stored.greatestUT - greatestUT) < kSameEclipseDays) return;

@@ -6,6 +6,7 @@
 // the kinds of every eclipse of 1995-2030 agree with the published catalogues.
 #include <vector>
 
+#include "base/time_zone.h"
 #include "eclipse/eclipse_kind.h"
 
 namespace qv {
@@ -38,12 +39,13 @@ struct EclipseEvent {
 // engine's, and an eclipse the engine does not see then is none.
 double lunarPhase(double decimalYear, double phase, double deltaTSeconds, SyzygyEclipse& eclipse);
 
-// Finds the phase nearest decimalYear, appends its local time to the list when it lies in
-// [windowStartLocal, windowEndLocal] and is new, and appends an eclipse of that lunation whose
+// Finds the phase nearest decimalYear, appends its instant (UT) to the list when it lies in
+// [windowStartUT, windowEndUT] and is new, and appends an eclipse of that lunation whose
 // greatest eclipse falls in the window to eclipses (duplicates within 0.01 day dropped, at
-// most kMaxEclipses).
-void collectLunation(double windowStartLocal, double windowEndLocal, double decimalYear,
-                     double zoneHours, double deltaTSeconds, int& count, double* list, double phase,
+// most kMaxEclipses). The instants are formed so that they print in the zone exactly as the
+// tables have always printed them (utFromTTForPages).
+void collectLunation(double windowStartUT, double windowEndUT, double decimalYear, const TimeZone& zone,
+                     double deltaTSeconds, int& count, double* list, double phase,
                      std::vector<EclipseEvent>& eclipses);
 
 }  // namespace qv

@@ -4,9 +4,11 @@
 #include <QFont>
 #include <QPainter>
 #include <QPixmap>
+#include <QPolygon>
 #include <QString>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "base/constants.h"
@@ -26,20 +28,24 @@ constexpr double kWorldScale = 2.0;
 constexpr double kHemisphereLatitudeLimit = 90.1;
 // Smallest sine of the azimuth for inverting the stereographic radius along x.
 constexpr double kSmallAzimuthSine = 1e-05;
-// A coastline segment jumping farther than this across the map crosses its edge: not drawn.
-constexpr int kCoastJumpPx = 199;
+// An outline segment jumping farther than this across the map crosses its edge: not drawn.
+constexpr int kOutlineJumpPx = 199;
 // Latitude given to a pixel outside the disc of a hemisphere map.
 constexpr double kOutsideDisc = -100.0;
 constexpr const char* kEarthImage = ":/earth.png";
 
 // Records of (latitude * 10, longitude * 10); a record with kPolylineStart starts a new polyline.
-struct CoastRecord {
-    int latitudeTenths;
-    int longitudeTenths;
+struct OutlineRecord {
+    std::int16_t latitudeTenths;
+    std::int16_t longitudeTenths;
 };
 constexpr int kPolylineStart = 1111;
-constexpr CoastRecord kCoastline[] = {
+constexpr OutlineRecord kCoastline[] = {
 #include "world_coastline.inc"
+};
+// The land borders between countries, in the same records.
+constexpr OutlineRecord kBorders[] = {
+#include "world_borders.inc"
 };
 
 namespace colour {
@@ -47,6 +53,7 @@ const QColor greyBackground(200, 200, 200);
 const QColor whiteBackground(255, 255, 255);
 const QColor caption(0, 0, 255);
 const QColor coastline(200, 100, 50);
+const QColor borders(150, 150, 150);
 const QColor grid(130, 160, 180);
 const QColor grid30AfterGrid10(30, 240, 120);
 const QColor total(0, 0, 255);
@@ -88,14 +95,6 @@ const QColor& backgroundColour(const SettingsRecord& settings)
     return settings.display.mapGrey ? colour::greyBackground : colour::whiteBackground;
 }
 
-// Draws a line between two projected points unless either cannot be shown.
-void drawMapLine(QPainter& painter, const MapGeometry& geometry, QPoint from, QPoint to)
-{
-    const QPoint off = offMapMarker(geometry);
-    if (from.x() != off.x() && to.x() != off.x())
-        painter.drawLine(from, to);
-}
-
 // A polyline through geographic points at one latitude, every stepDeg of longitude from
 // firstDeg to lastDeg; points beyond the reference size break it.
 void drawParallel(QPainter& painter, const MapGeometry& geometry, double latitudeDeg, double firstDeg,
@@ -113,22 +112,31 @@ void drawParallel(QPainter& painter, const MapGeometry& geometry, double latitud
     }
 }
 
-void drawCoastline(QPainter& painter, const MapGeometry& geometry)
+// Draws the polylines of an outline table. A point that cannot be shown and a segment that
+// jumps across the map's edge break a polyline; the pieces between are drawn whole, which is
+// much quicker than segment by segment.
+template <std::size_t N>
+void drawOutline(QPainter& painter, const MapGeometry& geometry, const OutlineRecord (&records)[N])
 {
-    painter.setPen(colour::coastline);
-    bool open = false;
-    QPoint previous;
-    for (const CoastRecord& record : kCoastline) {
+    const int offX = offMapMarker(geometry).x();
+    QPolygon piece;
+    const auto drawPiece = [&painter, &piece] {
+        if (piece.size() > 1)
+            painter.drawPolyline(piece);
+        piece.clear();
+    };
+    for (const OutlineRecord& record : records) {
         if (record.latitudeTenths == kPolylineStart) {
-            open = false;
+            drawPiece();
             continue;
         }
         const QPoint point = projectToMap(geometry, record.latitudeTenths / 10.0, record.longitudeTenths / 10.0);
-        if (open && std::abs(point.x() - previous.x()) <= kCoastJumpPx)
-            drawMapLine(painter, geometry, previous, point);
-        open = true;
-        previous = point;
+        if (point.x() == offX || (!piece.isEmpty() && std::abs(point.x() - piece.last().x()) > kOutlineJumpPx))
+            drawPiece();
+        if (point.x() != offX)
+            piece.append(point);
     }
+    drawPiece();
 }
 
 // Left edge of the Earth image for the central meridian, within one image width left of 0.
@@ -183,9 +191,11 @@ void drawCaptionText(QPainter& painter, const std::string& text)
     painter.drawText(kTitleAt, QString::fromStdString(text));
 }
 
-void drawPoints(QPainter& painter, const MapGeometry& geometry, const std::vector<GeoPoint>& points)
+// One pixel for each point (anything with latitudeDeg and longitudeDeg).
+template <typename Point>
+void drawPoints(QPainter& painter, const MapGeometry& geometry, const std::vector<Point>& points)
 {
-    for (const GeoPoint& point : points)
+    for (const Point& point : points)
         painter.drawPoint(projectToMap(geometry, point.latitudeDeg, point.longitudeDeg));
 }
 
@@ -195,7 +205,7 @@ void startMapPage(QPixmap& page, QPainter& painter, const QPixmap* earth, const 
 {
     page.fill(backgroundColour(settings));
     painter.begin(&page);
-    drawMapGrid(geometry, painter, earth, settings.display.mapGrid);
+    drawMapGrid(geometry, painter, earth, settings.display);
 }
 
 }  // namespace
@@ -213,6 +223,13 @@ MapGeometry mapGeometry(int projection, double centralMeridianDeg)
 bool isHemisphereMap(const MapGeometry& geometry)
 {
     return geometry.projection == kNorthernMap || geometry.projection == kSouthernMap;
+}
+
+QPixmap scaledPixmap(int width, int height, double scale)
+{
+    QPixmap pixmap(QSize(width, height) * scale);
+    pixmap.setDevicePixelRatio(scale);
+    return pixmap;
 }
 
 QPoint offMapMarker(const MapGeometry& geometry)
@@ -284,9 +301,10 @@ bool loadEarthImage(QPixmap& earth)
     return earth.load(kEarthImage);
 }
 
-void drawMapBackground(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth)
+void drawMapBackground(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, bool borders)
 {
-    if (geometry.projection == kPhysicalWorldMap && earth != nullptr && !earth->isNull()) {
+    const bool image = geometry.projection == kPhysicalWorldMap && earth != nullptr && !earth->isNull();
+    if (image) {
         const int left = geometry.centralMeridian != 0.0 ? earthImageLeft(geometry) : 0;
         // The second copy would run on beside the map, where no curve is drawn.
         painter.save();
@@ -295,8 +313,15 @@ void drawMapBackground(const MapGeometry& geometry, QPainter& painter, const QPi
         if (left != 0)
             painter.drawPixmap(left + nearest(360.0 * geometry.sx), 0, *earth);
         painter.restore();
-    } else {
-        drawCoastline(painter, geometry);
+    }
+    // The coastline is drawn over the borders, which end on it.
+    if (borders) {
+        painter.setPen(colour::borders);
+        drawOutline(painter, geometry, kBorders);
+    }
+    if (!image) {
+        painter.setPen(colour::coastline);
+        drawOutline(painter, geometry, kCoastline);
     }
     if (isHemisphereMap(geometry)) {
         painter.setPen(colour::grid);
@@ -304,9 +329,10 @@ void drawMapBackground(const MapGeometry& geometry, QPainter& painter, const QPi
     }
 }
 
-void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, int mapGrid)
+void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, const DisplaySettings& display)
 {
-    drawMapBackground(geometry, painter, earth);
+    const int mapGrid = display.mapGrid;
+    drawMapBackground(geometry, painter, earth, display.mapBorders != 0);
     painter.setPen(colour::grid);
     if (isHemisphereMap(geometry)) {
         drawHemisphereGrid(painter, geometry);
@@ -336,7 +362,12 @@ void paintEclipseMapContents(QPainter& painter, const QPixmap* earth, const MapG
                              const SettingsRecord& settings, const EclipseMapPoints& points)
 {
     painter.fillRect(0, 0, kMapWidthPx, kMapHeightPx, backgroundColour(settings));
-    drawMapGrid(geometry, painter, earth, settings.display.mapGrid);
+    drawMapGrid(geometry, painter, earth, settings.display);
+    // The limits of the path lie a pixel or two from the central line at world scale: drawn
+    // first, so that the central line's colour stays on top.
+    painter.setPen(colour::limits);
+    drawPoints(painter, geometry, points.umbralLimits.northern);
+    drawPoints(painter, geometry, points.umbralLimits.southern);
     for (const CentralLinePoint& central : points.centralLine) {
         painter.setPen(isTotal(central.kind) ? colour::total : colour::annular);
         painter.drawPoint(projectToMap(geometry, central.latitudeDeg, central.longitudeDeg));

@@ -20,7 +20,8 @@ class QPixmap;
 namespace qv {
 
 // Sizes of the map pictures in pixels: the page holding the map (top-left 721 x 361) and the
-// caption strip drawn below the map at y = 362; the special-eclipse map holds both.
+// caption strip drawn below the map at y = 362; the picture of a map (the special-eclipse map,
+// a written map) holds both and nothing else.
 constexpr int kMapPageWidthPx = 860;
 constexpr int kMapPageHeightPx = 771;
 constexpr int kMapWidthPx = 721;
@@ -28,7 +29,7 @@ constexpr int kMapHeightPx = 361;
 constexpr int kCaptionWidthPx = 721;
 constexpr int kCaptionHeightPx = 50;
 constexpr int kCaptionTopPx = 362;
-constexpr int kSpecialMapHeightPx = 411;
+constexpr int kMapPictureHeightPx = kCaptionTopPx + kCaptionHeightPx;
 
 enum MapProjection : int { kSimpleWorldMap = 0, kNorthernMap = 1, kSouthernMap = 2, kPhysicalWorldMap = 3 };
 
@@ -48,6 +49,11 @@ MapGeometry mapGeometry(int projection, double centralMeridianDeg);
 
 bool isHemisphereMap(const MapGeometry& geometry);
 
+// A pixmap of width x height map pixels with scale device pixels for each: painters keep map
+// coordinates while lines and text are drawn at the finer resolution (a screen at 200 %, a
+// picture asked for at twice the size).
+QPixmap scaledPixmap(int width, int height, double scale);
+
 // Where a point that cannot be shown is put: outside the visible map.
 QPoint offMapMarker(const MapGeometry& geometry);
 
@@ -65,12 +71,13 @@ bool isOnMap(const MapGeometry& geometry, QPoint pixel);
 // from the program's resources; false when it cannot be loaded.
 bool loadEarthImage(QPixmap& earth);
 
-// The Earth image (physical map, when loaded) or the coastline, and the equator circle of the
-// hemisphere maps. earth may be null.
-void drawMapBackground(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth);
+// The Earth image (physical map, when loaded) or the coastline, the borders between countries
+// when asked for, and the equator circle of the hemisphere maps. earth may be null.
+void drawMapBackground(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, bool borders);
 
-// The background, then the grid: mapGrid 0 none, 1 every 30 degrees, 2 every 10 degrees.
-void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, int mapGrid);
+// The background (with borders by display.mapBorders), then the grid of display.mapGrid:
+// 0 none, 1 every 30 degrees, 2 every 10 degrees.
+void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, const DisplaySettings& display);
 
 // The map of a solar eclipse on any painter, in map pixels (the map is 721 x 361): the
 // background colour (grey or white by settings.mapGrey), background, grid, central line,

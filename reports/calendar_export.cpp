@@ -116,10 +116,10 @@ long lunationNumber(double mjd, double phaseFraction)
     return std::lround((mjd - kLunationZeroMjd) / kSynodicMonthDays - phaseFraction);
 }
 
-// The instant the pages print for a local time, in UT.
-double printedInstantUT(double mjdLocal, double zoneHours)
+// The instant the pages print for an instant, in UT: its local time rounded to the minute.
+double printedInstantUT(double mjdUT, const TimeZone& zone)
 {
-    return utFromLocal(printedMinute(mjdLocal), TimeZone{zoneHours});
+    return utFromLocalNear(printedMinute(localMjd(mjdUT, zone)), mjdUT, zone);
 }
 
 CalendarEvent timedEvent(std::string key, std::string summary, double startUT, double endUT)
@@ -137,7 +137,7 @@ void addPhases(const SettingsRecord& settings, const PhaseLists& phases, std::ve
     std::vector<CalendarEvent> phaseEvents;
     for (int kind = 0; kind < kPhaseKinds; ++kind) {
         for (int i = 0; i < phases.counts[kind]; ++i) {
-            const double time = printedInstantUT(phases.times[kind][i], settings.time.zone.offsetHours);
+            const double time = printedInstantUT(phases.times[kind][i], settings.time.zone);
             const long lunation = lunationNumber(time, kPhaseFractions[kind]);
             phaseEvents.push_back(timedEvent(formatted("lunation%ld-%s", lunation, kPhaseKeys[kind]),
                                              kPhaseSummaries[kind], time, time));
@@ -150,10 +150,10 @@ void addPhases(const SettingsRecord& settings, const PhaseLists& phases, std::ve
 
 void addSeasons(const SettingsRecord& settings, std::vector<CalendarEvent>& events)
 {
-    const double zone = settings.time.zone.offsetHours;
+    const TimeZone& zone = settings.time.zone;
     for (int season = 0; season < kSeasons; ++season) {
-        const double local = seasonInstantLocal(settings.time.year, static_cast<Season>(season), zone, qv::deltaTSeconds(settings.time));
-        const double time = printedInstantUT(local, zone);
+        const double instantUT = seasonInstantUT(settings.time.year, static_cast<Season>(season), qv::deltaTSeconds(settings.time), zone);
+        const double time = printedInstantUT(instantUT, zone);
         events.push_back(timedEvent(formatted("%d-%s", settings.time.year, kSeasonKeys[season]),
                                     kSeasonSummaries[season], time, time));
     }
@@ -184,6 +184,8 @@ std::string eclipseDescription(const SettingsRecord& settings, EclipseKind kind,
         text += line + (end < details.size() ? "\n" : "");
         start = end + 1;
     }
+    if (isNamedZone(settings.time.zone))
+        return validUtf8(text) + "\n\nLocal times of the time zone " + settings.time.zone.name + ".";
     return validUtf8(text) + formatted("\n\nLocal times of the time zone UTC%+g h.", settings.time.zone.offsetHours);
 }
 
@@ -191,15 +193,14 @@ std::string eclipseDescription(const SettingsRecord& settings, EclipseKind kind,
 void addEclipses(const SettingsRecord& settings, const std::vector<EclipseEvent>& eclipses,
                  std::vector<CalendarEvent>& events)
 {
-    const double zone = settings.time.zone.offsetHours;
-    const TimeZone pageTimeZone = settings.time.zone;
+    const TimeZone& zone = settings.time.zone;
     for (const EclipseEvent& eclipse : eclipses) {
         const EclipseCircumstances circumstances = eclipseCircumstances(eclipse, eclipsePlace(settings.observer), qv::deltaTSeconds(settings.time));
         const bool found = circumstances.phaseCount > 0;
         const EclipsePhase& whole = circumstances.phases[0];
-        const double greatest = printedInstantUT(localMjd(eclipse.greatestUT, pageTimeZone), zone);
-        const double begin = found ? printedInstantUT(localMjd(whole.beginUT, pageTimeZone), zone) : greatest;
-        const double end = found ? printedInstantUT(localMjd(whole.endUT, pageTimeZone), zone) : greatest;
+        const double greatest = printedInstantUT(eclipse.greatestUT, zone);
+        const double begin = found ? printedInstantUT(whole.beginUT, zone) : greatest;
+        const double end = found ? printedInstantUT(whole.endUT, zone) : greatest;
         const bool solar = isSolar(eclipse.kind);
         const long lunation = lunationNumber(greatest, solar ? 0.0 : 0.5);
         const std::string key = formatted("lunation%ld-%s-eclipse", lunation, solar ? "solar" : "lunar");

@@ -245,7 +245,11 @@ std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEven
 {
     const TimeZone zone = settings.time.zone;
     std::string text;
-    appendNumbers(text, "+++> Timezone %g <+++\tYear: %4i ", settings.time.zone.offsetHours, settings.time.year);
+    if (isNamedZone(zone))
+        text += "+++> Timezone " + zoneLabelAt(eclipse.greatestUT, zone) + " <+++";
+    else
+        appendNumbers(text, "+++> Timezone %g <+++", zone.offsetHours);
+    appendNumbers(text, "\tYear: %4i ", settings.time.year);
     if (isCentral(eclipse.kind))
         text += settings.display.dmsAngles ? "\tLat./Long. in Degrees.Minutes" : "\tLat./Long. in Decimal Degrees";
     text += "\n\n";

@@ -237,7 +237,10 @@ std::string printHeader(const SettingsRecord& settings)
     if (!name.empty())
         header += name + "  ";
     header += coordinateText(settings.observer.latitudeDeg, 'N', 'S') + " " + coordinateText(settings.observer.longitudeDeg, 'E', 'W');
-    header += degreesText("  Time zone UT%+g", settings.time.zone.offsetHours);
+    if (isNamedZone(settings.time.zone))
+        header += std::string("  Time zone ") + settings.time.zone.name;
+    else
+        header += degreesText("  Time zone UT%+g", settings.time.zone.offsetHours);
     return header;
 }
 

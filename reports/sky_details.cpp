@@ -34,7 +34,8 @@ struct Moment {
 
 Moment momentOf(const SettingsRecord& s)
 {
-    return Moment{modifiedJulianDate(s.time.day, s.time.month, s.time.year, dmsToDecimal(s.time.hour, s.time.minute, s.time.second) - s.time.zone.offsetHours),
+    const double hours = dmsToDecimal(s.time.hour, s.time.minute, s.time.second);
+    return Moment{utFromLocalDate(s.time.day, s.time.month, s.time.year, hours, s.time.zone),
                   s.observer.latitudeDeg * kRadPerDeg, s.observer.longitudeDeg * kRadPerDeg};
 }
 
@@ -91,18 +92,18 @@ EventSite eventSite(const SettingsRecord& settings, const Moment& moment)
 }
 
 // "MMM DD HH:MM" (12 characters) of an event at mjdUT in the zone's time.
-std::string eventTimeText(double mjdUT, double zoneHours)
+std::string eventTimeText(double mjdUT, const TimeZone& zone)
 {
     char text[16];
-    formatDateTime(mjdUT + zoneHours / kHoursPerDay, text);
+    formatDateTime(localMjd(mjdUT, zone), text);
     return std::string(text, kEventTimeLength);
 }
 
 // "begin  -  end" of a twilight, or "Sun always below (above) h0Deg deg".
-void appendTwilight(std::string& text, const RiseSet& twilight, double zoneHours, int h0Deg)
+void appendTwilight(std::string& text, const RiseSet& twilight, const TimeZone& zone, int h0Deg)
 {
     if (twilight.status == kEventsFound) {
-        text += eventTimeText(twilight.riseUT, zoneHours) + "  -  " + eventTimeText(twilight.setUT, zoneHours);
+        text += eventTimeText(twilight.riseUT, zone) + "  -  " + eventTimeText(twilight.setUT, zone);
         return;
     }
     char line[48];
@@ -111,11 +112,11 @@ void appendTwilight(std::string& text, const RiseSet& twilight, double zoneHours
     text += line;
 }
 
-void appendRiseSet(std::string& text, const RiseSet& events, double zoneHours, const char* body)
+void appendRiseSet(std::string& text, const RiseSet& events, const TimeZone& zone, const char* body)
 {
     if (events.status == kEventsFound) {
-        text += "Rise: " + eventTimeText(events.riseUT, zoneHours) + "     Set: " +
-                eventTimeText(events.setUT, zoneHours);
+        text += "Rise: " + eventTimeText(events.riseUT, zone) + "     Set: " +
+                eventTimeText(events.setUT, zone);
         return;
     }
     text += body;
@@ -148,7 +149,7 @@ void writeHeading(const SettingsRecord& settings, const Moment& moment, std::str
     std::snprintf(line, sizeof line, "-%4i   %2i:%2i:%2i", settings.time.year, settings.time.hour, settings.time.minute,
                   settings.time.second);
     text += line;
-    std::snprintf(line, sizeof line, "    Timezone: %g", settings.time.zone.offsetHours);
+    std::snprintf(line, sizeof line, "    Timezone: %s", zoneLabelAt(moment.mjdUT, settings.time.zone).c_str());
     commaToPointOutsideParens(line);
     text += line;
     appendNumberText(text, "\n\nJulian Date:%14.4lf", moment.mjdUT + kMjdToJd);
@@ -174,10 +175,10 @@ void writeSunEvents(const SettingsRecord& settings, const Moment& moment, SkySta
     text.assign(1, '\n');
     const SunEvents events = sunEvents(eventSite(settings, moment), moment.mjdUT, state.sunGeocentric,
                                        place.altitudeRad * kDegPerRad, eqeqSeconds);
-    appendRiseSet(text, events.horizon, settings.time.zone.offsetHours, "Sun");
+    appendRiseSet(text, events.horizon, settings.time.zone, "Sun");
     for (int i = 0; i < events.twilightLines; ++i) {
         text += kTwilightLabels[i];
-        appendTwilight(text, events.twilights[i], settings.time.zone.offsetHours, kTwilightAltitudesDeg[i]);
+        appendTwilight(text, events.twilights[i], settings.time.zone, kTwilightAltitudesDeg[i]);
     }
 }
 
@@ -199,7 +200,7 @@ void writeMoon(const SettingsRecord& settings, const Moment& moment, SkyState& s
     const RiseSet events =
         moonRiseSet(eventSite(settings, moment), moment.mjdUT, state.moonGeocentric, norm(state.moonTopocentric),
                     place.altitudeRad * kDegPerRad, eqeqSeconds);
-    appendRiseSet(text, events, settings.time.zone.offsetHours, "Moon");
+    appendRiseSet(text, events, settings.time.zone, "Moon");
 
     appendNumberText(text, "\n\nIlluminated disk:%5.2lf     Phase:%6.3lf",
                   moonIlluminatedFraction(state.sunGeocentric, state.moonGeocentric),

@@ -33,38 +33,49 @@ void writeToSave(std::FILE* saveFile, const char* text)
         std::fputs(text, saveFile);
 }
 
-// Formats one real-valued header line with "." as decimal separator.
-void formatZoneLine(char* line, const char* format, double zoneHours)
+// The zone line of the phases table: a fixed offset as a number with "." as decimal
+// separator, a named zone by its name alone (the table spans the year's offsets).
+void formatZoneLine(char* line, const char* format, const char* namedFormat, const TimeZone& zone)
 {
-    std::snprintf(line, kLineSize, format, zoneHours);
+    if (isNamedZone(zone)) {
+        std::snprintf(line, kLineSize, namedFormat, zone.name);
+        return;
+    }
+    std::snprintf(line, kLineSize, format, zone.offsetHours);
     commaToPointOutsideParens(line);
 }
 
 // "  <title> \t" with the first 12 characters of two dates, "  \t" between them.
-void formatSeasonLine(char* line, const char* title, double firstLocal, double secondLocal)
+void formatSeasonLine(char* line, const char* title, double firstUT, double secondUT, const TimeZone& zone)
 {
     char first[kDateTimeLength];
     char second[kDateTimeLength];
-    formatDateTime(firstLocal, first);
-    formatDateTime(secondLocal, second);
+    formatDateTime(localMjd(firstUT, zone), first);
+    formatDateTime(localMjd(secondUT, zone), second);
     std::snprintf(line, kLineSize, "  %s \t%.*s  \t%.*s", title, kDateTimeShown, first, kDateTimeShown,
                   second);
 }
 
 }  // namespace
 
-double yearWindowStartLocal(int year) { return modifiedJulianDate(1, 1, year, 0.0); }
+double yearWindowStartUT(int year, const TimeZone& zone)
+{
+    return utFromLocal(modifiedJulianDate(1, 1, year, 0.0), zone);
+}
 
-double yearWindowEndLocal(int year) { return modifiedJulianDate(31, 12, year, kHoursPerDay); }
+double yearWindowEndUT(int year, const TimeZone& zone)
+{
+    return utFromLocal(modifiedJulianDate(31, 12, year, kHoursPerDay), zone);
+}
 
 YearLunations computeYearLunations(const SettingsRecord& settings)
 {
     YearLunations year;
     PhaseLists& phases = year.phases;
 
-    const double start = yearWindowStartLocal(settings.time.year);
-    const double end = yearWindowEndLocal(settings.time.year);
-    const double zone = settings.time.zone.offsetHours;
+    const TimeZone& zone = settings.time.zone;
+    const double start = yearWindowStartUT(settings.time.year, zone);
+    const double end = yearWindowEndUT(settings.time.year, zone);
     for (int step = 0; step < kScanSteps; ++step) {
         const double decimalYear = settings.time.year - kScanLeadYears + step * kScanStepYears;
         for (int kind = 0; kind < kPhaseKinds; ++kind)
@@ -79,7 +90,8 @@ std::vector<EclipseEvent> eclipsesOfYear(const SettingsRecord& settings)
     return computeYearLunations(settings).eclipses;
 }
 
-int phaseTableRow(double windowEndLocal, const PhaseLists& phases, int cursors[kPhaseKinds], char* row)
+int phaseTableRow(double windowEndUT, const TimeZone& zone, const PhaseLists& phases, int cursors[kPhaseKinds],
+                  char* row)
 {
     std::memset(row, ' ', kPhaseRowLength);
     row[kPhaseRowLength] = '\0';
@@ -87,28 +99,29 @@ int phaseTableRow(double windowEndLocal, const PhaseLists& phases, int cursors[k
     double next[kPhaseKinds];
     for (int kind = 0; kind < kPhaseKinds; ++kind)
         next[kind] = cursors[kind] < phases.counts[kind] ? phases.times[kind][cursors[kind]]
-                                                         : windowEndLocal + 1.0;
+                                                         : windowEndUT + 1.0;
 
     // A phase prints when it comes before every later kind of this row and within the year.
     int printed = 0;
     for (int kind = 0; kind < kPhaseKinds; ++kind) {
-        bool first = next[kind] <= windowEndLocal;
+        bool first = next[kind] <= windowEndUT;
         for (int later = kind + 1; later < kPhaseKinds; ++later)
             first = first && next[kind] < next[later];
         if (!first)
             continue;
-        formatDateTime(next[kind], row + kPhaseColumns[kind]);
+        formatDateTime(localMjd(next[kind], zone), row + kPhaseColumns[kind]);
         ++cursors[kind];
         ++printed;
     }
     return printed;
 }
 
-void buildPhasesReport(int year, double zoneHours, double windowEndLocal, const PhaseLists& phases,
-                       PageBuffer& page, std::FILE* saveFile)
+void buildPhasesReport(int year, const TimeZone& zone, const PhaseLists& phases, PageBuffer& page,
+                       std::FILE* saveFile)
 {
+    const double windowEndUT = yearWindowEndUT(year, zone);
     char line[kLineSize];
-    formatZoneLine(line, "> Timezone %5.2lf <", zoneHours);
+    formatZoneLine(line, "> Timezone %5.2lf <", "> Timezone %s <", zone);
     appendLine(page, line);
     std::snprintf(line, sizeof line, "          Phases of the Moon for %4i", year);
     appendMarkedLine(page, line);
@@ -118,7 +131,7 @@ void buildPhasesReport(int year, double zoneHours, double windowEndLocal, const 
     appendBlankLines(page, 1);
 
     if (saveFile) {
-        formatZoneLine(line, "\n+++> Timezone %5.2lf <+++", zoneHours);
+        formatZoneLine(line, "\n+++> Timezone %5.2lf <+++", "\n+++> Timezone %s <+++", zone);
         std::fputs(line, saveFile);
         std::fprintf(saveFile, "\n\n\n\t\tPhases of the Moon for %4i", year);
         std::fputs("\n\t\t===========================\n", saveFile);
@@ -135,7 +148,7 @@ void buildPhasesReport(int year, double zoneHours, double windowEndLocal, const 
     // A row that prints nothing (a phase past the window end) would never advance: stop there.
     while (unprinted()) {
         char row[kPhaseRowLength + 1];
-        if (phaseTableRow(windowEndLocal, phases, cursors, row) == 0)
+        if (phaseTableRow(windowEndUT, zone, phases, cursors, row) == 0)
             break;
         appendMarkedLine(page, row);
         row[kPhaseRowLength - 1] = '\n';
@@ -143,11 +156,11 @@ void buildPhasesReport(int year, double zoneHours, double windowEndLocal, const 
     }
 }
 
-void buildSunReport(int year, double zoneHours, double deltaTSeconds, PageBuffer& page, std::FILE* saveFile)
+void buildSunReport(int year, const TimeZone& zone, double deltaTSeconds, PageBuffer& page, std::FILE* saveFile)
 {
-    double local[kSeasons];
+    double instantUT[kSeasons];
     for (int season = 0; season < kSeasons; ++season)
-        local[season] = seasonInstantLocal(year, static_cast<Season>(season), zoneHours, deltaTSeconds);
+        instantUT[season] = seasonInstantUT(year, static_cast<Season>(season), deltaTSeconds, zone);
 
     char line[kLineSize];
     appendBlankLines(page, 2);
@@ -160,11 +173,11 @@ void buildSunReport(int year, double zoneHours, double deltaTSeconds, PageBuffer
         std::fputs("\n\t\t================\n", saveFile);
     }
 
-    formatSeasonLine(line, "Equinoxes", local[kMarchEquinox], local[kSeptemberEquinox]);
+    formatSeasonLine(line, "Equinoxes", instantUT[kMarchEquinox], instantUT[kSeptemberEquinox], zone);
     appendLine(page, line);
     writeToSave(saveFile, line);
 
-    formatSeasonLine(line, "Solstices", local[kJuneSolstice], local[kDecemberSolstice]);
+    formatSeasonLine(line, "Solstices", instantUT[kJuneSolstice], instantUT[kDecemberSolstice], zone);
     appendLine(page, line);
     writeToSave(saveFile, "\n");
     writeToSave(saveFile, line);
@@ -174,10 +187,10 @@ void buildYearTables(const SettingsRecord& settings, PageBuffer& page, std::FILE
 {
     const YearLunations lunations = computeYearLunations(settings);
     const int year = settings.time.year;
-    const double zone = settings.time.zone.offsetHours;
-    buildPhasesReport(year, zone, yearWindowEndLocal(year), lunations.phases, page, saveFile);
+    const TimeZone& zone = settings.time.zone;
+    buildPhasesReport(year, zone, lunations.phases, page, saveFile);
     buildSunReport(year, zone, qv::deltaTSeconds(settings.time), page, saveFile);
-    writeEclipsesOfYear(year, TimeZone{zone}, lunations.eclipses, page, saveFile);
+    writeEclipsesOfYear(year, zone, lunations.eclipses, page, saveFile);
 }
 
 }  // namespace qv

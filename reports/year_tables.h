@@ -19,15 +19,16 @@ constexpr int kPhaseKinds = 4;
 constexpr int kPhaseRowLength = 60;
 
 
-// The principal phases of one year: local-time MJDs in ascending order, per PhaseKind.
+// The principal phases of one year: instants (MJD of UT) in ascending order, per PhaseKind.
 struct PhaseLists {
     double times[kPhaseKinds][kMaxPhasesPerList] = {};
     int counts[kPhaseKinds] = {};
 };
 
-// Local-time MJD of 1 January 0h and of 31 December 24h of a year: the window of its tables.
-double yearWindowStartLocal(int year);
-double yearWindowEndLocal(int year);
+// The instants (UT) of 1 January 0h and of 31 December 24h of a year in the zone's wall-clock
+// time: the window of its tables.
+double yearWindowStartUT(int year, const TimeZone& zone);
+double yearWindowEndUT(int year, const TimeZone& zone);
 
 // The phases of the Moon and the eclipses (greatest eclipse) that fall in the local civil
 // year settings.time.year of the settings' zone, with its TT - UT.
@@ -46,16 +47,17 @@ void buildYearTables(const SettingsRecord& settings, PageBuffer& page, std::FILE
 
 // The phases table from the lists, to the page and to saveFile when it is not null.
 // Rows are written while some phase is still unprinted and the last row printed one.
-void buildPhasesReport(int year, double zoneHours, double windowEndLocal, const PhaseLists& phases,
-                       PageBuffer& page, std::FILE* saveFile);
+void buildPhasesReport(int year, const TimeZone& zone, const PhaseLists& phases, PageBuffer& page,
+                       std::FILE* saveFile);
 
 // One table row of kPhaseRowLength characters, NUL-terminated (row holds at least 61), with
 // the next phase of each kind at column 0, 15, 31 and 47 when it precedes the later kinds;
 // advances the cursors of the phases printed and returns how many were printed.
-int phaseTableRow(double windowEndLocal, const PhaseLists& phases, int cursors[kPhaseKinds], char* row);
+int phaseTableRow(double windowEndUT, const TimeZone& zone, const PhaseLists& phases, int cursors[kPhaseKinds],
+                  char* row);
 
 // The Sun table (equinoxes and solstices, local time) to the page and to saveFile when it is
 // not null.
-void buildSunReport(int year, double zoneHours, double deltaTSeconds, PageBuffer& page, std::FILE* saveFile);
+void buildSunReport(int year, const TimeZone& zone, double deltaTSeconds, PageBuffer& page, std::FILE* saveFile);
 
 }  // namespace qv

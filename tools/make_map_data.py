@@ -1,30 +1,43 @@
 #!/usr/bin/env python3
-"""Derives the two map resources once; the results are committed under resources/.
+"""Derives the map resources once; the results are committed under resources/.
 
-world_coastline.inc: the land outlines of Natural Earth at 1:110m (public domain), taken from
-the TopoJSON file land-110m.json of the npm package world-atlas (version 2), as records of
+world_coastline.inc: the land outlines of Natural Earth at 1:50m (public domain), taken from
+the TopoJSON file land-50m.json of the npm package world-atlas (version 2), as records of
 (latitude * 10, longitude * 10); a record (1111, 0) starts a new polyline. Points are rounded
 to 0.1 degree, repeated points dropped, and a polyline is broken where the outline runs along
 the 180th meridian or below latitude -85 (the closing edges of Antarctica and of outlines cut at
 the date line, which are not coast).
 
+world_borders.inc: the land borders between the countries of Natural Earth at 1:50m, from
+countries-50m.json of the same package: every arc that two different countries share, in the
+same records.
+
+Both are thinned (Douglas-Peucker) to within 0.1 degree of the rounded outline, the precision
+of the records, so that the tables stay small and quick to draw; a segment stays at most 2
+degrees long where the source has points between, as the hemisphere maps bend it.
+
 earth.png: the physical world map, 721 x 361 pixels (2 pixels per degree, longitude -180 at the
 left edge, latitude 90 at the top; column 720 repeats column 0), scaled with ImageMagick from
 the NASA Visible Earth image earth.jpg (not copyrighted) of Debian's xplanet-images package.
 
-Usage (nothing is fetched at build time):
+Usage (nothing is fetched at build time; the Earth image is made only when its source is given):
     mkdir /tmp/atlas && (cd /tmp/atlas && npm install --no-save world-atlas@2)
     apt-get install xplanet-images imagemagick
-    tools/make_map_data.py /tmp/atlas/node_modules/world-atlas/land-110m.json \
-        /usr/share/xplanet/images/earth.jpg
+    tools/make_map_data.py /tmp/atlas/node_modules/world-atlas [/usr/share/xplanet/images/earth.jpg]
 """
 import json
+import math
 import os
 import subprocess
 import sys
 
 MARKER = 1111
 RECORDS_PER_LINE = 8
+# Largest distance of a dropped point from the thinned outline, in tenths of a degree.
+THINNING_TENTHS = 1.0
+# Longest segment the thinning leaves where the source has points between, in tenths of a
+# degree: a straight line of latitude and longitude is a curve on the hemisphere maps.
+LONGEST_SEGMENT_TENTHS = 20.0
 
 
 def decode_arcs(topology):
@@ -57,13 +70,45 @@ def is_coast_edge(a, b):
     return on_date_line or a[0] < -850 or b[0] < -850
 
 
-def polylines(points):
-    """Rounded (lat*10, lon*10) records of a ring, split where the outline is not coast."""
+def rounded_records(points):
+    """(lat*10, lon*10) records of longitude/latitude points, repeated records dropped."""
     records = []
     for lon, lat in points:
         record = (round(lat * 10), round(lon * 10))
         if not records or records[-1] != record:
             records.append(record)
+    return records
+
+
+def thinned(line, tolerance=THINNING_TENTHS):
+    """The records of a polyline that Douglas-Peucker keeps: its ends, every point farther than
+    the tolerance from the line through the points kept around it, and enough points that no
+    segment is longer than LONGEST_SEGMENT_TENTHS where the source has points between."""
+    keep = [False] * len(line)
+    keep[0] = keep[-1] = True
+    spans = [(0, len(line) - 1)]
+    while spans:
+        first, last = spans.pop()
+        (y0, x0), (y1, x1) = line[first], line[last]
+        dy, dx = y1 - y0, x1 - x0
+        length = math.hypot(dx, dy)
+        farthest, distance = None, tolerance
+        for i in range(first + 1, last):
+            y, x = line[i]
+            d = abs(dy * (x - x0) - dx * (y - y0)) / length if length else math.hypot(x - x0, y - y0)
+            if d > distance:
+                farthest, distance = i, d
+        if farthest is None and length > LONGEST_SEGMENT_TENTHS and last - first > 1:
+            farthest = (first + last) // 2
+        if farthest is not None:
+            keep[farthest] = True
+            spans += [(first, farthest), (farthest, last)]
+    return [record for record, kept in zip(line, keep) if kept]
+
+
+def polylines(points):
+    """Rounded (lat*10, lon*10) records of a ring, split where the outline is not coast."""
+    records = rounded_records(points)
     lines, current = [], []
     for record in records:
         if current and is_coast_edge(current[-1], record):
@@ -75,24 +120,47 @@ def polylines(points):
     return [line for line in lines if len(line) > 1]
 
 
-def write_coastline(topojson_path, out_path):
-    topology = json.load(open(topojson_path))
+def polygons_of(geometry):
+    """The polygons (lists of rings of arc indices) of a TopoJSON geometry."""
+    if geometry["type"] == "MultiPolygon":
+        return geometry["arcs"]
+    return [geometry["arcs"]] if geometry["type"] == "Polygon" else []
+
+
+def coast_lines(topology):
     arcs = decode_arcs(topology)
-    records = []
-    for geometry in topology["objects"]["land"]["geometries"]:
-        polygons = geometry["arcs"] if geometry["type"] == "MultiPolygon" else [geometry["arcs"]]
-        for polygon in polygons:
+    return [line for geometry in topology["objects"]["land"]["geometries"]
+            for polygon in polygons_of(geometry) for ring in polygon
+            for line in polylines(ring_points(ring, arcs))]
+
+
+def border_lines(topology):
+    """The arcs that two different countries share, each a polyline."""
+    arcs = decode_arcs(topology)
+    countries = {}
+    for number, geometry in enumerate(topology["objects"]["countries"]["geometries"]):
+        for polygon in polygons_of(geometry):
             for ring in polygon:
-                for line in polylines(ring_points(ring, arcs)):
-                    records.append((MARKER, 0))
-                    records.extend(line)
+                for index in ring:
+                    countries.setdefault(index if index >= 0 else ~index, set()).add(number)
+    lines = [rounded_records(arcs[index]) for index, sharing in sorted(countries.items()) if len(sharing) > 1]
+    return [line for line in lines if len(line) > 1]
+
+
+def write_table(lines, description, out_path):
+    records = []
+    for line in lines:
+        records.append((MARKER, 0))
+        records.extend(thinned(line))
     with open(out_path, "w") as out:
-        out.write("// Generated by tools/make_map_data.py from Natural Earth 1:110m land (public domain).\n")
+        out.write("// Generated by tools/make_map_data.py from Natural Earth 1:50m %s (public domain).\n"
+                  % description)
         out.write("// Records of (latitude * 10, longitude * 10); (1111, 0) starts a new polyline.\n")
         for i in range(0, len(records), RECORDS_PER_LINE):
             row = records[i:i + RECORDS_PER_LINE]
             out.write(" ".join("{%d, %d}," % r for r in row) + "\n")
-    print("%s: %d records, %d polylines" % (out_path, len(records), sum(r[0] == MARKER for r in records)))
+    print("%s: %d records, %d polylines, %d bytes"
+          % (out_path, len(records), len(lines), os.path.getsize(out_path)))
 
 
 def write_earth(jpeg_path, out_path):
@@ -103,11 +171,16 @@ def write_earth(jpeg_path, out_path):
 
 
 def main():
-    if len(sys.argv) != 3:
+    if len(sys.argv) not in (2, 3):
         sys.exit(__doc__)
+    atlas = sys.argv[1]
     resources = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources")
-    write_coastline(sys.argv[1], os.path.join(resources, "world_coastline.inc"))
-    write_earth(sys.argv[2], os.path.join(resources, "earth.png"))
+    land = json.load(open(os.path.join(atlas, "land-50m.json")))
+    write_table(coast_lines(land), "land", os.path.join(resources, "world_coastline.inc"))
+    countries = json.load(open(os.path.join(atlas, "countries-50m.json")))
+    write_table(border_lines(countries), "country borders", os.path.join(resources, "world_borders.inc"))
+    if len(sys.argv) == 3:
+        write_earth(sys.argv[2], os.path.join(resources, "earth.png"))
 
 
 if __name__ == "__main__":

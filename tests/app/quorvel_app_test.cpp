@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -30,6 +31,7 @@
 #include "app/quorvel_view.h"
 #include "base/julian.h"
 #include "base/page_buffer.h"
+#include "eclipse/special_eclipse.h"
 #include "support/file_size_limit.h"
 
 namespace {
@@ -143,6 +145,7 @@ private slots:
     void dateCommandFollowsTheDefaultDeltaT();
     void cancelledInputShowsInputCancelled();
     void locationNameIsPaddedOrCutToThirtyCharacters();
+    void pickedPlaceSetsTheTimeZone();
     void fontSizeIsOneOfTheOfferedSizes();
     void quickHelpShowsTheHelpTextFromTheTop();
     void exitWritesTheConfigurationFile();
@@ -337,6 +340,35 @@ void QuorvelAppTest::cancelledInputShowsInputCancelled()
     }
     QCOMPARE(settings_.time.year, before.time.year);
     QCOMPARE(answerer.titles.size(), 3);
+}
+
+// A place picked in the search brings its named zone into the settings; a place typed by hand
+// leaves the zone as it was.
+void QuorvelAppTest::pickedPlaceSetsTheTimeZone()
+{
+    makeWindow();
+    settings_.time.zone.offsetHours = 3.0;
+    {
+        ModalAnswerer answerer(true, [](QWidget* dialog) {
+            QMetaObject::invokeMethod(dialog, "searchPlaces", Q_ARG(QString, QStringLiteral("sydney")));
+            const QCompleter* completer = dialog->findChild<QLineEdit*>("placeEdit")->completer();
+            QMetaObject::invokeMethod(dialog, "pickPlace",
+                                      Q_ARG(QString, completer->model()->index(0, 0).data().toString()));
+        });
+        window_->slotInputLocation();
+    }
+    QCOMPARE(QString::fromLatin1(settings_.time.zone.name), QStringLiteral("Australia/Sydney"));
+    QVERIFY(settings_.time.zone.rules != nullptr);
+    // The fixed offset an older reader sees is Sydney's of today, standard or summer time.
+    QVERIFY(settings_.time.zone.offsetHours == 10.0 || settings_.time.zone.offsetHours == 11.0);
+    QCOMPARE(QByteArray(settings_.observer.name).trimmed(), QByteArray("Sydney"));
+    QVERIFY(settings_.observer.latitudeDeg < -33.0);
+    {
+        ModalAnswerer answerer(true, [](QWidget* dialog) { dialog->findChild<QLineEdit*>("latEdit")->setText("10"); });
+        window_->slotInputLocation();
+    }
+    QCOMPARE(settings_.observer.latitudeDeg, 10.0);
+    QCOMPARE(QString::fromLatin1(settings_.time.zone.name), QStringLiteral("Australia/Sydney"));
 }
 
 void QuorvelAppTest::locationNameIsPaddedOrCutToThirtyCharacters()
@@ -825,6 +857,18 @@ void QuorvelAppTest::specialEclipseMapStepsWithTheArrowKeys()
     window_->slotCalcSatEcl();
     QCOMPARE(cancel.titles.size(), 1);
     QCOMPARE(settings_.time.currentMjdUT, start);
+
+    // Stepping stops at the first and last second of the years the computations take.
+    const double lastSecond = qv::modifiedJulianDate(31, 12, 9999, qv::dmsToDecimal(23, 59, 59));
+    const double firstSecond = qv::modifiedJulianDate(1, 1, -9999, 0.0);
+    settings_.time.currentMjdUT = lastSecond - 30.0 / 86400.0;
+    QTest::keyClick(window_, Qt::Key_Right);
+    QTest::keyClick(window_, Qt::Key_Right);
+    QCOMPARE(settings_.time.currentMjdUT, lastSecond);
+    QCOMPARE(qv::splitUtInstant(settings_.time.currentMjdUT).year, 9999);
+    settings_.time.currentMjdUT = firstSecond + 30.0 / 86400.0;
+    QTest::keyClick(window_, Qt::Key_Left);
+    QCOMPARE(settings_.time.currentMjdUT, firstSecond);
 }
 
 void QuorvelAppTest::holidaysShowTheYearsHolidaysFromTheTop()

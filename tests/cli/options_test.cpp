@@ -27,9 +27,9 @@ TEST(CliOptions, AcceptsEveryOptionWithAGoodValue)
         std::vector<std::string> words;
         bool (*holds)(const CliOptions&);
     } cases[] = {
-        {{"start"}, [](const CliOptions& o) { return o.command == "start" && !o.zoneHours; }},
+        {{"start"}, [](const CliOptions& o) { return o.command == "start" && !o.zone; }},
         {{"start", "--year", "-44"}, [](const CliOptions& o) { return *o.year == -44; }},
-        {{"start", "--zone", "-5.5"}, [](const CliOptions& o) { return *o.zoneHours == -5.5; }},
+        {{"start", "--zone", "-5.5"}, [](const CliOptions& o) { return o.zone->offsetHours == -5.5; }},
         {{"start", "--delta-t", "1e7"},
          [](const CliOptions& o) { return *o.deltaTSeconds == 1e7; }},
         {{"start", "--lat", "-90", "--lon", "360"},
@@ -64,7 +64,14 @@ TEST(CliOptions, AcceptsEveryOptionWithAGoodValue)
                     o.outPath == "x.txt";
          }},
         {{"start", "--zone", "1", "--zone", "2"},
-         [](const CliOptions& o) { return *o.zoneHours == 2; }},
+         [](const CliOptions& o) { return o.zone->offsetHours == 2; }},
+        // The place's coordinates are decimal whatever --dms says; --zone after it wins.
+        {{"start", "--place", "vienna", "--dms", "--zone", "3"},
+         [](const CliOptions& o) {
+             return std::abs(*o.latitudeDeg - 48.2) < 0.05 && !isNamedZone(*o.zone) && *o.name == "Vienna";
+         }},
+        {{"start", "--zone", "3", "--tz", "Asia/Kathmandu"},
+         [](const CliOptions& o) { return std::string(o.zone->name) == "Asia/Kathmandu"; }},
         {{"-h"}, [](const CliOptions& o) { return o.help; }},
     };
     for (const auto& c : cases) {

@@ -131,6 +131,39 @@ TEST_F(ConfigFile, ZoneFromTheFileGivesTheLocalDateAndTime)
     EXPECT_EQ(settings.time.second, 0);
 }
 
+// A named zone: a seventh line after the flag, which earlier versions never read; a name the
+// time-zone database does not know leaves the fixed offset of line 1 and says so on the page.
+TEST_F(ConfigFile, NamedZoneOnASeventhLineAndUnknownNamesFallBackToTheOffset)
+{
+    SettingsRecord settings;
+    setDefaultSettings(settings, kMarch20Noon2024Utc);
+    settings.time.zone.offsetHours = 1.0;
+    ASSERT_TRUE(findTimeZone("Europe/Vienna", settings.time.zone));
+    ASSERT_TRUE(writeConfigFile(settings, 0, path_.c_str()));
+    EXPECT_EQ(content(), "1.000000 \n0.000000 \n0.000000 \n0.000000 \nDefault\n0\nEurope/Vienna");
+
+    for (const char* file : {"1.000000 \n0 \n0 \n0 \nDefault\n0\nEurope/Vienna",
+                             "1.000000 \r\n0 \r\n0 \r\n0 \r\nDefault\r\n0\r\nEurope/Vienna\r\n"}) {
+        write(file);
+        SettingsRecord read;
+        PageBuffer page;
+        ASSERT_EQ(initSettings(read, page, path_.c_str(), kMarch20Evening2024Utc), 1);
+        EXPECT_TRUE(sameConfigValues(read, settings));
+        EXPECT_EQ(pageLines(page)[5], "Timezone: Europe/Vienna");
+        EXPECT_EQ(read.time.hour, 21);  // 20:00 UTC in March is 21:00 in Vienna
+    }
+
+    write("2.5 \n0 \n0 \n0 \nDefault\n0\nEurope/Atlantis");
+    SettingsRecord read;
+    PageBuffer page;
+    ASSERT_EQ(initSettings(read, page, path_.c_str(), kMarch20Evening2024Utc), 1);
+    EXPECT_STREQ(read.time.zone.name, "");
+    EXPECT_EQ(read.time.zone.offsetHours, 2.5);
+    const std::vector<std::string> lines = pageLines(page);
+    EXPECT_EQ(lines[2].find(path_ + ": unknown time zone \"Europe/Atlantis\""), 0u);  // cut to the page
+    EXPECT_EQ(lines[6], "Timezone: 2.5");
+}
+
 // Incomplete, unreadable or out-of-range files: the message on the start page, defaults kept.
 TEST_F(ConfigFile, BadFilesKeepTheDefaults)
 {

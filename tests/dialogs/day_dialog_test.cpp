@@ -34,7 +34,7 @@ class DayDialogTest : public QObject {
 private slots:
     void formHasTheNamedWidgets();
     void openingShowsTheDetailsOfTheDate();
-    void refreshClampsMonthAndDayButKeepsTheText();
+    void refreshShowsWhyTheDateIsRefused();
     void chineseDaysFollowTheMainTtMinusUt();
     void yearOutsideTheRangeShowsTheMessage();
     void closeAcceptsAUsableDate();
@@ -71,7 +71,7 @@ void DayDialogTest::formHasTheNamedWidgets()
 void DayDialogTest::openingShowsTheDetailsOfTheDate()
 {
     QvDayDialog dialog;
-    dialog.setParams(2000, 9, 30, 13);
+    dialog.setInput({2000, 9, 30}, 13);
     auto* detail = child<QTextEdit>(dialog, "detailEdit");
     QCOMPARE(detail->font().pointSize(), 13);
     QCOMPARE(child<QLineEdit>(dialog, "yearEdit")->text(), QStringLiteral("2000"));
@@ -80,32 +80,33 @@ void DayDialogTest::openingShowsTheDetailsOfTheDate()
     QCOMPARE(detail->toPlainText(), expectedDetails(2000, 9, 30));
     QVERIFY(detail->toPlainText().contains(QStringLiteral("Hebrew Day:  1     Month  1 (Tishri)    Year: 5761")));
 
-    int year = 0, month = 0, day = 0;
-    dialog.getParams(year, month, day);
-    QCOMPARE(year, 2000);
-    QCOMPARE(month, 9);
-    QCOMPARE(day, 30);
+    const CalendarDateInput date = dialog.date();
+    QCOMPARE(date.year, 2000);
+    QCOMPARE(date.month, 9);
+    QCOMPARE(date.day, 30);
 }
 
-void DayDialogTest::refreshClampsMonthAndDayButKeepsTheText()
+void DayDialogTest::refreshShowsWhyTheDateIsRefused()
 {
     QvDayDialog dialog;
-    dialog.setParams(2024, 3, 20, 0);
+    dialog.setInput({2024, 3, 20}, 0);
+    const QString before = child<QTextEdit>(dialog, "detailEdit")->toPlainText();
     child<QLineEdit>(dialog, "monthEdit")->setText(QStringLiteral("13"));
     child<QLineEdit>(dialog, "dayEdit")->setText(QStringLiteral("0"));
     child<QPushButton>(dialog, "refreshButton")->click();
-    const QString text = child<QTextEdit>(dialog, "detailEdit")->toPlainText();
-    QVERIFY(text.startsWith(QStringLiteral("Sunday    1-DEC-2024")));
-    QCOMPARE(text, expectedDetails(2024, 12, 1));
+    QCOMPARE(child<QTextEdit>(dialog, "detailEdit")->toPlainText(), QStringLiteral("Month must be between 1 and 12."));
     QCOMPARE(child<QLineEdit>(dialog, "monthEdit")->text(), QStringLiteral("13"));
     QCOMPARE(child<QLineEdit>(dialog, "dayEdit")->text(), QStringLiteral("0"));
 
-    // A day past the month's end rolls forward into the next month.
+    // A day past the month's end is refused, not rolled into the next month.
     child<QLineEdit>(dialog, "monthEdit")->setText(QStringLiteral("2"));
     child<QLineEdit>(dialog, "dayEdit")->setText(QStringLiteral("30"));
     child<QPushButton>(dialog, "refreshButton")->click();
-    QVERIFY(child<QTextEdit>(dialog, "detailEdit")->toPlainText().startsWith(
-        QStringLiteral("Friday    1-MAR-2024")));
+    QCOMPARE(child<QTextEdit>(dialog, "detailEdit")->toPlainText(), QStringLiteral("February 2024 has 29 days."));
+    child<QLineEdit>(dialog, "dayEdit")->setText(QStringLiteral("29"));
+    child<QPushButton>(dialog, "refreshButton")->click();
+    QCOMPARE(child<QTextEdit>(dialog, "detailEdit")->toPlainText(), expectedDetails(2024, 2, 29));
+    QVERIFY(before != expectedDetails(2024, 2, 29));
 
     // Text that is no number is refused, naming its field.
     for (const char* field : {"monthEdit", "dayEdit"}) {
@@ -123,7 +124,7 @@ void DayDialogTest::refreshClampsMonthAndDayButKeepsTheText()
 void DayDialogTest::chineseDaysFollowTheMainTtMinusUt()
 {
     QvDayDialog dialog;
-    dialog.setParams(2097, 8, 7, 0);
+    dialog.setInput({2097, 8, 7}, 0);
     auto* detail = child<QTextEdit>(dialog, "detailEdit");
     QVERIFY(detail->toPlainText().contains(QStringLiteral("Chinese Day: 30    Month  6 ")));
 
@@ -145,7 +146,7 @@ void DayDialogTest::chineseDaysFollowTheMainTtMinusUt()
 void DayDialogTest::yearOutsideTheRangeShowsTheMessage()
 {
     QvDayDialog dialog;
-    dialog.setParams(2024, 1, 1, 0);
+    dialog.setInput({2024, 1, 1}, 0);
     auto* yearEdit = child<QLineEdit>(dialog, "yearEdit");
     auto* detail = child<QTextEdit>(dialog, "detailEdit");
     for (const char* text : {"10000", "-10000", "123456789012345678901"}) {
@@ -166,7 +167,7 @@ void DayDialogTest::yearOutsideTheRangeShowsTheMessage()
 void DayDialogTest::closeAcceptsAUsableDate()
 {
     QvDayDialog dialog;
-    dialog.setParams(-9999, 12, 31, 0);
+    dialog.setInput({-9999, 12, 31}, 0);
     QCOMPARE(child<QTextEdit>(dialog, "detailEdit")->toPlainText(), expectedDetails(-9999, 12, 31));
     dialog.show();
     WarningAnswerer answerer;

@@ -2,6 +2,7 @@
 // the location, the button codes of the map settings and the round trip of every form.
 #include "dialog_test_support.h"
 
+#include "base/places.h"
 #include "dialogs/qv_date_dialog.h"
 #include "dialogs/qv_map_dialog.h"
 #include "dialogs/qv_obs_dialog.h"
@@ -9,7 +10,9 @@
 #include "dialogs/qv_solar_dialog.h"
 #include "dialogs/qv_ttut_dialog.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +28,7 @@ constexpr double kArcsecDeg = 1.0 / 3600.0;
 struct MapSettings {
     int grid = -9;
     int grey = -9;
+    int borders = -9;
     int step = -9;
     int projection = -9;
     double meridian = -9.0;
@@ -32,9 +36,32 @@ struct MapSettings {
 
 MapSettings readMapDialog(const QvMapDialog& dialog)
 {
-    MapSettings read;
-    dialog.getParams(read.grid, read.grey, read.step, read.projection, read.meridian);
-    return read;
+    qv::DisplaySettings unset;
+    unset.mapGrid = unset.mapGrey = unset.mapBorders = unset.mapStepMinutes = unset.mapProjection = -9;
+    unset.centralMeridianDeg = -9.0;
+    const qv::DisplaySettings read = dialog.input(unset);
+    return {read.mapGrid, read.mapGrey, read.mapBorders, read.mapStepMinutes, read.mapProjection,
+            read.centralMeridianDeg};
+}
+
+void setMapDialog(QvMapDialog& dialog, int grid, int grey, int step, int projection, double meridian,
+                  int borders = 1)
+{
+    qv::DisplaySettings display;
+    display.mapGrid = grid;
+    display.mapGrey = grey;
+    display.mapBorders = borders;
+    display.mapStepMinutes = step;
+    display.mapProjection = projection;
+    display.centralMeridianDeg = meridian;
+    dialog.setInput(display);
+}
+
+qv::Observer observerAt(double latitudeDeg, double longitudeDeg, double heightM, const char* name)
+{
+    qv::Observer observer{latitudeDeg, longitudeDeg, heightM};
+    std::snprintf(observer.name, sizeof observer.name, "%s", name);
+    return observer;
 }
 
 }  // namespace
@@ -57,25 +84,27 @@ private slots:
     void solarPanelRoundTrip();
     void specialEclipseRoundTrip();
     void mnemonicsReachTheirFields();
+    void placeSearchFillsTheLocationAndZone();
+    void zoneIsANumberOrAName();
 };
 
 void InputDialogsTest::dateDialogRoundTripAndUnparsableText()
 {
     QvDateDialog dialog;
-    dialog.setParams(-4712, 5.5);
+    dialog.setInput({-4712, qv::TimeZone{5.5}});
     QCOMPARE(child<QLineEdit>(dialog, "yearEdit")->text(), QStringLiteral("-4712"));
     QCOMPARE(child<QLineEdit>(dialog, "tzoneEdit")->text(), QStringLiteral("5.5"));
-    QCOMPARE(dialog.getYear(), -4712);
-    QCOMPARE(dialog.getTzone(), 5.5);
+    QCOMPARE(dialog.input().year, -4712);
+    QCOMPARE(dialog.input().zone.offsetHours, 5.5);
 
     // Zones show six significant digits.
-    dialog.setParams(2024, 1.0 / 3.0);
+    dialog.setInput({2024, qv::TimeZone{1.0 / 3.0}});
     QCOMPARE(child<QLineEdit>(dialog, "tzoneEdit")->text(), QStringLiteral("0.333333"));
 
     child<QLineEdit>(dialog, "yearEdit")->setText(QStringLiteral("MMXXIV"));
     child<QLineEdit>(dialog, "tzoneEdit")->setText(QStringLiteral("east"));
-    QCOMPARE(dialog.getYear(), 0);
-    QCOMPARE(dialog.getTzone(), 0.0);
+    QCOMPARE(dialog.input().year, 0);
+    QCOMPARE(dialog.input().zone.offsetHours, 0.0);
 }
 
 void InputDialogsTest::deltaTDefaultIsShownGreyedAndRestored()
@@ -85,7 +114,7 @@ void InputDialogsTest::deltaTDefaultIsShownGreyedAndRestored()
     auto* edit = child<QLineEdit>(dialog, "delTtutEdit1");
 
     // The command passes the current value, which follows the default while it is in use.
-    dialog.setParams(69.184, 69.184, true);
+    dialog.setInput({69.184, 69.184, true});
     QVERIFY(useDefault->isChecked());
     QCOMPARE(edit->text(), QStringLiteral("69.184"));
     QVERIFY(!edit->isEnabled());
@@ -95,27 +124,27 @@ void InputDialogsTest::deltaTDefaultIsShownGreyedAndRestored()
     QCOMPARE(edit->text(), QStringLiteral("69.184"));
 
     edit->setText(QStringLiteral("123.5"));
-    QCOMPARE(dialog.getDelut(), 123.5);
-    QVERIFY(!dialog.getDelauto());
+    QCOMPARE(dialog.input().seconds, 123.5);
+    QVERIFY(!dialog.input().followsYear);
 
     useDefault->setChecked(true);
     QCOMPARE(edit->text(), QStringLiteral("69.184"));
     QVERIFY(!edit->isEnabled());
-    QCOMPARE(dialog.getDelut(), 69.184);
-    QVERIFY(dialog.getDelauto());
+    QCOMPARE(dialog.input().seconds, 69.184);
+    QVERIFY(dialog.input().followsYear);
 }
 
 void InputDialogsTest::deltaTOwnValueStaysWhenDefaultIsOff()
 {
     QvTtutDialog dialog;
     auto* edit = child<QLineEdit>(dialog, "delTtutEdit1");
-    dialog.setParams(-12.25, 64.184, false);
+    dialog.setInput({-12.25, 64.184, false});
     QVERIFY(!child<QCheckBox>(dialog, "checkBox1")->isChecked());
     QVERIFY(edit->isEnabled());
     QCOMPARE(edit->text(), QStringLiteral("-12.25"));
-    QCOMPARE(dialog.getDelut(), -12.25);
+    QCOMPARE(dialog.input().seconds, -12.25);
 
-    // Checking the box shows the default handed to setParams, not the value in the edit.
+    // Checking the box shows the default handed to setInput, not the value in the edit.
     child<QCheckBox>(dialog, "checkBox1")->setChecked(true);
     QCOMPARE(edit->text(), QStringLiteral("64.184"));
 }
@@ -123,7 +152,7 @@ void InputDialogsTest::deltaTOwnValueStaysWhenDefaultIsOff()
 void InputDialogsTest::locationSwitchesBetweenForms()
 {
     QvObsDialog dialog;
-    dialog.setParams(0.0, 0.0, 0.0, "Here", true);
+    dialog.setInput(observerAt(0.0, 0.0, 0.0, "Here"), true);
     auto* lat = child<QLineEdit>(dialog, "latEdit");
     auto* lng = child<QLineEdit>(dialog, "lngEdit");
     QVERIFY(child<QRadioButton>(dialog, "ddmmButton")->isChecked());
@@ -144,31 +173,27 @@ void InputDialogsTest::locationSwitchesBetweenForms()
 void InputDialogsTest::locationReturnsDecimalDegreesFromDdmmss()
 {
     QvObsDialog dialog;
-    dialog.setParams(48.479166666, -16.379166666, 171.0, "Here", true);
+    dialog.setInput(observerAt(48.479166666, -16.379166666, 171.0, "Here"), true);
     QCOMPARE(child<QLineEdit>(dialog, "latEdit")->text(), QStringLiteral("48.2845"));
     QCOMPARE(child<QLineEdit>(dialog, "lngEdit")->text(), QStringLiteral("-16.2245"));
 
-    double lat = 0.0;
-    double lng = 0.0;
-    double height = 0.0;
-    bool ddmm = false;
-    dialog.getParams(lat, lng, height, ddmm);
-    QVERIFY(ddmm);
-    QVERIFY(qAbs(lat - (48.0 + 28.0 / 60.0 + 45.0 / 3600.0)) < 0.01 * kArcsecDeg);
-    QVERIFY(qAbs(lng + (16.0 + 22.0 / 60.0 + 45.0 / 3600.0)) < 0.01 * kArcsecDeg);
-    QCOMPARE(height, 171.0);
+    ObserverInput place = dialog.input();
+    QVERIFY(place.dmsAngles);
+    QVERIFY(qAbs(place.latitudeDeg - (48.0 + 28.0 / 60.0 + 45.0 / 3600.0)) < 0.01 * kArcsecDeg);
+    QVERIFY(qAbs(place.longitudeDeg + (16.0 + 22.0 / 60.0 + 45.0 / 3600.0)) < 0.01 * kArcsecDeg);
+    QCOMPARE(place.heightM, 171.0);
 
     child<QRadioButton>(dialog, "decButton")->click();
-    dialog.getParams(lat, lng, height, ddmm);
-    QVERIFY(!ddmm);
-    QCOMPARE(lat, 48.4792);
-    QCOMPARE(lng, -16.3792);
+    place = dialog.input();
+    QVERIFY(!place.dmsAngles);
+    QCOMPARE(place.latitudeDeg, 48.4792);
+    QCOMPARE(place.longitudeDeg, -16.3792);
 }
 
 void InputDialogsTest::locationClickOnShownFormKeepsValues()
 {
     QvObsDialog dialog;
-    dialog.setParams(48.4792, 16.3792, 0.0, "", false);
+    dialog.setInput(observerAt(48.4792, 16.3792, 0.0, ""), false);
     child<QRadioButton>(dialog, "decButton")->click();
     QCOMPARE(child<QLineEdit>(dialog, "latEdit")->text(), QStringLiteral("48.4792"));
 
@@ -186,10 +211,10 @@ void InputDialogsTest::locationClickOnShownFormKeepsValues()
 void InputDialogsTest::locationNameIsShownAndReturned()
 {
     QvObsDialog dialog;
-    dialog.setParams(0.0, 0.0, 0.0, "Wien                          ", false);
-    QCOMPARE(dialog.getGeoname(), QStringLiteral("Wien                          "));
-    dialog.setParams(0.0, 0.0, 0.0, nullptr, false);
-    QCOMPARE(dialog.getGeoname(), QString());
+    dialog.setInput(observerAt(0.0, 0.0, 0.0, "Wien                          "), false);
+    QCOMPARE(dialog.input().name, QStringLiteral("Wien                          "));
+    dialog.setInput(observerAt(0.0, 0.0, 0.0, ""), false);
+    QCOMPARE(dialog.input().name, QString());
 }
 
 void InputDialogsTest::mapGridCodes_data()
@@ -210,7 +235,7 @@ void InputDialogsTest::mapGridCodes()
     QFETCH(QString, checkedButton);
     QFETCH(int, readBack);
     QvMapDialog dialog;
-    dialog.setParams(code, 1, 30, 0, 0.0);
+    setMapDialog(dialog, code, 1, 30, 0, 0.0);
     for (const char* name : {"g00Button", "g10Button", "g30Button"})
         QCOMPARE(child<QRadioButton>(dialog, name)->isChecked(),
                  checkedButton == QLatin1String(name));
@@ -222,12 +247,14 @@ void InputDialogsTest::mapProjectionCodesAndOtherSettings()
     const char* names[] = {"p0Button", "p1Button", "p2Button", "p3Button"};
     for (int code = 0; code < 4; ++code) {
         QvMapDialog dialog;
-        dialog.setParams(0, code % 2, 15 + code, code, -30.5 * code);
+        setMapDialog(dialog, 0, code % 2, 15 + code, code, -30.5 * code, code / 2);
         for (int i = 0; i < 4; ++i)
             QCOMPARE(child<QRadioButton>(dialog, names[i])->isChecked(), i == code);
+        QCOMPARE(child<QCheckBox>(dialog, "bordersBox")->isChecked(), code / 2 == 1);
         const MapSettings read = readMapDialog(dialog);
         QCOMPARE(read.projection, code);
         QCOMPARE(read.grey, code % 2);
+        QCOMPARE(read.borders, code / 2);
         QCOMPARE(read.step, 15 + code);
         QCOMPARE(read.meridian, -30.5 * code);
     }
@@ -236,8 +263,8 @@ void InputDialogsTest::mapProjectionCodesAndOtherSettings()
 void InputDialogsTest::mapCodeOutsideTableClearsEarlierChoice()
 {
     QvMapDialog dialog;
-    dialog.setParams(2, 1, 30, 3, 0.0);
-    dialog.setParams(7, 0, 30, 9, 0.0);
+    setMapDialog(dialog, 2, 1, 30, 3, 0.0);
+    setMapDialog(dialog, 7, 0, 30, 9, 0.0, 0);
     for (const char* name :
          {"g00Button", "g10Button", "g30Button", "p0Button", "p1Button", "p2Button", "p3Button"})
         QVERIFY2(!child<QRadioButton>(dialog, name)->isChecked(), name);
@@ -245,34 +272,29 @@ void InputDialogsTest::mapCodeOutsideTableClearsEarlierChoice()
     QCOMPARE(read.grid, 0);
     QCOMPARE(read.projection, 0);
     QCOMPARE(read.grey, 0);
+    QCOMPARE(read.borders, 0);
 
     // The step box holds the minutes to 1 .. 60.
-    dialog.setParams(0, 1, 600, 0, 0.0);
+    setMapDialog(dialog, 0, 1, 600, 0, 0.0);
     QCOMPARE(readMapDialog(dialog).step, 60);
-    dialog.setParams(0, 1, 0, 0, 0.0);
+    setMapDialog(dialog, 0, 1, 0, 0, 0.0);
     QCOMPARE(readMapDialog(dialog).step, 1);
 }
 
 void InputDialogsTest::solarPanelRoundTrip()
 {
     QvSolarDialog dialog;
-    dialog.setParams(180.0, 45.0, 15.0, 4, 9);
+    dialog.setInput(qv::SolarPanel{180.0, 45.0, 15.0, 4, 9});
     QCOMPARE(child<QLineEdit>(dialog, "month1Edit")->text(), QStringLiteral("4"));
-    double azimuth = 0.0;
-    double elevation = 0.0;
-    double efficiency = 0.0;
-    int first = 0;
-    int last = 0;
-    dialog.getParams(azimuth, elevation, efficiency, first, last);
-    QCOMPARE(azimuth, 180.0);
-    QCOMPARE(elevation, 45.0);
-    QCOMPARE(efficiency, 15.0);
-    QCOMPARE(first, 4);
-    QCOMPARE(last, 9);
+    const qv::SolarPanel panel = dialog.input();
+    QCOMPARE(panel.azimuthDeg, 180.0);
+    QCOMPARE(panel.elevationDeg, 45.0);
+    QCOMPARE(panel.efficiencyPercent, 15.0);
+    QCOMPARE(panel.startMonth, 4);
+    QCOMPARE(panel.endMonth, 9);
 
     child<QLineEdit>(dialog, "month2Edit")->setText(QStringLiteral("Dec"));
-    dialog.getParams(azimuth, elevation, efficiency, first, last);
-    QCOMPARE(last, 0);
+    QCOMPARE(dialog.input().endMonth, 0);
 
     // Edits and labels explain the same field.
     auto* label = child<QLabel>(dialog, "textLabel3");
@@ -284,22 +306,19 @@ void InputDialogsTest::solarPanelRoundTrip()
 void InputDialogsTest::specialEclipseRoundTrip()
 {
     QvSatDialog dialog;
-    dialog.setParams(true, 35788.1189, 300.0, 2024, 4, 8, 18, 17, 59);
+    dialog.setInput({qv::SpecialEclipseSettings{35788.1189, true, 300.0}, qv::UtInstant{2024, 4, 8, 18, 17, 59}});
     QCOMPARE(child<QLineEdit>(dialog, "heightEdit")->text(), QStringLiteral("35788.1"));
 
-    bool ellipsoid = false;
-    double heightKm = 0.0;
-    double stepSeconds = 0.0;
-    int yy = 0, mm = 0, dd = 0, hh = 0, mn = 0, ss = 0;
-    dialog.getParams(ellipsoid, heightKm, stepSeconds, yy, mm, dd, hh, mn, ss);
-    QVERIFY(ellipsoid);
-    QCOMPARE(heightKm, 35788.1);
-    QCOMPARE(stepSeconds, 300.0);
-    QCOMPARE(QList<int>({yy, mm, dd, hh, mn, ss}), QList<int>({2024, 4, 8, 18, 17, 59}));
+    SpecialEclipseInput read = dialog.input();
+    QVERIFY(read.surface.ellipsoid);
+    QCOMPARE(read.surface.heightKm, 35788.1);
+    QCOMPARE(read.surface.stepSeconds, 300.0);
+    const qv::UtInstant& at = read.startUT;
+    QCOMPARE(QList<int>({at.year, at.month, at.day, at.hour, at.minute, at.second}),
+             QList<int>({2024, 4, 8, 18, 17, 59}));
 
     child<QCheckBox>(dialog, "geoidBox")->setChecked(false);
-    dialog.getParams(ellipsoid, heightKm, stepSeconds, yy, mm, dd, hh, mn, ss);
-    QVERIFY(!ellipsoid);
+    QVERIFY(!dialog.input().surface.ellipsoid);
 }
 
 void InputDialogsTest::mnemonicsReachTheirFields()
@@ -317,6 +336,59 @@ void InputDialogsTest::mnemonicsReachTheirFields()
     QTest::keyClick(&dialog, Qt::Key_C, Qt::AltModifier);
     QTRY_VERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+// Typed without accents and in the wrong case, the place is offered as "Name, Region,
+// Country"; picking it fills the fields in the form shown and gives its zone.
+void InputDialogsTest::placeSearchFillsTheLocationAndZone()
+{
+    QvObsDialog dialog;
+    dialog.setInput(observerAt(0.0, 0.0, 0.0, "Here"), true);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* search = child<QLineEdit>(dialog, "placeEdit");
+    search->setFocus();
+    QTest::keyClicks(search, QStringLiteral("zURI"));
+    QCompleter* completer = search->completer();
+    QTRY_VERIFY(completer->popup()->isVisible());
+    const QString first = completer->completionModel()->index(0, 0).data().toString();
+    QVERIFY2(first.startsWith(QStringLiteral("Zürich, ")) && first.endsWith(QStringLiteral(", Switzerland")),
+             qPrintable(first));
+    QVERIFY(completer->completionModel()->rowCount() > 1);
+
+    QTest::keyClick(completer->popup(), Qt::Key_Down);
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    QVERIFY(dialog.isVisible());  // picking a place leaves OK to the user
+    const qv::Place& zurich = *qv::findPlaces("zuri", 1).front();
+    QCOMPARE(child<QLineEdit>(dialog, "locEdit")->text(), QStringLiteral("Zürich"));
+    QCOMPARE(child<QLineEdit>(dialog, "latEdit")->text().left(5), QStringLiteral("47.22"));
+    const ObserverInput place = dialog.input();
+    QVERIFY(qAbs(place.latitudeDeg - zurich.latitudeDeg) < kArcsecDeg);
+    QVERIFY(qAbs(place.longitudeDeg - zurich.longitudeDeg) < kArcsecDeg);
+    QCOMPARE(place.heightM, zurich.heightM);
+    QVERIFY(place.zone.has_value());
+    QCOMPARE(QString::fromLatin1(place.zone->name), QStringLiteral("Europe/Zurich"));
+}
+
+void InputDialogsTest::zoneIsANumberOrAName()
+{
+    QvDateDialog dialog;
+    dialog.setInput({2024, qv::TimeZone{1.0}});
+    auto* zone = child<QLineEdit>(dialog, "tzoneEdit");
+    zone->completer()->setCompletionPrefix(QStringLiteral("vienna"));
+    QCOMPARE(zone->completer()->currentCompletion(), QStringLiteral("Europe/Vienna"));
+
+    zone->setText(QStringLiteral("Europe/Vienna"));
+    const DateZoneInput read = dialog.input();
+    QCOMPARE(QString::fromLatin1(read.zone.name), QStringLiteral("Europe/Vienna"));
+    QVERIFY(read.zone.rules != nullptr);
+    QCOMPARE(read.zone.offsetHours, 1.0);  // what an older reader sees
+
+    dialog.setInput(read);
+    QCOMPARE(zone->text(), QStringLiteral("Europe/Vienna"));
+    zone->setText(QStringLiteral("-3.5"));
+    QCOMPARE(dialog.input().zone.name[0], '\0');
+    QCOMPARE(dialog.input().zone.offsetHours, -3.5);
 }
 
 QTEST_MAIN(InputDialogsTest)

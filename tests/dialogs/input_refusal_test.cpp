@@ -4,7 +4,9 @@
 
 #include "config/input_limits.h"
 #include "dialogs/qv_date_dialog.h"
+#include "dialogs/qv_day_dialog.h"
 #include "dialogs/qv_map_dialog.h"
+#include "dialogs/qv_moon_dialog.h"
 #include "dialogs/qv_obs_dialog.h"
 #include "dialogs/qv_sat_dialog.h"
 #include "dialogs/qv_solar_dialog.h"
@@ -26,37 +28,60 @@ std::unique_ptr<QvCheckedDialog> makeFilledDialog(const QString& kind)
 {
     if (kind == QLatin1String("date")) {
         auto dialog = std::make_unique<QvDateDialog>();
-        dialog->setParams(2024, 1.0);
+        dialog->setInput({2024, qv::TimeZone{1.0}});
         return dialog;
     }
     if (kind == QLatin1String("ttut")) {
         auto dialog = std::make_unique<QvTtutDialog>();
-        dialog->setParams(69.184, 69.184, false);
+        dialog->setInput({69.184, 69.184, false});
         return dialog;
     }
     if (kind == QLatin1String("obs")) {
         auto dialog = std::make_unique<QvObsDialog>();
-        dialog->setParams(48.2, 16.37, 171.0, "Here", false);
+        dialog->setInput(qv::Observer{48.2, 16.37, 171.0, "Here"}, false);
         return dialog;
     }
     if (kind == QLatin1String("obsDdmm")) {
         auto dialog = std::make_unique<QvObsDialog>();
-        dialog->setParams(48.2, 16.37, 171.0, "Here", true);
+        dialog->setInput(qv::Observer{48.2, 16.37, 171.0, "Here"}, true);
         return dialog;
     }
     if (kind == QLatin1String("map")) {
         auto dialog = std::make_unique<QvMapDialog>();
-        dialog->setParams(1, 1, 30, 0, 0.0);
+        qv::DisplaySettings display;
+        display.mapGrid = 1;
+        dialog->setInput(display);
         return dialog;
     }
     if (kind == QLatin1String("solar")) {
         auto dialog = std::make_unique<QvSolarDialog>();
-        dialog->setParams(180.0, 45.0, 15.0, 5, 8);
+        dialog->setInput(qv::SolarPanel{180.0, 45.0, 15.0, 5, 8});
+        return dialog;
+    }
+    if (kind == QLatin1String("sky")) {
+        auto dialog = std::make_unique<QvMoonDialog>();
+        qv::SettingsRecord settings;
+        settings.time.year = 2026;
+        settings.time.month = 2;
+        settings.time.day = 28;
+        dialog->setInput(settings, 0);
+        return dialog;
+    }
+    if (kind == QLatin1String("day")) {
+        auto dialog = std::make_unique<QvDayDialog>();
+        dialog->setInput({2026, 2, 28}, 0);
         return dialog;
     }
     auto dialog = std::make_unique<QvSatDialog>();
-    dialog->setParams(false, 35788.1189, 300.0, 2024, 4, 8, 18, 0, 0);
+    dialog->setInput({qv::SpecialEclipseSettings{35788.1189, false, 300.0}, qv::UtInstant{2026, 2, 17, 12, 0, 0}});
     return dialog;
+}
+
+// OK of the input dialogs, Close of the details dialogs.
+QPushButton* closingButton(const QDialog& dialog)
+{
+    auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("okButton"));
+    return ok != nullptr ? ok : child<QPushButton>(dialog, "closeButton");
 }
 
 }  // namespace
@@ -97,8 +122,10 @@ void InputRefusalTest::badValueIsRefused_data()
     QTest::newRow("year one before the limit") << "date" << "yearEdit" << "-10000" << year(-10000);
     QTest::newRow("year not a number") << "date" << "yearEdit" << "abc" << "Year must be a whole number.";
     QTest::newRow("year with a fraction") << "date" << "yearEdit" << "2024.5" << "Year must be a whole number.";
-    QTest::newRow("zone not a number") << "date" << "tzoneEdit" << "abc" << "Time zone must be a number.";
-    QTest::newRow("zone empty") << "date" << "tzoneEdit" << "" << "Time zone must be a number.";
+    QTest::newRow("zone neither number nor name")
+        << "date" << "tzoneEdit" << "Europe/Vienn" << "Unknown time zone \"Europe/Vienn\".";
+    QTest::newRow("zone empty") << "date" << "tzoneEdit" << "" << "Time zone must be a number or a zone name.";
+    QTest::newRow("sky zone unknown") << "sky" << "tzoneEdit" << "Mars" << "Unknown time zone \"Mars\".";
     QTest::newRow("delta-T not a number") << "ttut" << "delTtutEdit1" << "abc" << "TT - UT must be a number.";
     QTest::newRow("latitude not a number") << "obs" << "latEdit" << "abc" << "Latitude must be a number.";
     QTest::newRow("longitude with two commas") << "obs" << "lngEdit" << "1,2,3" << "Longitude must be a number.";
@@ -109,6 +136,26 @@ void InputRefusalTest::badValueIsRefused_data()
                                       << "Central meridian must be between -360 and 360 degrees.";
     QTest::newRow("special eclipse month") << "sat" << "monthEdit" << "x" << "Month must be a whole number.";
     QTest::newRow("special eclipse step") << "sat" << "stepEdit" << "x" << "Time step must be a number.";
+    // The impossible dates and times the batch companion refuses, with its ranges.
+    const QString february = QStringLiteral("February 2026 has 28 days.");
+    const QString stepRange = QStringLiteral("Time step must be between 1 and 86400 seconds.");
+    for (const char* kind : {"sat", "sky", "day"}) {
+        const QByteArray tag(kind);
+        QTest::newRow(tag + " month 13") << kind << "monthEdit" << "13" << "Month must be between 1 and 12.";
+        QTest::newRow(tag + " day 99") << kind << "dayEdit" << "99" << "Day must be between 1 and 31.";
+        QTest::newRow(tag + " 29 February") << kind << "dayEdit" << "29" << february;
+    }
+    QTest::newRow("sat hour 25") << "sat" << "hourEdit" << "25" << "Hour must be between 0 and 23.";
+    QTest::newRow("sat minute -7") << "sat" << "minEdit" << "-7" << "Minute must be between 0 and 59.";
+    QTest::newRow("sat seconds 99") << "sat" << "secEdit" << "99" << "Second must be between 0 and 59.";
+    QTest::newRow("sky hour 24") << "sky" << "hourEdit" << "24" << "Hour must be between 0 and 23.";
+    QTest::newRow("sky minute 60") << "sky" << "minuteEdit" << "60" << "Minute must be between 0 and 59.";
+    QTest::newRow("sky seconds -1") << "sky" << "secondEdit" << "-1" << "Second must be between 0 and 59.";
+    QTest::newRow("sat step 0") << "sat" << "stepEdit" << "0" << stepRange;
+    QTest::newRow("sat step nan") << "sat" << "stepEdit" << "nan" << stepRange;
+    QTest::newRow("sat step 1e300") << "sat" << "stepEdit" << "1e300" << stepRange;
+    QTest::newRow("sat height 1e7") << "sat" << "heightEdit" << "1e7" << "Height must be between 0 and 1000000 km.";
+    QTest::newRow("sat height below") << "sat" << "heightEdit" << "-1" << "Height must be between 0 and 1000000 km.";
     QTest::newRow("zone nan") << "date" << "tzoneEdit" << "nan" << zone(qQNaN());
     QTest::newRow("zone inf") << "date" << "tzoneEdit" << "inf" << zone(qInf());
     QTest::newRow("zone huge") << "date" << "tzoneEdit" << "1e300" << zone(1e300);
@@ -160,7 +207,7 @@ void InputRefusalTest::badValueIsRefused()
     dialog->show();
     QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
     WarningAnswerer answerer;
-    child<QPushButton>(*dialog, "okButton")->click();
+    closingButton(*dialog)->click();
     QCOMPARE(answerer.count, 1);
     QCOMPARE(answerer.text, expectedMessage);
     QCOMPARE(answerer.title, dialog->windowTitle());
@@ -189,6 +236,10 @@ void InputRefusalTest::usableValueIsAccepted_data()
     QTest::newRow("DD.MMSS last second") << "obsDdmm" << "lngEdit" << "-120.5959";
     QTest::newRow("meridian") << "map" << "meridianEdit" << "-150";
     QTest::newRow("special eclipse year") << "sat" << "yearEdit" << "-3000";
+    QTest::newRow("special eclipse highest") << "sat" << "heightEdit" << "1e6";
+    QTest::newRow("special eclipse longest step") << "sat" << "stepEdit" << "86400";
+    QTest::newRow("sky named zone") << "sky" << "tzoneEdit" << "Asia/Kathmandu";
+    QTest::newRow("named zone") << "date" << "tzoneEdit" << " Europe/Vienna ";
     QTest::newRow("panel azimuth") << "solar" << "azimuthEdit" << "-360";
     QTest::newRow("panel facing the ground") << "solar" << "elevationEdit" << "-90";
     QTest::newRow("panel efficiency") << "solar" << "efficiencyEdit" << "0";
@@ -207,7 +258,7 @@ void InputRefusalTest::usableValueIsAccepted()
 
     dialog->show();
     WarningAnswerer answerer;
-    child<QPushButton>(*dialog, "okButton")->click();
+    closingButton(*dialog)->click();
     QCOMPARE(answerer.count, 0);
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QVERIFY(!dialog->isVisible());
@@ -216,45 +267,40 @@ void InputRefusalTest::usableValueIsAccepted()
 void InputRefusalTest::deltaTDefaultIsAcceptedWhateverWasTyped()
 {
     QvTtutDialog dialog;
-    dialog.setParams(69.184, 69.184, false);
+    dialog.setInput({69.184, 69.184, false});
     child<QLineEdit>(dialog, "delTtutEdit1")->setText(QStringLiteral("inf"));
     QVERIFY(!dialog.validationError().isEmpty());
 
     child<QCheckBox>(dialog, "checkBox1")->setChecked(true);
     QCOMPARE(dialog.validationError(), QString());
-    QCOMPARE(dialog.getDelut(), 69.184);
+    QCOMPARE(dialog.input().seconds, 69.184);
 }
 
 void InputRefusalTest::decimalCommaIsReadAsAPoint()
 {
     QvObsDialog obs;
-    obs.setParams(0.0, 0.0, 0.0, "Here", false);
+    obs.setInput(qv::Observer{0.0, 0.0, 0.0, "Here"}, false);
     child<QLineEdit>(obs, "latEdit")->setText(QStringLiteral("48,2"));
     child<QLineEdit>(obs, "lngEdit")->setText(QStringLiteral("-16,37"));
     child<QLineEdit>(obs, "heightEdit")->setText(QStringLiteral("171,5"));
     QCOMPARE(obs.validationError(), QString());
-    double lat = 0, lng = 0, height = 0;
-    bool ddmm = true;
-    obs.getParams(lat, lng, height, ddmm);
-    QCOMPARE(lat, 48.2);
-    QCOMPARE(lng, -16.37);
-    QCOMPARE(height, 171.5);
+    const ObserverInput place = obs.input();
+    QCOMPARE(place.latitudeDeg, 48.2);
+    QCOMPARE(place.longitudeDeg, -16.37);
+    QCOMPARE(place.heightM, 171.5);
 
     QvDateDialog date;
-    date.setParams(2024, 0.0);
+    date.setInput({2024, qv::TimeZone{}});
     child<QLineEdit>(date, "tzoneEdit")->setText(QStringLiteral("5,75"));
-    QCOMPARE(date.getTzone(), 5.75);
+    QCOMPARE(date.input().zone.offsetHours, 5.75);
     QvTtutDialog ttut;
-    ttut.setParams(0.0, 69.184, false);
+    ttut.setInput({0.0, 69.184, false});
     child<QLineEdit>(ttut, "delTtutEdit1")->setText(QStringLiteral("69,2"));
-    QCOMPARE(ttut.getDelut(), 69.2);
+    QCOMPARE(ttut.input().seconds, 69.2);
     QvMapDialog map;
-    map.setParams(0, 1, 30, 0, 0.0);
+    map.setInput(qv::DisplaySettings{});
     child<QLineEdit>(map, "meridianEdit")->setText(QStringLiteral("-7,5"));
-    int grid = 0, grey = 0, step = 0, projection = 0;
-    double meridian = 0;
-    map.getParams(grid, grey, step, projection, meridian);
-    QCOMPARE(meridian, -7.5);
+    QCOMPARE(map.input(qv::DisplaySettings{}).centralMeridianDeg, -7.5);
 }
 
 // A place shown in DD.MMSS is accepted as shown, also with three-digit degrees whose seconds
@@ -263,14 +309,11 @@ void InputRefusalTest::ddmmssShowsWholeSecondsThatReadBack()
 {
     QvObsDialog dialog;
     const double lng = -(120.0 + 29.0 / 60.0 + 55.0 / 3600.0);
-    dialog.setParams(48.0 + 59.0 / 60.0 + 59.0 / 3600.0, lng, 0.0, "Here", true);
+    dialog.setInput(qv::Observer{48.0 + 59.0 / 60.0 + 59.0 / 3600.0, lng, 0.0, "Here"}, true);
     QCOMPARE(child<QLineEdit>(dialog, "latEdit")->text(), QStringLiteral("48.5959"));
     QCOMPARE(child<QLineEdit>(dialog, "lngEdit")->text(), QStringLiteral("-120.2955"));
     QCOMPARE(dialog.validationError(), QString());
-    double lat = 0, lngBack = 0, height = 0;
-    bool ddmm = false;
-    dialog.getParams(lat, lngBack, height, ddmm);
-    QVERIFY(qAbs(lngBack - lng) < 1e-9);
+    QVERIFY(qAbs(dialog.input().longitudeDeg - lng) < 1e-9);
 }
 
 QTEST_MAIN(InputRefusalTest)

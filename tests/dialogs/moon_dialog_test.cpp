@@ -15,12 +15,6 @@
 
 namespace {
 
-// The dialog opened on 21 June 2000 12:00 at 48 N 11 E, zone 0, TT - UT 64.184 s (automatic or not).
-void openMunich(QvMoonDialog& dialog, int deltaTAuto, int fontSize = 10)
-{
-    dialog.setParams(2000, 6, 21, 12, 0, 0, 0.0, 64.184, deltaTAuto, 48.0, 11.0, 0.0, "Munich", 0, fontSize);
-}
-
 qv::SettingsRecord munichRecord(int year, double deltaT)
 {
     qv::SettingsRecord record;
@@ -34,6 +28,14 @@ qv::SettingsRecord munichRecord(int year, double deltaT)
     record.observer.longitudeDeg = 11.0;
     std::snprintf(record.observer.name, sizeof record.observer.name, "Munich");
     return record;
+}
+
+// The dialog opened on 21 June 2000 12:00 at 48 N 11 E, zone 0, TT - UT 64.184 s (automatic or not).
+void openMunich(QvMoonDialog& dialog, int deltaTAuto, int fontSize = 10)
+{
+    qv::SettingsRecord record = munichRecord(2000, 64.184);
+    record.time.deltaTFollowsYear = deltaTAuto != 0;
+    dialog.setInput(record, fontSize);
 }
 
 // The text as the dialog shows it: QTextEdit keeps a CR LF as one line break.
@@ -70,22 +72,18 @@ void MoonDialogTest::refreshFollowsTheDefaultDeltaTOnlyWhenItIsOn()
         QvMoonDialog dialog;
         openMunich(dialog, deltaTAuto);
         child<QLineEdit>(dialog, "yearEdit")->setText(QStringLiteral("1900"));
-        child<QLineEdit>(dialog, "monthEdit")->setText(QStringLiteral("13"));
         child<QLineEdit>(dialog, "tzoneEdit")->setText(QStringLiteral("1.5"));
         child<QPushButton>(dialog, "refreshButton")->click();
         const double expectedDeltaT = deltaTAuto != 0 ? qv::deltaTDefault(1900) : 64.184;
         qv::SettingsRecord expected = munichRecord(1900, expectedDeltaT);
-        expected.time.month = 12;
         expected.time.zone.offsetHours = 1.5;
         QCOMPARE(child<QTextEdit>(dialog, "moonEdit")->toPlainText(), shown(qv::skyDetailsText(expected)));
 
-        int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-        double zone = 0.0;
-        dialog.getParams(year, month, day, hour, minute, second, zone);
-        QCOMPARE(year, 1900);
-        QCOMPARE(month, 12);
-        QCOMPARE(hour, 12);
-        QCOMPARE(zone, 1.5);
+        const SkyMomentInput at = dialog.moment();
+        QCOMPARE(at.year, 1900);
+        QCOMPARE(at.month, 6);
+        QCOMPARE(at.hour, 12);
+        QCOMPARE(at.zone.offsetHours, 1.5);
     }
 }
 

@@ -78,7 +78,7 @@ void TextDialogsTest::eclipseDetailsStartAtFirstLine()
     QString details = QStringLiteral("Total Solar Eclipse\n");
     for (int line = 0; line < 100; ++line)
         details += QStringLiteral("contact %1\n").arg(line);
-    dialog.getParams(details, 12);
+    dialog.showDetails(details, 12);
     QCOMPARE(text->toPlainText(), details);
     QCOMPARE(text->font().pointSize(), 12);
     QCOMPARE(text->textCursor().position(), 0);
@@ -91,12 +91,12 @@ void TextDialogsTest::yearTotalsReplaceTextAndSetFont()
     QvYearDialog dialog;
     auto* text = child<QTextEdit>(dialog, "totEdit");
     QString report = QStringLiteral("Yearly Total for Default\n  Sunshine Hours:  4383.12 h \n");
-    dialog.setParams(report, 8);
+    dialog.showTotals(report, 8);
     QCOMPARE(text->toPlainText(), report);
     QCOMPARE(text->font().pointSize(), 8);
 
     const QString panel = QStringLiteral("Solar Panel Statistics for Default\n");
-    dialog.setParams(panel, 0);
+    dialog.showTotals(panel, 0);
     QCOMPARE(text->toPlainText(), panel);
     QCOMPARE(text->font().pointSize(), 8);
 }

@@ -187,7 +187,9 @@ TEST(YearScan, PhaseListsHoldEachPhaseOnceInOrder) {
 TEST(YearScan, TimesAreInTheZonesLocalTime) {
     const YearScan utc = scanYear(2024);
     const YearScan east = scanYear(2024, 5.5);
-    EXPECT_NEAR(east.phases.times[qv::kNewMoon][0] - utc.phases.times[qv::kNewMoon][0], 5.5 / 24.0, 1e-9);
+    EXPECT_NEAR(qv::localMjd(east.phases.times[qv::kNewMoon][0], east.zone) -
+                    qv::localMjd(utc.phases.times[qv::kNewMoon][0], utc.zone),
+                5.5 / 24.0, 1e-9);
     ASSERT_EQ(east.eclipses.size(), utc.eclipses.size());
     EXPECT_NEAR(qv::localMjd(east.eclipses[1].greatestUT, east.zone) - qv::localMjd(utc.eclipses[1].greatestUT, utc.zone),
                 5.5 / 24.0, 1e-9);
@@ -199,22 +201,21 @@ struct April2024 {
     static constexpr double kZoneHours = 2.0;
     static constexpr double kDeltaTSeconds = 69.0;
 
-    // Local times of the phase and of greatest eclipse as the collector forms them, and the
-    // instant of greatest eclipse.
-    double phaseLocal = 0.0;
-    double eclipseLocal = 0.0;
+    // The instants of the phase and of greatest eclipse, formed through the local times the
+    // tables have always printed.
+    double phaseUT = 0.0;
     double eclipseUT = 0.0;
     April2024() {
         qv::SyzygyEclipse eclipse;
         const double offset = kZoneHours / 24.0 - kDeltaTSeconds / 86400.0;
-        phaseLocal = qv::lunarPhase(kDecimalYear, 0.0, kDeltaTSeconds, eclipse) + offset;
-        eclipseLocal = eclipse.greatestTT + offset;
-        eclipseUT = qv::utFromLocal(eclipseLocal, qv::TimeZone{kZoneHours});
+        const double phaseLocal = qv::lunarPhase(kDecimalYear, 0.0, kDeltaTSeconds, eclipse) + offset;
+        phaseUT = qv::utFromLocal(phaseLocal, qv::TimeZone{kZoneHours});
+        eclipseUT = qv::utFromLocal(eclipse.greatestTT + offset, qv::TimeZone{kZoneHours});
     }
 
     void collect(double windowStart, double windowEnd, int& count, double* list,
                  std::vector<qv::EclipseEvent>& eclipses, double decimalYear = kDecimalYear) const {
-        qv::collectLunation(windowStart, windowEnd, decimalYear, kZoneHours, kDeltaTSeconds, count, list, 0.0,
+        qv::collectLunation(windowStart, windowEnd, decimalYear, qv::TimeZone{kZoneHours}, kDeltaTSeconds, count, list, 0.0,
                             eclipses);
     }
 };
@@ -228,7 +229,7 @@ TEST(CollectLunation, SameLunationAndSameEclipseAreKeptOnce) {
     for (double decimalYear : {2024.28, 2024.28, 2024.30, 2024.32, 2024.34})
         april.collect(60000.0, 61000.0, count, list, eclipses, decimalYear);
     EXPECT_EQ(count, 1);
-    EXPECT_EQ(list[0], april.phaseLocal);
+    EXPECT_EQ(list[0], april.phaseUT);
     ASSERT_EQ(eclipses.size(), 1u);
     EXPECT_EQ(eclipses[0].greatestUT, april.eclipseUT);
     EXPECT_EQ(eclipses[0].kind, qv::EclipseKind::TotalSolar);
@@ -247,38 +248,38 @@ TEST(CollectLunation, PhaseAfterTheLastOneIsAppendedOnlyWhenLaterByMoreThanATent
     const April2024 april;
     std::vector<qv::EclipseEvent> eclipses;
     double list[qv::kMaxPhasesPerList] = {};
-    list[0] = april.phaseLocal - 0.09;
+    list[0] = april.phaseUT - 0.09;
     int count = 1;
     april.collect(60000.0, 61000.0, count, list, eclipses);
     EXPECT_EQ(count, 1);
-    list[0] = april.phaseLocal - 0.11;
+    list[0] = april.phaseUT - 0.11;
     april.collect(60000.0, 61000.0, count, list, eclipses);
     EXPECT_EQ(count, 2);
-    EXPECT_EQ(list[1], april.phaseLocal);
+    EXPECT_EQ(list[1], april.phaseUT);
 }
 
 TEST(CollectLunation, WindowLimitsAreInclusive) {
     const April2024 april;
-    ASSERT_NE(april.phaseLocal, april.eclipseLocal);
+    ASSERT_NE(april.phaseUT, april.eclipseUT);
     double list[qv::kMaxPhasesPerList] = {};
     // A window holding exactly the phase time, then one holding exactly the eclipse time.
     int count = 0;
     std::vector<qv::EclipseEvent> eclipses;
-    april.collect(april.phaseLocal, april.phaseLocal, count, list, eclipses);
+    april.collect(april.phaseUT, april.phaseUT, count, list, eclipses);
     EXPECT_EQ(count, 1);
     EXPECT_EQ(eclipses.size(), 0u);
     count = 0;
-    april.collect(april.eclipseLocal, april.eclipseLocal, count, list, eclipses);
+    april.collect(april.eclipseUT, april.eclipseUT, count, list, eclipses);
     EXPECT_EQ(count, 0);
     EXPECT_EQ(eclipses.size(), 1u);
     // Windows ending just before or starting just after either time leave it out.
     constexpr double kFar = 1e6;
-    for (double t : {april.phaseLocal, april.eclipseLocal}) {
+    for (double t : {april.phaseUT, april.eclipseUT}) {
         for (const auto& [start, end] : {std::pair(std::nextafter(t, kFar), kFar), std::pair(-kFar, std::nextafter(t, -kFar))}) {
             count = 0;
             std::vector<qv::EclipseEvent> outside;
             april.collect(start, end, count, list, outside);
-            if (t == april.phaseLocal) {
+            if (t == april.phaseUT) {
                 EXPECT_EQ(count, 0);
             } else {
                 EXPECT_EQ(outside.size(), 0u);
@@ -295,7 +296,7 @@ TEST(CollectLunation, ListsStopAtFifteenPhasesAndTwelveEclipses) {
     list[qv::kMaxPhasesPerList] = -7.0;  // guard cell just past the list
     for (int step = 0; step < 200; ++step) {
         for (double phase : {0.0, 0.5})
-            qv::collectLunation(40000.0, 70000.0, 2020.0 + step * 0.02, 0.0, 69.0, count, list, phase,
+            qv::collectLunation(40000.0, 70000.0, 2020.0 + step * 0.02, qv::TimeZone{}, 69.0, count, list, phase,
                                 eclipses);
     }
     EXPECT_EQ(count, qv::kMaxPhasesPerList);

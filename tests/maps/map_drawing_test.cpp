@@ -1,10 +1,18 @@
 // Map projections: pixels and geographic points both ways on every style, the poles, the
-// off-map marker and the clicks that name no place.
+// off-map marker and the clicks that name no place; the borders, and what lies outside the
+// written picture.
 #include "maps/map_drawing.h"
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+
 #include <cmath>
+
+#include "reports/year_tables.h"
 
 namespace {
 
@@ -80,6 +88,86 @@ TEST(MapDrawing, ClicksOnThePoleOutsideTheDiscAndBesideTheMap)
     EXPECT_TRUE(qv::isOnMap(world, QPoint(720, 360)));
     EXPECT_FALSE(qv::isOnMap(world, QPoint(721, 100)));
     EXPECT_FALSE(qv::isOnMap(world, QPoint(100, 380)));  // on the caption strip
+}
+
+// Pictures need a GUI; the offscreen one serves without a display.
+void startOffscreenGui()
+{
+    static char program[] = "maps_tests", platformOption[] = "-platform", platform[] = "offscreen";
+    static char* arguments[] = {program, platformOption, platform, nullptr};
+    static int argumentCount = 3;
+    static QGuiApplication application(argumentCount, arguments);
+}
+
+// The background of a map style with or without the borders, on white.
+QImage mapBackground(const qv::MapGeometry& geometry, int borders)
+{
+    QPixmap earth;
+    qv::loadEarthImage(earth);
+    qv::DisplaySettings display;
+    display.mapBorders = borders;
+    QPixmap page(qv::kMapPageWidthPx, qv::kMapPageHeightPx);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    qv::drawMapGrid(geometry, painter, &earth, display);
+    painter.end();
+    return page.toImage();
+}
+
+// Points on straight borders (49 N between the United States and Canada, 25 E between Egypt
+// and Libya, 20 E between Namibia and Botswana) are drawn where they are, within a pixel, on
+// every style that shows them, and only when the borders are asked for.
+TEST(MapDrawing, BordersAreDrawnWhereTheyAreAndOnlyWhenAsked)
+{
+    startOffscreenGui();
+    const qv::GeoPoint onBorders[] = {{49.0, -100.0}, {28.0, 25.0}, {-23.0, 20.0}};
+    for (int projection = qv::kSimpleWorldMap; projection <= qv::kPhysicalWorldMap; ++projection) {
+        const qv::MapGeometry geometry = qv::mapGeometry(projection, 10.0);
+        const QImage with = mapBackground(geometry, 1);
+        const QImage without = mapBackground(geometry, 0);
+        for (const qv::GeoPoint& point : onBorders) {
+            const QPoint pixel = qv::projectToMap(geometry, point.latitudeDeg, point.longitudeDeg);
+            if (pixel == qv::offMapMarker(geometry))
+                continue;  // on the other hemisphere
+            int changed = 0;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    changed += with.pixel(pixel + QPoint(dx, dy)) != without.pixel(pixel + QPoint(dx, dy));
+            EXPECT_GT(changed, 0) << projection << " " << point.latitudeDeg;
+        }
+    }
+}
+
+// The written picture holds the map and its caption strip: the window's whole page holds
+// nothing but the background beside and below them on every style, except for the last
+// pixel of each grid line of the world maps, which ends one pixel right of the map.
+TEST(MapDrawing, NothingIsDrawnBesideOrBelowMapAndCaption)
+{
+    startOffscreenGui();
+    qv::SettingsRecord settings;
+    settings.time.year = 2024;
+    settings.display.mapGrid = 2;
+    const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
+    const qv::EclipseMapPoints points = qv::eclipseMapPoints(settings, eclipse);
+    QPixmap earth;
+    qv::loadEarthImage(earth);
+    for (int projection = qv::kSimpleWorldMap; projection <= qv::kPhysicalWorldMap; ++projection) {
+        QPixmap page(qv::kMapPageWidthPx, qv::kMapPageHeightPx);
+        QPixmap caption(qv::kCaptionWidthPx, qv::kCaptionHeightPx);
+        qv::paintEclipseMap(page, caption, &earth, qv::mapGeometry(projection, 180.0), settings, points, "title");
+        const QImage image = page.toImage();
+        const QRgb background = qRgb(200, 200, 200);
+        int drawn = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const bool outside = x >= qv::kMapWidthPx || y >= qv::kMapPictureHeightPx;
+                const bool gridLineEnd = x == qv::kMapWidthPx && y < qv::kMapHeightPx && y % 10 == 0;
+                if (outside && !gridLineEnd && image.pixel(x, y) != background)
+                    ++drawn;
+            }
+        EXPECT_EQ(drawn, 0) << projection;
+        EXPECT_EQ(image.pixel(qv::kMapWidthPx - 1, qv::kMapPictureHeightPx - 1), qRgb(0, 0, 255));  // caption
+    }
 }
 
 }  // namespace

@@ -75,8 +75,8 @@ TEST(YearPhasesCrossCheck, PhasesAndSeasons1900To2100MatchPyEphem)
         const PhaseLists lists = computeYearLunations(settings).phases;
         const double deltaTDays = qv::deltaTSeconds(settings.time) / 86400.0;
         // The window in TT; reference phases near its edges may fall on either side.
-        const double startTT = yearWindowStartLocal(year) + deltaTDays;
-        const double endTT = yearWindowEndLocal(year) + deltaTDays;
+        const double startTT = yearWindowStartUT(year, TimeZone{}) + deltaTDays;
+        const double endTT = yearWindowEndUT(year, TimeZone{}) + deltaTDays;
 
         for (int kind = 0; kind < kPhaseKinds; ++kind) {
             for (int i = 0; i < lists.counts[kind]; ++i) {

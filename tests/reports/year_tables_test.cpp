@@ -37,12 +37,12 @@ std::string rowWith(std::initializer_list<std::pair<int, const char*>> cells)
     return row;
 }
 
-// Hand-made phases every 7.5 days from a first time and kind, up to the window end.
-PhaseLists evenPhases(double firstLocal, int firstKind, double windowEndLocal)
+// Hand-made phases every 7.5 days from a first instant and kind, up to the window end.
+PhaseLists evenPhases(double firstUT, int firstKind, double windowEndUT)
 {
     PhaseLists lists;
     int kind = firstKind;
-    for (double t = firstLocal; t <= windowEndLocal; t += 7.5) {
+    for (double t = firstUT; t <= windowEndUT; t += 7.5) {
         lists.times[kind][lists.counts[kind]++] = t;
         kind = (kind + 1) % kPhaseKinds;
     }
@@ -59,9 +59,9 @@ TEST(PhaseTableRow, FirstRowBeginsInTheColumnOfTheYearsFirstPhase)
     int cursors[kPhaseKinds] = {};
     char row[kPhaseRowLength + 1];
 
-    EXPECT_EQ(phaseTableRow(kEnd2024, lists, cursors, row), 2);
+    EXPECT_EQ(phaseTableRow(kEnd2024, TimeZone{}, lists, cursors, row), 2);
     EXPECT_EQ(std::string(row), rowWith({{31, "JAN  3  6:00 "}, {47, "JAN 10 18:00 "}}));
-    EXPECT_EQ(phaseTableRow(kEnd2024, lists, cursors, row), 4);
+    EXPECT_EQ(phaseTableRow(kEnd2024, TimeZone{}, lists, cursors, row), 4);
     EXPECT_EQ(std::string(row),
               rowWith({{0, "JAN 18  6:00 "}, {15, "JAN 25 18:00 "}, {31, "FEB  2  6:00 "}, {47, "FEB  9 18:00 "}}));
     EXPECT_EQ(cursors[kNewMoon], 1);
@@ -75,32 +75,34 @@ TEST(PhaseTableRow, LastSecondsOfTheYearPrintAs2400AndTheYearEndStillCounts)
     lists.times[kFirstQuarter][lists.counts[kFirstQuarter]++] = kEnd2024;        // 1 Jan 0h
     int cursors[kPhaseKinds] = {};
     char row[kPhaseRowLength + 1];
-    EXPECT_EQ(phaseTableRow(kEnd2024, lists, cursors, row), 2);
+    EXPECT_EQ(phaseTableRow(kEnd2024, TimeZone{}, lists, cursors, row), 2);
     EXPECT_EQ(std::string(row), rowWith({{0, "DEC 31 24:00 "}, {15, "JAN  1  0:00 "}}));
 
     // A phase one second later lies outside the year and is never printed.
     lists.times[kFirstQuarter][0] = kEnd2024 + kSecond;
     int fresh[kPhaseKinds] = {};
-    EXPECT_EQ(phaseTableRow(kEnd2024, lists, fresh, row), 1);
+    EXPECT_EQ(phaseTableRow(kEnd2024, TimeZone{}, lists, fresh, row), 1);
     EXPECT_EQ(fresh[kFirstQuarter], 0);
 }
 
 TEST(PhasesReport, HeaderRowsAndSaveFileText)
 {
-    // New Moon on 31 December 2024 at 23:59:40 closes the last row alone.
-    PhaseLists lists = evenPhases(kEnd2024 - 30.0, kNewMoon, kEnd2024 - 2.0);
-    lists.times[kNewMoon][lists.counts[kNewMoon]++] = kEnd2024 - 20.0 * kSecond;
+    // New Moon on 31 December 2024 at 23:59:40 local time closes the last row alone. The
+    // lists hold UT: six hours (a quarter day, exact in binary) before the local times.
+    const TimeZone zone{6.0};
+    PhaseLists lists = evenPhases(kEnd2024 - 30.25, kNewMoon, kEnd2024 - 2.25);
+    lists.times[kNewMoon][lists.counts[kNewMoon]++] = kEnd2024 - 0.25 - 20.0 * kSecond;
     TempFile save;
     std::FILE* file = std::fopen(save.path.c_str(), "w");
     ASSERT_NE(file, nullptr);
     PageBuffer page;
-    buildPhasesReport(2024, 5.5, kEnd2024, lists, page, file);
+    buildPhasesReport(2024, zone, lists, page, file);
     std::fclose(file);
 
     const std::string rowOne = rowWith({{0, "DEC  2  0:00 "}, {15, "DEC  9 12:00 "}, {31, "DEC 17  0:00 "},
                                         {47, "DEC 24 12:00 "}});
     const std::string rowTwo = rowWith({{0, "DEC 31 24:00 "}});
-    const std::string expectedPage = "> Timezone  5.50 <\n"
+    const std::string expectedPage = "> Timezone  6.00 <\n"
                                      "          Phases of the Moon for 2024\n"
                                      "          ===========================\n"
                                      "   \n"
@@ -112,7 +114,7 @@ TEST(PhasesReport, HeaderRowsAndSaveFileText)
         EXPECT_EQ(isMarkedLine(page, i), i != 3 && i != 5) << "line " << i;
     EXPECT_FALSE(isMarkedLine(page, 0));
 
-    const std::string expectedSave = "\n+++> Timezone  5.50 <+++"
+    const std::string expectedSave = "\n+++> Timezone  6.00 <+++"
                                      "\n\n\n\t\tPhases of the Moon for 2024"
                                      "\n\t\t===========================\n"
                                      "\n  New Moon    First Quarter     Full Moon      Last Quarter\n\n" +
@@ -129,7 +131,7 @@ TEST(PhasesReport, ZoneLineKeepsFiveColumnsWithAPointAndEmptyListsGiveNoRows)
                  {12.75, "> Timezone 12.75 <"}, {-9.5, "> Timezone -9.50 <"}};
     for (const auto& c : cases) {
         PageBuffer page;
-        buildPhasesReport(2024, c.zone, kEnd2024, PhaseLists{}, page, nullptr);
+        buildPhasesReport(2024, TimeZone{c.zone}, PhaseLists{}, page, nullptr);
         EXPECT_STREQ(page.lines[0], c.line);
         EXPECT_EQ(page.lineCount, 6);  // empty lists: the header only
     }
@@ -140,7 +142,7 @@ TEST(PhasesReport, APhaseBeyondTheWindowEndsTheTableInsteadOfLooping)
     PhaseLists lists = evenPhases(kEnd2024 - 10.0, kNewMoon, kEnd2024);
     lists.times[kFullMoon][lists.counts[kFullMoon]++] = kEnd2024 + 3.0;
     PageBuffer page;
-    buildPhasesReport(2024, 0.0, kEnd2024, lists, page, nullptr);
+    buildPhasesReport(2024, TimeZone{}, lists, page, nullptr);
     EXPECT_EQ(page.lineCount, 7);
     EXPECT_EQ(std::string(page.lines[6], kPhaseRowLength), rowWith({{0, "DEC 22  0:00 "}, {15, "DEC 29 12:00 "}}));
 }
@@ -193,9 +195,9 @@ TEST(SunReport, DecemberSolsticeInLocalTime)
 {
     // 2024 December solstice: 21 December 9:20:21 UT by PyEphem, with its TT - UT of 72.94 s.
     const double solsticeUT = 60665.38913;
-    EXPECT_NEAR(seasonInstantLocal(2024, kDecemberSolstice, 8.0, 72.94), solsticeUT + 8.0 / 24.0, 1.5 * kMinute);
+    EXPECT_NEAR(seasonInstantUT(2024, kDecemberSolstice, 72.94, TimeZone{8.0}), solsticeUT, 1.5 * kMinute);
     PageBuffer page;
-    buildSunReport(2024, 8.0, 72.94, page, nullptr);
+    buildSunReport(2024, TimeZone{8.0}, 72.94, page, nullptr);
     EXPECT_EQ(page.lineCount, 7);
 }
 
