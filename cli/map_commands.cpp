@@ -4,11 +4,15 @@
 #include <QImageWriter>
 #include <QPixmap>
 
+#include <cstdlib>
 #include <string>
 
+#include "base/constants.h"
 #include "base/replacing_file.h"
 #include "cli/commands.h"
 #include "cli/offscreen_gui.h"
+#include "config/input_limits.h"
+#include "eclipse/special_eclipse.h"
 #include "maps/map_drawing.h"
 #include "reports/eclipse_details.h"
 #include "reports/year_tables.h"
@@ -100,13 +104,21 @@ int runMapCommand(CliContext& context)
 
 int runSpecialCommand(CliContext& context)
 {
-    const SettingsRecord& settings = context.settings;
+    SettingsRecord& settings = context.settings;
+    // The track stays centred on the chosen instant; the arrow-key steps move only the label,
+    // one step after the other as in the window.
+    const double trackCentreUT = settings.time.currentMjdUT;
+    const int steps = context.options.satSteps;
+    for (int i = 0; i < std::abs(steps); ++i)
+        settings.time.currentMjdUT += (steps > 0 ? 1.0 : -1.0) * settings.special.stepSeconds / kSecondsPerDay;
+    if (const std::string message = checkYear(splitUtInstant(settings.time.currentMjdUT).year); !message.empty())
+        return refuse(context, "--steps: " + message);
     const ElevatedCentralPoints now =
         elevatedCentralPoints(settings.time.currentMjdUT, qv::deltaTSeconds(settings.time), settings.special.heightKm, settings.special.ellipsoid);
     const bool picture = !context.options.outPath.empty();
     std::vector<TrackPoint> track;
     if (picture || context.options.points)
-        track = specialEclipseTrack(settings.time.currentMjdUT, qv::deltaTSeconds(settings.time), settings.special.heightKm,
+        track = specialEclipseTrack(trackCentreUT, qv::deltaTSeconds(settings.time), settings.special.heightKm,
                                     settings.special.ellipsoid);
     if (picture) {
         const OffscreenGui gui;

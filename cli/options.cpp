@@ -21,6 +21,7 @@ namespace {
 
 constexpr double kSatHeightMaxKm = 1.0e6;
 constexpr double kSatStepMaxSeconds = 86400.0;
+constexpr long long kSatMaxSteps = 100000;
 constexpr int kMaxPictureScale = 4;
 
 // One option word with its value (nullptr for a flag), the options being filled and the
@@ -378,10 +379,12 @@ constexpr OptionSpec kOptions[] = {
      "solar panel azimuth, elevation, efficiency in %, first and last month", setPanel},
     {"--sat-height", "KM", "height of the special-eclipse surface in km, 0 to 1e6",
      [](const OptionArg& a) { return setReal(a, 0.0, kSatHeightMaxKm, a.options.satHeightKm); }},
-    {"--sat-step", "S", "special-eclipse time step in seconds, 1 to 86400",
+    {"--sat-step", "S", "special-eclipse arrow-key step in seconds, 1 to 86400 (see --steps)",
      [](const OptionArg& a) {
          return setReal(a, 1.0, kSatStepMaxSeconds, a.options.satStepSeconds);
      }},
+    {"--steps", "N", "special: the label after N Right-arrow steps (Left when negative), -1e5 to 1e5",
+     [](const OptionArg& a) { return setWhole(a, -kSatMaxSteps, kSatMaxSteps, a.options.satSteps); }},
     {"--ellipsoid", nullptr, "special-eclipse surface is an ellipsoid (default: a sphere)",
      [](const OptionArg& a) { a.options.ellipsoid = true; return true; }},
     {"--from", "Y", "canon: first year, -9999 to 9999",

@@ -63,6 +63,7 @@ struct CliOptions {
     std::optional<CliPanel> panel;
     std::optional<double> satHeightKm;
     std::optional<double> satStepSeconds;
+    int satSteps = 0;  // special: arrow-key steps of --sat-step before the label (negative: back)
     bool ellipsoid = false;
     std::optional<int> fromYear;  // canon
     std::optional<int> toYear;

@@ -24,27 +24,52 @@ double axisDistance(double mjdUT, double deltaTSeconds)
     return norm(moon - dot(moon, axis) * axis);
 }
 
-// The instant of the least axis distance in [low, high], by golden-section search.
-double nearestApproach(double low, double high, double deltaTSeconds)
+// Cosine of the Moon's elongation from the Sun: least at the Moon's nearest approach to the
+// anti-solar axis.
+double cosElongation(double mjdUT, double deltaTSeconds)
+{
+    EclipseGeometry engine;
+    engine.setTime(mjdUT, deltaTSeconds);
+    return dot(unitVector(engine.sunVector()), unitVector(engine.moonVector()));
+}
+
+// The instant in [low, high] where f (one minimum there) is least, by golden-section search.
+template <typename Function>
+double leastInstant(double low, double high, double deltaTSeconds, Function f)
 {
     double a = low, b = high;
     double c = b - kGoldenSection * (b - a), d = a + kGoldenSection * (b - a);
-    double fc = axisDistance(c, deltaTSeconds), fd = axisDistance(d, deltaTSeconds);
+    double fc = f(c, deltaTSeconds), fd = f(d, deltaTSeconds);
     while (b - a > kToleranceDays) {
         if (fc < fd) {
             b = d, d = c, fd = fc;
             c = b - kGoldenSection * (b - a);
-            fc = axisDistance(c, deltaTSeconds);
+            fc = f(c, deltaTSeconds);
         } else {
             a = c, c = d, fc = fd;
             d = a + kGoldenSection * (b - a);
-            fd = axisDistance(d, deltaTSeconds);
+            fd = f(d, deltaTSeconds);
         }
     }
     return 0.5 * (a + b);
 }
 
+double nearestApproach(double low, double high, double deltaTSeconds)
+{
+    return leastInstant(low, high, deltaTSeconds, axisDistance);
+}
+
 }  // namespace
+
+double solarGreatestEclipseUT(double estimateUT, double halfWidthDays, double deltaTSeconds)
+{
+    return nearestApproach(estimateUT - halfWidthDays, estimateUT + halfWidthDays, deltaTSeconds);
+}
+
+double lunarGreatestEclipseUT(double estimateUT, double halfWidthDays, double deltaTSeconds)
+{
+    return leastInstant(estimateUT - halfWidthDays, estimateUT + halfWidthDays, deltaTSeconds, cosElongation);
+}
 
 GreatestCentralPoint greatestCentralPoint(const EclipseEvent& eclipse, double deltaTSeconds)
 {

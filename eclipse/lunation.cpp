@@ -6,6 +6,7 @@
 #include "base/constants.h"
 #include "base/time_zone.h"
 #include "eclipse/eclipse_geometry.h"
+#include "eclipse/greatest_eclipse.h"
 
 namespace qv {
 
@@ -34,6 +35,15 @@ constexpr double kSmallSolarMagnitude = 0.025;
 constexpr int kContactScanSamples = 288;
 constexpr double kContactScanStartDays = 0.2;
 constexpr double kContactScanStepDays = 0.001388888888888889;  // two minutes
+
+// The series above follow the Sun and the Moon of the shadow engine to within about two minutes
+// from year 0 to 4000. Beyond, they drift apart by hours (near year 10000 the series' greatest
+// eclipse comes three hours before the engine's), so there the greatest eclipse is taken from
+// the engine, searched this far either side of the series' time, and an eclipse the engine does
+// not see at that instant is dropped.
+constexpr double kSeriesFirstYear = 0.0;
+constexpr double kSeriesLastYear = 4000.0;
+constexpr double kGreatestEclipseSearchDays = 0.75;
 
 // Collector: a phase within this of the last stored one is the same phase; likewise eclipses.
 constexpr double kSamePhaseDays = 0.1;
@@ -175,6 +185,30 @@ void lunarEclipse(double gamma, double u, SyzygyEclipse& eclipse)
     }
 }
 
+bool seriesInRange(double decimalYear)
+{
+    return decimalYear >= kSeriesFirstYear && decimalYear <= kSeriesLastYear;
+}
+
+// The series' time of greatest eclipse (TT) replaced by the engine's.
+double engineGreatestTT(double seriesTT, bool solar, double deltaTSeconds)
+{
+    const double estimateUT = seriesTT - deltaTSeconds / kSecondsPerDay;
+    const double greatestUT = solar ? solarGreatestEclipseUT(estimateUT, kGreatestEclipseSearchDays, deltaTSeconds)
+                                    : lunarGreatestEclipseUT(estimateUT, kGreatestEclipseSearchDays, deltaTSeconds);
+    return greatestUT + deltaTSeconds / kSecondsPerDay;
+}
+
+// Whether the engine sees the eclipse at its time of greatest eclipse.
+bool engineSeesEclipse(const SyzygyEclipse& eclipse, bool solar, double deltaTSeconds)
+{
+    const double greatestUT = eclipse.greatestTT - deltaTSeconds / kSecondsPerDay;
+    EclipseGeometry engine;
+    if (!solar) return engine.lunarEclipseType(greatestUT, deltaTSeconds) != kLunarNone;
+    double latitudeRad = 0.0, longitudeRad = 0.0;
+    return engine.solarEclipseAt(greatestUT, deltaTSeconds, latitudeRad, longitudeRad) != kSolarNone;
+}
+
 }  // namespace
 
 double lunarPhase(double decimalYear, double phase, double deltaTSeconds, SyzygyEclipse& eclipse) {
@@ -195,6 +229,8 @@ double lunarPhase(double decimalYear, double phase, double deltaTSeconds, Syzygy
     if (std::fabs(std::sin(latitudeArg)) > kEclipseSinFLimit) return phaseTime;
 
     eclipse.greatestTT = meanTime + common + sumOfSines(kGreatestEclipseTerms, a);
+    const bool inRange = seriesInRange(decimalYear);
+    if (!inRange) eclipse.greatestTT = engineGreatestTT(eclipse.greatestTT, isNewMoon, deltaTSeconds);
     const double gamma = sumOfCosines(kGammaCosineFactorTerms, a) * std::sin(latitudeArg) +
                          sumOfSines(kGammaSineFactorTerms, a) * std::cos(latitudeArg);
     const double u = sumOfCosines(kUmbralSizeTerms, a);
@@ -202,6 +238,8 @@ double lunarPhase(double decimalYear, double phase, double deltaTSeconds, Syzygy
         solarEclipse(gamma, u, deltaTSeconds, eclipse);
     else
         lunarEclipse(gamma, u, eclipse);
+    if (!inRange && eclipse.kind != EclipseKind::None && !engineSeesEclipse(eclipse, isNewMoon, deltaTSeconds))
+        eclipse.kind = EclipseKind::None;
     return phaseTime;
 }
 

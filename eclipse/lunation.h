@@ -35,7 +35,8 @@ struct EclipseEvent {
 // Time of one principal Moon phase near a decimal year, as an MJD in Terrestrial Time.
 // phase: 0 New, 0.25 First Quarter, 0.5 Full, 0.75 Last Quarter.
 // eclipse.kind is always written (None unless an eclipse is found); its time and magnitude only
-// on the eclipse paths.
+// on the eclipse paths. Beyond the years 0 to 4000 the time of greatest eclipse is the shadow
+// engine's, and an eclipse the engine does not see then is none.
 double lunarPhase(double decimalYear, double phase, double deltaTSeconds, SyzygyEclipse& eclipse);
 
 // Finds the phase nearest decimalYear, appends its instant (UT) to the list when it lies in

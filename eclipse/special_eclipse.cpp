@@ -64,7 +64,11 @@ ElevatedShadow elevatedShadow(double mjdUT, double deltaTSeconds, double heightK
     const double halfChord = q > 0.0 ? std::sqrt(q) : 0.0;
     const double moonDiameter = scale * kMoonDiameter;
     const double umbraCone = scale * kSunDiameter - moonDiameter;
-    auto pointAt = [&](double alongAxis) {
+    // alongAxis runs from the Moon away from the Sun: the Moon's shadow lies only on that side,
+    // so a crossing between the Sun and the Moon (a surface beyond the Moon) is no central point.
+    auto pointAt = [&](double alongAxis) -> ElevatedCentralPoint {
+        if (alongAxis <= 0.0)
+            return {};
         const int kind = umbraCone * alongAxis / sunToMoon - moonDiameter <= 0.0 ? kElevatedTotal : kElevatedAnnular;
         return surfacePoint(mjdUT, engine.equationOfEquinoxes(), moon + alongAxis * axis, ellipsoid, kind);
     };

@@ -25,6 +25,8 @@ struct ElevatedCentralPoints {
 // counts as 0): a sphere, or with ellipsoid set an ellipsoid of the Earth's flattening. Kind
 // total where the umbra reaches the point (a zero umbral diameter included), else annular.
 // On the sphere the latitude is that of the ground point straight below the surface point.
+// Only crossings beyond the Moon as seen from the Sun count: a surface reaching past the Moon
+// has none where the axis enters it, only where it leaves it away from the Sun.
 ElevatedCentralPoints elevatedCentralPoints(double mjdUT, double deltaTSeconds, double heightKm, bool ellipsoid);
 
 struct TrackPoint {

@@ -147,6 +147,31 @@ TEST(MapCommand, PointsArePrintedOnePerLine)
         << special.out.substr(0, 120);
 }
 
+// --steps moves the label as the window's arrow keys do, --sat-step at a time, and leaves the
+// track where it was; steps past the last year are refused.
+TEST(MapCommand, SpecialStepsMoveTheLabelOnly)
+{
+    const std::vector<std::string> common = {"special", "--sat-height", "0", "--ellipsoid", "--date", "2024-04-08"};
+    const auto run = [&](std::vector<std::string> more) {
+        std::vector<std::string> words = common;
+        words.insert(words.end(), more.begin(), more.end());
+        return runInProcess(words);
+    };
+    const CliResult at = run({"--time", "18:17:00", "--points"});
+    const CliResult forward = run({"--time", "17:47:00", "--sat-step", "60", "--steps", "30", "--points"});
+    const CliResult back = run({"--time", "18:18:05", "--sat-step", "13", "--steps", "-5"});
+    ASSERT_EQ(forward.status, 0) << forward.err;
+    const std::string atLabel = at.out.substr(0, at.out.find('\n') + 1);
+    EXPECT_EQ(forward.out.substr(0, forward.out.find('\n') + 1), atLabel);
+    EXPECT_EQ(back.out, atLabel);
+    const CliResult centred = run({"--time", "17:47:00", "--points"});
+    EXPECT_EQ(forward.out.substr(forward.out.find('\n')), centred.out.substr(centred.out.find('\n')));
+    const CliResult beyond =
+        runInProcess({"special", "--date", "9999-12-31", "--time", "23:00:00", "--sat-step", "3600", "--steps", "2"});
+    EXPECT_EQ(beyond.status, 2);
+    EXPECT_EQ(beyond.err, "quorvel-cli: --steps: Year must be between -9999 and 9999.\n");
+}
+
 // A number that is no solar eclipse of the year and a missing output: one line on standard
 // error, exit status 2; a PNG that cannot be written: one line with the reason, exit status 1;
 // no file touched or left behind.

@@ -332,4 +332,30 @@ TEST(EclipseCircumstances, FastScansEqualTheEveryInstantScans)
     EXPECT_GT(compared, 1500);
 }
 
+// Every listed eclipse has a phase on the Earth, and its greatest eclipse lies between its first
+// and last contact: for years sampled from 1900-2100 and from -9999 to 9999, where
+// the lunation series would put the greatest eclipse hours away from the shadow engine's.
+TEST(EclipseCircumstances, GreatestEclipseLiesWithinItsContacts)
+{
+    std::vector<int> years;
+    for (int year = 1900; year <= 2100; year += 4)
+        years.push_back(year);
+    for (int year = -9999; year <= 9999; year += 131)
+        years.push_back(year);
+    int eclipses = 0;
+    for (int year : years) {
+        const qv::SettingsRecord settings = qv::test::settingsFor(year, 0.0);
+        for (const qv::EclipseEvent& eclipse : qv::eclipsesOfYear(settings)) {
+            const qv::EclipseCircumstances found =
+                qv::eclipseCircumstances(eclipse, qv::EclipsePlace{}, qv::deltaTSeconds(settings.time));
+            SCOPED_TRACE(testing::Message() << year << " kind " << static_cast<int>(eclipse.kind));
+            ASSERT_GT(found.phaseCount, 0);
+            EXPECT_LE(found.phases[0].beginUT, eclipse.greatestUT);
+            EXPECT_GE(found.phases[0].endUT, eclipse.greatestUT);
+            ++eclipses;
+        }
+    }
+    EXPECT_GT(eclipses, 850);
+}
+
 }  // namespace

@@ -68,6 +68,23 @@ TEST(SpecialEclipse, LargeHeightGivesTwoPointsWhileTheAxisMissesTheEarth)
     EXPECT_GT(track.size(), static_cast<std::size_t>(instantsWithTwo));
 }
 
+// The Moon's shadow lies only beyond the Moon as seen from the Sun. A surface reaching past the
+// Moon has no central point where the axis enters it between the Sun and the Moon: none at the
+// greatest eclipse, where the Earth hides the exit, and elsewhere only the exit far beyond the
+// Moon, where the umbra has long ended (annular).
+TEST(SpecialEclipse, SurfaceBeyondTheMoonHasPointsOnlyBehindIt)
+{
+    for (double heightKm : {384400.0, 1e6}) {
+        const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(kGreatest2024, kDeltaT2024, heightKm, false);
+        EXPECT_EQ(points.entry.kind, qv::kNoElevatedPoint) << heightKm;
+        EXPECT_EQ(points.exit.kind, qv::kNoElevatedPoint) << heightKm;
+    }
+    const std::vector<qv::TrackPoint> track = qv::specialEclipseTrack(kGreatest2024, kDeltaT2024, 1e6, true);
+    EXPECT_GT(track.size(), 1000u);
+    for (const qv::TrackPoint& point : track)
+        ASSERT_EQ(point.kind, qv::kElevatedAnnular) << point.latitudeDeg << " " << point.longitudeDeg;
+}
+
 // Every minute of the four days evaluated: the track as it would be without passing over the
 // instants whose shadow axis stays far from the surface.
 std::vector<qv::TrackPoint> everyMinuteTrack(double centreUT, double deltaTSeconds, double heightKm, bool ellipsoid)
