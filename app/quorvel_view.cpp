@@ -167,8 +167,7 @@ void QuorvelView::showEclipseDetails(int y)
     selectedEclipse_ = index + 1;
     const qv::EclipseEvent eclipse = eclipses_[index];
     // The map and the details share the eclipse's circumstances at the place.
-    const qv::EclipseCircumstances circumstances =
-        qv::eclipseCircumstances(eclipse, qv::eclipsePlace(viewSettings_.observer), qv::deltaTSeconds(viewSettings_.time));
+    const qv::EclipseCircumstances circumstances = qv::circumstancesAtObserver(viewSettings_, eclipse);
     if (qv::isSolar(eclipse.kind))
         drawEclipseMap(eclipse, circumstances);
     const std::string text = qv::eclipseDetailsText(viewSettings_, eclipse, circumstances);
@@ -240,16 +239,18 @@ void QuorvelView::specialEclipseCommand(qv::SettingsRecord& settings)
         qv::modifiedJulianDate(at.day, at.month, at.year, qv::dmsToDecimal(at.hour, at.minute, at.second));
 
     startMap(SpecialMap);
-    qv::paintSpecialEclipseTrack(
-        pagePixmap_, earthImage(), mapGeometry_, settings,
-        qv::specialEclipseTrack(settings.time.currentMjdUT, qv::deltaTSeconds(settings.time), settings.special.heightKm, settings.special.ellipsoid));
+    const qv::SpecialEclipseSettings& surface = settings.special;
+    qv::paintSpecialEclipseTrack(pagePixmap_, earthImage(), mapGeometry_, settings,
+                                 qv::specialEclipseTrack(settings.time.currentMjdUT, qv::deltaTSeconds(settings.time),
+                                                         surface.heightKm, surface.ellipsoid));
     drawSpecialEclipseLabel(settings);
 }
 
 void QuorvelView::drawSpecialEclipseLabel(const qv::SettingsRecord& settings)
 {
+    const qv::SpecialEclipseSettings& surface = settings.special;
     const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(
-        settings.time.currentMjdUT, qv::deltaTSeconds(settings.time), settings.special.heightKm, settings.special.ellipsoid);
+        settings.time.currentMjdUT, qv::deltaTSeconds(settings.time), surface.heightKm, surface.ellipsoid);
     qv::paintSpecialEclipseLabel(specialMapPixmap_, pagePixmap_, captionPixmap_, mapGeometry_, settings, points);
     refreshView();
 }

@@ -97,8 +97,9 @@ int runMapCommand(CliContext& context)
     QPixmap picture = mapPicture(context);
     QPixmap caption = captionStrip(context);
     QPixmap earth;
-    paintEclipseMap(picture, caption, earthImage(earth), mapGeometry(settings.display.mapProjection, settings.display.centralMeridianDeg),
-                    settings, points, eclipseMapTitle(settings.time.year, settings.time.zone, *eclipse));
+    const MapGeometry geometry = mapGeometry(settings.display.mapProjection, settings.display.centralMeridianDeg);
+    paintEclipseMap(picture, caption, earthImage(earth), geometry, settings, points,
+                    eclipseMapTitle(settings.time.year, settings.time.zone, *eclipse));
     return writePicture(context, picture);
 }
 
@@ -113,8 +114,8 @@ int runSpecialCommand(CliContext& context)
         settings.time.currentMjdUT += (steps > 0 ? 1.0 : -1.0) * settings.special.stepSeconds / kSecondsPerDay;
     if (const std::string message = checkYear(splitUtInstant(settings.time.currentMjdUT).year); !message.empty())
         return refuse(context, "--steps: " + message);
-    const ElevatedCentralPoints now =
-        elevatedCentralPoints(settings.time.currentMjdUT, qv::deltaTSeconds(settings.time), settings.special.heightKm, settings.special.ellipsoid);
+    const ElevatedCentralPoints now = elevatedCentralPoints(settings.time.currentMjdUT, deltaTSeconds(settings.time),
+                                                            settings.special.heightKm, settings.special.ellipsoid);
     const bool picture = !context.options.outPath.empty();
     std::vector<TrackPoint> track;
     if (picture || context.options.points)
@@ -132,7 +133,8 @@ int runSpecialCommand(CliContext& context)
         if (const int status = writePicture(context, specialMap); status != kCliExitOk)
             return status;
     }
-    std::fprintf(context.out, "%s\n", specialEclipseLabel(settings.time.currentMjdUT, settings.special.heightKm, now).c_str());
+    const std::string label = specialEclipseLabel(settings.time.currentMjdUT, settings.special.heightKm, now);
+    std::fprintf(context.out, "%s\n", label.c_str());
     if (context.options.points)
         for (const TrackPoint& point : track)
             std::fprintf(context.out, "track %i %.4f %.4f\n", point.kind, point.latitudeDeg, point.longitudeDeg);

@@ -220,8 +220,9 @@ void setDateTimeFromUnixSeconds(SettingsRecord& settings, long long unixSeconds)
 {
     settings.time.currentMjdUT = unixSeconds / kSecondsPerDay + kMjdOfUnixEpoch;
     double hourOfDay = 0.0;
-    calendarDate(localMjd(settings.time.currentMjdUT, settings.time.zone) + kSplitAllowanceDays, settings.time.day, settings.time.month,
-                 settings.time.year, hourOfDay);
+    TimeSettings& time = settings.time;
+    calendarDate(localMjd(time.currentMjdUT, time.zone) + kSplitAllowanceDays, time.day, time.month, time.year,
+                 hourOfDay);
     double seconds = 0.0;
     splitDms(hourOfDay, settings.time.hour, settings.time.minute, seconds);
     settings.time.second = static_cast<int>(seconds);
@@ -294,8 +295,8 @@ bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path,
 
 bool sameConfigValues(const SettingsRecord& a, const SettingsRecord& b)
 {
-    return a.time.zone.offsetHours == b.time.zone.offsetHours &&
-           std::strcmp(a.time.zone.name, b.time.zone.name) == 0 && a.observer.latitudeDeg == b.observer.latitudeDeg && a.observer.longitudeDeg == b.observer.longitudeDeg &&
+    return a.time.zone.offsetHours == b.time.zone.offsetHours && std::strcmp(a.time.zone.name, b.time.zone.name) == 0 &&
+           a.observer.latitudeDeg == b.observer.latitudeDeg && a.observer.longitudeDeg == b.observer.longitudeDeg &&
            a.observer.heightM == b.observer.heightM && std::strcmp(a.observer.name, b.observer.name) == 0;
 }
 

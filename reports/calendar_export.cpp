@@ -102,8 +102,9 @@ std::string locationName(const SettingsRecord& settings)
 // Ends every UID: a hash of the place (latitude, longitude, height) and the program's domain.
 std::string uidSuffix(const SettingsRecord& settings)
 {
+    const Observer& observer = settings.observer;
     const std::string place =
-        formatted("%.4f,%.4f,%.0f", settings.observer.latitudeDeg, settings.observer.longitudeDeg, settings.observer.heightM);
+        formatted("%.4f,%.4f,%.0f", observer.latitudeDeg, observer.longitudeDeg, observer.heightM);
     std::uint32_t hash = 2166136261u;  // FNV-1a
     for (const char c : place)
         hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
@@ -152,7 +153,8 @@ void addSeasons(const SettingsRecord& settings, std::vector<CalendarEvent>& even
 {
     const TimeZone& zone = settings.time.zone;
     for (int season = 0; season < kSeasons; ++season) {
-        const double instantUT = seasonInstantUT(settings.time.year, static_cast<Season>(season), qv::deltaTSeconds(settings.time), zone);
+        const double instantUT =
+            seasonInstantUT(settings.time.year, static_cast<Season>(season), deltaTSeconds(settings.time), zone);
         const double time = printedInstantUT(instantUT, zone);
         events.push_back(timedEvent(formatted("%d-%s", settings.time.year, kSeasonKeys[season]),
                                     kSeasonSummaries[season], time, time));
@@ -195,7 +197,7 @@ void addEclipses(const SettingsRecord& settings, const std::vector<EclipseEvent>
 {
     const TimeZone& zone = settings.time.zone;
     for (const EclipseEvent& eclipse : eclipses) {
-        const EclipseCircumstances circumstances = eclipseCircumstances(eclipse, eclipsePlace(settings.observer), qv::deltaTSeconds(settings.time));
+        const EclipseCircumstances circumstances = circumstancesAtObserver(settings, eclipse);
         const bool found = circumstances.phaseCount > 0;
         const EclipsePhase& whole = circumstances.phases[0];
         const double greatest = printedInstantUT(eclipse.greatestUT, zone);

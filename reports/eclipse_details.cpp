@@ -120,8 +120,9 @@ void writeLocalCircumstances(const SettingsRecord& settings, EclipseKind kind, c
     out += "\n\n\nLocal Circumstances for ";
     out.append(settings.observer.name, strnlen(settings.observer.name, kLocationNameMax));
     const bool packed = settings.display.dmsAngles;
-    appendNumbers(out, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(settings.observer.latitudeDeg, packed).c_str(),
-                  angleText(settings.observer.longitudeDeg, packed).c_str(), settings.observer.heightM);
+    const Observer& observer = settings.observer;
+    appendNumbers(out, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(observer.latitudeDeg, packed).c_str(),
+                  angleText(observer.longitudeDeg, packed).c_str(), observer.heightM);
     if (kind == EclipseKind::None)
         return;
     if (!local.visible()) {
@@ -174,6 +175,11 @@ void writeLocalMaximum(const SettingsRecord& settings, EclipseKind kind, const L
 EclipsePlace eclipsePlace(const Observer& observer)
 {
     return {observer.latitudeDeg, observer.longitudeDeg, observer.heightM};
+}
+
+EclipseCircumstances circumstancesAtObserver(const SettingsRecord& settings, const EclipseEvent& eclipse)
+{
+    return eclipseCircumstances(eclipse, eclipsePlace(settings.observer), deltaTSeconds(settings.time));
 }
 
 const EclipseEvent* selectedEclipse(int number, const std::vector<EclipseEvent>& eclipses)
@@ -236,8 +242,7 @@ double centralTableEndUT(const EclipseCircumstances& circumstances)
 
 std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEvent& eclipse)
 {
-    return eclipseDetailsText(settings, eclipse,
-                              eclipseCircumstances(eclipse, eclipsePlace(settings.observer), deltaTSeconds(settings.time)));
+    return eclipseDetailsText(settings, eclipse, circumstancesAtObserver(settings, eclipse));
 }
 
 std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEvent& eclipse,

@@ -15,6 +15,9 @@ namespace qv {
 // The observer's place as the eclipse computations take it.
 EclipsePlace eclipsePlace(const Observer& observer);
 
+// The circumstances of an eclipse at the settings' observer with the settings' TT - UT.
+EclipseCircumstances circumstancesAtObserver(const SettingsRecord& settings, const EclipseEvent& eclipse);
+
 // The eclipse numbered number (from 1) among the year's eclipses; nullptr when there is no such
 // eclipse.
 const EclipseEvent* selectedEclipse(int number, const std::vector<EclipseEvent>& eclipses);

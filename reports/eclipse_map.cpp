@@ -41,7 +41,7 @@ EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseE
 {
     if (!isSolar(eclipse.kind))
         return {};
-    return eclipseMapPoints(settings, eclipse, eclipseCircumstances(eclipse, eclipsePlace(settings.observer), deltaTSeconds(settings.time)));
+    return eclipseMapPoints(settings, eclipse, circumstancesAtObserver(settings, eclipse));
 }
 
 EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseEvent& eclipse,

@@ -158,7 +158,7 @@ EclipsePath eclipsePath(const SettingsRecord& settings, const EclipseEvent& ecli
         path.centralLine.push_back(std::move(central));
     path.northernLimit = curveOf(points.umbralLimits.northern);
     path.southernLimit = curveOf(points.umbralLimits.southern);
-    const EclipsePhase& whole = eclipseCircumstances(eclipse, eclipsePlace(settings.observer), qv::deltaTSeconds(settings.time)).phases[0];
+    const EclipsePhase whole = circumstancesAtObserver(settings, eclipse).phases[0];
     addPenumbralLimits(whole.beginUT, whole.endUT, qv::deltaTSeconds(settings.time), path);
     addRiseSetCurves(whole.beginUT, whole.endUT, qv::deltaTSeconds(settings.time), path);
     return path;

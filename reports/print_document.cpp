@@ -236,7 +236,8 @@ std::string printHeader(const SettingsRecord& settings)
     const std::string name = trimmedName(settings.observer.name);
     if (!name.empty())
         header += name + "  ";
-    header += coordinateText(settings.observer.latitudeDeg, 'N', 'S') + " " + coordinateText(settings.observer.longitudeDeg, 'E', 'W');
+    header += coordinateText(settings.observer.latitudeDeg, 'N', 'S') + " " +
+              coordinateText(settings.observer.longitudeDeg, 'E', 'W');
     if (isNamedZone(settings.time.zone))
         header += std::string("  Time zone ") + settings.time.zone.name;
     else

@@ -67,8 +67,8 @@ HorizonPlace horizonPlace(const SettingsRecord& settings, const Moment& moment, 
 {
     HorizonPlace place;
     double distance = 0.0;
-    horizonCoordinates(moment.mjdUT, eqeqSeconds, moment.latitudeRad, moment.longitudeRad, settings.observer.heightM, true,
-                       geocentric, place.azimuthRad, place.altitudeRad, distance);
+    horizonCoordinates(moment.mjdUT, eqeqSeconds, moment.latitudeRad, moment.longitudeRad, settings.observer.heightM,
+                       true, geocentric, place.azimuthRad, place.altitudeRad, distance);
     return place;
 }
 
@@ -88,7 +88,8 @@ void appendHorizon(std::string& text, const HorizonPlace& place, const char* end
 // The observer and TT - UT of the settings for the event searches.
 EventSite eventSite(const SettingsRecord& settings, const Moment& moment)
 {
-    return EventSite{moment.latitudeRad, moment.longitudeRad, settings.observer.heightM, qv::deltaTSeconds(settings.time)};
+    return EventSite{moment.latitudeRad, moment.longitudeRad, settings.observer.heightM,
+                     deltaTSeconds(settings.time)};
 }
 
 // "MMM DD HH:MM" (12 characters) of an event at mjdUT in the zone's time.
@@ -139,8 +140,9 @@ void writeHeading(const SettingsRecord& settings, const Moment& moment, std::str
     text = "Sky Circumstances for ";
     text.append(settings.observer.name, strnlen(settings.observer.name, kLocationNameMax));
     const bool packed = settings.display.dmsAngles;
-    appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(settings.observer.latitudeDeg, packed).c_str(),
-                     angleText(settings.observer.longitudeDeg, packed).c_str(), settings.observer.heightM);
+    const Observer& observer = settings.observer;
+    appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(observer.latitudeDeg, packed).c_str(),
+                     angleText(observer.longitudeDeg, packed).c_str(), observer.heightM);
     char line[64];
     std::snprintf(line, sizeof line, "%2i-", settings.time.day);
     text += line;
