@@ -1,6 +1,7 @@
 #include "reports/year_totals.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -48,6 +49,9 @@ struct MinuteCounts {
     long dark = 0;
     long panel = 0;          // Sun above the true horizon
     double cosineSum = 0.0;  // positive incidence cosines on the panel
+    // With estimated cosines: how far cosineSum may lie from the sum of the exact ones, each
+    // rounded and added in the same order.
+    double cosineSumError = 0.0;
 };
 
 // Index of the first minute of a month (1..13, 13 being the next year's January).
@@ -66,6 +70,8 @@ long monthStartMinute(int year, int month, double yearStartMjd)
 // grows with the MJD) and of the turns, so every decision is the exact one.
 constexpr double kSlopeMarginRad = 1e-8;
 constexpr double kSlopeMarginPerDayRad = 1e-13;
+// The rotation's error is at most the margin over this (a tenth of the hundredfold allowance).
+constexpr double kMarginPerRotationError = 10.0;
 
 double slopeMarginRad(double mjd) { return kSlopeMarginRad + kSlopeMarginPerDayRad * std::fabs(mjd); }
 
@@ -119,8 +125,8 @@ public:
     AltitudeSample(const ObserverSite& site, MinuteRotation& rotation, const Vec3& equatorial)
         : site_(site), rotation_(rotation), equatorial_(equatorial)
     {
-        const Vec3 h = horizonVector(site, rotation.estimate(), true, equatorial);
-        slope_ = h.z / std::sqrt(h.x * h.x + h.y * h.y);
+        estimate_ = horizonVector(site, rotation.estimate(), true, equatorial);
+        slope_ = estimate_.z / std::sqrt(estimate_.x * estimate_.x + estimate_.y * estimate_.y);
     }
 
     bool atLeast(const AltitudeTest& test)
@@ -138,6 +144,9 @@ public:
         const int s = side(test);
         return s != 0 ? s > 0 : degrees() > test.thresholdDeg;
     }
+
+    // The horizon vector of the estimated rotation.
+    const Vec3& estimatedHorizon() const { return estimate_; }
 
     // The exact horizon vector and altitude (radians), as horizonCoordinates gives them.
     const Vec3& horizon()
@@ -167,6 +176,7 @@ private:
     const ObserverSite& site_;
     MinuteRotation& rotation_;
     Vec3 equatorial_;
+    Vec3 estimate_;
     double slope_ = 0.0;
     bool exactKnown_ = false;
     Vec3 horizon_;
@@ -191,15 +201,54 @@ struct ModeTests {
 };
 
 // The Sun on a fixed panel: counts a minute of the Sun above the true horizon and adds the
-// positive cosine of its incidence on the panel face.
+// positive cosine of its incidence on the panel face. The exact cosine comes from the Sun's
+// altitude and azimuth; the estimate is the same cosine written with the horizon vector of the
+// estimated rotation, sin(altitude) = z / |h| and cos(azimuth - panel azimuth) cos(altitude) =
+// (y sin(panel azimuth) - x cos(panel azimuth)) / |h|, with no trigonometry. Its error is at most
+// twice the rotation's error (the Sun is far off, and the cosine is that of the angle between
+// two unit vectors) plus rounding.
 struct Panel {
     double azimuthRad;
     double sinElevation;
     double cosElevation;
+    double sinAzimuth;
+    double cosAzimuth;
+    double estimateErrorBound;
+
+    Panel(double azimuthDeg, double elevationDeg, double rotationErrorRad)
+        : azimuthRad(azimuthDeg * kRadPerDeg), sinElevation(std::sin(elevationDeg * kRadPerDeg)),
+          cosElevation(std::cos(elevationDeg * kRadPerDeg)), sinAzimuth(std::sin(azimuthRad)),
+          cosAzimuth(std::cos(azimuthRad)), estimateErrorBound(4.0 * rotationErrorRad + kCosineRoundingBound)
+    {
+    }
 
     void add(AltitudeSample& sun, MinuteCounts& counts) const
     {
         ++counts.panel;
+        addExact(sun, counts);
+    }
+
+    // Adds the estimated cosine, or the exact one when the estimate is too close to 0 to tell
+    // whether it counts.
+    void addEstimate(AltitudeSample& sun, MinuteCounts& counts) const
+    {
+        ++counts.panel;
+        const Vec3& h = sun.estimatedHorizon();
+        const double incidence = (h.z * sinElevation + (h.y * sinAzimuth - h.x * cosAzimuth) * cosElevation) / norm(h);
+        if (std::fabs(incidence) <= estimateErrorBound) {
+            addExact(sun, counts);
+        } else if (incidence > 0.0) {
+            counts.cosineSum += incidence;
+            counts.cosineSumError += estimateErrorBound;
+        }
+    }
+
+private:
+    // Rounding of either cosine against the true one of its horizon vector.
+    static constexpr double kCosineRoundingBound = 1e-14;
+
+    void addExact(AltitudeSample& sun, MinuteCounts& counts) const
+    {
         const double altitudeRad = sun.radians();
         const double azimuthSun = kPi - toPolar(sun.horizon()).longitude();
         const double incidence = std::sin(altitudeRad) * sinElevation +
@@ -219,15 +268,17 @@ SiderealRotation turnedByMinute(const SiderealRotation& r, const SiderealRotatio
 // Counts the minutes of [first, last) after yearStartMjd. The series give the Sun and the
 // Moon every kSeriesRefreshMinutes; between evaluations the stored vectors are turned to the
 // horizon minute by minute with the site prepared once.
+// With estimatedCosines the panel's cosines are estimated (Panel::addEstimate) and
+// cosineSumError bounds the sum's distance from the exact one.
 MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cutoffDeg, double yearStartMjd,
-                          long first, long last)
+                          long first, long last, bool estimatedCosines)
 {
     const double longitudeRad = settings.observer.longitudeDeg * kRadPerDeg;
     const double deltaTSeconds = qv::deltaTSeconds(settings.time);
     const ObserverSite site = observerSite(settings.observer.latitudeDeg * kRadPerDeg, longitudeRad, settings.observer.heightM);
-    const Panel panel{settings.panel.azimuthDeg * kRadPerDeg, std::sin(settings.panel.elevationDeg * kRadPerDeg),
-                      std::cos(settings.panel.elevationDeg * kRadPerDeg)};
-    const ModeTests tests(cutoffDeg, slopeMarginRad(std::fabs(yearStartMjd) + kDaysPerLeapYear));
+    const double marginRad = slopeMarginRad(std::fabs(yearStartMjd) + kDaysPerLeapYear);
+    const Panel panel(settings.panel.azimuthDeg, settings.panel.elevationDeg, marginRad / kMarginPerRotationError);
+    const ModeTests tests(cutoffDeg, marginRad);
     // The sidereal angle of one minute, from the sidereal times of two instants a minute apart.
     const double minuteAngle =
         std::remainder(localSiderealTime(yearStartMjd + 1.0 / kMinutesPerDay, 0.0, 0.0) -
@@ -256,8 +307,12 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
         MinuteRotation rotation(t, eqeqSeconds, longitudeRad, estimate);
         AltitudeSample sunAltitude(site, rotation, sun);
         if (mode == Mode::Panel) {
-            if (sunAltitude.above(tests.trueHorizon))
-                panel.add(sunAltitude, counts);
+            if (sunAltitude.above(tests.trueHorizon)) {
+                if (estimatedCosines)
+                    panel.addEstimate(sunAltitude, counts);
+                else
+                    panel.add(sunAltitude, counts);
+            }
             counts.sun += sunAltitude.atLeast(tests.horizon);
             continue;
         }
@@ -274,6 +329,10 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
         counts.moon += moonAltitude.atLeast(tests.horizon);
         counts.dark += sunAltitude.atMost(tests.twilights[2]) && !moonAltitude.atLeast(tests.trueHorizon);
     }
+    // Each addition rounds by at most an epsilon of the partial sum, in either sum.
+    if (counts.cosineSumError > 0.0)
+        counts.cosineSumError +=
+            2.0 * DBL_EPSILON * static_cast<double>(counts.panel) * (counts.cosineSum + counts.cosineSumError);
     return counts;
 }
 
@@ -323,6 +382,27 @@ void writeCounts(const SettingsRecord& settings, Mode mode, double cutoffDeg, co
     }
 }
 
+// The panel statistics from the estimated cosines when the lowest and the highest sum they
+// allow print the same text (the printed numbers grow or shrink with the sum, so the exact sum,
+// which lies between, prints it too); otherwise from the exact cosines.
+void writePanelCounts(const SettingsRecord& settings, double yearStartMjd, long first, long last, std::string& text)
+{
+    MinuteCounts counts = countMinutes(settings, Mode::Panel, 0.0, yearStartMjd, first, last, true);
+    const double estimate = counts.cosineSum;
+    std::string low;
+    std::string high;
+    counts.cosineSum = std::fmax(estimate - counts.cosineSumError, 0.0);  // a sum of positive cosines
+    writeCounts(settings, Mode::Panel, 0.0, counts, low);
+    counts.cosineSum = estimate + counts.cosineSumError;
+    writeCounts(settings, Mode::Panel, 0.0, counts, high);
+    if (low == high) {
+        text += low;
+        return;
+    }
+    writeCounts(settings, Mode::Panel, 0.0, countMinutes(settings, Mode::Panel, 0.0, yearStartMjd, first, last, false),
+                text);
+}
+
 }  // namespace
 
 int minutesInYear(int year)
@@ -346,8 +426,12 @@ void yearlyTotalsReport(const SettingsRecord& settings, double cutoffDeg, std::s
     const long last =
         firstMonth <= lastMonth ? std::min(monthStartMinute(settings.time.year, lastMonth + 1, yearStartMjd), yearMinutes)
                                 : 0;
-    writeCounts(settings, mode, cutoffDeg,
-                countMinutes(settings, mode, cutoffDeg, yearStartMjd, first, last), text);
+    if (mode == Mode::Panel) {
+        writePanelCounts(settings, yearStartMjd, first, last, text);
+        return;
+    }
+    writeCounts(settings, mode, cutoffDeg, countMinutes(settings, mode, cutoffDeg, yearStartMjd, first, last, false),
+                text);
 }
 
 }  // namespace qv
