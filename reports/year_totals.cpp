@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "astro/frames.h"
 #include "astro/moon.h"
@@ -24,8 +25,8 @@ constexpr int kDaysPerYear = 365;
 constexpr int kDaysPerLeapYear = 366;
 constexpr int kDaysIn1582 = 355;
 constexpr int kFirstGregorianYear = 1583;
-// The Sun and Moon series are evaluated every this many sampled minutes; between evaluations
-// only the Earth's rotation is followed.
+// The Sun and Moon series give the positions of blocks of this many sampled minutes; within a
+// block only the Earth's rotation is followed.
 constexpr int kSeriesRefreshMinutes = 30;
 // Solar constant, kW per square metre.
 constexpr double kSolarConstantKw = 1.368;
@@ -144,6 +145,10 @@ public:
         const int s = side(test);
         return s != 0 ? s > 0 : degrees() > test.thresholdDeg;
     }
+
+    // Whether the estimate alone decides the test, and whether it puts the body clearly below.
+    bool settles(const AltitudeTest& test) const { return side(test) != 0; }
+    bool clearlyBelow(const AltitudeTest& test) const { return side(test) < 0; }
 
     // The horizon vector of the estimated rotation.
     const Vec3& estimatedHorizon() const { return estimate_; }
@@ -265,11 +270,97 @@ SiderealRotation turnedByMinute(const SiderealRotation& r, const SiderealRotatio
                             r.cosAngle * minute.cosAngle - r.sinAngle * minute.sinAngle};
 }
 
+// A body's series position at the start of one sampling block. Later blocks use it while the
+// body's motion since cannot change a decision: the tests of a position k blocks old widen
+// their margins by k blocks of the fastest motion of the body's direction seen from the site
+// (the Sun: 1.02 degrees a day and 0.03 % of its distance; the Moon: 15.5 degrees a day and 1.1
+// Earth radii at 55 Earth radii or more) and of the equation of the equinoxes (0.17 arcseconds a
+// day), the bounds below with room to spare. A minute they cannot settle gets the exact
+// position of its block. Positions older than kMaxAgeBlocks are renewed.
+constexpr double kSunDriftRadPerDay = 0.02;
+constexpr double kMoonDriftRadPerDay = 0.4;
+constexpr double kEquinoxDriftRadPerDay = 1e-6;
+constexpr long kMaxAgeBlocks = 48;
+constexpr long kNeverEvaluated = -kMaxAgeBlocks - 1;
+
+struct SeriesPosition {
+    Vec3 vector;
+    long block = kNeverEvaluated;
+};
+
+// The tests for positions 0 to kMaxAgeBlocks blocks old.
+std::vector<ModeTests> testsByAge(double cutoffDeg, double marginRad, double driftRadPerDay)
+{
+    constexpr double kBlockDays = kSeriesRefreshMinutes / kMinutesPerDay;
+    std::vector<ModeTests> tests;
+    for (long age = 0; age <= kMaxAgeBlocks; ++age)
+        tests.emplace_back(cutoffDeg,
+                           marginRad + static_cast<double>(age) * kBlockDays * (driftRadPerDay + kEquinoxDriftRadPerDay));
+    return tests;
+}
+
+// Whether an old position decides every test the mode puts to the Sun; the panel's cosines
+// need the exact position, so the Sun must also be clearly down.
+bool sunSettled(const AltitudeSample& sun, Mode mode, const ModeTests& tests)
+{
+    switch (mode) {
+    case Mode::Panel:
+        return sun.clearlyBelow(tests.trueHorizon) && sun.settles(tests.horizon);
+    case Mode::Cutoff:
+        return sun.settles(tests.cutoff);
+    case Mode::Standard:
+        break;
+    }
+    return sun.settles(tests.horizon) && sun.settles(tests.twilights[0]) && sun.settles(tests.twilights[1]) &&
+           sun.settles(tests.twilights[2]);
+}
+
+bool moonSettled(const AltitudeSample& moon, Mode mode, const ModeTests& tests)
+{
+    switch (mode) {
+    case Mode::Panel:
+        return true;
+    case Mode::Cutoff:
+        return moon.settles(tests.cutoff);
+    case Mode::Standard:
+        break;
+    }
+    return moon.settles(tests.horizon) && moon.settles(tests.trueHorizon);
+}
+
+// Counts one minute from settled samples (see sunSettled) or exact positions.
+void countMinute(Mode mode, const ModeTests& sunTests, const ModeTests& moonTests, const Panel& panel,
+                 bool estimatedCosines, AltitudeSample& sun, AltitudeSample& moon, MinuteCounts& counts)
+{
+    if (mode == Mode::Panel) {
+        if (sun.above(sunTests.trueHorizon)) {
+            if (estimatedCosines)
+                panel.addEstimate(sun, counts);
+            else
+                panel.add(sun, counts);
+        }
+        counts.sun += sun.atLeast(sunTests.horizon);
+        return;
+    }
+    if (mode == Mode::Cutoff) {
+        counts.sun += sun.atLeast(sunTests.cutoff);
+        counts.moon += moon.atLeast(moonTests.cutoff);
+        return;
+    }
+    counts.sun += sun.atLeast(sunTests.horizon);
+    counts.civil += sun.atLeast(sunTests.twilights[0]);
+    counts.nautical += sun.atLeast(sunTests.twilights[1]);
+    counts.astronomical += sun.atLeast(sunTests.twilights[2]);
+    counts.moon += moon.atLeast(moonTests.horizon);
+    counts.dark += sun.atMost(sunTests.twilights[2]) && !moon.atLeast(moonTests.trueHorizon);
+}
+
 // Counts the minutes of [first, last) after yearStartMjd. The series give the Sun and the
-// Moon every kSeriesRefreshMinutes; between evaluations the stored vectors are turned to the
-// horizon minute by minute with the site prepared once.
-// With estimatedCosines the panel's cosines are estimated (Panel::addEstimate) and
-// cosineSumError bounds the sum's distance from the exact one.
+// Moon at the start of every block of kSeriesRefreshMinutes (evaluated only for the blocks
+// that need them, see SeriesPosition); within a block the stored vectors are turned to the
+// horizon minute by minute with the site prepared once. With estimatedCosines the panel's
+// cosines are estimated (Panel::addEstimate) and cosineSumError bounds the sum's distance from
+// the exact one.
 MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cutoffDeg, double yearStartMjd,
                           long first, long last, bool estimatedCosines)
 {
@@ -278,7 +369,8 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
     const ObserverSite site = observerSite(settings.observer.latitudeDeg * kRadPerDeg, longitudeRad, settings.observer.heightM);
     const double marginRad = slopeMarginRad(std::fabs(yearStartMjd) + kDaysPerLeapYear);
     const Panel panel(settings.panel.azimuthDeg, settings.panel.elevationDeg, marginRad / kMarginPerRotationError);
-    const ModeTests tests(cutoffDeg, marginRad);
+    const std::vector<ModeTests> sunTests = testsByAge(cutoffDeg, marginRad, kSunDriftRadPerDay);
+    const std::vector<ModeTests> moonTests = testsByAge(cutoffDeg, marginRad, kMoonDriftRadPerDay);
     // The sidereal angle of one minute, from the sidereal times of two instants a minute apart.
     const double minuteAngle =
         std::remainder(localSiderealTime(yearStartMjd + 1.0 / kMinutesPerDay, 0.0, 0.0) -
@@ -286,48 +378,46 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
     const SiderealRotation minuteTurn{std::sin(minuteAngle), std::cos(minuteAngle)};
 
     MinuteCounts counts;
-    Vec3 sun;
-    Vec3 moon;
+    SeriesPosition sun;
+    SeriesPosition moon;
     double eqeqSeconds = 0.0;
     double eclLongitudeRad = 0.0;
     SiderealRotation estimate;
-    int sinceRefresh = 0;
     for (long i = first; i < last; ++i) {
+        const long block = (i - first) / kSeriesRefreshMinutes;
+        const long blockStart = first + block * kSeriesRefreshMinutes;
         const double t = yearStartMjd + static_cast<double>(i) / kMinutesPerDay;
-        if (sinceRefresh == 0) {
-            sun = EARTH_RADII_PER_AU * sunApparentEquatorial(deltaTSeconds, t, eqeqSeconds, eclLongitudeRad);
-            if (mode != Mode::Panel)
-                moon = moonApparentEquatorial(deltaTSeconds, t, eqeqSeconds, eclLongitudeRad);
+        estimate = i == blockStart ? siderealRotation(t, eqeqSeconds, longitudeRad) : turnedByMinute(estimate, minuteTurn);
+        // The series at the block's start; the rotation estimate starts afresh with its equation
+        // of the equinoxes.
+        auto evaluate = [&](SeriesPosition& body, bool isSun) {
+            const double tBlock = yearStartMjd + static_cast<double>(blockStart) / kMinutesPerDay;
+            body.vector = isSun ? EARTH_RADII_PER_AU * sunApparentEquatorial(deltaTSeconds, tBlock, eqeqSeconds, eclLongitudeRad)
+                                : moonApparentEquatorial(deltaTSeconds, tBlock, eqeqSeconds, eclLongitudeRad);
+            body.block = block;
             estimate = siderealRotation(t, eqeqSeconds, longitudeRad);
-        } else {
-            estimate = turnedByMinute(estimate, minuteTurn);
-        }
-        sinceRefresh = (sinceRefresh + 1) % kSeriesRefreshMinutes;
-
-        MinuteRotation rotation(t, eqeqSeconds, longitudeRad, estimate);
-        AltitudeSample sunAltitude(site, rotation, sun);
-        if (mode == Mode::Panel) {
-            if (sunAltitude.above(tests.trueHorizon)) {
-                if (estimatedCosines)
-                    panel.addEstimate(sunAltitude, counts);
-                else
-                    panel.add(sunAltitude, counts);
+        };
+        if (block - sun.block > kMaxAgeBlocks)
+            evaluate(sun, true);
+        if (mode != Mode::Panel && block - moon.block > kMaxAgeBlocks)
+            evaluate(moon, false);
+        for (;;) {
+            MinuteRotation rotation(t, eqeqSeconds, longitudeRad, estimate);
+            AltitudeSample sunAltitude(site, rotation, sun.vector);
+            AltitudeSample moonAltitude(site, rotation, moon.vector);
+            const ModeTests& sunTestsNow = sunTests[block - sun.block];
+            const ModeTests& moonTestsNow = moonTests[block - moon.block];
+            if (sun.block != block && !sunSettled(sunAltitude, mode, sunTestsNow)) {
+                evaluate(sun, true);
+                continue;
             }
-            counts.sun += sunAltitude.atLeast(tests.horizon);
-            continue;
+            if (mode != Mode::Panel && moon.block != block && !moonSettled(moonAltitude, mode, moonTestsNow)) {
+                evaluate(moon, false);
+                continue;
+            }
+            countMinute(mode, sunTestsNow, moonTestsNow, panel, estimatedCosines, sunAltitude, moonAltitude, counts);
+            break;
         }
-        AltitudeSample moonAltitude(site, rotation, moon);
-        if (mode == Mode::Cutoff) {
-            counts.sun += sunAltitude.atLeast(tests.cutoff);
-            counts.moon += moonAltitude.atLeast(tests.cutoff);
-            continue;
-        }
-        counts.sun += sunAltitude.atLeast(tests.horizon);
-        counts.civil += sunAltitude.atLeast(tests.twilights[0]);
-        counts.nautical += sunAltitude.atLeast(tests.twilights[1]);
-        counts.astronomical += sunAltitude.atLeast(tests.twilights[2]);
-        counts.moon += moonAltitude.atLeast(tests.horizon);
-        counts.dark += sunAltitude.atMost(tests.twilights[2]) && !moonAltitude.atLeast(tests.trueHorizon);
     }
     // Each addition rounds by at most an epsilon of the partial sum, in either sum.
     if (counts.cosineSumError > 0.0)
