@@ -67,12 +67,12 @@ long monthStartMinute(int year, int month, double yearStartMjd)
 // slope z / sqrt(x^2 + y^2) of the horizon vector, which rises with the altitude (no arc
 // tangent). A slope beyond tan(threshold -/+ margin) decides; only a slope between them
 // computes the minute's exact rotation and altitude, as horizonCoordinates does. The margin
-// is a hundred times the estimate's error, which comes from the rounding of the instant (it
-// grows with the MJD) and of the turns, so every decision is the exact one.
+// exceeds the estimate's error, which comes from the rounding of the instants (2e-14 radians
+// per day of MJD over a block's turns), the steps of the sidereal time's formula at day
+// boundaries (1e-14 per day of MJD) and the rounding of the turns, so every decision is the
+// exact one.
 constexpr double kSlopeMarginRad = 1e-8;
 constexpr double kSlopeMarginPerDayRad = 1e-13;
-// The rotation's error is at most the margin over this (a tenth of the hundredfold allowance).
-constexpr double kMarginPerRotationError = 10.0;
 
 double slopeMarginRad(double mjd) { return kSlopeMarginRad + kSlopeMarginPerDayRad * std::fabs(mjd); }
 
@@ -283,19 +283,27 @@ constexpr double kEquinoxDriftRadPerDay = 1e-6;
 constexpr long kMaxAgeBlocks = 48;
 constexpr long kNeverEvaluated = -kMaxAgeBlocks - 1;
 
+// Minutes far from every threshold decide the next kSkipMinutes of their block alike: no
+// direction seen from the site turns faster than 0.005 radians a minute (the Earth's turn, 2 %
+// more for the Moon's parallax, and the Moon's own motion), so the tests for them widen their
+// margins by that much for each minute skipped.
+constexpr long kSkipMinutes = 10;
+constexpr double kTurnRadPerMinute = 0.005;
+
 struct SeriesPosition {
     Vec3 vector;
     long block = kNeverEvaluated;
 };
 
 // The tests for positions 0 to kMaxAgeBlocks blocks old.
-std::vector<ModeTests> testsByAge(double cutoffDeg, double marginRad, double driftRadPerDay)
+// With skipMinutes, for deciding that many minutes more alike.
+std::vector<ModeTests> testsByAge(double cutoffDeg, double marginRad, double driftRadPerDay, long skipMinutes = 0)
 {
     constexpr double kBlockDays = kSeriesRefreshMinutes / kMinutesPerDay;
     std::vector<ModeTests> tests;
     for (long age = 0; age <= kMaxAgeBlocks; ++age)
-        tests.emplace_back(cutoffDeg,
-                           marginRad + static_cast<double>(age) * kBlockDays * (driftRadPerDay + kEquinoxDriftRadPerDay));
+        tests.emplace_back(cutoffDeg, marginRad + static_cast<double>(age) * kBlockDays * (driftRadPerDay + kEquinoxDriftRadPerDay) +
+                                          static_cast<double>(skipMinutes) * kTurnRadPerMinute);
     return tests;
 }
 
@@ -328,9 +336,10 @@ bool moonSettled(const AltitudeSample& moon, Mode mode, const ModeTests& tests)
     return moon.settles(tests.horizon) && moon.settles(tests.trueHorizon);
 }
 
-// Counts one minute from settled samples (see sunSettled) or exact positions.
+// Counts `minutes` minutes alike from settled samples (see sunSettled) or exact positions; more
+// than one only when the panel's Sun is down.
 void countMinute(Mode mode, const ModeTests& sunTests, const ModeTests& moonTests, const Panel& panel,
-                 bool estimatedCosines, AltitudeSample& sun, AltitudeSample& moon, MinuteCounts& counts)
+                 bool estimatedCosines, AltitudeSample& sun, AltitudeSample& moon, long minutes, MinuteCounts& counts)
 {
     if (mode == Mode::Panel) {
         if (sun.above(sunTests.trueHorizon)) {
@@ -339,20 +348,20 @@ void countMinute(Mode mode, const ModeTests& sunTests, const ModeTests& moonTest
             else
                 panel.add(sun, counts);
         }
-        counts.sun += sun.atLeast(sunTests.horizon);
+        counts.sun += minutes * sun.atLeast(sunTests.horizon);
         return;
     }
     if (mode == Mode::Cutoff) {
-        counts.sun += sun.atLeast(sunTests.cutoff);
-        counts.moon += moon.atLeast(moonTests.cutoff);
+        counts.sun += minutes * sun.atLeast(sunTests.cutoff);
+        counts.moon += minutes * moon.atLeast(moonTests.cutoff);
         return;
     }
-    counts.sun += sun.atLeast(sunTests.horizon);
-    counts.civil += sun.atLeast(sunTests.twilights[0]);
-    counts.nautical += sun.atLeast(sunTests.twilights[1]);
-    counts.astronomical += sun.atLeast(sunTests.twilights[2]);
-    counts.moon += moon.atLeast(moonTests.horizon);
-    counts.dark += sun.atMost(sunTests.twilights[2]) && !moon.atLeast(moonTests.trueHorizon);
+    counts.sun += minutes * sun.atLeast(sunTests.horizon);
+    counts.civil += minutes * sun.atLeast(sunTests.twilights[0]);
+    counts.nautical += minutes * sun.atLeast(sunTests.twilights[1]);
+    counts.astronomical += minutes * sun.atLeast(sunTests.twilights[2]);
+    counts.moon += minutes * moon.atLeast(moonTests.horizon);
+    counts.dark += minutes * (sun.atMost(sunTests.twilights[2]) && !moon.atLeast(moonTests.trueHorizon));
 }
 
 // Counts the minutes of [first, last) after yearStartMjd. The series give the Sun and the
@@ -368,13 +377,20 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
     const double deltaTSeconds = qv::deltaTSeconds(settings.time);
     const ObserverSite site = observerSite(settings.observer.latitudeDeg * kRadPerDeg, longitudeRad, settings.observer.heightM);
     const double marginRad = slopeMarginRad(std::fabs(yearStartMjd) + kDaysPerLeapYear);
-    const Panel panel(settings.panel.azimuthDeg, settings.panel.elevationDeg, marginRad / kMarginPerRotationError);
+    const Panel panel(settings.panel.azimuthDeg, settings.panel.elevationDeg, marginRad);
     const std::vector<ModeTests> sunTests = testsByAge(cutoffDeg, marginRad, kSunDriftRadPerDay);
     const std::vector<ModeTests> moonTests = testsByAge(cutoffDeg, marginRad, kMoonDriftRadPerDay);
-    // The sidereal angle of one minute, from the sidereal times of two instants a minute apart.
+    const std::vector<ModeTests> sunSkipTests = testsByAge(cutoffDeg, marginRad, kSunDriftRadPerDay, kSkipMinutes);
+    const std::vector<ModeTests> moonSkipTests = testsByAge(cutoffDeg, marginRad, kMoonDriftRadPerDay, kSkipMinutes);
+    // The sidereal angle of one minute, from the sidereal times of two instants a minute apart
+    // within one day of the sidereal time's formula (whose days start at the MJD rounded toward
+    // 0, so that before 1858 midnight and the minute after it lie in different days: across
+    // that boundary the formula steps by up to 1.7e-7 hours, thirty times too much for the
+    // margin once accumulated over a block's turns).
+    const double noonMjd = yearStartMjd + 0.5;
     const double minuteAngle =
-        std::remainder(localSiderealTime(yearStartMjd + 1.0 / kMinutesPerDay, 0.0, 0.0) -
-                           localSiderealTime(yearStartMjd, 0.0, 0.0), kHoursPerDay) * kPi / 12.0;
+        std::remainder(localSiderealTime(noonMjd + 1.0 / kMinutesPerDay, 0.0, 0.0) - localSiderealTime(noonMjd, 0.0, 0.0),
+                       kHoursPerDay) * kPi / 12.0;
     const SiderealRotation minuteTurn{std::sin(minuteAngle), std::cos(minuteAngle)};
 
     MinuteCounts counts;
@@ -404,7 +420,8 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
         for (;;) {
             MinuteRotation rotation(t, eqeqSeconds, longitudeRad, estimate);
             AltitudeSample sunAltitude(site, rotation, sun.vector);
-            AltitudeSample moonAltitude(site, rotation, moon.vector);
+            // The panel has no Moon: the Sun stands in, unused.
+            AltitudeSample moonAltitude = mode == Mode::Panel ? sunAltitude : AltitudeSample(site, rotation, moon.vector);
             const ModeTests& sunTestsNow = sunTests[block - sun.block];
             const ModeTests& moonTestsNow = moonTests[block - moon.block];
             if (sun.block != block && !sunSettled(sunAltitude, mode, sunTestsNow)) {
@@ -415,7 +432,16 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
                 evaluate(moon, false);
                 continue;
             }
-            countMinute(mode, sunTestsNow, moonTestsNow, panel, estimatedCosines, sunAltitude, moonAltitude, counts);
+            const bool skip = i + kSkipMinutes < blockStart + kSeriesRefreshMinutes && i + kSkipMinutes < last &&
+                              sunSettled(sunAltitude, mode, sunSkipTests[block - sun.block]) &&
+                              moonSettled(moonAltitude, mode, moonSkipTests[block - moon.block]);
+            countMinute(mode, sunTestsNow, moonTestsNow, panel, estimatedCosines, sunAltitude, moonAltitude,
+                        skip ? kSkipMinutes + 1 : 1, counts);
+            if (skip) {
+                for (long k = 0; k < kSkipMinutes; ++k)
+                    estimate = turnedByMinute(estimate, minuteTurn);
+                i += kSkipMinutes;
+            }
             break;
         }
     }

@@ -139,9 +139,11 @@ TEST(YearlyTotals, CountsEqualThoseOfTheLiteralMinuteLoop)
     Case cases[] = {
         {place(2000, 48.0, 11.0), 12.5},
         {place(1582, -69.5, -140.25), 0.0},  // a short Julian year, polar nights and days
+        {place(-9999, 48.0, 11.0), -0.5},      // the first year, where rounding is coarsest
     };
     cases[0].settings.panel = {.azimuthDeg = 200.0, .elevationDeg = 30.0, .efficiencyPercent = 17.0};
     cases[1].settings.panel = {.azimuthDeg = 15.0, .elevationDeg = 70.0, .efficiencyPercent = 100.0};
+    cases[2].settings.panel = {.azimuthDeg = 135.0, .elevationDeg = 60.0, .efficiencyPercent = 20.0};
     for (const Case& c : cases) {
         const LiteralCounts literal = literalCounts(c.settings, c.cutoffDeg, 1, 12);
         const std::string standard = report(c.settings, 100.0);
@@ -164,6 +166,12 @@ TEST(YearlyTotals, CountsEqualThoseOfTheLiteralMinuteLoop)
     const std::string panel = report(reform, kSolarPanelCutoff);
     EXPECT_TRUE(contains(panel, hoursText("Sunshine Hours:       %10.2lf h", literalCounts(reform, 0.0, 10, 10).sun)))
         << panel;
+    // February to November of the first year: midnight and the minute after it lie in different
+    // days of the sidereal time's formula, which once unsettled the Earth's turn per minute.
+    SettingsRecord first = cases[2].settings;
+    first.panel.startMonth = 2;
+    first.panel.endMonth = 11;
+    EXPECT_TRUE(contains(report(first, kSolarPanelCutoff), panelText(first, literalCounts(first, 0.0, 2, 11))));
 }
 
 TEST(YearlyTotals, YearLengths)
