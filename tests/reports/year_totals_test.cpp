@@ -171,6 +171,7 @@ TEST(YearlyTotals, CountsEqualThoseOfTheLiteralMinuteLoop)
     SettingsRecord first = cases[2].settings;
     first.panel.startMonth = 2;
     first.panel.endMonth = 11;
+    first.time.deltaTFollowsYear = true;
     EXPECT_TRUE(contains(report(first, kSolarPanelCutoff), panelText(first, literalCounts(first, 0.0, 2, 11))));
 }
 
