@@ -211,7 +211,7 @@ struct ModeTests {
 // estimated rotation, sin(altitude) = z / |h| and cos(azimuth - panel azimuth) cos(altitude) =
 // (y sin(panel azimuth) - x cos(panel azimuth)) / |h|, with no trigonometry. Its error is at most
 // twice the rotation's error (the Sun is far off, and the cosine is that of the angle between
-// two unit vectors) plus rounding.
+// two unit vectors) plus rounding; the bound used is twice that.
 struct Panel {
     double azimuthRad;
     double sinElevation;
@@ -422,8 +422,11 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
             AltitudeSample sunAltitude(site, rotation, sun.vector);
             // The panel has no Moon: the Sun stands in, unused.
             AltitudeSample moonAltitude = mode == Mode::Panel ? sunAltitude : AltitudeSample(site, rotation, moon.vector);
-            const ModeTests& sunTestsNow = sunTests[block - sun.block];
-            const ModeTests& moonTestsNow = moonTests[block - moon.block];
+            // The panel never evaluates the Moon: its age stops at the last tests, unused.
+            const long sunAge = block - sun.block;
+            const long moonAge = std::min(block - moon.block, kMaxAgeBlocks);
+            const ModeTests& sunTestsNow = sunTests[sunAge];
+            const ModeTests& moonTestsNow = moonTests[moonAge];
             if (sun.block != block && !sunSettled(sunAltitude, mode, sunTestsNow)) {
                 evaluate(sun, true);
                 continue;
@@ -433,8 +436,8 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
                 continue;
             }
             const bool skip = i + kSkipMinutes < blockStart + kSeriesRefreshMinutes && i + kSkipMinutes < last &&
-                              sunSettled(sunAltitude, mode, sunSkipTests[block - sun.block]) &&
-                              moonSettled(moonAltitude, mode, moonSkipTests[block - moon.block]);
+                              sunSettled(sunAltitude, mode, sunSkipTests[sunAge]) &&
+                              moonSettled(moonAltitude, mode, moonSkipTests[moonAge]);
             countMinute(mode, sunTestsNow, moonTestsNow, panel, estimatedCosines, sunAltitude, moonAltitude,
                         skip ? kSkipMinutes + 1 : 1, counts);
             if (skip) {
