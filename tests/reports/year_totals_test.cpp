@@ -175,6 +175,28 @@ TEST(YearlyTotals, CountsEqualThoseOfTheLiteralMinuteLoop)
     EXPECT_TRUE(contains(report(first, kSolarPanelCutoff), panelText(first, literalCounts(first, 0.0, 2, 11))));
 }
 
+TEST(YearlyTotals, PanelMonthsEqualTheLiteralLoopFromPoleToEquator)
+{
+    struct Case {
+        int year;
+        double latitudeDeg, longitudeDeg, heightM;
+        SolarPanel panel;
+    };
+    const Case cases[] = {
+        {2024, 89.9, 0.0, 0.0, {0.0, 10.0, 15.0, 3, 3}},          // the Sun rising for months
+        {1950, 0.5, -70.0, 0.0, {90.0, 0.0, 20.0, 6, 6}},          // a wall facing east
+        {-3000, -66.6, 120.0, 3000.0, {300.0, -10.0, 15.0, 12, 12}},  // polar day, a tilted face
+        {7000, 60.0, 25.0, 0.0, {180.0, 90.0, 100.0, 9, 10}},      // equinox, a flat panel
+    };
+    for (const Case& c : cases) {
+        SettingsRecord s = place(c.year, c.latitudeDeg, c.longitudeDeg);
+        s.observer.heightM = c.heightM;
+        s.panel = c.panel;
+        const std::string panel = report(s, kSolarPanelCutoff);
+        EXPECT_TRUE(contains(panel, panelText(s, literalCounts(s, 0.0, c.panel.startMonth, c.panel.endMonth)))) << panel;
+    }
+}
+
 TEST(YearlyTotals, YearLengths)
 {
     EXPECT_EQ(minutesInYear(1582), 355 * 1440);
