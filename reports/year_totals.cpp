@@ -1,9 +1,11 @@
 #include "reports/year_totals.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "astro/frames.h"
 #include "astro/moon.h"
@@ -23,8 +25,8 @@ constexpr int kDaysPerYear = 365;
 constexpr int kDaysPerLeapYear = 366;
 constexpr int kDaysIn1582 = 355;
 constexpr int kFirstGregorianYear = 1583;
-// The Sun and Moon series are evaluated every this many sampled minutes; between evaluations
-// only the Earth's rotation is followed.
+// The Sun and Moon series give the positions of blocks of this many sampled minutes; within a
+// block only the Earth's rotation is followed.
 constexpr int kSeriesRefreshMinutes = 30;
 // Solar constant, kW per square metre.
 constexpr double kSolarConstantKw = 1.368;
@@ -48,6 +50,9 @@ struct MinuteCounts {
     long dark = 0;
     long panel = 0;          // Sun above the true horizon
     double cosineSum = 0.0;  // positive incidence cosines on the panel
+    // With estimated cosines: how far cosineSum may lie from the sum of the exact ones, each
+    // rounded and added in the same order.
+    double cosineSumError = 0.0;
 };
 
 // Index of the first minute of a month (1..13, 13 being the next year's January).
@@ -62,8 +67,10 @@ long monthStartMinute(int year, int month, double yearStartMjd)
 // slope z / sqrt(x^2 + y^2) of the horizon vector, which rises with the altitude (no arc
 // tangent). A slope beyond tan(threshold -/+ margin) decides; only a slope between them
 // computes the minute's exact rotation and altitude, as horizonCoordinates does. The margin
-// is a hundred times the estimate's error, which comes from the rounding of the instant (it
-// grows with the MJD) and of the turns, so every decision is the exact one.
+// exceeds the estimate's error, which comes from the rounding of the instants (2e-14 radians
+// per day of MJD over a block's turns), the steps of the sidereal time's formula at day
+// boundaries (1e-14 per day of MJD) and the rounding of the turns, so every decision is the
+// exact one.
 constexpr double kSlopeMarginRad = 1e-8;
 constexpr double kSlopeMarginPerDayRad = 1e-13;
 
@@ -119,8 +126,8 @@ public:
     AltitudeSample(const ObserverSite& site, MinuteRotation& rotation, const Vec3& equatorial)
         : site_(site), rotation_(rotation), equatorial_(equatorial)
     {
-        const Vec3 h = horizonVector(site, rotation.estimate(), true, equatorial);
-        slope_ = h.z / std::sqrt(h.x * h.x + h.y * h.y);
+        estimate_ = horizonVector(site, rotation.estimate(), true, equatorial);
+        slope_ = estimate_.z / std::sqrt(estimate_.x * estimate_.x + estimate_.y * estimate_.y);
     }
 
     bool atLeast(const AltitudeTest& test)
@@ -138,6 +145,13 @@ public:
         const int s = side(test);
         return s != 0 ? s > 0 : degrees() > test.thresholdDeg;
     }
+
+    // Whether the estimate alone decides the test, and whether it puts the body clearly below.
+    bool settles(const AltitudeTest& test) const { return side(test) != 0; }
+    bool clearlyBelow(const AltitudeTest& test) const { return side(test) < 0; }
+
+    // The horizon vector of the estimated rotation.
+    const Vec3& estimatedHorizon() const { return estimate_; }
 
     // The exact horizon vector and altitude (radians), as horizonCoordinates gives them.
     const Vec3& horizon()
@@ -167,6 +181,7 @@ private:
     const ObserverSite& site_;
     MinuteRotation& rotation_;
     Vec3 equatorial_;
+    Vec3 estimate_;
     double slope_ = 0.0;
     bool exactKnown_ = false;
     Vec3 horizon_;
@@ -191,15 +206,54 @@ struct ModeTests {
 };
 
 // The Sun on a fixed panel: counts a minute of the Sun above the true horizon and adds the
-// positive cosine of its incidence on the panel face.
+// positive cosine of its incidence on the panel face. The exact cosine comes from the Sun's
+// altitude and azimuth; the estimate is the same cosine written with the horizon vector of the
+// estimated rotation, sin(altitude) = z / |h| and cos(azimuth - panel azimuth) cos(altitude) =
+// (y sin(panel azimuth) - x cos(panel azimuth)) / |h|, with no trigonometry. Its error is at most
+// twice the rotation's error (the Sun is far off, and the cosine is that of the angle between
+// two unit vectors) plus rounding; the bound used is twice that.
 struct Panel {
     double azimuthRad;
     double sinElevation;
     double cosElevation;
+    double sinAzimuth;
+    double cosAzimuth;
+    double estimateErrorBound;
+
+    Panel(double azimuthDeg, double elevationDeg, double rotationErrorRad)
+        : azimuthRad(azimuthDeg * kRadPerDeg), sinElevation(std::sin(elevationDeg * kRadPerDeg)),
+          cosElevation(std::cos(elevationDeg * kRadPerDeg)), sinAzimuth(std::sin(azimuthRad)),
+          cosAzimuth(std::cos(azimuthRad)), estimateErrorBound(4.0 * rotationErrorRad + kCosineRoundingBound)
+    {
+    }
 
     void add(AltitudeSample& sun, MinuteCounts& counts) const
     {
         ++counts.panel;
+        addExact(sun, counts);
+    }
+
+    // Adds the estimated cosine, or the exact one when the estimate is too close to 0 to tell
+    // whether it counts.
+    void addEstimate(AltitudeSample& sun, MinuteCounts& counts) const
+    {
+        ++counts.panel;
+        const Vec3& h = sun.estimatedHorizon();
+        const double incidence = (h.z * sinElevation + (h.y * sinAzimuth - h.x * cosAzimuth) * cosElevation) / norm(h);
+        if (std::fabs(incidence) <= estimateErrorBound) {
+            addExact(sun, counts);
+        } else if (incidence > 0.0) {
+            counts.cosineSum += incidence;
+            counts.cosineSumError += estimateErrorBound;
+        }
+    }
+
+private:
+    // Rounding of either cosine against the true one of its horizon vector.
+    static constexpr double kCosineRoundingBound = 1e-14;
+
+    void addExact(AltitudeSample& sun, MinuteCounts& counts) const
+    {
         const double altitudeRad = sun.radians();
         const double azimuthSun = kPi - toPolar(sun.horizon()).longitude();
         const double incidence = std::sin(altitudeRad) * sinElevation +
@@ -216,64 +270,188 @@ SiderealRotation turnedByMinute(const SiderealRotation& r, const SiderealRotatio
                             r.cosAngle * minute.cosAngle - r.sinAngle * minute.sinAngle};
 }
 
+// A body's series position at the start of one sampling block. Later blocks use it while the
+// body's motion since cannot change a decision: the tests of a position k blocks old widen
+// their margins by k blocks of the fastest motion of the body's direction seen from the site
+// (the Sun: 1.02 degrees a day and 0.03 % of its distance; the Moon: 15.5 degrees a day and 1.1
+// Earth radii at 55 Earth radii or more) and of the equation of the equinoxes (0.17 arcseconds a
+// day), the bounds below with room to spare. A minute they cannot settle gets the exact
+// position of its block. Positions older than kMaxAgeBlocks are renewed.
+constexpr double kSunDriftRadPerDay = 0.02;
+constexpr double kMoonDriftRadPerDay = 0.4;
+constexpr double kEquinoxDriftRadPerDay = 1e-6;
+constexpr long kMaxAgeBlocks = 48;
+constexpr long kNeverEvaluated = -kMaxAgeBlocks - 1;
+
+// Minutes far from every threshold decide the next kSkipMinutes of their block alike: no
+// direction seen from the site turns faster than 0.005 radians a minute (the Earth's turn, 2 %
+// more for the Moon's parallax, and the Moon's own motion), so the tests for them widen their
+// margins by that much for each minute skipped.
+constexpr long kSkipMinutes = 10;
+constexpr double kTurnRadPerMinute = 0.005;
+
+struct SeriesPosition {
+    Vec3 vector;
+    long block = kNeverEvaluated;
+};
+
+// The tests for positions 0 to kMaxAgeBlocks blocks old.
+// With skipMinutes, for deciding that many minutes more alike.
+std::vector<ModeTests> testsByAge(double cutoffDeg, double marginRad, double driftRadPerDay, long skipMinutes = 0)
+{
+    constexpr double kBlockDays = kSeriesRefreshMinutes / kMinutesPerDay;
+    std::vector<ModeTests> tests;
+    for (long age = 0; age <= kMaxAgeBlocks; ++age)
+        tests.emplace_back(cutoffDeg, marginRad + static_cast<double>(age) * kBlockDays * (driftRadPerDay + kEquinoxDriftRadPerDay) +
+                                          static_cast<double>(skipMinutes) * kTurnRadPerMinute);
+    return tests;
+}
+
+// Whether an old position decides every test the mode puts to the Sun; the panel's cosines
+// need the exact position, so the Sun must also be clearly down.
+bool sunSettled(const AltitudeSample& sun, Mode mode, const ModeTests& tests)
+{
+    switch (mode) {
+    case Mode::Panel:
+        return sun.clearlyBelow(tests.trueHorizon) && sun.settles(tests.horizon);
+    case Mode::Cutoff:
+        return sun.settles(tests.cutoff);
+    case Mode::Standard:
+        break;
+    }
+    return sun.settles(tests.horizon) && sun.settles(tests.twilights[0]) && sun.settles(tests.twilights[1]) &&
+           sun.settles(tests.twilights[2]);
+}
+
+bool moonSettled(const AltitudeSample& moon, Mode mode, const ModeTests& tests)
+{
+    switch (mode) {
+    case Mode::Panel:
+        return true;
+    case Mode::Cutoff:
+        return moon.settles(tests.cutoff);
+    case Mode::Standard:
+        break;
+    }
+    return moon.settles(tests.horizon) && moon.settles(tests.trueHorizon);
+}
+
+// Counts `minutes` minutes alike from settled samples (see sunSettled) or exact positions; more
+// than one only when the panel's Sun is down.
+void countMinute(Mode mode, const ModeTests& sunTests, const ModeTests& moonTests, const Panel& panel,
+                 bool estimatedCosines, AltitudeSample& sun, AltitudeSample& moon, long minutes, MinuteCounts& counts)
+{
+    if (mode == Mode::Panel) {
+        if (sun.above(sunTests.trueHorizon)) {
+            if (estimatedCosines)
+                panel.addEstimate(sun, counts);
+            else
+                panel.add(sun, counts);
+        }
+        counts.sun += minutes * sun.atLeast(sunTests.horizon);
+        return;
+    }
+    if (mode == Mode::Cutoff) {
+        counts.sun += minutes * sun.atLeast(sunTests.cutoff);
+        counts.moon += minutes * moon.atLeast(moonTests.cutoff);
+        return;
+    }
+    counts.sun += minutes * sun.atLeast(sunTests.horizon);
+    counts.civil += minutes * sun.atLeast(sunTests.twilights[0]);
+    counts.nautical += minutes * sun.atLeast(sunTests.twilights[1]);
+    counts.astronomical += minutes * sun.atLeast(sunTests.twilights[2]);
+    counts.moon += minutes * moon.atLeast(moonTests.horizon);
+    counts.dark += minutes * (sun.atMost(sunTests.twilights[2]) && !moon.atLeast(moonTests.trueHorizon));
+}
+
 // Counts the minutes of [first, last) after yearStartMjd. The series give the Sun and the
-// Moon every kSeriesRefreshMinutes; between evaluations the stored vectors are turned to the
-// horizon minute by minute with the site prepared once.
+// Moon at the start of every block of kSeriesRefreshMinutes (evaluated only for the blocks
+// that need them, see SeriesPosition); within a block the stored vectors are turned to the
+// horizon minute by minute with the site prepared once. With estimatedCosines the panel's
+// cosines are estimated (Panel::addEstimate) and cosineSumError bounds the sum's distance from
+// the exact one.
 MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cutoffDeg, double yearStartMjd,
-                          long first, long last)
+                          long first, long last, bool estimatedCosines)
 {
     const double longitudeRad = settings.observer.longitudeDeg * kRadPerDeg;
     const double deltaTSeconds = qv::deltaTSeconds(settings.time);
     const ObserverSite site = observerSite(settings.observer.latitudeDeg * kRadPerDeg, longitudeRad, settings.observer.heightM);
-    const Panel panel{settings.panel.azimuthDeg * kRadPerDeg, std::sin(settings.panel.elevationDeg * kRadPerDeg),
-                      std::cos(settings.panel.elevationDeg * kRadPerDeg)};
-    const ModeTests tests(cutoffDeg, slopeMarginRad(std::fabs(yearStartMjd) + kDaysPerLeapYear));
-    // The sidereal angle of one minute, from the sidereal times of two instants a minute apart.
+    const double marginRad = slopeMarginRad(std::fabs(yearStartMjd) + kDaysPerLeapYear);
+    const Panel panel(settings.panel.azimuthDeg, settings.panel.elevationDeg, marginRad);
+    const std::vector<ModeTests> sunTests = testsByAge(cutoffDeg, marginRad, kSunDriftRadPerDay);
+    const std::vector<ModeTests> moonTests = testsByAge(cutoffDeg, marginRad, kMoonDriftRadPerDay);
+    const std::vector<ModeTests> sunSkipTests = testsByAge(cutoffDeg, marginRad, kSunDriftRadPerDay, kSkipMinutes);
+    const std::vector<ModeTests> moonSkipTests = testsByAge(cutoffDeg, marginRad, kMoonDriftRadPerDay, kSkipMinutes);
+    // The sidereal angle of one minute, from the sidereal times of two instants a minute apart
+    // within one day of the sidereal time's formula (whose days start at the MJD rounded toward
+    // 0, so that before 1858 midnight and the minute after it lie in different days: across
+    // that boundary the formula steps by up to 1.7e-7 hours, thirty times too much for the
+    // margin once accumulated over a block's turns).
+    const double noonMjd = yearStartMjd + 0.5;
     const double minuteAngle =
-        std::remainder(localSiderealTime(yearStartMjd + 1.0 / kMinutesPerDay, 0.0, 0.0) -
-                           localSiderealTime(yearStartMjd, 0.0, 0.0), kHoursPerDay) * kPi / 12.0;
+        std::remainder(localSiderealTime(noonMjd + 1.0 / kMinutesPerDay, 0.0, 0.0) - localSiderealTime(noonMjd, 0.0, 0.0),
+                       kHoursPerDay) * kPi / 12.0;
     const SiderealRotation minuteTurn{std::sin(minuteAngle), std::cos(minuteAngle)};
 
     MinuteCounts counts;
-    Vec3 sun;
-    Vec3 moon;
+    SeriesPosition sun;
+    SeriesPosition moon;
     double eqeqSeconds = 0.0;
     double eclLongitudeRad = 0.0;
     SiderealRotation estimate;
-    int sinceRefresh = 0;
     for (long i = first; i < last; ++i) {
+        const long block = (i - first) / kSeriesRefreshMinutes;
+        const long blockStart = first + block * kSeriesRefreshMinutes;
         const double t = yearStartMjd + static_cast<double>(i) / kMinutesPerDay;
-        if (sinceRefresh == 0) {
-            sun = EARTH_RADII_PER_AU * sunApparentEquatorial(deltaTSeconds, t, eqeqSeconds, eclLongitudeRad);
-            if (mode != Mode::Panel)
-                moon = moonApparentEquatorial(deltaTSeconds, t, eqeqSeconds, eclLongitudeRad);
+        estimate = i == blockStart ? siderealRotation(t, eqeqSeconds, longitudeRad) : turnedByMinute(estimate, minuteTurn);
+        // The series at the block's start; the rotation estimate starts afresh with its equation
+        // of the equinoxes.
+        auto evaluate = [&](SeriesPosition& body, bool isSun) {
+            const double tBlock = yearStartMjd + static_cast<double>(blockStart) / kMinutesPerDay;
+            body.vector = isSun ? EARTH_RADII_PER_AU * sunApparentEquatorial(deltaTSeconds, tBlock, eqeqSeconds, eclLongitudeRad)
+                                : moonApparentEquatorial(deltaTSeconds, tBlock, eqeqSeconds, eclLongitudeRad);
+            body.block = block;
             estimate = siderealRotation(t, eqeqSeconds, longitudeRad);
-        } else {
-            estimate = turnedByMinute(estimate, minuteTurn);
+        };
+        if (block - sun.block > kMaxAgeBlocks)
+            evaluate(sun, true);
+        if (mode != Mode::Panel && block - moon.block > kMaxAgeBlocks)
+            evaluate(moon, false);
+        for (;;) {
+            MinuteRotation rotation(t, eqeqSeconds, longitudeRad, estimate);
+            AltitudeSample sunAltitude(site, rotation, sun.vector);
+            // The panel has no Moon: the Sun stands in, unused.
+            AltitudeSample moonAltitude = mode == Mode::Panel ? sunAltitude : AltitudeSample(site, rotation, moon.vector);
+            // The panel never evaluates the Moon: its age stops at the last tests, unused.
+            const long sunAge = block - sun.block;
+            const long moonAge = std::min(block - moon.block, kMaxAgeBlocks);
+            const ModeTests& sunTestsNow = sunTests[sunAge];
+            const ModeTests& moonTestsNow = moonTests[moonAge];
+            if (sun.block != block && !sunSettled(sunAltitude, mode, sunTestsNow)) {
+                evaluate(sun, true);
+                continue;
+            }
+            if (mode != Mode::Panel && moon.block != block && !moonSettled(moonAltitude, mode, moonTestsNow)) {
+                evaluate(moon, false);
+                continue;
+            }
+            const bool skip = i + kSkipMinutes < blockStart + kSeriesRefreshMinutes && i + kSkipMinutes < last &&
+                              sunSettled(sunAltitude, mode, sunSkipTests[sunAge]) &&
+                              moonSettled(moonAltitude, mode, moonSkipTests[moonAge]);
+            countMinute(mode, sunTestsNow, moonTestsNow, panel, estimatedCosines, sunAltitude, moonAltitude,
+                        skip ? kSkipMinutes + 1 : 1, counts);
+            if (skip) {
+                for (long k = 0; k < kSkipMinutes; ++k)
+                    estimate = turnedByMinute(estimate, minuteTurn);
+                i += kSkipMinutes;
+            }
+            break;
         }
-        sinceRefresh = (sinceRefresh + 1) % kSeriesRefreshMinutes;
-
-        MinuteRotation rotation(t, eqeqSeconds, longitudeRad, estimate);
-        AltitudeSample sunAltitude(site, rotation, sun);
-        if (mode == Mode::Panel) {
-            if (sunAltitude.above(tests.trueHorizon))
-                panel.add(sunAltitude, counts);
-            counts.sun += sunAltitude.atLeast(tests.horizon);
-            continue;
-        }
-        AltitudeSample moonAltitude(site, rotation, moon);
-        if (mode == Mode::Cutoff) {
-            counts.sun += sunAltitude.atLeast(tests.cutoff);
-            counts.moon += moonAltitude.atLeast(tests.cutoff);
-            continue;
-        }
-        counts.sun += sunAltitude.atLeast(tests.horizon);
-        counts.civil += sunAltitude.atLeast(tests.twilights[0]);
-        counts.nautical += sunAltitude.atLeast(tests.twilights[1]);
-        counts.astronomical += sunAltitude.atLeast(tests.twilights[2]);
-        counts.moon += moonAltitude.atLeast(tests.horizon);
-        counts.dark += sunAltitude.atMost(tests.twilights[2]) && !moonAltitude.atLeast(tests.trueHorizon);
     }
+    // Each addition rounds by at most an epsilon of the partial sum, in either sum.
+    if (counts.cosineSumError > 0.0)
+        counts.cosineSumError +=
+            2.0 * DBL_EPSILON * static_cast<double>(counts.panel) * (counts.cosineSum + counts.cosineSumError);
     return counts;
 }
 
@@ -323,6 +501,27 @@ void writeCounts(const SettingsRecord& settings, Mode mode, double cutoffDeg, co
     }
 }
 
+// The panel statistics from the estimated cosines when the lowest and the highest sum they
+// allow print the same text (the printed numbers grow or shrink with the sum, so the exact sum,
+// which lies between, prints it too); otherwise from the exact cosines.
+void writePanelCounts(const SettingsRecord& settings, double yearStartMjd, long first, long last, std::string& text)
+{
+    MinuteCounts counts = countMinutes(settings, Mode::Panel, 0.0, yearStartMjd, first, last, true);
+    const double estimate = counts.cosineSum;
+    std::string low;
+    std::string high;
+    counts.cosineSum = std::fmax(estimate - counts.cosineSumError, 0.0);  // a sum of positive cosines
+    writeCounts(settings, Mode::Panel, 0.0, counts, low);
+    counts.cosineSum = estimate + counts.cosineSumError;
+    writeCounts(settings, Mode::Panel, 0.0, counts, high);
+    if (low == high) {
+        text += low;
+        return;
+    }
+    writeCounts(settings, Mode::Panel, 0.0, countMinutes(settings, Mode::Panel, 0.0, yearStartMjd, first, last, false),
+                text);
+}
+
 }  // namespace
 
 int minutesInYear(int year)
@@ -346,8 +545,12 @@ void yearlyTotalsReport(const SettingsRecord& settings, double cutoffDeg, std::s
     const long last =
         firstMonth <= lastMonth ? std::min(monthStartMinute(settings.time.year, lastMonth + 1, yearStartMjd), yearMinutes)
                                 : 0;
-    writeCounts(settings, mode, cutoffDeg,
-                countMinutes(settings, mode, cutoffDeg, yearStartMjd, first, last), text);
+    if (mode == Mode::Panel) {
+        writePanelCounts(settings, yearStartMjd, first, last, text);
+        return;
+    }
+    writeCounts(settings, mode, cutoffDeg, countMinutes(settings, mode, cutoffDeg, yearStartMjd, first, last, false),
+                text);
 }
 
 }  // namespace qv

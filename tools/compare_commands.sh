@@ -130,3 +130,16 @@ for y in "${few_years[@]}"; do
   echo "totals --year $y --cutoff 45.25 ${places[5]}"
   echo "panel --year $y --panel 90,0,100,4,9 ${places[6]}"
 done
+
+# More years, places, cutoffs and panels for the totals and the panel, whose minutes are judged
+# from estimates: far years (coarse rounding), the poles, the equator and a mountain.
+more_places=("--lat 48 --lon 11" "--lat 89.9 --lon 0" "--lat -66.6 --lon 120 --height 3000" "--lat 0.5 --lon -70")
+for y in -9999 -3000 -1 1000 1858 1950 2023 3000 7000; do
+  for p in "${more_places[@]}"; do
+    echo "totals --year $y --cutoff 88 $p"
+    echo "totals --year $y --cutoff -17.99 $p"
+    echo "panel --year $y --panel 135,60,20,2,11 $p"
+  done
+  echo "totals --year $y --cutoff 100 ${more_places[2]}"
+  echo "panel --year $y --panel 300,-10,15,1,12 ${more_places[3]}"
+done

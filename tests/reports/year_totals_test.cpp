@@ -1,11 +1,13 @@
 // The yearly totals: the worked example of 48 N 11 E in 2000 (standard totals and panel) against
-// the golden texts; the counts of the fast minute loop against a literal one that takes every
-// minute's month from the calendar and its altitudes from horizonCoordinates; the lengths of the
+// the golden texts; the counts and the panel's cosine sums of the fast minute loop against a
+// literal one that takes every minute's month from the calendar and its altitudes and azimuths
+// from horizonCoordinates; the lengths of the
 // years; the modes and the panel's edge cases.
 #include "reports/year_totals.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -55,6 +57,8 @@ std::string hoursText(const char* format, long minutes)
 struct LiteralCounts {
     long sun = 0, civil = 0, nautical = 0, astronomical = 0, moon = 0, dark = 0;
     long sunAboveCutoff = 0, moonAboveCutoff = 0;
+    long panel = 0;
+    double cosineSum = 0.0;
 };
 
 LiteralCounts literalCounts(const SettingsRecord& s, double cutoffDeg, int firstMonth, int lastMonth)
@@ -83,6 +87,14 @@ LiteralCounts literalCounts(const SettingsRecord& s, double cutoffDeg, int first
         double azimuth = 0.0, altitude = 0.0, distance = 0.0;
         horizonCoordinates(t, eqeq, lat, lon, s.observer.heightM, true, sun, azimuth, altitude, distance);
         const double sunDeg = altitude * kDegPerRad;
+        if (altitude > 0.0) {
+            ++c.panel;
+            const double incidence =
+                std::sin(altitude) * std::sin(s.panel.elevationDeg * kRadPerDeg) +
+                std::cos(azimuth - s.panel.azimuthDeg * kRadPerDeg) * std::cos(altitude) * std::cos(s.panel.elevationDeg * kRadPerDeg);
+            if (incidence > 0.0)
+                c.cosineSum += incidence;
+        }
         horizonCoordinates(t, eqeq, lat, lon, s.observer.heightM, true, moon, azimuth, altitude, distance);
         const double moonDeg = altitude * kDegPerRad;
         c.sun += sunDeg >= -0.83;
@@ -95,6 +107,18 @@ LiteralCounts literalCounts(const SettingsRecord& s, double cutoffDeg, int first
         c.moonAboveCutoff += moonDeg >= cutoffDeg;
     }
     return c;
+}
+
+// The panel's sunshine, percentage and electricity lines from the literal counts.
+std::string panelText(const SettingsRecord& s, const LiteralCounts& c)
+{
+    const double share = c.panel > 0 ? c.cosineSum / static_cast<double>(c.panel) : 0.0;
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "\n  Sunshine Hours:       %10.2lf h \n\n Sunshine Percentage received by solar panel: %8.2lf %% \n"
+                  "\n Maximum Electricity produced per m^2: %g kWh \n",
+                  c.sun / 60.0, 100.0 * share, share * 1.368 * (c.sun / 60.0) * s.panel.efficiencyPercent / 100.0);
+    return text;
 }
 
 TEST(YearlyTotals, WorkedExampleMatchesTheGoldenTexts)
@@ -112,10 +136,14 @@ TEST(YearlyTotals, CountsEqualThoseOfTheLiteralMinuteLoop)
         SettingsRecord settings;
         double cutoffDeg;
     };
-    const Case cases[] = {
+    Case cases[] = {
         {place(2000, 48.0, 11.0), 12.5},
         {place(1582, -69.5, -140.25), 0.0},  // a short Julian year, polar nights and days
+        {place(-9999, 48.0, 11.0), -0.5},      // the first year, where rounding is coarsest
     };
+    cases[0].settings.panel = {.azimuthDeg = 200.0, .elevationDeg = 30.0, .efficiencyPercent = 17.0};
+    cases[1].settings.panel = {.azimuthDeg = 15.0, .elevationDeg = 70.0, .efficiencyPercent = 100.0};
+    cases[2].settings.panel = {.azimuthDeg = 135.0, .elevationDeg = 60.0, .efficiencyPercent = 20.0};
     for (const Case& c : cases) {
         const LiteralCounts literal = literalCounts(c.settings, c.cutoffDeg, 1, 12);
         const std::string standard = report(c.settings, 100.0);
@@ -129,6 +157,7 @@ TEST(YearlyTotals, CountsEqualThoseOfTheLiteralMinuteLoop)
         const std::string cutoff = report(c.settings, c.cutoffDeg);
         EXPECT_TRUE(contains(cutoff, hoursText("deg : %10.2lf hours", literal.sunAboveCutoff))) << cutoff;
         EXPECT_TRUE(contains(cutoff, hoursText("deg: %10.2lf hours", literal.moonAboveCutoff))) << cutoff;
+        EXPECT_TRUE(contains(report(c.settings, kSolarPanelCutoff), panelText(c.settings, literal)));
     }
     // The panel's months: October 1582, which loses ten days to the calendar reform.
     SettingsRecord reform = place(1582, 48.0, 11.0);
@@ -137,6 +166,35 @@ TEST(YearlyTotals, CountsEqualThoseOfTheLiteralMinuteLoop)
     const std::string panel = report(reform, kSolarPanelCutoff);
     EXPECT_TRUE(contains(panel, hoursText("Sunshine Hours:       %10.2lf h", literalCounts(reform, 0.0, 10, 10).sun)))
         << panel;
+    // February to November of the first year: midnight and the minute after it lie in different
+    // days of the sidereal time's formula, which once unsettled the Earth's turn per minute.
+    SettingsRecord first = cases[2].settings;
+    first.panel.startMonth = 2;
+    first.panel.endMonth = 11;
+    first.time.deltaTFollowsYear = true;
+    EXPECT_TRUE(contains(report(first, kSolarPanelCutoff), panelText(first, literalCounts(first, 0.0, 2, 11))));
+}
+
+TEST(YearlyTotals, PanelMonthsEqualTheLiteralLoopFromPoleToEquator)
+{
+    struct Case {
+        int year;
+        double latitudeDeg, longitudeDeg, heightM;
+        SolarPanel panel;
+    };
+    const Case cases[] = {
+        {2024, 89.9, 0.0, 0.0, {0.0, 10.0, 15.0, 3, 3}},          // the Sun rising for months
+        {1950, 0.5, -70.0, 0.0, {90.0, 0.0, 20.0, 6, 6}},          // a wall facing east
+        {-3000, -66.6, 120.0, 3000.0, {300.0, -10.0, 15.0, 12, 12}},  // polar day, a tilted face
+        {7000, 60.0, 25.0, 0.0, {180.0, 90.0, 100.0, 9, 10}},      // equinox, a flat panel
+    };
+    for (const Case& c : cases) {
+        SettingsRecord s = place(c.year, c.latitudeDeg, c.longitudeDeg);
+        s.observer.heightM = c.heightM;
+        s.panel = c.panel;
+        const std::string panel = report(s, kSolarPanelCutoff);
+        EXPECT_TRUE(contains(panel, panelText(s, literalCounts(s, 0.0, c.panel.startMonth, c.panel.endMonth)))) << panel;
+    }
 }
 
 TEST(YearlyTotals, YearLengths)
