@@ -19,8 +19,6 @@ namespace qv {
 
 namespace {
 
-constexpr double kSatHeightMaxKm = 1.0e6;
-constexpr double kSatStepMaxSeconds = 86400.0;
 constexpr long long kSatMaxSteps = 100000;
 constexpr int kMaxPictureScale = 4;
 
@@ -378,10 +376,10 @@ constexpr OptionSpec kOptions[] = {
     {"--panel", "AZ,EL,EFF,M1,M2",
      "solar panel azimuth, elevation, efficiency in %, first and last month", setPanel},
     {"--sat-height", "KM", "height of the special-eclipse surface in km, 0 to 1e6",
-     [](const OptionArg& a) { return setReal(a, 0.0, kSatHeightMaxKm, a.options.satHeightKm); }},
+     [](const OptionArg& a) { return setReal(a, 0.0, kSpecialHeightMaxKm, a.options.satHeightKm); }},
     {"--sat-step", "S", "special-eclipse arrow-key step in seconds, 1 to 86400 (see --steps)",
      [](const OptionArg& a) {
-         return setReal(a, 1.0, kSatStepMaxSeconds, a.options.satStepSeconds);
+         return setReal(a, kSpecialStepMinSeconds, kSpecialStepMaxSeconds, a.options.satStepSeconds);
      }},
     {"--steps", "N", "special: the label after N Right-arrow steps (Left when negative), -1e5 to 1e5",
      [](const OptionArg& a) { return setWhole(a, -kSatMaxSteps, kSatMaxSteps, a.options.satSteps); }},
