@@ -147,7 +147,8 @@ EclipsePath eclipsePath(const SettingsRecord& settings, const EclipseEvent& ecli
     path.eclipse = eclipse;
     if (!isSolar(eclipse.kind))
         return path;
-    const EclipseMapPoints points = eclipseMapPoints(settings, eclipse);
+    const EclipseCircumstances circumstances = circumstancesAtObserver(settings, eclipse);
+    const EclipseMapPoints points = eclipseMapPoints(settings, eclipse, circumstances);
     path.greatest = points.greatest;
     const CentralLinePoint* highest = highestSunPoint(points.centralLine);
     path.greatestUT = highest ? highest->mjdUT : eclipse.greatestUT;
@@ -158,7 +159,7 @@ EclipsePath eclipsePath(const SettingsRecord& settings, const EclipseEvent& ecli
         path.centralLine.push_back(std::move(central));
     path.northernLimit = curveOf(points.umbralLimits.northern);
     path.southernLimit = curveOf(points.umbralLimits.southern);
-    const EclipsePhase whole = circumstancesAtObserver(settings, eclipse).phases[0];
+    const EclipsePhase& whole = circumstances.phases[0];
     addPenumbralLimits(whole.beginUT, whole.endUT, qv::deltaTSeconds(settings.time), path);
     addRiseSetCurves(whole.beginUT, whole.endUT, qv::deltaTSeconds(settings.time), path);
     return path;
