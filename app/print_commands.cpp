@@ -169,12 +169,9 @@ bool QuorvelApp::writePdf(const QString& path, const QPageLayout& layout)
 {
     QByteArray pdf;
     std::string error;
-    if (!qv::renderPdf(chosenDocument(), layout, pdf, error) ||
-        !qv::writeReplacingFile(QFile::encodeName(path).toStdString(), pdf.toStdString(), &error)) {
-        const QString reason = QString::fromLocal8Bit(error);
-        showWriteFailure("Export PDF", tr("*** ERROR ***  unable to write %1: %2").arg(path, reason), path, reason);
+    if (!qv::renderPdf(chosenDocument(), layout, pdf, error)) {
+        reportExportFailure("Export PDF", path, error);
         return false;
     }
-    statusBar()->showMessage(tr("PDF written to %1").arg(path));
-    return true;
+    return writeExport("Export PDF", path, pdf.toStdString(), tr("PDF written to %1").arg(path));
 }

@@ -395,6 +395,23 @@ void QuorvelApp::showWriteFailure(const char* title, const QString& statusText, 
                          tr("The file %1 could not be written:\n%2.").arg(QDir::toNativeSeparators(path), reason));
 }
 
+bool QuorvelApp::writeExport(const char* title, const QString& path, const std::string& text, const QString& doneText)
+{
+    std::string error;
+    if (!qv::writeReplacingFile(QFile::encodeName(path).toStdString(), text, &error)) {
+        reportExportFailure(title, path, error);
+        return false;
+    }
+    statusBar()->showMessage(doneText);
+    return true;
+}
+
+void QuorvelApp::reportExportFailure(const char* title, const QString& path, const std::string& error)
+{
+    const QString reason = QString::fromLocal8Bit(error);
+    showWriteFailure(title, tr("*** ERROR ***  unable to write %1: %2").arg(path, reason), path, reason);
+}
+
 void QuorvelApp::slotFileSaveAs()
 {
     status("Writing Lunar Phases / Calendar to a new file...");
@@ -430,15 +447,7 @@ bool QuorvelApp::exportCalendar(const QString& path)
         status(qv::kCalendarExportYearMessage);
         return false;
     }
-    std::string error;
-    if (!qv::writeReplacingFile(QFile::encodeName(path).toStdString(), text, &error)) {
-        const QString reason = QString::fromLocal8Bit(error);
-        showWriteFailure("Export to Calendar", tr("*** ERROR ***  unable to write %1: %2").arg(path, reason), path,
-                         reason);
-        return false;
-    }
-    statusBar()->showMessage(tr("Calendar written to %1").arg(path));
-    return true;
+    return writeExport("Export to Calendar", path, text, tr("Calendar written to %1").arg(path));
 }
 
 void QuorvelApp::slotFileExportPath()
@@ -468,16 +477,8 @@ bool QuorvelApp::exportEclipsePath(const QString& path)
     }
     const qv::PathFormat format =
         path.endsWith(".kml", Qt::CaseInsensitive) ? qv::PathFormat::Kml : qv::PathFormat::GeoJson;
-    std::string error;
-    if (!qv::writeReplacingFile(QFile::encodeName(path).toStdString(),
-                                qv::eclipsePathFile(view_->viewSettings(), *eclipse, format), &error)) {
-        const QString reason = QString::fromLocal8Bit(error);
-        showWriteFailure("Export Eclipse Path", tr("*** ERROR ***  unable to write %1: %2").arg(path, reason), path,
-                         reason);
-        return false;
-    }
-    statusBar()->showMessage(tr("Eclipse path written to %1").arg(path));
-    return true;
+    return writeExport("Export Eclipse Path", path, qv::eclipsePathFile(view_->viewSettings(), *eclipse, format),
+                       tr("Eclipse path written to %1").arg(path));
 }
 
 void QuorvelApp::slotFileQuit()

@@ -93,6 +93,9 @@ private:
     // Shows statusText and a message box naming the file and the system's reason; the box is
     // seen whether the status bar is shown or not.
     void showWriteFailure(const char* title, const QString& statusText, const QString& path, const QString& reason);
+    // Writes text whole to path and shows doneText, or says why it failed (status bar and message box).
+    bool writeExport(const char* title, const QString& path, const std::string& text, const QString& doneText);
+    void reportExportFailure(const char* title, const QString& path, const std::string& error);
     // Clears the page, builds a report into it, remembers it as the last page and draws it.
     void showTextReport(int lastPage, void (*build)(qv::SettingsRecord&, qv::PageBuffer&));
     // Builds the yearly totals (or, for the panel cutoff, the solar panel statistics) and shows

@@ -17,34 +17,13 @@ import math
 
 import ephem
 
-ECLIPSES = [
-    # (year, month, day), UT window searched, longitudes (degrees east)
-    ((2017, 8, 21), ("2017/8/21 16:00", "2017/8/21 19:30"), range(-125, -79, 5)),
-    ((2024, 4, 8), ("2024/4/8 16:30", "2024/4/8 20:30"), range(-110, -54, 5)),
-]
+from ephem_central_line import ECLIPSES, golden_minimum
+
 EARTH_RADIUS_KM = 6378.137
 AU_KM = 149597870.7
 SUN_RADIUS = 696000.0 / EARTH_RADIUS_KM  # Earth radii
 MOON_RADIUS = 0.2725076                   # Earth radii
 FLATTENING = 1.0 / 298.257223563
-GOLDEN = (math.sqrt(5.0) - 1.0) / 2.0
-
-
-def golden_minimum(f, low, high, tolerance):
-    """Argument of the least value of a unimodal f on [low, high]."""
-    a, b = low, high
-    c, d = b - GOLDEN * (b - a), a + GOLDEN * (b - a)
-    fc, fd = f(c), f(d)
-    while b - a > tolerance:
-        if fc < fd:
-            b, d, fd = d, c, fc
-            c = b - GOLDEN * (b - a)
-            fc = f(c)
-        else:
-            a, c, fc = c, d, fd
-            d = a + GOLDEN * (b - a)
-            fd = f(d)
-    return (a + b) / 2.0
 
 
 def bisect_root(f, inside, outside, tolerance):
