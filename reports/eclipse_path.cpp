@@ -68,28 +68,27 @@ double arcBetween(const TimedPoint& a, const GeoPoint& b)
     return std::acos(std::fmax(-1.0, std::fmin(1.0, cosine)));
 }
 
-// Calls sample(t) every minute from begin while before end, with the models of the map's part.
-template <typename Sample>
-void eachMinuteByPart(double beginUT, double endUT, Sample sample)
+// Calls sample(model, t) every minute from begin while before end, with the model that
+// makeModel(start, end) gives for each of the map's parts.
+template <typename MakeModel, typename Sample>
+void eachMinuteByPart(double beginUT, double endUT, MakeModel makeModel, Sample sample)
 {
     const double partDays = (endUT - beginUT) / kCurveParts;
     for (int part = 0; part < kCurveParts; ++part) {
         const double start = beginUT + part * partDays;
+        const auto model = makeModel(start, start + partDays);
         for (int i = 0; start + i * kStepDays < start + partDays; ++i)
-            sample(start, start + partDays, start + i * kStepDays);
+            sample(model, start + i * kStepDays);
     }
 }
 
 void addPenumbralLimits(double beginUT, double endUT, double deltaTSeconds, EclipsePath& path)
 {
     PieceCollector plus, minus;
-    PenumbraLimitModel model;
-    double modelStart = -1.0;
-    eachMinuteByPart(beginUT, endUT, [&](double start, double end, double t) {
-        if (start != modelStart) {
-            model = penumbraLimitModel(start, end, deltaTSeconds);
-            modelStart = start;
-        }
+    const auto makeModel = [deltaTSeconds](double start, double end) {
+        return penumbraLimitModel(start, end, deltaTSeconds);
+    };
+    eachMinuteByPart(beginUT, endUT, makeModel, [&](const PenumbraLimitModel& model, double t) {
         plus.add(t, limitPoint(model, t, true));
         minus.add(t, limitPoint(model, t, false));
     });
@@ -103,13 +102,10 @@ void addPenumbralLimits(double beginUT, double endUT, double deltaTSeconds, Ecli
 void addRiseSetCurves(double beginUT, double endUT, double deltaTSeconds, EclipsePath& path)
 {
     PieceCollector first, second;
-    PenumbraEdgeModel model;
-    double modelStart = -1.0;
-    eachMinuteByPart(beginUT, endUT, [&](double start, double end, double t) {
-        if (start != modelStart) {
-            model = penumbraEdgeModel(start, end, deltaTSeconds);
-            modelStart = start;
-        }
+    const auto makeModel = [deltaTSeconds](double start, double end) {
+        return penumbraEdgeModel(start, end, deltaTSeconds);
+    };
+    eachMinuteByPart(beginUT, endUT, makeModel, [&](const PenumbraEdgeModel& model, double t) {
         RiseSetPair pair = riseSetPoints(model, t);
         if (!pair.second.exists()) {
             first.cut();
