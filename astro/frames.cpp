@@ -71,19 +71,25 @@ NutationAngles nutationAngles(double centuriesTT) {
     return angles;
 }
 
-Vec3 eclipticToEquatorial(double centuriesTT, const Vec3& eclipticVector) {
-    const double eps0 = meanObliquity(centuriesTT);
-    const double co = std::cos(eps0);
-    const double si = std::sin(eps0);
+MeanObliquity meanObliquityOfDate(double centuriesTT) {
+    const double rad = meanObliquity(centuriesTT);
+    return MeanObliquity{rad, std::cos(rad), std::sin(rad)};
+}
+
+Vec3 eclipticToEquatorial(const MeanObliquity& obliquity, const Vec3& eclipticVector) {
+    const double co = obliquity.cosine;
+    const double si = obliquity.sine;
     return Vec3(eclipticVector.x, co * eclipticVector.y - si * eclipticVector.z,
                 si * eclipticVector.y + co * eclipticVector.z);
 }
 
-Mat3 nutationMatrix(double centuriesTT, double& eqeqSeconds) {
+Mat3 nutationMatrix(double centuriesTT, const MeanObliquity& obliquity, double& eqeqSeconds) {
     const NutationAngles angles = nutationAngles(centuriesTT);
     eqeqSeconds = angles.equationOfEquinoxesSeconds;
-    return rotationX(-angles.trueObliquityRad) * rotationZ(-angles.longitudeRad) *
-           rotationX(angles.meanObliquityRad);
+    // rotationX(obliquity.rad), from the cosine and sine at hand.
+    const Mat3 fromMeanEquator(Vec3(1.0, 0.0, 0.0), Vec3(0.0, obliquity.cosine, obliquity.sine),
+                               Vec3(0.0, -obliquity.sine, obliquity.cosine));
+    return rotationX(-angles.trueObliquityRad) * rotationZ(-angles.longitudeRad) * fromMeanEquator;
 }
 
 Mat3 eclipticNutationMatrix(double centuriesTT, double& eqeqSeconds) {

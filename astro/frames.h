@@ -21,12 +21,21 @@ struct NutationAngles {
 // Short nutation series (five terms in longitude, four in obliquity).
 NutationAngles nutationAngles(double centuriesTT);
 
+// The mean obliquity of date with its cosine and sine: worked out once, it turns every vector
+// of one instant between the mean ecliptic and the mean equator.
+struct MeanObliquity {
+    double rad = 0.0;
+    double cosine = 1.0;
+    double sine = 0.0;
+};
+MeanObliquity meanObliquityOfDate(double centuriesTT);
+
 // Ecliptic vector of date to the mean equator and equinox of date.
-Vec3 eclipticToEquatorial(double centuriesTT, const Vec3& eclipticVector);
+Vec3 eclipticToEquatorial(const MeanObliquity& obliquity, const Vec3& eclipticVector);
 
 // Rotation from the mean to the true equator of date; stores the equation of the equinoxes
 // in seconds of time.
-Mat3 nutationMatrix(double centuriesTT, double& eqeqSeconds);
+Mat3 nutationMatrix(double centuriesTT, const MeanObliquity& obliquity, double& eqeqSeconds);
 
 // Rotation applied to ecliptic vectors of date: adds dPsi to the longitude and dEps to the
 // obliquity; stores the equation of the equinoxes in seconds of time.

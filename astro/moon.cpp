@@ -1,5 +1,6 @@
 #include "astro/moon.h"
 
+#include <array>
 #include <cmath>
 
 #include "astro/frames.h"
@@ -214,6 +215,32 @@ constexpr bool termsStayInTables() {
 }
 static_assert(termsStayInTables(), "a lunar term reaches outside its multiple-angle table");
 
+// The table places of each term's factors, worked out once at compile time.
+template <class Term, std::size_t N>
+constexpr std::array<MoonTheory::TermFactors, N> termFactors(const Term (&terms)[N]) {
+    std::array<MoonTheory::TermFactors, N> factors{};
+    for (std::size_t i = 0; i < N; ++i) {
+        const int multiples[4] = {terms[i].p, terms[i].q, terms[i].r, terms[i].s};
+        for (int a = 0; a < 4; ++a) {
+            if (multiples[a] != 0)
+                factors[i].index[factors[i].count++] = a * MoonTheory::kTableSize + multiples[a] + MoonTheory::kMaxMultiple;
+        }
+    }
+    return factors;
+}
+static constexpr auto kSolarTermFactors = termFactors(kSolarTerms);
+static constexpr auto kLatitudeTermFactors = termFactors(kLatitudeTerms);
+
+template <std::size_t N>
+constexpr bool everyTermHasAnArgument(const std::array<MoonTheory::TermFactors, N>& factors) {
+    for (const MoonTheory::TermFactors& f : factors) {
+        if (f.count == 0) return false;
+    }
+    return true;
+}
+static_assert(everyTermHasAnArgument(kSolarTermFactors) && everyTermHasAnArgument(kLatitudeTermFactors),
+              "a lunar term without an argument");
+
 // Sum of the terms' sines for Julian centuries T.
 template <std::size_t N>
 double sumSineTerms(const SineTerm (&terms)[N], double centuriesTT) {
@@ -270,8 +297,8 @@ void MoonTheory::computeMultipleAngles() {
     const double factors[4] = {1.000002208, 0.997504612 - 0.002495388 * centuriesTT_,
                                inclinationFactor(gammaCorrection_), 1.0};
     for (int a = 0; a < 4; ++a) {
-        double* co = cos_[a] + kMaxMultiple;
-        double* si = sin_[a] + kMaxMultiple;
+        double* co = cos_ + a * kTableSize + kMaxMultiple;
+        double* si = sin_ + a * kTableSize + kMaxMultiple;
         co[0] = 1.0;
         si[0] = 0.0;
         co[1] = factors[a] * std::cos(argumentRad_[a]);
@@ -287,15 +314,13 @@ void MoonTheory::computeMultipleAngles() {
     }
 }
 
-void MoonTheory::termArgument(int p, int q, int r, int s, double& x, double& y) const {
-    const int multiples[4] = {p, q, r, s};
-    x = 1.0;
-    y = 0.0;
-    for (int a = 0; a < 4; ++a) {
-        const int m = multiples[a];
-        if (m == 0) continue;
-        const double co = cos_[a][m + kMaxMultiple];
-        const double si = sin_[a][m + kMaxMultiple];
+void MoonTheory::termArgument(const TermFactors& factors, double& x, double& y) const {
+    // The product starts at the first factor: multiplying 1 + 0i by it is exact.
+    x = cos_[factors.index[0]];
+    y = sin_[factors.index[0]];
+    for (int k = 1; k < factors.count; ++k) {
+        const double co = cos_[factors.index[k]];
+        const double si = sin_[factors.index[k]];
         const double xNew = x * co - y * si;
         y = y * co + x * si;
         x = xNew;
@@ -303,19 +328,26 @@ void MoonTheory::termArgument(int p, int q, int r, int s, double& x, double& y) 
 }
 
 void MoonTheory::addTerms() {
-    sinParallaxArcsec_ = 3422.7;
+    // Two sums side by side in one pair of lanes, each lane adding exactly what it would alone:
+    // (DLAM, DS) from the sines, (GAMC, SINPI) from the cosines.
+    using LanePair = double __attribute__((vector_size(16)));
+    LanePair fromSines = {0.0, 0.0};
+    LanePair fromCosines = {0.0, 3422.7};
     double x = 0.0;
     double y = 0.0;
-    for (const MoonSolarTerm& term : kSolarTerms) {
-        termArgument(term.p, term.q, term.r, term.s, x, y);
-        longitudeArcsec_ += term.dlam * y;
-        latitudeArgArcsec_ += term.ds * y;
-        latitudeFactorArcsec_ += term.gamc * x;
-        sinParallaxArcsec_ += term.sinpi * x;
+    for (std::size_t i = 0; i < std::size(kSolarTerms); ++i) {
+        const MoonSolarTerm& term = kSolarTerms[i];
+        termArgument(kSolarTermFactors[i], x, y);
+        fromSines += LanePair{term.dlam, term.ds} * y;
+        fromCosines += LanePair{term.gamc, term.sinpi} * x;
     }
-    for (const MoonLatitudeTerm& term : kLatitudeTerms) {
-        termArgument(term.p, term.q, term.r, term.s, x, y);
-        latitudeTermsArcsec_ += term.n * y;
+    longitudeArcsec_ = fromSines[0];
+    latitudeArgArcsec_ = fromSines[1];
+    latitudeFactorArcsec_ = fromCosines[0];
+    sinParallaxArcsec_ = fromCosines[1];
+    for (std::size_t i = 0; i < std::size(kLatitudeTerms); ++i) {
+        termArgument(kLatitudeTermFactors[i], x, y);
+        latitudeTermsArcsec_ += kLatitudeTerms[i].n * y;
     }
     longitudeArcsec_ += sumSineTerms(kPlanetaryTerms, centuriesTT_);
 }
@@ -337,8 +369,9 @@ Vec3 moonApparentEquatorial(double deltaTSeconds, double mjdUT, double& eqeqSeco
                             double& eclLongitudeRad) {
     const double t = centuriesTTFromUT(mjdUT, deltaTSeconds);
     const Vec3 ecliptic = moonPosition(t);
-    eclLongitudeRad = toPolar(ecliptic).longitude();
-    return nutationMatrix(t, eqeqSeconds) * eclipticToEquatorial(t, ecliptic);
+    eclLongitudeRad = longitudeOf(ecliptic);
+    const MeanObliquity obliquity = meanObliquityOfDate(t);
+    return nutationMatrix(t, obliquity, eqeqSeconds) * eclipticToEquatorial(obliquity, ecliptic);
 }
 
 }  // namespace qv

@@ -42,17 +42,25 @@ public:
     // Geocentric position in Earth radii, mean ecliptic and equinox of date.
     Vec3 position() const;
 
+    // The multiple-angle tables hold k times l, ls, F and D (in that order) for k = -6 .. 6,
+    // each argument's run of multiples after the one before.
+    static constexpr int kMaxMultiple = 6;
+    static constexpr int kTableSize = 2 * kMaxMultiple + 1;
+    // Where one term's factors stand in those tables: its nonzero multiples, in argument order.
+    struct TermFactors {
+        int count = 0;
+        int index[4] = {};
+    };
+
 private:
     // Index of the arguments l, ls, F, D in the multiple-angle tables.
     enum Argument : int { kAnomaly = 0, kSunAnomaly = 1, kLatitudeArg = 2, kElongation = 3 };
-    static constexpr int kMaxMultiple = 6;
-    static constexpr int kTableSize = 2 * kMaxMultiple + 1;
 
     void computeLongPeriodCorrections();
     void computeMeanArguments();
     void computeMultipleAngles();
     // Weighted cosine (x) and sine (y) of p l + q ls + r F + s D.
-    void termArgument(int p, int q, int r, int s, double& x, double& y) const;
+    void termArgument(const TermFactors& factors, double& x, double& y) const;
     void addTerms();
 
     double centuriesTT_;
@@ -60,8 +68,8 @@ private:
     double gammaCorrection_ = 0.0;    // DGAM, dimensionless
     double meanLongitudeRad_ = 0.0;   // L0
     double argumentRad_[4] = {};      // l, ls, F, D
-    double cos_[4][kTableSize] = {};  // CO(k) at index k + kMaxMultiple
-    double sin_[4][kTableSize] = {};  // SI(k)
+    double cos_[4 * kTableSize] = {};  // CO(k) of argument a at index a kTableSize + k + kMaxMultiple
+    double sin_[4 * kTableSize] = {};  // SI(k)
     double longitudeArcsec_ = 0.0;    // DLAM
     double latitudeArgArcsec_ = 0.0;  // DS
     double latitudeFactorArcsec_ = 0.0;  // GAMC

@@ -108,7 +108,7 @@ MoonDisk moonPhysicalData(double mjdUT, const Vec3& moonTopocentric, const Vec3&
     const PolarCoord observer = toPolar(selenographic * (-1.0 * moonTopocentric));
     disk.librationLatitudeDeg = observer.latitude() * kDegPerRad;
     disk.librationLongitudeDeg = signedDegrees(observer.longitude());
-    const double subsolarDeg = signedDegrees(toPolar(selenographic * moonToSun).longitude());
+    const double subsolarDeg = signedDegrees(longitudeOf(selenographic * moonToSun));
     disk.terminatorDeg = subsolarDeg - kQuarterCircleDeg;
     if (disk.terminatorDeg > kQuarterCircleDeg + disk.librationLongitudeDeg)
         disk.terminatorDeg -= kHalfCircleDeg;

@@ -62,7 +62,7 @@ Vec3 moonVectorAt(const EventSite& site, double mjdUT, double& eqeqSeconds)
 double sunTransitUT(const EventSite& site, double mjdUT)
 {
     double eqeqSeconds = 0.0;
-    const double rightAscension = toPolar(sunVectorAt(site, mjdUT, eqeqSeconds)).longitude();
+    const double rightAscension = longitudeOf(sunVectorAt(site, mjdUT, eqeqSeconds));
     const double transit = rightAscension / kTwoPi -
                            localSiderealTime(mjdUT, site.longitudeRad * kDegPerRad, eqeqSeconds) / kHoursPerDay;
     return mjdUT + (transit - std::floor(transit));

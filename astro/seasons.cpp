@@ -47,7 +47,7 @@ double seasonInstantTT(int year, Season season)
     for (int i = 0; i < kSeasonMaxIterations; ++i) {
         const double t = julianCenturies(estimate);
         const Vec3 sun = nutation * sunPosition(t - kSunLightTimeCenturies);
-        const double correction = kDaysPerSolarRadian * std::sin(targetRad - toPolar(sun).longitude());
+        const double correction = kDaysPerSolarRadian * std::sin(targetRad - longitudeOf(sun));
         estimate += correction;
         if (std::fabs(correction) <= kSeasonToleranceDays)
             break;

@@ -231,14 +231,15 @@ Vec3 sunApparentEquatorial(double deltaTSeconds, double mjdUT, double& eqeqSecon
                            double& eclLongitudeRad) {
     const double t = centuriesTTFromUT(mjdUT, deltaTSeconds);
     const Vec3 ecliptic = sunPosition(t);
-    eclLongitudeRad = toPolar(ecliptic).longitude();
-    const Vec3 trueEquatorial = nutationMatrix(t, eqeqSeconds) * eclipticToEquatorial(t, ecliptic);
+    eclLongitudeRad = longitudeOf(ecliptic);
+    const MeanObliquity obliquity = meanObliquityOfDate(t);
+    const Vec3 trueEquatorial = nutationMatrix(t, obliquity, eqeqSeconds) * eclipticToEquatorial(obliquity, ecliptic);
     return annualAberration(t, trueEquatorial);
 }
 
 double sunLongitudeDegrees(double mjdUT, double deltaTSeconds) {
     const double t = centuriesTTFromUT(mjdUT, deltaTSeconds);
-    const double degrees = toPolar(sunPosition(t)).longitude() * kDegPerRad;
+    const double degrees = longitudeOf(sunPosition(t)) * kDegPerRad;
     return degrees < 180.0 ? degrees + 360.0 : degrees;
 }
 

@@ -6,21 +6,17 @@
 
 namespace qv {
 
-double norm(const Vec3& v) { return std::sqrt(dot(v, v)); }
-
-Vec3 unitVector(const Vec3& v) {
-    const double length = norm(v);
-    if (length < 1e-100) return Vec3();
-    return (1.0 / length) * v;
-}
-
 PolarCoord toPolar(const Vec3& v) {
     const double planeSquared = v.x * v.x + v.y * v.y;
+    return PolarCoord(std::sqrt(planeSquared + v.z * v.z), longitudeOf(v), latitudeOf(v));
+}
+
+double longitudeOf(const Vec3& v) {
     double longitude = safeAtan2(v.y, v.x);
     if (longitude < 0.0) longitude += kTwoPi;
     // Rounding can lift a longitude just below 0 to exactly 2 pi; keep it in [0, 2 pi).
     if (longitude >= kTwoPi) longitude = 0.0;
-    return PolarCoord(std::sqrt(planeSquared + v.z * v.z), longitude, latitudeOf(v));
+    return longitude;
 }
 
 double latitudeOf(const Vec3& v) { return safeAtan2(v.z, std::sqrt(v.x * v.x + v.y * v.y)); }
@@ -64,10 +60,6 @@ Mat3 rotationZ(double angleRad) {
     const double si = std::sin(angleRad);
     return Mat3(Vec3(co, si, 0.0), Vec3(-si, co, 0.0), Vec3(0.0, 0.0, 1.0));
 }
-
-double frac(double x) { return x - std::trunc(x); }
-
-double sinRevolutions(double revolutions) { return std::sin(kTwoPi * frac(revolutions)); }
 
 double safeAtan2(double y, double x) {
     if (x == 0.0 && y == 0.0) return 0.0;

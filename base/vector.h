@@ -2,6 +2,10 @@
 // Vectors, 3x3 frame rotations and polar triples: plain double-precision values on the stack,
 // no allocation and no error reports. All angles are radians.
 
+#include <cmath>
+
+#include "base/constants.h"
+
 namespace qv {
 
 // Cartesian vector (x, y, z); default (0, 0, 0).
@@ -68,12 +72,17 @@ constexpr Vec3 cross(const Vec3& v, const Vec3& w) {
 }
 
 // Euclidean length.
-double norm(const Vec3& v);
+inline double norm(const Vec3& v) { return std::sqrt(dot(v, v)); }
 // v / norm(v); the zero vector when norm(v) < 1e-100.
-Vec3 unitVector(const Vec3& v);
+inline Vec3 unitVector(const Vec3& v) {
+    const double length = norm(v);
+    if (length < 1e-100) return Vec3();
+    return (1.0 / length) * v;
+}
 // Radius, longitude in [0, 2 pi) and latitude in [-pi/2, pi/2]; the zero vector gives (0, 0, 0).
 PolarCoord toPolar(const Vec3& v);
-// The latitude of toPolar(v) alone, computed the same way.
+// The longitude and the latitude of toPolar(v) alone, computed the same way.
+double longitudeOf(const Vec3& v);
 double latitudeOf(const Vec3& v);
 // (r cos lat cos lon, r cos lat sin lon, r sin lat).
 Vec3 fromPolar(const PolarCoord& p);
@@ -93,9 +102,9 @@ Mat3 rotationY(double angleRad);
 Mat3 rotationZ(double angleRad);
 
 // Remainder of x divided by 1 with the sign of x: frac(-1.25) = -0.25.
-double frac(double x);
+inline double frac(double x) { return x - std::trunc(x); }
 // sin(2 pi frac(revolutions)).
-double sinRevolutions(double revolutions);
+inline double sinRevolutions(double revolutions) { return std::sin(kTwoPi * frac(revolutions)); }
 // atan2(y, x), and 0 when both are exactly 0.
 double safeAtan2(double y, double x);
 

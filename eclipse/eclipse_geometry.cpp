@@ -140,10 +140,10 @@ Vec3 horizonToEquatorial(double mjdUT, double eqeqSeconds, double latitudeRad, d
 
 void EclipseGeometry::setTime(double mjdUT, double deltaTSeconds) {
     centuriesTT_ = centuriesTTFromUT(mjdUT, deltaTSeconds);
-    const Vec3 sunMeanEquator = eclipticToEquatorial(centuriesTT_, sunPosition(centuriesTT_));
-    const Vec3 moonMeanEquator =
-        moonFrameTurn() * eclipticToEquatorial(centuriesTT_, moonPosition(centuriesTT_));
-    const Mat3 nutation = nutationMatrix(centuriesTT_, equationOfEquinoxesSeconds_);
+    const MeanObliquity obliquity = meanObliquityOfDate(centuriesTT_);
+    const Vec3 sunMeanEquator = eclipticToEquatorial(obliquity, sunPosition(centuriesTT_));
+    const Vec3 moonMeanEquator = moonFrameTurn() * eclipticToEquatorial(obliquity, moonPosition(centuriesTT_));
+    const Mat3 nutation = nutationMatrix(centuriesTT_, obliquity, equationOfEquinoxesSeconds_);
     sun_ = EARTH_RADII_PER_AU * annualAberration(centuriesTT_, nutation * sunMeanEquator);
     moon_ = nutation * moonMeanEquator;
 }
@@ -216,7 +216,7 @@ double EclipseGeometry::centralDurationAndWidth(double mjdUT, double deltaTSecon
 
 void groundCoordinates(double mjdUT, double eqeqSeconds, const Vec3& point, double& latitudeRad,
                        double& longitudeRad) {
-    const double rightAscensionRad = toPolar(point).longitude();
+    const double rightAscensionRad = longitudeOf(point);
     const double greenwichSiderealRad = kPi / 12.0 * localSiderealTime(mjdUT, 0.0, eqeqSeconds);
     longitudeRad = wrapLongitude(rightAscensionRad - greenwichSiderealRad);
     latitudeRad = std::atan2(point.z, kShadowGeodeticFactor * std::sqrt(point.x * point.x + point.y * point.y));

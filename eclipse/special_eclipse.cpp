@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
+#include <system_error>
+#include <thread>
 
 #include "base/constants.h"
 #include "base/julian.h"
@@ -16,6 +19,8 @@ constexpr double kSunDiameter = 2.0 * kSunRadius;
 // The track: one-minute steps over two days either side of the chosen instant.
 constexpr double kTrackHalfWidthDays = 2.0;
 constexpr double kTrackStepDays = 0.000694444;
+// Most parts the track's minutes are shared out to, one thread each.
+constexpr long kMaxTrackParts = 4;
 // Stepping back and forth may leave an instant this far (0.1 ms) below a whole second.
 constexpr double kSecondNudgeDays = 1e-4 / kSecondsPerDay;
 
@@ -90,6 +95,43 @@ long stepsOffTheSurface(double axisDistance, double heightKm)
     return static_cast<long>(std::floor((axisDistance - 1.0 - kRoundingAllowance) / driftPerStep));
 }
 
+// One point of the track and the minute of the scan that found it.
+struct MinutePoint {
+    long minute = 0;
+    TrackPoint point;
+};
+
+// The track's scan: one-minute steps from start up to end.
+struct TrackScan {
+    double start = 0.0;
+    double end = 0.0;
+    double deltaTSeconds = 0.0;
+    double heightKm = 0.0;
+    bool ellipsoid = false;
+
+    // The points of the minutes first, first + stride, first + 2 stride, ... in order.
+    std::vector<MinutePoint> part(long first, long stride) const
+    {
+        std::vector<MinutePoint> points;
+        for (long i = first;; i += stride) {
+            const double t = start + static_cast<double>(i) * kTrackStepDays;
+            if (t >= end)
+                break;
+            const ElevatedShadow shadow = elevatedShadow(t, deltaTSeconds, heightKm, ellipsoid);
+            if (shadow.axisDistance >= 1.0) {
+                // No point at this minute, nor at the minutes the axis needs to come near the
+                // surface: go on at this part's first minute after them.
+                i += std::max(stepsOffTheSurface(shadow.axisDistance, heightKm), 0L) / stride * stride;
+                continue;
+            }
+            for (const ElevatedCentralPoint& point : {shadow.points.entry, shadow.points.exit})
+                if (point.kind != kNoElevatedPoint)
+                    points.push_back({i, {point.kind, point.latitudeDeg, point.longitudeDeg}});
+        }
+        return points;
+    }
+};
+
 }  // namespace
 
 ElevatedCentralPoints elevatedCentralPoints(double mjdUT, double deltaTSeconds, double heightKm, bool ellipsoid)
@@ -99,23 +141,35 @@ ElevatedCentralPoints elevatedCentralPoints(double mjdUT, double deltaTSeconds, 
 
 std::vector<TrackPoint> specialEclipseTrack(double centreUT, double deltaTSeconds, double heightKm, bool ellipsoid)
 {
-    std::vector<TrackPoint> track;
-    const double start = centreUT - kTrackHalfWidthDays;
-    const double end = centreUT + kTrackHalfWidthDays;
-    for (long i = 0;; ++i) {
-        const double t = start + static_cast<double>(i) * kTrackStepDays;
-        if (t >= end)
+    const TrackScan scan{centreUT - kTrackHalfWidthDays, centreUT + kTrackHalfWidthDays, deltaTSeconds, heightKm,
+                         ellipsoid};
+    // The minutes are dealt out in turn to as many parts as the machine runs at once: the
+    // first part runs here, the others on threads of their own (or here too when no thread
+    // can be started). Every minute gives the same points whichever part computes it.
+    const long parts = std::clamp(static_cast<long>(std::thread::hardware_concurrency()), 1L, kMaxTrackParts);
+    std::vector<std::future<std::vector<MinutePoint>>> helpers;
+    for (long part = 1; part < parts; ++part) {
+        try {
+            helpers.push_back(std::async(std::launch::async, &TrackScan::part, &scan, part, parts));
+        } catch (const std::system_error&) {
             break;
-        const ElevatedShadow shadow = elevatedShadow(t, deltaTSeconds, heightKm, ellipsoid);
-        if (shadow.axisDistance >= 1.0) {
-            // No point at this step, nor at the steps the axis needs to come near the surface.
-            i += std::max(stepsOffTheSurface(shadow.axisDistance, heightKm), 0L);
-            continue;
         }
-        for (const ElevatedCentralPoint& point : {shadow.points.entry, shadow.points.exit})
-            if (point.kind != kNoElevatedPoint)
-                track.push_back({point.kind, point.latitudeDeg, point.longitudeDeg});
     }
+    std::vector<MinutePoint> found = scan.part(0, parts);
+    const auto append = [&found](const std::vector<MinutePoint>& more) {
+        found.insert(found.end(), more.begin(), more.end());
+    };
+    for (long part = 1 + static_cast<long>(helpers.size()); part < parts; ++part)
+        append(scan.part(part, parts));
+    for (std::future<std::vector<MinutePoint>>& helper : helpers)
+        append(helper.get());
+    // Back into the order of the minutes; the two points of one minute keep theirs.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const MinutePoint& a, const MinutePoint& b) { return a.minute < b.minute; });
+    std::vector<TrackPoint> track;
+    track.reserve(found.size());
+    for (const MinutePoint& minutePoint : found)
+        track.push_back(minutePoint.point);
     return track;
 }
 

@@ -255,7 +255,7 @@ private:
     void addExact(AltitudeSample& sun, MinuteCounts& counts) const
     {
         const double altitudeRad = sun.radians();
-        const double azimuthSun = kPi - toPolar(sun.horizon()).longitude();
+        const double azimuthSun = kPi - longitudeOf(sun.horizon());
         const double incidence = std::sin(altitudeRad) * sinElevation +
                                  std::cos(azimuthSun - azimuthRad) * std::cos(altitudeRad) * cosElevation;
         if (incidence > 0.0)

@@ -30,7 +30,7 @@ TEST(Nutation, ValuesAtJ2000) {
 
 TEST(Nutation, MatrixIsOrthonormalAndCloseToIdentity) {
     double eqeq = 0.0;
-    const Mat3 m = qv::nutationMatrix(0.0, eqeq);
+    const Mat3 m = qv::nutationMatrix(0.0, qv::meanObliquityOfDate(0.0), eqeq);
     EXPECT_NEAR(eqeq, -0.858, 0.001);
     const Mat3 product = qv::transpose(m) * m;
     double largestOffIdentity = 0.0;
@@ -50,8 +50,8 @@ TEST(Nutation, EquatorialAndEclipticFormsAgree) {
         double eqeqEquator = 0.0;
         double eqeqEcliptic = 0.0;
         const Vec3 v = unitAt(123.0, -4.0);
-        const Vec3 viaEquator = qv::nutationMatrix(t, eqeqEquator) * qv::eclipticToEquatorial(t, v);
-        const Vec3 viaEcliptic = qv::eclipticToEquatorial(t, qv::eclipticNutationMatrix(t, eqeqEcliptic) * v);
+        const Vec3 viaEquator = qv::nutationMatrix(t, qv::meanObliquityOfDate(t), eqeqEquator) * qv::eclipticToEquatorial(qv::meanObliquityOfDate(t), v);
+        const Vec3 viaEcliptic = qv::eclipticToEquatorial(qv::meanObliquityOfDate(t), qv::eclipticNutationMatrix(t, eqeqEcliptic) * v);
         EXPECT_NEAR(qv::norm(viaEquator - viaEcliptic), 0.0, 1e-15);
         EXPECT_EQ(eqeqEquator, eqeqEcliptic);
     }
@@ -64,10 +64,10 @@ TEST(Nutation, EquatorialAndEclipticFormsAgree) {
 TEST(Frames, EclipticToEquatorialTiltsByMeanObliquity) {
     const double t = 0.5;
     const double eps0Deg = qv::meanObliquity(t) * qv::kDegPerRad;
-    const qv::PolarCoord solstice = qv::toPolar(qv::eclipticToEquatorial(t, unitAt(90.0, 0.0)));
+    const qv::PolarCoord solstice = qv::toPolar(qv::eclipticToEquatorial(qv::meanObliquityOfDate(t), unitAt(90.0, 0.0)));
     EXPECT_NEAR(solstice.longitude() * qv::kDegPerRad, 90.0, 1e-12);
     EXPECT_NEAR(solstice.latitude() * qv::kDegPerRad, eps0Deg, 1e-12);
-    const qv::PolarCoord eclipticPole = qv::toPolar(qv::eclipticToEquatorial(t, Vec3(0.0, 0.0, 1.0)));
+    const qv::PolarCoord eclipticPole = qv::toPolar(qv::eclipticToEquatorial(qv::meanObliquityOfDate(t), Vec3(0.0, 0.0, 1.0)));
     EXPECT_NEAR(eclipticPole.longitude() * qv::kDegPerRad, 270.0, 1e-12);
     EXPECT_NEAR(eclipticPole.latitude() * qv::kDegPerRad, 90.0 - eps0Deg, 1e-12);
 }
@@ -76,7 +76,7 @@ TEST(Frames, AnnualAberrationDisplacesSunwardVectorByAboutTwentyArcseconds) {
     // The Sun lies opposite the Earth's heliocentric mean longitude (0.27908 rev at J2000), at
     // right angles to the Earth's motion: the displacement is the full constant of aberration.
     const double sunLongitude = qv::kTwoPi * qv::frac(0.27908) + qv::kPi;
-    const Vec3 towardSun = qv::eclipticToEquatorial(0.0, qv::fromPolar(qv::PolarCoord(0.98, sunLongitude, 0.0)));
+    const Vec3 towardSun = qv::eclipticToEquatorial(qv::meanObliquityOfDate(0.0), qv::fromPolar(qv::PolarCoord(0.98, sunLongitude, 0.0)));
     const Vec3 displaced = qv::annualAberration(0.0, towardSun);
     const double shiftArcsec =
         std::acos(qv::dot(qv::unitVector(displaced), qv::unitVector(towardSun))) * qv::kDegPerRad / kArcsecDeg;
