@@ -139,14 +139,20 @@ ElevatedCentralPoints elevatedCentralPoints(double mjdUT, double deltaTSeconds, 
     return elevatedShadow(mjdUT, deltaTSeconds, heightKm, ellipsoid).points;
 }
 
-std::vector<TrackPoint> specialEclipseTrack(double centreUT, double deltaTSeconds, double heightKm, bool ellipsoid)
+int specialTrackParts()
+{
+    return static_cast<int>(std::clamp(static_cast<long>(std::thread::hardware_concurrency()), 1L, kMaxTrackParts));
+}
+
+std::vector<TrackPoint> specialEclipseTrack(double centreUT, double deltaTSeconds, double heightKm, bool ellipsoid,
+                                            int threads)
 {
     const TrackScan scan{centreUT - kTrackHalfWidthDays, centreUT + kTrackHalfWidthDays, deltaTSeconds, heightKm,
                          ellipsoid};
-    // The minutes are dealt out in turn to as many parts as the machine runs at once: the
-    // first part runs here, the others on threads of their own (or here too when no thread
-    // can be started). Every minute gives the same points whichever part computes it.
-    const long parts = std::clamp(static_cast<long>(std::thread::hardware_concurrency()), 1L, kMaxTrackParts);
+    // The minutes are dealt out in turn to the parts: the first part runs here, the others on
+    // threads of their own (or here too when no thread can be started). Every minute gives the
+    // same points whichever part computes it.
+    const long parts = std::max(threads, 1);
     std::vector<std::future<std::vector<MinutePoint>>> helpers;
     for (long part = 1; part < parts; ++part) {
         try {

@@ -35,9 +35,14 @@ struct TrackPoint {
     double longitudeDeg = 0.0;
 };
 
+// As many threads as the machine runs at once, at most 4.
+int specialTrackParts();
+
 // Every central point on the surface (as for elevatedCentralPoints) at one-minute steps over
-// the two days either side of centreUT.
-std::vector<TrackPoint> specialEclipseTrack(double centreUT, double deltaTSeconds, double heightKm, bool ellipsoid);
+// the two days either side of centreUT, in the order of the minutes. The minutes are shared
+// out to that many threads (the calling one included); the track is the same for any number.
+std::vector<TrackPoint> specialEclipseTrack(double centreUT, double deltaTSeconds, double heightKm, bool ellipsoid,
+                                            int threads = specialTrackParts());
 
 // Date and time of a UT instant in whole seconds; an instant a hair below a whole second (from
 // stepping back and forth) counts as that second.

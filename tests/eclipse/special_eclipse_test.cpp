@@ -104,7 +104,8 @@ std::vector<qv::TrackPoint> everyMinuteTrack(double centreUT, double deltaTSecon
 
 // The track equals the every-minute scan point for point, around solar eclipses from -9999 to
 // 9999 (centred on greatest eclipse, up to a day off it, and a week off it where there is no
-// central point), from the Earth's surface to beyond the Moon, on the sphere and the ellipsoid.
+// central point), from the Earth's surface to beyond the Moon, on the sphere and the ellipsoid,
+// with its minutes shared out to one to four threads.
 TEST(SpecialEclipse, TrackEqualsTheEveryMinuteScan)
 {
     constexpr double kCentreOffsetsDays[] = {0.0, 0.4, -0.9, 7.0};
@@ -118,11 +119,12 @@ TEST(SpecialEclipse, TrackEqualsTheEveryMinuteScan)
                 // Offsets, heights and surfaces in changing combinations.
                 const double centreUT = eclipse.greatestUT + kCentreOffsetsDays[tracks % 5 % 4];
                 const bool ellipsoid = tracks++ % 3 == 0;
+                const int threads = tracks % 4 + 1;
                 const std::vector<qv::TrackPoint> fast =
-                    qv::specialEclipseTrack(centreUT, qv::deltaTSeconds(settings.time), heightKm, ellipsoid);
+                    qv::specialEclipseTrack(centreUT, qv::deltaTSeconds(settings.time), heightKm, ellipsoid, threads);
                 const std::vector<qv::TrackPoint> literal =
                     everyMinuteTrack(centreUT, qv::deltaTSeconds(settings.time), heightKm, ellipsoid);
-                ASSERT_EQ(fast.size(), literal.size()) << year << " " << heightKm;
+                ASSERT_EQ(fast.size(), literal.size()) << year << " " << heightKm << " " << threads;
                 for (std::size_t i = 0; i < fast.size(); ++i) {
                     ASSERT_EQ(fast[i].kind, literal[i].kind);
                     ASSERT_EQ(fast[i].latitudeDeg, literal[i].latitudeDeg);
