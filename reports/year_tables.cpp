@@ -76,10 +76,11 @@ YearLunations computeYearLunations(const SettingsRecord& settings)
     const TimeZone& zone = settings.time.zone;
     const double start = yearWindowStartUT(settings.time.year, zone);
     const double end = yearWindowEndUT(settings.time.year, zone);
+    const double deltaT = qv::deltaTSeconds(settings.time);
     for (int step = 0; step < kScanSteps; ++step) {
         const double decimalYear = settings.time.year - kScanLeadYears + step * kScanStepYears;
         for (int kind = 0; kind < kPhaseKinds; ++kind)
-            collectLunation(start, end, decimalYear, zone, qv::deltaTSeconds(settings.time), phases.counts[kind],
+            collectLunation(start, end, decimalYear, zone, deltaT, phases.counts[kind],
                             phases.times[kind], kPhaseFractions[kind], year.eclipses);
     }
     return year;
