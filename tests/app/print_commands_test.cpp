@@ -23,6 +23,7 @@
 #include "config/settings_io.h"
 #include "dialogs/qv_print_dialog.h"
 #include "support/pdf_tools.h"
+#include "support/window_test.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ QAction* fileAction(QuorvelApp* window, const QString& text)
 
 }  // namespace
 
-class PrintCommandsTest : public QObject {
+class PrintCommandsTest : public WindowTest {
     Q_OBJECT
 
 private slots:
@@ -83,27 +84,12 @@ private slots:
     void exportWritesThePageOnScreen();
     void failedExportSaysWhyAndLeavesNoFile();
 
-private:
-    QStringList messages_;
-    QTemporaryDir* directory_ = nullptr;
-    QString previousDirectory_;
-    qv::SettingsRecord settings_;
-    qv::PageBuffer page_;
-    QuorvelApp* window_ = nullptr;
 };
 
 void PrintCommandsTest::init()
 {
-    previousDirectory_ = QDir::currentPath();
-    directory_ = new QTemporaryDir();
-    QDir::setCurrent(directory_->path());
-    settings_ = qv::SettingsRecord();
-    page_ = qv::PageBuffer();
-    messages_.clear();
-    window_ = new QuorvelApp(settings_, page_, qv::kConfigFileName);
-    connect(window_->statusBar(), &QStatusBar::messageChanged, this,
-            [this](const QString& message) { messages_ << message; });
-    window_->show();
+    startFresh();
+    makeWindow();
     settings_.time.year = 2024;
     settings_.time.zone.offsetHours = 1.0;
     settings_.observer.latitudeDeg = 48.2;
@@ -111,13 +97,7 @@ void PrintCommandsTest::init()
     qv::storeLocationName(settings_, "Vienna");
 }
 
-void PrintCommandsTest::cleanup()
-{
-    delete window_;
-    window_ = nullptr;
-    QDir::setCurrent(previousDirectory_);
-    delete directory_;
-}
+void PrintCommandsTest::cleanup() { cleanUp(); }
 
 // The print dialog offers the whole year; the preview then holds as many pages as the
 // companion's PDF of the same year and steps through every one of them.

@@ -33,6 +33,7 @@
 #include "base/page_buffer.h"
 #include "eclipse/special_eclipse.h"
 #include "support/file_size_limit.h"
+#include "support/window_test.h"
 
 namespace {
 
@@ -131,7 +132,7 @@ QString lineText(const qv::PageBuffer& page, int i)
 
 }  // namespace
 
-class QuorvelAppTest : public QObject {
+class QuorvelAppTest : public WindowTest {
     Q_OBJECT
 
 private slots:
@@ -172,44 +173,11 @@ private slots:
     void yearTotalsShowTheTotalsAndKeepTheCutoff();
     void solarPanelStoresTheSettingsAndShowsTheStatistics();
 
-private:
-    QuorvelApp* makeWindow(const QString& configPath = qv::kConfigFileName);
-    QStringList messages_;
-    QTemporaryDir* directory_ = nullptr;
-    QString previousDirectory_;
-    qv::SettingsRecord settings_;
-    qv::PageBuffer page_;
-    QuorvelApp* window_ = nullptr;
 };
 
-void QuorvelAppTest::init()
-{
-    previousDirectory_ = QDir::currentPath();
-    directory_ = new QTemporaryDir();
-    QDir::setCurrent(directory_->path());
-    settings_ = qv::SettingsRecord();
-    page_ = qv::PageBuffer();
-    messages_.clear();
-}
+void QuorvelAppTest::init() { startFresh(); }
 
-void QuorvelAppTest::cleanup()
-{
-    delete window_;
-    window_ = nullptr;
-    QDir::setCurrent(previousDirectory_);
-    delete directory_;
-}
-
-QuorvelApp* QuorvelAppTest::makeWindow(const QString& configPath)
-{
-    window_ = new QuorvelApp(settings_, page_, configPath);
-    connect(window_->statusBar(), &QStatusBar::messageChanged, this,
-            [this](const QString& message) { messages_ << message; });
-    window_->show();
-    window_->activateWindow();
-    [[maybe_unused]] bool active = QTest::qWaitForWindowActive(window_);
-    return window_;
-}
+void QuorvelAppTest::cleanup() { cleanUp(); }
 
 void QuorvelAppTest::startPageWithoutConfigurationFile()
 {
