@@ -295,7 +295,7 @@ void QuorvelAppTest::dateCommandFollowsTheDefaultDeltaT()
 
 void QuorvelAppTest::cancelledInputShowsInputCancelled()
 {
-    makeWindow();
+    QuorvelApp* window = makeWindow();
     const qv::SettingsRecord before = settings_;
     ModalAnswerer answerer(false, [](QWidget* dialog) {
         if (auto* edit = dialog->findChild<QLineEdit*>("yearEdit"))
@@ -303,7 +303,7 @@ void QuorvelAppTest::cancelledInputShowsInputCancelled()
     });
     for (auto slot : {&QuorvelApp::slotInputDate, &QuorvelApp::slotInputDeltaTime,
                       &QuorvelApp::slotInputLocation}) {
-        (window_->*slot)();
+        (window->*slot)();
         QCOMPARE(messages_.last(), QString("Input cancelled."));
     }
     QCOMPARE(settings_.time.year, before.time.year);
