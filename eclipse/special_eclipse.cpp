@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <atomic>
 #include <future>
 #include <system_error>
 #include <thread>
@@ -19,8 +20,9 @@ constexpr double kSunDiameter = 2.0 * kSunRadius;
 // The track: one-minute steps over two days either side of the chosen instant.
 constexpr double kTrackHalfWidthDays = 2.0;
 constexpr double kTrackStepDays = 0.000694444;
-// Most parts the track's minutes are shared out to, one thread each.
+// Most threads the track's minutes are shared out to, and the minutes they take at a time.
 constexpr long kMaxTrackParts = 4;
+constexpr long kTrackBlockMinutes = 32;
 // Stepping back and forth may leave an instant this far (0.1 ms) below a whole second.
 constexpr double kSecondNudgeDays = 1e-4 / kSecondsPerDay;
 
@@ -95,12 +97,6 @@ long stepsOffTheSurface(double axisDistance, double heightKm)
     return static_cast<long>(std::floor((axisDistance - 1.0 - kRoundingAllowance) / driftPerStep));
 }
 
-// One point of the track and the minute of the scan that found it.
-struct MinutePoint {
-    long minute = 0;
-    TrackPoint point;
-};
-
 // The track's scan: one-minute steps from start up to end.
 struct TrackScan {
     double start = 0.0;
@@ -109,24 +105,35 @@ struct TrackScan {
     double heightKm = 0.0;
     bool ellipsoid = false;
 
-    // The points of the minutes first, first + stride, first + 2 stride, ... in order.
-    std::vector<MinutePoint> part(long first, long stride) const
+    double minuteUT(long i) const { return start + static_cast<double>(i) * kTrackStepDays; }
+
+    // How many steps lie before end.
+    long minutes() const
     {
-        std::vector<MinutePoint> points;
-        for (long i = first;; i += stride) {
-            const double t = start + static_cast<double>(i) * kTrackStepDays;
-            if (t >= end)
-                break;
-            const ElevatedShadow shadow = elevatedShadow(t, deltaTSeconds, heightKm, ellipsoid);
+        long count = static_cast<long>((end - start) / kTrackStepDays);
+        while (count > 0 && minuteUT(count - 1) >= end)
+            --count;
+        while (minuteUT(count) < end)
+            ++count;
+        return count;
+    }
+
+    // The points of the minutes first to before last, in order. Minutes up to clearThrough are
+    // known to have none; each minute whose axis passes off the surface moves clearThrough
+    // past the minutes the axis needs to come near it.
+    std::vector<TrackPoint> block(long first, long last, long& clearThrough) const
+    {
+        std::vector<TrackPoint> points;
+        for (long i = std::max(first, clearThrough + 1); i < last; ++i) {
+            const ElevatedShadow shadow = elevatedShadow(minuteUT(i), deltaTSeconds, heightKm, ellipsoid);
             if (shadow.axisDistance >= 1.0) {
-                // No point at this minute, nor at the minutes the axis needs to come near the
-                // surface: go on at this part's first minute after them.
-                i += std::max(stepsOffTheSurface(shadow.axisDistance, heightKm), 0L) / stride * stride;
+                clearThrough = i + std::max(stepsOffTheSurface(shadow.axisDistance, heightKm), 0L);
+                i = clearThrough;
                 continue;
             }
             for (const ElevatedCentralPoint& point : {shadow.points.entry, shadow.points.exit})
                 if (point.kind != kNoElevatedPoint)
-                    points.push_back({i, {point.kind, point.latitudeDeg, point.longitudeDeg}});
+                    points.push_back({point.kind, point.latitudeDeg, point.longitudeDeg});
         }
         return points;
     }
@@ -149,33 +156,33 @@ std::vector<TrackPoint> specialEclipseTrack(double centreUT, double deltaTSecond
 {
     const TrackScan scan{centreUT - kTrackHalfWidthDays, centreUT + kTrackHalfWidthDays, deltaTSeconds, heightKm,
                          ellipsoid};
-    // The minutes are dealt out in turn to the parts: the first part runs here, the others on
-    // threads of their own (or here too when no thread can be started). Every minute gives the
-    // same points whichever part computes it.
-    const long parts = std::max(threads, 1);
-    std::vector<std::future<std::vector<MinutePoint>>> helpers;
-    for (long part = 1; part < parts; ++part) {
+    // The minutes go in blocks to whichever thread asks next, the calling one included, so a
+    // thread that starts late or runs slowly takes fewer. Each thread keeps what it learnt of
+    // the minutes without a point and passes over its later blocks that lie among them.
+    const long minutes = scan.minutes();
+    const long blocks = (minutes + kTrackBlockMinutes - 1) / kTrackBlockMinutes;
+    std::vector<std::vector<TrackPoint>> found(static_cast<std::size_t>(blocks));
+    std::atomic<long> nextBlock{0};
+    const auto work = [&] {
+        long clearThrough = -1;
+        for (long b = nextBlock++; b < blocks; b = nextBlock++)
+            found[static_cast<std::size_t>(b)] = scan.block(b * kTrackBlockMinutes,
+                                                            std::min((b + 1) * kTrackBlockMinutes, minutes), clearThrough);
+    };
+    std::vector<std::future<void>> helpers;
+    for (int helper = 1; helper < threads; ++helper) {
         try {
-            helpers.push_back(std::async(std::launch::async, &TrackScan::part, &scan, part, parts));
+            helpers.push_back(std::async(std::launch::async, work));
         } catch (const std::system_error&) {
             break;
         }
     }
-    std::vector<MinutePoint> found = scan.part(0, parts);
-    const auto append = [&found](const std::vector<MinutePoint>& more) {
-        found.insert(found.end(), more.begin(), more.end());
-    };
-    for (long part = 1 + static_cast<long>(helpers.size()); part < parts; ++part)
-        append(scan.part(part, parts));
-    for (std::future<std::vector<MinutePoint>>& helper : helpers)
-        append(helper.get());
-    // Back into the order of the minutes; the two points of one minute keep theirs.
-    std::stable_sort(found.begin(), found.end(),
-                     [](const MinutePoint& a, const MinutePoint& b) { return a.minute < b.minute; });
+    work();
+    for (std::future<void>& helper : helpers)
+        helper.get();
     std::vector<TrackPoint> track;
-    track.reserve(found.size());
-    for (const MinutePoint& minutePoint : found)
-        track.push_back(minutePoint.point);
+    for (const std::vector<TrackPoint>& points : found)
+        track.insert(track.end(), points.begin(), points.end());
     return track;
 }
 
