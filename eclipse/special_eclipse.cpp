@@ -107,9 +107,11 @@ struct TrackScan {
 
     double minuteUT(long i) const { return start + static_cast<double>(i) * kTrackStepDays; }
 
-    // How many steps lie before end.
+    // How many steps lie before end (none for a window that is not one).
     long minutes() const
     {
+        if (!(end > start))
+            return 0;
         long count = static_cast<long>((end - start) / kTrackStepDays);
         while (count > 0 && minuteUT(count - 1) >= end)
             --count;
