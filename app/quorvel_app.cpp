@@ -516,7 +516,7 @@ void QuorvelApp::slotInputDeltaTime()
 {
     status("Input Delta-Time...");
     QvTtutDialog dialog(this);
-    dialog.setInput({qv::deltaTSeconds(settings_.time), qv::deltaTDefault(settings_.time.year),
+    dialog.setInput({qv::deltaTSecondsOfYear(settings_.time), qv::deltaTDefault(settings_.time.year),
                      settings_.time.deltaTFollowsYear});
     if (dialog.exec() != QDialog::Accepted) {
         status("Input cancelled.");

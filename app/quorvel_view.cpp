@@ -241,7 +241,7 @@ void QuorvelView::specialEclipseCommand(qv::SettingsRecord& settings)
     startMap(SpecialMap);
     const qv::SpecialEclipseSettings& surface = settings.special;
     qv::paintSpecialEclipseTrack(pagePixmap_, earthImage(), mapGeometry_, settings,
-                                 qv::specialEclipseTrack(settings.time.currentMjdUT, qv::deltaTSeconds(settings.time),
+                                 qv::specialEclipseTrack(qv::instantAtUT(settings.time.currentMjdUT, qv::deltaTRule(settings.time)),
                                                          surface.heightKm, surface.ellipsoid));
     drawSpecialEclipseLabel(settings);
 }
@@ -250,7 +250,7 @@ void QuorvelView::drawSpecialEclipseLabel(const qv::SettingsRecord& settings)
 {
     const qv::SpecialEclipseSettings& surface = settings.special;
     const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(
-        settings.time.currentMjdUT, qv::deltaTSeconds(settings.time), surface.heightKm, surface.ellipsoid);
+        qv::instantAtUT(settings.time.currentMjdUT, qv::deltaTRule(settings.time)), surface.heightKm, surface.ellipsoid);
     qv::paintSpecialEclipseLabel(specialMapPixmap_, pagePixmap_, captionPixmap_, mapGeometry_, settings, points);
     refreshView();
 }

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "astro/frames.h"
-#include "astro/time_argument.h"
 #include "base/constants.h"
 
 namespace qv {
@@ -365,9 +364,8 @@ Vec3 MoonTheory::position() const {
 
 Vec3 moonPosition(double centuriesTT) { return MoonTheory(centuriesTT).position(); }
 
-Vec3 moonApparentEquatorial(double deltaTSeconds, double mjdUT, double& eqeqSeconds,
-                            double& eclLongitudeRad) {
-    const double t = centuriesTTFromUT(mjdUT, deltaTSeconds);
+Vec3 moonApparentEquatorial(const Instant& instant, double& eqeqSeconds, double& eclLongitudeRad) {
+    const double t = instant.centuriesTT();
     const Vec3 ecliptic = moonPosition(t);
     eclLongitudeRad = longitudeOf(ecliptic);
     const MeanObliquity obliquity = meanObliquityOfDate(t);

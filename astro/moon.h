@@ -5,6 +5,7 @@
 // Apparent place within 9.3" of PyEphem (rms 3.1") at 400 instants over 1800-2200.
 #include <span>
 
+#include "base/instant.h"
 #include "base/vector.h"
 
 namespace qv {
@@ -80,10 +81,9 @@ private:
 // Geocentric Moon in Earth radii, mean ecliptic and equinox of date, for Julian centuries of TT.
 Vec3 moonPosition(double centuriesTT);
 
-// Geocentric Moon in Earth radii on the true equator and equinox of date (no aberration), for
-// an MJD of UT and TT - UT in seconds. Stores the equation of the equinoxes (seconds
-// of time) and the mean ecliptic longitude of date (radians, [0, 2 pi)).
-Vec3 moonApparentEquatorial(double deltaTSeconds, double mjdUT, double& eqeqSeconds,
-                            double& eclLongitudeRad);
+// Geocentric Moon in Earth radii on the true equator and equinox of date (no aberration), at
+// an instant. Stores the equation of the equinoxes (seconds of time) and the mean ecliptic
+// longitude of date (radians, [0, 2 pi)).
+Vec3 moonApparentEquatorial(const Instant& instant, double& eqeqSeconds, double& eclLongitudeRad);
 
 }  // namespace qv

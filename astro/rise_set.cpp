@@ -50,13 +50,13 @@ double topocentricAltitudeDeg(const EventSite& site, double mjdUT, double eqeqSe
 Vec3 sunVectorAt(const EventSite& site, double mjdUT, double& eqeqSeconds)
 {
     double eclLongitudeRad = 0.0;
-    return EARTH_RADII_PER_AU * sunApparentEquatorial(site.deltaTSeconds, mjdUT, eqeqSeconds, eclLongitudeRad);
+    return EARTH_RADII_PER_AU * sunApparentEquatorial(Instant{mjdUT, site.deltaTSeconds}, eqeqSeconds, eclLongitudeRad);
 }
 
 Vec3 moonVectorAt(const EventSite& site, double mjdUT, double& eqeqSeconds)
 {
     double eclLongitudeRad = 0.0;
-    return moonApparentEquatorial(site.deltaTSeconds, mjdUT, eqeqSeconds, eclLongitudeRad);
+    return moonApparentEquatorial(Instant{mjdUT, site.deltaTSeconds}, eqeqSeconds, eclLongitudeRad);
 }
 
 double sunTransitUT(const EventSite& site, double mjdUT)

@@ -34,7 +34,8 @@ int riseSetEstimate(double mjdUT, const Vec3& equatorialVector, double h0Deg, do
                     double& setUT);
 
 // The observer and time scale of the event searches: geodetic latitude and east longitude
-// (radians), height above sea level (metres) and TT - UT (seconds).
+// (radians), height above sea level (metres) and TT - UT (seconds) of the instant the events
+// are searched around, which every sample of the search keeps (Instant::at).
 struct EventSite {
     double latitudeRad = 0.0;
     double longitudeRad = 0.0;

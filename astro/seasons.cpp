@@ -55,9 +55,9 @@ double seasonInstantTT(int year, Season season)
     return estimate;
 }
 
-double seasonInstantUT(int year, Season season, double deltaTSeconds, const TimeZone& zone)
+Instant seasonInstant(int year, Season season, const DeltaTRule& rule)
 {
-    return utFromTTZoneFirstForPages(seasonInstantTT(year, season), deltaTSeconds, zone);
+    return instantAtTT(seasonInstantTT(year, season), rule);
 }
 
 }  // namespace qv

@@ -3,7 +3,7 @@
 // nutation included) reaches a multiple of 90 degrees.
 // Within 1.4 min of PyEphem for every equinox and solstice of 1900-2100.
 
-#include "base/time_zone.h"
+#include "base/instant.h"
 
 namespace qv {
 
@@ -14,8 +14,7 @@ constexpr int kSeasons = 4;
 // Instant of an equinox or solstice of a year, MJD in Terrestrial Time.
 double seasonInstantTT(int year, Season season);
 
-// The same instant as an MJD of UT, formed so that it prints in the zone exactly as the
-// tables have always printed it (utFromTTZoneFirstForPages).
-double seasonInstantUT(int year, Season season, double deltaTSeconds, const TimeZone& zone);
+// The same instant, with TT - UT of its own year.
+Instant seasonInstant(int year, Season season, const DeltaTRule& rule);
 
 }  // namespace qv

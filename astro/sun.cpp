@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "astro/frames.h"
-#include "astro/time_argument.h"
 #include "base/constants.h"
 #include "base/julian.h"
 
@@ -227,9 +226,8 @@ Vec3 SunTheory::position() const {
 
 Vec3 sunPosition(double centuriesTT) { return SunTheory(centuriesTT).position(); }
 
-Vec3 sunApparentEquatorial(double deltaTSeconds, double mjdUT, double& eqeqSeconds,
-                           double& eclLongitudeRad) {
-    const double t = centuriesTTFromUT(mjdUT, deltaTSeconds);
+Vec3 sunApparentEquatorial(const Instant& instant, double& eqeqSeconds, double& eclLongitudeRad) {
+    const double t = instant.centuriesTT();
     const Vec3 ecliptic = sunPosition(t);
     eclLongitudeRad = longitudeOf(ecliptic);
     const MeanObliquity obliquity = meanObliquityOfDate(t);
@@ -237,8 +235,8 @@ Vec3 sunApparentEquatorial(double deltaTSeconds, double mjdUT, double& eqeqSecon
     return annualAberration(t, trueEquatorial);
 }
 
-double sunLongitudeDegrees(double mjdUT, double deltaTSeconds) {
-    const double t = centuriesTTFromUT(mjdUT, deltaTSeconds);
+double sunLongitudeDegrees(const Instant& instant) {
+    const double t = instant.centuriesTT();
     const double degrees = longitudeOf(sunPosition(t)) * kDegPerRad;
     return degrees < 180.0 ? degrees + 360.0 : degrees;
 }

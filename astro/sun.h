@@ -5,6 +5,7 @@
 // Apparent place within 4.1" of PyEphem (rms 1.6") at 400 instants over 1800-2200.
 #include <span>
 
+#include "base/instant.h"
 #include "base/vector.h"
 
 namespace qv {
@@ -59,13 +60,12 @@ private:
 Vec3 sunPosition(double centuriesTT);
 
 // Apparent geocentric Sun in AU on the true equator and equinox of date, with annual
-// aberration, for an MJD of UT and TT - UT in seconds. Stores the equation of the
-// equinoxes (seconds of time) and the mean ecliptic longitude of date (radians, [0, 2 pi)).
-Vec3 sunApparentEquatorial(double deltaTSeconds, double mjdUT, double& eqeqSeconds,
-                           double& eclLongitudeRad);
+// aberration, at an instant. Stores the equation of the equinoxes (seconds of time) and the
+// mean ecliptic longitude of date (radians, [0, 2 pi)).
+Vec3 sunApparentEquatorial(const Instant& instant, double& eqeqSeconds, double& eclLongitudeRad);
 
 // Mean ecliptic longitude of the Sun in degrees, in [180, 540) so that it runs continuously
 // through the March equinox (360); no nutation or aberration.
-double sunLongitudeDegrees(double mjdUT, double deltaTSeconds);
+double sunLongitudeDegrees(const Instant& instant);
 
 }  // namespace qv

@@ -2,7 +2,7 @@
 // The inputs of the program in the parts each computation takes: the observer, the time
 // settings, the display and map settings, the solar panel and the special eclipse.
 // SettingsRecord gathers them for the window and the batch companion.
-#include "base/julian.h"
+#include "base/instant.h"
 #include "base/time_zone.h"
 
 namespace qv {
@@ -29,14 +29,20 @@ struct TimeSettings {
     int second = 0;
     TimeZone zone;
     double deltaTManualSeconds = 0.0;  // TT - UT when it does not follow the year
-    bool deltaTFollowsYear = true;     // TT - UT is deltaTDefault(year)
+    bool deltaTFollowsYear = true;     // TT - UT follows the rule for each instant's year
     double currentMjdUT = 0.0;         // the clock at start; the special eclipse's instant
 };
 
-// TT - UT in seconds: deltaTDefault(year) when it follows the year, else the manual value.
-inline double deltaTSeconds(const TimeSettings& time)
+// How every instant finds its TT - UT: the rule for its own year, or the manual value.
+inline DeltaTRule deltaTRule(const TimeSettings& time)
 {
-    return time.deltaTFollowsYear ? deltaTDefault(time.year) : time.deltaTManualSeconds;
+    return {time.deltaTFollowsYear, time.deltaTManualSeconds};
+}
+
+// TT - UT in seconds in the year of the tables, as the Delta-Time dialog shows it.
+inline double deltaTSecondsOfYear(const TimeSettings& time)
+{
+    return deltaTRule(time).secondsInYear(time.year);
 }
 
 // How angles are written and how the eclipse maps are drawn.

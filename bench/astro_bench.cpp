@@ -32,16 +32,15 @@ BENCHMARK(BM_MoonPosition);
 // Apparent places every half hour from MJD 55000: the Sun, the Moon, or both per step.
 template <bool withSun, bool withMoon>
 void BM_ApparentEquatorial(benchmark::State& state) {
-    const double deltaTSeconds = qv::deltaTDefault(2000);
-    double mjdUT = 55000.0;
+    qv::Instant instant = qv::instantAtUT(55000.0, qv::DeltaTRule{});
     double eqeq = 0.0;
     double eclLongitudeRad = 0.0;
     for (auto _ : state) {
         if (withSun)
-            benchmark::DoNotOptimize(qv::sunApparentEquatorial(deltaTSeconds, mjdUT, eqeq, eclLongitudeRad));
+            benchmark::DoNotOptimize(qv::sunApparentEquatorial(instant, eqeq, eclLongitudeRad));
         if (withMoon)
-            benchmark::DoNotOptimize(qv::moonApparentEquatorial(deltaTSeconds, mjdUT, eqeq, eclLongitudeRad));
-        mjdUT += 0.5 / 24.0;
+            benchmark::DoNotOptimize(qv::moonApparentEquatorial(instant, eqeq, eclLongitudeRad));
+        instant = instant.later(0.5 / 24.0);
     }
 }
 BENCHMARK(BM_ApparentEquatorial<true, false>)->Name("BM_SunApparentEquatorial");

@@ -24,8 +24,6 @@ void BM_EclipseDetailsText(benchmark::State& state) {
     qv::SettingsRecord settings;
     settings.time.year = 2024;
     settings.time.zone.offsetHours = -5.0;
-    settings.time.deltaTManualSeconds = 69.2;
-    settings.time.deltaTFollowsYear = false;
     settings.observer.latitudeDeg = 32.78;
     settings.observer.longitudeDeg = -96.80;
     settings.observer.heightM = 140.0;
@@ -39,8 +37,6 @@ BENCHMARK(BM_EclipseDetailsText)->Unit(benchmark::kMillisecond);
 void BM_EclipseDetailsTextPartialView(benchmark::State& state) {
     qv::SettingsRecord settings;
     settings.time.year = 2024;
-    settings.time.deltaTManualSeconds = 69.2;
-    settings.time.deltaTFollowsYear = false;
     settings.observer.latitudeDeg = 51.5;
     settings.observer.longitudeDeg = -0.13;
     timeDetailsOfSecondEclipse(state, settings);

@@ -11,7 +11,7 @@ namespace {
 void runLunarPhase(benchmark::State& state, double decimalYear, double phase) {
     qv::SyzygyEclipse eclipse;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(qv::lunarPhase(decimalYear, phase, 69.0, eclipse));
+        benchmark::DoNotOptimize(qv::lunarPhase(decimalYear, phase, qv::DeltaTRule{}, eclipse));
         benchmark::DoNotOptimize(eclipse.kind);
     }
 }
@@ -32,12 +32,12 @@ void BM_LunarPhaseFirstQuarter(benchmark::State& state) { runLunarPhase(state, 2
 BENCHMARK(BM_LunarPhaseFirstQuarter);
 
 void BM_SolarEclipseAt(benchmark::State& state) {
-    const double mjd = qv::modifiedJulianDate(8, 4, 2024, 18.29);
+    const qv::Instant instant = qv::instantAtUT(qv::modifiedJulianDate(8, 4, 2024, 18.29), qv::DeltaTRule{});
     qv::EclipseGeometry engine;
     double latitudeRad = 0.0;
     double longitudeRad = 0.0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(engine.solarEclipseAt(mjd, 69.1, latitudeRad, longitudeRad));
+        benchmark::DoNotOptimize(engine.solarEclipseAt(instant, latitudeRad, longitudeRad));
 }
 BENCHMARK(BM_SolarEclipseAt);
 

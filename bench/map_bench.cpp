@@ -19,8 +19,6 @@ qv::SettingsRecord settings2024()
 {
     qv::SettingsRecord settings;
     settings.time.year = 2024;
-    settings.time.deltaTManualSeconds = 69.2;
-    settings.time.deltaTFollowsYear = false;
     return settings;
 }
 
@@ -85,10 +83,10 @@ BENCHMARK(BM_MapBackground)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 // waits is the wall-clock time.
 void BM_SpecialEclipseTrack(benchmark::State& state)
 {
-    const double centreUT = qv::modifiedJulianDate(8, 4, 2024, 18.0);
+    const qv::Instant centre = qv::instantAtUT(qv::modifiedJulianDate(8, 4, 2024, 18.0), qv::DeltaTRule{});
     const int threads = state.range(0) == 0 ? qv::specialTrackParts() : static_cast<int>(state.range(0));
     for (auto _ : state)
-        benchmark::DoNotOptimize(qv::specialEclipseTrack(centreUT, 69.2, 35786.0, false, threads).data());
+        benchmark::DoNotOptimize(qv::specialEclipseTrack(centre, 35786.0, false, threads).data());
 }
 BENCHMARK(BM_SpecialEclipseTrack)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 

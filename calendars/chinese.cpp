@@ -29,34 +29,32 @@ constexpr int kEleventhMonth = 11;
 constexpr int kShortMonthDays = 29;
 constexpr int kLongMonthDays = 30;
 
-const TimeZone kChineseZone{kChineseZoneHours};
+constexpr double kChineseZoneDays = kChineseZoneHours / kHoursPerDay;
 
 // Index of the day (MJD of its midnight) that contains the instant mjd.
 int dayNumber(double mjd) { return static_cast<int>(std::floor(mjd)); }
 
-double longitudeAtDay(int dayMjdLocal, double deltaTSeconds)
+double longitudeAtDay(int dayMjdLocal, const DeltaTRule& rule)
 {
-    return sunLongitudeDegrees(utFromLocal(dayMjdLocal, kChineseZone), deltaTSeconds);
+    return sunLongitudeDegrees(instantAtUT(dayMjdLocal - kChineseZoneDays, rule));
 }
 
 // Day (midnight in UTC+8) of the December solstice of a year.
-int decemberSolsticeDay(int year, double deltaTSeconds)
+int decemberSolsticeDay(int year, const DeltaTRule& rule)
 {
-    const double solsticeUT = seasonInstantUT(year, kDecemberSolstice, deltaTSeconds, kChineseZone);
-    return dayNumber(localMjd(solsticeUT, kChineseZone));
+    return dayNumber(seasonInstant(year, kDecemberSolstice, rule).mjdUT + kChineseZoneDays);
 }
 
 // Days of the New Moons from the one that opens the eleventh month before previousSolsticeDay
 // up to the last one on or before solsticeDay.
-ChineseNewMoons newMoonDays(int year, double deltaTSeconds, int previousSolsticeDay, int solsticeDay)
+ChineseNewMoons newMoonDays(int year, const DeltaTRule& rule, int previousSolsticeDay, int solsticeDay)
 {
     ChineseNewMoons moons;
     for (int step = 0; step < kNewMoonScanSteps; ++step) {
         const double decimalYear = year - kNewMoonScanLeadYears + step * kNewMoonScanStepYears;
         SyzygyEclipse eclipse;
-        const double newMoonTT = lunarPhase(decimalYear, kNewMoonPhase, deltaTSeconds, eclipse);
-        const int day =
-            dayNumber(localMjd(utFromTTZoneFirstForPages(newMoonTT, deltaTSeconds, kChineseZone), kChineseZone));
+        const double newMoonTT = lunarPhase(decimalYear, kNewMoonPhase, rule, eclipse);
+        const int day = dayNumber(instantAtTT(newMoonTT, rule).mjdUT + kChineseZoneDays);
         const bool later = moons.count < kMaxChineseNewMoons - 1 && day > moons.days[moons.count];
         if (day <= previousSolsticeDay)
             moons.days[0] = day;
@@ -68,16 +66,16 @@ ChineseNewMoons newMoonDays(int year, double deltaTSeconds, int previousSolstice
 
 // The first month opens at days[2], or at days[3] when one of the two months after the
 // eleventh is intercalary: the month from days[1] or from days[2] that holds no principal term.
-int newYearDay(const ChineseNewMoons& moons, double deltaTSeconds)
+int newYearDay(const ChineseNewMoons& moons, const DeltaTRule& rule)
 {
     if (moons.count <= kMonthsInCommonChineseYear)
         return moons.days[2];
-    const bool twelfthTermAhead = longitudeAtDay(moons.days[1], deltaTSeconds) <= kTwelfthMonthTermDeg;
+    const bool twelfthTermAhead = longitudeAtDay(moons.days[1], rule) <= kTwelfthMonthTermDeg;
     double term = twelfthTermAhead ? kTwelfthMonthTermDeg : kFirstMonthTermDeg;
-    if (longitudeAtDay(moons.days[2], deltaTSeconds) < term)
+    if (longitudeAtDay(moons.days[2], rule) < term)
         return moons.days[3];
     term += kDegreesPerPrincipalTerm;
-    return longitudeAtDay(moons.days[3], deltaTSeconds) < term ? moons.days[3] : moons.days[2];
+    return longitudeAtDay(moons.days[3], rule) < term ? moons.days[3] : moons.days[2];
 }
 
 // Whether a month whose days start at solar longitudes fromDeg and then reach toDeg (on one
@@ -89,11 +87,11 @@ bool holdsPrincipalTerm(double fromDeg, double toDeg)
 
 }  // namespace
 
-int chineseNewYear(int year, double deltaTSeconds, ChineseNewMoons& moons)
+int chineseNewYear(int year, const DeltaTRule& rule, ChineseNewMoons& moons)
 {
-    moons = newMoonDays(year, deltaTSeconds, decemberSolsticeDay(year - 1, deltaTSeconds),
-                        decemberSolsticeDay(year, deltaTSeconds));
-    return newYearDay(moons, deltaTSeconds);
+    moons = newMoonDays(year, rule, decemberSolsticeDay(year - 1, rule),
+                        decemberSolsticeDay(year, rule));
+    return newYearDay(moons, rule);
 }
 
 bool isChineseYear(const ChineseNewMoons& moons)
@@ -108,13 +106,13 @@ bool isChineseYear(const ChineseNewMoons& moons)
     return true;
 }
 
-int chineseLeapMonthIndex(const ChineseNewMoons& moons, double deltaTSeconds)
+int chineseLeapMonthIndex(const ChineseNewMoons& moons, const DeltaTRule& rule)
 {
     if (moons.count <= kMonthsInCommonChineseYear)
         return 0;
-    double monthStartDeg = longitudeAtDay(moons.days[1], deltaTSeconds);
+    double monthStartDeg = longitudeAtDay(moons.days[1], rule);
     for (int i = 1; i < moons.count; ++i) {
-        double nextStartDeg = longitudeAtDay(moons.days[i + 1], deltaTSeconds);
+        double nextStartDeg = longitudeAtDay(moons.days[i + 1], rule);
         // The longitude wraps from 540 back to 180 at the September equinox.
         while (nextStartDeg < monthStartDeg)
             nextStartDeg += kDegreesPerTurn;
@@ -149,7 +147,7 @@ ChineseDate chineseDateInMonths(int mjdLocal, int newYearDay, const ChineseNewMo
     return date;
 }
 
-bool chineseDateOfDay(int civilYear, double deltaTSeconds, double mjdLocal, ChineseDate& date)
+bool chineseDateOfDay(int civilYear, const DeltaTRule& rule, double mjdLocal, ChineseDate& date)
 {
     // Only the next year's New Moon days can still reach the first Chinese year.
     if (civilYear + 1 < kChineseFirstYear)
@@ -157,13 +155,13 @@ bool chineseDateOfDay(int civilYear, double deltaTSeconds, double mjdLocal, Chin
     const int day = dayNumber(mjdLocal);
     int year = civilYear;
     ChineseNewMoons moons;
-    int newYear = chineseNewYear(year, deltaTSeconds, moons);
+    int newYear = chineseNewYear(year, rule, moons);
     if (day >= moons.days[moons.count])
-        newYear = chineseNewYear(++year, deltaTSeconds, moons);
+        newYear = chineseNewYear(++year, rule, moons);
     const bool inRange = year >= kChineseFirstYear && isChineseYear(moons) && day >= moons.days[0] &&
                          day < moons.days[moons.count];
     if (inRange)
-        date = chineseDateInMonths(day, newYear, moons, chineseLeapMonthIndex(moons, deltaTSeconds), year);
+        date = chineseDateInMonths(day, newYear, moons, chineseLeapMonthIndex(moons, rule), year);
     return inRange;
 }
 

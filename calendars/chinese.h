@@ -7,6 +7,8 @@
 // those differ by whole months from New Moons within minutes of midnight or the older Beijing
 // meridian of the reference table.
 
+#include "base/instant.h"
+
 namespace qv {
 
 // First Chinese year for which Chinese dates are given.
@@ -35,7 +37,7 @@ struct ChineseDate {
 // MJD (midnight in UTC+8) of the first day of the first month of the Chinese year that begins
 // in the civil year, and that year's New Moon days, from the December solstices of the year
 // before and of the year itself and the New Moons between them.
-int chineseNewYear(int year, double deltaTSeconds, ChineseNewMoons& moons);
+int chineseNewYear(int year, const DeltaTRule& rule, ChineseNewMoons& moons);
 
 // Whether the New Moon days make a Chinese year: 12 or 13 months of 29 or 30 days each. Far
 // from the present (before about -15000 or after 13000 with the default TT - UT) the
@@ -45,7 +47,7 @@ bool isChineseYear(const ChineseNewMoons& moons);
 // Index i (1 .. count - 1) of the intercalary month that runs from days[i], or 0 when the year
 // has 12 months. It is the first month that contains no principal term, found on the solar
 // longitude at each New Moon day taken continuously (without its wrap at 540 degrees).
-int chineseLeapMonthIndex(const ChineseNewMoons& moons, double deltaTSeconds);
+int chineseLeapMonthIndex(const ChineseNewMoons& moons, const DeltaTRule& rule);
 
 // Chinese date of the day mjdLocal (midnight, days[0] <= mjdLocal < days[count]) from the
 // New Moon days of year, its new year day and its leap month index.
@@ -56,6 +58,6 @@ ChineseDate chineseDateInMonths(int mjdLocal, int newYearDay, const ChineseNewMo
 // that year, or of the next year when the day lies in or after its last eleventh month.
 // Returns false when the year of the New Moon days used lies before kChineseFirstYear or its
 // New Moon days make no Chinese year around the day.
-bool chineseDateOfDay(int civilYear, double deltaTSeconds, double mjdLocal, ChineseDate& date);
+bool chineseDateOfDay(int civilYear, const DeltaTRule& rule, double mjdLocal, ChineseDate& date);
 
 }  // namespace qv

@@ -139,17 +139,17 @@ void addIndianHolidays(int year, std::vector<HolidayDate>& holidays)
     holidays.push_back({kIndianNewYear, indianToMjd(1, 1, indianYear), indianYear});
 }
 
-void addChineseHolidays(int year, double deltaTSeconds, std::vector<HolidayDate>& holidays)
+void addChineseHolidays(int year, const DeltaTRule& rule, std::vector<HolidayDate>& holidays)
 {
     if (year < kChineseFirstYear)
         return;
     ChineseNewMoons moons;
-    const int newYear = chineseNewYear(year, deltaTSeconds, moons);
+    const int newYear = chineseNewYear(year, rule, moons);
     if (isChineseYear(moons))
         holidays.push_back({kChineseNewYear, static_cast<double>(newYear), year});
 }
 
-void addGroupHolidays(HolidayGroup group, int year, double deltaTSeconds, std::vector<HolidayDate>& holidays)
+void addGroupHolidays(HolidayGroup group, int year, const DeltaTRule& rule, std::vector<HolidayDate>& holidays)
 {
     switch (group) {
     case kEasterGroup:
@@ -165,25 +165,25 @@ void addGroupHolidays(HolidayGroup group, int year, double deltaTSeconds, std::v
         addIndianHolidays(year, holidays);
         break;
     case kChineseGroup:
-        addChineseHolidays(year, deltaTSeconds, holidays);
+        addChineseHolidays(year, rule, holidays);
         break;
     }
 }
 
 }  // namespace
 
-std::vector<HolidayDate> groupHolidays(HolidayGroup group, int year, double deltaTSeconds)
+std::vector<HolidayDate> groupHolidays(HolidayGroup group, int year, const DeltaTRule& rule)
 {
     std::vector<HolidayDate> holidays;
-    addGroupHolidays(group, year, deltaTSeconds, holidays);
+    addGroupHolidays(group, year, rule, holidays);
     return holidays;
 }
 
-std::vector<HolidayDate> yearHolidays(int year, double deltaTSeconds)
+std::vector<HolidayDate> yearHolidays(int year, const DeltaTRule& rule)
 {
     std::vector<HolidayDate> holidays;
     for (int group = 0; group < kHolidayGroups; ++group)
-        addGroupHolidays(static_cast<HolidayGroup>(group), year, deltaTSeconds, holidays);
+        addGroupHolidays(static_cast<HolidayGroup>(group), year, rule, holidays);
     return holidays;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/day_month_year.h"
+#include "base/instant.h"
 
 namespace qv {
 
@@ -48,10 +49,10 @@ enum HolidayGroup : int { kEasterGroup, kJewishGroup, kIslamicGroup, kIndianGrou
 constexpr int kHolidayGroups = 5;
 
 // The holidays of one group in the civil year in page order, one that falls twice in the year
-// twice in a row; empty when the group's calendar does not reach back to the year. TT - UT
-// (seconds) places the New Moons of the Chinese calendar.
-std::vector<HolidayDate> groupHolidays(HolidayGroup group, int year, double deltaTSeconds);
+// twice in a row; empty when the group's calendar does not reach back to the year. The TT - UT
+// rule places the New Moons of the Chinese calendar.
+std::vector<HolidayDate> groupHolidays(HolidayGroup group, int year, const DeltaTRule& rule);
 // Every group's holidays of the civil year in page order.
-std::vector<HolidayDate> yearHolidays(int year, double deltaTSeconds);
+std::vector<HolidayDate> yearHolidays(int year, const DeltaTRule& rule);
 
 }  // namespace qv

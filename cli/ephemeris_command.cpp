@@ -24,7 +24,7 @@ int runEphemerisCommand(CliContext& context)
         }
     }
     std::string text;
-    if (!ephemerisReport(settings.time.currentMjdUT, deltaTSeconds(settings.time),
+    if (!ephemerisReport(settings.time.currentMjdUT, deltaTRule(settings.time),
                          options.ephemerisCount, options.ephemerisEveryDays, text))
         return kCliExitUsage;
     std::fputs(text.c_str(), context.out);

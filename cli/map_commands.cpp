@@ -114,12 +114,12 @@ int runSpecialCommand(CliContext& context)
         settings.time.currentMjdUT += (steps > 0 ? 1.0 : -1.0) * settings.special.stepSeconds / kSecondsPerDay;
     if (const std::string message = checkYear(splitUtInstant(settings.time.currentMjdUT).year); !message.empty())
         return refuse(context, "--steps: " + message);
-    const ElevatedCentralPoints now = elevatedCentralPoints(settings.time.currentMjdUT, deltaTSeconds(settings.time),
+    const ElevatedCentralPoints now = elevatedCentralPoints(instantAtUT(settings.time.currentMjdUT, deltaTRule(settings.time)),
                                                             settings.special.heightKm, settings.special.ellipsoid);
     const bool picture = !context.options.outPath.empty();
     std::vector<TrackPoint> track;
     if (picture || context.options.points)
-        track = specialEclipseTrack(trackCentreUT, qv::deltaTSeconds(settings.time), settings.special.heightKm,
+        track = specialEclipseTrack(instantAtUT(trackCentreUT, deltaTRule(settings.time)), settings.special.heightKm,
                                     settings.special.ellipsoid);
     if (picture) {
         const OffscreenGui gui;

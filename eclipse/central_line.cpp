@@ -12,15 +12,16 @@ bool isCentralClass(SolarEclipseClass eclipseClass)
     return eclipseClass == kSolarCentralAnnular || eclipseClass == kSolarCentralTotal;
 }
 
-// The central point of the engine's last solarEclipseAt at mjdUT, which gave a central class.
-CentralLinePoint centralPoint(EclipseGeometry& engine, double mjdUT, double deltaTSeconds,
-                              SolarEclipseClass eclipseClass, double latitudeRad, double longitudeRad)
+// The central point of the engine's last solarEclipseAt at the instant, which gave a central class.
+CentralLinePoint centralPoint(EclipseGeometry& engine, const Instant& instant, SolarEclipseClass eclipseClass,
+                              double latitudeRad, double longitudeRad)
 {
     CentralLinePoint point;
+    const double mjdUT = instant.mjdUT;
     point.mjdUT = mjdUT;
     point.kind = eclipseKindOf(eclipseClass);
     // Duration and width first: the Sun's elevation is taken from the engine's state after them.
-    point.durationSeconds = engine.centralDurationAndWidth(mjdUT, deltaTSeconds, point.widthKm);
+    point.durationSeconds = engine.centralDurationAndWidth(instant, point.widthKm);
     double azimuthRad = 0.0, elevationRad = 0.0, distance = 0.0;
     horizonCoordinates(mjdUT, 0.0, latitudeRad, longitudeRad, 0.0, true, engine.sunVector(), azimuthRad,
                        elevationRad, distance);
@@ -34,20 +35,20 @@ CentralLinePoint centralPoint(EclipseGeometry& engine, double mjdUT, double delt
 
 }  // namespace
 
-std::vector<CentralLinePoint> centralLine(double startUT, double endUT, double stepDays, double deltaTSeconds)
+std::vector<CentralLinePoint> centralLine(const Instant& start, double endUT, double stepDays)
 {
     std::vector<CentralLinePoint> line;
-    double t = startUT;
+    double t = start.mjdUT;
     for (bool first = true;; first = false) {
         EclipseGeometry engine;
         double latitudeRad = 0.0, longitudeRad = 0.0;
-        SolarEclipseClass eclipseClass = engine.solarEclipseAt(t, deltaTSeconds, latitudeRad, longitudeRad);
+        SolarEclipseClass eclipseClass = engine.solarEclipseAt(start.at(t), latitudeRad, longitudeRad);
         while (first && !isCentralClass(eclipseClass) && t < endUT) {
             t += stepDays;
-            eclipseClass = engine.solarEclipseAt(t, deltaTSeconds, latitudeRad, longitudeRad);
+            eclipseClass = engine.solarEclipseAt(start.at(t), latitudeRad, longitudeRad);
         }
         if (isCentralClass(eclipseClass))
-            line.push_back(centralPoint(engine, t, deltaTSeconds, eclipseClass, latitudeRad, longitudeRad));
+            line.push_back(centralPoint(engine, start.at(t), eclipseClass, latitudeRad, longitudeRad));
         t += stepDays;
         if (!first && t > endUT)
             break;

@@ -4,6 +4,7 @@
 // elevation. The details' table and the world map both take their points from here.
 #include <vector>
 
+#include "base/instant.h"
 #include "eclipse/eclipse_kind.h"
 
 namespace qv {
@@ -18,11 +19,12 @@ struct CentralLinePoint {
     EclipseKind kind = EclipseKind::None;  // AnnularSolar or TotalSolar at this instant
 };
 
-// The central points from startUT on at steps of stepDays: first the time advances by steps
+// The central points from start on at steps of stepDays: first the time advances by steps
 // until the eclipse is central (or reaches endUT); from there one point per step at which it
 // is central, up to and including the last step not after endUT, and at least the step after
-// the first one. The steps are accumulated one by one, as a clock would advance.
-std::vector<CentralLinePoint> centralLine(double startUT, double endUT, double stepDays, double deltaTSeconds);
+// the first one. The steps are accumulated one by one, as a clock would advance; every step
+// keeps the TT - UT of start.
+std::vector<CentralLinePoint> centralLine(const Instant& start, double endUT, double stepDays);
 
 // The point of the line where the Sun stands highest (the first of equal ones); nullptr for
 // an empty line.

@@ -363,14 +363,14 @@ void takeLocalMaximum(const std::vector<LocalSample>& samples, const std::vector
 // central phase there, centralEndUT ends up before centralStartUT. With passOver set it
 // evaluates only the seconds whose outcome could differ from that of the last evaluated one
 // (before the central phase: central with the Sun up; during it: not central or the Sun down).
-void timeLocalCentralPhase(EclipseGeometry& engine, const Observer& observer, double deltaTSeconds,
+void timeLocalCentralPhase(EclipseGeometry& engine, const Observer& observer, const Instant& scale,
                            bool passOver, LocalCircumstances& local)
 {
     const double windowStart = local.maxUT - kCentralHalfWindowDays;
     const double windowEnd = windowStart + kCentralWindowDays;
     auto evaluate = [&](long step) {
         const double h = windowStart + static_cast<double>(step) * kSearchStepDays;
-        engine.setTime(h, deltaTSeconds);
+        engine.setTime(scale.at(h));
         return localSample(engine, observer, step, h);
     };
     const long lastInWindow = lastStepNotAfter(windowStart, kSearchStepDays, windowEnd);
@@ -489,7 +489,7 @@ bool visibilitySteady(const LocalSample& sample, double spanDays)
 
 // The scans, passing over the instants whose outcome cannot change when passOver is set.
 EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
-                                       double deltaTSeconds, bool passOver)
+                                       bool passOver)
 {
     EclipseCircumstances result;
     LocalCircumstances& local = result.local;
@@ -498,7 +498,8 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
     const bool lunar = isLunar(eclipse.kind);
     const bool solar = isSolar(eclipse.kind);
 
-    const double scanStart = eclipse.greatestUT - kScanLeadDays;
+    const Instant& greatest = eclipse.greatest;
+    const double scanStart = greatest.mjdUT - kScanLeadDays;
     const double scanEnd = scanStart + kScanLengthDays;
     local.centralStartUT = scanStart;
     local.centralEndUT = scanStart - 1.0;
@@ -517,13 +518,13 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
         bool bodyUp = false;
         double localMagnitude = lunar ? 1.0 : 0.0;
         if (lunar) {
-            const LunarEclipseClass lunarClass = engine.lunarEclipseType(h, deltaTSeconds);
+            const LunarEclipseClass lunarClass = engine.lunarEclipseType(greatest.at(h));
             eclipseClass = lunarClass;
             instantKind = eclipseKindOf(lunarClass);
             bodyUp = eclipseClass > 0 && topocentricElevation(engine, h, observer, engine.moonVector()) >= kMoonHorizonRad;
         } else {
             double latitudeRad = 0.0, longitudeRad = 0.0;
-            const SolarEclipseClass solarClass = engine.solarEclipseAt(h, deltaTSeconds, latitudeRad, longitudeRad);
+            const SolarEclipseClass solarClass = engine.solarEclipseAt(greatest.at(h), latitudeRad, longitudeRad);
             eclipseClass = solarClass;
             instantKind = eclipseKindOf(solarClass);
             if (solar) {
@@ -551,7 +552,7 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
         takeLocalMaximum(samples, inProgress, kScanStepDays,
                          [&](long step) {
                              const double h = scanStart + static_cast<double>(step) * kScanStepDays;
-                             engine.setTime(h, deltaTSeconds);
+                             engine.setTime(greatest.at(h));
                              return localSample(engine, observer, step, h);
                          },
                          local);
@@ -562,22 +563,20 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
     if (local.visibility == 3)
         local.visibleUntilUT[1] = result.phases[0].endUT;
     if (local.maxMagnitude > kCentralSearchMagnitude)
-        timeLocalCentralPhase(engine, observer, deltaTSeconds, passOver, local);
+        timeLocalCentralPhase(engine, observer, greatest, passOver, local);
     return result;
 }
 
 }  // namespace
 
-EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
-                                          double deltaTSeconds)
+EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place)
 {
-    return scanCircumstances(eclipse, place, deltaTSeconds, true);
+    return scanCircumstances(eclipse, place, true);
 }
 
-EclipseCircumstances eclipseCircumstancesEveryStep(const EclipseEvent& eclipse, const EclipsePlace& place,
-                                                   double deltaTSeconds)
+EclipseCircumstances eclipseCircumstancesEveryStep(const EclipseEvent& eclipse, const EclipsePlace& place)
 {
-    return scanCircumstances(eclipse, place, deltaTSeconds, false);
+    return scanCircumstances(eclipse, place, false);
 }
 
 }  // namespace qv

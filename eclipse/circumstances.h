@@ -62,13 +62,11 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
 // eclipse on the Earth, and at the place when it is in progress with the body above the
 // horizon; for a local magnitude above 0.8 it times the central phase there to the second.
 // The scans pass over instants whose outcome cannot change, judged from how fast the shadow and
-// the bodies can move.
-EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
-                                          double deltaTSeconds);
+// the bodies can move. Every instant takes the TT - UT of the greatest eclipse.
+EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place);
 
 // The same with every instant of the scans evaluated: the reference the tests hold the fast
 // scans to.
-EclipseCircumstances eclipseCircumstancesEveryStep(const EclipseEvent& eclipse, const EclipsePlace& place,
-                                                   double deltaTSeconds);
+EclipseCircumstances eclipseCircumstancesEveryStep(const EclipseEvent& eclipse, const EclipsePlace& place);
 
 }  // namespace qv

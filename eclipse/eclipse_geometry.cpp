@@ -5,7 +5,6 @@
 #include "astro/frames.h"
 #include "astro/moon.h"
 #include "astro/sun.h"
-#include "astro/time_argument.h"
 #include "base/constants.h"
 
 namespace qv {
@@ -138,8 +137,8 @@ Vec3 horizonToEquatorial(double mjdUT, double eqeqSeconds, double latitudeRad, d
     return rotationZ(-siderealRad) * (rotationY(latitudeRad - kPi / 2.0) * horizonVector);
 }
 
-void EclipseGeometry::setTime(double mjdUT, double deltaTSeconds) {
-    centuriesTT_ = centuriesTTFromUT(mjdUT, deltaTSeconds);
+void EclipseGeometry::setTime(const Instant& instant) {
+    centuriesTT_ = instant.centuriesTT();
     const MeanObliquity obliquity = meanObliquityOfDate(centuriesTT_);
     const Vec3 sunMeanEquator = eclipticToEquatorial(obliquity, sunPosition(centuriesTT_));
     const Vec3 moonMeanEquator = moonFrameTurn() * eclipticToEquatorial(obliquity, moonPosition(centuriesTT_));
@@ -148,14 +147,14 @@ void EclipseGeometry::setTime(double mjdUT, double deltaTSeconds) {
     moon_ = nutation * moonMeanEquator;
 }
 
-LunarEclipseClass EclipseGeometry::lunarEclipseType(double mjdUT, double deltaTSeconds) {
-    setTime(mjdUT, deltaTSeconds);
+LunarEclipseClass EclipseGeometry::lunarEclipseType(const Instant& instant) {
+    setTime(instant);
     return lunarShadowClass(sun_, moon_);
 }
 
-void EclipseGeometry::penumbraGeometry(double mjdUT, double deltaTSeconds, Vec3& moonSquashed, Vec3& axis,
+void EclipseGeometry::penumbraGeometry(const Instant& instant, Vec3& moonSquashed, Vec3& axis,
                                        double& penumbraDiameterOut, double& halfAngleRad) {
-    setTime(mjdUT, deltaTSeconds);
+    setTime(instant);
     moonSquashed = squashed(moon_);
     const Vec3 sunToMoon = moonSquashed - squashed(sun_);
     const double sunToMoonDistance = norm(sunToMoon);
@@ -166,20 +165,20 @@ void EclipseGeometry::penumbraGeometry(double mjdUT, double deltaTSeconds, Vec3&
     halfAngleRad = std::asin(kMoonPenumbraCone / (2.0 * sunToMoonDistance));
 }
 
-void EclipseGeometry::subShadowPoint(double mjdUT, double deltaTSeconds, double& latitudeRad,
+void EclipseGeometry::subShadowPoint(const Instant& instant, double& latitudeRad,
                                      double& longitudeRad) {
-    setTime(mjdUT, deltaTSeconds);
+    setTime(instant);
     const Vec3 moonSquashed = squashed(moon_);
     shadowAxis_ = unitVector(moonSquashed - squashed(sun_));
     // Direction from the Earth's centre to the foot of its perpendicular on the axis.
     const Vec3 foot = moonSquashed - dot(moonSquashed, shadowAxis_) * shadowAxis_;
     shadowPoint_ = unsquashed(unitVector(foot));
-    groundCoordinates(mjdUT, equationOfEquinoxesSeconds_, shadowPoint_, latitudeRad, longitudeRad);
+    groundCoordinates(instant.mjdUT, equationOfEquinoxesSeconds_, shadowPoint_, latitudeRad, longitudeRad);
 }
 
-SolarEclipseClass EclipseGeometry::solarEclipseAt(double mjdUT, double deltaTSeconds, double& latitudeRad,
+SolarEclipseClass EclipseGeometry::solarEclipseAt(const Instant& instant, double& latitudeRad,
                                                   double& longitudeRad) {
-    setTime(mjdUT, deltaTSeconds);
+    setTime(instant);
     const SolarShadow shadow = solarShadow(squashed(sun_), squashed(moon_));
     shadowAxis_ = shadow.axis;
     shadowPoint_ = shadow.surfacePoint;
@@ -189,17 +188,17 @@ SolarEclipseClass EclipseGeometry::solarEclipseAt(double mjdUT, double deltaTSec
     latitudeRad = 0.0;
     longitudeRad = 0.0;
     if (shadow.eclipseClass >= kSolarCentralAnnular)
-        groundCoordinates(mjdUT, equationOfEquinoxesSeconds_, shadowPoint_, latitudeRad, longitudeRad);
+        groundCoordinates(instant.mjdUT, equationOfEquinoxesSeconds_, shadowPoint_, latitudeRad, longitudeRad);
     return shadow.eclipseClass;
 }
 
-double EclipseGeometry::centralDurationAndWidth(double mjdUT, double deltaTSeconds, double& pathWidthKmOut) {
+double EclipseGeometry::centralDurationAndWidth(const Instant& instant, double& pathWidthKmOut) {
     const EclipseGeometry first = *this;
     double latitudeRad = 0.0;
     double longitudeRad = 0.0;
     Vec3 displacement;
     double durationSeconds = -1.0;
-    if (solarEclipseAt(mjdUT + kDurationStepDays, deltaTSeconds, latitudeRad, longitudeRad) >=
+    if (solarEclipseAt(instant.later(kDurationStepDays), latitudeRad, longitudeRad) >=
         kSolarCentralAnnular) {
         displacement = earthTurnInOneStep() * shadowPoint_ - first.shadowPoint_;
         const double alongAxis = dot(displacement, first.shadowAxis_);

@@ -1,11 +1,11 @@
 #pragma once
 // The shadow geometry engine: for one instant, the geocentric Sun and Moon on the true equator
 // and equinox of date, and what the Moon's shadow (solar eclipses) or the Earth's shadow (lunar
-// eclipses) does at that instant. Lengths are in Earth equatorial radii, angles in radians,
-// instants are MJDs of UT given together with TT - UT in seconds.
+// eclipses) does at that instant. Lengths are in Earth equatorial radii, angles in radians.
 // 2024-04-08 greatest eclipse at 25.20 N 104.22 W, 272 s, 200 km wide (published 25.3 N
 // 104.1 W, 268 s, 198 km); 2017-08-21 lasts 164 s (published 160 s).
 #include "base/earth_figure.h"
+#include "base/instant.h"
 #include "base/vector.h"
 
 namespace qv {
@@ -115,30 +115,30 @@ Vec3 horizonToEquatorial(double mjdUT, double eqeqSeconds, double latitudeRad, d
 class EclipseGeometry {
 public:
     // Evaluates the Sun (with annual aberration) and the Moon on the true equator of date.
-    void setTime(double mjdUT, double deltaTSeconds);
+    void setTime(const Instant& instant);
 
     // Class of a lunar eclipse at the instant.
-    LunarEclipseClass lunarEclipseType(double mjdUT, double deltaTSeconds);
+    LunarEclipseClass lunarEclipseType(const Instant& instant);
 
     // The Moon's penumbral cone: Moon and unit axis in the squashed frame, penumbral diameter on
     // the plane through the Earth's centre, and the cone's half-angle.
-    void penumbraGeometry(double mjdUT, double deltaTSeconds, Vec3& moonSquashed, Vec3& axis,
+    void penumbraGeometry(const Instant& instant, Vec3& moonSquashed, Vec3& axis,
                           double& penumbraDiameterOut, double& halfAngleRad);
 
     // Geodetic latitude and east longitude below the point of the shadow axis nearest the
     // Earth's centre (the point of greatest eclipse when the axis misses the Earth).
-    void subShadowPoint(double mjdUT, double deltaTSeconds, double& latitudeRad, double& longitudeRad);
+    void subShadowPoint(const Instant& instant, double& latitudeRad, double& longitudeRad);
 
     // Class of the solar eclipse; for a central eclipse also the geodetic latitude and east
     // longitude where the axis meets the Earth (0, 0 otherwise). Sets the shadow members.
-    SolarEclipseClass solarEclipseAt(double mjdUT, double deltaTSeconds, double& latitudeRad,
+    SolarEclipseClass solarEclipseAt(const Instant& instant, double& latitudeRad,
                                      double& longitudeRad);
 
     // Call right after solarEclipseAt at the same instant returned a central class. Duration of
     // the central phase on the central line in seconds: 0 when the shadow does not move across
     // the ground, -1 when the eclipse is no longer central 6 s later. Leaves the state of that
     // call in place.
-    double centralDurationAndWidth(double mjdUT, double deltaTSeconds, double& pathWidthKmOut);
+    double centralDurationAndWidth(const Instant& instant, double& pathWidthKmOut);
 
     Vec3 sunVector() const { return sun_; }
     Vec3 moonVector() const { return moon_; }

@@ -14,10 +14,10 @@ constexpr double kToleranceDays = 1.0 / 86400.0;
 constexpr double kGoldenSection = 0.6180339887498949;
 
 // Distance of the shadow axis from the Earth's centre in the frame where the Earth is the unit sphere.
-double axisDistance(double mjdUT, double deltaTSeconds)
+double axisDistance(const Instant& instant)
 {
     EclipseGeometry engine;
-    engine.setTime(mjdUT, deltaTSeconds);
+    engine.setTime(instant);
     const auto squashed = [](const Vec3& v) { return Vec3(v.x, v.y, v.z / kPolarAxisRatio); };
     const Vec3 moon = squashed(engine.moonVector());
     const Vec3 axis = unitVector(moon - squashed(engine.sunVector()));
@@ -26,62 +26,64 @@ double axisDistance(double mjdUT, double deltaTSeconds)
 
 // Cosine of the Moon's elongation from the Sun: least at the Moon's nearest approach to the
 // anti-solar axis.
-double cosElongation(double mjdUT, double deltaTSeconds)
+double cosElongation(const Instant& instant)
 {
     EclipseGeometry engine;
-    engine.setTime(mjdUT, deltaTSeconds);
+    engine.setTime(instant);
     return dot(unitVector(engine.sunVector()), unitVector(engine.moonVector()));
 }
 
-// The instant in [low, high] where f (one minimum there) is least, by golden-section search.
+// The instant in [low, high] (MJDs of UT, with the TT - UT of scale) where f (one minimum
+// there) is least, by golden-section search.
 template <typename Function>
-double leastInstant(double low, double high, double deltaTSeconds, Function f)
+Instant leastInstant(double low, double high, const Instant& scale, Function f)
 {
+    const auto fAt = [&](double mjdUT) { return f(scale.at(mjdUT)); };
     double a = low, b = high;
     double c = b - kGoldenSection * (b - a), d = a + kGoldenSection * (b - a);
-    double fc = f(c, deltaTSeconds), fd = f(d, deltaTSeconds);
+    double fc = fAt(c), fd = fAt(d);
     while (b - a > kToleranceDays) {
         if (fc < fd) {
             b = d, d = c, fd = fc;
             c = b - kGoldenSection * (b - a);
-            fc = f(c, deltaTSeconds);
+            fc = fAt(c);
         } else {
             a = c, c = d, fc = fd;
             d = a + kGoldenSection * (b - a);
-            fd = f(d, deltaTSeconds);
+            fd = fAt(d);
         }
     }
-    return 0.5 * (a + b);
+    return scale.at(0.5 * (a + b));
 }
 
-double nearestApproach(double low, double high, double deltaTSeconds)
+Instant nearestApproach(const Instant& estimate, double halfWidthDays)
 {
-    return leastInstant(low, high, deltaTSeconds, axisDistance);
+    return leastInstant(estimate.mjdUT - halfWidthDays, estimate.mjdUT + halfWidthDays, estimate, axisDistance);
 }
 
 }  // namespace
 
-double solarGreatestEclipseUT(double estimateUT, double halfWidthDays, double deltaTSeconds)
+Instant solarGreatestEclipse(const Instant& estimate, double halfWidthDays)
 {
-    return nearestApproach(estimateUT - halfWidthDays, estimateUT + halfWidthDays, deltaTSeconds);
+    return nearestApproach(estimate, halfWidthDays);
 }
 
-double lunarGreatestEclipseUT(double estimateUT, double halfWidthDays, double deltaTSeconds)
+Instant lunarGreatestEclipse(const Instant& estimate, double halfWidthDays)
 {
-    return leastInstant(estimateUT - halfWidthDays, estimateUT + halfWidthDays, deltaTSeconds, cosElongation);
+    return leastInstant(estimate.mjdUT - halfWidthDays, estimate.mjdUT + halfWidthDays, estimate, cosElongation);
 }
 
-GreatestCentralPoint greatestCentralPoint(const EclipseEvent& eclipse, double deltaTSeconds)
+GreatestCentralPoint greatestCentralPoint(const EclipseEvent& eclipse)
 {
     GreatestCentralPoint point;
-    point.mjdUT = nearestApproach(eclipse.greatestUT - kSearchHalfWidthDays, eclipse.greatestUT + kSearchHalfWidthDays,
-                                  deltaTSeconds);
+    const Instant greatest = nearestApproach(eclipse.greatest, kSearchHalfWidthDays);
+    point.mjdUT = greatest.mjdUT;
     EclipseGeometry engine;
     double latitudeRad = 0.0, longitudeRad = 0.0;
-    if (engine.solarEclipseAt(point.mjdUT, deltaTSeconds, latitudeRad, longitudeRad) < kSolarCentralAnnular)
+    if (engine.solarEclipseAt(greatest, latitudeRad, longitudeRad) < kSolarCentralAnnular)
         return point;
     point.central = true;
-    point.durationSeconds = engine.centralDurationAndWidth(point.mjdUT, deltaTSeconds, point.widthKm);
+    point.durationSeconds = engine.centralDurationAndWidth(greatest, point.widthKm);
     point.latitudeDeg = latitudeRad * kDegPerRad;
     point.longitudeDeg = longitudeRad * kDegPerRad;
     return point;

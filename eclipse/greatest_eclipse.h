@@ -18,10 +18,11 @@ struct GreatestCentralPoint {
 // The instant, within halfWidthDays of an estimate, when the shadow axis passes nearest the
 // Earth's centre (solar eclipses) or the Moon nearest the axis of the Earth's shadow (lunar
 // eclipses), to about a second. The window must hold one syzygy only (a few hours).
-double solarGreatestEclipseUT(double estimateUT, double halfWidthDays, double deltaTSeconds);
-double lunarGreatestEclipseUT(double estimateUT, double halfWidthDays, double deltaTSeconds);
+// The instant keeps the estimate's TT - UT.
+Instant solarGreatestEclipse(const Instant& estimate, double halfWidthDays);
+Instant lunarGreatestEclipse(const Instant& estimate, double halfWidthDays);
 
 // Searched within 3 hours of the eclipse's time of greatest eclipse, to about a second.
-GreatestCentralPoint greatestCentralPoint(const EclipseEvent& eclipse, double deltaTSeconds);
+GreatestCentralPoint greatestCentralPoint(const EclipseEvent& eclipse);
 
 }  // namespace qv

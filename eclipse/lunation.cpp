@@ -4,7 +4,6 @@
 #include <span>
 
 #include "base/constants.h"
-#include "base/time_zone.h"
 #include "eclipse/eclipse_geometry.h"
 #include "eclipse/greatest_eclipse.h"
 
@@ -135,7 +134,7 @@ MeanArguments meanArguments(double k, double t) {
 
 // Kind of the solar eclipse at a New Moon of shadow-axis distance gamma and umbral size u; the
 // doubtful cases ask the shadow engine at the greatest eclipse, taken as an instant of UT.
-void solarEclipse(double gamma, double u, double deltaTSeconds, SyzygyEclipse& eclipse)
+void solarEclipse(double gamma, double u, const DeltaTRule& rule, SyzygyEclipse& eclipse)
 {
     const double axisDistance = std::fabs(gamma);
     if (axisDistance > kSolarGammaLimit + u) return;
@@ -149,13 +148,13 @@ void solarEclipse(double gamma, double u, double deltaTSeconds, SyzygyEclipse& e
                                : EclipseKind::AnnularSolar;
         return;
     }
-    const double mjdUT = eclipse.greatestTT - deltaTSeconds / kSecondsPerDay;
+    const Instant greatest = instantAtTT(eclipse.greatestTT, rule);
     EclipseGeometry engine;
     double latitudeRad = 0.0;
     double longitudeRad = 0.0;
     eclipse.kind = EclipseKind::PartialSolar;
     if (axisDistance < std::fabs(u) + kCentralGammaLimit) {
-        eclipse.kind = eclipseKindOf(engine.solarEclipseAt(mjdUT, deltaTSeconds, latitudeRad, longitudeRad));
+        eclipse.kind = eclipseKindOf(engine.solarEclipseAt(greatest, latitudeRad, longitudeRad));
         eclipse.magnitude = kCentralMagnitude;
         if (eclipse.kind != EclipseKind::PartialSolar) return;
     }
@@ -163,8 +162,8 @@ void solarEclipse(double gamma, double u, double deltaTSeconds, SyzygyEclipse& e
     if (eclipse.magnitude >= kSmallSolarMagnitude) return;
     eclipse.kind = EclipseKind::None;
     for (int i = 0; i < kContactScanSamples; ++i) {
-        const double sampleUT = mjdUT - kContactScanStartDays + i * kContactScanStepDays;
-        const SolarEclipseClass sampleClass = engine.solarEclipseAt(sampleUT, deltaTSeconds, latitudeRad, longitudeRad);
+        const double sampleUT = greatest.mjdUT - kContactScanStartDays + i * kContactScanStepDays;
+        const SolarEclipseClass sampleClass = engine.solarEclipseAt(greatest.at(sampleUT), latitudeRad, longitudeRad);
         if (sampleClass != kSolarNone) eclipse.kind = eclipseKindOf(sampleClass);
     }
 }
@@ -191,27 +190,27 @@ bool seriesInRange(double decimalYear)
 }
 
 // The series' time of greatest eclipse (TT) replaced by the engine's.
-double engineGreatestTT(double seriesTT, bool solar, double deltaTSeconds)
+double engineGreatestTT(double seriesTT, bool solar, const DeltaTRule& rule)
 {
-    const double estimateUT = seriesTT - deltaTSeconds / kSecondsPerDay;
-    const double greatestUT = solar ? solarGreatestEclipseUT(estimateUT, kGreatestEclipseSearchDays, deltaTSeconds)
-                                    : lunarGreatestEclipseUT(estimateUT, kGreatestEclipseSearchDays, deltaTSeconds);
-    return greatestUT + deltaTSeconds / kSecondsPerDay;
+    const Instant estimate = instantAtTT(seriesTT, rule);
+    const Instant greatest = solar ? solarGreatestEclipse(estimate, kGreatestEclipseSearchDays)
+                                   : lunarGreatestEclipse(estimate, kGreatestEclipseSearchDays);
+    return greatest.mjdTT();
 }
 
 // Whether the engine sees the eclipse at its time of greatest eclipse.
-bool engineSeesEclipse(const SyzygyEclipse& eclipse, bool solar, double deltaTSeconds)
+bool engineSeesEclipse(const SyzygyEclipse& eclipse, bool solar, const DeltaTRule& rule)
 {
-    const double greatestUT = eclipse.greatestTT - deltaTSeconds / kSecondsPerDay;
+    const Instant greatest = instantAtTT(eclipse.greatestTT, rule);
     EclipseGeometry engine;
-    if (!solar) return engine.lunarEclipseType(greatestUT, deltaTSeconds) != kLunarNone;
+    if (!solar) return engine.lunarEclipseType(greatest) != kLunarNone;
     double latitudeRad = 0.0, longitudeRad = 0.0;
-    return engine.solarEclipseAt(greatestUT, deltaTSeconds, latitudeRad, longitudeRad) != kSolarNone;
+    return engine.solarEclipseAt(greatest, latitudeRad, longitudeRad) != kSolarNone;
 }
 
 }  // namespace
 
-double lunarPhase(double decimalYear, double phase, double deltaTSeconds, SyzygyEclipse& eclipse) {
+double lunarPhase(double decimalYear, double phase, const DeltaTRule& rule, SyzygyEclipse& eclipse) {
     eclipse.kind = EclipseKind::None;
     const double k = std::floor((decimalYear - 1900.0) * kLunationsPerYear) + phase;
     const double t = k / kLunationsPerCentury;
@@ -230,42 +229,35 @@ double lunarPhase(double decimalYear, double phase, double deltaTSeconds, Syzygy
 
     eclipse.greatestTT = meanTime + common + sumOfSines(kGreatestEclipseTerms, a);
     const bool inRange = seriesInRange(decimalYear);
-    if (!inRange) eclipse.greatestTT = engineGreatestTT(eclipse.greatestTT, isNewMoon, deltaTSeconds);
+    if (!inRange) eclipse.greatestTT = engineGreatestTT(eclipse.greatestTT, isNewMoon, rule);
     const double gamma = sumOfCosines(kGammaCosineFactorTerms, a) * std::sin(latitudeArg) +
                          sumOfSines(kGammaSineFactorTerms, a) * std::cos(latitudeArg);
     const double u = sumOfCosines(kUmbralSizeTerms, a);
     if (isNewMoon)
-        solarEclipse(gamma, u, deltaTSeconds, eclipse);
+        solarEclipse(gamma, u, rule, eclipse);
     else
         lunarEclipse(gamma, u, eclipse);
-    if (!inRange && eclipse.kind != EclipseKind::None && !engineSeesEclipse(eclipse, isNewMoon, deltaTSeconds))
+    if (!inRange && eclipse.kind != EclipseKind::None && !engineSeesEclipse(eclipse, isNewMoon, rule))
         eclipse.kind = EclipseKind::None;
     return phaseTime;
 }
 
-void collectLunation(double windowStartUT, double windowEndUT, double decimalYear, const TimeZone& zone,
-                     double deltaTSeconds, int& count, double* list, double phase,
-                     std::vector<EclipseEvent>& eclipses) {
+void collectLunation(double windowStartUT, double windowEndUT, double decimalYear, const DeltaTRule& rule,
+                     double phase, std::vector<double>& phasesUT, std::vector<EclipseEvent>& eclipses) {
     SyzygyEclipse eclipse;
-    const double phaseTT = lunarPhase(decimalYear, phase, deltaTSeconds, eclipse);
-
-    const double phaseUT = utFromTTForPages(phaseTT, deltaTSeconds, zone);
-    if (phaseUT >= windowStartUT && phaseUT <= windowEndUT) {
-        if (count == 0) {
-            list[0] = phaseUT;
-            count = 1;
-        } else if (count > 0 && count < kMaxPhasesPerList && phaseUT - kSamePhaseDays > list[count - 1]) {
-            list[count++] = phaseUT;
-        }
-    }
+    const double phaseUT = instantAtTT(lunarPhase(decimalYear, phase, rule, eclipse), rule).mjdUT;
+    const bool inWindow = phaseUT >= windowStartUT && phaseUT <= windowEndUT;
+    if (inWindow && phasesUT.size() < static_cast<std::size_t>(kMaxPhasesPerList) &&
+        (phasesUT.empty() || phaseUT - kSamePhaseDays > phasesUT.back()))
+        phasesUT.push_back(phaseUT);
 
     if (eclipse.kind == EclipseKind::None) return;
-    const double greatestUT = utFromTTForPages(eclipse.greatestTT, deltaTSeconds, zone);
-    if (greatestUT < windowStartUT || greatestUT > windowEndUT) return;
+    const Instant greatest = instantAtTT(eclipse.greatestTT, rule);
+    if (greatest.mjdUT < windowStartUT || greatest.mjdUT > windowEndUT) return;
     if (eclipses.size() >= static_cast<std::size_t>(kMaxEclipses)) return;
     for (const EclipseEvent& stored : eclipses)
-        if (std::fabs(stored.greatestUT - greatestUT) < kSameEclipseDays) return;
-    eclipses.push_back({eclipse.kind, greatestUT, eclipse.magnitude, eclipse.umbralMagnitude});
+        if (std::fabs(stored.greatest.mjdUT - greatest.mjdUT) < kSameEclipseDays) return;
+    eclipses.push_back({eclipse.kind, greatest, eclipse.magnitude, eclipse.umbralMagnitude});
 }
 
 }  // namespace qv

@@ -6,13 +6,14 @@
 // the kinds of every eclipse of 1995-2030 agree with the published catalogues.
 #include <vector>
 
-#include "base/time_zone.h"
+#include "base/instant.h"
 #include "eclipse/eclipse_kind.h"
 
 namespace qv {
 
 // At most this many eclipses are kept for one year (a year has at most seven).
 constexpr int kMaxEclipses = 12;
+// At most this many phases of one kind are kept for one year (a year has 12 or 13).
 constexpr int kMaxPhasesPerList = 15;
 
 // The eclipse a New or Full Moon brings: kind (None when there is none), the time of greatest
@@ -27,7 +28,7 @@ struct SyzygyEclipse {
 // One eclipse of the year's table.
 struct EclipseEvent {
     EclipseKind kind = EclipseKind::None;
-    double greatestUT = 0.0;  // MJD of greatest eclipse
+    Instant greatest;  // greatest eclipse; every computation of the eclipse takes its TT - UT
     double magnitude = 0.0;
     double umbralMagnitude = 0.0;  // lunar eclipses: negative for a penumbral one
 };
@@ -37,15 +38,14 @@ struct EclipseEvent {
 // eclipse.kind is always written (None unless an eclipse is found); its time and magnitude only
 // on the eclipse paths. Beyond the years 0 to 4000 the time of greatest eclipse is the shadow
 // engine's, and an eclipse the engine does not see then is none.
-double lunarPhase(double decimalYear, double phase, double deltaTSeconds, SyzygyEclipse& eclipse);
+double lunarPhase(double decimalYear, double phase, const DeltaTRule& rule, SyzygyEclipse& eclipse);
 
-// Finds the phase nearest decimalYear, appends its instant (UT) to the list when it lies in
-// [windowStartUT, windowEndUT] and is new, and appends an eclipse of that lunation whose
-// greatest eclipse falls in the window to eclipses (duplicates within 0.01 day dropped, at
-// most kMaxEclipses). The instants are formed so that they print in the zone exactly as the
-// tables have always printed them (utFromTTForPages).
-void collectLunation(double windowStartUT, double windowEndUT, double decimalYear, const TimeZone& zone,
-                     double deltaTSeconds, int& count, double* list, double phase,
-                     std::vector<EclipseEvent>& eclipses);
+// Finds the phase nearest decimalYear, appends its instant (MJD of UT) to phasesUT when it
+// lies in [windowStartUT, windowEndUT], is later than the last one kept and the list holds
+// fewer than kMaxPhasesPerList, and appends an eclipse of that lunation whose greatest
+// eclipse falls in the window to eclipses (duplicates within 0.01 day dropped, at most
+// kMaxEclipses).
+void collectLunation(double windowStartUT, double windowEndUT, double decimalYear, const DeltaTRule& rule,
+                     double phase, std::vector<double>& phasesUT, std::vector<EclipseEvent>& eclipses);
 
 }  // namespace qv

@@ -38,13 +38,13 @@ struct Cone {
     double tanHalfAngle = 0.0;
 };
 
-Cone penumbralCone(double mjdUT, double deltaTSeconds)
+Cone penumbralCone(const Instant& instant)
 {
     EclipseGeometry engine;
     Vec3 moon;
     Cone cone;
     double diameter = 0.0, halfAngleRad = 0.0;
-    engine.penumbraGeometry(mjdUT, deltaTSeconds, moon, cone.axis, diameter, halfAngleRad);
+    engine.penumbraGeometry(instant, moon, cone.axis, diameter, halfAngleRad);
     cone.tanHalfAngle = std::tan(halfAngleRad);
     const double vertexDistance =
         cone.tanHalfAngle != 0.0 ? 0.5 * diameter / cone.tanHalfAngle : norm(moon) * kFlatConeVertexFactor;
@@ -79,20 +79,21 @@ void keepIfPlotted(std::vector<GeoPoint>& points, const GeoPoint& point)
 
 }  // namespace
 
-GeoPoint greatestEclipsePoint(const EclipseEvent& eclipse, double deltaTSeconds)
+GeoPoint greatestEclipsePoint(const EclipseEvent& eclipse)
 {
     if (!isSolar(eclipse.kind))
         return {0.0, 0.0};
     EclipseGeometry engine;
     double latitudeRad = 0.0, longitudeRad = 0.0;
-    engine.subShadowPoint(eclipse.greatestUT, deltaTSeconds, latitudeRad, longitudeRad);
+    engine.subShadowPoint(eclipse.greatest, latitudeRad, longitudeRad);
     return {latitudeRad * kDegPerRad, longitudeRad * kDegPerRad};
 }
 
-PenumbraLimitModel penumbraLimitModel(double t0Ut, double t1Ut, double deltaTSeconds)
+PenumbraLimitModel penumbraLimitModel(const Instant& t0, double t1Ut)
 {
-    const Cone start = penumbralCone(t0Ut, deltaTSeconds);
-    const Cone end = penumbralCone(t1Ut, deltaTSeconds);
+    const double t0Ut = t0.mjdUT;
+    const Cone start = penumbralCone(t0);
+    const Cone end = penumbralCone(t0.at(t1Ut));
     // Perpendicular to the path of the axis point, in the fundamental plane.
     const Vec3 crossTrack =
         unitVector(cross(start.planePoint - end.planePoint, cross(start.planePoint, end.planePoint)));
@@ -123,14 +124,15 @@ GeoPoint limitPoint(const PenumbraLimitModel& model, double tUt, bool plusSide)
     return groundPoint(tUt, unitVector(vertex + (e - s) * direction));
 }
 
-PenumbraEdgeModel penumbraEdgeModel(double t0Ut, double t1Ut, double deltaTSeconds)
+PenumbraEdgeModel penumbraEdgeModel(const Instant& t0, double t1Ut)
 {
+    const double t0Ut = t0.mjdUT;
     EclipseGeometry engine;
     PenumbraEdgeModel model;
     Vec3 moon1, axis1;
     double diameter1 = 0.0, halfAngleRad = 0.0;
-    engine.penumbraGeometry(t0Ut, deltaTSeconds, model.moon0, model.axis0, model.diameter0, halfAngleRad);
-    engine.penumbraGeometry(t1Ut, deltaTSeconds, moon1, axis1, diameter1, halfAngleRad);
+    engine.penumbraGeometry(t0, model.moon0, model.axis0, model.diameter0, halfAngleRad);
+    engine.penumbraGeometry(t0.at(t1Ut), moon1, axis1, diameter1, halfAngleRad);
     const double perDay = 1.0 / rateDivisor(t0Ut, t1Ut);
     model.t0 = t0Ut;
     model.moonRate = perDay * (moon1 - model.moon0);
@@ -168,21 +170,21 @@ RiseSetPair riseSetPoints(const PenumbraEdgeModel& model, double tUt)
     return pair;
 }
 
-MapCurves sampleMapCurves(double beginUT, double endUT, double deltaTSeconds)
+MapCurves sampleMapCurves(const Instant& beginInstant, double endUT)
 {
     MapCurves curves;
-    const double begin = beginUT;
+    const double begin = beginInstant.mjdUT;
     const double partDays = (endUT - begin) / kCurveParts;
     for (int part = 0; part < kCurveParts; ++part) {
         const double start = begin + part * partDays;
         const double end = start + partDays;
-        const PenumbraLimitModel limits = penumbraLimitModel(start, end, deltaTSeconds);
+        const PenumbraLimitModel limits = penumbraLimitModel(beginInstant.at(start), end);
         const bool outerPart = part == 0 || part == kCurveParts - 1;
         sampleFrom(start, end, outerPart ? kOneMinuteDays : kMiddleLimitStepDays, [&](double t) {
             keepIfPlotted(curves.limits, limitPoint(limits, t, true));
             keepIfPlotted(curves.limits, limitPoint(limits, t, false));
         });
-        const PenumbraEdgeModel edge = penumbraEdgeModel(start, end, deltaTSeconds);
+        const PenumbraEdgeModel edge = penumbraEdgeModel(beginInstant.at(start), end);
         sampleFrom(start, end, kOneMinuteDays, [&](double t) {
             const RiseSetPair pair = riseSetPoints(edge, t);
             keepIfPlotted(curves.riseSet, pair.first);

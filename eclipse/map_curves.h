@@ -47,17 +47,18 @@ struct RiseSetPair {
 
 // The ground point nearest the shadow axis at the greatest eclipse of a solar eclipse; (0, 0)
 // for a lunar eclipse.
-GeoPoint greatestEclipsePoint(const EclipseEvent& eclipse, double deltaTSeconds);
+GeoPoint greatestEclipsePoint(const EclipseEvent& eclipse);
 
-// The limit model over [t0Ut, t1Ut] (a zero-length interval gives zero rates).
-PenumbraLimitModel penumbraLimitModel(double t0Ut, double t1Ut, double deltaTSeconds);
+// The limit model over [t0, t1Ut] (a zero-length interval gives zero rates); t1Ut keeps the
+// TT - UT of t0.
+PenumbraLimitModel penumbraLimitModel(const Instant& t0, double t1Ut);
 
 // Where the generator (plus or minus side) of the model meets the Earth at tUt; no point when
 // it misses the Earth.
 GeoPoint limitPoint(const PenumbraLimitModel& model, double tUt, bool plusSide);
 
-// The edge model over [t0Ut, t1Ut].
-PenumbraEdgeModel penumbraEdgeModel(double t0Ut, double t1Ut, double deltaTSeconds);
+// The edge model over [t0, t1Ut].
+PenumbraEdgeModel penumbraEdgeModel(const Instant& t0, double t1Ut);
 
 // The penumbral edge on the Earth's limb at tUt; no points when the edge circle lies wholly
 // inside or outside the limb.
@@ -71,6 +72,6 @@ struct MapCurves {
     std::vector<GeoPoint> limits;
     std::vector<GeoPoint> riseSet;
 };
-MapCurves sampleMapCurves(double beginUT, double endUT, double deltaTSeconds);
+MapCurves sampleMapCurves(const Instant& begin, double endUT);
 
 }  // namespace qv

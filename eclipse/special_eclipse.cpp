@@ -46,10 +46,10 @@ struct ElevatedShadow {
     double axisDistance = 0.0;
 };
 
-ElevatedShadow elevatedShadow(double mjdUT, double deltaTSeconds, double heightKm, bool ellipsoid)
+ElevatedShadow elevatedShadow(const Instant& instant, double heightKm, bool ellipsoid)
 {
     EclipseGeometry engine;
-    engine.setTime(mjdUT, deltaTSeconds);
+    engine.setTime(instant);
     // Lengths in radii of the elevated surface: it becomes the unit sphere, the Earth has radius scale.
     const double scale = surfaceScale(heightKm);
     Vec3 sun = scale * engine.sunVector();
@@ -77,7 +77,7 @@ ElevatedShadow elevatedShadow(double mjdUT, double deltaTSeconds, double heightK
         if (alongAxis <= 0.0)
             return {};
         const int kind = umbraCone * alongAxis / sunToMoon - moonDiameter <= 0.0 ? kElevatedTotal : kElevatedAnnular;
-        return surfacePoint(mjdUT, engine.equationOfEquinoxes(), moon + alongAxis * axis, ellipsoid, kind);
+        return surfacePoint(instant.mjdUT, engine.equationOfEquinoxes(), moon + alongAxis * axis, ellipsoid, kind);
     };
     shadow.points.entry = pointAt(moonToPlane - halfChord);
     // The exit point is seen only when the axis passes outside the Earth (radius scale here).
@@ -97,22 +97,21 @@ long stepsOffTheSurface(double axisDistance, double heightKm)
     return static_cast<long>(std::floor((axisDistance - 1.0 - kRoundingAllowance) / driftPerStep));
 }
 
-// The track's scan: one-minute steps from start up to end.
+// The track's scan: one-minute steps from start up to end, all with the TT - UT of start.
 struct TrackScan {
-    double start = 0.0;
+    Instant start;
     double end = 0.0;
-    double deltaTSeconds = 0.0;
     double heightKm = 0.0;
     bool ellipsoid = false;
 
-    double minuteUT(long i) const { return start + static_cast<double>(i) * kTrackStepDays; }
+    double minuteUT(long i) const { return start.mjdUT + static_cast<double>(i) * kTrackStepDays; }
 
     // How many steps lie before end (none for a window that is not one).
     long minutes() const
     {
-        if (!(end > start))
+        if (!(end > start.mjdUT))
             return 0;
-        long count = static_cast<long>((end - start) / kTrackStepDays);
+        long count = static_cast<long>((end - start.mjdUT) / kTrackStepDays);
         while (count > 0 && minuteUT(count - 1) >= end)
             --count;
         while (minuteUT(count) < end)
@@ -127,7 +126,7 @@ struct TrackScan {
     {
         std::vector<TrackPoint> points;
         for (long i = std::max(first, clearThrough + 1); i < last; ++i) {
-            const ElevatedShadow shadow = elevatedShadow(minuteUT(i), deltaTSeconds, heightKm, ellipsoid);
+            const ElevatedShadow shadow = elevatedShadow(start.at(minuteUT(i)), heightKm, ellipsoid);
             if (shadow.axisDistance >= 1.0) {
                 clearThrough = i + std::max(stepsOffTheSurface(shadow.axisDistance, heightKm), 0L);
                 i = clearThrough;
@@ -143,9 +142,9 @@ struct TrackScan {
 
 }  // namespace
 
-ElevatedCentralPoints elevatedCentralPoints(double mjdUT, double deltaTSeconds, double heightKm, bool ellipsoid)
+ElevatedCentralPoints elevatedCentralPoints(const Instant& instant, double heightKm, bool ellipsoid)
 {
-    return elevatedShadow(mjdUT, deltaTSeconds, heightKm, ellipsoid).points;
+    return elevatedShadow(instant, heightKm, ellipsoid).points;
 }
 
 int specialTrackParts()
@@ -153,11 +152,9 @@ int specialTrackParts()
     return static_cast<int>(std::clamp(static_cast<long>(std::thread::hardware_concurrency()), 1L, kMaxTrackParts));
 }
 
-std::vector<TrackPoint> specialEclipseTrack(double centreUT, double deltaTSeconds, double heightKm, bool ellipsoid,
-                                            int threads)
+std::vector<TrackPoint> specialEclipseTrack(const Instant& centre, double heightKm, bool ellipsoid, int threads)
 {
-    const TrackScan scan{centreUT - kTrackHalfWidthDays, centreUT + kTrackHalfWidthDays, deltaTSeconds, heightKm,
-                         ellipsoid};
+    const TrackScan scan{centre.later(-kTrackHalfWidthDays), centre.mjdUT + kTrackHalfWidthDays, heightKm, ellipsoid};
     // The minutes go in blocks to whichever thread asks next, the calling one included, so a
     // thread that starts late or runs slowly takes fewer. Each thread keeps what it learnt of
     // the minutes without a point and passes over its later blocks that lie among them.

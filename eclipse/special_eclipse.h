@@ -5,6 +5,8 @@
 // can cross that surface at two places when it misses the Earth below.
 #include <vector>
 
+#include "base/instant.h"
+
 namespace qv {
 
 enum ElevatedPointKind : int { kNoElevatedPoint = 0, kElevatedTotal = 1, kElevatedAnnular = 2 };
@@ -21,13 +23,13 @@ struct ElevatedCentralPoints {
     ElevatedCentralPoint exit;
 };
 
-// The central points at mjdUT on the surface heightKm above the equator (a negative height
+// The central points at an instant on the surface heightKm above the equator (a negative height
 // counts as 0): a sphere, or with ellipsoid set an ellipsoid of the Earth's flattening. Kind
 // total where the umbra reaches the point (a zero umbral diameter included), else annular.
 // On the sphere the latitude is that of the ground point straight below the surface point.
 // Only crossings beyond the Moon as seen from the Sun count: a surface reaching past the Moon
 // has none where the axis enters it, only where it leaves it away from the Sun.
-ElevatedCentralPoints elevatedCentralPoints(double mjdUT, double deltaTSeconds, double heightKm, bool ellipsoid);
+ElevatedCentralPoints elevatedCentralPoints(const Instant& instant, double heightKm, bool ellipsoid);
 
 struct TrackPoint {
     int kind = kNoElevatedPoint;
@@ -39,9 +41,10 @@ struct TrackPoint {
 int specialTrackParts();
 
 // Every central point on the surface (as for elevatedCentralPoints) at one-minute steps over
-// the two days either side of centreUT, in the order of the minutes. The minutes are shared
-// out to that many threads (the calling one included); the track is the same for any number.
-std::vector<TrackPoint> specialEclipseTrack(double centreUT, double deltaTSeconds, double heightKm, bool ellipsoid,
+// the two days either side of centre (with its TT - UT), in the order of the minutes. The
+// minutes are shared out to that many threads (the calling one included); the track is the
+// same for any number.
+std::vector<TrackPoint> specialEclipseTrack(const Instant& centre, double heightKm, bool ellipsoid,
                                             int threads = specialTrackParts());
 
 // Date and time of a UT instant in whole seconds; an instant a hair below a whole second (from

@@ -27,11 +27,11 @@ struct SunMoon {
     Vec3 sun, moon;  // geocentric, true equator of date, Earth radii
 };
 
-SunMoon sunMoonAt(double mjdUT, double deltaTSeconds)
+SunMoon sunMoonAt(const Instant& instant)
 {
     EclipseGeometry engine;
-    engine.setTime(mjdUT, deltaTSeconds);
-    return {mjdUT, engine.equationOfEquinoxes(), engine.sunVector(), engine.moonVector()};
+    engine.setTime(instant);
+    return {instant.mjdUT, engine.equationOfEquinoxes(), engine.sunVector(), engine.moonVector()};
 }
 
 // A place as the unit normal of the ellipsoid there (Earth-fixed), with its geodetic angles.
@@ -165,27 +165,27 @@ bool limitPointOf(const SkyAround& sky, LimitSide side, UmbralLimitPoint& point)
     return true;
 }
 
-SkyAround skyAround(double mjdUT, double deltaTSeconds)
+SkyAround skyAround(const Instant& instant)
 {
-    return {sunMoonAt(mjdUT - kDerivativeStepDays, deltaTSeconds), sunMoonAt(mjdUT, deltaTSeconds),
-            sunMoonAt(mjdUT + kDerivativeStepDays, deltaTSeconds)};
+    return {sunMoonAt(instant.at(instant.mjdUT - kDerivativeStepDays)), sunMoonAt(instant),
+            sunMoonAt(instant.at(instant.mjdUT + kDerivativeStepDays))};
 }
 
 }  // namespace
 
-bool umbralLimitPoint(double mjdUT, double deltaTSeconds, LimitSide side, UmbralLimitPoint& point)
+bool umbralLimitPoint(const Instant& instant, LimitSide side, UmbralLimitPoint& point)
 {
-    return limitPointOf(skyAround(mjdUT, deltaTSeconds), side, point);
+    return limitPointOf(skyAround(instant), side, point);
 }
 
-UmbralLimits umbralLimits(double beginUT, double endUT, double stepDays, double deltaTSeconds)
+UmbralLimits umbralLimits(const Instant& begin, double endUT, double stepDays)
 {
     UmbralLimits limits;
     for (int i = 0;; ++i) {
-        const double t = beginUT + i * stepDays;
+        const double t = begin.mjdUT + i * stepDays;
         if (t > endUT)
             break;
-        const SkyAround sky = skyAround(t, deltaTSeconds);
+        const SkyAround sky = skyAround(begin.at(t));
         UmbralLimitPoint point;
         if (limitPointOf(sky, LimitSide::Northern, point))
             limits.northern.push_back(point);

@@ -11,6 +11,8 @@
 // The northern limit is the side towards the Earth's north pole as seen along the shadow axis.
 #include <vector>
 
+#include "base/instant.h"
+
 namespace qv {
 
 enum class LimitSide : int { Northern, Southern };
@@ -29,10 +31,10 @@ struct UmbralLimits {
     std::vector<UmbralLimitPoint> southern;
 };
 
-// The limit point of one side at mjdUT; false when there is none.
-bool umbralLimitPoint(double mjdUT, double deltaTSeconds, LimitSide side, UmbralLimitPoint& point);
+// The limit point of one side at an instant; false when there is none.
+bool umbralLimitPoint(const Instant& instant, LimitSide side, UmbralLimitPoint& point);
 
-// The limits at beginUT, beginUT + stepDays, ... up to endUT.
-UmbralLimits umbralLimits(double beginUT, double endUT, double stepDays, double deltaTSeconds);
+// The limits at begin, begin + stepDays, ... up to endUT, with the TT - UT of begin.
+UmbralLimits umbralLimits(const Instant& begin, double endUT, double stepDays);
 
 }  // namespace qv

@@ -137,8 +137,8 @@ void addPhases(const SettingsRecord& settings, const PhaseLists& phases, std::ve
 {
     std::vector<CalendarEvent> phaseEvents;
     for (int kind = 0; kind < kPhaseKinds; ++kind) {
-        for (int i = 0; i < phases.counts[kind]; ++i) {
-            const double time = printedInstantUT(phases.times[kind][i], settings.time.zone);
+        for (const double phaseUT : phases.times[kind]) {
+            const double time = printedInstantUT(phaseUT, settings.time.zone);
             const long lunation = lunationNumber(time, kPhaseFractions[kind]);
             phaseEvents.push_back(timedEvent(formatted("lunation%ld-%s", lunation, kPhaseKeys[kind]),
                                              kPhaseSummaries[kind], time, time));
@@ -153,9 +153,8 @@ void addSeasons(const SettingsRecord& settings, std::vector<CalendarEvent>& even
 {
     const TimeZone& zone = settings.time.zone;
     for (int season = 0; season < kSeasons; ++season) {
-        const double instantUT =
-            seasonInstantUT(settings.time.year, static_cast<Season>(season), deltaTSeconds(settings.time), zone);
-        const double time = printedInstantUT(instantUT, zone);
+        const Instant instant = seasonInstant(settings.time.year, static_cast<Season>(season), deltaTRule(settings.time));
+        const double time = printedInstantUT(instant.mjdUT, zone);
         events.push_back(timedEvent(formatted("%d-%s", settings.time.year, kSeasonKeys[season]),
                                     kSeasonSummaries[season], time, time));
     }
@@ -200,7 +199,7 @@ void addEclipses(const SettingsRecord& settings, const std::vector<EclipseEvent>
         const EclipseCircumstances circumstances = circumstancesAtObserver(settings, eclipse);
         const bool found = circumstances.phaseCount > 0;
         const EclipsePhase& whole = circumstances.phases[0];
-        const double greatest = printedInstantUT(eclipse.greatestUT, zone);
+        const double greatest = printedInstantUT(eclipse.greatest.mjdUT, zone);
         const double begin = found ? printedInstantUT(whole.beginUT, zone) : greatest;
         const double end = found ? printedInstantUT(whole.endUT, zone) : greatest;
         const bool solar = isSolar(eclipse.kind);
@@ -215,7 +214,7 @@ void addEclipses(const SettingsRecord& settings, const std::vector<EclipseEvent>
 
 void addHolidays(const SettingsRecord& settings, std::vector<CalendarEvent>& events)
 {
-    for (const HolidayDate& holiday : yearHolidays(settings.time.year, qv::deltaTSeconds(settings.time))) {
+    for (const HolidayDate& holiday : yearHolidays(settings.time.year, deltaTRule(settings.time))) {
         const HolidayEntry& entry = kHolidayEntries[holiday.kind];
         CalendarEvent event;
         event.uid = formatted(entry.keyFormat, holiday.calendarYear);

@@ -85,7 +85,7 @@ void writeIndianAndChineseHalf(const SettingsRecord& dateRecord, const DayMonthY
     }
 
     ChineseDate chinese{};
-    if (chineseDateOfDay(date.year, qv::deltaTSeconds(dateRecord.time), mjd, chinese)) {
+    if (chineseDateOfDay(date.year, deltaTRule(dateRecord.time), mjd, chinese)) {
         char yearName[kYearNameSize];
         chineseYearName(chinese.year, yearName, sizeof yearName);
         appendText(buffer, size, "\n\nChinese Day: %2i    Month %2i %s   Year: %s", chinese.day,

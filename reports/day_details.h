@@ -23,7 +23,7 @@ inline constexpr const char* weekdayNames[7] = {
 
 // Writes one half of the details of the day dateRecord.time.day, .month, .year (a day beyond the
 // month's length runs on into the next month) into buffer, NUL-terminated and cut to size.
-// The Chinese date takes TT - UT from qv::deltaTSeconds(dateRecord.time). Any other half writes an empty text.
+// The Chinese New Moons take TT - UT by deltaTRule(dateRecord.time). Any other half writes an empty text.
 void buildDayDetails(const SettingsRecord& dateRecord, char* buffer, std::size_t size, int half);
 
 // Both halves joined: the text of the day dialog.

@@ -68,7 +68,7 @@ void forEachCanonEntry(const SettingsRecord& settings, int fromYear, int toYear,
         for (const EclipseEvent& eclipse : eclipsesOfYear(yearSettings)) {
             CanonEntry entry{eclipse, {}};
             if (isCentral(eclipse.kind))
-                entry.greatest = greatestCentralPoint(eclipse, qv::deltaTSeconds(yearSettings.time));
+                entry.greatest = greatestCentralPoint(eclipse);
             take(entry);
         }
         progress(year);
@@ -92,7 +92,7 @@ std::string canonHeader(CanonFormat format)
 std::string canonLine(const CanonEntry& entry, CanonFormat format, bool first)
 {
     char date[32], minute[32];
-    dateAndMinute(entry.eclipse.greatestUT, date, minute);
+    dateAndMinute(entry.eclipse.greatest.mjdUT, date, minute);
     const EclipseKind kind = entry.eclipse.kind;
     const GreatestCentralPoint& g = entry.greatest;
     const bool lunar = isLunar(kind);

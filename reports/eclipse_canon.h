@@ -20,8 +20,8 @@ struct CanonEntry {
 };
 
 // Calls take(entry) for every eclipse of the years fromYear to toYear, in order, as the eclipse
-// lists of those years in the settings' zone give them; TT - UT is the given one, else each
-// year's default. progress(year) follows each year.
+// lists of those years in the settings' zone give them; TT - UT is the given one, else the
+// rule's for each eclipse's instant. progress(year) follows each year.
 void forEachCanonEntry(const SettingsRecord& settings, int fromYear, int toYear, std::optional<double> deltaTSeconds,
                        const std::function<void(const CanonEntry&)>& take, const std::function<void(int)>& progress);
 

@@ -54,7 +54,7 @@ void writeTitle(const EclipseEvent& eclipse, const TimeZone& zone, std::string& 
     const EclipseKindTexts* names = eclipseKindTexts(eclipse.kind);
     out += names ? names->title : "";
     out += "\n\nMaximum Eclipse at ";
-    appendDateTime(out, eclipse.greatestUT, zone);
+    appendDateTime(out, eclipse.greatest.mjdUT, zone);
     if (!isCentral(eclipse.kind))
         appendNumbers(out, "   with magnitude:%5.2f", eclipse.magnitude);
 }
@@ -179,7 +179,7 @@ EclipsePlace eclipsePlace(const Observer& observer)
 
 EclipseCircumstances circumstancesAtObserver(const SettingsRecord& settings, const EclipseEvent& eclipse)
 {
-    return eclipseCircumstances(eclipse, eclipsePlace(settings.observer), deltaTSeconds(settings.time));
+    return eclipseCircumstances(eclipse, eclipsePlace(settings.observer));
 }
 
 const EclipseEvent* selectedEclipse(int number, const std::vector<EclipseEvent>& eclipses)
@@ -199,7 +199,7 @@ std::vector<int> buildEclipseListPage(int year, const TimeZone& zone, const std:
     appendBlankLines(page, 2);
     for (std::size_t i = 0; i < eclipses.size(); ++i) {
         char dateTime[kDateTimeLength];
-        formatDateTime(localMjd(eclipses[i].greatestUT, zone), dateTime);
+        formatDateTime(localMjd(eclipses[i].greatest.mjdUT, zone), dateTime);
         const EclipseKindTexts* names = eclipseKindTexts(eclipses[i].kind);
         std::snprintf(line, sizeof line, "%2i : %.*s%s", static_cast<int>(i) + 1, kDateLength, dateTime,
                       names ? names->listLabel : "");
@@ -251,7 +251,7 @@ std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEven
     const TimeZone zone = settings.time.zone;
     std::string text;
     if (isNamedZone(zone))
-        text += "+++> Timezone " + zoneLabelAt(eclipse.greatestUT, zone) + " <+++";
+        text += "+++> Timezone " + zoneLabelAt(eclipse.greatest.mjdUT, zone) + " <+++";
     else
         appendNumbers(text, "+++> Timezone %g <+++", zone.offsetHours);
     appendNumbers(text, "\tYear: %4i ", settings.time.year);
@@ -264,13 +264,13 @@ std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEven
     if (isCentral(eclipse.kind) && circumstances.phaseCount > 0) {
         const int stepMinutes = mapStepMinutes(settings);
         const std::vector<CentralLinePoint> line =
-            centralLine(centralTableStartUT(circumstances, stepMinutes, zone), centralTableEndUT(circumstances),
-                        stepMinutes / kMinutesPerDay, qv::deltaTSeconds(settings.time));
+            centralLine(eclipse.greatest.at(centralTableStartUT(circumstances, stepMinutes, zone)),
+                        centralTableEndUT(circumstances), stepMinutes / kMinutesPerDay);
         writeCentralTable(settings, eclipse.kind, line, text);
     }
     writeLocalCircumstances(settings, eclipse.kind, circumstances.local, text);
     writeLocalMaximum(settings, eclipse.kind, circumstances.local, text);
-    appendNumbers(text, "\n\n\n+++> tdt - ut (in sec): %g <+++", qv::deltaTSeconds(settings.time));
+    appendNumbers(text, "\n\n\n+++> tdt - ut (in sec): %g <+++", eclipse.greatest.deltaTSeconds);
     return text;
 }
 

@@ -19,7 +19,7 @@ constexpr int kDateLength = 6;
 
 // The umbral limits over the phases in which the umbra or antumbra touches the Earth, from one
 // step before the first of them began.
-UmbralLimits umbralLimitsOf(const EclipseCircumstances& circumstances, double deltaTSeconds)
+UmbralLimits umbralLimitsOf(const EclipseEvent& eclipse, const EclipseCircumstances& circumstances)
 {
     const double stepDays = kMapStepMinutes / kMinutesPerDay;
     bool touches = false;
@@ -32,7 +32,7 @@ UmbralLimits umbralLimitsOf(const EclipseCircumstances& circumstances, double de
         end = touches ? std::max(end, phase.endUT) : phase.endUT;
         touches = true;
     }
-    return touches ? umbralLimits(begin - stepDays, end, stepDays, deltaTSeconds) : UmbralLimits{};
+    return touches ? umbralLimits(eclipse.greatest.at(begin - stepDays), end, stepDays) : UmbralLimits{};
 }
 
 }  // namespace
@@ -51,15 +51,15 @@ EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseE
     if (!isSolar(eclipse.kind))
         return points;
     if (isCentral(eclipse.kind) && circumstances.phaseCount > 0)
-        points.centralLine = centralLine(centralTableStartUT(circumstances, kMapStepMinutes, settings.time.zone),
-                                         centralTableEndUT(circumstances), kMapStepMinutes / kMinutesPerDay,
-                                         qv::deltaTSeconds(settings.time));
+        points.centralLine =
+            centralLine(eclipse.greatest.at(centralTableStartUT(circumstances, kMapStepMinutes, settings.time.zone)),
+                        centralTableEndUT(circumstances), kMapStepMinutes / kMinutesPerDay);
     const CentralLinePoint* highest = highestSunPoint(points.centralLine);
     points.greatest = highest ? GeoPoint{highest->latitudeDeg, highest->longitudeDeg}
-                              : greatestEclipsePoint(eclipse, qv::deltaTSeconds(settings.time));
+                              : greatestEclipsePoint(eclipse);
     const EclipsePhase& whole = circumstances.phases[0];
-    points.curves = sampleMapCurves(whole.beginUT, whole.endUT, qv::deltaTSeconds(settings.time));
-    points.umbralLimits = umbralLimitsOf(circumstances, qv::deltaTSeconds(settings.time));
+    points.curves = sampleMapCurves(eclipse.greatest.at(whole.beginUT), whole.endUT);
+    points.umbralLimits = umbralLimitsOf(eclipse, circumstances);
     return points;
 }
 
@@ -68,7 +68,7 @@ std::string eclipseMapTitle(int year, const TimeZone& zone, const EclipseEvent& 
     if (!isSolar(eclipse.kind))
         return {};
     char dateTime[kDateTimeLength];
-    formatDateTime(localMjd(eclipse.greatestUT, zone), dateTime);
+    formatDateTime(localMjd(eclipse.greatest.mjdUT, zone), dateTime);
     const EclipseKindTexts* names = eclipseKindTexts(eclipse.kind);
     char text[96];
     std::snprintf(text, sizeof text, "  %4i  %.*s  %s Eclipse of the Sun", year, kDateLength, dateTime,

@@ -71,24 +71,22 @@ double arcBetween(const TimedPoint& a, const GeoPoint& b)
 // Calls sample(model, t) every minute from begin while before end, with the model that
 // makeModel(start, end) gives for each of the map's parts.
 template <typename MakeModel, typename Sample>
-void eachMinuteByPart(double beginUT, double endUT, MakeModel makeModel, Sample sample)
+void eachMinuteByPart(const Instant& begin, double endUT, MakeModel makeModel, Sample sample)
 {
+    const double beginUT = begin.mjdUT;
     const double partDays = (endUT - beginUT) / kCurveParts;
     for (int part = 0; part < kCurveParts; ++part) {
         const double start = beginUT + part * partDays;
-        const auto model = makeModel(start, start + partDays);
+        const auto model = makeModel(begin.at(start), start + partDays);
         for (int i = 0; start + i * kStepDays < start + partDays; ++i)
             sample(model, start + i * kStepDays);
     }
 }
 
-void addPenumbralLimits(double beginUT, double endUT, double deltaTSeconds, EclipsePath& path)
+void addPenumbralLimits(const Instant& begin, double endUT, EclipsePath& path)
 {
     PieceCollector plus, minus;
-    const auto makeModel = [deltaTSeconds](double start, double end) {
-        return penumbraLimitModel(start, end, deltaTSeconds);
-    };
-    eachMinuteByPart(beginUT, endUT, makeModel, [&](const PenumbraLimitModel& model, double t) {
+    eachMinuteByPart(begin, endUT, penumbraLimitModel, [&](const PenumbraLimitModel& model, double t) {
         plus.add(t, limitPoint(model, t, true));
         minus.add(t, limitPoint(model, t, false));
     });
@@ -99,13 +97,10 @@ void addPenumbralLimits(double beginUT, double endUT, double deltaTSeconds, Ecli
 }
 
 // The two edge points of each minute continue the two curves they lie nearest to.
-void addRiseSetCurves(double beginUT, double endUT, double deltaTSeconds, EclipsePath& path)
+void addRiseSetCurves(const Instant& begin, double endUT, EclipsePath& path)
 {
     PieceCollector first, second;
-    const auto makeModel = [deltaTSeconds](double start, double end) {
-        return penumbraEdgeModel(start, end, deltaTSeconds);
-    };
-    eachMinuteByPart(beginUT, endUT, makeModel, [&](const PenumbraEdgeModel& model, double t) {
+    eachMinuteByPart(begin, endUT, penumbraEdgeModel, [&](const PenumbraEdgeModel& model, double t) {
         RiseSetPair pair = riseSetPoints(model, t);
         if (!pair.second.exists()) {
             first.cut();
@@ -147,7 +142,7 @@ EclipsePath eclipsePath(const SettingsRecord& settings, const EclipseEvent& ecli
     const EclipseMapPoints points = eclipseMapPoints(settings, eclipse, circumstances);
     path.greatest = points.greatest;
     const CentralLinePoint* highest = highestSunPoint(points.centralLine);
-    path.greatestUT = highest ? highest->mjdUT : eclipse.greatestUT;
+    path.greatestUT = highest ? highest->mjdUT : eclipse.greatest.mjdUT;
     TimedLine central;
     for (const CentralLinePoint& point : points.centralLine)
         central.push_back({point.mjdUT, point.latitudeDeg, point.longitudeDeg});
@@ -156,8 +151,8 @@ EclipsePath eclipsePath(const SettingsRecord& settings, const EclipseEvent& ecli
     path.northernLimit = curveOf(points.umbralLimits.northern);
     path.southernLimit = curveOf(points.umbralLimits.southern);
     const EclipsePhase& whole = circumstances.phases[0];
-    addPenumbralLimits(whole.beginUT, whole.endUT, qv::deltaTSeconds(settings.time), path);
-    addRiseSetCurves(whole.beginUT, whole.endUT, qv::deltaTSeconds(settings.time), path);
+    addPenumbralLimits(eclipse.greatest.at(whole.beginUT), whole.endUT, path);
+    addRiseSetCurves(eclipse.greatest.at(whole.beginUT), whole.endUT, path);
     return path;
 }
 

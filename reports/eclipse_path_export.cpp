@@ -356,7 +356,7 @@ std::string eclipsePathName(const EclipsePath& path)
     const EclipseKindTexts* names = eclipseKindTexts(path.eclipse.kind);
     std::string kind = names ? names->title : "";
     kind.erase(0, kind.find_first_not_of('\t'));
-    return isoTime(path.eclipse.greatestUT).substr(0, isoTime(path.eclipse.greatestUT).find('T')) + " " + kind;
+    return isoTime(path.eclipse.greatest.mjdUT).substr(0, isoTime(path.eclipse.greatest.mjdUT).find('T')) + " " + kind;
 }
 
 std::string eclipsePathGeoJson(const EclipsePath& path)

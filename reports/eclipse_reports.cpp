@@ -14,7 +14,7 @@ constexpr int kLineSize = 96;
 void formatEclipseLine(const TimeZone& zone, const EclipseEvent& eclipse, char* line)
 {
     char dateTime[kDateTimeLength];
-    formatDateTimeTabbed(localMjd(eclipse.greatestUT, zone), dateTime);
+    formatDateTimeTabbed(localMjd(eclipse.greatest.mjdUT, zone), dateTime);
     const EclipseKindTexts* kindText = eclipseKindTexts(eclipse.kind);
     int length = std::snprintf(line, kLineSize, "%.*s%s", kDateTimeShown, dateTime, kindText ? kindText->yearTable : "");
     if (kindText && kindText->yearTableMagnitude && length >= 0 && length < kLineSize)

@@ -5,7 +5,6 @@
 
 #include "astro/moon.h"
 #include "astro/sun.h"
-#include "astro/time_argument.h"
 #include "base/constants.h"
 #include "base/number_text.h"
 
@@ -29,21 +28,22 @@ void appendBodyLine(const char* body, double mjdUT, const Vec3& apparentEquatori
 
 }  // namespace
 
-bool ephemerisReport(double firstMjdUT, double deltaTSeconds, int count, double everyDays, std::string& text) {
+bool ephemerisReport(double firstMjdUT, const DeltaTRule& rule, int count, double everyDays, std::string& text) {
     text.clear();
     if (count < 1 || count > kEphemerisMaxInstants) return false;
-    if (!std::isfinite(firstMjdUT) || !std::isfinite(deltaTSeconds) || !std::isfinite(everyDays)) {
+    if (!std::isfinite(firstMjdUT) || !std::isfinite(rule.manualSeconds) || !std::isfinite(everyDays)) {
         return false;
     }
     text = "body mjd_ut ra_hours dec_deg distance ecl_lon_deg ecl_lat_deg\n";
     for (int k = 0; k < count; ++k) {
         const double mjdUT = firstMjdUT + k * everyDays;
-        const double t = centuriesTTFromUT(mjdUT, deltaTSeconds);
+        const Instant instant = instantAtUT(mjdUT, rule);
+        const double t = instant.centuriesTT();
         double eqeqSeconds = 0.0;
         double eclLongitudeRad = 0.0;
-        appendBodyLine("sun", mjdUT, sunApparentEquatorial(deltaTSeconds, mjdUT, eqeqSeconds, eclLongitudeRad),
+        appendBodyLine("sun", mjdUT, sunApparentEquatorial(instant, eqeqSeconds, eclLongitudeRad),
                        sunPosition(t), text);
-        appendBodyLine("moon", mjdUT, moonApparentEquatorial(deltaTSeconds, mjdUT, eqeqSeconds, eclLongitudeRad),
+        appendBodyLine("moon", mjdUT, moonApparentEquatorial(instant, eqeqSeconds, eclLongitudeRad),
                        moonPosition(t), text);
     }
     return true;

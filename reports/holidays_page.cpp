@@ -82,10 +82,10 @@ constexpr const char* kSecondDateLabel = "\n\t     and:\t";
 
 // The block of one group: each holiday's label, date and year; the Chinese New Year with the
 // sexagenary name of the civil year. A group without holidays in the year is a single blank.
-void writeGroupBlock(HolidayGroup group, int year, double deltaTSeconds, char* buffer, std::size_t size)
+void writeGroupBlock(HolidayGroup group, int year, const DeltaTRule& rule, char* buffer, std::size_t size)
 {
     BlockWriter block(buffer, size);
-    const std::vector<HolidayDate> holidays = groupHolidays(group, year, deltaTSeconds);
+    const std::vector<HolidayDate> holidays = groupHolidays(group, year, rule);
     if (holidays.empty())
         block.append(" ");
     for (std::size_t i = 0; i < holidays.size(); ++i) {
@@ -117,7 +117,7 @@ std::vector<std::string> holidayBlocks(const SettingsRecord& settings)
     std::vector<std::string> blocks;
     for (int group = 0; group < kHolidayGroups; ++group) {
         char block[kHolidayBlockSize];
-        writeGroupBlock(static_cast<HolidayGroup>(group), settings.time.year, qv::deltaTSeconds(settings.time), block, sizeof block);
+        writeGroupBlock(static_cast<HolidayGroup>(group), settings.time.year, deltaTRule(settings.time), block, sizeof block);
         blocks.emplace_back(block);
     }
     return blocks;
@@ -126,27 +126,27 @@ std::vector<std::string> holidayBlocks(const SettingsRecord& settings)
 
 void easterBlock(int year, char* buffer, std::size_t size)
 {
-    writeGroupBlock(kEasterGroup, year, 0.0, buffer, size);
+    writeGroupBlock(kEasterGroup, year, DeltaTRule{}, buffer, size);
 }
 
 void jewishNewYearBlock(const SettingsRecord& settings, char* buffer, std::size_t size)
 {
-    writeGroupBlock(kJewishGroup, settings.time.year, qv::deltaTSeconds(settings.time), buffer, size);
+    writeGroupBlock(kJewishGroup, settings.time.year, deltaTRule(settings.time), buffer, size);
 }
 
 void islamicHolidaysBlock(int year, char* buffer, std::size_t size)
 {
-    writeGroupBlock(kIslamicGroup, year, 0.0, buffer, size);
+    writeGroupBlock(kIslamicGroup, year, DeltaTRule{}, buffer, size);
 }
 
 void indianNewYearBlock(int year, char* buffer, std::size_t size)
 {
-    writeGroupBlock(kIndianGroup, year, 0.0, buffer, size);
+    writeGroupBlock(kIndianGroup, year, DeltaTRule{}, buffer, size);
 }
 
 void chineseNewYearBlock(const SettingsRecord& settings, char* buffer, std::size_t size)
 {
-    writeGroupBlock(kChineseGroup, settings.time.year, qv::deltaTSeconds(settings.time), buffer, size);
+    writeGroupBlock(kChineseGroup, settings.time.year, deltaTRule(settings.time), buffer, size);
 }
 
 std::vector<std::string> holidayDialogPieces(const SettingsRecord& settings)

@@ -28,6 +28,7 @@ constexpr const char* kTwilightLabels[kTwilightCount] = {
 // The instant and place of the settings: MJD of UT and the location in radians.
 struct Moment {
     double mjdUT;
+    double deltaTSeconds;  // TT - UT of the moment's own year
     double latitudeRad;
     double longitudeRad;
 };
@@ -35,8 +36,9 @@ struct Moment {
 Moment momentOf(const SettingsRecord& s)
 {
     const double hours = dmsToDecimal(s.time.hour, s.time.minute, s.time.second);
-    return Moment{utFromLocalDate(s.time.day, s.time.month, s.time.year, hours, s.time.zone),
-                  s.observer.latitudeDeg * kRadPerDeg, s.observer.longitudeDeg * kRadPerDeg};
+    const Instant instant =
+        instantAtUT(utFromLocalDate(s.time.day, s.time.month, s.time.year, hours, s.time.zone), deltaTRule(s.time));
+    return Moment{instant.mjdUT, instant.deltaTSeconds, s.observer.latitudeDeg * kRadPerDeg, s.observer.longitudeDeg * kRadPerDeg};
 }
 
 // "R.A. ..h ..m ..s   Dec. ..d ..m ..s   " of a topocentric vector, after heading.
@@ -85,11 +87,10 @@ void appendHorizon(std::string& text, const HorizonPlace& place, const char* end
     text += end;
 }
 
-// The observer and TT - UT of the settings for the event searches.
+// The observer and TT - UT of the moment for the event searches.
 EventSite eventSite(const SettingsRecord& settings, const Moment& moment)
 {
-    return EventSite{moment.latitudeRad, moment.longitudeRad, settings.observer.heightM,
-                     deltaTSeconds(settings.time)};
+    return EventSite{moment.latitudeRad, moment.longitudeRad, settings.observer.heightM, moment.deltaTSeconds};
 }
 
 // "MMM DD HH:MM" (12 characters) of an event at mjdUT in the zone's time.
@@ -129,7 +130,7 @@ HorizonPlace placeSun(const SettingsRecord& settings, const Moment& moment, SkyS
 {
     state.sunGeocentric =
         EARTH_RADII_PER_AU *
-        sunApparentEquatorial(qv::deltaTSeconds(settings.time), moment.mjdUT, eqeqSeconds, state.sunLongitudeRad);
+        sunApparentEquatorial(Instant{moment.mjdUT, moment.deltaTSeconds}, eqeqSeconds, state.sunLongitudeRad);
     state.sunTopocentric = state.sunGeocentric - observerPosition(moment.mjdUT, eqeqSeconds, moment.latitudeRad,
                                                                   moment.longitudeRad, settings.observer.heightM);
     return horizonPlace(settings, moment, eqeqSeconds, state.sunGeocentric);
@@ -188,7 +189,7 @@ void writeMoon(const SettingsRecord& settings, const Moment& moment, SkyState& s
 {
     double eqeqSeconds = 0.0;
     state.moonGeocentric =
-        moonApparentEquatorial(qv::deltaTSeconds(settings.time), moment.mjdUT, eqeqSeconds, state.moonLongitudeRad);
+        moonApparentEquatorial(Instant{moment.mjdUT, moment.deltaTSeconds}, eqeqSeconds, state.moonLongitudeRad);
     state.moonTopocentric = state.moonGeocentric - observerPosition(moment.mjdUT, eqeqSeconds, moment.latitudeRad,
                                                                     moment.longitudeRad, settings.observer.heightM);
     const Vec3 moonToSun = state.sunGeocentric - state.moonGeocentric;

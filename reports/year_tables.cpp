@@ -76,12 +76,11 @@ YearLunations computeYearLunations(const SettingsRecord& settings)
     const TimeZone& zone = settings.time.zone;
     const double start = yearWindowStartUT(settings.time.year, zone);
     const double end = yearWindowEndUT(settings.time.year, zone);
-    const double deltaT = qv::deltaTSeconds(settings.time);
+    const DeltaTRule rule = deltaTRule(settings.time);
     for (int step = 0; step < kScanSteps; ++step) {
         const double decimalYear = settings.time.year - kScanLeadYears + step * kScanStepYears;
         for (int kind = 0; kind < kPhaseKinds; ++kind)
-            collectLunation(start, end, decimalYear, zone, deltaT, phases.counts[kind],
-                            phases.times[kind], kPhaseFractions[kind], year.eclipses);
+            collectLunation(start, end, decimalYear, rule, kPhaseFractions[kind], phases.times[kind], year.eclipses);
     }
     return year;
 }
@@ -99,8 +98,8 @@ int phaseTableRow(double windowEndUT, const TimeZone& zone, const PhaseLists& ph
 
     double next[kPhaseKinds];
     for (int kind = 0; kind < kPhaseKinds; ++kind)
-        next[kind] = cursors[kind] < phases.counts[kind] ? phases.times[kind][cursors[kind]]
-                                                         : windowEndUT + 1.0;
+        next[kind] = cursors[kind] < std::ssize(phases.times[kind]) ? phases.times[kind][cursors[kind]]
+                                                                    : windowEndUT + 1.0;
 
     // A phase prints when it comes before every later kind of this row and within the year.
     int printed = 0;
@@ -142,7 +141,7 @@ void buildPhasesReport(int year, const TimeZone& zone, const PhaseLists& phases,
     int cursors[kPhaseKinds] = {};
     auto unprinted = [&] {
         for (int kind = 0; kind < kPhaseKinds; ++kind)
-            if (cursors[kind] < phases.counts[kind])
+            if (cursors[kind] < std::ssize(phases.times[kind]))
                 return true;
         return false;
     };
@@ -157,11 +156,11 @@ void buildPhasesReport(int year, const TimeZone& zone, const PhaseLists& phases,
     }
 }
 
-void buildSunReport(int year, const TimeZone& zone, double deltaTSeconds, PageBuffer& page, std::FILE* saveFile)
+void buildSunReport(int year, const TimeZone& zone, const DeltaTRule& rule, PageBuffer& page, std::FILE* saveFile)
 {
     double instantUT[kSeasons];
     for (int season = 0; season < kSeasons; ++season)
-        instantUT[season] = seasonInstantUT(year, static_cast<Season>(season), deltaTSeconds, zone);
+        instantUT[season] = seasonInstant(year, static_cast<Season>(season), rule).mjdUT;
 
     char line[kLineSize];
     appendBlankLines(page, 2);
@@ -190,7 +189,7 @@ void buildYearTables(const SettingsRecord& settings, PageBuffer& page, std::FILE
     const int year = settings.time.year;
     const TimeZone& zone = settings.time.zone;
     buildPhasesReport(year, zone, lunations.phases, page, saveFile);
-    buildSunReport(year, zone, qv::deltaTSeconds(settings.time), page, saveFile);
+    buildSunReport(year, zone, deltaTRule(settings.time), page, saveFile);
     writeEclipsesOfYear(year, zone, lunations.eclipses, page, saveFile);
 }
 

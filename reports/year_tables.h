@@ -2,6 +2,7 @@
 // The year tables: the principal phases of the Moon, the equinoxes and solstices and the
 // eclipses of one local civil year, appended to the page and, while a save runs, written to
 // the save file. Every time shown is local zone time.
+#include <array>
 #include <cstdio>
 #include <vector>
 
@@ -21,8 +22,7 @@ constexpr int kPhaseRowLength = 60;
 
 // The principal phases of one year: instants (MJD of UT) in ascending order, per PhaseKind.
 struct PhaseLists {
-    double times[kPhaseKinds][kMaxPhasesPerList] = {};
-    int counts[kPhaseKinds] = {};
+    std::array<std::vector<double>, kPhaseKinds> times;
 };
 
 // The instants (UT) of 1 January 0h and of 31 December 24h of a year in the zone's wall-clock
@@ -31,7 +31,7 @@ double yearWindowStartUT(int year, const TimeZone& zone);
 double yearWindowEndUT(int year, const TimeZone& zone);
 
 // The phases of the Moon and the eclipses (greatest eclipse) that fall in the local civil
-// year settings.time.year of the settings' zone, with its TT - UT.
+// year settings.time.year of the settings' zone, each with the TT - UT of its own instant.
 struct YearLunations {
     PhaseLists phases;
     std::vector<EclipseEvent> eclipses;  // in the order of time
@@ -58,6 +58,6 @@ int phaseTableRow(double windowEndUT, const TimeZone& zone, const PhaseLists& ph
 
 // The Sun table (equinoxes and solstices, local time) to the page and to saveFile when it is
 // not null.
-void buildSunReport(int year, const TimeZone& zone, double deltaTSeconds, PageBuffer& page, std::FILE* saveFile);
+void buildSunReport(int year, const TimeZone& zone, const DeltaTRule& rule, PageBuffer& page, std::FILE* saveFile);
 
 }  // namespace qv

@@ -374,7 +374,8 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
                           long first, long last, bool estimatedCosines)
 {
     const double longitudeRad = settings.observer.longitudeDeg * kRadPerDeg;
-    const double deltaTSeconds = qv::deltaTSeconds(settings.time);
+    // The whole scan lies in the year of the tables and takes that year's TT - UT.
+    const Instant yearScale{yearStartMjd, deltaTSecondsOfYear(settings.time)};
     const ObserverSite site = observerSite(settings.observer.latitudeDeg * kRadPerDeg, longitudeRad, settings.observer.heightM);
     const double marginRad = slopeMarginRad(std::fabs(yearStartMjd) + kDaysPerLeapYear);
     const Panel panel(settings.panel.azimuthDeg, settings.panel.elevationDeg, marginRad);
@@ -408,8 +409,8 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
         // of the equinoxes.
         auto evaluate = [&](SeriesPosition& body, bool isSun) {
             const double tBlock = yearStartMjd + static_cast<double>(blockStart) / kMinutesPerDay;
-            body.vector = isSun ? EARTH_RADII_PER_AU * sunApparentEquatorial(deltaTSeconds, tBlock, eqeqSeconds, eclLongitudeRad)
-                                : moonApparentEquatorial(deltaTSeconds, tBlock, eqeqSeconds, eclLongitudeRad);
+            body.vector = isSun ? EARTH_RADII_PER_AU * sunApparentEquatorial(yearScale.at(tBlock), eqeqSeconds, eclLongitudeRad)
+                                : moonApparentEquatorial(yearScale.at(tBlock), eqeqSeconds, eclLongitudeRad);
             body.block = block;
             estimate = siderealRotation(t, eqeqSeconds, longitudeRad);
         };

@@ -281,7 +281,7 @@ void QuorvelAppTest::dateCommandFollowsTheDefaultDeltaT()
     }
     QCOMPARE(settings_.time.year, 1950);
     QCOMPARE(settings_.time.zone.offsetHours, 5.5);
-    QCOMPARE(qv::deltaTSeconds(settings_.time), qv::deltaTDefault(1950));
+    QCOMPARE(qv::deltaTSecondsOfYear(settings_.time), qv::deltaTDefault(1950));
     QCOMPARE(messages_.last(), QString("Ready."));
     settings_.time.deltaTManualSeconds = 42.0;
     settings_.time.deltaTFollowsYear = false;
@@ -290,7 +290,7 @@ void QuorvelAppTest::dateCommandFollowsTheDefaultDeltaT()
         window_->slotInputDate();
     }
     QCOMPARE(settings_.time.year, 2024);
-    QCOMPARE(qv::deltaTSeconds(settings_.time), 42.0);
+    QCOMPARE(qv::deltaTSecondsOfYear(settings_.time), 42.0);
 }
 
 void QuorvelAppTest::cancelledInputShowsInputCancelled()
@@ -699,7 +699,7 @@ void QuorvelAppTest::refusedYearNeverReachesTheSettings()
 {
     makeWindow();
     const int yearBefore = settings_.time.year;
-    const double deltaTBefore = qv::deltaTSeconds(settings_.time);
+    const double deltaTBefore = qv::deltaTSecondsOfYear(settings_.time);
     for (const char* text : {"2147483647", "abc"}) {
         ModalAnswerer answerer(true, [text](QWidget* dialog) {
             if (auto* edit = dialog->findChild<QLineEdit*>("yearEdit"))
@@ -707,7 +707,7 @@ void QuorvelAppTest::refusedYearNeverReachesTheSettings()
         });
         window_->slotInputDate();
         QCOMPARE(settings_.time.year, yearBefore);
-        QCOMPARE(qv::deltaTSeconds(settings_.time), deltaTBefore);
+        QCOMPARE(qv::deltaTSecondsOfYear(settings_.time), deltaTBefore);
         QCOMPARE(messages_.last(), QString("Input cancelled."));
         // The date dialog and the message over it.
         QCOMPARE(answerer.titles.size(), 2);
@@ -873,7 +873,7 @@ void QuorvelAppTest::dayDetailsStoreTheDateAndFollowTheDefaultDeltaT()
     QCOMPARE(settings_.time.year, 2012);
     QCOMPARE(settings_.time.month, 12);
     QCOMPARE(settings_.time.day, 31);
-    QCOMPARE(qv::deltaTSeconds(settings_.time), qv::deltaTDefault(2012));
+    QCOMPARE(qv::deltaTSecondsOfYear(settings_.time), qv::deltaTDefault(2012));
 }
 
 void QuorvelAppTest::calendarExportWritesTheChosenFileOrReportsWhyNot()
@@ -943,7 +943,7 @@ void QuorvelAppTest::skyDetailsStoreTheMomentAndFollowTheDefaultDeltaT()
     QCOMPARE(settings_.time.month, 6);
     QCOMPARE(settings_.time.hour, 13);
     QCOMPARE(settings_.time.zone.offsetHours, 1.0);
-    QCOMPARE(qv::deltaTSeconds(settings_.time), qv::deltaTDefault(2000));
+    QCOMPARE(qv::deltaTSecondsOfYear(settings_.time), qv::deltaTDefault(2000));
     QCOMPARE(messages_.last(), QString("Ready."));
 }
 

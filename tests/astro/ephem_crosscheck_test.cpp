@@ -89,9 +89,9 @@ TEST(EphemCrossCheck, SunAndMoonAgreeWithIndependentEphemeris) {
     for (const ReferencePlace& p : places) {
         double eqeqSeconds = 0.0;
         double eclLongitudeRad = 0.0;
-        sun.add(qv::sunApparentEquatorial(p.deltaTSeconds, p.mjdUT, eqeqSeconds, eclLongitudeRad), p.sunRaHours,
+        sun.add(qv::sunApparentEquatorial(qv::Instant{p.mjdUT, p.deltaTSeconds}, eqeqSeconds, eclLongitudeRad), p.sunRaHours,
                 p.sunDecDeg, p.mjdUT);
-        moon.add(qv::moonApparentEquatorial(p.deltaTSeconds, p.mjdUT, eqeqSeconds, eclLongitudeRad), p.moonRaHours,
+        moon.add(qv::moonApparentEquatorial(qv::Instant{p.mjdUT, p.deltaTSeconds}, eqeqSeconds, eclLongitudeRad), p.moonRaHours,
                  p.moonDecDeg, p.mjdUT);
     }
     sun.print("Sun", static_cast<double>(places.size()));

@@ -34,7 +34,7 @@ TEST(MoonSeries, StaysOnItsOrbitForDatesBeforeAndAfter2000) {
         EXPECT_LT(dailyDeg, 16.0);
         double eqeq = 0.0;
         double eclLongitudeRad = -1.0;
-        qv::moonApparentEquatorial(qv::deltaTSeconds(settings.time), mjd, eqeq, eclLongitudeRad);
+        qv::moonApparentEquatorial(qv::Instant{mjd, qv::deltaTSecondsOfYear(settings.time)}, eqeq, eclLongitudeRad);
         EXPECT_GE(eclLongitudeRad, 0.0);
         EXPECT_LT(eclLongitudeRad, qv::kTwoPi);
     }
@@ -47,7 +47,7 @@ TEST(MoonSeries, ApparentPlaceKeepsTheDistanceAndUsesTheSettingsTime) {
     const double mjdUT = 51544.5 - qv::deltaTDefault(2000) / 86400.0;  // J2000.0 TT
     double eqeq = 0.0;
     double eclLongitudeRad = 0.0;
-    const qv::Vec3 apparent = qv::moonApparentEquatorial(qv::deltaTSeconds(settings.time), mjdUT, eqeq, eclLongitudeRad);
+    const qv::Vec3 apparent = qv::moonApparentEquatorial(qv::Instant{mjdUT, qv::deltaTSecondsOfYear(settings.time)}, eqeq, eclLongitudeRad);
     EXPECT_NEAR(eclLongitudeRad * qv::kDegPerRad, 223.3189, 0.00005);
     EXPECT_NEAR(eqeq, -0.858, 0.001);
     // No aberration for the Moon: the frame rotations keep the distance exactly.
@@ -56,7 +56,7 @@ TEST(MoonSeries, ApparentPlaceKeepsTheDistanceAndUsesTheSettingsTime) {
     settings.time.deltaTManualSeconds = qv::deltaTDefault(2000) + 100.0;
     settings.time.deltaTFollowsYear = false;
     double laterLongitudeRad = 0.0;
-    qv::moonApparentEquatorial(qv::deltaTSeconds(settings.time), mjdUT, eqeq, laterLongitudeRad);
+    qv::moonApparentEquatorial(qv::Instant{mjdUT, qv::deltaTSecondsOfYear(settings.time)}, eqeq, laterLongitudeRad);
     EXPECT_NEAR((laterLongitudeRad - eclLongitudeRad) * qv::kDegPerRad * 3600.0 / 100.0, 0.5, 0.1);
 }
 

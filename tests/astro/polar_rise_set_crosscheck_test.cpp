@@ -117,7 +117,7 @@ void checkInstant(const Place& place, const qv::EventSite& site, double mjd, Agr
     double altitude = 0.0;
     double distance = 0.0;
     const qv::Vec3 sunVector =
-        qv::EARTH_RADII_PER_AU * qv::sunApparentEquatorial(site.deltaTSeconds, mjd, eqeq, eclLongitude);
+        qv::EARTH_RADII_PER_AU * qv::sunApparentEquatorial(qv::Instant{mjd, site.deltaTSeconds}, eqeq, eclLongitude);
     qv::horizonCoordinates(mjd, eqeq, site.latitudeRad, site.longitudeRad, 0.0, true, sunVector, azimuth, altitude,
                            distance);
     const qv::SunEvents page = qv::sunEvents(site, mjd, sunVector, altitude * qv::kDegPerRad, eqeq);
@@ -131,7 +131,7 @@ void checkInstant(const Place& place, const qv::EventSite& site, double mjd, Agr
         shown = shown && twilight.status != qv::kStaysAbove;
     }
 
-    const qv::Vec3 moonVector = qv::moonApparentEquatorial(site.deltaTSeconds, mjd, eqeq, eclLongitude);
+    const qv::Vec3 moonVector = qv::moonApparentEquatorial(qv::Instant{mjd, site.deltaTSeconds}, eqeq, eclLongitude);
     const qv::Vec3 topocentric = moonVector - qv::observerPosition(mjd, eqeq, site.latitudeRad, site.longitudeRad, 0.0);
     qv::horizonCoordinates(mjd, eqeq, site.latitudeRad, site.longitudeRad, 0.0, true, moonVector, azimuth, altitude,
                            distance);

@@ -155,7 +155,7 @@ TEST(RiseSetCrossCheck, PlacesAndEventsAgreeWithIndependentEphemeris) {
         double distance = 0.0;
 
         const qv::Vec3 sun =
-            qv::EARTH_RADII_PER_AU * qv::sunApparentEquatorial(c.deltaTSeconds, c.mjdUT, eqeq, eclLongitude);
+            qv::EARTH_RADII_PER_AU * qv::sunApparentEquatorial(qv::Instant{c.mjdUT, c.deltaTSeconds}, eqeq, eclLongitude);
         qv::horizonCoordinates(c.mjdUT, eqeq, lat, lon, c.heightM, true, sun, azimuth, altitude, distance);
         sunPlace.add(sun - qv::observerPosition(c.mjdUT, eqeq, lat, lon, c.heightM), altitude, c.sun, c.mjdUT);
         const qv::SunEvents sunResult =
@@ -164,7 +164,7 @@ TEST(RiseSetCrossCheck, PlacesAndEventsAgreeWithIndependentEphemeris) {
         for (int i = 0; i < sunResult.twilightLines; ++i)
             twilights[i].add(c, twilightNames[i], sunResult.twilights[i]);
 
-        const qv::Vec3 moon = qv::moonApparentEquatorial(c.deltaTSeconds, c.mjdUT, eqeq, eclLongitude);
+        const qv::Vec3 moon = qv::moonApparentEquatorial(qv::Instant{c.mjdUT, c.deltaTSeconds}, eqeq, eclLongitude);
         const qv::Vec3 moonTopocentric = moon - qv::observerPosition(c.mjdUT, eqeq, lat, lon, c.heightM);
         qv::horizonCoordinates(c.mjdUT, eqeq, lat, lon, c.heightM, true, moon, azimuth, altitude, distance);
         moonPlace.add(moonTopocentric, altitude, c.moon, c.mjdUT);

@@ -25,17 +25,17 @@ TEST(SunSeries, PositionAtJ2000) {
 TEST(SunSeries, LongitudeNearTheEquinoxes) {
     const double t = qv::julianCenturies(51623.3 + 64.0 / 86400.0);
     EXPECT_NEAR(longitudeDeg(qv::sunPosition(t)), 359.9936, 0.00005);
-    EXPECT_NEAR(qv::sunLongitudeDegrees(51623.3, 64.0), 359.9936, 0.00005);
+    EXPECT_NEAR(qv::sunLongitudeDegrees(qv::Instant{51623.3, 64.0}), 359.9936, 0.00005);
     // Past the March equinox the value keeps counting from 360.
-    EXPECT_NEAR(qv::sunLongitudeDegrees(51626.0, 64.0), 362.673, 0.0005);
-    EXPECT_NEAR(qv::sunLongitudeDegrees(51810.0, 64.0), 180.277, 0.0005);
+    EXPECT_NEAR(qv::sunLongitudeDegrees(qv::Instant{51626.0, 64.0}), 362.673, 0.0005);
+    EXPECT_NEAR(qv::sunLongitudeDegrees(qv::Instant{51810.0, 64.0}), 180.277, 0.0005);
 }
 
 TEST(SunSeries, LongitudeDegreesStaysInRangeThroughAYear) {
-    double previous = qv::sunLongitudeDegrees(-40000.0, 0.0);
+    double previous = qv::sunLongitudeDegrees(qv::Instant{-40000.0, 0.0});
     int wraps = 0;
     for (int day = 1; day <= 366; ++day) {
-        const double value = qv::sunLongitudeDegrees(-40000.0 + day, 0.0);
+        const double value = qv::sunLongitudeDegrees(qv::Instant{-40000.0 + day, 0.0});
         EXPECT_GE(value, 180.0);
         EXPECT_LT(value, 540.0);
         if (value < previous) ++wraps;  // only at the September equinox, 540 back to 180
@@ -51,7 +51,7 @@ TEST(SunSeries, ApparentPlaceUsesSettingsTimeAndNutation) {
     const double mjdUT = 51544.5 - qv::deltaTDefault(2000) / 86400.0;  // J2000.0 TT
     double eqeq = 0.0;
     double eclLongitudeRad = 0.0;
-    const qv::Vec3 apparent = qv::sunApparentEquatorial(qv::deltaTSeconds(automatic.time), mjdUT, eqeq, eclLongitudeRad);
+    const qv::Vec3 apparent = qv::sunApparentEquatorial(qv::Instant{mjdUT, qv::deltaTSecondsOfYear(automatic.time)}, eqeq, eclLongitudeRad);
     EXPECT_NEAR(eclLongitudeRad * qv::kDegPerRad, 280.3775, 0.00005);
     EXPECT_NEAR(eqeq, -0.858, 0.001);
     EXPECT_NEAR(qv::norm(apparent), 0.983327, 0.000001);
@@ -61,12 +61,12 @@ TEST(SunSeries, ApparentPlaceUsesSettingsTimeAndNutation) {
     manual.time.deltaTManualSeconds = qv::deltaTDefault(2000);
     manual.time.deltaTFollowsYear = false;
     double eclManual = 0.0;
-    const qv::Vec3 same = qv::sunApparentEquatorial(qv::deltaTSeconds(manual.time), mjdUT, eqeq, eclManual);
+    const qv::Vec3 same = qv::sunApparentEquatorial(qv::Instant{mjdUT, qv::deltaTSecondsOfYear(manual.time)}, eqeq, eclManual);
     EXPECT_EQ(eclManual, eclLongitudeRad);
     EXPECT_EQ(qv::norm(same - apparent), 0.0);
     // An hour more of TT - UT: the Sun is 152.9" per hour further on in early January.
     manual.time.deltaTManualSeconds = qv::deltaTDefault(2000) + 3600.0;
-    qv::sunApparentEquatorial(qv::deltaTSeconds(manual.time), mjdUT, eqeq, eclManual);
+    qv::sunApparentEquatorial(qv::Instant{mjdUT, qv::deltaTSecondsOfYear(manual.time)}, eqeq, eclManual);
     EXPECT_NEAR((eclManual - eclLongitudeRad) * qv::kDegPerRad / kArcsec, 152.9, 0.1);
 }
 

@@ -27,7 +27,7 @@ int mjdOf(int year, int month, int day) { return static_cast<int>(modifiedJulian
 ChineseDate dateOfDay(int year, int month, int day)
 {
     ChineseDate date{};
-    EXPECT_TRUE(chineseDateOfDay(year, deltaTDefault(year), mjdOf(year, month, day), date));
+    EXPECT_TRUE(chineseDateOfDay(year, DeltaTRule{}, mjdOf(year, month, day), date));
     return date;
 }
 
@@ -85,8 +85,8 @@ struct ComputedYear {
 ComputedYear computeYear(int year)
 {
     ComputedYear computed{};
-    computed.newYear = chineseNewYear(year, deltaTDefault(year), computed.moons);
-    computed.leapIndex = chineseLeapMonthIndex(computed.moons, deltaTDefault(year));
+    computed.newYear = chineseNewYear(year, DeltaTRule{}, computed.moons);
+    computed.leapIndex = chineseLeapMonthIndex(computed.moons, DeltaTRule{});
     return computed;
 }
 
@@ -203,13 +203,13 @@ TEST(ChineseCalendar, NewMoonDaysBeforeTheMjdEpoch)
 TEST(ChineseCalendar, FirstYearOfChineseDates)
 {
     ChineseDate date{};
-    EXPECT_FALSE(chineseDateOfDay(-4713, deltaTDefault(-4713), mjdOf(-4713, 12, 31), date));
+    EXPECT_FALSE(chineseDateOfDay(-4713, DeltaTRule{}, mjdOf(-4713, 12, 31), date));
 
     // In -4712 only the days from the last eleventh month on take the New Moon days of -4711.
     const ComputedYear computed = computeYear(-4712);
     const int lastEleventh = computed.moons.days[computed.moons.count];
-    EXPECT_FALSE(chineseDateOfDay(-4712, deltaTDefault(-4712), lastEleventh - 1, date));
-    EXPECT_TRUE(chineseDateOfDay(-4712, deltaTDefault(-4712), lastEleventh, date));
+    EXPECT_FALSE(chineseDateOfDay(-4712, DeltaTRule{}, lastEleventh - 1, date));
+    EXPECT_TRUE(chineseDateOfDay(-4712, DeltaTRule{}, lastEleventh, date));
     EXPECT_EQ(date.month, 11);
     EXPECT_EQ(date.day, 1);
     EXPECT_EQ(date.year, -4712);

@@ -188,13 +188,13 @@ TEST(CliOptions, DateOverridesYearAndTimeSetsTheCurrentInstant)
     EXPECT_EQ(s.time.year, 1999);
     EXPECT_NEAR(s.time.currentMjdUT, 51543.0 + 18.5 / 24.0, 1e-9);  // 1999-12-31 18:30
     EXPECT_TRUE(s.time.deltaTFollowsYear);
-    EXPECT_NEAR(qv::deltaTSeconds(s.time), 64.184, 1e-9);  // the default of 1999
+    EXPECT_NEAR(qv::deltaTSecondsOfYear(s.time), 64.184, 1e-9);  // the default of 1999
 
     const SettingsRecord yearOnly = settingsFor({"start", "--year", "1500", "--delta-t", "50"});
     EXPECT_EQ(yearOnly.time.year, 1500);
     EXPECT_EQ(yearOnly.time.month, 3);  // the clock's date stays
     EXPECT_FALSE(yearOnly.time.deltaTFollowsYear);
-    EXPECT_EQ(qv::deltaTSeconds(yearOnly.time), 50.0);
+    EXPECT_EQ(qv::deltaTSecondsOfYear(yearOnly.time), 50.0);
 }
 
 TEST(CliOptions, ZoneMovesTheClockDateAndOtherOptionsReachTheRecord)

@@ -112,7 +112,7 @@ TEST_F(ConfigFile, StartPageWithoutFileHasThirteenLines)
         "Geographic Location:", "Default", "Latitude:  \t0", "Longitude: \t0", "Height:    \t0"};
     EXPECT_EQ(pageLines(page), expected);
     EXPECT_EQ(settings.time.currentMjdUT, 60389.5);
-    EXPECT_EQ(qv::deltaTSeconds(settings.time), 73.184);
+    EXPECT_EQ(qv::deltaTSecondsOfYear(settings.time), 73.184);
     int flag = 5;
     EXPECT_EQ(readConfigFile(settings, &flag, path_.c_str()), 2);
     EXPECT_EQ(flag, 0);
@@ -366,15 +366,15 @@ TEST(SettingsClock, AutomaticDeltaTFollowsTheYear)
 {
     SettingsRecord settings;
     setDefaultSettings(settings, kMarch20Noon2024Utc);
-    EXPECT_EQ(qv::deltaTSeconds(settings.time), 73.184);
+    EXPECT_EQ(qv::deltaTSecondsOfYear(settings.time), 73.184);
     setDateTimeFromUnixSeconds(settings, 0);  // 1970
     EXPECT_EQ(settings.time.year, 1970);
-    EXPECT_EQ(qv::deltaTSeconds(settings.time), 40.184);
+    EXPECT_EQ(qv::deltaTSecondsOfYear(settings.time), 40.184);
     settings.time.deltaTManualSeconds = 12.5;
     settings.time.deltaTFollowsYear = false;
     setDateTimeFromUnixSeconds(settings, kMarch20Noon2024Utc);
     EXPECT_EQ(settings.time.year, 2024);
-    EXPECT_EQ(qv::deltaTSeconds(settings.time), 12.5);
+    EXPECT_EQ(qv::deltaTSecondsOfYear(settings.time), 12.5);
 }
 
 // Every whole second of a day, in whole and half-hour zones, splits into exactly that second.

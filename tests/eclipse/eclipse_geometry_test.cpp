@@ -108,7 +108,7 @@ TEST(Longitude, SubShadowPointStaysInRangeBefore2000) {
     for (int i = 0; i < 400; ++i) {
         double latitudeRad = 0.0;
         double longitudeRad = 0.0;
-        engine.subShadowPoint(start + i * 0.37, 29.0, latitudeRad, longitudeRad);
+        engine.subShadowPoint(qv::Instant{start + i * 0.37, 29.0}, latitudeRad, longitudeRad);
         ASSERT_GT(longitudeRad, -qv::kPi) << i;
         ASSERT_LE(longitudeRad, qv::kPi) << i;
     }
@@ -190,14 +190,14 @@ TEST(SolarEclipseAt, KnownCentralEclipsesAtGreatestEclipse) {
         EclipseGeometry engine;
         double latitudeRad = 0.0;
         double longitudeRad = 0.0;
-        ASSERT_EQ(engine.solarEclipseAt(mjd, e.deltaTSeconds, latitudeRad, longitudeRad), e.expected);
+        ASSERT_EQ(engine.solarEclipseAt(qv::Instant{mjd, e.deltaTSeconds}, latitudeRad, longitudeRad), e.expected);
         EXPECT_NEAR(degrees(latitudeRad), e.latitudeDeg, kPlaceTolDeg);
         EXPECT_NEAR(degrees(longitudeRad), e.longitudeDeg, kPlaceTolDeg);
 
         const double umbra = engine.umbraDiameter();
         const Vec3 point = engine.shadowPoint();
         double widthKm = 0.0;
-        const double duration = engine.centralDurationAndWidth(mjd, e.deltaTSeconds, widthKm);
+        const double duration = engine.centralDurationAndWidth(qv::Instant{mjd, e.deltaTSeconds}, widthKm);
         EXPECT_NEAR(duration, e.durationSeconds,
                     std::fmax(kDurationTolSeconds, kDurationTolFraction * e.durationSeconds));
         EXPECT_NEAR(widthKm, e.widthKm, kWidthTolKm);
@@ -224,12 +224,12 @@ TEST(SolarEclipseAt, NonCentralEclipsesLeaveThePointAtZero) {
         EclipseGeometry engine;
         double latitudeRad = 1.0;
         double longitudeRad = 1.0;
-        EXPECT_EQ(engine.solarEclipseAt(mjd, c.deltaTSeconds, latitudeRad, longitudeRad), c.expected);
+        EXPECT_EQ(engine.solarEclipseAt(qv::Instant{mjd, c.deltaTSeconds}, latitudeRad, longitudeRad), c.expected);
         EXPECT_EQ(latitudeRad, 0.0);
         EXPECT_EQ(longitudeRad, 0.0);
         EXPECT_EQ(qv::norm(engine.shadowPoint()), 0.0);
         // The point below the axis's nearest approach is the point of greatest eclipse.
-        engine.subShadowPoint(mjd, c.deltaTSeconds, latitudeRad, longitudeRad);
+        engine.subShadowPoint(qv::Instant{mjd, c.deltaTSeconds}, latitudeRad, longitudeRad);
         EXPECT_NEAR(degrees(latitudeRad), c.subLatitudeDeg, 0.3);
         EXPECT_NEAR(degrees(longitudeRad), c.subLongitudeDeg, 0.3);
     }
@@ -237,7 +237,7 @@ TEST(SolarEclipseAt, NonCentralEclipsesLeaveThePointAtZero) {
     EclipseGeometry engine;
     double latitudeRad = 0.0;
     double longitudeRad = 0.0;
-    EXPECT_EQ(engine.solarEclipseAt(qv::modifiedJulianDate(26, 10, 2022, 11.0), 69.0, latitudeRad, longitudeRad),
+    EXPECT_EQ(engine.solarEclipseAt(qv::Instant{qv::modifiedJulianDate(26, 10, 2022, 11.0), 69.0}, latitudeRad, longitudeRad),
               qv::kSolarNone);
 }
 
@@ -249,20 +249,20 @@ TEST(CentralDuration, IsMinusOneWhenTheCentralPhaseEndsWithinTheStep) {
     double longitudeRad = 0.0;
     double central = qv::modifiedJulianDate(8, 4, 2024, 18.3);
     double after = qv::modifiedJulianDate(8, 4, 2024, 21.0);
-    ASSERT_GE(engine.solarEclipseAt(central, kDeltaT, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
-    ASSERT_LT(engine.solarEclipseAt(after, kDeltaT, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
+    ASSERT_GE(engine.solarEclipseAt(qv::Instant{central, kDeltaT}, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
+    ASSERT_LT(engine.solarEclipseAt(qv::Instant{after, kDeltaT}, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
     while (after - central > 0.1 * kSecond) {
         const double middle = 0.5 * (central + after);
-        if (engine.solarEclipseAt(middle, kDeltaT, latitudeRad, longitudeRad) >= qv::kSolarCentralAnnular)
+        if (engine.solarEclipseAt(qv::Instant{middle, kDeltaT}, latitudeRad, longitudeRad) >= qv::kSolarCentralAnnular)
             central = middle;
         else
             after = middle;
     }
     const double lastCentral = central - 3.0 * kSecond;
-    ASSERT_GE(engine.solarEclipseAt(lastCentral, kDeltaT, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
+    ASSERT_GE(engine.solarEclipseAt(qv::Instant{lastCentral, kDeltaT}, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
     const double umbra = engine.umbraDiameter();
     double widthKm = 0.0;
-    EXPECT_EQ(engine.centralDurationAndWidth(lastCentral, kDeltaT, widthKm), -1.0);
+    EXPECT_EQ(engine.centralDurationAndWidth(qv::Instant{lastCentral, kDeltaT}, widthKm), -1.0);
     EXPECT_DOUBLE_EQ(widthKm, std::fabs(umbra) * 6378.14);
     EXPECT_EQ(engine.umbraDiameter(), umbra);
 }
@@ -281,7 +281,7 @@ TEST(LunarEclipseType, KnownLunarEclipsesAtGreatestEclipse) {
     for (const Case& c : kCases) {
         EclipseGeometry engine;
         const double mjd = qv::modifiedJulianDate(c.day, c.month, c.year, c.hour + c.minute / 60.0);
-        EXPECT_EQ(engine.lunarEclipseType(mjd, 69.0), c.expected) << c.year << "-" << c.month << "-" << c.day;
+        EXPECT_EQ(engine.lunarEclipseType(qv::Instant{mjd, 69.0}), c.expected) << c.year << "-" << c.month << "-" << c.day;
     }
 }
 
@@ -292,7 +292,7 @@ TEST(PenumbraGeometry, ConeOfTheMoonsPenumbra) {
     Vec3 axis;
     double diameter = 0.0;
     double halfAngleRad = 0.0;
-    engine.penumbraGeometry(mjd, 69.1, moonSquashed, axis, diameter, halfAngleRad);
+    engine.penumbraGeometry(qv::Instant{mjd, 69.1}, moonSquashed, axis, diameter, halfAngleRad);
     EXPECT_NEAR(qv::norm(axis), 1.0, 1e-15);
     EXPECT_DOUBLE_EQ(moonSquashed.z, engine.moonVector().z / kPolarAxisRatio);
     // Half-angle: the Sun's radius plus the Moon's over the Sun-Moon distance, about 0.267 degrees.
@@ -300,7 +300,7 @@ TEST(PenumbraGeometry, ConeOfTheMoonsPenumbra) {
     // The same diameter as the shadow engine finds on the fundamental plane.
     double latitudeRad = 0.0;
     double longitudeRad = 0.0;
-    engine.solarEclipseAt(mjd, 69.1, latitudeRad, longitudeRad);
+    engine.solarEclipseAt(qv::Instant{mjd, 69.1}, latitudeRad, longitudeRad);
     EXPECT_NEAR(diameter, engine.penumbraDiameter(), 1e-12);
     EXPECT_NEAR(diameter, 1.0717, 0.001);
 }

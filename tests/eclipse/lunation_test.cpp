@@ -45,7 +45,7 @@ struct FoundEclipse {
 FoundEclipse eclipseOn(const YearScan& scan, int day, int month, int year) {
     const double dayStart = qv::modifiedJulianDate(day, month, year, 0.0);
     for (const qv::EclipseEvent& eclipse : scan.eclipses) {
-        const double t = qv::localMjd(eclipse.greatestUT, scan.zone);
+        const double t = qv::localMjd(eclipse.greatest.mjdUT, scan.zone);
         if (t >= dayStart && t < dayStart + 1.0)
             return {t, eclipse.kind, eclipse.magnitude};
     }
@@ -66,7 +66,7 @@ TEST(LunarPhase, TimesAgreeWithPyEphem) {
         double mjdTT = 0.0;
         if (line[0] == '#' || std::sscanf(line, "%lf %lf %lf", &decimalYear, &phase, &mjdTT) != 3) continue;
         qv::SyzygyEclipse eclipse;
-        const double found = qv::lunarPhase(decimalYear, phase, 60.0, eclipse);
+        const double found = qv::lunarPhase(decimalYear, phase, qv::DeltaTRule{false, 60.0}, eclipse);
         largestErrorDays = std::fmax(largestErrorDays, std::fabs(found - mjdTT));
         ++compared;
     }
@@ -80,18 +80,18 @@ TEST(LunarPhase, QuartersNeverBringEclipsesAndTheKindIsAlwaysWritten) {
     // 2024.28 lies in the lunation of the total solar eclipse of 8 April 2024.
     const qv::SyzygyEclipse unset{qv::EclipseKind::HybridSolar, -1.0, -1.0};
     qv::SyzygyEclipse eclipse = unset;
-    qv::lunarPhase(2024.28, 0.0, 69.0, eclipse);
+    qv::lunarPhase(2024.28, 0.0, qv::DeltaTRule{false, 69.0}, eclipse);
     EXPECT_EQ(eclipse.kind, qv::EclipseKind::TotalSolar);
     for (double quarter : {0.25, 0.75}) {
         eclipse = unset;
-        qv::lunarPhase(2024.28, quarter, 69.0, eclipse);
+        qv::lunarPhase(2024.28, quarter, qv::DeltaTRule{false, 69.0}, eclipse);
         EXPECT_EQ(eclipse.kind, qv::EclipseKind::None);
         EXPECT_EQ(eclipse.greatestTT, -1.0);
         EXPECT_EQ(eclipse.magnitude, -1.0);
     }
     // A Full Moon far from the nodes.
     eclipse = unset;
-    qv::lunarPhase(2024.10, 0.5, 69.0, eclipse);
+    qv::lunarPhase(2024.10, 0.5, qv::DeltaTRule{false, 69.0}, eclipse);
     EXPECT_EQ(eclipse.kind, qv::EclipseKind::None);
 }
 
@@ -131,7 +131,7 @@ TEST(YearScan, NumberOfEclipsesInWholeYears) {
         for (std::size_t i = 0; i < scan.eclipses.size(); ++i) {
             (qv::isSolar(scan.eclipses[i].kind) ? solar : lunar) += 1;
             if (i > 0) {
-                EXPECT_GT(scan.eclipses[i].greatestUT, scan.eclipses[i - 1].greatestUT);
+                EXPECT_GT(scan.eclipses[i].greatest.mjdUT, scan.eclipses[i - 1].greatest.mjdUT);
             }
         }
         EXPECT_EQ(solar, c.solar) << c.year;
@@ -172,10 +172,10 @@ TEST(YearScan, TinyPartialEclipsesNeedContactInTheScan) {
 TEST(YearScan, PhaseListsHoldEachPhaseOnceInOrder) {
     const YearScan scan = scanYear(2024);
     for (int p = 0; p < qv::kPhaseKinds; ++p) {
-        const double* list = scan.phases.times[p];
-        EXPECT_GE(scan.phases.counts[p], 12);
-        EXPECT_LE(scan.phases.counts[p], 13);
-        for (int i = 1; i < scan.phases.counts[p]; ++i) {
+        const std::vector<double>& list = scan.phases.times[p];
+        EXPECT_GE(list.size(), 12u);
+        EXPECT_LE(list.size(), 13u);
+        for (std::size_t i = 1; i < list.size(); ++i) {
             EXPECT_GT(list[i] - list[i - 1], 29.0);
             EXPECT_LT(list[i] - list[i - 1], 30.0);
         }
@@ -191,96 +191,89 @@ TEST(YearScan, TimesAreInTheZonesLocalTime) {
                     qv::localMjd(utc.phases.times[qv::kNewMoon][0], utc.zone),
                 5.5 / 24.0, 1e-9);
     ASSERT_EQ(east.eclipses.size(), utc.eclipses.size());
-    EXPECT_NEAR(qv::localMjd(east.eclipses[1].greatestUT, east.zone) - qv::localMjd(utc.eclipses[1].greatestUT, utc.zone),
+    EXPECT_NEAR(qv::localMjd(east.eclipses[1].greatest.mjdUT, east.zone) - qv::localMjd(utc.eclipses[1].greatest.mjdUT, utc.zone),
                 5.5 / 24.0, 1e-9);
 }
 
 // One call of the collector for the New Moon of April 2024 (total solar eclipse).
 struct April2024 {
     static constexpr double kDecimalYear = 2024.28;
-    static constexpr double kZoneHours = 2.0;
     static constexpr double kDeltaTSeconds = 69.0;
+    static constexpr qv::DeltaTRule kRule{false, kDeltaTSeconds};
 
-    // The instants of the phase and of greatest eclipse, formed through the local times the
-    // tables have always printed.
+    // The instants of the phase and of greatest eclipse.
     double phaseUT = 0.0;
     double eclipseUT = 0.0;
     April2024() {
         qv::SyzygyEclipse eclipse;
-        const double offset = kZoneHours / 24.0 - kDeltaTSeconds / 86400.0;
-        const double phaseLocal = qv::lunarPhase(kDecimalYear, 0.0, kDeltaTSeconds, eclipse) + offset;
-        phaseUT = qv::utFromLocal(phaseLocal, qv::TimeZone{kZoneHours});
-        eclipseUT = qv::utFromLocal(eclipse.greatestTT + offset, qv::TimeZone{kZoneHours});
+        phaseUT = qv::lunarPhase(kDecimalYear, 0.0, kRule, eclipse) - kDeltaTSeconds / 86400.0;
+        eclipseUT = eclipse.greatestTT - kDeltaTSeconds / 86400.0;
     }
 
-    void collect(double windowStart, double windowEnd, int& count, double* list,
+    void collect(double windowStart, double windowEnd, std::vector<double>& phases,
                  std::vector<qv::EclipseEvent>& eclipses, double decimalYear = kDecimalYear) const {
-        qv::collectLunation(windowStart, windowEnd, decimalYear, qv::TimeZone{kZoneHours}, kDeltaTSeconds, count, list, 0.0,
-                            eclipses);
+        qv::collectLunation(windowStart, windowEnd, decimalYear, kRule, 0.0, phases, eclipses);
     }
 };
 
 TEST(CollectLunation, SameLunationAndSameEclipseAreKeptOnce) {
     const April2024 april;
     std::vector<qv::EclipseEvent> eclipses;
-    int count = 0;
-    double list[qv::kMaxPhasesPerList] = {};
+    std::vector<double> phases;
     // The next decimal-year steps meet the same lunation again.
     for (double decimalYear : {2024.28, 2024.28, 2024.30, 2024.32, 2024.34})
-        april.collect(60000.0, 61000.0, count, list, eclipses, decimalYear);
-    EXPECT_EQ(count, 1);
-    EXPECT_EQ(list[0], april.phaseUT);
+        april.collect(60000.0, 61000.0, phases, eclipses, decimalYear);
+    ASSERT_EQ(phases.size(), 1u);
+    EXPECT_EQ(phases[0], april.phaseUT);
     ASSERT_EQ(eclipses.size(), 1u);
-    EXPECT_EQ(eclipses[0].greatestUT, april.eclipseUT);
+    EXPECT_EQ(eclipses[0].greatest.mjdUT, april.eclipseUT);
+    EXPECT_EQ(eclipses[0].greatest.deltaTSeconds, April2024::kDeltaTSeconds);
     EXPECT_EQ(eclipses[0].kind, qv::EclipseKind::TotalSolar);
     EXPECT_EQ(eclipses[0].magnitude, 1.0);
 
     // An eclipse stored 0.009 day away counts as the same one; 0.011 day away does not.
-    std::vector<qv::EclipseEvent> near{{qv::EclipseKind::TotalSolar, april.eclipseUT + 0.009, 1.0}};
-    april.collect(60000.0, 61000.0, count, list, near);
+    std::vector<qv::EclipseEvent> near{{qv::EclipseKind::TotalSolar, {april.eclipseUT + 0.009, 69.0}, 1.0}};
+    april.collect(60000.0, 61000.0, phases, near);
     EXPECT_EQ(near.size(), 1u);
-    near[0].greatestUT = april.eclipseUT + 0.011;
-    april.collect(60000.0, 61000.0, count, list, near);
+    near[0].greatest.mjdUT = april.eclipseUT + 0.011;
+    april.collect(60000.0, 61000.0, phases, near);
     EXPECT_EQ(near.size(), 2u);
 }
 
 TEST(CollectLunation, PhaseAfterTheLastOneIsAppendedOnlyWhenLaterByMoreThanATenthOfADay) {
     const April2024 april;
     std::vector<qv::EclipseEvent> eclipses;
-    double list[qv::kMaxPhasesPerList] = {};
-    list[0] = april.phaseUT - 0.09;
-    int count = 1;
-    april.collect(60000.0, 61000.0, count, list, eclipses);
-    EXPECT_EQ(count, 1);
-    list[0] = april.phaseUT - 0.11;
-    april.collect(60000.0, 61000.0, count, list, eclipses);
-    EXPECT_EQ(count, 2);
-    EXPECT_EQ(list[1], april.phaseUT);
+    std::vector<double> phases{april.phaseUT - 0.09};
+    april.collect(60000.0, 61000.0, phases, eclipses);
+    EXPECT_EQ(phases.size(), 1u);
+    phases = {april.phaseUT - 0.11};
+    april.collect(60000.0, 61000.0, phases, eclipses);
+    ASSERT_EQ(phases.size(), 2u);
+    EXPECT_EQ(phases[1], april.phaseUT);
 }
 
 TEST(CollectLunation, WindowLimitsAreInclusive) {
     const April2024 april;
     ASSERT_NE(april.phaseUT, april.eclipseUT);
-    double list[qv::kMaxPhasesPerList] = {};
     // A window holding exactly the phase time, then one holding exactly the eclipse time.
-    int count = 0;
+    std::vector<double> phases;
     std::vector<qv::EclipseEvent> eclipses;
-    april.collect(april.phaseUT, april.phaseUT, count, list, eclipses);
-    EXPECT_EQ(count, 1);
+    april.collect(april.phaseUT, april.phaseUT, phases, eclipses);
+    EXPECT_EQ(phases.size(), 1u);
     EXPECT_EQ(eclipses.size(), 0u);
-    count = 0;
-    april.collect(april.eclipseUT, april.eclipseUT, count, list, eclipses);
-    EXPECT_EQ(count, 0);
+    phases.clear();
+    april.collect(april.eclipseUT, april.eclipseUT, phases, eclipses);
+    EXPECT_EQ(phases.size(), 0u);
     EXPECT_EQ(eclipses.size(), 1u);
     // Windows ending just before or starting just after either time leave it out.
     constexpr double kFar = 1e6;
     for (double t : {april.phaseUT, april.eclipseUT}) {
         for (const auto& [start, end] : {std::pair(std::nextafter(t, kFar), kFar), std::pair(-kFar, std::nextafter(t, -kFar))}) {
-            count = 0;
+            phases.clear();
             std::vector<qv::EclipseEvent> outside;
-            april.collect(start, end, count, list, outside);
+            april.collect(start, end, phases, outside);
             if (t == april.phaseUT) {
-                EXPECT_EQ(count, 0);
+                EXPECT_EQ(phases.size(), 0u);
             } else {
                 EXPECT_EQ(outside.size(), 0u);
             }
@@ -291,24 +284,20 @@ TEST(CollectLunation, WindowLimitsAreInclusive) {
 TEST(CollectLunation, ListsStopAtFifteenPhasesAndTwelveEclipses) {
     // Four years of New and Full Moons into one window: far more than either list holds.
     std::vector<qv::EclipseEvent> eclipses;
-    int count = 0;
-    double list[qv::kMaxPhasesPerList + 1] = {};
-    list[qv::kMaxPhasesPerList] = -7.0;  // guard cell just past the list
+    std::vector<double> phases;
     for (int step = 0; step < 200; ++step) {
         for (double phase : {0.0, 0.5})
-            qv::collectLunation(40000.0, 70000.0, 2020.0 + step * 0.02, qv::TimeZone{}, 69.0, count, list, phase,
-                                eclipses);
+            qv::collectLunation(40000.0, 70000.0, 2020.0 + step * 0.02, April2024::kRule, phase, phases, eclipses);
     }
-    EXPECT_EQ(count, qv::kMaxPhasesPerList);
-    EXPECT_EQ(list[qv::kMaxPhasesPerList], -7.0);
+    EXPECT_EQ(phases.size(), static_cast<std::size_t>(qv::kMaxPhasesPerList));
     ASSERT_EQ(eclipses.size(), static_cast<std::size_t>(qv::kMaxEclipses));
-    for (int i = 1; i < qv::kMaxEclipses; ++i) EXPECT_GT(eclipses[i].greatestUT, eclipses[i - 1].greatestUT);
+    for (int i = 1; i < qv::kMaxEclipses; ++i) EXPECT_GT(eclipses[i].greatest.mjdUT, eclipses[i - 1].greatest.mjdUT);
 
     // A table already full takes nothing.
     const April2024 april;
-    int phaseCount = 0;
+    std::vector<double> none;
     std::vector<qv::EclipseEvent> full = eclipses;
-    april.collect(60000.0, 61000.0, phaseCount, list, full);
+    april.collect(60000.0, 61000.0, none, full);
     EXPECT_EQ(full.size(), static_cast<std::size_t>(qv::kMaxEclipses));
 }
 

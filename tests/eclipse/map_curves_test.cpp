@@ -33,7 +33,7 @@ struct LocalSky {
 LocalSky localSky(double tUt, const qv::GeoPoint& point)
 {
     qv::EclipseGeometry engine;
-    engine.setTime(tUt, kDeltaT2024);
+    engine.setTime(qv::Instant{tUt, kDeltaT2024});
     const double latitudeRad = point.latitudeDeg * qv::kRadPerDeg;
     const double longitudeRad = point.longitudeDeg * qv::kRadPerDeg;
     const qv::Vec3 observer =
@@ -60,7 +60,7 @@ TEST(MapCurves, PointsLieOnThePenumbralEdgeAtTheirInstant)
     for (double offset = -160.0; offset <= 160.0; offset += 20.0) {
         const double t = kGreatest2024 + offset * kMinute;
         const qv::PenumbraLimitModel limits =
-            qv::penumbraLimitModel(t - 20.0 * kMinute, t + 20.0 * kMinute, kDeltaT2024);
+            qv::penumbraLimitModel(qv::Instant{t - 20.0 * kMinute, kDeltaT2024}, t + 20.0 * kMinute);
         for (bool plusSide : {true, false}) {
             const qv::GeoPoint point = qv::limitPoint(limits, t, plusSide);
             if (!point.exists())
@@ -70,7 +70,7 @@ TEST(MapCurves, PointsLieOnThePenumbralEdgeAtTheirInstant)
             EXPECT_LT(std::fabs(sky.magnitude), 0.005) << offset << " min";
             EXPECT_GT(sky.sunElevationDeg, 0.0) << offset << " min";
         }
-        const qv::PenumbraEdgeModel edge = qv::penumbraEdgeModel(t - 20.0 * kMinute, t + 20.0 * kMinute, kDeltaT2024);
+        const qv::PenumbraEdgeModel edge = qv::penumbraEdgeModel(qv::Instant{t - 20.0 * kMinute, kDeltaT2024}, t + 20.0 * kMinute);
         const qv::RiseSetPair pair = qv::riseSetPoints(edge, t);
         for (const qv::GeoPoint& point : {pair.first, pair.second}) {
             if (!point.exists())
@@ -101,17 +101,17 @@ TEST(MapCurves, GreatestEclipsePointOfPartialEclipsesMatchesThePublishedOne)
         const qv::SettingsRecord settings = qv::test::yearSettings(c.year, 0.0, deltaT, 0.0, 0.0);
         std::optional<qv::EclipseEvent> found;
         for (const qv::EclipseEvent& eclipse : qv::eclipsesOfYear(settings))
-            if (std::fabs(eclipse.greatestUT - qv::modifiedJulianDate(c.day, c.month, c.year, 12.0)) < 1.0)
+            if (std::fabs(eclipse.greatest.mjdUT - qv::modifiedJulianDate(c.day, c.month, c.year, 12.0)) < 1.0)
                 found = eclipse;
         ASSERT_TRUE(found.has_value()) << c.year;
-        const qv::GeoPoint point = qv::greatestEclipsePoint(*found, deltaT);
+        const qv::GeoPoint point = qv::greatestEclipsePoint(*found);
         EXPECT_NEAR(point.latitudeDeg, c.latitudeDeg, c.toleranceDeg) << c.year;
         EXPECT_NEAR(point.longitudeDeg, c.longitudeDeg, c.toleranceDeg) << c.year;
     }
     // The penumbral lunar eclipse of 25 March 2024.
     const qv::EclipseEvent lunar = qv::eclipsesOfYear(qv::test::yearSettings(2024, 0.0, kDeltaT2024, 0.0, 0.0)).at(0);
     ASSERT_EQ(lunar.kind, qv::EclipseKind::PenumbralLunar);
-    const qv::GeoPoint none = qv::greatestEclipsePoint(lunar, kDeltaT2024);
+    const qv::GeoPoint none = qv::greatestEclipsePoint(lunar);
     EXPECT_EQ(none.latitudeDeg, 0.0);
     EXPECT_EQ(none.longitudeDeg, 0.0);
 }

@@ -25,8 +25,8 @@ TEST(SpecialEclipse, HeightZeroEllipsoidIsTheOrdinaryCentralLine)
         const double t = kGreatest2024 + offset * kMinute;
         qv::EclipseGeometry engine;
         double latitudeRad = 0.0, longitudeRad = 0.0;
-        const int eclipseClass = engine.solarEclipseAt(t, kDeltaT2024, latitudeRad, longitudeRad);
-        const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(t, kDeltaT2024, 0.0, true);
+        const int eclipseClass = engine.solarEclipseAt(qv::Instant{t, kDeltaT2024}, latitudeRad, longitudeRad);
+        const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(qv::Instant{t, kDeltaT2024}, 0.0, true);
         EXPECT_EQ(points.exit.kind, qv::kNoElevatedPoint);
         if (eclipseClass < qv::kSolarCentralAnnular) {
             EXPECT_EQ(points.entry.kind, qv::kNoElevatedPoint) << offset;
@@ -39,8 +39,8 @@ TEST(SpecialEclipse, HeightZeroEllipsoidIsTheOrdinaryCentralLine)
     }
     EXPECT_GT(central, 20);
     // A negative height counts as the Earth's surface.
-    const qv::ElevatedCentralPoints below = qv::elevatedCentralPoints(kGreatest2024, kDeltaT2024, -50.0, true);
-    const qv::ElevatedCentralPoints surface = qv::elevatedCentralPoints(kGreatest2024, kDeltaT2024, 0.0, true);
+    const qv::ElevatedCentralPoints below = qv::elevatedCentralPoints(qv::Instant{kGreatest2024, kDeltaT2024}, -50.0, true);
+    const qv::ElevatedCentralPoints surface = qv::elevatedCentralPoints(qv::Instant{kGreatest2024, kDeltaT2024}, 0.0, true);
     EXPECT_EQ(below.entry.latitudeDeg, surface.entry.latitudeDeg);
     EXPECT_EQ(below.entry.longitudeDeg, surface.entry.longitudeDeg);
 }
@@ -50,17 +50,17 @@ TEST(SpecialEclipse, HeightZeroEllipsoidIsTheOrdinaryCentralLine)
 TEST(SpecialEclipse, LargeHeightGivesTwoPointsWhileTheAxisMissesTheEarth)
 {
     constexpr double kHeightKm = 35786.0;
-    const std::vector<qv::TrackPoint> track = qv::specialEclipseTrack(kGreatest2024, kDeltaT2024, kHeightKm, false);
+    const std::vector<qv::TrackPoint> track = qv::specialEclipseTrack(qv::Instant{kGreatest2024, kDeltaT2024}, kHeightKm, false);
     int instantsWithTwo = 0;
     for (double t = kGreatest2024 - 0.2; t < kGreatest2024 + 0.2; t += kMinute) {
-        const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(t, kDeltaT2024, kHeightKm, false);
+        const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(qv::Instant{t, kDeltaT2024}, kHeightKm, false);
         if (points.exit.kind == qv::kNoElevatedPoint)
             continue;
         ++instantsWithTwo;
         ASSERT_NE(points.entry.kind, qv::kNoElevatedPoint);
         qv::EclipseGeometry engine;
         double latitudeRad = 0.0, longitudeRad = 0.0;
-        EXPECT_LT(engine.solarEclipseAt(t, kDeltaT2024, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
+        EXPECT_LT(engine.solarEclipseAt(qv::Instant{t, kDeltaT2024}, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
         EXPECT_FALSE(points.entry.latitudeDeg == points.exit.latitudeDeg &&
                      points.entry.longitudeDeg == points.exit.longitudeDeg);
     }
@@ -75,11 +75,11 @@ TEST(SpecialEclipse, LargeHeightGivesTwoPointsWhileTheAxisMissesTheEarth)
 TEST(SpecialEclipse, SurfaceBeyondTheMoonHasPointsOnlyBehindIt)
 {
     for (double heightKm : {384400.0, 1e6}) {
-        const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(kGreatest2024, kDeltaT2024, heightKm, false);
+        const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(qv::Instant{kGreatest2024, kDeltaT2024}, heightKm, false);
         EXPECT_EQ(points.entry.kind, qv::kNoElevatedPoint) << heightKm;
         EXPECT_EQ(points.exit.kind, qv::kNoElevatedPoint) << heightKm;
     }
-    const std::vector<qv::TrackPoint> track = qv::specialEclipseTrack(kGreatest2024, kDeltaT2024, 1e6, true);
+    const std::vector<qv::TrackPoint> track = qv::specialEclipseTrack(qv::Instant{kGreatest2024, kDeltaT2024}, 1e6, true);
     EXPECT_GT(track.size(), 1000u);
     for (const qv::TrackPoint& point : track)
         ASSERT_EQ(point.kind, qv::kElevatedAnnular) << point.latitudeDeg << " " << point.longitudeDeg;
@@ -94,7 +94,7 @@ std::vector<qv::TrackPoint> everyMinuteTrack(double centreUT, double deltaTSecon
         const double t = centreUT - 2.0 + i * 0.000694444;
         if (t >= centreUT + 2.0)
             break;
-        const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(t, deltaTSeconds, heightKm, ellipsoid);
+        const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(qv::Instant{t, deltaTSeconds}, heightKm, ellipsoid);
         for (const qv::ElevatedCentralPoint& point : {points.entry, points.exit})
             if (point.kind != qv::kNoElevatedPoint)
                 track.push_back({point.kind, point.latitudeDeg, point.longitudeDeg});
@@ -117,13 +117,13 @@ TEST(SpecialEclipse, TrackEqualsTheEveryMinuteScan)
                 continue;
             for (double heightKm : {0.0, 400.0, 35786.0, 500000.0}) {
                 // Offsets, heights and surfaces in changing combinations.
-                const double centreUT = eclipse.greatestUT + kCentreOffsetsDays[tracks % 5 % 4];
+                const double centreUT = eclipse.greatest.mjdUT + kCentreOffsetsDays[tracks % 5 % 4];
                 const bool ellipsoid = tracks++ % 3 == 0;
                 const int threads = tracks % 4 + 1;
                 const std::vector<qv::TrackPoint> fast =
-                    qv::specialEclipseTrack(centreUT, qv::deltaTSeconds(settings.time), heightKm, ellipsoid, threads);
+                    qv::specialEclipseTrack(eclipse.greatest.at(centreUT), heightKm, ellipsoid, threads);
                 const std::vector<qv::TrackPoint> literal =
-                    everyMinuteTrack(centreUT, qv::deltaTSeconds(settings.time), heightKm, ellipsoid);
+                    everyMinuteTrack(centreUT, eclipse.greatest.deltaTSeconds, heightKm, ellipsoid);
                 ASSERT_EQ(fast.size(), literal.size()) << year << " " << heightKm << " " << threads;
                 for (std::size_t i = 0; i < fast.size(); ++i) {
                     ASSERT_EQ(fast[i].kind, literal[i].kind);
@@ -142,7 +142,7 @@ TEST(SpecialEclipse, LabelAndSteppingBackAndForth)
     double heightKm = 0.0;
     double mjdUT = qv::modifiedJulianDate(8, 4, 2024, qv::dmsToDecimal(18, 17, 0));
     const auto label = [&] {
-        return qv::specialEclipseLabel(mjdUT, heightKm, qv::elevatedCentralPoints(mjdUT, kDeltaT2024, heightKm, true));
+        return qv::specialEclipseLabel(mjdUT, heightKm, qv::elevatedCentralPoints(qv::Instant{mjdUT, kDeltaT2024}, heightKm, true));
     };
     const std::string first = label();
     EXPECT_EQ(first, "2024 APR  8  18:17:00 UT   h:     0.0 km    tot.  25.18  -104.26");

@@ -155,10 +155,10 @@ TEST(CentralLine, TableRowsOfTheDetails)
 {
     const qv::SettingsRecord settings = qv::test::yearSettings(2024, -5.0, 69.2, 32.78, -96.80);
     const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
-    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings.observer), 69.2);
+    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings.observer));
     const std::vector<qv::CentralLinePoint> line =
-        qv::centralLine(qv::centralTableStartUT(circumstances, 30, settings.time.zone),
-                        qv::centralTableEndUT(circumstances), 30.0 / 1440.0, 69.2);
+        qv::centralLine(eclipse.greatest.at(qv::centralTableStartUT(circumstances, 30, settings.time.zone)),
+                        qv::centralTableEndUT(circumstances), 30.0 / 1440.0);
     ASSERT_FALSE(line.empty());
     EXPECT_EQ(line.back().kind, qv::EclipseKind::TotalSolar);
     EXPECT_NEAR(line.back().latitudeDeg, 45.36, 0.005);
@@ -187,10 +187,10 @@ TEST(CentralLine, RowsAtTheStepsWithinTheCentralPhase)
 {
     const qv::SettingsRecord settings = qv::test::yearSettings(2024, 0.0, 69.2, 32.78, -96.80);
     const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
-    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings.observer), 69.2);
+    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings.observer));
     const std::vector<qv::CentralLinePoint> line =
-        qv::centralLine(qv::centralTableStartUT(circumstances, 60, qv::TimeZone{}),
-                        qv::centralTableEndUT(circumstances), 60.0 / 1440.0, 69.2);
+        qv::centralLine(eclipse.greatest.at(qv::centralTableStartUT(circumstances, 60, qv::TimeZone{})),
+                        qv::centralTableEndUT(circumstances), 60.0 / 1440.0);
     ASSERT_EQ(line.size(), 3u);
     for (int i = 0; i < 3; ++i)
         EXPECT_NEAR(line[i].mjdUT, qv::modifiedJulianDate(8, 4, 2024, 17.0 + i), 1e-9) << i;

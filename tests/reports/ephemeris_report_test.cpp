@@ -39,7 +39,7 @@ bool parse(const std::string& line, BodyLine& out) {
 
 TEST(EphemerisReport, HeaderAndOneSunAndMoonLinePerInstant) {
     std::string text;
-    ASSERT_TRUE(qv::ephemerisReport(51544.5 - 2.0 / 24.0, 64.184, 3, 1.5, text));
+    ASSERT_TRUE(qv::ephemerisReport(51544.5 - 2.0 / 24.0, qv::DeltaTRule{false, 64.184}, 3, 1.5, text));
     const std::vector<std::string> lines = splitLines(text);
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0], "body mjd_ut ra_hours dec_deg distance ecl_lon_deg ecl_lat_deg");
@@ -59,7 +59,7 @@ TEST(EphemerisReport, HeaderAndOneSunAndMoonLinePerInstant) {
 TEST(EphemerisReport, ValuesAtJ2000) {
     // Local 2000-01-01 12:00:00 at zone 0 with TT - UT = 0: exactly J2000.0.
     std::string text;
-    ASSERT_TRUE(qv::ephemerisReport(qv::modifiedJulianDate(1, 1, 2000, 12.0), 0.0, 1, 1.0, text));
+    ASSERT_TRUE(qv::ephemerisReport(qv::modifiedJulianDate(1, 1, 2000, 12.0), qv::DeltaTRule{false, 0.0}, 1, 1.0, text));
     const std::vector<std::string> lines = splitLines(text);
     ASSERT_EQ(lines.size(), 3u);
     BodyLine sun;
@@ -88,14 +88,14 @@ TEST(EphemerisReport, RefusesBadRequests) {
     std::string text = "left over";
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    EXPECT_FALSE(qv::ephemerisReport(51544.5, 0.0, 0, 1.0, text));
+    EXPECT_FALSE(qv::ephemerisReport(51544.5, qv::DeltaTRule{false, 0.0}, 0, 1.0, text));
     EXPECT_TRUE(text.empty());
-    EXPECT_FALSE(qv::ephemerisReport(51544.5, 0.0, -5, 1.0, text));
-    EXPECT_FALSE(qv::ephemerisReport(51544.5, 0.0, qv::kEphemerisMaxInstants + 1, 1.0, text));
-    EXPECT_FALSE(qv::ephemerisReport(nan, 0.0, 1, 1.0, text));
-    EXPECT_FALSE(qv::ephemerisReport(inf, 0.0, 1, 1.0, text));
-    EXPECT_FALSE(qv::ephemerisReport(51544.5, nan, 1, 1.0, text));
-    EXPECT_FALSE(qv::ephemerisReport(51544.5, 0.0, 2, nan, text));
+    EXPECT_FALSE(qv::ephemerisReport(51544.5, qv::DeltaTRule{false, 0.0}, -5, 1.0, text));
+    EXPECT_FALSE(qv::ephemerisReport(51544.5, qv::DeltaTRule{false, 0.0}, qv::kEphemerisMaxInstants + 1, 1.0, text));
+    EXPECT_FALSE(qv::ephemerisReport(nan, qv::DeltaTRule{false, 0.0}, 1, 1.0, text));
+    EXPECT_FALSE(qv::ephemerisReport(inf, qv::DeltaTRule{false, 0.0}, 1, 1.0, text));
+    EXPECT_FALSE(qv::ephemerisReport(51544.5, qv::DeltaTRule{false, nan}, 1, 1.0, text));
+    EXPECT_FALSE(qv::ephemerisReport(51544.5, qv::DeltaTRule{false, 0.0}, 2, nan, text));
     EXPECT_TRUE(text.empty());
 }
 
@@ -104,7 +104,7 @@ TEST(EphemerisCommand, PrintsTheListingForTheGivenLocalTime) {
                                                 "2", "--delta-t", "0", "--count", "4", "--every", "0.25"});
     ASSERT_EQ(run.status, qv::kCliExitOk);
     std::string expected;
-    ASSERT_TRUE(qv::ephemerisReport(qv::modifiedJulianDate(1, 1, 2000, 12.0), 0.0, 4, 0.25, expected));
+    ASSERT_TRUE(qv::ephemerisReport(qv::modifiedJulianDate(1, 1, 2000, 12.0), qv::DeltaTRule{false, 0.0}, 4, 0.25, expected));
     EXPECT_EQ(run.out, expected);
     EXPECT_EQ(splitLines(run.out).size(), 9u);
 }
@@ -114,7 +114,7 @@ TEST(EphemerisCommand, DefaultsAndRefusals) {
     const qv::CliResult run = qv::runInProcess({"ephemeris", "--date", "1950-06-01", "--time", "00:00:00"});
     ASSERT_EQ(run.status, qv::kCliExitOk);
     std::string expected;
-    ASSERT_TRUE(qv::ephemerisReport(qv::modifiedJulianDate(1, 6, 1950, 0.0), qv::deltaTDefault(1950), 1, 1.0,
+    ASSERT_TRUE(qv::ephemerisReport(qv::modifiedJulianDate(1, 6, 1950, 0.0), qv::DeltaTRule{}, 1, 1.0,
                                     expected));
     EXPECT_EQ(run.out, expected);
     const std::vector<std::string> refusals[] = {

@@ -80,8 +80,8 @@ LiteralCounts literalCounts(const SettingsRecord& s, double cutoffDeg, int first
         if (month < firstMonth || month > lastMonth)
             continue;
         if (counter == 0) {
-            sun = EARTH_RADII_PER_AU * sunApparentEquatorial(qv::deltaTSeconds(s.time), t, eqeq, eclLongitude);
-            moon = moonApparentEquatorial(qv::deltaTSeconds(s.time), t, eqeq, eclLongitude);
+            sun = EARTH_RADII_PER_AU * sunApparentEquatorial(qv::Instant{t, qv::deltaTSecondsOfYear(s.time)}, eqeq, eclLongitude);
+            moon = moonApparentEquatorial(qv::Instant{t, qv::deltaTSecondsOfYear(s.time)}, eqeq, eclLongitude);
         }
         counter = (counter + 1) % 30;
         double azimuth = 0.0, altitude = 0.0, distance = 0.0;
