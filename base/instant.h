@@ -31,8 +31,10 @@ struct DeltaTRule {
 // The instant of an MJD of UT, with TT - UT of its own civil year.
 Instant instantAtUT(double mjdUT, const DeltaTRule& rule);
 
-// The instant of an MJD of TT: TT - UT of the civil year of its UT (found in one step from
-// the year of the TT date, which differs from it only within TT - UT of New Year).
+// The instant of an MJD of TT: TT - UT of the civil year of its UT, found in one step from
+// the year of the TT date (which differs from it only within TT - UT of New Year). Within the
+// rule's step at New Year a TT can belong to both years (or, where TT - UT grows, to none):
+// then the year after New Year is taken.
 Instant instantAtTT(double mjdTT, const DeltaTRule& rule);
 
 }  // namespace qv

@@ -166,6 +166,7 @@ private slots:
     void eclipseSettingsReachTheView();
     void eclipseListOpensDetailsByKeyAndClick();
     void specialEclipseMapStepsWithTheArrowKeys();
+    void specialEclipseTakesTheTTMinusUTOfItsOwnYear();
     void holidaysShowTheYearsHolidaysFromTheTop();
     void dayDetailsStoreTheDateAndFollowTheDefaultDeltaT();
     void calendarExportWritesTheChosenFileOrReportsWhyNot();
@@ -786,6 +787,28 @@ void QuorvelAppTest::eclipseListOpensDetailsByKeyAndClick()
     QTest::keyClick(window_, Qt::Key_E);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(50, view->lineTop(1) - 5));
     QCOMPARE(answerer.titles.size(), 3);
+}
+
+// The special eclipse of 7 April 1000 is the same picture whatever year the tables show: its
+// TT - UT is that of the year 1000 (1632 s), not of the tables' year (73 s in 2024, which put
+// the shadow about 700 km off).
+void QuorvelAppTest::specialEclipseTakesTheTTMinusUTOfItsOwnYear()
+{
+    makeWindow();
+    const auto pictureWithTablesOf = [&](int tablesYear) {
+        settings_.time.year = tablesYear;
+        ModalAnswerer answerer(true, [](QWidget* dialog) {
+            const std::pair<const char*, const char*> fields[] = {
+                {"yearEdit", "1000"}, {"monthEdit", "4"}, {"dayEdit", "7"}, {"hourEdit", "12"},
+                {"minEdit", "0"},     {"secEdit", "0"},   {"heightEdit", "0"}};
+            for (const auto& [name, text] : fields)
+                dialog->findChild<QLineEdit*>(name)->setText(text);
+        });
+        window_->slotCalcSatEcl();
+        return window_->view()->specialMapPixmap().toImage();
+    };
+    const QImage withTablesOf1000 = pictureWithTablesOf(1000);
+    QCOMPARE(pictureWithTablesOf(2024), withTablesOf1000);
 }
 
 // Ctrl+I asks for the surface and the UT instant, draws the track and the label; Right and Left
