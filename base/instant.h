@@ -33,8 +33,8 @@ Instant instantAtUT(double mjdUT, const DeltaTRule& rule);
 
 // The instant of an MJD of TT: TT - UT of the civil year of its UT, found in one step from
 // the year of the TT date (which differs from it only within TT - UT of New Year). Within the
-// rule's step at New Year a TT can belong to both years (or, where TT - UT grows, to none):
-// then the year after New Year is taken.
+// rule's step at New Year a TT can belong to both years (where TT - UT shrinks: the later
+// year is taken) or to neither (where it grows: the earlier year's TT - UT is taken).
 Instant instantAtTT(double mjdTT, const DeltaTRule& rule);
 
 }  // namespace qv
