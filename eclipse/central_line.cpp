@@ -7,26 +7,21 @@ namespace qv {
 
 namespace {
 
-bool isCentralClass(SolarEclipseClass eclipseClass)
-{
-    return eclipseClass == kSolarCentralAnnular || eclipseClass == kSolarCentralTotal;
-}
-
-// The central point of the engine's last solarEclipseAt at the instant, which gave a central class.
-CentralLinePoint centralPoint(EclipseGeometry& engine, const Instant& instant, SolarEclipseClass eclipseClass,
-                              double latitudeRad, double longitudeRad)
+// The central point of a central shadow.
+CentralLinePoint centralPoint(const MoonShadow& central)
 {
     CentralLinePoint point;
-    const double mjdUT = instant.mjdUT;
+    const double mjdUT = central.bodies.instant.mjdUT;
     point.mjdUT = mjdUT;
-    point.kind = eclipseKindOf(eclipseClass);
-    // Duration and width first: the Sun's elevation is taken from the engine's state after them.
-    point.durationSeconds = engine.centralDurationAndWidth(instant, point.widthKm);
+    point.kind = eclipseKindOf(central.shadow.eclipseClass);
+    const CentralMotion motion = centralMotion(central);
+    point.durationSeconds = motion.durationSeconds;
+    point.widthKm = motion.widthKm;
     double azimuthRad = 0.0, elevationRad = 0.0, distance = 0.0;
-    horizonCoordinates(mjdUT, 0.0, latitudeRad, longitudeRad, 0.0, true, engine.sunVector(), azimuthRad,
-                       elevationRad, distance);
-    point.latitudeDeg = latitudeRad * kDegPerRad;
-    point.longitudeDeg = longitudeRad * kDegPerRad;
+    horizonCoordinates(mjdUT, 0.0, central.latitudeRad, central.longitudeRad, 0.0, true, central.bodies.sun,
+                       azimuthRad, elevationRad, distance);
+    point.latitudeDeg = central.latitudeRad * kDegPerRad;
+    point.longitudeDeg = central.longitudeRad * kDegPerRad;
     if (point.longitudeDeg > 180.0)
         point.longitudeDeg -= 360.0;
     point.sunElevationDeg = elevationRad * kDegPerRad;
@@ -40,15 +35,13 @@ std::vector<CentralLinePoint> centralLine(const Instant& start, double endUT, do
     std::vector<CentralLinePoint> line;
     double t = start.mjdUT;
     for (bool first = true;; first = false) {
-        EclipseGeometry engine;
-        double latitudeRad = 0.0, longitudeRad = 0.0;
-        SolarEclipseClass eclipseClass = engine.solarEclipseAt(start.at(t), latitudeRad, longitudeRad);
-        while (first && !isCentralClass(eclipseClass) && t < endUT) {
+        MoonShadow shadow = moonShadowAt(start.at(t));
+        while (first && !shadow.central() && t < endUT) {
             t += stepDays;
-            eclipseClass = engine.solarEclipseAt(start.at(t), latitudeRad, longitudeRad);
+            shadow = moonShadowAt(start.at(t));
         }
-        if (isCentralClass(eclipseClass))
-            line.push_back(centralPoint(engine, start.at(t), eclipseClass, latitudeRad, longitudeRad));
+        if (shadow.central())
+            line.push_back(centralPoint(shadow));
         t += stepDays;
         if (!first && t > endUT)
             break;

@@ -43,22 +43,20 @@ struct PhaseScan {
     bool stopped = false;
 };
 
-// Topocentric elevation (radians, no refraction) of a body vector of the engine's instant.
-double topocentricElevation(const EclipseGeometry& engine, double mjdUT, const Observer& observer,
-                            const Vec3& body)
+// Topocentric elevation (radians, no refraction) of a body vector of the bodies' instant.
+double topocentricElevation(const SunMoon& bodies, const Observer& observer, const Vec3& body)
 {
     double azimuthRad = 0.0, elevationRad = 0.0, distance = 0.0;
-    horizonCoordinates(mjdUT, engine.equationOfEquinoxes(), observer.latitudeRad, observer.longitudeRad,
+    horizonCoordinates(bodies.instant.mjdUT, bodies.eqeqSeconds, observer.latitudeRad, observer.longitudeRad,
                        observer.heightM, true, body, azimuthRad, elevationRad, distance);
     return elevationRad;
 }
 
-// Local magnitude for the engine's Sun and Moon at its instant.
-double magnitudeAt(const EclipseGeometry& engine, double mjdUT, const Observer& observer, int& centralFlag)
+// Local magnitude for the Sun and the Moon at their instant.
+double magnitudeAt(const SunMoon& bodies, const Observer& observer, int& centralFlag)
 {
-    return localEclipseMagnitude(mjdUT, engine.equationOfEquinoxes(), observer.latitudeRad,
-                                 observer.longitudeRad, observer.heightM, engine.sunVector(),
-                                 engine.moonVector(), centralFlag);
+    return localEclipseMagnitude(bodies.instant.mjdUT, bodies.eqeqSeconds, observer.latitudeRad,
+                                 observer.longitudeRad, observer.heightM, bodies.sun, bodies.moon, centralFlag);
 }
 
 // Visibility intervals: one opens when the eclipse is in progress with the body up (and, for
@@ -131,17 +129,17 @@ constexpr double kRoundingAllowance = 1e-9;
 // margin beyond the penumbra's reach, run down at its fastest drift. The penumbra's edge moves
 // with the Moon's distance by less than a hundredth of that drift, and a small allowance covers
 // the rounding of the margin.
-long stepsWithoutEclipse(const EclipseGeometry& engine, bool lunar)
+long stepsWithoutEclipse(const MoonShadow& now, bool lunar)
 {
     constexpr double kEdgeDriftFactor = 1.01;
     double steps = 0.0;
     if (lunar) {
-        const double margin = lunarShadowMargin(engine.sunVector(), engine.moonVector());
+        const double margin = lunarShadowMargin(now.bodies.sun, now.bodies.moon);
         steps = std::fmin((margin - kRoundingAllowance) / (kEdgeDriftFactor * kMaxLunarMarginDriftPerDay * kScanStepDays),
                           kLunarMarginSpanDays / kScanStepDays);
     } else {
-        const double reach = 1.0 + 0.5 * std::fmax(engine.penumbraDiameter(), std::fabs(engine.umbraDiameter()));
-        steps = (engine.axisDistance() - reach - kRoundingAllowance) /
+        const double reach = 1.0 + 0.5 * std::fmax(now.shadow.penumbraDiameter, std::fabs(now.shadow.umbraDiameter));
+        steps = (now.shadow.axisDistance - reach - kRoundingAllowance) /
                 (kEdgeDriftFactor * kMaxAxisDriftPerDay * kScanStepDays);
     }
     return steps > 0.0 ? static_cast<long>(steps) : 0;
@@ -175,18 +173,18 @@ struct LocalSample {
     bool sunUp() const { return elevationRad >= kSunHorizonRad; }
 };
 
-// The sample of the engine's instant mjdUT.
-LocalSample localSample(const EclipseGeometry& engine, const Observer& observer, long step, double mjdUT)
+// The sample of the bodies' instant, the scan's step number step.
+LocalSample localSample(const SunMoon& bodies, const Observer& observer, long step)
 {
     LocalSample sample;
     sample.step = step;
-    sample.mjdUT = mjdUT;
-    sample.elevationRad = topocentricElevation(engine, mjdUT, observer, engine.sunVector());
-    sample.magnitude = magnitudeAt(engine, mjdUT, observer, sample.centralFlag);
-    const Vec3 place = observerPosition(mjdUT, engine.equationOfEquinoxes(), observer.latitudeRad,
+    sample.mjdUT = bodies.instant.mjdUT;
+    sample.elevationRad = topocentricElevation(bodies, observer, bodies.sun);
+    sample.magnitude = magnitudeAt(bodies, observer, sample.centralFlag);
+    const Vec3 place = observerPosition(sample.mjdUT, bodies.eqeqSeconds, observer.latitudeRad,
                                         observer.longitudeRad, observer.heightM);
-    const Vec3 sun = engine.sunVector() - place;
-    const Vec3 moon = engine.moonVector() - place;
+    const Vec3 sun = bodies.sun - place;
+    const Vec3 moon = bodies.moon - place;
     sample.separationRad = std::acos(std::clamp(dot(unitVector(sun), unitVector(moon)), -1.0, 1.0));
     sample.sunRadiusRad = std::atan(kSunRadius / norm(sun));
     sample.moonRadiusRad = std::atan(kMoonRadius / norm(moon));
@@ -363,15 +361,13 @@ void takeLocalMaximum(const std::vector<LocalSample>& samples, const std::vector
 // central phase there, centralEndUT ends up before centralStartUT. With passOver set it
 // evaluates only the seconds whose outcome could differ from that of the last evaluated one
 // (before the central phase: central with the Sun up; during it: not central or the Sun down).
-void timeLocalCentralPhase(EclipseGeometry& engine, const Observer& observer, const Instant& scale,
-                           bool passOver, LocalCircumstances& local)
+void timeLocalCentralPhase(const Observer& observer, const Instant& scale, bool passOver, LocalCircumstances& local)
 {
     const double windowStart = local.maxUT - kCentralHalfWindowDays;
     const double windowEnd = windowStart + kCentralWindowDays;
     auto evaluate = [&](long step) {
         const double h = windowStart + static_cast<double>(step) * kSearchStepDays;
-        engine.setTime(scale.at(h));
-        return localSample(engine, observer, step, h);
+        return localSample(sunMoonAt(scale.at(h)), observer, step);
     };
     const long lastInWindow = lastStepNotAfter(windowStart, kSearchStepDays, windowEnd);
     std::vector<LocalSample> samples;
@@ -444,12 +440,12 @@ namespace {
 // shadow axis' distance from the centre, the Moon's distance from the fundamental plane and
 // from the Sun each drift by at most kMaxAxisDriftPerDay (twice for the last) a day, and the
 // class follows from them through monotonic tests.
-bool solarClassSteady(const EclipseGeometry& engine, double spanDays)
+bool solarClassSteady(const MoonShadow& now, double spanDays)
 {
-    const Vec3 sun(engine.sunVector().x, engine.sunVector().y, engine.sunVector().z / kPolarAxisRatio);
-    const Vec3 moon(engine.moonVector().x, engine.moonVector().y, engine.moonVector().z / kPolarAxisRatio);
+    const Vec3 sun = squashed(now.bodies.sun);
+    const Vec3 moon = squashed(now.bodies.moon);
     const double drift = kMaxAxisDriftPerDay * spanDays;
-    const double axis = engine.axisDistance();
+    const double axis = now.shadow.axisDistance;
     const double toPlane = -dot(moon, unitVector(moon - sun));
     const double sunToMoon = norm(sun - moon);
     const double least = axis - drift - kRoundingAllowance, most = axis + drift + kRoundingAllowance;
@@ -493,7 +489,6 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
 {
     EclipseCircumstances result;
     LocalCircumstances& local = result.local;
-    EclipseGeometry engine;
     const Observer observer{place.latitudeDeg * kRadPerDeg, place.longitudeDeg * kRadPerDeg, place.heightM};
     const bool lunar = isLunar(eclipse.kind);
     const bool solar = isSolar(eclipse.kind);
@@ -517,18 +512,20 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
         EclipseKind instantKind = EclipseKind::None;
         bool bodyUp = false;
         double localMagnitude = lunar ? 1.0 : 0.0;
+        MoonShadow now;
         if (lunar) {
-            const LunarEclipseClass lunarClass = engine.lunarEclipseType(greatest.at(h));
+            now.bodies = sunMoonAt(greatest.at(h));
+            const LunarEclipseClass lunarClass = lunarShadowClass(now.bodies.sun, now.bodies.moon);
             eclipseClass = lunarClass;
             instantKind = eclipseKindOf(lunarClass);
-            bodyUp = eclipseClass > 0 && topocentricElevation(engine, h, observer, engine.moonVector()) >= kMoonHorizonRad;
+            bodyUp = eclipseClass > 0 && topocentricElevation(now.bodies, observer, now.bodies.moon) >= kMoonHorizonRad;
         } else {
-            double latitudeRad = 0.0, longitudeRad = 0.0;
-            const SolarEclipseClass solarClass = engine.solarEclipseAt(greatest.at(h), latitudeRad, longitudeRad);
+            now = moonShadowAt(greatest.at(h));
+            const SolarEclipseClass solarClass = now.shadow.eclipseClass;
             eclipseClass = solarClass;
             instantKind = eclipseKindOf(solarClass);
             if (solar) {
-                samples.push_back(localSample(engine, observer, step, h));
+                samples.push_back(localSample(now.bodies, observer, step));
                 inProgress.push_back(eclipseClass > 0);
                 bodyUp = eclipseClass > 0 && samples.back().sunUp();
                 if (bodyUp)
@@ -542,18 +539,17 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
         // Further instants alike change nothing; those of an eclipse in progress may only raise
         // the local maximum, which is looked at afterwards.
         if (eclipseClass == 0)
-            step += stepsWithoutEclipse(engine, lunar);
+            step += stepsWithoutEclipse(now, lunar);
         else if (solar)
             step += stepsAlike(step, lastStep, kScanStepDays, [&](double span) {
-                return solarClassSteady(engine, span) && visibilitySteady(samples.back(), span);
+                return solarClassSteady(now, span) && visibilitySteady(samples.back(), span);
             });
     }
     if (solar)
         takeLocalMaximum(samples, inProgress, kScanStepDays,
                          [&](long step) {
                              const double h = scanStart + static_cast<double>(step) * kScanStepDays;
-                             engine.setTime(greatest.at(h));
-                             return localSample(engine, observer, step, h);
+                             return localSample(sunMoonAt(greatest.at(h)), observer, step);
                          },
                          local);
 
@@ -563,7 +559,7 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
     if (local.visibility == 3)
         local.visibleUntilUT[1] = result.phases[0].endUT;
     if (local.maxMagnitude > kCentralSearchMagnitude)
-        timeLocalCentralPhase(engine, observer, greatest, passOver, local);
+        timeLocalCentralPhase(observer, greatest, passOver, local);
     return result;
 }
 

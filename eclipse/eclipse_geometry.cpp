@@ -11,12 +11,6 @@ namespace qv {
 
 namespace {
 
-// Into the frame where the Earth ellipsoid is the unit sphere.
-Vec3 squashed(const Vec3& v) { return Vec3(v.x, v.y, v.z / kPolarAxisRatio); }
-
-// Back from that frame to geocentric equatorial coordinates.
-Vec3 unsquashed(const Vec3& v) { return Vec3(v.x, v.y, v.z * kPolarAxisRatio); }
-
 // Turns the lunar series' equator of date onto the solar series' one.
 const Mat3& moonFrameTurn() {
     static const Mat3 turn = rotationY(kMoonFrameTurnYRad) * rotationZ(kMoonFrameTurnZRad);
@@ -137,80 +131,74 @@ Vec3 horizonToEquatorial(double mjdUT, double eqeqSeconds, double latitudeRad, d
     return rotationZ(-siderealRad) * (rotationY(latitudeRad - kPi / 2.0) * horizonVector);
 }
 
-void EclipseGeometry::setTime(const Instant& instant) {
-    centuriesTT_ = instant.centuriesTT();
-    const MeanObliquity obliquity = meanObliquityOfDate(centuriesTT_);
-    const Vec3 sunMeanEquator = eclipticToEquatorial(obliquity, sunPosition(centuriesTT_));
-    const Vec3 moonMeanEquator = moonFrameTurn() * eclipticToEquatorial(obliquity, moonPosition(centuriesTT_));
-    const Mat3 nutation = nutationMatrix(centuriesTT_, obliquity, equationOfEquinoxesSeconds_);
-    sun_ = EARTH_RADII_PER_AU * annualAberration(centuriesTT_, nutation * sunMeanEquator);
-    moon_ = nutation * moonMeanEquator;
+SunMoon sunMoonAt(const Instant& instant) {
+    const double centuriesTT = instant.centuriesTT();
+    const MeanObliquity obliquity = meanObliquityOfDate(centuriesTT);
+    const Vec3 sunMeanEquator = eclipticToEquatorial(obliquity, sunPosition(centuriesTT));
+    const Vec3 moonMeanEquator = moonFrameTurn() * eclipticToEquatorial(obliquity, moonPosition(centuriesTT));
+    SunMoon bodies;
+    bodies.instant = instant;
+    const Mat3 nutation = nutationMatrix(centuriesTT, obliquity, bodies.eqeqSeconds);
+    bodies.sun = EARTH_RADII_PER_AU * annualAberration(centuriesTT, nutation * sunMeanEquator);
+    bodies.moon = nutation * moonMeanEquator;
+    return bodies;
 }
 
-LunarEclipseClass EclipseGeometry::lunarEclipseType(const Instant& instant) {
-    setTime(instant);
-    return lunarShadowClass(sun_, moon_);
+LunarEclipseClass lunarEclipseClassAt(const Instant& instant) {
+    const SunMoon bodies = sunMoonAt(instant);
+    return lunarShadowClass(bodies.sun, bodies.moon);
 }
 
-void EclipseGeometry::penumbraGeometry(const Instant& instant, Vec3& moonSquashed, Vec3& axis,
-                                       double& penumbraDiameterOut, double& halfAngleRad) {
-    setTime(instant);
-    moonSquashed = squashed(moon_);
-    const Vec3 sunToMoon = moonSquashed - squashed(sun_);
+PenumbraCone penumbraConeAt(const Instant& instant) {
+    const SunMoon bodies = sunMoonAt(instant);
+    PenumbraCone cone;
+    cone.moonSquashed = squashed(bodies.moon);
+    const Vec3 sunToMoon = cone.moonSquashed - squashed(bodies.sun);
     const double sunToMoonDistance = norm(sunToMoon);
-    shadowAxis_ = unitVector(sunToMoon);
-    axis = shadowAxis_;
-    const double moonAlongAxis = dot(moonSquashed, shadowAxis_);
-    penumbraDiameterOut = -moonAlongAxis * kMoonPenumbraCone / sunToMoonDistance + kMoonDiameter;
-    halfAngleRad = std::asin(kMoonPenumbraCone / (2.0 * sunToMoonDistance));
+    cone.axis = unitVector(sunToMoon);
+    const double moonAlongAxis = dot(cone.moonSquashed, cone.axis);
+    cone.diameter = -moonAlongAxis * kMoonPenumbraCone / sunToMoonDistance + kMoonDiameter;
+    cone.halfAngleRad = std::asin(kMoonPenumbraCone / (2.0 * sunToMoonDistance));
+    return cone;
 }
 
-void EclipseGeometry::subShadowPoint(const Instant& instant, double& latitudeRad,
-                                     double& longitudeRad) {
-    setTime(instant);
-    const Vec3 moonSquashed = squashed(moon_);
-    shadowAxis_ = unitVector(moonSquashed - squashed(sun_));
+GroundAngles subShadowPointAt(const Instant& instant) {
+    const SunMoon bodies = sunMoonAt(instant);
+    const Vec3 moonSquashed = squashed(bodies.moon);
+    const Vec3 axis = unitVector(moonSquashed - squashed(bodies.sun));
     // Direction from the Earth's centre to the foot of its perpendicular on the axis.
-    const Vec3 foot = moonSquashed - dot(moonSquashed, shadowAxis_) * shadowAxis_;
-    shadowPoint_ = unsquashed(unitVector(foot));
-    groundCoordinates(instant.mjdUT, equationOfEquinoxesSeconds_, shadowPoint_, latitudeRad, longitudeRad);
+    const Vec3 foot = moonSquashed - dot(moonSquashed, axis) * axis;
+    GroundAngles ground;
+    groundCoordinates(instant.mjdUT, bodies.eqeqSeconds, unsquashed(unitVector(foot)), ground.latitudeRad,
+                      ground.longitudeRad);
+    return ground;
 }
 
-SolarEclipseClass EclipseGeometry::solarEclipseAt(const Instant& instant, double& latitudeRad,
-                                                  double& longitudeRad) {
-    setTime(instant);
-    const SolarShadow shadow = solarShadow(squashed(sun_), squashed(moon_));
-    shadowAxis_ = shadow.axis;
-    shadowPoint_ = shadow.surfacePoint;
-    umbraDiameter_ = shadow.umbraDiameter;
-    penumbraDiameter_ = shadow.penumbraDiameter;
-    axisDistance_ = shadow.axisDistance;
-    latitudeRad = 0.0;
-    longitudeRad = 0.0;
-    if (shadow.eclipseClass >= kSolarCentralAnnular)
-        groundCoordinates(instant.mjdUT, equationOfEquinoxesSeconds_, shadowPoint_, latitudeRad, longitudeRad);
-    return shadow.eclipseClass;
+MoonShadow moonShadowAt(const Instant& instant) {
+    MoonShadow result;
+    result.bodies = sunMoonAt(instant);
+    result.shadow = solarShadow(squashed(result.bodies.sun), squashed(result.bodies.moon));
+    if (result.central())
+        groundCoordinates(instant.mjdUT, result.bodies.eqeqSeconds, result.shadow.surfacePoint, result.latitudeRad,
+                          result.longitudeRad);
+    return result;
 }
 
-double EclipseGeometry::centralDurationAndWidth(const Instant& instant, double& pathWidthKmOut) {
-    const EclipseGeometry first = *this;
-    double latitudeRad = 0.0;
-    double longitudeRad = 0.0;
+CentralMotion centralMotion(const MoonShadow& central) {
+    const SolarShadow& first = central.shadow;
+    const MoonShadow later = moonShadowAt(central.bodies.instant.later(kDurationStepDays));
     Vec3 displacement;
-    double durationSeconds = -1.0;
-    if (solarEclipseAt(instant.later(kDurationStepDays), latitudeRad, longitudeRad) >=
-        kSolarCentralAnnular) {
-        displacement = earthTurnInOneStep() * shadowPoint_ - first.shadowPoint_;
-        const double alongAxis = dot(displacement, first.shadowAxis_);
+    CentralMotion motion;
+    if (later.central()) {
+        displacement = earthTurnInOneStep() * later.shadow.surfacePoint - first.surfacePoint;
+        const double alongAxis = dot(displacement, first.axis);
         // Squared ground displacement across the axis in one step.
         const double acrossSquared = dot(displacement, displacement) - alongAxis * alongAxis;
-        durationSeconds = acrossSquared > 0.0
-                              ? std::fabs(first.umbraDiameter_) / std::sqrt(acrossSquared) * kDurationStepSeconds
-                              : 0.0;
+        motion.durationSeconds =
+            acrossSquared > 0.0 ? std::fabs(first.umbraDiameter) / std::sqrt(acrossSquared) * kDurationStepSeconds : 0.0;
     }
-    *this = first;
-    pathWidthKmOut = pathWidthKm(shadowPoint_, displacement, shadowAxis_, umbraDiameter_);
-    return durationSeconds;
+    motion.widthKm = pathWidthKm(first.surfacePoint, displacement, first.axis, first.umbraDiameter);
+    return motion;
 }
 
 void groundCoordinates(double mjdUT, double eqeqSeconds, const Vec3& point, double& latitudeRad,

@@ -110,57 +110,64 @@ double pathWidthKm(const Vec3& surfacePoint, const Vec3& displacement, const Vec
 Vec3 horizonToEquatorial(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
                          const Vec3& horizonVector);
 
-// Sun, Moon and shadow geometry at one instant. One engine per computation; every time-taking
-// operation starts by evaluating the Sun and Moon at its own instant and overwrites that state.
-class EclipseGeometry {
-public:
-    // Evaluates the Sun (with annual aberration) and the Moon on the true equator of date.
-    void setTime(const Instant& instant);
+// Into the frame where the Earth ellipsoid is the unit sphere (z divided by kPolarAxisRatio),
+// and back.
+inline Vec3 squashed(const Vec3& v) { return Vec3(v.x, v.y, v.z / kPolarAxisRatio); }
+inline Vec3 unsquashed(const Vec3& v) { return Vec3(v.x, v.y, v.z * kPolarAxisRatio); }
 
-    // Class of a lunar eclipse at the instant.
-    LunarEclipseClass lunarEclipseType(const Instant& instant);
-
-    // The Moon's penumbral cone: Moon and unit axis in the squashed frame, penumbral diameter on
-    // the plane through the Earth's centre, and the cone's half-angle.
-    void penumbraGeometry(const Instant& instant, Vec3& moonSquashed, Vec3& axis,
-                          double& penumbraDiameterOut, double& halfAngleRad);
-
-    // Geodetic latitude and east longitude below the point of the shadow axis nearest the
-    // Earth's centre (the point of greatest eclipse when the axis misses the Earth).
-    void subShadowPoint(const Instant& instant, double& latitudeRad, double& longitudeRad);
-
-    // Class of the solar eclipse; for a central eclipse also the geodetic latitude and east
-    // longitude where the axis meets the Earth (0, 0 otherwise). Sets the shadow members.
-    SolarEclipseClass solarEclipseAt(const Instant& instant, double& latitudeRad,
-                                     double& longitudeRad);
-
-    // Call right after solarEclipseAt at the same instant returned a central class. Duration of
-    // the central phase on the central line in seconds: 0 when the shadow does not move across
-    // the ground, -1 when the eclipse is no longer central 6 s later. Leaves the state of that
-    // call in place.
-    double centralDurationAndWidth(const Instant& instant, double& pathWidthKmOut);
-
-    Vec3 sunVector() const { return sun_; }
-    Vec3 moonVector() const { return moon_; }
-    double equationOfEquinoxes() const { return equationOfEquinoxesSeconds_; }
-    Vec3 shadowAxis() const { return shadowAxis_; }
-    Vec3 shadowPoint() const { return shadowPoint_; }
-    double umbraDiameter() const { return umbraDiameter_; }
-    double penumbraDiameter() const { return penumbraDiameter_; }
-    // Distance of the shadow axis from the centre of the squashed Earth at the last solarEclipseAt.
-    double axisDistance() const { return axisDistance_; }
-    double centuriesTT() const { return centuriesTT_; }
-
-private:
-    Vec3 sun_{1.0, 0.0, 0.0};         // geocentric Sun, true equator of date, Earth radii, with aberration
-    Vec3 moon_{1.0, 0.0, 0.0};        // geocentric Moon, true equator of date, Earth radii
-    Vec3 shadowAxis_{1.0, 0.0, 0.0};  // unit, from the Sun through the Moon, squashed frame
-    Vec3 shadowPoint_{1.0, 0.0, 0.0}; // last point where the axis met the Earth, geocentric
-    double centuriesTT_ = 0.0;        // Julian centuries of TT since J2000
-    double equationOfEquinoxesSeconds_ = 0.0;
-    double umbraDiameter_ = 0.0;      // 2 L2: negative while the umbra reaches past the plane (total)
-    double penumbraDiameter_ = 0.0;   // 2 L1 on the fundamental plane
-    double axisDistance_ = 0.0;       // of the shadow axis from the Earth's centre, squashed frame
+// The Sun (with annual aberration) and the Moon at one instant, geocentric on the true equator
+// and equinox of date, in Earth radii, with the equation of the equinoxes (seconds of time).
+struct SunMoon {
+    Instant instant;
+    Vec3 sun{1.0, 0.0, 0.0};
+    Vec3 moon{1.0, 0.0, 0.0};
+    double eqeqSeconds = 0.0;
 };
+SunMoon sunMoonAt(const Instant& instant);
+
+// The Moon's shadow on the Earth at one instant: the bodies, the shadow (class, axis, where the
+// axis meets the Earth, umbral and penumbral diameters, axis distance) and, for a central
+// eclipse, the geodetic latitude and east longitude where the axis meets the Earth (0, 0
+// otherwise).
+struct MoonShadow {
+    SunMoon bodies;
+    SolarShadow shadow;
+    double latitudeRad = 0.0;
+    double longitudeRad = 0.0;
+
+    bool central() const { return shadow.eclipseClass >= kSolarCentralAnnular; }
+};
+MoonShadow moonShadowAt(const Instant& instant);
+
+// On the central line of a central eclipse: how long the central phase lasts there (seconds;
+// 0 when the shadow does not move across the ground, -1 when the eclipse is no longer central
+// kDurationStepSeconds later) and the width of the path (km), from the shadow kDurationStepSeconds
+// later.
+struct CentralMotion {
+    double durationSeconds = -1.0;
+    double widthKm = 0.0;
+};
+CentralMotion centralMotion(const MoonShadow& central);
+
+// Class of a lunar eclipse at an instant.
+LunarEclipseClass lunarEclipseClassAt(const Instant& instant);
+
+// The Moon's penumbral cone at an instant: the Moon and the unit axis in the squashed frame,
+// the penumbral diameter on the plane through the Earth's centre and the cone's half-angle.
+struct PenumbraCone {
+    Vec3 moonSquashed;
+    Vec3 axis;
+    double diameter = 0.0;
+    double halfAngleRad = 0.0;
+};
+PenumbraCone penumbraConeAt(const Instant& instant);
+
+// Geodetic latitude and east longitude (radians) below the point of the shadow axis nearest the
+// Earth's centre at an instant (the point of greatest eclipse when the axis misses the Earth).
+struct GroundAngles {
+    double latitudeRad = 0.0;
+    double longitudeRad = 0.0;
+};
+GroundAngles subShadowPointAt(const Instant& instant);
 
 }  // namespace qv

@@ -16,11 +16,9 @@ constexpr double kGoldenSection = 0.6180339887498949;
 // Distance of the shadow axis from the Earth's centre in the frame where the Earth is the unit sphere.
 double axisDistance(const Instant& instant)
 {
-    EclipseGeometry engine;
-    engine.setTime(instant);
-    const auto squashed = [](const Vec3& v) { return Vec3(v.x, v.y, v.z / kPolarAxisRatio); };
-    const Vec3 moon = squashed(engine.moonVector());
-    const Vec3 axis = unitVector(moon - squashed(engine.sunVector()));
+    const SunMoon bodies = sunMoonAt(instant);
+    const Vec3 moon = squashed(bodies.moon);
+    const Vec3 axis = unitVector(moon - squashed(bodies.sun));
     return norm(moon - dot(moon, axis) * axis);
 }
 
@@ -28,9 +26,8 @@ double axisDistance(const Instant& instant)
 // anti-solar axis.
 double cosElongation(const Instant& instant)
 {
-    EclipseGeometry engine;
-    engine.setTime(instant);
-    return dot(unitVector(engine.sunVector()), unitVector(engine.moonVector()));
+    const SunMoon bodies = sunMoonAt(instant);
+    return dot(unitVector(bodies.sun), unitVector(bodies.moon));
 }
 
 // The instant in [low, high] (MJDs of UT, with the TT - UT of scale) where f (one minimum
@@ -78,14 +75,15 @@ GreatestCentralPoint greatestCentralPoint(const EclipseEvent& eclipse)
     GreatestCentralPoint point;
     const Instant greatest = nearestApproach(eclipse.greatest, kSearchHalfWidthDays);
     point.mjdUT = greatest.mjdUT;
-    EclipseGeometry engine;
-    double latitudeRad = 0.0, longitudeRad = 0.0;
-    if (engine.solarEclipseAt(greatest, latitudeRad, longitudeRad) < kSolarCentralAnnular)
+    const MoonShadow shadow = moonShadowAt(greatest);
+    if (!shadow.central())
         return point;
     point.central = true;
-    point.durationSeconds = engine.centralDurationAndWidth(greatest, point.widthKm);
-    point.latitudeDeg = latitudeRad * kDegPerRad;
-    point.longitudeDeg = longitudeRad * kDegPerRad;
+    const CentralMotion motion = centralMotion(shadow);
+    point.durationSeconds = motion.durationSeconds;
+    point.widthKm = motion.widthKm;
+    point.latitudeDeg = shadow.latitudeRad * kDegPerRad;
+    point.longitudeDeg = shadow.longitudeRad * kDegPerRad;
     return point;
 }
 

@@ -149,12 +149,9 @@ void solarEclipse(double gamma, double u, const DeltaTRule& rule, SyzygyEclipse&
         return;
     }
     const Instant greatest = instantAtTT(eclipse.greatestTT, rule);
-    EclipseGeometry engine;
-    double latitudeRad = 0.0;
-    double longitudeRad = 0.0;
     eclipse.kind = EclipseKind::PartialSolar;
     if (axisDistance < std::fabs(u) + kCentralGammaLimit) {
-        eclipse.kind = eclipseKindOf(engine.solarEclipseAt(greatest, latitudeRad, longitudeRad));
+        eclipse.kind = eclipseKindOf(moonShadowAt(greatest).shadow.eclipseClass);
         eclipse.magnitude = kCentralMagnitude;
         if (eclipse.kind != EclipseKind::PartialSolar) return;
     }
@@ -163,7 +160,7 @@ void solarEclipse(double gamma, double u, const DeltaTRule& rule, SyzygyEclipse&
     eclipse.kind = EclipseKind::None;
     for (int i = 0; i < kContactScanSamples; ++i) {
         const double sampleUT = greatest.mjdUT - kContactScanStartDays + i * kContactScanStepDays;
-        const SolarEclipseClass sampleClass = engine.solarEclipseAt(greatest.at(sampleUT), latitudeRad, longitudeRad);
+        const SolarEclipseClass sampleClass = moonShadowAt(greatest.at(sampleUT)).shadow.eclipseClass;
         if (sampleClass != kSolarNone) eclipse.kind = eclipseKindOf(sampleClass);
     }
 }
@@ -202,10 +199,8 @@ double engineGreatestTT(double seriesTT, bool solar, const DeltaTRule& rule)
 bool engineSeesEclipse(const SyzygyEclipse& eclipse, bool solar, const DeltaTRule& rule)
 {
     const Instant greatest = instantAtTT(eclipse.greatestTT, rule);
-    EclipseGeometry engine;
-    if (!solar) return engine.lunarEclipseType(greatest) != kLunarNone;
-    double latitudeRad = 0.0, longitudeRad = 0.0;
-    return engine.solarEclipseAt(greatest, latitudeRad, longitudeRad) != kSolarNone;
+    if (!solar) return lunarEclipseClassAt(greatest) != kLunarNone;
+    return moonShadowAt(greatest).shadow.eclipseClass != kSolarNone;
 }
 
 }  // namespace

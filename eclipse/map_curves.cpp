@@ -40,14 +40,13 @@ struct Cone {
 
 Cone penumbralCone(const Instant& instant)
 {
-    EclipseGeometry engine;
-    Vec3 moon;
+    const PenumbraCone penumbra = penumbraConeAt(instant);
+    const Vec3& moon = penumbra.moonSquashed;
     Cone cone;
-    double diameter = 0.0, halfAngleRad = 0.0;
-    engine.penumbraGeometry(instant, moon, cone.axis, diameter, halfAngleRad);
-    cone.tanHalfAngle = std::tan(halfAngleRad);
-    const double vertexDistance =
-        cone.tanHalfAngle != 0.0 ? 0.5 * diameter / cone.tanHalfAngle : norm(moon) * kFlatConeVertexFactor;
+    cone.axis = penumbra.axis;
+    cone.tanHalfAngle = std::tan(penumbra.halfAngleRad);
+    const double vertexDistance = cone.tanHalfAngle != 0.0 ? 0.5 * penumbra.diameter / cone.tanHalfAngle
+                                                           : norm(moon) * kFlatConeVertexFactor;
     cone.planePoint = moon - dot(moon, cone.axis) * cone.axis;
     cone.vertex = cone.planePoint - vertexDistance * cone.axis;
     return cone;
@@ -83,10 +82,8 @@ GeoPoint greatestEclipsePoint(const EclipseEvent& eclipse)
 {
     if (!isSolar(eclipse.kind))
         return {0.0, 0.0};
-    EclipseGeometry engine;
-    double latitudeRad = 0.0, longitudeRad = 0.0;
-    engine.subShadowPoint(eclipse.greatest, latitudeRad, longitudeRad);
-    return {latitudeRad * kDegPerRad, longitudeRad * kDegPerRad};
+    const GroundAngles ground = subShadowPointAt(eclipse.greatest);
+    return {ground.latitudeRad * kDegPerRad, ground.longitudeRad * kDegPerRad};
 }
 
 PenumbraLimitModel penumbraLimitModel(const Instant& t0, double t1Ut)
@@ -127,17 +124,17 @@ GeoPoint limitPoint(const PenumbraLimitModel& model, double tUt, bool plusSide)
 PenumbraEdgeModel penumbraEdgeModel(const Instant& t0, double t1Ut)
 {
     const double t0Ut = t0.mjdUT;
-    EclipseGeometry engine;
+    const PenumbraCone start = penumbraConeAt(t0);
+    const PenumbraCone end = penumbraConeAt(t0.at(t1Ut));
     PenumbraEdgeModel model;
-    Vec3 moon1, axis1;
-    double diameter1 = 0.0, halfAngleRad = 0.0;
-    engine.penumbraGeometry(t0, model.moon0, model.axis0, model.diameter0, halfAngleRad);
-    engine.penumbraGeometry(t0.at(t1Ut), moon1, axis1, diameter1, halfAngleRad);
+    model.moon0 = start.moonSquashed;
+    model.axis0 = start.axis;
+    model.diameter0 = start.diameter;
     const double perDay = 1.0 / rateDivisor(t0Ut, t1Ut);
     model.t0 = t0Ut;
-    model.moonRate = perDay * (moon1 - model.moon0);
-    model.axisRate = perDay * (axis1 - model.axis0);
-    model.diameterRate = perDay * (diameter1 - model.diameter0);
+    model.moonRate = perDay * (end.moonSquashed - model.moon0);
+    model.axisRate = perDay * (end.axis - model.axis0);
+    model.diameterRate = perDay * (end.diameter - model.diameter0);
     return model;
 }
 

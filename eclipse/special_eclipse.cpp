@@ -48,12 +48,11 @@ struct ElevatedShadow {
 
 ElevatedShadow elevatedShadow(const Instant& instant, double heightKm, bool ellipsoid)
 {
-    EclipseGeometry engine;
-    engine.setTime(instant);
+    const SunMoon bodies = sunMoonAt(instant);
     // Lengths in radii of the elevated surface: it becomes the unit sphere, the Earth has radius scale.
     const double scale = surfaceScale(heightKm);
-    Vec3 sun = scale * engine.sunVector();
-    Vec3 moon = scale * engine.moonVector();
+    Vec3 sun = scale * bodies.sun;
+    Vec3 moon = scale * bodies.moon;
     if (ellipsoid) {
         sun.z /= kPolarAxisRatio;
         moon.z /= kPolarAxisRatio;
@@ -77,7 +76,7 @@ ElevatedShadow elevatedShadow(const Instant& instant, double heightKm, bool elli
         if (alongAxis <= 0.0)
             return {};
         const int kind = umbraCone * alongAxis / sunToMoon - moonDiameter <= 0.0 ? kElevatedTotal : kElevatedAnnular;
-        return surfacePoint(instant.mjdUT, engine.equationOfEquinoxes(), moon + alongAxis * axis, ellipsoid, kind);
+        return surfacePoint(instant.mjdUT, bodies.eqeqSeconds, moon + alongAxis * axis, ellipsoid, kind);
     };
     shadow.points.entry = pointAt(moonToPlane - halfChord);
     // The exit point is seen only when the axis passes outside the Earth (radius scale here).

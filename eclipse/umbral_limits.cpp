@@ -20,20 +20,6 @@ constexpr int kMaxIterations = 20;
 // ... and accepts the place when it lies this close to the edge (Earth radii, about 6 m).
 constexpr double kOnEdgeTolerance = 1e-6;
 
-// The Sun and the Moon at one instant, as the shadow engine gives them.
-struct SunMoon {
-    double mjdUT = 0.0;
-    double eqeqSeconds = 0.0;
-    Vec3 sun, moon;  // geocentric, true equator of date, Earth radii
-};
-
-SunMoon sunMoonAt(const Instant& instant)
-{
-    EclipseGeometry engine;
-    engine.setTime(instant);
-    return {instant.mjdUT, engine.equationOfEquinoxes(), engine.sunVector(), engine.moonVector()};
-}
-
 // A place as the unit normal of the ellipsoid there (Earth-fixed), with its geodetic angles.
 struct Place {
     Vec3 normal;
@@ -51,7 +37,7 @@ Place placeOfNormal(const Vec3& normal)
 // where the Moon covers the whole Sun or lies wholly inside its disc.
 double distanceFromEdge(const SunMoon& sky, const Place& place)
 {
-    const Vec3 observer = observerPosition(sky.mjdUT, sky.eqeqSeconds, place.latitudeRad, place.longitudeRad, 0.0);
+    const Vec3 observer = observerPosition(sky.instant.mjdUT, sky.eqeqSeconds, place.latitudeRad, place.longitudeRad, 0.0);
     const Vec3 axis = unitVector(sky.moon - sky.sun);
     const Vec3 fromMoon = observer - sky.moon;
     const double beyondMoon = dot(fromMoon, axis);
@@ -87,7 +73,7 @@ void tangentBasis(const Vec3& normal, Vec3& east, Vec3& north)
 // The Earth-fixed direction of a geocentric true-equatorial vector at an instant.
 Vec3 earthFixed(const SunMoon& sky, const Vec3& equatorial)
 {
-    const double greenwichRad = kPi / 12.0 * localSiderealTime(sky.mjdUT, 0.0, sky.eqeqSeconds);
+    const double greenwichRad = kPi / 12.0 * localSiderealTime(sky.instant.mjdUT, 0.0, sky.eqeqSeconds);
     return rotationZ(greenwichRad) * equatorial;
 }
 
@@ -140,7 +126,7 @@ bool solveLimit(const SkyAround& sky, Place& place)
 // Whether the Sun stands above the geometric horizon of the place.
 bool sunAboveHorizon(const SunMoon& sky, const Place& place)
 {
-    const Vec3 observer = observerPosition(sky.mjdUT, sky.eqeqSeconds, place.latitudeRad, place.longitudeRad, 0.0);
+    const Vec3 observer = observerPosition(sky.instant.mjdUT, sky.eqeqSeconds, place.latitudeRad, place.longitudeRad, 0.0);
     return dot(earthFixed(sky, sky.sun - observer), place.normal) > 0.0;
 }
 
@@ -148,7 +134,7 @@ bool sunAboveHorizon(const SunMoon& sky, const Place& place)
 bool onSide(const SunMoon& sky, const Place& place, LimitSide side)
 {
     const Vec3 axis = unitVector(sky.moon - sky.sun);
-    const Vec3 observer = observerPosition(sky.mjdUT, sky.eqeqSeconds, place.latitudeRad, place.longitudeRad, 0.0);
+    const Vec3 observer = observerPosition(sky.instant.mjdUT, sky.eqeqSeconds, place.latitudeRad, place.longitudeRad, 0.0);
     const Vec3 offAxis = (observer - sky.moon) - dot(observer - sky.moon, axis) * axis;
     const Vec3 pole(0.0, 0.0, 1.0);
     const Vec3 northAcross = pole - dot(pole, axis) * axis;
@@ -161,7 +147,7 @@ bool limitPointOf(const SkyAround& sky, LimitSide side, UmbralLimitPoint& point)
     if (!firstGuess(sky, side, place) || !solveLimit(sky, place) || !sunAboveHorizon(sky.now, place) ||
         !onSide(sky.now, place, side))
         return false;
-    point = {sky.now.mjdUT, place.latitudeRad * kDegPerRad, wrapLongitude(place.longitudeRad) * kDegPerRad, side};
+    point = {sky.now.instant.mjdUT, place.latitudeRad * kDegPerRad, wrapLongitude(place.longitudeRad) * kDegPerRad, side};
     return true;
 }
 

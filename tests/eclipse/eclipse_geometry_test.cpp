@@ -12,7 +12,6 @@
 
 namespace {
 
-using qv::EclipseGeometry;
 using qv::Vec3;
 
 constexpr double kSunDistance = 23940.0;  // Earth radii, a round value near 1 AU
@@ -103,14 +102,11 @@ TEST(Longitude, WrapsIntoHalfOpenCircle) {
 
 TEST(Longitude, SubShadowPointStaysInRangeBefore2000) {
     // Before 2000 the sidereal time is often negative; every longitude must still lie in (-pi, pi].
-    EclipseGeometry engine;
     const double start = qv::modifiedJulianDate(1, 1, 1950, 0.0);
     for (int i = 0; i < 400; ++i) {
-        double latitudeRad = 0.0;
-        double longitudeRad = 0.0;
-        engine.subShadowPoint(qv::Instant{start + i * 0.37, 29.0}, latitudeRad, longitudeRad);
-        ASSERT_GT(longitudeRad, -qv::kPi) << i;
-        ASSERT_LE(longitudeRad, qv::kPi) << i;
+        const qv::GroundAngles ground = qv::subShadowPointAt(qv::Instant{start + i * 0.37, 29.0});
+        ASSERT_GT(ground.longitudeRad, -qv::kPi) << i;
+        ASSERT_LE(ground.longitudeRad, qv::kPi) << i;
     }
 }
 
@@ -187,23 +183,15 @@ TEST(SolarEclipseAt, KnownCentralEclipsesAtGreatestEclipse) {
     for (const CentralEclipse& e : kCentralEclipses) {
         SCOPED_TRACE(e.year);
         const double mjd = qv::modifiedJulianDate(e.day, e.month, e.year, e.hour + e.minute / 60.0 + e.second / 3600.0);
-        EclipseGeometry engine;
-        double latitudeRad = 0.0;
-        double longitudeRad = 0.0;
-        ASSERT_EQ(engine.solarEclipseAt(qv::Instant{mjd, e.deltaTSeconds}, latitudeRad, longitudeRad), e.expected);
-        EXPECT_NEAR(degrees(latitudeRad), e.latitudeDeg, kPlaceTolDeg);
-        EXPECT_NEAR(degrees(longitudeRad), e.longitudeDeg, kPlaceTolDeg);
+        const qv::MoonShadow shadow = qv::moonShadowAt(qv::Instant{mjd, e.deltaTSeconds});
+        ASSERT_EQ(shadow.shadow.eclipseClass, e.expected);
+        EXPECT_NEAR(degrees(shadow.latitudeRad), e.latitudeDeg, kPlaceTolDeg);
+        EXPECT_NEAR(degrees(shadow.longitudeRad), e.longitudeDeg, kPlaceTolDeg);
 
-        const double umbra = engine.umbraDiameter();
-        const Vec3 point = engine.shadowPoint();
-        double widthKm = 0.0;
-        const double duration = engine.centralDurationAndWidth(qv::Instant{mjd, e.deltaTSeconds}, widthKm);
-        EXPECT_NEAR(duration, e.durationSeconds,
+        const qv::CentralMotion motion = qv::centralMotion(shadow);
+        EXPECT_NEAR(motion.durationSeconds, e.durationSeconds,
                     std::fmax(kDurationTolSeconds, kDurationTolFraction * e.durationSeconds));
-        EXPECT_NEAR(widthKm, e.widthKm, kWidthTolKm);
-        // The first instant's state is back in place.
-        EXPECT_EQ(engine.umbraDiameter(), umbra);
-        EXPECT_EQ(qv::norm(engine.shadowPoint() - point), 0.0);
+        EXPECT_NEAR(motion.widthKm, e.widthKm, kWidthTolKm);
     }
 }
 
@@ -221,50 +209,38 @@ TEST(SolarEclipseAt, NonCentralEclipsesLeaveThePointAtZero) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.year);
         const double mjd = qv::modifiedJulianDate(c.day, c.month, c.year, c.hour + c.minute / 60.0 + c.second / 3600.0);
-        EclipseGeometry engine;
-        double latitudeRad = 1.0;
-        double longitudeRad = 1.0;
-        EXPECT_EQ(engine.solarEclipseAt(qv::Instant{mjd, c.deltaTSeconds}, latitudeRad, longitudeRad), c.expected);
-        EXPECT_EQ(latitudeRad, 0.0);
-        EXPECT_EQ(longitudeRad, 0.0);
-        EXPECT_EQ(qv::norm(engine.shadowPoint()), 0.0);
+        const qv::MoonShadow shadow = qv::moonShadowAt(qv::Instant{mjd, c.deltaTSeconds});
+        EXPECT_EQ(shadow.shadow.eclipseClass, c.expected);
+        EXPECT_EQ(shadow.latitudeRad, 0.0);
+        EXPECT_EQ(shadow.longitudeRad, 0.0);
+        EXPECT_EQ(qv::norm(shadow.shadow.surfacePoint), 0.0);
         // The point below the axis's nearest approach is the point of greatest eclipse.
-        engine.subShadowPoint(qv::Instant{mjd, c.deltaTSeconds}, latitudeRad, longitudeRad);
-        EXPECT_NEAR(degrees(latitudeRad), c.subLatitudeDeg, 0.3);
-        EXPECT_NEAR(degrees(longitudeRad), c.subLongitudeDeg, 0.3);
+        const qv::GroundAngles ground = qv::subShadowPointAt(qv::Instant{mjd, c.deltaTSeconds});
+        EXPECT_NEAR(degrees(ground.latitudeRad), c.subLatitudeDeg, 0.3);
+        EXPECT_NEAR(degrees(ground.longitudeRad), c.subLongitudeDeg, 0.3);
     }
     // A day later there is no eclipse at all.
-    EclipseGeometry engine;
-    double latitudeRad = 0.0;
-    double longitudeRad = 0.0;
-    EXPECT_EQ(engine.solarEclipseAt(qv::Instant{qv::modifiedJulianDate(26, 10, 2022, 11.0), 69.0}, latitudeRad, longitudeRad),
+    EXPECT_EQ(qv::moonShadowAt(qv::Instant{qv::modifiedJulianDate(26, 10, 2022, 11.0), 69.0}).shadow.eclipseClass,
               qv::kSolarNone);
 }
 
 TEST(CentralDuration, IsMinusOneWhenTheCentralPhaseEndsWithinTheStep) {
     // Find the end of the central phase of 2024-04-08 to a fraction of a second by bisection.
     constexpr double kDeltaT = 69.1;
-    EclipseGeometry engine;
-    double latitudeRad = 0.0;
-    double longitudeRad = 0.0;
+    const auto isCentral = [](double mjd) { return qv::moonShadowAt(qv::Instant{mjd, kDeltaT}).central(); };
     double central = qv::modifiedJulianDate(8, 4, 2024, 18.3);
     double after = qv::modifiedJulianDate(8, 4, 2024, 21.0);
-    ASSERT_GE(engine.solarEclipseAt(qv::Instant{central, kDeltaT}, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
-    ASSERT_LT(engine.solarEclipseAt(qv::Instant{after, kDeltaT}, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
+    ASSERT_TRUE(isCentral(central));
+    ASSERT_FALSE(isCentral(after));
     while (after - central > 0.1 * kSecond) {
         const double middle = 0.5 * (central + after);
-        if (engine.solarEclipseAt(qv::Instant{middle, kDeltaT}, latitudeRad, longitudeRad) >= qv::kSolarCentralAnnular)
-            central = middle;
-        else
-            after = middle;
+        (isCentral(middle) ? central : after) = middle;
     }
-    const double lastCentral = central - 3.0 * kSecond;
-    ASSERT_GE(engine.solarEclipseAt(qv::Instant{lastCentral, kDeltaT}, latitudeRad, longitudeRad), qv::kSolarCentralAnnular);
-    const double umbra = engine.umbraDiameter();
-    double widthKm = 0.0;
-    EXPECT_EQ(engine.centralDurationAndWidth(qv::Instant{lastCentral, kDeltaT}, widthKm), -1.0);
-    EXPECT_DOUBLE_EQ(widthKm, std::fabs(umbra) * 6378.14);
-    EXPECT_EQ(engine.umbraDiameter(), umbra);
+    const qv::MoonShadow lastCentral = qv::moonShadowAt(qv::Instant{central - 3.0 * kSecond, kDeltaT});
+    ASSERT_TRUE(lastCentral.central());
+    const qv::CentralMotion motion = qv::centralMotion(lastCentral);
+    EXPECT_EQ(motion.durationSeconds, -1.0);
+    EXPECT_DOUBLE_EQ(motion.widthKm, std::fabs(lastCentral.shadow.umbraDiameter) * 6378.14);
 }
 
 TEST(LunarEclipseType, KnownLunarEclipsesAtGreatestEclipse) {
@@ -279,30 +255,21 @@ TEST(LunarEclipseType, KnownLunarEclipsesAtGreatestEclipse) {
         {15, 3, 2025, 6, 58, qv::kLunarNone},
     };
     for (const Case& c : kCases) {
-        EclipseGeometry engine;
         const double mjd = qv::modifiedJulianDate(c.day, c.month, c.year, c.hour + c.minute / 60.0);
-        EXPECT_EQ(engine.lunarEclipseType(qv::Instant{mjd, 69.0}), c.expected) << c.year << "-" << c.month << "-" << c.day;
+        EXPECT_EQ(qv::lunarEclipseClassAt(qv::Instant{mjd, 69.0}), c.expected) << c.year << "-" << c.month << "-" << c.day;
     }
 }
 
 TEST(PenumbraGeometry, ConeOfTheMoonsPenumbra) {
     const double mjd = qv::modifiedJulianDate(8, 4, 2024, 18.29);
-    EclipseGeometry engine;
-    Vec3 moonSquashed;
-    Vec3 axis;
-    double diameter = 0.0;
-    double halfAngleRad = 0.0;
-    engine.penumbraGeometry(qv::Instant{mjd, 69.1}, moonSquashed, axis, diameter, halfAngleRad);
-    EXPECT_NEAR(qv::norm(axis), 1.0, 1e-15);
-    EXPECT_DOUBLE_EQ(moonSquashed.z, engine.moonVector().z / kPolarAxisRatio);
+    const qv::PenumbraCone cone = qv::penumbraConeAt(qv::Instant{mjd, 69.1});
+    EXPECT_NEAR(qv::norm(cone.axis), 1.0, 1e-15);
+    EXPECT_DOUBLE_EQ(cone.moonSquashed.z, qv::sunMoonAt(qv::Instant{mjd, 69.1}).moon.z / kPolarAxisRatio);
     // Half-angle: the Sun's radius plus the Moon's over the Sun-Moon distance, about 0.267 degrees.
-    EXPECT_NEAR(degrees(halfAngleRad), 0.2675, 0.0005);
+    EXPECT_NEAR(degrees(cone.halfAngleRad), 0.2675, 0.0005);
     // The same diameter as the shadow engine finds on the fundamental plane.
-    double latitudeRad = 0.0;
-    double longitudeRad = 0.0;
-    engine.solarEclipseAt(qv::Instant{mjd, 69.1}, latitudeRad, longitudeRad);
-    EXPECT_NEAR(diameter, engine.penumbraDiameter(), 1e-12);
-    EXPECT_NEAR(diameter, 1.0717, 0.001);
+    EXPECT_NEAR(cone.diameter, qv::moonShadowAt(qv::Instant{mjd, 69.1}).shadow.penumbraDiameter, 1e-12);
+    EXPECT_NEAR(cone.diameter, 1.0717, 0.001);
 }
 
 }  // namespace

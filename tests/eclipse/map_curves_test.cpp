@@ -32,21 +32,19 @@ struct LocalSky {
 // elevation at a point of the map at tUt; a negative magnitude when the discs are apart.
 LocalSky localSky(double tUt, const qv::GeoPoint& point)
 {
-    qv::EclipseGeometry engine;
-    engine.setTime(qv::Instant{tUt, kDeltaT2024});
+    const qv::SunMoon bodies = qv::sunMoonAt(qv::Instant{tUt, kDeltaT2024});
     const double latitudeRad = point.latitudeDeg * qv::kRadPerDeg;
     const double longitudeRad = point.longitudeDeg * qv::kRadPerDeg;
     const qv::Vec3 observer =
-        qv::observerPosition(tUt, engine.equationOfEquinoxes(), latitudeRad, longitudeRad, 0.0);
-    const qv::Vec3 sun = engine.sunVector() - observer;
-    const qv::Vec3 moon = engine.moonVector() - observer;
+        qv::observerPosition(tUt, bodies.eqeqSeconds, latitudeRad, longitudeRad, 0.0);
+    const qv::Vec3 sun = bodies.sun - observer;
+    const qv::Vec3 moon = bodies.moon - observer;
     const double sunRadius = std::atan(qv::kSunRadius / qv::norm(sun));
     const double moonRadius = std::atan(qv::kMoonRadius / qv::norm(moon));
     const double separation = std::acos(qv::dot(qv::unitVector(sun), qv::unitVector(moon)));
     const double magnitude = (sunRadius + moonRadius - separation) / (2.0 * sunRadius);
     double azimuthRad = 0.0, elevationRad = 0.0, distance = 0.0;
-    qv::horizonCoordinates(tUt, engine.equationOfEquinoxes(), latitudeRad, longitudeRad, 0.0, true,
-                           engine.sunVector(), azimuthRad, elevationRad, distance);
+    qv::horizonCoordinates(tUt, bodies.eqeqSeconds, latitudeRad, longitudeRad, 0.0, true, bodies.sun, azimuthRad, elevationRad, distance);
     return {magnitude, elevationRad * qv::kDegPerRad};
 }
 
