@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/julian.h"
 #include "reports/eclipse_details.h"
 #include "reports/year_tables.h"
 
@@ -24,7 +25,7 @@ void BM_EclipseDetailsText(benchmark::State& state) {
     qv::SettingsRecord settings;
     settings.time.year = 2024;
     settings.time.zone.offsetHours = -5.0;
-    settings.time.deltaTManualSeconds = 69.2;
+    settings.time.deltaTManualSeconds = qv::deltaTDefault(settings.time.year);
     settings.time.deltaTFollowsYear = false;
     settings.observer.latitudeDeg = 32.78;
     settings.observer.longitudeDeg = -96.80;
@@ -39,7 +40,7 @@ BENCHMARK(BM_EclipseDetailsText)->Unit(benchmark::kMillisecond);
 void BM_EclipseDetailsTextPartialView(benchmark::State& state) {
     qv::SettingsRecord settings;
     settings.time.year = 2024;
-    settings.time.deltaTManualSeconds = 69.2;
+    settings.time.deltaTManualSeconds = qv::deltaTDefault(settings.time.year);
     settings.time.deltaTFollowsYear = false;
     settings.observer.latitudeDeg = 51.5;
     settings.observer.longitudeDeg = -0.13;

@@ -10,8 +10,9 @@ namespace {
 // One phase of the lunation finder at a decimal year.
 void runLunarPhase(benchmark::State& state, double decimalYear, double phase) {
     qv::SyzygyEclipse eclipse;
+    const double deltaTSeconds = qv::deltaTDefault(static_cast<int>(decimalYear));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(qv::lunarPhase(decimalYear, phase, 69.0, eclipse));
+        benchmark::DoNotOptimize(qv::lunarPhase(decimalYear, phase, deltaTSeconds, eclipse));
         benchmark::DoNotOptimize(eclipse.kind);
     }
 }
@@ -36,8 +37,9 @@ void BM_SolarEclipseAt(benchmark::State& state) {
     qv::EclipseGeometry engine;
     double latitudeRad = 0.0;
     double longitudeRad = 0.0;
+    const double deltaTSeconds = qv::deltaTDefault(2024);
     for (auto _ : state)
-        benchmark::DoNotOptimize(engine.solarEclipseAt(mjd, 69.1, latitudeRad, longitudeRad));
+        benchmark::DoNotOptimize(engine.solarEclipseAt(mjd, deltaTSeconds, latitudeRad, longitudeRad));
 }
 BENCHMARK(BM_SolarEclipseAt);
 

@@ -19,7 +19,7 @@ qv::SettingsRecord settings2024()
 {
     qv::SettingsRecord settings;
     settings.time.year = 2024;
-    settings.time.deltaTManualSeconds = 69.2;
+    settings.time.deltaTManualSeconds = qv::deltaTDefault(settings.time.year);
     settings.time.deltaTFollowsYear = false;
     return settings;
 }
@@ -87,8 +87,9 @@ void BM_SpecialEclipseTrack(benchmark::State& state)
 {
     const double centreUT = qv::modifiedJulianDate(8, 4, 2024, 18.0);
     const int threads = state.range(0) == 0 ? qv::specialTrackParts() : static_cast<int>(state.range(0));
+    const double deltaTSeconds = qv::deltaTDefault(2024);
     for (auto _ : state)
-        benchmark::DoNotOptimize(qv::specialEclipseTrack(centreUT, 69.2, 35786.0, false, threads).data());
+        benchmark::DoNotOptimize(qv::specialEclipseTrack(centreUT, deltaTSeconds, 35786.0, false, threads).data());
 }
 BENCHMARK(BM_SpecialEclipseTrack)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "base/julian.h"
 #include "reports/sky_details.h"
 #include "reports/year_totals.h"
 
@@ -17,7 +18,7 @@ qv::SettingsRecord skySettings() {
     settings.time.month = 6;
     settings.time.day = 21;
     settings.time.hour = 12;
-    settings.time.deltaTManualSeconds = 64.184;
+    settings.time.deltaTManualSeconds = qv::deltaTDefault(settings.time.year);
     settings.time.deltaTFollowsYear = false;
     settings.observer.latitudeDeg = 48.0;
     settings.observer.longitudeDeg = 11.0;
@@ -43,7 +44,7 @@ void BM_SkyDetailsTextPolar(benchmark::State& state) {
     settings.time.month = south ? 9 : 2;
     settings.time.day = south ? 23 : 21;
     settings.time.hour = south ? 12 : 6;
-    settings.time.deltaTManualSeconds = 69.0;
+    settings.time.deltaTManualSeconds = qv::deltaTDefault(settings.time.year);
     settings.time.deltaTFollowsYear = false;
     settings.observer.latitudeDeg = south ? -89.0 : 80.0;
     settings.observer.longitudeDeg = south ? 45.0 : 15.0;

@@ -27,7 +27,8 @@ void BM_LunarPhase(benchmark::State& state) {
     double phase = 0.0;
     for (auto _ : state) {
         qv::SyzygyEclipse eclipse;
-        benchmark::DoNotOptimize(qv::lunarPhase(decimalYear, phase, 69.184, eclipse));
+        benchmark::DoNotOptimize(
+            qv::lunarPhase(decimalYear, phase, qv::deltaTDefault(static_cast<int>(decimalYear)), eclipse));
         decimalYear += 0.02;
         phase = phase == 0.0 ? 0.5 : 0.0;
     }
