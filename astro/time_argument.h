@@ -1,5 +1,7 @@
 #pragma once
-// The time argument of the solar and lunar series: Julian centuries of TT from an instant in UT.
+// The time argument of the solar and lunar series: Julian centuries of TT from an instant in UT
+// (TT = UT + TT - UT, the centuries counted from J2000.0 = MJD 51544.5 TT). It is as exact as
+// the TT - UT given; the default rule's accuracy is stated in base/julian.cpp.
 
 namespace qv {
 
