@@ -7,10 +7,11 @@ an observer at sea level on the WGS 84 ellipsoid, no refraction.
 quorvel-cli is run with PyEphem's own TT - UT of each eclipse, so that only the geometry is
 compared. For every point of a curve the distance to PyEphem's curve is measured across it:
 along the ground normal to the program's curve, the offset where PyEphem's condition holds.
-  central line      (every 5th minute) the least separation of the centres over the eclipse is
-                    least there; the duration of totality there (second to third contact) and
-                    the width of the path (the umbral limits on either side along the normal)
-                    against the program's table
+  central line      (every 5th minute) midway between the umbral limits on either side along
+                    the normal, where the least separation of the centres over the eclipse
+                    equals the difference of the semi-diameters; their distance apart against
+                    the width in the program's table, and the duration of totality at the
+                    program's point (second to third contact) against the table's
   penumbral limits  the least separation over the eclipse equals the sum of the semi-diameters
   sunrise/sunset    the separation equals the sum of the semi-diameters at the instant the Sun's
                     centre is on the horizon (geometric, ellipsoid normal)
@@ -18,7 +19,7 @@ Limit points with the Sun below 1 degree and points beyond 85 degrees of latitud
 and so are rise/set points where no crossing is found within 50 km (counted as "not found"),
 where the condition no longer fixes a point across the curve.
 
-Usage: /usr/bin/python3 tools/ephem_eclipse_curves.py build/quorvel-cli   (about two minutes)
+Usage: /usr/bin/python3 tools/ephem_eclipse_curves.py build/quorvel-cli   (a few seconds)
 """
 import json
 import math
