@@ -3,8 +3,12 @@
 // observer on the Earth ellipsoid, plus nutation, annual aberration and sidereal time.
 // centuriesTT: Julian centuries of TT since J2000. mjdUT: Modified Julian Date of UT.
 // Distances keep the unit of the vector given; angles are radians unless named otherwise.
-// Nutation and sidereal time enter the Sun and Moon cross-checks (sun.h, moon.h); observer
-// positions and horizon coordinates enter the eclipse cross-checks (circumstances.h).
+// Nutation: the five largest terms of the IAU 1980 series (Wahr, 1981); mean obliquity: IAU 1976
+// (Lieske et al., 1977, A&A 58, 1); sidereal time: Aoki et al. (1982, A&A 105, 359); annual
+// aberration to first order in the Earth's velocity; the observer on the WGS 84 ellipsoid.
+// Nutation and sidereal time enter the Sun and Moon cross-checks (sun.h, moon.h:
+// tools/ephem_reference.py); observer positions and horizon coordinates enter the rise/set and
+// eclipse cross-checks (rise_set.h: tools/ephem_rise_set.py; circumstances.h).
 #include "base/vector.h"
 
 namespace qv {

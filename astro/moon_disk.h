@@ -1,6 +1,10 @@
 #pragma once
 // The Moon's disk as an observer sees it: libration, terminator, illuminated fraction, phase
 // and apparent magnitude. Vectors are true-equatorial in Earth radii.
+// The libration uses the mean lunar elements of epoch 1900 tabulated by Meeus, Astronomical
+// Formulae for Calculators (1982), and a lunar equator inclined 1.535 degrees to the ecliptic;
+// the magnitude a piecewise law in the phase angle. Not yet cross-checked against an
+// independent ephemeris; the sky-details golden pages fix its output.
 #include "base/vector.h"
 
 namespace qv {

@@ -1,7 +1,12 @@
 #pragma once
-// Atmospheric refraction of an elevation, for printed and eclipse-contact elevations.
+// Atmospheric refraction of an elevation, for printed and eclipse-contact elevations: the
+// cotangent formula of Bennett (1982, "The calculation of astronomical refraction in marine
+// navigation", Journal of Navigation 35), taken at the true altitude, with the pressure and
+// temperature factor given by Meeus, Astronomical Algorithms (1991), ch. 16.
 // Within 0.01' of the standard-atmosphere values at the horizon (34.1'), 10 degrees and the
-// zenith; zero below about -2 degrees, where the formula would turn back.
+// zenith (tests/astro/refraction_test.cpp); zero below about -2 degrees, where the formula
+// would turn back. The refracted local eclipse times agree with PyEphem's refraction as
+// circumstances.h states (tools/ephem_local_eclipses.py).
 
 namespace qv {
 

@@ -2,8 +2,12 @@
 // Julian dates and civil calendar arithmetic. Every instant is a Modified Julian Date
 // (days from 1858-11-17 0h, JD - 2400000.5). Dates up to 1582-10-04 are Julian, later ones
 // Gregorian; years are astronomical (year 0 exists). All functions are pure.
-// Every day of -6000..3000 round-trips through calendarDate; the Hebrew, Islamic and Indian
-// cross-checks with python3-convertdate (calendars/) rest on these day numbers.
+// Day numbers by the MJD arithmetic of Montenbruck & Pfleger, Astronomy on the Personal Computer
+// (1991); the mean obliquity is the IAU 1976 expression (Lieske et al., 1977); the default
+// TT - UT rule, its sources and accuracy are described above it in julian.cpp.
+// Every day of -6000..3000 round-trips through calendarDate, and the obliquity matches Meeus's
+// worked example 22.a (tests/base/julian_test.cpp); the Hebrew, Islamic and Indian cross-checks
+// with python3-convertdate (tools/make_calendar_reference.py) rest on these day numbers.
 
 #include "base/day_month_year.h"
 

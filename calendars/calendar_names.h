@@ -1,6 +1,7 @@
 #pragma once
 // Month names of the Hebrew, Islamic and Indian calendars and the names of the Chinese
-// sexagenary year cycle, indexed as the calendar conversions return them.
+// sexagenary year cycle, indexed as the calendar conversions return them. Names only: no
+// computation to check.
 #include <cstddef>
 
 namespace qv {

@@ -3,9 +3,12 @@
 // of a New Moon, the eleventh month holds the December solstice, and a year of 13 months
 // between two eleventh months makes its first month without a principal term (a multiple of
 // 30 degrees of solar longitude) intercalary.
+// These are the rules of the 1645 reform as set out by Aslaksen, The Mathematics of the Chinese
+// Calendar (2010); the New Moons and principal terms come from the lunation finder and the
+// solar series (eclipse/lunation.h, astro/sun.h).
 // Checked against python3-lunardate for every day of 1901-2099: all but eight years agree, and
 // those differ by whole months from New Moons within minutes of midnight or the older Beijing
-// meridian of the reference table.
+// meridian of the reference table (tools/make_chinese_reference.py, tests/calendars/chinese_test.cpp).
 
 #include "base/instant.h"
 

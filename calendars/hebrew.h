@@ -2,7 +2,10 @@
 // The arithmetic Hebrew calendar: the new year (1 Tishri) from the mean conjunction and the
 // postponement rules, and the Hebrew date of a civil day. A Hebrew date here is the date of
 // the daytime; the Hebrew day itself begins at sunset on the previous evening.
-// Every day of Hebrew years -1..150, 5700-5900 and 88360-88380 agrees with python3-convertdate.
+// The rules (19-year cycle, molad in parts of 1080 to the hour, the four postponements) are
+// those set out by Dershowitz & Reingold, Calendrical Calculations (3rd ed., 2008).
+// Every day of Hebrew years -1..150, 5700-5900 and 88360-88380 agrees with python3-convertdate
+// (tools/make_calendar_reference.py, tests/calendars/hebrew_test.cpp).
 
 namespace qv {
 

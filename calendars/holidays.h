@@ -1,8 +1,10 @@
 #pragma once
 // Dates of the holidays of a civil year: Easter Sunday, the Islamic New Year and first day of
 // Ramadan, and the list of every holiday of the holidays page with its date.
+// Gregorian Easter by Oudin's algorithm (1940) as in the Explanatory Supplement to the
+// Astronomical Almanac (1992), Julian Easter by the rule in Meeus, Astronomical Algorithms (1991).
 // Checked against python3-dateutil (Easter) and python3-convertdate (Islamic) for every civil
-// year 622-3000: no difference.
+// year 622-3000: no difference (tools/make_calendar_reference.py, tests/calendars/holidays_test.cpp).
 #include <vector>
 
 #include "base/day_month_year.h"

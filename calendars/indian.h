@@ -1,7 +1,10 @@
 #pragma once
 // The Indian national calendar: 1 Caitra on March 22 (March 21 in Gregorian leap years),
 // Saka year = Gregorian year - 78, with the proleptic Gregorian leap rule throughout.
-// Every day of Saka years 1..150 and 1450-1950 agrees with python3-convertdate.
+// These are the rules of the Calendar Reform Committee of India (1955), as in the Explanatory
+// Supplement to the Astronomical Almanac (1992), ch. 12.
+// Every day of Saka years 1..150 and 1450-1950 agrees with python3-convertdate
+// (tools/make_calendar_reference.py, tests/calendars/islamic_indian_test.cpp).
 #include "base/day_month_year.h"
 
 namespace qv {

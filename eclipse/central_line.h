@@ -2,6 +2,12 @@
 // The central line of a solar eclipse: where the shadow axis meets the Earth at regular steps,
 // with the duration of the central phase and the width of the path there and the Sun's
 // elevation. The details' table and the world map both take their points from here.
+// Against PyEphem every 5 minutes of 2017-08-21 and 2024-04-08 at PyEphem's TT - UT
+// (tools/ephem_eclipse_curves.py, PyEphem's line midway between its umbral limits): the line
+// within 0.6 km in 2024 and 2.0 to 2.5 km north in 2017, as by meridian against
+// tools/ephem_central_line.py; the duration within 0.8 s (printed in whole seconds); the width
+// within 2.1 km with the Sun above 60 degrees, but up to 18 km too narrow towards sunrise and
+// sunset (Sun at 11 degrees).
 #include <vector>
 
 #include "base/instant.h"

@@ -4,7 +4,8 @@
 // place when the eclipse is in progress with the body above the horizon, the
 // greatest local magnitude and the start and end of totality or annularity there.
 // Against PyEphem at ten places: local magnitude within 0.0013, central phase within 12 s,
-// greatest eclipse within 5 s in the path and 29 s for partial views; lunar phases within
+// greatest eclipse within 5 s in the path and 29 s for partial views
+// (tools/ephem_local_eclipses.py, tests/eclipse/circumstances_test.cpp); lunar phases within
 // 2 min of the published contacts of 2025-03-14.
 #include "base/vector.h"
 #include "eclipse/lunation.h"

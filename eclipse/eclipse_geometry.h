@@ -2,8 +2,14 @@
 // The shadow geometry engine: for one instant, the geocentric Sun and Moon on the true equator
 // and equinox of date, and what the Moon's shadow (solar eclipses) or the Earth's shadow (lunar
 // eclipses) does at that instant. Lengths are in Earth equatorial radii, angles in radians.
+// The geometry is that of Bessel's fundamental plane (Explanatory Supplement to the Astronomical
+// Almanac, 1992, ch. 8), taken at each instant from the series positions (astro/sun.h,
+// astro/moon.h) instead of from Besselian elements; Moon radius 1738 km, Earth radius 6378.14 km,
+// the Earth's shadow enlarged by 1/50 (Chauvenet, A Manual of Spherical and Practical
+// Astronomy, 1863).
 // 2024-04-08 greatest eclipse at 25.20 N 104.22 W, 272 s, 200 km wide (published 25.3 N
-// 104.1 W, 268 s, 198 km); 2017-08-21 lasts 164 s (published 160 s).
+// 104.1 W, 268 s, 198 km); 2017-08-21 lasts 164 s (published 160 s). Its central line, limits
+// and map curves against PyEphem: central_line.h, umbral_limits.h, map_curves.h.
 #include "base/earth_figure.h"
 #include "base/instant.h"
 #include "base/vector.h"

@@ -1,7 +1,8 @@
 #pragma once
 // The kind of an eclipse as a whole, as the year's table, the list and the details know it,
 // with the one mapping from the shadow engine's instantaneous classes and the questions the
-// reports and maps ask of a kind.
+// reports and maps ask of a kind. No computation of its own: the kinds are as right as the
+// lunation finder's (lunation.h).
 #include "eclipse/eclipse_geometry.h"
 
 namespace qv {

@@ -1,8 +1,11 @@
 #pragma once
 // The lunation finder: the time of a principal Moon phase near a decimal year, with eclipse
 // detection at New and Full Moon, and the collector that fills the year's phase lists and
-// its table of eclipses.
-// Phase times within 2.8 min of PyEphem over 1900-2100 (1800 phases of 1800-2200 within 3 min);
+// its table of eclipses. The mean phases, their periodic terms and the eclipse quantities
+// (gamma, u and their limits) are those of Meeus, Astronomical Formulae for Calculators (1982);
+// beyond the years 0-4000 the greatest eclipse is taken from the shadow engine.
+// Phase times within 2.8 min of PyEphem over 1900-2100 (tools/make_phase_reference.py; 1800
+// phases of 1800-2200 within 3 min, tools/ephem_lunar_phases.py, tests/eclipse/lunation_test.cpp);
 // the kinds of every eclipse of 1995-2030 agree with the published catalogues.
 #include <vector>
 

@@ -4,6 +4,12 @@
 // or sunset. Between two instants where the shadow engine is evaluated, the penumbral cone is
 // interpolated linearly in time, so a few hundred points cost a few dozen engine calls.
 // Instants are UT MJDs; points are geodetic latitude and east longitude in degrees.
+// Against PyEphem for 2017-08-21 and 2024-04-08 (tools/ephem_eclipse_curves.py, distances
+// across each curve): the sunrise/sunset curves 95 % within 12 km, all within 49 km. A limit
+// point lies on the penumbra's edge at its instant, not where the eclipse only grazes: the
+// penumbral limits lie 10 to 200 km inside PyEphem's (where the least separation of the discs
+// equals the sum of their radii); on the 2024 southern one the local circumstances
+// (circumstances.h) still give magnitude 0.049.
 #include <vector>
 
 #include "base/vector.h"

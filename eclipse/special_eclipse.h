@@ -3,6 +3,9 @@
 // Earth (a sphere of the Earth's equatorial radius plus the height, or an ellipsoid with the
 // Earth's flattening), such as the orbit shell of a satellite. At one instant the shadow axis
 // can cross that surface at two places when it misses the Earth below.
+// The same geometry as the shadow engine; at height 0 on the ellipsoid it gives the engine's
+// central line (tests/eclipse/special_eclipse_test.cpp), whose accuracy central_line.h states.
+// Not checked against an independent computation above the Earth.
 #include <vector>
 
 #include "base/instant.h"

@@ -6,8 +6,9 @@
 // Geometric: no refraction, observer at sea level on the WGS 84 ellipsoid.
 // Against an independent PyEphem computation (tools/ephem_umbral_limits.py: where the Moon's
 // disc just covers or inscribes the Sun's) at 22 meridians: 2024-04-08 within 1.0 km, 2017-08-21
-// 2.0 to 3.2 km north on both sides like its central line; the width within 0.3 km. Places 3 km
-// inside and outside every tenth vertex see and miss the central phase (Sun above 5 degrees).
+// 2.0 to 3.2 km north on both sides like its central line; the width within 0.3 km
+// (tests/eclipse/umbral_limits_test.cpp). Places 3 km inside and outside every tenth vertex see
+// and miss the central phase (Sun above 5 degrees).
 // The northern limit is the side towards the Earth's north pole as seen along the shadow axis.
 #include <vector>
 
