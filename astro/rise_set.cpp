@@ -12,7 +12,6 @@ namespace qv {
 
 namespace {
 
-constexpr double kMinuteDays = 1.0 / kMinutesPerDay;
 // The Sun's second altitude for the linear crossing, and the largest correction kept.
 constexpr double kCrossingStepDays = 0.008333333333333333;  // 12 minutes
 constexpr double kCrossingLimitDays = 0.125;                // 3 hours

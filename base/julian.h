@@ -17,6 +17,9 @@ namespace qv {
 constexpr double kHoursPerDay = 24.0;
 constexpr double kMinutesPerDay = 1440.0;
 constexpr double kSecondsPerDay = 86400.0;
+// A minute and a second in days.
+constexpr double kMinuteDays = 1.0 / kMinutesPerDay;
+constexpr double kSecondDays = 1.0 / kSecondsPerDay;
 constexpr double kDaysPerJulianCentury = 36525.0;
 constexpr double kMjdJ2000 = 51544.5;
 // MJD of 1970-01-01 0h UTC, the origin of the system clock's seconds.

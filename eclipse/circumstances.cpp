@@ -15,8 +15,8 @@ namespace qv {
 namespace {
 
 // Steps of the phase scan (one minute) and of the search of the local central phase (one second).
-constexpr double kScanStepDays = 0.0006944444444444445;
-constexpr double kSearchStepDays = 1.1574074074074073e-05;
+constexpr double kScanStepDays = kMinuteDays;
+constexpr double kSearchStepDays = kSecondDays;
 // The scan starts this long before the greatest eclipse and lasts at most this long.
 constexpr double kScanLeadDays = 0.5;
 constexpr double kScanLengthDays = 1.5;

@@ -30,8 +30,8 @@ constexpr double kMoonUmbraCone = 2.0 * (kSunRadius - kMoonRadius);     // 217.7
 // The atmosphere enlarges the Earth's shadow on the Moon by this factor.
 constexpr double kEarthShadowEnlargement = 1.02;
 // Time step for the duration of totality (6 s, in days) and the Earth's rotation in that step.
-constexpr double kDurationStepDays = 6.944444444444444e-05;
 constexpr double kDurationStepSeconds = 6.0;
+constexpr double kDurationStepDays = kDurationStepSeconds * kSecondDays;
 constexpr double kEarthRotationPerStepRad = 0.00043754978845906813;
 // How fast, at most, the distance of the shadow axis from the Earth's centre changes, in Earth
 // radii per day: the Moon moves at most about 1.1 km/s against the Earth and the axis turns

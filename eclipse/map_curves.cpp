@@ -11,11 +11,8 @@ namespace {
 
 // Without a cone half-angle the vertex is put this many Moon distances back along the axis.
 constexpr double kFlatConeVertexFactor = 1.2;
-// Curve steps: one minute, and 2.5 minutes for the limits in the middle of the eclipse.
-constexpr double kOneMinuteDays = 0.0006944444444444445;
-constexpr double kMiddleLimitStepDays = 2.5 * kOneMinuteDays;
-// The eclipse is cut into this many parts, each with its own interpolation models.
-constexpr int kCurveParts = 5;
+// The map's limits every 2.5 minutes in the middle of the eclipse.
+constexpr double kMiddleLimitStepDays = 2.5 * kMinuteDays;
 
 // Divisor of the rates over an interval: its length, or 1 for an empty one.
 double rateDivisor(double t0, double t1) { return t1 != t0 ? t1 - t0 : 1.0; }
@@ -167,26 +164,36 @@ RiseSetPair riseSetPoints(const PenumbraEdgeModel& model, double tUt)
     return pair;
 }
 
-MapCurves sampleMapCurves(const Instant& beginInstant, double endUT)
+PenumbralSamples penumbralSamples(const Instant& begin, double endUT, double limitStepDays)
+{
+    PenumbralSamples samples;
+    const double beginUT = begin.mjdUT;
+    const double partDays = (endUT - beginUT) / kCurveParts;
+    for (int part = 0; part < kCurveParts; ++part) {
+        const double start = beginUT + part * partDays;
+        const double end = start + partDays;
+        const PenumbraLimitModel limits = penumbraLimitModel(begin.at(start), end);
+        const bool outerPart = part == 0 || part == kCurveParts - 1;
+        sampleFrom(start, end, outerPart ? kMinuteDays : limitStepDays, [&](double t) {
+            samples.limits.push_back({t, limitPoint(limits, t, true), limitPoint(limits, t, false)});
+        });
+        const PenumbraEdgeModel edge = penumbraEdgeModel(begin.at(start), end);
+        sampleFrom(start, end, kMinuteDays, [&](double t) { samples.riseSet.push_back({t, riseSetPoints(edge, t)}); });
+    }
+    return samples;
+}
+
+MapCurves sampleMapCurves(const Instant& begin, double endUT)
 {
     MapCurves curves;
-    const double begin = beginInstant.mjdUT;
-    const double partDays = (endUT - begin) / kCurveParts;
-    for (int part = 0; part < kCurveParts; ++part) {
-        const double start = begin + part * partDays;
-        const double end = start + partDays;
-        const PenumbraLimitModel limits = penumbraLimitModel(beginInstant.at(start), end);
-        const bool outerPart = part == 0 || part == kCurveParts - 1;
-        sampleFrom(start, end, outerPart ? kOneMinuteDays : kMiddleLimitStepDays, [&](double t) {
-            keepIfPlotted(curves.limits, limitPoint(limits, t, true));
-            keepIfPlotted(curves.limits, limitPoint(limits, t, false));
-        });
-        const PenumbraEdgeModel edge = penumbraEdgeModel(beginInstant.at(start), end);
-        sampleFrom(start, end, kOneMinuteDays, [&](double t) {
-            const RiseSetPair pair = riseSetPoints(edge, t);
-            keepIfPlotted(curves.riseSet, pair.first);
-            keepIfPlotted(curves.riseSet, pair.second);
-        });
+    const PenumbralSamples samples = penumbralSamples(begin, endUT, kMiddleLimitStepDays);
+    for (const LimitSample& sample : samples.limits) {
+        keepIfPlotted(curves.limits, sample.plus);
+        keepIfPlotted(curves.limits, sample.minus);
+    }
+    for (const RiseSetSample& sample : samples.riseSet) {
+        keepIfPlotted(curves.riseSet, sample.pair.first);
+        keepIfPlotted(curves.riseSet, sample.pair.second);
     }
     return curves;
 }

@@ -70,10 +70,27 @@ PenumbraEdgeModel penumbraEdgeModel(const Instant& t0, double t1Ut);
 // inside or outside the limb.
 RiseSetPair riseSetPoints(const PenumbraEdgeModel& model, double tUt);
 
-// Plotted points of the limits and the rise/set curves of the eclipse whose first and last
-// contact on the Earth are beginUT and endUT: the interval is cut into five parts, each with
-// its own models; limits every minute in the first and last part and every 2.5 minutes in
-// between, rise/set points every minute.
+// The penumbral limits and the rise/set points of the eclipse whose first and last contact on
+// the Earth are begin and endUT, sampled in time: the interval is cut into kCurveParts parts,
+// each with its own models; limits every limitStepDays in the middle parts and every minute in
+// the first and last, rise/set points every minute. Each sample has its UT; a point the curve
+// does not have at that instant is kept as one that does not exist.
+constexpr int kCurveParts = 5;
+struct LimitSample {
+    double mjdUT = 0.0;
+    GeoPoint plus, minus;  // on the two sides of the path
+};
+struct RiseSetSample {
+    double mjdUT = 0.0;
+    RiseSetPair pair;
+};
+struct PenumbralSamples {
+    std::vector<LimitSample> limits;
+    std::vector<RiseSetSample> riseSet;
+};
+PenumbralSamples penumbralSamples(const Instant& begin, double endUT, double limitStepDays);
+
+// The map's points of those curves: limits every 2.5 minutes in the middle parts.
 struct MapCurves {
     std::vector<GeoPoint> limits;
     std::vector<GeoPoint> riseSet;

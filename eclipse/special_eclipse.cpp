@@ -17,7 +17,10 @@ namespace {
 
 // Twice the Sun's radius in Earth radii.
 constexpr double kSunDiameter = 2.0 * kSunRadius;
-// The track: one-minute steps over two days either side of the chosen instant.
+// The track: steps of about a minute over two days either side of the chosen instant. The step
+// is a minute cut to six significant digits, 0.000694444 day, as the track has always stepped:
+// over the 5,760 steps of the track it falls 0.2 s behind whole minutes, and the points the
+// track prints are those of its own steps.
 constexpr double kTrackHalfWidthDays = 2.0;
 constexpr double kTrackStepDays = 0.000694444;
 // Most threads the track's minutes are shared out to, and the minutes they take at a time.

@@ -13,9 +13,7 @@ namespace qv {
 
 namespace {
 
-constexpr double kStepDays = 1.0 / kMinutesPerDay;
-// The eclipse is cut into this many parts, each with its own penumbral models, as on the map.
-constexpr int kCurveParts = 5;
+constexpr double kStepDays = kMinuteDays;
 
 // Collects points into pieces: a missing point ends the piece.
 class PieceCollector {
@@ -68,28 +66,13 @@ double arcBetween(const TimedPoint& a, const GeoPoint& b)
     return std::acos(std::fmax(-1.0, std::fmin(1.0, cosine)));
 }
 
-// Calls sample(model, t) every minute from begin while before end, with the model that
-// makeModel(start, end) gives for each of the map's parts.
-template <typename MakeModel, typename Sample>
-void eachMinuteByPart(const Instant& begin, double endUT, MakeModel makeModel, Sample sample)
-{
-    const double beginUT = begin.mjdUT;
-    const double partDays = (endUT - beginUT) / kCurveParts;
-    for (int part = 0; part < kCurveParts; ++part) {
-        const double start = beginUT + part * partDays;
-        const auto model = makeModel(begin.at(start), start + partDays);
-        for (int i = 0; start + i * kStepDays < start + partDays; ++i)
-            sample(model, start + i * kStepDays);
-    }
-}
-
-void addPenumbralLimits(const Instant& begin, double endUT, EclipsePath& path)
+void addPenumbralLimits(const PenumbralSamples& samples, EclipsePath& path)
 {
     PieceCollector plus, minus;
-    eachMinuteByPart(begin, endUT, penumbraLimitModel, [&](const PenumbraLimitModel& model, double t) {
-        plus.add(t, limitPoint(model, t, true));
-        minus.add(t, limitPoint(model, t, false));
-    });
+    for (const LimitSample& sample : samples.limits) {
+        plus.add(sample.mjdUT, sample.plus);
+        minus.add(sample.mjdUT, sample.minus);
+    }
     path.northernPenumbralLimit = plus.finish();
     path.southernPenumbralLimit = minus.finish();
     if (meanLatitude(path.northernPenumbralLimit) < meanLatitude(path.southernPenumbralLimit))
@@ -97,11 +80,11 @@ void addPenumbralLimits(const Instant& begin, double endUT, EclipsePath& path)
 }
 
 // The two edge points of each minute continue the two curves they lie nearest to.
-void addRiseSetCurves(const Instant& begin, double endUT, EclipsePath& path)
+void addRiseSetCurves(const PenumbralSamples& samples, EclipsePath& path)
 {
     PieceCollector first, second;
-    eachMinuteByPart(begin, endUT, penumbraEdgeModel, [&](const PenumbraEdgeModel& model, double t) {
-        RiseSetPair pair = riseSetPoints(model, t);
+    for (const RiseSetSample& sample : samples.riseSet) {
+        RiseSetPair pair = sample.pair;
         if (!pair.second.exists()) {
             first.cut();
             second.cut();
@@ -110,9 +93,9 @@ void addRiseSetCurves(const Instant& begin, double endUT, EclipsePath& path)
             arcBetween(first.piece().back(), pair.second) + arcBetween(second.piece().back(), pair.first) <
                 arcBetween(first.piece().back(), pair.first) + arcBetween(second.piece().back(), pair.second))
             std::swap(pair.first, pair.second);
-        first.add(t, pair.first);
-        second.add(t, pair.second);
-    });
+        first.add(sample.mjdUT, pair.first);
+        second.add(sample.mjdUT, pair.second);
+    }
     path.riseSetCurves = first.finish();
     for (TimedLine& line : second.finish())
         path.riseSetCurves.push_back(std::move(line));
@@ -151,8 +134,10 @@ EclipsePath eclipsePath(const SettingsRecord& settings, const EclipseEvent& ecli
     path.northernLimit = curveOf(points.umbralLimits.northern);
     path.southernLimit = curveOf(points.umbralLimits.southern);
     const EclipsePhase& whole = circumstances.phases[0];
-    addPenumbralLimits(eclipse.greatest.at(whole.beginUT), whole.endUT, path);
-    addRiseSetCurves(eclipse.greatest.at(whole.beginUT), whole.endUT, path);
+    // Every minute, the middle parts' limits included.
+    const PenumbralSamples samples = penumbralSamples(eclipse.greatest.at(whole.beginUT), whole.endUT, kStepDays);
+    addPenumbralLimits(samples, path);
+    addRiseSetCurves(samples, path);
     return path;
 }
 
