@@ -122,9 +122,6 @@ void trackPhase(EclipseCircumstances& result, PhaseScan& scan, int eclipseClass,
     }
 }
 
-// Covers the rounding of the quantities compared with their bounds.
-constexpr double kRoundingAllowance = 1e-9;
-
 // Scan steps after an instant without eclipse during which none can begin: the shadow's
 // margin beyond the penumbra's reach, run down at its fastest drift. The penumbra's edge moves
 // with the Moon's distance by less than a hundredth of that drift, and a small allowance covers
@@ -132,17 +129,13 @@ constexpr double kRoundingAllowance = 1e-9;
 long stepsWithoutEclipse(const MoonShadow& now, bool lunar)
 {
     constexpr double kEdgeDriftFactor = 1.01;
-    double steps = 0.0;
     if (lunar) {
         const double margin = lunarShadowMargin(now.bodies.sun, now.bodies.moon);
-        steps = std::fmin((margin - kRoundingAllowance) / (kEdgeDriftFactor * kMaxLunarMarginDriftPerDay * kScanStepDays),
-                          kLunarMarginSpanDays / kScanStepDays);
-    } else {
-        const double reach = 1.0 + 0.5 * std::fmax(now.shadow.penumbraDiameter, std::fabs(now.shadow.umbraDiameter));
-        steps = (now.shadow.axisDistance - reach - kRoundingAllowance) /
-                (kEdgeDriftFactor * kMaxAxisDriftPerDay * kScanStepDays);
+        return std::min(stepsShortOf(margin, kEdgeDriftFactor * kMaxLunarMarginDriftPerDay * kScanStepDays),
+                        static_cast<long>(kLunarMarginSpanDays / kScanStepDays));
     }
-    return steps > 0.0 ? static_cast<long>(steps) : 0;
+    const double reach = 1.0 + 0.5 * std::fmax(now.shadow.penumbraDiameter, std::fabs(now.shadow.umbraDiameter));
+    return stepsShortOf(now.shadow.axisDistance - reach, kEdgeDriftFactor * kMaxAxisDriftPerDay * kScanStepDays);
 }
 
 // Bounds on how fast the local quantities change, per day: the Sun's elevation (the Earth's
@@ -206,18 +199,18 @@ public:
 
     bool sunStaysDown() const
     {
-        return sample_.elevationRad + kMaxElevationDriftPerDay * span_ + kRoundingAllowance < kSunHorizonRad;
+        return sample_.elevationRad + kMaxElevationDriftPerDay * span_ + kBoundRoundingAllowance < kSunHorizonRad;
     }
     bool sunStaysUp() const
     {
-        return sample_.elevationRad - kMaxElevationDriftPerDay * span_ - kRoundingAllowance >= kSunHorizonRad;
+        return sample_.elevationRad - kMaxElevationDriftPerDay * span_ - kBoundRoundingAllowance >= kSunHorizonRad;
     }
     // With the Sun up: the apparent separation stays at or above the radii's sum (plus) or
     // difference (minus).
     bool separationStaysAtLeast(bool radiusSum) const
     {
         const double least = sample_.separationRad - kMaxSeparationDriftPerDay * span_;
-        return (1.0 - refractionFraction(lowestBody())) * least - kRoundingAllowance >= radii(radiusSum, 1.0);
+        return (1.0 - refractionFraction(lowestBody())) * least - kBoundRoundingAllowance >= radii(radiusSum, 1.0);
     }
     // The apparent separation stays below the radii's sum or difference (both bodies above the
     // refraction floor).
@@ -225,7 +218,7 @@ public:
     {
         const double lowest = lowestBody();
         return lowest > kRefractionFloorRad &&
-               (1.0 + refractionFraction(lowest)) * mostSeparation() + kRoundingAllowance < radii(radiusSum, -1.0);
+               (1.0 + refractionFraction(lowest)) * mostSeparation() + kBoundRoundingAllowance < radii(radiusSum, -1.0);
     }
 
 private:
@@ -251,7 +244,7 @@ private:
 double magnitudeBound(const LocalSample& a, const LocalSample& b, double stepDays)
 {
     const double span = static_cast<double>(b.step - a.step) * stepDays;
-    if (std::max(a.elevationRad, b.elevationRad) + kMaxElevationDriftPerDay * span / 2.0 + kRoundingAllowance <
+    if (std::max(a.elevationRad, b.elevationRad) + kMaxElevationDriftPerDay * span / 2.0 + kBoundRoundingAllowance <
         kSunHorizonRad)
         return -1.0;
     // The separation is above both lines running down from the two samples; their crossing
@@ -268,34 +261,7 @@ double magnitudeBound(const LocalSample& a, const LocalSample& b, double stepDay
     const double radiusDrift = kMaxRadiusDriftPerDay * span;
     const double overlap = a.sunRadiusRad + a.moonRadiusRad + 2.0 * radiusDrift -
                            (1.0 - refractionFraction(lowest)) * leastSeparation;
-    return std::max(overlap, 0.0) / (2.0 * (a.sunRadiusRad - radiusDrift)) + kRoundingAllowance;
-}
-
-// The last step of a scan from start at stepDays (instants start + step * stepDays) that is not
-// after end.
-long lastStepNotAfter(double start, double stepDays, double end)
-{
-    long step = static_cast<long>((end - start) / stepDays) + 2;
-    while (start + static_cast<double>(step) * stepDays > end)
-        --step;
-    return step;
-}
-
-// The number of steps after fromStep, up to lastStep, over which holds(span) holds for every
-// instant within span of the sample at fromStep (holds weakens as the span grows).
-template <typename Holds>
-long stepsAlike(long fromStep, long lastStep, double stepDays, Holds holds)
-{
-    long alike = 0;
-    long most = std::max(lastStep - fromStep, 0L);
-    while (alike < most) {
-        const long middle = alike + (most - alike + 1) / 2;
-        if (holds(static_cast<double>(middle) * stepDays))
-            alike = middle;
-        else
-            most = middle - 1;
-    }
-    return alike;
+    return std::max(overlap, 0.0) / (2.0 * (a.sunRadiusRad - radiusDrift)) + kBoundRoundingAllowance;
 }
 
 // The local maximum of a scan: the first greatest magnitude with the Sun up, in the order of
@@ -361,19 +327,17 @@ void takeLocalMaximum(const std::vector<LocalSample>& samples, const std::vector
 // central phase there, centralEndUT ends up before centralStartUT. With passOver set it
 // evaluates only the seconds whose outcome could differ from that of the last evaluated one
 // (before the central phase: central with the Sun up; during it: not central or the Sun down).
-void timeLocalCentralPhase(const Observer& observer, const Instant& scale, bool passOver, LocalCircumstances& local)
+void timeLocalCentralPhase(const Observer& observer, const Instant& scale, Skipping skipping, LocalCircumstances& local)
 {
-    const double windowStart = local.maxUT - kCentralHalfWindowDays;
-    const double windowEnd = windowStart + kCentralWindowDays;
-    auto evaluate = [&](long step) {
-        const double h = windowStart + static_cast<double>(step) * kSearchStepDays;
-        return localSample(sunMoonAt(scale.at(h)), observer, step);
-    };
-    const long lastInWindow = lastStepNotAfter(windowStart, kSearchStepDays, windowEnd);
+    const StepScan seconds{local.maxUT - kCentralHalfWindowDays, kSearchStepDays};
+    const double windowEnd = seconds.startUT + kCentralWindowDays;
+    auto evaluate = [&](long step) { return localSample(sunMoonAt(scale.at(seconds.at(step))), observer, step); };
+    const long lastInWindow = seconds.lastStepNotAfter(windowEnd);
     std::vector<LocalSample> samples;
     auto next = [&](auto holds) {
         const long from = samples.back().step;
-        samples.push_back(evaluate(from + 1 + (passOver ? stepsAlike(from, lastInWindow, kSearchStepDays, holds) : 0)));
+        const long alike = skipping == Skipping::ByBounds ? stepsWhile(lastInWindow - from, kSearchStepDays, holds) : 0;
+        samples.push_back(evaluate(from + 1 + alike));
         return samples.back();
     };
 
@@ -448,7 +412,7 @@ bool solarClassSteady(const MoonShadow& now, double spanDays)
     const double axis = now.shadow.axisDistance;
     const double toPlane = -dot(moon, unitVector(moon - sun));
     const double sunToMoon = norm(sun - moon);
-    const double least = axis - drift - kRoundingAllowance, most = axis + drift + kRoundingAllowance;
+    const double least = axis - drift - kBoundRoundingAllowance, most = axis + drift + kBoundRoundingAllowance;
     // A diameter cone * length / distance - kMoonDiameter over the span, length at least or at most.
     auto diameter = [&](double cone, double length, double side) {
         return cone * length / (sunToMoon - side * 2.0 * drift) - kMoonDiameter;
@@ -457,13 +421,13 @@ bool solarClassSteady(const MoonShadow& now, double spanDays)
         const double chordLeast = std::sqrt(1.0 - most * most), chordMost = std::sqrt(1.0 - std::pow(std::max(least, 0.0), 2));
         const double umbraLeast = diameter(kMoonUmbraCone, toPlane - drift - chordMost, -1.0);
         const double umbraMost = diameter(kMoonUmbraCone, toPlane + drift - chordLeast, 1.0);
-        return umbraLeast > kRoundingAllowance || umbraMost < -kRoundingAllowance;
+        return umbraLeast > kBoundRoundingAllowance || umbraMost < -kBoundRoundingAllowance;
     }
     if (least < 1.0)
         return false;
     const double umbraLeast = diameter(kMoonUmbraCone, toPlane - drift, -1.0);
     const double umbraMost = diameter(kMoonUmbraCone, toPlane + drift, 1.0);
-    if (!(umbraLeast > kRoundingAllowance || umbraMost < -kRoundingAllowance))
+    if (!(umbraLeast > kBoundRoundingAllowance || umbraMost < -kBoundRoundingAllowance))
         return false;
     const double umbraSizeLeast = std::min(std::fabs(umbraLeast), std::fabs(umbraMost));
     const double umbraSizeMost = std::max(std::fabs(umbraLeast), std::fabs(umbraMost));
@@ -483,9 +447,9 @@ bool visibilitySteady(const LocalSample& sample, double spanDays)
            (reach.sunStaysUp() && (reach.separationStaysBelow(true) || reach.separationStaysAtLeast(true)));
 }
 
-// The scans, passing over the instants whose outcome cannot change when passOver is set.
-EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
-                                       bool passOver)
+}  // namespace
+
+EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place, Skipping skipping)
 {
     EclipseCircumstances result;
     LocalCircumstances& local = result.local;
@@ -494,18 +458,18 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
     const bool solar = isSolar(eclipse.kind);
 
     const Instant& greatest = eclipse.greatest;
-    const double scanStart = greatest.mjdUT - kScanLeadDays;
-    const double scanEnd = scanStart + kScanLengthDays;
-    local.centralStartUT = scanStart;
-    local.centralEndUT = scanStart - 1.0;
+    const StepScan minutes{greatest.mjdUT - kScanLeadDays, kScanStepDays};
+    const double scanEnd = minutes.startUT + kScanLengthDays;
+    local.centralStartUT = minutes.startUT;
+    local.centralEndUT = minutes.startUT - 1.0;
 
     // Every instant evaluated of a solar eclipse, and whether the eclipse was then in progress.
     std::vector<LocalSample> samples;
     std::vector<bool> inProgress;
-    const long lastStep = lastStepNotAfter(scanStart, kScanStepDays, scanEnd);
+    const long lastStep = minutes.lastStepNotAfter(scanEnd);
     PhaseScan scan;
     for (long step = 0; !scan.stopped; ++step) {
-        const double h = scanStart + static_cast<double>(step) * kScanStepDays;
+        const double h = minutes.at(step);
         if (h > scanEnd)
             break;
         int eclipseClass = 0;
@@ -534,23 +498,20 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
         }
         updateVisibility(local, eclipseClass > 0 && bodyUp && localMagnitude > 0.0, h);
         trackPhase(result, scan, eclipseClass, instantKind, h);
-        if (!passOver)
+        if (skipping == Skipping::None)
             continue;
         // Further instants alike change nothing; those of an eclipse in progress may only raise
         // the local maximum, which is looked at afterwards.
         if (eclipseClass == 0)
             step += stepsWithoutEclipse(now, lunar);
         else if (solar)
-            step += stepsAlike(step, lastStep, kScanStepDays, [&](double span) {
+            step += stepsWhile(lastStep - step, kScanStepDays, [&](double span) {
                 return solarClassSteady(now, span) && visibilitySteady(samples.back(), span);
             });
     }
     if (solar)
         takeLocalMaximum(samples, inProgress, kScanStepDays,
-                         [&](long step) {
-                             const double h = scanStart + static_cast<double>(step) * kScanStepDays;
-                             return localSample(sunMoonAt(greatest.at(h)), observer, step);
-                         },
+                         [&](long step) { return localSample(sunMoonAt(greatest.at(minutes.at(step))), observer, step); },
                          local);
 
     // An interval still open when the scan ended closes with the eclipse.
@@ -559,20 +520,8 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
     if (local.visibility == 3)
         local.visibleUntilUT[1] = result.phases[0].endUT;
     if (local.maxMagnitude > kCentralSearchMagnitude)
-        timeLocalCentralPhase(observer, greatest, passOver, local);
+        timeLocalCentralPhase(observer, greatest, skipping, local);
     return result;
-}
-
-}  // namespace
-
-EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place)
-{
-    return scanCircumstances(eclipse, place, true);
-}
-
-EclipseCircumstances eclipseCircumstancesEveryStep(const EclipseEvent& eclipse, const EclipsePlace& place)
-{
-    return scanCircumstances(eclipse, place, false);
 }
 
 }  // namespace qv

@@ -7,6 +7,7 @@
 // greatest eclipse within 5 s in the path and 29 s for partial views
 // (tools/ephem_local_eclipses.py, tests/eclipse/circumstances_test.cpp); lunar phases within
 // 2 min of the published contacts of 2025-03-14.
+#include "base/search.h"
 #include "base/vector.h"
 #include "eclipse/lunation.h"
 
@@ -63,11 +64,9 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
 // eclipse on the Earth, and at the place when it is in progress with the body above the
 // horizon; for a local magnitude above 0.8 it times the central phase there to the second.
 // The scans pass over instants whose outcome cannot change, judged from how fast the shadow and
-// the bodies can move. Every instant takes the TT - UT of the greatest eclipse.
-EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place);
-
-// The same with every instant of the scans evaluated: the reference the tests hold the fast
-// scans to.
-EclipseCircumstances eclipseCircumstancesEveryStep(const EclipseEvent& eclipse, const EclipsePlace& place);
+// the bodies can move (Skipping::None evaluates every one). Every instant takes the TT - UT of
+// the greatest eclipse.
+EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
+                                          Skipping skipping = Skipping::ByBounds);
 
 }  // namespace qv

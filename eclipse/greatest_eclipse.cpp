@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/constants.h"
+#include "base/search.h"
 #include "eclipse/eclipse_geometry.h"
 
 namespace qv {
@@ -10,8 +11,7 @@ namespace qv {
 namespace {
 
 constexpr double kSearchHalfWidthDays = 3.0 / 24.0;
-constexpr double kToleranceDays = 1.0 / 86400.0;
-constexpr double kGoldenSection = 0.6180339887498949;
+constexpr double kToleranceDays = kSecondDays;
 
 // Distance of the shadow axis from the Earth's centre in the frame where the Earth is the unit sphere.
 double axisDistance(const Instant& instant)
@@ -30,32 +30,18 @@ double cosElongation(const Instant& instant)
     return dot(unitVector(bodies.sun), unitVector(bodies.moon));
 }
 
-// The instant in [low, high] (MJDs of UT, with the TT - UT of scale) where f (one minimum
-// there) is least, by golden-section search.
+// The instant within halfWidthDays of an estimate (with its TT - UT) where f, which has one
+// minimum there, is least, to kToleranceDays.
 template <typename Function>
-Instant leastInstant(double low, double high, const Instant& scale, Function f)
+Instant leastInstant(const Instant& estimate, double halfWidthDays, Function f)
 {
-    const auto fAt = [&](double mjdUT) { return f(scale.at(mjdUT)); };
-    double a = low, b = high;
-    double c = b - kGoldenSection * (b - a), d = a + kGoldenSection * (b - a);
-    double fc = fAt(c), fd = fAt(d);
-    while (b - a > kToleranceDays) {
-        if (fc < fd) {
-            b = d, d = c, fd = fc;
-            c = b - kGoldenSection * (b - a);
-            fc = fAt(c);
-        } else {
-            a = c, c = d, fc = fd;
-            d = a + kGoldenSection * (b - a);
-            fd = fAt(d);
-        }
-    }
-    return scale.at(0.5 * (a + b));
+    return estimate.at(leastOf(estimate.mjdUT - halfWidthDays, estimate.mjdUT + halfWidthDays, kToleranceDays,
+                               [&](double mjdUT) { return f(estimate.at(mjdUT)); }));
 }
 
 Instant nearestApproach(const Instant& estimate, double halfWidthDays)
 {
-    return leastInstant(estimate.mjdUT - halfWidthDays, estimate.mjdUT + halfWidthDays, estimate, axisDistance);
+    return leastInstant(estimate, halfWidthDays, axisDistance);
 }
 
 }  // namespace
@@ -67,7 +53,7 @@ Instant solarGreatestEclipse(const Instant& estimate, double halfWidthDays)
 
 Instant lunarGreatestEclipse(const Instant& estimate, double halfWidthDays)
 {
-    return leastInstant(estimate.mjdUT - halfWidthDays, estimate.mjdUT + halfWidthDays, estimate, cosElongation);
+    return leastInstant(estimate, halfWidthDays, cosElongation);
 }
 
 GreatestCentralPoint greatestCentralPoint(const EclipseEvent& eclipse)

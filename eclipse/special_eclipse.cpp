@@ -94,9 +94,8 @@ ElevatedShadow elevatedShadow(const Instant& instant, double heightKm, bool elli
 // kMaxAxisDriftPerDay a day. A small allowance covers the rounding of the distance.
 long stepsOffTheSurface(double axisDistance, double heightKm)
 {
-    constexpr double kRoundingAllowance = 1e-9;
-    const double driftPerStep = kMaxAxisDriftPerDay * kTrackStepDays * surfaceScale(heightKm) / kPolarAxisRatio;
-    return static_cast<long>(std::floor((axisDistance - 1.0 - kRoundingAllowance) / driftPerStep));
+    return stepsShortOf(axisDistance - 1.0,
+                        kMaxAxisDriftPerDay * kTrackStepDays * surfaceScale(heightKm) / kPolarAxisRatio);
 }
 
 // The track's scan: one-minute steps from start up to end, all with the TT - UT of start.
@@ -105,21 +104,10 @@ struct TrackScan {
     double end = 0.0;
     double heightKm = 0.0;
     bool ellipsoid = false;
+    Skipping skipping = Skipping::ByBounds;
 
-    double minuteUT(long i) const { return start.mjdUT + static_cast<double>(i) * kTrackStepDays; }
-
-    // How many steps lie before end (none for a window that is not one).
-    long minutes() const
-    {
-        if (!(end > start.mjdUT))
-            return 0;
-        long count = static_cast<long>((end - start.mjdUT) / kTrackStepDays);
-        while (count > 0 && minuteUT(count - 1) >= end)
-            --count;
-        while (minuteUT(count) < end)
-            ++count;
-        return count;
-    }
+    StepScan steps() const { return {start.mjdUT, kTrackStepDays}; }
+    long minutes() const { return steps().stepsBefore(end); }
 
     // The points of the minutes first to before last, in order. Minutes up to clearThrough are
     // known to have none; each minute whose axis passes off the surface moves clearThrough
@@ -128,10 +116,12 @@ struct TrackScan {
     {
         std::vector<TrackPoint> points;
         for (long i = std::max(first, clearThrough + 1); i < last; ++i) {
-            const ElevatedShadow shadow = elevatedShadow(start.at(minuteUT(i)), heightKm, ellipsoid);
+            const ElevatedShadow shadow = elevatedShadow(start.at(steps().at(i)), heightKm, ellipsoid);
             if (shadow.axisDistance >= 1.0) {
-                clearThrough = i + std::max(stepsOffTheSurface(shadow.axisDistance, heightKm), 0L);
-                i = clearThrough;
+                if (skipping == Skipping::ByBounds) {
+                    clearThrough = i + stepsOffTheSurface(shadow.axisDistance, heightKm);
+                    i = clearThrough;
+                }
                 continue;
             }
             for (const ElevatedCentralPoint& point : {shadow.points.entry, shadow.points.exit})
@@ -154,9 +144,11 @@ int specialTrackParts()
     return static_cast<int>(std::clamp(static_cast<long>(std::thread::hardware_concurrency()), 1L, kMaxTrackParts));
 }
 
-std::vector<TrackPoint> specialEclipseTrack(const Instant& centre, double heightKm, bool ellipsoid, int threads)
+std::vector<TrackPoint> specialEclipseTrack(const Instant& centre, double heightKm, bool ellipsoid, int threads,
+                                            Skipping skipping)
 {
-    const TrackScan scan{centre.later(-kTrackHalfWidthDays), centre.mjdUT + kTrackHalfWidthDays, heightKm, ellipsoid};
+    const TrackScan scan{centre.later(-kTrackHalfWidthDays), centre.mjdUT + kTrackHalfWidthDays, heightKm, ellipsoid,
+                         skipping};
     // The minutes go in blocks to whichever thread asks next, the calling one included, so a
     // thread that starts late or runs slowly takes fewer. Each thread keeps what it learnt of
     // the minutes without a point and passes over its later blocks that lie among them.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/instant.h"
+#include "base/search.h"
 
 namespace qv {
 
@@ -46,9 +47,11 @@ int specialTrackParts();
 // Every central point on the surface (as for elevatedCentralPoints) at one-minute steps over
 // the two days either side of centre (with its TT - UT), in the order of the minutes. The
 // minutes are shared out to that many threads (the calling one included); the track is the
-// same for any number.
+// same for any number. Minutes whose shadow axis cannot reach the surface are passed over
+// (Skipping::None evaluates every one).
 std::vector<TrackPoint> specialEclipseTrack(const Instant& centre, double heightKm, bool ellipsoid,
-                                            int threads = specialTrackParts());
+                                            int threads = specialTrackParts(),
+                                            Skipping skipping = Skipping::ByBounds);
 
 // Date and time of a UT instant in whole seconds; an instant a hair below a whole second (from
 // stepping back and forth) counts as that second.

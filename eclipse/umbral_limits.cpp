@@ -4,6 +4,7 @@
 
 #include "astro/frames.h"
 #include "base/constants.h"
+#include "base/search.h"
 #include "eclipse/eclipse_geometry.h"
 
 namespace qv {
@@ -99,28 +100,26 @@ bool firstGuess(const SkyAround& sky, LimitSide side, Place& guess)
     return true;
 }
 
-// Newton's method on the two conditions over the two tangent directions of the place.
+// Newton's method on the two conditions over the two tangent directions of the place (east
+// and north), renewed at each step.
 bool solveLimit(const SkyAround& sky, Place& place)
 {
-    for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
-        Vec3 east, north;
-        tangentBasis(place.normal, east, north);
-        const Conditions c = conditionsAt(sky, place);
-        const Conditions ce = conditionsAt(sky, placeOfNormal(place.normal + kPlaceStepRad * east));
-        const Conditions cn = conditionsAt(sky, placeOfNormal(place.normal + kPlaceStepRad * north));
-        const double a11 = (ce.onEdge - c.onEdge) / kPlaceStepRad, a12 = (cn.onEdge - c.onEdge) / kPlaceStepRad;
-        const double a21 = (ce.edgeRate - c.edgeRate) / kPlaceStepRad,
-                     a22 = (cn.edgeRate - c.edgeRate) / kPlaceStepRad;
-        const double determinant = a11 * a22 - a12 * a21;
-        if (determinant == 0.0 || !std::isfinite(determinant))
-            return false;
-        const double stepEast = (-c.onEdge * a22 + c.edgeRate * a12) / determinant;
-        const double stepNorth = (-c.edgeRate * a11 + c.onEdge * a21) / determinant;
-        place = placeOfNormal(place.normal + stepEast * east + stepNorth * north);
-        if (std::hypot(stepEast, stepNorth) < kConvergedStepRad)
-            return std::fabs(distanceFromEdge(sky.now, place)) < kOnEdgeTolerance;
-    }
-    return false;
+    const auto conditions = [&](double east, double north) {
+        Vec3 towardsEast, towardsNorth;
+        tangentBasis(place.normal, towardsEast, towardsNorth);
+        const Conditions c = east == 0.0 && north == 0.0
+                                 ? conditionsAt(sky, place)
+                                 : conditionsAt(sky, placeOfNormal(place.normal + east * towardsEast +
+                                                                   north * towardsNorth));
+        return std::array<double, 2>{c.onEdge, c.edgeRate};
+    };
+    const auto move = [&](double east, double north) {
+        Vec3 towardsEast, towardsNorth;
+        tangentBasis(place.normal, towardsEast, towardsNorth);
+        place = placeOfNormal(place.normal + east * towardsEast + north * towardsNorth);
+    };
+    return solveTwoConditions(conditions, move, kPlaceStepRad, kConvergedStepRad, kMaxIterations) &&
+           std::fabs(distanceFromEdge(sky.now, place)) < kOnEdgeTolerance;
 }
 
 // Whether the Sun stands above the geometric horizon of the place.
