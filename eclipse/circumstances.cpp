@@ -65,22 +65,34 @@ double magnitudeAt(const EclipseGeometry& engine, double mjdUT, const Observer& 
 // the Sun, eclipsed at the location) and closes when that stops; at most two intervals.
 void updateVisibility(LocalCircumstances& local, bool visible, double mjdUT)
 {
-    int& state = local.visibility;
-    if (state == 0 && visible) {
-        local.visibleFromUT[0] = mjdUT;
-        state = 1;
-    }
-    if (state == 1 && !visible) {
-        local.visibleUntilUT[0] = mjdUT;
-        state = 2;
-    }
-    if (state == 2 && visible) {
-        local.visibleFromUT[1] = mjdUT;
-        state = 3;
-    }
-    if (state == 3 && !visible) {
-        local.visibleUntilUT[1] = mjdUT;
-        state = 4;
+    Visibility& state = local.visibility;
+    switch (state) {
+    case Visibility::Never:
+        if (visible) {
+            local.visibleFromUT[0] = mjdUT;
+            state = Visibility::FirstOpen;
+        }
+        break;
+    case Visibility::FirstOpen:
+        if (!visible) {
+            local.visibleUntilUT[0] = mjdUT;
+            state = Visibility::FirstClosed;
+        }
+        break;
+    case Visibility::FirstClosed:
+        if (visible) {
+            local.visibleFromUT[1] = mjdUT;
+            state = Visibility::SecondOpen;
+        }
+        break;
+    case Visibility::SecondOpen:
+        if (!visible) {
+            local.visibleUntilUT[1] = mjdUT;
+            state = Visibility::SecondClosed;
+        }
+        break;
+    case Visibility::SecondClosed:
+        break;
     }
 }
 
@@ -557,9 +569,9 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
                          local);
 
     // An interval still open when the scan ended closes with the eclipse.
-    if (local.visibility == 1)
+    if (local.visibility == Visibility::FirstOpen)
         local.visibleUntilUT[0] = result.phases[0].endUT;
-    if (local.visibility == 3)
+    if (local.visibility == Visibility::SecondOpen)
         local.visibleUntilUT[1] = result.phases[0].endUT;
     if (local.maxMagnitude > kCentralSearchMagnitude)
         timeLocalCentralPhase(engine, observer, deltaTSeconds, passOver, local);

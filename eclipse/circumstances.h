@@ -21,10 +21,13 @@ struct EclipsePhase {
     double endUT = 0.0;    // MJD; 0 for a phase still open when the scan ended
 };
 
-// The eclipse at one place. Visibility: 0 never visible; 1 visible, first interval still
-// open; 2 first interval closed; 3 second interval open; 4 second interval closed.
+// How far the place's view of the eclipse has got: at most two intervals in which it is seen,
+// each open (seen at the last instant looked at) or closed.
+enum class Visibility { Never, FirstOpen, FirstClosed, SecondOpen, SecondClosed };
+
+// The eclipse at one place.
 struct LocalCircumstances {
-    int visibility = 0;
+    Visibility visibility = Visibility::Never;
     double visibleFromUT[2] = {0.0, 0.0};
     double visibleUntilUT[2] = {0.0, 0.0};
     double maxUT = 0.0;               // greatest local magnitude (solar eclipses)
@@ -33,8 +36,11 @@ struct LocalCircumstances {
     double centralStartUT = 0.0;      // totality or annularity at the place ...
     double centralEndUT = 0.0;        // ... ending before it starts when there is none
 
-    bool visible() const { return visibility >= 1; }
-    bool visibleTwice() const { return visibility > 2; }
+    bool visible() const { return visibility != Visibility::Never; }
+    bool visibleTwice() const
+    {
+        return visibility == Visibility::SecondOpen || visibility == Visibility::SecondClosed;
+    }
     bool hasCentralPhase() const { return centralEndUT >= centralStartUT; }
 };
 

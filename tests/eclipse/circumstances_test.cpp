@@ -143,7 +143,7 @@ TEST(EclipseCircumstances, LunarPhasesMatchPublishedContacts)
     // The Moon is up over Kansas all through: one interval from first to last contact, and
     // no local maximum for a lunar eclipse.
     const qv::LocalCircumstances& local = c.local;
-    EXPECT_EQ(local.visibility, 2);
+    EXPECT_EQ(local.visibility, qv::Visibility::FirstClosed);
     EXPECT_EQ(local.visibleFromUT[0], penumbral.begin);
     EXPECT_EQ(local.visibleUntilUT[0], penumbral.end);
     EXPECT_EQ(local.maxMagnitude, -1.0);
@@ -227,8 +227,9 @@ TEST(EclipseCircumstances, LocalCircumstancesMatchEphem)
         // The scan marks a change at the first whole minute after it; visibility also ends
         // when the eclipse ends on the whole Earth (at La Serena the refracted discs still
         // overlap after that).
-        const int intervals = e.visible[1][0] > 0.0 ? 2 : 1;
-        EXPECT_EQ(local.visibility, 2 * intervals);
+        const bool twice = e.visible[1][0] > 0.0;
+        const int intervals = twice ? 2 : 1;
+        EXPECT_EQ(local.visibility, twice ? qv::Visibility::SecondClosed : qv::Visibility::FirstClosed);
         for (int i = 0; i < intervals; ++i) {
             const double until = std::min(e.visible[i][1], c.phases[0].endUT);
             EXPECT_GE(local.visibleFromUT[i], e.visible[i][0] - 10 * kSecond);
@@ -271,7 +272,7 @@ TEST(EclipseCircumstances, PhasesAcrossTheTurnOfTheYear)
     EXPECT_LT(qv::localMjd(east.phases[0].beginUT, east.zone), newYear);
     EXPECT_GT(qv::localMjd(east.phases[0].endUT, east.zone), newYear);
     // Seen from Delhi the Moon is up the whole time, in either zone.
-    EXPECT_EQ(east.local.visibility, 2);
+    EXPECT_EQ(east.local.visibility, qv::Visibility::FirstClosed);
     EXPECT_NEAR(east.local.visibleFromUT[0], east.phases[0].beginUT, 1e-9);
 }
 
