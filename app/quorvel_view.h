@@ -65,7 +65,7 @@ public:
     const std::vector<qv::EclipseEvent>& eclipses() const { return eclipses_; }
     qv::PageBuffer& viewPage() { return viewPage_; }
     bool earthLoaded() const { return earthLoaded_; }
-    int mapProjection() const { return mapProjection_; }
+    qv::MapProjection mapProjection() const { return mapProjection_; }
     double centralMeridian() const { return centralMeridian_; }
 
 protected:
@@ -102,6 +102,6 @@ private:
     int displayMode_ = NoPage;
     bool earthLoaded_ = false;
     int fontSize_ = 10;
-    int mapProjection_ = 0;
+    qv::MapProjection mapProjection_ = qv::MapProjection::SimpleWorld;
     double centralMeridian_ = 0.0;
 };

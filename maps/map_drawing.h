@@ -31,21 +31,19 @@ constexpr int kCaptionHeightPx = 50;
 constexpr int kCaptionTopPx = 362;
 constexpr int kMapPictureHeightPx = kCaptionTopPx + kCaptionHeightPx;
 
-enum MapProjection : int { kSimpleWorldMap = 0, kNorthernMap = 1, kSouthernMap = 2, kPhysicalWorldMap = 3 };
-
 // Origin and scale of a map style and its central meridian (degrees).
 struct MapGeometry {
     int x0 = 360;
     int y0 = 180;
     double sx = 2.0;  // pixels per degree, or per unit of the stereographic radius
     double sy = 2.0;
-    int projection = kSimpleWorldMap;
+    MapProjection projection = MapProjection::SimpleWorld;
     double centralMeridian = 0.0;
     // The off-map marker lies just outside this reference size.
     int referenceWidth = kMapPageWidthPx;
     int referenceHeight = 501;
 };
-MapGeometry mapGeometry(int projection, double centralMeridianDeg);
+MapGeometry mapGeometry(MapProjection projection, double centralMeridianDeg);
 
 bool isHemisphereMap(const MapGeometry& geometry);
 

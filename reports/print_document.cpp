@@ -86,18 +86,19 @@ void appendEclipseBlocks(const SettingsRecord& settings, const std::vector<Eclip
         blocks.push_back(textBlock(splitLines(eclipseDetailsText(settings, eclipse))));
 }
 
-const char* projectionName(int projection)
+const char* projectionName(MapProjection projection)
 {
     switch (projection) {
-    case 1:
+    case MapProjection::Northern:
         return "northern hemisphere, polar stereographic";
-    case 2:
+    case MapProjection::Southern:
         return "southern hemisphere, polar stereographic";
-    case 3:
+    case MapProjection::PhysicalWorld:
         return "physical world map, equirectangular";
-    default:
-        return "simple world map, equirectangular";
+    case MapProjection::SimpleWorld:
+        break;
     }
+    return "simple world map, equirectangular";
 }
 
 std::string degreesText(const char* format, double degrees)

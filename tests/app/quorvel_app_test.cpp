@@ -724,14 +724,14 @@ void QuorvelAppTest::eclipseSettingsReachTheView()
         dialog->findChild<QLineEdit*>("meridianEdit")->setText("15");
     });
     window_->slotViewMapGrid();
-    QCOMPARE(settings_.display.mapGrid, 2);
-    QCOMPARE(settings_.display.mapProjection, 2);
+    QCOMPARE(settings_.display.mapGrid, qv::MapGrid::Every10Degrees);
+    QCOMPARE(settings_.display.mapProjection, qv::MapProjection::Southern);
     QCOMPARE(settings_.display.mapStepMinutes, 10);
     QCOMPARE(settings_.display.centralMeridianDeg, 15.0);
     QuorvelView* view = window_->view();
-    QCOMPARE(view->viewSettings().display.mapGrid, 2);
+    QCOMPARE(view->viewSettings().display.mapGrid, qv::MapGrid::Every10Degrees);
     QCOMPARE(view->viewSettings().display.mapStepMinutes, 10);
-    QCOMPARE(view->mapProjection(), 2);
+    QCOMPARE(view->mapProjection(), qv::MapProjection::Southern);
     QCOMPARE(view->centralMeridian(), 15.0);
 }
 

@@ -48,8 +48,8 @@ TEST(CliOptions, AcceptsEveryOptionWithAGoodValue)
         {{"start", "--eclipse", "12", "--step", "60", "--projection", "3", "--grid", "2", "--grey",
           "0"},
          [](const CliOptions& o) {
-             return *o.eclipseNumber == 12 && *o.mapStepMin == 60 && *o.mapProjection == 3 &&
-                    *o.mapGrid == 2 && *o.mapGrey == 0;
+             return *o.eclipseNumber == 12 && *o.mapStepMin == 60 && *o.mapProjection == MapProjection::PhysicalWorld &&
+                    *o.mapGrid == MapGrid::Every10Degrees && !*o.mapGrey;
          }},
         {{"start", "--meridian", "-360", "--cutoff", "-90"},
          [](const CliOptions& o) { return *o.centralMeridianDeg == -360 && o.cutoffDeg == -90; }},
@@ -212,7 +212,7 @@ TEST(CliOptions, ZoneMovesTheClockDateAndOtherOptionsReachTheRecord)
     EXPECT_EQ(s.panel.endMonth, 8);
     EXPECT_EQ(s.special.heightKm, 400.0);
     EXPECT_EQ(s.special.ellipsoid, 1);
-    EXPECT_EQ(s.display.mapGrid, 1);
+    EXPECT_EQ(s.display.mapGrid, MapGrid::Every30Degrees);
     EXPECT_EQ(s.display.mapStepMinutes, 30);  // defaults stay where no option was given
     EXPECT_EQ(s.special.stepSeconds, 300.0);
 }
