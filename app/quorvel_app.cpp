@@ -625,10 +625,10 @@ void QuorvelApp::slotCalcSky()
     status("Ready.");
 }
 
-void QuorvelApp::showYearlyTotals(double cutoffDeg)
+void QuorvelApp::showYearlyTotals(qv::YearTotalsMode mode)
 {
     std::string text;
-    qv::yearlyTotalsReport(settings_, cutoffDeg, text);
+    qv::yearlyTotalsReport(settings_, mode, cutoffAngle_, text);
     QvYearDialog dialog(this);
     dialog.showTotals(QString::fromStdString(text), fontSize_);
     dialog.exec();
@@ -643,7 +643,7 @@ void QuorvelApp::slotCalcYearTot()
                                            tr("Cutoff Angle (deg - if > 90 standard output):"), cutoffAngle_,
                                            qv::kCutoffMinDeg, qv::kCutoffMaxDeg, qv::kCutoffDecimals, &accepted);
     if (accepted)
-        showYearlyTotals(cutoffAngle_);
+        showYearlyTotals(qv::YearTotalsMode::SkyTotals);
     status("Ready.");
 }
 
@@ -654,7 +654,7 @@ void QuorvelApp::slotCalcSolarPanel()
     dialog.setInput(settings_.panel);
     if (dialog.exec() == QDialog::Accepted) {
         settings_.panel = dialog.input();
-        showYearlyTotals(qv::kSolarPanelCutoff);
+        showYearlyTotals(qv::YearTotalsMode::SolarPanel);
     }
     status("Ready.");
 }

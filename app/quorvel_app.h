@@ -11,6 +11,7 @@
 #include "base/settings.h"
 #include "config/settings_io.h"
 #include "dialogs/qv_print_dialog.h"
+#include "reports/year_totals.h"
 
 class QAction;
 class QPageLayout;
@@ -98,9 +99,9 @@ private:
     void reportExportFailure(const char* title, const QString& path, const std::string& error);
     // Clears the page, builds a report into it, remembers it as the last page and draws it.
     void showTextReport(int lastPage, void (*build)(qv::SettingsRecord&, qv::PageBuffer&));
-    // Builds the yearly totals (or, for the panel cutoff, the solar panel statistics) and shows
+    // Builds the yearly totals for the cutoff angle, or the solar panel statistics, and shows
     // them in the "Yearly Totals" dialog.
-    void showYearlyTotals(double cutoffDeg);
+    void showYearlyTotals(qv::YearTotalsMode mode);
     // Print commands (print_commands.cpp): asks what to print, on which paper and how turned;
     // false when cancelled.
     bool askPrintChoice();

@@ -34,9 +34,9 @@ constexpr double kMinutesPerHour = 60.0;
 
 enum class Mode { Standard, Cutoff, Panel };
 
-Mode modeOf(double cutoffDeg)
+Mode modeOf(YearTotalsMode report, double cutoffDeg)
 {
-    if (cutoffDeg > kPanelModeAbove)
+    if (report == YearTotalsMode::SolarPanel)
         return Mode::Panel;
     return cutoffDeg <= kCutoffModeUpTo ? Mode::Cutoff : Mode::Standard;
 }
@@ -532,9 +532,9 @@ int minutesInYear(int year)
     return (leap ? kDaysPerLeapYear : kDaysPerYear) * kWholeMinutesPerDay;
 }
 
-void yearlyTotalsReport(const SettingsRecord& settings, double cutoffDeg, std::string& text)
+void yearlyTotalsReport(const SettingsRecord& settings, YearTotalsMode report, double cutoffDeg, std::string& text)
 {
-    const Mode mode = modeOf(cutoffDeg);
+    const Mode mode = modeOf(report, cutoffDeg);
     writeHeading(settings, mode, text);
     const double yearStartMjd = modifiedJulianDate(1, 1, settings.time.year, 0.0);
     // The months considered are one run of whole months: all twelve, or the panel's interval.
