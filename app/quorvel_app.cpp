@@ -594,6 +594,7 @@ void QuorvelApp::slotCalcHolidays()
     QvHolidayDialog dialog(this);
     for (const std::string& piece : qv::holidayDialogPieces(settings_))
         dialog.setHolidayLine(QString::fromStdString(piece));
+    dialog.showFromStart();
     dialog.exec();
     status("Ready.");
 }
@@ -731,7 +732,7 @@ void QuorvelApp::slotQuickHelp()
         dialog.setHelpLine(stream.readLine().replace(kHelpConfigFile, QDir::toNativeSeparators(configPath_)));
         dialog.setHelpLine("\n");
     }
-    dialog.setHelpLine("$$$");
+    dialog.showFromStart();
     dialog.exec();
     status("Ready.");
 }

@@ -21,7 +21,6 @@ const PrintPartKey kPrintPartKeys[5] = {
 namespace {
 
 constexpr int kTabStop = 8;
-constexpr const char* kScrollToStart = "$$$";  // the holiday dialog's "back to the top" piece
 
 // Splits text at its newlines; a final newline ends the last line rather than starting one.
 std::vector<std::string> splitLines(std::string_view text)
@@ -71,8 +70,7 @@ PrintBlock holidaysBlock(const SettingsRecord& settings)
 {
     std::string text;
     for (const std::string& piece : holidayDialogPieces(settings))
-        if (piece != kScrollToStart)
-            text += piece;
+        text += piece;
     return textBlock(splitLines(text));
 }
 
