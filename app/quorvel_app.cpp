@@ -217,7 +217,7 @@ QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const
     createCentralView();
     setFocus(Qt::OtherFocusReason);
     slotViewStatusBar(false);
-    page_.lineCount = 0;
+    page_.lines.clear();
     // An unreadable configuration file is left as it is until a value it keeps is changed.
     keepUnreadableConfig_ = qv::initSettings(settings_, page_, QFile::encodeName(configPath_).constData(),
                                              std::time(nullptr)) == 0;
@@ -556,7 +556,7 @@ void QuorvelApp::slotInputLocation()
 
 void QuorvelApp::showTextReport(int lastPage, void (*build)(qv::SettingsRecord&, qv::PageBuffer&))
 {
-    page_.lineCount = 0;
+    page_.lines.clear();
     build(settings_, page_);
     lastPage_ = lastPage;
     view_->renderPage(1, page_);

@@ -242,10 +242,8 @@ void writeInputValuesPage(const SettingsRecord& settings, PageBuffer& page)
     appendLine(page, settings.time.deltaTFollowsYear ? "Delta-Time set to automatic"
                                               : "Delta-Time set to manual");
     appendBlankLines(page, 1);
-    const int before = page.lineCount;
     appendLine(page, "Geographic Location:");
-    if (page.lineCount > before)
-        appendLine(page, settings.observer.name);
+    appendLine(page, settings.observer.name);
     const bool packed = settings.display.dmsAngles;
     appendLine(page, ("Latitude:  \t" + angleText(settings.observer.latitudeDeg, packed)).c_str());
     appendLine(page, ("Longitude: \t" + angleText(settings.observer.longitudeDeg, packed)).c_str());

@@ -203,9 +203,8 @@ std::vector<int> buildEclipseListPage(int year, const TimeZone& zone, const std:
         const EclipseKindTexts* names = eclipseKindTexts(eclipses[i].kind);
         std::snprintf(line, sizeof line, "%2i : %.*s%s", static_cast<int>(i) + 1, kDateLength, dateTime,
                       names ? names->listLabel : "");
-        if (page.lineCount < kPageLines)
-            lines.push_back(page.lineCount);
-        appendMarkedLine(page, line);
+        lines.push_back(static_cast<int>(page.lines.size()));
+        appendFixedPitchLine(page, line);
         appendBlankLines(page, 1);
     }
     appendBlankLines(page, 2);

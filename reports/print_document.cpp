@@ -39,8 +39,8 @@ std::vector<std::string> splitLines(std::string_view text)
 std::vector<std::string> pageLines(const PageBuffer& page)
 {
     std::vector<std::string> lines;
-    for (int i = 0; i < page.lineCount; ++i)
-        lines.push_back(gridLine(std::string_view(page.lines[i], lineTextLength(page, i))));
+    for (const PageLine& line : page.lines)
+        lines.push_back(gridLine(line.text));
     return lines;
 }
 

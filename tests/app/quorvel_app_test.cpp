@@ -127,7 +127,7 @@ std::function<void(QWidget*)> chooseFile(const QString& path)
 
 QString lineText(const qv::PageBuffer& page, int i)
 {
-    return QString::fromUtf8(page.lines[i], qv::lineTextLength(page, i));
+    return QString::fromStdString(page.lines[i].text);
 }
 
 }  // namespace
@@ -182,7 +182,7 @@ void QuorvelAppTest::cleanup() { cleanUp(); }
 void QuorvelAppTest::startPageWithoutConfigurationFile()
 {
     makeWindow();
-    QCOMPARE(page_.lineCount, 13);
+    QCOMPARE(page_.lines.size(), std::size_t{13});
     QCOMPARE(lineText(page_, 0), QString("     *** Welcome to Quorvel Version 5.6 ***"));
     QCOMPARE(lineText(page_, 2), QString("The present input values are:"));
     QCOMPARE(lineText(page_, 4), QString("Year: \t%1").arg(settings_.time.year, 4));
@@ -500,7 +500,7 @@ void QuorvelAppTest::saveWritesTheYearAndLeavesThePageOnScreen()
     QVERIFY(messages_.contains("Writing Lunar Phases / Calendar..."));
     QCOMPARE(messages_.last(), QString("Ready."));
     QCOMPARE(lineText(page_, 0).trimmed(), QString("Calendar for 2023"));
-    QCOMPARE(page_.lineCount, 38);
+    QCOMPARE(page_.lines.size(), std::size_t{38});
 
     QTest::keyClick(window_, Qt::Key_E);
     const QImage list = window_->view()->pagePixmap().toImage();
@@ -639,10 +639,10 @@ void QuorvelAppTest::tabAlignsPlainTextToTheColumnGrid()
     view->renderPage(1, plain);
     const QImage tabbed = view->pagePixmap().toImage();
     qv::PageBuffer fixed;
-    qv::appendMarkedLine(fixed, "iM");
+    qv::appendFixedPitchLine(fixed, "iM");
     view->renderPage(1, fixed);
     QCOMPARE(view->pagePixmap().toImage(), tabbed);
-    view->renderPage(0, fixed);  // the marker is ignored without fixed pitch
+    view->renderPage(0, fixed);  // the row is drawn proportional without fixed pitch
     QVERIFY(view->pagePixmap().toImage() != tabbed);
 }
 
@@ -680,15 +680,15 @@ void QuorvelAppTest::phasesAndCalendarPagesAreDrawnWithFixedPitch()
     QTest::keyClick(window_, Qt::Key_M);
     QCOMPARE(window_->lastPage(), 1);
     QVERIFY(lineText(page_, 1).contains("Phases of the Moon for 2024"));
-    QVERIFY(qv::isMarkedLine(page_, 1));
+    QVERIFY(page_.lines[1].fixedPitch);
     bool eclipsesListed = false;
-    for (int i = 0; i < page_.lineCount; ++i)
+    for (int i = 0; i < static_cast<int>(page_.lines.size()); ++i)
         eclipsesListed = eclipsesListed || lineText(page_, i).contains("ECLIPSES for 2024");
     QVERIFY(eclipsesListed);
     const QImage phases = window_->view()->pagePixmap().toImage();
     QTest::keyClick(window_, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(window_->lastPage(), 2);
-    QCOMPARE(page_.lineCount, 38);
+    QCOMPARE(page_.lines.size(), std::size_t{38});
     QCOMPARE(lineText(page_, 0), QString("                    Calendar for 2024"));
     QVERIFY(window_->view()->pagePixmap().toImage() != phases);
     QCOMPARE(window_->view()->displayMode(), int(QuorvelView::TextPage));
