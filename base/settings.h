@@ -5,17 +5,18 @@
 #include "base/julian.h"
 #include "base/time_zone.h"
 
+#include <string>
+
 namespace qv {
 
-constexpr int kLocationNameSize = 31;   // 30 characters and the NUL
-constexpr int kLocationNameMax = 30;
+constexpr int kLocationNameMax = 30;  // bytes of a location name
 
 // The place the local circumstances, rise and set and the sky are computed for.
 struct Observer {
     double latitudeDeg = 0.0;   // north positive
     double longitudeDeg = 0.0;  // east positive
     double heightM = 0.0;       // above sea level
-    char name[kLocationNameSize] = "Default";
+    std::string name = "Default";  // at most kLocationNameMax bytes (see storeLocationName)
 };
 
 // The year of the tables, the zone of the pages, TT - UT and the current instant.

@@ -25,7 +25,8 @@ namespace {
 constexpr double kSplitAllowanceDays = 0.001 / kSecondsPerDay;
 constexpr int kConfigNumbers = 4;            // zone, latitude, longitude, height
 constexpr int kNumberLineSize = 80;          // a number line is read up to 79 characters
-constexpr int kNameLineSize = kLocationNameSize;  // the name line is read up to 30 characters
+constexpr int kNameLineSize = kLocationNameMax + 1;  // the name line is read up to 30 bytes
+constexpr int kZoneNameSize = 48;  // a longer zone name line is read as none (IANA names have up to 32)
 
 // The values of one configuration file, kept apart until all of them were read and checked.
 struct ConfigValues {
@@ -167,12 +168,13 @@ bool writeConfigText(std::FILE* file, const SettingsRecord& settings, int flag)
         if (std::fputs(line, file) == EOF)
             return false;
     }
-    const std::size_t nameLength = strnlen(settings.observer.name, kLocationNameSize - 1);
-    if (std::fwrite(settings.observer.name, 1, nameLength, file) != nameLength)
+    const std::string& name = settings.observer.name;
+    const std::size_t nameLength = std::min(name.size(), static_cast<std::size_t>(kLocationNameMax));
+    if (std::fwrite(name.data(), 1, nameLength, file) != nameLength)
         return false;
     if (std::fprintf(file, "\n%d", flag) < 0)
         return false;
-    return !isNamedZone(settings.time.zone) || std::fprintf(file, "\n%s", settings.time.zone.name) >= 0;
+    return !isNamedZone(settings.time.zone) || std::fprintf(file, "\n%s", settings.time.zone.name.c_str()) >= 0;
 }
 
 }  // namespace
@@ -236,7 +238,7 @@ void writeInputValuesPage(const SettingsRecord& settings, PageBuffer& page)
     std::snprintf(line, sizeof line, "Year: \t%4i", settings.time.year);
     appendLine(page, line);
     if (isNamedZone(settings.time.zone))
-        appendLine(page, (std::string("Timezone: ") + settings.time.zone.name).c_str());
+        appendLine(page, "Timezone: " + settings.time.zone.name);
     else
         appendNumberLine(page, "Timezone: %g", settings.time.zone.offsetHours);
     appendLine(page, settings.time.deltaTFollowsYear ? "Delta-Time set to automatic"
@@ -272,11 +274,13 @@ void storeLocationName(SettingsRecord& settings, const char* utf8Name)
     const std::string valid = validUtf8(utf8Name);
     const std::size_t kept = utf8WholeCharactersLength(
         valid.data(), std::min(valid.size(), static_cast<std::size_t>(kLocationNameMax)));
-    for (std::size_t i = 0; i < static_cast<std::size_t>(kLocationNameMax); ++i) {
-        const unsigned char c = i < kept ? static_cast<unsigned char>(valid[i]) : ' ';
-        settings.observer.name[i] = (c < 0x20 || c == 0x7F) ? ' ' : static_cast<char>(c);
+    std::string& name = settings.observer.name;
+    name.assign(static_cast<std::size_t>(kLocationNameMax), ' ');
+    for (std::size_t i = 0; i < kept; ++i) {
+        const unsigned char c = static_cast<unsigned char>(valid[i]);
+        if (c >= 0x20 && c != 0x7F)
+            name[i] = static_cast<char>(c);
     }
-    settings.observer.name[kLocationNameMax] = '\0';
 }
 
 bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path,
@@ -293,9 +297,9 @@ bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path,
 
 bool sameConfigValues(const SettingsRecord& a, const SettingsRecord& b)
 {
-    return a.time.zone.offsetHours == b.time.zone.offsetHours && std::strcmp(a.time.zone.name, b.time.zone.name) == 0 &&
+    return a.time.zone.offsetHours == b.time.zone.offsetHours && a.time.zone.name == b.time.zone.name &&
            a.observer.latitudeDeg == b.observer.latitudeDeg && a.observer.longitudeDeg == b.observer.longitudeDeg &&
-           a.observer.heightM == b.observer.heightM && std::strcmp(a.observer.name, b.observer.name) == 0;
+           a.observer.heightM == b.observer.heightM && a.observer.name == b.observer.name;
 }
 
 int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path, std::string* reason)
@@ -321,8 +325,7 @@ int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path, std
     settings.observer.latitudeDeg = values.numbers[1];
     settings.observer.longitudeDeg = values.numbers[2];
     settings.observer.heightM = values.numbers[3];
-    static_assert(sizeof values.name == sizeof settings.observer.name);
-    std::memcpy(settings.observer.name, values.name, sizeof values.name);
+    settings.observer.name = values.name;
     if (flagOut != nullptr)
         *flagOut = values.flag == 1 ? 1 : 0;
     return 1;

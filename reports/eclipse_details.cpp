@@ -118,7 +118,7 @@ void writeLocalCircumstances(const SettingsRecord& settings, EclipseKind kind, c
                              std::string& out)
 {
     out += "\n\n\nLocal Circumstances for ";
-    out.append(settings.observer.name, strnlen(settings.observer.name, kLocationNameMax));
+    out.append(settings.observer.name);
     const bool packed = settings.display.dmsAngles;
     const Observer& observer = settings.observer;
     appendNumbers(out, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(observer.latitudeDeg, packed).c_str(),

@@ -155,11 +155,10 @@ std::string coordinateText(double degrees, char positive, char negative)
     return text;
 }
 
-std::string trimmedName(const char* name)
+std::string trimmedName(const std::string& name)
 {
-    std::string text(name);
-    const std::size_t end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+    const std::size_t end = name.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : name.substr(0, end + 1);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include "astro/frames.h"
 #include "astro/moon.h"
@@ -138,7 +137,7 @@ HorizonPlace placeSun(const SettingsRecord& settings, const Moment& moment, SkyS
 void writeHeading(const SettingsRecord& settings, const Moment& moment, std::string& text)
 {
     text = "Sky Circumstances for ";
-    text.append(settings.observer.name, strnlen(settings.observer.name, kLocationNameMax));
+    text.append(settings.observer.name);
     const bool packed = settings.display.dmsAngles;
     const Observer& observer = settings.observer;
     appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(observer.latitudeDeg, packed).c_str(),

@@ -38,7 +38,7 @@ void writeToSave(std::FILE* saveFile, const char* text)
 void formatZoneLine(char* line, const char* format, const char* namedFormat, const TimeZone& zone)
 {
     if (isNamedZone(zone)) {
-        std::snprintf(line, kLineSize, namedFormat, zone.name);
+        std::snprintf(line, kLineSize, namedFormat, zone.name.c_str());
         return;
     }
     std::snprintf(line, kLineSize, format, zone.offsetHours);

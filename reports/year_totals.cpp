@@ -4,7 +4,6 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "astro/frames.h"
@@ -460,7 +459,7 @@ double hours(long minutes) { return static_cast<double>(minutes) / kMinutesPerHo
 void writeHeading(const SettingsRecord& settings, Mode mode, std::string& text)
 {
     text = mode == Mode::Panel ? "Solar Panel Statistics for " : "Yearly Total for ";
-    text.append(settings.observer.name, strnlen(settings.observer.name, kLocationNameMax));
+    text.append(settings.observer.name);
     const bool packed = settings.display.dmsAngles;
     appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n", angleText(settings.observer.latitudeDeg, packed).c_str(),
                      angleText(settings.observer.longitudeDeg, packed).c_str(), settings.observer.heightM);

@@ -205,7 +205,7 @@ TEST(CliOptions, ZoneMovesTheClockDateAndOtherOptionsReachTheRecord)
     EXPECT_EQ(s.time.day, 21);
     EXPECT_EQ(s.time.hour, 1);
     EXPECT_EQ(s.time.minute, 30);
-    EXPECT_EQ(std::string(s.observer.name), "Pune" + std::string(26, ' '));
+    EXPECT_EQ(s.observer.name, "Pune" + std::string(26, ' '));
     EXPECT_EQ(s.display.dmsAngles, 1);
     EXPECT_NEAR(s.observer.latitudeDeg, 18.0 + 31.0 / 60 + 13.0 / 3600, 1e-12);
     EXPECT_EQ(s.panel.azimuthDeg, 90.0);

@@ -68,11 +68,11 @@ TEST_F(ConfigFile, DefaultsAreWrittenExactlyAndReadBack)
 
     SettingsRecord read;
     read.time.zone.offsetHours = 3.0;
-    std::strcpy(read.observer.name, "Elsewhere");
+    read.observer.name = "Elsewhere";
     int flag = 7;
     EXPECT_EQ(readConfigFile(read, &flag, path_.c_str()), 1);
     EXPECT_EQ(read.time.zone.offsetHours, 0.0);
-    EXPECT_STREQ(read.observer.name, "Default");
+    EXPECT_EQ(read.observer.name, "Default");
     EXPECT_EQ(flag, 0);
 }
 
@@ -94,7 +94,7 @@ TEST_F(ConfigFile, ValuesRoundTripAndTheFlagIsOneOnlyForOne)
     EXPECT_EQ(read.observer.latitudeDeg, 48.2083);
     EXPECT_EQ(read.observer.longitudeDeg, -16.3731);
     EXPECT_EQ(read.observer.heightM, 171.25);
-    EXPECT_EQ(std::string(read.observer.name), "Vienna" + std::string(24, ' '));  // all 30 read
+    EXPECT_EQ(read.observer.name, "Vienna" + std::string(24, ' '));  // all 30 read
 
     write("1 \n2 \n3 \n4 \nName\n2");
     EXPECT_EQ(this->read(read, flag), 1);
@@ -157,7 +157,7 @@ TEST_F(ConfigFile, NamedZoneOnASeventhLineAndUnknownNamesFallBackToTheOffset)
     SettingsRecord read;
     PageBuffer page;
     ASSERT_EQ(initSettings(read, page, path_.c_str(), kMarch20Evening2024Utc), 1);
-    EXPECT_STREQ(read.time.zone.name, "");
+    EXPECT_EQ(read.time.zone.name, "");
     EXPECT_EQ(read.time.zone.offsetHours, 2.5);
     const std::vector<std::string> lines = pageLines(page);
     EXPECT_EQ(lines[2], path_ + ": unknown time zone \"Europe/Atlantis\": the fixed offset is used");
@@ -188,7 +188,7 @@ TEST_F(ConfigFile, BadFilesKeepTheDefaults)
         EXPECT_EQ(lines[2], kConfigProblemLine) << text;
         EXPECT_EQ(lines[3].rfind(path_ + ": ", 0), 0u) << lines[3];
         EXPECT_EQ(lines[8], "Timezone: 0") << text;
-        EXPECT_STREQ(settings.observer.name, "Default") << text;
+        EXPECT_EQ(settings.observer.name, "Default") << text;
         EXPECT_EQ(settings.observer.latitudeDeg, 0.0) << text;
         EXPECT_EQ(content(), text) << "the bad file stays as it is";
     }
@@ -286,7 +286,7 @@ TEST(StoreLocationName, CutsAndPadsToThirtyBytesOnWholeCharacters)
     }
     SettingsRecord settings;
     storeLocationName(settings, "");
-    EXPECT_STREQ(settings.observer.name, "Default");
+    EXPECT_EQ(settings.observer.name, "Default");
 }
 
 TEST_F(ConfigFile, FailedWritesKeepTheOldFile)
@@ -355,7 +355,7 @@ TEST_F(ConfigFile, OnlyARegularFileIsReadALinkIsWrittenThroughAndCrLfIsRead)
     int flag = 0;
     setDefaultSettings(settings, kMarch20Noon2024Utc);
     EXPECT_EQ(readConfigFile(settings, &flag, link.c_str()), 1);
-    EXPECT_STREQ(settings.observer.name, "Vienna");
+    EXPECT_EQ(settings.observer.name, "Vienna");
     EXPECT_EQ(settings.observer.latitudeDeg, 48.0);
     EXPECT_TRUE(writeConfigFile(settings, 0, link.c_str()));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
