@@ -220,9 +220,9 @@ QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const
     page_.lines.clear();
     // An unreadable configuration file is left as it is until a value it keeps is changed.
     keepUnreadableConfig_ = qv::initSettings(settings_, page_, QFile::encodeName(configPath_).constData(),
-                                             std::time(nullptr)) == 0;
+                                             std::time(nullptr)) == qv::ConfigRead::Unreadable;
     settingsAtStart_ = settings_;
-    view_->renderPage(0, page_);
+    view_->renderPage(false, page_);
     view_->setMapSettings(settings_.display);
 }
 
@@ -559,7 +559,7 @@ void QuorvelApp::showTextReport(int lastPage, void (*build)(qv::SettingsRecord&,
     page_.lines.clear();
     build(settings_, page_);
     lastPage_ = lastPage;
-    view_->renderPage(1, page_);
+    view_->renderPage(true, page_);
 }
 
 void QuorvelApp::slotCalcPhases()

@@ -86,30 +86,30 @@ void readZoneNameLine(std::FILE* file, char (&zoneName)[kZoneNameSize])
     std::memcpy(zoneName, line, length + 1);
 }
 
-// Lines 1 to 7 of an open configuration file; 1 when everything up to the name was read.
-int readConfigValues(std::FILE* file, ConfigValues& values)
+// Lines 1 to 7 of an open configuration file; true when everything up to the name was read.
+bool readConfigValues(std::FILE* file, ConfigValues& values)
 {
     for (double& number : values.numbers)
-        if (readNumbersFromLine(file, 1, &number) != 1 || std::feof(file))
-            return 0;
+        if (!readNumbersFromLine(file, std::span(&number, 1)) || std::feof(file))
+            return false;
     if (std::fgets(values.name, sizeof values.name, file) == nullptr)
-        return 0;
+        return false;
     std::size_t length = std::strlen(values.name);
     // A file edited elsewhere may end its lines in CR LF.
     while (length > 0 && (values.name[length - 1] == '\n' || values.name[length - 1] == '\r'))
         --length;
     if (std::feof(file))
-        return 0;
+        return false;
     values.name[utf8WholeCharactersLength(values.name, length)] = '\0';
     keepValidUtf8(values.name, sizeof values.name);
     int flag = 0;
     if (std::fscanf(file, "%d", &flag) != 1)
         flag = 0;
     if (std::ferror(file))
-        return 0;
+        return false;
     values.flag = flag;
     readZoneNameLine(file, values.zoneName);
-    return 1;
+    return true;
 }
 
 // Empty when the numbers are values the computations accept (finite and within the input
@@ -147,11 +147,11 @@ int openRegularFile(const char* path, std::FILE*& file)
 }
 
 // Gives the reason (when one is asked for) and the result of an unreadable file.
-int unreadable(std::string* reason, const std::string& why)
+ConfigRead unreadable(std::string* reason, const std::string& why)
 {
     if (reason != nullptr)
         *reason = why;
-    return 0;
+    return ConfigRead::Unreadable;
 }
 
 // Writes the six lines of the configuration file; false when any write failed.
@@ -191,20 +191,20 @@ void writeWelcomeLines(PageBuffer& page)
     appendBlankLines(page, 1);
 }
 
-int initSettings(SettingsRecord& settings, PageBuffer& page)
+ConfigRead initSettings(SettingsRecord& settings, PageBuffer& page)
 {
     return initSettings(settings, page, kConfigFileName, clockUnixSeconds());
 }
 
-int initSettings(SettingsRecord& settings, PageBuffer& page, const char* configPath,
-                 long long unixSeconds)
+ConfigRead initSettings(SettingsRecord& settings, PageBuffer& page, const char* configPath,
+                        long long unixSeconds)
 {
     setDefaultSettings(settings, unixSeconds);
     writeWelcomeLines(page);
     int flag = 0;
     std::string reason;
-    const int readResult = readConfigFile(settings, &flag, configPath, &reason);
-    if (readResult < 1) {
+    const ConfigRead readResult = readConfigFile(settings, &flag, configPath, &reason);
+    if (readResult == ConfigRead::Unreadable) {
         appendLine(page, kConfigProblemLine);
         appendLine(page, (std::string(configPath) + ": " + reason).c_str());
         appendBlankLines(page, 1);
@@ -302,20 +302,20 @@ bool sameConfigValues(const SettingsRecord& a, const SettingsRecord& b)
            a.observer.heightM == b.observer.heightM && a.observer.name == b.observer.name;
 }
 
-int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path, std::string* reason)
+ConfigRead readConfigFile(SettingsRecord& settings, int* flagOut, const char* path, std::string* reason)
 {
     if (flagOut != nullptr)
         *flagOut = 0;
     std::FILE* file = nullptr;
     if (const int failure = openRegularFile(path, file); failure != 0) {
         if (failure == ENOENT)
-            return 2;
+            return ConfigRead::Missing;
         return unreadable(reason, failure == kNotRegularFile ? "not a regular file" : std::strerror(failure));
     }
     ConfigValues values;
-    const int result = readConfigValues(file, values);
+    const bool complete = readConfigValues(file, values);
     std::fclose(file);
-    if (result != 1)
+    if (!complete)
         return unreadable(reason, "incomplete, or no number where one belongs");
     if (const std::string problem = configRangeProblem(values); !problem.empty())
         return unreadable(reason, problem);
@@ -328,36 +328,36 @@ int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path, std
     settings.observer.name = values.name;
     if (flagOut != nullptr)
         *flagOut = values.flag == 1 ? 1 : 0;
-    return 1;
+    return ConfigRead::Read;
 }
 
-int readNumbersFromLine(std::FILE* file, int count, double* values)
+bool readNumbersFromLine(std::FILE* file, std::span<double> values)
 {
     char line[kNumberLineSize];
     if (std::fgets(line, sizeof line, file) == nullptr)
-        return 0;
+        return false;
     const std::string_view text(line);
     if (text.empty())
-        return 0;
+        return false;
     // A line longer than the buffer would leave its rest to be read as the next line.
     if (text.size() == sizeof line - 1 && text.back() != '\n' && !std::feof(file))
-        return 0;
-    if (count <= 0)
-        return 1;
+        return false;
+    if (values.empty())
+        return true;
     std::size_t position = 0;
-    int stored = 0;
+    std::size_t stored = 0;
     for (;;) {
         while (position < text.size() && text[position] == ' ')
             ++position;
         if (position == text.size())
-            return 0;
+            return false;
         const std::size_t end = std::min(text.find(' ', position), text.size());
         if (!tryParseNumber(text.substr(position, end - position), values[stored++]))
-            return 0;
-        if (stored == count)
-            return 1;
+            return false;
+        if (stored == values.size())
+            return true;
         if (end == text.size())
-            return 0;
+            return false;
         position = end;
     }
 }

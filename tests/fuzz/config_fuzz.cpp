@@ -43,9 +43,9 @@ void fuzzConfigFile(const std::uint8_t* data, std::size_t size)
     const qv::SettingsRecord before;
     qv::SettingsRecord settings;
     int flag = -1;
-    const int result = qv::readConfigFile(settings, &flag, scratchPath().c_str());
+    const qv::ConfigRead result = qv::readConfigFile(settings, &flag, scratchPath().c_str());
     require(settings.observer.name.size() <= static_cast<std::size_t>(qv::kLocationNameMax));
-    if (result == 1) {
+    if (result == qv::ConfigRead::Read) {
         require(flag == 0 || flag == 1);
         require(qv::checkTimeZone(settings.time.zone.offsetHours).empty());
         require(qv::checkLatitude(settings.observer.latitudeDeg).empty());
@@ -53,7 +53,7 @@ void fuzzConfigFile(const std::uint8_t* data, std::size_t size)
         require(qv::checkHeight(settings.observer.heightM).empty());
         return;
     }
-    require(result == 0 && flag == 0);
+    require(result == qv::ConfigRead::Unreadable && flag == 0);
     require(settings.time.zone.offsetHours == before.time.zone.offsetHours && settings.observer.latitudeDeg == before.observer.latitudeDeg &&
             settings.observer.longitudeDeg == before.observer.longitudeDeg && settings.observer.heightM == before.observer.heightM);
     require(settings.observer.name == before.observer.name);
@@ -67,10 +67,9 @@ void fuzzNumberLine(const std::uint8_t* data, std::size_t size)
     std::FILE* file = fmemopen(text.data(), text.size(), "r");
     require(file != nullptr);
     double values[4] = {};
-    const int count = data[0] % 5;
-    const int result = qv::readNumbersFromLine(file, count, values);
+    const std::size_t count = data[0] % 5;
+    qv::readNumbersFromLine(file, std::span(values, count));
     std::fclose(file);
-    require(result == 0 || result == 1);
     for (double value : values)
         require(std::isfinite(value));
 }
