@@ -72,11 +72,11 @@ void QuorvelView::setMapSettings(const qv::DisplaySettings& display)
     centralMeridian_ = display.centralMeridianDeg;
 }
 
-void QuorvelView::renderPage(int fixedPitchAllowed, const qv::PageBuffer& page)
+void QuorvelView::renderPage(bool fixedPitchAllowed, const qv::PageBuffer& page)
 {
     displayMode_ = TextPage;
     viewport()->setCursor(Qt::ArrowCursor);
-    drawPageText(page, fixedPitchAllowed != 0);
+    drawPageText(page, fixedPitchAllowed);
 }
 
 void QuorvelView::showEclipseList(const qv::SettingsRecord& settings)

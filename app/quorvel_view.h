@@ -29,8 +29,8 @@ public:
     void setFontSize(int pointSize);
     // Takes the grid, background, borders, step, projection and central meridian of the maps.
     void setMapSettings(const qv::DisplaySettings& display);
-    // Draws a page; marked lines are fixed-pitch only when fixedPitchAllowed is non-zero.
-    void renderPage(int fixedPitchAllowed, const qv::PageBuffer& page);
+    // Draws a page; its fixed-pitch lines are drawn so only when fixedPitchAllowed.
+    void renderPage(bool fixedPitchAllowed, const qv::PageBuffer& page);
     // Builds the year's eclipse list from the main settings and draws it with numbered lines.
     void showEclipseList(const qv::SettingsRecord& settings);
     // Arrow keys: steps the special-eclipse time on its map, else scrolls the page.

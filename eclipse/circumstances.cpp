@@ -54,11 +54,11 @@ double topocentricElevation(const EclipseGeometry& engine, double mjdUT, const O
 }
 
 // Local magnitude for the engine's Sun and Moon at its instant.
-double magnitudeAt(const EclipseGeometry& engine, double mjdUT, const Observer& observer, int& centralFlag)
+double magnitudeAt(const EclipseGeometry& engine, double mjdUT, const Observer& observer, bool& central)
 {
     return localEclipseMagnitude(mjdUT, engine.equationOfEquinoxes(), observer.latitudeRad,
                                  observer.longitudeRad, observer.heightM, engine.sunVector(),
-                                 engine.moonVector(), centralFlag);
+                                 engine.moonVector(), central);
 }
 
 // Visibility intervals: one opens when the eclipse is in progress with the body up (and, for
@@ -172,14 +172,14 @@ constexpr double kMaxRadiusDriftPerDay = 1e-3;
 // separation by less than this fraction more.
 constexpr double kZenithTiltFraction = 2e-3;
 // The Sun and the Moon seen from the place at one instant of a scan, evaluated exactly: the
-// Sun's topocentric elevation, the local magnitude with its central flag, and for the bounds
-// the unrefracted topocentric separation and the radii of the Sun and the Moon.
+// Sun's topocentric elevation, the local magnitude and whether the phase there is central, and
+// for the bounds the unrefracted topocentric separation and the radii of the Sun and the Moon.
 struct LocalSample {
     long step = 0;
     double mjdUT = 0.0;
     double elevationRad = 0.0;
     double magnitude = 0.0;
-    int centralFlag = 0;
+    bool central = false;
     double separationRad = 0.0;
     double sunRadiusRad = 0.0;
     double moonRadiusRad = 0.0;
@@ -194,7 +194,7 @@ LocalSample localSample(const EclipseGeometry& engine, const Observer& observer,
     sample.step = step;
     sample.mjdUT = mjdUT;
     sample.elevationRad = topocentricElevation(engine, mjdUT, observer, engine.sunVector());
-    sample.magnitude = magnitudeAt(engine, mjdUT, observer, sample.centralFlag);
+    sample.magnitude = magnitudeAt(engine, mjdUT, observer, sample.central);
     const Vec3 place = observerPosition(mjdUT, engine.equationOfEquinoxes(), observer.latitudeRad,
                                         observer.longitudeRad, observer.heightM);
     const Vec3 sun = engine.sunVector() - place;
@@ -399,9 +399,9 @@ void timeLocalCentralPhase(EclipseGeometry& engine, const Observer& observer, do
         const SampleReach reach(samples.back(), span);
         return reach.sunStaysDown() || reach.separationStaysAtLeast(false);
     };
-    while (!(sample.sunUp() && sample.centralFlag >= 1) && sample.mjdUT <= windowEnd)
+    while (!(sample.sunUp() && sample.central) && sample.mjdUT <= windowEnd)
         sample = next(notCentral);
-    const bool found = sample.sunUp() && sample.centralFlag >= 1;
+    const bool found = sample.sunUp() && sample.central;
     if (found)
         local.centralStartUT = sample.mjdUT;
     if (!found || sample.mjdUT >= windowEnd) {
@@ -413,7 +413,7 @@ void timeLocalCentralPhase(EclipseGeometry& engine, const Observer& observer, do
         };
         do
             sample = next(stillCentral);
-        while (sample.mjdUT <= windowEnd && sample.centralFlag != 0 && sample.sunUp());
+        while (sample.mjdUT <= windowEnd && sample.central && sample.sunUp());
         local.centralEndUT = sample.mjdUT;
     }
     takeLocalMaximum(samples, std::vector<bool>(samples.size(), true), kSearchStepDays, evaluate, local);
@@ -422,7 +422,7 @@ void timeLocalCentralPhase(EclipseGeometry& engine, const Observer& observer, do
 }  // namespace
 
 double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
-                             double heightM, const Vec3& sun, const Vec3& moon, int& centralFlag)
+                             double heightM, const Vec3& sun, const Vec3& moon, bool& central)
 {
     const Vec3 observer = observerPosition(mjdUT, eqeqSeconds, latitudeRad, longitudeRad, heightM);
     // Seen from the observer, each body lifted by refraction when it is not far below the horizon.
@@ -441,11 +441,10 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
     // Clamped both ways: a Moon opposite the Sun is as far from it as it can be.
     const double cosSeparation = std::clamp(dot(unitVector(sunSeen), unitVector(moonSeen)), -1.0, 1.0);
     const double separationRad = std::acos(cosSeparation);
-    centralFlag = 0;
+    central = false;
     if (separationRad >= sunRadiusRad + moonRadiusRad)
         return 0.0;
-    if (separationRad < std::fabs(sunRadiusRad - moonRadiusRad))
-        centralFlag = 1;
+    central = separationRad < std::fabs(sunRadiusRad - moonRadiusRad);
     return std::fabs(sunRadiusRad + moonRadiusRad - separationRad) / (2.0 * sunRadiusRad);
 }
 

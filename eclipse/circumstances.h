@@ -60,9 +60,9 @@ struct EclipsePlace {
 // Fraction of the Sun's diameter covered by the Moon for an observer at geodetic latitude and
 // east longitude (radians) and height (m) at mjdUT, from geocentric true-equatorial Sun and
 // Moon in Earth radii; both refracted when above -2 degrees. 0 when the discs do not overlap.
-// centralFlag: 1 when one disc lies wholly inside the other (total or annular there), else 0.
+// central: whether one disc lies wholly inside the other (total or annular there).
 double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
-                             double heightM, const Vec3& sun, const Vec3& moon, int& centralFlag);
+                             double heightM, const Vec3& sun, const Vec3& moon, bool& central);
 
 // Scans the eclipse minute by minute from 12 h before its greatest eclipse: the phases of the
 // eclipse on the Earth, and at the place when it is in progress with the body above the

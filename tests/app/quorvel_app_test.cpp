@@ -636,13 +636,13 @@ void QuorvelAppTest::tabAlignsPlainTextToTheColumnGrid()
     QuorvelView* view = window_->view();
     qv::PageBuffer plain;
     qv::appendLine(plain, "i\tM");
-    view->renderPage(1, plain);
+    view->renderPage(true, plain);
     const QImage tabbed = view->pagePixmap().toImage();
     qv::PageBuffer fixed;
     qv::appendFixedPitchLine(fixed, "iM");
-    view->renderPage(1, fixed);
+    view->renderPage(true, fixed);
     QCOMPARE(view->pagePixmap().toImage(), tabbed);
-    view->renderPage(0, fixed);  // the row is drawn proportional without fixed pitch
+    view->renderPage(false, fixed);  // the row is drawn proportional without fixed pitch
     QVERIFY(view->pagePixmap().toImage() != tabbed);
 }
 

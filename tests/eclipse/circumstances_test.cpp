@@ -85,35 +85,35 @@ TEST(LocalEclipseMagnitude, DiscGeometry)
     const qv::Vec3 observer = qv::observerPosition(mjd, 0.0, latitudeRad, longitudeRad, 0.0);
     const qv::Vec3 zenith = qv::unitVector(observer);
     const qv::Vec3 sun = observer + 23455.0 * zenith;
-    int centralFlag = -1;
+    bool central = false;
     const double near = qv::localEclipseMagnitude(mjd, 0.0, latitudeRad, longitudeRad, 0.0, sun,
-                                                  observer + 55.0 * zenith, centralFlag);
-    EXPECT_EQ(centralFlag, 1);
+                                                  observer + 55.0 * zenith, central);
+    EXPECT_TRUE(central);
     // Moon radius over Sun radius at these distances: (0.272493 / 55) / (109.1227225 / 23455).
     EXPECT_NEAR(near, (1.0 + 1.0649) / 2.0, 0.001);
     const double far = qv::localEclipseMagnitude(mjd, 0.0, latitudeRad, longitudeRad, 0.0, sun,
-                                                 observer + 64.0 * zenith, centralFlag);
-    EXPECT_EQ(centralFlag, 1);  // annular
+                                                 observer + 64.0 * zenith, central);
+    EXPECT_TRUE(central);  // annular
     EXPECT_LT(far, 1.0);
 
     // The Moon beside the Sun by more than the two radii: no eclipse.
     const qv::Vec3 aside = qv::unitVector(qv::Vec3(zenith.y, -zenith.x, 0.0));
     EXPECT_EQ(qv::localEclipseMagnitude(mjd, 0.0, latitudeRad, longitudeRad, 0.0, sun,
-                                        observer + 60.0 * zenith + 1.0 * aside, centralFlag),
+                                        observer + 60.0 * zenith + 1.0 * aside, central),
               0.0);
-    EXPECT_EQ(centralFlag, 0);
+    EXPECT_FALSE(central);
     // Half a solar radius aside: partial, about three quarters covered.
     const double partial = qv::localEclipseMagnitude(mjd, 0.0, latitudeRad, longitudeRad, 0.0, sun,
-                                                     observer + 60.0 * zenith + 0.14 * aside, centralFlag);
-    EXPECT_EQ(centralFlag, 0);
+                                                     observer + 60.0 * zenith + 0.14 * aside, central);
+    EXPECT_FALSE(central);
     EXPECT_GT(partial, 0.5);
     EXPECT_LT(partial, 1.0);
 
     // The Moon opposite the Sun is no eclipse (the bodies are as far apart as they can be).
     EXPECT_EQ(qv::localEclipseMagnitude(mjd, 0.0, latitudeRad, longitudeRad, 0.0, sun,
-                                        observer - 60.0 * zenith, centralFlag),
+                                        observer - 60.0 * zenith, central),
               0.0);
-    EXPECT_EQ(centralFlag, 0);
+    EXPECT_FALSE(central);
 }
 
 // Published contacts of the total lunar eclipse of 2025-03-14 (UT): penumbral 03:57-10:00,

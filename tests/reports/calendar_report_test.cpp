@@ -25,7 +25,7 @@ PageBuffer calendarPage(int year)
 // The golden pages fix the whole text: 38 lines, month names in columns 11, 33 and 55,
 // weekday rows of 72 characters; October 1582 skips from the 4th (Thursday) to the 15th
 // (Friday) and December 2024, beginning on a Sunday, reaches the sixth week column.
-// Every line is a marked table line but the blank ones, which the printed text does not show.
+// Every line is a fixed-pitch table line but the blank ones, which the printed text does not show.
 TEST(CalendarReport, GoldenPagesWithEveryTextLineMarked)
 {
     const struct {
