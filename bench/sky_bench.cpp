@@ -57,7 +57,8 @@ BENCHMARK(BM_SkyDetailsTextPolar)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)
 // The standard totals (Sun and Moon every minute) and the panel statistics (Sun only).
 void BM_YearlyTotals(benchmark::State& state) {
     const qv::SettingsRecord settings = skySettings();
-    const qv::YearTotalsMode mode = state.range(0) == 0 ? qv::YearTotalsMode::SkyTotals : qv::YearTotalsMode::SolarPanel;
+    const qv::YearTotalsMode mode =
+        state.range(0) == 0 ? qv::YearTotalsMode::SkyTotals : qv::YearTotalsMode::SolarPanel;
     std::string text;
     for (auto _ : state) {
         qv::yearlyTotalsReport(settings, mode, 100.0, text);

@@ -28,7 +28,8 @@ constexpr double kMoonHorizonRad = -0.00989;
 constexpr double kCentralSearchMagnitude = 0.8;
 constexpr double kCentralHalfWindowDays = 0.011111111111111112;
 constexpr double kCentralWindowDays = 0.022222222222222223;
-struct Observer {
+// The place in the radians the frames take.
+struct SiteRadians {
     double latitudeRad;
     double longitudeRad;
     double heightM;
@@ -44,7 +45,7 @@ struct PhaseScan {
 };
 
 // Topocentric elevation (radians, no refraction) of a body vector of the engine's instant.
-double topocentricElevation(const EclipseGeometry& engine, double mjdUT, const Observer& observer,
+double topocentricElevation(const EclipseGeometry& engine, double mjdUT, const SiteRadians& observer,
                             const Vec3& body)
 {
     double azimuthRad = 0.0, elevationRad = 0.0, distance = 0.0;
@@ -54,7 +55,7 @@ double topocentricElevation(const EclipseGeometry& engine, double mjdUT, const O
 }
 
 // Local magnitude for the engine's Sun and Moon at its instant.
-double magnitudeAt(const EclipseGeometry& engine, double mjdUT, const Observer& observer, bool& central)
+double magnitudeAt(const EclipseGeometry& engine, double mjdUT, const SiteRadians& observer, bool& central)
 {
     return localEclipseMagnitude(mjdUT, engine.equationOfEquinoxes(), observer.latitudeRad,
                                  observer.longitudeRad, observer.heightM, engine.sunVector(),
@@ -188,7 +189,7 @@ struct LocalSample {
 };
 
 // The sample of the engine's instant mjdUT.
-LocalSample localSample(const EclipseGeometry& engine, const Observer& observer, long step, double mjdUT)
+LocalSample localSample(const EclipseGeometry& engine, const SiteRadians& observer, long step, double mjdUT)
 {
     LocalSample sample;
     sample.step = step;
@@ -375,7 +376,7 @@ void takeLocalMaximum(const std::vector<LocalSample>& samples, const std::vector
 // central phase there, centralEndUT ends up before centralStartUT. With passOver set it
 // evaluates only the seconds whose outcome could differ from that of the last evaluated one
 // (before the central phase: central with the Sun up; during it: not central or the Sun down).
-void timeLocalCentralPhase(EclipseGeometry& engine, const Observer& observer, double deltaTSeconds,
+void timeLocalCentralPhase(EclipseGeometry& engine, const SiteRadians& observer, double deltaTSeconds,
                            bool passOver, LocalCircumstances& local)
 {
     const double windowStart = local.maxUT - kCentralHalfWindowDays;
@@ -499,13 +500,13 @@ bool visibilitySteady(const LocalSample& sample, double spanDays)
 }
 
 // The scans, passing over the instants whose outcome cannot change when passOver is set.
-EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
+EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Observer& place,
                                        double deltaTSeconds, bool passOver)
 {
     EclipseCircumstances result;
     LocalCircumstances& local = result.local;
     EclipseGeometry engine;
-    const Observer observer{place.latitudeDeg * kRadPerDeg, place.longitudeDeg * kRadPerDeg, place.heightM};
+    const SiteRadians observer{place.latitudeDeg * kRadPerDeg, place.longitudeDeg * kRadPerDeg, place.heightM};
     const bool lunar = isLunar(eclipse.kind);
     const bool solar = isSolar(eclipse.kind);
 
@@ -579,13 +580,13 @@ EclipseCircumstances scanCircumstances(const EclipseEvent& eclipse, const Eclips
 
 }  // namespace
 
-EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
+EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const Observer& place,
                                           double deltaTSeconds)
 {
     return scanCircumstances(eclipse, place, deltaTSeconds, true);
 }
 
-EclipseCircumstances eclipseCircumstancesEveryStep(const EclipseEvent& eclipse, const EclipsePlace& place,
+EclipseCircumstances eclipseCircumstancesEveryStep(const EclipseEvent& eclipse, const Observer& place,
                                                    double deltaTSeconds)
 {
     return scanCircumstances(eclipse, place, deltaTSeconds, false);

@@ -6,6 +6,7 @@
 // Against PyEphem at ten places: local magnitude within 0.0013, central phase within 12 s,
 // greatest eclipse within 5 s in the path and 29 s for partial views; lunar phases within
 // 2 min of the published contacts of 2025-03-14.
+#include "base/settings.h"
 #include "base/vector.h"
 #include "eclipse/lunation.h"
 
@@ -50,13 +51,6 @@ struct EclipseCircumstances {
     LocalCircumstances local;
 };
 
-// The place the local circumstances are computed for.
-struct EclipsePlace {
-    double latitudeDeg = 0.0;   // geodetic, north positive
-    double longitudeDeg = 0.0;  // east positive
-    double heightM = 0.0;
-};
-
 // Fraction of the Sun's diameter covered by the Moon for an observer at geodetic latitude and
 // east longitude (radians) and height (m) at mjdUT, from geocentric true-equatorial Sun and
 // Moon in Earth radii; both refracted when above -2 degrees. 0 when the discs do not overlap.
@@ -69,12 +63,12 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
 // horizon; for a local magnitude above 0.8 it times the central phase there to the second.
 // The scans pass over instants whose outcome cannot change, judged from how fast the shadow and
 // the bodies can move.
-EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
+EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const Observer& place,
                                           double deltaTSeconds);
 
 // The same with every instant of the scans evaluated: the reference the tests hold the fast
 // scans to.
-EclipseCircumstances eclipseCircumstancesEveryStep(const EclipseEvent& eclipse, const EclipsePlace& place,
+EclipseCircumstances eclipseCircumstancesEveryStep(const EclipseEvent& eclipse, const Observer& place,
                                                    double deltaTSeconds);
 
 }  // namespace qv

@@ -172,14 +172,9 @@ void writeLocalMaximum(const SettingsRecord& settings, EclipseKind kind, const L
 
 }  // namespace
 
-EclipsePlace eclipsePlace(const Observer& observer)
-{
-    return {observer.latitudeDeg, observer.longitudeDeg, observer.heightM};
-}
-
 EclipseCircumstances circumstancesAtObserver(const SettingsRecord& settings, const EclipseEvent& eclipse)
 {
-    return eclipseCircumstances(eclipse, eclipsePlace(settings.observer), deltaTSeconds(settings.time));
+    return eclipseCircumstances(eclipse, settings.observer, deltaTSeconds(settings.time));
 }
 
 const EclipseEvent* selectedEclipse(int number, const std::vector<EclipseEvent>& eclipses)

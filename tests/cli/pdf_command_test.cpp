@@ -108,7 +108,8 @@ TEST(PdfCommand, MapPagesShowTheCentralLineWhereItsPointsAre)
     constexpr double kNearPx = 3.0;  // a point of the line is a 1.5 x 1.5 pixel square here
     const QRectF mapPt = printMapRect(printPageLayout(PrintPaper::kA4, false));
     for (const Case& c : cases) {
-        const std::vector<std::string> style = {"--year", "2024", "--projection", std::to_string(static_cast<int>(c.projection)),
+        const std::string projection = std::to_string(static_cast<int>(c.projection));
+        const std::vector<std::string> style = {"--year", "2024", "--projection", projection,
                                                 "--meridian", c.meridian};
         const TempFile file("maps.pdf");
         ASSERT_EQ(runInProcess(with(with({"pdf"}, style), {"--pages", "maps", "--paper", "a4", "--out", file.path})).status,

@@ -321,7 +321,7 @@ TEST(EclipseCircumstances, FastScansEqualTheEveryInstantScans)
                 at.push_back({std::clamp(latitudeDeg - 25.0, -90.0, 90.0), greatest.longitudeDeg + 30.0, 0.0});
             }
             for (const Place& place : at) {
-                const qv::EclipsePlace where{place.latitudeDeg, place.longitudeDeg, place.heightM};
+                const qv::Observer where{place.latitudeDeg, place.longitudeDeg, place.heightM};
                 SCOPED_TRACE(testing::Message() << year << " " << static_cast<int>(eclipse.kind) << " at "
                                                 << place.latitudeDeg << " " << place.longitudeDeg);
                 expectSameCircumstances(qv::eclipseCircumstances(eclipse, where, qv::deltaTSeconds(settings.time)),
@@ -348,7 +348,7 @@ TEST(EclipseCircumstances, GreatestEclipseLiesWithinItsContacts)
         const qv::SettingsRecord settings = qv::test::settingsFor(year, 0.0);
         for (const qv::EclipseEvent& eclipse : qv::eclipsesOfYear(settings)) {
             const qv::EclipseCircumstances found =
-                qv::eclipseCircumstances(eclipse, qv::EclipsePlace{}, qv::deltaTSeconds(settings.time));
+                qv::eclipseCircumstances(eclipse, qv::Observer{}, qv::deltaTSeconds(settings.time));
             SCOPED_TRACE(testing::Message() << year << " kind " << static_cast<int>(eclipse.kind));
             ASSERT_GT(found.phaseCount, 0);
             EXPECT_LE(found.phases[0].beginUT, eclipse.greatestUT);

@@ -76,10 +76,12 @@ TEST(MapDrawing, HemisphereMapsShowTheirPoleAndNothingBeyond)
 TEST(MapDrawing, ClicksOnThePoleOutsideTheDiscAndBesideTheMap)
 {
     for (double meridian : {0.0, 37.5}) {
-        const qv::GeoPoint north = qv::mapToGeographic(qv::mapGeometry(qv::MapProjection::Northern, meridian), QPoint(360, 180));
+        const qv::GeoPoint north =
+            qv::mapToGeographic(qv::mapGeometry(qv::MapProjection::Northern, meridian), QPoint(360, 180));
         EXPECT_EQ(north.latitudeDeg, 90.0);
         EXPECT_EQ(north.longitudeDeg, meridian);
-        const qv::GeoPoint south = qv::mapToGeographic(qv::mapGeometry(qv::MapProjection::Southern, meridian), QPoint(360, 180));
+        const qv::GeoPoint south =
+            qv::mapToGeographic(qv::mapGeometry(qv::MapProjection::Southern, meridian), QPoint(360, 180));
         EXPECT_EQ(south.latitudeDeg, -90.0);
         EXPECT_EQ(south.longitudeDeg, meridian);
     }

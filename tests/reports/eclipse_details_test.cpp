@@ -155,7 +155,7 @@ TEST(CentralLine, TableRowsOfTheDetails)
 {
     const qv::SettingsRecord settings = qv::test::yearSettings(2024, -5.0, 69.2, 32.78, -96.80);
     const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
-    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings.observer), 69.2);
+    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, settings.observer, 69.2);
     const std::vector<qv::CentralLinePoint> line =
         qv::centralLine(qv::centralTableStartUT(circumstances, 30, settings.time.zone),
                         qv::centralTableEndUT(circumstances), 30.0 / 1440.0, 69.2);
@@ -187,7 +187,7 @@ TEST(CentralLine, RowsAtTheStepsWithinTheCentralPhase)
 {
     const qv::SettingsRecord settings = qv::test::yearSettings(2024, 0.0, 69.2, 32.78, -96.80);
     const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
-    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings.observer), 69.2);
+    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, settings.observer, 69.2);
     const std::vector<qv::CentralLinePoint> line =
         qv::centralLine(qv::centralTableStartUT(circumstances, 60, qv::TimeZone{}),
                         qv::centralTableEndUT(circumstances), 60.0 / 1440.0, 69.2);
