@@ -554,7 +554,7 @@ void QuorvelApp::slotInputLocation()
     status("Ready.");
 }
 
-void QuorvelApp::showTextReport(int lastPage, void (*build)(qv::SettingsRecord&, qv::PageBuffer&))
+void QuorvelApp::showTextReport(Page lastPage, void (*build)(qv::SettingsRecord&, qv::PageBuffer&))
 {
     page_.lines.clear();
     build(settings_, page_);
@@ -565,7 +565,7 @@ void QuorvelApp::showTextReport(int lastPage, void (*build)(qv::SettingsRecord&,
 void QuorvelApp::slotCalcPhases()
 {
     status("Calculate the phases of the Moon...");
-    showTextReport(1, [](qv::SettingsRecord& settings, qv::PageBuffer& page) {
+    showTextReport(Page::Phases, [](qv::SettingsRecord& settings, qv::PageBuffer& page) {
         qv::buildYearTables(settings, page);
     });
     status("Ready.");
@@ -574,7 +574,7 @@ void QuorvelApp::slotCalcPhases()
 void QuorvelApp::slotCalcCalendar()
 {
     status("Display the Calendar...");
-    showTextReport(2, [](qv::SettingsRecord& settings, qv::PageBuffer& page) {
+    showTextReport(Page::Calendar, [](qv::SettingsRecord& settings, qv::PageBuffer& page) {
         qv::buildCalendarReport(settings, page);
     });
     status("Ready.");
@@ -583,7 +583,7 @@ void QuorvelApp::slotCalcCalendar()
 void QuorvelApp::slotCalcEclipses()
 {
     status("Calculate lunar and solar eclipses...");
-    lastPage_ = 3;
+    lastPage_ = Page::EclipseList;
     view_->showEclipseList(settings_);
     status("Click respective line to get eclipse details.");
 }
@@ -663,7 +663,7 @@ void QuorvelApp::slotCalcSolarPanel()
 void QuorvelApp::slotCalcSatEcl()
 {
     status("Show special solar eclipse map...");
-    lastPage_ = 4;
+    lastPage_ = Page::SpecialMap;
     view_->specialEclipseCommand(settings_);
     status("Ready.");
 }

@@ -678,7 +678,7 @@ void QuorvelAppTest::phasesAndCalendarPagesAreDrawnWithFixedPitch()
     makeWindow();
     settings_.time.year = 2024;
     QTest::keyClick(window_, Qt::Key_M);
-    QCOMPARE(window_->lastPage(), 1);
+    QCOMPARE(window_->lastPage(), QuorvelApp::Page::Phases);
     QVERIFY(lineText(page_, 1).contains("Phases of the Moon for 2024"));
     QVERIFY(page_.lines[1].fixedPitch);
     bool eclipsesListed = false;
@@ -687,7 +687,7 @@ void QuorvelAppTest::phasesAndCalendarPagesAreDrawnWithFixedPitch()
     QVERIFY(eclipsesListed);
     const QImage phases = window_->view()->pagePixmap().toImage();
     QTest::keyClick(window_, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(window_->lastPage(), 2);
+    QCOMPARE(window_->lastPage(), QuorvelApp::Page::Calendar);
     QCOMPARE(page_.lines.size(), std::size_t{38});
     QCOMPARE(lineText(page_, 0), QString("                    Calendar for 2024"));
     QVERIFY(window_->view()->pagePixmap().toImage() != phases);
@@ -742,7 +742,7 @@ void QuorvelAppTest::eclipseListOpensDetailsByKeyAndClick()
     QTest::keyClick(window_, Qt::Key_E);
     QuorvelView* view = window_->view();
     QCOMPARE(view->displayMode(), int(QuorvelView::EclipseList));
-    QCOMPARE(window_->lastPage(), 3);
+    QCOMPARE(window_->lastPage(), QuorvelApp::Page::EclipseList);
     QCOMPARE(view->eclipses().size(), std::size_t{4});
     QCOMPARE(view->numberedLineCount(), 4);
     QCOMPARE(messages_.last(), QString("Click respective line to get eclipse details."));
@@ -807,7 +807,7 @@ void QuorvelAppTest::specialEclipseMapStepsWithTheArrowKeys()
         QCOMPARE(answerer.titles, QStringList("Special Eclipse Settings"));
     }
     QCOMPARE(view->displayMode(), int(QuorvelView::SpecialMap));
-    QCOMPARE(window_->lastPage(), 4);
+    QCOMPARE(window_->lastPage(), QuorvelApp::Page::SpecialMap);
     QCOMPARE(settings_.special.stepSeconds, 60.0);
     const double start = qv::modifiedJulianDate(8, 4, 2024, qv::dmsToDecimal(18, 17, 0));
     QCOMPARE(settings_.time.currentMjdUT, start);
