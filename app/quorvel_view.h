@@ -29,7 +29,7 @@ public:
     void setFontSize(int pointSize);
     // Takes the grid, background, borders, step, projection and central meridian of the maps.
     void setMapSettings(const qv::DisplaySettings& display);
-    // Draws a page; its fixed-pitch lines are drawn so only when fixedPitchAllowed.
+    // Draws a page; its table rows are drawn fixed-pitch only when fixedPitchAllowed.
     void renderPage(bool fixedPitchAllowed, const qv::PageBuffer& page);
     // Builds the year's eclipse list from the main settings and draws it with numbered lines.
     void showEclipseList(const qv::SettingsRecord& settings);

@@ -206,11 +206,11 @@ ConfigRead initSettings(SettingsRecord& settings, PageBuffer& page, const char* 
     const ConfigRead readResult = readConfigFile(settings, &flag, configPath, &reason);
     if (readResult == ConfigRead::Unreadable) {
         appendLine(page, kConfigProblemLine);
-        appendLine(page, (std::string(configPath) + ": " + reason).c_str());
+        appendLine(page, std::string(configPath) + ": " + reason);
         appendBlankLines(page, 1);
     } else {
         if (!reason.empty())
-            appendLine(page, (std::string(configPath) + ": " + reason).c_str());
+            appendLine(page, std::string(configPath) + ": " + reason);
         // Date and time follow the zone just read.
         setDateTimeFromUnixSeconds(settings, unixSeconds);
     }
@@ -247,8 +247,8 @@ void writeInputValuesPage(const SettingsRecord& settings, PageBuffer& page)
     appendLine(page, "Geographic Location:");
     appendLine(page, settings.observer.name);
     const bool packed = settings.display.dmsAngles;
-    appendLine(page, ("Latitude:  \t" + angleText(settings.observer.latitudeDeg, packed)).c_str());
-    appendLine(page, ("Longitude: \t" + angleText(settings.observer.longitudeDeg, packed)).c_str());
+    appendLine(page, "Latitude:  \t" + angleText(settings.observer.latitudeDeg, packed));
+    appendLine(page, "Longitude: \t" + angleText(settings.observer.longitudeDeg, packed));
     appendNumberLine(page, "Height:    \t%g", settings.observer.heightM);
 }
 
