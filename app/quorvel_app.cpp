@@ -217,12 +217,12 @@ QuorvelApp::QuorvelApp(qv::SettingsRecord& settings, qv::PageBuffer& page, const
     createCentralView();
     setFocus(Qt::OtherFocusReason);
     slotViewStatusBar(false);
-    page_.lineCount = 0;
+    page_.lines.clear();
     // An unreadable configuration file is left as it is until a value it keeps is changed.
     keepUnreadableConfig_ = qv::initSettings(settings_, page_, QFile::encodeName(configPath_).constData(),
-                                             std::time(nullptr)) == 0;
+                                             std::time(nullptr)) == qv::ConfigRead::Unreadable;
     settingsAtStart_ = settings_;
-    view_->renderPage(0, page_);
+    view_->renderPage(false, page_);
     view_->setMapSettings(settings_.display);
 }
 
@@ -554,18 +554,18 @@ void QuorvelApp::slotInputLocation()
     status("Ready.");
 }
 
-void QuorvelApp::showTextReport(int lastPage, void (*build)(qv::SettingsRecord&, qv::PageBuffer&))
+void QuorvelApp::showTextReport(Page lastPage, void (*build)(qv::SettingsRecord&, qv::PageBuffer&))
 {
-    page_.lineCount = 0;
+    page_.lines.clear();
     build(settings_, page_);
     lastPage_ = lastPage;
-    view_->renderPage(1, page_);
+    view_->renderPage(true, page_);
 }
 
 void QuorvelApp::slotCalcPhases()
 {
     status("Calculate the phases of the Moon...");
-    showTextReport(1, [](qv::SettingsRecord& settings, qv::PageBuffer& page) {
+    showTextReport(Page::Phases, [](qv::SettingsRecord& settings, qv::PageBuffer& page) {
         qv::buildYearTables(settings, page);
     });
     status("Ready.");
@@ -574,7 +574,7 @@ void QuorvelApp::slotCalcPhases()
 void QuorvelApp::slotCalcCalendar()
 {
     status("Display the Calendar...");
-    showTextReport(2, [](qv::SettingsRecord& settings, qv::PageBuffer& page) {
+    showTextReport(Page::Calendar, [](qv::SettingsRecord& settings, qv::PageBuffer& page) {
         qv::buildCalendarReport(settings, page);
     });
     status("Ready.");
@@ -583,7 +583,7 @@ void QuorvelApp::slotCalcCalendar()
 void QuorvelApp::slotCalcEclipses()
 {
     status("Calculate lunar and solar eclipses...");
-    lastPage_ = 3;
+    lastPage_ = Page::EclipseList;
     view_->showEclipseList(settings_);
     status("Click respective line to get eclipse details.");
 }
@@ -594,6 +594,7 @@ void QuorvelApp::slotCalcHolidays()
     QvHolidayDialog dialog(this);
     for (const std::string& piece : qv::holidayDialogPieces(settings_))
         dialog.setHolidayLine(QString::fromStdString(piece));
+    dialog.showFromStart();
     dialog.exec();
     status("Ready.");
 }
@@ -625,10 +626,10 @@ void QuorvelApp::slotCalcSky()
     status("Ready.");
 }
 
-void QuorvelApp::showYearlyTotals(double cutoffDeg)
+void QuorvelApp::showYearlyTotals(qv::YearTotalsMode mode)
 {
     std::string text;
-    qv::yearlyTotalsReport(settings_, cutoffDeg, text);
+    qv::yearlyTotalsReport(settings_, mode, cutoffAngle_, text);
     QvYearDialog dialog(this);
     dialog.showTotals(QString::fromStdString(text), fontSize_);
     dialog.exec();
@@ -643,7 +644,7 @@ void QuorvelApp::slotCalcYearTot()
                                            tr("Cutoff Angle (deg - if > 90 standard output):"), cutoffAngle_,
                                            qv::kCutoffMinDeg, qv::kCutoffMaxDeg, qv::kCutoffDecimals, &accepted);
     if (accepted)
-        showYearlyTotals(cutoffAngle_);
+        showYearlyTotals(qv::YearTotalsMode::SkyTotals);
     status("Ready.");
 }
 
@@ -654,7 +655,7 @@ void QuorvelApp::slotCalcSolarPanel()
     dialog.setInput(settings_.panel);
     if (dialog.exec() == QDialog::Accepted) {
         settings_.panel = dialog.input();
-        showYearlyTotals(qv::kSolarPanelCutoff);
+        showYearlyTotals(qv::YearTotalsMode::SolarPanel);
     }
     status("Ready.");
 }
@@ -662,7 +663,7 @@ void QuorvelApp::slotCalcSolarPanel()
 void QuorvelApp::slotCalcSatEcl()
 {
     status("Show special solar eclipse map...");
-    lastPage_ = 4;
+    lastPage_ = Page::SpecialMap;
     view_->specialEclipseCommand(settings_);
     status("Ready.");
 }
@@ -731,7 +732,7 @@ void QuorvelApp::slotQuickHelp()
         dialog.setHelpLine(stream.readLine().replace(kHelpConfigFile, QDir::toNativeSeparators(configPath_)));
         dialog.setHelpLine("\n");
     }
-    dialog.setHelpLine("$$$");
+    dialog.showFromStart();
     dialog.exec();
     status("Ready.");
 }

@@ -11,6 +11,7 @@
 #include "base/settings.h"
 #include "config/settings_io.h"
 #include "dialogs/qv_print_dialog.h"
+#include "reports/year_totals.h"
 
 class QAction;
 class QPageLayout;
@@ -32,8 +33,9 @@ public:
     qv::PageBuffer& page() const { return page_; }
     const QString& saveFileName() const { return saveFileName_; }
     int fontSize() const { return fontSize_; }
-    // 0 start, 1 phases, 2 calendar, 3 eclipse list, 4 special map: the page last shown.
-    int lastPage() const { return lastPage_; }
+    // The page last shown.
+    enum class Page { Start, Phases, Calendar, EclipseList, SpecialMap };
+    Page lastPage() const { return lastPage_; }
     double cutoffAngle() const { return cutoffAngle_; }
 
 public slots:
@@ -97,10 +99,10 @@ private:
     bool writeExport(const char* title, const QString& path, const std::string& text, const QString& doneText);
     void reportExportFailure(const char* title, const QString& path, const std::string& error);
     // Clears the page, builds a report into it, remembers it as the last page and draws it.
-    void showTextReport(int lastPage, void (*build)(qv::SettingsRecord&, qv::PageBuffer&));
-    // Builds the yearly totals (or, for the panel cutoff, the solar panel statistics) and shows
+    void showTextReport(Page lastPage, void (*build)(qv::SettingsRecord&, qv::PageBuffer&));
+    // Builds the yearly totals for the cutoff angle, or the solar panel statistics, and shows
     // them in the "Yearly Totals" dialog.
-    void showYearlyTotals(double cutoffDeg);
+    void showYearlyTotals(qv::YearTotalsMode mode);
     // Print commands (print_commands.cpp): asks what to print, on which paper and how turned;
     // false when cancelled.
     bool askPrintChoice();
@@ -160,7 +162,7 @@ private:
     qv::SettingsRecord settingsAtStart_;  // as the configuration file gave them
     bool keepUnreadableConfig_ = false;   // the file met at start was unreadable
     int fontSize_ = 10;
-    int lastPage_ = 0;
+    Page lastPage_ = Page::Start;
     double cutoffAngle_ = 100.0;
     // The last print choice for this run; empty until the first print, whose paper is the
     // printer's or the locale's.

@@ -72,11 +72,11 @@ void QuorvelView::setMapSettings(const qv::DisplaySettings& display)
     centralMeridian_ = display.centralMeridianDeg;
 }
 
-void QuorvelView::renderPage(int fixedPitchAllowed, const qv::PageBuffer& page)
+void QuorvelView::renderPage(bool fixedPitchAllowed, const qv::PageBuffer& page)
 {
     displayMode_ = TextPage;
     viewport()->setCursor(Qt::ArrowCursor);
-    drawPageText(page, fixedPitchAllowed != 0);
+    drawPageText(page, fixedPitchAllowed);
 }
 
 void QuorvelView::showEclipseList(const qv::SettingsRecord& settings)
@@ -87,7 +87,7 @@ void QuorvelView::showEclipseList(const qv::SettingsRecord& settings)
     viewSettings_.observer = settings.observer;
     viewSettings_.display.dmsAngles = settings.display.dmsAngles;
     eclipses_ = qv::eclipsesOfYear(viewSettings_);
-    viewPage_.lineCount = 0;
+    viewPage_.lines.clear();
     const std::vector<int> eclipseLines =
         qv::buildEclipseListPage(viewSettings_.time.year, viewSettings_.time.zone, eclipses_, viewPage_);
     resize(kListWidthPx, kListHeightPx);
@@ -107,15 +107,15 @@ void QuorvelView::drawPageText(const qv::PageBuffer& page, bool fixedPitchAllowe
     if (eclipseLines)
         numberedLineCount_ = 0;
     int y = 0;
-    for (int i = 0; i < page.lineCount; ++i) {
-        const char* line = page.lines[i];
+    for (int i = 0; i < static_cast<int>(page.lines.size()); ++i) {
+        const qv::PageLine& line = page.lines[i];
         if (eclipseLines && numberedLineCount_ < qv::kMaxEclipses &&
             std::find(eclipseLines->begin(), eclipseLines->end(), i) != eclipseLines->end())
             lineTops_[++numberedLineCount_] = y - 2;
         y += ascent;
         // Location names may hold UTF-8; every other text is ASCII.
-        const QString text = QString::fromUtf8(line, qv::lineTextLength(page, i));
-        const bool fixedPitch = fixedPitchAllowed && qv::isMarkedLine(page, i);
+        const QString text = QString::fromStdString(line.text);
+        const bool fixedPitch = fixedPitchAllowed && line.fixedPitch;
         double x = kLeftMarginPx;
         int grid = kLeftMarginPx;
         for (int k = 0; k < text.size(); ++k) {

@@ -29,8 +29,8 @@ public:
     void setFontSize(int pointSize);
     // Takes the grid, background, borders, step, projection and central meridian of the maps.
     void setMapSettings(const qv::DisplaySettings& display);
-    // Draws a page; marked lines are fixed-pitch only when fixedPitchAllowed is non-zero.
-    void renderPage(int fixedPitchAllowed, const qv::PageBuffer& page);
+    // Draws a page; its table rows are drawn fixed-pitch only when fixedPitchAllowed.
+    void renderPage(bool fixedPitchAllowed, const qv::PageBuffer& page);
     // Builds the year's eclipse list from the main settings and draws it with numbered lines.
     void showEclipseList(const qv::SettingsRecord& settings);
     // Arrow keys: steps the special-eclipse time on its map, else scrolls the page.
@@ -65,7 +65,7 @@ public:
     const std::vector<qv::EclipseEvent>& eclipses() const { return eclipses_; }
     qv::PageBuffer& viewPage() { return viewPage_; }
     bool earthLoaded() const { return earthLoaded_; }
-    int mapProjection() const { return mapProjection_; }
+    qv::MapProjection mapProjection() const { return mapProjection_; }
     double centralMeridian() const { return centralMeridian_; }
 
 protected:
@@ -102,6 +102,6 @@ private:
     int displayMode_ = NoPage;
     bool earthLoaded_ = false;
     int fontSize_ = 10;
-    int mapProjection_ = 0;
+    qv::MapProjection mapProjection_ = qv::MapProjection::SimpleWorld;
     double centralMeridian_ = 0.0;
 };

@@ -115,11 +115,11 @@ RiseSet AltitudeScan::select(double h0Deg, long anchor)
         set = find(CrossingKind::Set, h0Deg, rise, rise + longestSearch_, false);
     RiseSet events;
     if (rise != kNoMinute && set != kNoMinute) {
-        events.status = kEventsFound;
+        events.status = RiseSetStatus::Found;
         events.riseUT = crossingTime(rise - 1, h0Deg);
         events.setUT = crossingTime(set, h0Deg);
     } else {
-        events.status = isAbove(anchor, h0Deg) ? kStaysAbove : kStaysBelow;
+        events.status = isAbove(anchor, h0Deg) ? RiseSetStatus::StaysAbove : RiseSetStatus::StaysBelow;
     }
     return events;
 }

@@ -37,7 +37,7 @@ public:
     // before the anchor with the first set after it; else the first set in the day before or
     // after the anchor with the last rise before it (the body's time above the horizon that
     // ends then); else the first rise in the day after the anchor with the set after it. Their times are interpolated within the minute, so that they do not depend on
-    // the seconds of the origin. No pair: kStaysAbove or kStaysBelow as the body stands at the
+    // the seconds of the origin. No pair: StaysAbove or StaysBelow as the body stands at the
     // anchor.
     RiseSet select(double h0Deg, long anchor);
 

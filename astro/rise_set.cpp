@@ -28,7 +28,7 @@ constexpr int kMoonSetSteps = 240;
 // Both crossings of an estimate refined by sunCrossingTime.
 void refineSunCrossings(const EventSite& site, RiseSet& events, double& eqeqSeconds, double h0Deg)
 {
-    if (events.status != kEventsFound)
+    if (!events.found())
         return;
     events.riseUT = sunCrossingTime(site, events.riseUT, eqeqSeconds, h0Deg);
     events.setUT = sunCrossingTime(site, events.setUT, eqeqSeconds, h0Deg);
@@ -67,11 +67,11 @@ double sunTransitUT(const EventSite& site, double mjdUT)
     return mjdUT + (transit - std::floor(transit));
 }
 
-int riseSetEstimate(double mjdUT, const Vec3& equatorialVector, double h0Deg, double currentAltDeg,
-                    double eqeqSeconds, double latitudeRad, double longitudeDeg, double& riseUT,
-                    double& setUT)
+RiseSetStatus riseSetEstimate(double mjdUT, const Vec3& equatorialVector, double h0Deg, double currentAltDeg,
+                              double eqeqSeconds, double latitudeRad, double longitudeDeg, double& riseUT,
+                              double& setUT)
 {
-    const int noEvent = currentAltDeg >= h0Deg ? kStaysAbove : kStaysBelow;
+    const RiseSetStatus noEvent = currentAltDeg >= h0Deg ? RiseSetStatus::StaysAbove : RiseSetStatus::StaysBelow;
     const PolarCoord polar = toPolar(equatorialVector);
     const double declination = polar.latitude();
     const double denominator = std::cos(declination) * std::cos(latitudeRad);
@@ -90,7 +90,7 @@ int riseSetEstimate(double mjdUT, const Vec3& equatorialVector, double h0Deg, do
     const double halfArc = std::acos(cosH) / kTwoPi;
     riseUT = mjdUT + transit - halfArc;
     setUT = mjdUT + transit + halfArc;
-    return kEventsFound;
+    return RiseSetStatus::Found;
 }
 
 double interpolateCrossing(double t1, double t2, double y1, double y2, double target)
@@ -134,7 +134,7 @@ SunEvents estimatedSunEvents(const EventSite& site, double mjdUT, Vec3 sunVector
     result.horizon = estimate(kSunHorizonAltitudeDeg);
     // A rise after the instant belongs to the coming day: take the day before instead, so
     // that the rise shown is the last one before the instant.
-    if (result.horizon.status == kEventsFound && result.horizon.riseUT > mjdUT) {
+    if (result.horizon.found() && result.horizon.riseUT > mjdUT) {
         mjdUT -= 1.0;
         sunVector = sunVectorAt(site, mjdUT, eqeqSeconds);
         result.horizon = estimate(kSunHorizonAltitudeDeg);
@@ -165,13 +165,13 @@ RiseSet searchedMoonRiseSet(const EventSite& site, double mjdUT, Vec3 moonVector
     };
 
     result.status = estimate(mjdUT, result.riseUT, result.setUT);
-    if (result.status != kEventsFound)
+    if (!result.found())
         return result;
     if (result.riseUT > mjdUT) {
         const double dayBefore = mjdUT - 1.0;
         moonVector = moonVectorAt(site, dayBefore, eqeqSeconds);
         result.status = estimate(dayBefore, result.riseUT, result.setUT);
-        if (result.status != kEventsFound)
+        if (!result.found())
             return result;
     }
 
@@ -204,7 +204,7 @@ RiseSet searchedMoonRiseSet(const EventSite& site, double mjdUT, Vec3 moonVector
     double rise = 0.0;
     double set = 0.0;
     result.status = estimate(result.riseUT, rise, set);
-    if (result.status == kEventsFound)
+    if (result.found())
         result.status = estimate(set, rise, set);
     return result;
 }
@@ -213,8 +213,8 @@ RiseSet searchedMoonRiseSet(const EventSite& site, double mjdUT, Vec3 moonVector
 // in the days around the anchor), else the events the scan selects.
 RiseSet checked(AltitudeScan& scan, const RiseSet& estimated, double h0Deg, long anchor)
 {
-    const bool confirmed = estimated.status == kEventsFound ? scan.confirms(estimated, h0Deg, anchor)
-                                                            : !scan.crossesNear(h0Deg, anchor);
+    const bool confirmed =
+        estimated.found() ? scan.confirms(estimated, h0Deg, anchor) : !scan.crossesNear(h0Deg, anchor);
     return confirmed ? estimated : scan.select(h0Deg, anchor);
 }
 
@@ -222,7 +222,7 @@ RiseSet checked(AltitudeScan& scan, const RiseSet& estimated, double h0Deg, long
 bool sameEvents(const RiseSet& a, const RiseSet& b)
 {
     constexpr double kToleranceDays = 2.0 * kMinuteDays;
-    return a.status == kEventsFound && b.status == kEventsFound && std::fabs(a.riseUT - b.riseUT) <= kToleranceDays &&
+    return a.found() && b.found() && std::fabs(a.riseUT - b.riseUT) <= kToleranceDays &&
            std::fabs(a.setUT - b.setUT) <= kToleranceDays;
 }
 
@@ -235,13 +235,13 @@ SunEvents sunEvents(const EventSite& site, double mjdUT, Vec3 sunVector, double 
     events.horizon = checked(scan, events.horizon, kSunHorizonAltitudeDeg, 0);
     // The twilights belong to the day of the rise shown: the first transit after it, or
     // after the instant when the Sun neither rises nor sets.
-    const bool rises = events.horizon.status == kEventsFound;
+    const bool rises = events.horizon.found();
     const long transit = scan.minuteNear(sunTransitUT(site, rises ? events.horizon.riseUT : mjdUT));
-    int previousStatus = events.horizon.status;
-    for (int i = 0; i < kTwilightCount && previousStatus != kStaysAbove; ++i) {
+    RiseSetStatus previousStatus = events.horizon.status;
+    for (int i = 0; i < kTwilightCount && previousStatus != RiseSetStatus::StaysAbove; ++i) {
         RiseSet& twilight = events.twilights[i];
         const RiseSet scanned = scan.select(kTwilightAltitudesDeg[i], transit);
-        if (!sameEvents(twilight, scanned) && (twilight.status == kEventsFound || scanned.status == kEventsFound))
+        if (!sameEvents(twilight, scanned) && (twilight.found() || scanned.found()))
             twilight = scanned;
         previousStatus = twilight.status;
         events.twilightLines = i + 1;

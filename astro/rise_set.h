@@ -19,9 +19,7 @@ namespace qv {
 
 // Outcome of an estimate: both events found, or none because the body stays above (or below)
 // the event altitude.
-constexpr int kEventsFound = 1;
-constexpr int kStaysAbove = 0;
-constexpr int kStaysBelow = -1;
+enum class RiseSetStatus { Found, StaysAbove, StaysBelow };
 
 // Twilight altitudes of the Sun in degrees: civil, nautical and astronomical. The horizon is
 // kSunHorizonAltitudeDeg (astro/refraction.h).
@@ -30,11 +28,11 @@ constexpr int kTwilightAltitudesDeg[kTwilightCount] = {-6, -12, -18};
 
 // Rise and set from one equatorial vector at mjdUT, treating one turn of hour angle as one day:
 // the transit falls within the day that starts at mjdUT, so the rise may precede mjdUT and the
-// set fall on the next day. currentAltDeg (the body's altitude now) decides between kStaysAbove
-// and kStaysBelow when there is no crossing; the poles never have one.
-int riseSetEstimate(double mjdUT, const Vec3& equatorialVector, double h0Deg, double currentAltDeg,
-                    double eqeqSeconds, double latitudeRad, double longitudeDeg, double& riseUT,
-                    double& setUT);
+// set fall on the next day. currentAltDeg (the body's altitude now) decides between StaysAbove
+// and StaysBelow when there is no crossing; the poles never have one.
+RiseSetStatus riseSetEstimate(double mjdUT, const Vec3& equatorialVector, double h0Deg, double currentAltDeg,
+                              double eqeqSeconds, double latitudeRad, double longitudeDeg, double& riseUT,
+                              double& setUT);
 
 // The observer and time scale of the event searches: geodetic latitude and east longitude
 // (radians), height above sea level (metres) and TT - UT (seconds) of the instant the events
@@ -64,9 +62,11 @@ double interpolateCrossing(double t1, double t2, double y1, double y2, double ta
 double sunCrossingTime(const EventSite& site, double estimateUT, double& eqeqSeconds, double h0Deg);
 
 struct RiseSet {
-    int status = kStaysBelow;
+    RiseSetStatus status = RiseSetStatus::StaysBelow;
     double riseUT = 0.0;
     double setUT = 0.0;
+
+    bool found() const { return status == RiseSetStatus::Found; }
 };
 
 // The Sun's rise and set and the twilights that the sky details show.

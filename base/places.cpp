@@ -83,15 +83,17 @@ bool isWordStart(char before)
            before == '.';
 }
 
-// 1 when key begins with query, 2 when a word of it does, else 0.
-int matchKind(std::string_view key, std::string_view query)
+// How a search key holds the query: at its start, at the start of a later word, or not at all.
+enum class Match { None, Start, WordStart };
+
+Match matchKind(std::string_view key, std::string_view query)
 {
     if (key.starts_with(query))
-        return 1;
+        return Match::Start;
     for (size_t at = key.find(query, 1); at != std::string_view::npos; at = key.find(query, at + 1))
         if (isWordStart(key[at - 1]))
-            return 2;
-    return 0;
+            return Match::WordStart;
+    return Match::None;
 }
 
 // The next line of a table text, advancing text past it.
@@ -215,15 +217,15 @@ std::vector<const Place*> findPlaces(std::string_view text, std::size_t maxCount
     const PlaceTable& table = placeTable();
     std::vector<const Place*> wordMatches;
     for (size_t i = 0; i < table.places.size() && found.size() < maxCount; ++i) {
-        int kind = matchKind(table.nameKeys[i], query);
-        if (kind != 1 && !table.asciiKeys[i].empty()) {
-            const int asciiKind = matchKind(table.asciiKeys[i], query);
-            if (asciiKind == 1 || kind == 0)
+        Match kind = matchKind(table.nameKeys[i], query);
+        if (kind != Match::Start && !table.asciiKeys[i].empty()) {
+            const Match asciiKind = matchKind(table.asciiKeys[i], query);
+            if (asciiKind == Match::Start || kind == Match::None)
                 kind = asciiKind;
         }
-        if (kind == 1)
+        if (kind == Match::Start)
             found.push_back(&table.places[i]);
-        else if (kind == 2 && wordMatches.size() < maxCount)
+        else if (kind == Match::WordStart && wordMatches.size() < maxCount)
             wordMatches.push_back(&table.places[i]);
     }
     for (size_t i = 0; i < wordMatches.size() && found.size() < maxCount; ++i)

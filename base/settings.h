@@ -3,20 +3,10 @@
 // settings, the display and map settings, the solar panel and the special eclipse.
 // SettingsRecord gathers them for the window and the batch companion.
 #include "base/instant.h"
+#include "base/observer.h"
 #include "base/time_zone.h"
 
 namespace qv {
-
-constexpr int kLocationNameSize = 31;   // 30 characters and the NUL
-constexpr int kLocationNameMax = 30;
-
-// The place the local circumstances, rise and set and the sky are computed for.
-struct Observer {
-    double latitudeDeg = 0.0;   // north positive
-    double longitudeDeg = 0.0;  // east positive
-    double heightM = 0.0;       // above sea level
-    char name[kLocationNameSize] = "Default";
-};
 
 // The year of the tables, the zone of the pages, TT - UT and the current instant.
 struct TimeSettings {
@@ -45,15 +35,21 @@ inline double deltaTSecondsOfYear(const TimeSettings& time)
     return deltaTRule(time).secondsInYear(time.year);
 }
 
+// The style of the eclipse maps; the numbers are those of the map option and dialog buttons.
+enum class MapProjection { SimpleWorld = 0, Northern = 1, Southern = 2, PhysicalWorld = 3 };
+
+// The parallels and meridians drawn on the world maps; numbered as MapProjection.
+enum class MapGrid { None = 0, Every30Degrees = 1, Every10Degrees = 2 };
+
 // How angles are written and how the eclipse maps are drawn.
 struct DisplaySettings {
     bool dmsAngles = false;          // angles in the packed DD.MMSS form
-    int mapProjection = 0;           // 0 simple, 1 north, 2 south, 3 physical
+    MapProjection mapProjection = MapProjection::SimpleWorld;
     double centralMeridianDeg = 0.0;
     int mapStepMinutes = 30;         // step of the central-line table
-    int mapGrid = 0;                 // 0 none, 1 30-degree grid, 2 10-degree grid
-    int mapGrey = 1;                 // 1 grey background
-    int mapBorders = 1;              // 1 borders between countries drawn
+    MapGrid mapGrid = MapGrid::None;
+    bool mapGrey = true;             // grey background, else white
+    bool mapBorders = true;          // borders between countries drawn
 };
 
 // A fixed solar panel and the months of its statistics.

@@ -12,7 +12,6 @@ using hh_mm_ss = date::hh_mm_ss<Duration>;
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -161,9 +160,9 @@ const ZoneRules* rulesNamed(const char* name)
 // The rules of a named zone, or nullptr for a fixed offset (or a name not in the database).
 const ZoneRules* rulesOf(const TimeZone& zone)
 {
-    if (zone.rules != nullptr || zone.name[0] == '\0')
+    if (zone.rules != nullptr || zone.name.empty())
         return zone.rules;
-    return rulesNamed(zone.name);
+    return rulesNamed(zone.name.c_str());
 }
 
 // "+2", "+5:45", "-3:30", "+1:05:21" for an offset in seconds.
@@ -188,12 +187,12 @@ std::string offsetText(int offsetS)
 
 bool findTimeZone(const char* name, TimeZone& zone)
 {
-    if (name == nullptr || name[0] == '\0' || std::strlen(name) >= sizeof zone.name)
+    if (name == nullptr || name[0] == '\0')
         return false;
     const ZoneRules* rules = rulesNamed(name);
     if (rules == nullptr)
         return false;
-    std::snprintf(zone.name, sizeof zone.name, "%s", name);
+    zone.name = name;
     zone.rules = rules;
     return true;
 }

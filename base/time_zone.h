@@ -17,14 +17,13 @@
 
 namespace qv {
 
-struct ZoneRules;  // the offsets of one named zone, loaded once per run
-
-constexpr int kZoneNameSize = 48;  // the longest IANA name has 32 characters
+struct ZoneRules;  // the offsets of one named zone, loaded once per run and never freed
 
 struct TimeZone {
     double offsetHours = 0.0;          // hours east of Greenwich: the zone when name is empty
-    char name[kZoneNameSize] = "";     // IANA zone name; empty: the fixed offsetHours
-    const ZoneRules* rules = nullptr;  // the loaded rules of name (set by findTimeZone)
+    std::string name{};                // IANA zone name; empty: the fixed offsetHours
+    // The loaded rules of name (set by findTimeZone): not owned, they live as long as the process.
+    const ZoneRules* rules = nullptr;
 };
 
 // Looks a zone name up in the system's time-zone database. Known: sets zone.name and

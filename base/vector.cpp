@@ -77,7 +77,7 @@ CircleCrossing circleIntersection(double a, double b, double r0) {
     const double q = r * r - (m * m / (4.0 * aSquared) - 1.0) / l;
     if (q < 0.0) return crossing;
     const double t = std::sqrt(q);
-    crossing.found = 1;
+    crossing.found = true;
     crossing.y1 = -(t + r);
     crossing.y2 = -(r - t);
     crossing.x1 = m / (2.0 * a) - (b / a) * crossing.y1;

@@ -109,10 +109,10 @@ inline double sinRevolutions(double revolutions) { return std::sin(kTwoPi * frac
 double safeAtan2(double y, double x);
 
 // Points where the unit circle meets the circle of centre (a, b) and radius r0.
-// found is 0 when there are none (or a is about 0), 1 when both points are set; a tangent
-// circle gives the touching point twice.
+// found is false when there are none (or a is about 0), true when both points are set; a
+// tangent circle gives the touching point twice.
 struct CircleCrossing {
-    int found = 0;
+    bool found = false;
     double x1 = 0.0;
     double y1 = 0.0;
     double x2 = 0.0;

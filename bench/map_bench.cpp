@@ -53,7 +53,7 @@ void BM_EclipseMapDrawing(benchmark::State& state)
     QPixmap caption(qv::kCaptionWidthPx, qv::kCaptionHeightPx);
     QPixmap earth;
     qv::loadEarthImage(earth);
-    const qv::MapGeometry geometry = qv::mapGeometry(qv::kPhysicalWorldMap, -90.0);
+    const qv::MapGeometry geometry = qv::mapGeometry(qv::MapProjection::PhysicalWorld, -90.0);
     for (auto _ : state)
         qv::paintEclipseMap(page, caption, &earth, geometry, settings, qv::eclipseMapPoints(settings, eclipse),
                             qv::eclipseMapTitle(2024, qv::TimeZone{}, eclipse));
@@ -68,9 +68,9 @@ void BM_MapBackground(benchmark::State& state)
     QPixmap page(qv::kMapPageWidthPx, qv::kMapPageHeightPx);
     QPixmap earth;
     qv::loadEarthImage(earth);
-    const qv::MapGeometry geometry = qv::mapGeometry(static_cast<int>(state.range(0)), -90.0);
+    const qv::MapGeometry geometry = qv::mapGeometry(static_cast<qv::MapProjection>(state.range(0)), -90.0);
     qv::DisplaySettings display;
-    display.mapGrid = 1;
+    display.mapGrid = qv::MapGrid::Every30Degrees;
     for (auto _ : state) {
         QPainter painter(&page);
         qv::drawMapGrid(geometry, painter, &earth, display);

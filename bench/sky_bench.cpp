@@ -53,10 +53,11 @@ BENCHMARK(BM_SkyDetailsTextPolar)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)
 // The standard totals (Sun and Moon every minute) and the panel statistics (Sun only).
 void BM_YearlyTotals(benchmark::State& state) {
     const qv::SettingsRecord settings = skySettings();
-    const double cutoff = state.range(0) == 0 ? 100.0 : qv::kSolarPanelCutoff;
+    const qv::YearTotalsMode mode =
+        state.range(0) == 0 ? qv::YearTotalsMode::SkyTotals : qv::YearTotalsMode::SolarPanel;
     std::string text;
     for (auto _ : state) {
-        qv::yearlyTotalsReport(settings, cutoff, text);
+        qv::yearlyTotalsReport(settings, mode, 100.0, text);
         benchmark::DoNotOptimize(text.data());
     }
 }

@@ -14,9 +14,9 @@ void BM_BuildYearTables(benchmark::State& state) {
     settings.time.year = 2024;
     qv::PageBuffer page;
     for (auto _ : state) {
-        page.lineCount = 0;
+        page.lines.clear();
         qv::buildYearTables(settings, page);
-        benchmark::DoNotOptimize(page.lines[0][0]);
+        benchmark::DoNotOptimize(page.lines.data());
     }
 }
 BENCHMARK(BM_BuildYearTables)->Unit(benchmark::kMillisecond);

@@ -6,17 +6,10 @@
 
 namespace qv {
 
-namespace {
-
-constexpr const char* kScrollToStart = "$$$";
-
-}  // namespace
-
 int runHolidaysCommand(CliContext& context)
 {
     for (const std::string& piece : holidayDialogPieces(context.settings))
-        if (piece != kScrollToStart)
-            std::fputs(piece.c_str(), context.out);
+        std::fputs(piece.c_str(), context.out);
     std::fputc('\n', context.out);
     return kCliExitOk;
 }

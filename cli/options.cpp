@@ -140,6 +140,17 @@ bool setWhole(const OptionArg& arg, long long low, long long high, Target& targe
     return true;
 }
 
+// A code numbered 0 to high (an enumeration, or a flag 0/1 into a bool).
+template <typename Code>
+bool setCode(const OptionArg& arg, int high, std::optional<Code>& target)
+{
+    int value = 0;
+    if (!readWhole(arg, arg.value, 0, high, value))
+        return false;
+    target = static_cast<Code>(value);
+    return true;
+}
+
 template <typename Target>
 bool setReal(const OptionArg& arg, double low, double high, Target& target)
 {
@@ -350,17 +361,17 @@ constexpr OptionSpec kOptions[] = {
     {"--step", "MIN", "step of the central-line listing in minutes, 1 to 60",
      [](const OptionArg& a) { return setWhole(a, 1, 60, a.options.mapStepMin); }},
     {"--projection", "0-3", "eclipse map: 0 world, 1 northern, 2 southern, 3 physical",
-     [](const OptionArg& a) { return setWhole(a, 0, 3, a.options.mapProjection); }},
+     [](const OptionArg& a) { return setCode(a, 3, a.options.mapProjection); }},
     {"--meridian", "DEG", "central meridian of the eclipse map, -360 to 360",
      [](const OptionArg& a) {
          return setReal(a, kLongitudeMinDeg, kLongitudeMaxDeg, a.options.centralMeridianDeg);
      }},
     {"--grid", "0-2", "eclipse map grid: 0 none, 1 30-degree, 2 10-degree",
-     [](const OptionArg& a) { return setWhole(a, 0, 2, a.options.mapGrid); }},
+     [](const OptionArg& a) { return setCode(a, 2, a.options.mapGrid); }},
     {"--grey", "0|1", "eclipse map background: 1 grey, 0 white",
-     [](const OptionArg& a) { return setWhole(a, 0, 1, a.options.mapGrey); }},
+     [](const OptionArg& a) { return setCode(a, 1, a.options.mapGrey); }},
     {"--borders", "0|1", "eclipse map borders between countries: 1 drawn (default), 0 not",
-     [](const OptionArg& a) { return setWhole(a, 0, 1, a.options.mapBorders); }},
+     [](const OptionArg& a) { return setCode(a, 1, a.options.mapBorders); }},
     {"--scale", "N", "map, special: the picture N times as large, 1 to 4 (a screen at N x 100 %)",
      [](const OptionArg& a) { return setWhole(a, 1, kMaxPictureScale, a.options.pictureScale); }},
     {"--cutoff", "DEG", "cutoff angle of the yearly totals, -90 to 100, two decimals (above 90: standard)",

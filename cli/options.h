@@ -52,11 +52,11 @@ struct CliOptions {
     std::optional<CliTime> time;
     std::optional<int> eclipseNumber;  // 1-based number in the eclipse list
     std::optional<int> mapStepMin;
-    std::optional<int> mapProjection;
+    std::optional<MapProjection> mapProjection;
     std::optional<double> centralMeridianDeg;
-    std::optional<int> mapGrid;
-    std::optional<int> mapGrey;
-    std::optional<int> mapBorders;
+    std::optional<MapGrid> mapGrid;
+    std::optional<bool> mapGrey;
+    std::optional<bool> mapBorders;
     double cutoffDeg = 100.0;  // the Year Totals cutoff angle; above 90 the standard totals
     int ephemerisCount = 1;           // instants of the ephemeris listing
     double ephemerisEveryDays = 1.0;  // days between those instants

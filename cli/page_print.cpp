@@ -4,8 +4,8 @@ namespace qv {
 
 void printPage(const PageBuffer& page, std::FILE* out)
 {
-    for (int i = 0; i < page.lineCount; ++i) {
-        std::fwrite(page.lines[i], 1, static_cast<std::size_t>(lineTextLength(page, i)), out);
+    for (const PageLine& line : page.lines) {
+        std::fwrite(line.text.data(), 1, line.text.size(), out);
         std::fputc('\n', out);
     }
 }

@@ -6,7 +6,7 @@
 
 namespace qv {
 
-// Writes each line of the page (without the fixed-pitch marker) followed by a newline.
+// Writes the text of each line of the page followed by a newline.
 void printPage(const PageBuffer& page, std::FILE* out);
 
 }  // namespace qv

@@ -15,10 +15,10 @@ int printText(CliContext& context, const std::string& text)
     return kCliExitOk;
 }
 
-int printTotals(CliContext& context, double cutoffDeg)
+int printTotals(CliContext& context, YearTotalsMode mode)
 {
     std::string text;
-    yearlyTotalsReport(context.settings, cutoffDeg, text);
+    yearlyTotalsReport(context.settings, mode, context.options.cutoffDeg, text);
     return printText(context, text);
 }
 
@@ -26,8 +26,8 @@ int printTotals(CliContext& context, double cutoffDeg)
 
 int runSkyCommand(CliContext& context) { return printText(context, skyDetailsText(context.settings)); }
 
-int runTotalsCommand(CliContext& context) { return printTotals(context, context.options.cutoffDeg); }
+int runTotalsCommand(CliContext& context) { return printTotals(context, YearTotalsMode::SkyTotals); }
 
-int runPanelCommand(CliContext& context) { return printTotals(context, kSolarPanelCutoff); }
+int runPanelCommand(CliContext& context) { return printTotals(context, YearTotalsMode::SolarPanel); }
 
 }  // namespace qv

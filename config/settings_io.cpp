@@ -25,7 +25,8 @@ namespace {
 constexpr double kSplitAllowanceDays = 0.001 / kSecondsPerDay;
 constexpr int kConfigNumbers = 4;            // zone, latitude, longitude, height
 constexpr int kNumberLineSize = 80;          // a number line is read up to 79 characters
-constexpr int kNameLineSize = kLocationNameSize;  // the name line is read up to 30 characters
+constexpr int kNameLineSize = kLocationNameMax + 1;  // the name line is read up to 30 bytes
+constexpr int kZoneNameSize = 48;  // a longer zone name line is read as none (IANA names have up to 32)
 
 // The values of one configuration file, kept apart until all of them were read and checked.
 struct ConfigValues {
@@ -85,30 +86,30 @@ void readZoneNameLine(std::FILE* file, char (&zoneName)[kZoneNameSize])
     std::memcpy(zoneName, line, length + 1);
 }
 
-// Lines 1 to 7 of an open configuration file; 1 when everything up to the name was read.
-int readConfigValues(std::FILE* file, ConfigValues& values)
+// Lines 1 to 7 of an open configuration file; true when everything up to the name was read.
+bool readConfigValues(std::FILE* file, ConfigValues& values)
 {
     for (double& number : values.numbers)
-        if (readNumbersFromLine(file, 1, &number) != 1 || std::feof(file))
-            return 0;
+        if (!readNumbersFromLine(file, std::span(&number, 1)) || std::feof(file))
+            return false;
     if (std::fgets(values.name, sizeof values.name, file) == nullptr)
-        return 0;
+        return false;
     std::size_t length = std::strlen(values.name);
     // A file edited elsewhere may end its lines in CR LF.
     while (length > 0 && (values.name[length - 1] == '\n' || values.name[length - 1] == '\r'))
         --length;
     if (std::feof(file))
-        return 0;
+        return false;
     values.name[utf8WholeCharactersLength(values.name, length)] = '\0';
     keepValidUtf8(values.name, sizeof values.name);
     int flag = 0;
     if (std::fscanf(file, "%d", &flag) != 1)
         flag = 0;
     if (std::ferror(file))
-        return 0;
+        return false;
     values.flag = flag;
     readZoneNameLine(file, values.zoneName);
-    return 1;
+    return true;
 }
 
 // Empty when the numbers are values the computations accept (finite and within the input
@@ -146,11 +147,11 @@ int openRegularFile(const char* path, std::FILE*& file)
 }
 
 // Gives the reason (when one is asked for) and the result of an unreadable file.
-int unreadable(std::string* reason, const std::string& why)
+ConfigRead unreadable(std::string* reason, const std::string& why)
 {
     if (reason != nullptr)
         *reason = why;
-    return 0;
+    return ConfigRead::Unreadable;
 }
 
 // Writes the six lines of the configuration file; false when any write failed.
@@ -167,12 +168,13 @@ bool writeConfigText(std::FILE* file, const SettingsRecord& settings, int flag)
         if (std::fputs(line, file) == EOF)
             return false;
     }
-    const std::size_t nameLength = strnlen(settings.observer.name, kLocationNameSize - 1);
-    if (std::fwrite(settings.observer.name, 1, nameLength, file) != nameLength)
+    const std::string& name = settings.observer.name;
+    const std::size_t nameLength = std::min(name.size(), static_cast<std::size_t>(kLocationNameMax));
+    if (std::fwrite(name.data(), 1, nameLength, file) != nameLength)
         return false;
     if (std::fprintf(file, "\n%d", flag) < 0)
         return false;
-    return !isNamedZone(settings.time.zone) || std::fprintf(file, "\n%s", settings.time.zone.name) >= 0;
+    return !isNamedZone(settings.time.zone) || std::fprintf(file, "\n%s", settings.time.zone.name.c_str()) >= 0;
 }
 
 }  // namespace
@@ -189,26 +191,26 @@ void writeWelcomeLines(PageBuffer& page)
     appendBlankLines(page, 1);
 }
 
-int initSettings(SettingsRecord& settings, PageBuffer& page)
+ConfigRead initSettings(SettingsRecord& settings, PageBuffer& page)
 {
     return initSettings(settings, page, kConfigFileName, clockUnixSeconds());
 }
 
-int initSettings(SettingsRecord& settings, PageBuffer& page, const char* configPath,
-                 long long unixSeconds)
+ConfigRead initSettings(SettingsRecord& settings, PageBuffer& page, const char* configPath,
+                        long long unixSeconds)
 {
     setDefaultSettings(settings, unixSeconds);
     writeWelcomeLines(page);
     int flag = 0;
     std::string reason;
-    const int readResult = readConfigFile(settings, &flag, configPath, &reason);
-    if (readResult < 1) {
+    const ConfigRead readResult = readConfigFile(settings, &flag, configPath, &reason);
+    if (readResult == ConfigRead::Unreadable) {
         appendLine(page, kConfigProblemLine);
-        appendLine(page, (std::string(configPath) + ": " + reason).c_str());
+        appendLine(page, std::string(configPath) + ": " + reason);
         appendBlankLines(page, 1);
     } else {
         if (!reason.empty())
-            appendLine(page, (std::string(configPath) + ": " + reason).c_str());
+            appendLine(page, std::string(configPath) + ": " + reason);
         // Date and time follow the zone just read.
         setDateTimeFromUnixSeconds(settings, unixSeconds);
     }
@@ -236,19 +238,17 @@ void writeInputValuesPage(const SettingsRecord& settings, PageBuffer& page)
     std::snprintf(line, sizeof line, "Year: \t%4i", settings.time.year);
     appendLine(page, line);
     if (isNamedZone(settings.time.zone))
-        appendLine(page, (std::string("Timezone: ") + settings.time.zone.name).c_str());
+        appendLine(page, "Timezone: " + settings.time.zone.name);
     else
         appendNumberLine(page, "Timezone: %g", settings.time.zone.offsetHours);
     appendLine(page, settings.time.deltaTFollowsYear ? "Delta-Time set to automatic"
                                               : "Delta-Time set to manual");
     appendBlankLines(page, 1);
-    const int before = page.lineCount;
     appendLine(page, "Geographic Location:");
-    if (page.lineCount > before)
-        appendLine(page, settings.observer.name);
+    appendLine(page, settings.observer.name);
     const bool packed = settings.display.dmsAngles;
-    appendLine(page, ("Latitude:  \t" + angleText(settings.observer.latitudeDeg, packed)).c_str());
-    appendLine(page, ("Longitude: \t" + angleText(settings.observer.longitudeDeg, packed)).c_str());
+    appendLine(page, "Latitude:  \t" + angleText(settings.observer.latitudeDeg, packed));
+    appendLine(page, "Longitude: \t" + angleText(settings.observer.longitudeDeg, packed));
     appendNumberLine(page, "Height:    \t%g", settings.observer.heightM);
 }
 
@@ -274,11 +274,13 @@ void storeLocationName(SettingsRecord& settings, const char* utf8Name)
     const std::string valid = validUtf8(utf8Name);
     const std::size_t kept = utf8WholeCharactersLength(
         valid.data(), std::min(valid.size(), static_cast<std::size_t>(kLocationNameMax)));
-    for (std::size_t i = 0; i < static_cast<std::size_t>(kLocationNameMax); ++i) {
-        const unsigned char c = i < kept ? static_cast<unsigned char>(valid[i]) : ' ';
-        settings.observer.name[i] = (c < 0x20 || c == 0x7F) ? ' ' : static_cast<char>(c);
+    std::string& name = settings.observer.name;
+    name.assign(static_cast<std::size_t>(kLocationNameMax), ' ');
+    for (std::size_t i = 0; i < kept; ++i) {
+        const unsigned char c = static_cast<unsigned char>(valid[i]);
+        if (c >= 0x20 && c != 0x7F)
+            name[i] = static_cast<char>(c);
     }
-    settings.observer.name[kLocationNameMax] = '\0';
 }
 
 bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path,
@@ -295,25 +297,25 @@ bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path,
 
 bool sameConfigValues(const SettingsRecord& a, const SettingsRecord& b)
 {
-    return a.time.zone.offsetHours == b.time.zone.offsetHours && std::strcmp(a.time.zone.name, b.time.zone.name) == 0 &&
+    return a.time.zone.offsetHours == b.time.zone.offsetHours && a.time.zone.name == b.time.zone.name &&
            a.observer.latitudeDeg == b.observer.latitudeDeg && a.observer.longitudeDeg == b.observer.longitudeDeg &&
-           a.observer.heightM == b.observer.heightM && std::strcmp(a.observer.name, b.observer.name) == 0;
+           a.observer.heightM == b.observer.heightM && a.observer.name == b.observer.name;
 }
 
-int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path, std::string* reason)
+ConfigRead readConfigFile(SettingsRecord& settings, int* flagOut, const char* path, std::string* reason)
 {
     if (flagOut != nullptr)
         *flagOut = 0;
     std::FILE* file = nullptr;
     if (const int failure = openRegularFile(path, file); failure != 0) {
         if (failure == ENOENT)
-            return 2;
+            return ConfigRead::Missing;
         return unreadable(reason, failure == kNotRegularFile ? "not a regular file" : std::strerror(failure));
     }
     ConfigValues values;
-    const int result = readConfigValues(file, values);
+    const bool complete = readConfigValues(file, values);
     std::fclose(file);
-    if (result != 1)
+    if (!complete)
         return unreadable(reason, "incomplete, or no number where one belongs");
     if (const std::string problem = configRangeProblem(values); !problem.empty())
         return unreadable(reason, problem);
@@ -323,40 +325,39 @@ int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path, std
     settings.observer.latitudeDeg = values.numbers[1];
     settings.observer.longitudeDeg = values.numbers[2];
     settings.observer.heightM = values.numbers[3];
-    static_assert(sizeof values.name == sizeof settings.observer.name);
-    std::memcpy(settings.observer.name, values.name, sizeof values.name);
+    settings.observer.name = values.name;
     if (flagOut != nullptr)
         *flagOut = values.flag == 1 ? 1 : 0;
-    return 1;
+    return ConfigRead::Read;
 }
 
-int readNumbersFromLine(std::FILE* file, int count, double* values)
+bool readNumbersFromLine(std::FILE* file, std::span<double> values)
 {
     char line[kNumberLineSize];
     if (std::fgets(line, sizeof line, file) == nullptr)
-        return 0;
+        return false;
     const std::string_view text(line);
     if (text.empty())
-        return 0;
+        return false;
     // A line longer than the buffer would leave its rest to be read as the next line.
     if (text.size() == sizeof line - 1 && text.back() != '\n' && !std::feof(file))
-        return 0;
-    if (count <= 0)
-        return 1;
+        return false;
+    if (values.empty())
+        return true;
     std::size_t position = 0;
-    int stored = 0;
+    std::size_t stored = 0;
     for (;;) {
         while (position < text.size() && text[position] == ' ')
             ++position;
         if (position == text.size())
-            return 0;
+            return false;
         const std::size_t end = std::min(text.find(' ', position), text.size());
         if (!tryParseNumber(text.substr(position, end - position), values[stored++]))
-            return 0;
-        if (stored == count)
-            return 1;
+            return false;
+        if (stored == values.size())
+            return true;
         if (end == text.size())
-            return 0;
+            return false;
         position = end;
     }
 }

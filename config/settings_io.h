@@ -3,6 +3,7 @@
 // "./quorvel.cfg" (zone, latitude, longitude, height, location name, flag).
 #include <cstddef>
 #include <cstdio>
+#include <span>
 #include <string>
 
 #include "base/page_buffer.h"
@@ -15,15 +16,22 @@ constexpr const char* kWelcomeLine = "     *** Welcome to Quorvel Version " QUOR
 constexpr const char* kConfigProblemLine =
     "Problems reading Configuration File. Using defaults instead.";
 
+// What reading the configuration file found.
+enum class ConfigRead {
+    Unreadable,  // incomplete, unreadable, out of range or not a regular file
+    Read,
+    Missing,     // no such file
+};
+
 // Fills every default, writes the welcome line, reads the configuration file and appends the
 // input-values block. Called once at start with an empty page; an unreadable file adds the
 // problem line and a line naming the file and the reason. Returns what readConfigFile
-// returned: 0 tells that an unreadable file was met and the defaults are in use.
-int initSettings(SettingsRecord& settings, PageBuffer& page);
+// returned: Unreadable tells that the defaults are in use.
+ConfigRead initSettings(SettingsRecord& settings, PageBuffer& page);
 // Same as initSettings with an explicit configuration path and the clock fixed at unixSeconds
 // (seconds since 1970-01-01 UTC).
-int initSettings(SettingsRecord& settings, PageBuffer& page, const char* configPath,
-                 long long unixSeconds);
+ConfigRead initSettings(SettingsRecord& settings, PageBuffer& page, const char* configPath,
+                        long long unixSeconds);
 
 // The defaults of every input (zone 0, automatic TT - UT, location "Default" at 0, 0, 0, ...)
 // with the current instant, date and time from unixSeconds. Reads no file and writes no page.
@@ -58,19 +66,18 @@ bool writeConfigFile(const SettingsRecord& settings, int flag, const char* path 
 // Whether the values the configuration file keeps (zone, location and its name) are the same.
 bool sameConfigValues(const SettingsRecord& a, const SettingsRecord& b);
 
-// Reads the configuration file: 2 no such file, 0 incomplete, unreadable, out of range or not a
-// regular file (which is never opened for reading: a FIFO would block), 1 read. On failure the
-// record is untouched and *reason (when given) says why. *flagOut is 1 only when the last
-// number is 1. The name line keeps up to 30 bytes on whole characters, bytes that are no UTF-8
-// becoming U+FFFD; a CR before its line end is dropped. A seventh line names a named zone;
-// a name the time-zone database does not know leaves the fixed offset of line 1, read as 1
-// with *reason saying so.
-int readConfigFile(SettingsRecord& settings, int* flagOut, const char* path = kConfigFileName,
+// Reads the configuration file; one that is not a regular file is never opened for reading (a
+// FIFO would block). On failure the record is untouched and *reason (when given) says why.
+// *flagOut is 1 only when the last number is 1. The name line keeps up to 30 bytes on whole
+// characters, bytes that are no UTF-8 becoming U+FFFD; a CR before its line end is dropped. A
+// seventh line names a named zone; a name the time-zone database does not know leaves the fixed
+// offset of line 1, read as Read with *reason saying so.
+ConfigRead readConfigFile(SettingsRecord& settings, int* flagOut, const char* path = kConfigFileName,
                    std::string* reason = nullptr);
 
-// Reads one line (at most 79 characters) and parses up to count blank-separated numbers into
-// values: 1 when count numbers were stored (or count <= 0 on a non-empty line), else 0. A
-// token that is no finite number (see tryParseNumber) or a longer line gives 0.
-int readNumbersFromLine(std::FILE* file, int count, double* values);
+// Reads one line (at most 79 characters) and parses blank-separated numbers into values: true
+// when all of values were filled (or values is empty and the line is not), else false. A
+// token that is no finite number (see tryParseNumber) or a longer line gives false.
+bool readNumbersFromLine(std::FILE* file, std::span<double> values);
 
 }  // namespace qv

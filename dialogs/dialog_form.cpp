@@ -94,7 +94,7 @@ int wholeValue(const QString& text)
 
 QString zoneText(const qv::TimeZone& zone)
 {
-    return zone.name[0] != '\0' ? QString::fromUtf8(zone.name) : realText(zone.offsetHours);
+    return !zone.name.empty() ? QString::fromStdString(zone.name) : realText(zone.offsetHours);
 }
 
 std::optional<qv::TimeZone> typedZone(const QString& text, double fallbackHours)

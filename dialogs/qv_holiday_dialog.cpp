@@ -16,10 +16,6 @@ QvHolidayDialog::QvHolidayDialog(QWidget* parent)
     qv::ui::layOutTextDialog(this, textEdit1, okButton);
 }
 
-void QvHolidayDialog::setHolidayLine(const QString& line)
-{
-    if (line == QLatin1String("$$$"))
-        qv::ui::showFromStart(textEdit1);
-    else
-        qv::ui::appendPlainText(textEdit1, line);
-}
+void QvHolidayDialog::setHolidayLine(const QString& line) { qv::ui::appendPlainText(textEdit1, line); }
+
+void QvHolidayDialog::showFromStart() { qv::ui::showFromStart(textEdit1); }

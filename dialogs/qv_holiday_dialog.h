@@ -11,8 +11,10 @@ public:
     explicit QvHolidayDialog(QWidget* parent = nullptr);
 
 public slots:
-    // Appends a piece of the page; the piece "$$$" instead scrolls back to the first line.
+    // Appends a piece of the page.
     void setHolidayLine(const QString& line);
+    // Scrolls back to the first line.
+    void showFromStart();
 
 private:
     QTextEdit* textEdit1;

@@ -105,21 +105,21 @@ QvMapDialog::QvMapDialog(QWidget* parent)
 
 void QvMapDialog::setInput(const qv::DisplaySettings& display)
 {
-    qv::ui::checkOnly(gridButtons, display.mapGrid);
-    greyBox->setChecked(display.mapGrey == 1);
-    bordersBox->setChecked(display.mapBorders == 1);
+    qv::ui::checkOnly(gridButtons, static_cast<int>(display.mapGrid));
+    greyBox->setChecked(display.mapGrey);
+    bordersBox->setChecked(display.mapBorders);
     stepBox->setValue(display.mapStepMinutes);
-    qv::ui::checkOnly(projectionButtons, display.mapProjection);
+    qv::ui::checkOnly(projectionButtons, static_cast<int>(display.mapProjection));
     meridianEdit->setText(qv::ui::realText(display.centralMeridianDeg));
 }
 
 qv::DisplaySettings QvMapDialog::input(qv::DisplaySettings display) const
 {
-    display.mapGrid = qMax(qv::ui::checkedIndex(gridButtons), 0);
-    display.mapGrey = greyBox->isChecked() ? 1 : 0;
-    display.mapBorders = bordersBox->isChecked() ? 1 : 0;
+    display.mapGrid = static_cast<qv::MapGrid>(qMax(qv::ui::checkedIndex(gridButtons), 0));
+    display.mapGrey = greyBox->isChecked();
+    display.mapBorders = bordersBox->isChecked();
     display.mapStepMinutes = stepBox->value();
-    display.mapProjection = qMax(qv::ui::checkedIndex(projectionButtons), 0);
+    display.mapProjection = static_cast<qv::MapProjection>(qMax(qv::ui::checkedIndex(projectionButtons), 0));
     display.centralMeridianDeg = qv::ui::realValue(meridianEdit->text());
     return display;
 }

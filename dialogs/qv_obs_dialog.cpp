@@ -140,7 +140,7 @@ void QvObsDialog::setInput(const qv::Observer& observer, bool dmsAngles)
     latEdit->setText(angleText(observer.latitudeDeg));
     lngEdit->setText(angleText(observer.longitudeDeg));
     heightEdit->setText(qv::ui::realText(observer.heightM));
-    locEdit->setText(QString::fromUtf8(observer.name));
+    locEdit->setText(QString::fromStdString(observer.name));
     ddmmButton->setChecked(dmsAngles);
     decButton->setChecked(!dmsAngles);
 }

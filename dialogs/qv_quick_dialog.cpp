@@ -16,10 +16,6 @@ QvQuickDialog::QvQuickDialog(QWidget* parent)
     qv::ui::layOutTextDialog(this, textEdit1, okButton);
 }
 
-void QvQuickDialog::setHelpLine(const QString& line)
-{
-    if (line == QLatin1String("$$$"))
-        qv::ui::showFromStart(textEdit1);
-    else
-        qv::ui::appendPlainText(textEdit1, line);
-}
+void QvQuickDialog::setHelpLine(const QString& line) { qv::ui::appendPlainText(textEdit1, line); }
+
+void QvQuickDialog::showFromStart() { qv::ui::showFromStart(textEdit1); }

@@ -11,8 +11,10 @@ public:
     explicit QvQuickDialog(QWidget* parent = nullptr);
 
 public slots:
-    // Appends a piece of the help text; the piece "$$$" instead scrolls back to the first line.
+    // Appends a piece of the help text.
     void setHelpLine(const QString& line);
+    // Scrolls back to the first line.
+    void showFromStart();
 
 private:
     QTextEdit* textEdit1;

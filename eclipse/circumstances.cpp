@@ -28,7 +28,8 @@ constexpr double kMoonHorizonRad = -0.00989;
 constexpr double kCentralSearchMagnitude = 0.8;
 constexpr double kCentralHalfWindowDays = 0.011111111111111112;
 constexpr double kCentralWindowDays = 0.022222222222222223;
-struct Observer {
+// The place in the radians the frames take.
+struct SiteRadians {
     double latitudeRad;
     double longitudeRad;
     double heightM;
@@ -44,7 +45,7 @@ struct PhaseScan {
 };
 
 // Topocentric elevation (radians, no refraction) of a body vector of the bodies' instant.
-double topocentricElevation(const SunMoon& bodies, const Observer& observer, const Vec3& body)
+double topocentricElevation(const SunMoon& bodies, const SiteRadians& observer, const Vec3& body)
 {
     double azimuthRad = 0.0, elevationRad = 0.0, distance = 0.0;
     horizonCoordinates(bodies.instant.mjdUT, bodies.eqeqSeconds, observer.latitudeRad, observer.longitudeRad,
@@ -53,32 +54,44 @@ double topocentricElevation(const SunMoon& bodies, const Observer& observer, con
 }
 
 // Local magnitude for the Sun and the Moon at their instant.
-double magnitudeAt(const SunMoon& bodies, const Observer& observer, int& centralFlag)
+double magnitudeAt(const SunMoon& bodies, const SiteRadians& observer, bool& central)
 {
     return localEclipseMagnitude(bodies.instant.mjdUT, bodies.eqeqSeconds, observer.latitudeRad,
-                                 observer.longitudeRad, observer.heightM, bodies.sun, bodies.moon, centralFlag);
+                                 observer.longitudeRad, observer.heightM, bodies.sun, bodies.moon, central);
 }
 
 // Visibility intervals: one opens when the eclipse is in progress with the body up (and, for
 // the Sun, eclipsed at the location) and closes when that stops; at most two intervals.
 void updateVisibility(LocalCircumstances& local, bool visible, double mjdUT)
 {
-    int& state = local.visibility;
-    if (state == 0 && visible) {
-        local.visibleFromUT[0] = mjdUT;
-        state = 1;
-    }
-    if (state == 1 && !visible) {
-        local.visibleUntilUT[0] = mjdUT;
-        state = 2;
-    }
-    if (state == 2 && visible) {
-        local.visibleFromUT[1] = mjdUT;
-        state = 3;
-    }
-    if (state == 3 && !visible) {
-        local.visibleUntilUT[1] = mjdUT;
-        state = 4;
+    Visibility& state = local.visibility;
+    switch (state) {
+    case Visibility::Never:
+        if (visible) {
+            local.visibleFromUT[0] = mjdUT;
+            state = Visibility::FirstOpen;
+        }
+        break;
+    case Visibility::FirstOpen:
+        if (!visible) {
+            local.visibleUntilUT[0] = mjdUT;
+            state = Visibility::FirstClosed;
+        }
+        break;
+    case Visibility::FirstClosed:
+        if (visible) {
+            local.visibleFromUT[1] = mjdUT;
+            state = Visibility::SecondOpen;
+        }
+        break;
+    case Visibility::SecondOpen:
+        if (!visible) {
+            local.visibleUntilUT[1] = mjdUT;
+            state = Visibility::SecondClosed;
+        }
+        break;
+    case Visibility::SecondClosed:
+        break;
     }
 }
 
@@ -151,14 +164,14 @@ constexpr double kMaxRadiusDriftPerDay = 1e-3;
 // separation by less than this fraction more.
 constexpr double kZenithTiltFraction = 2e-3;
 // The Sun and the Moon seen from the place at one instant of a scan, evaluated exactly: the
-// Sun's topocentric elevation, the local magnitude with its central flag, and for the bounds
-// the unrefracted topocentric separation and the radii of the Sun and the Moon.
+// Sun's topocentric elevation, the local magnitude and whether the phase there is central, and
+// for the bounds the unrefracted topocentric separation and the radii of the Sun and the Moon.
 struct LocalSample {
     long step = 0;
     double mjdUT = 0.0;
     double elevationRad = 0.0;
     double magnitude = 0.0;
-    int centralFlag = 0;
+    bool central = false;
     double separationRad = 0.0;
     double sunRadiusRad = 0.0;
     double moonRadiusRad = 0.0;
@@ -167,13 +180,13 @@ struct LocalSample {
 };
 
 // The sample of the bodies' instant, the scan's step number step.
-LocalSample localSample(const SunMoon& bodies, const Observer& observer, long step)
+LocalSample localSample(const SunMoon& bodies, const SiteRadians& observer, long step)
 {
     LocalSample sample;
     sample.step = step;
     sample.mjdUT = bodies.instant.mjdUT;
     sample.elevationRad = topocentricElevation(bodies, observer, bodies.sun);
-    sample.magnitude = magnitudeAt(bodies, observer, sample.centralFlag);
+    sample.magnitude = magnitudeAt(bodies, observer, sample.central);
     const Vec3 place = observerPosition(sample.mjdUT, bodies.eqeqSeconds, observer.latitudeRad,
                                         observer.longitudeRad, observer.heightM);
     const Vec3 sun = bodies.sun - place;
@@ -327,7 +340,7 @@ void takeLocalMaximum(const std::vector<LocalSample>& samples, const std::vector
 // central phase there, centralEndUT ends up before centralStartUT. With passOver set it
 // evaluates only the seconds whose outcome could differ from that of the last evaluated one
 // (before the central phase: central with the Sun up; during it: not central or the Sun down).
-void timeLocalCentralPhase(const Observer& observer, const Instant& scale, Skipping skipping, LocalCircumstances& local)
+void timeLocalCentralPhase(const SiteRadians& observer, const Instant& scale, Skipping skipping, LocalCircumstances& local)
 {
     const StepScan seconds{local.maxUT - kCentralHalfWindowDays, kSearchStepDays};
     const double windowEnd = seconds.startUT + kCentralWindowDays;
@@ -347,9 +360,9 @@ void timeLocalCentralPhase(const Observer& observer, const Instant& scale, Skipp
         const SampleReach reach(samples.back(), span);
         return reach.sunStaysDown() || reach.separationStaysAtLeast(false);
     };
-    while (!(sample.sunUp() && sample.centralFlag >= 1) && sample.mjdUT <= windowEnd)
+    while (!(sample.sunUp() && sample.central) && sample.mjdUT <= windowEnd)
         sample = next(notCentral);
-    const bool found = sample.sunUp() && sample.centralFlag >= 1;
+    const bool found = sample.sunUp() && sample.central;
     if (found)
         local.centralStartUT = sample.mjdUT;
     if (!found || sample.mjdUT >= windowEnd) {
@@ -361,7 +374,7 @@ void timeLocalCentralPhase(const Observer& observer, const Instant& scale, Skipp
         };
         do
             sample = next(stillCentral);
-        while (sample.mjdUT <= windowEnd && sample.centralFlag != 0 && sample.sunUp());
+        while (sample.mjdUT <= windowEnd && sample.central && sample.sunUp());
         local.centralEndUT = sample.mjdUT;
     }
     takeLocalMaximum(samples, std::vector<bool>(samples.size(), true), kSearchStepDays, evaluate, local);
@@ -370,7 +383,7 @@ void timeLocalCentralPhase(const Observer& observer, const Instant& scale, Skipp
 }  // namespace
 
 double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
-                             double heightM, const Vec3& sun, const Vec3& moon, int& centralFlag)
+                             double heightM, const Vec3& sun, const Vec3& moon, bool& central)
 {
     const Vec3 observer = observerPosition(mjdUT, eqeqSeconds, latitudeRad, longitudeRad, heightM);
     // Seen from the observer, each body lifted by refraction when it is not far below the horizon.
@@ -389,11 +402,10 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
     // Clamped both ways: a Moon opposite the Sun is as far from it as it can be.
     const double cosSeparation = std::clamp(dot(unitVector(sunSeen), unitVector(moonSeen)), -1.0, 1.0);
     const double separationRad = std::acos(cosSeparation);
-    centralFlag = 0;
+    central = false;
     if (separationRad >= sunRadiusRad + moonRadiusRad)
         return 0.0;
-    if (separationRad < std::fabs(sunRadiusRad - moonRadiusRad))
-        centralFlag = 1;
+    central = separationRad < std::fabs(sunRadiusRad - moonRadiusRad);
     return std::fabs(sunRadiusRad + moonRadiusRad - separationRad) / (2.0 * sunRadiusRad);
 }
 
@@ -449,11 +461,11 @@ bool visibilitySteady(const LocalSample& sample, double spanDays)
 
 }  // namespace
 
-EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place, Skipping skipping)
+EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const Observer& place, Skipping skipping)
 {
     EclipseCircumstances result;
     LocalCircumstances& local = result.local;
-    const Observer observer{place.latitudeDeg * kRadPerDeg, place.longitudeDeg * kRadPerDeg, place.heightM};
+    const SiteRadians observer{place.latitudeDeg * kRadPerDeg, place.longitudeDeg * kRadPerDeg, place.heightM};
     const bool lunar = isLunar(eclipse.kind);
     const bool solar = isSolar(eclipse.kind);
 
@@ -515,9 +527,9 @@ EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const Ecl
                          local);
 
     // An interval still open when the scan ended closes with the eclipse.
-    if (local.visibility == 1)
+    if (local.visibility == Visibility::FirstOpen)
         local.visibleUntilUT[0] = result.phases[0].endUT;
-    if (local.visibility == 3)
+    if (local.visibility == Visibility::SecondOpen)
         local.visibleUntilUT[1] = result.phases[0].endUT;
     if (local.maxMagnitude > kCentralSearchMagnitude)
         timeLocalCentralPhase(observer, greatest, skipping, local);

@@ -7,6 +7,7 @@
 // greatest eclipse within 5 s in the path and 29 s for partial views
 // (tools/ephem_local_eclipses.py, tests/eclipse/circumstances_test.cpp); lunar phases within
 // 2 min of the published contacts of 2025-03-14.
+#include "base/observer.h"
 #include "base/search.h"
 #include "base/vector.h"
 #include "eclipse/lunation.h"
@@ -23,10 +24,13 @@ struct EclipsePhase {
     double endUT = 0.0;    // MJD; 0 for a phase still open when the scan ended
 };
 
-// The eclipse at one place. Visibility: 0 never visible; 1 visible, first interval still
-// open; 2 first interval closed; 3 second interval open; 4 second interval closed.
+// How far the place's view of the eclipse has got: at most two intervals in which it is seen,
+// each open (seen at the last instant looked at) or closed.
+enum class Visibility { Never, FirstOpen, FirstClosed, SecondOpen, SecondClosed };
+
+// The eclipse at one place.
 struct LocalCircumstances {
-    int visibility = 0;
+    Visibility visibility = Visibility::Never;
     double visibleFromUT[2] = {0.0, 0.0};
     double visibleUntilUT[2] = {0.0, 0.0};
     double maxUT = 0.0;               // greatest local magnitude (solar eclipses)
@@ -35,8 +39,11 @@ struct LocalCircumstances {
     double centralStartUT = 0.0;      // totality or annularity at the place ...
     double centralEndUT = 0.0;        // ... ending before it starts when there is none
 
-    bool visible() const { return visibility >= 1; }
-    bool visibleTwice() const { return visibility > 2; }
+    bool visible() const { return visibility != Visibility::Never; }
+    bool visibleTwice() const
+    {
+        return visibility == Visibility::SecondOpen || visibility == Visibility::SecondClosed;
+    }
     bool hasCentralPhase() const { return centralEndUT >= centralStartUT; }
 };
 
@@ -46,19 +53,12 @@ struct EclipseCircumstances {
     LocalCircumstances local;
 };
 
-// The place the local circumstances are computed for.
-struct EclipsePlace {
-    double latitudeDeg = 0.0;   // geodetic, north positive
-    double longitudeDeg = 0.0;  // east positive
-    double heightM = 0.0;
-};
-
 // Fraction of the Sun's diameter covered by the Moon for an observer at geodetic latitude and
 // east longitude (radians) and height (m) at mjdUT, from geocentric true-equatorial Sun and
 // Moon in Earth radii; both refracted when above -2 degrees. 0 when the discs do not overlap.
-// centralFlag: 1 when one disc lies wholly inside the other (total or annular there), else 0.
+// central: whether one disc lies wholly inside the other (total or annular there).
 double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
-                             double heightM, const Vec3& sun, const Vec3& moon, int& centralFlag);
+                             double heightM, const Vec3& sun, const Vec3& moon, bool& central);
 
 // Scans the eclipse minute by minute from 12 h before its greatest eclipse: the phases of the
 // eclipse on the Earth, and at the place when it is in progress with the body above the
@@ -66,7 +66,7 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
 // The scans pass over instants whose outcome cannot change, judged from how fast the shadow and
 // the bodies can move (Skipping::None evaluates every one). Every instant takes the TT - UT of
 // the greatest eclipse.
-EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const EclipsePlace& place,
+EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const Observer& place,
                                           Skipping skipping = Skipping::ByBounds);
 
 }  // namespace qv

@@ -151,12 +151,12 @@ RiseSetPair riseSetPoints(const PenumbraEdgeModel& model, double tUt)
     if (!(distance > std::fabs(1.0 - radius) && distance < std::fabs(radius + 1.0)))
         return pair;
     CircleCrossing crossing = circleIntersection(inPlane.x, inPlane.y, radius);
-    if (crossing.found == 0) {
+    if (!crossing.found) {
         // The intersection divides by the first coordinate: try again with the two exchanged.
         const CircleCrossing swapped = circleIntersection(inPlane.y, inPlane.x, radius);
         crossing = {swapped.found, swapped.y1, swapped.x1, swapped.y2, swapped.x2};
     }
-    if (crossing.found == 0)
+    if (!crossing.found)
         return pair;
     const Mat3 fromPlane = transpose(toPlane);
     pair.first = groundPoint(tUt, unitVector(fromPlane * Vec3(crossing.x1, crossing.y1, 0.0)));

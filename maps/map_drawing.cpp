@@ -150,7 +150,7 @@ int earthImageLeft(const MapGeometry& geometry)
 
 void drawHemisphereGrid(QPainter& painter, const MapGeometry& geometry)
 {
-    const double hemisphere = geometry.projection == kSouthernMap ? -1.0 : 1.0;
+    const double hemisphere = geometry.projection == MapProjection::Southern ? -1.0 : 1.0;
     for (int meridian = -180; meridian <= 150; meridian += 30) {
         QPoint previous = projectToMap(geometry, hemisphere * 90.0, meridian);
         for (int latitude = 10; latitude >= 0; --latitude) {
@@ -210,19 +210,19 @@ void startMapPage(QPixmap& page, QPainter& painter, const QPixmap* earth, const 
 
 }  // namespace
 
-MapGeometry mapGeometry(int projection, double centralMeridianDeg)
+MapGeometry mapGeometry(MapProjection projection, double centralMeridianDeg)
 {
     MapGeometry geometry;
     geometry.projection = projection;
     geometry.centralMeridian = centralMeridianDeg;
-    const bool hemisphere = projection == kNorthernMap || projection == kSouthernMap;
+    const bool hemisphere = projection == MapProjection::Northern || projection == MapProjection::Southern;
     geometry.sx = geometry.sy = hemisphere ? kHemisphereScale : kWorldScale;
     return geometry;
 }
 
 bool isHemisphereMap(const MapGeometry& geometry)
 {
-    return geometry.projection == kNorthernMap || geometry.projection == kSouthernMap;
+    return geometry.projection == MapProjection::Northern || geometry.projection == MapProjection::Southern;
 }
 
 QPixmap scaledPixmap(int width, int height, double scale)
@@ -242,7 +242,7 @@ QPoint projectToMap(const MapGeometry& geometry, double latitudeDeg, double long
     const double lambda = shiftedLongitude(geometry, longitudeDeg);
     if (!isHemisphereMap(geometry))
         return {geometry.x0 + nearest(lambda * geometry.sx), geometry.y0 + nearest(-latitudeDeg * geometry.sy)};
-    const bool southern = geometry.projection == kSouthernMap;
+    const bool southern = geometry.projection == MapProjection::Southern;
     const double latitude = southern ? -latitudeDeg : latitudeDeg;
     if (latitude < 0.0 || latitude > kHemisphereLatitudeLimit)
         return offMapMarker(geometry);
@@ -276,7 +276,7 @@ GeoPoint mapToGeographic(const MapGeometry& geometry, QPoint pixel)
             point.latitudeDeg = sineLatitude < 0.0 ? kOutsideDisc : std::asin(sineLatitude) * kDegPerRad;
             point.longitudeDeg = azimuthRad * kDegPerRad;
         }
-        if (geometry.projection == kSouthernMap && point.latitudeDeg != kOutsideDisc) {
+        if (geometry.projection == MapProjection::Southern && point.latitudeDeg != kOutsideDisc) {
             point.latitudeDeg = -point.latitudeDeg;
             point.longitudeDeg = -point.longitudeDeg;
         }
@@ -303,7 +303,7 @@ bool loadEarthImage(QPixmap& earth)
 
 void drawMapBackground(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, bool borders)
 {
-    const bool image = geometry.projection == kPhysicalWorldMap && earth != nullptr && !earth->isNull();
+    const bool image = geometry.projection == MapProjection::PhysicalWorld && earth != nullptr && !earth->isNull();
     if (image) {
         const int left = geometry.centralMeridian != 0.0 ? earthImageLeft(geometry) : 0;
         // The second copy would run on beside the map, where no curve is drawn.
@@ -331,19 +331,19 @@ void drawMapBackground(const MapGeometry& geometry, QPainter& painter, const QPi
 
 void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, const DisplaySettings& display)
 {
-    const int mapGrid = display.mapGrid;
-    drawMapBackground(geometry, painter, earth, display.mapBorders != 0);
+    const MapGrid mapGrid = display.mapGrid;
+    drawMapBackground(geometry, painter, earth, display.mapBorders);
     painter.setPen(colour::grid);
     if (isHemisphereMap(geometry)) {
         drawHemisphereGrid(painter, geometry);
-    } else if (mapGrid == 1 || mapGrid == 2) {
-        if (mapGrid == 2) {
+    } else if (mapGrid != MapGrid::None) {
+        if (mapGrid == MapGrid::Every10Degrees) {
             drawWorldLines(painter, geometry, -170, -80, 10);
             painter.setPen(colour::grid30AfterGrid10);
         }
         drawWorldLines(painter, geometry, -150, -60, 30);
     }
-    if (mapGrid != 1 && mapGrid != 2)
+    if (mapGrid == MapGrid::None)
         painter.drawLine(kMapWidthPx - 1, 0, kMapWidthPx - 1, kMapHeightPx);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Drawing of the eclipse world map and the special-eclipse map, shared by the window and the
-// batch companion: the four map styles (0 simple world map, 1 northern and 2 southern
-// hemisphere, 3 physical world map) shifted by a central meridian, their grids and
+// batch companion: the four map styles (simple world map, northern and southern hemisphere,
+// physical world map) shifted by a central meridian, their grids and
 // backgrounds, and the conversion between geographic points and map pixels.
 #include <QColor>
 #include <QPoint>
@@ -31,21 +31,19 @@ constexpr int kCaptionHeightPx = 50;
 constexpr int kCaptionTopPx = 362;
 constexpr int kMapPictureHeightPx = kCaptionTopPx + kCaptionHeightPx;
 
-enum MapProjection : int { kSimpleWorldMap = 0, kNorthernMap = 1, kSouthernMap = 2, kPhysicalWorldMap = 3 };
-
 // Origin and scale of a map style and its central meridian (degrees).
 struct MapGeometry {
     int x0 = 360;
     int y0 = 180;
     double sx = 2.0;  // pixels per degree, or per unit of the stereographic radius
     double sy = 2.0;
-    int projection = kSimpleWorldMap;
+    MapProjection projection = MapProjection::SimpleWorld;
     double centralMeridian = 0.0;
     // The off-map marker lies just outside this reference size.
     int referenceWidth = kMapPageWidthPx;
     int referenceHeight = 501;
 };
-MapGeometry mapGeometry(int projection, double centralMeridianDeg);
+MapGeometry mapGeometry(MapProjection projection, double centralMeridianDeg);
 
 bool isHemisphereMap(const MapGeometry& geometry);
 
@@ -75,8 +73,7 @@ bool loadEarthImage(QPixmap& earth);
 // when asked for, and the equator circle of the hemisphere maps. earth may be null.
 void drawMapBackground(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, bool borders);
 
-// The background (with borders by display.mapBorders), then the grid of display.mapGrid:
-// 0 none, 1 every 30 degrees, 2 every 10 degrees.
+// The background (with borders by display.mapBorders), then the grid of display.mapGrid.
 void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* earth, const DisplaySettings& display);
 
 // The map of a solar eclipse on any painter, in map pixels (the map is 721 x 361): the

@@ -33,7 +33,7 @@ constexpr double kRuleWidthPt = 0.5;
 constexpr double kHeaderFontPt = 8.5;
 // The fixed-pitch text: at most this size, smaller when the widest line would not fit.
 constexpr double kBodyFontMaxPt = 10.0;
-constexpr int kBodyMinColumns = kMarkerColumn;
+constexpr int kBodyMinColumns = 76;  // the widest table rows of the screen pages
 // A map page: the title, the map, then the legend below it.
 constexpr double kMapTitleFontPt = 11.0;
 constexpr double kMapTitleBandPt = 22.0;

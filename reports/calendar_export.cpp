@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 
 #include "astro/seasons.h"
@@ -94,7 +93,7 @@ std::string validUtf8(const std::string& text)
 
 std::string locationName(const SettingsRecord& settings)
 {
-    std::string name(settings.observer.name, strnlen(settings.observer.name, kLocationNameMax));
+    std::string name = settings.observer.name;
     name.erase(name.find_last_not_of(' ') + 1);
     return validUtf8(name);
 }

@@ -67,7 +67,7 @@ void appendHeader(PageBuffer& page, const int (&months)[kMonthsPerBlock])
         if (i + 1 < kMonthsPerBlock)
             appendText(line, "        ");
     }
-    appendMarkedLine(page, line);
+    appendFixedPitchLine(page, line);
 }
 
 // One weekday row of the three months: name, six week columns of "%3i" or blanks, four blanks.
@@ -85,7 +85,7 @@ void appendWeekdayLine(PageBuffer& page, int weekday, const MonthGrid (&grids)[k
         }
         appendText(line, "    ");
     }
-    appendMarkedLine(page, line);
+    appendFixedPitchLine(page, line);
 }
 
 }  // namespace
@@ -94,8 +94,8 @@ void buildCalendarReport(const SettingsRecord& settings, PageBuffer& page)
 {
     char title[kLineSize];
     std::snprintf(title, sizeof title, "                    Calendar for %4i", settings.time.year);
-    appendMarkedLine(page, title);
-    appendMarkedLine(page, "                    =================");
+    appendFixedPitchLine(page, title);
+    appendFixedPitchLine(page, "                    =================");
 
     int month = 1;
     for (int block = 0; block < kBlocks; ++block) {

@@ -118,7 +118,7 @@ void writeLocalCircumstances(const SettingsRecord& settings, EclipseKind kind, c
                              std::string& out)
 {
     out += "\n\n\nLocal Circumstances for ";
-    out.append(settings.observer.name, strnlen(settings.observer.name, kLocationNameMax));
+    out.append(settings.observer.name);
     const bool packed = settings.display.dmsAngles;
     const Observer& observer = settings.observer;
     appendNumbers(out, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(observer.latitudeDeg, packed).c_str(),
@@ -172,14 +172,9 @@ void writeLocalMaximum(const SettingsRecord& settings, EclipseKind kind, const L
 
 }  // namespace
 
-EclipsePlace eclipsePlace(const Observer& observer)
-{
-    return {observer.latitudeDeg, observer.longitudeDeg, observer.heightM};
-}
-
 EclipseCircumstances circumstancesAtObserver(const SettingsRecord& settings, const EclipseEvent& eclipse)
 {
-    return eclipseCircumstances(eclipse, eclipsePlace(settings.observer));
+    return eclipseCircumstances(eclipse, settings.observer);
 }
 
 const EclipseEvent* selectedEclipse(int number, const std::vector<EclipseEvent>& eclipses)
@@ -203,9 +198,8 @@ std::vector<int> buildEclipseListPage(int year, const TimeZone& zone, const std:
         const EclipseKindTexts* names = eclipseKindTexts(eclipses[i].kind);
         std::snprintf(line, sizeof line, "%2i : %.*s%s", static_cast<int>(i) + 1, kDateLength, dateTime,
                       names ? names->listLabel : "");
-        if (page.lineCount < kPageLines)
-            lines.push_back(page.lineCount);
-        appendMarkedLine(page, line);
+        lines.push_back(static_cast<int>(page.lines.size()));
+        appendFixedPitchLine(page, line);
         appendBlankLines(page, 1);
     }
     appendBlankLines(page, 2);

@@ -12,9 +12,6 @@
 
 namespace qv {
 
-// The observer's place as the eclipse computations take it.
-EclipsePlace eclipsePlace(const Observer& observer);
-
 // The circumstances of an eclipse at the settings' observer with the settings' TT - UT.
 EclipseCircumstances circumstancesAtObserver(const SettingsRecord& settings, const EclipseEvent& eclipse);
 

@@ -31,8 +31,8 @@ void writeEclipsesOfYear(int year, const TimeZone& zone, const std::vector<Eclip
     char line[kLineSize];
     appendBlankLines(page, 2);
     std::snprintf(line, sizeof line, "          ECLIPSES for %4i", year);
-    appendMarkedLine(page, line);
-    appendMarkedLine(page, "          =================");
+    appendFixedPitchLine(page, line);
+    appendFixedPitchLine(page, "          =================");
     appendBlankLines(page, 1);
     if (saveFile) {
         std::fprintf(saveFile, "\n\n\n\t\tEclipses for %4i", year);

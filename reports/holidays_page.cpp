@@ -22,7 +22,6 @@ constexpr const char* kDialogFooters[] = {"\n\n\nJewish and Islamic dates are ta
                                           "\nand begin at sunset on the previous evening"};
 constexpr const char* kSaveFooters[] = {"\n\nJewish and Islamic dates are tabular dates",
                                         "\nand begin at sunset on the previous evening\n"};
-constexpr const char* kScrollToStart = "$$$";
 
 // Bounded writer of one text block into a caller buffer.
 class BlockWriter {
@@ -155,7 +154,6 @@ std::vector<std::string> holidayDialogPieces(const SettingsRecord& settings)
     for (std::string& block : holidayBlocks(settings))
         pieces.push_back(std::move(block));
     pieces.insert(pieces.end(), std::begin(kDialogFooters), std::end(kDialogFooters));
-    pieces.emplace_back(kScrollToStart);
     return pieces;
 }
 

@@ -28,7 +28,7 @@ void indianNewYearBlock(int year, char* buffer, std::size_t size);
 void chineseNewYearBlock(const SettingsRecord& settings, char* buffer, std::size_t size);
 
 // The holiday page of the Holidays command: the pieces the holiday dialog receives in order,
-// the header, the five blocks, the two footer texts and "$$$" (back to the first line).
+// the header, the five blocks and the two footer texts.
 std::vector<std::string> holidayDialogPieces(const SettingsRecord& settings);
 
 // Writes the holiday page of the save file to file; false when the stream reports an error.

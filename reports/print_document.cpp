@@ -21,7 +21,6 @@ const PrintPartKey kPrintPartKeys[5] = {
 namespace {
 
 constexpr int kTabStop = 8;
-constexpr const char* kScrollToStart = "$$$";  // the holiday dialog's "back to the top" piece
 
 // Splits text at its newlines; a final newline ends the last line rather than starting one.
 std::vector<std::string> splitLines(std::string_view text)
@@ -40,8 +39,8 @@ std::vector<std::string> splitLines(std::string_view text)
 std::vector<std::string> pageLines(const PageBuffer& page)
 {
     std::vector<std::string> lines;
-    for (int i = 0; i < page.lineCount; ++i)
-        lines.push_back(gridLine(std::string_view(page.lines[i], lineTextLength(page, i))));
+    for (const PageLine& line : page.lines)
+        lines.push_back(gridLine(line.text));
     return lines;
 }
 
@@ -71,8 +70,7 @@ PrintBlock holidaysBlock(const SettingsRecord& settings)
 {
     std::string text;
     for (const std::string& piece : holidayDialogPieces(settings))
-        if (piece != kScrollToStart)
-            text += piece;
+        text += piece;
     return textBlock(splitLines(text));
 }
 
@@ -86,18 +84,19 @@ void appendEclipseBlocks(const SettingsRecord& settings, const std::vector<Eclip
         blocks.push_back(textBlock(splitLines(eclipseDetailsText(settings, eclipse))));
 }
 
-const char* projectionName(int projection)
+const char* projectionName(MapProjection projection)
 {
     switch (projection) {
-    case 1:
+    case MapProjection::Northern:
         return "northern hemisphere, polar stereographic";
-    case 2:
+    case MapProjection::Southern:
         return "southern hemisphere, polar stereographic";
-    case 3:
+    case MapProjection::PhysicalWorld:
         return "physical world map, equirectangular";
-    default:
-        return "simple world map, equirectangular";
+    case MapProjection::SimpleWorld:
+        break;
     }
+    return "simple world map, equirectangular";
 }
 
 std::string degreesText(const char* format, double degrees)
@@ -156,11 +155,10 @@ std::string coordinateText(double degrees, char positive, char negative)
     return text;
 }
 
-std::string trimmedName(const char* name)
+std::string trimmedName(const std::string& name)
 {
-    std::string text(name);
-    const std::size_t end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+    const std::size_t end = name.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : name.substr(0, end + 1);
 }
 
 }  // namespace

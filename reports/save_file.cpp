@@ -9,20 +9,21 @@ namespace qv {
 
 namespace {
 
-constexpr int kCalendarLines = 38;
+constexpr std::size_t kCalendarLines = 38;
 
 }  // namespace
 
 void writeSaveText(SettingsRecord& settings, PageBuffer& page, std::FILE* file)
 {
-    page.lineCount = 0;
+    page.lines.clear();
     buildYearTables(settings, page, file);
     writeHolidaySavePage(settings, file);
-    page.lineCount = 0;
+    page.lines.clear();
     buildCalendarReport(settings, page);
     std::fputs("\n\n\n", file);
-    for (int i = 0; i < kCalendarLines && i < page.lineCount; ++i) {
-        std::fwrite(page.lines[i], 1, static_cast<std::size_t>(lineTextLength(page, i)), file);
+    for (std::size_t i = 0; i < kCalendarLines && i < page.lines.size(); ++i) {
+        const std::string& text = page.lines[i].text;
+        std::fwrite(text.data(), 1, text.size(), file);
         std::fputc('\n', file);
     }
 }

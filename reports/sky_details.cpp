@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include "astro/frames.h"
 #include "astro/moon.h"
@@ -104,25 +103,26 @@ std::string eventTimeText(double mjdUT, const TimeZone& zone)
 // "begin  -  end" of a twilight, or "Sun always below (above) h0Deg deg".
 void appendTwilight(std::string& text, const RiseSet& twilight, const TimeZone& zone, int h0Deg)
 {
-    if (twilight.status == kEventsFound) {
+    if (twilight.found()) {
         text += eventTimeText(twilight.riseUT, zone) + "  -  " + eventTimeText(twilight.setUT, zone);
         return;
     }
     char line[48];
-    std::snprintf(line, sizeof line, twilight.status < 0 ? "Sun always below %i deg" : "Sun always above %i deg",
-                  h0Deg);
+    const bool below = twilight.status == RiseSetStatus::StaysBelow;
+    std::snprintf(line, sizeof line, below ? "Sun always below %i deg" : "Sun always above %i deg", h0Deg);
     text += line;
 }
 
 void appendRiseSet(std::string& text, const RiseSet& events, const TimeZone& zone, const char* body)
 {
-    if (events.status == kEventsFound) {
+    if (events.found()) {
         text += "Rise: " + eventTimeText(events.riseUT, zone) + "     Set: " +
                 eventTimeText(events.setUT, zone);
         return;
     }
     text += body;
-    text += events.status < 0 ? " always below the horizon" : " always above the horizon";
+    const bool below = events.status == RiseSetStatus::StaysBelow;
+    text += below ? " always below the horizon" : " always above the horizon";
 }
 
 // The Sun at the instant: geocentric and topocentric vectors stored, horizon place returned.
@@ -139,7 +139,7 @@ HorizonPlace placeSun(const SettingsRecord& settings, const Moment& moment, SkyS
 void writeHeading(const SettingsRecord& settings, const Moment& moment, std::string& text)
 {
     text = "Sky Circumstances for ";
-    text.append(settings.observer.name, strnlen(settings.observer.name, kLocationNameMax));
+    text.append(settings.observer.name);
     const bool packed = settings.display.dmsAngles;
     const Observer& observer = settings.observer;
     appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(observer.latitudeDeg, packed).c_str(),

@@ -38,7 +38,7 @@ void writeToSave(std::FILE* saveFile, const char* text)
 void formatZoneLine(char* line, const char* format, const char* namedFormat, const TimeZone& zone)
 {
     if (isNamedZone(zone)) {
-        std::snprintf(line, kLineSize, namedFormat, zone.name);
+        std::snprintf(line, kLineSize, namedFormat, zone.name.c_str());
         return;
     }
     std::snprintf(line, kLineSize, format, zone.offsetHours);
@@ -124,10 +124,10 @@ void buildPhasesReport(int year, const TimeZone& zone, const PhaseLists& phases,
     formatZoneLine(line, "> Timezone %5.2lf <", "> Timezone %s <", zone);
     appendLine(page, line);
     std::snprintf(line, sizeof line, "          Phases of the Moon for %4i", year);
-    appendMarkedLine(page, line);
-    appendMarkedLine(page, "          ===========================");
+    appendFixedPitchLine(page, line);
+    appendFixedPitchLine(page, "          ===========================");
     appendBlankLines(page, 1);
-    appendMarkedLine(page, "  New Moon    First Quarter     Full Moon      Last Quarter");
+    appendFixedPitchLine(page, "  New Moon    First Quarter     Full Moon      Last Quarter");
     appendBlankLines(page, 1);
 
     if (saveFile) {
@@ -150,7 +150,7 @@ void buildPhasesReport(int year, const TimeZone& zone, const PhaseLists& phases,
         char row[kPhaseRowLength + 1];
         if (phaseTableRow(windowEndUT, zone, phases, cursors, row) == 0)
             break;
-        appendMarkedLine(page, row);
+        appendFixedPitchLine(page, row);
         row[kPhaseRowLength - 1] = '\n';
         writeToSave(saveFile, row);
     }
@@ -165,8 +165,8 @@ void buildSunReport(int year, const TimeZone& zone, const DeltaTRule& rule, Page
     char line[kLineSize];
     appendBlankLines(page, 2);
     std::snprintf(line, sizeof line, "          The Sun for %4i", year);
-    appendMarkedLine(page, line);
-    appendMarkedLine(page, "          ================");
+    appendFixedPitchLine(page, line);
+    appendFixedPitchLine(page, "          ================");
     appendBlankLines(page, 1);
     if (saveFile) {
         std::fprintf(saveFile, "\n\n\t\tThe Sun for %4i", year);

@@ -4,7 +4,6 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "astro/frames.h"
@@ -34,9 +33,9 @@ constexpr double kMinutesPerHour = 60.0;
 
 enum class Mode { Standard, Cutoff, Panel };
 
-Mode modeOf(double cutoffDeg)
+Mode modeOf(YearTotalsMode report, double cutoffDeg)
 {
-    if (cutoffDeg > kPanelModeAbove)
+    if (report == YearTotalsMode::SolarPanel)
         return Mode::Panel;
     return cutoffDeg <= kCutoffModeUpTo ? Mode::Cutoff : Mode::Standard;
 }
@@ -461,7 +460,7 @@ double hours(long minutes) { return static_cast<double>(minutes) / kMinutesPerHo
 void writeHeading(const SettingsRecord& settings, Mode mode, std::string& text)
 {
     text = mode == Mode::Panel ? "Solar Panel Statistics for " : "Yearly Total for ";
-    text.append(settings.observer.name, strnlen(settings.observer.name, kLocationNameMax));
+    text.append(settings.observer.name);
     const bool packed = settings.display.dmsAngles;
     appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n", angleText(settings.observer.latitudeDeg, packed).c_str(),
                      angleText(settings.observer.longitudeDeg, packed).c_str(), settings.observer.heightM);
@@ -533,9 +532,9 @@ int minutesInYear(int year)
     return (leap ? kDaysPerLeapYear : kDaysPerYear) * kWholeMinutesPerDay;
 }
 
-void yearlyTotalsReport(const SettingsRecord& settings, double cutoffDeg, std::string& text)
+void yearlyTotalsReport(const SettingsRecord& settings, YearTotalsMode report, double cutoffDeg, std::string& text)
 {
-    const Mode mode = modeOf(cutoffDeg);
+    const Mode mode = modeOf(report, cutoffDeg);
     writeHeading(settings, mode, text);
     const double yearStartMjd = modifiedJulianDate(1, 1, settings.time.year, 0.0);
     // The months considered are one run of whole months: all twelve, or the panel's interval.

@@ -62,7 +62,7 @@ void QuorvelViewHiDpiTest::pageIsDrawnAtTheScreensPixelRatio()
     const QString text = "Full Moon WWW";
     qv::PageBuffer page;
     qv::appendLine(page, text.toLatin1().constData());
-    view.renderPage(0, page);
+    view.renderPage(false, page);
 
     const QPixmap& pixmap = view.pagePixmap();
     QCOMPARE(pixmap.devicePixelRatio(), qreal(kRatio));

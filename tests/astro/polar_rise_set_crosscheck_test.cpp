@@ -78,11 +78,12 @@ qv::RiseSet select(const std::vector<Crossing>& events, double anchor) {
     if (rise && !set)
         set = find(events, false, rise->mjdUT, 1e9, false);
     if (rise && set)
-        return {qv::kEventsFound, rise->mjdUT, set->mjdUT};
+        return {qv::RiseSetStatus::Found, rise->mjdUT, set->mjdUT};
     // No pair: the side of the last crossing before the anchor.
     const Crossing* up = find(events, true, -1e9, anchor, true);
     const Crossing* down = find(events, false, -1e9, anchor, true);
-    return {up && (!down || up->mjdUT > down->mjdUT) ? qv::kStaysAbove : qv::kStaysBelow, 0.0, 0.0};
+    const bool above = up && (!down || up->mjdUT > down->mjdUT);
+    return {above ? qv::RiseSetStatus::StaysAbove : qv::RiseSetStatus::StaysBelow, 0.0, 0.0};
 }
 
 // Events the reference selects and how many the page shows within two minutes; events the
@@ -95,8 +96,8 @@ struct Agreement {
     double percent() const { return selected ? 100.0 * agreed / selected : 100.0; }
 
     void add(const qv::RiseSet& reference, const qv::RiseSet& page, const std::vector<Crossing>& events) {
-        const bool found = page.status == qv::kEventsFound;
-        if (reference.status == qv::kEventsFound) {
+        const bool found = page.found();
+        if (reference.found()) {
             selected += 2;
             agreed += found && std::fabs(page.riseUT - reference.riseUT) <= 2.0 * kMinute;
             agreed += found && std::fabs(page.setUT - reference.setUT) <= 2.0 * kMinute;
@@ -123,12 +124,12 @@ void checkInstant(const Place& place, const qv::EventSite& site, double mjd, Agr
     const qv::SunEvents page = qv::sunEvents(site, mjd, sunVector, altitude * qv::kDegPerRad, eqeq);
     const qv::RiseSet horizon = select(place.series[0], mjd);
     sun.add(horizon, page.horizon, place.series[0]);
-    const double transit = qv::sunTransitUT(site, horizon.status == qv::kEventsFound ? horizon.riseUT : mjd);
-    bool shown = horizon.status != qv::kStaysAbove;
+    const double transit = qv::sunTransitUT(site, horizon.found() ? horizon.riseUT : mjd);
+    bool shown = horizon.status != qv::RiseSetStatus::StaysAbove;
     for (int i = 0; i < qv::kTwilightCount && (shown || i < page.twilightLines); ++i) {
         const qv::RiseSet twilight = shown ? select(place.series[i + 1], transit) : qv::RiseSet{};
         sun.add(twilight, i < page.twilightLines ? page.twilights[i] : qv::RiseSet{}, place.series[i + 1]);
-        shown = shown && twilight.status != qv::kStaysAbove;
+        shown = shown && twilight.status != qv::RiseSetStatus::StaysAbove;
     }
 
     const qv::Vec3 moonVector = qv::moonApparentEquatorial(qv::Instant{mjd, site.deltaTSeconds}, eqeq, eclLongitude);

@@ -121,7 +121,7 @@ struct EventCheck {
     int paired = 0;
     int unpaired = 0;
     void add(const ReferenceCase& c, const std::string& name, const qv::RiseSet& events) {
-        if (events.status != qv::kEventsFound) {
+        if (!events.found()) {
             unpaired += hasEventNear(c, name);
             return;
         }

@@ -7,39 +7,27 @@
 namespace qv {
 namespace {
 
-std::string lineText(const PageBuffer& page, int i)
-{
-    return std::string(page.lines[i], lineTextLength(page, i));
-}
-
-TEST(PageBuffer, KeepsTheFirst110LinesAndDropsTheRest)
+// However many lines a page gets and however long they are, each is kept whole with its pitch.
+TEST(PageBuffer, KeepsEveryLineWholeWithItsPitch)
 {
     PageBuffer page;
     for (int i = 0; i < 115; ++i)
-        appendLine(page, std::to_string(i).c_str());
-    EXPECT_EQ(page.lineCount, 110);
-    EXPECT_EQ(lineText(page, 109), "109");
-}
-
-TEST(PageBuffer, CutsAPlainLineAt77Characters)
-{
-    PageBuffer page;
-    const std::string ninety(90, 'x');
-    appendLine(page, ninety.c_str());
-    EXPECT_EQ(lineText(page, 0), std::string(77, 'x'));
-    EXPECT_FALSE(isMarkedLine(page, 0));
-}
-
-TEST(PageBuffer, MarkerIsNotPartOfTheText)
-{
-    PageBuffer page;
-    const std::string full(76, 'y');
-    appendMarkedLine(page, full.c_str());
-    appendMarkedLine(page, "short");
-    EXPECT_TRUE(isMarkedLine(page, 0));
-    EXPECT_EQ(page.lines[0][76], '~');
-    EXPECT_EQ(lineText(page, 0), full);
-    EXPECT_EQ(lineText(page, 1), "short");
+        appendLine(page, std::to_string(i));
+    const std::string longPlain(200, 'x');
+    const std::string longRow(90, 'y');
+    appendLine(page, longPlain);
+    appendFixedPitchLine(page, longRow);
+    appendFixedPitchLine(page, "short");
+    ASSERT_EQ(page.lines.size(), 118u);
+    EXPECT_EQ(page.lines[110].text, "110");
+    EXPECT_EQ(page.lines[114].text, "114");
+    EXPECT_FALSE(page.lines[114].fixedPitch);
+    EXPECT_EQ(page.lines[115].text, longPlain);
+    EXPECT_FALSE(page.lines[115].fixedPitch);
+    EXPECT_EQ(page.lines[116].text, longRow);
+    EXPECT_TRUE(page.lines[116].fixedPitch);
+    EXPECT_EQ(page.lines[117].text, "short");
+    EXPECT_TRUE(page.lines[117].fixedPitch);
 }
 
 TEST(PageBuffer, BlankLinesAreThreeBlanksAndNonPositiveCountsDoNothing)
@@ -47,10 +35,10 @@ TEST(PageBuffer, BlankLinesAreThreeBlanksAndNonPositiveCountsDoNothing)
     PageBuffer page;
     appendBlankLines(page, 0);
     appendBlankLines(page, -3);
-    EXPECT_EQ(page.lineCount, 0);
+    EXPECT_TRUE(page.lines.empty());
     appendBlankLines(page, 2);
-    EXPECT_EQ(page.lineCount, 2);
-    EXPECT_EQ(lineText(page, 1), "   ");
+    ASSERT_EQ(page.lines.size(), 2u);
+    EXPECT_EQ(page.lines[1].text, "   ");
 }
 
 }  // namespace

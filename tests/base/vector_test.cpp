@@ -154,7 +154,7 @@ TEST(Scalar, FracSinRevolutionsSafeAtan2) {
 
 TEST(CircleIntersection, TangentCrossingAndApart) {
     const qv::CircleCrossing tangent = qv::circleIntersection(2.0, 0.0, 1.0);
-    ASSERT_EQ(tangent.found, 1);
+    ASSERT_TRUE(tangent.found);
     EXPECT_NEAR(tangent.x1, 1.0, kTight);
     EXPECT_NEAR(tangent.y1, 0.0, kTight);
     EXPECT_NEAR(tangent.x2, 1.0, kTight);
@@ -165,15 +165,15 @@ TEST(CircleIntersection, TangentCrossingAndApart) {
     const double b = -0.6;
     const double r0 = 0.9;
     const qv::CircleCrossing two = qv::circleIntersection(a, b, r0);
-    ASSERT_EQ(two.found, 1);
+    ASSERT_TRUE(two.found);
     EXPECT_GT(std::hypot(two.x1 - two.x2, two.y1 - two.y2), 0.1);
     for (const auto& [x, y] : {std::pair{two.x1, two.y1}, std::pair{two.x2, two.y2}}) {
         EXPECT_NEAR(x * x + y * y, 1.0, 1e-12);
         EXPECT_NEAR((x - a) * (x - a) + (y - b) * (y - b), r0 * r0, 1e-12);
     }
 
-    EXPECT_EQ(qv::circleIntersection(3.0, 0.0, 1.0).found, 0);  // too far apart
-    EXPECT_EQ(qv::circleIntersection(0.0, 0.5, 1.0).found, 0);  // centre on the y axis
+    EXPECT_FALSE(qv::circleIntersection(3.0, 0.0, 1.0).found);  // too far apart
+    EXPECT_FALSE(qv::circleIntersection(0.0, 0.5, 1.0).found);  // centre on the y axis
 }
 
 }  // namespace

@@ -48,8 +48,8 @@ TEST(CliOptions, AcceptsEveryOptionWithAGoodValue)
         {{"start", "--eclipse", "12", "--step", "60", "--projection", "3", "--grid", "2", "--grey",
           "0"},
          [](const CliOptions& o) {
-             return *o.eclipseNumber == 12 && *o.mapStepMin == 60 && *o.mapProjection == 3 &&
-                    *o.mapGrid == 2 && *o.mapGrey == 0;
+             return *o.eclipseNumber == 12 && *o.mapStepMin == 60 && *o.mapProjection == MapProjection::PhysicalWorld &&
+                    *o.mapGrid == MapGrid::Every10Degrees && !*o.mapGrey;
          }},
         {{"start", "--meridian", "-360", "--cutoff", "-90"},
          [](const CliOptions& o) { return *o.centralMeridianDeg == -360 && o.cutoffDeg == -90; }},
@@ -205,14 +205,14 @@ TEST(CliOptions, ZoneMovesTheClockDateAndOtherOptionsReachTheRecord)
     EXPECT_EQ(s.time.day, 21);
     EXPECT_EQ(s.time.hour, 1);
     EXPECT_EQ(s.time.minute, 30);
-    EXPECT_EQ(std::string(s.observer.name), "Pune" + std::string(26, ' '));
+    EXPECT_EQ(s.observer.name, "Pune" + std::string(26, ' '));
     EXPECT_EQ(s.display.dmsAngles, 1);
     EXPECT_NEAR(s.observer.latitudeDeg, 18.0 + 31.0 / 60 + 13.0 / 3600, 1e-12);
     EXPECT_EQ(s.panel.azimuthDeg, 90.0);
     EXPECT_EQ(s.panel.endMonth, 8);
     EXPECT_EQ(s.special.heightKm, 400.0);
     EXPECT_EQ(s.special.ellipsoid, 1);
-    EXPECT_EQ(s.display.mapGrid, 1);
+    EXPECT_EQ(s.display.mapGrid, MapGrid::Every30Degrees);
     EXPECT_EQ(s.display.mapStepMinutes, 30);  // defaults stay where no option was given
     EXPECT_EQ(s.special.stepSeconds, 300.0);
 }

@@ -97,18 +97,19 @@ QPointF renderedAt(const QRectF& mapPt, QPointF mapPixel, int dpi)
 TEST(PdfCommand, MapPagesShowTheCentralLineWhereItsPointsAre)
 {
     struct Case {
-        int projection;
+        MapProjection projection;
         const char* meridian;
         int eclipse;
         int page;
         bool total;
     };
-    const Case cases[] = {{kSimpleWorldMap, "0", 2, 1, true}, {kSouthernMap, "-90", 4, 2, false}};
+    const Case cases[] = {{MapProjection::SimpleWorld, "0", 2, 1, true}, {MapProjection::Southern, "-90", 4, 2, false}};
     constexpr int kDpi = 200;
     constexpr double kNearPx = 3.0;  // a point of the line is a 1.5 x 1.5 pixel square here
     const QRectF mapPt = printMapRect(printPageLayout(PrintPaper::kA4, false));
     for (const Case& c : cases) {
-        const std::vector<std::string> style = {"--year", "2024", "--projection", std::to_string(c.projection),
+        const std::string projection = std::to_string(static_cast<int>(c.projection));
+        const std::vector<std::string> style = {"--year", "2024", "--projection", projection,
                                                 "--meridian", c.meridian};
         const TempFile file("maps.pdf");
         ASSERT_EQ(runInProcess(with(with({"pdf"}, style), {"--pages", "maps", "--paper", "a4", "--out", file.path})).status,

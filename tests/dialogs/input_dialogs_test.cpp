@@ -24,7 +24,7 @@ namespace {
 
 constexpr double kArcsecDeg = 1.0 / 3600.0;
 
-// What the map dialog returns, each field preset to a value no code has.
+// What the map dialog returns; grid, step, projection and meridian preset to values no code has.
 struct MapSettings {
     int grid = -9;
     int grey = -9;
@@ -37,22 +37,24 @@ struct MapSettings {
 MapSettings readMapDialog(const QvMapDialog& dialog)
 {
     qv::DisplaySettings unset;
-    unset.mapGrid = unset.mapGrey = unset.mapBorders = unset.mapStepMinutes = unset.mapProjection = -9;
+    unset.mapGrid = static_cast<qv::MapGrid>(-9);
+    unset.mapProjection = static_cast<qv::MapProjection>(-9);
+    unset.mapStepMinutes = -9;
     unset.centralMeridianDeg = -9.0;
     const qv::DisplaySettings read = dialog.input(unset);
-    return {read.mapGrid, read.mapGrey, read.mapBorders, read.mapStepMinutes, read.mapProjection,
-            read.centralMeridianDeg};
+    return {static_cast<int>(read.mapGrid), read.mapGrey, read.mapBorders, read.mapStepMinutes,
+            static_cast<int>(read.mapProjection), read.centralMeridianDeg};
 }
 
 void setMapDialog(QvMapDialog& dialog, int grid, int grey, int step, int projection, double meridian,
                   int borders = 1)
 {
     qv::DisplaySettings display;
-    display.mapGrid = grid;
-    display.mapGrey = grey;
-    display.mapBorders = borders;
+    display.mapGrid = static_cast<qv::MapGrid>(grid);
+    display.mapGrey = grey != 0;
+    display.mapBorders = borders != 0;
     display.mapStepMinutes = step;
-    display.mapProjection = projection;
+    display.mapProjection = static_cast<qv::MapProjection>(projection);
     display.centralMeridianDeg = meridian;
     dialog.setInput(display);
 }
@@ -60,7 +62,7 @@ void setMapDialog(QvMapDialog& dialog, int grid, int grey, int step, int project
 qv::Observer observerAt(double latitudeDeg, double longitudeDeg, double heightM, const char* name)
 {
     qv::Observer observer{latitudeDeg, longitudeDeg, heightM};
-    std::snprintf(observer.name, sizeof observer.name, "%s", name);
+    observer.name = name;
     return observer;
 }
 
@@ -380,14 +382,14 @@ void InputDialogsTest::zoneIsANumberOrAName()
 
     zone->setText(QStringLiteral("Europe/Vienna"));
     const DateZoneInput read = dialog.input();
-    QCOMPARE(QString::fromLatin1(read.zone.name), QStringLiteral("Europe/Vienna"));
+    QCOMPARE(read.zone.name, std::string("Europe/Vienna"));
     QVERIFY(read.zone.rules != nullptr);
     QCOMPARE(read.zone.offsetHours, 1.0);  // what an older reader sees
 
     dialog.setInput(read);
     QCOMPARE(zone->text(), QStringLiteral("Europe/Vienna"));
     zone->setText(QStringLiteral("-3.5"));
-    QCOMPARE(dialog.input().zone.name[0], '\0');
+    QVERIFY(dialog.input().zone.name.empty());
     QCOMPARE(dialog.input().zone.offsetHours, -3.5);
 }
 

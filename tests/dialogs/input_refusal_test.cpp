@@ -49,7 +49,7 @@ std::unique_ptr<QvCheckedDialog> makeFilledDialog(const QString& kind)
     if (kind == QLatin1String("map")) {
         auto dialog = std::make_unique<QvMapDialog>();
         qv::DisplaySettings display;
-        display.mapGrid = 1;
+        display.mapGrid = qv::MapGrid::Every30Degrees;
         dialog->setInput(display);
         return dialog;
     }

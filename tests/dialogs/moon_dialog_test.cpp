@@ -26,7 +26,7 @@ qv::SettingsRecord munichRecord(int year, double deltaT)
     record.time.deltaTFollowsYear = false;
     record.observer.latitudeDeg = 48.0;
     record.observer.longitudeDeg = 11.0;
-    std::snprintf(record.observer.name, sizeof record.observer.name, "Munich");
+    record.observer.name = "Munich";
     return record;
 }
 

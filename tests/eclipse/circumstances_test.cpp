@@ -85,35 +85,35 @@ TEST(LocalEclipseMagnitude, DiscGeometry)
     const qv::Vec3 observer = qv::observerPosition(mjd, 0.0, latitudeRad, longitudeRad, 0.0);
     const qv::Vec3 zenith = qv::unitVector(observer);
     const qv::Vec3 sun = observer + 23455.0 * zenith;
-    int centralFlag = -1;
+    bool central = false;
     const double near = qv::localEclipseMagnitude(mjd, 0.0, latitudeRad, longitudeRad, 0.0, sun,
-                                                  observer + 55.0 * zenith, centralFlag);
-    EXPECT_EQ(centralFlag, 1);
+                                                  observer + 55.0 * zenith, central);
+    EXPECT_TRUE(central);
     // Moon radius over Sun radius at these distances: (0.272493 / 55) / (109.1227225 / 23455).
     EXPECT_NEAR(near, (1.0 + 1.0649) / 2.0, 0.001);
     const double far = qv::localEclipseMagnitude(mjd, 0.0, latitudeRad, longitudeRad, 0.0, sun,
-                                                 observer + 64.0 * zenith, centralFlag);
-    EXPECT_EQ(centralFlag, 1);  // annular
+                                                 observer + 64.0 * zenith, central);
+    EXPECT_TRUE(central);  // annular
     EXPECT_LT(far, 1.0);
 
     // The Moon beside the Sun by more than the two radii: no eclipse.
     const qv::Vec3 aside = qv::unitVector(qv::Vec3(zenith.y, -zenith.x, 0.0));
     EXPECT_EQ(qv::localEclipseMagnitude(mjd, 0.0, latitudeRad, longitudeRad, 0.0, sun,
-                                        observer + 60.0 * zenith + 1.0 * aside, centralFlag),
+                                        observer + 60.0 * zenith + 1.0 * aside, central),
               0.0);
-    EXPECT_EQ(centralFlag, 0);
+    EXPECT_FALSE(central);
     // Half a solar radius aside: partial, about three quarters covered.
     const double partial = qv::localEclipseMagnitude(mjd, 0.0, latitudeRad, longitudeRad, 0.0, sun,
-                                                     observer + 60.0 * zenith + 0.14 * aside, centralFlag);
-    EXPECT_EQ(centralFlag, 0);
+                                                     observer + 60.0 * zenith + 0.14 * aside, central);
+    EXPECT_FALSE(central);
     EXPECT_GT(partial, 0.5);
     EXPECT_LT(partial, 1.0);
 
     // The Moon opposite the Sun is no eclipse (the bodies are as far apart as they can be).
     EXPECT_EQ(qv::localEclipseMagnitude(mjd, 0.0, latitudeRad, longitudeRad, 0.0, sun,
-                                        observer - 60.0 * zenith, centralFlag),
+                                        observer - 60.0 * zenith, central),
               0.0);
-    EXPECT_EQ(centralFlag, 0);
+    EXPECT_FALSE(central);
 }
 
 // Published contacts of the total lunar eclipse of 2025-03-14 (UT): penumbral 03:57-10:00,
@@ -143,7 +143,7 @@ TEST(EclipseCircumstances, LunarPhasesMatchPublishedContacts)
     // The Moon is up over Kansas all through: one interval from first to last contact, and
     // no local maximum for a lunar eclipse.
     const qv::LocalCircumstances& local = c.local;
-    EXPECT_EQ(local.visibility, 2);
+    EXPECT_EQ(local.visibility, qv::Visibility::FirstClosed);
     EXPECT_EQ(local.visibleFromUT[0], penumbral.begin);
     EXPECT_EQ(local.visibleUntilUT[0], penumbral.end);
     EXPECT_EQ(local.maxMagnitude, -1.0);
@@ -227,8 +227,9 @@ TEST(EclipseCircumstances, LocalCircumstancesMatchEphem)
         // The scan marks a change at the first whole minute after it; visibility also ends
         // when the eclipse ends on the whole Earth (at La Serena the refracted discs still
         // overlap after that).
-        const int intervals = e.visible[1][0] > 0.0 ? 2 : 1;
-        EXPECT_EQ(local.visibility, 2 * intervals);
+        const bool twice = e.visible[1][0] > 0.0;
+        const int intervals = twice ? 2 : 1;
+        EXPECT_EQ(local.visibility, twice ? qv::Visibility::SecondClosed : qv::Visibility::FirstClosed);
         for (int i = 0; i < intervals; ++i) {
             const double until = std::min(e.visible[i][1], c.phases[0].endUT);
             EXPECT_GE(local.visibleFromUT[i], e.visible[i][0] - 10 * kSecond);
@@ -271,7 +272,7 @@ TEST(EclipseCircumstances, PhasesAcrossTheTurnOfTheYear)
     EXPECT_LT(qv::localMjd(east.phases[0].beginUT, east.zone), newYear);
     EXPECT_GT(qv::localMjd(east.phases[0].endUT, east.zone), newYear);
     // Seen from Delhi the Moon is up the whole time, in either zone.
-    EXPECT_EQ(east.local.visibility, 2);
+    EXPECT_EQ(east.local.visibility, qv::Visibility::FirstClosed);
     EXPECT_NEAR(east.local.visibleFromUT[0], east.phases[0].beginUT, 1e-9);
 }
 
@@ -320,7 +321,7 @@ TEST(EclipseCircumstances, FastScansEqualTheEveryInstantScans)
                 at.push_back({std::clamp(latitudeDeg - 25.0, -90.0, 90.0), greatest.longitudeDeg + 30.0, 0.0});
             }
             for (const Place& place : at) {
-                const qv::EclipsePlace where{place.latitudeDeg, place.longitudeDeg, place.heightM};
+                const qv::Observer where{place.latitudeDeg, place.longitudeDeg, place.heightM};
                 SCOPED_TRACE(testing::Message() << year << " " << static_cast<int>(eclipse.kind) << " at "
                                                 << place.latitudeDeg << " " << place.longitudeDeg);
                 expectSameCircumstances(qv::eclipseCircumstances(eclipse, where),
@@ -347,7 +348,7 @@ TEST(EclipseCircumstances, GreatestEclipseLiesWithinItsContacts)
         const qv::SettingsRecord settings = qv::test::settingsFor(year, 0.0);
         for (const qv::EclipseEvent& eclipse : qv::eclipsesOfYear(settings)) {
             const qv::EclipseCircumstances found =
-                qv::eclipseCircumstances(eclipse, qv::EclipsePlace{});
+                qv::eclipseCircumstances(eclipse, qv::Observer{});
             SCOPED_TRACE(testing::Message() << year << " kind " << static_cast<int>(eclipse.kind));
             ASSERT_GT(found.phaseCount, 0);
             EXPECT_LE(found.phases[0].beginUT, eclipse.greatest.mjdUT);

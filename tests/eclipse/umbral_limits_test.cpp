@@ -56,7 +56,7 @@ void offsetKm(const qv::UmbralLimitPoint& from, const qv::UmbralLimitPoint& to, 
     north = (to.latitudeDeg - from.latitudeDeg) * kKmPerDegree;
 }
 
-qv::EclipsePlace placeBeside(const qv::UmbralLimitPoint& point, double east, double north)
+qv::Observer placeBeside(const qv::UmbralLimitPoint& point, double east, double north)
 {
     return {point.latitudeDeg + north / kKmPerDegree,
             point.longitudeDeg + east / (kKmPerDegree * std::cos(point.latitudeDeg * qv::kRadPerDeg)), 0.0};

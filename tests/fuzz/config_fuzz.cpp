@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -34,8 +33,6 @@ const std::string& scratchPath()
     return path;
 }
 
-bool isTerminated(const char* text, std::size_t size) { return std::memchr(text, '\0', size); }
-
 void fuzzConfigFile(const std::uint8_t* data, std::size_t size)
 {
     std::FILE* file = std::fopen(scratchPath().c_str(), "wb");
@@ -46,9 +43,9 @@ void fuzzConfigFile(const std::uint8_t* data, std::size_t size)
     const qv::SettingsRecord before;
     qv::SettingsRecord settings;
     int flag = -1;
-    const int result = qv::readConfigFile(settings, &flag, scratchPath().c_str());
-    require(isTerminated(settings.observer.name, qv::kLocationNameSize));
-    if (result == 1) {
+    const qv::ConfigRead result = qv::readConfigFile(settings, &flag, scratchPath().c_str());
+    require(settings.observer.name.size() <= static_cast<std::size_t>(qv::kLocationNameMax));
+    if (result == qv::ConfigRead::Read) {
         require(flag == 0 || flag == 1);
         require(qv::checkTimeZone(settings.time.zone.offsetHours).empty());
         require(qv::checkLatitude(settings.observer.latitudeDeg).empty());
@@ -56,10 +53,10 @@ void fuzzConfigFile(const std::uint8_t* data, std::size_t size)
         require(qv::checkHeight(settings.observer.heightM).empty());
         return;
     }
-    require(result == 0 && flag == 0);
+    require(result == qv::ConfigRead::Unreadable && flag == 0);
     require(settings.time.zone.offsetHours == before.time.zone.offsetHours && settings.observer.latitudeDeg == before.observer.latitudeDeg &&
             settings.observer.longitudeDeg == before.observer.longitudeDeg && settings.observer.heightM == before.observer.heightM);
-    require(std::strcmp(settings.observer.name, before.observer.name) == 0);
+    require(settings.observer.name == before.observer.name);
 }
 
 void fuzzNumberLine(const std::uint8_t* data, std::size_t size)
@@ -70,10 +67,9 @@ void fuzzNumberLine(const std::uint8_t* data, std::size_t size)
     std::FILE* file = fmemopen(text.data(), text.size(), "r");
     require(file != nullptr);
     double values[4] = {};
-    const int count = data[0] % 5;
-    const int result = qv::readNumbersFromLine(file, count, values);
+    const std::size_t count = data[0] % 5;
+    qv::readNumbersFromLine(file, std::span(values, count));
     std::fclose(file);
-    require(result == 0 || result == 1);
     for (double value : values)
         require(std::isfinite(value));
 }
@@ -92,11 +88,10 @@ void fuzzLocationName(const std::uint8_t* data, std::size_t size)
     const std::string name(reinterpret_cast<const char*>(data), size);
     qv::SettingsRecord settings;
     qv::storeLocationName(settings, name.c_str());
-    require(isTerminated(settings.observer.name, qv::kLocationNameSize));
     if (name.c_str()[0] == '\0')
         return;
-    require(std::strlen(settings.observer.name) == qv::kLocationNameMax);
-    for (const char c : std::string_view(settings.observer.name))
+    require(settings.observer.name.size() == static_cast<std::size_t>(qv::kLocationNameMax));
+    for (const char c : settings.observer.name)
         require(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
 }
 

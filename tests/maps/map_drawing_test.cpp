@@ -20,10 +20,13 @@ namespace {
 // longitude near the pole, so the round trip is checked in pixels there.
 constexpr double kHalfPixelDeg = 0.25;
 
+constexpr qv::MapProjection kStyles[] = {qv::MapProjection::SimpleWorld, qv::MapProjection::Northern,
+                                         qv::MapProjection::Southern, qv::MapProjection::PhysicalWorld};
+
 // Geographic point -> pixel -> geographic point on all four styles and several meridians.
 TEST(MapDrawing, ProjectionRoundTripsOnEveryStyle)
 {
-    for (int projection = qv::kSimpleWorldMap; projection <= qv::kPhysicalWorldMap; ++projection) {
+    for (qv::MapProjection projection : kStyles) {
         for (double meridian : {0.0, 180.0, -75.5, 300.0}) {
             const qv::MapGeometry geometry = qv::mapGeometry(projection, meridian);
             for (double latitude = -80.0; latitude <= 85.0; latitude += 17.0) {
@@ -34,7 +37,7 @@ TEST(MapDrawing, ProjectionRoundTripsOnEveryStyle)
                     const qv::GeoPoint back = qv::mapToGeographic(geometry, pixel);
                     const QPoint again = qv::projectToMap(geometry, back.latitudeDeg, back.longitudeDeg);
                     EXPECT_LE((again - pixel).manhattanLength(), 1)
-                        << projection << " " << meridian << " " << latitude << " " << longitude;
+                        << static_cast<int>(projection) << " " << meridian << " " << latitude << " " << longitude;
                     if (!qv::isHemisphereMap(geometry)) {
                         EXPECT_NEAR(back.latitudeDeg, latitude, kHalfPixelDeg);
                         EXPECT_NEAR(std::remainder(back.longitudeDeg - longitude, 360.0), 0.0, kHalfPixelDeg);
@@ -47,16 +50,16 @@ TEST(MapDrawing, ProjectionRoundTripsOnEveryStyle)
 
 TEST(MapDrawing, CentralMeridianShiftsTheWorldMap)
 {
-    EXPECT_EQ(qv::projectToMap(qv::mapGeometry(qv::kSimpleWorldMap, 0.0), 0.0, 0.0), QPoint(360, 180));
-    EXPECT_EQ(qv::projectToMap(qv::mapGeometry(qv::kSimpleWorldMap, 0.0), 45.0, -90.25), QPoint(179, 90));
+    EXPECT_EQ(qv::projectToMap(qv::mapGeometry(qv::MapProjection::SimpleWorld, 0.0), 0.0, 0.0), QPoint(360, 180));
+    EXPECT_EQ(qv::projectToMap(qv::mapGeometry(qv::MapProjection::SimpleWorld, 0.0), 45.0, -90.25), QPoint(179, 90));
     // Meridian 180: longitude 0 goes to the left edge. Half pixels round away from zero.
-    EXPECT_EQ(qv::projectToMap(qv::mapGeometry(qv::kPhysicalWorldMap, 180.0), -10.0, 0.0), QPoint(0, 200));
-    EXPECT_EQ(qv::projectToMap(qv::mapGeometry(qv::kSimpleWorldMap, 180.0), 0.25, 0.25), QPoint(0, 179));
+    EXPECT_EQ(qv::projectToMap(qv::mapGeometry(qv::MapProjection::PhysicalWorld, 180.0), -10.0, 0.0), QPoint(0, 200));
+    EXPECT_EQ(qv::projectToMap(qv::mapGeometry(qv::MapProjection::SimpleWorld, 180.0), 0.25, 0.25), QPoint(0, 179));
 }
 
 TEST(MapDrawing, HemisphereMapsShowTheirPoleAndNothingBeyond)
 {
-    const qv::MapGeometry north = qv::mapGeometry(qv::kNorthernMap, 0.0);
+    const qv::MapGeometry north = qv::mapGeometry(qv::MapProjection::Northern, 0.0);
     const QPoint off = qv::offMapMarker(north);
     EXPECT_EQ(off, QPoint(863, 504));
     EXPECT_EQ(qv::projectToMap(north, 90.0, 0.0), QPoint(360, 180));
@@ -65,7 +68,7 @@ TEST(MapDrawing, HemisphereMapsShowTheirPoleAndNothingBeyond)
     EXPECT_EQ(qv::projectToMap(north, -1.0, 0.0), off);
     // The equator lies 2 radii out: its southern side falls below the map's bottom edge.
     EXPECT_EQ(qv::projectToMap(north, 0.0, 180.0), QPoint(863, 863));
-    EXPECT_EQ(qv::projectToMap(qv::mapGeometry(qv::kSouthernMap, 0.0), 10.0, 0.0), off);
+    EXPECT_EQ(qv::projectToMap(qv::mapGeometry(qv::MapProjection::Southern, 0.0), 10.0, 0.0), off);
 }
 
 // The pole click gives the pole and the central meridian; a click outside the disc latitude
@@ -73,18 +76,20 @@ TEST(MapDrawing, HemisphereMapsShowTheirPoleAndNothingBeyond)
 TEST(MapDrawing, ClicksOnThePoleOutsideTheDiscAndBesideTheMap)
 {
     for (double meridian : {0.0, 37.5}) {
-        const qv::GeoPoint north = qv::mapToGeographic(qv::mapGeometry(qv::kNorthernMap, meridian), QPoint(360, 180));
+        const qv::GeoPoint north =
+            qv::mapToGeographic(qv::mapGeometry(qv::MapProjection::Northern, meridian), QPoint(360, 180));
         EXPECT_EQ(north.latitudeDeg, 90.0);
         EXPECT_EQ(north.longitudeDeg, meridian);
-        const qv::GeoPoint south = qv::mapToGeographic(qv::mapGeometry(qv::kSouthernMap, meridian), QPoint(360, 180));
+        const qv::GeoPoint south =
+            qv::mapToGeographic(qv::mapGeometry(qv::MapProjection::Southern, meridian), QPoint(360, 180));
         EXPECT_EQ(south.latitudeDeg, -90.0);
         EXPECT_EQ(south.longitudeDeg, meridian);
     }
-    const qv::MapGeometry north = qv::mapGeometry(qv::kNorthernMap, 0.0);
+    const qv::MapGeometry north = qv::mapGeometry(qv::MapProjection::Northern, 0.0);
     EXPECT_EQ(qv::mapToGeographic(north, QPoint(20, 20)).latitudeDeg, -100.0);
     EXPECT_FALSE(qv::isOnMap(north, QPoint(20, 20)));
     EXPECT_TRUE(qv::isOnMap(north, QPoint(360, 100)));
-    const qv::MapGeometry world = qv::mapGeometry(qv::kSimpleWorldMap, 0.0);
+    const qv::MapGeometry world = qv::mapGeometry(qv::MapProjection::SimpleWorld, 0.0);
     EXPECT_TRUE(qv::isOnMap(world, QPoint(720, 360)));
     EXPECT_FALSE(qv::isOnMap(world, QPoint(721, 100)));
     EXPECT_FALSE(qv::isOnMap(world, QPoint(100, 380)));  // on the caption strip
@@ -100,7 +105,7 @@ void startOffscreenGui()
 }
 
 // The background of a map style with or without the borders, on white.
-QImage mapBackground(const qv::MapGeometry& geometry, int borders)
+QImage mapBackground(const qv::MapGeometry& geometry, bool borders)
 {
     QPixmap earth;
     qv::loadEarthImage(earth);
@@ -121,10 +126,10 @@ TEST(MapDrawing, BordersAreDrawnWhereTheyAreAndOnlyWhenAsked)
 {
     startOffscreenGui();
     const qv::GeoPoint onBorders[] = {{49.0, -100.0}, {28.0, 25.0}, {-23.0, 20.0}};
-    for (int projection = qv::kSimpleWorldMap; projection <= qv::kPhysicalWorldMap; ++projection) {
+    for (qv::MapProjection projection : kStyles) {
         const qv::MapGeometry geometry = qv::mapGeometry(projection, 10.0);
-        const QImage with = mapBackground(geometry, 1);
-        const QImage without = mapBackground(geometry, 0);
+        const QImage with = mapBackground(geometry, true);
+        const QImage without = mapBackground(geometry, false);
         for (const qv::GeoPoint& point : onBorders) {
             const QPoint pixel = qv::projectToMap(geometry, point.latitudeDeg, point.longitudeDeg);
             if (pixel == qv::offMapMarker(geometry))
@@ -133,7 +138,7 @@ TEST(MapDrawing, BordersAreDrawnWhereTheyAreAndOnlyWhenAsked)
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx)
                     changed += with.pixel(pixel + QPoint(dx, dy)) != without.pixel(pixel + QPoint(dx, dy));
-            EXPECT_GT(changed, 0) << projection << " " << point.latitudeDeg;
+            EXPECT_GT(changed, 0) << static_cast<int>(projection) << " " << point.latitudeDeg;
         }
     }
 }
@@ -146,12 +151,12 @@ TEST(MapDrawing, NothingIsDrawnBesideOrBelowMapAndCaption)
     startOffscreenGui();
     qv::SettingsRecord settings;
     settings.time.year = 2024;
-    settings.display.mapGrid = 2;
+    settings.display.mapGrid = qv::MapGrid::Every10Degrees;
     const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
     const qv::EclipseMapPoints points = qv::eclipseMapPoints(settings, eclipse);
     QPixmap earth;
     qv::loadEarthImage(earth);
-    for (int projection = qv::kSimpleWorldMap; projection <= qv::kPhysicalWorldMap; ++projection) {
+    for (qv::MapProjection projection : kStyles) {
         QPixmap page(qv::kMapPageWidthPx, qv::kMapPageHeightPx);
         QPixmap caption(qv::kCaptionWidthPx, qv::kCaptionHeightPx);
         qv::paintEclipseMap(page, caption, &earth, qv::mapGeometry(projection, 180.0), settings, points, "title");
@@ -165,7 +170,7 @@ TEST(MapDrawing, NothingIsDrawnBesideOrBelowMapAndCaption)
                 if (outside && !gridLineEnd && image.pixel(x, y) != background)
                     ++drawn;
             }
-        EXPECT_EQ(drawn, 0) << projection;
+        EXPECT_EQ(drawn, 0) << static_cast<int>(projection);
         EXPECT_EQ(image.pixel(qv::kMapWidthPx - 1, qv::kMapPictureHeightPx - 1), qRgb(0, 0, 255));  // caption
     }
 }

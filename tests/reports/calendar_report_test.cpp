@@ -25,7 +25,7 @@ PageBuffer calendarPage(int year)
 // The golden pages fix the whole text: 38 lines, month names in columns 11, 33 and 55,
 // weekday rows of 72 characters; October 1582 skips from the 4th (Thursday) to the 15th
 // (Friday) and December 2024, beginning on a Sunday, reaches the sixth week column.
-// Every line is a marked table line but the blank ones, which the printed text does not show.
+// Every line is a fixed-pitch table line but the blank ones, which the printed text does not show.
 TEST(CalendarReport, GoldenPagesWithEveryTextLineMarked)
 {
     const struct {
@@ -35,8 +35,8 @@ TEST(CalendarReport, GoldenPagesWithEveryTextLineMarked)
     for (const auto& c : cases) {
         const PageBuffer page = calendarPage(c.year);
         EXPECT_TRUE(testing::matchesGolden(c.golden, testing::pageText(page)));
-        for (int i = 0; i < page.lineCount; ++i)
-            EXPECT_EQ(isMarkedLine(page, i), std::string(page.lines[i], lineTextLength(page, i)) != "   ")
+        for (std::size_t i = 0; i < page.lines.size(); ++i)
+            EXPECT_EQ(page.lines[i].fixedPitch, page.lines[i].text != "   ")
                 << c.year << " line " << i;
     }
 }
@@ -55,7 +55,7 @@ std::vector<Cell> monthCells(const PageBuffer& page, int month)
     std::vector<Cell> cells;
     for (int week = 0; week < 6; ++week) {
         for (int weekday = 0; weekday < 7; ++weekday) {
-            const std::string line = page.lines[4 + 9 * block + weekday];
+            const std::string& line = page.lines[4 + 9 * block + weekday].text;
             const std::string text = line.substr(column + 2 + 3 * week, 3);
             if (text != "   ")
                 cells.push_back({std::stoi(text), weekday, week});
@@ -84,7 +84,7 @@ TEST(CalendarReport, EveryMonthListsItsDaysInConsecutiveCells)
     const int years[] = {-99999, -4713, -4, -1, 0, 1500, 1700, 1900, 2000, 2023, 99999};
     for (int year : years) {
         const PageBuffer page = calendarPage(year);
-        ASSERT_EQ(page.lineCount, kReportLines) << year;
+        ASSERT_EQ(page.lines.size(), std::size_t{kReportLines}) << year;
         int previousWeekday = -1;
         for (int month = 1; month <= 12; ++month) {
             const std::vector<Cell> cells = monthCells(page, month);

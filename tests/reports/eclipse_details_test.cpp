@@ -81,12 +81,12 @@ TEST(EclipseListPage, EmptyTableHasOnlyTitleAndHint)
 {
     qv::PageBuffer page;
     EXPECT_TRUE(qv::buildEclipseListPage(2031, qv::TimeZone{}, {}, page).empty());
-    ASSERT_EQ(page.lineCount, 10);
+    ASSERT_EQ(page.lines.size(), 10u);
     std::vector<std::string> texts;
-    for (int i = 0; i < page.lineCount; ++i) {
-        EXPECT_FALSE(qv::isMarkedLine(page, i));
-        EXPECT_EQ(page.lines[i][1], ' ') << "line " << i << " would count as a numbered line";
-        const std::string text(page.lines[i], static_cast<std::size_t>(qv::lineTextLength(page, i)));
+    for (std::size_t i = 0; i < page.lines.size(); ++i) {
+        EXPECT_FALSE(page.lines[i].fixedPitch);
+        const std::string& text = page.lines[i].text;
+        EXPECT_EQ(text[1], ' ') << "line " << i << " would count as a numbered line";
         if (text != "   ")
             texts.push_back(text);
     }
@@ -101,12 +101,12 @@ TEST(EclipseListPage, NumberedLinesAreMarkedAndNumberedFromOne)
     qv::PageBuffer page;
     const std::vector<int> lines = qv::buildEclipseListPage(2024, qv::TimeZone{}, eclipses, page);
     std::vector<int> numberedLines;
-    for (int i = 0; i < page.lineCount; ++i) {
-        if (page.lines[i][1] == ' ')
+    for (int i = 0; i < static_cast<int>(page.lines.size()); ++i) {
+        if (page.lines[i].text[1] == ' ')
             continue;
         numberedLines.push_back(i);
-        EXPECT_TRUE(qv::isMarkedLine(page, i));
-        EXPECT_EQ(std::atoi(std::string(page.lines[i], 2).c_str()), static_cast<int>(numberedLines.size()));
+        EXPECT_TRUE(page.lines[i].fixedPitch);
+        EXPECT_EQ(std::atoi(page.lines[i].text.substr(0, 2).c_str()), static_cast<int>(numberedLines.size()));
     }
     EXPECT_EQ(numberedLines.size(), eclipses.size());
     EXPECT_EQ(lines, numberedLines);
@@ -155,7 +155,7 @@ TEST(CentralLine, TableRowsOfTheDetails)
 {
     const qv::SettingsRecord settings = qv::test::yearSettings(2024, -5.0, 69.2, 32.78, -96.80);
     const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
-    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings.observer));
+    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, settings.observer);
     const std::vector<qv::CentralLinePoint> line =
         qv::centralLine(eclipse.greatest.at(qv::centralTableStartUT(circumstances, 30, settings.time.zone)),
                         qv::centralTableEndUT(circumstances), 30.0 / 1440.0);
@@ -187,7 +187,7 @@ TEST(CentralLine, RowsAtTheStepsWithinTheCentralPhase)
 {
     const qv::SettingsRecord settings = qv::test::yearSettings(2024, 0.0, 69.2, 32.78, -96.80);
     const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
-    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, qv::eclipsePlace(settings.observer));
+    const qv::EclipseCircumstances circumstances = qv::eclipseCircumstances(eclipse, settings.observer);
     const std::vector<qv::CentralLinePoint> line =
         qv::centralLine(eclipse.greatest.at(qv::centralTableStartUT(circumstances, 60, qv::TimeZone{})),
                         qv::centralTableEndUT(circumstances), 60.0 / 1440.0);

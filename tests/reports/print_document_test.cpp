@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "config/settings_io.h"
 #include "support/year_settings.h"
@@ -40,7 +39,7 @@ TEST(PrintDocument, HeaderNamesYearPlaceCoordinatesAndZone)
     storeLocationName(settings, "Sydney");
     EXPECT_EQ(printHeader(settings), "Quorvel  2024  Sydney  33\xC2\xB0" "52'S 151\xC2\xB0" "13'E  Time zone UT+10");
     settings = test::yearSettings(-44, -5.5, 0.0, 0.0001, -0.5);
-    std::memset(settings.observer.name, ' ', kLocationNameMax);
+    settings.observer.name.assign(kLocationNameMax, ' ');
     EXPECT_EQ(printHeader(settings), "Quorvel  -44  0\xC2\xB0" "00'N 0\xC2\xB0" "30'W  Time zone UT-5.5");
     // A UTF-8 character of a dialog text takes one column before a tab.
     EXPECT_EQ(expandTabs("Z\xC3\xBCrich\tx"), "Z\xC3\xBCrich  x");

@@ -73,12 +73,12 @@ inline ::testing::AssertionResult matchesGolden(const std::string& goldenName, c
     return result;
 }
 
-// The page as the batch companion prints it: each line's text, marker left out, then "\n".
+// The page as the batch companion prints it: each line's text, then "\n".
 inline std::string pageText(const PageBuffer& page)
 {
     std::string text;
-    for (int i = 0; i < page.lineCount; ++i)
-        text.append(page.lines[i], static_cast<std::size_t>(lineTextLength(page, i))).append("\n");
+    for (const PageLine& line : page.lines)
+        text.append(line.text).append("\n");
     return text;
 }
 
