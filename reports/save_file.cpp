@@ -15,8 +15,8 @@ constexpr int kCalendarLines = 38;
 
 void writeSaveText(SettingsRecord& settings, PageBuffer& page, std::FILE* file)
 {
-    page.lineCount = 0;
-    buildYearTables(settings, page, file);
+    const std::string tables = yearTablesSaveText(computeYearTables(settings));
+    std::fwrite(tables.data(), 1, tables.size(), file);
     writeHolidaySavePage(settings, file);
     page.lineCount = 0;
     buildCalendarReport(settings, page);
