@@ -273,18 +273,6 @@ double utFromLocalNear(double mjdLocal, double mjdUTNear, const TimeZone& zone)
     return mjdLocal - rules->spanAt(secondsFromMjd(mjdUTNear)).offsetS / kSecondsPerDay;
 }
 
-double utFromTTForPages(double mjdTT, double deltaTSeconds, const TimeZone& zone)
-{
-    const TimeZone fixed{zone.offsetHours};
-    return utFromLocal(mjdTT + (zone.offsetHours / kHoursPerDay - deltaTSeconds / kSecondsPerDay), fixed);
-}
-
-double utFromTTZoneFirstForPages(double mjdTT, double deltaTSeconds, const TimeZone& zone)
-{
-    const TimeZone fixed{zone.offsetHours};
-    return utFromLocal(mjdTT + zone.offsetHours / kHoursPerDay - deltaTSeconds / kSecondsPerDay, fixed);
-}
-
 std::string zoneLabelAt(double mjdUT, const TimeZone& zone)
 {
     const ZoneRules* rules = rulesOf(zone);

@@ -55,13 +55,6 @@ double utFromLocalDate(int day, int month, int year, double hours, const TimeZon
 // occurrence of a repeated hour that instant had.
 double utFromLocalNear(double mjdLocal, double mjdUTNear, const TimeZone& zone);
 
-// The instant of UT of a time given in Terrestrial Time, formed through the local time of the
-// zone's fixed offset, so that a fixed-offset page prints it to the last bit as the tables
-// always have: the phases formed that local time as TT + (zone - TT + UT), the seasons as
-// (TT + zone) - (TT - UT); the two orders round differently.
-double utFromTTForPages(double mjdTT, double deltaTSeconds, const TimeZone& zone);
-double utFromTTZoneFirstForPages(double mjdTT, double deltaTSeconds, const TimeZone& zone);
-
 // True for a named zone the database knows, false for a fixed offset (which a name the
 // database does not know also leaves).
 bool isNamedZone(const TimeZone& zone);

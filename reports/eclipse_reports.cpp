@@ -1,5 +1,7 @@
 #include "reports/eclipse_reports.h"
 
+#include <cstdio>
+
 #include "base/julian.h"
 #include "base/number_text.h"
 #include "reports/eclipse_kind_texts.h"
@@ -25,8 +27,7 @@ void formatEclipseLine(const TimeZone& zone, const EclipseEvent& eclipse, char* 
 
 }  // namespace
 
-void writeEclipsesOfYear(int year, const TimeZone& zone, const std::vector<EclipseEvent>& eclipses, PageBuffer& page,
-                         std::FILE* saveFile)
+void appendEclipsesTable(int year, const TimeZone& zone, const std::vector<EclipseEvent>& eclipses, PageBuffer& page)
 {
     char line[kLineSize];
     appendBlankLines(page, 2);
@@ -34,18 +35,23 @@ void writeEclipsesOfYear(int year, const TimeZone& zone, const std::vector<Eclip
     appendFixedPitchLine(page, line);
     appendFixedPitchLine(page, "          =================");
     appendBlankLines(page, 1);
-    if (saveFile) {
-        std::fprintf(saveFile, "\n\n\n\t\tEclipses for %4i", year);
-        std::fputs("\n\t\t=================\n", saveFile);
-    }
-
     for (const EclipseEvent& eclipse : eclipses) {
         formatEclipseLine(zone, eclipse, line);
         appendLine(page, line);
-        if (saveFile) {
-            std::fputc('\n', saveFile);
-            std::fputs(line, saveFile);
-        }
+    }
+}
+
+void appendEclipsesSaveText(int year, const TimeZone& zone, const std::vector<EclipseEvent>& eclipses,
+                            std::string& text)
+{
+    char line[kLineSize];
+    std::snprintf(line, sizeof line, "\n\n\n\t\tEclipses for %4i", year);
+    text += line;
+    text += "\n\t\t=================\n";
+    for (const EclipseEvent& eclipse : eclipses) {
+        formatEclipseLine(zone, eclipse, line);
+        text += '\n';
+        text += line;
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Reports of the year's eclipse table: the eclipses section of the year tables.
-#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "base/page_buffer.h"
@@ -10,9 +10,9 @@
 namespace qv {
 
 // The eclipses of the year, one line each (local time of the zone, kind, and the magnitude for
-// lunar and partial solar eclipses), appended to the page and written to saveFile when it is
-// not null.
-void writeEclipsesOfYear(int year, const TimeZone& zone, const std::vector<EclipseEvent>& eclipses, PageBuffer& page,
-                         std::FILE* saveFile);
+// lunar and partial solar eclipses), appended to the page or to the save text.
+void appendEclipsesTable(int year, const TimeZone& zone, const std::vector<EclipseEvent>& eclipses, PageBuffer& page);
+void appendEclipsesSaveText(int year, const TimeZone& zone, const std::vector<EclipseEvent>& eclipses,
+                            std::string& text);
 
 }  // namespace qv

@@ -15,8 +15,8 @@ constexpr std::size_t kCalendarLines = 38;
 
 void writeSaveText(SettingsRecord& settings, PageBuffer& page, std::FILE* file)
 {
-    page.lines.clear();
-    buildYearTables(settings, page, file);
+    const std::string tables = yearTablesSaveText(computeYearTables(settings));
+    std::fwrite(tables.data(), 1, tables.size(), file);
     writeHolidaySavePage(settings, file);
     page.lines.clear();
     buildCalendarReport(settings, page);

@@ -10,8 +10,8 @@
 
 namespace qv {
 
-// Writes the save text to file, using page as scratch (it ends holding the calendar). The
-// stream's error state tells whether everything was written.
+// Writes the save text to file, using page as scratch for the calendar (it ends holding it).
+// The stream's error state tells whether everything was written.
 void writeSaveText(SettingsRecord& settings, PageBuffer& page, std::FILE* file);
 
 // Writes the save file to path whole or not at all: an earlier file there stays untouched

@@ -5,33 +5,19 @@
 // its distance from the Sun. Elevations are printed with refraction.
 #include <string>
 
+#include "astro/sky_circumstances.h"
 #include "base/settings.h"
-#include "base/vector.h"
 
 namespace qv {
 
-// The sections of the text, in the order they are shown.
-constexpr int kSkyHeading = 1;
-constexpr int kSkySunPlace = 2;
-constexpr int kSkySunEvents = 3;
-constexpr int kSkyMoon = 4;
+// The sky at the local date, time and zone of settings for its observer.
+SkyCircumstances skyDetails(const SettingsRecord& settings);
 
-// Values of the instant handed from section to section: the Sun's by sections 2 and 3, the
-// Moon's by section 4, which needs the Sun's of the same instant. Earth radii, true equator.
-struct SkyState {
-    Vec3 sunGeocentric;
-    Vec3 sunTopocentric;
-    double sunLongitudeRad = 0.0;  // mean ecliptic longitude of date
-    Vec3 moonGeocentric;
-    Vec3 moonTopocentric;
-    double moonLongitudeRad = 0.0;
-};
+// The dialog's text of sky, computed for settings: a single blank, the heading, the Sun's
+// place and events, the Moon.
+std::string skyDetailsText(const SettingsRecord& settings, const SkyCircumstances& sky);
 
-// Replaces text by the section's text for the date, time, zone and place of settings; any
-// other section gives an empty text.
-void skyDetailsSection(const SettingsRecord& settings, SkyState& state, std::string& text, int section);
-
-// The dialog's text: a single blank, then sections 1 to 4.
+// The same text for the sky of settings.
 std::string skyDetailsText(const SettingsRecord& settings);
 
 }  // namespace qv

@@ -1,7 +1,9 @@
 #include "reports/year_tables.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "astro/frames.h"
 #include "astro/sun.h"
@@ -25,14 +27,6 @@ constexpr double kPhaseFractions[kPhaseKinds] = {0.0, 0.25, 0.5, 0.75};
 constexpr int kPhaseColumns[kPhaseKinds] = {0, 15, 31, 47};
 constexpr int kLineSize = 96;
 
-
-
-void writeToSave(std::FILE* saveFile, const char* text)
-{
-    if (saveFile)
-        std::fputs(text, saveFile);
-}
-
 // The zone line of the phases table: a fixed offset as a number with "." as decimal
 // separator, a named zone by its name alone (the table spans the year's offsets).
 void formatZoneLine(char* line, const char* format, const char* namedFormat, const TimeZone& zone)
@@ -54,6 +48,28 @@ void formatSeasonLine(char* line, const char* title, double firstUT, double seco
     formatDateTime(localMjd(secondUT, zone), second);
     std::snprintf(line, kLineSize, "  %s \t%.*s  \t%.*s", title, kDateTimeShown, first, kDateTimeShown,
                   second);
+}
+
+// The rows of the phases table, each kPhaseRowLength characters.
+std::vector<std::string> phaseTableRows(int year, const TimeZone& zone, const PhaseLists& phases)
+{
+    const double windowEndUT = yearWindowEndUT(year, zone);
+    int cursors[kPhaseKinds] = {};
+    auto unprinted = [&] {
+        for (int kind = 0; kind < kPhaseKinds; ++kind)
+            if (cursors[kind] < std::ssize(phases.times[kind]))
+                return true;
+        return false;
+    };
+    std::vector<std::string> rows;
+    // A row that prints nothing (a phase past the window end) would never advance: stop there.
+    while (unprinted()) {
+        char row[kPhaseRowLength + 1];
+        if (phaseTableRow(windowEndUT, zone, phases, cursors, row) == 0)
+            break;
+        rows.emplace_back(row, kPhaseRowLength);
+    }
+    return rows;
 }
 
 }  // namespace
@@ -116,10 +132,8 @@ int phaseTableRow(double windowEndUT, const TimeZone& zone, const PhaseLists& ph
     return printed;
 }
 
-void buildPhasesReport(int year, const TimeZone& zone, const PhaseLists& phases, PageBuffer& page,
-                       std::FILE* saveFile)
+void appendPhasesTable(int year, const TimeZone& zone, const PhaseLists& phases, PageBuffer& page)
 {
-    const double windowEndUT = yearWindowEndUT(year, zone);
     char line[kLineSize];
     formatZoneLine(line, "> Timezone %5.2lf <", "> Timezone %s <", zone);
     appendLine(page, line);
@@ -129,68 +143,87 @@ void buildPhasesReport(int year, const TimeZone& zone, const PhaseLists& phases,
     appendBlankLines(page, 1);
     appendFixedPitchLine(page, "  New Moon    First Quarter     Full Moon      Last Quarter");
     appendBlankLines(page, 1);
-
-    if (saveFile) {
-        formatZoneLine(line, "\n+++> Timezone %5.2lf <+++", "\n+++> Timezone %s <+++", zone);
-        std::fputs(line, saveFile);
-        std::fprintf(saveFile, "\n\n\n\t\tPhases of the Moon for %4i", year);
-        std::fputs("\n\t\t===========================\n", saveFile);
-        std::fputs("\n  New Moon    First Quarter     Full Moon      Last Quarter\n\n", saveFile);
-    }
-
-    int cursors[kPhaseKinds] = {};
-    auto unprinted = [&] {
-        for (int kind = 0; kind < kPhaseKinds; ++kind)
-            if (cursors[kind] < std::ssize(phases.times[kind]))
-                return true;
-        return false;
-    };
-    // A row that prints nothing (a phase past the window end) would never advance: stop there.
-    while (unprinted()) {
-        char row[kPhaseRowLength + 1];
-        if (phaseTableRow(windowEndUT, zone, phases, cursors, row) == 0)
-            break;
+    for (const std::string& row : phaseTableRows(year, zone, phases))
         appendFixedPitchLine(page, row);
-        row[kPhaseRowLength - 1] = '\n';
-        writeToSave(saveFile, row);
+}
+
+// The save file ends each row with a line break in place of its last column, a blank.
+void appendPhasesSaveText(int year, const TimeZone& zone, const PhaseLists& phases, std::string& text)
+{
+    char line[kLineSize];
+    formatZoneLine(line, "\n+++> Timezone %5.2lf <+++", "\n+++> Timezone %s <+++", zone);
+    text += line;
+    std::snprintf(line, sizeof line, "\n\n\n\t\tPhases of the Moon for %4i", year);
+    text += line;
+    text += "\n\t\t===========================\n";
+    text += "\n  New Moon    First Quarter     Full Moon      Last Quarter\n\n";
+    for (std::string& row : phaseTableRows(year, zone, phases)) {
+        row.back() = '\n';
+        text += row;
     }
 }
 
-void buildSunReport(int year, const TimeZone& zone, const DeltaTRule& rule, PageBuffer& page, std::FILE* saveFile)
+void appendSunTable(int year, const TimeZone& zone, const std::array<double, kSeasons>& seasonsUT, PageBuffer& page)
 {
-    double instantUT[kSeasons];
-    for (int season = 0; season < kSeasons; ++season)
-        instantUT[season] = seasonInstant(year, static_cast<Season>(season), rule).mjdUT;
-
     char line[kLineSize];
     appendBlankLines(page, 2);
     std::snprintf(line, sizeof line, "          The Sun for %4i", year);
     appendFixedPitchLine(page, line);
     appendFixedPitchLine(page, "          ================");
     appendBlankLines(page, 1);
-    if (saveFile) {
-        std::fprintf(saveFile, "\n\n\t\tThe Sun for %4i", year);
-        std::fputs("\n\t\t================\n", saveFile);
-    }
-
-    formatSeasonLine(line, "Equinoxes", instantUT[kMarchEquinox], instantUT[kSeptemberEquinox], zone);
+    formatSeasonLine(line, "Equinoxes", seasonsUT[kMarchEquinox], seasonsUT[kSeptemberEquinox], zone);
     appendLine(page, line);
-    writeToSave(saveFile, line);
-
-    formatSeasonLine(line, "Solstices", instantUT[kJuneSolstice], instantUT[kDecemberSolstice], zone);
+    formatSeasonLine(line, "Solstices", seasonsUT[kJuneSolstice], seasonsUT[kDecemberSolstice], zone);
     appendLine(page, line);
-    writeToSave(saveFile, "\n");
-    writeToSave(saveFile, line);
 }
 
-void buildYearTables(const SettingsRecord& settings, PageBuffer& page, std::FILE* saveFile)
+void appendSunSaveText(int year, const TimeZone& zone, const std::array<double, kSeasons>& seasonsUT,
+                       std::string& text)
 {
-    const YearLunations lunations = computeYearLunations(settings);
-    const int year = settings.time.year;
-    const TimeZone& zone = settings.time.zone;
-    buildPhasesReport(year, zone, lunations.phases, page, saveFile);
-    buildSunReport(year, zone, deltaTRule(settings.time), page, saveFile);
-    writeEclipsesOfYear(year, zone, lunations.eclipses, page, saveFile);
+    char line[kLineSize];
+    std::snprintf(line, sizeof line, "\n\n\t\tThe Sun for %4i", year);
+    text += line;
+    text += "\n\t\t================\n";
+    formatSeasonLine(line, "Equinoxes", seasonsUT[kMarchEquinox], seasonsUT[kSeptemberEquinox], zone);
+    text += line;
+    text += '\n';
+    formatSeasonLine(line, "Solstices", seasonsUT[kJuneSolstice], seasonsUT[kDecemberSolstice], zone);
+    text += line;
+}
+
+YearTables computeYearTables(const SettingsRecord& settings)
+{
+    YearLunations lunations = computeYearLunations(settings);
+    YearTables tables;
+    tables.year = settings.time.year;
+    tables.zone = settings.time.zone;
+    tables.phases = std::move(lunations.phases);
+    tables.eclipses = std::move(lunations.eclipses);
+    const DeltaTRule rule = deltaTRule(settings.time);
+    for (int season = 0; season < kSeasons; ++season)
+        tables.seasonsUT[season] = seasonInstant(tables.year, static_cast<Season>(season), rule).mjdUT;
+    return tables;
+}
+
+void appendYearTables(const YearTables& tables, PageBuffer& page)
+{
+    appendPhasesTable(tables.year, tables.zone, tables.phases, page);
+    appendSunTable(tables.year, tables.zone, tables.seasonsUT, page);
+    appendEclipsesTable(tables.year, tables.zone, tables.eclipses, page);
+}
+
+std::string yearTablesSaveText(const YearTables& tables)
+{
+    std::string text;
+    appendPhasesSaveText(tables.year, tables.zone, tables.phases, text);
+    appendSunSaveText(tables.year, tables.zone, tables.seasonsUT, text);
+    appendEclipsesSaveText(tables.year, tables.zone, tables.eclipses, text);
+    return text;
+}
+
+void buildYearTables(const SettingsRecord& settings, PageBuffer& page)
+{
+    appendYearTables(computeYearTables(settings), page);
 }
 
 }  // namespace qv

@@ -1,9 +1,9 @@
 #pragma once
 // The year tables: the principal phases of the Moon, the equinoxes and solstices and the
-// eclipses of one local civil year, appended to the page and, while a save runs, written to
+// eclipses of one local civil year, computed once and rendered to the page or to the text of
 // the save file. Every time shown is local zone time.
 #include <array>
-#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "astro/seasons.h"
@@ -41,14 +41,29 @@ YearLunations computeYearLunations(const SettingsRecord& settings);
 // The eclipses of the settings' year, as computeYearLunations finds them.
 std::vector<EclipseEvent> eclipsesOfYear(const SettingsRecord& settings);
 
-// The whole year driver: phases, Sun and eclipse tables appended to the page (the caller
-// clears it), and to saveFile when it is not null.
-void buildYearTables(const SettingsRecord& settings, PageBuffer& page, std::FILE* saveFile = nullptr);
+// The tables of the local civil year settings.time.year in the settings' zone.
+struct YearTables {
+    int year = 0;
+    TimeZone zone;  // the zone of every time shown
+    PhaseLists phases;
+    std::array<double, kSeasons> seasonsUT{};  // equinoxes and solstices by Season, MJD of UT
+    std::vector<EclipseEvent> eclipses;        // greatest eclipse, in the order of time
+};
+YearTables computeYearTables(const SettingsRecord& settings);
 
-// The phases table from the lists, to the page and to saveFile when it is not null.
-// Rows are written while some phase is still unprinted and the last row printed one.
-void buildPhasesReport(int year, const TimeZone& zone, const PhaseLists& phases, PageBuffer& page,
-                       std::FILE* saveFile);
+// The phases, Sun and eclipse tables appended to the page (the caller clears it).
+void appendYearTables(const YearTables& tables, PageBuffer& page);
+
+// The same tables as the save file holds them.
+std::string yearTablesSaveText(const YearTables& tables);
+
+// The tables of settings appended to the page.
+void buildYearTables(const SettingsRecord& settings, PageBuffer& page);
+
+// The phases table of the lists, appended to the page or to the save text. Rows are written
+// while some phase is still unprinted and the last row printed one.
+void appendPhasesTable(int year, const TimeZone& zone, const PhaseLists& phases, PageBuffer& page);
+void appendPhasesSaveText(int year, const TimeZone& zone, const PhaseLists& phases, std::string& text);
 
 // One table row of kPhaseRowLength characters, NUL-terminated (row holds at least 61), with
 // the next phase of each kind at column 0, 15, 31 and 47 when it precedes the later kinds;
@@ -56,8 +71,9 @@ void buildPhasesReport(int year, const TimeZone& zone, const PhaseLists& phases,
 int phaseTableRow(double windowEndUT, const TimeZone& zone, const PhaseLists& phases, int cursors[kPhaseKinds],
                   char* row);
 
-// The Sun table (equinoxes and solstices, local time) to the page and to saveFile when it is
-// not null.
-void buildSunReport(int year, const TimeZone& zone, const DeltaTRule& rule, PageBuffer& page, std::FILE* saveFile);
+// The Sun table (equinoxes and solstices, local time), appended to the page or to the save text.
+void appendSunTable(int year, const TimeZone& zone, const std::array<double, kSeasons>& seasonsUT, PageBuffer& page);
+void appendSunSaveText(int year, const TimeZone& zone, const std::array<double, kSeasons>& seasonsUT,
+                       std::string& text);
 
 }  // namespace qv

@@ -457,69 +457,69 @@ MinuteCounts countMinutes(const SettingsRecord& settings, Mode mode, double cuto
 
 double hours(long minutes) { return static_cast<double>(minutes) / kMinutesPerHour; }
 
-void writeHeading(const SettingsRecord& settings, Mode mode, std::string& text)
+// The minutes [first, last) of the year a mode counts: all twelve months, or the panel's run of
+// whole months.
+struct ScannedMinutes {
+    double yearStartMjd = 0.0;
+    long first = 0;
+    long last = 0;
+};
+
+ScannedMinutes scannedMinutes(const SettingsRecord& settings, Mode mode)
 {
-    text = mode == Mode::Panel ? "Solar Panel Statistics for " : "Yearly Total for ";
+    const int year = settings.time.year;
+    ScannedMinutes scan;
+    scan.yearStartMjd = modifiedJulianDate(1, 1, year, 0.0);
+    const int firstMonth = mode == Mode::Panel ? std::max(settings.panel.startMonth, 1) : 1;
+    const int lastMonth = mode == Mode::Panel ? std::min(settings.panel.endMonth, 12) : 12;
+    if (firstMonth <= lastMonth) {
+        scan.first = monthStartMinute(year, firstMonth, scan.yearStartMjd);
+        scan.last = std::min(monthStartMinute(year, lastMonth + 1, scan.yearStartMjd), static_cast<long>(minutesInYear(year)));
+    }
+    return scan;
+}
+
+MinuteCounts countScanned(const SettingsRecord& settings, Mode mode, double cutoffDeg, bool estimatedCosines)
+{
+    const ScannedMinutes scan = scannedMinutes(settings, mode);
+    return countMinutes(settings, mode, cutoffDeg, scan.yearStartMjd, scan.first, scan.last, estimatedCosines);
+}
+
+PanelStatistics panelStatistics(const SettingsRecord& settings, const MinuteCounts& counts)
+{
+    PanelStatistics statistics;
+    statistics.sunshineHours = hours(counts.sun);
+    const double share = counts.panel > 0 ? counts.cosineSum / static_cast<double>(counts.panel) : 0.0;
+    statistics.receivedPercent = 100.0 * share;
+    statistics.maxElectricityKwhPerM2 =
+        share * kSolarConstantKw * statistics.sunshineHours * settings.panel.efficiencyPercent / 100.0;
+    statistics.startMonth = settings.panel.startMonth;
+    statistics.endMonth = settings.panel.endMonth;
+    return statistics;
+}
+
+std::string heading(const SettingsRecord& settings, const char* title)
+{
+    std::string text = title;
     text.append(settings.observer.name);
     const bool packed = settings.display.dmsAngles;
     appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n", angleText(settings.observer.latitudeDeg, packed).c_str(),
                      angleText(settings.observer.longitudeDeg, packed).c_str(), settings.observer.heightM);
     appendNumberText(text, " Year: %4i \n\n", settings.time.year);
-    if (mode == Mode::Panel)
-        appendNumberText(text, "\nAzimuth:%6.1lf  Elevation: %5.1lf  Efficiency: %6.2lf %% \n", settings.panel.azimuthDeg,
-                   settings.panel.elevationDeg, settings.panel.efficiencyPercent);
+    return text;
 }
 
-void writeCounts(const SettingsRecord& settings, Mode mode, double cutoffDeg, const MinuteCounts& counts,
-                 std::string& text)
+// The lines of the panel's statistics below its heading.
+std::string panelStatisticsLines(const PanelStatistics& statistics)
 {
-    switch (mode) {
-    case Mode::Cutoff:
-        appendNumberText(text, "\n  Sun higher than %5.1lf deg : %10.2lf hours \n", cutoffDeg, hours(counts.sun));
-        appendNumberText(text, "\n  Moon higher than %5.1lf deg: %10.2lf hours \n", cutoffDeg, hours(counts.moon));
-        return;
-    case Mode::Standard:
-        appendNumberText(text, "\n  Sunshine Hours:       %10.2lf h \n", hours(counts.sun));
-        appendNumberText(text, "\n  Civil Twilight:       %10.2lf h ", hours(counts.civil));
-        appendNumberText(text, "\n  Nautical Twilight:    %10.2lf h ", hours(counts.nautical));
-        appendNumberText(text, "\n  Astronomical Twilight:%10.2lf h \n", hours(counts.astronomical));
-        appendNumberText(text, "\n\n  Moonshine Hours:  %10.2lf h \n", hours(counts.moon));
-        appendNumberText(text, "\n\n  Dark sky without Moon: %10.2lf h \n", hours(counts.dark));
-        return;
-    case Mode::Panel: {
-        appendNumberText(text, "\n  Sunshine Hours:       %10.2lf h \n", hours(counts.sun));
-        const double share = counts.panel > 0 ? counts.cosineSum / static_cast<double>(counts.panel) : 0.0;
-        appendNumberText(text, "\n Sunshine Percentage received by solar panel: %8.2lf %% \n", 100.0 * share);
-        appendNumberText(text, "\n Maximum Electricity produced per m^2: %g kWh \n",
-                         withoutNegativeZero(share * kSolarConstantKw * hours(counts.sun) *
-                                             settings.panel.efficiencyPercent / 100.0));
-        if (!(settings.panel.startMonth <= 1 && settings.panel.endMonth > 11))
-            appendNumberText(text, "\n Months Interval from %2i to %2i \n", settings.panel.startMonth,
-                       settings.panel.endMonth);
-        return;
-    }
-    }
-}
-
-// The panel statistics from the estimated cosines when the lowest and the highest sum they
-// allow print the same text (the printed numbers grow or shrink with the sum, so the exact sum,
-// which lies between, prints it too); otherwise from the exact cosines.
-void writePanelCounts(const SettingsRecord& settings, double yearStartMjd, long first, long last, std::string& text)
-{
-    MinuteCounts counts = countMinutes(settings, Mode::Panel, 0.0, yearStartMjd, first, last, true);
-    const double estimate = counts.cosineSum;
-    std::string low;
-    std::string high;
-    counts.cosineSum = std::fmax(estimate - counts.cosineSumError, 0.0);  // a sum of positive cosines
-    writeCounts(settings, Mode::Panel, 0.0, counts, low);
-    counts.cosineSum = estimate + counts.cosineSumError;
-    writeCounts(settings, Mode::Panel, 0.0, counts, high);
-    if (low == high) {
-        text += low;
-        return;
-    }
-    writeCounts(settings, Mode::Panel, 0.0, countMinutes(settings, Mode::Panel, 0.0, yearStartMjd, first, last, false),
-                text);
+    std::string text;
+    appendNumberText(text, "\n  Sunshine Hours:       %10.2lf h \n", statistics.sunshineHours);
+    appendNumberText(text, "\n Sunshine Percentage received by solar panel: %8.2lf %% \n", statistics.receivedPercent);
+    appendNumberText(text, "\n Maximum Electricity produced per m^2: %g kWh \n",
+                     withoutNegativeZero(statistics.maxElectricityKwhPerM2));
+    if (!(statistics.startMonth <= 1 && statistics.endMonth > 11))
+        appendNumberText(text, "\n Months Interval from %2i to %2i \n", statistics.startMonth, statistics.endMonth);
+    return text;
 }
 
 }  // namespace
@@ -532,25 +532,84 @@ int minutesInYear(int year)
     return (leap ? kDaysPerLeapYear : kDaysPerYear) * kWholeMinutesPerDay;
 }
 
+YearTotals yearTotals(const SettingsRecord& settings)
+{
+    const MinuteCounts counts = countScanned(settings, Mode::Standard, 0.0, false);
+    YearTotals totals;
+    totals.sunshineHours = hours(counts.sun);
+    totals.civilTwilightHours = hours(counts.civil);
+    totals.nauticalTwilightHours = hours(counts.nautical);
+    totals.astronomicalTwilightHours = hours(counts.astronomical);
+    totals.moonshineHours = hours(counts.moon);
+    totals.darkSkyHours = hours(counts.dark);
+    return totals;
+}
+
+CutoffTotals cutoffTotals(const SettingsRecord& settings, double cutoffDeg)
+{
+    const MinuteCounts counts = countScanned(settings, Mode::Cutoff, cutoffDeg, false);
+    return CutoffTotals{cutoffDeg, hours(counts.sun), hours(counts.moon)};
+}
+
+// From the estimated cosines when the lowest and the highest sum they allow print the same
+// statistics (the printed numbers grow or shrink with the sum, so the exact sum, which lies
+// between, prints them too); otherwise from the exact cosines.
+PanelStatistics solarPanelStatistics(const SettingsRecord& settings)
+{
+    MinuteCounts counts = countScanned(settings, Mode::Panel, 0.0, true);
+    const double estimate = counts.cosineSum;
+    counts.cosineSum = std::fmax(estimate - counts.cosineSumError, 0.0);  // a sum of positive cosines
+    const std::string low = panelStatisticsLines(panelStatistics(settings, counts));
+    counts.cosineSum = estimate + counts.cosineSumError;
+    const std::string high = panelStatisticsLines(panelStatistics(settings, counts));
+    if (low == high) {
+        counts.cosineSum = estimate;
+        return panelStatistics(settings, counts);
+    }
+    return panelStatistics(settings, countScanned(settings, Mode::Panel, 0.0, false));
+}
+
+std::string yearTotalsText(const SettingsRecord& settings, const YearTotals& totals)
+{
+    std::string text = heading(settings, "Yearly Total for ");
+    appendNumberText(text, "\n  Sunshine Hours:       %10.2lf h \n", totals.sunshineHours);
+    appendNumberText(text, "\n  Civil Twilight:       %10.2lf h ", totals.civilTwilightHours);
+    appendNumberText(text, "\n  Nautical Twilight:    %10.2lf h ", totals.nauticalTwilightHours);
+    appendNumberText(text, "\n  Astronomical Twilight:%10.2lf h \n", totals.astronomicalTwilightHours);
+    appendNumberText(text, "\n\n  Moonshine Hours:  %10.2lf h \n", totals.moonshineHours);
+    appendNumberText(text, "\n\n  Dark sky without Moon: %10.2lf h \n", totals.darkSkyHours);
+    return text;
+}
+
+std::string cutoffTotalsText(const SettingsRecord& settings, const CutoffTotals& totals)
+{
+    std::string text = heading(settings, "Yearly Total for ");
+    appendNumberText(text, "\n  Sun higher than %5.1lf deg : %10.2lf hours \n", totals.cutoffDeg, totals.sunHours);
+    appendNumberText(text, "\n  Moon higher than %5.1lf deg: %10.2lf hours \n", totals.cutoffDeg, totals.moonHours);
+    return text;
+}
+
+std::string panelStatisticsText(const SettingsRecord& settings, const PanelStatistics& statistics)
+{
+    std::string text = heading(settings, "Solar Panel Statistics for ");
+    appendNumberText(text, "\nAzimuth:%6.1lf  Elevation: %5.1lf  Efficiency: %6.2lf %% \n", settings.panel.azimuthDeg,
+                     settings.panel.elevationDeg, settings.panel.efficiencyPercent);
+    return text + panelStatisticsLines(statistics);
+}
+
 void yearlyTotalsReport(const SettingsRecord& settings, YearTotalsMode report, double cutoffDeg, std::string& text)
 {
-    const Mode mode = modeOf(report, cutoffDeg);
-    writeHeading(settings, mode, text);
-    const double yearStartMjd = modifiedJulianDate(1, 1, settings.time.year, 0.0);
-    // The months considered are one run of whole months: all twelve, or the panel's interval.
-    const int firstMonth = mode == Mode::Panel ? std::max(settings.panel.startMonth, 1) : 1;
-    const int lastMonth = mode == Mode::Panel ? std::min(settings.panel.endMonth, 12) : 12;
-    const long yearMinutes = minutesInYear(settings.time.year);
-    const long first = firstMonth <= lastMonth ? monthStartMinute(settings.time.year, firstMonth, yearStartMjd) : 0;
-    const long last =
-        firstMonth <= lastMonth ? std::min(monthStartMinute(settings.time.year, lastMonth + 1, yearStartMjd), yearMinutes)
-                                : 0;
-    if (mode == Mode::Panel) {
-        writePanelCounts(settings, yearStartMjd, first, last, text);
+    switch (modeOf(report, cutoffDeg)) {
+    case Mode::Standard:
+        text = yearTotalsText(settings, yearTotals(settings));
+        return;
+    case Mode::Cutoff:
+        text = cutoffTotalsText(settings, cutoffTotals(settings, cutoffDeg));
+        return;
+    case Mode::Panel:
+        text = panelStatisticsText(settings, solarPanelStatistics(settings));
         return;
     }
-    writeCounts(settings, mode, cutoffDeg, countMinutes(settings, mode, cutoffDeg, yearStartMjd, first, last, false),
-                text);
 }
 
 }  // namespace qv

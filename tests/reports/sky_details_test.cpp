@@ -1,13 +1,14 @@
-// The sky details text: the worked example of 48 N 11 E on 21 June 2000 and a west-longitude
-// DD.MMSS case against the golden texts, the Moon's disk near the full and first-quarter Moon
-// of January 2000, the polar texts, the signs and seconds of the places, and the observer at
-// the Earth's centre.
+// The sky details: the worked example of 48 N 11 E on 21 June 2000 and a west-longitude DD.MMSS
+// case against the golden texts, the Moon's disk near the full, first-quarter and new Moon of
+// January 2000, the polar days and nights, the Sun's rise and set around 300 instants with the
+// signs and seconds of the printed places, and the observer at the Earth's centre.
 #include "reports/sky_details.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cmath>
 #include <string>
+#include <vector>
 
 #include "astro/rise_set.h"
 #include "base/constants.h"
@@ -52,6 +53,8 @@ SettingsRecord munichAt(double mjdUT)
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+constexpr double kUnchecked = 1e9;
+
 TEST(SkyDetails, WholeTextsMatchTheGoldenTexts)
 {
     // Worked example: JD 2451717.0, sidereal time 6.4358, the Sun at 6h 1m 46s, 23d 26m 10s,
@@ -71,66 +74,93 @@ TEST(SkyDetails, WholeTextsMatchTheGoldenTexts)
     EXPECT_TRUE(matchesGolden("sky_2000-01-21_dms.txt", skyDetailsText(west) + "\n"));
 }
 
-TEST(SkyDetails, MoonDiskNearFullAndFirstQuarter)
+TEST(SkyDetails, MoonDiskNearFullAndFirstQuarterAndNew)
 {
-    const std::string full = skyDetailsText(munichAt(51564.2));
-    EXPECT_TRUE(contains(full, "Illuminated disk: 1.00     Phase: 0.500")) << full;
-    EXPECT_TRUE(contains(full, "Terminator:  -87.4      App.Mag:  -12.9")) << full;
-    const std::string quarter = skyDetailsText(munichAt(51557.0));
-    EXPECT_TRUE(contains(quarter, "Illuminated disk: 0.44     Phase: 0.230")) << quarter;
-    EXPECT_TRUE(contains(quarter, "Libration Angles:  L:  -7.82    B:   6.91")) << quarter;
-    EXPECT_TRUE(contains(quarter, "Terminator:    0.0      App.Mag:   -9.8")) << quarter;
-    // New Moon of 6 January 2000: a thin or dark disk, phase near 0 or 1, a faint Moon.
-    const std::string newMoon = skyDetailsText(munichAt(modifiedJulianDate(6, 1, 2000, 18.2)));
-    EXPECT_TRUE(contains(newMoon, "Illuminated disk: 0.00")) << newMoon;
+    // Tolerances: half a unit of the last printed digit.
+    struct Case {
+        double mjdUT;
+        double illuminated, phase, librationLongitudeDeg, librationLatitudeDeg, terminatorDeg, magnitude;
+    };
+    const Case cases[] = {
+        {51564.2, 1.00, 0.500, kUnchecked, kUnchecked, -87.4, -12.9},  // Full Moon of 21 January 2000
+        {51557.0, 0.44, 0.230, -7.82, 6.91, 0.0, -9.8},                 // near the First Quarter
+    };
+    for (const Case& c : cases) {
+        const SkyCircumstances sky = skyDetails(munichAt(c.mjdUT));
+        SCOPED_TRACE(c.mjdUT);
+        EXPECT_NEAR(sky.moonIlluminatedFraction, c.illuminated, 0.005);
+        EXPECT_NEAR(sky.moonPhase, c.phase, 0.0005);
+        if (c.librationLongitudeDeg != kUnchecked) {
+            EXPECT_NEAR(sky.moonDisk.librationLongitudeDeg, c.librationLongitudeDeg, 0.005);
+            EXPECT_NEAR(sky.moonDisk.librationLatitudeDeg, c.librationLatitudeDeg, 0.005);
+        }
+        EXPECT_NEAR(sky.moonDisk.terminatorDeg, c.terminatorDeg, 0.05);
+        EXPECT_NEAR(sky.moonMagnitude, c.magnitude, 0.05);
+    }
+    // New Moon of 6 January 2000: a dark disk, phase near 0 or 1, the Moon close to the Sun.
+    const SkyCircumstances newMoon = skyDetails(munichAt(modifiedJulianDate(6, 1, 2000, 18.2)));
+    EXPECT_LT(newMoon.moonIlluminatedFraction, 0.005);
+    EXPECT_LT(std::fmin(newMoon.moonPhase, 1.0 - newMoon.moonPhase), 0.01);
+    EXPECT_LT(newMoon.sunMoonSeparationDeg, 6.0);
 }
 
 TEST(SkyDetails, PolarDaysAndNightsAndThePoles)
 {
+    // twilights: the status of each twilight line shown; the lines stop after the first
+    // twilight the Sun stays above, and there are none when it stays above the horizon.
     struct Case {
         double latitudeDeg;
         int month;
-        const char* sun;
-        const char* twilights;  // nullptr: no twilight line at all
-        const char* moon;       // nullptr: not checked
+        RiseSetStatus sun;
+        std::vector<RiseSetStatus> twilights;
+        RiseSetStatus moon;
     };
+    // The Moon stands at declination -18 degrees in June and -12 in December.
     const Case cases[] = {
-        {70.0, 6, "\nSun always above the horizon", nullptr, nullptr},
-        {70.0, 12, "\nSun always below the horizon\nCivil Twilight            : DEC 2", nullptr, nullptr},
-        {80.0, 12, "\nSun always below the horizon", "\nCivil Twilight            : Sun always below -6 deg"
-                                                   "\nNautical Twilight      : Sun always below -12 deg"
-                                                   "\nAstronomical Twilight: DEC 2", nullptr},
-        {63.0, 6, "\nRise: JUN 21 ", "\nCivil Twilight            : Sun always above -6 deg\n\nMOON", nullptr},
-        {90.0, 6, "\nSun always above the horizon", nullptr, "Moon always "},
-        {-90.0, 6, "\nSun always below the horizon", "Astronomical Twilight: Sun always below -18 deg",
-         "Moon always "},
+        {70.0, 6, RiseSetStatus::StaysAbove, {}, RiseSetStatus::Found},
+        {70.0, 12, RiseSetStatus::StaysBelow, {RiseSetStatus::Found, RiseSetStatus::Found, RiseSetStatus::Found}, RiseSetStatus::Found},
+        {80.0, 12, RiseSetStatus::StaysBelow, {RiseSetStatus::StaysBelow, RiseSetStatus::StaysBelow, RiseSetStatus::Found}, RiseSetStatus::StaysBelow},
+        {63.0, 6, RiseSetStatus::Found, {RiseSetStatus::StaysAbove}, RiseSetStatus::Found},
+        {90.0, 6, RiseSetStatus::StaysAbove, {}, RiseSetStatus::StaysBelow},
+        {-90.0, 6, RiseSetStatus::StaysBelow, {RiseSetStatus::StaysBelow, RiseSetStatus::StaysBelow, RiseSetStatus::StaysBelow}, RiseSetStatus::StaysAbove},
     };
     for (const Case& c : cases) {
         SettingsRecord s = munich(2000, 6, 21, 12);
         s.time.month = c.month;
         s.observer.latitudeDeg = c.latitudeDeg;
-        const std::string text = skyDetailsText(s);
-        SCOPED_TRACE(text);
-        EXPECT_TRUE(contains(text, c.sun));
-        EXPECT_EQ(contains(text, "Twilight"), c.twilights != nullptr || contains(c.sun, "Twilight"));
-        if (c.twilights != nullptr) {
-            EXPECT_TRUE(contains(text, c.twilights));
-        }
-        if (c.moon != nullptr) {
-            EXPECT_TRUE(contains(text, c.moon));
-        }
+        const SkyCircumstances sky = skyDetails(s);
+        SCOPED_TRACE(skyDetailsText(s, sky));
+        EXPECT_EQ(sky.sunEvents.horizon.status, c.sun);
+        ASSERT_EQ(sky.sunEvents.twilightLines, std::ssize(c.twilights));
+        for (int i = 0; i < sky.sunEvents.twilightLines; ++i)
+            EXPECT_EQ(sky.sunEvents.twilights[i].status, c.twilights[i]) << "twilight " << i;
+        EXPECT_EQ(sky.moonEvents.status, c.moon);
     }
 }
 
-TEST(SkyDetails, PlacesCarryTheSignOnTheFirstNonZeroPartAndNeverSixtySeconds)
+TEST(SkyDetails, SunIsUpBetweenItsRiseAndSetAndPlacesPrintWithoutSixtySeconds)
 {
-    // The day after the September equinox the Sun stands a fraction of a degree south.
-    const std::string equinox = skyDetailsText(munich(2000, 9, 23, 12));
-    EXPECT_TRUE(contains(equinox, "Dec.  0d -")) << equinox;
-    // Seconds are rounded before they are printed: 59.6 s carry into the next minute.
+    // The day after the September equinox the Sun stands a fraction of a degree south: the
+    // sign goes on the first non-zero part.
+    const SettingsRecord equinox = munich(2000, 9, 23, 12);
+    const SkyCircumstances equinoxSky = skyDetails(equinox);
+    EXPECT_LT(equinoxSky.sun.declinationDeg, 0.0);
+    EXPECT_GT(equinoxSky.sun.declinationDeg, -1.0);
+    EXPECT_TRUE(contains(skyDetailsText(equinox, equinoxSky), "Dec.  0d -"));
+    // 300 instants over four days: the Sun's rise comes before the instant and it stands above
+    // the horizon exactly until its set (away from the minutes of the crossing); seconds are
+    // rounded before they are printed, so 59.6 s carry into the next minute.
     for (int i = 0; i < 300; ++i) {
-        const std::string text = skyDetailsText(munichAt(51544.0 + i * 0.0137));
-        ASSERT_FALSE(contains(text, "60s")) << text;
+        const SettingsRecord s = munichAt(51544.0 + i * 0.0137);
+        const SkyCircumstances sky = skyDetails(s);
+        SCOPED_TRACE(sky.moment.mjdUT);
+        const RiseSet& sun = sky.sunEvents.horizon;
+        ASSERT_EQ(sun.status, RiseSetStatus::Found);
+        EXPECT_LE(sun.riseUT, sky.moment.mjdUT);
+        if (std::fabs(sky.sun.altitudeDeg - kSunHorizonAltitudeDeg) > 0.3) {
+            EXPECT_EQ(sky.sun.altitudeDeg > kSunHorizonAltitudeDeg, sky.moment.mjdUT < sun.setUT);
+        }
+        ASSERT_FALSE(contains(skyDetailsText(s, sky), "60s"));
     }
 }
 
@@ -140,15 +170,11 @@ TEST(SkyDetails, ObserverAtTheEarthsCentreSeesGeocentricPlaces)
     SettingsRecord s = munich(2000, 6, 21, 12);
     s.observer.latitudeDeg = 0.0;
     s.observer.heightM = -6378140.0;
-    SkyState state;
-    std::string text;
-    for (int section = kSkyHeading; section <= kSkyMoon; ++section)
-        skyDetailsSection(s, state, text, section);
+    const SkyCircumstances sky = skyDetails(s);
     // Within 10 m of the centre, in Earth radii.
-    EXPECT_LT(norm(state.sunTopocentric - state.sunGeocentric), 10.0 / 6378137.0);
-    EXPECT_LT(norm(state.moonTopocentric - state.moonGeocentric), 10.0 / 6378137.0);
-    skyDetailsSection(s, state, text, 5);
-    EXPECT_EQ(text, "");
+    EXPECT_LT(norm(sky.sun.topocentric - sky.sun.geocentric), 10.0 / 6378137.0);
+    EXPECT_LT(norm(sky.moon.topocentric - sky.moon.geocentric), 10.0 / 6378137.0);
+    EXPECT_NEAR(sky.moon.distanceEarthRadii, norm(sky.moon.geocentric), 10.0 / 6378137.0);
 }
 
 }  // namespace
