@@ -49,13 +49,4 @@ std::vector<CentralLinePoint> centralLine(const Instant& start, double endUT, do
     return line;
 }
 
-const CentralLinePoint* highestSunPoint(const std::vector<CentralLinePoint>& line)
-{
-    const CentralLinePoint* highest = nullptr;
-    for (const CentralLinePoint& point : line)
-        if (!highest || point.sunElevationDeg > highest->sunElevationDeg)
-            highest = &point;
-    return highest;
-}
-
 }  // namespace qv

@@ -32,8 +32,5 @@ struct CentralLinePoint {
 // keeps the TT - UT of start.
 std::vector<CentralLinePoint> centralLine(const Instant& start, double endUT, double stepDays);
 
-// The point of the line where the Sun stands highest (the first of equal ones); nullptr for
-// an empty line.
-const CentralLinePoint* highestSunPoint(const std::vector<CentralLinePoint>& line);
 
 }  // namespace qv

@@ -56,21 +56,27 @@ Instant lunarGreatestEclipse(const Instant& estimate, double halfWidthDays)
     return leastInstant(estimate, halfWidthDays, cosElongation);
 }
 
-GreatestCentralPoint greatestCentralPoint(const EclipseEvent& eclipse)
+GreatestEclipse greatestEclipse(const EclipseEvent& eclipse)
 {
-    GreatestCentralPoint point;
-    const Instant greatest = nearestApproach(eclipse.greatest, kSearchHalfWidthDays);
-    point.mjdUT = greatest.mjdUT;
-    const MoonShadow shadow = moonShadowAt(greatest);
-    if (!shadow.central())
-        return point;
-    point.central = true;
-    const CentralMotion motion = centralMotion(shadow);
-    point.durationSeconds = motion.durationSeconds;
-    point.widthKm = motion.widthKm;
-    point.latitudeDeg = shadow.latitudeRad * kDegPerRad;
-    point.longitudeDeg = shadow.longitudeRad * kDegPerRad;
-    return point;
+    GreatestEclipse greatest;
+    if (!isSolar(eclipse.kind)) {
+        greatest.instant = lunarGreatestEclipse(eclipse.greatest, kSearchHalfWidthDays);
+        return greatest;
+    }
+    greatest.instant = nearestApproach(eclipse.greatest, kSearchHalfWidthDays);
+    const MoonShadow shadow = moonShadowAt(greatest.instant);
+    GroundAngles ground{shadow.latitudeRad, shadow.longitudeRad};
+    greatest.central = shadow.central();
+    if (greatest.central) {
+        const CentralMotion motion = centralMotion(shadow);
+        greatest.durationSeconds = motion.durationSeconds;
+        greatest.widthKm = motion.widthKm;
+    } else {
+        ground = subShadowPointAt(greatest.instant);
+    }
+    greatest.latitudeDeg = ground.latitudeRad * kDegPerRad;
+    greatest.longitudeDeg = ground.longitudeRad * kDegPerRad;
+    return greatest;
 }
 
 }  // namespace qv

@@ -7,12 +7,16 @@
 
 namespace qv {
 
-struct GreatestCentralPoint {
-    bool central = false;       // false when the axis misses the Earth at that instant
-    double mjdUT = 0.0;
-    double latitudeDeg = 0.0;   // geodetic
+// The greatest eclipse: its instant, and for a solar eclipse the point of greatest eclipse,
+// where the shadow axis meets the Earth then (a central eclipse, with the duration of the
+// central phase and the width of the path there) or the ground point below the axis's nearest
+// approach to the Earth's centre.
+struct GreatestEclipse {
+    Instant instant;
+    bool central = false;
+    double latitudeDeg = 0.0;   // geodetic; 0 for a lunar eclipse
     double longitudeDeg = 0.0;  // east, (-180, 180]
-    double durationSeconds = 0.0;
+    double durationSeconds = 0.0;  // central only: as centralMotion gives it
     double widthKm = 0.0;
 };
 
@@ -23,7 +27,9 @@ struct GreatestCentralPoint {
 Instant solarGreatestEclipse(const Instant& estimate, double halfWidthDays);
 Instant lunarGreatestEclipse(const Instant& estimate, double halfWidthDays);
 
-// Searched within 3 hours of the eclipse's time of greatest eclipse, to about a second.
-GreatestCentralPoint greatestCentralPoint(const EclipseEvent& eclipse);
+// The greatest eclipse of an eclipse of the year's table, searched within 3 hours of the
+// lunation finder's time, to about a second. Every page, map and file that names the greatest
+// eclipse takes it from here.
+GreatestEclipse greatestEclipse(const EclipseEvent& eclipse);
 
 }  // namespace qv

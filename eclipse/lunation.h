@@ -31,7 +31,10 @@ struct SyzygyEclipse {
 // One eclipse of the year's table.
 struct EclipseEvent {
     EclipseKind kind = EclipseKind::None;
-    Instant greatest;  // greatest eclipse; every computation of the eclipse takes its TT - UT
+    // The lunation finder's time of greatest eclipse, within a few minutes of the greatest
+    // eclipse itself (greatestEclipse, greatest_eclipse.h). The scans of the eclipse are laid
+    // out from it, and every computation of the eclipse takes its TT - UT.
+    Instant greatest;
     double magnitude = 0.0;
     double umbralMagnitude = 0.0;  // lunar eclipses: negative for a penumbral one
 };

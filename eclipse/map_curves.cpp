@@ -75,14 +75,6 @@ void keepIfPlotted(std::vector<GeoPoint>& points, const GeoPoint& point)
 
 }  // namespace
 
-GeoPoint greatestEclipsePoint(const EclipseEvent& eclipse)
-{
-    if (!isSolar(eclipse.kind))
-        return {0.0, 0.0};
-    const GroundAngles ground = subShadowPointAt(eclipse.greatest);
-    return {ground.latitudeRad * kDegPerRad, ground.longitudeRad * kDegPerRad};
-}
-
 PenumbraLimitModel penumbraLimitModel(const Instant& t0, double t1Ut)
 {
     const double t0Ut = t0.mjdUT;

@@ -51,10 +51,6 @@ struct RiseSetPair {
     GeoPoint second;  // only when the first exists
 };
 
-// The ground point nearest the shadow axis at the greatest eclipse of a solar eclipse; (0, 0)
-// for a lunar eclipse.
-GeoPoint greatestEclipsePoint(const EclipseEvent& eclipse);
-
 // The limit model over [t0, t1Ut] (a zero-length interval gives zero rates); t1Ut keeps the
 // TT - UT of t0.
 PenumbraLimitModel penumbraLimitModel(const Instant& t0, double t1Ut);

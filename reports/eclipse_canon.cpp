@@ -66,10 +66,7 @@ void forEachCanonEntry(const SettingsRecord& settings, int fromYear, int toYear,
         yearSettings.time.deltaTFollowsYear = !deltaTSeconds;
         yearSettings.time.deltaTManualSeconds = deltaTSeconds.value_or(0.0);
         for (const EclipseEvent& eclipse : eclipsesOfYear(yearSettings)) {
-            CanonEntry entry{eclipse, {}};
-            if (isCentral(eclipse.kind))
-                entry.greatest = greatestCentralPoint(eclipse);
-            take(entry);
+            take(CanonEntry{eclipse, greatestEclipse(eclipse)});
         }
         progress(year);
     }
@@ -92,26 +89,27 @@ std::string canonHeader(CanonFormat format)
 std::string canonLine(const CanonEntry& entry, CanonFormat format, bool first)
 {
     char date[32], minute[32];
-    dateAndMinute(entry.eclipse.greatest.mjdUT, date, minute);
+    dateAndMinute(entry.greatest.instant.mjdUT, date, minute);
     const EclipseKind kind = entry.eclipse.kind;
-    const GreatestCentralPoint& g = entry.greatest;
+    const GreatestEclipse& g = entry.greatest;
+    const bool point = isCentral(kind) && g.central;
     const bool lunar = isLunar(kind);
     switch (format) {
     case CanonFormat::Text:
         return formatted("%-11s %s  %-26s %6.3f", date, minute, kindName(kind), entry.eclipse.magnitude) +
-               (g.central ? formatted("   %8.2f %9.2f  %6.0f s", g.latitudeDeg, g.longitudeDeg, g.durationSeconds)
+               (point ? formatted("   %8.2f %9.2f  %6.0f s", g.latitudeDeg, g.longitudeDeg, g.durationSeconds)
                           : "") +
                (lunar ? formatted("%33s%7.3f", "", entry.eclipse.umbralMagnitude) : "") + "\n";
     case CanonFormat::Csv:
         return formatted("%s,%s,%d,%s,%.3f,", date, minute, static_cast<int>(kind), kindName(kind),
                          entry.eclipse.magnitude) +
-               (g.central ? formatted("%.2f,%.2f,%.0f,", g.latitudeDeg, g.longitudeDeg, g.durationSeconds) : ",,,") +
+               (point ? formatted("%.2f,%.2f,%.0f,", g.latitudeDeg, g.longitudeDeg, g.durationSeconds) : ",,,") +
                (lunar ? formatted("%.3f", entry.eclipse.umbralMagnitude) : "") + "\n";
     case CanonFormat::Json:
         return std::string(first ? "" : ",\n") +
                formatted("{\"date\":\"%s\",\"time_ut\":\"%s\",\"kind_code\":%d,\"kind\":\"%s\",\"magnitude\":%.3f", date,
                          minute, static_cast<int>(kind), kindName(kind), entry.eclipse.magnitude) +
-               (g.central ? formatted(",\"latitude\":%.2f,\"longitude\":%.2f,\"central_duration_s\":%.0f",
+               (point ? formatted(",\"latitude\":%.2f,\"longitude\":%.2f,\"central_duration_s\":%.0f",
                                       g.latitudeDeg, g.longitudeDeg, g.durationSeconds)
                           : "") +
                (lunar ? formatted(",\"umbral_magnitude\":%.3f", entry.eclipse.umbralMagnitude) : "") + "}";

@@ -16,7 +16,7 @@ enum class CanonFormat { Text, Csv, Json };
 
 struct CanonEntry {
     EclipseEvent eclipse;
-    GreatestCentralPoint greatest;  // central solar eclipses only
+    GreatestEclipse greatest;
 };
 
 // Calls take(entry) for every eclipse of the years fromYear to toYear, in order, as the eclipse

@@ -9,6 +9,7 @@
 #include "base/julian.h"
 #include "base/number_text.h"
 #include "eclipse/central_line.h"
+#include "eclipse/greatest_eclipse.h"
 #include "reports/eclipse_kind_texts.h"
 
 namespace qv {
@@ -54,7 +55,7 @@ void writeTitle(const EclipseEvent& eclipse, const TimeZone& zone, std::string& 
     const EclipseKindTexts* names = eclipseKindTexts(eclipse.kind);
     out += names ? names->title : "";
     out += "\n\nMaximum Eclipse at ";
-    appendDateTime(out, eclipse.greatest.mjdUT, zone);
+    appendDateTime(out, greatestEclipse(eclipse).instant.mjdUT, zone);
     if (!isCentral(eclipse.kind))
         appendNumbers(out, "   with magnitude:%5.2f", eclipse.magnitude);
 }
@@ -194,7 +195,7 @@ std::vector<int> buildEclipseListPage(int year, const TimeZone& zone, const std:
     appendBlankLines(page, 2);
     for (std::size_t i = 0; i < eclipses.size(); ++i) {
         char dateTime[kDateTimeLength];
-        formatDateTime(localMjd(eclipses[i].greatest.mjdUT, zone), dateTime);
+        formatDateTime(localMjd(greatestEclipse(eclipses[i]).instant.mjdUT, zone), dateTime);
         const EclipseKindTexts* names = eclipseKindTexts(eclipses[i].kind);
         std::snprintf(line, sizeof line, "%2i : %.*s%s", static_cast<int>(i) + 1, kDateLength, dateTime,
                       names ? names->listLabel : "");

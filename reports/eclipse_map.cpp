@@ -6,6 +6,7 @@
 #include "base/constants.h"
 #include "base/julian.h"
 #include "eclipse/circumstances.h"
+#include "eclipse/greatest_eclipse.h"
 #include "reports/eclipse_details.h"
 #include "reports/eclipse_kind_texts.h"
 
@@ -54,9 +55,8 @@ EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseE
         points.centralLine =
             centralLine(eclipse.greatest.at(centralTableStartUT(circumstances, kMapStepMinutes, settings.time.zone)),
                         centralTableEndUT(circumstances), kMapStepMinutes / kMinutesPerDay);
-    const CentralLinePoint* highest = highestSunPoint(points.centralLine);
-    points.greatest = highest ? GeoPoint{highest->latitudeDeg, highest->longitudeDeg}
-                              : greatestEclipsePoint(eclipse);
+    const GreatestEclipse greatest = greatestEclipse(eclipse);
+    points.greatest = {greatest.latitudeDeg, greatest.longitudeDeg};
     const EclipsePhase& whole = circumstances.phases[0];
     points.curves = sampleMapCurves(eclipse.greatest.at(whole.beginUT), whole.endUT);
     points.umbralLimits = umbralLimitsOf(eclipse, circumstances);
@@ -68,7 +68,7 @@ std::string eclipseMapTitle(int year, const TimeZone& zone, const EclipseEvent& 
     if (!isSolar(eclipse.kind))
         return {};
     char dateTime[kDateTimeLength];
-    formatDateTime(localMjd(eclipse.greatest.mjdUT, zone), dateTime);
+    formatDateTime(localMjd(greatestEclipse(eclipse).instant.mjdUT, zone), dateTime);
     const EclipseKindTexts* names = eclipseKindTexts(eclipse.kind);
     char text[96];
     std::snprintf(text, sizeof text, "  %4i  %.*s  %s Eclipse of the Sun", year, kDateLength, dateTime,

@@ -23,9 +23,8 @@ struct EclipseMapPoints {
 
 // The points of the map of a solar eclipse in decimal degrees: the central line at one-minute
 // steps from the local minute the details' table would start at, the limits and rise/set
-// curves over the eclipse's first to last contact, the umbral limits, and the point of greatest eclipse (the
-// central point with the highest Sun for central eclipses, else the ground point nearest the
-// shadow axis). Nothing for a lunar eclipse.
+// curves over the eclipse's first to last contact, the umbral limits, and the point of greatest
+// eclipse (greatestEclipse). Nothing for a lunar eclipse.
 EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseEvent& eclipse);
 
 // The same from the eclipse's circumstances at the settings' place, already computed for the

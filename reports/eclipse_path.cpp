@@ -6,6 +6,7 @@
 #include "base/constants.h"
 #include "base/julian.h"
 #include "eclipse/circumstances.h"
+#include "eclipse/greatest_eclipse.h"
 #include "reports/eclipse_details.h"
 #include "reports/eclipse_map.h"
 
@@ -124,8 +125,7 @@ EclipsePath eclipsePath(const SettingsRecord& settings, const EclipseEvent& ecli
     const EclipseCircumstances circumstances = circumstancesAtObserver(settings, eclipse);
     const EclipseMapPoints points = eclipseMapPoints(settings, eclipse, circumstances);
     path.greatest = points.greatest;
-    const CentralLinePoint* highest = highestSunPoint(points.centralLine);
-    path.greatestUT = highest ? highest->mjdUT : eclipse.greatest.mjdUT;
+    path.greatestUT = greatestEclipse(eclipse).instant.mjdUT;
     TimedLine central;
     for (const CentralLinePoint& point : points.centralLine)
         central.push_back({point.mjdUT, point.latitudeDeg, point.longitudeDeg});

@@ -4,6 +4,7 @@
 
 #include "base/julian.h"
 #include "base/number_text.h"
+#include "eclipse/greatest_eclipse.h"
 #include "reports/eclipse_kind_texts.h"
 
 namespace qv {
@@ -13,10 +14,11 @@ namespace {
 constexpr int kLineSize = 96;
 
 // One table line: local date and time (tabbed), the kind and perhaps the magnitude.
-void formatEclipseLine(const TimeZone& zone, const EclipseEvent& eclipse, char* line)
+void formatEclipseLine(const TimeZone& zone, const TabledEclipse& tabled, char* line)
 {
+    const EclipseEvent& eclipse = tabled.eclipse;
     char dateTime[kDateTimeLength];
-    formatDateTimeTabbed(localMjd(eclipse.greatest.mjdUT, zone), dateTime);
+    formatDateTimeTabbed(localMjd(tabled.greatestUT, zone), dateTime);
     const EclipseKindTexts* kindText = eclipseKindTexts(eclipse.kind);
     int length = std::snprintf(line, kLineSize, "%.*s%s", kDateTimeShown, dateTime, kindText ? kindText->yearTable : "");
     if (kindText && kindText->yearTableMagnitude && length >= 0 && length < kLineSize)
@@ -27,7 +29,15 @@ void formatEclipseLine(const TimeZone& zone, const EclipseEvent& eclipse, char* 
 
 }  // namespace
 
-void appendEclipsesTable(int year, const TimeZone& zone, const std::vector<EclipseEvent>& eclipses, PageBuffer& page)
+std::vector<TabledEclipse> tabledEclipses(const std::vector<EclipseEvent>& eclipses)
+{
+    std::vector<TabledEclipse> tabled;
+    for (const EclipseEvent& eclipse : eclipses)
+        tabled.push_back({eclipse, greatestEclipse(eclipse).instant.mjdUT});
+    return tabled;
+}
+
+void appendEclipsesTable(int year, const TimeZone& zone, const std::vector<TabledEclipse>& eclipses, PageBuffer& page)
 {
     char line[kLineSize];
     appendBlankLines(page, 2);
@@ -35,20 +45,20 @@ void appendEclipsesTable(int year, const TimeZone& zone, const std::vector<Eclip
     appendFixedPitchLine(page, line);
     appendFixedPitchLine(page, "          =================");
     appendBlankLines(page, 1);
-    for (const EclipseEvent& eclipse : eclipses) {
+    for (const TabledEclipse& eclipse : eclipses) {
         formatEclipseLine(zone, eclipse, line);
         appendLine(page, line);
     }
 }
 
-void appendEclipsesSaveText(int year, const TimeZone& zone, const std::vector<EclipseEvent>& eclipses,
+void appendEclipsesSaveText(int year, const TimeZone& zone, const std::vector<TabledEclipse>& eclipses,
                             std::string& text)
 {
     char line[kLineSize];
     std::snprintf(line, sizeof line, "\n\n\n\t\tEclipses for %4i", year);
     text += line;
     text += "\n\t\t=================\n";
-    for (const EclipseEvent& eclipse : eclipses) {
+    for (const TabledEclipse& eclipse : eclipses) {
         formatEclipseLine(zone, eclipse, line);
         text += '\n';
         text += line;

@@ -198,7 +198,7 @@ YearTables computeYearTables(const SettingsRecord& settings)
     tables.year = settings.time.year;
     tables.zone = settings.time.zone;
     tables.phases = std::move(lunations.phases);
-    tables.eclipses = std::move(lunations.eclipses);
+    tables.eclipses = tabledEclipses(lunations.eclipses);
     const DeltaTRule rule = deltaTRule(settings.time);
     for (int season = 0; season < kSeasons; ++season)
         tables.seasonsUT[season] = seasonInstant(tables.year, static_cast<Season>(season), rule).mjdUT;

@@ -10,6 +10,7 @@
 #include "base/page_buffer.h"
 #include "base/settings.h"
 #include "eclipse/lunation.h"
+#include "reports/eclipse_reports.h"
 
 namespace qv {
 
@@ -47,7 +48,7 @@ struct YearTables {
     TimeZone zone;  // the zone of every time shown
     PhaseLists phases;
     std::array<double, kSeasons> seasonsUT{};  // equinoxes and solstices by Season, MJD of UT
-    std::vector<EclipseEvent> eclipses;        // greatest eclipse, in the order of time
+    std::vector<TabledEclipse> eclipses;       // in the order of time
 };
 YearTables computeYearTables(const SettingsRecord& settings);
 

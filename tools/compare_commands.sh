@@ -143,3 +143,16 @@ for y in -9999 -3000 -1 1000 1858 1950 2023 3000 7000; do
   echo "totals --year $y --cutoff 100 ${more_places[2]}"
   echo "panel --year $y --panel 300,-10,15,1,12 ${more_places[3]}"
 done
+
+# Path files of every eclipse of a few years (a lunar one refuses), and the canon in its three
+# formats, with the default TT - UT and a fixed one.
+for y in -9999 -500 1582 1999 2017 2020 2024 2026 2100 9999; do
+  for n in 1 2 3 4 5; do
+    echo "path --year $y --eclipse $n --format geojson"
+  done
+  echo "path --year $y --eclipse 2 --format kml --zone 1"
+done
+echo "canon --from 1990 --to 2030"
+echo "canon --from -9999 --to -9985 --format csv"
+echo "canon --from 9985 --to 9999 --format json"
+echo "canon --from 1600 --to 1620 --delta-t 0"

@@ -15,7 +15,7 @@
 #include "base/constants.h"
 #include "base/julian.h"
 #include "eclipse/eclipse_geometry.h"
-#include "eclipse/map_curves.h"
+#include "eclipse/greatest_eclipse.h"
 #include "base/time_zone.h"
 #include "reports/year_tables.h"
 #include "support/year_settings.h"
@@ -314,7 +314,7 @@ TEST(EclipseCircumstances, FastScansEqualTheEveryInstantScans)
         for (const qv::EclipseEvent& eclipse : qv::eclipsesOfYear(settings)) {
             std::vector<Place> at{places[compared % 8], places[(compared + 3) % 8]};
             if (qv::isSolar(eclipse.kind)) {
-                const qv::GeoPoint greatest = qv::greatestEclipsePoint(eclipse);
+                const qv::GreatestEclipse greatest = qv::greatestEclipse(eclipse);
                 const double latitudeDeg = greatest.latitudeDeg;
                 at.push_back({latitudeDeg, greatest.longitudeDeg, 0.0});
                 at.push_back({std::clamp(latitudeDeg + 0.4, -90.0, 90.0), greatest.longitudeDeg + 0.5, 500.0});

@@ -83,37 +83,6 @@ TEST(MapCurves, PointsLieOnThePenumbralEdgeAtTheirInstant)
     EXPECT_GT(riseSetPoints, 10);
 }
 
-// Published greatest eclipse of partial eclipses (the ground point nearest the shadow axis):
-// 15 February 2018 at 71.0 S, 0.6 E; 25 October 2022 at 61.6 N, 77.4 E; 29 March 2025 at
-// 61.1 N, 77.1 W. Measured: 0.07, 1.7 and 0.8 degrees; the point is taken at the lunation
-// formula's time of greatest eclipse, and near the limb a few minutes move it far.
-TEST(MapCurves, GreatestEclipsePointOfPartialEclipsesMatchesThePublishedOne)
-{
-    struct Case {
-        int year, month, day;
-        double latitudeDeg, longitudeDeg, toleranceDeg;
-    };
-    for (const Case& c : {Case{2018, 2, 15, -71.0, 0.6, 0.2}, Case{2022, 10, 25, 61.6, 77.4, 2.0},
-                          Case{2025, 3, 29, 61.1, -77.1, 1.0}}) {
-        const double deltaT = qv::deltaTDefault(c.year);
-        const qv::SettingsRecord settings = qv::test::yearSettings(c.year, 0.0, deltaT, 0.0, 0.0);
-        std::optional<qv::EclipseEvent> found;
-        for (const qv::EclipseEvent& eclipse : qv::eclipsesOfYear(settings))
-            if (std::fabs(eclipse.greatest.mjdUT - qv::modifiedJulianDate(c.day, c.month, c.year, 12.0)) < 1.0)
-                found = eclipse;
-        ASSERT_TRUE(found.has_value()) << c.year;
-        const qv::GeoPoint point = qv::greatestEclipsePoint(*found);
-        EXPECT_NEAR(point.latitudeDeg, c.latitudeDeg, c.toleranceDeg) << c.year;
-        EXPECT_NEAR(point.longitudeDeg, c.longitudeDeg, c.toleranceDeg) << c.year;
-    }
-    // The penumbral lunar eclipse of 25 March 2024.
-    const qv::EclipseEvent lunar = qv::eclipsesOfYear(qv::test::yearSettings(2024, 0.0, kDeltaT2024, 0.0, 0.0)).at(0);
-    ASSERT_EQ(lunar.kind, qv::EclipseKind::PenumbralLunar);
-    const qv::GeoPoint none = qv::greatestEclipsePoint(lunar);
-    EXPECT_EQ(none.latitudeDeg, 0.0);
-    EXPECT_EQ(none.longitudeDeg, 0.0);
-}
-
 // An edge circle of radius L about a plane point at distance m from the centre meets the limb
 // only when |1 - L| < m < L + 1; the two points then lie on the limb (latitude 0 for an axis
 // along z) at distance L from the plane point.

@@ -163,8 +163,9 @@ TEST(CentralLine, TableRowsOfTheDetails)
     EXPECT_EQ(line.back().kind, qv::EclipseKind::TotalSolar);
     EXPECT_NEAR(line.back().latitudeDeg, 45.36, 0.005);
     EXPECT_NEAR(line.back().longitudeDeg, -71.41, 0.005);
-    const qv::CentralLinePoint* highest = qv::highestSunPoint(line);
-    ASSERT_NE(highest, nullptr);
+    const auto highest = std::max_element(line.begin(), line.end(), [](const auto& a, const auto& b) {
+        return a.sunElevationDeg < b.sunElevationDeg;
+    });
     EXPECT_NEAR(highest->latitudeDeg, 28.88, 0.005);
     EXPECT_NEAR(highest->longitudeDeg, -100.55, 0.005);
 }

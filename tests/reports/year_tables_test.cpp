@@ -150,9 +150,11 @@ TEST(EclipsesOfYear, EveryKindWithItsTextAndMagnitude)
                  {EclipseKind::PartialSolar, 0.0149},        {EclipseKind::NonCentralAnnularSolar, 1.0},
                  {EclipseKind::NonCentralTotalSolar, 1.0},   {EclipseKind::AnnularSolar, 1.0},
                  {EclipseKind::TotalSolar, 1.0},             {EclipseKind::HybridSolar, 1.0}};
-    std::vector<EclipseEvent> eclipses;
-    for (const auto& entry : table)
-        eclipses.push_back({entry.kind, {kStart2024 + 30.0 * static_cast<double>(eclipses.size()) + 0.5, 69.184}, entry.magnitude});
+    std::vector<TabledEclipse> eclipses;
+    for (const auto& entry : table) {
+        const double greatestUT = kStart2024 + 30.0 * static_cast<double>(eclipses.size()) + 0.5;
+        eclipses.push_back({{entry.kind, {greatestUT, 69.184}, entry.magnitude}, greatestUT});
+    }
     PageBuffer page;
     appendEclipsesTable(2024, TimeZone{}, eclipses, page);
     std::string saveText;
