@@ -65,10 +65,10 @@ qv::PrintDocument QuorvelApp::chosenDocument() const
     if (choice.wholeYear || !screenPagePrintable())
         return qv::buildYearDocument(settings_, choice.parts);
     if (view_->displayMode() == QuorvelView::EclipseList)
-        return qv::buildPageDocument(view_->viewSettings(), view_->viewPage());
+        return qv::buildPageDocument(view_->listSettings(), view_->viewPage());
     if (view_->displayMode() == QuorvelView::EclipseMap) {
         // The view keeps the map style it draws with beside its settings.
-        qv::SettingsRecord mapSettings = view_->viewSettings();
+        qv::SettingsRecord mapSettings = view_->listSettings();
         mapSettings.display.mapProjection = view_->mapProjection();
         mapSettings.display.centralMeridianDeg = view_->centralMeridian();
         return qv::buildMapDocument(mapSettings, view_->selectedEclipse());

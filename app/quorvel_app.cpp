@@ -34,6 +34,7 @@
 #include "dialogs/qv_moon_dialog.h"
 #include "dialogs/qv_obs_dialog.h"
 #include "dialogs/qv_quick_dialog.h"
+#include "dialogs/qv_sat_dialog.h"
 #include "dialogs/qv_solar_dialog.h"
 #include "dialogs/qv_ttut_dialog.h"
 #include "dialogs/qv_year_dialog.h"
@@ -342,6 +343,17 @@ void QuorvelApp::applyNewYear(int year)
     settings_.time.year = year;
 }
 
+void QuorvelApp::arrowStep(int dx, int dy)
+{
+    if (view_->displayMode() != QuorvelView::SpecialMap) {
+        view_->scrollStep(dy);
+        return;
+    }
+    const double stepSeconds = (dx < 0 ? 1.0 : -1.0) * settings_.special.stepSeconds;
+    settings_.time.currentMjdUT = qv::steppedSpecialInstant(settings_.time.currentMjdUT, stepSeconds);
+    view_->drawSpecialEclipseLabel(settings_);
+}
+
 void QuorvelApp::keyPressEvent(QKeyEvent* event)
 {
     setFocus(Qt::OtherFocusReason);
@@ -360,7 +372,7 @@ void QuorvelApp::keyPressEvent(QKeyEvent* event)
     }
     for (const ArrowStep& step : kArrowSteps) {
         if (step.key == key) {
-            view_->keyStep(step.dx, step.dy, settings_);
+            arrowStep(step.dx, step.dy);
             return;
         }
     }
@@ -477,7 +489,7 @@ bool QuorvelApp::exportEclipsePath(const QString& path)
     }
     const qv::PathFormat format =
         path.endsWith(".kml", Qt::CaseInsensitive) ? qv::PathFormat::Kml : qv::PathFormat::GeoJson;
-    return writeExport("Export Eclipse Path", path, qv::eclipsePathFile(view_->viewSettings(), *eclipse, format),
+    return writeExport("Export Eclipse Path", path, qv::eclipsePathFile(view_->listSettings(), *eclipse, format),
                        tr("Eclipse path written to %1").arg(path));
 }
 
@@ -664,7 +676,16 @@ void QuorvelApp::slotCalcSatEcl()
 {
     status("Show special solar eclipse map...");
     lastPage_ = Page::SpecialMap;
-    view_->specialEclipseCommand(settings_);
+    QvSatDialog dialog(this);
+    dialog.setInput({settings_.special, qv::splitUtInstant(settings_.time.currentMjdUT)});
+    if (dialog.exec() == QDialog::Accepted) {
+        const SpecialEclipseInput input = dialog.input();
+        settings_.special = input.surface;
+        const qv::UtInstant& at = input.startUT;
+        settings_.time.currentMjdUT =
+            qv::modifiedJulianDate(at.day, at.month, at.year, qv::dmsToDecimal(at.hour, at.minute, at.second));
+        view_->drawSpecialEclipse(settings_);
+    }
     status("Ready.");
 }
 

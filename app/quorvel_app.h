@@ -92,6 +92,10 @@ private:
     void createCentralView();
     void status(const char* message, int timeoutMs = 0);
     void applyNewYear(int year);
+    // An arrow key: on the special-eclipse map it steps the instant by the time step (Right
+    // later, the others earlier), held to the accepted years, and redraws the label; elsewhere
+    // Up and Down scroll the page.
+    void arrowStep(int dx, int dy);
     // Shows statusText and a message box naming the file and the system's reason; the box is
     // seen whether the status bar is shown or not.
     void showWriteFailure(const char* title, const QString& statusText, const QString& path, const QString& reason);

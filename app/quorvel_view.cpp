@@ -9,7 +9,6 @@
 #include "base/julian.h"
 #include "config/input_limits.h"
 #include "dialogs/qv_ecl_dialog.h"
-#include "dialogs/qv_sat_dialog.h"
 #include "eclipse/special_eclipse.h"
 #include "reports/eclipse_details.h"
 #include "reports/eclipse_map.h"
@@ -64,10 +63,10 @@ void QuorvelView::setFontSize(int pointSize) { fontSize_ = pointSize; }
 
 void QuorvelView::setMapSettings(const qv::DisplaySettings& display)
 {
-    viewSettings_.display.mapGrid = display.mapGrid;
-    viewSettings_.display.mapGrey = display.mapGrey;
-    viewSettings_.display.mapBorders = display.mapBorders;
-    viewSettings_.display.mapStepMinutes = display.mapStepMinutes;
+    listSettings_.display.mapGrid = display.mapGrid;
+    listSettings_.display.mapGrey = display.mapGrey;
+    listSettings_.display.mapBorders = display.mapBorders;
+    listSettings_.display.mapStepMinutes = display.mapStepMinutes;
     mapProjection_ = display.mapProjection;
     centralMeridian_ = display.centralMeridianDeg;
 }
@@ -83,13 +82,13 @@ void QuorvelView::showEclipseList(const qv::SettingsRecord& settings)
 {
     displayMode_ = EclipseList;
     viewport()->setCursor(Qt::ArrowCursor);
-    viewSettings_.time = settings.time;
-    viewSettings_.observer = settings.observer;
-    viewSettings_.display.dmsAngles = settings.display.dmsAngles;
-    eclipses_ = qv::eclipsesOfYear(viewSettings_);
+    listSettings_.time = settings.time;
+    listSettings_.observer = settings.observer;
+    listSettings_.display.dmsAngles = settings.display.dmsAngles;
+    eclipses_ = qv::eclipsesOfYear(listSettings_);
     viewPage_.lines.clear();
     const std::vector<int> eclipseLines =
-        qv::buildEclipseListPage(viewSettings_.time.year, viewSettings_.time.zone, eclipses_, viewPage_);
+        qv::buildEclipseListPage(listSettings_.time.year, listSettings_.time.zone, eclipses_, viewPage_);
     resize(kListWidthPx, kListHeightPx);
     drawPageText(viewPage_, true, &eclipseLines);
 }
@@ -135,12 +134,8 @@ void QuorvelView::drawPageText(const qv::PageBuffer& page, bool fixedPitchAllowe
 
 void QuorvelView::refreshView() { viewport()->repaint(); }
 
-void QuorvelView::keyStep(int dx, int dy, qv::SettingsRecord& settings)
+void QuorvelView::scrollStep(int dy)
 {
-    if (displayMode_ == SpecialMap) {
-        stepSpecialEclipse(settings, dx < 0 ? 1 : -1);
-        return;
-    }
     auto* outer = qobject_cast<QScrollArea*>(parentWidget() ? parentWidget()->parentWidget() : nullptr);
     if (!outer)
         return;
@@ -156,10 +151,10 @@ void QuorvelView::selectEclipse(int n)
     viewport()->clearFocus();
     if (displayMode_ != EclipseList || n < 1 || n > qv::kMaxEclipses || static_cast<int>(eclipses_.size()) < n)
         return;
-    showEclipseDetails(lineTops_[n] + 2);
+    showEclipseDetails(lineTops_[n] + 2, listSettings_);
 }
 
-void QuorvelView::showEclipseDetails(int y)
+void QuorvelView::showEclipseDetails(int y, const qv::SettingsRecord& settings)
 {
     const int index = qv::eclipseIndexAt(lineTops_, numberedLineCount_, y);
     if (index < 0)
@@ -167,10 +162,10 @@ void QuorvelView::showEclipseDetails(int y)
     selectedEclipse_ = index + 1;
     const qv::EclipseEvent eclipse = eclipses_[index];
     // The map and the details share the eclipse's circumstances at the place.
-    const qv::EclipseCircumstances circumstances = qv::circumstancesAtObserver(viewSettings_, eclipse);
+    const qv::EclipseCircumstances circumstances = qv::circumstancesAtObserver(settings, eclipse);
     if (qv::isSolar(eclipse.kind))
-        drawEclipseMap(eclipse, circumstances);
-    const std::string text = qv::eclipseDetailsText(viewSettings_, eclipse, circumstances);
+        drawEclipseMap(settings, eclipse, circumstances);
+    const std::string text = qv::eclipseDetailsText(settings, eclipse, circumstances);
     QvEclDialog dialog(this);
     dialog.showDetails(QString::fromUtf8(text.c_str()), fontSize_);
     dialog.exec();
@@ -185,14 +180,11 @@ void QuorvelView::paintEvent(QPaintEvent*)
 void QuorvelView::mousePressEvent(QMouseEvent* event)
 {
     if (displayMode_ == EclipseList) {
-        showEclipseDetails(qRound(event->position().y()));
+        showEclipseDetails(qRound(event->position().y()), listSettings_);
         return;
     }
     if (displayMode_ == EclipseMap) {
-        const int savedStep = viewSettings_.display.mapStepMinutes;
-        viewSettings_.display.mapStepMinutes = kClickMapStepMinutes;
         showClickedPosition(qRound(event->position().x()), qRound(event->position().y()));
-        viewSettings_.display.mapStepMinutes = savedStep;
     }
     takeWindowFocus();
 }
@@ -205,12 +197,13 @@ void QuorvelView::startMap(int mode)
     mapGeometry_ = qv::mapGeometry(mapProjection_, centralMeridian_);
 }
 
-void QuorvelView::drawEclipseMap(const qv::EclipseEvent& eclipse, const qv::EclipseCircumstances& circumstances)
+void QuorvelView::drawEclipseMap(const qv::SettingsRecord& settings, const qv::EclipseEvent& eclipse,
+                                 const qv::EclipseCircumstances& circumstances)
 {
     startMap(EclipseMap);
-    const qv::EclipseMapPoints points = qv::eclipseMapPoints(viewSettings_, eclipse, circumstances);
-    qv::paintEclipseMap(pagePixmap_, captionPixmap_, earthImage(), mapGeometry_, viewSettings_, points,
-                        qv::eclipseMapTitle(viewSettings_.time.year, viewSettings_.time.zone, eclipse));
+    const qv::EclipseMapPoints points = qv::eclipseMapPoints(settings, eclipse, circumstances);
+    qv::paintEclipseMap(pagePixmap_, captionPixmap_, earthImage(), mapGeometry_, settings, points,
+                        qv::eclipseMapTitle(settings.time.year, settings.time.zone, eclipse));
     refreshView();
 }
 
@@ -219,25 +212,15 @@ void QuorvelView::showClickedPosition(int x, int y)
     // A click beside the map or outside a hemisphere's disc names no place.
     if (!qv::isOnMap(mapGeometry_, QPoint(x, y)))
         return;
-    const qv::Observer saved = viewSettings_.observer;
     const qv::GeoPoint clicked = qv::mapToGeographic(mapGeometry_, QPoint(x, y));
-    viewSettings_.observer = qv::Observer{clicked.latitudeDeg, clicked.longitudeDeg, 0.0, "clicked position"};
-    showEclipseDetails(lineTops_[selectedEclipse_] + 1);
-    viewSettings_.observer = saved;
+    qv::SettingsRecord atClick = listSettings_;
+    atClick.observer = qv::Observer{clicked.latitudeDeg, clicked.longitudeDeg, 0.0, "clicked position"};
+    atClick.display.mapStepMinutes = kClickMapStepMinutes;
+    showEclipseDetails(lineTops_[selectedEclipse_] + 1, atClick);
 }
 
-void QuorvelView::specialEclipseCommand(qv::SettingsRecord& settings)
+void QuorvelView::drawSpecialEclipse(const qv::SettingsRecord& settings)
 {
-    QvSatDialog dialog(this);
-    dialog.setInput({settings.special, qv::splitUtInstant(settings.time.currentMjdUT)});
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const SpecialEclipseInput input = dialog.input();
-    settings.special = input.surface;
-    const qv::UtInstant& at = input.startUT;
-    settings.time.currentMjdUT =
-        qv::modifiedJulianDate(at.day, at.month, at.year, qv::dmsToDecimal(at.hour, at.minute, at.second));
-
     startMap(SpecialMap);
     const qv::SpecialEclipseSettings& surface = settings.special;
     qv::paintSpecialEclipseTrack(pagePixmap_, earthImage(), mapGeometry_, settings,
@@ -253,13 +236,6 @@ void QuorvelView::drawSpecialEclipseLabel(const qv::SettingsRecord& settings)
         qv::instantAtUT(settings.time.currentMjdUT, qv::deltaTRule(settings.time)), surface.heightKm, surface.ellipsoid);
     qv::paintSpecialEclipseLabel(specialMapPixmap_, pagePixmap_, captionPixmap_, mapGeometry_, settings, points);
     refreshView();
-}
-
-void QuorvelView::stepSpecialEclipse(qv::SettingsRecord& settings, int direction)
-{
-    settings.time.currentMjdUT = qv::steppedSpecialInstant(settings.time.currentMjdUT,
-                                                           (direction > 0 ? 1.0 : -1.0) * settings.special.stepSeconds);
-    drawSpecialEclipseLabel(settings);
 }
 
 void QuorvelView::takeWindowFocus()

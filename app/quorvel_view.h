@@ -33,23 +33,20 @@ public:
     void renderPage(bool fixedPitchAllowed, const qv::PageBuffer& page);
     // Builds the year's eclipse list from the main settings and draws it with numbered lines.
     void showEclipseList(const qv::SettingsRecord& settings);
-    // Arrow keys: steps the special-eclipse time on its map, else scrolls the page.
-    void keyStep(int dx, int dy, qv::SettingsRecord& settings);
+    // Up and down arrow keys: scrolls the page by dy pixels.
+    void scrollStep(int dy);
     // Number keys 1..10: opens the details of that eclipse of the list.
     void selectEclipse(int n);
-    // Draws the world map of the selected solar eclipse of the list.
-    // The map of the eclipse from its circumstances at the place.
-    void drawEclipseMap(const qv::EclipseEvent& eclipse, const qv::EclipseCircumstances& circumstances);
+    // The world map of a solar eclipse from its circumstances at the settings' place.
+    void drawEclipseMap(const qv::SettingsRecord& settings, const qv::EclipseEvent& eclipse,
+                        const qv::EclipseCircumstances& circumstances);
     // Shows the details of the selected eclipse with the local circumstances of a clicked map pixel.
     void showClickedPosition(int x, int y);
-    // The Special Eclipses command: asks for the surface and the instant (UT), draws the track
-    // of central points over four days and the label of the instant.
-    void specialEclipseCommand(qv::SettingsRecord& settings);
+    // The special-eclipse map: the track of central points over the four days around
+    // settings.time.currentMjdUT on the settings' surface, and the label of that instant.
+    void drawSpecialEclipse(const qv::SettingsRecord& settings);
     // Redraws the special-eclipse label and markers for settings.time.currentMjdUT.
     void drawSpecialEclipseLabel(const qv::SettingsRecord& settings);
-    // Moves settings.time.currentMjdUT one time step later (direction > 0) or earlier, stopping
-    // at the first and last second of the accepted years, and redraws the label.
-    void stepSpecialEclipse(qv::SettingsRecord& settings, int direction);
     virtual void refreshView();
 
     int displayMode() const { return displayMode_; }
@@ -59,7 +56,8 @@ public:
     const QPixmap& pagePixmap() const { return pagePixmap_; }
     const QPixmap& specialMapPixmap() const { return specialMapPixmap_; }
     const qv::MapGeometry& mapGeometry() const { return mapGeometry_; }
-    qv::SettingsRecord& viewSettings() { return viewSettings_; }
+    // The settings the eclipse list and its maps were drawn for.
+    const qv::SettingsRecord& listSettings() const { return listSettings_; }
     int selectedEclipse() const { return selectedEclipse_; }
     void setSelectedEclipse(int number) { selectedEclipse_ = number; }
     const std::vector<qv::EclipseEvent>& eclipses() const { return eclipses_; }
@@ -84,8 +82,9 @@ private:
     // Map mode: cross cursor, the view sized to the page, the geometry of the chosen style.
     void startMap(int mode);
     const QPixmap* earthImage() const { return earthLoaded_ ? &earthPixmap_ : nullptr; }
-    // Opens the details of the list line above the vertical position y of the list page.
-    void showEclipseDetails(int y);
+    // Opens the details of the list line above the vertical position y of the list page, with
+    // the circumstances at the settings' place.
+    void showEclipseDetails(int y, const qv::SettingsRecord& settings);
 
     // Map geometry of the eclipse world map: origin, scales, style and central meridian.
     qv::MapGeometry mapGeometry_;
@@ -98,7 +97,7 @@ private:
     int numberedLineCount_ = 0;
     int selectedEclipse_ = 0;  // 1-based number of the eclipse shown in the details
     qv::PageBuffer viewPage_;
-    qv::SettingsRecord viewSettings_;
+    qv::SettingsRecord listSettings_;  // a copy: the settings that own them are the window's
     int displayMode_ = NoPage;
     bool earthLoaded_ = false;
     int fontSize_ = 10;

@@ -730,8 +730,8 @@ void QuorvelAppTest::eclipseSettingsReachTheView()
     QCOMPARE(settings_.display.mapStepMinutes, 10);
     QCOMPARE(settings_.display.centralMeridianDeg, 15.0);
     QuorvelView* view = window_->view();
-    QCOMPARE(view->viewSettings().display.mapGrid, qv::MapGrid::Every10Degrees);
-    QCOMPARE(view->viewSettings().display.mapStepMinutes, 10);
+    QCOMPARE(view->listSettings().display.mapGrid, qv::MapGrid::Every10Degrees);
+    QCOMPARE(view->listSettings().display.mapStepMinutes, 10);
     QCOMPARE(view->mapProjection(), qv::MapProjection::Southern);
     QCOMPARE(view->centralMeridian(), 15.0);
 }
@@ -772,8 +772,8 @@ void QuorvelAppTest::eclipseListOpensDetailsByKeyAndClick()
     QVERIFY2(details.contains("Local Circumstances for clicked position\nLat: 33   Long: -97   height: 0 m"),
              qPrintable(details));
     QVERIFY(details.contains("totality from"));
-    QCOMPARE(view->viewSettings().display.mapStepMinutes, settings_.display.mapStepMinutes);
-    QCOMPARE(view->viewSettings().observer.name, settings_.observer.name);
+    QCOMPARE(view->listSettings().display.mapStepMinutes, settings_.display.mapStepMinutes);
+    QCOMPARE(view->listSettings().observer.name, settings_.observer.name);
     // A click beside the map names no place.
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(800, 100));
     QCOMPARE(answerer.titles.size(), 2);

@@ -90,7 +90,7 @@ void QuorvelViewHiDpiTest::eclipseMapKeepsTheViewAtItsLogicalSize()
     settings.time.year = 2024;  // eclipse 2: the total solar eclipse of April 8
     view.showEclipseList(settings);
     const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
-    view.drawEclipseMap(eclipse, qv::circumstancesAtObserver(settings, eclipse));
+    view.drawEclipseMap(settings, eclipse, qv::circumstancesAtObserver(settings, eclipse));
     QCOMPARE(view.displayMode(), int(QuorvelView::EclipseMap));
     QCOMPARE(view.pagePixmap().size(), QSize(860, 771) * kRatio);
     QCOMPARE(view.size(), QSize(860, 771));
