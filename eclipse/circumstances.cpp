@@ -64,35 +64,14 @@ double magnitudeAt(const SunMoon& bodies, const SiteRadians& observer, bool& cen
 // the Sun, eclipsed at the location) and closes when that stops; at most two intervals.
 void updateVisibility(LocalCircumstances& local, bool visible, double mjdUT)
 {
-    Visibility& state = local.visibility;
-    switch (state) {
-    case Visibility::Never:
-        if (visible) {
-            local.visibleFromUT[0] = mjdUT;
-            state = Visibility::FirstOpen;
-        }
-        break;
-    case Visibility::FirstOpen:
-        if (!visible) {
-            local.visibleUntilUT[0] = mjdUT;
-            state = Visibility::FirstClosed;
-        }
-        break;
-    case Visibility::FirstClosed:
-        if (visible) {
-            local.visibleFromUT[1] = mjdUT;
-            state = Visibility::SecondOpen;
-        }
-        break;
-    case Visibility::SecondOpen:
-        if (!visible) {
-            local.visibleUntilUT[1] = mjdUT;
-            state = Visibility::SecondClosed;
-        }
-        break;
-    case Visibility::SecondClosed:
-        break;
-    }
+    // The states run Never, FirstOpen, FirstClosed, SecondOpen, SecondClosed: an open interval
+    // closes when the eclipse stops being seen, a closed one (or none yet) opens when it is seen.
+    const int state = static_cast<int>(local.visibility);
+    const bool open = state % 2 == 1;
+    if (local.visibility == Visibility::SecondClosed || visible == open)
+        return;
+    (open ? local.visibleUntilUT : local.visibleFromUT)[state / 2] = mjdUT;
+    local.visibility = static_cast<Visibility>(state + 1);
 }
 
 // A class above the last one opens a phase (at most four); a class below it closes the
