@@ -7,6 +7,7 @@
 
 #include "astro/frames.h"
 #include "astro/refraction.h"
+#include "astro/rise_set.h"
 #include "base/constants.h"
 #include "eclipse/eclipse_geometry.h"
 
@@ -28,12 +29,6 @@ constexpr double kMoonHorizonRad = -0.00989;
 constexpr double kCentralSearchMagnitude = 0.8;
 constexpr double kCentralHalfWindowDays = 0.011111111111111112;
 constexpr double kCentralWindowDays = 0.022222222222222223;
-// The place in the radians the frames take.
-struct SiteRadians {
-    double latitudeRad;
-    double longitudeRad;
-    double heightM;
-};
 
 // Progress of the phase scan: the engine's class of each phase, the class last seen, the
 // phases still open and whether the eclipse is over.
@@ -45,7 +40,7 @@ struct PhaseScan {
 };
 
 // Topocentric elevation (radians, no refraction) of a body vector of the bodies' instant.
-double topocentricElevation(const SunMoon& bodies, const SiteRadians& observer, const Vec3& body)
+double topocentricElevation(const SunMoon& bodies, const EventSite& observer, const Vec3& body)
 {
     double azimuthRad = 0.0, elevationRad = 0.0, distance = 0.0;
     horizonCoordinates(bodies.instant.mjdUT, bodies.eqeqSeconds, observer.latitudeRad, observer.longitudeRad,
@@ -54,7 +49,7 @@ double topocentricElevation(const SunMoon& bodies, const SiteRadians& observer, 
 }
 
 // Local magnitude for the Sun and the Moon at their instant.
-double magnitudeAt(const SunMoon& bodies, const SiteRadians& observer, bool& central)
+double magnitudeAt(const SunMoon& bodies, const EventSite& observer, bool& central)
 {
     return localEclipseMagnitude(bodies.instant.mjdUT, bodies.eqeqSeconds, observer.latitudeRad,
                                  observer.longitudeRad, observer.heightM, bodies.sun, bodies.moon, central);
@@ -159,7 +154,7 @@ struct LocalSample {
 };
 
 // The sample of the bodies' instant, the scan's step number step.
-LocalSample localSample(const SunMoon& bodies, const SiteRadians& observer, long step)
+LocalSample localSample(const SunMoon& bodies, const EventSite& observer, long step)
 {
     LocalSample sample;
     sample.step = step;
@@ -319,7 +314,7 @@ void takeLocalMaximum(const std::vector<LocalSample>& samples, const std::vector
 // central phase there, centralEndUT ends up before centralStartUT. With passOver set it
 // evaluates only the seconds whose outcome could differ from that of the last evaluated one
 // (before the central phase: central with the Sun up; during it: not central or the Sun down).
-void timeLocalCentralPhase(const SiteRadians& observer, const Instant& scale, Skipping skipping, LocalCircumstances& local)
+void timeLocalCentralPhase(const EventSite& observer, const Instant& scale, Skipping skipping, LocalCircumstances& local)
 {
     const StepScan seconds{local.maxUT - kCentralHalfWindowDays, kSearchStepDays};
     const double windowEnd = seconds.startUT + kCentralWindowDays;
@@ -444,7 +439,8 @@ EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const Obs
 {
     EclipseCircumstances result;
     LocalCircumstances& local = result.local;
-    const SiteRadians observer{place.latitudeDeg * kRadPerDeg, place.longitudeDeg * kRadPerDeg, place.heightM};
+    const EventSite observer{place.latitudeDeg * kRadPerDeg, place.longitudeDeg * kRadPerDeg, place.heightM,
+                             eclipse.greatest.deltaTSeconds};
     const bool lunar = isLunar(eclipse.kind);
     const bool solar = isSolar(eclipse.kind);
 
