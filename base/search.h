@@ -2,7 +2,8 @@
 // The searches under every scan and refinement of the program: a scan at fixed steps that
 // passes over the samples whose outcome a stated bound on the rate of change settles, and the
 // refinements that close in on an event to the precision asked (the least of a function by
-// golden sections, two conditions in two unknowns by Newton's method).
+// golden sections, a sign change by regula falsi, two conditions in two unknowns by Newton's
+// method).
 // A scan that passes over samples gives exactly what the scan of every sample gives: the
 // tests hold each scan to its every-sample twin (Skipping::None).
 #include <algorithm>
@@ -96,6 +97,37 @@ double leastOf(double low, double high, double tolerance, Function f)
         }
     }
     return 0.5 * (a + b);
+}
+
+// The point in [low, high] where f, of opposite signs (or zero) at the two ends, crosses zero:
+// regula falsi with the Illinois step, until the bracket is shorter than tolerance or f is 0.
+template <typename Function>
+double crossingOf(double low, double high, double tolerance, Function f)
+{
+    double a = low, b = high, fa = f(a), fb = f(b);
+    int side = 0;  // which end stayed put last, to halve its value (Illinois)
+    while (b - a > tolerance && fa != 0.0 && fb != 0.0) {
+        // The secant point, kept a hair inside the bracket so that it always shrinks.
+        const double margin = 0.25 * tolerance;
+        const double c = std::clamp((a * fb - b * fa) / (fb - fa), a + margin, b - margin);
+        const double fc = f(c);
+        if ((fc < 0.0) == (fa < 0.0)) {
+            a = c, fa = fc;
+            if (side == -1)
+                fb *= 0.5;
+            side = -1;
+        } else {
+            b = c, fb = fc;
+            if (side == 1)
+                fa *= 0.5;
+            side = 1;
+        }
+    }
+    if (fa == 0.0)
+        return a;
+    if (fb == 0.0)
+        return b;
+    return a - fa * (b - a) / (fb - fa);
 }
 
 // Newton's method on two conditions in two unknowns, with the derivatives from differences.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 TEST(Search, StepScanEndsAndSettledSteps)
@@ -40,6 +42,19 @@ TEST(Search, RefinementsFindKnownAnswers)
     });
     EXPECT_NEAR(least, 0.3, 1e-8);
     EXPECT_LT(evaluations, 50);
+
+    // A crossing found to the tolerance, whichever way the function falls, in few evaluations;
+    // an end where the function is 0 is the answer.
+    for (double sign : {1.0, -1.0}) {
+        evaluations = 0;
+        const double root = qv::crossingOf(0.0, 2.0, 1e-9, [&](double x) {
+            ++evaluations;
+            return sign * (x * x * x - 2.0);
+        });
+        EXPECT_NEAR(root, std::cbrt(2.0), 1e-9);
+        EXPECT_LT(evaluations, 20);
+    }
+    EXPECT_EQ(qv::crossingOf(1.0, 3.0, 1e-9, [](double x) { return x - 1.0; }), 1.0);
 
     // x + y = 3, x - 2y = 0: Newton's method on linear conditions lands in one step.
     double x = 10.0, y = -4.0;
