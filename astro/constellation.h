@@ -30,8 +30,8 @@ struct Constellation {
 
 // Constellation of a direction on the mean equator and equinox of date (any length; the
 // Earth's centre as origin). centuriesTT: the epoch of that equator. A vector on the true
-// equator may be given too: nutation moves it by at most about 20", so only places that close to a
-// boundary can be answered differently. The zero vector or one that is not finite has no
+// equator may be given too: nutation moves it by at most about 20", so only places that close
+// to a boundary can be answered differently. The zero vector or one that is not finite has no
 // constellation (found() is false).
 Constellation constellationOf(const Vec3& equatorialOfDate, double centuriesTT);
 
