@@ -10,6 +10,8 @@ constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kDegPerRad = 180.0 / kPi;
 constexpr double kRadPerDeg = kPi / 180.0;
+// Degrees of right ascension or hour angle in one hour.
+constexpr double kDegPerHour = 15.0;
 
 // One arcsecond in radians.
 constexpr double kArcsecRad = 4.8481368111e-6;
