@@ -53,7 +53,8 @@ struct PlanetPlace {
 // The apparent place of a planet at an instant: the planet at the time its light left it,
 // seen from the Earth at the instant, with annual aberration and nutation. Elongation and
 // east of the Sun are taken against the apparent Sun of the same series (the Earth's VSOP87D
-// position, reversed, with the same corrections), within 1" of astro/sun.h's apparent Sun.
+// position, reversed, with the same corrections); it lies within 4.4" of astro/sun.h's apparent
+// Sun over 1800-2200, most of which is the shorter solar series' own error.
 // Magnitude: Mallama & Hilton's laws in the phase angle, measured over the phase angles seen
 // from the Earth. Beyond their ranges the phase angle is held at the range's end: Mercury
 // above 169.5 deg (inferior conjunction; below 2.1 deg its law is used as it stands), Venus
