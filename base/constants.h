@@ -26,6 +26,9 @@ constexpr double kArcsecPerRevolution = 1296000.0;
 constexpr double kSynodicMonthDays = 29.53058868;
 constexpr double kLunationZeroMjd = 15020.25933;
 
+// Light time for one astronomical unit, in days (499.004784 s).
+constexpr double kLightDaysPerAu = 0.0057755183;
+
 // Earth equatorial radii (kShadowEarthRadiusKm, base/earth_figure.h) in one astronomical unit.
 constexpr double EARTH_RADII_PER_AU = 23454.77992;
 

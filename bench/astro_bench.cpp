@@ -1,8 +1,9 @@
-// Speed of the solar and lunar series and of the horizon transform, per evaluation.
+// Speed of the solar, lunar and planetary series and of the horizon transform, per evaluation.
 #include <benchmark/benchmark.h>
 
 #include "astro/frames.h"
 #include "astro/moon.h"
+#include "astro/planets.h"
 #include "astro/sun.h"
 #include "base/julian.h"
 
@@ -65,3 +66,14 @@ void BM_HorizonCoordinates(benchmark::State& state) {
 BENCHMARK(BM_HorizonCoordinates);
 
 }  // namespace
+
+// The apparent places of all seven planets at one instant, stepping by half an hour.
+void BM_PlanetPlace(benchmark::State& state) {
+    qv::Instant instant = qv::instantAtUT(55000.0, qv::DeltaTRule{});
+    for (auto _ : state) {
+        for (int k = 0; k < qv::kPlanets; ++k)
+            benchmark::DoNotOptimize(qv::planetPlace(static_cast<qv::Planet>(k), instant));
+        instant = instant.later(0.5 / 24.0);
+    }
+}
+BENCHMARK(BM_PlanetPlace);
