@@ -238,7 +238,8 @@ PlanetPlace planetPlace(Planet planet, const Instant& instant) {
 
     const Vec3 sun = apparent(-1.0 * earth);
     place.elongationRad = angleBetween(place.equatorial, sun);
-    place.eastOfSun = std::remainder(place.longitudeRad - longitudeOf(toTrueEcliptic * sun), kTwoPi) > 0.0;
+    place.sunLongitudeRad = longitudeOf(toTrueEcliptic * sun);
+    place.eastOfSun = std::remainder(place.longitudeRad - place.sunLongitudeRad, kTwoPi) > 0.0;
     // The Sun and the Earth seen from the planet lie along -heliocentric and -geocentric.
     place.phaseAngleRad = angleBetween(heliocentric, geocentric);
     place.illuminatedFraction = 0.5 * (1.0 + std::cos(place.phaseAngleRad));

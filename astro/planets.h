@@ -41,6 +41,7 @@ struct PlanetPlace {
     double sunDistanceAu = 0.0;   // from the Sun
     double elongationRad = 0.0;   // angle from the Sun seen from the Earth, [0, pi]
     bool eastOfSun = false;       // evening sky: ecliptic longitude east of the Sun's
+    double sunLongitudeRad = 0.0; // the apparent Sun's ecliptic longitude of date, same series
     double phaseAngleRad = 0.0;   // Sun-planet-Earth angle
     double illuminatedFraction = 0.0;
     double magnitude = 0.0;       // visual

@@ -3,6 +3,7 @@
 
 #include "base/julian.h"
 #include "eclipse/lunation.h"
+#include "reports/phenomena_report.h"
 #include "reports/year_tables.h"
 
 namespace {
@@ -20,6 +21,16 @@ void BM_BuildYearTables(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuildYearTables)->Unit(benchmark::kMillisecond);
+
+// The planetary phenomena of 2026 at zone 0: daily places of the seven planets, the Moon every
+// quarter day, every event refined to the second (about 170 events).
+void BM_YearPhenomena(benchmark::State& state) {
+    qv::SettingsRecord settings;
+    settings.time.year = 2026;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(qv::phenomenaOfYear(settings).data());
+}
+BENCHMARK(BM_YearPhenomena)->Unit(benchmark::kMillisecond);
 
 // One New or Full Moon with its eclipse test, the decimal year stepping by 0.02.
 void BM_LunarPhase(benchmark::State& state) {

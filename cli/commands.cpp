@@ -29,6 +29,8 @@ constexpr CliCommand kCommands[] = {
      runSpecialCommand, [](const CliOptions&) { return true; }, false, true},
     {"path", "path of solar eclipse --eclipse N as --format geojson or kml, for map programs", runPathCommand},
     {"canon", "every eclipse from --from to --to, one a line (--format text, csv or json)", runCanonCommand},
+    {"phenomena", "the year's planetary phenomena, month by month (--format csv: UT, for scripts)",
+     runPhenomenaCommand},
     {"ics", "the year's phases, seasons, eclipses and holidays as an iCalendar file", runIcsCommand},
     {"pdf", "the year as a printed booklet: --out FILE.pdf (--pages, --paper, --landscape)", runPdfCommand,
      [](const CliOptions&) { return true; }},

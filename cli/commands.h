@@ -90,6 +90,9 @@ int runPathCommand(CliContext& context);
 // year's default unless --delta-t is given; a progress line on standard error when it is a terminal.
 int runCanonCommand(CliContext& context);
 
+// The year's planetary phenomena: the page, or with --format csv one line an event in UT.
+int runPhenomenaCommand(CliContext& context);
+
 // The year's phases of the Moon, seasons, eclipses and holidays as an iCalendar file; a year
 // the file cannot hold is refused.
 int runIcsCommand(CliContext& context);

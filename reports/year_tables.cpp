@@ -27,18 +27,6 @@ constexpr double kPhaseFractions[kPhaseKinds] = {0.0, 0.25, 0.5, 0.75};
 constexpr int kPhaseColumns[kPhaseKinds] = {0, 15, 31, 47};
 constexpr int kLineSize = 96;
 
-// The zone line of the phases table: a fixed offset as a number with "." as decimal
-// separator, a named zone by its name alone (the table spans the year's offsets).
-void formatZoneLine(char* line, const char* format, const char* namedFormat, const TimeZone& zone)
-{
-    if (isNamedZone(zone)) {
-        std::snprintf(line, kLineSize, namedFormat, zone.name.c_str());
-        return;
-    }
-    std::snprintf(line, kLineSize, format, zone.offsetHours);
-    commaToPointOutsideParens(line);
-}
-
 // "  <title> \t" with the first 12 characters of two dates, "  \t" between them.
 void formatSeasonLine(char* line, const char* title, double firstUT, double secondUT, const TimeZone& zone)
 {
@@ -73,6 +61,18 @@ std::vector<std::string> phaseTableRows(int year, const TimeZone& zone, const Ph
 }
 
 }  // namespace
+
+// The zone line of the phases table: a fixed offset as a number with "." as decimal
+// separator, a named zone by its name alone (the table spans the year's offsets).
+void formatZoneLine(char* line, const char* format, const char* namedFormat, const TimeZone& zone)
+{
+    if (isNamedZone(zone)) {
+        std::snprintf(line, kLineSize, namedFormat, zone.name.c_str());
+        return;
+    }
+    std::snprintf(line, kLineSize, format, zone.offsetHours);
+    commaToPointOutsideParens(line);
+}
 
 double yearWindowStartUT(int year, const TimeZone& zone)
 {

@@ -26,6 +26,10 @@ struct PhaseLists {
     std::array<std::vector<double>, kPhaseKinds> times;
 };
 
+// The zone line of the year's pages into line (at least 96 characters): format with the fixed
+// offset (its "," made "."), or namedFormat with the name of a named zone.
+void formatZoneLine(char* line, const char* format, const char* namedFormat, const TimeZone& zone);
+
 // The instants (UT) of 1 January 0h and of 31 December 24h of a year in the zone's wall-clock
 // time: the window of its tables.
 double yearWindowStartUT(int year, const TimeZone& zone);

@@ -156,3 +156,10 @@ echo "canon --from 1990 --to 2030"
 echo "canon --from -9999 --to -9985 --format csv"
 echo "canon --from 9985 --to 9999 --format json"
 echo "canon --from 1600 --to 1620 --delta-t 0"
+
+# The planetary phenomena: pages in fixed and named zones, CSV far from the present.
+for y in -9999 1900 2024 2026 9999; do
+  echo "phenomena --year $y --zone 5.5"
+  echo "phenomena --year $y --format csv"
+done
+echo "phenomena --year 2026 --tz Europe/Vienna"

@@ -1,0 +1,140 @@
+#include "reports/phenomena_report.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "base/julian.h"
+#include "base/number_text.h"
+#include "reports/year_tables.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kLineSize = 128;
+// The years over which the planetary series were checked (astro/planets.h).
+constexpr int kTheoryFirstYear = 1800;
+constexpr int kTheoryLastYear = 2200;
+constexpr const char* kMonthNames[] = {"JANUARY", "FEBRUARY", "MARCH",     "APRIL",   "MAY",      "JUNE",
+                                       "JULY",    "AUGUST",   "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER"};
+
+// printf into a string, every comma of a number made a point.
+template <typename... Values>
+std::string formatted(const char* format, Values... values)
+{
+    std::string text;
+    appendNumberText(text, format, values...);
+    return text;
+}
+
+// The CSV value: degrees to 0.01, the Moon's distance in km, the Earth's in AU.
+std::string csvValue(const Phenomenon& p)
+{
+    if (!p.hasValue)
+        return "";
+    switch (p.kind) {
+    case PhenomenonKind::Perigee:
+    case PhenomenonKind::Apogee:
+        return formatted("%.0f", p.value);
+    case PhenomenonKind::Perihelion:
+    case PhenomenonKind::Aphelion:
+        return formatted("%.6f", p.value);
+    default:
+        return formatted("%.2f", p.value);
+    }
+}
+
+// YYYY-MM-DDTHH:MM:SSZ of an instant of UT, rounded to the second.
+std::string isoSecond(double mjdUT)
+{
+    const double rounded = std::floor(mjdUT * kSecondsPerDay + 0.5) / kSecondsPerDay;
+    int day = 0, month = 0, year = 0;
+    double hours = 0.0;
+    calendarDate(rounded + 0.1 / kSecondsPerDay, day, month, year, hours);
+    const long seconds = static_cast<long>(hours * 3600.0);
+    return formatted("%04d-%02d-%02dT%02ld:%02ld:%02ldZ", year, month, day, seconds / 3600, seconds / 60 % 60,
+                     seconds % 60);
+}
+
+}  // namespace
+
+std::vector<Phenomenon> phenomenaOfYear(const SettingsRecord& settings)
+{
+    const int year = settings.time.year;
+    const TimeZone& zone = settings.time.zone;
+    const Instant start{yearWindowStartUT(year, zone), deltaTSecondsOfYear(settings.time)};
+    return phenomenaBetween(start, yearWindowEndUT(year, zone));
+}
+
+std::string phenomenaCsv(const std::vector<Phenomenon>& phenomena)
+{
+    std::string text = "ut,event,body,other,value\n";
+    for (const Phenomenon& p : phenomena)
+        text += isoSecond(p.instant.mjdUT) + "," + phenomenonName(p.kind) + "," + p.body + "," + p.other + "," +
+                csvValue(p) + "\n";
+    return text;
+}
+
+std::string phenomenonText(const Phenomenon& p)
+{
+    const char* body = p.body.c_str();
+    switch (p.kind) {
+    case PhenomenonKind::Conjunction:
+        return formatted("%s in conjunction with the Sun", body);
+    case PhenomenonKind::Opposition:
+        return formatted("%s at opposition", body);
+    case PhenomenonKind::InferiorConjunction:
+        return formatted("%s at inferior conjunction", body);
+    case PhenomenonKind::SuperiorConjunction:
+        return formatted("%s at superior conjunction", body);
+    case PhenomenonKind::GreatestElongationEast:
+        return formatted("%s at greatest elongation east (%.1f deg)", body, p.value);
+    case PhenomenonKind::GreatestElongationWest:
+        return formatted("%s at greatest elongation west (%.1f deg)", body, p.value);
+    case PhenomenonKind::Station:
+        return p.body + " stationary, turning " + p.other;
+    case PhenomenonKind::Perigee:
+        return formatted("Moon at perigee (%.0f km)", p.value);
+    case PhenomenonKind::Apogee:
+        return formatted("Moon at apogee (%.0f km)", p.value);
+    case PhenomenonKind::Perihelion:
+        return formatted("Earth at perihelion (%.6f AU)", p.value);
+    case PhenomenonKind::Aphelion:
+        return formatted("Earth at aphelion (%.6f AU)", p.value);
+    case PhenomenonKind::MoonConjunction:
+        return formatted("Moon passes %.1f deg %s of %s", std::fabs(p.value), p.value >= 0.0 ? "north" : "south",
+                         p.other.c_str());
+    case PhenomenonKind::PlanetConjunction:
+        return formatted("%s passes %.1f deg from %s", body, p.value, p.other.c_str());
+    }
+    return "";
+}
+
+void appendPhenomenaPage(int year, const TimeZone& zone, const std::vector<Phenomenon>& phenomena, PageBuffer& page)
+{
+    char line[kLineSize];
+    formatZoneLine(line, "> Timezone %5.2lf <", "> Timezone %s <", zone);
+    appendLine(page, line);
+    std::snprintf(line, sizeof line, "          Planets for %4i", year);
+    appendFixedPitchLine(page, line);
+    appendFixedPitchLine(page, "          =================");
+    appendBlankLines(page, 1);
+    appendLine(page, year >= kTheoryFirstYear && year <= kTheoryLastYear
+                         ? "Planetary places within 2\" of PyEphem over 1800-2200."
+                         : "Planetary places within 2\" over 1800-2200 only: this year's are less exact.");
+    int month = 0;
+    for (const Phenomenon& p : phenomena) {
+        const double local = localMjd(p.instant.mjdUT, zone);
+        char dateTime[kDateTimeLength + 1] = {};
+        formatDateTime(local, dateTime);
+        const int eventMonth = civilDate(printedMinute(local)).month;
+        if (eventMonth != month) {
+            month = eventMonth;
+            appendBlankLines(page, 1);
+            appendFixedPitchLine(page, std::string("  ") + kMonthNames[month - 1]);
+        }
+        appendFixedPitchLine(page, "  " + std::string(dateTime, kDateTimeShown) + "  " + phenomenonText(p));
+    }
+}
+
+}  // namespace qv
