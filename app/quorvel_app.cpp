@@ -43,6 +43,7 @@
 #include "reports/eclipse_path_export.h"
 #include "reports/calendar_report.h"
 #include "reports/holidays_page.h"
+#include "reports/phenomena_report.h"
 #include "reports/save_file.h"
 #include "reports/year_tables.h"
 #include "reports/year_totals.h"
@@ -123,6 +124,12 @@ const ActionEntry kActions[] = {
      "Jewish New Year\nYom Kippur\n\nIslamic New Year\nFirst Day of Ramadan\n\nIndian New Year\n\n"
      "Chinese New Year",
      &QuorvelApp::slotCalcHolidays},
+    {"Pla&nets", "Ctrl+N", nullptr, "Calculate the planetary phenomena of the year",
+     "Planets\n\nCalculates for the specified year the conjunctions and oppositions of the planets with the "
+     "Sun, the greatest elongations of Mercury and Venus, the stations of every planet, the conjunctions of "
+     "the Moon with the planets and of two planets, the perigees and apogees of the Moon and the perihelion "
+     "and aphelion of the Earth, in the local time of the timezone.",
+     &QuorvelApp::slotCalcPlanets},
     {"D&ay Details", "Ctrl+A", nullptr, "Display details of the day",
      "Day Details\n\nShows the weekday, day of the year, week of the year as well as corresponding date in "
      "the Jewish, Islamic, Indian and Chinese calendar of the specified date",
@@ -171,7 +178,8 @@ const KeyCommand kKeyCommands[] = {
     {Qt::Key_D, &QuorvelApp::slotInputDate},     {Qt::Key_E, &QuorvelApp::slotCalcEclipses},
     {Qt::Key_F, &QuorvelApp::slotFileSave},      {Qt::Key_H, &QuorvelApp::slotQuickHelp},
     {Qt::Key_L, &QuorvelApp::slotInputLocation}, {Qt::Key_M, &QuorvelApp::slotCalcPhases},
-    {Qt::Key_O, &QuorvelApp::slotCalcHolidays},  {Qt::Key_P, &QuorvelApp::slotViewMapGrid},
+    {Qt::Key_N, &QuorvelApp::slotCalcPlanets},   {Qt::Key_O, &QuorvelApp::slotCalcHolidays},
+    {Qt::Key_P, &QuorvelApp::slotViewMapGrid},
     {Qt::Key_R, &QuorvelApp::slotCalcSolarPanel}, {Qt::Key_S, &QuorvelApp::slotCalcSky},
     {Qt::Key_T, &QuorvelApp::slotInputDeltaTime}, {Qt::Key_Y, &QuorvelApp::slotCalcYearTot},
     {Qt::Key_Z, &QuorvelApp::slotViewFontSize},
@@ -232,10 +240,10 @@ void QuorvelApp::createActions()
     QAction** members[] = {&fileSave_,     &fileSaveAs_,   &fileExport_,    &filePrint_,
                            &filePrintPreview_, &fileExportPdf_, &fileQuit_,     &inputDate_,
                            &inputDeltaTime_, &inputLocation_, &calcPhases_,   &calcCalendar_,
-                           &calcEclipses_, &calcHolidays_, &calcDay_,       &calcSky_,
-                           &calcYearTot_,  &calcSolarPanel_, &calcSatEcl_,  &viewMapGrid_,
-                           &viewFontSize_, &helpAbout_,    &helpQuick_};
-    static_assert(std::size(kActions) == 23);
+                           &calcEclipses_, &calcHolidays_, &calcPlanets_,   &calcDay_,
+                           &calcSky_,      &calcYearTot_,  &calcSolarPanel_, &calcSatEcl_,
+                           &viewMapGrid_,  &viewFontSize_, &helpAbout_,     &helpQuick_};
+    static_assert(std::size(kActions) == std::size(members));
     for (size_t i = 0; i < std::size(kActions); ++i) {
         const ActionEntry& entry = kActions[i];
         auto* action = new QAction(tr(entry.text), this);
@@ -288,7 +296,7 @@ void QuorvelApp::createMenus()
     inputMenu_->addSeparator();
     inputMenu_->addAction(inputLocation_);
     calcMenu_ = menuBar()->addMenu(tr("Calc&ulate"));
-    calcMenu_->addActions({calcPhases_, calcCalendar_, calcEclipses_, calcHolidays_});
+    calcMenu_->addActions({calcPhases_, calcCalendar_, calcEclipses_, calcHolidays_, calcPlanets_});
     calcMenu_->addSeparator();
     calcMenu_->addActions({calcDay_, calcSky_, calcYearTot_, calcSolarPanel_});
     calcMenu_->addSeparator();
@@ -588,6 +596,15 @@ void QuorvelApp::slotCalcCalendar()
     status("Display the Calendar...");
     showTextReport(Page::Calendar, [](qv::SettingsRecord& settings, qv::PageBuffer& page) {
         qv::buildCalendarReport(settings, page);
+    });
+    status("Ready.");
+}
+
+void QuorvelApp::slotCalcPlanets()
+{
+    status("Calculate the planetary phenomena...");
+    showTextReport(Page::Planets, [](qv::SettingsRecord& settings, qv::PageBuffer& page) {
+        qv::appendPhenomenaPage(settings.time.year, settings.time.zone, qv::phenomenaOfYear(settings), page);
     });
     status("Ready.");
 }

@@ -34,7 +34,7 @@ public:
     const QString& saveFileName() const { return saveFileName_; }
     int fontSize() const { return fontSize_; }
     // The page last shown.
-    enum class Page { Start, Phases, Calendar, EclipseList, SpecialMap };
+    enum class Page { Start, Phases, Calendar, EclipseList, SpecialMap, Planets };
     Page lastPage() const { return lastPage_; }
     double cutoffAngle() const { return cutoffAngle_; }
 
@@ -54,6 +54,7 @@ public slots:
     void slotCalcCalendar();
     void slotCalcEclipses();
     void slotCalcHolidays();
+    void slotCalcPlanets();
     void slotCalcDay();
     void slotCalcSky();
     void slotCalcYearTot();
@@ -143,6 +144,7 @@ private:
     QAction* calcCalendar_ = nullptr;
     QAction* calcEclipses_ = nullptr;
     QAction* calcHolidays_ = nullptr;
+    QAction* calcPlanets_ = nullptr;
     QAction* calcDay_ = nullptr;
     QAction* calcSky_ = nullptr;
     QAction* calcYearTot_ = nullptr;

@@ -9,7 +9,8 @@ namespace qv {
 int runIcsCommand(CliContext& context)
 {
     std::string text;
-    if (!calendarExportText(context.settings, static_cast<long long>(std::time(nullptr)), text)) {
+    if (!calendarExportText(context.settings, static_cast<long long>(std::time(nullptr)), text,
+                            !context.options.noPlanets)) {
         std::fprintf(context.err, "quorvel-cli: %s\n", kCalendarExportYearMessage);
         return kCliExitUsage;
     }

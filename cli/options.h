@@ -73,6 +73,7 @@ struct CliOptions {
     unsigned printParts = kPrintWholeYear;  // pdf: the parts of the year (PrintPart bits)
     std::optional<PrintPaper> paper;        // pdf: empty for the locale's paper
     bool landscape = false;                 // pdf: landscape pages
+    bool noPlanets = false;                 // ics: without the planetary phenomena
     std::string outPath;  // empty: standard output
 };
 

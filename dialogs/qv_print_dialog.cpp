@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 #include "dialogs/dialog_form.h"
 
 namespace {
@@ -39,11 +41,14 @@ QvPrintDialog::QvPrintDialog(QWidget* parent)
     QGroupBox* whatGroup = makeGroup(this, "whatGroup", tr("Print"));
     screenButton = addButton<QRadioButton>(whatGroup, "screenButton", tr("The page on &screen"));
     yearButton = addButton<QRadioButton>(whatGroup, "yearButton", tr("The &whole year:"));
-    const char* const partNames[] = {"phasesBox", "calendarBox", "holidaysBox", "eclipsesBox", "mapsBox"};
+    const char* const partNames[] = {"phasesBox",   "calendarBox", "holidaysBox",
+                                     "eclipsesBox", "mapsBox",     "planetsBox"};
     const QString partTexts[] = {tr("&Phases of the Moon, Sun and eclipse tables"), tr("&Calendar"),
                                  tr("&Holidays"), tr("&Eclipse list and each eclipse's details"),
-                                 tr("Eclipse &maps with their legends")};
-    for (int i = 0; i < 5; ++i) {
+                                 tr("Eclipse &maps with their legends"),
+                                 tr("Plane&ts: conjunctions, oppositions, elongations and stations")};
+    static_assert(std::size(partNames) == std::size(qv::kPrintPartKeys));
+    for (std::size_t i = 0; i < std::size(partNames); ++i) {
         QCheckBox* box = addButton<QCheckBox>(whatGroup, partNames[i], partTexts[i]);
         box->setContentsMargins(20, 0, 0, 0);
         connect(box, &QCheckBox::toggled, this, &QvPrintDialog::updateButtons);

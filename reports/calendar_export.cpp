@@ -20,6 +20,7 @@
 #include "eclipse/circumstances.h"
 #include "reports/eclipse_details.h"
 #include "reports/eclipse_kind_texts.h"
+#include "reports/phenomena_report.h"
 #include "reports/year_tables.h"
 
 namespace qv {
@@ -250,6 +251,34 @@ std::string utcTimeText(double mjdUT)
                                      secondOfDay % 60);
 }
 
+// "moon-conjunction": lower case, every character but a letter or digit made a hyphen.
+std::string uidWord(const std::string& text)
+{
+    std::string word;
+    for (const char c : text) {
+        const bool letterOrDigit = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        word += letterOrDigit ? static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) : '-';
+    }
+    return word;
+}
+
+// The year's planetary phenomena at the minute the planets page prints them. Each UID is made
+// of the event, its bodies and its UT minute, so it stays the same whatever the time zone.
+void addPlanets(const SettingsRecord& settings, std::vector<CalendarEvent>& events)
+{
+    for (const Phenomenon& phenomenon : phenomenaOfYear(settings)) {
+        const double time = printedInstantUT(phenomenon.instant.mjdUT, settings.time.zone);
+        std::string key = "planets-" + uidWord(phenomenonName(phenomenon.kind)) + "-" + uidWord(phenomenon.body);
+        if (!phenomenon.other.empty())
+            key += "-" + uidWord(phenomenon.other);
+        std::string minute = utcTimeText(std::round(phenomenon.instant.mjdUT * kMinutesPerDay) / kMinutesPerDay);
+        minute.erase(minute.size() - 3, 2);  // "YYYYMMDDTHHMMSSZ" without the seconds
+        CalendarEvent event = timedEvent(key + "-" + minute, phenomenonText(phenomenon), time, time);
+        event.category = "Planets";
+        events.push_back(std::move(event));
+    }
+}
+
 // A date or date-time property from its text. The library's own time values stop at the year
 // 3000 (later ones come out as zeros), while the format holds years to 9999; so the value is
 // given as text with its kind named, which the library writes as it writes its own values.
@@ -277,6 +306,8 @@ icalcomponent* eventComponent(const CalendarEvent& event, const std::string& sta
     icalcomponent_add_property(component, icalproperty_new_summary(event.summary.c_str()));
     if (!event.description.empty())
         icalcomponent_add_property(component, icalproperty_new_description(event.description.c_str()));
+    if (!event.category.empty())
+        icalcomponent_add_property(component, icalproperty_new_categories(event.category.c_str()));
     // Astronomical events and holidays do not make the user busy.
     icalcomponent_add_property(component, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
     return component;
@@ -284,7 +315,7 @@ icalcomponent* eventComponent(const CalendarEvent& event, const std::string& sta
 
 }  // namespace
 
-std::vector<CalendarEvent> yearCalendarEvents(const SettingsRecord& settings)
+std::vector<CalendarEvent> yearCalendarEvents(const SettingsRecord& settings, bool withPlanets)
 {
     const YearLunations lunations = computeYearLunations(settings);
     std::vector<CalendarEvent> events;
@@ -292,6 +323,8 @@ std::vector<CalendarEvent> yearCalendarEvents(const SettingsRecord& settings)
     addSeasons(settings, events);
     addEclipses(settings, lunations.eclipses, events);
     addHolidays(settings, events);
+    if (withPlanets)
+        addPlanets(settings, events);
     const std::string uidEnd = uidSuffix(settings);
     for (CalendarEvent& event : events)
         event.uid += uidEnd;
@@ -325,12 +358,13 @@ std::string calendarFileText(const SettingsRecord& settings, const std::vector<C
     return text;
 }
 
-bool calendarExportText(const SettingsRecord& settings, long long stampUnixSeconds, std::string& text)
+bool calendarExportText(const SettingsRecord& settings, long long stampUnixSeconds, std::string& text,
+                        bool withPlanets)
 {
     text.clear();
     if (settings.time.year < kCalendarExportYearMin || settings.time.year > kCalendarExportYearMax)
         return false;
-    text = calendarFileText(settings, yearCalendarEvents(settings), stampUnixSeconds);
+    text = calendarFileText(settings, yearCalendarEvents(settings, withPlanets), stampUnixSeconds);
     return true;
 }
 

@@ -9,13 +9,14 @@
 #include "reports/calendar_report.h"
 #include "reports/eclipse_details.h"
 #include "reports/holidays_page.h"
+#include "reports/phenomena_report.h"
 #include "reports/year_tables.h"
 
 namespace qv {
 
-const PrintPartKey kPrintPartKeys[5] = {
+const PrintPartKey kPrintPartKeys[6] = {
     {kPrintPhases, "phases"},     {kPrintCalendar, "calendar"}, {kPrintHolidays, "holidays"},
-    {kPrintEclipses, "eclipses"}, {kPrintMaps, "maps"},
+    {kPrintEclipses, "eclipses"}, {kPrintMaps, "maps"},         {kPrintPlanets, "planets"},
 };
 
 namespace {
@@ -62,6 +63,13 @@ PrintBlock calendarBlock(const SettingsRecord& settings)
 {
     PageBuffer page;
     buildCalendarReport(settings, page);
+    return textBlock(pageLines(page));
+}
+
+PrintBlock planetsBlock(const SettingsRecord& settings)
+{
+    PageBuffer page;
+    appendPhenomenaPage(settings.time.year, settings.time.zone, phenomenaOfYear(settings), page);
     return textBlock(pageLines(page));
 }
 
@@ -202,6 +210,8 @@ PrintDocument buildYearDocument(const SettingsRecord& settings, unsigned parts)
         if (parts & kPrintMaps)
             appendMapBlocks(settings, eclipses, document.blocks);
     }
+    if (parts & kPrintPlanets)
+        document.blocks.push_back(planetsBlock(settings));
     return document;
 }
 

@@ -19,7 +19,10 @@ enum PrintPart : unsigned {
     kPrintHolidays = 1u << 2,  // the holidays
     kPrintEclipses = 1u << 3,  // the eclipse list and each eclipse's details
     kPrintMaps = 1u << 4,      // the map of each solar eclipse with its legend
+    kPrintPlanets = 1u << 5,   // the planetary phenomena of the year
 };
+// The parts printed unless others are chosen: every part but the planets, which are asked
+// for by name.
 constexpr unsigned kPrintWholeYear = kPrintPhases | kPrintCalendar | kPrintHolidays | kPrintEclipses | kPrintMaps;
 
 // The key of each part on the command line, in the order of the document.
@@ -27,7 +30,7 @@ struct PrintPartKey {
     PrintPart part;
     const char* key;
 };
-extern const PrintPartKey kPrintPartKeys[5];
+extern const PrintPartKey kPrintPartKeys[6];
 
 // "phases,calendar" -> the parts' bits. False, with the first unknown key in badKey, for a
 // key that names no part or an empty list.
@@ -60,11 +63,11 @@ struct PrintDocument {
 };
 
 // The chosen parts of the settings' year, in the order phases, calendar, holidays, eclipses
-// (the list, then each eclipse's details), maps (each solar eclipse's).
+// (the list, then each eclipse's details), maps (each solar eclipse's), planets.
 PrintDocument buildYearDocument(const SettingsRecord& settings, unsigned parts);
 
-// A document of one text page as the view shows it (the start page, the phases, the calendar
-// or the eclipse list).
+// A document of one text page as the view shows it (the start page, the phases, the calendar,
+// the planets or the eclipse list).
 PrintDocument buildPageDocument(const SettingsRecord& settings, const PageBuffer& page);
 
 // A document of the map of eclipse number eclipseNumber (1-based) of the year; no block when
