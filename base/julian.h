@@ -9,6 +9,8 @@
 // worked example 22.a (tests/base/julian_test.cpp); the Hebrew, Islamic and Indian cross-checks
 // with python3-convertdate (tools/make_calendar_reference.py) rest on these day numbers.
 
+#include <string>
+
 #include "base/day_month_year.h"
 
 namespace qv {
@@ -79,6 +81,9 @@ DayMonthYear gregorianDate(double mjd);
 // "MMM DD HH:MM " (kDateTimeLength characters, no terminator) for a table line; 23:59:30 and
 // later print as 24:00 of the same day.
 void formatDateTime(double mjd, char* buffer);
+
+// "YYYY-MM-DDTHH:MM:SSZ" of an instant of UT rounded to the second, for files read by scripts.
+std::string isoSecondUT(double mjdUT);
 
 // As formatDateTime, with tabs at positions 6 and 12 for the save file.
 void formatDateTimeTabbed(double mjd, char* buffer);

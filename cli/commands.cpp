@@ -31,6 +31,8 @@ constexpr CliCommand kCommands[] = {
     {"canon", "every eclipse from --from to --to, one a line (--format text, csv or json)", runCanonCommand},
     {"phenomena", "the year's planetary phenomena, month by month (--format csv: UT, for scripts)",
      runPhenomenaCommand},
+    {"planets", "the planets at --date and --time: place, rise, transit, set, magnitude (--format csv)",
+     runPlanetsCommand},
     {"ics", "the year's phases, seasons, eclipses, holidays and planets as iCalendar (--no-planets)",
      runIcsCommand},
     {"pdf", "the year as a printed booklet: --out FILE.pdf (--pages, --paper, --landscape)", runPdfCommand,

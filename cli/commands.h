@@ -93,6 +93,10 @@ int runCanonCommand(CliContext& context);
 // The year's planetary phenomena: the page, or with --format csv one line an event in UT.
 int runPhenomenaCommand(CliContext& context);
 
+// The planets at --date and --time (local) for the place: the Planets dialog's text, or with
+// --format csv one line a planet.
+int runPlanetsCommand(CliContext& context);
+
 // The year's phases of the Moon, seasons, eclipses and holidays as an iCalendar file; a year
 // the file cannot hold is refused.
 int runIcsCommand(CliContext& context);

@@ -400,7 +400,7 @@ constexpr OptionSpec kOptions[] = {
      [](const OptionArg& a) { return readYear(a, a.options.fromYear); }},
     {"--to", "Y", "canon: last year, -9999 to 9999",
      [](const OptionArg& a) { return readYear(a, a.options.toYear); }},
-    {"--format", "NAME", "path: geojson or kml; canon: text (default), csv or json; phenomena: text or csv",
+    {"--format", "NAME", "path: geojson or kml; canon: text (default), csv or json; phenomena, planets: text or csv",
      [](const OptionArg& a) {
          for (const char* name : {"text", "csv", "json", "geojson", "kml"})
              if (std::string_view(a.value) == name) {

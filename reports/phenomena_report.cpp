@@ -44,18 +44,6 @@ std::string csvValue(const Phenomenon& p)
     }
 }
 
-// YYYY-MM-DDTHH:MM:SSZ of an instant of UT, rounded to the second.
-std::string isoSecond(double mjdUT)
-{
-    const double rounded = std::floor(mjdUT * kSecondsPerDay + 0.5) / kSecondsPerDay;
-    int day = 0, month = 0, year = 0;
-    double hours = 0.0;
-    calendarDate(rounded + 0.1 / kSecondsPerDay, day, month, year, hours);
-    const long seconds = static_cast<long>(hours * 3600.0);
-    return formatted("%04d-%02d-%02dT%02ld:%02ld:%02ldZ", year, month, day, seconds / 3600, seconds / 60 % 60,
-                     seconds % 60);
-}
-
 }  // namespace
 
 std::vector<Phenomenon> phenomenaOfYear(const SettingsRecord& settings)
@@ -70,7 +58,7 @@ std::string phenomenaCsv(const std::vector<Phenomenon>& phenomena)
 {
     std::string text = "ut,event,body,other,value\n";
     for (const Phenomenon& p : phenomena)
-        text += isoSecond(p.instant.mjdUT) + "," + phenomenonName(p.kind) + "," + p.body + "," + p.other + "," +
+        text += isoSecondUT(p.instant.mjdUT) + "," + phenomenonName(p.kind) + "," + p.body + "," + p.other + "," +
                 csvValue(p) + "\n";
     return text;
 }

@@ -116,12 +116,16 @@ void appendMoon(const SkyCircumstances& sky, const TimeZone& zone, std::string& 
 
 }  // namespace
 
-SkyCircumstances skyDetails(const SettingsRecord& settings)
+Instant skyMoment(const SettingsRecord& settings)
 {
     const TimeSettings& time = settings.time;
     const double hours = dmsToDecimal(time.hour, time.minute, time.second);
-    const double mjdUT = utFromLocalDate(time.day, time.month, time.year, hours, time.zone);
-    return skyCircumstances(instantAtUT(mjdUT, deltaTRule(time)), settings.observer);
+    return instantAtUT(utFromLocalDate(time.day, time.month, time.year, hours, time.zone), deltaTRule(time));
+}
+
+SkyCircumstances skyDetails(const SettingsRecord& settings)
+{
+    return skyCircumstances(skyMoment(settings), settings.observer);
 }
 
 std::string skyDetailsText(const SettingsRecord& settings, const SkyCircumstances& sky)

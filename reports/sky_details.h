@@ -10,6 +10,9 @@
 
 namespace qv {
 
+// The instant of the local date, time and zone of settings, with its TT - UT.
+Instant skyMoment(const SettingsRecord& settings);
+
 // The sky at the local date, time and zone of settings for its observer.
 SkyCircumstances skyDetails(const SettingsRecord& settings);
 

@@ -163,3 +163,8 @@ for y in -9999 1900 2024 2026 9999; do
   echo "phenomena --year $y --format csv"
 done
 echo "phenomena --year 2026 --tz Europe/Vienna"
+for d in 1900-06-01 2026-12-07 2100-03-15; do
+  echo "planets --date $d --time 20:00:00 --place Vienna"
+  echo "planets --date $d --time 03:00:00 --lat -33.9 --lon 18.42 --format csv"
+done
+echo "planets --date 2026-06-21 --time 12:00:00 --lat 78.2 --lon 15.6 --format csv"
