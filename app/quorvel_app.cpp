@@ -44,6 +44,7 @@
 #include "reports/calendar_report.h"
 #include "reports/holidays_page.h"
 #include "reports/phenomena_report.h"
+#include "reports/planets_details.h"
 #include "reports/save_file.h"
 #include "reports/year_tables.h"
 #include "reports/year_totals.h"
@@ -59,6 +60,8 @@ constexpr int kAbortedMessageMs = 2000;
 constexpr int kFontSizeMin = 8;
 constexpr int kFontSizeMax = 12;
 constexpr int kFontSizeStep = 2;
+// The width of the planets details' lines.
+constexpr int kPlanetsDetailsColumns = 82;
 constexpr const char* kHelpResource = ":/quorvelHelp.txt";
 // Stands in the help text for the path of the configuration file in use.
 constexpr const char* kHelpConfigFile = "%CONFIG_FILE%";
@@ -138,6 +141,11 @@ const ActionEntry kActions[] = {
      "Sky Details\n\nShows the Julian Date, position of the Sun as well as the position, phase and "
      "libration of the Moon for the specified date and time.",
      &QuorvelApp::slotCalcSky},
+    {"Planets &Details...", "Ctrl+G", nullptr, "Display the planets at a date and time",
+     "Planets Details\n\nShows for the specified date and time the position of each planet, its altitude "
+     "and azimuth at the location, its next rise, transit and set, its magnitude, elongation from the Sun, "
+     "illuminated fraction and constellation.",
+     &QuorvelApp::slotCalcPlanetsDetails},
     {"&Year Totals", "Ctrl+Y", nullptr, "Display total hours of Sun- and Moonshine and twilight",
      "Year Totals\n\nShows the total hours of Sun and Moon at the specified location and the specified "
      "minimum angle.",
@@ -176,7 +184,8 @@ struct KeyCommand {
 const KeyCommand kKeyCommands[] = {
     {Qt::Key_A, &QuorvelApp::slotCalcDay},       {Qt::Key_C, &QuorvelApp::slotCalcCalendar},
     {Qt::Key_D, &QuorvelApp::slotInputDate},     {Qt::Key_E, &QuorvelApp::slotCalcEclipses},
-    {Qt::Key_F, &QuorvelApp::slotFileSave},      {Qt::Key_H, &QuorvelApp::slotQuickHelp},
+    {Qt::Key_F, &QuorvelApp::slotFileSave},      {Qt::Key_G, &QuorvelApp::slotCalcPlanetsDetails},
+    {Qt::Key_H, &QuorvelApp::slotQuickHelp},
     {Qt::Key_L, &QuorvelApp::slotInputLocation}, {Qt::Key_M, &QuorvelApp::slotCalcPhases},
     {Qt::Key_N, &QuorvelApp::slotCalcPlanets},   {Qt::Key_O, &QuorvelApp::slotCalcHolidays},
     {Qt::Key_P, &QuorvelApp::slotViewMapGrid},
@@ -241,8 +250,9 @@ void QuorvelApp::createActions()
                            &filePrintPreview_, &fileExportPdf_, &fileQuit_,     &inputDate_,
                            &inputDeltaTime_, &inputLocation_, &calcPhases_,   &calcCalendar_,
                            &calcEclipses_, &calcHolidays_, &calcPlanets_,   &calcDay_,
-                           &calcSky_,      &calcYearTot_,  &calcSolarPanel_, &calcSatEcl_,
-                           &viewMapGrid_,  &viewFontSize_, &helpAbout_,     &helpQuick_};
+                           &calcSky_,      &calcPlanetsDetails_, &calcYearTot_, &calcSolarPanel_,
+                           &calcSatEcl_,   &viewMapGrid_,  &viewFontSize_,  &helpAbout_,
+                           &helpQuick_};
     static_assert(std::size(kActions) == std::size(members));
     for (size_t i = 0; i < std::size(kActions); ++i) {
         const ActionEntry& entry = kActions[i];
@@ -298,7 +308,7 @@ void QuorvelApp::createMenus()
     calcMenu_ = menuBar()->addMenu(tr("Calc&ulate"));
     calcMenu_->addActions({calcPhases_, calcCalendar_, calcEclipses_, calcHolidays_, calcPlanets_});
     calcMenu_->addSeparator();
-    calcMenu_->addActions({calcDay_, calcSky_, calcYearTot_, calcSolarPanel_});
+    calcMenu_->addActions({calcDay_, calcSky_, calcPlanetsDetails_, calcYearTot_, calcSolarPanel_});
     calcMenu_->addSeparator();
     calcMenu_->addAction(calcSatEcl_);
     viewMenu_ = menuBar()->addMenu(tr("&View"));
@@ -648,6 +658,18 @@ void QuorvelApp::slotCalcSky()
 {
     status("Calculate sky details...");
     QvMoonDialog dialog(this);
+    dialog.setInput(settings_, fontSize_);
+    if (dialog.exec() == QDialog::Accepted) {
+        storeMoment(dialog.moment(), settings_.time);
+    }
+    status("Ready.");
+}
+
+void QuorvelApp::slotCalcPlanetsDetails()
+{
+    status("Calculate planets details...");
+    QvMoonDialog dialog(this);
+    dialog.showDetailsOf(tr("Planets"), qv::planetsDetailsText, kPlanetsDetailsColumns);
     dialog.setInput(settings_, fontSize_);
     if (dialog.exec() == QDialog::Accepted) {
         storeMoment(dialog.moment(), settings_.time);

@@ -57,6 +57,7 @@ public slots:
     void slotCalcPlanets();
     void slotCalcDay();
     void slotCalcSky();
+    void slotCalcPlanetsDetails();
     void slotCalcYearTot();
     void slotCalcSolarPanel();
     void slotCalcSatEcl();
@@ -147,6 +148,7 @@ private:
     QAction* calcPlanets_ = nullptr;
     QAction* calcDay_ = nullptr;
     QAction* calcSky_ = nullptr;
+    QAction* calcPlanetsDetails_ = nullptr;
     QAction* calcYearTot_ = nullptr;
     QAction* calcSolarPanel_ = nullptr;
     QAction* calcSatEcl_ = nullptr;

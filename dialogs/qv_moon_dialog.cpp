@@ -4,10 +4,13 @@
 #include "dialogs/dialog_form.h"
 #include "reports/sky_details.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -17,11 +20,13 @@ constexpr int kFieldsPerRow = 4;
 // Room for the whole text at the default font size, without scrolling.
 constexpr int kMoonTextMinWidth = 460;
 constexpr int kMoonTextMinHeight = 440;
+// The text edit's own margins around a fixed-pitch text.
+constexpr int kTextMarginPx = 12;
 
 }  // namespace
 
 QvMoonDialog::QvMoonDialog(QWidget* parent)
-    : QvCheckedDialog(parent)
+    : QvCheckedDialog(parent), detailsText(static_cast<DetailsText>(qv::skyDetailsText))
 {
     setObjectName(QStringLiteral("QvMoonDialog"));
     setWindowTitle(tr("Sun and Moon Details"));
@@ -67,9 +72,24 @@ QvMoonDialog::QvMoonDialog(QWidget* parent)
     qv::ui::addButtonRow(layout, {refreshButton, closeButton});
 }
 
+void QvMoonDialog::showDetailsOf(const QString& title, DetailsText text, int columns)
+{
+    setWindowTitle(title);
+    detailsText = text;
+    fixedPitchColumns = columns;
+    moonEdit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    moonEdit->setLineWrapMode(QTextEdit::NoWrap);
+}
+
 void QvMoonDialog::setInput(const qv::SettingsRecord& settings, int fontPointSize)
 {
     qv::ui::setTextPointSize(moonEdit, fontPointSize);
+    if (fixedPitchColumns > 0) {
+        // The columns, the frame and a vertical scroll bar.
+        const int textWidth = QFontMetrics(moonEdit->font()).horizontalAdvance(QString(fixedPitchColumns, '0'));
+        moonEdit->setMinimumWidth(textWidth + 2 * moonEdit->frameWidth() +
+                                  style()->pixelMetric(QStyle::PM_ScrollBarExtent) + kTextMarginPx);
+    }
     workRecord = settings;
     const qv::TimeSettings& time = settings.time;
     yearEdit->setText(QString::number(time.year));
@@ -99,7 +119,7 @@ void QvMoonDialog::refreshSlot()
     }
     const SkyMomentInput at = moment();
     storeMoment(at, workRecord.time);
-    moonEdit->setPlainText(QString::fromStdString(qv::skyDetailsText(workRecord)));
+    moonEdit->setPlainText(QString::fromStdString(detailsText(workRecord)));
 }
 
 void storeMoment(const SkyMomentInput& at, qv::TimeSettings& time)

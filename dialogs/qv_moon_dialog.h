@@ -1,7 +1,10 @@
 #pragma once
 // "Sun and Moon Details": the sky details of a moment at the observer's place; the user may
 // change the date, time and zone and refresh. The dialog computes on a settings record of its
-// own, so the main settings change only when the command stores the values read back.
+// own, so the main settings change only when the command stores the values read back. The
+// same dialog shows the planets at a moment ("Planets").
+#include <string>
+
 #include "base/settings.h"
 #include "dialogs/qv_checked_dialog.h"
 
@@ -28,6 +31,12 @@ class QvMoonDialog : public QvCheckedDialog {
 public:
     explicit QvMoonDialog(QWidget* parent = nullptr);
 
+    // The text of the details at the moment of a settings record.
+    using DetailsText = std::string (*)(const qv::SettingsRecord&);
+    // Shows the details of text under title instead of the Sun and Moon's, in a fixed-pitch
+    // font that keeps their columns (at least columns characters wide); before setInput.
+    void showDetailsOf(const QString& title, DetailsText text, int columns);
+
     // Copies the settings into the working record (TT - UT, place, angle format), shows their
     // local date, time and zone, sets the font point size of the details and computes them.
     void setInput(const qv::SettingsRecord& settings, int fontPointSize);
@@ -52,4 +61,6 @@ private:
     QLineEdit* tzoneEdit;
     QTextEdit* moonEdit;
     qv::SettingsRecord workRecord;
+    DetailsText detailsText;
+    int fixedPitchColumns = 0;  // 0: the Sun and Moon's text in the dialog's own font
 };
