@@ -263,12 +263,15 @@ std::string uidWord(const std::string& text)
 }
 
 // The year's planetary phenomena at the minute the planets page prints them. Each UID is made
-// of the event, its bodies and its UT minute, so it stays the same whatever the time zone.
+// of the event, its bodies and its UT minute ("opposition-jupiter-sun-20260110T0741Z"), so it
+// stays the same whatever the time zone. The longest UID line stays within the 75 octets of
+// an unfolded line: the iCalendar library folds some lines just over that length wrongly,
+// leaving a bare CR and a bare LF.
 void addPlanets(const SettingsRecord& settings, std::vector<CalendarEvent>& events)
 {
     for (const Phenomenon& phenomenon : phenomenaOfYear(settings)) {
         const double time = printedInstantUT(phenomenon.instant.mjdUT, settings.time.zone);
-        std::string key = "planets-" + uidWord(phenomenonName(phenomenon.kind)) + "-" + uidWord(phenomenon.body);
+        std::string key = uidWord(phenomenonName(phenomenon.kind)) + "-" + uidWord(phenomenon.body);
         if (!phenomenon.other.empty())
             key += "-" + uidWord(phenomenon.other);
         std::string minute = utcTimeText(std::round(phenomenon.instant.mjdUT * kMinutesPerDay) / kMinutesPerDay);

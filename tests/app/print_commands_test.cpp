@@ -2,6 +2,7 @@
 // exported page is the page on screen, and a failed export says why and leaves no file.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -83,6 +84,7 @@ private slots:
     void previewPagesThroughTheWholeYear();
     void exportWritesThePageOnScreen();
     void failedExportSaysWhyAndLeavesNoFile();
+    void planetsArePrintedWhenTickedOrOnScreen();
 
 };
 
@@ -178,6 +180,38 @@ void PrintCommandsTest::failedExportSaysWhyAndLeavesNoFile()
     QCOMPARE(shown, QString("The file missing/year.pdf could not be written:\nNo such file or directory."));
     QCOMPARE(messages_.last(), QString("*** ERROR ***  unable to write missing/year.pdf: No such file or directory"));
     QCOMPARE(QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+// The planets are left out of the whole year until their box is ticked; ticked alone they
+// print the companion's planets page, as the planets page on screen does.
+void PrintCommandsTest::planetsArePrintedWhenTickedOrOnScreen()
+{
+    const std::vector<std::string> planets =
+        qv::testing::textLines(companion(QStringList("phenomena") + kVienna).toStdString());
+    QVERIFY(planets.size() > 150);
+    bool boxWasTicked = true;
+    ModalHandler handler([&](QWidget* modal) {
+        if (auto* choice = qobject_cast<QvPrintDialog*>(modal)) {
+            auto* planetsBox = choice->findChild<QCheckBox*>("planetsBox");
+            boxWasTicked = planetsBox->isChecked();
+            for (QCheckBox* box : choice->findChildren<QCheckBox*>())
+                box->setChecked(box == planetsBox);
+            choice->findChild<QPushButton*>("okButton")->click();
+            return;
+        }
+        qobject_cast<QDialog*>(modal)->accept();  // the file offered beside the program
+    });
+    fileAction(window_, "Export P&DF...")->trigger();
+    QCOMPARE(handler.titles, QStringList({"Print", "Export PDF"}));
+    QVERIFY(!boxWasTicked);
+    const std::string year = QDir::current().absoluteFilePath("quorvel-2024.pdf").toStdString();
+    QCOMPARE(qv::testing::pdfBodyLines(qv::testing::pdfText(year)), planets);
+
+    QTest::keyClick(window_, Qt::Key_N);
+    window_->setPrintChoice({false, 0, qv::PrintPaper::kA4, false});
+    const QString onScreen = directory_->filePath("planets.pdf");
+    QVERIFY(window_->exportPdf(onScreen));
+    QCOMPARE(qv::testing::pdfBodyLines(qv::testing::pdfText(onScreen.toStdString())), planets);
 }
 
 QTEST_MAIN(PrintCommandsTest)

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QInputDialog>
+#include <QFontInfo>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -162,6 +164,8 @@ private slots:
     void tabAlignsPlainTextToTheColumnGrid();
     void arrowKeysScrollTheTextPage();
     void phasesAndCalendarPagesAreDrawnWithFixedPitch();
+    void planetsPageIsTheCompanionsPageOfTheYear();
+    void planetsDetailsShowTheMomentAndStoreIt();
     void refusedYearNeverReachesTheSettings();
     void eclipseSettingsReachTheView();
     void eclipseListOpensDetailsByKeyAndClick();
@@ -222,9 +226,11 @@ void QuorvelAppTest::plainLetterAndCtrlShortcutReachTheSameSlot_data()
     QTest::newRow("D") << int(Qt::Key_D) << true << "Input the year...";
     QTest::newRow("E") << int(Qt::Key_E) << true << "Calculate lunar and solar eclipses...";
     QTest::newRow("F") << int(Qt::Key_F) << true << "Writing Lunar Phases / Calendar...";
+    QTest::newRow("G") << int(Qt::Key_G) << true << "Calculate planets details...";
     QTest::newRow("H") << int(Qt::Key_H) << false << "Provide general help with Quorvel";
     QTest::newRow("L") << int(Qt::Key_L) << true << "Input the location...";
     QTest::newRow("M") << int(Qt::Key_M) << true << "Calculate the phases of the Moon...";
+    QTest::newRow("N") << int(Qt::Key_N) << true << "Calculate the planetary phenomena...";
     QTest::newRow("O") << int(Qt::Key_O) << true << "Calculate cultural and religious holidays...";
     QTest::newRow("P") << int(Qt::Key_P) << false << "Specify the eclipse map and time steps...";  // Ctrl+P prints
     QTest::newRow("R") << int(Qt::Key_R) << true << "Calculate solar panel statistics";
@@ -421,9 +427,9 @@ void QuorvelAppTest::quickHelpShowsTheHelpTextFromTheTop()
     QVERIFY(text.startsWith("Quorvel - Quick Help"));
     for (const char* section : {"1. Input", "2. Phases of the Moon, Solstices and Equinoxes",
                                 "3. Display the Calendar", "4. Calculate Details of Eclipses",
-                                "5. Display Cultural and Religious Holidays",
-                                "6. Display Day and Sky Details and Year Totals", "7. Display Settings",
-                                "8. Saving Data on File", "9. How exact the times are"})
+                                "5. Display Cultural and Religious Holidays", "6. The Planets",
+                                "7. Display Day and Sky Details and Year Totals", "8. Display Settings",
+                                "9. Saving Data on File", "10. How exact the times are"})
         QVERIFY2(text.contains(QString("\n") + section + "\n"), section);
     QCOMPARE(cursorPosition, 0);
     QCOMPARE(messages_.last(), QString("Ready."));
@@ -693,6 +699,72 @@ void QuorvelAppTest::phasesAndCalendarPagesAreDrawnWithFixedPitch()
     QCOMPARE(lineText(page_, 0), QString("                    Calendar for 2024"));
     QVERIFY(window_->view()->pagePixmap().toImage() != phases);
     QCOMPARE(window_->view()->displayMode(), int(QuorvelView::TextPage));
+    QCOMPARE(messages_.last(), QString("Ready."));
+}
+
+// The Calculate menu's Planets entry shows the page of `quorvel-cli phenomena` for the year and
+// zone, in fixed pitch, and remembers it as the page on screen.
+void QuorvelAppTest::planetsPageIsTheCompanionsPageOfTheYear()
+{
+    makeWindow();
+    settings_.time.year = 2026;
+    settings_.time.zone.offsetHours = 1.0;
+    QMenu* calculate = window_->menuBar()->actions().at(2)->menu();
+    QAction* planets = calculate->actions().at(4);
+    QCOMPARE(planets->text(), QString("Pla&nets"));
+    QCOMPARE(planets->shortcut(), QKeySequence("Ctrl+N"));
+    QVERIFY(planets->whatsThis().startsWith("Planets\n\n"));
+    QVERIFY(!planets->statusTip().isEmpty());
+
+    planets->trigger();
+    QCOMPARE(window_->lastPage(), QuorvelApp::Page::Planets);
+    QCOMPARE(window_->view()->displayMode(), int(QuorvelView::TextPage));
+    QByteArray shown;
+    for (const qv::PageLine& line : page_.lines)
+        shown += QByteArray::fromStdString(line.text) + "\n";
+    QCOMPARE(shown, goldenFile("phenomena_2026_zone1.txt"));
+    QVERIFY(page_.lines[1].fixedPitch && page_.lines.back().fixedPitch);
+    QCOMPARE(messages_, QStringList({"Calculate the planetary phenomena...", "Ready."}));
+
+    // Another year's page replaces it, and the phases replace that.
+    settings_.time.year = 2024;
+    QTest::keyClick(window_, Qt::Key_N);
+    QCOMPARE(lineText(page_, 1), QString("          Planets for 2024"));
+    QTest::keyClick(window_, Qt::Key_M);
+    QCOMPARE(window_->lastPage(), QuorvelApp::Page::Phases);
+}
+
+// Planets Details opens the dialog of the sky details titled "Planets": the planets at the
+// moment typed, as `quorvel-cli planets` prints them; Close keeps that moment.
+void QuorvelAppTest::planetsDetailsShowTheMomentAndStoreIt()
+{
+    makeWindow();
+    settings_.observer.latitudeDeg = 48.2085;
+    settings_.observer.longitudeDeg = 16.3721;
+    settings_.observer.heightM = 171.0;
+    qv::storeLocationName(settings_, "Vienna");
+    QString details;
+    QFont font;
+    ModalAnswerer answerer(true, [&details, &font](QWidget* dialog) {
+        const char* fields[][2] = {{"yearEdit", "2026"}, {"monthEdit", "12"}, {"dayEdit", "7"},
+                                   {"hourEdit", "20"},   {"minuteEdit", "0"}, {"secondEdit", "0"},
+                                   {"tzoneEdit", "1"}};
+        for (const auto& field : fields)
+            dialog->findChild<QLineEdit*>(field[0])->setText(field[1]);
+        QMetaObject::invokeMethod(dialog, "refreshSlot");
+        auto* text = dialog->findChild<QTextEdit*>("moonEdit");
+        details = text->toPlainText();
+        font = text->font();
+    });
+    QTest::keyClick(window_, Qt::Key_G);
+    QCOMPARE(answerer.titles, QStringList("Planets"));
+    QCOMPARE(details, QString::fromUtf8(goldenFile("planets_2026-12-07_vienna.txt")));
+    QVERIFY(QFontInfo(font).fixedPitch());
+    QCOMPARE(settings_.time.year, 2026);
+    QCOMPARE(settings_.time.month, 12);
+    QCOMPARE(settings_.time.day, 7);
+    QCOMPARE(settings_.time.hour, 20);
+    QCOMPARE(settings_.time.zone.offsetHours, 1.0);
     QCOMPARE(messages_.last(), QString("Ready."));
 }
 

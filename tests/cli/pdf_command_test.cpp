@@ -75,6 +75,28 @@ TEST(PdfCommand, TextIsThePagesOfTheYearOnThePaperAsked)
     }
 }
 
+// The planets are printed only when named, and after the other parts whatever the order of
+// the list: the companion's planets page follows its phases page.
+TEST(PdfCommand, PlanetsPageFollowsTheOtherPartsWhenNamed)
+{
+    const std::vector<std::string> place = {"--year", "2026", "--tz", "Europe/Vienna", "--name", "Wien"};
+    std::vector<std::string> expected = textLines(runInProcess(with({"phases"}, place)).out);
+    const std::vector<std::string> planets = textLines(runInProcess(with({"phenomena"}, place)).out);
+    ASSERT_GT(planets.size(), 150u);
+    expected.insert(expected.end(), planets.begin(), planets.end());
+
+    const TempFile file("planets.pdf");
+    ASSERT_EQ(runInProcess(with({"pdf", "--pages", "planets,phases", "--paper", "a4", "--out", file.path}, place)).status,
+              kCliExitOk);
+    EXPECT_EQ(pdfBodyLines(pdfText(file.path)), expected);
+
+    const TempFile whole("year.pdf");
+    ASSERT_EQ(runInProcess(with({"pdf", "--paper", "a4", "--out", whole.path}, place)).status, kCliExitOk);
+    const std::vector<std::string> lines = pdfBodyLines(pdfText(whole.path));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Planetsfor2026"), 0);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Calendarfor2026"), 1);
+}
+
 // A pixel of the rendered page in the map's colour: the central line's blue or red, far from
 // the grey, white and the other curves' colours.
 bool inColour(QRgb pixel, bool total)
@@ -153,7 +175,7 @@ TEST(PdfCommand, RefusesAnUnknownPart)
 {
     EXPECT_EQ(runInProcess({"pdf", "--pages", "phases,moons", "--out", "x.pdf"}).err,
               "quorvel-cli: --pages: 'moons' is no part of the year; the parts are "
-              "phases,calendar,holidays,eclipses,maps\n");
+              "phases,calendar,holidays,eclipses,maps,planets\n");
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Reads the calendar file of `quorvel-cli ics` back with python3-icalendar and compares it with
 the pages quorvel-cli prints for the same inputs: the phases and seasons of the phases page, the
-eclipses of the eclipse details (span, summary, local circumstances) and the dates of the
-holidays page. The pages print local zone time to the minute (Julian dates before the 1582
+eclipses of the eclipse details (span, summary, local circumstances), the dates of the
+holidays page and the planetary phenomena of the planets page (category Planets, which
+--no-planets leaves out and nothing else). The pages print local zone time to the minute (Julian dates before the 1582
 reform), the file UTC and Gregorian dates; both must name the same minute and day.
 Also checks the file's form (CRLF, lines of at most 75 octets, PRODID, DTSTAMP) and that a
 second export gives the same UIDs.
@@ -123,6 +124,17 @@ def page_holidays(page, year):
     return sorted(holidays)
 
 
+def page_planets(page, year, zone):
+    """(UTC instant, text) of each event line "  JAN 10  8:41  Jupiter at opposition"."""
+    return sorted((page_instant(year, line[2:14], zone), line[16:])
+                  for line in page.split("\n") if re.match(r"  [A-Z]{3} [ \d]\d [ \d]\d:\d\d  ", line))
+
+
+def categories(event):
+    value = event.get("CATEGORIES")
+    return [str(c) for c in value.cats] if value is not None else []
+
+
 def file_form(raw, label):
     check(raw.endswith(b"\r\n") and b"\n" not in raw.replace(b"\r\n", b""), label + ": CRLF line ends")
     longest = max(len(line) for line in raw.split(b"\r\n"))
@@ -171,11 +183,37 @@ def check_case(year, zone, options):
     check([h[:2] for h in holidays] == [h[:2] for h in expected], "%s: holidays %s, page %s" % (label, holidays, expected))
     check(all(h[1] == "Chinese New Year" or not e[2] or h[2] == "%s %s" % (e[1], e[2])
               for h, e in zip(holidays, expected)), label + ": the years of the holidays differ")
-    return len(phases), len(eclipses), len(holidays)
+
+    planets = [e for e in events if "Planets" in categories(e)]
+    check(all(categories(e) == [] for e in events if e not in planets), label + ": a category on another event")
+    shown = sorted((e.decoded("DTSTART"), str(e["SUMMARY"])) for e in planets)
+    listed = page_planets(run("phenomena", *arguments).decode(), year, zone)
+    check(shown == listed, "%s: planets differ from the page: %s" % (
+        label, [p for p in shown if p not in listed][:3] + [p for p in listed if p not in shown][:3]))
+    check(all("DTEND" not in e for e in planets), label + ": a planets' event with an end")
+    without = Calendar.from_ical(run("ics", "--no-planets", *arguments)).walk("VEVENT")
+    check([str(e["UID"]) for e in without] == [u for u, e in zip(uids, events) if e not in planets],
+          label + ": --no-planets changes more than the planets")
+    return len(phases), len(eclipses), len(holidays), len(planets)
+
+
+# A planets' UID names the event, its bodies and its UT minute, whatever the zone: the events
+# of February to November of three zones carry the same UIDs.
+def planet_uids(zone):
+    events = Calendar.from_ical(run("ics", "--year", "2026", "--zone", str(zone))).walk("VEVENT")
+    return {(e.decoded("DTSTART"), str(e["SUMMARY"])): str(e["UID"]) for e in events
+            if "Planets" in categories(e) and 2 <= e.decoded("DTSTART").month <= 11}
+
+
+zone_uids = [planet_uids(zone) for zone in (0, -10, 12)]
+check(len(zone_uids[0]) > 120 and zone_uids[0] == zone_uids[1] == zone_uids[2], "the planets' UIDs depend on the zone")
+check(any(uid.startswith("greatest-elongation-west-mercury-20260403T2233Z-") for uid in zone_uids[0].values()),
+      "no UID of Mercury's greatest western elongation of April 2026")
 
 
 for case in CASES:
-    print("%d zone %g: %d phases, %d eclipses, %d holidays" % ((case[0], case[1]) + check_case(*case)))
+    print("%d zone %g: %d phases, %d eclipses, %d holidays, %d planets' events" % (
+        (case[0], case[1]) + check_case(*case)))
 for failure in failures:
     print("FAILED:", failure)
 sys.exit(1 if failures else 0)
