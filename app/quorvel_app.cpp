@@ -84,15 +84,16 @@ const ActionEntry kActions[] = {
      "Save As\n\nSaves the Moon phases table and the calendar on a newly specified output file.",
      &QuorvelApp::slotFileSaveAs},
     {"Export to &Calendar...", nullptr, nullptr,
-     "Exports the Moon phases, seasons, eclipses and holidays to a calendar file",
-     "Export to Calendar\n\nWrites the phases of the Moon, the equinoxes and solstices, the eclipses and the "
-     "holidays of the specified year to an iCalendar (.ics) file that calendar programs can import. Eclipses "
-     "visible at the selected location carry their local circumstances.",
+     "Exports the Moon phases, seasons, eclipses, holidays and planets to a calendar file",
+     "Export to Calendar\n\nWrites the phases of the Moon, the equinoxes and solstices, the eclipses, the "
+     "holidays and the planetary phenomena of the specified year to an iCalendar (.ics) file that calendar "
+     "programs can import. Eclipses visible at the selected location carry their local circumstances; the "
+     "planetary phenomena carry the category Planets.",
      &QuorvelApp::slotFileExport},
     {"&Print...", "Ctrl+P", nullptr, "Prints the page on screen or the year",
      "Print\n\nPrints the page on screen, or the whole year as a booklet: the phases, Sun and eclipse "
-     "tables, the calendar, the holidays, the eclipses with their details and the map of each solar "
-     "eclipse with its legend.",
+     "tables, the calendar, the holidays, the eclipses with their details, the map of each solar "
+     "eclipse with its legend and, when chosen, the planetary phenomena.",
      &QuorvelApp::slotFilePrint},
     {"Print Pre&view...", nullptr, nullptr, "Shows the pages as they will be printed",
      "Print Preview\n\nShows the pages of the page on screen or of the year as they will be printed.",
