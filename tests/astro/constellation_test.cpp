@@ -37,18 +37,13 @@ struct ReferencePlace {
 
 std::vector<ReferencePlace> readReference() {
     std::vector<ReferencePlace> places;
-    const std::string path = qv::test::sourcePath("tests/astro/data/constellations.txt");
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (!file) return places;
-    char line[256];
-    while (std::fgets(line, sizeof line, file)) {
-        if (line[0] == '#') continue;
+    for (const std::string& text : qv::test::referenceLines("tests/astro/data/constellations.txt")) {
+        const char* line = text.c_str();
         ReferencePlace p{};
         if (std::sscanf(line, "%lf %lf %lf %lf %lf %3s %c", &p.centuriesTT, &p.raHours, &p.decDeg, &p.raB1875Hours,
                         &p.decB1875Deg, p.abbreviation, &p.kind) == 7)
             places.push_back(p);
     }
-    std::fclose(file);
     return places;
 }
 

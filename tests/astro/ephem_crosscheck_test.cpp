@@ -27,23 +27,16 @@ struct ReferencePlace {
     double moonDecDeg;
 };
 
-std::string referencePath() { return qv::test::sourcePath("tests/astro/data/ephem_sun_moon.txt"); }
-
 std::vector<ReferencePlace> readReference() {
     std::vector<ReferencePlace> places;
-    const std::string path = referencePath();
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (!file) return places;
-    char line[256];
-    while (std::fgets(line, sizeof line, file)) {
-        if (line[0] == '#') continue;
+    for (const std::string& text : qv::test::referenceLines("tests/astro/data/ephem_sun_moon.txt")) {
+        const char* line = text.c_str();
         ReferencePlace p{};
         if (std::sscanf(line, "%lf %lf %lf %lf %lf %lf", &p.mjdUT, &p.deltaTSeconds, &p.sunRaHours, &p.sunDecDeg,
                         &p.moonRaHours, &p.moonDecDeg) == 6) {
             places.push_back(p);
         }
     }
-    std::fclose(file);
     return places;
 }
 

@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,11 +26,7 @@ struct Event {
 std::vector<Event> referenceEvents()
 {
     std::vector<Event> events;
-    std::ifstream file(qv::test::sourcePath("tests/astro/data/ephem_phenomena.txt"));
-    std::string line;
-    while (std::getline(file, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
+    for (const std::string& line : qv::test::referenceLines("tests/astro/data/ephem_phenomena.txt")) {
         std::vector<std::string> fields;
         std::stringstream columns(line);
         for (std::string field; std::getline(columns, field, ',');)

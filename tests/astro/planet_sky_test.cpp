@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -25,12 +24,8 @@ std::optional<double> eventOf(const std::string& field)
 // Measured: within 2.8 s (the two programs' TT - UT and places); none missing or extra.
 TEST(PlanetSky, RiseTransitAndSetAgreeWithPyEphem)
 {
-    std::ifstream file(qv::test::sourcePath("tests/astro/data/ephem_planet_events.txt"));
-    std::string line;
     int compared = 0;
-    while (std::getline(file, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
+    for (const std::string& line : qv::test::referenceLines("tests/astro/data/ephem_planet_events.txt")) {
         std::istringstream fields(line);
         double mjdUT = 0.0, latitudeDeg = 0.0, longitudeDeg = 0.0;
         std::string name, rise, transit, set;

@@ -36,12 +36,8 @@ struct ReferencePlanet {
 
 std::vector<ReferencePlanet> readReference() {
     std::vector<ReferencePlanet> rows;
-    const std::string path = qv::test::sourcePath("tests/astro/data/ephem_planets.txt");
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (!file) return rows;
-    char line[256];
-    while (std::fgets(line, sizeof line, file)) {
-        if (line[0] == '#') continue;
+    for (const std::string& text : qv::test::referenceLines("tests/astro/data/ephem_planets.txt")) {
+        const char* line = text.c_str();
         ReferencePlanet r{};
         double sunTiltDeg = 0.0;
         if (std::sscanf(line, "%lf %lf %d %lf %lf %lf %lf %lf %lf %lf %lf %lf", &r.mjdUT, &r.deltaTSeconds, &r.planet,
@@ -51,7 +47,6 @@ std::vector<ReferencePlanet> readReference() {
             rows.push_back(r);
         }
     }
-    std::fclose(file);
     return rows;
 }
 

@@ -36,12 +36,8 @@ struct ReferenceMatrix {
 
 std::vector<ReferenceMatrix> readReference() {
     std::vector<ReferenceMatrix> matrices;
-    const std::string path = qv::test::sourcePath("tests/astro/data/precession.txt");
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (!file) return matrices;
-    char line[512];
-    while (std::fgets(line, sizeof line, file)) {
-        if (line[0] == '#') continue;
+    for (const std::string& text : qv::test::referenceLines("tests/astro/data/precession.txt")) {
+        const char* line = text.c_str();
         ReferenceMatrix r{};
         qv::Mat3& m = r.matrix;
         if (std::sscanf(line, " %c %lf %lf %lf %lf %lf %lf %lf %lf %lf %lf %lf", &r.model, &r.fromCenturiesTT,
@@ -49,7 +45,6 @@ std::vector<ReferenceMatrix> readReference() {
                         &m[2][1], &m[2][2]) == 12)
             matrices.push_back(r);
     }
-    std::fclose(file);
     return matrices;
 }
 
