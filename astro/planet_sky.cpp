@@ -25,8 +25,8 @@ struct SkyAngles {
 SkyAngles skyAngles(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad, const Vec3& direction)
 {
     double azimuthRad = 0.0, altitudeRad = 0.0, distance = 0.0;
-    horizonCoordinates(mjdUT, eqeqSeconds, latitudeRad, longitudeRad, 0.0, false, direction, azimuthRad, altitudeRad,
-                       distance);
+    horizonCoordinates(mjdUT, eqeqSeconds, latitudeRad, longitudeRad, 0.0, true, EARTH_RADII_PER_AU * direction,
+                       azimuthRad, altitudeRad, distance);
     const double siderealRad = localSiderealTime(mjdUT, longitudeRad * kDegPerRad, eqeqSeconds) * kPi / 12.0;
     return {altitudeRad - kPlanetHorizonDeg * kRadPerDeg, wrapped(siderealRad - longitudeOf(direction))};
 }
@@ -38,11 +38,11 @@ double equationOfEquinoxesSeconds(const Instant& instant)
 
 }  // namespace
 
-Horizontal planetHorizontal(const PlanetPlace& place, double latitudeRad, double longitudeRad)
+Horizontal planetHorizontal(const PlanetPlace& place, double latitudeRad, double longitudeRad, double heightM)
 {
     double azimuthRad = 0.0, altitudeRad = 0.0, distance = 0.0;
-    horizonCoordinates(place.instant.mjdUT, equationOfEquinoxesSeconds(place.instant), latitudeRad, longitudeRad, 0.0,
-                       false, place.equatorial, azimuthRad, altitudeRad, distance);
+    horizonCoordinates(place.instant.mjdUT, equationOfEquinoxesSeconds(place.instant), latitudeRad, longitudeRad,
+                       heightM, true, EARTH_RADII_PER_AU * place.equatorial, azimuthRad, altitudeRad, distance);
     const double azimuthDeg = azimuthRad * kDegPerRad;
     return {altitudeRad * kDegPerRad, azimuthDeg < 0.0 ? azimuthDeg + 360.0 : azimuthDeg};
 }

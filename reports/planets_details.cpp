@@ -53,7 +53,7 @@ std::vector<PlanetDetails> planetsDetails(const SettingsRecord& settings)
         PlanetDetails details;
         details.planet = static_cast<Planet>(p);
         details.place = planetPlace(details.planet, moment);
-        details.horizontal = planetHorizontal(details.place, latitudeRad, longitudeRad);
+        details.horizontal = planetHorizontal(details.place, latitudeRad, longitudeRad, settings.observer.heightM);
         details.constellation = constellationOf(details.place.equatorial, moment.centuriesTT());
         details.events = planetDayEvents(details.planet, moment, latitudeRad, longitudeRad);
         planets.push_back(details);
