@@ -78,21 +78,43 @@ Vec3 earthFixed(const SunMoon& sky, const Vec3& equatorial)
     return rotationZ(greenwichRad) * equatorial;
 }
 
-// First guess: the edge of the cone on that side, across the axis's motion, projected along
-// the axis onto the unit sphere. False when that misses the Earth.
-bool firstGuess(const SkyAround& sky, LimitSide side, Place& guess)
+// Where the shadow axis of an instant meets the unit sphere on the Moon's side, Earth-fixed; the
+// axis point nearest the centre when it misses.
+Vec3 axisGroundPoint(const SunMoon& sky)
+{
+    const Vec3 axis = unitVector(sky.moon - sky.sun);
+    const Vec3 nearest = sky.moon - dot(sky.moon, axis) * axis;
+    const double offAxisSquared = dot(nearest, nearest);
+    return earthFixed(sky, offAxisSquared < 1.0 ? nearest - std::sqrt(1.0 - offAxisSquared) * axis : nearest);
+}
+
+// The direction across the shadow's motion over the turning Earth, on the left of the motion
+// as seen along the axis from the Sun; true-equatorial, unit length. (The motion against the
+// stars instead would point near the other limit where the Earth's turn dominates the shadow's
+// motion.)
+Vec3 leftOfMotion(const SkyAround& sky)
 {
     const Vec3 axis = unitVector(sky.now.moon - sky.now.sun);
-    const auto planePoint = [&axis](const Vec3& moon) { return moon - dot(moon, axis) * axis; };
-    const Vec3 motion = planePoint(sky.after.moon) - planePoint(sky.before.moon);
-    Vec3 across = unitVector(cross(axis, motion));
-    // The northern side lies towards the Earth's north pole as seen along the axis.
-    const Vec3 pole(0.0, 0.0, 1.0);
-    if ((dot(across, pole) < 0.0) == (side == LimitSide::Northern))
-        across = -1.0 * across;
+    const double greenwichRad = kPi / 12.0 * localSiderealTime(sky.now.instant.mjdUT, 0.0, sky.now.eqeqSeconds);
+    const Vec3 groundMotion = rotationZ(-greenwichRad) * (axisGroundPoint(sky.after) - axisGroundPoint(sky.before));
+    return unitVector(cross(axis, groundMotion));
+}
+
+// Whether the northern limit lies on the left of the motion: the left side leans towards the
+// Earth's north pole as seen along the axis. Decided once for a whole limit, so that a path
+// running north or south does not swap its limits from one instant to the next.
+bool northernIsLeft(const SkyAround& sky) { return dot(leftOfMotion(sky), Vec3(0.0, 0.0, 1.0)) >= 0.0; }
+
+// A first guess: the edge of the cone on the side across the motion (reach times its radius on
+// the fundamental plane from the axis), projected along the axis onto the unit sphere. False
+// when that misses the Earth.
+bool firstGuess(const SkyAround& sky, const Vec3& across, double reach, Place& guess)
+{
+    const Vec3 axis = unitVector(sky.now.moon - sky.now.sun);
+    const Vec3 nearest = sky.now.moon - dot(sky.now.moon, axis) * axis;
     const double radius = std::fabs(kMoonRadius - dot(-1.0 * sky.now.moon, axis) * (kSunRadius - kMoonRadius) /
                                                      norm(sky.now.sun - sky.now.moon));
-    const Vec3 onPlane = planePoint(sky.now.moon) + radius * across;
+    const Vec3 onPlane = nearest + reach * radius * across;
     const double offAxisSquared = dot(onPlane, onPlane);
     if (offAxisSquared >= 1.0)
         return false;
@@ -129,22 +151,26 @@ bool sunAboveHorizon(const SunMoon& sky, const Place& place)
     return dot(earthFixed(sky, sky.sun - observer), place.normal) > 0.0;
 }
 
-// Whether the place lies on the given side of the shadow axis.
-bool onSide(const SunMoon& sky, const Place& place, LimitSide side)
+// Whether the place lies on the side of the shadow axis the across direction points to.
+bool onSide(const SunMoon& sky, const Place& place, const Vec3& across)
 {
     const Vec3 axis = unitVector(sky.moon - sky.sun);
     const Vec3 observer = observerPosition(sky.instant.mjdUT, sky.eqeqSeconds, place.latitudeRad, place.longitudeRad, 0.0);
     const Vec3 offAxis = (observer - sky.moon) - dot(observer - sky.moon, axis) * axis;
-    const Vec3 pole(0.0, 0.0, 1.0);
-    const Vec3 northAcross = pole - dot(pole, axis) * axis;
-    return (dot(offAxis, northAcross) > 0.0) == (side == LimitSide::Northern);
+    return dot(offAxis, across) > 0.0;
 }
 
-bool limitPointOf(const SkyAround& sky, LimitSide side, UmbralLimitPoint& point)
+// The limit point of a side, on the left of the motion or on the right. Where the path runs
+// obliquely over the turning Earth, Newton's method from the cone's edge may settle on the
+// other limit; guesses further out on the side then find this one.
+bool limitPointOf(const SkyAround& sky, LimitSide side, bool left, UmbralLimitPoint& point)
 {
+    const Vec3 across = (left ? 1.0 : -1.0) * leftOfMotion(sky);
     Place place;
-    if (!firstGuess(sky, side, place) || !solveLimit(sky, place) || !sunAboveHorizon(sky.now, place) ||
-        !onSide(sky.now, place, side))
+    const auto found = [&](double reach) {
+        return firstGuess(sky, across, reach, place) && solveLimit(sky, place) && onSide(sky.now, place, across);
+    };
+    if (!(found(1.0) || found(1.5) || found(2.0)) || !sunAboveHorizon(sky.now, place))
         return false;
     point = {sky.now.instant.mjdUT, place.latitudeRad * kDegPerRad, wrapLongitude(place.longitudeRad) * kDegPerRad, side};
     return true;
@@ -160,21 +186,24 @@ SkyAround skyAround(const Instant& instant)
 
 bool umbralLimitPoint(const Instant& instant, LimitSide side, UmbralLimitPoint& point)
 {
-    return limitPointOf(skyAround(instant), side, point);
+    const SkyAround sky = skyAround(instant);
+    return limitPointOf(sky, side, northernIsLeft(sky) == (side == LimitSide::Northern), point);
 }
 
 UmbralLimits umbralLimits(const Instant& begin, double endUT, double stepDays)
 {
     UmbralLimits limits;
+    // The sides are named at the middle of the span.
+    const bool northernLeft = northernIsLeft(skyAround(begin.at(0.5 * (begin.mjdUT + endUT))));
     for (int i = 0;; ++i) {
         const double t = begin.mjdUT + i * stepDays;
         if (t > endUT)
             break;
         const SkyAround sky = skyAround(begin.at(t));
         UmbralLimitPoint point;
-        if (limitPointOf(sky, LimitSide::Northern, point))
+        if (limitPointOf(sky, LimitSide::Northern, northernLeft, point))
             limits.northern.push_back(point);
-        if (limitPointOf(sky, LimitSide::Southern, point))
+        if (limitPointOf(sky, LimitSide::Southern, !northernLeft, point))
             limits.southern.push_back(point);
     }
     return limits;
