@@ -19,7 +19,7 @@ struct CentralLinePoint {
     double mjdUT = 0.0;
     double latitudeDeg = 0.0;   // geodetic
     double longitudeDeg = 0.0;  // east, (-180, 180]
-    double durationSeconds = 0.0;  // of the central phase there; 0 or -1 as centralMotion gives it
+    double durationSeconds = 0.0;  // of the central phase there, as centralMotion gives it
     double widthKm = 0.0;
     double sunElevationDeg = 0.0;  // topocentric, without refraction
     EclipseKind kind = EclipseKind::None;  // AnnularSolar or TotalSolar at this instant

@@ -186,11 +186,15 @@ MoonShadow moonShadowAt(const Instant& instant) {
 
 CentralMotion centralMotion(const MoonShadow& central) {
     const SolarShadow& first = central.shadow;
-    const MoonShadow later = moonShadowAt(central.bodies.instant.later(kDurationStepDays));
+    const Instant& instant = central.bodies.instant;
+    const MoonShadow later = moonShadowAt(instant.later(kDurationStepDays));
+    // In the last seconds of the central phase the step before stands in for the step after.
+    const MoonShadow earlier = later.central() ? later : moonShadowAt(instant.later(-kDurationStepDays));
     Vec3 displacement;
     CentralMotion motion;
-    if (later.central()) {
-        displacement = earthTurnInOneStep() * later.shadow.surfacePoint - first.surfacePoint;
+    if (later.central() || earlier.central()) {
+        displacement = later.central() ? earthTurnInOneStep() * later.shadow.surfacePoint - first.surfacePoint
+                                       : first.surfacePoint - transpose(earthTurnInOneStep()) * earlier.shadow.surfacePoint;
         const double alongAxis = dot(displacement, first.axis);
         // Squared ground displacement across the axis in one step.
         const double acrossSquared = dot(displacement, displacement) - alongAxis * alongAxis;

@@ -146,9 +146,10 @@ struct MoonShadow {
 MoonShadow moonShadowAt(const Instant& instant);
 
 // On the central line of a central eclipse: how long the central phase lasts there (seconds;
-// 0 when the shadow does not move across the ground, -1 when the eclipse is no longer central
-// kDurationStepSeconds later) and the width of the path (km), from the shadow kDurationStepSeconds
-// later.
+// 0 when the shadow does not move across the ground) and the width of the path (km), from the
+// shadow kDurationStepSeconds later, or kDurationStepSeconds earlier when the eclipse is no
+// longer central then (the last seconds of the central phase); -1, with the umbra's own width,
+// when it is central at neither.
 struct CentralMotion {
     double durationSeconds = -1.0;
     double widthKm = 0.0;
