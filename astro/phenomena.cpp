@@ -35,9 +35,6 @@ constexpr const char* kPhenomenonNames[] = {
     "planet conjunction",
 };
 
-// An angle brought into (-pi, pi].
-double wrapped(double angleRad) { return angleRad - kTwoPi * std::ceil((angleRad - kPi) / kTwoPi); }
-
 // Longitude and latitude on the true ecliptic of date of a vector on the true equator of date.
 struct Ecliptic {
     double longitudeRad = 0.0;
@@ -117,6 +114,25 @@ double extremeNear(double middleUT, double stepDays, double sign, Value value)
                    [&](double t) { return sign * value(t); });
 }
 
+// The least and greatest values of a distance sampled at times stepDays apart: each local
+// extreme refined and added as the nearest (least) or farthest (greatest) event of body.
+template <typename Distance>
+void addDistanceExtremes(const std::vector<double>& times, const std::vector<double>& values, double stepDays,
+                         Distance distance, PhenomenonKind least, PhenomenonKind greatest, const char* body,
+                         Collector& out)
+{
+    for (std::size_t k = 1; k + 1 < times.size(); ++k) {
+        const double previous = values[k - 1], now = values[k], next = values[k + 1];
+        if (now < previous && now <= next) {
+            const double t = extremeNear(times[k], stepDays, 1.0, distance);
+            out.addValue(t, least, body, "", distance(t));
+        } else if (now > previous && now >= next) {
+            const double t = extremeNear(times[k], stepDays, -1.0, distance);
+            out.addValue(t, greatest, body, "", distance(t));
+        }
+    }
+}
+
 struct PlanetSamples {
     Planet planet;
     std::vector<PlanetPlace> places;  // at the scan's days
@@ -130,16 +146,16 @@ void addSunPhenomena(const std::vector<double>& days, const PlanetSamples& sampl
     const auto place = [&](double t) { return planetPlace(planet, out.at(t)); };
     const auto fromSun = [&](double t, double offsetRad) {
         const PlanetPlace at = place(t);
-        return wrapped(at.longitudeRad - at.sunLongitudeRad - offsetRad);
+        return wrappedAngle(at.longitudeRad - at.sunLongitudeRad - offsetRad);
     };
     const auto rate = [&](double t) {
-        return wrapped(place(t + kRateHalfSpanDays).longitudeRad - place(t - kRateHalfSpanDays).longitudeRad);
+        return wrappedAngle(place(t + kRateHalfSpanDays).longitudeRad - place(t - kRateHalfSpanDays).longitudeRad);
     };
     const std::vector<PlanetPlace>& p = samples.places;
     for (std::size_t i = 1; i < days.size(); ++i) {
         const double t0 = days[i - 1], t1 = days[i];
-        const double d0 = wrapped(p[i - 1].longitudeRad - p[i - 1].sunLongitudeRad);
-        const double d1 = wrapped(p[i].longitudeRad - p[i].sunLongitudeRad);
+        const double d0 = wrappedAngle(p[i - 1].longitudeRad - p[i - 1].sunLongitudeRad);
+        const double d1 = wrappedAngle(p[i].longitudeRad - p[i].sunLongitudeRad);
         double t = 0.0;
         if (crossingBetween(t0, d0, t1, d1, [&](double x) { return fromSun(x, 0.0); }, t)) {
             const PlanetPlace at = place(t);
@@ -149,14 +165,14 @@ void addSunPhenomena(const std::vector<double>& days, const PlanetSamples& sampl
                                             : PhenomenonKind::SuperiorConjunction;
             out.add(t, kind, name, "Sun");
         }
-        if (!inner && crossingBetween(t0, wrapped(d0 - kPi), t1, wrapped(d1 - kPi),
+        if (!inner && crossingBetween(t0, wrappedAngle(d0 - kPi), t1, wrappedAngle(d1 - kPi),
                                       [&](double x) { return fromSun(x, kPi); }, t))
             out.add(t, PhenomenonKind::Opposition, name, "Sun");
         if (i + 1 >= days.size())
             continue;
         // Stations: the motion in longitude changes sign between the day before and after.
-        const double before = wrapped(p[i].longitudeRad - p[i - 1].longitudeRad);
-        const double after = wrapped(p[i + 1].longitudeRad - p[i].longitudeRad);
+        const double before = wrappedAngle(p[i].longitudeRad - p[i - 1].longitudeRad);
+        const double after = wrappedAngle(p[i + 1].longitudeRad - p[i].longitudeRad);
         if ((before < 0.0) != (after < 0.0)) {
             const double station = crossingOf(t0, days[i + 1], kSecondDays, rate);
             out.add(station, PhenomenonKind::Station, name, before > 0.0 ? "retrograde" : "direct");
@@ -178,7 +194,7 @@ double interpolatedLongitude(const std::vector<double>& days, const std::vector<
     const std::size_t i = std::min(static_cast<std::size_t>(std::max((t - days.front()) / kPlanetStepDays, 0.0)),
                                    days.size() - 2);
     const double fraction = (t - days[i]) / (days[i + 1] - days[i]);
-    return places[i].longitudeRad + fraction * wrapped(places[i + 1].longitudeRad - places[i].longitudeRad);
+    return places[i].longitudeRad + fraction * wrappedAngle(places[i + 1].longitudeRad - places[i].longitudeRad);
 }
 
 void addMoonPhenomena(double endUT, const std::vector<double>& days,
@@ -192,26 +208,20 @@ void addMoonPhenomena(double endUT, const std::vector<double>& days,
         times.push_back(quarters.at(k));
         moon.push_back(moonAt(out.at(times.back())));
     }
-    const auto distance = [&](double t) { return moonAt(out.at(t)).distanceKm; };
-    for (std::size_t k = 1; k + 1 < times.size(); ++k) {
-        const double previous = moon[k - 1].distanceKm, now = moon[k].distanceKm, next = moon[k + 1].distanceKm;
-        if (now < previous && now <= next) {
-            const double t = extremeNear(times[k], kMoonStepDays, 1.0, distance);
-            out.addValue(t, PhenomenonKind::Perigee, "Moon", "", distance(t));
-        } else if (now > previous && now >= next) {
-            const double t = extremeNear(times[k], kMoonStepDays, -1.0, distance);
-            out.addValue(t, PhenomenonKind::Apogee, "Moon", "", distance(t));
-        }
-    }
+    std::vector<double> distances;
+    for (const MoonSample& sample : moon)
+        distances.push_back(sample.distanceKm);
+    addDistanceExtremes(times, distances, kMoonStepDays, [&](double t) { return moonAt(out.at(t)).distanceKm; },
+                        PhenomenonKind::Perigee, PhenomenonKind::Apogee, "Moon", out);
     for (const PlanetSamples& samples : planets) {
         const Planet planet = samples.planet;
         const auto difference = [&](double t) {
-            return wrapped(moonAt(out.at(t)).ecliptic.longitudeRad - planetPlace(planet, out.at(t)).longitudeRad);
+            return wrappedAngle(moonAt(out.at(t)).ecliptic.longitudeRad - planetPlace(planet, out.at(t)).longitudeRad);
         };
         for (std::size_t k = 1; k < times.size(); ++k) {
             const double t0 = times[k - 1], t1 = times[k];
-            const double d0 = wrapped(moon[k - 1].ecliptic.longitudeRad - interpolatedLongitude(days, samples.places, t0));
-            const double d1 = wrapped(moon[k].ecliptic.longitudeRad - interpolatedLongitude(days, samples.places, t1));
+            const double d0 = wrappedAngle(moon[k - 1].ecliptic.longitudeRad - interpolatedLongitude(days, samples.places, t0));
+            const double d1 = wrappedAngle(moon[k].ecliptic.longitudeRad - interpolatedLongitude(days, samples.places, t1));
             double t = 0.0;
             if (crossingBetween(t0, d0, t1, d1, difference, t)) {
                 const double latitudeDifference =
@@ -231,12 +241,12 @@ void addPlanetConjunctions(const std::vector<double>& days,
             const PlanetSamples& first = planets[a];
             const PlanetSamples& second = planets[b];
             const auto difference = [&](double t) {
-                return wrapped(planetPlace(first.planet, out.at(t)).longitudeRad -
+                return wrappedAngle(planetPlace(first.planet, out.at(t)).longitudeRad -
                                planetPlace(second.planet, out.at(t)).longitudeRad);
             };
             for (std::size_t i = 1; i < days.size(); ++i) {
-                const double d0 = wrapped(first.places[i - 1].longitudeRad - second.places[i - 1].longitudeRad);
-                const double d1 = wrapped(first.places[i].longitudeRad - second.places[i].longitudeRad);
+                const double d0 = wrappedAngle(first.places[i - 1].longitudeRad - second.places[i - 1].longitudeRad);
+                const double d1 = wrappedAngle(first.places[i].longitudeRad - second.places[i].longitudeRad);
                 double t = 0.0;
                 if (!crossingBetween(days[i - 1], d0, days[i], d1, difference, t))
                     continue;
@@ -258,15 +268,8 @@ void addEarthPhenomena(const std::vector<double>& days, Collector& out)
     std::vector<double> distances;
     for (double t : days)
         distances.push_back(distance(t));
-    for (std::size_t i = 1; i + 1 < days.size(); ++i) {
-        if (distances[i] < distances[i - 1] && distances[i] <= distances[i + 1]) {
-            const double t = extremeNear(days[i], kPlanetStepDays, 1.0, distance);
-            out.addValue(t, PhenomenonKind::Perihelion, "Earth", "", distance(t));
-        } else if (distances[i] > distances[i - 1] && distances[i] >= distances[i + 1]) {
-            const double t = extremeNear(days[i], kPlanetStepDays, -1.0, distance);
-            out.addValue(t, PhenomenonKind::Aphelion, "Earth", "", distance(t));
-        }
-    }
+    addDistanceExtremes(days, distances, kPlanetStepDays, distance, PhenomenonKind::Perihelion, PhenomenonKind::Aphelion,
+                        "Earth", out);
 }
 
 }  // namespace

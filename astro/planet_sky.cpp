@@ -14,9 +14,6 @@ namespace {
 constexpr double kDayDays = 1.0;
 constexpr double kScanStepDays = 10.0 * kMinuteDays;
 
-// An angle brought into (-pi, pi].
-double wrapped(double angleRad) { return angleRad - kTwoPi * std::ceil((angleRad - kPi) / kTwoPi); }
-
 // Altitude above the planet's horizon and hour angle (radians) of a true-equatorial direction.
 struct SkyAngles {
     double aboveHorizonRad = 0.0;
@@ -28,7 +25,7 @@ SkyAngles skyAngles(double mjdUT, double eqeqSeconds, double latitudeRad, double
     horizonCoordinates(mjdUT, eqeqSeconds, latitudeRad, longitudeRad, 0.0, true, EARTH_RADII_PER_AU * direction,
                        azimuthRad, altitudeRad, distance);
     const double siderealRad = localSiderealTime(mjdUT, longitudeRad * kDegPerRad, eqeqSeconds) * kPi / 12.0;
-    return {altitudeRad - kPlanetHorizonDeg * kRadPerDeg, wrapped(siderealRad - longitudeOf(direction))};
+    return {altitudeRad - kPlanetHorizonDeg * kRadPerDeg, wrappedAngle(siderealRad - longitudeOf(direction))};
 }
 
 double equationOfEquinoxesSeconds(const Instant& instant)

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace qv {
@@ -339,15 +340,14 @@ void formatDateTimeTabbed(double mjd, char* buffer)
 
 std::string isoSecondUT(double mjdUT)
 {
-    const double rounded = std::floor(mjdUT * kSecondsPerDay + 0.5) / kSecondsPerDay;
+    const double wholeSeconds = std::round(mjdUT * kSecondsPerDay) / kSecondsPerDay;
     int day = 0, month = 0, year = 0;
-    double hours = 0.0;
-    // A tenth of a second on keeps the rounded second from reading as the one before.
-    calendarDate(rounded + 0.1 / kSecondsPerDay, day, month, year, hours);
-    const long seconds = static_cast<long>(hours * 3600.0);
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02ld:%02ld:%02ldZ", year, month, day, seconds / 3600,
-                  seconds / 60 % 60, seconds % 60);
+    double hour = 0.0;
+    calendarDate(wholeSeconds, day, month, year, hour);
+    const long seconds = std::lround(hour * 3600.0);
+    char text[48];
+    std::snprintf(text, sizeof text, "%s%04d-%02d-%02dT%02ld:%02ld:%02ldZ", year < 0 ? "-" : "", std::abs(year),
+                  month, day, seconds / 3600, seconds / 60 % 60, seconds % 60);
     return text;
 }
 

@@ -82,7 +82,8 @@ DayMonthYear gregorianDate(double mjd);
 // later print as 24:00 of the same day.
 void formatDateTime(double mjd, char* buffer);
 
-// "YYYY-MM-DDTHH:MM:SSZ" of an instant of UT rounded to the second, for files read by scripts.
+// "YYYY-MM-DDTHH:MM:SSZ" of an instant of UT rounded to the second, for files read by scripts;
+// a year before 0 as "-YYYY".
 std::string isoSecondUT(double mjdUT);
 
 // As formatDateTime, with tabs at positions 6 and 12 for the save file.

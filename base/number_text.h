@@ -39,4 +39,13 @@ void appendNumberText(std::string& text, const char* format, Values... values)
     text += line;
 }
 
+// The values formatted as appendNumberText formats them.
+template <typename... Values>
+std::string numberText(const char* format, Values... values)
+{
+    std::string text;
+    appendNumberText(text, format, values...);
+    return text;
+}
+
 }  // namespace qv

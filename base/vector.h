@@ -101,6 +101,9 @@ Mat3 rotationX(double angleRad);
 Mat3 rotationY(double angleRad);
 Mat3 rotationZ(double angleRad);
 
+// An angle (radians) brought into (-pi, pi].
+inline double wrappedAngle(double angleRad) { return angleRad - kTwoPi * std::ceil((angleRad - kPi) / kTwoPi); }
+
 // Remainder of x divided by 1 with the sign of x: frac(-1.25) = -0.25.
 inline double frac(double x) { return x - std::trunc(x); }
 // sin(2 pi frac(revolutions)).

@@ -27,7 +27,6 @@ namespace qv {
 
 namespace {
 
-constexpr int kTextSize = 128;
 
 constexpr const char* kPhaseSummaries[kPhaseKinds] = {"New Moon", "First Quarter", "Full Moon",
                                                       "Last Quarter"};
@@ -60,15 +59,6 @@ constexpr const char* kTabularNote = "A tabular date: the day begins at sunset o
 constexpr std::size_t kYearNameSize = 32;
 
 // printf into a std::string, with decimal commas turned into points.
-template <typename... Values>
-std::string formatted(const char* format, Values... values)
-{
-    char text[kTextSize];
-    std::snprintf(text, sizeof text, format, values...);
-    commaToPoint(text);
-    return text;
-}
-
 // The text with every byte that is not part of a complete UTF-8 sequence replaced by
 // "?": location names from older configuration files may be in an 8-bit encoding.
 std::string validUtf8(const std::string& text)
@@ -104,11 +94,11 @@ std::string uidSuffix(const SettingsRecord& settings)
 {
     const Observer& observer = settings.observer;
     const std::string place =
-        formatted("%.4f,%.4f,%.0f", observer.latitudeDeg, observer.longitudeDeg, observer.heightM);
+        numberText("%.4f,%.4f,%.0f", observer.latitudeDeg, observer.longitudeDeg, observer.heightM);
     std::uint32_t hash = 2166136261u;  // FNV-1a
     for (const char c : place)
         hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    return formatted("-%08x@quorvel", static_cast<unsigned>(hash));
+    return numberText("-%08x@quorvel", static_cast<unsigned>(hash));
 }
 
 // Number of the lunation (counted from one in 1900) whose phase of that fraction is at mjd.
@@ -140,7 +130,7 @@ void addPhases(const SettingsRecord& settings, const PhaseLists& phases, std::ve
         for (const double phaseUT : phases.times[kind]) {
             const double time = printedInstantUT(phaseUT, settings.time.zone);
             const long lunation = lunationNumber(time, kPhaseFractions[kind]);
-            phaseEvents.push_back(timedEvent(formatted("lunation%ld-%s", lunation, kPhaseKeys[kind]),
+            phaseEvents.push_back(timedEvent(numberText("lunation%ld-%s", lunation, kPhaseKeys[kind]),
                                              kPhaseSummaries[kind], time, time));
         }
     }
@@ -155,7 +145,7 @@ void addSeasons(const SettingsRecord& settings, std::vector<CalendarEvent>& even
     for (int season = 0; season < kSeasons; ++season) {
         const Instant instant = seasonInstant(settings.time.year, static_cast<Season>(season), deltaTRule(settings.time));
         const double time = printedInstantUT(instant.mjdUT, zone);
-        events.push_back(timedEvent(formatted("%d-%s", settings.time.year, kSeasonKeys[season]),
+        events.push_back(timedEvent(numberText("%d-%s", settings.time.year, kSeasonKeys[season]),
                                     kSeasonSummaries[season], time, time));
     }
 }
@@ -168,7 +158,7 @@ std::string eclipseSummary(const EclipseEvent& eclipse)
     std::string summary = texts ? texts->title : "Eclipse";
     summary.erase(0, summary.find_first_not_of('\t'));
     if (!isCentral(eclipse.kind))
-        summary += formatted(" (magnitude: %.2f)", eclipse.magnitude);
+        summary += numberText(" (magnitude: %.2f)", eclipse.magnitude);
     return summary;
 }
 
@@ -187,7 +177,7 @@ std::string eclipseDescription(const SettingsRecord& settings, EclipseKind kind,
     }
     if (isNamedZone(settings.time.zone))
         return validUtf8(text) + "\n\nLocal times of the time zone " + settings.time.zone.name + ".";
-    return validUtf8(text) + formatted("\n\nLocal times of the time zone UTC%+g h.", settings.time.zone.offsetHours);
+    return validUtf8(text) + numberText("\n\nLocal times of the time zone UTC%+g h.", settings.time.zone.offsetHours);
 }
 
 // Every eclipse of the year from its first contact to its last anywhere on the Earth.
@@ -204,7 +194,7 @@ void addEclipses(const SettingsRecord& settings, const std::vector<EclipseEvent>
         const double end = found ? printedInstantUT(whole.endUT, zone) : greatest;
         const bool solar = isSolar(eclipse.kind);
         const long lunation = lunationNumber(greatest, solar ? 0.0 : 0.5);
-        const std::string key = formatted("lunation%ld-%s-eclipse", lunation, solar ? "solar" : "lunar");
+        const std::string key = numberText("lunation%ld-%s-eclipse", lunation, solar ? "solar" : "lunar");
         CalendarEvent event = timedEvent(key, eclipseSummary(eclipse), begin, end);
         if (circumstances.local.visible())
             event.description = eclipseDescription(settings, eclipse.kind, circumstances.local);
@@ -217,8 +207,8 @@ void addHolidays(const SettingsRecord& settings, std::vector<CalendarEvent>& eve
     for (const HolidayDate& holiday : yearHolidays(settings.time.year, deltaTRule(settings.time))) {
         const HolidayEntry& entry = kHolidayEntries[holiday.kind];
         CalendarEvent event;
-        event.uid = formatted(entry.keyFormat, holiday.calendarYear);
-        event.summary = formatted(entry.summaryFormat, holiday.calendarYear);
+        event.uid = numberText(entry.keyFormat, holiday.calendarYear);
+        event.summary = numberText(entry.summaryFormat, holiday.calendarYear);
         if (holiday.kind == kChineseNewYear) {
             char yearName[kYearNameSize];
             chineseYearName(settings.time.year, yearName, sizeof yearName);
@@ -237,7 +227,7 @@ void addHolidays(const SettingsRecord& settings, std::vector<CalendarEvent>& eve
 std::string dateText(double mjd)
 {
     const DayMonthYear date = gregorianDate(mjd);
-    return formatted("%04d%02d%02d", date.year, date.month, date.day);
+    return numberText("%04d%02d%02d", date.year, date.month, date.day);
 }
 
 // The UTC date and time of an MJD, to the second, as iCalendar text "YYYYMMDDTHHMMSSZ".
@@ -247,7 +237,7 @@ std::string utcTimeText(double mjdUT)
     const double seconds = std::round(mjdUT * kSecondsPerDay);
     const double day = std::floor(seconds / kSecondsPerDay);
     const long long secondOfDay = std::llround(seconds - day * kSecondsPerDay);
-    return dateText(day) + formatted("T%02lld%02lld%02lldZ", secondOfDay / 3600, secondOfDay / 60 % 60,
+    return dateText(day) + numberText("T%02lld%02lld%02lldZ", secondOfDay / 3600, secondOfDay / 60 % 60,
                                      secondOfDay % 60);
 }
 
@@ -339,12 +329,12 @@ std::string calendarFileText(const SettingsRecord& settings, const std::vector<C
 {
     icalcomponent* calendar = icalcomponent_new_vcalendar();
     icalcomponent_add_property(calendar, icalproperty_new_version("2.0"));
-    const std::string prodid = formatted("-//Quorvel//Quorvel %s//EN", kVersion);
+    const std::string prodid = numberText("-//Quorvel//Quorvel %s//EN", kVersion);
     icalcomponent_add_property(calendar, icalproperty_new_prodid(prodid.c_str()));
     icalcomponent_add_property(calendar, icalproperty_new_calscale("GREGORIAN"));
     icalcomponent_add_property(calendar, icalproperty_new_method(ICAL_METHOD_PUBLISH));
     // The name most calendar programs show for an imported calendar.
-    const std::string title = formatted("Quorvel %d ", settings.time.year) + locationName(settings);
+    const std::string title = numberText("Quorvel %d ", settings.time.year) + locationName(settings);
     icalproperty* name = icalproperty_new_x(title.c_str());
     icalproperty_set_x_name(name, "X-WR-CALNAME");
     icalcomponent_add_property(calendar, name);

@@ -55,19 +55,6 @@ std::string coordinateText(double degrees)
     return result == "-0" ? "0" : result;
 }
 
-// ISO 8601 UT, to the second, in the program's calendar: "2024-04-08T18:17:00Z".
-std::string isoTime(double mjdUT)
-{
-    const double wholeSeconds = std::round(mjdUT * kSecondsPerDay) / kSecondsPerDay;
-    int day = 0, month = 0, year = 0;
-    double hour = 0.0;
-    calendarDate(wholeSeconds, day, month, year, hour);
-    const long seconds = std::lround(hour * 3600.0);
-    char text[48];
-    std::snprintf(text, sizeof text, "%s%04d-%02d-%02dT%02ld:%02ld:%02ldZ", year < 0 ? "-" : "", std::abs(year),
-                  month, day, seconds / 3600, seconds / 60 % 60, seconds % 60);
-    return text;
-}
 
 std::string jsonString(const std::string& text)
 {
@@ -202,7 +189,7 @@ void appendJsonLine(std::string& out, const TimedLine& line)
 void appendJsonTimes(std::string& out, const TimedLine& line)
 {
     out += "[";
-    appendJoined(out, line, [](std::string& o, const TimedPoint& p) { o += jsonString(isoTime(p.mjdUT)); });
+    appendJoined(out, line, [](std::string& o, const TimedPoint& p) { o += jsonString(isoSecondUT(p.mjdUT)); });
     out += "]";
 }
 
@@ -271,8 +258,8 @@ std::string kmlStyle(const char* id, const char* lineColour, int width, const ch
 
 std::string kmlTimeSpan(const TimedCurve& pieces)
 {
-    return "<TimeSpan><begin>" + isoTime(pieces.front().front().mjdUT) + "</begin><end>" +
-           isoTime(pieces.back().back().mjdUT) + "</end></TimeSpan>";
+    return "<TimeSpan><begin>" + isoSecondUT(pieces.front().front().mjdUT) + "</begin><end>" +
+           isoSecondUT(pieces.back().back().mjdUT) + "</end></TimeSpan>";
 }
 
 // A Placemark with one geometry, or a MultiGeometry of several.
@@ -356,7 +343,7 @@ std::string eclipsePathName(const EclipsePath& path)
     const EclipseKindTexts* names = eclipseKindTexts(path.eclipse.kind);
     std::string kind = names ? names->title : "";
     kind.erase(0, kind.find_first_not_of('\t'));
-    return isoTime(path.eclipse.greatest.mjdUT).substr(0, isoTime(path.eclipse.greatest.mjdUT).find('T')) + " " + kind;
+    return isoSecondUT(path.eclipse.greatest.mjdUT).substr(0, isoSecondUT(path.eclipse.greatest.mjdUT).find('T')) + " " + kind;
 }
 
 std::string eclipsePathGeoJson(const EclipsePath& path)
@@ -365,7 +352,7 @@ std::string eclipsePathGeoJson(const EclipsePath& path)
     std::vector<std::string> features;
     std::string point = "{\"type\":\"Point\",\"coordinates\":";
     appendJsonPosition(point, path.greatest.longitudeDeg, path.greatest.latitudeDeg);
-    features.push_back(jsonFeature(name, "greatest eclipse", ",\"ut\":" + jsonString(isoTime(path.greatestUT)), point + "}"));
+    features.push_back(jsonFeature(name, "greatest eclipse", ",\"ut\":" + jsonString(isoSecondUT(path.greatestUT)), point + "}"));
     for (const NamedCurve& named : namedCurves(path)) {
         const TimedCurve pieces = splitAtAntimeridian(*named.curve);
         if (!pieces.empty())
@@ -397,7 +384,7 @@ std::string eclipsePathKml(const EclipsePath& path, const std::string& detailsTe
     text += kmlStyle("riseSet", kRiseSetColour, 2);
     text += kmlStyle("path", isAnnular ? kAnnularColour : kTotalColour, 0, isAnnular ? kAnnularFill : kTotalFill);
     text += "<Style id=\"greatest\"><IconStyle><color>" + std::string(kGreatestColour) + "</color></IconStyle></Style>\n";
-    text += kmlPlacemark("greatest eclipse " + isoTime(path.greatestUT), "", "greatest",
+    text += kmlPlacemark("greatest eclipse " + isoSecondUT(path.greatestUT), "", "greatest",
                          {"<Point>" + kmlCoordinates({path.greatest}) + "</Point>"});
     for (const NamedCurve& named : namedCurves(path)) {
         const TimedCurve pieces = splitAtAntimeridian(*named.curve);

@@ -18,15 +18,6 @@ constexpr int kTheoryLastYear = 2200;
 constexpr const char* kMonthNames[] = {"JANUARY", "FEBRUARY", "MARCH",     "APRIL",   "MAY",      "JUNE",
                                        "JULY",    "AUGUST",   "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER"};
 
-// printf into a string, every comma of a number made a point.
-template <typename... Values>
-std::string formatted(const char* format, Values... values)
-{
-    std::string text;
-    appendNumberText(text, format, values...);
-    return text;
-}
-
 // The CSV value: degrees to 0.01, the Moon's distance in km, the Earth's in AU.
 std::string csvValue(const Phenomenon& p)
 {
@@ -35,12 +26,12 @@ std::string csvValue(const Phenomenon& p)
     switch (p.kind) {
     case PhenomenonKind::Perigee:
     case PhenomenonKind::Apogee:
-        return formatted("%.0f", p.value);
+        return numberText("%.0f", p.value);
     case PhenomenonKind::Perihelion:
     case PhenomenonKind::Aphelion:
-        return formatted("%.6f", p.value);
+        return numberText("%.6f", p.value);
     default:
-        return formatted("%.2f", p.value);
+        return numberText("%.2f", p.value);
     }
 }
 
@@ -68,32 +59,32 @@ std::string phenomenonText(const Phenomenon& p)
     const char* body = p.body.c_str();
     switch (p.kind) {
     case PhenomenonKind::Conjunction:
-        return formatted("%s in conjunction with the Sun", body);
+        return numberText("%s in conjunction with the Sun", body);
     case PhenomenonKind::Opposition:
-        return formatted("%s at opposition", body);
+        return numberText("%s at opposition", body);
     case PhenomenonKind::InferiorConjunction:
-        return formatted("%s at inferior conjunction", body);
+        return numberText("%s at inferior conjunction", body);
     case PhenomenonKind::SuperiorConjunction:
-        return formatted("%s at superior conjunction", body);
+        return numberText("%s at superior conjunction", body);
     case PhenomenonKind::GreatestElongationEast:
-        return formatted("%s at greatest elongation east (%.1f deg)", body, p.value);
+        return numberText("%s at greatest elongation east (%.1f deg)", body, p.value);
     case PhenomenonKind::GreatestElongationWest:
-        return formatted("%s at greatest elongation west (%.1f deg)", body, p.value);
+        return numberText("%s at greatest elongation west (%.1f deg)", body, p.value);
     case PhenomenonKind::Station:
         return p.body + " stationary, turning " + p.other;
     case PhenomenonKind::Perigee:
-        return formatted("Moon at perigee (%.0f km)", p.value);
+        return numberText("Moon at perigee (%.0f km)", p.value);
     case PhenomenonKind::Apogee:
-        return formatted("Moon at apogee (%.0f km)", p.value);
+        return numberText("Moon at apogee (%.0f km)", p.value);
     case PhenomenonKind::Perihelion:
-        return formatted("Earth at perihelion (%.6f AU)", p.value);
+        return numberText("Earth at perihelion (%.6f AU)", p.value);
     case PhenomenonKind::Aphelion:
-        return formatted("Earth at aphelion (%.6f AU)", p.value);
+        return numberText("Earth at aphelion (%.6f AU)", p.value);
     case PhenomenonKind::MoonConjunction:
-        return formatted("Moon passes %.1f deg %s of %s", std::fabs(p.value), p.value >= 0.0 ? "north" : "south",
+        return numberText("Moon passes %.1f deg %s of %s", std::fabs(p.value), p.value >= 0.0 ? "north" : "south",
                          p.other.c_str());
     case PhenomenonKind::PlanetConjunction:
-        return formatted("%s passes %.1f deg from %s", body, p.value, p.other.c_str());
+        return numberText("%s passes %.1f deg from %s", body, p.value, p.other.c_str());
     }
     return "";
 }

@@ -125,14 +125,17 @@ def year_events(year):
                     add(t, "greatest elongation east" if east else "greatest elongation west", name, "",
                         "%.2f" % math.degrees(elong(t)))
 
-    distances = [sun_distance(t) for t in days]
-    for i in range(1, len(days) - 1):
-        if distances[i] < distances[i - 1] and distances[i] <= distances[i + 1]:
-            t = least(sun_distance, days[i] - 1, days[i] + 1)
-            add(t, "perihelion", "Earth", "", "%.6f" % sun_distance(t))
-        elif distances[i] > distances[i - 1] and distances[i] >= distances[i + 1]:
-            t = least(lambda x: -sun_distance(x), days[i] - 1, days[i] + 1)
-            add(t, "aphelion", "Earth", "", "%.6f" % sun_distance(t))
+    def add_extremes(times, step, distance, nearest, farthest, body, form):
+        values = [distance(t) for t in times]
+        for i in range(1, len(times) - 1):
+            if values[i] < values[i - 1] and values[i] <= values[i + 1]:
+                t = least(distance, times[i] - step, times[i] + step)
+                add(t, nearest, body, "", form % distance(t))
+            elif values[i] > values[i - 1] and values[i] >= values[i + 1]:
+                t = least(lambda x: -distance(x), times[i] - step, times[i] + step)
+                add(t, farthest, body, "", form % distance(t))
+
+    add_extremes(days, 1, sun_distance, "perihelion", "aphelion", "Earth", "%.6f")
 
     moon = ephem.Moon()
     quarters = [start - 0.25 + 0.25 * k for k in range(int(4 * (end - start)) + 3)]
@@ -141,14 +144,7 @@ def year_events(year):
         moon.compute(t)
         return moon.earth_distance * ephem.meters_per_au / 1000.0
 
-    km = [moon_km(t) for t in quarters]
-    for k in range(1, len(quarters) - 1):
-        if km[k] < km[k - 1] and km[k] <= km[k + 1]:
-            t = least(moon_km, quarters[k] - 0.25, quarters[k] + 0.25)
-            add(t, "perigee", "Moon", "", "%.0f" % moon_km(t))
-        elif km[k] > km[k - 1] and km[k] >= km[k + 1]:
-            t = least(lambda x: -moon_km(x), quarters[k] - 0.25, quarters[k] + 0.25)
-            add(t, "apogee", "Moon", "", "%.0f" % moon_km(t))
+    add_extremes(quarters, 0.25, moon_km, "perigee", "apogee", "Moon", "%.0f")
     for name, (body, _) in longitudes.items():
         f = lambda t, body=body: wrapped(ecliptic(moon, t)[0] - ecliptic(body, t)[0])
         found = []
