@@ -32,5 +32,9 @@ struct CentralLinePoint {
 // keeps the TT - UT of start.
 std::vector<CentralLinePoint> centralLine(const Instant& start, double endUT, double stepDays);
 
+// The same, begun and ended where the axis touches the Earth (at the horizon), timed to about
+// 0.1 ms and placed to about 1 km; those two points carry no duration or width.
+std::vector<CentralLinePoint> centralLineWithEnds(const Instant& start, double endUT, double stepDays);
+
 
 }  // namespace qv

@@ -20,6 +20,8 @@ constexpr double kConvergedStepRad = 1e-9;
 constexpr int kMaxIterations = 20;
 // ... and accepts the place when it lies this close to the edge (Earth radii, about 6 m).
 constexpr double kOnEdgeTolerance = 1e-6;
+// The ends of a limit are timed to this (days, about a millisecond).
+constexpr double kEndToleranceDays = 1e-8;
 
 // A place as the unit normal of the ellipsoid there (Earth-fixed), with its geodetic angles.
 struct Place {
@@ -144,11 +146,11 @@ bool solveLimit(const SkyAround& sky, Place& place)
            std::fabs(distanceFromEdge(sky.now, place)) < kOnEdgeTolerance;
 }
 
-// Whether the Sun stands above the geometric horizon of the place.
-bool sunAboveHorizon(const SunMoon& sky, const Place& place)
+// Sine of the Sun's geometric elevation at the place.
+double sunElevationSine(const SunMoon& sky, const Place& place)
 {
     const Vec3 observer = observerPosition(sky.instant.mjdUT, sky.eqeqSeconds, place.latitudeRad, place.longitudeRad, 0.0);
-    return dot(earthFixed(sky, sky.sun - observer), place.normal) > 0.0;
+    return dot(unitVector(earthFixed(sky, sky.sun - observer)), place.normal);
 }
 
 // Whether the place lies on the side of the shadow axis the across direction points to.
@@ -160,20 +162,21 @@ bool onSide(const SunMoon& sky, const Place& place, const Vec3& across)
     return dot(offAxis, across) > 0.0;
 }
 
-// The limit point of a side, on the left of the motion or on the right. Where the path runs
-// obliquely over the turning Earth, Newton's method from the cone's edge may settle on the
-// other limit; guesses further out on the side then find this one.
-bool limitPointOf(const SkyAround& sky, LimitSide side, bool left, UmbralLimitPoint& point)
+UmbralLimitPoint limitPointAt(const SunMoon& sky, const Place& place, LimitSide side)
+{
+    return {sky.instant.mjdUT, place.latitudeRad * kDegPerRad, wrapLongitude(place.longitudeRad) * kDegPerRad, side};
+}
+
+// The limit point of a side, on the left of the motion or on the right, whether or not the Sun
+// is up there. Where the path runs obliquely over the turning Earth, Newton's method from the
+// cone's edge may settle on the other limit; guesses further out on the side then find this one.
+bool limitPlaceOf(const SkyAround& sky, bool left, Place& place)
 {
     const Vec3 across = (left ? 1.0 : -1.0) * leftOfMotion(sky);
-    Place place;
     const auto found = [&](double reach) {
         return firstGuess(sky, across, reach, place) && solveLimit(sky, place) && onSide(sky.now, place, across);
     };
-    if (!(found(1.0) || found(1.5) || found(2.0)) || !sunAboveHorizon(sky.now, place))
-        return false;
-    point = {sky.now.instant.mjdUT, place.latitudeRad * kDegPerRad, wrapLongitude(place.longitudeRad) * kDegPerRad, side};
-    return true;
+    return found(1.0) || found(1.5) || found(2.0);
 }
 
 SkyAround skyAround(const Instant& instant)
@@ -182,12 +185,93 @@ SkyAround skyAround(const Instant& instant)
             sunMoonAt(instant.at(instant.mjdUT + kDerivativeStepDays))};
 }
 
+// The limit place at instant t of the scale's TT - UT, by Newton's method from a nearby place;
+// its Sun's elevation sine, or -1 when there is none on that side.
+double elevationOfLimitNear(const Instant& scale, double t, bool left, Place& place)
+{
+    const SkyAround sky = skyAround(scale.at(t));
+    const Vec3 across = (left ? 1.0 : -1.0) * leftOfMotion(sky);
+    if (!solveLimit(sky, place) || !onSide(sky.now, place, across))
+        return -1.0;
+    return sunElevationSine(sky.now, place);
+}
+
+// Where a piece of a limit ends between an instant with a point (found at place) and an
+// instant without: where the limit meets the horizon, or where its edge leaves the Earth.
+UmbralLimitPoint limitEnd(const Instant& scale, LimitSide side, bool left, const Place& found, double withUT,
+                          double withoutUT)
+{
+    Place place = found;
+    const double below = elevationOfLimitNear(scale, withoutUT, left, place);
+    double endUT = withUT;
+    if (below > -1.0 && below < 0.0) {
+        // The limit goes on below the horizon: the instant its Sun's elevation passes zero.
+        endUT = crossingOf(std::min(withUT, withoutUT), std::max(withUT, withoutUT), kEndToleranceDays, [&](double t) {
+            place = found;
+            return elevationOfLimitNear(scale, t, left, place);
+        });
+    } else {
+        // Bisection towards the last instant that has a point with the Sun up.
+        double without = withoutUT;
+        while (std::fabs(without - endUT) > kEndToleranceDays) {
+            const double middle = 0.5 * (endUT + without);
+            place = found;
+            (elevationOfLimitNear(scale, middle, left, place) >= 0.0 ? endUT : without) = middle;
+        }
+    }
+    place = found;
+    elevationOfLimitNear(scale, endUT, left, place);
+    return limitPointAt(sunMoonAt(scale.at(endUT)), place, side);
+}
+
+// Follows one side's limit minute by minute: each piece ends refined where it meets the horizon.
+class LimitTracer {
+public:
+    LimitTracer(const Instant& scale, LimitSide side, bool left) : scale_(scale), side_(side), left_(left) {}
+
+    void step(const SkyAround& sky, std::vector<UmbralLimitPoint>& limit)
+    {
+        const double t = sky.now.instant.mjdUT;
+        Place place;
+        const bool found = limitPlaceOf(sky, left_, place) && sunElevationSine(sky.now, place) > 0.0;
+        if (found && !previousFound_) {
+            // A new piece, begun where the limit came over the horizon since the last step.
+            if (started_)
+                limit.push_back(limitEnd(scale_, side_, left_, place, t, previousUT_));
+            limit.push_back(limitPointAt(sky.now, place, side_));
+            limit[limit.size() - (started_ ? 2 : 1)].startsPiece = true;
+        } else if (found) {
+            limit.push_back(limitPointAt(sky.now, place, side_));
+        } else if (previousFound_) {
+            limit.push_back(limitEnd(scale_, side_, left_, previous_, previousUT_, t));
+        }
+        previousFound_ = found;
+        previous_ = place;
+        previousUT_ = t;
+        started_ = true;
+    }
+
+private:
+    Instant scale_;
+    LimitSide side_;
+    bool left_;
+    bool started_ = false;
+    bool previousFound_ = false;
+    Place previous_;
+    double previousUT_ = 0.0;
+};
+
 }  // namespace
 
 bool umbralLimitPoint(const Instant& instant, LimitSide side, UmbralLimitPoint& point)
 {
     const SkyAround sky = skyAround(instant);
-    return limitPointOf(sky, side, northernIsLeft(sky) == (side == LimitSide::Northern), point);
+    Place place;
+    if (!limitPlaceOf(sky, northernIsLeft(sky) == (side == LimitSide::Northern), place) ||
+        sunElevationSine(sky.now, place) <= 0.0)
+        return false;
+    point = limitPointAt(sky.now, place, side);
+    return true;
 }
 
 UmbralLimits umbralLimits(const Instant& begin, double endUT, double stepDays)
@@ -195,16 +279,16 @@ UmbralLimits umbralLimits(const Instant& begin, double endUT, double stepDays)
     UmbralLimits limits;
     // The sides are named at the middle of the span.
     const bool northernLeft = northernIsLeft(skyAround(begin.at(0.5 * (begin.mjdUT + endUT))));
-    for (int i = 0;; ++i) {
+    LimitTracer northern(begin, LimitSide::Northern, northernLeft);
+    LimitTracer southern(begin, LimitSide::Southern, !northernLeft);
+    // The step after endUT closes a piece still open there.
+    bool last = false;
+    for (int i = 0; !last; ++i) {
         const double t = begin.mjdUT + i * stepDays;
-        if (t > endUT)
-            break;
+        last = t > endUT;
         const SkyAround sky = skyAround(begin.at(t));
-        UmbralLimitPoint point;
-        if (limitPointOf(sky, LimitSide::Northern, northernLeft, point))
-            limits.northern.push_back(point);
-        if (limitPointOf(sky, LimitSide::Southern, !northernLeft, point))
-            limits.southern.push_back(point);
+        northern.step(sky, limits.northern);
+        southern.step(sky, limits.southern);
     }
     return limits;
 }

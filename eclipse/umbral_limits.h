@@ -23,10 +23,13 @@ struct UmbralLimitPoint {
     double latitudeDeg = 0.0;   // geodetic
     double longitudeDeg = 0.0;  // east, (-180, 180]
     LimitSide side = LimitSide::Northern;
+    bool startsPiece = false;  // the first point of a piece of the limit
 };
 
-// The two limits, each in the order of time. A side has no point at instants when that edge
-// of the cone misses the Earth or grazes it where the Sun is below the horizon.
+// The two limits, each in the order of time, in pieces. A side has no point at instants when
+// that edge of the cone misses the Earth or grazes it where the Sun is below the horizon; each
+// piece begins and ends where the limit meets the horizon (or its edge leaves the Earth), timed
+// to a millisecond, between its points at whole steps.
 struct UmbralLimits {
     std::vector<UmbralLimitPoint> northern;
     std::vector<UmbralLimitPoint> southern;
@@ -35,7 +38,8 @@ struct UmbralLimits {
 // The limit point of one side at an instant; false when there is none.
 bool umbralLimitPoint(const Instant& instant, LimitSide side, UmbralLimitPoint& point);
 
-// The limits at begin, begin + stepDays, ... up to endUT, with the TT - UT of begin.
+// The limits at begin, begin + stepDays, ... up to endUT and the ends of their pieces, with the
+// TT - UT of begin.
 UmbralLimits umbralLimits(const Instant& begin, double endUT, double stepDays);
 
 }  // namespace qv

@@ -53,7 +53,7 @@ EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseE
         return points;
     if (isCentral(eclipse.kind) && circumstances.phaseCount > 0)
         points.centralLine =
-            centralLine(eclipse.greatest.at(centralTableStartUT(circumstances, kMapStepMinutes, settings.time.zone)),
+            centralLineWithEnds(eclipse.greatest.at(centralTableStartUT(circumstances, kMapStepMinutes, settings.time.zone)),
                         centralTableEndUT(circumstances), kMapStepMinutes / kMinutesPerDay);
     const GreatestEclipse greatest = greatestEclipse(eclipse);
     points.greatest = {greatest.latitudeDeg, greatest.longitudeDeg};

@@ -27,7 +27,6 @@ public:
         }
         piece_.push_back({mjdUT, point.latitudeDeg, point.longitudeDeg});
     }
-    void addPoint(const TimedPoint& point) { piece_.push_back(point); }
     const TimedLine& piece() const { return piece_; }
     void cut()
     {
@@ -102,18 +101,6 @@ void addRiseSetCurves(const PenumbralSamples& samples, EclipsePath& path)
         path.riseSetCurves.push_back(std::move(line));
 }
 
-TimedCurve curveOf(const std::vector<UmbralLimitPoint>& limit)
-{
-    PieceCollector pieces;
-    for (const UmbralLimitPoint& point : limit) {
-        // A missing minute ends the piece.
-        if (!pieces.piece().empty() && point.mjdUT - pieces.piece().back().mjdUT > 1.5 * kStepDays)
-            pieces.cut();
-        pieces.addPoint({point.mjdUT, point.latitudeDeg, point.longitudeDeg});
-    }
-    return pieces.finish();
-}
-
 }  // namespace
 
 EclipsePath eclipsePath(const SettingsRecord& settings, const EclipseEvent& eclipse)
@@ -131,8 +118,9 @@ EclipsePath eclipsePath(const SettingsRecord& settings, const EclipseEvent& ecli
         central.push_back({point.mjdUT, point.latitudeDeg, point.longitudeDeg});
     if (central.size() > 1)
         path.centralLine.push_back(std::move(central));
-    path.northernLimit = curveOf(points.umbralLimits.northern);
-    path.southernLimit = curveOf(points.umbralLimits.southern);
+    path.northernLimit = limitCurve(points.umbralLimits.northern);
+    path.southernLimit = limitCurve(points.umbralLimits.southern);
+    path.outline = pathOutline(eclipse.greatest, path.northernLimit, path.southernLimit);
     const EclipsePhase& whole = circumstances.phases[0];
     // Every minute, the middle parts' limits included.
     const PenumbralSamples samples = penumbralSamples(eclipse.greatest.at(whole.beginUT), whole.endUT, kStepDays);

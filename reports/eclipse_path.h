@@ -7,18 +7,9 @@
 #include "base/settings.h"
 #include "eclipse/lunation.h"
 #include "eclipse/map_curves.h"
+#include "eclipse/path_outline.h"
 
 namespace qv {
-
-struct TimedPoint {
-    double mjdUT = 0.0;
-    double latitudeDeg = 0.0;   // geodetic
-    double longitudeDeg = 0.0;  // east, (-180, 180]
-};
-
-// A curve in connected pieces, each in the order of time.
-using TimedLine = std::vector<TimedPoint>;
-using TimedCurve = std::vector<TimedLine>;
 
 struct EclipsePath {
     EclipseEvent eclipse;
@@ -27,6 +18,7 @@ struct EclipsePath {
     TimedCurve centralLine;     // empty for a non-central eclipse
     TimedCurve northernLimit;   // umbral or antumbral
     TimedCurve southernLimit;
+    TimedLine outline;          // of the path between the limits (pathOutline); empty when a limit is missing
     TimedCurve northernPenumbralLimit;
     TimedCurve southernPenumbralLimit;
     TimedCurve riseSetCurves;   // where the eclipse begins or ends at sunrise or sunset

@@ -127,21 +127,17 @@ double signedArea(const std::vector<GeoPoint>& ring)
     return area;
 }
 
-// The ring along the northern limit and back along the southern one, longitudes unwrapped so
-// that no step exceeds half a turn; a ring around a pole is closed over that pole.
+// The path's outline as a ring with longitudes unwrapped so that no step exceeds half a turn;
+// a ring around a pole is closed over that pole.
 std::vector<GeoPoint> unwrappedRing(const EclipsePath& path)
 {
     std::vector<GeoPoint> ring;
-    const auto add = [&ring](const TimedPoint& p) {
+    for (const TimedPoint& p : path.outline) {
         double longitude = p.longitudeDeg;
         if (!ring.empty())
             longitude += kTurnDeg * std::round((ring.back().longitudeDeg - longitude) / kTurnDeg);
         ring.push_back({p.latitudeDeg, longitude});
-    };
-    for (const TimedLine& line : path.northernLimit)
-        std::for_each(line.begin(), line.end(), add);
-    for (auto line = path.southernLimit.rbegin(); line != path.southernLimit.rend(); ++line)
-        std::for_each(line->rbegin(), line->rend(), add);
+    }
     const GeoPoint first = ring.front();
     const double turns = std::round((ring.back().longitudeDeg - first.longitudeDeg) / kTurnDeg);
     if (turns != 0.0) {
@@ -313,7 +309,7 @@ TimedCurve splitAtAntimeridian(const TimedCurve& curve)
 std::vector<std::vector<GeoPoint>> pathPolygons(const EclipsePath& path)
 {
     std::vector<std::vector<GeoPoint>> polygons;
-    if (path.northernLimit.empty() || path.southernLimit.empty())
+    if (path.outline.empty())
         return polygons;
     const std::vector<GeoPoint> ring = unwrappedRing(path);
     double lowest = ring.front().longitudeDeg, highest = lowest;

@@ -18,9 +18,9 @@ enum class PathFormat { GeoJson, Kml };
 // The curve's pieces cut where they cross the 180th meridian.
 TimedCurve splitAtAntimeridian(const TimedCurve& curve);
 
-// The path between the two limits as polygons (closed rings, counterclockwise, longitudes in
-// [-180, 180]): one, or one on each side of the 180th meridian; a path around a pole takes in
-// the pole. Empty when a limit is missing.
+// The path's outline as polygons (closed rings, counterclockwise, longitudes in [-180, 180]):
+// one, or one on each side of the 180th meridian; a path around a pole takes in the pole.
+// Empty when a limit is missing.
 std::vector<std::vector<GeoPoint>> pathPolygons(const EclipsePath& path);
 
 // "2024-04-08 Total Eclipse of the Sun": the UT date of greatest eclipse and the kind.

@@ -1,0 +1,46 @@
+#pragma once
+// The outline of the path of totality or annularity on the ground, and the path's width across
+// it. The outline runs along the northern limit, over the sunset end to the southern limit,
+// back along it and over the sunrise end. At the sunrise end it follows the places where the
+// Sun rises just as the central phase ends there (the umbra's trailing edge on the horizon);
+// at the sunset end the places where the Sun sets just as it begins (the leading edge). Both
+// ends meet the limits where those reach the horizon.
+#include <vector>
+
+#include "base/instant.h"
+#include "eclipse/map_curves.h"
+#include "eclipse/umbral_limits.h"
+
+namespace qv {
+
+struct TimedPoint {
+    double mjdUT = 0.0;
+    double latitudeDeg = 0.0;   // geodetic
+    double longitudeDeg = 0.0;  // east, (-180, 180]
+};
+
+// A curve in connected pieces, each in the order of time.
+using TimedLine = std::vector<TimedPoint>;
+using TimedCurve = std::vector<TimedLine>;
+
+// The limit's points in pieces (where a piece begins, UmbralLimitPoint::startsPiece).
+TimedCurve limitCurve(const std::vector<UmbralLimitPoint>& limit);
+
+// The places between two ends of limits on the horizon where the umbra's edge crosses the
+// horizon: trailing at the sunrise end, leading at the sunset end. The instants are those at
+// which the edge crosses each place; from and to themselves are not repeated. scale gives the
+// TT - UT.
+TimedLine horizonEnd(const Instant& scale, const TimedPoint& from, const TimedPoint& to, bool sunrise);
+
+// The outline as a closed ring (first point not repeated) in the order above; empty when a
+// limit is missing. A limit in several pieces (its edge off the Earth between them) is joined
+// straight across the gap.
+TimedLine pathOutline(const Instant& scale, const TimedCurve& northern, const TimedCurve& southern);
+
+// Width of the path (km) at a point of the central line, across the line's direction there
+// (from before to after): between the nearest crossings of the outline on either side, measured
+// with the Earth's radius of curvature in that direction. 0 when the outline is not crossed on
+// both sides within a quarter of the globe.
+double widthAcrossKm(const TimedLine& outline, const GeoPoint& at, const GeoPoint& before, const GeoPoint& after);
+
+}  // namespace qv
