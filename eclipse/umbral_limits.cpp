@@ -1,6 +1,8 @@
 #include "eclipse/umbral_limits.h"
 
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "astro/frames.h"
 #include "base/constants.h"
@@ -224,42 +226,51 @@ UmbralLimitPoint limitEnd(const Instant& scale, LimitSide side, bool left, const
     return limitPointAt(sunMoonAt(scale.at(endUT)), place, side);
 }
 
-// Follows one side's limit minute by minute: each piece ends refined where it meets the horizon.
-class LimitTracer {
-public:
-    LimitTracer(const Instant& scale, LimitSide side, bool left) : scale_(scale), side_(side), left_(left) {}
-
-    void step(const SkyAround& sky, std::vector<UmbralLimitPoint>& limit)
-    {
-        const double t = sky.now.instant.mjdUT;
+// One side's limit at each step of a scan: found from the cone's edge, or else on from the
+// place of a neighbouring step (forwards, then backwards), where the Sun is up.
+std::vector<std::optional<Place>> limitPlaces(const std::vector<SkyAround>& skies, const Instant& scale, bool left)
+{
+    std::vector<std::optional<Place>> places(skies.size());
+    for (std::size_t i = 0; i < skies.size(); ++i) {
         Place place;
-        const bool found = limitPlaceOf(sky, left_, place) && sunElevationSine(sky.now, place) > 0.0;
-        if (found && !previousFound_) {
-            // A new piece, begun where the limit came over the horizon since the last step.
-            if (started_)
-                limit.push_back(limitEnd(scale_, side_, left_, place, t, previousUT_));
-            limit.push_back(limitPointAt(sky.now, place, side_));
-            limit[limit.size() - (started_ ? 2 : 1)].startsPiece = true;
-        } else if (found) {
-            limit.push_back(limitPointAt(sky.now, place, side_));
-        } else if (previousFound_) {
-            limit.push_back(limitEnd(scale_, side_, left_, previous_, previousUT_, t));
-        }
-        previousFound_ = found;
-        previous_ = place;
-        previousUT_ = t;
-        started_ = true;
+        if (limitPlaceOf(skies[i], left, place) && sunElevationSine(skies[i].now, place) > 0.0)
+            places[i] = place;
     }
+    const auto continueFrom = [&](std::size_t from, std::size_t to) {
+        Place place = *places[from];
+        if (!places[to] && elevationOfLimitNear(scale, skies[to].now.instant.mjdUT, left, place) > 0.0)
+            places[to] = place;
+    };
+    for (std::size_t i = 1; i < skies.size(); ++i)
+        if (places[i - 1])
+            continueFrom(i - 1, i);
+    for (std::size_t i = skies.size() - 1; i > 0; --i)
+        if (places[i])
+            continueFrom(i, i - 1);
+    return places;
+}
 
-private:
-    Instant scale_;
-    LimitSide side_;
-    bool left_;
-    bool started_ = false;
-    bool previousFound_ = false;
-    Place previous_;
-    double previousUT_ = 0.0;
-};
+// The limit's points of the scan's steps in pieces, each begun and ended where it meets the
+// horizon between its outer steps and the steps beyond.
+std::vector<UmbralLimitPoint> limitOfSide(const std::vector<SkyAround>& skies, const Instant& scale, double stepDays,
+                                          LimitSide side, bool left)
+{
+    const std::vector<std::optional<Place>> places = limitPlaces(skies, scale, left);
+    std::vector<UmbralLimitPoint> limit;
+    for (std::size_t i = 0; i < skies.size(); ++i) {
+        if (!places[i])
+            continue;
+        const double t = skies[i].now.instant.mjdUT;
+        if (i == 0 || !places[i - 1]) {
+            limit.push_back(limitEnd(scale, side, left, *places[i], t, t - stepDays));
+            limit.back().startsPiece = true;
+        }
+        limit.push_back(limitPointAt(skies[i].now, *places[i], side));
+        if (i + 1 == skies.size() || !places[i + 1])
+            limit.push_back(limitEnd(scale, side, left, *places[i], t, t + stepDays));
+    }
+    return limit;
+}
 
 }  // namespace
 
@@ -276,21 +287,19 @@ bool umbralLimitPoint(const Instant& instant, LimitSide side, UmbralLimitPoint& 
 
 UmbralLimits umbralLimits(const Instant& begin, double endUT, double stepDays)
 {
-    UmbralLimits limits;
+    std::vector<SkyAround> skies;
+    for (int i = 0;; ++i) {
+        const double t = begin.mjdUT + i * stepDays;
+        if (t > endUT)
+            break;
+        skies.push_back(skyAround(begin.at(t)));
+    }
+    if (skies.empty())
+        return {};
     // The sides are named at the middle of the span.
     const bool northernLeft = northernIsLeft(skyAround(begin.at(0.5 * (begin.mjdUT + endUT))));
-    LimitTracer northern(begin, LimitSide::Northern, northernLeft);
-    LimitTracer southern(begin, LimitSide::Southern, !northernLeft);
-    // The step after endUT closes a piece still open there.
-    bool last = false;
-    for (int i = 0; !last; ++i) {
-        const double t = begin.mjdUT + i * stepDays;
-        last = t > endUT;
-        const SkyAround sky = skyAround(begin.at(t));
-        northern.step(sky, limits.northern);
-        southern.step(sky, limits.southern);
-    }
-    return limits;
+    return {limitOfSide(skies, begin, stepDays, LimitSide::Northern, northernLeft),
+            limitOfSide(skies, begin, stepDays, LimitSide::Southern, !northernLeft)};
 }
 
 }  // namespace qv

@@ -97,22 +97,74 @@ TimedPoint crossing(const TimedPoint& a, const TimedPoint& b, double bLongitude,
     return {a.mjdUT + f * (b.mjdUT - a.mjdUT), a.latitudeDeg + f * (b.latitudeDeg - a.latitudeDeg), edge};
 }
 
-// Clips a ring (unwrapped longitudes, not closed) to longitudes on one side of a meridian.
-std::vector<GeoPoint> clipRing(const std::vector<GeoPoint>& ring, double edge, bool keepAbove)
+// The parts of a simple ring (unwrapped longitudes, not closed) on one side of a meridian, each
+// a ring of its own: the ring's stretches on that side, joined along the meridian between the
+// crossings that bound the ring's inside there.
+std::vector<std::vector<GeoPoint>> splitRing(const std::vector<GeoPoint>& ring, double edge, bool keepAbove)
 {
-    std::vector<GeoPoint> clipped;
-    const auto inside = [&](const GeoPoint& p) { return keepAbove ? p.longitudeDeg >= edge : p.longitudeDeg <= edge; };
+    const auto kept = [&](const GeoPoint& p) { return keepAbove ? p.longitudeDeg >= edge : p.longitudeDeg <= edge; };
+    // The ring with its crossings inserted; crossing[i]: the index among the crossings, or -1.
+    std::vector<GeoPoint> points;
+    std::vector<int> crossing;
+    std::vector<std::size_t> crossings;
     for (std::size_t i = 0; i < ring.size(); ++i) {
         const GeoPoint& a = ring[i];
         const GeoPoint& b = ring[(i + 1) % ring.size()];
-        if (inside(a))
-            clipped.push_back(a);
-        if (inside(a) != inside(b)) {
+        points.push_back(a);
+        crossing.push_back(-1);
+        if (kept(a) != kept(b)) {
             const double f = (edge - a.longitudeDeg) / (b.longitudeDeg - a.longitudeDeg);
-            clipped.push_back({a.latitudeDeg + f * (b.latitudeDeg - a.latitudeDeg), edge});
+            points.push_back({a.latitudeDeg + f * (b.latitudeDeg - a.latitudeDeg), edge});
+            crossing.push_back(static_cast<int>(crossings.size()));
+            crossings.push_back(points.size() - 1);
         }
     }
-    return clipped;
+    if (crossings.empty())
+        return kept(ring.front()) ? std::vector<std::vector<GeoPoint>>{ring} : std::vector<std::vector<GeoPoint>>{};
+    // Along the meridian the inside lies between the first and second crossing by latitude, the
+    // third and fourth, and so on: each crossing's partner.
+    std::vector<std::size_t> byLatitude(crossings.size());
+    for (std::size_t k = 0; k < byLatitude.size(); ++k)
+        byLatitude[k] = k;
+    std::sort(byLatitude.begin(), byLatitude.end(), [&](std::size_t a, std::size_t b) {
+        return points[crossings[a]].latitudeDeg < points[crossings[b]].latitudeDeg;
+    });
+    std::vector<std::size_t> partner(crossings.size());
+    for (std::size_t k = 0; k + 1 < byLatitude.size(); k += 2) {
+        partner[byLatitude[k]] = byLatitude[k + 1];
+        partner[byLatitude[k + 1]] = byLatitude[k];
+    }
+    // From each crossing where the ring enters the kept side: along the ring to where it leaves,
+    // over to that crossing's partner, on along the ring, until back at the start.
+    std::vector<std::vector<GeoPoint>> parts;
+    std::vector<bool> used(crossings.size(), false);
+    for (std::size_t start = 0; start < crossings.size(); ++start) {
+        const std::size_t startIndex = crossings[start];
+        if (used[start] || !kept(points[(startIndex + 1) % points.size()]))
+            continue;
+        std::vector<GeoPoint> part;
+        std::size_t index = startIndex;
+        for (std::size_t guard = 0; guard <= points.size(); ++guard) {
+            part.push_back(points[index]);
+            if (crossing[index] >= 0) {
+                used[crossing[index]] = true;
+                if (index != startIndex || part.size() > 1) {
+                    // Leaving: over along the meridian to the partner, which enters again.
+                    const std::size_t next = partner[crossing[index]];
+                    used[next] = true;
+                    index = crossings[next];
+                    if (index == startIndex)
+                        break;
+                    part.push_back(points[index]);
+                }
+            }
+            index = (index + 1) % points.size();
+            if (index == startIndex)
+                break;
+        }
+        parts.push_back(std::move(part));
+    }
+    return parts;
 }
 
 // Twice the signed area in the longitude-latitude plane: positive counterclockwise.
@@ -127,29 +179,67 @@ double signedArea(const std::vector<GeoPoint>& ring)
     return area;
 }
 
-// The path's outline as a ring with longitudes unwrapped so that no step exceeds half a turn;
-// a ring around a pole is closed over that pole.
-std::vector<GeoPoint> unwrappedRing(const EclipsePath& path)
+// A ring's longitudes unwrapped so that no step exceeds half a turn.
+std::vector<GeoPoint> unwrapped(const std::vector<GeoPoint>& points)
 {
     std::vector<GeoPoint> ring;
-    for (const TimedPoint& p : path.outline) {
+    for (const GeoPoint& p : points) {
         double longitude = p.longitudeDeg;
         if (!ring.empty())
             longitude += kTurnDeg * std::round((ring.back().longitudeDeg - longitude) / kTurnDeg);
         ring.push_back({p.latitudeDeg, longitude});
     }
-    const GeoPoint first = ring.front();
-    const double turns = std::round((ring.back().longitudeDeg - first.longitudeDeg) / kTurnDeg);
-    if (turns != 0.0) {
-        double latitudeSum = 0.0;
-        for (const GeoPoint& p : ring)
-            latitudeSum += p.latitudeDeg;
-        const double pole = latitudeSum > 0.0 ? 90.0 : -90.0;
-        const double around = first.longitudeDeg + turns * kTurnDeg;
-        ring.push_back({first.latitudeDeg, around});
-        ring.push_back({pole, around});
-        ring.push_back({pole, first.longitudeDeg});
+    return ring;
+}
+
+// The ring begun where it crosses the 180th meridian nearest the pole: from there the meridian
+// to the pole crosses no other part of it. Its first point lies on the meridian, on the side
+// of the point after it.
+std::vector<GeoPoint> fromCrossingNearest(const TimedLine& outline, double pole)
+{
+    std::size_t best = outline.size();
+    GeoPoint start;
+    for (std::size_t i = 0; i < outline.size(); ++i) {
+        const TimedPoint& a = outline[i];
+        const TimedPoint& b = outline[(i + 1) % outline.size()];
+        if (std::fabs(b.longitudeDeg - a.longitudeDeg) <= kHalfTurnDeg)
+            continue;
+        const double edge = a.longitudeDeg > 0.0 ? kHalfTurnDeg : -kHalfTurnDeg;
+        const double latitude = crossing(a, b, b.longitudeDeg + 2.0 * edge, edge).latitudeDeg;
+        if (best == outline.size() || latitude * pole > start.latitudeDeg * pole) {
+            best = i;
+            start = {latitude, -edge};
+        }
     }
+    std::vector<GeoPoint> ring{start};
+    for (std::size_t k = 1; k <= outline.size(); ++k) {
+        const TimedPoint& p = outline[(best + k) % outline.size()];
+        ring.push_back({p.latitudeDeg, p.longitudeDeg});
+    }
+    return unwrapped(ring);
+}
+
+// The path's outline as a ring with longitudes unwrapped; a ring around a pole is closed over
+// that pole along the 180th meridian.
+std::vector<GeoPoint> unwrappedRing(const EclipsePath& path)
+{
+    std::vector<GeoPoint> points;
+    for (const TimedPoint& p : path.outline)
+        points.push_back({p.latitudeDeg, p.longitudeDeg});
+    std::vector<GeoPoint> ring = unwrapped(points);
+    const double turns = std::round((ring.back().longitudeDeg - ring.front().longitudeDeg) / kTurnDeg);
+    if (turns == 0.0)
+        return ring;
+    double latitudeSum = 0.0;
+    for (const GeoPoint& p : ring)
+        latitudeSum += p.latitudeDeg;
+    const double pole = latitudeSum > 0.0 ? 90.0 : -90.0;
+    ring = fromCrossingNearest(path.outline, pole);
+    const GeoPoint first = ring.front();
+    const double around = first.longitudeDeg + turns * kTurnDeg;
+    ring.push_back({first.latitudeDeg, around});
+    ring.push_back({pole, around});
+    ring.push_back({pole, first.longitudeDeg});
     return ring;
 }
 
@@ -317,19 +407,20 @@ std::vector<std::vector<GeoPoint>> pathPolygons(const EclipsePath& path)
         lowest = std::min(lowest, p.longitudeDeg);
         highest = std::max(highest, p.longitudeDeg);
     }
-    // Each turn of unwrapped longitude the ring reaches gives one piece, moved back into range.
+    // Each turn of unwrapped longitude the ring reaches gives its pieces, moved back into range.
     for (double turn = std::floor((lowest + kHalfTurnDeg) / kTurnDeg); turn * kTurnDeg - kHalfTurnDeg < highest; ++turn) {
         const double shift = turn * kTurnDeg;
-        std::vector<GeoPoint> piece =
-            clipRing(clipRing(ring, shift - kHalfTurnDeg, true), shift + kHalfTurnDeg, false);
-        if (piece.size() < 3 || std::fabs(signedArea(piece)) < 1e-9)
-            continue;
-        for (GeoPoint& p : piece)
-            p.longitudeDeg -= shift;
-        if (signedArea(piece) < 0.0)
-            std::reverse(piece.begin(), piece.end());
-        piece.push_back(piece.front());
-        polygons.push_back(std::move(piece));
+        for (const std::vector<GeoPoint>& above : splitRing(ring, shift - kHalfTurnDeg, true))
+            for (std::vector<GeoPoint> piece : splitRing(above, shift + kHalfTurnDeg, false)) {
+                if (piece.size() < 3 || std::fabs(signedArea(piece)) < 1e-9)
+                    continue;
+                for (GeoPoint& p : piece)
+                    p.longitudeDeg -= shift;
+                if (signedArea(piece) < 0.0)
+                    std::reverse(piece.begin(), piece.end());
+                piece.push_back(piece.front());
+                polygons.push_back(std::move(piece));
+            }
     }
     return polygons;
 }
