@@ -19,7 +19,7 @@ constexpr double kDerivativeStepDays = 10.0 / 86400.0;
 constexpr double kPlaceStepRad = 1e-6;
 // Newton's method stops when a step is below this (radians of arc, about 6 mm) ...
 constexpr double kConvergedStepRad = 1e-9;
-constexpr int kMaxIterations = 20;
+constexpr int kMaxIterations = 60;
 // ... and accepts the place when it lies this close to the edge (Earth radii, about 6 m).
 constexpr double kOnEdgeTolerance = 1e-6;
 // The ends of a limit are timed to this (days, about a millisecond).
@@ -109,16 +109,25 @@ Vec3 leftOfMotion(const SkyAround& sky)
 // running north or south does not swap its limits from one instant to the next.
 bool northernIsLeft(const SkyAround& sky) { return dot(leftOfMotion(sky), Vec3(0.0, 0.0, 1.0)) >= 0.0; }
 
-// A first guess: the edge of the cone on the side across the motion (reach times its radius on
-// the fundamental plane from the axis), projected along the axis onto the unit sphere. False
-// when that misses the Earth.
+// The cone's radius where the axis meets the Earth (on the plane through the centre when it
+// misses), Earth radii: near the cone's vertex the two differ by far more than the radius.
+double coneRadiusAtGround(const SunMoon& sky)
+{
+    const Vec3 axis = unitVector(sky.moon - sky.sun);
+    const Vec3 nearest = sky.moon - dot(sky.moon, axis) * axis;
+    const double depth = std::sqrt(std::fmax(0.0, 1.0 - dot(nearest, nearest)));
+    return std::fabs(kMoonRadius - (dot(-1.0 * sky.moon, axis) - depth) * (kSunRadius - kMoonRadius) /
+                                       norm(sky.sun - sky.moon));
+}
+
+// A first guess: the edge of the cone on the side across the motion (reach times its radius
+// from the axis), projected along the axis onto the unit sphere. False when that misses the
+// Earth.
 bool firstGuess(const SkyAround& sky, const Vec3& across, double reach, Place& guess)
 {
     const Vec3 axis = unitVector(sky.now.moon - sky.now.sun);
     const Vec3 nearest = sky.now.moon - dot(sky.now.moon, axis) * axis;
-    const double radius = std::fabs(kMoonRadius - dot(-1.0 * sky.now.moon, axis) * (kSunRadius - kMoonRadius) /
-                                                     norm(sky.now.sun - sky.now.moon));
-    const Vec3 onPlane = nearest + reach * radius * across;
+    const Vec3 onPlane = nearest + reach * coneRadiusAtGround(sky.now) * across;
     const double offAxisSquared = dot(onPlane, onPlane);
     if (offAxisSquared >= 1.0)
         return false;
@@ -139,7 +148,13 @@ bool solveLimit(const SkyAround& sky, Place& place)
                                                                    north * towardsNorth));
         return std::array<double, 2>{c.onEdge, c.edgeRate};
     };
+    // A step at most half the cone's radius, so that on a narrow path it does not leap across
+    // to the other limit.
+    const double longestStep = 0.5 * coneRadiusAtGround(sky.now);
     const auto move = [&](double east, double north) {
+        const double shrink = std::fmin(1.0, longestStep / std::hypot(east, north));
+        east *= shrink;
+        north *= shrink;
         Vec3 towardsEast, towardsNorth;
         tangentBasis(place.normal, towardsEast, towardsNorth);
         place = placeOfNormal(place.normal + east * towardsEast + north * towardsNorth);
