@@ -511,4 +511,14 @@ EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const Obs
     return result;
 }
 
+double centralDurationSeconds(const EclipseEvent& eclipse, const Observer& place, double nearUT)
+{
+    const EventSite observer{place.latitudeDeg * kRadPerDeg, place.longitudeDeg * kRadPerDeg, place.heightM,
+                             eclipse.greatest.deltaTSeconds};
+    LocalCircumstances local;
+    local.maxUT = nearUT;
+    timeLocalCentralPhase(observer, eclipse.greatest, Skipping::ByBounds, local);
+    return local.hasCentralPhase() ? (local.centralEndUT - local.centralStartUT) * kSecondsPerDay : 0.0;
+}
+
 }  // namespace qv

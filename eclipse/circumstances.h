@@ -69,4 +69,9 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
 EclipseCircumstances eclipseCircumstances(const EclipseEvent& eclipse, const Observer& place,
                                           Skipping skipping = Skipping::ByBounds);
 
+// How long the central phase lasts at a place that sees it within 16 minutes of nearUT (a point
+// of the central line and its instant), timed to the second as eclipseCircumstances times it;
+// 0 when there is none.
+double centralDurationSeconds(const EclipseEvent& eclipse, const Observer& place, double nearUT);
+
 }  // namespace qv

@@ -6,6 +6,7 @@
 #include "astro/frames.h"
 #include "base/constants.h"
 #include "base/earth_figure.h"
+#include "base/julian.h"
 #include "base/search.h"
 #include "eclipse/eclipse_geometry.h"
 
@@ -22,6 +23,8 @@ constexpr double kCrossingToleranceDays = 1e-8;
 constexpr double kHorizonStepRad = 0.002;
 constexpr int kFewestHorizonSteps = 4;
 constexpr int kMostHorizonSteps = 400;
+// The central line's direction at a point is taken from its points this long either side.
+constexpr double kDirectionSpanDays = 30.0 * kSecondDays;
 // Crossings of the outline further than this from the central line are not looked at
 // (cosine of the angle, about 78 degrees), where the projection used grows without bound.
 constexpr double kSmallestCosine = 0.2;
@@ -129,6 +132,45 @@ double curvatureRadiusKm(double latitudeDeg, double azimuthRad)
     return 1.0 / (cosAzimuth * cosAzimuth / meridianKm + sinAzimuth * sinAzimuth / primeVerticalKm);
 }
 
+// The width across the line from before to after at the point at.
+double widthAcrossKm(const TimedLine& outline, const GeoPoint& at, const GeoPoint& before, const GeoPoint& after)
+{
+    const Gnomonic plane(at);
+    double beforeEast = 0.0, beforeNorth = 0.0, afterEast = 0.0, afterNorth = 0.0;
+    if (!plane.project(before.latitudeDeg, before.longitudeDeg, beforeEast, beforeNorth) ||
+        !plane.project(after.latitudeDeg, after.longitudeDeg, afterEast, afterNorth))
+        return 0.0;
+    // The direction across the line.
+    const double acrossEast = -(afterNorth - beforeNorth), acrossNorth = afterEast - beforeEast;
+    if (acrossEast == 0.0 && acrossNorth == 0.0)
+        return 0.0;
+    // The nearest crossings on either side, in units of the across direction.
+    double left = HUGE_VAL, right = HUGE_VAL;
+    for (std::size_t i = 0; i < outline.size(); ++i) {
+        const TimedPoint& a = outline[i];
+        const TimedPoint& b = outline[(i + 1) % outline.size()];
+        double aEast = 0.0, aNorth = 0.0, bEast = 0.0, bNorth = 0.0;
+        if (!plane.project(a.latitudeDeg, a.longitudeDeg, aEast, aNorth) ||
+            !plane.project(b.latitudeDeg, b.longitudeDeg, bEast, bNorth))
+            continue;
+        // a + u (b - a) = s across, solved for u and s.
+        const double segmentEast = bEast - aEast, segmentNorth = bNorth - aNorth;
+        const double determinant = segmentEast * acrossNorth - segmentNorth * acrossEast;
+        if (determinant == 0.0)
+            continue;
+        const double u = (aNorth * acrossEast - aEast * acrossNorth) / determinant;
+        const double s = (aNorth * segmentEast - aEast * segmentNorth) / determinant;
+        if (u < 0.0 || u >= 1.0)
+            continue;
+        (s > 0.0 ? left : right) = std::min(s > 0.0 ? left : right, std::fabs(s));
+    }
+    if (left == HUGE_VAL || right == HUGE_VAL)
+        return 0.0;
+    const double length = std::hypot(acrossEast, acrossNorth);
+    const double radiusKm = curvatureRadiusKm(at.latitudeDeg, std::atan2(acrossEast, acrossNorth));
+    return radiusKm * (std::atan(left * length) + std::atan(right * length));
+}
+
 }  // namespace
 
 TimedCurve limitCurve(const std::vector<UmbralLimitPoint>& limit)
@@ -178,42 +220,14 @@ TimedLine pathOutline(const Instant& scale, const TimedCurve& northern, const Ti
     return ring;
 }
 
-double widthAcrossKm(const TimedLine& outline, const GeoPoint& at, const GeoPoint& before, const GeoPoint& after)
+
+double widthAcrossKmAt(const TimedLine& outline, const Instant& instant, const GeoPoint& at)
 {
-    const Gnomonic plane(at);
-    double beforeEast = 0.0, beforeNorth = 0.0, afterEast = 0.0, afterNorth = 0.0;
-    if (!plane.project(before.latitudeDeg, before.longitudeDeg, beforeEast, beforeNorth) ||
-        !plane.project(after.latitudeDeg, after.longitudeDeg, afterEast, afterNorth))
-        return 0.0;
-    // The direction across the line.
-    const double acrossEast = -(afterNorth - beforeNorth), acrossNorth = afterEast - beforeEast;
-    if (acrossEast == 0.0 && acrossNorth == 0.0)
-        return 0.0;
-    // The nearest crossings on either side, in units of the across direction.
-    double left = HUGE_VAL, right = HUGE_VAL;
-    for (std::size_t i = 0; i < outline.size(); ++i) {
-        const TimedPoint& a = outline[i];
-        const TimedPoint& b = outline[(i + 1) % outline.size()];
-        double aEast = 0.0, aNorth = 0.0, bEast = 0.0, bNorth = 0.0;
-        if (!plane.project(a.latitudeDeg, a.longitudeDeg, aEast, aNorth) ||
-            !plane.project(b.latitudeDeg, b.longitudeDeg, bEast, bNorth))
-            continue;
-        // a + u (b - a) = s across, solved for u and s.
-        const double segmentEast = bEast - aEast, segmentNorth = bNorth - aNorth;
-        const double determinant = segmentEast * acrossNorth - segmentNorth * acrossEast;
-        if (determinant == 0.0)
-            continue;
-        const double u = (aNorth * acrossEast - aEast * acrossNorth) / determinant;
-        const double s = (aNorth * segmentEast - aEast * segmentNorth) / determinant;
-        if (u < 0.0 || u >= 1.0)
-            continue;
-        (s > 0.0 ? left : right) = std::min(s > 0.0 ? left : right, std::fabs(s));
-    }
-    if (left == HUGE_VAL || right == HUGE_VAL)
-        return 0.0;
-    const double length = std::hypot(acrossEast, acrossNorth);
-    const double radiusKm = curvatureRadiusKm(at.latitudeDeg, std::atan2(acrossEast, acrossNorth));
-    return radiusKm * (std::atan(left * length) + std::atan(right * length));
+    const auto centralPoint = [&](double spanDays) {
+        const MoonShadow shadow = moonShadowAt(instant.later(spanDays));
+        return shadow.central() ? GeoPoint{shadow.latitudeRad * kDegPerRad, shadow.longitudeRad * kDegPerRad} : at;
+    };
+    return widthAcrossKm(outline, at, centralPoint(-kDirectionSpanDays), centralPoint(kDirectionSpanDays));
 }
 
 }  // namespace qv

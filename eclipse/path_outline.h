@@ -17,6 +17,10 @@ struct TimedPoint {
     double mjdUT = 0.0;
     double latitudeDeg = 0.0;   // geodetic
     double longitudeDeg = 0.0;  // east, (-180, 180]
+    // On the central line: the path's width across it (0 where the outline is not crossed on
+    // both sides) and how long the central phase lasts there.
+    double widthKm = 0.0;
+    double durationSeconds = 0.0;
 };
 
 // A curve in connected pieces, each in the order of time.
@@ -37,10 +41,11 @@ TimedLine horizonEnd(const Instant& scale, const TimedPoint& from, const TimedPo
 // straight across the gap.
 TimedLine pathOutline(const Instant& scale, const TimedCurve& northern, const TimedCurve& southern);
 
-// Width of the path (km) at a point of the central line, across the line's direction there
-// (from before to after): between the nearest crossings of the outline on either side, measured
-// with the Earth's radius of curvature in that direction. 0 when the outline is not crossed on
-// both sides within a quarter of the globe.
-double widthAcrossKm(const TimedLine& outline, const GeoPoint& at, const GeoPoint& before, const GeoPoint& after);
+// Width of the path (km) at the central line's point of an instant, across the line's direction
+// there (from its points 30 s before and after; the point itself where the eclipse is not
+// central then): between the nearest crossings of the outline on either side, measured with
+// the Earth's radius of curvature in that direction. 0 when the outline is not crossed on both
+// sides within about 78 degrees.
+double widthAcrossKmAt(const TimedLine& outline, const Instant& instant, const GeoPoint& at);
 
 }  // namespace qv

@@ -10,7 +10,9 @@
 #include "base/number_text.h"
 #include "eclipse/central_line.h"
 #include "eclipse/greatest_eclipse.h"
+#include "eclipse/path_outline.h"
 #include "reports/eclipse_kind_texts.h"
+#include "reports/eclipse_map.h"
 
 namespace qv {
 
@@ -80,9 +82,10 @@ void writePhases(const EclipseCircumstances& circumstances, const TimeZone& zone
 // The central-line table: a header before every tenth row, a date line when the local day
 // changes, then per row the hybrid marker, the local time, the point, duration, width and
 // the Sun's elevation.
-void writeCentralTable(const SettingsRecord& settings, EclipseKind kind, const std::vector<CentralLinePoint>& line,
-                       std::string& out)
+void writeCentralTable(const SettingsRecord& settings, const EclipseEvent& eclipse,
+                       const std::vector<CentralLinePoint>& line, const TimedLine& outline, std::string& out)
 {
+    const EclipseKind kind = eclipse.kind;
     const TimeZone zone = settings.time.zone;
     char lastDate[kDateLength + 1] = "******";
     int row = 0;
@@ -102,8 +105,10 @@ void writeCentralTable(const SettingsRecord& settings, EclipseKind kind, const s
         const double latitude = settings.display.dmsAngles ? decimalToHhmm(point.latitudeDeg) : point.latitudeDeg;
         const double longitude = settings.display.dmsAngles ? decimalToHhmm(point.longitudeDeg) : point.longitudeDeg;
         out.append(dateTime + kTimeOffset, kTimeLength);
+        const double widthKm = widthAcrossKmAt(outline, eclipse.greatest.at(point.mjdUT),
+                                               {point.latitudeDeg, point.longitudeDeg});
         appendNumbers(out, "\t%7.2f\t%8.2f\t\t%3.0f\t%4.0f\t%3.0f", latitude, longitude, point.durationSeconds,
-                      point.widthKm, point.sunElevationDeg);
+                      widthKm, point.sunElevationDeg);
     }
 }
 
@@ -261,7 +266,9 @@ std::string eclipseDetailsText(const SettingsRecord& settings, const EclipseEven
         const std::vector<CentralLinePoint> line =
             centralLine(eclipse.greatest.at(centralTableStartUT(circumstances, stepMinutes, zone)),
                         centralTableEndUT(circumstances), stepMinutes / kMinutesPerDay);
-        writeCentralTable(settings, eclipse.kind, line, text);
+        const UmbralLimits limits = umbralLimitsOf(eclipse, circumstances);
+        writeCentralTable(settings, eclipse, line,
+                          pathOutline(eclipse.greatest, limitCurve(limits.northern), limitCurve(limits.southern)), text);
     }
     writeLocalCircumstances(settings, eclipse.kind, circumstances.local, text);
     writeLocalMaximum(settings, eclipse.kind, circumstances.local, text);

@@ -18,8 +18,9 @@ constexpr int kMapStepMinutes = 1;
 // The date of formatDateTime's "MMM DD HH:MM ".
 constexpr int kDateLength = 6;
 
-// The umbral limits over the phases in which the umbra or antumbra touches the Earth, from one
-// step before the first of them began.
+}  // namespace
+
+// From one step before the first of the phases began.
 UmbralLimits umbralLimitsOf(const EclipseEvent& eclipse, const EclipseCircumstances& circumstances)
 {
     const double stepDays = kMapStepMinutes / kMinutesPerDay;
@@ -35,8 +36,6 @@ UmbralLimits umbralLimitsOf(const EclipseEvent& eclipse, const EclipseCircumstan
     }
     return touches ? umbralLimits(eclipse.greatest.at(begin - stepDays), end, stepDays) : UmbralLimits{};
 }
-
-}  // namespace
 
 EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseEvent& eclipse)
 {

@@ -32,6 +32,10 @@ EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseE
 EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseEvent& eclipse,
                                   const EclipseCircumstances& circumstances);
 
+// The umbral limits at one-minute steps over the phases in which the umbra or antumbra touches
+// the Earth; none when it does not.
+UmbralLimits umbralLimitsOf(const EclipseEvent& eclipse, const EclipseCircumstances& circumstances);
+
 // The map's title: year, local date and kind, e.g. "  2024  APR 08    Total Eclipse of the Sun".
 std::string eclipseMapTitle(int year, const TimeZone& zone, const EclipseEvent& eclipse);
 

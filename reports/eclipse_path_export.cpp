@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/julian.h"
+#include "base/number_text.h"
 #include "reports/eclipse_details.h"
 #include "reports/eclipse_kind_texts.h"
 
@@ -94,7 +95,9 @@ std::string xmlText(const std::string& text)
 TimedPoint crossing(const TimedPoint& a, const TimedPoint& b, double bLongitude, double edge)
 {
     const double f = (edge - a.longitudeDeg) / (bLongitude - a.longitudeDeg);
-    return {a.mjdUT + f * (b.mjdUT - a.mjdUT), a.latitudeDeg + f * (b.latitudeDeg - a.latitudeDeg), edge};
+    const auto between = [f](double x, double y) { return x + f * (y - x); };
+    return {between(a.mjdUT, b.mjdUT), between(a.latitudeDeg, b.latitudeDeg), edge, between(a.widthKm, b.widthKm),
+            between(a.durationSeconds, b.durationSeconds)};
 }
 
 // The parts of a simple ring (unwrapped longitudes, not closed) on one side of a meridian, each
@@ -272,11 +275,32 @@ void appendJsonLine(std::string& out, const TimedLine& line)
     out += "]";
 }
 
-void appendJsonTimes(std::string& out, const TimedLine& line)
+// One text per vertex: its time, or its width (km, one decimal; null where there is none) or
+// the central phase's length (whole seconds) on the central line.
+std::string utText(const TimedPoint& p) { return jsonString(isoSecondUT(p.mjdUT)); }
+std::string widthText(const TimedPoint& p) { return p.widthKm > 0.0 ? numberText("%.1f", p.widthKm) : "null"; }
+std::string durationText(const TimedPoint& p) { return numberText("%.0f", p.durationSeconds); }
+using VertexText = std::string (*)(const TimedPoint&);
+
+void appendJsonValues(std::string& out, const TimedLine& line, VertexText text)
 {
     out += "[";
-    appendJoined(out, line, [](std::string& o, const TimedPoint& p) { o += jsonString(isoSecondUT(p.mjdUT)); });
+    appendJoined(out, line, [text](std::string& o, const TimedPoint& p) { o += text(p); });
     out += "]";
+}
+
+// A property with one value per vertex, nested as the line's coordinates are.
+std::string jsonVertexProperty(const char* name, const TimedCurve& pieces, VertexText text)
+{
+    std::string values;
+    if (pieces.size() == 1) {
+        appendJsonValues(values, pieces.front(), text);
+    } else {
+        values = "[";
+        appendJoined(values, pieces, [text](std::string& o, const TimedLine& line) { appendJsonValues(o, line, text); });
+        values += "]";
+    }
+    return std::string(",\"") + name + "\":" + values;
 }
 
 void appendJsonRing(std::string& out, const std::vector<GeoPoint>& ring)
@@ -293,22 +317,22 @@ std::string jsonFeature(const std::string& name, const char* feature, const std:
            ",\"feature\":" + jsonString(feature) + extraProperties + "},\"geometry\":" + geometry + "}";
 }
 
-std::string jsonLineFeature(const std::string& name, const NamedCurve& named, const TimedCurve& pieces)
+std::string jsonLineFeature(const std::string& name, const NamedCurve& named, const TimedCurve& pieces, bool central)
 {
-    std::string geometry, times;
+    std::string geometry;
     if (pieces.size() == 1) {
         geometry = "{\"type\":\"LineString\",\"coordinates\":";
         appendJsonLine(geometry, pieces.front());
-        appendJsonTimes(times, pieces.front());
     } else {
         geometry = "{\"type\":\"MultiLineString\",\"coordinates\":[";
         appendJoined(geometry, pieces, appendJsonLine);
         geometry += "]";
-        times = "[";
-        appendJoined(times, pieces, appendJsonTimes);
-        times += "]";
     }
-    return jsonFeature(name, named.feature, ",\"ut\":" + times, geometry + "}");
+    std::string properties = jsonVertexProperty("ut", pieces, utText);
+    if (central)
+        properties += jsonVertexProperty("width_km", pieces, widthText) +
+                      jsonVertexProperty("duration_s", pieces, durationText);
+    return jsonFeature(name, named.feature, properties, geometry + "}");
 }
 
 // Tuples "longitude,latitude" separated by blanks.
@@ -348,12 +372,29 @@ std::string kmlTimeSpan(const TimedCurve& pieces)
            isoSecondUT(pieces.back().back().mjdUT) + "</end></TimeSpan>";
 }
 
+std::string isoVertexTime(const TimedPoint& p) { return isoSecondUT(p.mjdUT); }
+
+// A Data element with one value per vertex, separated by blanks, in the order of the
+// coordinates of the pieces.
+std::string kmlVertexData(const char* name, const TimedCurve& pieces, VertexText text)
+{
+    std::string values;
+    for (const TimedLine& line : pieces)
+        for (const TimedPoint& p : line)
+        {
+            if (!values.empty())
+                values += ' ';
+            values += text(p);
+        }
+    return std::string("<Data name=\"") + name + "\"><value>" + values + "</value></Data>";
+}
+
 // A Placemark with one geometry, or a MultiGeometry of several.
 std::string kmlPlacemark(const std::string& name, const std::string& timeSpan, const char* style,
-                         const std::vector<std::string>& geometries)
+                         const std::vector<std::string>& geometries, const std::string& extendedData = "")
 {
     std::string placemark = "<Placemark><name>" + xmlText(name) + "</name>" + timeSpan + "<styleUrl>#" + style +
-                            "</styleUrl>";
+                            "</styleUrl>" + extendedData;
     if (geometries.size() == 1)
         placemark += geometries.front();
     else {
@@ -443,7 +484,7 @@ std::string eclipsePathGeoJson(const EclipsePath& path)
     for (const NamedCurve& named : namedCurves(path)) {
         const TimedCurve pieces = splitAtAntimeridian(*named.curve);
         if (!pieces.empty())
-            features.push_back(jsonLineFeature(name, named, pieces));
+            features.push_back(jsonLineFeature(name, named, pieces, named.curve == &path.centralLine));
         if (named.curve != &path.southernLimit)
             continue;
         const std::vector<std::vector<GeoPoint>> polygons = pathPolygons(path);
@@ -482,7 +523,13 @@ std::string eclipsePathKml(const EclipsePath& path, const std::string& detailsTe
                                 "</LineString>");
             const bool timed = named.curve == &path.centralLine || named.curve == &path.northernLimit ||
                                named.curve == &path.southernLimit;
-            text += kmlPlacemark(named.feature, timed ? kmlTimeSpan(pieces) : "", named.style, lines);
+            const std::string vertexData =
+                named.curve != &path.centralLine
+                    ? ""
+                    : "<ExtendedData>" + kmlVertexData("ut", pieces, isoVertexTime) +
+                          kmlVertexData("width_km", pieces, widthText) +
+                          kmlVertexData("duration_s", pieces, durationText) + "</ExtendedData>";
+            text += kmlPlacemark(named.feature, timed ? kmlTimeSpan(pieces) : "", named.style, lines, vertexData);
         }
         if (named.curve != &path.southernLimit)
             continue;
