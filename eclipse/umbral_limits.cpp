@@ -22,8 +22,9 @@ constexpr double kConvergedStepRad = 1e-9;
 constexpr int kMaxIterations = 60;
 // ... and accepts the place when it lies this close to the edge (Earth radii, about 6 m).
 constexpr double kOnEdgeTolerance = 1e-6;
-// The ends of a limit are timed to this (days, about a millisecond).
-constexpr double kEndToleranceDays = 1e-8;
+// The ends of a limit are timed to this (days, about 0.1 ms): near the horizon the limit point
+// races away as the square root of the time, about 1 km in that time.
+constexpr double kEndToleranceDays = 1e-9;
 
 // A place as the unit normal of the ellipsoid there (Earth-fixed), with its geodetic angles.
 struct Place {
@@ -218,27 +219,22 @@ double elevationOfLimitNear(const Instant& scale, double t, bool left, Place& pl
 UmbralLimitPoint limitEnd(const Instant& scale, LimitSide side, bool left, const Place& found, double withUT,
                           double withoutUT)
 {
-    Place place = found;
-    const double below = elevationOfLimitNear(scale, withoutUT, left, place);
-    double endUT = withUT;
-    if (below > -1.0 && below < 0.0) {
-        // The limit goes on below the horizon: the instant its Sun's elevation passes zero.
-        endUT = crossingOf(std::min(withUT, withoutUT), std::max(withUT, withoutUT), kEndToleranceDays, [&](double t) {
-            place = found;
-            return elevationOfLimitNear(scale, t, left, place);
-        });
-    } else {
-        // Bisection towards the last instant that has a point with the Sun up.
-        double without = withoutUT;
-        while (std::fabs(without - endUT) > kEndToleranceDays) {
-            const double middle = 0.5 * (endUT + without);
-            place = found;
-            (elevationOfLimitNear(scale, middle, left, place) >= 0.0 ? endUT : without) = middle;
+    // Bisection towards the last instant that has a point with the Sun up, each Newton's method
+    // begun from the place of the last such instant: near the horizon the limit races over the
+    // ground.
+    Place last = found;
+    double endUT = withUT, without = withoutUT;
+    while (std::fabs(without - endUT) > kEndToleranceDays) {
+        const double middle = 0.5 * (endUT + without);
+        Place place = last;
+        if (elevationOfLimitNear(scale, middle, left, place) >= 0.0) {
+            endUT = middle;
+            last = place;
+        } else {
+            without = middle;
         }
     }
-    place = found;
-    elevationOfLimitNear(scale, endUT, left, place);
-    return limitPointAt(sunMoonAt(scale.at(endUT)), place, side);
+    return limitPointAt(sunMoonAt(scale.at(endUT)), last, side);
 }
 
 // One side's limit at each step of a scan: found from the cone's edge, or else on from the

@@ -105,8 +105,10 @@ void writeCentralTable(const SettingsRecord& settings, const EclipseEvent& eclip
         const double latitude = settings.display.dmsAngles ? decimalToHhmm(point.latitudeDeg) : point.latitudeDeg;
         const double longitude = settings.display.dmsAngles ? decimalToHhmm(point.longitudeDeg) : point.longitudeDeg;
         out.append(dateTime + kTimeOffset, kTimeLength);
-        const double widthKm = widthAcrossKmAt(outline, eclipse.greatest.at(point.mjdUT),
-                                               {point.latitudeDeg, point.longitudeDeg});
+        // Across the path between its limits; where they do not reach, the umbra's own width.
+        const double acrossKm = widthAcrossKmAt(outline, eclipse.greatest.at(point.mjdUT),
+                                                {point.latitudeDeg, point.longitudeDeg});
+        const double widthKm = acrossKm > 0.0 ? acrossKm : point.widthKm;
         appendNumbers(out, "\t%7.2f\t%8.2f\t\t%3.0f\t%4.0f\t%3.0f", latitude, longitude, point.durationSeconds,
                       widthKm, point.sunElevationDeg);
     }
