@@ -1,5 +1,6 @@
 #include "eclipse/umbral_limits.h"
 
+#include <array>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -20,6 +21,13 @@ constexpr double kPlaceStepRad = 1e-6;
 // Newton's method stops when a step is below this (radians of arc, about 6 mm) ...
 constexpr double kConvergedStepRad = 1e-9;
 constexpr int kMaxIterations = 60;
+// The end of a limit: the time step of the difference quotients (days, 0.1 s), and the time
+// (days) the edge's rate is multiplied by to weigh like the other two conditions.
+constexpr double kEndTimeStepDays = 0.1 / 86400.0;
+constexpr double kEndRateScaleDays = 1.0 / 1440.0;
+// Newton's steps are kept within half the cone's radius, but never below this (radians of arc,
+// about 6 m) where the cone's vertex touches the ground.
+constexpr double kShortestCapRad = 1e-6;
 // ... and accepts the place when it lies this close to the edge (Earth radii, about 6 m).
 constexpr double kOnEdgeTolerance = 1e-6;
 // The ends of a limit are timed to this (days, about 0.1 ms): near the horizon the limit point
@@ -122,17 +130,20 @@ double coneRadiusAtGround(const SunMoon& sky)
 }
 
 // A first guess: the edge of the cone on the side across the motion (reach times its radius
-// from the axis), projected along the axis onto the unit sphere. False when that misses the
-// Earth.
+// from the axis), projected along the axis onto the Earth's ellipsoid (in the frame where it is
+// the unit sphere: with the Sun low a sphere would put the guess tens of km off, beyond a narrow
+// path's other limit). False when that misses the Earth.
 bool firstGuess(const SkyAround& sky, const Vec3& across, double reach, Place& guess)
 {
-    const Vec3 axis = unitVector(sky.now.moon - sky.now.sun);
-    const Vec3 nearest = sky.now.moon - dot(sky.now.moon, axis) * axis;
-    const Vec3 onPlane = nearest + reach * coneRadiusAtGround(sky.now) * across;
+    const Vec3 moon = squashed(sky.now.moon);
+    const Vec3 axis = unitVector(moon - squashed(sky.now.sun));
+    const Vec3 nearest = moon - dot(moon, axis) * axis;
+    const Vec3 onPlane = nearest + reach * coneRadiusAtGround(sky.now) * unitVector(squashed(across));
     const double offAxisSquared = dot(onPlane, onPlane);
     if (offAxisSquared >= 1.0)
         return false;
-    guess = placeOfNormal(earthFixed(sky.now, onPlane - std::sqrt(1.0 - offAxisSquared) * axis));
+    // The ellipsoid's normal at the point: the unit sphere's point squashed once more.
+    guess = placeOfNormal(earthFixed(sky.now, squashed(onPlane - std::sqrt(1.0 - offAxisSquared) * axis)));
     return true;
 }
 
@@ -151,7 +162,7 @@ bool solveLimit(const SkyAround& sky, Place& place)
     };
     // A step at most half the cone's radius, so that on a narrow path it does not leap across
     // to the other limit.
-    const double longestStep = 0.5 * coneRadiusAtGround(sky.now);
+    const double longestStep = std::fmax(0.5 * coneRadiusAtGround(sky.now), kShortestCapRad);
     const auto move = [&](double east, double north) {
         const double shrink = std::fmin(1.0, longestStep / std::hypot(east, north));
         east *= shrink;
@@ -216,23 +227,85 @@ double elevationOfLimitNear(const Instant& scale, double t, bool left, Place& pl
 
 // Where a piece of a limit ends between an instant with a point (found at place) and an
 // instant without: where the limit meets the horizon, or where its edge leaves the Earth.
+// The three conditions of a limit's end at an instant and a place moved by (east, north) in its
+// tangent directions: on the edge, the edge neither coming nor going, the Sun on the horizon.
+std::array<double, 3> endConditions(const Instant& scale, double t, const Place& place, double east, double north)
+{
+    Vec3 towardsEast, towardsNorth;
+    tangentBasis(place.normal, towardsEast, towardsNorth);
+    const Place moved = placeOfNormal(place.normal + east * towardsEast + north * towardsNorth);
+    const SkyAround sky = skyAround(scale.at(t));
+    const Conditions c = conditionsAt(sky, moved);
+    return {c.onEdge, c.edgeRate * kEndRateScaleDays, sunElevationSine(sky.now, moved)};
+}
+
+// Newton's method on the three conditions in the instant and the place, from a point of the
+// limit near its end. Where the limit turns back in time before it reaches the horizon (its
+// instants fold), following it in time alone cannot get there; this does.
+bool solveEnd(const Instant& scale, double& t, Place& place)
+{
+    for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
+        const std::array<double, 3> f = endConditions(scale, t, place, 0.0, 0.0);
+        const std::array<double, 3> ft = endConditions(scale, t + kEndTimeStepDays, place, 0.0, 0.0);
+        const std::array<double, 3> fe = endConditions(scale, t, place, kPlaceStepRad, 0.0);
+        const std::array<double, 3> fn = endConditions(scale, t, place, 0.0, kPlaceStepRad);
+        double a[3][3];
+        for (int row = 0; row < 3; ++row) {
+            a[row][0] = (ft[row] - f[row]) / kEndTimeStepDays;
+            a[row][1] = (fe[row] - f[row]) / kPlaceStepRad;
+            a[row][2] = (fn[row] - f[row]) / kPlaceStepRad;
+        }
+        const auto determinant = [](const double m[3][3]) {
+            return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                   m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+        };
+        const double d = determinant(a);
+        if (d == 0.0 || !std::isfinite(d))
+            return false;
+        // Cramer's rule for the step.
+        double step[3];
+        for (int column = 0; column < 3; ++column) {
+            double m[3][3];
+            for (int row = 0; row < 3; ++row)
+                for (int k = 0; k < 3; ++k)
+                    m[row][k] = k == column ? -f[row] : a[row][k];
+            step[column] = determinant(m) / d;
+        }
+        Vec3 towardsEast, towardsNorth;
+        tangentBasis(place.normal, towardsEast, towardsNorth);
+        place = placeOfNormal(place.normal + step[1] * towardsEast + step[2] * towardsNorth);
+        t += step[0];
+        if (std::fabs(step[0]) < kEndToleranceDays && std::hypot(step[1], step[2]) < kConvergedStepRad)
+            return true;
+    }
+    return false;
+}
+
 UmbralLimitPoint limitEnd(const Instant& scale, LimitSide side, bool left, const Place& found, double withUT,
                           double withoutUT)
 {
-    // Bisection towards the last instant that has a point with the Sun up, each Newton's method
-    // begun from the place of the last such instant: near the horizon the limit races over the
-    // ground.
+    // On from the last place with the Sun up in steps that double while they succeed and halve
+    // when they do not: near the horizon the limit races over the ground, and Newton's method
+    // begun from a place too far behind would lose it.
     Place last = found;
-    double endUT = withUT, without = withoutUT;
-    while (std::fabs(without - endUT) > kEndToleranceDays) {
-        const double middle = 0.5 * (endUT + without);
+    double endUT = withUT;
+    double stepDays = 0.5 * (withoutUT - withUT);
+    while (std::fabs(stepDays) > kEndToleranceDays) {
         Place place = last;
-        if (elevationOfLimitNear(scale, middle, left, place) >= 0.0) {
-            endUT = middle;
+        if (elevationOfLimitNear(scale, endUT + stepDays, left, place) >= 0.0) {
+            endUT += stepDays;
             last = place;
+            stepDays = std::copysign(std::fmin(2.0 * std::fabs(stepDays), std::fabs(withoutUT - endUT)), stepDays);
         } else {
-            without = middle;
+            stepDays *= 0.5;
         }
+    }
+    // Closed in on the horizon itself, from there.
+    double solvedUT = endUT;
+    Place solved = last;
+    if (solveEnd(scale, solvedUT, solved) && std::fabs(solvedUT - endUT) < std::fabs(withoutUT - withUT)) {
+        endUT = solvedUT;
+        last = solved;
     }
     return limitPointAt(sunMoonAt(scale.at(endUT)), last, side);
 }

@@ -26,7 +26,9 @@ nearer, and on the same side of the greatest eclipse.
 
 Output: one line per end point: year, month, day (of greatest eclipse, UT), PyEphem's TT - UT
 (s), line (central or limit), end (begin or end), MJD of UT, geodetic latitude and east
-longitude (degrees). A limit that does not meet the horizon at an end has no line there.
+longitude (degrees). First for each eclipse a line "greatest axis": the instant the axis passes
+nearest the Earth's centre and the place below that point, so that the ends can be timed from
+it: PyEphem's Moon and the program's differ by a few seconds along the orbit. A limit that does not meet the horizon at an end has no line there.
 Residuals of the printed values are reported on standard error.
 Usage: /usr/bin/python3 tools/ephem_path_ends.py > tests/eclipse/data/ephem_path_ends.txt
 """
@@ -288,7 +290,8 @@ def largest(checks):
 def eclipse_rows(year, month, day):
     greatest = greatest_eclipse(year, month, day)
     assert ephem.Date(greatest).tuple()[:3] == (year, month, day), (year, month, day)
-    rows = []
+    rows = [("greatest", "axis") + rounded(greatest, geodetic(from_sphere(unit(axis_foot(greatest))),
+                                                                sky(greatest)[2]))]
     for end, direction in (("begin", -1.0), ("end", 1.0)):
         when, place = central_end(greatest, direction)
         rows.append(("central", end) + rounded(when, place))
