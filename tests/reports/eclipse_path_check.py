@@ -69,15 +69,19 @@ def check_geojson(cli, ogrinfo, folder, year, number, crosses, polar):
             check(all(abs(a[0] - b[0]) <= 180.0 or abs(a[1]) == abs(b[1]) == 90.0 for a, b in zip(line, line[1:])),
                   what + ": jumps")
             check(all(-180.0 <= p[0] <= 180.0 and -90.0 <= p[1] <= 90.0 for p in line), what + ": out of range")
+        # One time per vertex, and on the central line one width and one duration.
+        per_vertex = ["ut"] + (["width_km", "duration_s"] if feature["properties"]["feature"] == "central line" else [])
         if feature["geometry"]["type"] == "MultiLineString":
-            times = feature["properties"]["ut"]
-            check([len(t) for t in times] == [len(line) for line in lines], what + ": one UT per vertex")
+            for key in per_vertex:
+                values = feature["properties"][key]
+                check([len(v) for v in values] == [len(line) for line in lines], what + ": one %s per vertex" % key)
             for a, b in zip(lines, lines[1:]):
                 if abs(a[-1][0]) == 180.0:
                     cut = cut or feature["properties"]["feature"] in PATH_LINES
                     check(b[0][0] == -a[-1][0] and b[0][1] == a[-1][1], what + ": both sides of the cut")
         if feature["geometry"]["type"] == "LineString":
-            check(len(feature["properties"]["ut"]) == len(lines[0]), what + ": one UT per vertex")
+            for key in per_vertex:
+                check(len(feature["properties"][key]) == len(lines[0]), what + ": one %s per vertex" % key)
         if "Polygon" in feature["geometry"]["type"]:
             check(all(ring[0] == ring[-1] for ring in lines), what + ": open ring")
             pole = any(abs(p[1]) == 90.0 for ring in lines for p in ring)
@@ -102,6 +106,10 @@ def check_kml(cli, ogrinfo, folder, year, number):
     placemarks = {p.find(KML + "name").text: p for p in document.iter(KML + "Placemark")}
     for line in ["central line", "northern limit", "southern limit"]:
         check(placemarks[line].find(KML + "TimeSpan/" + KML + "begin") is not None, name + ": TimeSpan " + line)
+    vertices = sum(len(c.text.split()) for c in placemarks["central line"].iter(KML + "coordinates"))
+    data = {d.get("name"): d.find(KML + "value").text.split() for d in placemarks["central line"].iter(KML + "Data")}
+    check(sorted(data) == ["duration_s", "ut", "width_km"] and all(len(v) == vertices for v in data.values()),
+          name + ": central line's data per vertex")
     for coordinates in document.iter(KML + "coordinates"):
         check(all(len(t.split(",")) == 2 for t in coordinates.text.split()), name + ": coordinate tuples")
     check(not any(e.tag.endswith("altitudeMode") for e in document.iter()), name + ": altitude mode")
