@@ -85,4 +85,11 @@ CircleCrossing circleIntersection(double a, double b, double r0) {
     return crossing;
 }
 
+double greatCircleRad(double latitudeARad, double longitudeARad, double latitudeBRad, double longitudeBRad)
+{
+    const double cosine = std::sin(latitudeARad) * std::sin(latitudeBRad) +
+                          std::cos(latitudeARad) * std::cos(latitudeBRad) * std::cos(longitudeBRad - longitudeARad);
+    return std::acos(std::fmax(-1.0, std::fmin(1.0, cosine)));
+}
+
 }  // namespace qv

@@ -101,6 +101,9 @@ Mat3 rotationX(double angleRad);
 Mat3 rotationY(double angleRad);
 Mat3 rotationZ(double angleRad);
 
+// Angle (radians) between two places on the sphere given by latitude and longitude (radians).
+double greatCircleRad(double latitudeARad, double longitudeARad, double latitudeBRad, double longitudeBRad);
+
 // An angle (radians) brought into (-pi, pi].
 inline double wrappedAngle(double angleRad) { return angleRad - kTwoPi * std::ceil((angleRad - kPi) / kTwoPi); }
 

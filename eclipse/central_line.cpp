@@ -32,6 +32,11 @@ CentralLinePoint centralPoint(const MoonShadow& central)
 // The ends are timed to this (days, about 0.1 ms): the axis's ground point races away from the
 // horizon as the square root of the time, about 1 km in that time.
 constexpr double kEndToleranceDays = 1e-9;
+// Neighbouring points of the line further apart than this (radians of arc, about 100 km) get
+// points between them, at halved times up to kMostHalvings deep: near its ends the line races
+// over the ground, hundreds of km a minute.
+constexpr double kLongestGapRad = 0.016;
+constexpr int kMostHalvings = 12;
 
 // How far inside the Earth the shadow axis reaches: 1 minus its squared distance from the
 // centre of the squashed Earth; positive when the eclipse is central.
@@ -58,6 +63,28 @@ CentralLinePoint centralEnd(const Instant& scale, const CentralLinePoint& centra
     end.durationSeconds = 0.0;
     end.kind = central.kind;
     return end;
+}
+
+// Angle between two points of the line on the sphere (radians).
+double arcBetween(const CentralLinePoint& a, const CentralLinePoint& b)
+{
+    return greatCircleRad(a.latitudeDeg * kRadPerDeg, a.longitudeDeg * kRadPerDeg, b.latitudeDeg * kRadPerDeg,
+                        b.longitudeDeg * kRadPerDeg);
+}
+
+// Points of the line between a and b, in order, until no two neighbours lie kLongestGapRad apart.
+void appendBetween(const Instant& scale, const CentralLinePoint& a, const CentralLinePoint& b, int halvings,
+                   std::vector<CentralLinePoint>& out)
+{
+    if (halvings == 0 || arcBetween(a, b) <= kLongestGapRad)
+        return;
+    const MoonShadow shadow = moonShadowAt(scale.at(0.5 * (a.mjdUT + b.mjdUT)));
+    if (!shadow.central())
+        return;
+    const CentralLinePoint middle = centralPoint(shadow);
+    appendBetween(scale, a, middle, halvings - 1, out);
+    out.push_back(middle);
+    appendBetween(scale, middle, b, halvings - 1, out);
 }
 
 }  // namespace
@@ -94,6 +121,12 @@ std::vector<CentralLinePoint> centralLineWithEnds(const Instant& start, double e
     };
     line.insert(line.begin(), centralEnd(start, line.front(), outside(line.front().mjdUT - stepDays, -stepDays)));
     line.push_back(centralEnd(start, line.back(), outside(line.back().mjdUT + stepDays, stepDays)));
+    std::vector<CentralLinePoint> filled{line.front()};
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        appendBetween(start, line[i - 1], line[i], kMostHalvings, filled);
+        filled.push_back(line[i]);
+    }
+    line = std::move(filled);
     return line;
 }
 

@@ -33,7 +33,8 @@ struct CentralLinePoint {
 std::vector<CentralLinePoint> centralLine(const Instant& start, double endUT, double stepDays);
 
 // The same, begun and ended where the axis touches the Earth (at the horizon), timed to about
-// 0.1 ms and placed to about 1 km; those two points carry no duration or width.
+// 0.1 ms and placed to about 1 km (those two points carry no duration or width), and with points
+// between neighbours more than about 100 km apart, where the line races over the ground.
 std::vector<CentralLinePoint> centralLineWithEnds(const Instant& start, double endUT, double stepDays);
 
 

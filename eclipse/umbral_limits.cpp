@@ -25,6 +25,12 @@ constexpr int kMaxIterations = 60;
 // (days) the edge's rate is multiplied by to weigh like the other two conditions.
 constexpr double kEndTimeStepDays = 0.1 / 86400.0;
 constexpr double kEndRateScaleDays = 1.0 / 1440.0;
+// Where a limit races near its end, its points are kept about this far apart (radians of arc,
+// about 20 km); neighbours further apart than kLongestGapRad (about 100 km) get points between
+// them at halved times, up to kMostHalvings deep.
+constexpr double kEndSpacingRad = 0.003;
+constexpr double kLongestGapRad = 0.016;
+constexpr int kMostHalvings = 12;
 // Newton's steps are kept within half the cone's radius, but never below this (radians of arc,
 // about 6 m) where the cone's vertex touches the ground.
 constexpr double kShortestCapRad = 1e-6;
@@ -281,9 +287,14 @@ bool solveEnd(const Instant& scale, double& t, Place& place)
     return false;
 }
 
-UmbralLimitPoint limitEnd(const Instant& scale, LimitSide side, bool left, const Place& found, double withUT,
-                          double withoutUT)
+// The points of a limit from a step with a point (found at place) towards a step without, out
+// to where the limit meets the horizon (or its edge leaves the Earth), in that order: the end,
+// and before it places on the way at least kEndSpacingRad apart, where the limit races.
+std::vector<UmbralLimitPoint> limitEnd(const Instant& scale, LimitSide side, bool left, const Place& found,
+                                       double withUT, double withoutUT)
 {
+    std::vector<UmbralLimitPoint> points;
+    Place kept = found;
     // On from the last place with the Sun up in steps that double while they succeed and halve
     // when they do not: near the horizon the limit races over the ground, and Newton's method
     // begun from a place too far behind would lose it.
@@ -296,6 +307,10 @@ UmbralLimitPoint limitEnd(const Instant& scale, LimitSide side, bool left, const
             endUT += stepDays;
             last = place;
             stepDays = std::copysign(std::fmin(2.0 * std::fabs(stepDays), std::fabs(withoutUT - endUT)), stepDays);
+            if (std::acos(std::fmin(1.0, dot(kept.normal, place.normal))) > kEndSpacingRad) {
+                points.push_back(limitPointAt(sunMoonAt(scale.at(endUT)), place, side));
+                kept = place;
+            }
         } else {
             stepDays *= 0.5;
         }
@@ -307,7 +322,43 @@ UmbralLimitPoint limitEnd(const Instant& scale, LimitSide side, bool left, const
         endUT = solvedUT;
         last = solved;
     }
-    return limitPointAt(sunMoonAt(scale.at(endUT)), last, side);
+    if (!points.empty() && std::acos(std::fmin(1.0, dot(kept.normal, last.normal))) < 0.5 * kEndSpacingRad)
+        points.pop_back();
+    points.push_back(limitPointAt(sunMoonAt(scale.at(endUT)), last, side));
+    return points;
+}
+
+double arcBetween(const UmbralLimitPoint& a, const UmbralLimitPoint& b)
+{
+    return greatCircleRad(a.latitudeDeg * kRadPerDeg, a.longitudeDeg * kRadPerDeg, b.latitudeDeg * kRadPerDeg,
+                          b.longitudeDeg * kRadPerDeg);
+}
+
+Place placeOf(const UmbralLimitPoint& point)
+{
+    const double latitude = point.latitudeDeg * kRadPerDeg, longitude = point.longitudeDeg * kRadPerDeg;
+    return placeOfNormal(
+        Vec3(std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude), std::sin(latitude)));
+}
+
+// Points of the limit between a and b, in order, at halved times, until no two neighbours lie
+// kLongestGapRad apart (or the halvings run out): near its ends a limit races over the ground.
+void appendBetween(const Instant& scale, LimitSide side, bool left, const UmbralLimitPoint& a,
+                   const UmbralLimitPoint& b, int halvings, std::vector<UmbralLimitPoint>& out)
+{
+    const double gap = arcBetween(a, b);
+    if (halvings == 0 || gap <= kLongestGapRad)
+        return;
+    const double t = 0.5 * (a.mjdUT + b.mjdUT);
+    Place place = placeOf(a);
+    if (elevationOfLimitNear(scale, t, left, place) < 0.0)
+        return;
+    const UmbralLimitPoint middle = limitPointAt(sunMoonAt(scale.at(t)), place, side);
+    if (arcBetween(a, middle) >= gap || arcBetween(middle, b) >= gap)
+        return;
+    appendBetween(scale, side, left, a, middle, halvings - 1, out);
+    out.push_back(middle);
+    appendBetween(scale, side, left, middle, b, halvings - 1, out);
 }
 
 // One side's limit at each step of a scan: found from the cone's edge, or else on from the
@@ -346,14 +397,23 @@ std::vector<UmbralLimitPoint> limitOfSide(const std::vector<SkyAround>& skies, c
             continue;
         const double t = skies[i].now.instant.mjdUT;
         if (i == 0 || !places[i - 1]) {
-            limit.push_back(limitEnd(scale, side, left, *places[i], t, t - stepDays));
-            limit.back().startsPiece = true;
+            const std::vector<UmbralLimitPoint> begin = limitEnd(scale, side, left, *places[i], t, t - stepDays);
+            limit.insert(limit.end(), begin.rbegin(), begin.rend());
+            limit[limit.size() - begin.size()].startsPiece = true;
         }
         limit.push_back(limitPointAt(skies[i].now, *places[i], side));
-        if (i + 1 == skies.size() || !places[i + 1])
-            limit.push_back(limitEnd(scale, side, left, *places[i], t, t + stepDays));
+        if (i + 1 == skies.size() || !places[i + 1]) {
+            const std::vector<UmbralLimitPoint> end = limitEnd(scale, side, left, *places[i], t, t + stepDays);
+            limit.insert(limit.end(), end.begin(), end.end());
+        }
     }
-    return limit;
+    std::vector<UmbralLimitPoint> filled;
+    for (std::size_t i = 0; i < limit.size(); ++i) {
+        if (i > 0 && !limit[i].startsPiece)
+            appendBetween(scale, side, left, limit[i - 1], limit[i], kMostHalvings, filled);
+        filled.push_back(limit[i]);
+    }
+    return filled;
 }
 
 }  // namespace

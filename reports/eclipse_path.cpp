@@ -60,10 +60,8 @@ double meanLatitude(const TimedCurve& curve)
 // Angle between two points on the sphere (radians).
 double arcBetween(const TimedPoint& a, const GeoPoint& b)
 {
-    const double la = a.latitudeDeg * kRadPerDeg, lb = b.latitudeDeg * kRadPerDeg;
-    const double cosine = std::sin(la) * std::sin(lb) +
-                          std::cos(la) * std::cos(lb) * std::cos((a.longitudeDeg - b.longitudeDeg) * kRadPerDeg);
-    return std::acos(std::fmax(-1.0, std::fmin(1.0, cosine)));
+    return greatCircleRad(a.latitudeDeg * kRadPerDeg, a.longitudeDeg * kRadPerDeg, b.latitudeDeg * kRadPerDeg,
+                          b.longitudeDeg * kRadPerDeg);
 }
 
 void addPenumbralLimits(const PenumbralSamples& samples, EclipsePath& path)

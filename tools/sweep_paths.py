@@ -1,21 +1,24 @@
 #!/usr/bin/python3
 """Sweeps the paths of central solar eclipses as quorvel-cli exports them, for the faults a map
-program would show: a limit that begins or ends far from where the central line does, a limit
-in several pieces, and a path polygon that is missing or invalid (python3-shapely's is_valid).
+program would show: a line (central line or limit) that begins or ends with the Sun still above
+the horizon there (cut short; by PyEphem's Sun, unrefracted, at sea level), a limit in several
+pieces, and a path polygon that is missing or invalid (python3-shapely's is_valid).
 
 Usage: /usr/bin/python3 tools/sweep_paths.py [--cli build/quorvel-cli] FROM TO [STEP]
 Prints one line per eclipse with a finding, then the counts.
 """
 import argparse
-import datetime
 import json
 import re
+import math
 import subprocess
 
+import ephem
 from shapely.geometry import shape
 
-# A limit's ends lie this close in time to the central line's where both reach the horizon.
-END_SLACK_MINUTES = 10.0
+# A line ends at the horizon when the Sun's centre stands lower than this there (degrees): the
+# program's and PyEphem's Sun differ by far less.
+HORIZON_SLACK_DEG = 0.1
 
 
 def run(cli, *args):
@@ -27,10 +30,6 @@ def solar_numbers(cli, year):
     return [int(m.group(1)) for m in re.finditer(r"^\s*(\d+) : .*Sun", listing, re.M)]
 
 
-def minutes(iso):
-    return datetime.datetime.fromisoformat(iso.replace("Z", "+00:00")).timestamp() / 60.0
-
-
 def features(path_text):
     return {f["properties"]["feature"]: f for f in json.loads(path_text)["features"]}
 
@@ -40,27 +39,41 @@ def pieces_of(feature):
     return times if geometry["type"] == "MultiLineString" else [times]
 
 
+def sun_altitude_deg(iso, coordinates):
+    observer = ephem.Observer()
+    observer.lon, observer.lat = math.radians(coordinates[0]), math.radians(coordinates[1])
+    observer.elevation, observer.pressure = 0.0, 0.0
+    observer.date = iso.replace("T", " ").replace("Z", "").replace("-", "/")
+    return math.degrees(float(ephem.Sun(observer).alt))
+
+
+def ends_above_horizon(feature):
+    """The line's ends (its first and last vertex, and those of pieces not cut at 180 degrees)
+    at which the Sun stands above the horizon."""
+    geometry = feature["geometry"]
+    lines = geometry["coordinates"] if geometry["type"] == "MultiLineString" else [geometry["coordinates"]]
+    times = pieces_of(feature)
+    found = []
+    for index, (line, when) in enumerate(zip(lines, times)):
+        for end, point, iso in (("begins", line[0], when[0]), ("ends", line[-1], when[-1])):
+            if abs(point[0]) == 180.0:
+                continue
+            altitude = sun_altitude_deg(iso, point)
+            if altitude > HORIZON_SLACK_DEG:
+                found.append("%s %s with the Sun at %.1f deg (%s)" % (feature["properties"]["feature"], end,
+                                                                      altitude, iso))
+    return found
+
+
 def findings(found):
-    central = found.get("central line")
-    if central is None:
+    if "central line" not in found:
         return None
-    times = [t for piece in pieces_of(central) for t in piece]
-    begin, end = minutes(times[0]), minutes(times[-1])
-    problems = []
+    problems = ends_above_horizon(found["central line"])
     for side in ("northern limit", "southern limit"):
         if side not in found:
             problems.append(side + " missing")
             continue
-        limit = [t for piece in pieces_of(found[side]) for t in piece]
-        late = minutes(limit[0]) - begin
-        early = end - minutes(limit[-1])
-        if late > END_SLACK_MINUTES or early > END_SLACK_MINUTES:
-            problems.append("%s begins %+.0f min, ends %+.0f min from the central line" % (side, late, -early))
-        # Pieces cut only at the 180th meridian join end to start.
-        pieces = pieces_of(found[side])
-        gaps = sum(1 for a, b in zip(pieces, pieces[1:]) if a[-1] != b[0])
-        if gaps:
-            problems.append("%s in %d pieces" % (side, gaps + 1))
+        problems += ends_above_horizon(found[side])
     if "path" not in found:
         problems.append("no path polygon")
     elif not shape(found["path"]["geometry"]).is_valid:
