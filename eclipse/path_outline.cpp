@@ -36,6 +36,7 @@ struct PlaneUmbra {
     Vec3 centre;
     double radius = 0.0;
     Vec3 east, north;
+    Vec3 axis;  // from the Sun through the Moon
     double eqeqSeconds = 0.0;
 };
 
@@ -51,6 +52,7 @@ PlaneUmbra planeUmbraAt(const Instant& instant)
     umbra.radius = 0.5 * std::fabs(moonToPlane * kMoonUmbraCone / norm(sun - moon) - kMoonDiameter);
     umbra.east = unitVector(cross(Vec3(0.0, 0.0, 1.0), axis));
     umbra.north = cross(axis, umbra.east);
+    umbra.axis = axis;
     umbra.eqeqSeconds = bodies.eqeqSeconds;
     return umbra;
 }
@@ -76,14 +78,20 @@ double outsideUmbra(const Instant& instant, double angleRad)
     return norm(limbPoint(umbra, angleRad) - umbra.centre) - umbra.radius;
 }
 
-// The instant the umbra's edge leaves (trailing) or reaches the limb point in the window, and
-// the place there; false when the umbra misses the point.
-bool edgeCrossing(const Instant& scale, double angleRad, double fromUT, double untilUT, bool trailing,
-                  TimedPoint& place)
+// Whether the places at a point of the limb are turning towards the Sun (sunrise) there.
+bool rising(const PlaneUmbra& umbra, double angleRad)
+{
+    return dot(cross(Vec3(0.0, 0.0, 1.0), unsquashed(limbPoint(umbra, angleRad))), umbra.axis) < 0.0;
+}
+
+// The instant in the window at which the umbra's edge crosses the limb point as it closes the
+// path there, and the place then: at sunrise the edge leaving the point (the Sun rises just as
+// the central phase ends), at sunset the edge reaching it. False when the umbra misses it.
+bool edgeCrossing(const Instant& scale, double angleRad, double fromUT, double untilUT, TimedPoint& place)
 {
     const auto outside = [&](double t) { return outsideUmbra(scale.at(t), angleRad); };
     const double deepest = leastOf(fromUT, untilUT, kLeastToleranceDays, outside);
-    const double end = trailing ? untilUT : fromUT;
+    const double end = rising(planeUmbraAt(scale.at(deepest)), angleRad) ? untilUT : fromUT;
     if (outside(deepest) > 0.0 || outside(end) < 0.0)
         return false;
     const double crossingUT = crossingOf(std::min(deepest, end), std::max(deepest, end), kCrossingToleranceDays, outside);
@@ -185,7 +193,7 @@ TimedCurve limitCurve(const std::vector<UmbralLimitPoint>& limit)
     return curve;
 }
 
-TimedLine horizonEnd(const Instant& scale, const TimedPoint& from, const TimedPoint& to, bool sunrise)
+TimedLine horizonEnd(const Instant& scale, const TimedPoint& from, const TimedPoint& to)
 {
     const double fromUT = std::min(from.mjdUT, to.mjdUT) - kEndWindowDays;
     const double untilUT = std::max(from.mjdUT, to.mjdUT) + kEndWindowDays;
@@ -198,7 +206,7 @@ TimedLine horizonEnd(const Instant& scale, const TimedPoint& from, const TimedPo
     TimedLine places;
     for (int i = 1; i < steps; ++i) {
         TimedPoint place;
-        if (edgeCrossing(scale, fromAngle + turn * i / steps, fromUT, untilUT, sunrise, place))
+        if (edgeCrossing(scale, fromAngle + turn * i / steps, fromUT, untilUT, place))
             places.push_back(place);
     }
     return places;
@@ -207,19 +215,33 @@ TimedLine horizonEnd(const Instant& scale, const TimedPoint& from, const TimedPo
 TimedLine pathOutline(const Instant& scale, const TimedCurve& northern, const TimedCurve& southern)
 {
     TimedLine ring;
-    if (northern.empty() || southern.empty())
+    const auto along = [&ring](const TimedCurve& limit) {
+        for (const TimedLine& piece : limit)
+            ring.insert(ring.end(), piece.begin(), piece.end());
+    };
+    const auto over = [&](const TimedPoint& from, const TimedPoint& to) {
+        const TimedLine places = horizonEnd(scale, from, to);
+        ring.insert(ring.end(), places.begin(), places.end());
+    };
+    if (northern.empty() != southern.empty()) {
+        // One edge of the cone never touches the Earth: the path lies between the one limit and
+        // the horizon.
+        const TimedCurve& limit = northern.empty() ? southern : northern;
+        along(limit);
+        over(limit.back().back(), limit.front().front());
         return ring;
-    for (const TimedLine& piece : northern)
-        ring.insert(ring.end(), piece.begin(), piece.end());
-    const TimedLine sunset = horizonEnd(scale, northern.back().back(), southern.back().back(), false);
-    ring.insert(ring.end(), sunset.begin(), sunset.end());
+    }
+    if (northern.empty())
+        return ring;
+    along(northern);
+    over(northern.back().back(), southern.back().back());
+    TimedCurve backwards;
     for (auto piece = southern.rbegin(); piece != southern.rend(); ++piece)
-        ring.insert(ring.end(), piece->rbegin(), piece->rend());
-    const TimedLine sunrise = horizonEnd(scale, southern.front().front(), northern.front().front(), true);
-    ring.insert(ring.end(), sunrise.begin(), sunrise.end());
+        backwards.emplace_back(piece->rbegin(), piece->rend());
+    along(backwards);
+    over(southern.front().front(), northern.front().front());
     return ring;
 }
-
 
 double widthAcrossKmAt(const TimedLine& outline, const Instant& instant, const GeoPoint& at)
 {

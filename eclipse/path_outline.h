@@ -31,14 +31,15 @@ using TimedCurve = std::vector<TimedLine>;
 TimedCurve limitCurve(const std::vector<UmbralLimitPoint>& limit);
 
 // The places between two ends of limits on the horizon where the umbra's edge crosses the
-// horizon: trailing at the sunrise end, leading at the sunset end. The instants are those at
+// horizon: trailing where the places turn towards the Sun (sunrise), leading where they turn
+// away (sunset), each decided place by place. The instants are those at
 // which the edge crosses each place; from and to themselves are not repeated. scale gives the
 // TT - UT.
-TimedLine horizonEnd(const Instant& scale, const TimedPoint& from, const TimedPoint& to, bool sunrise);
+TimedLine horizonEnd(const Instant& scale, const TimedPoint& from, const TimedPoint& to);
 
-// The outline as a closed ring (first point not repeated) in the order above; empty when a
-// limit is missing. A limit in several pieces (its edge off the Earth between them) is joined
-// straight across the gap.
+// The outline as a closed ring (first point not repeated) in the order above. Where one edge of
+// the cone never touches the Earth, along the one limit and back over the horizon; empty when
+// there is no limit. A limit in several pieces is joined straight across the gap.
 TimedLine pathOutline(const Instant& scale, const TimedCurve& northern, const TimedCurve& southern);
 
 // Width of the path (km) at the central line's point of an instant, across the line's direction
