@@ -287,6 +287,19 @@ bool solveEnd(const Instant& scale, double& t, Place& place)
     return false;
 }
 
+Place placeOf(const UmbralLimitPoint& point)
+{
+    const double latitude = point.latitudeDeg * kRadPerDeg, longitude = point.longitudeDeg * kRadPerDeg;
+    return placeOfNormal(
+        Vec3(std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude), std::sin(latitude)));
+}
+
+// Angle between two places (radians).
+double arcFrom(const Place& a, const Place& b)
+{
+    return std::acos(std::fmax(-1.0, std::fmin(1.0, dot(a.normal, b.normal))));
+}
+
 // The points of a limit from a step with a point (found at place) towards a step without, out
 // to where the limit meets the horizon (or its edge leaves the Earth), in that order: the end,
 // and before it places on the way at least kEndSpacingRad apart, where the limit races.
@@ -307,7 +320,9 @@ std::vector<UmbralLimitPoint> limitEnd(const Instant& scale, LimitSide side, boo
             endUT += stepDays;
             last = place;
             stepDays = std::copysign(std::fmin(2.0 * std::fabs(stepDays), std::fabs(withoutUT - endUT)), stepDays);
-            if (std::acos(std::fmin(1.0, dot(kept.normal, place.normal))) > kEndSpacingRad) {
+            // Kept while they lead outwards: past a fold of the limit's instants Newton's method
+            // may land on the far side of it.
+            if (arcFrom(found, place) > arcFrom(found, kept) + kEndSpacingRad) {
                 points.push_back(limitPointAt(sunMoonAt(scale.at(endUT)), place, side));
                 kept = place;
             }
@@ -322,7 +337,7 @@ std::vector<UmbralLimitPoint> limitEnd(const Instant& scale, LimitSide side, boo
         endUT = solvedUT;
         last = solved;
     }
-    if (!points.empty() && std::acos(std::fmin(1.0, dot(kept.normal, last.normal))) < 0.5 * kEndSpacingRad)
+    while (!points.empty() && arcFrom(found, placeOf(points.back())) > arcFrom(found, last) - 0.5 * kEndSpacingRad)
         points.pop_back();
     points.push_back(limitPointAt(sunMoonAt(scale.at(endUT)), last, side));
     return points;
@@ -334,12 +349,6 @@ double arcBetween(const UmbralLimitPoint& a, const UmbralLimitPoint& b)
                           b.longitudeDeg * kRadPerDeg);
 }
 
-Place placeOf(const UmbralLimitPoint& point)
-{
-    const double latitude = point.latitudeDeg * kRadPerDeg, longitude = point.longitudeDeg * kRadPerDeg;
-    return placeOfNormal(
-        Vec3(std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude), std::sin(latitude)));
-}
 
 // Points of the limit between a and b, in order, at halved times, until no two neighbours lie
 // kLongestGapRad apart (or the halvings run out): near its ends a limit races over the ground.
