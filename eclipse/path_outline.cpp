@@ -85,13 +85,15 @@ bool rising(const PlaneUmbra& umbra, double angleRad)
 }
 
 // The instant in the window at which the umbra's edge crosses the limb point as it closes the
-// path there, and the place then: at sunrise the edge leaving the point (the Sun rises just as
-// the central phase ends), at sunset the edge reaching it. False when the umbra misses it.
-bool edgeCrossing(const Instant& scale, double angleRad, double fromUT, double untilUT, TimedPoint& place)
+// path there (see HorizonEdge), and the place then. False when the umbra misses it.
+bool edgeCrossing(const Instant& scale, double angleRad, double fromUT, double untilUT, HorizonEdge edge,
+                  TimedPoint& place)
 {
     const auto outside = [&](double t) { return outsideUmbra(scale.at(t), angleRad); };
     const double deepest = leastOf(fromUT, untilUT, kLeastToleranceDays, outside);
-    const double end = rising(planeUmbraAt(scale.at(deepest)), angleRad) ? untilUT : fromUT;
+    const bool leaving =
+        edge == HorizonEdge::AsPlacesTurn ? rising(planeUmbraAt(scale.at(deepest)), angleRad) : edge == HorizonEdge::Leaving;
+    const double end = leaving ? untilUT : fromUT;
     if (outside(deepest) > 0.0 || outside(end) < 0.0)
         return false;
     const double crossingUT = crossingOf(std::min(deepest, end), std::max(deepest, end), kCrossingToleranceDays, outside);
@@ -193,7 +195,7 @@ TimedCurve limitCurve(const std::vector<UmbralLimitPoint>& limit)
     return curve;
 }
 
-TimedLine horizonEnd(const Instant& scale, const TimedPoint& from, const TimedPoint& to)
+TimedLine horizonEnd(const Instant& scale, const TimedPoint& from, const TimedPoint& to, HorizonEdge edge)
 {
     const double fromUT = std::min(from.mjdUT, to.mjdUT) - kEndWindowDays;
     const double untilUT = std::max(from.mjdUT, to.mjdUT) + kEndWindowDays;
@@ -206,7 +208,7 @@ TimedLine horizonEnd(const Instant& scale, const TimedPoint& from, const TimedPo
     TimedLine places;
     for (int i = 1; i < steps; ++i) {
         TimedPoint place;
-        if (edgeCrossing(scale, fromAngle + turn * i / steps, fromUT, untilUT, place))
+        if (edgeCrossing(scale, fromAngle + turn * i / steps, fromUT, untilUT, edge, place))
             places.push_back(place);
     }
     return places;
@@ -219,8 +221,8 @@ TimedLine pathOutline(const Instant& scale, const TimedCurve& northern, const Ti
         for (const TimedLine& piece : limit)
             ring.insert(ring.end(), piece.begin(), piece.end());
     };
-    const auto over = [&](const TimedPoint& from, const TimedPoint& to) {
-        const TimedLine places = horizonEnd(scale, from, to);
+    const auto over = [&](const TimedPoint& from, const TimedPoint& to, HorizonEdge edge) {
+        const TimedLine places = horizonEnd(scale, from, to, edge);
         ring.insert(ring.end(), places.begin(), places.end());
     };
     if (northern.empty() != southern.empty()) {
@@ -228,18 +230,18 @@ TimedLine pathOutline(const Instant& scale, const TimedCurve& northern, const Ti
         // the horizon.
         const TimedCurve& limit = northern.empty() ? southern : northern;
         along(limit);
-        over(limit.back().back(), limit.front().front());
+        over(limit.back().back(), limit.front().front(), HorizonEdge::AsPlacesTurn);
         return ring;
     }
     if (northern.empty())
         return ring;
     along(northern);
-    over(northern.back().back(), southern.back().back());
+    over(northern.back().back(), southern.back().back(), HorizonEdge::Reaching);
     TimedCurve backwards;
     for (auto piece = southern.rbegin(); piece != southern.rend(); ++piece)
         backwards.emplace_back(piece->rbegin(), piece->rend());
     along(backwards);
-    over(southern.front().front(), northern.front().front());
+    over(southern.front().front(), northern.front().front(), HorizonEdge::Leaving);
     return ring;
 }
 

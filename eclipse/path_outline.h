@@ -30,12 +30,16 @@ using TimedCurve = std::vector<TimedLine>;
 // The limit's points in pieces (where a piece begins, UmbralLimitPoint::startsPiece).
 TimedCurve limitCurve(const std::vector<UmbralLimitPoint>& limit);
 
+// Which crossing of the umbra's edge over a place on the horizon bounds the path there: the
+// edge leaving it (at the sunrise end: the Sun rises just as the central phase ends), reaching
+// it (at the sunset end), or either as the place turns towards or away from the Sun (a path
+// with one limit, along the horizon from one end of it to the other).
+enum class HorizonEdge { Leaving, Reaching, AsPlacesTurn };
+
 // The places between two ends of limits on the horizon where the umbra's edge crosses the
-// horizon: trailing where the places turn towards the Sun (sunrise), leading where they turn
-// away (sunset), each decided place by place. The instants are those at
-// which the edge crosses each place; from and to themselves are not repeated. scale gives the
-// TT - UT.
-TimedLine horizonEnd(const Instant& scale, const TimedPoint& from, const TimedPoint& to);
+// horizon. The instants are those at which the edge crosses each place; from and to themselves
+// are not repeated. scale gives the TT - UT.
+TimedLine horizonEnd(const Instant& scale, const TimedPoint& from, const TimedPoint& to, HorizonEdge edge);
 
 // The outline as a closed ring (first point not repeated) in the order above. Where one edge of
 // the cone never touches the Earth, along the one limit and back over the horizon; empty when
