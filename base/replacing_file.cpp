@@ -24,7 +24,7 @@ constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
 constexpr int kMaxLinks = 40;  // as the system follows them
 constexpr std::size_t kLinkTextSize = 4096;
 
-// The temporary files that SIGINT or SIGTERM removes before the program ends. The handler
+// The temporary files that a terminating signal removes before the program ends. The handler
 // reads only slots whose flag is set, and a slot's path is complete before its flag is set.
 constexpr int kCleanupSlots = 8;
 constexpr std::size_t kCleanupPathSize = 4096;
@@ -33,7 +33,9 @@ struct CleanupSlot {
     char path[kCleanupPathSize];
 };
 CleanupSlot gCleanupSlots[kCleanupSlots];
-constexpr int kCleanupSignals[] = {SIGINT, SIGTERM};
+// Every signal whose standard action ends the program and that a handler may catch.
+constexpr int kCleanupSignals[] = {SIGHUP,  SIGINT,    SIGQUIT, SIGTERM, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE,
+                                   SIGVTALRM, SIGPROF, SIGXCPU, SIGXFSZ, SIGIO,   SIGSYS,  SIGABRT};
 
 extern "C" void removeTemporariesAndEnd(int signalNumber)
 {
@@ -46,7 +48,7 @@ extern "C" void removeTemporariesAndEnd(int signalNumber)
     raise(signalNumber);  // delivered with the standard action once this handler returns
 }
 
-// Takes over SIGINT and SIGTERM where they still have their standard action (which ends the
+// Takes over those signals where they still have their standard action (which ends the
 // program), so that a program with handlers of its own or a signal ignored keeps its way.
 void installCleanupHandlers()
 {
@@ -128,6 +130,15 @@ int refusalOf(const std::string& target, const struct stat& existing)
     return S_ISREG(existing.st_mode) && readOnly ? EACCES : 0;
 }
 
+// Gives a new file the replaced file's owner and group where the system lets us (root may;
+// others at least a group of theirs), so that root writing a user's file leaves it the user's.
+// False when it stays the writer's, as a file written anew would be.
+bool giveOwnerOf(int descriptor, const struct stat& replaced)
+{
+    return fchown(descriptor, replaced.st_uid, replaced.st_gid) == 0 ||
+           fchown(descriptor, static_cast<uid_t>(-1), replaced.st_gid) == 0;
+}
+
 mode_t newFileMode()
 {
     const mode_t mask = umask(0);
@@ -160,9 +171,7 @@ ReplacingFile::ReplacingFile(const std::string& path)
     if (exists)
         failure = refusalOf(targetPath_, existing);
     if (failure == 0)
-        failure = exists && !S_ISREG(existing.st_mode) ? openDirectly()
-                                                        : openTemporary(exists ? existing.st_mode & kPermissionBits
-                                                                               : newFileMode());
+        failure = exists && !S_ISREG(existing.st_mode) ? openDirectly() : openTemporary(exists ? &existing : nullptr);
     if (failure == 0) {
         stream_ = open_memstream(&buffer_, &size_);
         failure = stream_ == nullptr ? errno : 0;
@@ -175,7 +184,7 @@ ReplacingFile::ReplacingFile(const std::string& path)
 
 ReplacingFile::~ReplacingFile() { discard(); }
 
-int ReplacingFile::openTemporary(unsigned finishedMode)
+int ReplacingFile::openTemporary(const struct stat* replaced)
 {
     std::string name = folderOf(targetPath_) + kTemporaryName;
     descriptor_ = mkostemp(name.data(), O_CLOEXEC);
@@ -183,8 +192,12 @@ int ReplacingFile::openTemporary(unsigned finishedMode)
         return errno;
     temporaryPath_ = name;
     cleanupSlot_ = registerTemporary(temporaryPath_);
+    // Before the mode, which a change of owner would clear of its set-ID bits.
+    if (replaced != nullptr)
+        giveOwnerOf(descriptor_, *replaced);
     // mkostemp makes the file private.
-    return fchmod(descriptor_, static_cast<mode_t>(finishedMode)) == 0 ? 0 : errno;
+    const mode_t mode = replaced != nullptr ? replaced->st_mode & kPermissionBits : newFileMode();
+    return fchmod(descriptor_, mode) == 0 ? 0 : errno;
 }
 
 int ReplacingFile::openDirectly()

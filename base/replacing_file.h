@@ -4,15 +4,17 @@
 //
 // A regular file is written under a short temporary name in its folder and takes its name only
 // once complete: a write that fails leaves no partial file, and an earlier file of that name
-// stays as it was. The finished file keeps the permissions of the file it replaces; a new file
-// is never writable by others. A hard link to the earlier file keeps the earlier contents.
+// stays as it was. The finished file keeps the permissions, and where the system allows the
+// owner and group, of the file it replaces; a new file is never writable by others. A hard link to the earlier file keeps the earlier contents.
 // A symbolic link is followed and its target replaced the same way. A FIFO, a terminal or a
 // device is written directly. A file without write permission (for this user, or without any
-// write bit, which also holds for the superuser) is refused with "Permission denied". An
-// interrupt or termination signal removes the temporary files before the program ends.
+// write bit, which also holds for the superuser) is refused with "Permission denied". Any
+// signal that ends the program and can be caught removes the temporary files first.
 #include <cstddef>
 #include <cstdio>
 #include <string>
+
+struct stat;
 
 namespace qv {
 
@@ -35,7 +37,7 @@ public:
     const std::string& error() const { return error_; }
 
 private:
-    int openTemporary(unsigned finishedMode);
+    int openTemporary(const struct stat* replaced);
     int openDirectly();
     void discard();
 

@@ -10,6 +10,7 @@ using hh_mm_ss = date::hh_mm_ss<Duration>;
 #include <date/ptz.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -18,6 +19,7 @@ using hh_mm_ss = date::hh_mm_ss<Duration>;
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "base/julian.h"
@@ -185,14 +187,42 @@ std::string offsetText(int offsetS)
 
 }  // namespace
 
+namespace {
+
+// The database's own spelling of a zone name given in any case ("utc": "UTC"); empty when
+// there is none. The system's database lists its links as zones too.
+std::string databaseSpelling(std::string_view name)
+{
+    const auto sameIgnoringCase = [name](std::string_view other) {
+        return other.size() == name.size() && std::equal(other.begin(), other.end(), name.begin(), [](char a, char b) {
+                   return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+               });
+    };
+    try {
+        const date::tzdb& database = date::get_tzdb();
+        for (const date::time_zone& zone : database.zones)
+            if (sameIgnoringCase(zone.name()))
+                return std::string(zone.name());
+    } catch (const std::exception&) {
+    }
+    return {};
+}
+
+}  // namespace
+
 bool findTimeZone(const char* name, TimeZone& zone)
 {
     if (name == nullptr || name[0] == '\0')
         return false;
+    std::string spelling = name;
     const ZoneRules* rules = rulesNamed(name);
+    if (rules == nullptr) {
+        spelling = databaseSpelling(name);
+        rules = spelling.empty() ? nullptr : rulesNamed(spelling.c_str());
+    }
     if (rules == nullptr)
         return false;
-    zone.name = name;
+    zone.name = spelling;
     zone.rules = rules;
     return true;
 }

@@ -26,9 +26,9 @@ struct TimeZone {
     const ZoneRules* rules = nullptr;
 };
 
-// Looks a zone name up in the system's time-zone database. Known: sets zone.name and
-// zone.rules and returns true (offsetHours stays as the fallback). Unknown: returns false and
-// leaves zone unchanged.
+// Looks a zone name up in the system's time-zone database, in any case ("europe/vienna").
+// Known: sets zone.name (the database's spelling) and zone.rules and returns true (offsetHours
+// stays as the fallback). Unknown: returns false and leaves zone unchanged.
 bool findTimeZone(const char* name, TimeZone& zone);
 
 // Every zone name of the system's time-zone database, sorted; empty when the database cannot

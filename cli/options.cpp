@@ -49,11 +49,27 @@ bool refuseValue(const OptionArg& arg, std::string_view text, const char* expect
     return refuse(arg, quotedValue(text) + " is not " + expected);
 }
 
-std::string rangeText(const char* what, double low, double high)
+// "<What> must be between <low> and <high>.", worded as the input checks word their ranges;
+// without a name of its own the value is called after its option ("--sat-step": "Sat step").
+std::string rangeText(const OptionArg& arg, const char* what, double low, double high)
 {
-    char text[96];
-    std::snprintf(text, sizeof text, "%s must be between %.15g and %.15g", what, low, high);
+    std::string name = what != nullptr ? what : std::string(arg.option).substr(2);
+    for (char& c : name)
+        c = c == '-' ? ' ' : c;
+    if (!name.empty() && name.front() >= 'a' && name.front() <= 'z')
+        name.front() = static_cast<char>(name.front() - 'a' + 'A');
+    char text[128];
+    std::snprintf(text, sizeof text, "%s must be between %.15g and %.15g.", name.c_str(), low, high);
     return text;
+}
+
+// Keywords are taken in any case.
+std::string lowerAscii(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return lower;
 }
 
 bool isDigits(std::string_view text)
@@ -84,25 +100,25 @@ bool wholeNumber(std::string_view text, long long& value)
 }
 
 bool readWhole(const OptionArg& arg, std::string_view text, long long low, long long high,
-               int& value, const char* what = "value")
+               int& value, const char* what = nullptr)
 {
     long long whole = 0;
     if (!wholeNumber(text, whole))
         return refuseValue(arg, text, "a whole number");
     if (whole < low || whole > high)
-        return refuse(arg, rangeText(what, static_cast<double>(low), static_cast<double>(high)));
+        return refuse(arg, rangeText(arg, what, static_cast<double>(low), static_cast<double>(high)));
     value = static_cast<int>(whole);
     return true;
 }
 
 bool readReal(const OptionArg& arg, std::string_view text, double low, double high,
-              double& value, const char* what = "value")
+              double& value, const char* what = nullptr)
 {
     double real = 0.0;
     if (!tryParseNumber(text, real))
         return refuseValue(arg, text, "a number");
     if (real < low || real > high)
-        return refuse(arg, rangeText(what, low, high));
+        return refuse(arg, rangeText(arg, what, low, high));
     value = real;
     return true;
 }
@@ -204,21 +220,20 @@ bool setDate(const OptionArg& arg)
     return true;
 }
 
-// HH:MM:SS.
+// HH:MM:SS, or HH:MM for the full minute.
 bool setTime(const OptionArg& arg)
 {
     const std::string_view text(arg.value);
     const std::size_t first = text.find(':');
-    const std::size_t second =
-        first == std::string_view::npos ? first : text.find(':', first + 1);
-    if (second == std::string_view::npos)
-        return refuseValue(arg, text, "a time HH:MM:SS");
-    const std::string_view parts[3] = {text.substr(0, first),
-                                       text.substr(first + 1, second - first - 1),
-                                       text.substr(second + 1)};
+    if (first == std::string_view::npos)
+        return refuseValue(arg, text, "a time HH:MM:SS or HH:MM");
+    const std::size_t second = text.find(':', first + 1);
+    const std::string_view parts[3] = {
+        text.substr(0, first), text.substr(first + 1, second == std::string_view::npos ? second : second - first - 1),
+        second == std::string_view::npos ? std::string_view("00") : text.substr(second + 1)};
     for (std::string_view part : parts)
         if (!isDigits(part))
-            return refuseValue(arg, text, "a time HH:MM:SS");
+            return refuseValue(arg, text, "a time HH:MM:SS or HH:MM");
     CliTime time{};
     if (!readWhole(arg, parts[0], 0, 23, time.hour, "hour") ||
         !readWhole(arg, parts[1], 0, 59, time.minute, "minute") ||
@@ -320,7 +335,7 @@ bool setCutoff(const OptionArg& arg)
 bool setPrintParts(const OptionArg& arg)
 {
     std::string badKey;
-    if (parsePrintParts(arg.value, arg.options.printParts, badKey))
+    if (parsePrintParts(lowerAscii(arg.value), arg.options.printParts, badKey))
         return true;
     std::string keys;
     for (const PrintPartKey& entry : kPrintPartKeys)
@@ -330,9 +345,9 @@ bool setPrintParts(const OptionArg& arg)
 
 bool setPaper(const OptionArg& arg)
 {
-    const std::string_view paper(arg.value);
+    const std::string paper = lowerAscii(arg.value);
     if (paper != "a4" && paper != "letter")
-        return refuseValue(arg, paper, "a4 or letter");
+        return refuseValue(arg, arg.value, "a4 or letter");
     arg.options.paper = paper == "a4" ? PrintPaper::kA4 : PrintPaper::kLetter;
     return true;
 }
@@ -355,7 +370,7 @@ constexpr OptionSpec kOptions[] = {
     {"--dms", nullptr, "angles in the DD.MMSS form (--lat and --lon are read in it)",
      [](const OptionArg& a) { a.options.dms = true; return true; }},
     {"--date", "YYYY-MM-DD", "date; its year is used whatever the order of --year", setDate},
-    {"--time", "HH:MM:SS", "time of day: UT for special, else local time in --zone", setTime},
+    {"--time", "HH:MM[:SS]", "time of day: UT for special, else local time in --zone", setTime},
     {"--eclipse", "N", "number of the eclipse in the year's list, 1 to 12",
      [](const OptionArg& a) { return setWhole(a, 1, kMaxEclipses, a.options.eclipseNumber); }},
     {"--step", "MIN", "step of the central-line listing in minutes, 1 to 60",
@@ -403,8 +418,8 @@ constexpr OptionSpec kOptions[] = {
     {"--format", "NAME", "path: geojson or kml; canon: text (default), csv or json; phenomena, planets: text or csv",
      [](const OptionArg& a) {
          for (const char* name : {"text", "csv", "json", "geojson", "kml"})
-             if (std::string_view(a.value) == name) {
-                 a.options.format = a.value;
+             if (lowerAscii(a.value) == name) {
+                 a.options.format = name;
                  return true;
              }
          return refuseValue(a, a.value, "text, csv, json, geojson or kml");

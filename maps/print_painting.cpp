@@ -57,6 +57,9 @@ QFont documentFont(const char* family, double pointSize, QFont::StyleHint hint, 
     font.setFixedPitch(hint == QFont::Monospace);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
+    // Letters one by one, without ligatures: "fi" in "Pacific" stays two letters that a search
+    // of the PDF's text finds.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

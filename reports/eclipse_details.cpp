@@ -192,7 +192,7 @@ const EclipseEvent* selectedEclipse(int number, const std::vector<EclipseEvent>&
 }
 
 std::vector<int> buildEclipseListPage(int year, const TimeZone& zone, const std::vector<EclipseEvent>& eclipses,
-                                      PageBuffer& page)
+                                      PageBuffer& page, ListMedium medium)
 {
     std::vector<int> lines;
     char line[kPageColumns];
@@ -211,8 +211,10 @@ std::vector<int> buildEclipseListPage(int year, const TimeZone& zone, const std:
         appendBlankLines(page, 1);
     }
     appendBlankLines(page, 2);
-    appendLine(page, "     Click at respective line or key number to get eclipse details.");
-    appendBlankLines(page, 2);
+    if (medium == ListMedium::Screen) {
+        appendLine(page, "     Click at respective line or key number to get eclipse details.");
+        appendBlankLines(page, 2);
+    }
     return lines;
 }
 

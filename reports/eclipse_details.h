@@ -20,9 +20,11 @@ EclipseCircumstances circumstancesAtObserver(const SettingsRecord& settings, con
 const EclipseEvent* selectedEclipse(int number, const std::vector<EclipseEvent>& eclipses);
 
 // The eclipse list page of the year: title, one numbered fixed-pitch line "NN : MMM DD label"
-// per eclipse and the hint. Returns the page line of each eclipse's line, in their order.
+// per eclipse and, on the screen, the hint to click a line (not in print). Returns the page line
+// of each eclipse's line, in their order.
+enum class ListMedium { Screen, Print };
 std::vector<int> buildEclipseListPage(int year, const TimeZone& zone, const std::vector<EclipseEvent>& eclipses,
-                                      PageBuffer& page);
+                                      PageBuffer& page, ListMedium medium = ListMedium::Screen);
 
 // The whole details text of an eclipse as the details dialog shows it: header, title and
 // greatest eclipse, phases, the central-line table at the settings' map step for a central

@@ -86,7 +86,7 @@ void appendEclipseBlocks(const SettingsRecord& settings, const std::vector<Eclip
                          std::vector<PrintBlock>& blocks)
 {
     PageBuffer page;
-    buildEclipseListPage(settings.time.year, settings.time.zone, eclipses, page);
+    buildEclipseListPage(settings.time.year, settings.time.zone, eclipses, page, ListMedium::Print);
     blocks.push_back(textBlock(pageLines(page)));
     for (const EclipseEvent& eclipse : eclipses)
         blocks.push_back(textBlock(splitLines(eclipseDetailsText(settings, eclipse))));

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -120,12 +121,14 @@ TEST_F(ReplacingFileTest, LinksPipesDevicesReadOnlyFilesAndLongNames)
         EXPECT_NE(entry.path().filename().string().rfind(".qv", 0), 0u) << "temporary file left";
 }
 
-// A write ended by SIGTERM or SIGINT leaves no temporary file behind.
+// A write ended by any terminating signal leaves no temporary file behind.
 TEST_F(ReplacingFileTest, AnInterruptedWriteLeavesNoTemporaryFile)
 {
-    for (int signalNumber : {SIGTERM, SIGINT}) {
+    for (int signalNumber : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGALRM, SIGPIPE}) {
         const pid_t child = fork();
         if (child == 0) {
+            const struct rlimit noCore {0, 0};
+            setrlimit(RLIMIT_CORE, &noCore);
             ReplacingFile file(path("year.ics"));
             std::fputs("half a calendar", file.stream());
             raise(signalNumber);
@@ -136,6 +139,24 @@ TEST_F(ReplacingFileTest, AnInterruptedWriteLeavesNoTemporaryFile)
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << status;
         EXPECT_EQ(fileCount(), 0) << signalNumber;
     }
+}
+
+// The superuser replacing another user's file leaves it that user's, with its group.
+TEST_F(ReplacingFileTest, AReplacedFileKeepsItsOwner)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs the superuser";
+    constexpr uid_t kOtherUser = 65534;
+    constexpr gid_t kOtherGroup = 65534;
+    const std::string target = path("theirs.txt");
+    ASSERT_TRUE(writeReplacingFile(target, "old"));
+    ASSERT_EQ(chown(target.c_str(), kOtherUser, kOtherGroup), 0);
+    ASSERT_TRUE(writeReplacingFile(target, "new"));
+    struct stat status {};
+    ASSERT_EQ(stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_uid, kOtherUser);
+    EXPECT_EQ(status.st_gid, kOtherGroup);
+    EXPECT_EQ(read(target), "new");
 }
 
 }  // namespace

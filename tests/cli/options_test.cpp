@@ -72,6 +72,13 @@ TEST(CliOptions, AcceptsEveryOptionWithAGoodValue)
          }},
         {{"start", "--zone", "3", "--tz", "Asia/Kathmandu"},
          [](const CliOptions& o) { return std::string(o.zone->name) == "Asia/Kathmandu"; }},
+        // Keywords and zone names in any case, and times without seconds.
+        {{"start", "--tz", "europe/VIENNA"}, [](const CliOptions& o) { return o.zone->name == "Europe/Vienna"; }},
+        {{"start", "--format", "GeoJSON", "--pages", "Maps,PHASES", "--paper", "A4", "--time", "7:05"},
+         [](const CliOptions& o) {
+             return *o.format == "geojson" && o.printParts == (kPrintMaps | kPrintPhases) &&
+                    o.paper == PrintPaper::kA4 && o.time->hour == 7 && o.time->minute == 5 && o.time->second == 0;
+         }},
         {{"-h"}, [](const CliOptions& o) { return o.help; }},
     };
     for (const auto& c : cases) {
@@ -121,23 +128,23 @@ TEST(CliOptions, RefusesBadOptionsAndValuesWithOneLine)
         {{"start", "--dms", "--lon", "360.0001"},
          "--lon: Longitude must be between -360 and 360 degrees."},
         {{"start", "--height", "inf"}, "--height: 'inf' is not a number"},
-        {{"start", "--date", "2024-02-32"}, "--date: day must be between 1 and 31"},
-        {{"start", "--date", "2024-0-1"}, "--date: month must be between 1 and 12"},
+        {{"start", "--date", "2024-02-32"}, "--date: Day must be between 1 and 31."},
+        {{"start", "--date", "2024-0-1"}, "--date: Month must be between 1 and 12."},
         {{"start", "--date", "20240301"}, "--date: '20240301' is not a date YYYY-MM-DD"},
-        {{"start", "--time", "12:60:00"}, "--time: minute must be between 0 and 59"},
-        {{"start", "--time", "12:00"}, "--time: '12:00' is not a time HH:MM:SS"},
-        {{"start", "--eclipse", "13"}, "--eclipse: value must be between 1 and 12"},
-        {{"start", "--step", "0"}, "--step: value must be between 1 and 60"},
-        {{"start", "--projection", "4"}, "--projection: value must be between 0 and 3"},
-        {{"start", "--grid", "-1"}, "--grid: value must be between 0 and 2"},
-        {{"start", "--grey", "2"}, "--grey: value must be between 0 and 1"},
-        {{"start", "--cutoff", "100.5"}, "--cutoff: value must be between -90 and 100"},
-        {{"start", "--panel", "180,45,15,1,13"}, "--panel: end month must be between 1 and 12"},
+        {{"start", "--time", "12:60:00"}, "--time: Minute must be between 0 and 59."},
+        {{"start", "--time", "12"}, "--time: '12' is not a time HH:MM:SS or HH:MM"},
+        {{"start", "--eclipse", "13"}, "--eclipse: Eclipse must be between 1 and 12."},
+        {{"start", "--step", "0"}, "--step: Step must be between 1 and 60."},
+        {{"start", "--projection", "4"}, "--projection: Projection must be between 0 and 3."},
+        {{"start", "--grid", "-1"}, "--grid: Grid must be between 0 and 2."},
+        {{"start", "--grey", "2"}, "--grey: Grey must be between 0 and 1."},
+        {{"start", "--cutoff", "100.5"}, "--cutoff: Cutoff must be between -90 and 100."},
+        {{"start", "--panel", "180,45,15,1,13"}, "--panel: End month must be between 1 and 12."},
         {{"start", "--panel", "180,45,15,7,6"}, "--panel: The start month must not come after the end month."},
         {{"start", "--panel", "180,45,15,1"}, "--panel: '180,45,15,1' is not AZ,EL,EFF,M1,M2"},
         {{"start", "--panel", "180,45,15,1,2,3"},
          "--panel: '180,45,15,1,2,3' is not AZ,EL,EFF,M1,M2"},
-        {{"start", "--sat-step", "0"}, "--sat-step: value must be between 1 and 86400"},
+        {{"start", "--sat-step", "0"}, "--sat-step: Sat step must be between 1 and 86400."},
     };
     for (const auto& c : cases) {
         CliOptions options;

@@ -55,9 +55,11 @@ TEST(PdfCommand, TextIsThePagesOfTheYearOnThePaperAsked)
         for (int n = 1; n <= c.eclipses; ++n)
             commands.push_back({"eclipse", "--eclipse", std::to_string(n)});
         std::vector<std::string> expected;
+        // Everything the commands print, but the screen's hint to click an eclipse's line.
         for (const std::vector<std::string>& command : commands)
             for (const std::string& line : textLines(runInProcess(with(command, c.place)).out))
-                expected.push_back(line);
+                if (line.rfind("Clickat", 0) != 0)
+                    expected.push_back(line);
 
         const TempFile file("year.pdf");
         const CliResult made = runInProcess(
