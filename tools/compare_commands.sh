@@ -168,3 +168,10 @@ for d in 1900-06-01 2026-12-07 2100-03-15; do
   echo "planets --date $d --time 03:00:00 --lat -33.9 --lon 18.42 --format csv"
 done
 echo "planets --date 2026-06-21 --time 12:00:00 --lat 78.2 --lon 15.6 --format csv"
+
+# Keywords and zone names in any case, times without seconds, and the range wording.
+echo "sky --date 2026-06-21 --time 12:00 --tz europe/vienna --lat 48.2 --lon 16.37"
+echo "path --year 2024 --eclipse 2 --format GeoJSON"
+echo "canon --from 2024 --to 2024 --format CSV"
+echo "start --eclipse 13"
+echo "start --tz utc --time 7:05"
