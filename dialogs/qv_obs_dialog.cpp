@@ -160,11 +160,11 @@ QString QvObsDialog::angleText(double degrees) const
 
 void QvObsDialog::searchPlaces(const QString& text)
 {
-    const qv::Place* systemPlace = qv::principalCityOfZone(qv::systemTimeZoneName());
-    if (text.isEmpty())
-        offeredPlaces = systemPlace != nullptr ? std::vector{systemPlace} : std::vector<const qv::Place*>{};
-    else
+    offeredPlaces.clear();
+    if (!text.isEmpty())
         offeredPlaces = qv::findPlaces(text.toUtf8().toStdString(), kPlacesOffered);
+    else if (const qv::Place* systemPlace = qv::principalCityOfZone(qv::systemTimeZoneName()))
+        offeredPlaces.push_back(systemPlace);
     QStringList choices;
     for (const qv::Place* place : offeredPlaces)
         choices.append(QString::fromStdString(qv::placeDisplayName(*place)));

@@ -168,3 +168,11 @@ for d in 1900-06-01 2026-12-07 2100-03-15; do
   echo "planets --date $d --time 03:00:00 --lat -33.9 --lon 18.42 --format csv"
 done
 echo "planets --date 2026-06-21 --time 12:00:00 --lat 78.2 --lon 15.6 --format csv"
+
+# The place search: exonyms, former and local names, names narrowed by region or country, a
+# name the text only begins, and the zones of the places found.
+for p in Washington Mexico Wien Roma Kiev Odesa Munich Köln 東京 'Paris, Texas' 'Springfield, Illinois' Lhasa Zhanjiang Monção; do
+  echo "places '$p'"
+  echo "sky --date 2026-06-21 --time 12:00:00 --place '$p'"
+done
+echo "places --tz UTC Paris"
