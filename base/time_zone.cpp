@@ -13,6 +13,8 @@ using hh_mm_ss = date::hh_mm_ss<Duration>;
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -28,7 +30,9 @@ namespace qv {
 
 namespace {
 
-constexpr const char* kZoneInfoFolder = "/usr/share/zoneinfo/";
+constexpr std::string_view kZoneInfoFolder = "/usr/share/zoneinfo/";
+constexpr const char* kLocalTimeLink = "/etc/localtime";
+constexpr const char* kTimeZoneFile = "/etc/timezone";
 // Instants are clamped to this range of seconds since 1970 (years about -10700 .. 11400).
 constexpr double kEarliestSeconds = -4.0e11;
 constexpr double kLatestSeconds = 3.0e11;
@@ -71,12 +75,23 @@ double secondsOf(date::sys_seconds t) { return static_cast<double>(t.time_since_
 // The last line of a zone file: the rule that continues after its last recorded change.
 std::string trailingRule(const std::string& name)
 {
-    std::ifstream file(kZoneInfoFolder + name, std::ios::binary);
+    std::ifstream file(std::string(kZoneInfoFolder) + name, std::ios::binary);
     const std::string content{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     if (content.size() < 2 || content.back() != '\n')
         return std::string();
     const size_t start = content.rfind('\n', content.size() - 2);
     return start == std::string::npos ? std::string() : content.substr(start + 1, content.size() - start - 2);
+}
+
+// The zone name of a file of the database with every link followed; empty when the path leads
+// to no file there.
+std::string databaseZoneName(const std::string& path)
+{
+    std::error_code error;
+    const std::string real = std::filesystem::canonical(path, error).string();
+    if (error || !real.starts_with(kZoneInfoFolder))
+        return std::string();
+    return real.substr(kZoneInfoFolder.size());
 }
 
 }  // namespace
@@ -225,6 +240,23 @@ bool findTimeZone(const char* name, TimeZone& zone)
     zone.name = spelling;
     zone.rules = rules;
     return true;
+}
+
+std::string systemTimeZoneName()
+{
+    const char* tz = std::getenv("TZ");
+    if (tz != nullptr && tz[0] != '\0') {
+        const std::string name = tz[0] == ':' ? tz + 1 : tz;
+        const std::string zone = databaseZoneName(name.starts_with('/') ? name : std::string(kZoneInfoFolder) + name);
+        return zone.empty() ? name : zone;
+    }
+    const std::string linked = databaseZoneName(kLocalTimeLink);
+    if (!linked.empty())
+        return linked;
+    std::ifstream file(kTimeZoneFile);
+    std::string named;
+    std::getline(file, named);
+    return named.empty() ? std::string() : databaseZoneName(std::string(kZoneInfoFolder) + named);
 }
 
 std::vector<std::string> timeZoneNames()

@@ -31,6 +31,13 @@ struct TimeZone {
 // stays as the fallback). Unknown: returns false and leaves zone unchanged.
 bool findTimeZone(const char* name, TimeZone& zone);
 
+// The name of the system's time zone: the zone TZ names (as "Europe/Vienna", ":Europe/Vienna" or
+// a path into the database), else the zone /etc/localtime links to, else the name in
+// /etc/timezone; links of the database followed to the present name ("Europe/Kiev" gives
+// "Europe/Kyiv"). A TZ that names no file of the database is returned as it is, for the caller
+// to refuse; empty when none of them names a zone.
+std::string systemTimeZoneName();
+
 // Every zone name of the system's time-zone database, sorted; empty when the database cannot
 // be read.
 std::vector<std::string> timeZoneNames();

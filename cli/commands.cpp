@@ -41,9 +41,25 @@ constexpr CliCommand kCommands[] = {
     {"sky", "Sun and Moon details at --date and --time: places, rise, set, twilight", runSkyCommand},
     {"totals", "yearly hours of sunshine, twilight and moonshine, or above --cutoff", runTotalsCommand},
     {"panel", "solar panel statistics of the year for --panel", runPanelCommand},
-    {"places", "places TEXT: up to 20 places whose name or a word of it begins with TEXT",
+    {"places", "places TEXT: up to 20 places TEXT names, best first (\"Paris, Texas\" narrows it)",
      runPlacesCommand, nullptr, true},
 };
+
+// Takes a command's text out of its words before the options are read: the first word after
+// the command that is neither an option nor an option's value.
+std::string takeCommandText(std::vector<char*>& args)
+{
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        if (args[i][0] != '-') {
+            std::string text = args[i];
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
+            return text;
+        }
+        if (isCliOptionWithValue(args[i]))
+            ++i;
+    }
+    return std::string();
+}
 
 }  // namespace
 
@@ -92,18 +108,17 @@ int runCli(int argc, char** argv, std::FILE* out, std::FILE* err)
         return kCliExitUsage;
     }
     CliContext context;
-    // A command's text is taken out before the options are read.
     std::vector<char*> args(argv, argv + argc);
     const CliCommand* named = findCliCommand(argv[1]);
-    if (named != nullptr && named->takesText && argc > 2 && argv[2][0] != '-') {
-        context.text = argv[2];
-        args.erase(args.begin() + 2);
-    }
+    if (named != nullptr && named->takesText)
+        context.text = takeCommandText(args);
     std::string error;
     if (parseCliOptions(static_cast<int>(args.size()), args.data(), context.options, error) != kCliExitOk) {
         std::fprintf(err, "quorvel-cli: %s\n", error.c_str());
         return kCliExitUsage;
     }
+    if (!context.options.placeNote.empty())
+        std::fprintf(err, "quorvel-cli: %s\n", context.options.placeNote.c_str());
     if (context.options.help) {
         printUsage(out);
         return kCliExitOk;

@@ -18,7 +18,7 @@ struct CliContext {
     SettingsRecord settings;  // defaults and clock, then the options applied
     std::FILE* out = nullptr;
     std::FILE* err = nullptr;  // for a command's own refusals
-    std::string text;          // the word after a command that takes one (places TEXT)
+    std::string text;          // of a command that takes one, its word that is no option (places TEXT)
 };
 
 struct CliCommand {
@@ -28,7 +28,7 @@ struct CliCommand {
     // Whether --out names a PNG the command writes itself (nullptr: never); otherwise --out
     // takes the text the command prints.
     bool (*writesPicture)(const CliOptions& options) = nullptr;
-    bool takesText = false;  // the word after the command is its text, not an option
+    bool takesText = false;  // its one word that is no option or option value is its text
     // Whether --date and --time (and the clock without them) are UT rather than local time.
     bool readsTimeAsUT = false;
 };
@@ -108,9 +108,10 @@ int runPdfCommand(CliContext& context);
 // The save file of the year, as File - Save writes it.
 int runSaveCommand(CliContext& context);
 
-// Up to 20 places whose name begins with the text (or has a word that does), most populous
-// first, one a line, tab-separated: name, region, country, latitude and longitude (degrees,
-// 4 decimals), height (m) and time zone. No text, or no match, is refused.
+// Up to 20 places the text names, best first as the place search ranks them, one a line,
+// tab-separated: name, region, country, latitude and longitude (degrees, 4 decimals), height (m)
+// and time zone. No text, a text the search refuses (shorter than 2 characters, not UTF-8), or
+// no match, is refused.
 int runPlacesCommand(CliContext& context);
 
 // The Sun and Moon details of --date and --time as the dialog first shows them.

@@ -252,31 +252,30 @@ bool setZoneHours(const OptionArg& arg)
     return true;
 }
 
+// A zone name, or "local" for the system's zone.
 bool setZoneName(const OptionArg& arg)
 {
+    const bool local = std::string_view(arg.value) == "local";
+    const std::string name = local ? systemTimeZoneName() : arg.value;
+    if (name.empty())
+        return refuse(arg, "the system's time zone is unknown: neither TZ nor /etc/localtime names one");
     TimeZone zone;
-    if (!findTimeZone(arg.value, zone))
-        return refuse(arg, quotedValue(arg.value) + " is no time zone of the time-zone database");
+    if (!findTimeZone(name.c_str(), zone))
+        return refuse(arg, quotedValue(name) + " is no time zone of the time-zone database" +
+                               (local ? " (the system's time zone)" : ""));
     arg.options.zone = zone;
     return true;
 }
 
-// The place a name means: among the places of that very name (case and accents aside) the
-// most populous, else the most populous place whose name begins with it.
-const Place* placeNamed(std::string_view text)
-{
-    constexpr std::size_t kCandidates = 200;
-    const std::vector<const Place*> found = findPlaces(text, kCandidates);
-    const std::string key = foldedForSearch(text);
-    for (const Place* place : found)
-        if (foldedForSearch(place->name) == key || foldedForSearch(place->asciiName) == key)
-            return place;
-    return found.empty() ? nullptr : found.front();
-}
-
+// The place the text names, as the place search ranks it; a note tells which place was taken
+// when the text was only the start of its name.
 bool setPlace(const OptionArg& arg)
 {
-    const Place* place = placeNamed(arg.value);
+    const std::string problem = placeQueryProblem(arg.value);
+    if (!problem.empty())
+        return refuse(arg, quotedValue(arg.value) + " " + problem);
+    const PlaceChoice choice = bestPlace(arg.value);
+    const Place* place = choice.place;
     if (place == nullptr)
         return refuse(arg, quotedValue(arg.value) + " is no place the place search knows");
     TimeZone zone;
@@ -290,6 +289,9 @@ bool setPlace(const OptionArg& arg)
     options.heightM = place->heightM;
     options.name = std::string(place->name);
     options.zone = zone;
+    options.placeNote = choice.wholeName ? std::string()
+                                         : std::string(arg.option) + ": " + quotedValue(arg.value) +
+                                               " is taken as " + placeDisplayName(*place);
     return true;
 }
 
@@ -355,7 +357,8 @@ bool setPaper(const OptionArg& arg)
 constexpr OptionSpec kOptions[] = {
     {"--year", "Y", "year, -9999 to 9999", setYear},
     {"--zone", "H", "time zone in hours, east positive, -24 to 24", setZoneHours},
-    {"--tz", "NAME", "named time zone, e.g. Europe/Vienna: daylight saving included", setZoneName},
+    {"--tz", "NAME", "named time zone, e.g. Europe/Vienna, or local for the system's: daylight saving included",
+     setZoneName},
     {"--place", "TEXT", "place by name (see places): sets --lat, --lon, --height, --name and --tz", setPlace},
     {"--delta-t", "SECONDS", "TT - UT in seconds (default: the year's default, automatic)",
      [](const OptionArg& a) { return readChecked(a, checkDeltaT, a.options.deltaTSeconds); }},
@@ -448,6 +451,16 @@ const OptionSpec* findOption(std::string_view word)
             return &spec;
     return nullptr;
 }
+
+}  // namespace
+
+bool isCliOptionWithValue(std::string_view word)
+{
+    const OptionSpec* spec = findOption(word);
+    return spec != nullptr && spec->valueName != nullptr;
+}
+
+namespace {
 
 // Converts --lat and --lon from DD.MMSS when --dms was given, then checks their ranges.
 bool finishCoordinates(CliOptions& options, std::string& error)

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/settings.h"
 #include "reports/print_document.h"
@@ -47,6 +48,8 @@ struct CliOptions {
     bool longitudeFromPlace = false;
     std::optional<double> heightM;
     std::optional<std::string> name;
+    // Set by --place when its text was only the start of the place's name: which place it took.
+    std::string placeNote;
     bool dms = false;
     std::optional<CliDate> date;
     std::optional<CliTime> time;
@@ -87,6 +90,10 @@ int parseCliOptions(int argc, char** argv, CliOptions& options, std::string& err
 // time not given is then the clock's UT, else its local time).
 void applyCliOptions(const CliOptions& options, long long unixSeconds, SettingsRecord& settings,
                      bool timeIsUT = false);
+
+// Whether the word is an option followed by a value (--tz NAME), so that the next word is that
+// value and not a command's text.
+bool isCliOptionWithValue(std::string_view word);
 
 // Writes the option list of the help text, one line per option.
 void writeOptionsHelp(std::FILE* out);

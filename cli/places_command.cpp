@@ -16,6 +16,11 @@ int runPlacesCommand(CliContext& context)
         std::fputs("quorvel-cli: places needs a text: places TEXT\n", context.err);
         return kCliExitUsage;
     }
+    const std::string problem = placeQueryProblem(context.text);
+    if (!problem.empty()) {
+        std::fprintf(context.err, "quorvel-cli: places: %s %s\n", quotedValue(context.text).c_str(), problem.c_str());
+        return kCliExitUsage;
+    }
     const std::vector<const Place*> found = findPlaces(context.text, kPlacesListed);
     if (found.empty()) {
         std::fprintf(context.err, "quorvel-cli: no place matches %s\n", quotedValue(context.text).c_str());

@@ -3,6 +3,7 @@
 #include "base/julian.h"
 #include "base/places.h"
 #include "base/settings.h"
+#include "base/time_zone.h"
 #include "config/input_limits.h"
 #include "dialogs/dialog_form.h"
 
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringListModel>
+#include <QTimer>
 #include <QValidator>
 #include <QVBoxLayout>
 
@@ -158,13 +160,27 @@ QString QvObsDialog::angleText(double degrees) const
 
 void QvObsDialog::searchPlaces(const QString& text)
 {
-    offeredPlaces = qv::findPlaces(text.toUtf8().toStdString(), kPlacesOffered);
+    offeredPlaces.clear();
+    if (!text.isEmpty())
+        offeredPlaces = qv::findPlaces(text.toUtf8().toStdString(), kPlacesOffered);
+    else if (const qv::Place* systemPlace = qv::principalCityOfZone(qv::systemTimeZoneName()))
+        offeredPlaces.push_back(systemPlace);
     QStringList choices;
     for (const qv::Place* place : offeredPlaces)
         choices.append(QString::fromStdString(qv::placeDisplayName(*place)));
     placeChoices->setStringList(choices);
     if (!choices.isEmpty())
         placeCompleter->complete();
+}
+
+void QvObsDialog::showEvent(QShowEvent* event)
+{
+    QvCheckedDialog::showEvent(event);
+    // Queued, so that the popup opens under the search field once it is placed on the screen.
+    QTimer::singleShot(0, this, [this] {
+        if (placeEdit->text().isEmpty())
+            searchPlaces(QString());
+    });
 }
 
 void QvObsDialog::pickPlace(const QString& choice)

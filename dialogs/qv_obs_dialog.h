@@ -1,7 +1,8 @@
 #pragma once
 // "Observer's Location": latitude, longitude, height and name of the place, with the angles
 // entered either in decimal degrees or in packed DD.MMSS. A place search fills them, and the
-// place's time zone, from the city database as the user types.
+// place's time zone, from the city database as the user types; before anything is typed it
+// offers the principal city of the system's time zone.
 #include "base/settings.h"
 #include "dialogs/qv_checked_dialog.h"
 
@@ -45,13 +46,16 @@ public slots:
     void setDec();
     // Degrees in DD.MMSS chosen: angles shown in decimal degrees are converted to DD.MMSS.
     void setDdmm();
-    // Offers the places whose name begins with the search text (or a word of it).
+    // Offers the places the search text names, best first; for an empty text the principal
+    // city of the system's time zone, when the place table has it.
     void searchPlaces(const QString& text);
     // Fills the fields and the zone from the offered place shown as choice.
     void pickPlace(const QString& choice);
 
 protected:
     FieldError firstFieldError() const override;
+    // Offers the system's place once the dialog shows, while the search is empty.
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Converts both angle texts to the chosen format unless they already show it.

@@ -175,3 +175,11 @@ echo "path --year 2024 --eclipse 2 --format GeoJSON"
 echo "canon --from 2024 --to 2024 --format CSV"
 echo "start --eclipse 13"
 echo "start --tz utc --time 7:05"
+
+# The place search: exonyms, former and local names, names narrowed by region or country, a
+# name the text only begins, and the zones of the places found.
+for p in Washington Mexico Wien Roma Kiev Odesa Munich Köln 東京 'Paris, Texas' 'Springfield, Illinois' Lhasa Zhanjiang Monção; do
+  echo "places '$p'"
+  echo "sky --date 2026-06-21 --time 12:00:00 --place '$p'"
+done
+echo "places --tz UTC Paris"

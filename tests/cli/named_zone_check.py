@@ -4,11 +4,12 @@ had at that instant, by Python's zoneinfo over the system's tzdata: the phases, 
 eclipses of `phases`, the phases and contacts of `eclipse`, the rise, set and twilight of
 `sky` and the times in the descriptions of `ics`. The year of the tables runs over the local
 wall-clock year. Also `--place`: a name with accents, a name shared by several places, and
---lat/--tz given after it.
+--lat/--tz given after it; and `--tz local`.
 
 usage: named_zone_check.py QUORVEL_CLI
 """
 import datetime as dt
+import os
 import re
 import subprocess
 import sys
@@ -39,8 +40,9 @@ def check(condition, message):
         failures.append(message)
 
 
-def run(*arguments):
-    result = subprocess.run([CLI, *arguments], capture_output=True, text=True)
+def run(*arguments, tz=None):
+    env = dict(os.environ, TZ=tz) if tz is not None else None
+    result = subprocess.run([CLI, *arguments], capture_output=True, text=True, env=env)
     return result.returncode, result.stdout, result.stderr
 
 
@@ -170,14 +172,22 @@ def check_ics(zone_name, year):
 
 
 def check_places():
-    # A name with accents, found with and without them; the coordinates and zone come along.
-    for text in ("Zürich", "zurich"):
+    # A name with accents, found with and without them, and decomposed; the coordinates and
+    # zone come along.
+    for text in ("Zürich", "zurich", "Zu\u0308rich"):
         page = output("start", "--place", text)
-        check("Zürich" in page and "Timezone: Europe/Zurich" in page and "47.3" in page, "place " + text)
+        check("Zurich" in page and "Timezone: Europe/Zurich" in page and "47.3" in page, "place " + text)
     # Shared names take the most populous place; later options override the place's values.
     check("Timezone: Europe/Paris" in output("start", "--place", "Paris"), "Paris is the French one")
     page = output("start", "--place", "Paris", "--lat", "10", "--tz", "America/Chicago")
     check("Latitude:  \t10" in page and "Timezone: America/Chicago" in page, "options after --place")
+    # The system's zone: TZ, its old names followed to the present one, else /etc/localtime.
+    for tz, zone in (("Europe/Vienna", "Europe/Vienna"), (":Asia/Calcutta", "Asia/Kolkata")):
+        status, out, _ = run("start", "--tz", "local", tz=tz)
+        check(status == 0 and "Timezone: " + zone in out, "--tz local with TZ=" + tz)
+    if "TZ" not in os.environ and os.path.islink("/etc/localtime"):
+        zone = os.path.realpath("/etc/localtime").split("/zoneinfo/", 1)[1]
+        check("Timezone: " + zone in output("start", "--tz", "local"), "--tz local from /etc/localtime")
     for args, word in ((["--place", "Nowhereville Qqq"], "Nowhereville Qqq"),
                        (["--tz", "Europe/Atlantis"], "Europe/Atlantis")):
         status, out, err = run("start", *args)
