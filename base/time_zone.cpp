@@ -245,6 +245,14 @@ double utFromLocalDate(int day, int month, int year, double hours, const TimeZon
     return utFromLocal(modifiedJulianDate(day, month, year, hours), zone);
 }
 
+long long skippedSeconds(int day, int month, int year, double hours, const TimeZone& zone)
+{
+    if (rulesOf(zone) == nullptr)
+        return 0;
+    const double typedMjd = modifiedJulianDate(day, month, year, hours);
+    return std::llround((localMjd(utFromLocal(typedMjd, zone), zone) - typedMjd) * kSecondsPerDay);
+}
+
 double utFromLocalNear(double mjdLocal, double mjdUTNear, const TimeZone& zone)
 {
     const ZoneRules* rules = rulesOf(zone);

@@ -51,6 +51,11 @@ double utFromLocal(double mjdLocal, const TimeZone& zone);
 // reads it (a fixed offset subtracted from the hour, as the pages always have).
 double utFromLocalDate(int day, int month, int year, double hours, const TimeZone& zone);
 
+// The seconds by which utFromLocalDate moves a typed local date and hour forward because the
+// clocks skipped it (3600 for 02:30 in a 02:00 -> 03:00 change, 86400 for a date the zone left
+// out); 0 for every other time, and for a fixed offset.
+long long skippedSeconds(int day, int month, int year, double hours, const TimeZone& zone);
+
 // The instant of UT of a local time given in the offset in force at the instant mjdUTNear:
 // for a local time read off a nearby instant (its printed minute, say), which keeps the
 // occurrence of a repeated hour that instant had.
