@@ -17,12 +17,14 @@ constexpr int kLongestChangeHours = 167;
 constexpr int kDefaultChangeS = 2 * kSecondsPerHour;
 constexpr int kShortestName = 3;
 constexpr int kDaysPerWeek = 7;
+constexpr int kMonthsPerYear = 12;
+constexpr int kLastMinute = 59;         // of an hour, and the last second of a minute
 constexpr int kLastWeek = 5;
 constexpr int kLeapDayOfJn = 60;       // J60 is 1 March: in a leap year one day later
 constexpr int kLastDayOfYear = 365;
 constexpr int kThursday = 4;           // the weekday of 1970-01-01
 constexpr double kSecondsPerYear = 365.2425 * 86400.0;
-constexpr double kFarthestYears = 1.0e6;  // from 1970: the day arithmetic holds well beyond
+constexpr double kFarthestYears = 1.0e6;  // from 1970
 constexpr int kYearsAround = 2;        // the years of changes looked at on each side of an instant
 constexpr double kNoChange = std::numeric_limits<double>::infinity();
 
@@ -82,7 +84,7 @@ public:
         int secs = 0;
         if (!number(3, 0, maxHours, hours))
             return false;
-        if (skip(':') && (!number(2, 0, 59, minutes) || (skip(':') && !number(2, 0, 59, secs))))
+        if (skip(':') && (!number(2, 0, kLastMinute, minutes) || (skip(':') && !number(2, 0, kLastMinute, secs))))
             return false;
         seconds = hours * kSecondsPerHour + minutes * kSecondsPerMinute + secs;
         if (negative)
@@ -100,7 +102,7 @@ public:
             read = number(3, 1, kLastDayOfYear, change.day);
         } else if (skip('M')) {
             change.kind = Kind::MonthWeekDay;
-            read = number(2, 1, 12, change.month) && skip('.') && number(1, 1, kLastWeek, change.week) &&
+            read = number(2, 1, kMonthsPerYear, change.month) && skip('.') && number(1, 1, kLastWeek, change.week) &&
                    skip('.') && number(1, 0, kDaysPerWeek - 1, change.day);
         } else {
             change.kind = Kind::ZeroBased;
@@ -121,8 +123,8 @@ long long floorDivide(long long a, long long b) { return a / b - (a % b != 0 && 
 // the year after).
 long long daysSinceEpoch(long long year, int month, int day)
 {
-    if (month > 12) {
-        month -= 12;
+    if (month > kMonthsPerYear) {
+        month -= kMonthsPerYear;
         ++year;
     }
     // Years counted from March, so that the leap day ends a year; 400 years make 146097 days.
@@ -138,7 +140,10 @@ long long daysSinceEpoch(long long year, int month, int day)
 
 bool isLeapYear(long long year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
-int weekdayOf(long long days) { return static_cast<int>(kThursday + days - floorDivide(kThursday + days, 7) * 7); }
+int weekdayOf(long long days)
+{
+    return static_cast<int>(kThursday + days - floorDivide(kThursday + days, kDaysPerWeek) * kDaysPerWeek);
+}
 
 // The local midnight of a change's date in a year, in days since 1970.
 long long changeDay(const ZoneRuleChange& change, long long year)
@@ -162,6 +167,16 @@ long long changeDay(const ZoneRuleChange& change, long long year)
 double changeSeconds(const ZoneRuleChange& change, long long year, int offsetS)
 {
     return static_cast<double>(changeDay(change, year) * kSecondsPerDayWhole + change.timeS - offsetS);
+}
+
+// The Gregorian year of an instant to within a year, enough to find the changes around it;
+// instants beyond a million years are taken at that distance.
+long long yearNear(double seconds)
+{
+    const double yearsSince1970 = std::floor(seconds / kSecondsPerYear);
+    if (std::isnan(yearsSince1970))
+        return 1970;
+    return 1970 + static_cast<long long>(std::clamp(yearsSince1970, -kFarthestYears, kFarthestYears));
 }
 
 }  // namespace
@@ -197,20 +212,17 @@ ZoneRuleSpan ZoneRule::spanAt(double seconds) const
         return ZoneRuleSpan{-kNoChange, kNoChange, standardOffsetS_};
     // The changes of the years around the instant in the order they take effect; where two fall
     // on the same instant the later in that order holds (all-year daylight time, say).
-    const double yearsSince1970 = std::floor(seconds / kSecondsPerYear);
-    const long long year =
-        1970 + static_cast<long long>(std::isnan(yearsSince1970) ? 0.0
-                                                                 : std::clamp(yearsSince1970, -kFarthestYears, kFarthestYears));
+    const long long year = yearNear(seconds);
     const bool startsFirst = changeSeconds(start_, year, standardOffsetS_) <= changeSeconds(end_, year, daylightOffsetS_);
-    struct Change {
+    struct OffsetChange {
         double atS;
         int offsetAfterS;
     };
-    Change changes[2 * (2 * kYearsAround + 1)];
+    OffsetChange changes[2 * (2 * kYearsAround + 1)];
     int count = 0;
     for (long long y = year - kYearsAround; y <= year + kYearsAround; ++y) {
-        const Change start{changeSeconds(start_, y, standardOffsetS_), daylightOffsetS_};
-        const Change end{changeSeconds(end_, y, daylightOffsetS_), standardOffsetS_};
+        const OffsetChange start{changeSeconds(start_, y, standardOffsetS_), daylightOffsetS_};
+        const OffsetChange end{changeSeconds(end_, y, daylightOffsetS_), standardOffsetS_};
         changes[count++] = startsFirst ? start : end;
         changes[count++] = startsFirst ? end : start;
     }
