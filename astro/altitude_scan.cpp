@@ -142,8 +142,10 @@ bool AltitudeScan::confirms(const RiseSet& estimate, double h0Deg, long anchor)
         return false;
     if (set - rise > 1 && find(CrossingKind::Any, h0Deg, rise + 1, set - 1, false) != kNoMinute)
         return false;
-    return rise <= anchor + kSearchMinutes ||
-           find(CrossingKind::Rise, h0Deg, anchor - kMinutesPerDayWhole, anchor, true) == kNoMinute;
+    // The rise is the last one up to the anchor, or comes after it when the day before has none.
+    if (rise > anchor + kSearchMinutes)
+        return find(CrossingKind::Rise, h0Deg, anchor - kMinutesPerDayWhole, anchor, true) == kNoMinute;
+    return rise >= anchor || find(CrossingKind::Rise, h0Deg, rise + 1, anchor, false) == kNoMinute;
 }
 
 bool AltitudeScan::crossesNear(double h0Deg, long anchor)

@@ -42,8 +42,8 @@ public:
     RiseSet select(double h0Deg, long anchor);
 
     // Whether the estimate's rise and set are crossings of h0Deg (within 1.5 minutes) with no
-    // other crossing between them, and the rise is the one before the instant at minute
-    // anchor when there was one in the day before it.
+    // other crossing between them, and the rise is the last one up to minute anchor, or one
+    // after it when the day before the anchor has none.
     bool confirms(const RiseSet& estimate, double h0Deg, long anchor);
 
     // Whether h0Deg is crossed in the day before or after the anchor.

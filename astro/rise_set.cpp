@@ -24,6 +24,9 @@ constexpr double kMoonSearchLeadDays = 0.0625;          // 90 minutes
 constexpr double kMoonRestartLeadDays = 0.010416666666666666;  // 15 minutes
 constexpr int kMoonRiseSteps = 180;
 constexpr int kMoonSetSteps = 240;
+// Two estimated transits this far apart lie two days apart, not one.
+constexpr double kTwoTransitsApartDays = 1.5;
+constexpr double kHalfDayDays = 0.5;
 
 // Both crossings of an estimate refined by sunCrossingTime.
 void refineSunCrossings(const EventSite& site, RiseSet& events, double& eqeqSeconds, double h0Deg)
@@ -33,6 +36,9 @@ void refineSunCrossings(const EventSite& site, RiseSet& events, double& eqeqSeco
     events.riseUT = sunCrossingTime(site, events.riseUT, eqeqSeconds, h0Deg);
     events.setUT = sunCrossingTime(site, events.setUT, eqeqSeconds, h0Deg);
 }
+
+// The transit of an estimate, which puts its rise and set symmetric about it.
+double transitOf(const RiseSet& estimate) { return 0.5 * (estimate.riseUT + estimate.setUT); }
 
 }  // namespace
 
@@ -130,14 +136,25 @@ SunEvents estimatedSunEvents(const EventSite& site, double mjdUT, Vec3 sunVector
                                         longitudeDeg, events.riseUT, events.setUT);
         return events;
     };
+    auto startDayAt = [&](double dayStartUT) {
+        mjdUT = dayStartUT;
+        sunVector = sunVectorAt(site, mjdUT, eqeqSeconds);
+    };
     SunEvents result;
     result.horizon = estimate(kSunHorizonAltitudeDeg);
     // A rise after the instant belongs to the coming day: take the day before instead, so
     // that the rise shown is the last one before the instant.
     if (result.horizon.found() && result.horizon.riseUT > mjdUT) {
-        mjdUT -= 1.0;
-        sunVector = sunVectorAt(site, mjdUT, eqeqSeconds);
+        const double comingTransitUT = transitOf(result.horizon);
+        startDayAt(mjdUT - 1.0);
         result.horizon = estimate(kSunHorizonAltitudeDeg);
+        // While the Sun transits earlier from day to day (the solar day shorter than 24 hours),
+        // an instant just after a transit leaves two transits in the day before it, and the
+        // estimate takes the first, a day too early: start the day after that one instead.
+        if (result.horizon.found() && comingTransitUT - transitOf(result.horizon) > kTwoTransitsApartDays) {
+            startDayAt(transitOf(result.horizon) + kHalfDayDays);
+            result.horizon = estimate(kSunHorizonAltitudeDeg);
+        }
     }
     refineSunCrossings(site, result.horizon, eqeqSeconds, kSunHorizonAltitudeDeg);
     for (int i = 0; i < kTwilightCount; ++i) {

@@ -1,13 +1,6 @@
 #include "base/time_zone.h"
 
 #include <date/tz.h>
-// The rule reader's own offset printing names hh_mm_ss unqualified while both date:: and
-// std::chrono:: are in scope; this alias settles which one it means.
-namespace Posix {
-template <class Duration>
-using hh_mm_ss = date::hh_mm_ss<Duration>;
-}
-#include <date/ptz.h>
 
 #include <algorithm>
 #include <cctype>
@@ -25,6 +18,7 @@ using hh_mm_ss = date::hh_mm_ss<Duration>;
 #include <vector>
 
 #include "base/julian.h"
+#include "base/zone_rule.h"
 
 namespace qv {
 
@@ -51,7 +45,6 @@ struct Span {
     double beginS;
     double endS;
     int offsetS;
-    std::string abbreviation;
 };
 
 double secondsFromMjd(double mjd) { return (mjd - kMjdOfUnixEpoch) * kSecondsPerDay; }
@@ -63,11 +56,6 @@ double clampedSeconds(double seconds)
     if (!(seconds > kEarliestSeconds))  // NaN included
         return kEarliestSeconds;
     return seconds < kLatestSeconds ? std::round(seconds * 1000.0) / 1000.0 : kLatestSeconds;
-}
-
-date::sys_seconds sysSeconds(double seconds)
-{
-    return date::sys_seconds{std::chrono::seconds{static_cast<long long>(std::floor(seconds))}};
 }
 
 double secondsOf(date::sys_seconds t) { return static_cast<double>(t.time_since_epoch().count()); }
@@ -99,9 +87,9 @@ std::string databaseZoneName(const std::string& path)
 struct ZoneRules {
     std::string name;
     std::vector<Period> periods;  // in time order; the first reaches back without limit
-    // The rule after the last period began; absent when the zone file has none or the
-    // library cannot read it (then the last period continues).
-    std::optional<Posix::time_zone> lastRule;
+    // The rule after the last period began; absent when the zone file has none or it cannot
+    // be read (then the last period continues).
+    std::optional<ZoneRule> lastRule;
 
     Span spanAt(double seconds) const;
 };
@@ -113,14 +101,13 @@ Span ZoneRules::spanAt(double seconds) const
                                         [](double s, const Period& p) { return s < p.beginS; });
     const auto period = after == periods.begin() ? after : after - 1;
     if (after == periods.end() && lastRule) {
-        const date::sys_info info = lastRule->get_info(sysSeconds(seconds));
-        const double endS = secondsOf(info.end);
-        return Span{std::max(secondsOf(info.begin), period->beginS), endS > kLatestSeconds ? kOpenEnd : endS,
-                    static_cast<int>(info.offset.count()), info.abbrev};
+        const ZoneRuleSpan span = lastRule->spanAt(seconds);
+        return Span{std::max(span.beginS, period->beginS), span.endS > kLatestSeconds ? kOpenEnd : span.endS,
+                    span.offsetS};
     }
     const double beginS = period == periods.begin() ? -kOpenEnd : period->beginS;
     const double endS = after == periods.end() ? kOpenEnd : after->beginS;
-    return Span{beginS, endS, period->offsetS, period->abbreviation};
+    return Span{beginS, endS, period->offsetS};
 }
 
 namespace {
@@ -145,14 +132,7 @@ std::unique_ptr<ZoneRules> loadRules(const char* name)
                 break;
             t = info.end;
         }
-        const std::string rule = trailingRule(zone->name());
-        if (!rule.empty()) {
-            try {
-                rules->lastRule.emplace(rule);
-            } catch (const std::exception&) {
-                // A rule the library cannot read (hours beyond 0..24): the last period continues.
-            }
-        }
+        rules->lastRule = ZoneRule::read(trailingRule(zone->name()));
         return rules;
     } catch (const std::exception&) {
         return nullptr;  // not in the database, or no database at all
@@ -325,6 +305,14 @@ double utFromLocalDate(int day, int month, int year, double hours, const TimeZon
     if (rulesOf(zone) == nullptr)
         return modifiedJulianDate(day, month, year, hours - zone.offsetHours);
     return utFromLocal(modifiedJulianDate(day, month, year, hours), zone);
+}
+
+long long skippedSeconds(int day, int month, int year, double hours, const TimeZone& zone)
+{
+    if (rulesOf(zone) == nullptr)
+        return 0;
+    const double typedMjd = modifiedJulianDate(day, month, year, hours);
+    return std::llround((localMjd(utFromLocal(typedMjd, zone), zone) - typedMjd) * kSecondsPerDay);
 }
 
 double utFromLocalNear(double mjdLocal, double mjdUTNear, const TimeZone& zone)

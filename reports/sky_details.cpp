@@ -10,6 +10,9 @@ namespace qv {
 namespace {
 
 constexpr int kEventTimeLength = 12;
+constexpr long long kSecondsPerMinuteWhole = 60;
+constexpr long long kSecondsPerHourWhole = 3600;
+constexpr long long kSecondsPerDayWhole = 86400;
 constexpr const char* kTwilightLabels[kTwilightCount] = {
     "\nCivil Twilight            : ", "\nNautical Twilight      : ", "\nAstronomical Twilight: "};
 
@@ -68,6 +71,31 @@ void appendRiseSet(std::string& text, const RiseSet& events, const TimeZone& zon
     text += below ? " always below the horizon" : " always above the horizon";
 }
 
+// The hour of day of the typed local time.
+double typedHours(const TimeSettings& time) { return dmsToDecimal(time.hour, time.minute, time.second); }
+
+// The typed local date and time as the heading shows them: moved forward by the gap when the
+// clocks skipped them, to the time the page is computed for (02:30 in a 02:00 -> 03:00 change
+// shows as 03:30).
+TimeSettings shownTime(const TimeSettings& time)
+{
+    const long long skippedS = skippedSeconds(time.day, time.month, time.year, typedHours(time), time.zone);
+    if (skippedS == 0)
+        return time;
+    const long long secondsOfDay =
+        time.hour * kSecondsPerHourWhole + time.minute * kSecondsPerMinuteWhole + time.second + skippedS;
+    const DayMonthYear date =
+        civilDate(modifiedJulianDate(time.day, time.month, time.year, 0.0) + secondsOfDay / kSecondsPerDayWhole);
+    TimeSettings shown = time;
+    shown.day = date.day;
+    shown.month = date.month;
+    shown.year = date.year;
+    shown.hour = static_cast<int>(secondsOfDay % kSecondsPerDayWhole / kSecondsPerHourWhole);
+    shown.minute = static_cast<int>(secondsOfDay % kSecondsPerHourWhole / kSecondsPerMinuteWhole);
+    shown.second = static_cast<int>(secondsOfDay % kSecondsPerMinuteWhole);
+    return shown;
+}
+
 void appendHeading(const SettingsRecord& settings, const SkyCircumstances& sky, std::string& text)
 {
     text += "Sky Circumstances for ";
@@ -76,13 +104,13 @@ void appendHeading(const SettingsRecord& settings, const SkyCircumstances& sky, 
     const Observer& observer = settings.observer;
     appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n\n", angleText(observer.latitudeDeg, packed).c_str(),
                      angleText(observer.longitudeDeg, packed).c_str(), observer.heightM);
+    const TimeSettings shown = shownTime(settings.time);
     char line[64];
-    std::snprintf(line, sizeof line, "%2i-", settings.time.day);
+    std::snprintf(line, sizeof line, "%2i-", shown.day);
     text += line;
-    monthAbbreviation(settings.time.month, line);
+    monthAbbreviation(shown.month, line);
     text += line;
-    std::snprintf(line, sizeof line, "-%4i   %2i:%2i:%2i", settings.time.year, settings.time.hour, settings.time.minute,
-                  settings.time.second);
+    std::snprintf(line, sizeof line, "-%4i   %2i:%2i:%2i", shown.year, shown.hour, shown.minute, shown.second);
     text += line;
     std::snprintf(line, sizeof line, "    Timezone: %s", zoneLabelAt(sky.moment.mjdUT, settings.time.zone).c_str());
     commaToPointOutsideParens(line);
@@ -119,8 +147,8 @@ void appendMoon(const SkyCircumstances& sky, const TimeZone& zone, std::string& 
 Instant skyMoment(const SettingsRecord& settings)
 {
     const TimeSettings& time = settings.time;
-    const double hours = dmsToDecimal(time.hour, time.minute, time.second);
-    return instantAtUT(utFromLocalDate(time.day, time.month, time.year, hours, time.zone), deltaTRule(time));
+    return instantAtUT(utFromLocalDate(time.day, time.month, time.year, typedHours(time), time.zone),
+                       deltaTRule(time));
 }
 
 SkyCircumstances skyDetails(const SettingsRecord& settings)

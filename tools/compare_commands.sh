@@ -183,3 +183,17 @@ for p in Washington Mexico Wien Roma Kiev Odesa Munich Köln 東京 'Paris, Texa
   echo "sky --date 2026-06-21 --time 12:00:00 --place '$p'"
 done
 echo "places --tz UTC Paris"
+
+# Named zones around their changes: typed times the clocks skip (the sky page heads with the time
+# they became), Greenland's summer time after 2037 by its last rule, and noon just after the
+# Sun's transit (the rise and set of that day).
+for at in "Europe/Vienna 2026-03-29 02:30:00" "Pacific/Apia 2011-12-30 12:00:00" \
+          "Pacific/Kwajalein 1993-08-21 12:00:00" "America/Nuuk 2038-03-27 23:30:00" \
+          "America/Nuuk 2038-07-01 12:00:00"; do
+  read -r zone date time <<<"$at"
+  echo "sky --tz $zone --date $date --time $time"
+done
+echo "planets --tz Europe/Vienna --date 2026-03-29 --time 02:30:00"
+echo "phases --year 2038 --tz America/Scoresbysund"
+echo "sky --zone 1 --date 2026-03-27 --time 12:00:00 --lat 48.2 --lon 16.37"
+echo "sky --zone 10 --date 2026-08-14 --time 12:00:00 --lat -33.87 --lon 151.21"

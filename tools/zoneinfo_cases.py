@@ -9,14 +9,19 @@ Local times are read as zoneinfo does with fold=0: the first occurrence in a rep
 the offset before the change in a skipped one. The cases are every change of offset in the
 years below (each side of it, and local times before, inside and after the skipped or
 repeated stretch) and one instant every ten days. The years reach before 1970, before a
-zone's first rule (local mean time) and beyond the last change the files record (2037).
+zone's first rule (local mean time) and beyond the last change the files record (2037), where
+each zone's last rule continues: Nuuk's changes at -1:00 and 0:00 local time, Jerusalem's at
+26:00, Cairo's at 24:00 and Dublin's winter as its daylight time; Nuuk every year to 2100.
 """
 import datetime
 from zoneinfo import ZoneInfo
 
 ZONES = ["Europe/Vienna", "America/New_York", "Australia/Sydney", "Australia/Lord_Howe",
-         "Asia/Kathmandu", "Pacific/Chatham"]
-YEARS = [1890, 1916, 1965, 1985, 2024, 2025, 2050, 2400]
+         "Asia/Kathmandu", "Pacific/Chatham", "America/Nuuk", "Asia/Jerusalem", "Africa/Cairo",
+         "Europe/Dublin"]
+YEARS = [1890, 1916, 1965, 1985, 2024, 2025, 2038, 2050, 2100, 2400]
+# Zones checked in every year of a range besides YEARS.
+EVERY_YEAR = {"America/Nuuk": range(2026, 2101)}
 UTC = datetime.timezone.utc
 EPOCH = datetime.datetime(1970, 1, 1, tzinfo=UTC)
 STEP = 6 * 3600
@@ -55,7 +60,7 @@ def changes(zone, start, end):
 def main():
     for name in ZONES:
         zone = ZoneInfo(name)
-        for year in YEARS:
+        for year in sorted(set(YEARS) | set(EVERY_YEAR.get(name, []))):
             start = int((datetime.datetime(year, 1, 1, tzinfo=UTC) - EPOCH).total_seconds())
             end = start + 365 * 86400
             instants = list(range(start, end, 10 * 86400))

@@ -3,8 +3,9 @@
 had at that instant, by Python's zoneinfo over the system's tzdata: the phases, seasons and
 eclipses of `phases`, the phases and contacts of `eclipse`, the rise, set and twilight of
 `sky` and the times in the descriptions of `ics`. The year of the tables runs over the local
-wall-clock year. Also `--place`: a name with accents, a name shared by several places, and
---lat/--tz given after it; and `--tz local`.
+wall-clock year. A typed time the clocks skip heads the page of `sky` as the time it became,
+zoneinfo's reading of it, around forward changes of many kinds. Also `--place`: a name with
+accents, a name shared by several places, and --lat/--tz given after it; and `--tz local`.
 
 usage: named_zone_check.py QUORVEL_CLI
 """
@@ -154,6 +155,66 @@ def check_sky(zone_name, year):
               label + ": offset in the zone line")
 
 
+# Forward changes of an hour (Vienna, New York; Chatham at 2:45), half an hour (Lord Howe), a
+# quarter (Kathmandu 1986), a whole day (Apia 2011, Kwajalein 1993), before midnight (Nuuk 2038
+# at -1:00 by its last rule), at midnight (Sao Paulo 2018) and at 26:00 (Jerusalem 2030).
+SKIPS = [("Europe/Vienna", 2026), ("America/New_York", 2024), ("Pacific/Chatham", 2024),
+         ("Australia/Lord_Howe", 2024), ("Asia/Kathmandu", 1986), ("Pacific/Apia", 2011),
+         ("Pacific/Kwajalein", 1993), ("America/Nuuk", 2038), ("America/Sao_Paulo", 2018),
+         ("Asia/Jerusalem", 2030)]
+JD_OF_UNIX_EPOCH = 2440587.5
+
+
+def offset_label(offset):
+    hours, rest = divmod(abs(int(offset.total_seconds())) // 60, 60)
+    return "%s%d%s" % ("-" if offset < dt.timedelta(0) else "+", hours, ":%02d" % rest if rest else "")
+
+
+def forward_changes(zone, year):
+    """The skipped wall-clock stretches [first, end) of a year's forward changes (the search
+    starts a day early: a change at local New Year falls in the year before in UT)."""
+    found = []
+    step = dt.timedelta(hours=6)
+    t = dt.datetime(year, 1, 1, tzinfo=UTC) - dt.timedelta(days=1)
+    while t < dt.datetime(year + 1, 1, 1, tzinfo=UTC):
+        low, high = t, t + step
+        before, after = low.astimezone(zone).utcoffset(), high.astimezone(zone).utcoffset()
+        if after > before:
+            while high - low > dt.timedelta(seconds=1):
+                middle = low + (high - low) / 2
+                if middle.astimezone(zone).utcoffset() == before:
+                    low = middle
+                else:
+                    high = middle
+            change = high.replace(microsecond=0, tzinfo=None)
+            found.append((change + before, change + after))
+        t = high if after > before else t + step
+    return found
+
+
+def check_skipped_times():
+    for zone_name, year in SKIPS:
+        zone = ZoneInfo(zone_name)
+        gaps = forward_changes(zone, year)
+        check(gaps, "%s %d: no forward change" % (zone_name, year))
+        for first, end in gaps:
+            second = dt.timedelta(seconds=1)
+            middle = first + (end - first) / 2
+            for wall in (first - second, first, first + second, middle, end - second, end):
+                ut = wall.replace(tzinfo=zone, fold=0).astimezone(UTC)
+                shown = ut.astimezone(zone)
+                label = "%s typed %s" % (zone_name, wall)
+                typed = ("--tz", zone_name, "--date", wall.strftime("%Y-%m-%d"), "--time", wall.strftime("%H:%M:%S"))
+                page = output("sky", *typed)
+                heading = "%2d-%s-%4d   %2d:%2d:%2d    Timezone: %s %s" % (
+                    shown.day, MONTHS[shown.month - 1], shown.year, shown.hour, shown.minute, shown.second,
+                    zone_name, offset_label(shown.utcoffset()))
+                check(heading in page.split("\n"), "%s: sky heading is not %r" % (label, heading))
+                jd = float(re.search(r"Julian Date:\s*(\S+)", page).group(1))
+                expected_jd = JD_OF_UNIX_EPOCH + ut.timestamp() / 86400.0
+                check(abs(jd - expected_jd) < 1e-4, "%s: sky Julian Date %.4f, not %.4f" % (label, jd, expected_jd))
+
+
 def ics_descriptions(year, zone_args, place):
     text = output("ics", "--year", str(year), "--lat", place[0], "--lon", place[1], *zone_args)
     found = {}
@@ -202,6 +263,7 @@ def main():
             check_ics(zone_name, year)
         check_sky(zone_name, 2024)
         check_sky(zone_name, 1965)
+    check_skipped_times()
     check_places()
     for failure in failures:
         print("FAIL:", failure)
