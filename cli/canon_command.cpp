@@ -30,11 +30,12 @@ int runCanonCommand(CliContext& context)
         return kCliExitUsage;
     }
     const CanonFormat canon = canonFormat(format);
-    const bool showProgress = isatty(fileno(context.err)) != 0;
+    // Progress only on a terminal, and not on one that shows the canon itself.
+    const bool showProgress = isatty(fileno(context.err)) != 0 && isatty(fileno(context.out)) == 0;
     std::fputs(canonHeader(canon).c_str(), context.out);
     bool first = true;
     forEachCanonEntry(
-        context.settings, *options.fromYear, *options.toYear, options.deltaTSeconds,
+        *options.fromYear, *options.toYear, deltaTRule(context.settings.time),
         [&](const CanonEntry& entry) {
             std::fputs(canonLine(entry, canon, first).c_str(), context.out);
             first = false;

@@ -121,7 +121,9 @@ long stepsWithoutEclipse(const MoonShadow& now, bool lunar)
         return std::min(stepsShortOf(margin, kEdgeDriftFactor * kMaxLunarMarginDriftPerDay * kScanStepDays),
                         static_cast<long>(kLunarMarginSpanDays / kScanStepDays));
     }
-    const double reach = 1.0 + 0.5 * std::fmax(now.shadow.penumbraDiameter, std::fabs(now.shadow.umbraDiameter));
+    // The radii reach at most 1 / kPolarAxisRatio times as far in the squashed frame (squashedStretch).
+    const double reach =
+        1.0 + 0.5 * std::fmax(now.shadow.penumbraDiameter, std::fabs(now.shadow.umbraDiameter)) / kPolarAxisRatio;
     return stepsShortOf(now.shadow.axisDistance - reach, kEdgeDriftFactor * kMaxAxisDriftPerDay * kScanStepDays);
 }
 
@@ -417,13 +419,15 @@ bool solarClassSteady(const MoonShadow& now, double spanDays)
         return false;
     const double umbraSizeLeast = std::min(std::fabs(umbraLeast), std::fabs(umbraMost));
     const double umbraSizeMost = std::max(std::fabs(umbraLeast), std::fabs(umbraMost));
+    // A radius reaches between 1 and 1 / kPolarAxisRatio times as far in the squashed frame.
+    constexpr double kMostStretch = 1.0 / kPolarAxisRatio;
     if (most < 1.0 + 0.5 * umbraSizeLeast)
         return true;
-    if (least < 1.0 + 0.5 * umbraSizeMost)
+    if (least < 1.0 + 0.5 * umbraSizeMost * kMostStretch)
         return false;
     const double penumbraLeast = diameter(kMoonPenumbraCone, toPlane - drift, -1.0) + 2.0 * kMoonDiameter;
     const double penumbraMost = diameter(kMoonPenumbraCone, toPlane + drift, 1.0) + 2.0 * kMoonDiameter;
-    return most < 1.0 + 0.5 * penumbraLeast || least >= 1.0 + 0.5 * penumbraMost;
+    return most < 1.0 + 0.5 * penumbraLeast || least >= 1.0 + 0.5 * penumbraMost * kMostStretch;
 }
 
 bool visibilitySteady(const LocalSample& sample, double spanDays)

@@ -25,10 +25,15 @@ const Mat3& earthTurnInOneStep() {
 
 }  // namespace
 
-SolarEclipseClass nonCentralClass(double axisDistance, double umbraDiameter, double penumbraDiameter) {
-    if (axisDistance < 1.0 + 0.5 * std::fabs(umbraDiameter))
+SolarEclipseClass nonCentralClass(double axisDistance, double umbraDiameter, double penumbraDiameter,
+                                  double stretch) {
+    if (axisDistance < 1.0 + 0.5 * std::fabs(umbraDiameter) * stretch)
         return umbraDiameter > 0.0 ? kSolarNonCentralAnnular : kSolarNonCentralTotal;
-    return axisDistance < 1.0 + 0.5 * penumbraDiameter ? kSolarPartial : kSolarNone;
+    return axisDistance < 1.0 + 0.5 * penumbraDiameter * stretch ? kSolarPartial : kSolarNone;
+}
+
+double squashedStretch(const Vec3& squashedDirection) {
+    return 1.0 / norm(unsquashed(unitVector(squashedDirection)));
 }
 
 SolarEclipseClass centralClass(double umbraDiameterAtSurface) {
@@ -43,12 +48,14 @@ SolarShadow solarShadow(const Vec3& sunSquashed, const Vec3& moonSquashed) {
     // Discriminant of the axis against the unit sphere; the axis passes sqrt(1 - q) from the centre.
     const double q = moonToPlane * moonToPlane + 1.0 - dot(moonSquashed, moonSquashed);
     shadow.umbraDiameter = moonToPlane * kMoonUmbraCone / sunToMoon - kMoonDiameter;
+    shadow.centralPlaneUmbraDiameter = shadow.umbraDiameter;
     shadow.penumbraDiameter = kMoonDiameter + moonToPlane * kMoonPenumbraCone / sunToMoon;
     if (1.0 - q > 0.0) {
         shadow.axisDistance = std::sqrt(1.0 - q);
         if (shadow.axisDistance >= 1.0) {
-            shadow.eclipseClass =
-                nonCentralClass(shadow.axisDistance, shadow.umbraDiameter, shadow.penumbraDiameter);
+            const Vec3 towardsAxis = moonSquashed + moonToPlane * shadow.axis;
+            shadow.eclipseClass = nonCentralClass(shadow.axisDistance, shadow.umbraDiameter, shadow.penumbraDiameter,
+                                                  squashedStretch(towardsAxis));
             return shadow;
         }
     }
@@ -89,6 +96,18 @@ LunarShadow lunarShadow(const Vec3& sun, const Vec3& moon) {
 }
 
 }  // namespace
+
+LunarMagnitudes lunarMagnitudes(const Vec3& sun, const Vec3& moon) {
+    const LunarShadow shadow = lunarShadow(sun, moon);
+    if (shadow.sunSide) return {-1.0, -1.0};
+    const double moonDistance = norm(moon);
+    const double sunDistance = norm(sun);
+    const double earthRadius = kCanonEarthEnlargement;
+    const double penumbraRadius = earthRadius + moonDistance * (kSunRadius + 1.0) / sunDistance;
+    const double umbraRadius = earthRadius - moonDistance * (kSunRadius - 1.0) / sunDistance;
+    return {(penumbraRadius + kMoonRadius - shadow.axisDistance) / kMoonDiameter,
+            (umbraRadius + kMoonRadius - shadow.axisDistance) / kMoonDiameter};
+}
 
 LunarEclipseClass lunarShadowClass(const Vec3& sun, const Vec3& moon) {
     const LunarShadow shadow = lunarShadow(sun, moon);
@@ -142,6 +161,20 @@ SunMoon sunMoonAt(const Instant& instant) {
     bodies.sun = EARTH_RADII_PER_AU * annualAberration(centuriesTT, nutation * sunMeanEquator);
     bodies.moon = nutation * moonMeanEquator;
     return bodies;
+}
+
+double solarMagnitude(const MoonShadow& moonShadow) {
+    const SolarShadow& shadow = moonShadow.shadow;
+    const Vec3& sun = moonShadow.bodies.sun;
+    const Vec3& moon = moonShadow.bodies.moon;
+    if (moonShadow.central()) {
+        const Vec3& place = shadow.surfacePoint;
+        return kMoonRadius / norm(moon - place) / (kSunRadius / norm(sun - place));
+    }
+    const Vec3 moonSquashed = squashed(moon);
+    const Vec3 towardsAxis = moonSquashed - dot(moonSquashed, shadow.axis) * shadow.axis;
+    const double gap = (shadow.axisDistance - 1.0) / squashedStretch(towardsAxis);
+    return (0.5 * shadow.penumbraDiameter - gap) / (0.5 * (shadow.penumbraDiameter + shadow.umbraDiameter));
 }
 
 LunarEclipseClass lunarEclipseClassAt(const Instant& instant) {

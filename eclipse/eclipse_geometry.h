@@ -69,13 +69,22 @@ struct SolarShadow {
     Vec3 axis;                     // unit vector from the Sun through the Moon, squashed frame
     Vec3 surfacePoint;             // where the axis meets the Earth, geocentric, unsquashed; zero if it misses
     double umbraDiameter = 0.0;    // signed umbral diameter: at surfacePoint if central, else on the plane through the centre
+    double centralPlaneUmbraDiameter = 0.0;  // signed umbral diameter on the plane through the centre
     double penumbraDiameter = 0.0; // on the plane through the Earth's centre perpendicular to the axis
     double axisDistance = 0.0;     // of the axis from the Earth's centre, 0 when it passes through the centre
 };
 SolarShadow solarShadow(const Vec3& sunSquashed, const Vec3& moonSquashed);
 
 // Class of an eclipse whose axis passes axisDistance (>= 1) from the centre of the squashed Earth.
-SolarEclipseClass nonCentralClass(double axisDistance, double umbraDiameter, double penumbraDiameter);
+// The shadow's radii reach stretch times as far in the squashed frame as they do on the Earth
+// (squashedStretch of the direction from the centre towards the axis).
+SolarEclipseClass nonCentralClass(double axisDistance, double umbraDiameter, double penumbraDiameter,
+                                  double stretch = 1.0);
+
+// How much longer a length along a direction of the squashed frame is there than on the Earth:
+// 1 in the equator's plane, 1 / kPolarAxisRatio along the axis, so that a shadow reaching
+// towards a pole is measured against the polar radius.
+double squashedStretch(const Vec3& squashedDirection);
 
 // Class of a central eclipse from the signed umbral diameter where the axis meets the Earth:
 // annular when positive, total otherwise (zero included).
@@ -83,6 +92,19 @@ SolarEclipseClass centralClass(double umbraDiameterAtSurface);
 
 // Class of a lunar eclipse for geocentric Sun and Moon vectors of the same frame and unit.
 LunarEclipseClass lunarShadowClass(const Vec3& sun, const Vec3& moon);
+
+// Penumbral and umbral magnitude of a lunar eclipse for geocentric Sun and Moon vectors in Earth
+// radii: how far the Moon reaches into each shadow, in Moon diameters, with the Earth's radius
+// enlarged by kCanonEarthEnlargement for its atmosphere, as eclipse canons count and measure
+// lunar eclipses (the classes above enlarge the whole shadow by kEarthShadowEnlargement, a
+// little more: every Moon these magnitudes put in a shadow is in it there too). Negative
+// outside; both -1 for a Moon on the Sun's side.
+constexpr double kCanonEarthEnlargement = 1.01;
+struct LunarMagnitudes {
+    double penumbral = 0.0;
+    double umbral = 0.0;
+};
+LunarMagnitudes lunarMagnitudes(const Vec3& sun, const Vec3& moon);
 
 // For the same vectors in Earth radii: how far the Moon's centre lies outside the reach of a
 // lunar eclipse, its distance from the anti-solar axis minus the radii of the (enlarged)
@@ -144,6 +166,14 @@ struct MoonShadow {
     bool central() const { return shadow.eclipseClass >= kSolarCentralAnnular; }
 };
 MoonShadow moonShadowAt(const Instant& instant);
+
+// The magnitude of a solar eclipse at one instant, at the place nearest the shadow axis: for a
+// central eclipse the ratio of the Moon's apparent diameter to the Sun's where the axis meets
+// the Earth; otherwise the fraction of the Sun's diameter the Moon covers at the Earth's limb
+// nearest the axis (the penumbral radius less the gap between the limb and the axis, over the
+// sum of the penumbral and umbral radii). Above 1 only for a total eclipse, central or not; 0 or
+// less when the penumbra misses the Earth.
+double solarMagnitude(const MoonShadow& moonShadow);
 
 // On the central line of a central eclipse: how long the central phase lasts there (seconds;
 // 0 when the shadow does not move across the ground) and the width of the path (km), from the

@@ -10,8 +10,7 @@ namespace qv {
 
 namespace {
 
-constexpr double kSearchHalfWidthDays = 3.0 / 24.0;
-constexpr double kToleranceDays = kSecondDays;
+constexpr double kToleranceDays = kSecondDays;  // of the greatest eclipse every page names
 
 // Distance of the shadow axis from the Earth's centre in the frame where the Earth is the unit sphere.
 double axisDistance(const Instant& instant)
@@ -31,41 +30,37 @@ double cosElongation(const Instant& instant)
 }
 
 // The instant within halfWidthDays of an estimate (with its TT - UT) where f, which has one
-// minimum there, is least, to kToleranceDays.
+// minimum there, is least, to toleranceDays.
 template <typename Function>
-Instant leastInstant(const Instant& estimate, double halfWidthDays, Function f)
+Instant leastInstant(const Instant& estimate, double halfWidthDays, double toleranceDays, Function f)
 {
-    return estimate.at(leastOf(estimate.mjdUT - halfWidthDays, estimate.mjdUT + halfWidthDays, kToleranceDays,
+    return estimate.at(leastOf(estimate.mjdUT - halfWidthDays, estimate.mjdUT + halfWidthDays, toleranceDays,
                                [&](double mjdUT) { return f(estimate.at(mjdUT)); }));
-}
-
-Instant nearestApproach(const Instant& estimate, double halfWidthDays)
-{
-    return leastInstant(estimate, halfWidthDays, axisDistance);
 }
 
 }  // namespace
 
-Instant solarGreatestEclipse(const Instant& estimate, double halfWidthDays)
+Instant solarGreatestEclipse(const Instant& estimate, double halfWidthDays, double toleranceDays)
 {
-    return nearestApproach(estimate, halfWidthDays);
+    return leastInstant(estimate, halfWidthDays, toleranceDays, axisDistance);
 }
 
-Instant lunarGreatestEclipse(const Instant& estimate, double halfWidthDays)
+Instant lunarGreatestEclipse(const Instant& estimate, double halfWidthDays, double toleranceDays)
 {
-    return leastInstant(estimate, halfWidthDays, cosElongation);
+    return leastInstant(estimate, halfWidthDays, toleranceDays, cosElongation);
 }
 
 GreatestEclipse greatestEclipse(const EclipseEvent& eclipse)
 {
     GreatestEclipse greatest;
     if (!isSolar(eclipse.kind)) {
-        greatest.instant = lunarGreatestEclipse(eclipse.greatest, kSearchHalfWidthDays);
+        greatest.instant = lunarGreatestEclipse(eclipse.greatest, kGreatestEclipseSearchHalfDays, kToleranceDays);
         return greatest;
     }
-    greatest.instant = nearestApproach(eclipse.greatest, kSearchHalfWidthDays);
+    greatest.instant = solarGreatestEclipse(eclipse.greatest, kGreatestEclipseSearchHalfDays, kToleranceDays);
     const MoonShadow shadow = moonShadowAt(greatest.instant);
     GroundAngles ground{shadow.latitudeRad, shadow.longitudeRad};
+    greatest.magnitude = solarMagnitude(shadow);
     greatest.central = shadow.central();
     if (greatest.central) {
         const CentralMotion motion = centralMotion(shadow);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <span>
 
+#include "astro/moon.h"
 #include "base/constants.h"
 #include "eclipse/eclipse_geometry.h"
 #include "eclipse/greatest_eclipse.h"
@@ -29,20 +30,31 @@ constexpr double kHybridWidthFactor = 0.00464;
 constexpr double kSolarMagnitudeBase = 0.546;
 constexpr double kLunarMagnitudeScale = 0.545;
 constexpr double kCentralMagnitude = 1.0;
-// Partial solar eclipses this small are kept only if a scan of the shadow finds contact.
+// Near the limits of an eclipse the series cannot tell whether there is one: over 0-4000 its
+// magnitudes stray from the engine's by up to 0.026 for the Sun and 0.037 for the Moon. A solar
+// magnitude from -kDoubtfulSolarMagnitude to kSmallSolarMagnitude, a non-central eclipse and a
+// penumbral magnitude within kDoubtfulLunarMagnitude of 0 are left to the engine; over 0-4000
+// the engine then agrees with the series on every syzygy outside these bands.
+constexpr double kDoubtfulSolarMagnitude = 0.03;
 constexpr double kSmallSolarMagnitude = 0.025;
-constexpr int kContactScanSamples = 288;
-constexpr double kContactScanStartDays = 0.2;
-constexpr double kContactScanStepDays = 0.001388888888888889;  // two minutes
+constexpr double kDoubtfulLunarMagnitude = 0.05;
 
 // The series above follow the Sun and the Moon of the shadow engine to within about two minutes
-// from year 0 to 4000. Beyond, they drift apart by hours (near year 10000 the series' greatest
-// eclipse comes three hours before the engine's), so there the greatest eclipse is taken from
-// the engine, searched this far either side of the series' time, and an eclipse the engine does
-// not see at that instant is dropped.
+// from year 0 to 4000. Beyond, they drift apart by hours (near year -9999 the series' syzygy
+// comes up to ten hours after the engine's) and their gamma by far more than an eclipse's width,
+// so there the engine decides every syzygy at its greatest eclipse, searched this far either
+// side of the series' time. Only syzygies whose Moon stands within kFarEclipseLatitudeRad of the
+// ecliptic at the series' time are searched: an eclipse needs the Moon within 1.6 degrees of it
+// at greatest eclipse, its latitude changes by at most 0.05 degrees an hour, and the Moons of
+// the eclipses of -9999..-1 and 4001..9999 stand at most 2.08 degrees off at the series' time.
 constexpr double kSeriesFirstYear = 0.0;
 constexpr double kSeriesLastYear = 4000.0;
 constexpr double kGreatestEclipseSearchDays = 0.75;
+// The engine's greatest eclipse is found to a minute: within a minute of it a shadow axis or a
+// Moon near the limits of an eclipse (1 to 1.6 Earth radii off) comes less than 1e-4 Earth radii
+// nearer, and the instant every page names is greatestEclipse's, to the second.
+constexpr double kGreatestEclipseToleranceDays = 1.0 / 1440.0;
+constexpr double kFarEclipseLatitudeRad = 2.25 * kRadPerDeg;
 
 // Collector: a phase within this of the last stored one is the same phase; likewise eclipses.
 constexpr double kSamePhaseDays = 0.1;
@@ -132,45 +144,29 @@ MeanArguments meanArguments(double k, double t) {
     return a;
 }
 
-// Kind of the solar eclipse at a New Moon of shadow-axis distance gamma and umbral size u; the
-// doubtful cases ask the shadow engine at the greatest eclipse, taken as an instant of UT.
-void solarEclipse(double gamma, double u, const DeltaTRule& rule, SyzygyEclipse& eclipse)
+// The syzygy's greatest eclipse as the engine finds it near an estimate.
+Instant engineGreatest(const Instant& estimate, bool solar)
 {
-    const double axisDistance = std::fabs(gamma);
-    if (axisDistance > kSolarGammaLimit + u) return;
-    if (axisDistance < kCentralGammaLimit) {
-        eclipse.magnitude = kCentralMagnitude;
-        if (u < 0.0)
-            eclipse.kind = EclipseKind::TotalSolar;
-        else
-            eclipse.kind = u <= kHybridULimit && kHybridWidthFactor * std::cos(std::asin(gamma)) > u
-                               ? EclipseKind::HybridSolar
-                               : EclipseKind::AnnularSolar;
-        return;
-    }
-    const Instant greatest = instantAtTT(eclipse.greatestTT, rule);
-    eclipse.kind = EclipseKind::PartialSolar;
-    if (axisDistance < std::fabs(u) + kCentralGammaLimit) {
-        eclipse.kind = eclipseKindOf(moonShadowAt(greatest).shadow.eclipseClass);
-        eclipse.magnitude = kCentralMagnitude;
-        if (eclipse.kind != EclipseKind::PartialSolar) return;
-    }
-    eclipse.magnitude = (kSolarGammaLimit + u - axisDistance) / (2.0 * u + kSolarMagnitudeBase);
-    if (eclipse.magnitude >= kSmallSolarMagnitude) return;
-    eclipse.kind = EclipseKind::None;
-    for (int i = 0; i < kContactScanSamples; ++i) {
-        const double sampleUT = greatest.mjdUT - kContactScanStartDays + i * kContactScanStepDays;
-        const SolarEclipseClass sampleClass = moonShadowAt(greatest.at(sampleUT)).shadow.eclipseClass;
-        if (sampleClass != kSolarNone) eclipse.kind = eclipseKindOf(sampleClass);
-    }
+    return solar ? solarGreatestEclipse(estimate, kGreatestEclipseSearchDays, kGreatestEclipseToleranceDays)
+                 : lunarGreatestEclipse(estimate, kGreatestEclipseSearchDays, kGreatestEclipseToleranceDays);
 }
 
-// Kind and magnitude of the lunar eclipse at a Full Moon of shadow-axis distance gamma.
-void lunarEclipse(double gamma, double u, SyzygyEclipse& eclipse)
+// The solar eclipse the engine sees at its greatest eclipse: the engine's class there, hybrid
+// when total there but annular where the axis grazes the Earth (the umbra on the plane through
+// the Earth's centre annular), and its magnitude there (kCentralMagnitude for a central one).
+void solarEclipseAt(const Instant& greatest, SyzygyEclipse& eclipse)
 {
-    const double penumbralMagnitude = (kPenumbralGammaLimit + u - std::fabs(gamma)) / kLunarMagnitudeScale;
+    const MoonShadow shadow = moonShadowAt(greatest);
+    eclipse.kind = eclipseKindOf(shadow.shadow.eclipseClass);
+    if (eclipse.kind == EclipseKind::TotalSolar && shadow.shadow.centralPlaneUmbraDiameter > 0.0)
+        eclipse.kind = EclipseKind::HybridSolar;
+    eclipse.magnitude = isCentral(eclipse.kind) ? kCentralMagnitude : solarMagnitude(shadow);
+}
+
+// Kind and magnitude of a lunar eclipse from its penumbral and umbral magnitudes.
+void lunarEclipseOf(double penumbralMagnitude, double umbralMagnitude, SyzygyEclipse& eclipse)
+{
     if (penumbralMagnitude <= 0.0) return;
-    const double umbralMagnitude = (kUmbralGammaLimit - u - std::fabs(gamma)) / kLunarMagnitudeScale;
     eclipse.umbralMagnitude = umbralMagnitude;
     if (umbralMagnitude < 0.0) {
         eclipse.magnitude = penumbralMagnitude;
@@ -181,33 +177,117 @@ void lunarEclipse(double gamma, double u, SyzygyEclipse& eclipse)
     }
 }
 
-bool seriesInRange(double decimalYear)
+// The lunar eclipse the engine sees at its greatest eclipse.
+void lunarEclipseAt(const Instant& greatest, SyzygyEclipse& eclipse)
 {
-    return decimalYear >= kSeriesFirstYear && decimalYear <= kSeriesLastYear;
+    const SunMoon bodies = sunMoonAt(greatest);
+    const LunarMagnitudes magnitudes = lunarMagnitudes(bodies.sun, bodies.moon);
+    lunarEclipseOf(magnitudes.penumbral, magnitudes.umbral, eclipse);
 }
 
-// The series' time of greatest eclipse (TT) replaced by the engine's.
-double engineGreatestTT(double seriesTT, bool solar, const DeltaTRule& rule)
+// Kind of the solar eclipse at a New Moon of shadow-axis distance gamma and umbral size u; the
+// doubtful cases are the engine's, at its greatest eclipse near the series' one.
+void solarEclipse(double gamma, double u, const DeltaTRule& rule, SyzygyEclipse& eclipse)
 {
-    const Instant estimate = instantAtTT(seriesTT, rule);
-    const Instant greatest = solar ? solarGreatestEclipse(estimate, kGreatestEclipseSearchDays)
-                                   : lunarGreatestEclipse(estimate, kGreatestEclipseSearchDays);
-    return greatest.mjdTT();
+    const double axisDistance = std::fabs(gamma);
+    const double magnitude = (kSolarGammaLimit + u - axisDistance) / (2.0 * u + kSolarMagnitudeBase);
+    if (magnitude <= -kDoubtfulSolarMagnitude) return;
+    if (axisDistance < kCentralGammaLimit) {
+        eclipse.magnitude = kCentralMagnitude;
+        if (u < 0.0)
+            eclipse.kind = EclipseKind::TotalSolar;
+        else
+            eclipse.kind = u <= kHybridULimit && kHybridWidthFactor * std::cos(std::asin(gamma)) > u
+                               ? EclipseKind::HybridSolar
+                               : EclipseKind::AnnularSolar;
+        return;
+    }
+    if (axisDistance < std::fabs(u) + kCentralGammaLimit || magnitude < kSmallSolarMagnitude) {
+        solarEclipseAt(engineGreatest(instantAtTT(eclipse.greatestTT, rule), true), eclipse);
+        return;
+    }
+    eclipse.kind = EclipseKind::PartialSolar;
+    eclipse.magnitude = magnitude;
 }
 
-// Whether the engine sees the eclipse at its time of greatest eclipse.
-bool engineSeesEclipse(const SyzygyEclipse& eclipse, bool solar, const DeltaTRule& rule)
+// Kind and magnitude of the lunar eclipse at a Full Moon of shadow-axis distance gamma; the
+// doubtful cases are the engine's.
+void lunarEclipse(double gamma, double u, const DeltaTRule& rule, SyzygyEclipse& eclipse)
 {
-    const Instant greatest = instantAtTT(eclipse.greatestTT, rule);
-    if (!solar) return lunarEclipseClassAt(greatest) != kLunarNone;
-    return moonShadowAt(greatest).shadow.eclipseClass != kSolarNone;
+    const double penumbralMagnitude = (kPenumbralGammaLimit + u - std::fabs(gamma)) / kLunarMagnitudeScale;
+    if (penumbralMagnitude <= -kDoubtfulLunarMagnitude) return;
+    if (penumbralMagnitude < kDoubtfulLunarMagnitude) {
+        lunarEclipseAt(engineGreatest(instantAtTT(eclipse.greatestTT, rule), false), eclipse);
+        return;
+    }
+    lunarEclipseOf(penumbralMagnitude, (kUmbralGammaLimit - u - std::fabs(gamma)) / kLunarMagnitudeScale, eclipse);
+}
+
+bool seriesInRange(long lunation)
+{
+    const double year = 1900.0 + lunation / kLunationsPerYear;
+    return year >= kSeriesFirstYear && year <= kSeriesLastYear;
+}
+
+// Whether the engine's Moon stands near enough the ecliptic at an instant for an eclipse nearby.
+bool moonNearEcliptic(const Instant& instant)
+{
+    const Vec3 moon = moonPosition(instant.centuriesTT());
+    return std::fabs(moon.z) < std::sin(kFarEclipseLatitudeRad) * norm(moon);
+}
+
+// Beyond the series' years: the eclipse the engine sees at the syzygy near the series' time (TT).
+void engineEclipse(double syzygyTT, bool solar, const DeltaTRule& rule, SyzygyEclipse& eclipse)
+{
+    const Instant estimate = instantAtTT(syzygyTT, rule);
+    if (!moonNearEcliptic(estimate)) return;
+    const Instant greatest = engineGreatest(estimate, solar);
+    eclipse.greatestTT = greatest.mjdTT();
+    if (solar)
+        solarEclipseAt(greatest, eclipse);
+    else
+        lunarEclipseAt(greatest, eclipse);
+}
+
+// The eclipse of the year's table: the finder's greatest eclipse as an instant of UT.
+EclipseEvent eventOf(const SyzygyEclipse& eclipse, const DeltaTRule& rule)
+{
+    if (eclipse.kind == EclipseKind::None) return {};
+    return {eclipse.kind, instantAtTT(eclipse.greatestTT, rule), eclipse.magnitude, eclipse.umbralMagnitude};
+}
+
+// Whether the greatest eclipse falls in a window. It lies within kGreatestEclipseSearchHalfDays
+// of the finder's time, so only an eclipse that near an end of the window is searched.
+bool greatestEclipseWithin(const EclipseEvent& eclipse, double windowStartUT, double windowEndUT)
+{
+    const double finderUT = eclipse.greatest.mjdUT;
+    if (finderUT < windowStartUT - kGreatestEclipseSearchHalfDays ||
+        finderUT > windowEndUT + kGreatestEclipseSearchHalfDays)
+        return false;
+    if (finderUT > windowStartUT + kGreatestEclipseSearchHalfDays &&
+        finderUT < windowEndUT - kGreatestEclipseSearchHalfDays)
+        return true;
+    const double greatestUT = greatestEclipse(eclipse).instant.mjdUT;
+    return greatestUT >= windowStartUT && greatestUT <= windowEndUT;
 }
 
 }  // namespace
 
-double lunarPhase(double decimalYear, double phase, const DeltaTRule& rule, SyzygyEclipse& eclipse) {
+long lunationAt(double decimalYear)
+{
+    return static_cast<long>(std::floor((decimalYear - 1900.0) * kLunationsPerYear));
+}
+
+LunationSpan lunationsBetween(double startUT, double endUT)
+{
+    constexpr long kMarginLunations = 2;
+    return {static_cast<long>(std::floor((startUT - kLunationZeroMjd) / kSynodicMonthDays)) - kMarginLunations,
+            static_cast<long>(std::ceil((endUT - kLunationZeroMjd) / kSynodicMonthDays)) + kMarginLunations};
+}
+
+double lunationPhase(long lunation, double phase, const DeltaTRule& rule, SyzygyEclipse& eclipse) {
     eclipse.kind = EclipseKind::None;
-    const double k = std::floor((decimalYear - 1900.0) * kLunationsPerYear) + phase;
+    const double k = lunation + phase;
     const double t = k / kLunationsPerCentury;
     const double meanTime = meanPhaseTime(k, t);
     const MeanArguments a = meanArguments(k, t);
@@ -219,40 +299,48 @@ double lunarPhase(double decimalYear, double phase, const DeltaTRule& rule, Syzy
     }
     const double common = (0.1734 - 0.000393 * t) * std::sin(a.sunAnomaly) + sumOfSines(kSyzygyCommonTerms, a);
     const double phaseTime = meanTime + common + sumOfSines(kSyzygyPhaseTerms, a);
+    if (!seriesInRange(lunation)) {
+        engineEclipse(phaseTime, isNewMoon, rule, eclipse);
+        return phaseTime;
+    }
     const double latitudeArg = 0.5 * a.twiceLatitudeArg;
     if (std::fabs(std::sin(latitudeArg)) > kEclipseSinFLimit) return phaseTime;
 
     eclipse.greatestTT = meanTime + common + sumOfSines(kGreatestEclipseTerms, a);
-    const bool inRange = seriesInRange(decimalYear);
-    if (!inRange) eclipse.greatestTT = engineGreatestTT(eclipse.greatestTT, isNewMoon, rule);
     const double gamma = sumOfCosines(kGammaCosineFactorTerms, a) * std::sin(latitudeArg) +
                          sumOfSines(kGammaSineFactorTerms, a) * std::cos(latitudeArg);
     const double u = sumOfCosines(kUmbralSizeTerms, a);
     if (isNewMoon)
         solarEclipse(gamma, u, rule, eclipse);
     else
-        lunarEclipse(gamma, u, eclipse);
-    if (!inRange && eclipse.kind != EclipseKind::None && !engineSeesEclipse(eclipse, isNewMoon, rule))
-        eclipse.kind = EclipseKind::None;
+        lunarEclipse(gamma, u, rule, eclipse);
     return phaseTime;
 }
 
-void collectLunation(double windowStartUT, double windowEndUT, double decimalYear, const DeltaTRule& rule,
-                     double phase, std::vector<double>& phasesUT, std::vector<EclipseEvent>& eclipses) {
+double lunarPhase(double decimalYear, double phase, const DeltaTRule& rule, SyzygyEclipse& eclipse) {
+    return lunationPhase(lunationAt(decimalYear), phase, rule, eclipse);
+}
+
+EclipseEvent lunationEclipse(long lunation, double phase, const DeltaTRule& rule) {
     SyzygyEclipse eclipse;
-    const double phaseUT = instantAtTT(lunarPhase(decimalYear, phase, rule, eclipse), rule).mjdUT;
+    lunationPhase(lunation, phase, rule, eclipse);
+    return eventOf(eclipse, rule);
+}
+
+void collectLunation(double windowStartUT, double windowEndUT, long lunation, double phase, const DeltaTRule& rule,
+                     std::vector<double>& phasesUT, std::vector<EclipseEvent>& eclipses) {
+    SyzygyEclipse eclipse;
+    const double phaseUT = instantAtTT(lunationPhase(lunation, phase, rule, eclipse), rule).mjdUT;
     const bool inWindow = phaseUT >= windowStartUT && phaseUT <= windowEndUT;
     if (inWindow && phasesUT.size() < static_cast<std::size_t>(kMaxPhasesPerList) &&
         (phasesUT.empty() || phaseUT - kSamePhaseDays > phasesUT.back()))
         phasesUT.push_back(phaseUT);
 
-    if (eclipse.kind == EclipseKind::None) return;
-    const Instant greatest = instantAtTT(eclipse.greatestTT, rule);
-    if (greatest.mjdUT < windowStartUT || greatest.mjdUT > windowEndUT) return;
-    if (eclipses.size() >= static_cast<std::size_t>(kMaxEclipses)) return;
+    const EclipseEvent event = eventOf(eclipse, rule);
+    if (event.kind == EclipseKind::None || eclipses.size() >= static_cast<std::size_t>(kMaxEclipses)) return;
     for (const EclipseEvent& stored : eclipses)
-        if (std::fabs(stored.greatest.mjdUT - greatest.mjdUT) < kSameEclipseDays) return;
-    eclipses.push_back({eclipse.kind, greatest, eclipse.magnitude, eclipse.umbralMagnitude});
+        if (std::fabs(stored.greatest.mjdUT - event.greatest.mjdUT) < kSameEclipseDays) return;
+    if (greatestEclipseWithin(event, windowStartUT, windowEndUT)) eclipses.push_back(event);
 }
 
 }  // namespace qv

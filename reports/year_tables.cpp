@@ -17,11 +17,6 @@ namespace qv {
 
 namespace {
 
-// The year is scanned from 0.2 years before it to 1.2 years after its start, in steps of
-// 0.02 year; each lunation is met several times and the collector keeps one entry.
-constexpr double kScanLeadYears = 0.2;
-constexpr double kScanStepYears = 0.02;
-constexpr int kScanSteps = 70;
 constexpr double kPhaseFractions[kPhaseKinds] = {0.0, 0.25, 0.5, 0.75};
 
 constexpr int kPhaseColumns[kPhaseKinds] = {0, 15, 31, 47};
@@ -93,10 +88,10 @@ YearLunations computeYearLunations(const SettingsRecord& settings)
     const double start = yearWindowStartUT(settings.time.year, zone);
     const double end = yearWindowEndUT(settings.time.year, zone);
     const DeltaTRule rule = deltaTRule(settings.time);
-    for (int step = 0; step < kScanSteps; ++step) {
-        const double decimalYear = settings.time.year - kScanLeadYears + step * kScanStepYears;
+    const LunationSpan lunations = lunationsBetween(start, end);
+    for (long lunation = lunations.first; lunation <= lunations.last; ++lunation) {
         for (int kind = 0; kind < kPhaseKinds; ++kind)
-            collectLunation(start, end, decimalYear, rule, kPhaseFractions[kind], phases.times[kind], year.eclipses);
+            collectLunation(start, end, lunation, kPhaseFractions[kind], rule, phases.times[kind], year.eclipses);
     }
     return year;
 }
