@@ -380,6 +380,40 @@ void paintEclipseMapContents(QPainter& painter, const QPixmap* earth, const MapG
     drawMarker(painter, projectToMap(geometry, points.greatest.latitudeDeg, points.greatest.longitudeDeg), 2, 2);
 }
 
+const std::vector<OutlinePiece>& outlinePieces(bool borders)
+{
+    static const auto decode = [](const auto& records) {
+        std::vector<OutlinePiece> pieces;
+        QPolygonF piece;
+        const auto finish = [&pieces, &piece] {
+            if (piece.size() > 1)
+                pieces.push_back({piece, piece.boundingRect()});
+            piece.clear();
+        };
+        for (const OutlineRecord& record : records) {
+            if (record.latitudeTenths == kPolylineStart)
+                finish();
+            else
+                piece.append(QPointF(record.longitudeTenths / 10.0, record.latitudeTenths / 10.0));
+        }
+        finish();
+        return pieces;
+    };
+    static const std::vector<OutlinePiece> coastline = decode(kCoastline);
+    static const std::vector<OutlinePiece> borderLines = decode(kBorders);
+    return borders ? borderLines : coastline;
+}
+
+const MapColours& mapColours()
+{
+    static const MapColours colours{colour::greyBackground, colour::whiteBackground, colour::caption,
+                                    colour::coastline,      colour::borders,         colour::grid,
+                                    colour::grid30AfterGrid10, colour::total,        colour::annular,
+                                    colour::limits,         colour::riseSet,         colour::greatest,
+                                    colour::title};
+    return colours;
+}
+
 QColor mapLegendColour(MapLegendItem item)
 {
     switch (item) {

@@ -5,8 +5,11 @@
 // backgrounds, and the conversion between geographic points and map pixels.
 #include <QColor>
 #include <QPoint>
+#include <QPolygonF>
+#include <QRectF>
 
 #include <string>
+#include <vector>
 
 #include "base/settings.h"
 #include "eclipse/special_eclipse.h"
@@ -81,6 +84,23 @@ void drawMapGrid(const MapGeometry& geometry, QPainter& painter, const QPixmap* 
 // limits, rise/set curves and the point of greatest eclipse.
 void paintEclipseMapContents(QPainter& painter, const QPixmap* earth, const MapGeometry& geometry,
                              const SettingsRecord& settings, const EclipseMapPoints& points);
+
+// One polyline of the coastline or the borders in geographic degrees (x the longitude, y the
+// latitude), with its bounds, for drawing at any scale.
+struct OutlinePiece {
+    QPolygonF lonLat;
+    QRectF bounds;
+};
+// The coastline, or the borders between countries, decoded once from the tables the fixed map
+// draws.
+const std::vector<OutlinePiece>& outlinePieces(bool borders);
+
+// The colours of the map's layers, shared by the fixed map and the zoomable view.
+struct MapColours {
+    QColor greyBackground, whiteBackground, caption, coastline, borders, grid, grid30AfterGrid10;
+    QColor total, annular, limits, riseSet, greatest, title;
+};
+const MapColours& mapColours();
 
 // The colour the map draws a legend item in.
 QColor mapLegendColour(MapLegendItem item);
