@@ -2,6 +2,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageWriter>
+#include <QPainter>
 #include <QPixmap>
 
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include "config/input_limits.h"
 #include "eclipse/special_eclipse.h"
 #include "maps/map_drawing.h"
+#include "maps/map_view.h"
 #include "reports/eclipse_details.h"
 #include "reports/year_tables.h"
 
@@ -74,6 +76,20 @@ QPixmap captionStrip(const CliContext& context)
 // The Earth image for the physical map; null when it cannot be loaded (coastline instead).
 const QPixmap* earthImage(QPixmap& earth) { return loadEarthImage(earth) ? &earth : nullptr; }
 
+// The view --view asks for, at --size (the caption strip included) and --scale.
+MapView requestedView(const CliOptions& options, const SettingsRecord& settings, const EclipseMapPoints& points)
+{
+    const CliSize size = options.mapViewSize.value_or(kDefaultMapViewSize);
+    MapView view = wholeWorldView(settings.display.mapProjection, settings.display.centralMeridianDeg,
+                                  viewAreaOfPicture(QSize(size.width, size.height)), options.pictureScale);
+    if (options.mapView->path)
+        return frameOfPath(points, view);
+    view.centreLatitudeDeg = options.mapView->latitudeDeg;
+    view.centreLongitudeDeg = options.mapView->longitudeDeg;
+    view.spanDeg = options.mapView->spanDeg;
+    return clampedView(view);
+}
+
 }  // namespace
 
 int runMapCommand(CliContext& context)
@@ -83,6 +99,8 @@ int runMapCommand(CliContext& context)
         return refuse(context, "map needs --eclipse N");
     if (!context.options.points && context.options.outPath.empty())
         return refuse(context, "map needs --out FILE.png or --points");
+    if (context.options.mapViewSize && !context.options.mapView)
+        return refuse(context, "--size needs --view");
     const std::vector<EclipseEvent> eclipses = eclipsesOfYear(settings);
     const EclipseEvent* eclipse = selectedEclipse(*context.options.eclipseNumber, eclipses);
     if (!eclipse || !isSolar(eclipse->kind))
@@ -94,12 +112,21 @@ int runMapCommand(CliContext& context)
         return kCliExitOk;
     }
     const OffscreenGui gui;
+    QPixmap earth;
+    const std::string title = eclipseMapTitle(settings.time.year, settings.time.zone, *eclipse);
+    if (context.options.mapView) {
+        const MapView view = requestedView(context.options, settings, points);
+        const QSize size = viewPictureSize(view);
+        QPixmap picture = scaledPixmap(size.width(), size.height(), view.deviceScale);
+        QPainter painter(&picture);
+        paintEclipseMapView(painter, view, settings, points, earthImage(earth), title);
+        painter.end();
+        return writePicture(context, picture);
+    }
     QPixmap picture = mapPicture(context);
     QPixmap caption = captionStrip(context);
-    QPixmap earth;
     const MapGeometry geometry = mapGeometry(settings.display.mapProjection, settings.display.centralMeridianDeg);
-    paintEclipseMap(picture, caption, earthImage(earth), geometry, settings, points,
-                    eclipseMapTitle(settings.time.year, settings.time.zone, *eclipse));
+    paintEclipseMap(picture, caption, earthImage(earth), geometry, settings, points, title);
     return writePicture(context, picture);
 }
 

@@ -13,6 +13,7 @@
 #include "config/settings_io.h"
 #include "eclipse/lunation.h"
 #include "eclipse/special_eclipse.h"
+#include "maps/map_view.h"
 #include "reports/ephemeris_report.h"
 
 namespace qv {
@@ -21,6 +22,10 @@ namespace {
 
 constexpr long long kSatMaxSteps = 100000;
 constexpr int kMaxPictureScale = 4;
+// Sides of a map view's picture in pixels (times --scale in the file): the caption strip and
+// some map at least, and no more than a large screen.
+constexpr int kMinViewSidePx = 100;
+constexpr int kMaxViewSidePx = 4000;
 
 // One option word with its value (nullptr for a flag), the options being filled and the
 // message of a refusal.
@@ -322,6 +327,48 @@ bool setPanel(const OptionArg& arg)
     return true;
 }
 
+// path, or LAT,LON,SPAN_DEG.
+bool setMapView(const OptionArg& arg)
+{
+    CliMapView view;
+    if (lowerAscii(arg.value) == "path") {
+        view.path = true;
+        arg.options.mapView = view;
+        return true;
+    }
+    std::string_view parts[3];
+    std::string_view rest(arg.value);
+    for (int i = 0; i < 3; ++i) {
+        const std::size_t comma = rest.find(',');
+        if ((comma == std::string_view::npos) != (i == 2))
+            return refuseValue(arg, arg.value, "path or LAT,LON,SPAN_DEG");
+        parts[i] = rest.substr(0, comma);
+        rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    }
+    if (!readReal(arg, parts[0], kLatitudeMinDeg, kLatitudeMaxDeg, view.latitudeDeg, "latitude") ||
+        !readReal(arg, parts[1], kLongitudeMinDeg, kLongitudeMaxDeg, view.longitudeDeg, "longitude") ||
+        !readReal(arg, parts[2], kViewMinSpanDeg, kViewMaxSpanDeg, view.spanDeg, "span"))
+        return false;
+    arg.options.mapView = view;
+    return true;
+}
+
+// WxH.
+bool setMapViewSize(const OptionArg& arg)
+{
+    const std::string text = lowerAscii(arg.value);
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos)
+        return refuseValue(arg, arg.value, "a size WxH");
+    CliSize size{};
+    if (!readWhole(arg, std::string_view(text).substr(0, x), kMinViewSidePx, kMaxViewSidePx, size.width, "width") ||
+        !readWhole(arg, std::string_view(text).substr(x + 1), kMinViewSidePx, kMaxViewSidePx, size.height,
+                   "height"))
+        return false;
+    arg.options.mapViewSize = size;
+    return true;
+}
+
 // The cutoff as the window's input takes it: -90 to 100, rounded to two decimals.
 bool setCutoff(const OptionArg& arg)
 {
@@ -392,6 +439,10 @@ constexpr OptionSpec kOptions[] = {
      [](const OptionArg& a) { return setCode(a, 1, a.options.mapBorders); }},
     {"--scale", "N", "map, special: the picture N times as large, 1 to 4 (a screen at N x 100 %)",
      [](const OptionArg& a) { return setWhole(a, 1, kMaxPictureScale, a.options.pictureScale); }},
+    {"--view", "LAT,LON,SPAN|path",
+     "map: the zoomable view centred at LAT,LON, SPAN degrees across (0.18 to 360), or framing the path", setMapView},
+    {"--size", "WxH", "map with --view: picture size in pixels with its caption strip, 100 to 4000 (default 1400x900)",
+     setMapViewSize},
     {"--cutoff", "DEG", "cutoff angle of the yearly totals, -90 to 100, two decimals (above 90: standard)",
      setCutoff},
     {"--count", "N", "instants of the ephemeris listing, 1 to 100000",

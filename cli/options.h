@@ -35,6 +35,22 @@ struct CliPanel {
     int endMonth;    // 1..12
 };
 
+// The part of the world a map picture shows (--view): the band of the eclipse's path, or a
+// centre and the degrees across the width.
+struct CliMapView {
+    bool path = false;
+    double latitudeDeg = 0.0;
+    double longitudeDeg = 0.0;
+    double spanDeg = 360.0;
+};
+
+// Pixels of a picture (--size), the caption strip included.
+struct CliSize {
+    int width;
+    int height;
+};
+constexpr CliSize kDefaultMapViewSize{1400, 900};
+
 // Everything given on the command line; an empty optional keeps the program's default.
 struct CliOptions {
     std::string command;
@@ -73,6 +89,8 @@ struct CliOptions {
     std::optional<std::string> format;  // path: geojson or kml; canon: text, csv or json
     bool points = false;  // map and special: print the plotted points
     int pictureScale = 1;  // map and special: device pixels per map pixel of the picture
+    std::optional<CliMapView> mapView;  // map: the zoomable view instead of the fixed picture
+    std::optional<CliSize> mapViewSize;  // map with --view: the picture's size
     unsigned printParts = kPrintWholeYear;  // pdf: the parts of the year (PrintPart bits)
     std::optional<PrintPaper> paper;        // pdf: empty for the locale's paper
     bool landscape = false;                 // pdf: landscape pages
