@@ -3,15 +3,22 @@
 #include <unistd.h>
 
 #include <QImage>
+#include <QLineF>
+#include <QRectF>
 #include <QString>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "cli/options.h"
 #include "cli_args.h"
+#include "maps/map_view.h"
+#include "reports/eclipse_map.h"
+#include "reports/year_tables.h"
 #include "support/golden_text.h"
 #include "test_environment.h"
 
@@ -124,6 +131,92 @@ TEST(MapCommand, PicturesHoldMapAndCaptionAtTheScaleAskedFor)
     }
 }
 
+// The settings the command builds from its words.
+SettingsRecord settingsOf(const std::vector<std::string>& words)
+{
+    CliArgs args(words);
+    CliOptions options;
+    std::string error;
+    EXPECT_EQ(parseCliOptions(args.argc(), args.argv(), options, error), kCliExitOk) << error;
+    SettingsRecord settings;
+    applyCliOptions(options, 0, settings);
+    return settings;
+}
+
+// Whether a device pixel within one view pixel of the point has the central line's colour
+// (total: blue, the line's middle at full strength even when smoothed).
+bool centralColourNear(const QImage& picture, QPointF pixel, double scale)
+{
+    for (int y = static_cast<int>(std::floor((pixel.y() - 1.0) * scale));
+         y <= static_cast<int>(std::floor((pixel.y() + 1.0) * scale)); ++y)
+        for (int x = static_cast<int>(std::floor((pixel.x() - 1.0) * scale));
+             x <= static_cast<int>(std::floor((pixel.x() + 1.0) * scale)); ++x) {
+            if (!picture.valid(x, y))
+                continue;
+            const QRgb colour = picture.pixel(x, y);
+            if (qRed(colour) <= 80 && qGreen(colour) <= 80 && qBlue(colour) >= 200)
+                return true;
+        }
+    return false;
+}
+
+// The written view of 2024's total eclipse draws its central line through every central-line
+// point the view shows, within a pixel of where the point projects: for the whole world, the
+// framed path and 3 degrees around Dallas (the observer's place), at two sizes, at scale 1 and
+// 2. Points under the markers of greatest eclipse and of the observer, and under the
+// observer's name beside its marker, are not looked at.
+TEST(MapCommand, ViewDrawsTheCentralLineWhereItsPointsProject)
+{
+    const std::vector<std::string> base = {"map", "--year", "2024", "--eclipse", "2", "--lat", "32.78",
+                                           "--lon", "-96.80", "--name", "Dallas", "--grid", "2"};
+    const SettingsRecord settings = settingsOf(base);
+    const EclipseMapPoints points = eclipseMapPoints(settings, eclipsesOfYear(settings).at(1));
+    ASSERT_GT(points.centralLine.size(), 100u);
+    const struct {
+        const char* view;
+        double latitude, longitude, span;
+    } views[] = {{"0,0,360", 0.0, 0.0, 360.0}, {"path", 0.0, 0.0, 0.0}, {"32.78,-96.80,3", 32.78, -96.80, 3.0}};
+    for (const auto& v : views)
+        for (const QSize size : {QSize(1000, 560), QSize(640, 900)})
+            for (const int scale : {1, 2}) {
+                const std::string label = std::string(v.view) + " " + std::to_string(size.width()) + "x" +
+                                          std::to_string(size.height()) + " scale " + std::to_string(scale);
+                std::vector<std::string> words = base;
+                words.insert(words.end(), {"--view", v.view, "--size",
+                                           std::to_string(size.width()) + "x" + std::to_string(size.height()),
+                                           "--scale", std::to_string(scale)});
+                const QImage picture = writtenPicture("view.png", words);
+                ASSERT_EQ(picture.size(), size * scale) << label;
+                MapView view = wholeWorldView(MapProjection::SimpleWorld, 0.0, viewAreaOfPicture(size), scale);
+                if (std::string(v.view) == "path") {
+                    view = frameOfPath(points, view);
+                } else {
+                    view.centreLatitudeDeg = v.latitude;
+                    view.centreLongitudeDeg = v.longitude;
+                    view.spanDeg = v.span;
+                }
+                const QPointF greatest = projectToView(view, points.greatest.latitudeDeg, points.greatest.longitudeDeg);
+                const QPointF observer = projectToView(view, 32.78, -96.80);
+                const QRectF name(observer + QPointF(0.0, -12.0), QSizeF(60.0, 20.0));
+                const QRectF inside = QRectF(QPointF(), QSizeF(view.size)).adjusted(2, 2, -2, -2);
+                int looked = 0, missed = 0;
+                for (const CentralLinePoint& central : points.centralLine) {
+                    const QPointF pixel = projectToView(view, central.latitudeDeg, central.longitudeDeg);
+                    if (!inside.contains(pixel) || QLineF(pixel, greatest).length() < 8.0 ||
+                        QLineF(pixel, observer).length() < 8.0 || name.contains(pixel))
+                        continue;
+                    ++looked;
+                    if (!centralColourNear(picture, pixel, scale)) {
+                        ++missed;
+                        ADD_FAILURE() << label << ": no central line at " << pixel.x() << "," << pixel.y();
+                    }
+                    if (missed > 3)
+                        break;
+                }
+                EXPECT_GE(looked, 4) << label;
+            }
+}
+
 // The points of the 2024 map: the central line from the Pacific over Mexico to the Atlantic,
 // the limits and rise/set curves, greatest eclipse last; the special track beside its label.
 TEST(MapCommand, PointsArePrintedOnePerLine)
@@ -184,6 +277,7 @@ TEST(MapCommand, RefusalsLeaveNothingWritten)
         {"map", "--year", "2024", "--eclipse", "5", "--out", path},  // 2024 has four eclipses
         {"map", "--year", "2024", "--out", path},
         {"map", "--year", "2024", "--eclipse", "2"},
+        {"map", "--year", "2024", "--eclipse", "2", "--size", "800x600", "--out", path},
     };
     for (const auto& words : cases) {
         const CliResult result = runInProcess(words);

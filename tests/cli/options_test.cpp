@@ -79,6 +79,12 @@ TEST(CliOptions, AcceptsEveryOptionWithAGoodValue)
              return *o.format == "geojson" && o.printParts == (kPrintMaps | kPrintPhases) &&
                     o.paper == PrintPaper::kA4 && o.time->hour == 7 && o.time->minute == 5 && o.time->second == 0;
          }},
+        {{"map", "--view", "32.78,-96.8,0.18", "--size", "100X4000"},
+         [](const CliOptions& o) {
+             return !o.mapView->path && o.mapView->longitudeDeg == -96.8 && o.mapView->spanDeg == 0.18 &&
+                    o.mapViewSize->width == 100 && o.mapViewSize->height == 4000;
+         }},
+        {{"map", "--view", "PATH"}, [](const CliOptions& o) { return o.mapView->path && !o.mapViewSize; }},
         {{"-h"}, [](const CliOptions& o) { return o.help; }},
     };
     for (const auto& c : cases) {
@@ -145,6 +151,11 @@ TEST(CliOptions, RefusesBadOptionsAndValuesWithOneLine)
         {{"start", "--panel", "180,45,15,1,2,3"},
          "--panel: '180,45,15,1,2,3' is not AZ,EL,EFF,M1,M2"},
         {{"start", "--sat-step", "0"}, "--sat-step: Sat step must be between 1 and 86400."},
+        {{"map", "--view", "0,0,400"}, "--view: Span must be between 0.18 and 360."},
+        {{"map", "--view", "0,0"}, "--view: '0,0' is not path or LAT,LON,SPAN_DEG"},
+        {{"map", "--view", "91,0,10"}, "--view: Latitude must be between -90 and 90."},
+        {{"map", "--size", "1400"}, "--size: '1400' is not a size WxH"},
+        {{"map", "--size", "1400x99"}, "--size: Height must be between 100 and 4000."},
     };
     for (const auto& c : cases) {
         CliOptions options;
