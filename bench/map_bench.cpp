@@ -1,5 +1,6 @@
-// Speed of the eclipse map (target: under 20 ms for a whole map) and of the special-eclipse
-// scan of four days at one-minute steps (target: under 20 ms).
+// Speed of the eclipse map (target: under 20 ms for a whole map), of a full redraw of the
+// zoomable map view at 1400 x 900 (target: at most 16 ms, the whole world and 2 degrees across)
+// and of the special-eclipse scan of four days at one-minute steps (target: under 20 ms).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include "base/julian.h"
 #include "eclipse/special_eclipse.h"
 #include "maps/map_drawing.h"
+#include "maps/map_view.h"
 #include "reports/eclipse_map.h"
 #include "reports/year_tables.h"
 
@@ -59,6 +61,39 @@ void BM_EclipseMapDrawing(benchmark::State& state)
                             qv::eclipseMapTitle(2024, qv::TimeZone{}, eclipse));
 }
 BENCHMARK(BM_EclipseMapDrawing)->Unit(benchmark::kMillisecond);
+
+// A full redraw of the map view filling a 1400 x 900 window, the points already computed as the
+// window keeps them, with borders, the 10-degree grid and the observer's place: argument 0 the
+// whole physical world (the Earth image stretched), 1 the whole simple world (coastline and
+// borders as lines), 2 the simple map zoomed to 2 degrees across over Dallas.
+void BM_EclipseMapViewRedraw(benchmark::State& state)
+{
+    startOffscreenGui();
+    qv::SettingsRecord settings = settings2024();
+    settings.display.mapGrid = qv::MapGrid::Every10Degrees;
+    settings.observer = {32.78, -96.80, 0.0, "Dallas"};
+    const qv::EclipseEvent eclipse = eclipse2024();
+    const qv::EclipseMapPoints points = qv::eclipseMapPoints(settings, eclipse);
+    const std::string title = qv::eclipseMapTitle(2024, qv::TimeZone{}, eclipse);
+    QPixmap earth;
+    qv::loadEarthImage(earth);
+    const QSize window(1400, 900);
+    const bool zoomed = state.range(0) == 2;
+    qv::MapView view = qv::wholeWorldView(state.range(0) == 0 ? qv::MapProjection::PhysicalWorld
+                                                              : qv::MapProjection::SimpleWorld,
+                                          0.0, qv::viewAreaOfPicture(window), 1.0);
+    if (zoomed) {
+        view.centreLatitudeDeg = 32.78;
+        view.centreLongitudeDeg = -96.80;
+        view.spanDeg = 2.0;
+    }
+    QPixmap picture(window);
+    for (auto _ : state) {
+        QPainter painter(&picture);
+        qv::paintEclipseMapView(painter, view, settings, points, &earth, title);
+    }
+}
+BENCHMARK(BM_EclipseMapViewRedraw)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 // The background and 30-degree grid of each map style (0 simple, 1 northern, 2 southern,
 // 3 physical), where the outlines are drawn: the part of a map that grows with their detail.
