@@ -23,7 +23,7 @@ constexpr CliCommand kCommands[] = {
     {"eclipse", "details of eclipse --eclipse N for the location (--step: central line)", runEclipseCommand},
     {"holidays", "the holidays of the year", runHolidaysCommand},
     {"day", "the day details of --date: weekday, week and the other calendars", runDayCommand},
-    {"map", "world map of solar eclipse --eclipse N (--out FILE.png, or --points)", runMapCommand,
+    {"map", "world map of solar eclipse --eclipse N (--out FILE.png, --view to zoom, or --points)", runMapCommand,
      [](const CliOptions& options) { return !options.points; }},
     {"special", "special eclipse at --date/--time UT on --sat-height (--out FILE.png, --points)",
      runSpecialCommand, [](const CliOptions&) { return true; }, false, true},
