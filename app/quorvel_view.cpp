@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -14,6 +15,7 @@
 #include "eclipse/special_eclipse.h"
 #include "reports/eclipse_details.h"
 #include "reports/eclipse_map.h"
+#include "reports/map_pointer.h"
 #include "reports/year_tables.h"
 
 #include <algorithm>
@@ -34,6 +36,9 @@ constexpr int kClickMapStepMinutes = 60;
 // The eclipse map zooms by this factor per notch of the mouse wheel.
 constexpr double kWheelZoomPerNotch = 1.25;
 constexpr double kWheelNotch = 120.0;  // angle delta of one notch, in eighths of a degree
+// The pointer panel follows the pointer at most this often (ms), and stands this far from it.
+constexpr int kPointerPanelIntervalMs = 30;
+constexpr int kPointerPanelOffsetPx = 16;
 // An arrow key moves the map by this share of its area's width or height.
 constexpr double kArrowPanShare = 1.0 / 8.0;
 
@@ -85,6 +90,17 @@ QuorvelView::QuorvelView(QWidget* parent)
     // Keys belong to the main window, which dispatches letters, digits and arrows.
     setFocusPolicy(Qt::NoFocus);
     viewport()->setFocusPolicy(Qt::NoFocus);
+    // The map answers for the point under the pointer, buttons pressed or not.
+    viewport()->setMouseTracking(true);
+    pointerPanel_ = new QLabel(viewport());
+    pointerPanel_->setObjectName("pointerPanel");
+    pointerPanel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    pointerPanel_->setStyleSheet("QLabel { background: rgba(255, 255, 255, 235); color: black; "
+                                 "border: 1px solid #606060; padding: 3px; }");
+    pointerPanel_->hide();
+    pointerTimer_.setSingleShot(true);
+    pointerTimer_.setInterval(kPointerPanelIntervalMs);
+    connect(&pointerTimer_, &QTimer::timeout, this, &QuorvelView::updatePointerPanel);
 }
 
 QPixmap QuorvelView::screenPixmap(int width, int height) const
@@ -107,6 +123,7 @@ void QuorvelView::setMapSettings(const qv::DisplaySettings& display)
 void QuorvelView::renderPage(bool fixedPitchAllowed, const qv::PageBuffer& page)
 {
     setFillsPage(false);
+    hidePointerPanel();
     displayMode_ = TextPage;
     viewport()->setCursor(Qt::ArrowCursor);
     drawPageText(page, fixedPitchAllowed);
@@ -115,6 +132,7 @@ void QuorvelView::renderPage(bool fixedPitchAllowed, const qv::PageBuffer& page)
 void QuorvelView::showEclipseList(const qv::SettingsRecord& settings)
 {
     setFillsPage(false);
+    hidePointerPanel();
     displayMode_ = EclipseList;
     viewport()->setCursor(Qt::ArrowCursor);
     listSettings_.time = settings.time;
@@ -234,9 +252,12 @@ void QuorvelView::mousePressEvent(QMouseEvent* event)
 
 void QuorvelView::mouseMoveEvent(QMouseEvent* event)
 {
-    if (displayMode_ != EclipseMap || !mapPressed_ || !(event->buttons() & Qt::LeftButton))
+    if (displayMode_ != EclipseMap)
         return;
     const QPointF position = event->position();
+    schedulePointerPanel(position);
+    if (!mapPressed_ || !(event->buttons() & Qt::LeftButton))
+        return;
     if (!mapDragged_ && (position - pressPosition_).manhattanLength() < QApplication::startDragDistance())
         return;
     if (!mapDragged_) {
@@ -281,6 +302,54 @@ void QuorvelView::resizeEvent(QResizeEvent* event)
         setMapView(mapView_);
 }
 
+bool QuorvelView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::Leave)
+        hidePointerPanel();
+    return QScrollArea::viewportEvent(event);
+}
+
+void QuorvelView::schedulePointerPanel(QPointF position)
+{
+    pointerPosition_ = position;
+    // Moves in between only move the position the next tick answers for.
+    if (!pointerTimer_.isActive())
+        pointerTimer_.start();
+}
+
+void QuorvelView::hidePointerPanel()
+{
+    pointerTimer_.stop();
+    pointerPanel_->hide();
+}
+
+void QuorvelView::updatePointerPanel()
+{
+    mapView_ = fittedMapView(mapView_);
+    const QPointF position = pointerPosition_;
+    const bool onArea = position.x() >= 0 && position.y() >= 0 && position.x() < mapView_.size.width() &&
+                        position.y() < mapView_.size.height();
+    const qv::GeoPoint point = onArea ? qv::viewToGeographic(mapView_, position) : qv::GeoPoint{};
+    if (displayMode_ != EclipseMap || mapTitle_.empty() || !point.exists()) {
+        pointerPanel_->hide();
+        return;
+    }
+    const qv::MapPointAnswer answer =
+        qv::mapPointAnswer(mapEclipse_, mapPoints_.centralLine, point.latitudeDeg, point.longitudeDeg);
+    pointerPanel_->setText(
+        QString::fromStdString(qv::mapPointAnswerText(answer, mapEclipse_.kind, mapSettings_.time.zone)));
+    pointerPanel_->adjustSize();
+    // Beside the pointer, turned to its other side near the area's right or bottom edge.
+    QPoint at = position.toPoint() + QPoint(kPointerPanelOffsetPx, kPointerPanelOffsetPx);
+    if (at.x() + pointerPanel_->width() > mapView_.size.width())
+        at.setX(position.toPoint().x() - kPointerPanelOffsetPx - pointerPanel_->width());
+    if (at.y() + pointerPanel_->height() > mapView_.size.height())
+        at.setY(position.toPoint().y() - kPointerPanelOffsetPx - pointerPanel_->height());
+    pointerPanel_->move(at);
+    pointerPanel_->show();
+    pointerPanel_->raise();
+}
+
 QScrollArea* QuorvelView::pageArea() const
 {
     return qobject_cast<QScrollArea*>(parentWidget() ? parentWidget()->parentWidget() : nullptr);
@@ -315,8 +384,12 @@ void QuorvelView::setMapView(qv::MapView view)
                          view.projection != mapView_.projection ||
                          view.centralMeridianDeg != mapView_.centralMeridianDeg;
     mapView_ = view;
-    if (changed && displayMode_ == EclipseMap)
-        viewport()->update();
+    if (!changed || displayMode_ != EclipseMap)
+        return;
+    viewport()->update();
+    // Another point now lies under the resting pointer.
+    if (pointerPanel_->isVisible())
+        schedulePointerPanel(pointerPosition_);
 }
 
 void QuorvelView::zoomMapAt(QPointF pixel, double factor)
@@ -371,6 +444,7 @@ void QuorvelView::zoomMapToPath()
 
 void QuorvelView::startMap(int mode)
 {
+    hidePointerPanel();
     displayMode_ = mode;
     viewport()->setCursor(Qt::CrossCursor);
     resize(pagePixmap_.deviceIndependentSize().toSize());
@@ -388,6 +462,7 @@ void QuorvelView::drawEclipseMap(const qv::SettingsRecord& settings, const qv::E
                          mapView_.centralMeridianDeg == centralMeridian_;
     startMap(EclipseMap);
     mapPoints_ = qv::eclipseMapPoints(settings, eclipse, circumstances);
+    mapEclipse_ = eclipse;
     mapSettings_ = settings;
     mapTitle_ = title;
     mapPressed_ = false;

@@ -6,6 +6,7 @@
 // its fixed design picture is still drawn into the page pixmap for saving and printing.
 #include <QPixmap>
 #include <QScrollArea>
+#include <QTimer>
 
 #include <vector>
 
@@ -16,6 +17,8 @@
 #include "maps/map_drawing.h"
 #include "maps/map_view.h"
 #include "reports/eclipse_map.h"
+
+class QLabel;
 
 namespace qv {
 // The special eclipse's instant stepSeconds later (earlier when negative), held to the first
@@ -96,6 +99,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     // A pixmap of width x height logical pixels at the screen's device pixel ratio: painters
@@ -112,6 +116,11 @@ private:
     QScrollArea* pageArea() const;
     // The eclipse map fills the page area and follows its size; other modes keep their own.
     void setFillsPage(bool fill);
+    // The pointer panel: the circumstances at the point under the pointer, computed once per
+    // tick of the coalescing timer for the pointer's last position; hidden off the map.
+    void schedulePointerPanel(QPointF position);
+    void updatePointerPanel();
+    void hidePointerPanel();
     // The map's area of the page at the current size (all of it but the caption strip).
     QSize mapAreaSize() const;
     // The view at the page's size and device scale, clamped.
@@ -142,6 +151,7 @@ private:
     // The eclipse map on screen: its view, what it shows and the settings it was drawn for.
     qv::MapView mapView_;
     qv::EclipseMapPoints mapPoints_;
+    qv::EclipseEvent mapEclipse_;
     qv::SettingsRecord mapSettings_;
     std::string mapTitle_;
     // A left-button press on the map: a click unless the pointer moves before the release.
@@ -149,4 +159,7 @@ private:
     bool mapDragged_ = false;
     QPointF pressPosition_;
     QPointF lastDragPosition_;
+    QLabel* pointerPanel_ = nullptr;
+    QTimer pointerTimer_;
+    QPointF pointerPosition_;
 };

@@ -1,9 +1,11 @@
 // The eclipse map in the window: it fills the page, zooms and pans by wheel, drag and keys,
-// frames the band of totality, and a click still opens the clicked place's circumstances.
+// frames the band of totality, answers for the point under the pointer, and a click still
+// opens the clicked place's circumstances.
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
+#include <QLabel>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QScrollArea>
@@ -208,6 +210,20 @@ void MapWindowTest::zoomToPathDrawsTheCentralLineAndAClickOpensDallas()
     const QImage picture = view->viewport()->grab().toImage();
     QVERIFY(colourNear(picture, qv::projectToView(zoomed, middle.latitudeDeg, middle.longitudeDeg),
                        qv::mapColours().total));
+
+    // Resting on Dallas the pointer gets the circumstances there; leaving the map hides them.
+    const QPointF dallas = qv::projectToView(zoomed, 32.78, -96.80);
+    auto* panel = view->viewport()->findChild<QLabel*>("pointerPanel");
+    QVERIFY(panel);
+    sendMouse(view->viewport(), QEvent::MouseMove, dallas, Qt::NoButton);
+    QTRY_VERIFY(panel->isVisible());
+    QVERIFY2(panel->text().contains(QRegularExpression("Obscuration 100.0 %\nTotality 3 min 5\\d s, \\d+ km from the "
+                                                       "central line")),
+             qPrintable(panel->text()));
+    QVERIFY(panel->geometry().intersects(QRect(QPoint(0, 0), zoomed.size)));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(view->viewport(), &leave);
+    QVERIFY(!panel->isVisible());
 
     // A click at Dallas opens its circumstances, in totality, and the map keeps its view.
     const qv::MapView beforeClick = zoomed;
