@@ -183,7 +183,8 @@ struct KeyCommand {
 };
 
 const KeyCommand kKeyCommands[] = {
-    {Qt::Key_A, &QuorvelApp::slotCalcDay},       {Qt::Key_C, &QuorvelApp::slotCalcCalendar},
+    {Qt::Key_A, &QuorvelApp::slotCalcDay},       {Qt::Key_B, &QuorvelApp::slotViewZoomToPath},
+    {Qt::Key_C, &QuorvelApp::slotCalcCalendar},
     {Qt::Key_D, &QuorvelApp::slotInputDate},     {Qt::Key_E, &QuorvelApp::slotCalcEclipses},
     {Qt::Key_F, &QuorvelApp::slotFileSave},      {Qt::Key_G, &QuorvelApp::slotCalcPlanetsDetails},
     {Qt::Key_H, &QuorvelApp::slotQuickHelp},
@@ -194,6 +195,9 @@ const KeyCommand kKeyCommands[] = {
     {Qt::Key_T, &QuorvelApp::slotInputDeltaTime}, {Qt::Key_Y, &QuorvelApp::slotCalcYearTot},
     {Qt::Key_Z, &QuorvelApp::slotViewFontSize},
 };
+
+// + and - zoom the eclipse map by this factor.
+constexpr double kMapKeyZoom = 1.5;
 
 // Arrow keys and their (dx, dy) page steps.
 struct ArrowStep {
@@ -285,6 +289,14 @@ void QuorvelApp::createActions()
            "curves of the solar eclipse on the map to a GeoJSON (.geojson) or KML (.kml) file, which map programs "
            "such as QGIS or Google Earth open."));
     connect(fileExportPath_, &QAction::triggered, this, &QuorvelApp::slotFileExportPath);
+    viewZoomToPath_ = new QAction(tr("Zoom to &Path"), this);
+    viewZoomToPath_->setShortcut(QKeySequence(tr("Ctrl+B")));
+    viewZoomToPath_->setStatusTip(tr("Zooms the eclipse map to the band of totality or annularity"));
+    viewZoomToPath_->setWhatsThis(
+        tr("Zoom to Path\n\nFrames the band of totality or annularity of the solar eclipse on the map, with a "
+           "margin (key B). The mouse wheel and the + and - keys zoom, dragging and the arrow keys move the map, "
+           "and 0 shows the whole world again."));
+    connect(viewZoomToPath_, &QAction::triggered, this, &QuorvelApp::slotViewZoomToPath);
     helpAboutQt_ = new QAction(tr("About &Qt"), this);
     helpAboutQt_->setStatusTip(tr("Show the Qt library's About box"));
     connect(helpAboutQt_, &QAction::triggered, qApp, &QApplication::aboutQt);
@@ -313,7 +325,9 @@ void QuorvelApp::createMenus()
     calcMenu_->addSeparator();
     calcMenu_->addAction(calcSatEcl_);
     viewMenu_ = menuBar()->addMenu(tr("&View"));
-    viewMenu_->addActions({viewMapGrid_, viewFontSize_});
+    viewMenu_->addActions({viewMapGrid_, viewZoomToPath_, viewFontSize_});
+    connect(viewMenu_, &QMenu::aboutToShow, this,
+            [this] { viewZoomToPath_->setEnabled(view_->displayMode() == QuorvelView::EclipseMap); });
     viewMenu_->addSeparator();
     viewMenu_->addActions({viewToolBar_, viewStatusBar_});
     helpMenu_ = menuBar()->addMenu(tr("&Help"));
@@ -373,12 +387,46 @@ void QuorvelApp::arrowStep(int dx, int dy)
     view_->drawSpecialEclipseLabel(settings_);
 }
 
+bool QuorvelApp::mapKey(int key)
+{
+    if (view_->displayMode() != QuorvelView::EclipseMap)
+        return false;
+    switch (key) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:  // + without Shift
+        view_->zoomMap(kMapKeyZoom);
+        return true;
+    case Qt::Key_Minus:
+        view_->zoomMap(1.0 / kMapKeyZoom);
+        return true;
+    case Qt::Key_0:
+        view_->showWholeMapWorld();
+        return true;
+    case Qt::Key_Left:
+        view_->panMapStep(-1, 0);
+        return true;
+    case Qt::Key_Right:
+        view_->panMapStep(1, 0);
+        return true;
+    case Qt::Key_Up:
+        view_->panMapStep(0, -1);
+        return true;
+    case Qt::Key_Down:
+        view_->panMapStep(0, 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void QuorvelApp::keyPressEvent(QKeyEvent* event)
 {
     setFocus(Qt::OtherFocusReason);
     int key = event->key();
     if (key >= 'a' && key <= 'z')
         key -= 'a' - 'A';
+    if (mapKey(key))
+        return;
     for (const KeyCommand& command : kKeyCommands) {
         if (command.key == key) {
             (this->*command.slot)();
@@ -738,6 +786,14 @@ void QuorvelApp::slotViewMapGrid()
         settings_.display = dialog.input(settings_.display);
         view_->setMapSettings(settings_.display);
     }
+    status("Ready.");
+}
+
+void QuorvelApp::slotViewZoomToPath()
+{
+    if (view_->displayMode() != QuorvelView::EclipseMap)
+        return;
+    view_->zoomMapToPath();
     status("Ready.");
 }
 

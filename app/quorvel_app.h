@@ -62,6 +62,8 @@ public slots:
     void slotCalcSolarPanel();
     void slotCalcSatEcl();
     void slotViewMapGrid();
+    // Frames the band of totality or annularity on the eclipse map on screen.
+    void slotViewZoomToPath();
     void slotViewFontSize();
     void slotViewToolBar(bool toggle);
     void slotViewStatusBar(bool toggle);
@@ -98,6 +100,9 @@ private:
     // later, the others earlier), held to the accepted years, and redraws the label; elsewhere
     // Up and Down scroll the page.
     void arrowStep(int dx, int dy);
+    // The keys that zoom and pan the eclipse map on screen (+, -, 0 and the arrows); false for
+    // any other key or mode.
+    bool mapKey(int key);
     // Shows statusText and a message box naming the file and the system's reason; the box is
     // seen whether the status bar is shown or not.
     void showWriteFailure(const char* title, const QString& statusText, const QString& path, const QString& reason);
@@ -154,6 +159,7 @@ private:
     QAction* calcSatEcl_ = nullptr;
     QAction* viewFontSize_ = nullptr;
     QAction* viewMapGrid_ = nullptr;
+    QAction* viewZoomToPath_ = nullptr;  // enabled while a solar eclipse map is shown
     QAction* viewToolBar_ = nullptr;
     QAction* viewStatusBar_ = nullptr;
     QAction* helpAbout_ = nullptr;

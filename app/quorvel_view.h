@@ -1,9 +1,12 @@
 #pragma once
 // The main view: shows one picture at a time (a text page, the eclipse list, an eclipse map
 // or the special-eclipse map). Text is rasterised once into an off-screen pixmap; painting
-// only copies the pixmap of the current mode.
+// only copies the pixmap of the current mode. The eclipse map is the exception: it fills the
+// page, is drawn as vector lines for its current view at every repaint, and zooms and pans;
+// its fixed design picture is still drawn into the page pixmap for saving and printing.
 #include <QPixmap>
 #include <QScrollArea>
+#include <QTimer>
 
 #include <vector>
 
@@ -12,6 +15,10 @@
 #include "eclipse/circumstances.h"
 #include "eclipse/lunation.h"
 #include "maps/map_drawing.h"
+#include "maps/map_view.h"
+#include "reports/eclipse_map.h"
+
+class QLabel;
 
 namespace qv {
 // The special eclipse's instant stepSeconds later (earlier when negative), held to the first
@@ -40,8 +47,27 @@ public:
     // The world map of a solar eclipse from its circumstances at the settings' place.
     void drawEclipseMap(const qv::SettingsRecord& settings, const qv::EclipseEvent& eclipse,
                         const qv::EclipseCircumstances& circumstances);
-    // Shows the details of the selected eclipse with the local circumstances of a clicked map pixel.
+    // Shows the details of the selected eclipse with the local circumstances of a clicked map
+    // pixel of the current view; nothing for a pixel off the map or on the caption strip.
     void showClickedPosition(int x, int y);
+
+    // The eclipse map's current view (its size: the map's area of the page).
+    const qv::MapView& mapView() const { return mapView_; }
+    // Shows the view, clamped, at the page's size and device scale.
+    void setMapView(qv::MapView view);
+    // Zooms by factor (above 1: in) keeping the geographic point under pixel where it is.
+    void zoomMapAt(QPointF pixel, double factor);
+    // Zooms by factor around the centre of the map's area.
+    void zoomMap(double factor);
+    // Moves the map's centre by offset pixels of the current view (positive: east and south).
+    void panMap(QPointF offset);
+    // Arrow keys on the eclipse map: moves the centre an eighth of the area's width or height
+    // per step (columns positive: east, rows positive: south).
+    void panMapStep(int columns, int rows);
+    // Key 0: the whole world of the map style.
+    void showWholeMapWorld();
+    // Zoom to Path: frames the band of totality or annularity; the whole world without one.
+    void zoomMapToPath();
     // The special-eclipse map: the track of central points over the four days around
     // settings.time.currentMjdUT on the settings' surface, and the label of that instant.
     void drawSpecialEclipse(const qv::SettingsRecord& settings);
@@ -69,6 +95,11 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     // A pixmap of width x height logical pixels at the screen's device pixel ratio: painters
@@ -81,6 +112,19 @@ private:
     void takeWindowFocus();
     // Map mode: cross cursor, the view sized to the page, the geometry of the chosen style.
     void startMap(int mode);
+    // The main window's scroll area holding the view; null for a view on its own.
+    QScrollArea* pageArea() const;
+    // The eclipse map fills the page area and follows its size; other modes keep their own.
+    void setFillsPage(bool fill);
+    // The pointer panel: the circumstances at the point under the pointer, computed once per
+    // tick of the coalescing timer for the pointer's last position; hidden off the map.
+    void schedulePointerPanel(QPointF position);
+    void updatePointerPanel();
+    void hidePointerPanel();
+    // The map's area of the page at the current size (all of it but the caption strip).
+    QSize mapAreaSize() const;
+    // The view at the page's size and device scale, clamped.
+    qv::MapView fittedMapView(qv::MapView view) const;
     const QPixmap* earthImage() const { return earthLoaded_ ? &earthPixmap_ : nullptr; }
     // Opens the details of the list line above the vertical position y of the list page, with
     // the circumstances at the settings' place.
@@ -103,4 +147,19 @@ private:
     int fontSize_ = 10;
     qv::MapProjection mapProjection_ = qv::MapProjection::SimpleWorld;
     double centralMeridian_ = 0.0;
+
+    // The eclipse map on screen: its view, what it shows and the settings it was drawn for.
+    qv::MapView mapView_;
+    qv::EclipseMapPoints mapPoints_;
+    qv::EclipseEvent mapEclipse_;
+    qv::SettingsRecord mapSettings_;
+    std::string mapTitle_;
+    // A left-button press on the map: a click unless the pointer moves before the release.
+    bool mapPressed_ = false;
+    bool mapDragged_ = false;
+    QPointF pressPosition_;
+    QPointF lastDragPosition_;
+    QLabel* pointerPanel_ = nullptr;
+    QTimer pointerTimer_;
+    QPointF pointerPosition_;
 };

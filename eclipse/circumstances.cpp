@@ -358,11 +358,20 @@ void timeLocalCentralPhase(const EventSite& observer, const Instant& scale, Skip
 
 }  // namespace
 
-double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
-                             double heightM, const Vec3& sun, const Vec3& moon, bool& central)
+namespace {
+
+// The Sun's and the Moon's discs as seen from a place: their radii and the separation of their
+// centres (radians), each body lifted by refraction when it is not far below the horizon.
+struct LocalDiscs {
+    double sunRadiusRad = 0.0;
+    double moonRadiusRad = 0.0;
+    double separationRad = 0.0;
+};
+
+LocalDiscs localDiscs(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad, double heightM,
+                      const Vec3& sun, const Vec3& moon)
 {
     const Vec3 observer = observerPosition(mjdUT, eqeqSeconds, latitudeRad, longitudeRad, heightM);
-    // Seen from the observer, each body lifted by refraction when it is not far below the horizon.
     auto apparent = [&](const Vec3& body) {
         const Vec3 topocentric = body - observer;
         PolarCoord horizon = toPolar(equatorialToHorizon(mjdUT, eqeqSeconds, latitudeRad, longitudeRad, topocentric));
@@ -373,16 +382,52 @@ double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRa
     };
     const Vec3 sunSeen = apparent(sun);
     const Vec3 moonSeen = apparent(moon);
-    const double sunRadiusRad = std::atan(kSunRadius / norm(sunSeen));
-    const double moonRadiusRad = std::atan(kMoonRadius / norm(moonSeen));
+    LocalDiscs discs;
+    discs.sunRadiusRad = std::atan(kSunRadius / norm(sunSeen));
+    discs.moonRadiusRad = std::atan(kMoonRadius / norm(moonSeen));
     // Clamped both ways: a Moon opposite the Sun is as far from it as it can be.
     const double cosSeparation = std::clamp(dot(unitVector(sunSeen), unitVector(moonSeen)), -1.0, 1.0);
-    const double separationRad = std::acos(cosSeparation);
+    discs.separationRad = std::acos(cosSeparation);
+    return discs;
+}
+
+}  // namespace
+
+double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
+                             double heightM, const Vec3& sun, const Vec3& moon, bool& central)
+{
+    const LocalDiscs discs = localDiscs(mjdUT, eqeqSeconds, latitudeRad, longitudeRad, heightM, sun, moon);
+    const double sunRadiusRad = discs.sunRadiusRad;
+    const double moonRadiusRad = discs.moonRadiusRad;
+    const double separationRad = discs.separationRad;
     central = false;
     if (separationRad >= sunRadiusRad + moonRadiusRad)
         return 0.0;
     central = separationRad < std::fabs(sunRadiusRad - moonRadiusRad);
     return std::fabs(sunRadiusRad + moonRadiusRad - separationRad) / (2.0 * sunRadiusRad);
+}
+
+double discObscuration(double sunRadius, double moonRadius, double separation)
+{
+    if (sunRadius <= 0.0 || moonRadius <= 0.0 || separation >= sunRadius + moonRadius)
+        return 0.0;
+    if (separation <= std::fabs(sunRadius - moonRadius))
+        return moonRadius >= sunRadius ? 1.0 : (moonRadius * moonRadius) / (sunRadius * sunRadius);
+    // The lens where the discs overlap: a circular segment of each.
+    const double r1 = sunRadius, r2 = moonRadius, d = separation;
+    const double angle1 = std::acos(std::clamp((d * d + r1 * r1 - r2 * r2) / (2.0 * d * r1), -1.0, 1.0));
+    const double angle2 = std::acos(std::clamp((d * d + r2 * r2 - r1 * r1) / (2.0 * d * r2), -1.0, 1.0));
+    const double kite = 0.5 * std::sqrt(std::max(0.0, (-d + r1 + r2) * (d + r1 - r2) * (d - r1 + r2) * (d + r1 + r2)));
+    const double lens = r1 * r1 * angle1 + r2 * r2 * angle2 - kite;
+    return std::clamp(lens / (kPi * r1 * r1), 0.0, 1.0);
+}
+
+double localObscuration(const EclipseEvent& eclipse, const Observer& place, double mjdUT)
+{
+    const SunMoon bodies = sunMoonAt(eclipse.greatest.at(mjdUT));
+    const LocalDiscs discs = localDiscs(mjdUT, bodies.eqeqSeconds, place.latitudeDeg * kRadPerDeg,
+                                        place.longitudeDeg * kRadPerDeg, place.heightM, bodies.sun, bodies.moon);
+    return discObscuration(discs.sunRadiusRad, discs.moonRadiusRad, discs.separationRad);
 }
 
 namespace {

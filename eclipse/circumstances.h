@@ -60,6 +60,14 @@ struct EclipseCircumstances {
 double localEclipseMagnitude(double mjdUT, double eqeqSeconds, double latitudeRad, double longitudeRad,
                              double heightM, const Vec3& sun, const Vec3& moon, bool& central);
 
+// The share of the Sun's disc, by area, that the Moon's disc covers: radii and the separation
+// of the centres in the same unit; 0 when the discs do not overlap, 1 when the Moon covers it.
+double discObscuration(double sunRadius, double moonRadius, double separation);
+
+// The obscuration at a place at mjdUT, the discs seen as localEclipseMagnitude sees them and the
+// bodies taken with the TT - UT of the eclipse's greatest eclipse.
+double localObscuration(const EclipseEvent& eclipse, const Observer& place, double mjdUT);
+
 // Scans the eclipse minute by minute from 12 h before its greatest eclipse: the phases of the
 // eclipse on the Earth, and at the place when it is in progress with the body above the
 // horizon; for a local magnitude above 0.8 it times the central phase there to the second.
