@@ -1,6 +1,7 @@
 // Speed of the eclipse map (target: under 20 ms for a whole map), of a full redraw of the
-// zoomable map view at 1400 x 900 (target: at most 16 ms, the whole world and 2 degrees across)
-// and of the special-eclipse scan of four days at one-minute steps (target: under 20 ms).
+// zoomable map view at 1400 x 900 (target: at most 16 ms, the whole world and 2 degrees across),
+// of the pointer panel's answer for one point (target: at most 5 ms) and of the special-eclipse
+// scan of four days at one-minute steps (target: under 20 ms).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include "maps/map_drawing.h"
 #include "maps/map_view.h"
 #include "reports/eclipse_map.h"
+#include "reports/map_pointer.h"
 #include "reports/year_tables.h"
 
 namespace {
@@ -35,6 +37,20 @@ void BM_EclipseMapPoints(benchmark::State& state)
         benchmark::DoNotOptimize(qv::eclipseMapPoints(settings, eclipse).centralLine.data());
 }
 BENCHMARK(BM_EclipseMapPoints)->Unit(benchmark::kMillisecond);
+
+// The pointer panel's answer at a point: in the band of totality (Dallas), and outside it with
+// only a partial eclipse (Vienna sees none: the scan still runs).
+void BM_MapPointerAnswer(benchmark::State& state)
+{
+    const qv::SettingsRecord settings = settings2024();
+    const qv::EclipseEvent eclipse = eclipse2024();
+    const std::vector<qv::CentralLinePoint> line = qv::eclipseMapPoints(settings, eclipse).centralLine;
+    const double latitudeDeg = state.range(0) == 0 ? 32.78 : 48.2;
+    const double longitudeDeg = state.range(0) == 0 ? -96.80 : 16.37;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(qv::mapPointAnswer(eclipse, line, latitudeDeg, longitudeDeg).obscuration);
+}
+BENCHMARK(BM_MapPointerAnswer)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The offscreen GUI the maps are painted with, started once.
 void startOffscreenGui()
