@@ -91,13 +91,7 @@ std::string phenomenonText(const Phenomenon& p)
 
 void appendPhenomenaPage(int year, const TimeZone& zone, const std::vector<Phenomenon>& phenomena, PageBuffer& page)
 {
-    char line[kLineSize];
-    formatZoneLine(line, "> Timezone %5.2lf <", "> Timezone %s <", zone);
-    appendLine(page, line);
-    std::snprintf(line, sizeof line, "          Planets for %4i", year);
-    appendFixedPitchLine(page, line);
-    appendFixedPitchLine(page, "          =================");
-    appendBlankLines(page, 1);
+    appendYearPageHead(page, zone, "          Planets for %4i", year, "          =================");
     appendLine(page, year >= kTheoryFirstYear && year <= kTheoryLastYear
                          ? "Planetary places within 2\" of PyEphem over 1800-2200."
                          : "Planetary places within 2\" over 1800-2200 only: this year's are less exact.");

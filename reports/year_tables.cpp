@@ -127,15 +127,22 @@ int phaseTableRow(double windowEndUT, const TimeZone& zone, const PhaseLists& ph
     return printed;
 }
 
-void appendPhasesTable(int year, const TimeZone& zone, const PhaseLists& phases, PageBuffer& page)
+void appendYearPageHead(PageBuffer& page, const TimeZone& zone, const char* titleFormat, int year,
+                        const char* underline)
 {
     char line[kLineSize];
     formatZoneLine(line, "> Timezone %5.2lf <", "> Timezone %s <", zone);
     appendLine(page, line);
-    std::snprintf(line, sizeof line, "          Phases of the Moon for %4i", year);
+    std::snprintf(line, sizeof line, titleFormat, year);
     appendFixedPitchLine(page, line);
-    appendFixedPitchLine(page, "          ===========================");
+    appendFixedPitchLine(page, underline);
     appendBlankLines(page, 1);
+}
+
+void appendPhasesTable(int year, const TimeZone& zone, const PhaseLists& phases, PageBuffer& page)
+{
+    appendYearPageHead(page, zone, "          Phases of the Moon for %4i", year,
+                       "          ===========================");
     appendFixedPitchLine(page, "  New Moon    First Quarter     Full Moon      Last Quarter");
     appendBlankLines(page, 1);
     for (const std::string& row : phaseTableRows(year, zone, phases))

@@ -30,6 +30,11 @@ struct PhaseLists {
 // offset (its "," made "."), or namedFormat with the name of a named zone.
 void formatZoneLine(char* line, const char* format, const char* namedFormat, const TimeZone& zone);
 
+// The head of a yearly page: "> Timezone ... <", the title of the year (indented like the
+// tables below it), its underline and a blank line.
+void appendYearPageHead(PageBuffer& page, const TimeZone& zone, const char* titleFormat, int year,
+                        const char* underline);
+
 // The instants (UT) of 1 January 0h and of 31 December 24h of a year in the zone's wall-clock
 // time: the window of its tables.
 double yearWindowStartUT(int year, const TimeZone& zone);
