@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -297,6 +298,14 @@ void QuorvelApp::createActions()
            "margin (key B). The mouse wheel and the + and - keys zoom, dragging and the arrow keys move the map, "
            "and 0 shows the whole world again."));
     connect(viewZoomToPath_, &QAction::triggered, this, &QuorvelApp::slotViewZoomToPath);
+    viewCopyPointer_ = new QAction(tr("&Copy Pointer Panel"), this);
+    viewCopyPointer_->setShortcut(QKeySequence(tr("Ctrl+Shift+C")));
+    viewCopyPointer_->setStatusTip(tr("Copies the eclipse at the mouse pointer on the map to the clipboard"));
+    viewCopyPointer_->setWhatsThis(
+        tr("Copy Pointer Panel\n\nCopies the text of the pointer panel for the point under the mouse pointer on the "
+           "eclipse map to the clipboard: its position, maximum eclipse, magnitude, obscuration and, in the band, "
+           "the duration of totality or annularity (Ctrl+Shift+C)."));
+    connect(viewCopyPointer_, &QAction::triggered, this, &QuorvelApp::slotViewCopyPointer);
     helpAboutQt_ = new QAction(tr("About &Qt"), this);
     helpAboutQt_->setStatusTip(tr("Show the Qt library's About box"));
     connect(helpAboutQt_, &QAction::triggered, qApp, &QApplication::aboutQt);
@@ -325,9 +334,11 @@ void QuorvelApp::createMenus()
     calcMenu_->addSeparator();
     calcMenu_->addAction(calcSatEcl_);
     viewMenu_ = menuBar()->addMenu(tr("&View"));
-    viewMenu_->addActions({viewMapGrid_, viewZoomToPath_, viewFontSize_});
-    connect(viewMenu_, &QMenu::aboutToShow, this,
-            [this] { viewZoomToPath_->setEnabled(view_->displayMode() == QuorvelView::EclipseMap); });
+    viewMenu_->addActions({viewMapGrid_, viewZoomToPath_, viewCopyPointer_, viewFontSize_});
+    connect(viewMenu_, &QMenu::aboutToShow, this, [this] {
+        viewZoomToPath_->setEnabled(view_->displayMode() == QuorvelView::EclipseMap);
+        viewCopyPointer_->setEnabled(view_->displayMode() == QuorvelView::EclipseMap);
+    });
     viewMenu_->addSeparator();
     viewMenu_->addActions({viewToolBar_, viewStatusBar_});
     helpMenu_ = menuBar()->addMenu(tr("&Help"));
@@ -389,7 +400,11 @@ void QuorvelApp::arrowStep(int dx, int dy)
 
 bool QuorvelApp::mapKey(int key)
 {
-    if (view_->displayMode() != QuorvelView::EclipseMap)
+    if (!view_->isZoomableMap())
+        return false;
+    // On the special map the arrow keys step its time cursor instead.
+    const auto isArrow = [key](const ArrowStep& step) { return step.key == key; };
+    if (view_->displayMode() == QuorvelView::SpecialMap && std::any_of(std::begin(kArrowSteps), std::end(kArrowSteps), isArrow))
         return false;
     switch (key) {
     case Qt::Key_Plus:
@@ -795,6 +810,17 @@ void QuorvelApp::slotViewZoomToPath()
         return;
     view_->zoomMapToPath();
     status("Ready.");
+}
+
+void QuorvelApp::slotViewCopyPointer()
+{
+    const QString text = view_->pointerAnswerText();
+    if (text.isEmpty()) {
+        status("Rest the mouse pointer on the eclipse map to copy what it shows there.");
+        return;
+    }
+    QGuiApplication::clipboard()->setText(text);
+    status("Copied the pointer panel.");
 }
 
 void QuorvelApp::slotViewFontSize()

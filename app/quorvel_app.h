@@ -64,6 +64,8 @@ public slots:
     void slotViewMapGrid();
     // Frames the band of totality or annularity on the eclipse map on screen.
     void slotViewZoomToPath();
+    // Copies the pointer panel's text for the point under the mouse pointer to the clipboard.
+    void slotViewCopyPointer();
     void slotViewFontSize();
     void slotViewToolBar(bool toggle);
     void slotViewStatusBar(bool toggle);
@@ -100,8 +102,8 @@ private:
     // later, the others earlier), held to the accepted years, and redraws the label; elsewhere
     // Up and Down scroll the page.
     void arrowStep(int dx, int dy);
-    // The keys that zoom and pan the eclipse map on screen (+, -, 0 and the arrows); false for
-    // any other key or mode.
+    // The keys that zoom and pan the map on screen (+, -, 0, and the arrows on the eclipse
+    // map; on the special map they step its cursor); false for any other key or mode.
     bool mapKey(int key);
     // Shows statusText and a message box naming the file and the system's reason; the box is
     // seen whether the status bar is shown or not.
@@ -160,6 +162,7 @@ private:
     QAction* viewFontSize_ = nullptr;
     QAction* viewMapGrid_ = nullptr;
     QAction* viewZoomToPath_ = nullptr;  // enabled while a solar eclipse map is shown
+    QAction* viewCopyPointer_ = nullptr;  // enabled while a solar eclipse map is shown
     QAction* viewToolBar_ = nullptr;
     QAction* viewStatusBar_ = nullptr;
     QAction* helpAbout_ = nullptr;

@@ -1,6 +1,7 @@
 #include "app/quorvel_view.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFont>
 #include <QFontMetrics>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include "config/input_limits.h"
 #include "dialogs/qv_ecl_dialog.h"
 #include "eclipse/special_eclipse.h"
+#include "maps/special_map_view.h"
 #include "reports/eclipse_details.h"
 #include "reports/eclipse_map.h"
 #include "reports/map_pointer.h"
@@ -232,7 +234,12 @@ void QuorvelView::paintEvent(QPaintEvent*)
         qv::paintEclipseMapView(painter, mapView_, mapSettings_, mapPoints_, earthImage(), mapTitle_);
         return;
     }
-    painter.drawPixmap(0, 0, displayMode_ == SpecialMap ? specialMapPixmap_ : pagePixmap_);
+    if (displayMode_ == SpecialMap) {
+        mapView_ = fittedMapView(mapView_);
+        qv::paintSpecialMapView(painter, mapView_, mapSettings_, specialTrack_, specialNow_, earthImage());
+        return;
+    }
+    painter.drawPixmap(0, 0, pagePixmap_);
 }
 
 void QuorvelView::mousePressEvent(QMouseEvent* event)
@@ -241,7 +248,7 @@ void QuorvelView::mousePressEvent(QMouseEvent* event)
         showEclipseDetails(qRound(event->position().y()), listSettings_);
         return;
     }
-    if (displayMode_ == EclipseMap && event->button() == Qt::LeftButton) {
+    if (isZoomableMap() && event->button() == Qt::LeftButton) {
         // A click or the start of a drag: told apart when the pointer moves or the button is let go.
         mapPressed_ = true;
         mapDragged_ = false;
@@ -252,10 +259,11 @@ void QuorvelView::mousePressEvent(QMouseEvent* event)
 
 void QuorvelView::mouseMoveEvent(QMouseEvent* event)
 {
-    if (displayMode_ != EclipseMap)
+    if (!isZoomableMap())
         return;
     const QPointF position = event->position();
-    schedulePointerPanel(position);
+    if (displayMode_ == EclipseMap)
+        schedulePointerPanel(position);
     if (!mapPressed_ || !(event->buttons() & Qt::LeftButton))
         return;
     if (!mapDragged_ && (position - pressPosition_).manhattanLength() < QApplication::startDragDistance())
@@ -271,20 +279,22 @@ void QuorvelView::mouseMoveEvent(QMouseEvent* event)
 
 void QuorvelView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (displayMode_ != EclipseMap || !mapPressed_ || event->button() != Qt::LeftButton)
+    if (!isZoomableMap() || !mapPressed_ || event->button() != Qt::LeftButton)
         return;
     mapPressed_ = false;
     if (mapDragged_) {
         viewport()->setCursor(Qt::CrossCursor);
         return;
     }
-    showClickedPosition(qRound(pressPosition_.x()), qRound(pressPosition_.y()));
+    // The special map names no place: a click there only takes the keys back to the window.
+    if (displayMode_ == EclipseMap)
+        showClickedPosition(qRound(pressPosition_.x()), qRound(pressPosition_.y()));
     takeWindowFocus();
 }
 
 void QuorvelView::wheelEvent(QWheelEvent* event)
 {
-    if (displayMode_ != EclipseMap) {
+    if (!isZoomableMap()) {
         QScrollArea::wheelEvent(event);
         return;
     }
@@ -298,7 +308,7 @@ void QuorvelView::resizeEvent(QResizeEvent* event)
 {
     QScrollArea::resizeEvent(event);
     // The map keeps its centre and span; only the area it fills changes.
-    if (displayMode_ == EclipseMap)
+    if (isZoomableMap())
         setMapView(mapView_);
 }
 
@@ -323,21 +333,33 @@ void QuorvelView::hidePointerPanel()
     pointerPanel_->hide();
 }
 
-void QuorvelView::updatePointerPanel()
+QString QuorvelView::pointAnswerText(QPointF position)
 {
     mapView_ = fittedMapView(mapView_);
-    const QPointF position = pointerPosition_;
     const bool onArea = position.x() >= 0 && position.y() >= 0 && position.x() < mapView_.size.width() &&
                         position.y() < mapView_.size.height();
     const qv::GeoPoint point = onArea ? qv::viewToGeographic(mapView_, position) : qv::GeoPoint{};
-    if (displayMode_ != EclipseMap || mapTitle_.empty() || !point.exists()) {
+    if (displayMode_ != EclipseMap || mapTitle_.empty() || !point.exists())
+        return {};
+    const qv::MapPointAnswer answer =
+        qv::mapPointAnswer(mapEclipse_, mapPoints_.centralLine, point.latitudeDeg, point.longitudeDeg);
+    return QString::fromStdString(qv::mapPointAnswerText(answer, mapEclipse_.kind, mapSettings_.time.zone));
+}
+
+QString QuorvelView::pointerAnswerText()
+{
+    return pointAnswerText(viewport()->mapFromGlobal(QCursor::pos()).toPointF());
+}
+
+void QuorvelView::updatePointerPanel()
+{
+    const QPointF position = pointerPosition_;
+    const QString text = pointAnswerText(position);
+    if (text.isEmpty()) {
         pointerPanel_->hide();
         return;
     }
-    const qv::MapPointAnswer answer =
-        qv::mapPointAnswer(mapEclipse_, mapPoints_.centralLine, point.latitudeDeg, point.longitudeDeg);
-    pointerPanel_->setText(
-        QString::fromStdString(qv::mapPointAnswerText(answer, mapEclipse_.kind, mapSettings_.time.zone)));
+    pointerPanel_->setText(text);
     pointerPanel_->adjustSize();
     // Beside the pointer, turned to its other side near the area's right or bottom edge.
     QPoint at = position.toPoint() + QPoint(kPointerPanelOffsetPx, kPointerPanelOffsetPx);
@@ -384,7 +406,7 @@ void QuorvelView::setMapView(qv::MapView view)
                          view.projection != mapView_.projection ||
                          view.centralMeridianDeg != mapView_.centralMeridianDeg;
     mapView_ = view;
-    if (!changed || displayMode_ != EclipseMap)
+    if (!changed || !isZoomableMap())
         return;
     viewport()->update();
     // Another point now lies under the resting pointer.
@@ -394,7 +416,7 @@ void QuorvelView::setMapView(qv::MapView view)
 
 void QuorvelView::zoomMapAt(QPointF pixel, double factor)
 {
-    if (displayMode_ != EclipseMap || factor <= 0.0)
+    if (!isZoomableMap() || factor <= 0.0)
         return;
     mapView_ = fittedMapView(mapView_);
     const qv::GeoPoint anchor = qv::viewToGeographic(mapView_, pixel);
@@ -416,7 +438,7 @@ void QuorvelView::zoomMap(double factor)
 
 void QuorvelView::panMap(QPointF offset)
 {
-    if (displayMode_ != EclipseMap)
+    if (!isZoomableMap())
         return;
     mapView_ = fittedMapView(mapView_);
     setMapView(shiftedView(mapView_, offset));
@@ -430,7 +452,7 @@ void QuorvelView::panMapStep(int columns, int rows)
 
 void QuorvelView::showWholeMapWorld()
 {
-    if (displayMode_ == EclipseMap)
+    if (isZoomableMap())
         setMapView(qv::wholeWorldView(mapProjection_, centralMeridian_, mapAreaSize(), devicePixelRatioF()));
 }
 
@@ -448,7 +470,7 @@ void QuorvelView::startMap(int mode)
     displayMode_ = mode;
     viewport()->setCursor(Qt::CrossCursor);
     resize(pagePixmap_.deviceIndependentSize().toSize());
-    setFillsPage(mode == EclipseMap);
+    setFillsPage(true);
     mapGeometry_ = qv::mapGeometry(mapProjection_, centralMeridian_);
 }
 
@@ -495,18 +517,22 @@ void QuorvelView::drawSpecialEclipse(const qv::SettingsRecord& settings)
     mapTitle_.clear();
     startMap(SpecialMap);
     const qv::SpecialEclipseSettings& surface = settings.special;
-    qv::paintSpecialEclipseTrack(pagePixmap_, earthImage(), mapGeometry_, settings,
-                                 qv::specialEclipseTrack(qv::instantAtUT(settings.time.currentMjdUT, qv::deltaTRule(settings.time)),
-                                                         surface.heightKm, surface.ellipsoid));
+    specialTrack_ = qv::specialEclipseTrack(qv::instantAtUT(settings.time.currentMjdUT, qv::deltaTRule(settings.time)),
+                                            surface.heightKm, surface.ellipsoid);
+    qv::paintSpecialEclipseTrack(pagePixmap_, earthImage(), mapGeometry_, settings, specialTrack_);
+    mapView_ = qv::wholeWorldView(mapProjection_, centralMeridian_, mapAreaSize(), devicePixelRatioF());
     drawSpecialEclipseLabel(settings);
 }
 
 void QuorvelView::drawSpecialEclipseLabel(const qv::SettingsRecord& settings)
 {
     const qv::SpecialEclipseSettings& surface = settings.special;
-    const qv::ElevatedCentralPoints points = qv::elevatedCentralPoints(
-        qv::instantAtUT(settings.time.currentMjdUT, qv::deltaTRule(settings.time)), surface.heightKm, surface.ellipsoid);
-    qv::paintSpecialEclipseLabel(specialMapPixmap_, pagePixmap_, captionPixmap_, mapGeometry_, settings, points);
+    specialNow_ = qv::elevatedCentralPoints(qv::instantAtUT(settings.time.currentMjdUT, qv::deltaTRule(settings.time)),
+                                            surface.heightKm, surface.ellipsoid);
+    mapSettings_ = settings;
+    // The fixed design picture beside the view, as the eclipse map keeps one.
+    qv::paintSpecialEclipseLabel(specialMapPixmap_, pagePixmap_, captionPixmap_, mapGeometry_, settings, specialNow_);
+    setMapView(mapView_);
     refreshView();
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The main view: shows one picture at a time (a text page, the eclipse list, an eclipse map
 // or the special-eclipse map). Text is rasterised once into an off-screen pixmap; painting
-// only copies the pixmap of the current mode. The eclipse map is the exception: it fills the
-// page, is drawn as vector lines for its current view at every repaint, and zooms and pans;
-// its fixed design picture is still drawn into the page pixmap for saving and printing.
+// only copies the pixmap of the current mode. The two maps are the exception: they fill the
+// page, are drawn as vector lines for their current view at every repaint, and zoom and pan;
+// their fixed design pictures are still drawn into pixmaps for saving and printing.
 #include <QPixmap>
 #include <QScrollArea>
 #include <QTimer>
@@ -51,7 +51,7 @@ public:
     // pixel of the current view; nothing for a pixel off the map or on the caption strip.
     void showClickedPosition(int x, int y);
 
-    // The eclipse map's current view (its size: the map's area of the page).
+    // The current view of the eclipse map or the special map (its size: the map's area of the page).
     const qv::MapView& mapView() const { return mapView_; }
     // Shows the view, clamped, at the page's size and device scale.
     void setMapView(qv::MapView view);
@@ -66,16 +66,22 @@ public:
     void panMapStep(int columns, int rows);
     // Key 0: the whole world of the map style.
     void showWholeMapWorld();
-    // Zoom to Path: frames the band of totality or annularity; the whole world without one.
+    // Zoom to Path (eclipse map only): frames the band of totality or annularity; the whole world without one.
     void zoomMapToPath();
+    // The pointer panel's text for the point under the mouse pointer now; empty off the
+    // eclipse map's area.
+    QString pointerAnswerText();
     // The special-eclipse map: the track of central points over the four days around
-    // settings.time.currentMjdUT on the settings' surface, and the label of that instant.
+    // settings.time.currentMjdUT on the settings' surface, and the label of that instant; it
+    // starts with the whole world and zooms and pans as the eclipse map does.
     void drawSpecialEclipse(const qv::SettingsRecord& settings);
-    // Redraws the special-eclipse label and markers for settings.time.currentMjdUT.
+    // Redraws the special-eclipse label and markers for settings.time.currentMjdUT, keeping the view.
     void drawSpecialEclipseLabel(const qv::SettingsRecord& settings);
     virtual void refreshView();
 
     int displayMode() const { return displayMode_; }
+    // The eclipse map or the special map: the modes that zoom and pan.
+    bool isZoomableMap() const { return displayMode_ == EclipseMap || displayMode_ == SpecialMap; }
     int fontSize() const { return fontSize_; }
     int lineTop(int n) const { return lineTops_[n]; }
     int numberedLineCount() const { return numberedLineCount_; }
@@ -120,6 +126,8 @@ private:
     // tick of the coalescing timer for the pointer's last position; hidden off the map.
     void schedulePointerPanel(QPointF position);
     void updatePointerPanel();
+    // The pointer panel's text for a position in view pixels; empty off the eclipse map's area.
+    QString pointAnswerText(QPointF position);
     void hidePointerPanel();
     // The map's area of the page at the current size (all of it but the caption strip).
     QSize mapAreaSize() const;
@@ -148,12 +156,15 @@ private:
     qv::MapProjection mapProjection_ = qv::MapProjection::SimpleWorld;
     double centralMeridian_ = 0.0;
 
-    // The eclipse map on screen: its view, what it shows and the settings it was drawn for.
+    // The map on screen: its view, what it shows and the settings it was drawn for.
     qv::MapView mapView_;
     qv::EclipseMapPoints mapPoints_;
     qv::EclipseEvent mapEclipse_;
     qv::SettingsRecord mapSettings_;
     std::string mapTitle_;
+    // The special map on screen: its track and the central points of its instant.
+    std::vector<qv::TrackPoint> specialTrack_;
+    qv::ElevatedCentralPoints specialNow_;
     // A left-button press on the map: a click unless the pointer moves before the release.
     bool mapPressed_ = false;
     bool mapDragged_ = false;

@@ -25,7 +25,7 @@ constexpr CliCommand kCommands[] = {
     {"day", "the day details of --date: weekday, week and the other calendars", runDayCommand},
     {"map", "world map of solar eclipse --eclipse N (--out FILE.png, --view to zoom, or --points)", runMapCommand,
      [](const CliOptions& options) { return !options.points; }},
-    {"special", "special eclipse at --date/--time UT on --sat-height (--out FILE.png, --points)",
+    {"special", "special eclipse at --date/--time UT on --sat-height (--out FILE.png, --view to zoom, --points)",
      runSpecialCommand, [](const CliOptions&) { return true; }, false, true},
     {"path", "path of solar eclipse --eclipse N as --format geojson or kml, for map programs", runPathCommand},
     {"canon", "every eclipse from --from to --to, one a line (--format text, csv or json)", runCanonCommand},

@@ -79,7 +79,7 @@ int runDayCommand(CliContext& context);
 int runMapCommand(CliContext& context);
 
 // The special-eclipse label for --date and --time (UT); --points adds the track points and
-// --out writes the special-eclipse map as a PNG.
+// --out writes the special-eclipse map as a PNG, with --view the zoomable view of it.
 int runSpecialCommand(CliContext& context);
 
 // The path of solar eclipse --eclipse N of the year as a GeoJSON or KML file (--format); an

@@ -16,6 +16,7 @@
 #include "eclipse/special_eclipse.h"
 #include "maps/map_drawing.h"
 #include "maps/map_view.h"
+#include "maps/special_map_view.h"
 #include "reports/eclipse_details.h"
 #include "reports/year_tables.h"
 
@@ -136,6 +137,12 @@ int runSpecialCommand(CliContext& context)
     // The track stays centred on the chosen instant; the arrow-key steps move only the label,
     // one step after the other as in the window.
     const double trackCentreUT = settings.time.currentMjdUT;
+    if (context.options.mapViewSize && !context.options.mapView)
+        return refuse(context, "--size needs --view");
+    if (context.options.mapView && context.options.mapView->path)
+        return refuse(context, "special --view takes LAT,LON,SPAN: a special eclipse has no band to frame");
+    if (context.options.mapView && context.options.outPath.empty())
+        return refuse(context, "--view needs --out FILE.png");
     const int steps = context.options.satSteps;
     for (int i = 0; i < std::abs(steps); ++i)
         settings.time.currentMjdUT += (steps > 0 ? 1.0 : -1.0) * settings.special.stepSeconds / kSecondsPerDay;
@@ -148,7 +155,18 @@ int runSpecialCommand(CliContext& context)
     if (picture || context.options.points)
         track = specialEclipseTrack(instantAtUT(trackCentreUT, deltaTRule(settings.time)), settings.special.heightKm,
                                     settings.special.ellipsoid);
-    if (picture) {
+    if (picture && context.options.mapView) {
+        const OffscreenGui gui;
+        QPixmap earth;
+        const MapView view = requestedView(context.options, settings, EclipseMapPoints{});
+        const QSize size = viewPictureSize(view);
+        QPixmap specialMap = scaledPixmap(size.width(), size.height(), view.deviceScale);
+        QPainter painter(&specialMap);
+        paintSpecialMapView(painter, view, settings, track, now, earthImage(earth));
+        painter.end();
+        if (const int status = writePicture(context, specialMap); status != kCliExitOk)
+            return status;
+    } else if (picture) {
         const OffscreenGui gui;
         QPixmap page = mapPicture(context);
         QPixmap caption = captionStrip(context);

@@ -355,15 +355,6 @@ void drawObserver(QPainter& painter, const MapView& view, const Observer& observ
     painter.fillPath(text, ink);
 }
 
-void drawCaption(QPainter& painter, const MapView& view, const std::string& title, const MapColours& colours)
-{
-    const int top = view.size.height();
-    painter.fillRect(QRect(0, top, view.size.width(), kCaptionHeightPx), colours.caption);
-    painter.setPen(colours.title);
-    painter.setFont(QFont("helvetica", 10));
-    painter.drawText(QPoint(0, top + kTitleBaselinePx), QString::fromStdString(title));
-}
-
 }  // namespace
 
 MapView wholeWorldView(MapProjection projection, double centralMeridianDeg, QSize size, double deviceScale)
@@ -507,24 +498,40 @@ QSize viewAreaOfPicture(QSize picture)
     return QSize(picture.width(), std::max(1, picture.height() - kCaptionHeightPx));
 }
 
-void paintEclipseMapView(QPainter& painter, const MapView& view, const SettingsRecord& settings,
-                         const EclipseMapPoints& points, const QPixmap* earth, const std::string& title)
+void paintMapViewBase(QPainter& painter, const MapView& view, const DisplaySettings& display, const QPixmap* earth)
 {
     const MapColours& colours = mapColours();
     const QRect area(QPoint(0, 0), view.size);
-    painter.save();
     painter.setClipRect(area);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(area, settings.display.mapGrey ? colours.greyBackground : colours.whiteBackground);
+    painter.fillRect(area, display.mapGrey ? colours.greyBackground : colours.whiteBackground);
     const bool image = view.projection == MapProjection::PhysicalWorld && earth != nullptr && !earth->isNull();
     if (image)
         drawEarthImage(painter, view, *earth);
     // The coastline is drawn over the borders, which end on it.
-    if (settings.display.mapBorders)
+    if (display.mapBorders)
         drawOutlines(painter, view, true, colours.borders);
     if (!image)
         drawOutlines(painter, view, false, colours.coastline);
-    drawGrid(painter, view, settings.display.mapGrid, colours);
+    drawGrid(painter, view, display.mapGrid, colours);
+}
+
+void paintViewCaption(QPainter& painter, const MapView& view, const std::string& text)
+{
+    const MapColours& colours = mapColours();
+    const int top = view.size.height();
+    painter.fillRect(QRect(0, top, view.size.width(), kCaptionHeightPx), colours.caption);
+    painter.setPen(colours.title);
+    painter.setFont(QFont("helvetica", 10));
+    painter.drawText(QPoint(0, top + kTitleBaselinePx), QString::fromStdString(text));
+}
+
+void paintEclipseMapView(QPainter& painter, const MapView& view, const SettingsRecord& settings,
+                         const EclipseMapPoints& points, const QPixmap* earth, const std::string& title)
+{
+    const MapColours& colours = mapColours();
+    painter.save();
+    paintMapViewBase(painter, view, settings.display, earth);
     drawDots(painter, view, points.curves.limits, colours.limits);
     drawDots(painter, view, points.curves.riseSet, colours.riseSet);
     // The umbral limits lie a pixel or two from the central line at world scale: drawn first,
@@ -534,7 +541,7 @@ void paintEclipseMapView(QPainter& painter, const MapView& view, const SettingsR
     drawGreatest(painter, view, points.greatest, colours.greatest);
     drawObserver(painter, view, settings.observer);
     painter.restore();
-    drawCaption(painter, view, title, colours);
+    paintViewCaption(painter, view, title);
 }
 
 }  // namespace qv

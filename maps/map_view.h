@@ -72,6 +72,14 @@ QSize viewPictureSize(const MapView& view);
 // The map's area for a picture (window) of the given size: all but the caption strip.
 QSize viewAreaOfPicture(QSize picture);
 
+// The map's base layers of the view in view pixels, clipped to the map's area and smoothed:
+// background (grey or white, or the physical Earth image when earth is given on the physical
+// map), borders and coastline, and the grid, as display asks for them.
+void paintMapViewBase(QPainter& painter, const MapView& view, const DisplaySettings& display, const QPixmap* earth);
+
+// The caption strip below the view's area with its line of text.
+void paintViewCaption(QPainter& painter, const MapView& view, const std::string& text);
+
 // Paints the view on a painter in view pixels: background (grey or white, or the physical
 // Earth image when earth is given on the physical map), borders and coastline, grid, penumbral
 // limits, rise/set curves, umbral limits, central line coloured total or annular, the point of
