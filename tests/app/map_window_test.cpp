@@ -7,14 +7,19 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 
+#include <cmath>
+
 #include "app/quorvel_app.h"
 #include "app/quorvel_view.h"
+#include "base/julian.h"
 #include "maps/map_drawing.h"
 #include "maps/map_view.h"
 #include "reports/eclipse_map.h"
@@ -73,6 +78,7 @@ private slots:
     void wheelAndDragKeepThePointUnderThePointer();
     void keysZoomPanAndShowTheWholeWorld();
     void zoomToPathDrawsTheCentralLineAndAClickOpensDallas();
+    void specialMapZoomsWhileArrowsStepItsCursor();
 
 private:
     // 2024's eclipse 2, the total solar eclipse of April 8, opened from the list by key.
@@ -241,6 +247,48 @@ void MapWindowTest::zoomToPathDrawsTheCentralLineAndAClickOpensDallas()
     QVERIFY2(details.contains("totality from"), qPrintable(details));
     QCOMPARE(view->mapView().spanDeg, beforeClick.spanDeg);
     QCOMPARE(view->mapView().centreLongitudeDeg, beforeClick.centreLongitudeDeg);
+}
+
+// The special map fills the page and zooms as the eclipse map does while the arrow keys still
+// step its time cursor; the window shows what `special --view` writes for the same view.
+void MapWindowTest::specialMapZoomsWhileArrowsStepItsCursor()
+{
+    makeWindow();
+    window_->resize(1000, 700);
+    const double start = qv::modifiedJulianDate(8, 4, 2024, qv::dmsToDecimal(18, 17, 0));
+    settings_.time.currentMjdUT = start;
+    settings_.special.heightKm = 0.0;
+    settings_.special.stepSeconds = 60.0;
+    QuorvelView* view = window_->view();
+    view->drawSpecialEclipse(settings_);
+    QCOMPARE(view->displayMode(), int(QuorvelView::SpecialMap));
+    QTRY_COMPARE(view->size(), window_->findChild<QScrollArea*>()->viewport()->size());
+    QCOMPARE(view->mapView().spanDeg, 360.0);
+
+    QTest::keyClick(window_, Qt::Key_Plus);
+    QTest::keyClick(window_, Qt::Key_Plus);
+    QCOMPARE(view->mapView().spanDeg, 160.0);
+    QTest::keyClick(window_, Qt::Key_Right);
+    QVERIFY(std::fabs(settings_.time.currentMjdUT - (start + 60.0 / 86400.0)) < 1e-9);
+    QCOMPARE(view->mapView().centreLongitudeDeg, 0.0);
+    QCOMPARE(view->mapView().spanDeg, 160.0);
+
+    const QSize size = view->viewport()->size();
+    QTemporaryDir folder;
+    const QString path = folder.filePath("special.png");
+    QProcess cli;
+    cli.start(qEnvironmentVariable("QUORVEL_CLI"),
+              {"special", "--date", "2024-04-08", "--time", "18:17:00", "--sat-height", "0", "--sat-step", "60",
+               "--steps", "1", "--view", "0,0,160", "--size",
+               QString("%1x%2").arg(size.width()).arg(size.height()), "--out", path});
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+    const QImage written(path);
+    QCOMPARE(view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32),
+             written.convertToFormat(QImage::Format_RGB32));
+
+    QTest::keyClick(window_, Qt::Key_0);
+    QCOMPARE(view->mapView().spanDeg, 360.0);
 }
 
 QTEST_MAIN(MapWindowTest)

@@ -12,6 +12,9 @@
 #include "base/julian.h"
 #include "base/page_buffer.h"
 #include "config/settings_io.h"
+#include "maps/map_drawing.h"
+#include "maps/map_view.h"
+#include "reports/eclipse_map.h"
 #include "reports/eclipse_details.h"
 #include "reports/year_tables.h"
 
@@ -52,6 +55,7 @@ class QuorvelViewHiDpiTest : public QObject {
 private slots:
     void pageIsDrawnAtTheScreensPixelRatio();
     void eclipseMapKeepsTheViewAtItsLogicalSize();
+    void eclipseMapIsDrawnInDevicePixels();
     void toolBarIconsComeAtTwiceTheirSize();
 };
 
@@ -94,6 +98,39 @@ void QuorvelViewHiDpiTest::eclipseMapKeepsTheViewAtItsLogicalSize()
     QCOMPARE(view.displayMode(), int(QuorvelView::EclipseMap));
     QCOMPARE(view.pagePixmap().size(), QSize(860, 771) * kRatio);
     QCOMPARE(view.size(), QSize(860, 771));
+}
+
+// Framed on the band of totality, the central line lies within one device pixel of where each
+// of its points projects, in a picture of twice the view's pixels.
+void QuorvelViewHiDpiTest::eclipseMapIsDrawnInDevicePixels()
+{
+    QuorvelView view;
+    qv::SettingsRecord settings;
+    qv::setDefaultSettings(settings, 0);
+    settings.time.year = 2024;
+    view.showEclipseList(settings);
+    const qv::EclipseEvent eclipse = qv::eclipsesOfYear(settings).at(1);
+    view.drawEclipseMap(settings, eclipse, qv::circumstancesAtObserver(settings, eclipse));
+    view.resize(1000, 700);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.zoomMapToPath();
+    const QImage image = view.viewport()->grab().toImage();
+    QCOMPARE(image.size(), view.viewport()->size() * kRatio);
+
+    const QColor total = qv::mapColours().total;
+    QStringList missed;
+    for (const qv::CentralLinePoint& point : qv::eclipseMapPoints(settings, eclipse).centralLine) {
+        const QPointF device = qv::projectToView(view.mapView(), point.latitudeDeg, point.longitudeDeg) * kRatio;
+        bool found = false;
+        for (int dy = -1; dy <= 1 && !found; ++dy)
+            for (int dx = -1; dx <= 1 && !found; ++dx)
+                found = image.pixelColor(qRound(device.x()) + dx, qRound(device.y()) + dy) == total;
+        if (!found)
+            missed << QString("%1,%2").arg(device.x()).arg(device.y());
+    }
+    QVERIFY2(missed.isEmpty(), qPrintable(missed.join(' ')));
+    QVERIFY(hasDetailFinerThanALogicalPixel(image));
 }
 
 void QuorvelViewHiDpiTest::toolBarIconsComeAtTwiceTheirSize()
