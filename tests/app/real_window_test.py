@@ -66,13 +66,28 @@ class Window:
         self.width, self.height = int(geometry["WIDTH"]), int(geometry["HEIGHT"])
 
     def keys(self, *names, pause=0.3):
+        """Keys to the window that has the focus: the main window or its open dialog."""
         for name in names:
-            xdotool("key", "--window", self.id, name)
+            xdotool("key", name)
             time.sleep(pause)
 
     def type(self, text):
-        xdotool("type", "--window", self.id, text)
+        xdotool("type", text)
         time.sleep(0.2)
+
+    def open_dialog(self, key, title):
+        """Presses the key and waits until the dialog of that title shows."""
+        self.keys(key, pause=0)
+        xdotool("search", "--sync", "--onlyvisible", "--name", "^%s$" % title)
+        time.sleep(0.3)
+
+    def wait_for_dialog_to_close(self, title):
+        for _ in range(100):
+            if subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title],
+                              capture_output=True).returncode != 0:
+                return
+            time.sleep(0.1)
+        raise AssertionError("the dialog %s stays open" % title)
 
     def wheel_up(self, at, notches):
         move_pointer(at)
@@ -95,8 +110,13 @@ class Window:
         """The pointer panel's text with the pointer resting at a screen pixel."""
         subprocess.run(["xclip", "-selection", "clipboard", "-i"], input="", text=True, check=True)
         move_pointer(at)
-        self.keys("ctrl+shift+c", pause=0.2)
-        return run("xclip", "-selection", "clipboard", "-o")
+        self.keys("ctrl+shift+c", pause=0.1)
+        for _ in range(50):  # a slower build (the sanitizers') answers later
+            text = run("xclip", "-selection", "clipboard", "-o")
+            if text:
+                return text
+            time.sleep(0.1)
+        raise AssertionError("nothing copied from the pointer panel at %s" % (at,))
 
     def grab(self, path):
         """The whole screen as a PPM picture: (width, height, bytes of RGB)."""
@@ -200,12 +220,15 @@ def drive(program, cli, save_window):
     try:
         # Input - Year (D): 2024; Calculate - Eclipses (E); eclipse 2 opens its local
         # circumstances, closed with Escape, and its map fills the page.
-        window.keys("d")
+        window.open_dialog("d", "Year and Timezone")
         window.keys("ctrl+a")
         window.type("2024")
-        window.keys("Return", "e")
-        window.keys("2", pause=1.0)
-        window.keys("Escape", pause=0.5)
+        window.keys("Return")
+        window.wait_for_dialog_to_close("Year and Timezone")
+        window.keys("e")
+        window.open_dialog("2", "Eclipse Details")
+        window.keys("Escape")
+        window.wait_for_dialog_to_close("Eclipse Details")
 
         middle = (window.left + window.width // 2, window.top + window.height // 2)
         left = (middle[0] - SAMPLE_APART_PX // 2, middle[1])
