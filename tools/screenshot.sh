@@ -1,7 +1,17 @@
 #!/usr/bin/env bash
-# Screenshot of the main window showing the phases of the Moon, made under a virtual display:
-#   tools/screenshot.sh [build-dir] [output.png]
+# Screenshots of the main window, made under a virtual display:
+#   tools/screenshot.sh [build-dir] [output.png]        the phases of the Moon
+#   tools/screenshot.sh --map [build-dir] [output.png]  2024's eclipse map zoomed on its path at
+#       Dallas with the pointer panel, as the real-window test drives it
 set -euo pipefail
+if [ "${1:-}" = "--map" ]; then
+  build=${2:-build}
+  out=${3:-docs/map-window-zoomed-2024.png}
+  python3 "$(dirname "$0")/../tests/app/real_window_test.py" "$build/quorvel" "$build/quorvel-cli" --save-window "$out"
+  convert "$out" +dither -colors 64 -strip "PNG8:$out"  # a small picture: the window has few colours
+  echo "wrote $out"
+  exit 0
+fi
 build=${1:-build}
 out=${2:-docs/main-window.png}
 command -v xdotool >/dev/null || apt-get install -y --no-install-recommends xdotool >/dev/null

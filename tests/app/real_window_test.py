@@ -10,6 +10,9 @@ longitude under the pointer, so two readings give the map's scale and position i
 
     real_window_test.py QUORVEL QUORVEL_CLI [--save-window FILE.png]
 
+--save-window writes the window zoomed on the path at Dallas with the pointer panel showing
+(tools/screenshot.sh --map).
+
 Exits 77 (skipped) when xvfb-run, openbox, xdotool, xclip or import is not installed."""
 import os
 import re
@@ -256,8 +259,6 @@ def drive(program, cli, save_window):
         move_pointer((window.left + 5, window.top + 5))  # off the map: no panel
         time.sleep(0.2)
         picture = window.grab(os.path.join(folder, "screen.ppm"))
-        if save_window:
-            run("import", "-window", window.id, save_window)
         line, greatest = map_table(cli, environment)
         assert len(line) > 20, line
         pixels = [framed.project(*point) for point in line]
@@ -276,6 +277,8 @@ def drive(program, cli, save_window):
         text = window.panel_at(dallas)
         for got, expected in zip(panel_point(text), DALLAS):
             near(got, expected, 0.02, "the pointer at Dallas")
+        if save_window:  # zoomed on the path at Dallas, the pointer panel showing
+            run("import", "-window", window.id, save_window)
         near(panel_totality_seconds(text), dialog_totality_seconds(cli, environment), DURATION_TOLERANCE_S,
              "totality at Dallas, pointer panel against the local circumstances")
         print("central line at all %d table points clear of markers; Dallas: %s" % (len(shown), text.replace("\n", " | ")))
