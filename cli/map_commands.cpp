@@ -46,6 +46,18 @@ int writePicture(const CliContext& context, const QPixmap& picture)
     return kCliExitOk;
 }
 
+// Paints a view and its caption strip at the view's device scale and writes the picture.
+template <typename Paint>
+int writeViewPicture(const CliContext& context, const MapView& view, Paint paint)
+{
+    const QSize size = viewPictureSize(view);
+    QPixmap picture = scaledPixmap(size.width(), size.height(), view.deviceScale);
+    QPainter painter(&picture);
+    paint(painter);
+    painter.end();
+    return writePicture(context, picture);
+}
+
 void printPoint(std::FILE* out, const char* name, const GeoPoint& point)
 {
     std::fprintf(out, "%s %.4f %.4f\n", name, point.latitudeDeg, point.longitudeDeg);
@@ -117,12 +129,9 @@ int runMapCommand(CliContext& context)
     const std::string title = eclipseMapTitle(settings.time.year, settings.time.zone, *eclipse);
     if (context.options.mapView) {
         const MapView view = requestedView(context.options, settings, points);
-        const QSize size = viewPictureSize(view);
-        QPixmap picture = scaledPixmap(size.width(), size.height(), view.deviceScale);
-        QPainter painter(&picture);
-        paintEclipseMapView(painter, view, settings, points, earthImage(earth), title);
-        painter.end();
-        return writePicture(context, picture);
+        return writeViewPicture(context, view, [&](QPainter& painter) {
+            paintEclipseMapView(painter, view, settings, points, earthImage(earth), title);
+        });
     }
     QPixmap picture = mapPicture(context);
     QPixmap caption = captionStrip(context);
@@ -131,18 +140,44 @@ int runMapCommand(CliContext& context)
     return writePicture(context, picture);
 }
 
+namespace {
+
+// The special map --out asks for: with --view the zoomable view, else the fixed picture.
+int writeSpecialPicture(const CliContext& context, const std::vector<TrackPoint>& track,
+                        const ElevatedCentralPoints& now)
+{
+    const SettingsRecord& settings = context.settings;
+    const OffscreenGui gui;
+    QPixmap earth;
+    if (context.options.mapView) {
+        const MapView view = requestedView(context.options, settings, EclipseMapPoints{});
+        return writeViewPicture(context, view, [&](QPainter& painter) {
+            paintSpecialMapView(painter, view, settings, track, now, earthImage(earth));
+        });
+    }
+    QPixmap page = mapPicture(context);
+    QPixmap caption = captionStrip(context);
+    QPixmap specialMap = mapPicture(context);
+    const MapGeometry geometry = mapGeometry(settings.display.mapProjection, settings.display.centralMeridianDeg);
+    paintSpecialEclipseTrack(page, earthImage(earth), geometry, settings, track);
+    paintSpecialEclipseLabel(specialMap, page, caption, geometry, settings, now);
+    return writePicture(context, specialMap);
+}
+
+}  // namespace
+
 int runSpecialCommand(CliContext& context)
 {
     SettingsRecord& settings = context.settings;
-    // The track stays centred on the chosen instant; the arrow-key steps move only the label,
-    // one step after the other as in the window.
-    const double trackCentreUT = settings.time.currentMjdUT;
     if (context.options.mapViewSize && !context.options.mapView)
         return refuse(context, "--size needs --view");
     if (context.options.mapView && context.options.mapView->path)
         return refuse(context, "special --view takes LAT,LON,SPAN: a special eclipse has no band to frame");
     if (context.options.mapView && context.options.outPath.empty())
         return refuse(context, "--view needs --out FILE.png");
+    // The track stays centred on the chosen instant; the arrow-key steps move only the label,
+    // one step after the other as in the window.
+    const double trackCentreUT = settings.time.currentMjdUT;
     const int steps = context.options.satSteps;
     for (int i = 0; i < std::abs(steps); ++i)
         settings.time.currentMjdUT += (steps > 0 ? 1.0 : -1.0) * settings.special.stepSeconds / kSecondsPerDay;
@@ -155,29 +190,9 @@ int runSpecialCommand(CliContext& context)
     if (picture || context.options.points)
         track = specialEclipseTrack(instantAtUT(trackCentreUT, deltaTRule(settings.time)), settings.special.heightKm,
                                     settings.special.ellipsoid);
-    if (picture && context.options.mapView) {
-        const OffscreenGui gui;
-        QPixmap earth;
-        const MapView view = requestedView(context.options, settings, EclipseMapPoints{});
-        const QSize size = viewPictureSize(view);
-        QPixmap specialMap = scaledPixmap(size.width(), size.height(), view.deviceScale);
-        QPainter painter(&specialMap);
-        paintSpecialMapView(painter, view, settings, track, now, earthImage(earth));
-        painter.end();
-        if (const int status = writePicture(context, specialMap); status != kCliExitOk)
+    if (picture)
+        if (const int status = writeSpecialPicture(context, track, now); status != kCliExitOk)
             return status;
-    } else if (picture) {
-        const OffscreenGui gui;
-        QPixmap page = mapPicture(context);
-        QPixmap caption = captionStrip(context);
-        QPixmap specialMap = mapPicture(context);
-        QPixmap earth;
-        const MapGeometry geometry = mapGeometry(settings.display.mapProjection, settings.display.centralMeridianDeg);
-        paintSpecialEclipseTrack(page, earthImage(earth), geometry, settings, track);
-        paintSpecialEclipseLabel(specialMap, page, caption, geometry, settings, now);
-        if (const int status = writePicture(context, specialMap); status != kCliExitOk)
-            return status;
-    }
     const std::string label = specialEclipseLabel(settings.time.currentMjdUT, settings.special.heightKm, now);
     std::fprintf(context.out, "%s\n", label.c_str());
     if (context.options.points)

@@ -278,6 +278,9 @@ TEST(MapCommand, RefusalsLeaveNothingWritten)
         {"map", "--year", "2024", "--out", path},
         {"map", "--year", "2024", "--eclipse", "2"},
         {"map", "--year", "2024", "--eclipse", "2", "--size", "800x600", "--out", path},
+        {"special", "--date", "2024-04-08", "--view", "path", "--out", path},  // no band to frame
+        {"special", "--date", "2024-04-08", "--size", "800x600", "--out", path},
+        {"special", "--date", "2024-04-08", "--view", "20,-100,60"},
     };
     for (const auto& words : cases) {
         const CliResult result = runInProcess(words);
