@@ -74,10 +74,6 @@ class Window:
             xdotool("key", name)
             time.sleep(pause)
 
-    def type(self, text):
-        xdotool("type", text)
-        time.sleep(0.2)
-
     def open_dialog(self, key, title):
         """Presses the key and waits until the dialog of that title shows."""
         self.keys(key, pause=0)
@@ -126,9 +122,11 @@ class Window:
         run("import", "-window", "root", "-depth", "8", "ppm:" + path)
         with open(path, "rb") as picture:
             data = picture.read()
-        fields = data.split(maxsplit=4)
-        assert fields[0] == b"P6", fields[0]
-        return int(fields[1]), int(fields[2]), fields[4]
+        # The header "P6 W H 255" and then the pixels, which may begin with whitespace bytes.
+        kind, width, height = data.split(maxsplit=3)[:3]
+        assert kind == b"P6", kind
+        width, height = int(width), int(height)
+        return width, height, data[-3 * width * height:]
 
     def close(self):
         self.process.terminate()
@@ -225,7 +223,7 @@ def drive(program, cli, save_window):
         # circumstances, closed with Escape, and its map fills the page.
         window.open_dialog("d", "Year and Timezone")
         window.keys("ctrl+a")
-        window.type("2024")
+        xdotool("type", "2024")
         window.keys("Return")
         window.wait_for_dialog_to_close("Year and Timezone")
         window.keys("e")
