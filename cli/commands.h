@@ -74,8 +74,8 @@ int runHolidaysCommand(CliContext& context);
 int runDayCommand(CliContext& context);
 
 // The world map of solar eclipse --eclipse N of the year as a PNG (--out), or with --points the
-// geographic points it plots (to --out when given); an eclipse number that is no solar eclipse
-// is refused.
+// geographic points it plots, or with --at the pointer panel's text for a point (both to --out
+// when given); an eclipse number that is no solar eclipse is refused.
 int runMapCommand(CliContext& context);
 
 // The special-eclipse label for --date and --time (UT); --points adds the track points and

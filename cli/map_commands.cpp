@@ -18,6 +18,7 @@
 #include "maps/map_view.h"
 #include "maps/special_map_view.h"
 #include "reports/eclipse_details.h"
+#include "reports/map_pointer.h"
 #include "reports/year_tables.h"
 
 namespace qv {
@@ -110,8 +111,8 @@ int runMapCommand(CliContext& context)
     const SettingsRecord& settings = context.settings;
     if (!context.options.eclipseNumber)
         return refuse(context, "map needs --eclipse N");
-    if (!context.options.points && context.options.outPath.empty())
-        return refuse(context, "map needs --out FILE.png or --points");
+    if (!context.options.points && !context.options.mapAt && context.options.outPath.empty())
+        return refuse(context, "map needs --out FILE.png, --points or --at");
     if (context.options.mapViewSize && !context.options.mapView)
         return refuse(context, "--size needs --view");
     const std::vector<EclipseEvent> eclipses = eclipsesOfYear(settings);
@@ -122,6 +123,11 @@ int runMapCommand(CliContext& context)
     const EclipseMapPoints points = eclipseMapPoints(settings, *eclipse);
     if (context.options.points) {
         printMapPoints(context.out, points);
+        return kCliExitOk;
+    }
+    if (const std::optional<CliMapPoint>& at = context.options.mapAt) {
+        const MapPointAnswer answer = mapPointAnswer(*eclipse, points.centralLine, at->latitudeDeg, at->longitudeDeg);
+        std::fprintf(context.out, "%s\n", mapPointAnswerText(answer, eclipse->kind, settings.time.zone).c_str());
         return kCliExitOk;
     }
     const OffscreenGui gui;

@@ -353,6 +353,21 @@ bool setMapView(const OptionArg& arg)
     return true;
 }
 
+// LAT,LON.
+bool setMapAt(const OptionArg& arg)
+{
+    const std::string_view text(arg.value);
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos)
+        return refuseValue(arg, arg.value, "LAT,LON");
+    CliMapPoint point;
+    if (!readReal(arg, text.substr(0, comma), kLatitudeMinDeg, kLatitudeMaxDeg, point.latitudeDeg, "latitude") ||
+        !readReal(arg, text.substr(comma + 1), kLongitudeMinDeg, kLongitudeMaxDeg, point.longitudeDeg, "longitude"))
+        return false;
+    arg.options.mapAt = point;
+    return true;
+}
+
 // WxH.
 bool setMapViewSize(const OptionArg& arg)
 {
@@ -481,6 +496,7 @@ constexpr OptionSpec kOptions[] = {
      }},
     {"--points", nullptr, "map: print the plotted points instead of the picture; special: add the track",
      [](const OptionArg& a) { a.options.points = true; return true; }},
+    {"--at", "LAT,LON", "map: print the pointer panel's text for that point instead of the picture", setMapAt},
     {"--pages", "LIST", "pdf: parts of phases,calendar,holidays,eclipses,maps,planets (default all but planets)",
      setPrintParts},
     {"--paper", "a4|letter", "pdf: paper size (default: the locale's)", setPaper},

@@ -44,6 +44,12 @@ struct CliMapView {
     double spanDeg = 360.0;
 };
 
+// A point of the map (--at), as the pointer rests on it.
+struct CliMapPoint {
+    double latitudeDeg = 0.0;
+    double longitudeDeg = 0.0;
+};
+
 // Pixels of a picture (--size), the caption strip included.
 struct CliSize {
     int width;
@@ -91,6 +97,7 @@ struct CliOptions {
     int pictureScale = 1;  // map and special: device pixels per map pixel of the picture
     std::optional<CliMapView> mapView;  // map: the zoomable view instead of the fixed picture
     std::optional<CliSize> mapViewSize;  // map with --view: the picture's size
+    std::optional<CliMapPoint> mapAt;  // map: the pointer panel's text there instead of the picture
     unsigned printParts = kPrintWholeYear;  // pdf: the parts of the year (PrintPart bits)
     std::optional<PrintPaper> paper;        // pdf: empty for the locale's paper
     bool landscape = false;                 // pdf: landscape pages
