@@ -335,10 +335,8 @@ void QuorvelApp::createMenus()
     calcMenu_->addAction(calcSatEcl_);
     viewMenu_ = menuBar()->addMenu(tr("&View"));
     viewMenu_->addActions({viewMapGrid_, viewZoomToPath_, viewCopyPointer_, viewFontSize_});
-    connect(viewMenu_, &QMenu::aboutToShow, this, [this] {
-        viewZoomToPath_->setEnabled(view_->displayMode() == QuorvelView::EclipseMap);
-        viewCopyPointer_->setEnabled(view_->displayMode() == QuorvelView::EclipseMap);
-    });
+    connect(viewMenu_, &QMenu::aboutToShow, this,
+            [this] { viewZoomToPath_->setEnabled(view_->displayMode() == QuorvelView::EclipseMap); });
     viewMenu_->addSeparator();
     viewMenu_->addActions({viewToolBar_, viewStatusBar_});
     helpMenu_ = menuBar()->addMenu(tr("&Help"));

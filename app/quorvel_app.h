@@ -162,7 +162,9 @@ private:
     QAction* viewFontSize_ = nullptr;
     QAction* viewMapGrid_ = nullptr;
     QAction* viewZoomToPath_ = nullptr;  // enabled while a solar eclipse map is shown
-    QAction* viewCopyPointer_ = nullptr;  // enabled while a solar eclipse map is shown
+    // Always enabled, so that its shortcut works whatever the menu last showed; off the map it
+    // only says so.
+    QAction* viewCopyPointer_ = nullptr;
     QAction* viewToolBar_ = nullptr;
     QAction* viewStatusBar_ = nullptr;
     QAction* helpAbout_ = nullptr;

@@ -3,6 +3,8 @@
 // opens the clicked place's circumstances.
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QClipboard>
+#include <QCursor>
 #include <QDialog>
 #include <QImage>
 #include <QLabel>
@@ -227,7 +229,7 @@ void MapWindowTest::zoomToPathDrawsTheCentralLineAndAClickOpensDallas()
                        qv::mapColours().total));
 
     // Resting on Dallas the pointer gets the circumstances there; leaving the map hides them.
-    const QPointF dallas = qv::projectToView(zoomed, 32.78, -96.80);
+    const QPointF dallas = qv::projectToView(zoomed, 32.78, -96.80).toPoint();  // a pixel the pointer can rest on
     auto* panel = view->viewport()->findChild<QLabel*>("pointerPanel");
     QVERIFY(panel);
     sendMouse(view->viewport(), QEvent::MouseMove, dallas, Qt::NoButton);
@@ -236,7 +238,12 @@ void MapWindowTest::zoomToPathDrawsTheCentralLineAndAClickOpensDallas()
                                                        "central line")),
              qPrintable(panel->text()));
     QVERIFY(panel->geometry().intersects(QRect(QPoint(0, 0), zoomed.size)));
-    // Its twin, `map --at`, prints the same for the point under the pointer.
+    // View - Copy Pointer Panel copies it; its twin, `map --at`, prints the same for the point under the pointer.
+    QCursor::setPos(view->viewport()->mapToGlobal(dallas.toPoint()));
+    for (QAction* action : window_->findChildren<QAction*>())
+        if (action->text() == "&Copy Pointer Panel")
+            action->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), panel->text());
     const qv::GeoPoint underPointer = qv::viewToGeographic(zoomed, dallas);
     QCOMPARE(cliOutput({"map", "--year", "2024", "--eclipse", "2", "--at",
                         QString("%1,%2").arg(underPointer.latitudeDeg, 0, 'f', 10).arg(underPointer.longitudeDeg, 0, 'f', 10)}),
