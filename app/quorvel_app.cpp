@@ -402,7 +402,8 @@ bool QuorvelApp::mapKey(int key)
         return false;
     // On the special map the arrow keys step its time cursor instead.
     const auto isArrow = [key](const ArrowStep& step) { return step.key == key; };
-    if (view_->displayMode() == QuorvelView::SpecialMap && std::any_of(std::begin(kArrowSteps), std::end(kArrowSteps), isArrow))
+    if (view_->displayMode() == QuorvelView::SpecialMap &&
+        std::any_of(std::begin(kArrowSteps), std::end(kArrowSteps), isArrow))
         return false;
     switch (key) {
     case Qt::Key_Plus:

@@ -245,9 +245,9 @@ void MapWindowTest::zoomToPathDrawsTheCentralLineAndAClickOpensDallas()
             action->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), panel->text());
     const qv::GeoPoint underPointer = qv::viewToGeographic(zoomed, dallas);
-    QCOMPARE(cliOutput({"map", "--year", "2024", "--eclipse", "2", "--at",
-                        QString("%1,%2").arg(underPointer.latitudeDeg, 0, 'f', 10).arg(underPointer.longitudeDeg, 0, 'f', 10)}),
-             panel->text() + "\n");
+    const QString at =
+        QString("%1,%2").arg(underPointer.latitudeDeg, 0, 'f', 10).arg(underPointer.longitudeDeg, 0, 'f', 10);
+    QCOMPARE(cliOutput({"map", "--year", "2024", "--eclipse", "2", "--at", at}), panel->text() + "\n");
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(view->viewport(), &leave);
     QVERIFY(!panel->isVisible());

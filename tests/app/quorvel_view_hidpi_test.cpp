@@ -121,7 +121,8 @@ void QuorvelViewHiDpiTest::eclipseMapIsDrawnInDevicePixels()
     const QColor total = qv::mapColours().total;
     const qv::EclipseMapPoints points = qv::eclipseMapPoints(settings, eclipse);
     // The ring of greatest eclipse covers the line where it stands.
-    const QPointF greatest = qv::projectToView(view.mapView(), points.greatest.latitudeDeg, points.greatest.longitudeDeg);
+    const QPointF greatest =
+        qv::projectToView(view.mapView(), points.greatest.latitudeDeg, points.greatest.longitudeDeg);
     QStringList missed;
     for (const qv::CentralLinePoint& point : points.centralLine) {
         const QPointF logical = qv::projectToView(view.mapView(), point.latitudeDeg, point.longitudeDeg);

@@ -165,9 +165,9 @@ def near(value, expected, tolerance, what):
 def colour_near(picture, at, colour):
     width, height, data = picture
     x0, y0 = round(at[0]), round(at[1])
-    for y in range(y0 - LINE_SEARCH_PX, y0 + LINE_SEARCH_PX + 1):
-        for x in range(x0 - LINE_SEARCH_PX, x0 + LINE_SEARCH_PX + 1):
-            if 0 <= x < width and 0 <= y < height and tuple(data[3 * (y * width + x):3 * (y * width + x) + 3]) == colour:
+    for y in range(max(0, y0 - LINE_SEARCH_PX), min(height, y0 + LINE_SEARCH_PX + 1)):
+        for x in range(max(0, x0 - LINE_SEARCH_PX), min(width, x0 + LINE_SEARCH_PX + 1)):
+            if tuple(data[3 * (y * width + x):3 * (y * width + x) + 3]) == colour:
                 return True
     return False
 
@@ -279,7 +279,8 @@ def drive(program, cli, save_window):
             run("import", "-window", window.id, save_window)
         near(panel_totality_seconds(text), dialog_totality_seconds(cli, environment), DURATION_TOLERANCE_S,
              "totality at Dallas, pointer panel against the local circumstances")
-        print("central line at all %d table points clear of markers; Dallas: %s" % (len(shown), text.replace("\n", " | ")))
+        print("central line at all %d table points clear of markers; Dallas: %s"
+              % (len(shown), text.replace("\n", " | ")))
     finally:
         window.close()
         window_manager.terminate()
