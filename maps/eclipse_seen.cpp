@@ -19,7 +19,7 @@ constexpr double kDiscsShare = 0.36;
 constexpr double kLegendShare = 0.05;
 constexpr double kMarginShare = 0.02;
 // The Sun's radius as a share of a disc panel's side.
-constexpr double kSunPanelShare = 0.3;
+constexpr double kSunPanelShare = 0.18;
 // The chart's room for its axes' words, in text heights, and its text height as a share of the
 // picture's height.
 constexpr double kAxisRoomEms = 4.0;
@@ -76,6 +76,10 @@ void paintSunAndMoon(QPainter& painter, QPointF sunCentre, double sunRadiusPx, Q
     painter.setPen(Qt::NoPen);
     painter.setBrush(moonDiscColour());
     painter.drawEllipse(moonCentre, moonRadiusPx, moonRadiusPx);
+    // The Sun's limb stays drawn over the Moon, so that totality still shows where the Sun is.
+    painter.setPen(QPen(sunDiscColour(), std::max(1.0, sunRadiusPx * 0.02), Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(sunCentre, sunRadiusPx, sunRadiusPx);
 }
 
 // One panel: the discs zenith up, the label and the time below.
@@ -86,18 +90,12 @@ void paintDiscPanel(QPainter& painter, const QRectF& panel, const SolarDiscs& di
     const double sunRadiusPx = side * kSunPanelShare;
     const double scale = sunRadiusPx / discs.sunRadiusRad;
     const QPointF moonCentre = square.center() + QPointF(discs.moonXRad * scale, -discs.moonYRad * scale);
-    painter.save();
-    painter.setClipRect(square);
-    painter.setPen(QPen(QColor(190, 190, 190), 0.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(square);
     paintSunAndMoon(painter, square.center(), sunRadiusPx, moonCentre, discs.moonRadiusRad * scale);
-    painter.restore();
     painter.setPen(Qt::black);
-    painter.setFont(pictureFont(textPx, true));
     const QRectF words(panel.left(), square.bottom() + 0.2 * textPx, panel.width(), 1.2 * textPx);
+    painter.setFont(fittedFont(textPx, true, qs(discs.label), panel.width()));
     painter.drawText(words, Qt::AlignCenter, qs(discs.label));
-    painter.setFont(pictureFont(textPx));
+    painter.setFont(fittedFont(textPx, false, qs(discs.timeText), panel.width()));
     painter.drawText(words.translated(0.0, 1.2 * textPx), Qt::AlignCenter, qs(discs.timeText));
 }
 
@@ -175,6 +173,11 @@ private:
                                  QBrush(kBelowHorizonColour, Qt::BDiagPattern));
         painter.setPen(QPen(kBelowHorizonColour, 1.0, Qt::DashLine));
         painter.drawLine(QPointF(plot_.left(), yAltitude(0.0)), QPointF(plot_.right(), yAltitude(0.0)));
+        painter.setPen(kBelowHorizonColour);
+        painter.setFont(pictureFont(plot_.height() * 0.045));
+        painter.drawText(QRectF(plot_.left(), yAltitude(0.0) - plot_.height() * 0.07, plot_.width() * 0.99,
+                                plot_.height() * 0.065),
+                         Qt::AlignRight | Qt::AlignBottom, QStringLiteral("horizon"));
     }
 
     void paintObscuration(QPainter& painter) const
@@ -182,7 +185,7 @@ private:
         QPainterPath curve;
         for (const ObscurationSample& sample : seen_.course) {
             const QPointF point(x(sample.mjdUT), yObscuration(sample.obscuration));
-            curve.isEmpty() ? curve.moveTo(point) : curve.lineTo(point);
+            curve.elementCount() == 0 ? curve.moveTo(point) : curve.lineTo(point);
         }
         QPainterPath area = curve;
         area.lineTo(x(seen_.course.back().mjdUT), plot_.bottom());
@@ -196,20 +199,27 @@ private:
         QPainterPath line;
         for (const ObscurationSample& sample : seen_.course) {
             const QPointF point(x(sample.mjdUT), yAltitude(sample.sunAltitudeDeg));
-            line.isEmpty() ? line.moveTo(point) : line.lineTo(point);
+            line.elementCount() == 0 ? line.moveTo(point) : line.lineTo(point);
         }
         painter.strokePath(line, QPen(kAltitudeColour, std::max(1.2, plot_.height() * 0.006), Qt::DashLine));
     }
 
+    // A dotted line at each contact, its short name above the plot; a name that would run into
+    // the one before goes a row higher.
     void paintContacts(QPainter& painter, double textPx) const
     {
         painter.setFont(pictureFont(textPx));
+        double lastAt = -1e9;
+        int row = 0;
         for (const SolarDiscs& discs : seen_.discs) {
             const double at = x(discs.mjdUT);
+            row = at - lastAt < 2.5 * textPx ? row + 1 : 0;
+            lastAt = at;
             painter.setPen(QPen(Qt::black, 0.0, Qt::DotLine));
-            painter.drawLine(QPointF(at, plot_.top()), QPointF(at, plot_.bottom()));
+            painter.drawLine(QPointF(at, plot_.top() - row * 1.2 * textPx), QPointF(at, plot_.bottom()));
             painter.setPen(Qt::black);
-            painter.drawText(QRectF(at - 3.0 * textPx, plot_.top() - 1.3 * textPx, 6.0 * textPx, 1.2 * textPx),
+            painter.drawText(QRectF(at - 3.0 * textPx, plot_.top() - (row + 1) * 1.2 * textPx, 6.0 * textPx,
+                                    1.2 * textPx),
                              Qt::AlignCenter, shortLabel(discs.label));
         }
     }
@@ -273,8 +283,9 @@ std::vector<LegendEntry> solarLegend()
 {
     return {
         {[](QPainter& p, const QRectF& box) {
-             paintSunAndMoon(p, box.center(), box.height() / 2.0, box.center() + QPointF(box.height() * 0.35, 0.0),
-                             box.height() / 2.0);
+             const double radius = box.height() * 0.4;
+             paintSunAndMoon(p, box.center() - QPointF(radius * 0.4, 0.0), radius,
+                             box.center() + QPointF(radius * 0.6, 0.0), radius);
          },
          QStringLiteral("Sun and Moon, zenith up")},
         {[](QPainter& p, const QRectF& box) {
@@ -316,7 +327,7 @@ void paintSolar(QPainter& painter, QSizeF size, const EclipseSeen& seen)
     const QRectF legend = band(size, size.height() - margin(size) - size.height() * kLegendShare, kLegendShare);
     const QRectF chart(discs.left(), discs.bottom() + margin(size), discs.width(),
                        legend.top() - discs.bottom() - 2.0 * margin(size));
-    const QRectF plot = chart.adjusted(kAxisRoomEms * textPx, 1.5 * textPx, -kAxisRoomEms * textPx, -3.0 * textPx);
+    const QRectF plot = chart.adjusted(kAxisRoomEms * textPx, 3.8 * textPx, -kAxisRoomEms * textPx, -3.0 * textPx);
     if (!seen.course.empty())
         CourseChart(plot, seen).paint(painter, textPx);
     paintLegend(painter, legend, solarLegend());
@@ -380,6 +391,14 @@ private:
     {
         const double moon = seen_.moonRadiusRad * scale_;
         painter.setFont(pictureFont(textPx, true));
+        // Labels alternate from one side of the path to the other, clear of the Moon.
+        QPointF across(0.0, 1.0);
+        if (seen_.path.size() >= 2) {
+            const QPointF along = at(seen_.path.back()) - at(seen_.path.front());
+            const double length = std::hypot(along.x(), along.y());
+            if (length > 0.0)
+                across = QPointF(-along.y(), along.x()) / length;
+        }
         int side = 1;
         for (const LunarContact& contact : seen_.contacts) {
             const QPointF centre = at(contact.moon);
@@ -388,8 +407,7 @@ private:
                                 contact.moonUp ? Qt::SolidLine : Qt::DashLine));
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(centre, moon, moon);
-            // Labels alternate above and below the path, clear of the Moon.
-            const QPointF labelCentre = centre + QPointF(0.0, side * (moon + 0.8 * textPx));
+            const QPointF labelCentre = centre + side * (moon + 1.0 * textPx) * across;
             painter.drawText(QRectF(labelCentre.x() - 2.0 * textPx, labelCentre.y() - 0.7 * textPx, 4.0 * textPx,
                                     1.4 * textPx),
                              Qt::AlignCenter, qs(contact.label));
@@ -427,10 +445,10 @@ void paintContactTable(QPainter& painter, const QRectF& area, const EclipseSeen&
     double top = area.top();
     auto row = [&](const QString& label, const QString& time, const QString& note, bool bold) {
         painter.setFont(pictureFont(textPx, bold));
-        painter.drawText(QRectF(area.left(), top, 3.5 * textPx, 1.5 * textPx), Qt::AlignLeft | Qt::AlignVCenter, label);
-        painter.drawText(QRectF(area.left() + 3.5 * textPx, top, 8.0 * textPx, 1.5 * textPx),
+        painter.drawText(QRectF(area.left(), top, 4.5 * textPx, 1.5 * textPx), Qt::AlignLeft | Qt::AlignVCenter, label);
+        painter.drawText(QRectF(area.left() + 4.5 * textPx, top, 8.0 * textPx, 1.5 * textPx),
                          Qt::AlignLeft | Qt::AlignVCenter, time);
-        painter.drawText(QRectF(area.left() + 11.5 * textPx, top, area.width() - 11.5 * textPx, 1.5 * textPx),
+        painter.drawText(QRectF(area.left() + 12.5 * textPx, top, area.width() - 12.5 * textPx, 1.5 * textPx),
                          Qt::AlignLeft | Qt::AlignVCenter, note);
         top += 1.6 * textPx;
     };

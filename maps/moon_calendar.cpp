@@ -27,11 +27,15 @@ constexpr double kSmallNameShare = 0.12;
 constexpr double kSmallWeekdayShare = 0.08;
 constexpr double kWeekdayShare = 0.04;
 // The disc's radius as a share of the smaller side of its cell, and its centre's height in the
-// cell (from the top, as a share of the cell's height).
-constexpr double kMonthDiscShare = 0.27;
-constexpr double kYearDiscShare = 0.33;
-constexpr double kMonthDiscHeight = 0.45;
-constexpr double kYearDiscHeight = 0.55;
+// cell (from the top, as a share of the cell's height); on the year page it sits right of the
+// middle, clear of the day's number.
+constexpr double kMonthDiscShare = 0.22;
+constexpr double kYearDiscShare = 0.36;
+constexpr double kMonthDiscHeight = 0.38;
+constexpr double kYearDiscHeight = 0.5;
+constexpr double kYearDiscAcross = 0.6;
+// The words under the month page's discs: line height as a share of the cell's height.
+constexpr double kWordLineShare = 0.11;
 
 constexpr const char* kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
                                        "July",    "August",   "September", "October", "November", "December"};
@@ -130,7 +134,7 @@ QRectF dayCell(const MonthBlock& block, int cellIndex)
 MoonDiskPlace discPlace(const QRectF& cell, bool year)
 {
     const double radius = (year ? kYearDiscShare : kMonthDiscShare) * std::min(cell.width(), cell.height());
-    return {QPointF(cell.center().x(), cell.top() + cell.height() * (year ? kYearDiscHeight : kMonthDiscHeight)),
+    return {QPointF(year ? cell.left() + cell.width() * kYearDiscAcross : cell.center().x(), cell.top() + cell.height() * (year ? kYearDiscHeight : kMonthDiscHeight)),
             radius};
 }
 
@@ -221,8 +225,8 @@ DayMarks marksOf(const MoonCalendar& calendar, const MoonCalendarDay& day)
 // the holiday.
 void paintDayWords(QPainter& painter, const QRectF& cell, const MoonDiskPlace& disc, const DayMarks& marks)
 {
-    const double lineHeight = cell.height() * 0.13;
-    double top = disc.centre.y() + disc.radiusPx * 1.3;
+    const double lineHeight = cell.height() * kWordLineShare;
+    double top = disc.centre.y() + disc.radiusPx * 1.25;
     auto line = [&](const QString& text, const QColor& colour, bool bold) {
         painter.setFont(pictureFont(lineHeight * 0.85, bold));
         painter.setPen(colour);
@@ -235,8 +239,6 @@ void paintDayWords(QPainter& painter, const QRectF& cell, const MoonDiskPlace& d
         line(QStringLiteral("%1 %2").arg(QString::fromUtf8(kPhaseNames[marks.phase->kind]),
                                         QString::fromStdString(marks.phase->timeText).trimmed()),
              Qt::black, true);
-    if (marks.phase && marks.phase->supermoon)
-        line(QStringLiteral("Supermoon"), kSupermoonColour, false);
     if (marks.eclipse)
         line(QString::fromStdString(marks.eclipse->label), kEclipseColour, true);
     if (marks.holiday)

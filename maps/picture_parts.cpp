@@ -26,15 +26,24 @@ QFont pictureFont(double pixelHeight, bool bold)
     return font;
 }
 
+QFont fittedFont(double pixelHeight, bool bold, const QString& text, double width)
+{
+    // A little room to spare for the rounding of glyph positions.
+    constexpr double kFill = 0.97;
+    const QFont font = pictureFont(pixelHeight, bold);
+    const double textWidth = QFontMetricsF(font).horizontalAdvance(text);
+    return textWidth > kFill * width ? pictureFont(pixelHeight * kFill * width / textWidth, bold) : font;
+}
+
 void paintPictureTitle(QPainter& painter, const QRectF& band, const QString& title, const QString& subtitle)
 {
     painter.save();
     painter.setPen(Qt::black);
     const QRectF upper(band.left(), band.top(), band.width(), band.height() * 0.55);
     const QRectF lower(band.left(), upper.bottom(), band.width(), band.height() * 0.45);
-    painter.setFont(pictureFont(upper.height() * 0.7, true));
+    painter.setFont(fittedFont(upper.height() * 0.7, true, title, band.width()));
     painter.drawText(upper, Qt::AlignCenter, title);
-    painter.setFont(pictureFont(lower.height() * 0.7));
+    painter.setFont(fittedFont(lower.height() * 0.7, false, subtitle, band.width()));
     painter.drawText(lower, Qt::AlignCenter, subtitle);
     painter.restore();
 }
@@ -42,13 +51,20 @@ void paintPictureTitle(QPainter& painter, const QRectF& band, const QString& tit
 void paintLegend(QPainter& painter, const QRectF& band, const std::vector<LegendEntry>& entries)
 {
     painter.save();
-    const double em = band.height() * kLegendTextShare;
+    // The text height of the band, made smaller when the row would not fit across it.
+    auto rowWidth = [&](double em) {
+        const QFontMetricsF metrics(pictureFont(em));
+        double width = -em * kEntryGapEms;
+        for (const LegendEntry& entry : entries)
+            width += em * (1.0 + kSampleGapEms + kEntryGapEms) + metrics.horizontalAdvance(entry.words);
+        return width;
+    };
+    double em = band.height() * kLegendTextShare;
+    if (rowWidth(em) > band.width())
+        em *= band.width() / rowWidth(em) * 0.98;
+    const double width = rowWidth(em);
     const QFont font = pictureFont(em);
     const QFontMetricsF metrics(font);
-    double width = 0.0;
-    for (const LegendEntry& entry : entries)
-        width += em * (1.0 + kSampleGapEms + kEntryGapEms) + metrics.horizontalAdvance(entry.words);
-    width -= em * kEntryGapEms;
     double x = band.center().x() - width / 2.0;
     const double top = band.center().y() - em / 2.0;
     painter.setFont(font);

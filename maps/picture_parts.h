@@ -16,6 +16,9 @@ namespace qv {
 // A sans-serif font of a pixel height (at least 1).
 QFont pictureFont(double pixelHeight, bool bold = false);
 
+// The same, smaller where needed for text to fit in width.
+QFont fittedFont(double pixelHeight, bool bold, const QString& text, double width);
+
 // The title (bold) and a smaller line below it, centred in the band.
 void paintPictureTitle(QPainter& painter, const QRectF& band, const QString& title, const QString& subtitle);
 

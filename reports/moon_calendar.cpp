@@ -138,7 +138,7 @@ MoonCalendar moonCalendar(const SettingsRecord& settings, int month)
         const DayMonthYear date = civilDate(localMjd(greatestEclipse(eclipse).instant.mjdUT, zone));
         const EclipseKindTexts* texts = eclipseKindTexts(eclipse.kind);
         if (inMonths(date.month, month) && date.year == year)
-            calendar.eclipses.push_back({date.month, date.day, trimmed(texts ? texts->listLabel : "")});
+            calendar.eclipses.push_back({date.month, date.day, trimmed(texts ? texts->yearTable : "")});
     }
     for (const HolidayDate& holiday : yearHolidays(year, deltaTRule(settings.time))) {
         const DayMonthYear date = civilDate(holiday.mjd);

@@ -42,7 +42,7 @@ struct MoonCalendarPhase {
 struct MoonCalendarMark {
     int month = 1;
     int day = 1;
-    std::string label;  // "Tot.Sun", "Easter", ...
+    std::string label;  // "Total eclipse of the Sun", "Easter", ...
 };
 
 struct MoonCalendar {

@@ -1,0 +1,127 @@
+// The Moon calendar and eclipse pictures painted offscreen: each day's drawn Moon is lit in the
+// share of its disc the calendar gives, and every picture is written at 1x and 2x to
+// build/tests/ to be looked at.
+#include "maps/eclipse_seen.h"
+#include "maps/moon_calendar.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+
+#include "base/time_zone.h"
+#include "cli/offscreen_gui.h"
+
+namespace {
+
+const QSize kCalendarSize(1200, 900);
+
+qv::SettingsRecord settingsAt(int year, const char* name, double latitudeDeg, double longitudeDeg, const char* zone)
+{
+    qv::SettingsRecord settings;
+    settings.time.year = year;
+    qv::findTimeZone(zone, settings.time.zone);
+    settings.observer = {latitudeDeg, longitudeDeg, 0.0, name};
+    return settings;
+}
+
+template <typename Paint>
+QImage painted(QSize size, double scale, Paint paint)
+{
+    QImage image(size * scale, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(scale);
+    QPainter painter(&image);
+    paint(painter, QSizeF(size));
+    return image;
+}
+
+// The share of a disc's pixels (well inside its edge) nearer the lit colour than the dark one.
+double litShare(const QImage& image, const qv::MoonDiskPlace& place)
+{
+    const double threshold = (qGray(qv::moonLitColour().rgb()) + qGray(qv::moonDarkColour().rgb())) / 2.0;
+    const double inside = place.radiusPx - 1.0;
+    int lit = 0, all = 0;
+    for (int y = static_cast<int>(place.centre.y() - inside); y <= place.centre.y() + inside; ++y)
+        for (int x = static_cast<int>(place.centre.x() - inside); x <= place.centre.x() + inside; ++x) {
+            if (std::hypot(x + 0.5 - place.centre.x(), y + 0.5 - place.centre.y()) > inside)
+                continue;
+            ++all;
+            lit += qGray(image.pixel(x, y)) > threshold;
+        }
+    return all ? static_cast<double>(lit) / all : -1.0;
+}
+
+// Every day of 2026 on its month's page, north and south of the equator.
+TEST(MoonPictures, DrawnMoonsAreLitInTheirFraction)
+{
+    qv::OffscreenGui gui;
+    for (const qv::SettingsRecord& settings :
+         {settingsAt(2026, "Vienna", 48.21, 16.37, "Europe/Vienna"), settingsAt(2026, "Sydney", -33.87, 151.21, "Australia/Sydney")}) {
+        double worst = 0.0;
+        for (int month = 1; month <= 12; ++month) {
+            const qv::MoonCalendar calendar = qv::moonCalendar(settings, month);
+            const QImage image = painted(kCalendarSize, 1.0, [&](QPainter& p, QSizeF size) {
+                qv::paintMoonCalendar(p, size, calendar, month);
+            });
+            const std::vector<qv::MoonDiskPlace> places = qv::moonDiskPlaces(QSizeF(kCalendarSize), calendar, month);
+            ASSERT_EQ(places.size(), calendar.days.size());
+            for (std::size_t i = 0; i < places.size(); ++i)
+                worst = std::max(worst, std::fabs(litShare(image, places[i]) - calendar.days[i].litFraction));
+        }
+        EXPECT_LT(worst, 0.05) << settings.observer.name;
+    }
+}
+
+// The pictures to look at, at 1x and 2x: the calendar of a month and of the year for Vienna and
+// for Sydney, the total, annular and partial eclipses and a lunar one.
+TEST(MoonPictures, WritesPicturesToLookAt)
+{
+    qv::OffscreenGui gui;
+    const qv::SettingsRecord vienna = settingsAt(2026, "Vienna", 48.21, 16.37, "Europe/Vienna");
+    const qv::SettingsRecord sydney = settingsAt(2026, "Sydney", -33.87, 151.21, "Australia/Sydney");
+    struct Picture {
+        const char* name;
+        std::function<void(QPainter&, QSizeF)> paint;
+    };
+    const QSize eclipseSize(1100, 800);
+    const std::vector<std::pair<Picture, QSize>> pictures = {
+        {{"moon-month-vienna", [&](QPainter& p, QSizeF s) { qv::paintMoonCalendar(p, s, vienna, 8); }}, kCalendarSize},
+        {{"moon-year-vienna", [&](QPainter& p, QSizeF s) { qv::paintMoonCalendar(p, s, vienna, 0); }}, kCalendarSize},
+        {{"moon-month-sydney", [&](QPainter& p, QSizeF s) { qv::paintMoonCalendar(p, s, sydney, 8); }}, kCalendarSize},
+        {{"moon-year-sydney", [&](QPainter& p, QSizeF s) { qv::paintMoonCalendar(p, s, sydney, 0); }}, kCalendarSize},
+        {{"eclipse-total-dallas",
+          [](QPainter& p, QSizeF s) {
+              qv::paintEclipseAsSeen(p, s, settingsAt(2024, "Dallas", 32.78, -96.80, "America/Chicago"), 2);
+          }},
+         eclipseSize},
+        {{"eclipse-annular-albuquerque",
+          [](QPainter& p, QSizeF s) {
+              qv::paintEclipseAsSeen(p, s, settingsAt(2023, "Albuquerque", 35.08, -106.65, "America/Denver"), 3);
+          }},
+         eclipseSize},
+        {{"eclipse-partial-vienna",
+          [](QPainter& p, QSizeF s) {
+              qv::paintEclipseAsSeen(p, s, settingsAt(2025, "Vienna", 48.21, 16.37, "Europe/Vienna"), 2);
+          }},
+         eclipseSize},
+        {{"eclipse-lunar-vienna",
+          [](QPainter& p, QSizeF s) {
+              qv::paintEclipseAsSeen(p, s, settingsAt(2025, "Vienna", 48.21, 16.37, "Europe/Vienna"), 1);
+          }},
+         eclipseSize},
+        {{"eclipse-lunar-santiago",
+          [](QPainter& p, QSizeF s) {
+              qv::paintEclipseAsSeen(p, s, settingsAt(2025, "Santiago", -33.45, -70.67, "America/Santiago"), 1);
+          }},
+         eclipseSize},
+    };
+    for (const auto& [picture, size] : pictures)
+        for (double scale : {1.0, 2.0}) {
+            const QString file = QStringLiteral("%1-%2x.png").arg(QString::fromLatin1(picture.name)).arg(scale);
+            EXPECT_TRUE(painted(size, scale, picture.paint).save(file)) << file.toStdString();
+        }
+}
+
+}  // namespace
