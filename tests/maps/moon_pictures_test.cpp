@@ -37,28 +37,42 @@ QImage painted(QSize size, double scale, Paint paint)
     return image;
 }
 
-// The share of a disc's pixels (well inside its edge) nearer the lit colour than the dark one.
-double litShare(const QImage& image, const qv::MoonDiskPlace& place)
+// The share of a disc's pixels (well inside its edge) nearer the lit colour than the dark one,
+// and how far right of the centre the lit ones lie on average (pixels).
+struct LitPart {
+    double share = -1.0;
+    double rightPx = 0.0;
+};
+
+LitPart litPart(const QImage& image, const qv::MoonDiskPlace& place)
 {
     const double threshold = (qGray(qv::moonLitColour().rgb()) + qGray(qv::moonDarkColour().rgb())) / 2.0;
     const double inside = place.radiusPx - 1.0;
     int lit = 0, all = 0;
+    double right = 0.0;
     for (int y = static_cast<int>(place.centre.y() - inside); y <= place.centre.y() + inside; ++y)
         for (int x = static_cast<int>(place.centre.x() - inside); x <= place.centre.x() + inside; ++x) {
-            if (std::hypot(x + 0.5 - place.centre.x(), y + 0.5 - place.centre.y()) > inside)
+            const double dx = x + 0.5 - place.centre.x();
+            if (std::hypot(dx, y + 0.5 - place.centre.y()) > inside)
                 continue;
             ++all;
-            lit += qGray(image.pixel(x, y)) > threshold;
+            if (qGray(image.pixel(x, y)) > threshold) {
+                ++lit;
+                right += dx;
+            }
         }
-    return all ? static_cast<double>(lit) / all : -1.0;
+    return {all ? static_cast<double>(lit) / all : -1.0, lit ? right / lit : 0.0};
 }
 
-// Every day of 2026 on its month's page, north and south of the equator.
-TEST(MoonPictures, DrawnMoonsAreLitInTheirFraction)
+// Every day of 2026 on its month's page, north and south of the equator: lit in its fraction,
+// and a waxing Moon (between New Moon and Full Moon) lit on the right in the north and on the
+// left in the south.
+TEST(MoonPictures, DrawnMoonsAreLitInTheirFractionOnTheirSide)
 {
     qv::OffscreenGui gui;
     for (const qv::SettingsRecord& settings :
          {settingsAt(2026, "Vienna", 48.21, 16.37, "Europe/Vienna"), settingsAt(2026, "Sydney", -33.87, 151.21, "Australia/Sydney")}) {
+        const double litSide = settings.observer.latitudeDeg > 0.0 ? 1.0 : -1.0;
         double worst = 0.0;
         for (int month = 1; month <= 12; ++month) {
             const qv::MoonCalendar calendar = qv::moonCalendar(settings, month);
@@ -67,8 +81,16 @@ TEST(MoonPictures, DrawnMoonsAreLitInTheirFraction)
             });
             const std::vector<qv::MoonDiskPlace> places = qv::moonDiskPlaces(QSizeF(kCalendarSize), calendar, month);
             ASSERT_EQ(places.size(), calendar.days.size());
-            for (std::size_t i = 0; i < places.size(); ++i)
-                worst = std::max(worst, std::fabs(litShare(image, places[i]) - calendar.days[i].litFraction));
+            for (std::size_t i = 0; i < places.size(); ++i) {
+                const qv::MoonCalendarDay& day = calendar.days[i];
+                const LitPart lit = litPart(image, places[i]);
+                worst = std::max(worst, std::fabs(lit.share - day.litFraction));
+                const bool waxing = day.brightLimbAngleDeg > 180.0;  // bright limb to the west
+                if (day.litFraction > 0.1 && day.litFraction < 0.9) {
+                    EXPECT_GT(lit.rightPx * litSide * (waxing ? 1.0 : -1.0), 0.0)
+                        << settings.observer.name << " " << month << "-" << day.day;
+                }
+            }
         }
         EXPECT_LT(worst, 0.05) << settings.observer.name;
     }

@@ -72,6 +72,9 @@ TEST(EclipseSeen, EveryTimeShownIsOneOfTheDetails)
             EXPECT_NE(details.find(contact.timeText), std::string::npos) << c.name << " " << contact.label;
         EXPECT_FALSE(seen.discs.empty() && seen.contacts.empty()) << c.name;
     }
+    // Numbers the year does not have find nothing.
+    for (int number : {0, 5, -1})
+        EXPECT_FALSE(qv::eclipseSeen(settingsOf(kViennaPartial), number).found) << number;
 }
 
 // The obscuration, over the part of the course with the Sun up, is nowhere greater than at the
