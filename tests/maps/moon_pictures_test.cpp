@@ -97,7 +97,7 @@ TEST(MoonPictures, DrawnMoonsAreLitInTheirFractionOnTheirSide)
 }
 
 // The pictures to look at, at 1x and 2x: the calendar of a month and of the year for Vienna and
-// for Sydney, the total, annular and partial eclipses and a lunar one.
+// for Sydney, the total, annular and partial eclipses, one at sunrise and a lunar one.
 TEST(MoonPictures, WritesPicturesToLookAt)
 {
     qv::OffscreenGui gui;
@@ -126,6 +126,11 @@ TEST(MoonPictures, WritesPicturesToLookAt)
         {{"eclipse-partial-vienna",
           [](QPainter& p, QSizeF s) {
               qv::paintEclipseAsSeen(p, s, settingsAt(2025, "Vienna", 48.21, 16.37, "Europe/Vienna"), 2);
+          }},
+         eclipseSize},
+        {{"eclipse-sunrise-boston",
+          [](QPainter& p, QSizeF s) {
+              qv::paintEclipseAsSeen(p, s, settingsAt(2025, "Boston", 42.36, -71.06, "America/New_York"), 2);
           }},
          eclipseSize},
         {{"eclipse-lunar-vienna",

@@ -28,6 +28,7 @@ struct SeenCase {
 constexpr SeenCase kDallasTotal{"Dallas", 2024, 2, 32.78, -96.80, "America/Chicago"};
 constexpr SeenCase kAlbuquerqueAnnular{"Albuquerque", 2023, 3, 35.08, -106.65, "America/Denver"};
 constexpr SeenCase kViennaPartial{"Vienna", 2025, 2, 48.21, 16.37, "Europe/Vienna"};
+constexpr SeenCase kBostonSunrise{"Boston", 2025, 2, 42.36, -71.06, "America/New_York"};
 constexpr SeenCase kViennaLunar{"Vienna", 2025, 1, 48.21, 16.37, "Europe/Vienna"};
 constexpr SeenCase kSantiagoLunar{"Santiago", 2025, 1, -33.45, -70.67, "America/Santiago"};
 
@@ -59,7 +60,7 @@ std::string packedTime(const std::string& timeText)
 // Every contact and maximum shown in every case is written in its details text.
 TEST(EclipseSeen, EveryTimeShownIsOneOfTheDetails)
 {
-    for (const SeenCase& c : {kDallasTotal, kAlbuquerqueAnnular, kViennaPartial, kViennaLunar, kSantiagoLunar}) {
+    for (const SeenCase& c : {kDallasTotal, kAlbuquerqueAnnular, kViennaPartial, kBostonSunrise, kViennaLunar, kSantiagoLunar}) {
         const qv::EclipseSeen seen = qv::eclipseSeen(settingsOf(c), c.eclipse);
         const std::string details = detailsOf(c);
         ASSERT_TRUE(seen.found) << c.name;
@@ -128,6 +129,15 @@ TEST(EclipseSeen, DiscsShowTotalityAnnularityAndPartialPhase)
     ASSERT_EQ(partial.discs.size(), 3u);
     EXPECT_GT(partial.discs[1].obscuration, 0.0);
     EXPECT_LT(partial.discs[1].obscuration, 0.3);
+    EXPECT_FALSE(partial.risesEclipsed || partial.setsEclipsed);
+
+    // Boston sees the Sun rise eclipsed: the course runs on below the horizon before it.
+    const qv::EclipseSeen sunrise = qv::eclipseSeen(settingsOf(kBostonSunrise), kBostonSunrise.eclipse);
+    ASSERT_FALSE(sunrise.discs.empty());
+    EXPECT_TRUE(sunrise.risesEclipsed);
+    EXPECT_EQ(sunrise.discs.front().label, "Sunrise");
+    EXPECT_LT(sunrise.course.front().sunAltitudeDeg, 0.0);
+    EXPECT_GT(sunrise.course.front().obscuration + sunrise.course[1].obscuration, 0.0);
 }
 
 // The Moon's path runs through the umbra; at each contact its distance from the shadow's axis
