@@ -373,8 +373,7 @@ void paintMoonCalendar(QPainter& painter, QSizeF sizePx, const MoonCalendar& cal
 
 void paintMoonCalendar(QPainter& painter, QSizeF sizePx, const SettingsRecord& settings, int month)
 {
-    const int shown = yearPage(month) ? 0 : month;
-    paintMoonCalendar(painter, sizePx, moonCalendar(settings, shown), shown);
+    paintMoonCalendar(painter, sizePx, moonCalendar(settings, month), month);
 }
 
 }  // namespace qv

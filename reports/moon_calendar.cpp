@@ -119,14 +119,19 @@ MoonLook moonLookAt(const Instant& instant)
     return {moonIlluminatedFraction(sun, moon), angleDeg};
 }
 
-MoonCalendar moonCalendar(const SettingsRecord& settings, int month)
+MoonCalendar moonCalendar(const SettingsRecord& settings, int wantedMonth)
 {
+    const int month = wantedMonth >= 1 && wantedMonth <= 12 ? wantedMonth : 0;
     MoonCalendar calendar;
     const TimeZone& zone = settings.time.zone;
     const int year = settings.time.year;
     calendar.year = year;
     calendar.place = settings.observer.name;
-    calendar.zoneLabel = zoneLabelAt(modifiedJulianDate(1, 7, year, 12.0), zone);
+    // A named zone's offset changes over the year: a month names the offset of its middle, the
+    // year the zone alone.
+    calendar.zoneLabel = month == 0 && isNamedZone(zone)
+                             ? zone.name
+                             : zoneLabelAt(utFromLocal(modifiedJulianDate(15, month == 0 ? 1 : month, year, 12.0), zone), zone);
     calendar.southernView = settings.observer.latitudeDeg < 0.0;
     for (int m = 1; m <= 12; ++m)
         if (inMonths(m, month))

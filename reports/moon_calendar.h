@@ -48,7 +48,7 @@ struct MoonCalendarMark {
 struct MoonCalendar {
     int year = 0;
     std::string place;
-    std::string zoneLabel;   // the zone as the pages name it in the middle of the year
+    std::string zoneLabel;   // the zone as the pages name it in the middle of the month; the year: its name
     bool southernView = false;  // the observer south of the equator sees the Moon turned 180 degrees
     std::vector<MoonCalendarDay> days;        // in the order of time
     std::vector<MoonCalendarPhase> phases;    // in the order of time
@@ -56,8 +56,8 @@ struct MoonCalendar {
     std::vector<MoonCalendarMark> holidays;
 };
 
-// The calendar of month 1..12 of the settings' year, or of the whole year for month 0: days of
-// those months only, phases, eclipses and holidays of the year falling in them.
+// The calendar of month 1..12 of the settings' year, or of the whole year for any other month
+// (0): days of those months only, phases, eclipses and holidays of the year falling in them.
 MoonCalendar moonCalendar(const SettingsRecord& settings, int month);
 
 // The Moon's lit fraction and bright-limb position angle (degrees, from north through east) at
