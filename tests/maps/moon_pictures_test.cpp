@@ -101,54 +101,41 @@ TEST(MoonPictures, DrawnMoonsAreLitInTheirFractionOnTheirSide)
 TEST(MoonPictures, WritesPicturesToLookAt)
 {
     qv::OffscreenGui gui;
-    const qv::SettingsRecord vienna = settingsAt(2026, "Vienna", 48.21, 16.37, "Europe/Vienna");
-    const qv::SettingsRecord sydney = settingsAt(2026, "Sydney", -33.87, 151.21, "Australia/Sydney");
+    // What is drawn: a calendar's month (0: the year) or an eclipse's number, and where.
     struct Picture {
         const char* name;
-        std::function<void(QPainter&, QSizeF)> paint;
+        bool calendar;
+        int number;
+        int year;
+        const char* place;
+        double latitudeDeg, longitudeDeg;
+        const char* zone;
     };
-    const QSize eclipseSize(1100, 800);
-    const std::vector<std::pair<Picture, QSize>> pictures = {
-        {{"moon-month-vienna", [&](QPainter& p, QSizeF s) { qv::paintMoonCalendar(p, s, vienna, 8); }}, kCalendarSize},
-        {{"moon-year-vienna", [&](QPainter& p, QSizeF s) { qv::paintMoonCalendar(p, s, vienna, 0); }}, kCalendarSize},
-        {{"moon-month-sydney", [&](QPainter& p, QSizeF s) { qv::paintMoonCalendar(p, s, sydney, 8); }}, kCalendarSize},
-        {{"moon-year-sydney", [&](QPainter& p, QSizeF s) { qv::paintMoonCalendar(p, s, sydney, 0); }}, kCalendarSize},
-        {{"eclipse-total-dallas",
-          [](QPainter& p, QSizeF s) {
-              qv::paintEclipseAsSeen(p, s, settingsAt(2024, "Dallas", 32.78, -96.80, "America/Chicago"), 2);
-          }},
-         eclipseSize},
-        {{"eclipse-annular-albuquerque",
-          [](QPainter& p, QSizeF s) {
-              qv::paintEclipseAsSeen(p, s, settingsAt(2023, "Albuquerque", 35.08, -106.65, "America/Denver"), 3);
-          }},
-         eclipseSize},
-        {{"eclipse-partial-vienna",
-          [](QPainter& p, QSizeF s) {
-              qv::paintEclipseAsSeen(p, s, settingsAt(2025, "Vienna", 48.21, 16.37, "Europe/Vienna"), 2);
-          }},
-         eclipseSize},
-        {{"eclipse-sunrise-boston",
-          [](QPainter& p, QSizeF s) {
-              qv::paintEclipseAsSeen(p, s, settingsAt(2025, "Boston", 42.36, -71.06, "America/New_York"), 2);
-          }},
-         eclipseSize},
-        {{"eclipse-lunar-vienna",
-          [](QPainter& p, QSizeF s) {
-              qv::paintEclipseAsSeen(p, s, settingsAt(2025, "Vienna", 48.21, 16.37, "Europe/Vienna"), 1);
-          }},
-         eclipseSize},
-        {{"eclipse-lunar-santiago",
-          [](QPainter& p, QSizeF s) {
-              qv::paintEclipseAsSeen(p, s, settingsAt(2025, "Santiago", -33.45, -70.67, "America/Santiago"), 1);
-          }},
-         eclipseSize},
+    const Picture pictures[] = {
+        {"moon-month-vienna", true, 8, 2026, "Vienna", 48.21, 16.37, "Europe/Vienna"},
+        {"moon-year-vienna", true, 0, 2026, "Vienna", 48.21, 16.37, "Europe/Vienna"},
+        {"moon-month-sydney", true, 8, 2026, "Sydney", -33.87, 151.21, "Australia/Sydney"},
+        {"moon-year-sydney", true, 0, 2026, "Sydney", -33.87, 151.21, "Australia/Sydney"},
+        {"eclipse-total-dallas", false, 2, 2024, "Dallas", 32.78, -96.80, "America/Chicago"},
+        {"eclipse-annular-albuquerque", false, 3, 2023, "Albuquerque", 35.08, -106.65, "America/Denver"},
+        {"eclipse-partial-vienna", false, 2, 2025, "Vienna", 48.21, 16.37, "Europe/Vienna"},
+        {"eclipse-sunrise-boston", false, 2, 2025, "Boston", 42.36, -71.06, "America/New_York"},
+        {"eclipse-lunar-vienna", false, 1, 2025, "Vienna", 48.21, 16.37, "Europe/Vienna"},
+        {"eclipse-lunar-santiago", false, 1, 2025, "Santiago", -33.45, -70.67, "America/Santiago"},
     };
-    for (const auto& [picture, size] : pictures)
+    for (const Picture& picture : pictures) {
+        const qv::SettingsRecord settings =
+            settingsAt(picture.year, picture.place, picture.latitudeDeg, picture.longitudeDeg, picture.zone);
+        auto paint = [&](QPainter& p, QSizeF size) {
+            picture.calendar ? qv::paintMoonCalendar(p, size, settings, picture.number)
+                             : qv::paintEclipseAsSeen(p, size, settings, picture.number);
+        };
         for (double scale : {1.0, 2.0}) {
             const QString file = QStringLiteral("%1-%2x.png").arg(QString::fromLatin1(picture.name)).arg(scale);
-            EXPECT_TRUE(painted(size, scale, picture.paint).save(file)) << file.toStdString();
+            EXPECT_TRUE(painted(picture.calendar ? kCalendarSize : QSize(1100, 800), scale, paint).save(file))
+                << file.toStdString();
         }
+    }
 }
 
 }  // namespace
