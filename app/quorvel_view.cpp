@@ -14,6 +14,7 @@
 #include "config/input_limits.h"
 #include "dialogs/qv_ecl_dialog.h"
 #include "eclipse/special_eclipse.h"
+#include "maps/eclipse_seen.h"
 #include "maps/special_map_view.h"
 #include "reports/eclipse_details.h"
 #include "reports/eclipse_map.h"
@@ -223,6 +224,8 @@ void QuorvelView::showEclipseDetails(int y, const qv::SettingsRecord& settings)
     const std::string text = qv::eclipseDetailsText(settings, eclipse, circumstances);
     QvEclDialog dialog(this);
     dialog.showDetails(QString::fromUtf8(text.c_str()), fontSize_);
+    const qv::EclipseSeen seen = qv::eclipseSeen(settings, eclipse, circumstances);
+    dialog.showPicture([seen](QPainter& painter, QSizeF sizePx) { qv::paintEclipseAsSeen(painter, sizePx, seen); });
     dialog.exec();
 }
 

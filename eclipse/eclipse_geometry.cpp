@@ -68,17 +68,6 @@ SolarShadow solarShadow(const Vec3& sunSquashed, const Vec3& moonSquashed) {
     return shadow;
 }
 
-namespace {
-
-// The Earth's shadow at the Moon's distance: the Moon's distance from the anti-solar axis and
-// the radii of the umbra and the penumbra there, enlarged by the atmosphere.
-struct LunarShadow {
-    bool sunSide = false;  // the Moon on the Sun's side of the Earth
-    double axisDistance = 0.0;
-    double umbraRadius = 0.0;
-    double penumbraRadius = 0.0;
-};
-
 LunarShadow lunarShadow(const Vec3& sun, const Vec3& moon) {
     LunarShadow shadow;
     const double sunDistance = norm(sun);
@@ -94,8 +83,6 @@ LunarShadow lunarShadow(const Vec3& sun, const Vec3& moon) {
         std::fabs(moonDistance * kEarthPenumbraCone / sunDistance + 2.0) * kEarthShadowEnlargement * 0.5;
     return shadow;
 }
-
-}  // namespace
 
 LunarMagnitudes lunarMagnitudes(const Vec3& sun, const Vec3& moon) {
     const LunarShadow shadow = lunarShadow(sun, moon);

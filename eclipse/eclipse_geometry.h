@@ -93,6 +93,17 @@ SolarEclipseClass centralClass(double umbraDiameterAtSurface);
 // Class of a lunar eclipse for geocentric Sun and Moon vectors of the same frame and unit.
 LunarEclipseClass lunarShadowClass(const Vec3& sun, const Vec3& moon);
 
+// The Earth's shadow at the Moon's distance: the Moon's distance from the anti-solar axis and
+// the radii of the umbra and the penumbra there, enlarged by the atmosphere; Earth radii, for
+// geocentric Sun and Moon vectors in Earth radii.
+struct LunarShadow {
+    bool sunSide = false;  // the Moon on the Sun's side of the Earth
+    double axisDistance = 0.0;
+    double umbraRadius = 0.0;
+    double penumbraRadius = 0.0;
+};
+LunarShadow lunarShadow(const Vec3& sun, const Vec3& moon);
+
 // Penumbral and umbral magnitude of a lunar eclipse for geocentric Sun and Moon vectors in Earth
 // radii: how far the Moon reaches into each shadow, in Moon diameters, with the Earth's radius
 // enlarged by kCanonEarthEnlargement for its atmosphere, as eclipse canons count and measure

@@ -7,6 +7,7 @@
 #include "dialogs/qv_quick_dialog.h"
 #include "dialogs/qv_year_dialog.h"
 
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -21,6 +22,7 @@ private slots:
     void piecesAreShownInOrderFromTheTop_data();
     void piecesAreShownInOrderFromTheTop();
     void eclipseDetailsStartAtFirstLine();
+    void eclipsePictureStandsBesideTheText();
     void yearTotalsReplaceTextAndSetFont();
     void closingButtonsAccept();
 };
@@ -90,6 +92,25 @@ void TextDialogsTest::eclipseDetailsStartAtFirstLine()
     QCOMPARE(text->textCursor().position(), 0);
     QCOMPARE(text->verticalScrollBar()->value(), 0);
     QVERIFY(text->isReadOnly());
+}
+
+void TextDialogsTest::eclipsePictureStandsBesideTheText()
+{
+    QvEclDialog dialog;
+    auto* text = child<QTextEdit>(dialog, "eclEdit");
+    auto* picture = child<QWidget>(dialog, "eclPicture");
+    dialog.show();
+    QVERIFY(!picture->isVisible());
+    QSizeF paintedSize;
+    dialog.showPicture([&](QPainter& painter, QSizeF sizePx) {
+        paintedSize = sizePx;
+        painter.fillRect(QRectF(QPointF(0.0, 0.0), sizePx), Qt::black);
+    });
+    QVERIFY(picture->isVisible());
+    QCOMPARE(picture->grab().toImage().pixelColor(5, 5), QColor(Qt::black));
+    QCOMPARE(paintedSize, QSizeF(picture->size()));
+    QVERIFY(picture->geometry().left() >= text->geometry().right());
+    QCOMPARE(picture->geometry().top(), text->geometry().top());
 }
 
 void TextDialogsTest::yearTotalsReplaceTextAndSetFont()
