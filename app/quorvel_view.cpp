@@ -185,6 +185,29 @@ void QuorvelView::drawPageText(const qv::PageBuffer& page, bool fixedPitchAllowe
     refreshView();
 }
 
+void QuorvelView::showChart(const qv::ChartKind& chart, const qv::SettingsRecord& settings,
+                            const qv::ChartOptions& options)
+{
+    hidePointerPanel();
+    displayMode_ = ChartPage;
+    viewport()->setCursor(Qt::ArrowCursor);
+    setFillsPage(true);
+    chart_ = &chart;
+    chartSettings_ = settings;
+    chartOptions_ = options;
+    drawChart();
+    refreshView();
+}
+
+void QuorvelView::drawChart()
+{
+    const QSize size = viewport()->size();
+    chartPixmap_ = screenPixmap(size.width(), size.height());
+    chartPixmap_.fill(Qt::white);
+    QPainter painter(&chartPixmap_);
+    chart_->paint(painter, QSizeF(size), chartSettings_, chartOptions_);
+}
+
 void QuorvelView::refreshView() { viewport()->repaint(); }
 
 void QuorvelView::scrollStep(int dy)
@@ -230,6 +253,14 @@ void QuorvelView::paintEvent(QPaintEvent*)
     if (displayMode_ == EclipseMap && !mapTitle_.empty()) {
         mapView_ = fittedMapView(mapView_);
         qv::paintEclipseMapView(painter, mapView_, mapSettings_, mapPoints_, earthImage(), mapTitle_);
+        return;
+    }
+    if (displayMode_ == ChartPage) {
+        // Moved to a screen of another resolution, or resized: drawn again for it.
+        if (chartPixmap_.deviceIndependentSize().toSize() != viewport()->size() ||
+            chartPixmap_.devicePixelRatio() != devicePixelRatioF())
+            drawChart();
+        painter.drawPixmap(0, 0, chartPixmap_);
         return;
     }
     painter.drawPixmap(0, 0, displayMode_ == SpecialMap ? specialMapPixmap_ : pagePixmap_);
@@ -300,6 +331,8 @@ void QuorvelView::resizeEvent(QResizeEvent* event)
     // The map keeps its centre and span; only the area it fills changes.
     if (displayMode_ == EclipseMap)
         setMapView(mapView_);
+    if (displayMode_ == ChartPage)
+        viewport()->update();
 }
 
 bool QuorvelView::viewportEvent(QEvent* event)
