@@ -88,6 +88,11 @@ SunEvents sunEventsAt(const Instant& moment, const Observer& observer)
     return sunEvents(site, moment.mjdUT, sun.geocentric, sun.altitudeDeg, eqeqSeconds);
 }
 
+double sunTransitAfter(const Instant& moment, const Observer& observer)
+{
+    return sunTransitUT(eventSite(moment, observer), moment.mjdUT);
+}
+
 SkyCircumstances skyCircumstances(const Instant& moment, const Observer& observer)
 {
     SkyCircumstances sky;

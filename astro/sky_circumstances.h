@@ -45,4 +45,7 @@ SkyCircumstances skyCircumstances(const Instant& moment, const Observer& observe
 // Only the Sun's rise, set and twilights of skyCircumstances, the same times without the rest.
 SunEvents sunEventsAt(const Instant& moment, const Observer& observer);
 
+// The Sun's upper transit for the observer first at or after moment, as an MJD of UT.
+double sunTransitAfter(const Instant& moment, const Observer& observer);
+
 }  // namespace qv

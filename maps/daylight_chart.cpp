@@ -64,8 +64,7 @@ const MarkStyle kSeason{0x8A8A8A, 1.2, Qt::DotLine, "Equinox, solstice"};
 const QColor kGridColour(255, 255, 255, 60);
 const QColor kFrameColour(90, 90, 90);
 
-constexpr const char* kSeasonLabels[kSeasons] = {"March equinox", "June solstice", "September equinox",
-                                                 "December solstice"};
+constexpr const char* kSeasonLabels[kSeasons] = {"Equinox", "Solstice", "Equinox", "Solstice"};
 constexpr const char* kMonthLabels[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
@@ -119,14 +118,14 @@ void paintColumn(QPainter& painter, const DaylightChartLayout& layout, const Day
 }
 
 // The sunrise (rise true) or sunset line through the middle of each day's column, broken
-// where the Sun does not cross the horizon.
+// where the Sun does not cross the horizon that day.
 void paintSunLine(QPainter& painter, const DaylightChartLayout& layout, const DaylightYear& year, bool rise)
 {
     QPainterPath path;
     bool drawing = false;
     for (int i = 0; i < static_cast<int>(year.days.size()); ++i) {
         const RiseSet& horizon = year.days[i].sun.horizon;
-        if (!horizon.found()) {
+        if (!isDaysOwn(year.days[i], horizon, year.zone)) {
             drawing = false;
             continue;
         }
@@ -169,8 +168,12 @@ void paintClockChanges(QPainter& painter, const DaylightChartLayout& layout, con
         paintVerticalMark(painter, layout, x, kClockChange);
         char text[32];
         std::snprintf(text, sizeof text, "%+g h", stepHours);
+        const QString label = QString::fromLatin1(text);
+        const QFontMetricsF metrics(painter.font());
+        const QRectF box(x + 3.0, layout.plot.top() + 3.0, metrics.horizontalAdvance(label) + 6.0, kSmallFontPx + 5.0);
+        painter.fillRect(box, Qt::white);
         painter.setPen(QColor(kClockChange.colour));
-        drawCentredText(painter, layout, x, layout.plot.top() + kSmallFontPx + 3.0, QString::fromLatin1(text));
+        painter.drawText(box, Qt::AlignCenter, label);
     }
 }
 
@@ -308,9 +311,13 @@ void paintDaylightChart(QPainter& painter, QSizeF sizePx, const SettingsRecord& 
     const DaylightChartLayout layout = daylightChartLayout(sizePx, static_cast<int>(year.days.size()));
     painter.save();
     painter.fillRect(QRectF(QPointF(0.0, 0.0), sizePx), Qt::white);
-    painter.setFont(chartFont(kTitleFontPx, true));
+    // The title in one line, smaller where the picture is narrow.
+    const QString title = QString::fromStdString(daylightChartTitle(settings));
+    const double titleRoom = sizePx.width() - layout.plot.left() - kRightMarginPx;
+    const double titleWidth = QFontMetricsF(chartFont(kTitleFontPx, true)).horizontalAdvance(title);
+    painter.setFont(chartFont(std::min(kTitleFontPx, kTitleFontPx * titleRoom / titleWidth), true));
     painter.setPen(Qt::black);
-    painter.drawText(QPointF(layout.plot.left(), kTitleFontPx + 6.0), QString::fromStdString(daylightChartTitle(settings)));
+    painter.drawText(QPointF(layout.plot.left(), kTitleFontPx + 6.0), title);
     // The bands are whole pixel rows and columns, their edges unsmoothed; the marks are smooth.
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (int i = 0; i < static_cast<int>(year.days.size()); ++i)

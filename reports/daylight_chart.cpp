@@ -1,5 +1,6 @@
 #include "reports/daylight_chart.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,16 +14,19 @@ namespace qv {
 namespace {
 
 constexpr int kNoonHour = 12;
+constexpr long kSecondsPerDayWhole = 86400;
+constexpr int kSecondsPerHourWhole = 3600;
+constexpr int kSecondsPerMinuteWhole = 60;
 // Where formatDateTime ("MMM DD HH:MM") puts the hour and the minute.
 constexpr int kPrintedHourAt = 7;
 constexpr int kPrintedClockLength = 5;
 // Every level the Sun stays above when the details stop listing twilights.
 const RiseSet kStaysAbove{RiseSetStatus::StaysAbove, 0.0, 0.0};
 
-// "HH:MM" of the minute the details print for an instant, or "-".
-std::string clockText(const RiseSet& level, bool rise, const TimeZone& zone)
+// "HH:MM" of the minute the details print for a crossing of the day, or "-".
+std::string clockText(const DaylightDay& day, const RiseSet& level, bool rise, const TimeZone& zone)
 {
-    if (!level.found())
+    if (!isDaysOwn(day, level, zone))
         return "-";
     char printed[kDateTimeLength + 1] = {};
     formatDateTime(localMjd(rise ? level.riseUT : level.setUT, zone), printed);
@@ -40,6 +44,48 @@ std::string isoDate(const DayMonthYear& date)
     return text;
 }
 
+// The local second of the day of the Sun's transit on the date of settings, rounded; 12:00 when
+// it would fall on another date.
+int transitSecondOfDay(SettingsRecord settings, const DaylightDay& day)
+{
+    settings.time.hour = kNoonHour;
+    settings.time.minute = 0;
+    settings.time.second = 0;
+    const Instant noon = skyMoment(settings);
+    const double transitUT = sunTransitAfter(noon.later(-0.5), settings.observer);
+    const long second = std::lround(localHoursOfDay(day, transitUT, settings.time.zone) * kSecondsPerHourWhole);
+    return second >= 0 && second < kSecondsPerDayWhole ? static_cast<int>(second) : kNoonHour * kSecondsPerHourWhole;
+}
+
+// The Sun's events of the day as the details show them at a typed local second of its date.
+void showAt(SettingsRecord& typed, int secondOfDay, DaylightDay& day)
+{
+    typed.time.hour = secondOfDay / kSecondsPerHourWhole;
+    typed.time.minute = secondOfDay % kSecondsPerHourWhole / kSecondsPerMinuteWhole;
+    typed.time.second = secondOfDay % kSecondsPerMinuteWhole;
+    const Instant shown = skyMoment(typed);
+    day.shownSecondOfDay = secondOfDay;
+    day.shownUT = shown.mjdUT;
+    day.sun = sunEventsAt(shown, typed.observer);
+}
+
+// The levels whose crossings the details found, and those of them that are the day's own.
+int foundLevels(const DaylightDay& day)
+{
+    int count = 0;
+    for (int level = 0; level < kDaylightLevels; ++level)
+        count += daylightLevel(day, level).found() ? 1 : 0;
+    return count;
+}
+
+int ownLevels(const DaylightDay& day, const TimeZone& zone)
+{
+    int count = 0;
+    for (int level = 0; level < kDaylightLevels; ++level)
+        count += isDaysOwn(day, daylightLevel(day, level), zone) ? 1 : 0;
+    return count;
+}
+
 }  // namespace
 
 const RiseSet& daylightLevel(const DaylightDay& day, int level)
@@ -49,6 +95,15 @@ const RiseSet& daylightLevel(const DaylightDay& day, int level)
     return level <= day.sun.twilightLines ? day.sun.twilights[level - 1] : kStaysAbove;
 }
 
+bool isDaysOwn(const DaylightDay& day, const RiseSet& level, const TimeZone& zone)
+{
+    const auto onTheDay = [&](double mjdUT) {
+        const double hours = localHoursOfDay(day, mjdUT, zone);
+        return hours >= 0.0 && hours < kHoursPerDay;
+    };
+    return level.found() && (onTheDay(level.riseUT) || onTheDay(level.setUT));
+}
+
 DaylightYear daylightYear(const SettingsRecord& settings)
 {
     DaylightYear result;
@@ -56,24 +111,27 @@ DaylightYear daylightYear(const SettingsRecord& settings)
     result.zone = settings.time.zone;
     for (int s = 0; s < kSeasons; ++s)
         result.seasonsUT[s] = seasonInstant(result.year, static_cast<Season>(s), deltaTRule(settings.time)).mjdUT;
-    // Each day at noon as the details dialog reads a typed date and time.
-    SettingsRecord atNoon = settings;
-    atNoon.time.hour = kNoonHour;
-    atNoon.time.minute = 0;
-    atNoon.time.second = 0;
+    SettingsRecord typed = settings;
     const double first = modifiedJulianDate(1, 1, result.year, 0.0);
     const double end = modifiedJulianDate(1, 1, result.year + 1, 0.0);
     for (double midnight = first; midnight < end; midnight += 1.0) {
         DaylightDay day;
         day.date = civilDate(midnight);
         day.midnightLocalMjd = midnight;
-        atNoon.time.day = day.date.day;
-        atNoon.time.month = day.date.month;
-        atNoon.time.year = day.date.year;
-        const Instant noon = skyMoment(atNoon);
-        day.noonUT = noon.mjdUT;
-        day.zoneOffsetHours = zoneOffsetHoursAt(noon.mjdUT, result.zone);
-        day.sun = sunEventsAt(noon, settings.observer);
+        typed.time.day = day.date.day;
+        typed.time.month = day.date.month;
+        typed.time.year = day.date.year;
+        showAt(typed, transitSecondOfDay(typed, day), day);
+        // Near the poles the details at the transit may show the crossings of the day after
+        // the transit, before the Sun first rises; at the start of the day they show its own
+        // twilights.
+        if (ownLevels(day, result.zone) < foundLevels(day)) {
+            DaylightDay atStart = day;
+            showAt(typed, 0, atStart);
+            if (ownLevels(atStart, result.zone) > ownLevels(day, result.zone))
+                day = atStart;
+        }
+        day.zoneOffsetHours = zoneOffsetHoursAt(day.shownUT, result.zone);
         result.days.push_back(day);
     }
     return result;
@@ -92,7 +150,7 @@ std::string daylightCsv(const DaylightYear& year)
         csv += isoDate(day.date);
         for (int level = 0; level < kDaylightLevels; ++level) {
             const RiseSet& crossing = daylightLevel(day, level);
-            csv += ',' + clockText(crossing, true, year.zone) + ',' + clockText(crossing, false, year.zone);
+            csv += ',' + clockText(day, crossing, true, year.zone) + ',' + clockText(day, crossing, false, year.zone);
         }
         csv += '\n';
     }

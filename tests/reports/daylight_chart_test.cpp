@@ -1,5 +1,5 @@
-// The daylight chart's year of events against the Sun and Moon Details text of every day at
-// noon, at a place with daylight saving, a polar one and a southern one.
+// The daylight chart's year of events against the Sun and Moon Details text of every day at the
+// time it is shown for, at a place with daylight saving, a polar one and a southern one.
 #include "reports/daylight_chart.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <regex>
 #include <string>
 
+#include "base/julian.h"
 #include "reports/sky_details.h"
 
 namespace qv {
@@ -29,14 +30,16 @@ std::string clockOf(const std::string& printed)
 }
 
 // The CSV line of one day read off the Sun's part of the details text: its rise and set, then
-// each twilight line, "-" for "always above/below" and for the twilight lines not shown.
-std::string csvLineFromDetails(const std::string& date, const std::string& details)
+// each twilight line; "-" for "always above/below", for the twilight lines not shown, and for
+// a pair of which neither time is on the day ("MMM DD" as the details print it).
+std::string csvLineFromDetails(const std::string& date, const std::string& printedDay, const std::string& details)
 {
     const std::string sun = details.substr(0, details.find("MOON:"));
     std::string line = date;
-    const auto appendPair = [&line](const std::regex& pattern, const std::string& text) {
+    const auto appendPair = [&](const std::regex& pattern, const std::string& text) {
         std::smatch match;
-        const bool found = std::regex_search(text, match, pattern);
+        const bool found = std::regex_search(text, match, pattern) &&
+                           (match.str(1).substr(0, 6) == printedDay || match.str(2).substr(0, 6) == printedDay);
         for (int i = 1; i <= 2; ++i) {
             line += ',';
             line += found ? clockOf(match[i]) : std::string("-");
@@ -63,14 +66,20 @@ TEST(DaylightChart, CsvEqualsTheDetailsOfEveryDay)
         ASSERT_EQ(year.days.size(), 365u);
         std::string expected = "date,sunrise,sunset,civil_begin,civil_end,nautical_begin,nautical_end,"
                                "astronomical_begin,astronomical_end\n";
-        SettingsRecord atNoon = settings;
-        atNoon.time.hour = 12;
+        SettingsRecord atShown = settings;
         for (const DaylightDay& day : year.days) {
-            atNoon.time.day = day.date.day;
-            atNoon.time.month = day.date.month;
+            atShown.time.day = day.date.day;
+            atShown.time.month = day.date.month;
+            atShown.time.hour = day.shownSecondOfDay / 3600;
+            atShown.time.minute = day.shownSecondOfDay / 60 % 60;
+            atShown.time.second = day.shownSecondOfDay % 60;
             char date[16];
             std::snprintf(date, sizeof date, "2026-%02d-%02d", day.date.month, day.date.day);
-            expected += csvLineFromDetails(date, skyDetailsText(atNoon));
+            char month[4];
+            monthAbbreviation(day.date.month, month);
+            char printedDay[8];
+            std::snprintf(printedDay, sizeof printedDay, "%s %2d", month, day.date.day);
+            expected += csvLineFromDetails(date, printedDay, skyDetailsText(atShown));
         }
         EXPECT_EQ(daylightCsv(year), expected) << place.name;
     }
