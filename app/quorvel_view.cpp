@@ -331,8 +331,10 @@ void QuorvelView::resizeEvent(QResizeEvent* event)
     // The map keeps its centre and span; only the area it fills changes.
     if (displayMode_ == EclipseMap)
         setMapView(mapView_);
-    if (displayMode_ == ChartPage)
+    if (displayMode_ == ChartPage) {
+        drawChart();
         viewport()->update();
+    }
 }
 
 bool QuorvelView::viewportEvent(QEvent* event)

@@ -1,8 +1,11 @@
 #include "reports/daylight_chart.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
+#include <vector>
 
 #include "astro/sky_circumstances.h"
 #include "base/julian.h"
@@ -14,6 +17,7 @@ namespace qv {
 namespace {
 
 constexpr int kNoonHour = 12;
+constexpr unsigned kMaxThreads = 8;
 constexpr long kSecondsPerDayWhole = 86400;
 constexpr int kSecondsPerHourWhole = 3600;
 constexpr int kSecondsPerMinuteWhole = 60;
@@ -86,6 +90,29 @@ int ownLevels(const DaylightDay& day, const TimeZone& zone)
     return count;
 }
 
+// One local day, its events as the details show them at the Sun's transit.
+DaylightDay daylightDay(SettingsRecord typed, double midnightLocalMjd)
+{
+    DaylightDay day;
+    day.date = civilDate(midnightLocalMjd);
+    day.midnightLocalMjd = midnightLocalMjd;
+    typed.time.day = day.date.day;
+    typed.time.month = day.date.month;
+    typed.time.year = day.date.year;
+    showAt(typed, transitSecondOfDay(typed, day), day);
+    // Near the poles the details at the transit may show the crossings of the day after the
+    // transit, before the Sun first rises; at the start of the day they show its own twilights.
+    const TimeZone& zone = typed.time.zone;
+    if (ownLevels(day, zone) < foundLevels(day)) {
+        DaylightDay atStart = day;
+        showAt(typed, 0, atStart);
+        if (ownLevels(atStart, zone) > ownLevels(day, zone))
+            day = atStart;
+    }
+    day.zoneOffsetHours = zoneOffsetHoursAt(day.shownUT, zone);
+    return day;
+}
+
 }  // namespace
 
 const RiseSet& daylightLevel(const DaylightDay& day, int level)
@@ -111,29 +138,21 @@ DaylightYear daylightYear(const SettingsRecord& settings)
     result.zone = settings.time.zone;
     for (int s = 0; s < kSeasons; ++s)
         result.seasonsUT[s] = seasonInstant(result.year, static_cast<Season>(s), deltaTRule(settings.time)).mjdUT;
-    SettingsRecord typed = settings;
     const double first = modifiedJulianDate(1, 1, result.year, 0.0);
-    const double end = modifiedJulianDate(1, 1, result.year + 1, 0.0);
-    for (double midnight = first; midnight < end; midnight += 1.0) {
-        DaylightDay day;
-        day.date = civilDate(midnight);
-        day.midnightLocalMjd = midnight;
-        typed.time.day = day.date.day;
-        typed.time.month = day.date.month;
-        typed.time.year = day.date.year;
-        showAt(typed, transitSecondOfDay(typed, day), day);
-        // Near the poles the details at the transit may show the crossings of the day after
-        // the transit, before the Sun first rises; at the start of the day they show its own
-        // twilights.
-        if (ownLevels(day, result.zone) < foundLevels(day)) {
-            DaylightDay atStart = day;
-            showAt(typed, 0, atStart);
-            if (ownLevels(atStart, result.zone) > ownLevels(day, result.zone))
-                day = atStart;
-        }
-        day.zoneOffsetHours = zoneOffsetHoursAt(day.shownUT, result.zone);
-        result.days.push_back(day);
-    }
+    const int count = static_cast<int>(modifiedJulianDate(1, 1, result.year + 1, 0.0) - first);
+    result.days.resize(count);
+    // The days are independent: shared out in runs to the processor's threads.
+    const auto fill = [&](int from, int to) {
+        for (int i = from; i < to; ++i)
+            result.days[i] = daylightDay(settings, first + i);
+    };
+    const int parts = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads));
+    std::vector<std::thread> helpers;
+    for (int part = 1; part < parts; ++part)
+        helpers.emplace_back(fill, count * part / parts, count * (part + 1) / parts);
+    fill(0, count / parts);
+    for (std::thread& helper : helpers)
+        helper.join();
     return result;
 }
 

@@ -21,7 +21,7 @@
 namespace qv {
 
 struct DaylightDay {
-    DayMonthYear date;              // the local date
+    DayMonthYear date{};            // the local date
     int shownSecondOfDay = 0;       // local time typed for the events, 0..86399
     double shownUT = 0.0;           // that time, the instant the events are shown for
     double midnightLocalMjd = 0.0;  // 0:00 local clock of that date, as an MJD of local time
