@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -24,7 +25,9 @@ constexpr double kLeftMarginPx = 52.0;
 constexpr double kRightMarginPx = 16.0;
 constexpr double kMonthLabelBandPx = 20.0;
 constexpr double kLegendRowPx = 20.0;
-constexpr int kLegendRows = 2;
+// A little more than the legend's items take in one row; it wraps to as many rows as needed.
+constexpr double kLegendWidthPx = 1150.0;
+constexpr int kLegendMaxRows = 4;
 constexpr double kLegendGapPx = 8.0;
 constexpr double kSwatchPx = 14.0;
 constexpr double kSwatchLinePx = 22.0;
@@ -177,25 +180,48 @@ void paintClockChanges(QPainter& painter, const DaylightChartLayout& layout, con
     }
 }
 
-// The equinoxes and solstices: their lines across the plot, or (labels) their names and dates
-// above it.
-void paintSeasons(QPainter& painter, const DaylightChartLayout& layout, const DaylightYear& year, bool labels)
+// The equinoxes and solstices as day indices of the year (-1: not in it).
+std::array<int, kSeasons> seasonDays(const DaylightYear& year)
+{
+    std::array<int, kSeasons> days{};
+    for (int s = 0; s < kSeasons; ++s)
+        days[s] = dayIndexOf(year, year.seasonsUT[s]);
+    return days;
+}
+
+void paintSeasonLines(QPainter& painter, const DaylightChartLayout& layout, const DaylightYear& year)
+{
+    for (int index : seasonDays(year))
+        if (index >= 0)
+            paintVerticalMark(painter, layout, layout.xOfDay(index + 0.5), kSeason);
+}
+
+// Their names and dates above the plot; the names alone where the labels would run into each
+// other.
+void paintSeasonLabels(QPainter& painter, const DaylightChartLayout& layout, const DaylightYear& year)
 {
     painter.setFont(chartFont(kSmallFontPx));
+    painter.setPen(Qt::black);
+    const QFontMetricsF metrics(painter.font());
+    const std::array<int, kSeasons> days = seasonDays(year);
+    QString labels[kSeasons];
+    bool crowded = false;
+    double previousRight = -1e9;
     for (int s = 0; s < kSeasons; ++s) {
-        const int index = dayIndexOf(year, year.seasonsUT[s]);
-        if (index < 0)
+        if (days[s] < 0)
             continue;
-        const double x = layout.xOfDay(index + 0.5);
-        if (!labels) {
-            paintVerticalMark(painter, layout, x, kSeason);
-            continue;
-        }
-        const DayMonthYear& date = year.days[index].date;
-        painter.setPen(Qt::black);
-        drawCentredText(painter, layout, x, layout.plot.top() - 5.0,
-                        QString("%1 %2 %3").arg(kSeasonLabels[s]).arg(date.day).arg(kMonthLabels[date.month - 1]));
+        const DayMonthYear& date = year.days[days[s]].date;
+        labels[s] = QString("%1 %2 %3").arg(kSeasonLabels[s]).arg(date.day).arg(kMonthLabels[date.month - 1]);
+        const double width = metrics.horizontalAdvance(labels[s]);
+        const double left = std::clamp(layout.xOfDay(days[s] + 0.5) - width / 2.0, layout.plot.left(),
+                                       layout.plot.right() - width);
+        crowded = crowded || left < previousRight + kSmallFontPx;
+        previousRight = left + width;
     }
+    for (int s = 0; s < kSeasons; ++s)
+        if (days[s] >= 0)
+            drawCentredText(painter, layout, layout.xOfDay(days[s] + 0.5), layout.plot.top() - 5.0,
+                            crowded ? QString::fromLatin1(kSeasonLabels[s]) : labels[s]);
 }
 
 void paintToday(QPainter& painter, const DaylightChartLayout& layout, const DaylightYear& year, double nowUT)
@@ -298,8 +324,10 @@ DaylightChartLayout daylightChartLayout(QSizeF sizePx, int dayCount)
     DaylightChartLayout layout;
     layout.dayCount = std::max(1, dayCount);
     const double top = kTitleBandPx + kSeasonLabelBandPx;
-    const double bottom = kMonthLabelBandPx + kLegendGapPx + kLegendRows * kLegendRowPx;
-    layout.plot = QRectF(kLeftMarginPx, top, std::max(1.0, sizePx.width() - kLeftMarginPx - kRightMarginPx),
+    const double plotWidth = std::max(1.0, sizePx.width() - kLeftMarginPx - kRightMarginPx);
+    const int legendRows = std::clamp(static_cast<int>(std::ceil(kLegendWidthPx / plotWidth)), 1, kLegendMaxRows);
+    const double bottom = kMonthLabelBandPx + kLegendGapPx + legendRows * kLegendRowPx;
+    layout.plot = QRectF(kLeftMarginPx, top, plotWidth,
                          std::max(1.0, sizePx.height() - top - bottom));
     return layout;
 }
@@ -327,13 +355,13 @@ void paintDaylightChart(QPainter& painter, QSizeF sizePx, const SettingsRecord& 
     paintAxes(painter, layout, year);
     painter.save();
     painter.setClipRect(layout.plot);
-    paintSeasons(painter, layout, year, false);
+    paintSeasonLines(painter, layout, year);
     paintSunLine(painter, layout, year, true);
     paintSunLine(painter, layout, year, false);
     paintClockChanges(painter, layout, year);
     paintToday(painter, layout, year, settings.time.currentMjdUT);
     painter.restore();
-    paintSeasons(painter, layout, year, true);
+    paintSeasonLabels(painter, layout, year);
     paintLegend(painter, sizePx, layout);
     painter.restore();
 }
