@@ -1,14 +1,12 @@
 // The picture pages of the year as PNG or SVG files, painted offscreen exactly as the window
 // paints them, or the data a picture draws as CSV.
-#include <QBuffer>
 #include <QByteArray>
-#include <QImageWriter>
 
 #include <string>
 
-#include "base/replacing_file.h"
 #include "cli/commands.h"
 #include "cli/offscreen_gui.h"
+#include "cli/picture_file.h"
 #include "maps/chart_frame.h"
 
 namespace qv {
@@ -43,26 +41,6 @@ std::string extensionOf(const std::string& path)
     return extension;
 }
 
-// The picture's bytes as the file named by --out, whole or not at all.
-int writeChartFile(const CliContext& context, const QByteArray& bytes)
-{
-    std::string reason;
-    if (!writeReplacingFile(context.options.outPath, bytes.toStdString(), &reason))
-        return reportWriteFailure(context.err, context.options.outPath, reason);
-    return kCliExitOk;
-}
-
-int writePng(const CliContext& context, const QImage& image)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image))
-        return reportWriteFailure(context.err, context.options.outPath, writer.errorString().toStdString());
-    return writeChartFile(context, png);
-}
-
 }  // namespace
 
 bool chartWritesPicture(const CliOptions& options) { return options.format != "csv"; }
@@ -90,12 +68,12 @@ int runChartCommand(CliContext& context)
     const QSize sizePx(size.width, size.height);
     const OffscreenGui gui;
     if (extension == "png")
-        return writePng(context, chartImage(*chart, sizePx, options.pictureScale, context.settings, chartOptions));
+        return writePngFile(context, chartImage(*chart, sizePx, options.pictureScale, context.settings, chartOptions));
     QByteArray svg;
     std::string reason;
     if (!chartSvg(*chart, sizePx, context.settings, chartOptions, svg, reason))
         return reportWriteFailure(context.err, options.outPath, reason);
-    return writeChartFile(context, svg);
+    return writeOutFile(context, svg);
 }
 
 }  // namespace qv
