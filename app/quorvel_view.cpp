@@ -189,12 +189,12 @@ void QuorvelView::showChart(const qv::ChartKind& chart, const qv::SettingsRecord
                             const qv::ChartOptions& options)
 {
     hidePointerPanel();
-    displayMode_ = ChartPage;
-    viewport()->setCursor(Qt::ArrowCursor);
-    setFillsPage(true);
     chart_ = &chart;
     chartSettings_ = settings;
     chartOptions_ = options;
+    displayMode_ = ChartPage;
+    viewport()->setCursor(Qt::ArrowCursor);
+    setFillsPage(true);
     drawChart();
     refreshView();
 }

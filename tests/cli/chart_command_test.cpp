@@ -117,6 +117,35 @@ TEST(ChartCommand, DaylightBandEdgesFallOnTheDaysEvents)
     EXPECT_GE(edges, 20);  // of 24: four levels, morning and evening, three days
 }
 
+// Near the pole the bands fill the day: in June's midnight sun the whole column is day, in the
+// polar night of December the Sun reaches nautical twilight at noon and stays in night at
+// midnight; the CSV has no sunrise then.
+TEST(ChartCommand, PolarDayAndNightFillTheColumn)
+{
+    const std::vector<std::string> longyearbyen = {"chart", "daylight", "--date", "2026-01-01", "--lat", "78.2232",
+                                                   "--lon", "15.6267", "--tz", "Arctic/Longyearbyen"};
+    const std::string path = temporaryPath("polar.png");
+    std::vector<std::string> words = longyearbyen;
+    words.insert(words.end(), {"--size", "1400x900", "--out", path});
+    ASSERT_EQ(runInProcess(words).status, 0);
+    const QImage chart = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+    std::filesystem::remove(path);
+    const DaylightChartLayout layout = daylightChartLayout(QSizeF(kWidthPx, kHeightPx), 365);
+    const auto bandAt = [&](int dayIndex, double hours) {
+        return QColor(chart.pixel(static_cast<int>(layout.xOfDay(dayIndex + 0.5)), static_cast<int>(layout.yOfHour(hours))));
+    };
+    for (double hours = 0.5; hours < 24.0; hours += 1.0)  // between the grid's hour lines
+        EXPECT_EQ(bandAt(160, hours), daylightBandColour(DaylightBand::Day)) << hours;  // 10 June
+    EXPECT_EQ(bandAt(343, 0.5), daylightBandColour(DaylightBand::Night));            // 10 December
+    EXPECT_EQ(bandAt(343, 11.5), daylightBandColour(DaylightBand::Nautical));
+
+    words = longyearbyen;
+    words.insert(words.end(), {"--format", "csv"});
+    const std::string csv = runInProcess(words).out;
+    EXPECT_NE(csv.find("\n2026-06-10,-,-,-,-,-,-,-,-\n"), std::string::npos);
+    EXPECT_NE(csv.find("\n2026-12-10,-,-,-,-,"), std::string::npos);
+}
+
 TEST(ChartCommand, CsvAndSvgAreTheChartsData)
 {
     const CliResult csv = runInProcess(viennaChart({"--format", "csv"}));
