@@ -37,6 +37,7 @@ constexpr double kTextFontPx = 12.0;
 constexpr double kSmallFontPx = 10.5;
 constexpr int kHourStep = 3;
 constexpr double kHoursPerDayChart = 24.0;
+constexpr double kColumnOverlapPx = 0.75;
 constexpr const char* kFontFamily = "DejaVu Sans";
 
 // Band colours, brightest first: in grey their brightness falls about 230, 205, 140, 85, 35.
@@ -91,33 +92,40 @@ int dayIndexOf(const DaylightYear& year, double mjdUT)
     return index >= 0 && index < static_cast<int>(year.days.size()) ? index : -1;
 }
 
-// The bands of one day's column: the Sun above each level, from the day before (its evening
+// One band in one day's column: the Sun above the level, from the day before (its evening
 // running past midnight), the day itself and the day after, clipped to the column's 24 hours.
-void paintColumn(QPainter& painter, const DaylightChartLayout& layout, const DaylightYear& year, int index)
+void paintColumnBand(QPainter& painter, const DaylightChartLayout& layout, const DaylightYear& year, int index,
+                     int level)
 {
     const DaylightDay& day = year.days[index];
+    const int lastIndex = static_cast<int>(year.days.size()) - 1;
     const double left = layout.xOfDay(index);
-    const double right = layout.xOfDay(index + 1);
-    painter.fillRect(QRectF(QPointF(left, layout.plot.top()), QPointF(right, layout.plot.bottom())),
-                     QColor(kBands[kDaylightLevels].colour));
-    for (int level = kDaylightLevels - 1; level >= 0; --level) {
-        const QColor colour(kBands[level].colour);
-        for (int other = std::max(0, index - 1); other <= std::min(index + 1, static_cast<int>(year.days.size()) - 1);
-             ++other) {
-            const RiseSet& above = daylightLevel(year.days[other], level);
-            double from = 0.0;
-            double to = 0.0;
-            if (above.status == RiseSetStatus::StaysAbove && other == index) {
-                to = kHoursPerDayChart;
-            } else if (above.found()) {
-                from = std::max(0.0, localHoursOfDay(day, above.riseUT, year.zone));
-                to = std::min(kHoursPerDayChart, localHoursOfDay(day, above.setUT, year.zone));
-            }
-            if (to > from)
-                painter.fillRect(QRectF(QPointF(left, layout.yOfHour(to)), QPointF(right, layout.yOfHour(from))),
-                                 colour);
+    // Reaching into the next column, which covers it again with the same band, so that smoothed
+    // vector output (SVG, PDF) shows no seam between the columns.
+    const double right = layout.xOfDay(index + 1) + (index == lastIndex ? 0.0 : kColumnOverlapPx);
+    const QColor colour(kBands[level].colour);
+    for (int other = std::max(0, index - 1); other <= std::min(index + 1, lastIndex); ++other) {
+        const RiseSet& above = daylightLevel(year.days[other], level);
+        double from = 0.0;
+        double to = 0.0;
+        if (above.status == RiseSetStatus::StaysAbove && other == index) {
+            to = kHoursPerDayChart;
+        } else if (above.found()) {
+            from = std::max(0.0, localHoursOfDay(day, above.riseUT, year.zone));
+            to = std::min(kHoursPerDayChart, localHoursOfDay(day, above.setUT, year.zone));
         }
+        if (to > from)
+            painter.fillRect(QRectF(QPointF(left, layout.yOfHour(to)), QPointF(right, layout.yOfHour(from))), colour);
     }
+}
+
+// Night over the whole plot, then each band over the one below it, the darkest first.
+void paintBands(QPainter& painter, const DaylightChartLayout& layout, const DaylightYear& year)
+{
+    painter.fillRect(layout.plot, QColor(kBands[kDaylightLevels].colour));
+    for (int level = kDaylightLevels - 1; level >= 0; --level)
+        for (int i = 0; i < static_cast<int>(year.days.size()); ++i)
+            paintColumnBand(painter, layout, year, i, level);
 }
 
 // The sunrise (rise true) or sunset line through the middle of each day's column, broken
@@ -348,8 +356,7 @@ void paintDaylightChart(QPainter& painter, QSizeF sizePx, const SettingsRecord& 
     painter.drawText(QPointF(layout.plot.left(), kTitleFontPx + 6.0), title);
     // The bands are whole pixel rows and columns, their edges unsmoothed; the marks are smooth.
     painter.setRenderHint(QPainter::Antialiasing, false);
-    for (int i = 0; i < static_cast<int>(year.days.size()); ++i)
-        paintColumn(painter, layout, year, i);
+    paintBands(painter, layout, year);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     paintAxes(painter, layout, year);
