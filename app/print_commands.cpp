@@ -56,7 +56,8 @@ bool QuorvelApp::askPrintChoice()
 bool QuorvelApp::screenPagePrintable() const
 {
     const int mode = view_->displayMode();
-    return mode == QuorvelView::TextPage || mode == QuorvelView::EclipseList || mode == QuorvelView::EclipseMap;
+    return mode == QuorvelView::TextPage || mode == QuorvelView::EclipseList || mode == QuorvelView::EclipseMap ||
+           mode == QuorvelView::ChartPage;
 }
 
 qv::PrintDocument QuorvelApp::chosenDocument() const
@@ -64,6 +65,8 @@ qv::PrintDocument QuorvelApp::chosenDocument() const
     const qv::PrintChoice choice = printChoice_.value_or(qv::PrintChoice{});
     if (choice.wholeYear || !screenPagePrintable())
         return qv::buildYearDocument(settings_, choice.parts);
+    if (view_->displayMode() == QuorvelView::ChartPage)
+        return qv::buildChartDocument(view_->chartSettings(), view_->chart()->name, view_->chartOptions());
     if (view_->displayMode() == QuorvelView::EclipseList)
         return qv::buildPageDocument(view_->listSettings(), view_->viewPage());
     if (view_->displayMode() == QuorvelView::EclipseMap) {

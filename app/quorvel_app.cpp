@@ -272,6 +272,7 @@ void QuorvelApp::createActions()
         connect(action, &QAction::triggered, this, entry.slot);
         *members[i] = action;
     }
+    createChartActions();
     viewToolBar_ = new QAction(tr("Tool&bar"), this);
     viewToolBar_->setCheckable(true);
     viewToolBar_->setChecked(true);  // the tool bar is visible from the start
@@ -329,6 +330,7 @@ void QuorvelApp::createMenus()
     inputMenu_->addAction(inputLocation_);
     calcMenu_ = menuBar()->addMenu(tr("Calc&ulate"));
     calcMenu_->addActions({calcPhases_, calcCalendar_, calcEclipses_, calcHolidays_, calcPlanets_});
+    calcMenu_->addActions(calcCharts_);
     calcMenu_->addSeparator();
     calcMenu_->addActions({calcDay_, calcSky_, calcPlanetsDetails_, calcYearTot_, calcSolarPanel_});
     calcMenu_->addSeparator();
@@ -358,6 +360,30 @@ void QuorvelApp::createToolBar()
     toolBar_->addSeparator();
     toolBar_->addSeparator();
     toolBar_->addAction(whatsThis_);
+}
+
+void QuorvelApp::createChartActions()
+{
+    for (const qv::ChartKind& chart : qv::chartKinds()) {
+        auto* action = new QAction(tr(chart.menuText), this);
+        action->setShortcut(QKeySequence(QKeyCombination(Qt::ControlModifier, static_cast<Qt::Key>(chart.key))));
+        action->setStatusTip(tr(chart.statusTip));
+        action->setWhatsThis(QString(action->text()).remove(QLatin1Char('&')) + "\n\n" + tr(chart.statusTip) + ".");
+        connect(action, &QAction::triggered, this, [this, &chart] { showChartPage(chart); });
+        calcCharts_ << action;
+    }
+}
+
+void QuorvelApp::showChartPage(const qv::ChartKind& chart)
+{
+    status("Draw the picture...");
+    const qv::ChartOptions options;
+    if (const std::string refusal = qv::chartRefusal(chart, settings_, options); !refusal.empty()) {
+        status(refusal.c_str());
+        return;
+    }
+    view_->showChart(chart, settings_, options);
+    status("Ready.");
 }
 
 void QuorvelApp::createCentralView()
@@ -444,6 +470,12 @@ void QuorvelApp::keyPressEvent(QKeyEvent* event)
     for (const KeyCommand& command : kKeyCommands) {
         if (command.key == key) {
             (this->*command.slot)();
+            return;
+        }
+    }
+    for (const qv::ChartKind& chart : qv::chartKinds()) {
+        if (chart.key == key) {
+            showChartPage(chart);
             return;
         }
     }

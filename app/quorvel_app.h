@@ -1,6 +1,7 @@
 #pragma once
 // The main window: actions, menus, tool bar, status bar, the central view and the slots that
 // run every command.
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 
@@ -11,6 +12,7 @@
 #include "base/settings.h"
 #include "config/settings_io.h"
 #include "dialogs/qv_print_dialog.h"
+#include "maps/chart_frame.h"
 #include "reports/year_totals.h"
 
 class QAction;
@@ -111,6 +113,10 @@ private:
     // Writes text whole to path and shows doneText, or says why it failed (status bar and message box).
     bool writeExport(const char* title, const QString& path, const std::string& text, const QString& doneText);
     void reportExportFailure(const char* title, const QString& path, const std::string& error);
+    // The Calculate entries of the picture pages, one per chart, in the order of the charts.
+    void createChartActions();
+    // Shows a picture page of the year, or says in the status bar why it cannot be drawn.
+    void showChartPage(const qv::ChartKind& chart);
     // Clears the page, builds a report into it, remembers it as the last page and draws it.
     void showTextReport(Page lastPage, void (*build)(qv::SettingsRecord&, qv::PageBuffer&));
     // Builds the yearly totals for the cutoff angle, or the solar panel statistics, and shows
@@ -159,6 +165,7 @@ private:
     QAction* calcYearTot_ = nullptr;
     QAction* calcSolarPanel_ = nullptr;
     QAction* calcSatEcl_ = nullptr;
+    QList<QAction*> calcCharts_;  // in the order of qv::chartKinds()
     QAction* viewFontSize_ = nullptr;
     QAction* viewMapGrid_ = nullptr;
     QAction* viewZoomToPath_ = nullptr;  // enabled while a solar eclipse map is shown

@@ -188,6 +188,29 @@ void QuorvelView::drawPageText(const qv::PageBuffer& page, bool fixedPitchAllowe
     refreshView();
 }
 
+void QuorvelView::showChart(const qv::ChartKind& chart, const qv::SettingsRecord& settings,
+                            const qv::ChartOptions& options)
+{
+    hidePointerPanel();
+    chart_ = &chart;
+    chartSettings_ = settings;
+    chartOptions_ = options;
+    displayMode_ = ChartPage;
+    viewport()->setCursor(Qt::ArrowCursor);
+    setFillsPage(true);
+    drawChart();
+    refreshView();
+}
+
+void QuorvelView::drawChart()
+{
+    const QSize size = viewport()->size();
+    chartPixmap_ = screenPixmap(size.width(), size.height());
+    chartPixmap_.fill(Qt::white);
+    QPainter painter(&chartPixmap_);
+    chart_->paint(painter, QSizeF(size), chartSettings_, chartOptions_);
+}
+
 void QuorvelView::refreshView() { viewport()->repaint(); }
 
 void QuorvelView::scrollStep(int dy)
@@ -240,6 +263,14 @@ void QuorvelView::paintEvent(QPaintEvent*)
     if (displayMode_ == SpecialMap) {
         mapView_ = fittedMapView(mapView_);
         qv::paintSpecialMapView(painter, mapView_, mapSettings_, specialTrack_, specialNow_, earthImage());
+        return;
+    }
+    if (displayMode_ == ChartPage) {
+        // Moved to a screen of another resolution, or resized: drawn again for it.
+        if (chartPixmap_.deviceIndependentSize().toSize() != viewport()->size() ||
+            chartPixmap_.devicePixelRatio() != devicePixelRatioF())
+            drawChart();
+        painter.drawPixmap(0, 0, chartPixmap_);
         return;
     }
     painter.drawPixmap(0, 0, pagePixmap_);
@@ -313,6 +344,10 @@ void QuorvelView::resizeEvent(QResizeEvent* event)
     // The map keeps its centre and span; only the area it fills changes.
     if (isZoomableMap())
         setMapView(mapView_);
+    if (displayMode_ == ChartPage) {
+        drawChart();
+        viewport()->update();
+    }
 }
 
 bool QuorvelView::viewportEvent(QEvent* event)

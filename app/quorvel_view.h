@@ -3,7 +3,9 @@
 // or the special-eclipse map). Text is rasterised once into an off-screen pixmap; painting
 // only copies the pixmap of the current mode. The two maps are the exception: they fill the
 // page, are drawn as vector lines for their current view at every repaint, and zoom and pan;
-// their fixed design pictures are still drawn into pixmaps for saving and printing.
+// their fixed design pictures are still drawn into pixmaps for saving and printing. A picture
+// page of the year (maps/chart_frame.h) also fills the page; it is drawn into a pixmap of the
+// page's size and the screen's resolution, again whenever either changes.
 #include <QPixmap>
 #include <QScrollArea>
 #include <QTimer>
@@ -14,6 +16,7 @@
 #include "base/settings.h"
 #include "eclipse/circumstances.h"
 #include "eclipse/lunation.h"
+#include "maps/chart_frame.h"
 #include "maps/map_drawing.h"
 #include "maps/map_view.h"
 #include "reports/eclipse_map.h"
@@ -29,7 +32,7 @@ double steppedSpecialInstant(double mjdUT, double stepSeconds);
 class QuorvelView : public QScrollArea {
     Q_OBJECT
 public:
-    enum DisplayMode { NoPage = 0, TextPage = 1, EclipseList = 2, EclipseMap = 3, SpecialMap = 4 };
+    enum DisplayMode { NoPage = 0, TextPage = 1, EclipseList = 2, EclipseMap = 3, SpecialMap = 4, ChartPage = 5 };
 
     explicit QuorvelView(QWidget* parent = nullptr);
 
@@ -77,6 +80,8 @@ public:
     void drawSpecialEclipse(const qv::SettingsRecord& settings);
     // Redraws the special-eclipse label and markers for settings.time.currentMjdUT, keeping the view.
     void drawSpecialEclipseLabel(const qv::SettingsRecord& settings);
+    // Shows a picture page of the year for the settings, filling the page.
+    void showChart(const qv::ChartKind& chart, const qv::SettingsRecord& settings, const qv::ChartOptions& options);
     virtual void refreshView();
 
     int displayMode() const { return displayMode_; }
@@ -87,6 +92,11 @@ public:
     int numberedLineCount() const { return numberedLineCount_; }
     const QPixmap& pagePixmap() const { return pagePixmap_; }
     const QPixmap& specialMapPixmap() const { return specialMapPixmap_; }
+    // The picture page shown (nullptr before the first), with the inputs it is drawn for.
+    const qv::ChartKind* chart() const { return chart_; }
+    const qv::SettingsRecord& chartSettings() const { return chartSettings_; }
+    const qv::ChartOptions& chartOptions() const { return chartOptions_; }
+    const QPixmap& chartPixmap() const { return chartPixmap_; }
     const qv::MapGeometry& mapGeometry() const { return mapGeometry_; }
     // The settings the eclipse list and its maps were drawn for.
     const qv::SettingsRecord& listSettings() const { return listSettings_; }
@@ -133,6 +143,8 @@ private:
     QSize mapAreaSize() const;
     // The view at the page's size and device scale, clamped.
     qv::MapView fittedMapView(qv::MapView view) const;
+    // Paints the picture page into its pixmap at the page's size and the screen's resolution.
+    void drawChart();
     const QPixmap* earthImage() const { return earthLoaded_ ? &earthPixmap_ : nullptr; }
     // Opens the details of the list line above the vertical position y of the list page, with
     // the circumstances at the settings' place.
@@ -173,4 +185,10 @@ private:
     QLabel* pointerPanel_ = nullptr;
     QTimer pointerTimer_;
     QPointF pointerPosition_;
+
+    // The picture page on screen.
+    const qv::ChartKind* chart_ = nullptr;
+    qv::SettingsRecord chartSettings_;
+    qv::ChartOptions chartOptions_;
+    QPixmap chartPixmap_;
 };

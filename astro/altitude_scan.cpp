@@ -51,6 +51,16 @@ long AltitudeScan::minuteNear(double timeUT) const
 
 double AltitudeScan::altitudeDeg(long minute)
 {
+    const auto known = altitudesDeg_.find(minute);
+    if (known != altitudesDeg_.end())
+        return known->second;
+    const double altitude = computedAltitudeDeg(minute);
+    altitudesDeg_.emplace(minute, altitude);
+    return altitude;
+}
+
+double AltitudeScan::computedAltitudeDeg(long minute)
+{
     const double t = timeOf(minute);
     double eqeqSeconds = 0.0;
     const Vec3 v = body_ == ScannedBody::Sun ? sunVectorAt(site_, t, eqeqSeconds) : moonVectorAt(site_, t, eqeqSeconds);

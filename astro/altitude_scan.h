@@ -8,6 +8,8 @@
 // Checked against PyEphem's positions at 66.56 to 89 degrees north and south over 2024, with
 // the accuracy rise_set.h states (tools/ephem_polar_rise_set.py,
 // tests/astro/polar_rise_set_crosscheck_test.cpp).
+#include <unordered_map>
+
 #include "astro/rise_set.h"
 
 namespace qv {
@@ -51,6 +53,7 @@ public:
 
 private:
     double altitudeDeg(long minute);
+    double computedAltitudeDeg(long minute);
     // The instant h0Deg is crossed between a minute and the next, interpolated linearly.
     double crossingTime(long minute, double h0Deg);
     // The reported minute of a crossing of the kind within 1.5 minutes of timeUT, or kNoMinute.
@@ -60,6 +63,9 @@ private:
     EventSite site_;
     double originUT_;
     double degreesPerMinute_;  // the fastest the altitude can change
+    // The altitudes computed so far, by minute: the searches of one scan go over the same
+    // minutes again (a rise, its set, each twilight), and the series are its costly part.
+    std::unordered_map<long, double> altitudesDeg_;
     long longestSearch_;       // how far a set is sought after its rise, and a rise before its set
 };
 

@@ -70,7 +70,28 @@ void addMoonDisk(SkyCircumstances& sky)
     sky.sunMoonSeparationDeg = std::fabs(cosSeparation) > 1.0 ? 0.0 : std::acos(cosSeparation) * kDegPerRad;
 }
 
+// The Sun's place at the moment; eqeqSeconds is that of its series evaluation.
+BodyPlace sunPlace(const Instant& moment, const EventSite& site, double& eqeqSeconds)
+{
+    double longitudeRad = 0.0;
+    const Vec3 sunVector = EARTH_RADII_PER_AU * sunApparentEquatorial(moment, eqeqSeconds, longitudeRad);
+    return bodyPlace(moment, site, eqeqSeconds, sunVector, longitudeRad);
+}
+
 }  // namespace
+
+SunEvents sunEventsAt(const Instant& moment, const Observer& observer)
+{
+    const EventSite site = eventSite(moment, observer);
+    double eqeqSeconds = 0.0;
+    const BodyPlace sun = sunPlace(moment, site, eqeqSeconds);
+    return sunEvents(site, moment.mjdUT, sun.geocentric, sun.altitudeDeg, eqeqSeconds);
+}
+
+double sunTransitAfter(const Instant& moment, const Observer& observer)
+{
+    return sunTransitUT(eventSite(moment, observer), moment.mjdUT);
+}
 
 SkyCircumstances skyCircumstances(const Instant& moment, const Observer& observer)
 {
@@ -81,11 +102,10 @@ SkyCircumstances skyCircumstances(const Instant& moment, const Observer& observe
     const EventSite site = eventSite(moment, observer);
 
     double eqeqSeconds = 0.0;
-    double longitudeRad = 0.0;
-    const Vec3 sunVector = EARTH_RADII_PER_AU * sunApparentEquatorial(moment, eqeqSeconds, longitudeRad);
-    sky.sun = bodyPlace(moment, site, eqeqSeconds, sunVector, longitudeRad);
+    sky.sun = sunPlace(moment, site, eqeqSeconds);
     sky.sunEvents = sunEvents(site, moment.mjdUT, sky.sun.geocentric, sky.sun.altitudeDeg, eqeqSeconds);
 
+    double longitudeRad = 0.0;
     const Vec3 moonVector = moonApparentEquatorial(moment, eqeqSeconds, longitudeRad);
     sky.moon = bodyPlace(moment, site, eqeqSeconds, moonVector, longitudeRad);
     sky.moonEvents = moonRiseSet(site, moment.mjdUT, sky.moon.geocentric, sky.moon.distanceEarthRadii,

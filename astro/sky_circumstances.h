@@ -42,4 +42,10 @@ struct SkyCircumstances {
 // The sky at moment for the observer (latitude, longitude and height; the name is not used).
 SkyCircumstances skyCircumstances(const Instant& moment, const Observer& observer);
 
+// Only the Sun's rise, set and twilights of skyCircumstances, the same times without the rest.
+SunEvents sunEventsAt(const Instant& moment, const Observer& observer);
+
+// The Sun's upper transit for the observer first at or after moment, as an MJD of UT.
+double sunTransitAfter(const Instant& moment, const Observer& observer);
+
 }  // namespace qv

@@ -4,11 +4,11 @@
 // scan of four days at one-minute steps (target: under 20 ms).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
 
 #include "base/julian.h"
+#include "bench_gui.h"
 #include "eclipse/special_eclipse.h"
 #include "maps/map_drawing.h"
 #include "maps/map_view.h"
@@ -51,15 +51,6 @@ void BM_MapPointerAnswer(benchmark::State& state)
         benchmark::DoNotOptimize(qv::mapPointAnswer(eclipse, line, latitudeDeg, longitudeDeg).obscuration);
 }
 BENCHMARK(BM_MapPointerAnswer)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-
-// The offscreen GUI the maps are painted with, started once.
-void startOffscreenGui()
-{
-    static char program[] = "quorvel_bench", platformOption[] = "-platform", platform[] = "offscreen";
-    static char* arguments[] = {program, platformOption, platform, nullptr};
-    static int argumentCount = 3;
-    static QGuiApplication application(argumentCount, arguments);
-}
 
 // The whole map as the window draws it: the points, then the physical map painted offscreen.
 void BM_EclipseMapDrawing(benchmark::State& state)

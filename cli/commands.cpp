@@ -35,6 +35,8 @@ constexpr CliCommand kCommands[] = {
      runPlanetsCommand},
     {"ics", "the year's phases, seasons, eclipses, holidays and planets as iCalendar (--no-planets)",
      runIcsCommand},
+    {"chart", "chart daylight: the picture of the year's daylight, --out FILE.png|FILE.svg (--format csv)",
+     runChartCommand, chartWritesPicture, true},
     {"pdf", "the year as a printed booklet: --out FILE.pdf (--pages, --paper, --landscape)", runPdfCommand,
      [](const CliOptions&) { return true; }},
     {"save", "the save file of the year: year tables, holidays and calendar", runSaveCommand},

@@ -114,6 +114,13 @@ int runSaveCommand(CliContext& context);
 // no match, is refused.
 int runPlacesCommand(CliContext& context);
 
+// A picture page of the year (chart NAME: daylight) as a PNG or SVG file (--out, by its
+// extension) at --size and --scale, or with --format csv the data it draws; a name that is no
+// picture, or inputs the picture cannot be drawn for, are refused.
+int runChartCommand(CliContext& context);
+// Whether the chart command writes a picture for these options (not with --format).
+bool chartWritesPicture(const CliOptions& options);
+
 // The Sun and Moon details of --date and --time as the dialog first shows them.
 int runSkyCommand(CliContext& context);
 

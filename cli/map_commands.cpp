@@ -1,7 +1,4 @@
 // The map pictures of the batch companion, painted offscreen exactly as the window paints them.
-#include <QBuffer>
-#include <QByteArray>
-#include <QImageWriter>
 #include <QPainter>
 #include <QPixmap>
 
@@ -9,9 +6,9 @@
 #include <string>
 
 #include "base/constants.h"
-#include "base/replacing_file.h"
 #include "cli/commands.h"
 #include "cli/offscreen_gui.h"
+#include "cli/picture_file.h"
 #include "config/input_limits.h"
 #include "eclipse/special_eclipse.h"
 #include "maps/map_drawing.h"
@@ -31,20 +28,9 @@ int refuse(const CliContext& context, const std::string& message)
     return kCliExitUsage;
 }
 
-// Encodes the picture as a PNG in memory and writes it through the program's one file writer:
-// either the whole file or nothing, with the system's reason when it fails.
 int writePicture(const CliContext& context, const QPixmap& picture)
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(picture.toImage()))
-        return reportWriteFailure(context.err, context.options.outPath, writer.errorString().toStdString());
-    std::string reason;
-    if (!writeReplacingFile(context.options.outPath, png.toStdString(), &reason))
-        return reportWriteFailure(context.err, context.options.outPath, reason);
-    return kCliExitOk;
+    return writePngFile(context, picture.toImage());
 }
 
 // Paints a view and its caption strip at the view's device scale and writes the picture.

@@ -76,6 +76,7 @@ struct CliOptions {
     std::optional<CliDate> date;
     std::optional<CliTime> time;
     std::optional<int> eclipseNumber;  // 1-based number in the eclipse list
+    std::optional<int> month;          // chart: the month of a monthly picture, 1..12
     std::optional<int> mapStepMin;
     std::optional<MapProjection> mapProjection;
     std::optional<double> centralMeridianDeg;
@@ -96,7 +97,7 @@ struct CliOptions {
     bool points = false;  // map and special: print the plotted points
     int pictureScale = 1;  // map and special: device pixels per map pixel of the picture
     std::optional<CliMapView> mapView;  // map: the zoomable view instead of the fixed picture
-    std::optional<CliSize> mapViewSize;  // map with --view: the picture's size
+    std::optional<CliSize> mapViewSize;  // map and special with --view, chart: the picture's size
     std::optional<CliMapPoint> mapAt;  // map: the pointer panel's text there instead of the picture
     unsigned printParts = kPrintWholeYear;  // pdf: the parts of the year (PrintPart bits)
     std::optional<PrintPaper> paper;        // pdf: empty for the locale's paper

@@ -42,11 +42,12 @@ QvPrintDialog::QvPrintDialog(QWidget* parent)
     screenButton = addButton<QRadioButton>(whatGroup, "screenButton", tr("The page on &screen"));
     yearButton = addButton<QRadioButton>(whatGroup, "yearButton", tr("The &whole year:"));
     const char* const partNames[] = {"phasesBox",   "calendarBox", "holidaysBox",
-                                     "eclipsesBox", "mapsBox",     "planetsBox"};
+                                     "eclipsesBox", "mapsBox",     "planetsBox", "daylightBox"};
     const QString partTexts[] = {tr("&Phases of the Moon, Sun and eclipse tables"), tr("&Calendar"),
                                  tr("&Holidays"), tr("&Eclipse list and each eclipse's details"),
                                  tr("Eclipse &maps with their legends"),
-                                 tr("Plane&ts: conjunctions, oppositions, elongations and stations")};
+                                 tr("Plane&ts: conjunctions, oppositions, elongations and stations"),
+                                 tr("&Daylight chart of the year")};
     static_assert(std::size(partNames) == std::size(qv::kPrintPartKeys));
     for (std::size_t i = 0; i < std::size(partNames); ++i) {
         QCheckBox* box = addButton<QCheckBox>(whatGroup, partNames[i], partTexts[i]);

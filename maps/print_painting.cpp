@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "maps/chart_frame.h"
 #include "maps/map_drawing.h"
 
 namespace qv {
@@ -112,6 +113,7 @@ private:
     void paintBands(int number);
     void paintText(const PrintBlock& block, int firstLine, int lineCount);
     void paintMap(const PrintBlock& block);
+    void paintChart(const PrintBlock& block);
     void paintLegend(const PrintBlock& block, double topPt);
     void drawRule(double yPt);
 
@@ -151,7 +153,7 @@ void PagePainter::planPages()
     const int linesPerPage = std::max(1, static_cast<int>(bodyRect(areaPt_).height() / lineSpacingPt_));
     for (int b = 0; b < static_cast<int>(document_.blocks.size()); ++b) {
         const PrintBlock& block = document_.blocks[b];
-        if (block.map) {
+        if (block.map || !block.chart.empty()) {
             pages_.push_back({b, 0, 0});
             continue;
         }
@@ -192,6 +194,8 @@ void PagePainter::paintPage(const PlannedPage& page, int number)
     const PrintBlock& block = document_.blocks[page.block];
     if (block.map)
         paintMap(block);
+    else if (!block.chart.empty())
+        paintChart(block);
     else
         paintText(block, page.firstLine, page.lineCount);
 }
@@ -249,6 +253,20 @@ void PagePainter::paintMap(const PrintBlock& block)
     painter_.setBrush(Qt::NoBrush);
     painter_.drawRect(QRectF(px(mapPt.left()), px(mapPt.top()), px(mapPt.width()), px(mapPt.height())));
     paintLegend(block, mapPt.bottom() + kLegendGapPt);
+}
+
+// A picture page fills the body; its sizes in pixels are points on paper.
+void PagePainter::paintChart(const PrintBlock& block)
+{
+    const ChartKind* chart = findChartKind(block.chart);
+    if (chart == nullptr)
+        return;
+    const QRectF body = bodyRect(areaPt_);
+    painter_.save();
+    painter_.translate(px(body.left()), px(body.top()));
+    painter_.scale(pixelsPerPoint_, pixelsPerPoint_);
+    chart->paint(painter_, body.size(), settings_, block.chartOptions);
+    painter_.restore();
 }
 
 void PagePainter::paintLegend(const PrintBlock& block, double topPt)

@@ -3,7 +3,8 @@
 // Export PDF and by the batch companion's pdf command: every page has the header line at the
 // top and "Page N of M" at the bottom; text pages keep the screen's character columns in a
 // fixed-pitch font and stay real text; a map page holds the eclipse's title, its map painted
-// by the map drawing as vectors at the device's resolution, and the map's legend.
+// by the map drawing as vectors at the device's resolution, and the map's legend; a picture
+// page (maps/chart_frame.h) fills the page between header and footer.
 #include <QByteArray>
 #include <QPageLayout>
 #include <QRectF>

@@ -14,9 +14,10 @@
 
 namespace qv {
 
-const PrintPartKey kPrintPartKeys[6] = {
+const PrintPartKey kPrintPartKeys[7] = {
     {kPrintPhases, "phases"},     {kPrintCalendar, "calendar"}, {kPrintHolidays, "holidays"},
     {kPrintEclipses, "eclipses"}, {kPrintMaps, "maps"},         {kPrintPlanets, "planets"},
+    {kPrintDaylight, "daylight"},
 };
 
 namespace {
@@ -169,6 +170,14 @@ std::string trimmedName(const std::string& name)
     return end == std::string::npos ? std::string() : name.substr(0, end + 1);
 }
 
+PrintBlock chartBlock(const std::string& chart, const ChartOptions& options)
+{
+    PrintBlock block;
+    block.chart = chart;
+    block.chartOptions = options;
+    return block;
+}
+
 }  // namespace
 
 bool parsePrintParts(std::string_view list, unsigned& parts, std::string& badKey)
@@ -212,6 +221,8 @@ PrintDocument buildYearDocument(const SettingsRecord& settings, unsigned parts)
     }
     if (parts & kPrintPlanets)
         document.blocks.push_back(planetsBlock(settings));
+    if (parts & kPrintDaylight)
+        document.blocks.push_back(chartBlock("daylight", ChartOptions{}));
     return document;
 }
 
@@ -221,6 +232,15 @@ PrintDocument buildPageDocument(const SettingsRecord& settings, const PageBuffer
     document.settings = settings;
     document.header = printHeader(settings);
     document.blocks.push_back(textBlock(pageLines(page)));
+    return document;
+}
+
+PrintDocument buildChartDocument(const SettingsRecord& settings, const std::string& chart, const ChartOptions& options)
+{
+    PrintDocument document;
+    document.settings = settings;
+    document.header = printHeader(settings);
+    document.blocks.push_back(chartBlock(chart, options));
     return document;
 }
 
@@ -240,7 +260,12 @@ std::string printHeader(const SettingsRecord& settings)
 {
     char year[16];
     std::snprintf(year, sizeof year, "%i", settings.time.year);
-    std::string header = std::string("Quorvel  ") + year + "  ";
+    return std::string("Quorvel  ") + year + "  " + placeAndZoneText(settings);
+}
+
+std::string placeAndZoneText(const SettingsRecord& settings)
+{
+    std::string header;
     const std::string name = trimmedName(settings.observer.name);
     if (!name.empty())
         header += name + "  ";

@@ -8,6 +8,7 @@
 
 #include "base/page_buffer.h"
 #include "base/settings.h"
+#include "reports/chart_options.h"
 #include "reports/eclipse_map.h"
 
 namespace qv {
@@ -20,9 +21,10 @@ enum PrintPart : unsigned {
     kPrintEclipses = 1u << 3,  // the eclipse list and each eclipse's details
     kPrintMaps = 1u << 4,      // the map of each solar eclipse with its legend
     kPrintPlanets = 1u << 5,   // the planetary phenomena of the year
+    kPrintDaylight = 1u << 6,  // the daylight chart of the year
 };
-// The parts printed unless others are chosen: every part but the planets, which are asked
-// for by name.
+// The parts printed unless others are chosen: every part but the planets and the daylight
+// chart, which are asked for by name.
 constexpr unsigned kPrintWholeYear = kPrintPhases | kPrintCalendar | kPrintHolidays | kPrintEclipses | kPrintMaps;
 
 // The key of each part on the command line, in the order of the document.
@@ -30,7 +32,7 @@ struct PrintPartKey {
     PrintPart part;
     const char* key;
 };
-extern const PrintPartKey kPrintPartKeys[6];
+extern const PrintPartKey kPrintPartKeys[7];
 
 // "phases,calendar" -> the parts' bits. False, with the first unknown key in badKey, for a
 // key that names no part or an empty list.
@@ -54,6 +56,8 @@ struct PrintBlock {
     EclipseMapPoints mapPoints;
     std::vector<MapLegendEntry> legend;     // map: the coloured items
     std::vector<std::string> legendNotes;  // map: projection and central meridian
+    std::string chart;          // a picture page: the name of its picture ("daylight"), else empty
+    ChartOptions chartOptions;  // picture page: what it is drawn for
 };
 
 struct PrintDocument {
@@ -63,7 +67,7 @@ struct PrintDocument {
 };
 
 // The chosen parts of the settings' year, in the order phases, calendar, holidays, eclipses
-// (the list, then each eclipse's details), maps (each solar eclipse's), planets.
+// (the list, then each eclipse's details), maps (each solar eclipse's), planets, daylight.
 PrintDocument buildYearDocument(const SettingsRecord& settings, unsigned parts);
 
 // A document of one text page as the view shows it (the start page, the phases, the calendar,
@@ -74,9 +78,15 @@ PrintDocument buildPageDocument(const SettingsRecord& settings, const PageBuffer
 // it is no solar eclipse.
 PrintDocument buildMapDocument(const SettingsRecord& settings, int eclipseNumber);
 
+// A document of the picture page of that name (maps/chart_frame.h) as the view shows it.
+PrintDocument buildChartDocument(const SettingsRecord& settings, const std::string& chart, const ChartOptions& options);
+
 // "Quorvel  2024  Vienna  48°12'N 16°22'E  Time zone UT+1": the year, the place with its
 // coordinates and the time zone.
 std::string printHeader(const SettingsRecord& settings);
+
+// "Vienna  48°12'N 16°22'E  Time zone Europe/Vienna": the header without program and year.
+std::string placeAndZoneText(const SettingsRecord& settings);
 
 // "Page 3 of 12".
 std::string printFooter(int page, int pageCount);

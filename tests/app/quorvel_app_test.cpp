@@ -237,6 +237,7 @@ void QuorvelAppTest::plainLetterAndCtrlShortcutReachTheSameSlot_data()
     QTest::newRow("R") << int(Qt::Key_R) << true << "Calculate solar panel statistics";
     QTest::newRow("S") << int(Qt::Key_S) << true << "Calculate sky details...";
     QTest::newRow("T") << int(Qt::Key_T) << true << "Input Delta-Time...";
+    QTest::newRow("U") << int(Qt::Key_U) << true << "Draw the picture...";
     QTest::newRow("Y") << int(Qt::Key_Y) << true << "Calculate yearly totals...";
     QTest::newRow("Z") << int(Qt::Key_Z) << true << "Specify the font size...";
 }

@@ -57,6 +57,7 @@ private slots:
     void eclipseMapKeepsTheViewAtItsLogicalSize();
     void eclipseMapIsDrawnInDevicePixels();
     void toolBarIconsComeAtTwiceTheirSize();
+    void chartFillsThePageAtTheScreensResolution();
 };
 
 void QuorvelViewHiDpiTest::pageIsDrawnAtTheScreensPixelRatio()
@@ -150,6 +151,26 @@ void QuorvelViewHiDpiTest::toolBarIconsComeAtTwiceTheirSize()
     for (QAction* action : window.findChild<QToolBar*>()->actions())
         sharpIcons += action->icon().availableSizes().contains(QSize(20, 20) * kRatio) ? 1 : 0;
     QCOMPARE(sharpIcons, 7);
+}
+
+// A picture page fills the view's page at twice the pixels, and is drawn again at its new size
+// when the page is resized.
+void QuorvelViewHiDpiTest::chartFillsThePageAtTheScreensResolution()
+{
+    QuorvelView view;
+    view.resize(900, 600);
+    view.show();
+    qv::SettingsRecord settings;
+    qv::setDefaultSettings(settings, 0);
+    view.showChart(*qv::findChartKind("daylight"), settings, qv::ChartOptions{});
+    QCOMPARE(view.displayMode(), int(QuorvelView::ChartPage));
+    QCOMPARE(view.chartPixmap().devicePixelRatio(), qreal(kRatio));
+    QCOMPARE(view.chartPixmap().deviceIndependentSize().toSize(), view.viewport()->size());
+    QVERIFY(hasDetailFinerThanALogicalPixel(view.chartPixmap().toImage()));
+    view.resize(700, 500);
+    view.viewport()->repaint();
+    QCOMPARE(view.chartPixmap().deviceIndependentSize().toSize(), view.viewport()->size());
+    QCOMPARE(view.chartPixmap().size(), view.viewport()->size() * kRatio);
 }
 
 int main(int argc, char** argv)

@@ -79,7 +79,7 @@ TEST(PdfCommand, TextIsThePagesOfTheYearOnThePaperAsked)
 
 // The planets are printed only when named, and after the other parts whatever the order of
 // the list: the companion's planets page follows its phases page.
-TEST(PdfCommand, PlanetsPageFollowsTheOtherPartsWhenNamed)
+TEST(PdfCommand, PlanetsAndDaylightPagesFollowTheOtherPartsWhenNamed)
 {
     const std::vector<std::string> place = {"--year", "2026", "--tz", "Europe/Vienna", "--name", "Wien"};
     std::vector<std::string> expected = textLines(runInProcess(with({"phases"}, place)).out);
@@ -97,6 +97,17 @@ TEST(PdfCommand, PlanetsPageFollowsTheOtherPartsWhenNamed)
     const std::vector<std::string> lines = pdfBodyLines(pdfText(whole.path));
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Planetsfor2026"), 0);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Calendarfor2026"), 1);
+    const auto daylightTitle = [](const std::string& line) { return line.find("Daylightandtwilight2026") == 0; };
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), daylightTitle), 0);
+
+    // The daylight chart, named, is one page of its own after the others, titled as on screen.
+    const TempFile chart("daylight.pdf");
+    ASSERT_EQ(runInProcess(with({"pdf", "--pages", "daylight,phases", "--paper", "a4", "--out", chart.path}, place)).status,
+              kCliExitOk);
+    const std::vector<std::vector<std::string>> pages = pdfPages(pdfText(chart.path));
+    ASSERT_GE(pages.size(), 2u);
+    EXPECT_EQ(std::count_if(pages.back().begin(), pages.back().end(), daylightTitle), 1);
+    EXPECT_EQ(std::count_if(pages.front().begin(), pages.front().end(), daylightTitle), 0);
 }
 
 // A pixel of the rendered page in the map's colour: the central line's blue or red, far from
@@ -177,7 +188,7 @@ TEST(PdfCommand, RefusesAnUnknownPart)
 {
     EXPECT_EQ(runInProcess({"pdf", "--pages", "phases,moons", "--out", "x.pdf"}).err,
               "quorvel-cli: --pages: 'moons' is no part of the year; the parts are "
-              "phases,calendar,holidays,eclipses,maps,planets\n");
+              "phases,calendar,holidays,eclipses,maps,planets,daylight\n");
 }
 
 }  // namespace
