@@ -391,19 +391,27 @@ QRectF observerBox(const MapView& view, const Observer& observer)
     return box;
 }
 
+constexpr QPointF kHaloOffsetsPx[] = {{-1.0, -1.0}, {0.0, -1.0}, {1.0, -1.0}, {-1.0, 0.0},
+                                     {1.0, 0.0},   {-1.0, 1.0}, {0.0, 1.0},  {1.0, 1.0}};
+
 // The names of places on a zoomed view, each with a dot, none over the observer's mark and name.
 void drawPlaceNames(QPainter& painter, const MapView& view, const Observer& observer)
 {
     const std::vector<PlaceLabel> labels = placeLabels(view, observerBox(view, observer));
     if (labels.empty())
         return;
-    QPainterPath text, dots;
-    for (const PlaceLabel& label : labels) {
-        text.addText(label.baseline, placeLabelFont(), label.name);
+    QPainterPath dots;
+    for (const PlaceLabel& label : labels)
         dots.addEllipse(label.dot, kPlaceDotRadiusPx, kPlaceDotRadiusPx);
-    }
     fillWithHalo(painter, dots);
-    fillWithHalo(painter, text);
+    painter.setFont(placeLabelFont());
+    painter.setPen(QColor(255, 255, 255));
+    for (const QPointF offset : kHaloOffsetsPx)
+        for (const PlaceLabel& label : labels)
+            painter.drawText(label.baseline + offset, label.name);
+    painter.setPen(QColor(0, 0, 0));
+    for (const PlaceLabel& label : labels)
+        painter.drawText(label.baseline, label.name);
 }
 
 void drawCaption(QPainter& painter, const MapView& view, const std::string& title, const MapColours& colours)
