@@ -1,10 +1,8 @@
 #include "maps/map_detail.h"
 
 #include <QFontMetricsF>
-#include <QPolygonF>
 
 #include <algorithm>
-#include <cstdint>
 #include <span>
 
 #include "base/places.h"
@@ -15,53 +13,26 @@ namespace {
 
 // Records of (latitude * 100, longitude * 100); a record with kDetailPolylineStart starts a new
 // polyline.
-struct DetailRecord {
-    std::int16_t latitudeHundredths;
-    std::int16_t longitudeHundredths;
-};
 constexpr int kDetailPolylineStart = 11111;
-constexpr double kRecordsPerDegree = 100.0;
-constexpr DetailRecord kDetailedCoastline[] = {
+constexpr double kDetailRecordsPerDegree = 100.0;
+constexpr OutlineRecord kDetailedCoastline[] = {
 #include "world_coastline_10m.inc"
 };
-constexpr DetailRecord kDetailedBorders[] = {
+constexpr OutlineRecord kDetailedBorders[] = {
 #include "world_borders_10m.inc"
 };
 // Most points of one piece of a detailed outline.
-constexpr int kDetailPiecePoints = 100;
+constexpr qsizetype kDetailPiecePoints = 100;
 
 // Where the name of a place starts from its dot (pixels).
 constexpr QPointF kPlaceNameOffsetPx(4.0, 3.5);
 // Room kept free around each name.
 constexpr double kLabelRoomPx = 2.0;
 
-std::vector<OutlinePiece> decodePieces(std::span<const DetailRecord> records)
+QString nameOf(const Place& place)
 {
-    std::vector<OutlinePiece> pieces;
-    QPolygonF piece;
-    const auto finish = [&pieces, &piece] {
-        if (piece.size() > 1)
-            pieces.push_back({piece, piece.boundingRect()});
-        piece.clear();
-    };
-    for (const DetailRecord& record : records) {
-        if (record.latitudeHundredths == kDetailPolylineStart) {
-            finish();
-            continue;
-        }
-        piece.append(QPointF(record.longitudeHundredths / kRecordsPerDegree,
-                             record.latitudeHundredths / kRecordsPerDegree));
-        if (piece.size() == kDetailPiecePoints) {
-            const QPointF last = piece.back();
-            finish();
-            piece.append(last);
-        }
-    }
-    finish();
-    return pieces;
+    return QString::fromUtf8(place.name.data(), static_cast<qsizetype>(place.name.size()));
 }
-
-QString nameOf(const Place& place) { return QString::fromUtf8(place.name.data(), static_cast<qsizetype>(place.name.size())); }
 
 }  // namespace
 
@@ -70,10 +41,12 @@ bool showsDetail(const MapView& view) { return view.spanDeg < kDetailSpanDeg; }
 const std::vector<OutlinePiece>& detailedOutlinePieces(bool borders)
 {
     if (borders) {
-        static const std::vector<OutlinePiece> borderLines = decodePieces(kDetailedBorders);
+        static const std::vector<OutlinePiece> borderLines =
+            outlinePiecesOf({kDetailedBorders, kDetailPolylineStart, kDetailRecordsPerDegree}, kDetailPiecePoints);
         return borderLines;
     }
-    static const std::vector<OutlinePiece> coastline = decodePieces(kDetailedCoastline);
+    static const std::vector<OutlinePiece> coastline =
+        outlinePiecesOf({kDetailedCoastline, kDetailPolylineStart, kDetailRecordsPerDegree}, kDetailPiecePoints);
     return coastline;
 }
 
