@@ -35,6 +35,9 @@ constexpr double kCentralGapMinutes = 1.5;
 constexpr double kMinutesPerDay = 1440.0;
 // The title's baseline below the top of the caption strip, as on the fixed map.
 constexpr int kTitleBaselinePx = 18;
+// Points along each edge of a hemisphere view for its geographic box, and the box's least margin.
+constexpr int kEdgeSamples = 32;
+constexpr double kBoxMarginDeg = 0.5;
 // Outlines keep no point closer than this to the last one kept (device pixels).
 constexpr double kOutlineStepDevicePx = 0.5;
 // The observer's mark: the ring's radius and where the name starts from the place (pixels).
@@ -147,12 +150,47 @@ private:
     bool drawing_ = false;
 };
 
-// The geographic box a world-map view shows, for leaving out outline pieces beside it: false
-// when everything may be seen (hemisphere maps, or the whole width of the world).
+// The geographic box a zoomed hemisphere view shows, from points along the area's edges: inside
+// the area latitude and longitude have no extremes but at the pole. False when the pole or the
+// other hemisphere is in view. Samples may miss an extreme between them by a part of the range
+// they span, which the margin covers.
+bool hemisphereBox(const MapView& view, QRectF& box)
+{
+    const QRectF area(QPointF(), QSizeF(view.size));
+    const double poleLatitudeDeg = view.projection == MapProjection::Southern ? -90.0 : 90.0;
+    const GeoPoint middle = viewToGeographic(view, area.center());
+    if (!middle.exists() || area.contains(projectToView(view, poleLatitudeDeg, 0.0)))
+        return false;
+    double south = 90.0, north = -90.0, west = 1e9, east = -1e9;
+    for (int i = 0; i <= kEdgeSamples; ++i) {
+        const double share = static_cast<double>(i) / kEdgeSamples;
+        for (const QPointF edge : {QPointF(share * area.width(), 0.0), QPointF(share * area.width(), area.height()),
+                                   QPointF(0.0, share * area.height()), QPointF(area.width(), share * area.height())}) {
+            const GeoPoint point = viewToGeographic(view, edge);
+            if (!point.exists())
+                return false;
+            const double longitude = middle.longitudeDeg + wrapLongitudeDeg(point.longitudeDeg - middle.longitudeDeg);
+            south = std::min(south, point.latitudeDeg);
+            north = std::max(north, point.latitudeDeg);
+            west = std::min(west, longitude);
+            east = std::max(east, longitude);
+        }
+    }
+    const double latitudeMargin = (north - south) / kEdgeSamples + kBoxMarginDeg;
+    const double longitudeMargin = (east - west) / kEdgeSamples + kBoxMarginDeg;
+    box = QRectF(QPointF(west - longitudeMargin, south - latitudeMargin),
+                 QPointF(east + longitudeMargin, north + latitudeMargin));
+    return true;
+}
+
+// The geographic box a view shows, for leaving out outline pieces beside it: false when
+// everything may be seen (half the world or more, or see hemisphereBox).
 bool visibleBox(const MapView& view, QRectF& box)
 {
-    if (isHemisphere(view.projection) || view.spanDeg >= 180.0)
+    if (view.spanDeg >= 180.0)
         return false;
+    if (isHemisphere(view.projection))
+        return hemisphereBox(view, box);
     const double perDegree = pixelsPerDegree(view);
     const double halfWidth = view.size.width() / 2.0 / perDegree + 1.0;
     const double halfHeight = view.size.height() / 2.0 / perDegree + 1.0;
