@@ -87,15 +87,16 @@ double distanceToCoarseCoastPx(const MapView& view, QPointF pixel)
     return nearest;
 }
 
-// In views 4 to 8 degrees across (fjords of Norway, the Aegean, the Strait of Magellan) at
-// scale 1 and 2, the coastline is drawn through the 1:10m points that lie more than 4 pixels
+// In views 4 to 8 degrees across (fjords of Norway on the world and the northern map, the
+// Aegean, the Strait of Magellan) at scale 1 and 2, the coastline is drawn through the 1:10m points that lie more than 4 pixels
 // from the 1:50m coastline: detail the coarse outline would not show. Points under the names of
 // places are not looked at.
 TEST(MapViewDetail, ZoomedViewsDrawTheDetailedCoastline)
 {
     const SettingsRecord settings = plainSettings();
     const auto isCoast = [](QRgb colour) { return qRed(colour) - qBlue(colour) > 60; };
-    for (const MapView& base : {zoomedView(61.0, 6.0, 6.0), zoomedView(38.0, 25.0, 8.0), zoomedView(-53.5, -71.0, 4.0)})
+    for (const MapView& base : {zoomedView(61.0, 6.0, 6.0), zoomedView(38.0, 25.0, 8.0), zoomedView(-53.5, -71.0, 4.0),
+                                zoomedView(61.0, 6.0, 6.0, 1.0, MapProjection::Northern)})
         for (const double scale : {1.0, 2.0}) {
             MapView view = base;
             view.deviceScale = scale;
