@@ -87,8 +87,8 @@ QPointF discCentre(const MapView& view)
 
 // Builds polylines in view pixels from geographic points: a point the map does not show, a jump
 // across the world map's wrap and a segment wholly beside the view break them; segments beside
-// the view are left out, so a zoomed view strokes only what it shows. A point closer than
-// minStepPx to the last one kept is left out too.
+// the view are left out, so a zoomed view strokes only what it shows. A point less than
+// minStepPx across and down from the last one kept is left out too.
 class PolylineBuilder {
 public:
     PolylineBuilder(const MapView& view, QPainterPath& path, double minStepPx = 0.0)
