@@ -175,10 +175,14 @@ PenumbralSamples penumbralSamples(const Instant& begin, double endUT, double lim
     return samples;
 }
 
-MapCurves sampleMapCurves(const Instant& begin, double endUT)
+PenumbralSamples mapCurveSamples(const Instant& begin, double endUT)
+{
+    return penumbralSamples(begin, endUT, kMiddleLimitStepDays);
+}
+
+MapCurves mapCurvesOf(const PenumbralSamples& samples)
 {
     MapCurves curves;
-    const PenumbralSamples samples = penumbralSamples(begin, endUT, kMiddleLimitStepDays);
     for (const LimitSample& sample : samples.limits) {
         keepIfPlotted(curves.limits, sample.plus);
         keepIfPlotted(curves.limits, sample.minus);

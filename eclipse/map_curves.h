@@ -86,11 +86,14 @@ struct PenumbralSamples {
 };
 PenumbralSamples penumbralSamples(const Instant& begin, double endUT, double limitStepDays);
 
-// The map's points of those curves: limits every 2.5 minutes in the middle parts.
+// The samples of the map's curves: limits every 2.5 minutes in the middle parts.
+PenumbralSamples mapCurveSamples(const Instant& begin, double endUT);
+
+// The points of those samples that exist, as the fixed map plots them (dots).
 struct MapCurves {
     std::vector<GeoPoint> limits;
     std::vector<GeoPoint> riseSet;
 };
-MapCurves sampleMapCurves(const Instant& begin, double endUT);
+MapCurves mapCurvesOf(const PenumbralSamples& samples);
 
 }  // namespace qv

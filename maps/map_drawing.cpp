@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 #include "base/constants.h"
 #include "eclipse/eclipse_geometry.h"
@@ -35,11 +36,8 @@ constexpr double kOutsideDisc = -100.0;
 constexpr const char* kEarthImage = ":/earth.png";
 
 // Records of (latitude * 10, longitude * 10); a record with kPolylineStart starts a new polyline.
-struct OutlineRecord {
-    std::int16_t latitudeTenths;
-    std::int16_t longitudeTenths;
-};
 constexpr int kPolylineStart = 1111;
+constexpr double kRecordsPerDegree = 10.0;
 constexpr OutlineRecord kCoastline[] = {
 #include "world_coastline.inc"
 };
@@ -126,11 +124,12 @@ void drawOutline(QPainter& painter, const MapGeometry& geometry, const OutlineRe
         piece.clear();
     };
     for (const OutlineRecord& record : records) {
-        if (record.latitudeTenths == kPolylineStart) {
+        if (record.latitude == kPolylineStart) {
             drawPiece();
             continue;
         }
-        const QPoint point = projectToMap(geometry, record.latitudeTenths / 10.0, record.longitudeTenths / 10.0);
+        const QPoint point =
+            projectToMap(geometry, record.latitude / kRecordsPerDegree, record.longitude / kRecordsPerDegree);
         if (point.x() == offX || (!piece.isEmpty() && std::abs(point.x() - piece.last().x()) > kOutlineJumpPx))
             drawPiece();
         if (point.x() != offX)
@@ -380,28 +379,42 @@ void paintEclipseMapContents(QPainter& painter, const QPixmap* earth, const MapG
     drawMarker(painter, projectToMap(geometry, points.greatest.latitudeDeg, points.greatest.longitudeDeg), 2, 2);
 }
 
+std::vector<OutlinePiece> outlinePiecesOf(const OutlineTable& table, qsizetype maxPiecePoints)
+{
+    std::vector<OutlinePiece> pieces;
+    QPolygonF piece;
+    const auto finish = [&pieces, &piece] {
+        if (piece.size() > 1)
+            pieces.push_back({piece, piece.boundingRect()});
+        piece.clear();
+    };
+    for (const OutlineRecord& record : table.records) {
+        if (record.latitude == table.polylineStart) {
+            finish();
+            continue;
+        }
+        piece.append(QPointF(record.longitude / table.recordsPerDegree, record.latitude / table.recordsPerDegree));
+        if (piece.size() == maxPiecePoints) {
+            const QPointF last = piece.back();
+            finish();
+            piece.append(last);
+        }
+    }
+    finish();
+    return pieces;
+}
+
 const std::vector<OutlinePiece>& outlinePieces(bool borders)
 {
-    static const auto decode = [](const auto& records) {
-        std::vector<OutlinePiece> pieces;
-        QPolygonF piece;
-        const auto finish = [&pieces, &piece] {
-            if (piece.size() > 1)
-                pieces.push_back({piece, piece.boundingRect()});
-            piece.clear();
-        };
-        for (const OutlineRecord& record : records) {
-            if (record.latitudeTenths == kPolylineStart)
-                finish();
-            else
-                piece.append(QPointF(record.longitudeTenths / 10.0, record.latitudeTenths / 10.0));
-        }
-        finish();
-        return pieces;
-    };
-    static const std::vector<OutlinePiece> coastline = decode(kCoastline);
-    static const std::vector<OutlinePiece> borderLines = decode(kBorders);
-    return borders ? borderLines : coastline;
+    constexpr qsizetype kWholePolylines = std::numeric_limits<qsizetype>::max();
+    if (borders) {
+        static const std::vector<OutlinePiece> borderLines =
+            outlinePiecesOf({kBorders, kPolylineStart, kRecordsPerDegree}, kWholePolylines);
+        return borderLines;
+    }
+    static const std::vector<OutlinePiece> coastline =
+        outlinePiecesOf({kCoastline, kPolylineStart, kRecordsPerDegree}, kWholePolylines);
+    return coastline;
 }
 
 const MapColours& mapColours()

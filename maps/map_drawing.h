@@ -8,6 +8,8 @@
 #include <QPolygonF>
 #include <QRectF>
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -94,6 +96,21 @@ struct OutlinePiece {
 // The coastline, or the borders between countries, decoded once from the tables the fixed map
 // draws.
 const std::vector<OutlinePiece>& outlinePieces(bool borders);
+
+// A compiled-in outline table: records of latitude and longitude in units of 1 / recordsPerDegree
+// degree, a record whose latitude is polylineStart starting a new polyline.
+struct OutlineRecord {
+    std::int16_t latitude;
+    std::int16_t longitude;
+};
+struct OutlineTable {
+    std::span<const OutlineRecord> records;
+    int polylineStart = 0;
+    double recordsPerDegree = 1.0;
+};
+// The polylines of a table, each cut into pieces of at most maxPiecePoints points (a piece
+// starts at the last point of the one before).
+std::vector<OutlinePiece> outlinePiecesOf(const OutlineTable& table, qsizetype maxPiecePoints);
 
 // The colours of the map's layers, shared by the fixed map and the zoomable view.
 struct MapColours {

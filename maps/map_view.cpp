@@ -1,6 +1,7 @@
 #include "maps/map_view.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -15,6 +16,7 @@
 
 #include "base/constants.h"
 #include "eclipse/eclipse_kind.h"
+#include "maps/map_detail.h"
 #include "maps/map_drawing.h"
 
 namespace qv {
@@ -33,6 +35,14 @@ constexpr double kCentralGapMinutes = 1.5;
 constexpr double kMinutesPerDay = 1440.0;
 // The title's baseline below the top of the caption strip, as on the fixed map.
 constexpr int kTitleBaselinePx = 18;
+// Points along each edge of a hemisphere view for its geographic box, and the box's least margin.
+constexpr int kEdgeSamples = 32;
+constexpr double kBoxMarginDeg = 0.5;
+// Outlines keep no point closer than this to the last one kept (device pixels).
+constexpr double kOutlineStepDevicePx = 0.5;
+// The observer's mark: the ring's radius and where the name starts from the place (pixels).
+constexpr double kObserverRingPx = 5.0;
+constexpr QPointF kObserverNameOffsetPx(9.0, 4.0);
 
 double wrapLongitudeDeg(double degrees)
 {
@@ -77,16 +87,18 @@ QPointF discCentre(const MapView& view)
 
 // Builds polylines in view pixels from geographic points: a point the map does not show, a jump
 // across the world map's wrap and a segment wholly beside the view break them; segments beside
-// the view are left out, so a zoomed view strokes only what it shows.
+// the view are left out, so a zoomed view strokes only what it shows. A point less than
+// minStepPx across and down from the last one kept is left out too.
 class PolylineBuilder {
 public:
-    PolylineBuilder(const MapView& view, QPainterPath& path)
+    PolylineBuilder(const MapView& view, QPainterPath& path, double minStepPx = 0.0)
         : view_(view),
           path_(path),
           visible_(QRectF(QPointF(), QSizeF(view.size)).adjusted(-kCullMarginPx, -kCullMarginPx, kCullMarginPx,
                                                                   kCullMarginPx)),
           jumpPx_(isHemisphere(view.projection) ? std::numeric_limits<double>::infinity()
-                                                : 180.0 * pixelsPerDegree(view))
+                                                : 180.0 * pixelsPerDegree(view)),
+          minStepPx_(minStepPx)
     {
     }
 
@@ -98,6 +110,9 @@ public:
             return;
         }
         const int code = outcode(pixel);
+        if (hasPrevious_ && std::abs(pixel.x() - previous_.x()) < minStepPx_ &&
+            std::abs(pixel.y() - previous_.y()) < minStepPx_)
+            return;
         if (hasPrevious_ && std::abs(pixel.x() - previous_.x()) <= jumpPx_ && (code & previousCode_) == 0) {
             if (!drawing_)
                 path_.moveTo(previous_);
@@ -128,18 +143,54 @@ private:
     QPainterPath& path_;
     QRectF visible_;
     double jumpPx_;
+    double minStepPx_;
     QPointF previous_;
     int previousCode_ = 0;
     bool hasPrevious_ = false;
     bool drawing_ = false;
 };
 
-// The geographic box a world-map view shows, for leaving out outline pieces beside it: false
-// when everything may be seen (hemisphere maps, or the whole width of the world).
+// The geographic box a zoomed hemisphere view shows, from points along the area's edges: inside
+// the area latitude and longitude have no extremes but at the pole. False when the pole or the
+// other hemisphere is in view. Samples may miss an extreme between them by a part of the range
+// they span, which the margin covers.
+bool hemisphereBox(const MapView& view, QRectF& box)
+{
+    const QRectF area(QPointF(), QSizeF(view.size));
+    const double poleLatitudeDeg = view.projection == MapProjection::Southern ? -90.0 : 90.0;
+    const GeoPoint middle = viewToGeographic(view, area.center());
+    if (!middle.exists() || area.contains(projectToView(view, poleLatitudeDeg, 0.0)))
+        return false;
+    double south = 90.0, north = -90.0, west = 1e9, east = -1e9;
+    for (int i = 0; i <= kEdgeSamples; ++i) {
+        const double share = static_cast<double>(i) / kEdgeSamples;
+        for (const QPointF edge : {QPointF(share * area.width(), 0.0), QPointF(share * area.width(), area.height()),
+                                   QPointF(0.0, share * area.height()), QPointF(area.width(), share * area.height())}) {
+            const GeoPoint point = viewToGeographic(view, edge);
+            if (!point.exists())
+                return false;
+            const double longitude = middle.longitudeDeg + wrapLongitudeDeg(point.longitudeDeg - middle.longitudeDeg);
+            south = std::min(south, point.latitudeDeg);
+            north = std::max(north, point.latitudeDeg);
+            west = std::min(west, longitude);
+            east = std::max(east, longitude);
+        }
+    }
+    const double latitudeMargin = (north - south) / kEdgeSamples + kBoxMarginDeg;
+    const double longitudeMargin = (east - west) / kEdgeSamples + kBoxMarginDeg;
+    box = QRectF(QPointF(west - longitudeMargin, south - latitudeMargin),
+                 QPointF(east + longitudeMargin, north + latitudeMargin));
+    return true;
+}
+
+// The geographic box a view shows, for leaving out outline pieces beside it: false when
+// everything may be seen (half the world or more, or see hemisphereBox).
 bool visibleBox(const MapView& view, QRectF& box)
 {
-    if (isHemisphere(view.projection) || view.spanDeg >= 180.0)
+    if (view.spanDeg >= 180.0)
         return false;
+    if (isHemisphere(view.projection))
+        return hemisphereBox(view, box);
     const double perDegree = pixelsPerDegree(view);
     const double halfWidth = view.size.width() / 2.0 / perDegree + 1.0;
     const double halfHeight = view.size.height() / 2.0 / perDegree + 1.0;
@@ -163,13 +214,16 @@ QPen linePen(const QColor& colour, double width)
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+// The coastline or the borders: at 1:50m, or at 1:10m on a view narrow enough for detail.
 void drawOutlines(QPainter& painter, const MapView& view, bool borders, const QColor& colour)
 {
     QRectF box;
     const bool boxed = visibleBox(view, box);
     QPainterPath path;
-    PolylineBuilder builder(view, path);
-    for (const OutlinePiece& piece : outlinePieces(borders)) {
+    PolylineBuilder builder(view, path, kOutlineStepDevicePx / view.deviceScale);
+    const std::vector<OutlinePiece>& pieces =
+        showsDetail(view) ? detailedOutlinePieces(borders) : outlinePieces(borders);
+    for (const OutlinePiece& piece : pieces) {
         if (!pieceMayBeSeen(piece.bounds, boxed, box))
             continue;
         builder.breakLine();
@@ -262,21 +316,19 @@ void drawGrid(QPainter& painter, const MapView& view, MapGrid grid, const MapCol
     painter.strokePath(path, linePen(thirty, 1.0));
 }
 
-// A round dot at each point the view shows (the penumbral limits and the rise/set curves are
-// samples in time, not lines).
-template <typename Point>
-void drawDots(QPainter& painter, const MapView& view, const std::vector<Point>& points, const QColor& colour)
+// Pieces of timed lines (the penumbral limits, the rise/set curves) as lines.
+void drawTimedCurves(QPainter& painter, const MapView& view, std::initializer_list<const TimedCurve*> curves,
+                     const QColor& colour, double width)
 {
-    const QRectF area = QRectF(QPointF(), QSizeF(view.size)).adjusted(-2.0, -2.0, 2.0, 2.0);
-    QPolygonF dots;
-    for (const Point& point : points) {
-        QPointF pixel;
-        if (point.latitudeDeg <= 90.0 && projectToView(view, point.latitudeDeg, point.longitudeDeg, pixel) &&
-            area.contains(pixel))
-            dots.append(pixel);
-    }
-    painter.setPen(linePen(colour, 2.0));
-    painter.drawPoints(dots);
+    QPainterPath path;
+    PolylineBuilder builder(view, path);
+    for (const TimedCurve* curve : curves)
+        for (const TimedLine& line : *curve) {
+            builder.breakLine();
+            for (const TimedPoint& point : line)
+                builder.add(point.latitudeDeg, point.longitudeDeg);
+        }
+    painter.strokePath(path, linePen(colour, width));
 }
 
 void drawUmbralLimits(QPainter& painter, const MapView& view, const UmbralLimits& limits, const QColor& colour)
@@ -331,8 +383,16 @@ void drawGreatest(QPainter& painter, const MapView& view, const GeoPoint& greate
     painter.drawEllipse(pixel, 4.0, 4.0);
 }
 
-// The observer's place: a ring with a dot and the place's name beside it, dark on a light halo
-// so that it reads on any background.
+QFont observerFont() { return QFont("helvetica", 10); }
+
+// Text dark on a light halo, so that it reads on any background.
+void fillWithHalo(QPainter& painter, const QPainterPath& text)
+{
+    painter.strokePath(text, linePen(QColor(255, 255, 255), 3.0));
+    painter.fillPath(text, QColor(0, 0, 0));
+}
+
+// The observer's place: a ring with a dot and the place's name beside it.
 void drawObserver(QPainter& painter, const MapView& view, const Observer& observer)
 {
     QPointF pixel;
@@ -342,17 +402,54 @@ void drawObserver(QPainter& painter, const MapView& view, const Observer& observ
     const QColor halo(255, 255, 255);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(linePen(halo, 3.5));
-    painter.drawEllipse(pixel, 5.0, 5.0);
+    painter.drawEllipse(pixel, kObserverRingPx, kObserverRingPx);
     painter.setPen(linePen(ink, 1.5));
-    painter.drawEllipse(pixel, 5.0, 5.0);
+    painter.drawEllipse(pixel, kObserverRingPx, kObserverRingPx);
     painter.setPen(linePen(ink, 3.0));
     painter.drawPoint(pixel);
     if (observer.name.empty())
         return;
     QPainterPath text;
-    text.addText(pixel + QPointF(9.0, 4.0), QFont("helvetica", 10), QString::fromStdString(observer.name));
-    painter.strokePath(text, QPen(halo, 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.fillPath(text, ink);
+    text.addText(pixel + kObserverNameOffsetPx, observerFont(), QString::fromStdString(observer.name));
+    fillWithHalo(painter, text);
+}
+
+// The observer's mark and name in view pixels; empty when the view does not show the place.
+QRectF observerBox(const MapView& view, const Observer& observer)
+{
+    QPointF pixel;
+    if (!projectToView(view, observer.latitudeDeg, observer.longitudeDeg, pixel))
+        return {};
+    const QPointF ring(kObserverRingPx + 1.0, kObserverRingPx + 1.0);
+    QRectF box(pixel - ring, pixel + ring);
+    if (!observer.name.empty())
+        box |= QFontMetricsF(observerFont())
+                   .boundingRect(QString::fromStdString(observer.name))
+                   .translated(pixel + kObserverNameOffsetPx);
+    return box;
+}
+
+constexpr QPointF kHaloOffsetsPx[] = {{-1.0, -1.0}, {0.0, -1.0}, {1.0, -1.0}, {-1.0, 0.0},
+                                     {1.0, 0.0},   {-1.0, 1.0}, {0.0, 1.0},  {1.0, 1.0}};
+
+// The names of places on a zoomed view, each with a dot, none over the observer's mark and name.
+void drawPlaceNames(QPainter& painter, const MapView& view, const Observer& observer)
+{
+    const std::vector<PlaceLabel> labels = placeLabels(view, observerBox(view, observer));
+    if (labels.empty())
+        return;
+    QPainterPath dots;
+    for (const PlaceLabel& label : labels)
+        dots.addEllipse(label.dot, kPlaceDotRadiusPx, kPlaceDotRadiusPx);
+    fillWithHalo(painter, dots);
+    painter.setFont(placeLabelFont());
+    painter.setPen(QColor(255, 255, 255));
+    for (const QPointF offset : kHaloOffsetsPx)
+        for (const PlaceLabel& label : labels)
+            painter.drawText(label.baseline + offset, label.name);
+    painter.setPen(QColor(0, 0, 0));
+    for (const PlaceLabel& label : labels)
+        painter.drawText(label.baseline, label.name);
 }
 
 }  // namespace
@@ -532,8 +629,10 @@ void paintEclipseMapView(QPainter& painter, const MapView& view, const SettingsR
     const MapColours& colours = mapColours();
     painter.save();
     paintMapViewBase(painter, view, settings.display, earth);
-    drawDots(painter, view, points.curves.limits, colours.limits);
-    drawDots(painter, view, points.curves.riseSet, colours.riseSet);
+    drawPlaceNames(painter, view, settings.observer);
+    drawTimedCurves(painter, view, {&points.curveLines.northernLimit, &points.curveLines.southernLimit},
+                    colours.limits, 1.0);
+    drawTimedCurves(painter, view, {&points.curveLines.riseSet}, colours.riseSet, 1.5);
     // The umbral limits lie a pixel or two from the central line at world scale: drawn first,
     // so that the central line's colour stays on top.
     drawUmbralLimits(painter, view, points.umbralLimits, colours.limits);

@@ -81,8 +81,9 @@ void paintMapViewBase(QPainter& painter, const MapView& view, const DisplaySetti
 void paintViewCaption(QPainter& painter, const MapView& view, const std::string& text);
 
 // Paints the view on a painter in view pixels: background (grey or white, or the physical
-// Earth image when earth is given on the physical map), borders and coastline, grid, penumbral
-// limits, rise/set curves, umbral limits, central line coloured total or annular, the point of
+// Earth image when earth is given on the physical map), borders and coastline (at 1:10m on a
+// view narrower than kDetailSpanDeg, with the names of places), grid, penumbral limits and
+// rise/set curves as lines, umbral limits, central line coloured total or annular, the point of
 // greatest eclipse, the observer's place marked and named, and the caption strip with the
 // title below the area.
 void paintEclipseMapView(QPainter& painter, const MapView& view, const SettingsRecord& settings,

@@ -57,7 +57,9 @@ EclipseMapPoints eclipseMapPoints(const SettingsRecord& settings, const EclipseE
     const GreatestEclipse greatest = greatestEclipse(eclipse);
     points.greatest = {greatest.latitudeDeg, greatest.longitudeDeg};
     const EclipsePhase& whole = circumstances.phases[0];
-    points.curves = sampleMapCurves(eclipse.greatest.at(whole.beginUT), whole.endUT);
+    const PenumbralSamples samples = mapCurveSamples(eclipse.greatest.at(whole.beginUT), whole.endUT);
+    points.curves = mapCurvesOf(samples);
+    points.curveLines = penumbralCurves(samples);
     points.umbralLimits = umbralLimitsOf(eclipse, circumstances);
     return points;
 }

@@ -10,13 +10,15 @@
 #include "eclipse/central_line.h"
 #include "eclipse/circumstances.h"
 #include "eclipse/map_curves.h"
+#include "eclipse/penumbral_curves.h"
 #include "eclipse/umbral_limits.h"
 
 namespace qv {
 
 struct EclipseMapPoints {
     std::vector<CentralLinePoint> centralLine;
-    MapCurves curves;
+    MapCurves curves;              // the penumbral limits and rise/set curves as points (dots)
+    PenumbralCurves curveLines;    // the same samples joined into lines
     GeoPoint greatest;
     UmbralLimits umbralLimits;  // at one-minute steps while the umbra or antumbra touches the Earth
 };

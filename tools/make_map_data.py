@@ -31,13 +31,22 @@ import os
 import subprocess
 import sys
 
-MARKER = 1111
 RECORDS_PER_LINE = 8
-# Largest distance of a dropped point from the thinned outline, in tenths of a degree.
-THINNING_TENTHS = 1.0
-# Longest segment the thinning leaves where the source has points between, in tenths of a
-# degree: a straight line of latitude and longitude is a curve on the hemisphere maps.
-LONGEST_SEGMENT_TENTHS = 20.0
+# Largest distance of a dropped point from the thinned outline: one unit of the records.
+THINNING_UNITS = 1.0
+# Longest segment the thinning leaves where the source has points between, in degrees: a
+# straight line of latitude and longitude is a curve on the hemisphere maps.
+LONGEST_SEGMENT_DEG = 2.0
+
+
+class Precision:
+    """Records of one table: units per degree, the marker latitude starting a polyline, the scale."""
+    def __init__(self, per_degree, marker, scale):
+        self.per_degree, self.marker, self.scale = per_degree, marker, scale
+
+
+COARSE = Precision(10, 1111, "1:50m")
+FINE = Precision(100, 11111, "1:10m")
 
 
 def decode_arcs(topology):
@@ -64,26 +73,29 @@ def ring_points(ring, arcs):
     return points
 
 
-def is_coast_edge(a, b):
+def is_coast_edge(a, b, per_degree):
     """True for a segment that is no coast: along the date line or the bottom of Antarctica."""
-    on_date_line = abs(abs(a[1]) - 1800) <= 1 and abs(abs(b[1]) - 1800) <= 1
-    return on_date_line or a[0] < -850 or b[0] < -850
+    date_line, south = 180 * per_degree, -85 * per_degree
+    on_date_line = abs(abs(a[1]) - date_line) <= 1 and abs(abs(b[1]) - date_line) <= 1
+    return on_date_line or a[0] < south or b[0] < south
 
 
-def rounded_records(points):
-    """(lat*10, lon*10) records of longitude/latitude points, repeated records dropped."""
+def rounded_records(points, per_degree):
+    """(lat, lon) records in units of 1/per_degree of longitude/latitude points, repeated
+    records dropped."""
     records = []
     for lon, lat in points:
-        record = (round(lat * 10), round(lon * 10))
+        record = (round(lat * per_degree), round(lon * per_degree))
         if not records or records[-1] != record:
             records.append(record)
     return records
 
 
-def thinned(line, tolerance=THINNING_TENTHS):
+def thinned(line, per_degree, tolerance=THINNING_UNITS):
     """The records of a polyline that Douglas-Peucker keeps: its ends, every point farther than
     the tolerance from the line through the points kept around it, and enough points that no
-    segment is longer than LONGEST_SEGMENT_TENTHS where the source has points between."""
+    segment is longer than LONGEST_SEGMENT_DEG where the source has points between."""
+    longest = LONGEST_SEGMENT_DEG * per_degree
     keep = [False] * len(line)
     keep[0] = keep[-1] = True
     spans = [(0, len(line) - 1)]
@@ -98,7 +110,7 @@ def thinned(line, tolerance=THINNING_TENTHS):
             d = abs(dy * (x - x0) - dx * (y - y0)) / length if length else math.hypot(x - x0, y - y0)
             if d > distance:
                 farthest, distance = i, d
-        if farthest is None and length > LONGEST_SEGMENT_TENTHS and last - first > 1:
+        if farthest is None and length > longest and last - first > 1:
             farthest = (first + last) // 2
         if farthest is not None:
             keep[farthest] = True
@@ -106,15 +118,15 @@ def thinned(line, tolerance=THINNING_TENTHS):
     return [record for record, kept in zip(line, keep) if kept]
 
 
-def polylines(points):
-    """Rounded (lat*10, lon*10) records of a ring, split where the outline is not coast."""
-    records = rounded_records(points)
+def polylines(points, per_degree):
+    """Rounded records of a ring, split where the outline is not coast."""
+    records = rounded_records(points, per_degree)
     lines, current = [], []
     for record in records:
-        if current and is_coast_edge(current[-1], record):
+        if current and is_coast_edge(current[-1], record, per_degree):
             lines.append(current)
             current = []
-        if record[0] >= -850:
+        if record[0] >= -85 * per_degree:
             current.append(record)
     lines.append(current)
     return [line for line in lines if len(line) > 1]
@@ -127,14 +139,14 @@ def polygons_of(geometry):
     return [geometry["arcs"]] if geometry["type"] == "Polygon" else []
 
 
-def coast_lines(topology):
+def coast_lines(topology, per_degree):
     arcs = decode_arcs(topology)
     return [line for geometry in topology["objects"]["land"]["geometries"]
             for polygon in polygons_of(geometry) for ring in polygon
-            for line in polylines(ring_points(ring, arcs))]
+            for line in polylines(ring_points(ring, arcs), per_degree)]
 
 
-def border_lines(topology):
+def border_lines(topology, per_degree):
     """The arcs that two different countries share, each a polyline."""
     arcs = decode_arcs(topology)
     countries = {}
@@ -143,19 +155,20 @@ def border_lines(topology):
             for ring in polygon:
                 for index in ring:
                     countries.setdefault(index if index >= 0 else ~index, set()).add(number)
-    lines = [rounded_records(arcs[index]) for index, sharing in sorted(countries.items()) if len(sharing) > 1]
+    lines = [rounded_records(arcs[index], per_degree) for index, sharing in sorted(countries.items()) if len(sharing) > 1]
     return [line for line in lines if len(line) > 1]
 
 
-def write_table(lines, description, out_path):
+def write_table(lines, precision, description, out_path):
     records = []
     for line in lines:
-        records.append((MARKER, 0))
-        records.extend(thinned(line))
+        records.append((precision.marker, 0))
+        records.extend(thinned(line, precision.per_degree))
     with open(out_path, "w") as out:
-        out.write("// Generated by tools/make_map_data.py from Natural Earth 1:50m %s (public domain).\n"
-                  % description)
-        out.write("// Records of (latitude * 10, longitude * 10); (1111, 0) starts a new polyline.\n")
+        out.write("// Generated by tools/make_map_data.py from Natural Earth %s %s (public domain).\n"
+                  % (precision.scale, description))
+        out.write("// Records of (latitude * %d, longitude * %d); (%d, 0) starts a new polyline.\n"
+                  % (precision.per_degree, precision.per_degree, precision.marker))
         for i in range(0, len(records), RECORDS_PER_LINE):
             row = records[i:i + RECORDS_PER_LINE]
             out.write(" ".join("{%d, %d}," % r for r in row) + "\n")
@@ -175,10 +188,13 @@ def main():
         sys.exit(__doc__)
     atlas = sys.argv[1]
     resources = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources")
-    land = json.load(open(os.path.join(atlas, "land-50m.json")))
-    write_table(coast_lines(land), "land", os.path.join(resources, "world_coastline.inc"))
-    countries = json.load(open(os.path.join(atlas, "countries-50m.json")))
-    write_table(border_lines(countries), "country borders", os.path.join(resources, "world_borders.inc"))
+    for precision, source, suffix in ((COARSE, "50m", ""), (FINE, "10m", "_10m")):
+        land = json.load(open(os.path.join(atlas, "land-%s.json" % source)))
+        write_table(coast_lines(land, precision.per_degree), precision, "land",
+                    os.path.join(resources, "world_coastline%s.inc" % suffix))
+        countries = json.load(open(os.path.join(atlas, "countries-%s.json" % source)))
+        write_table(border_lines(countries, precision.per_degree), precision, "country borders",
+                    os.path.join(resources, "world_borders%s.inc" % suffix))
     if len(sys.argv) == 3:
         write_earth(sys.argv[2], os.path.join(resources, "earth.png"))
 

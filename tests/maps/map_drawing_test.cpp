@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
@@ -13,6 +12,7 @@
 #include <cmath>
 
 #include "reports/year_tables.h"
+#include "support/offscreen_gui.h"
 
 namespace {
 
@@ -95,15 +95,6 @@ TEST(MapDrawing, ClicksOnThePoleOutsideTheDiscAndBesideTheMap)
     EXPECT_FALSE(qv::isOnMap(world, QPoint(100, 380)));  // on the caption strip
 }
 
-// Pictures need a GUI; the offscreen one serves without a display.
-void startOffscreenGui()
-{
-    static char program[] = "maps_tests", platformOption[] = "-platform", platform[] = "offscreen";
-    static char* arguments[] = {program, platformOption, platform, nullptr};
-    static int argumentCount = 3;
-    static QGuiApplication application(argumentCount, arguments);
-}
-
 // The background of a map style with or without the borders, on white.
 QImage mapBackground(const qv::MapGeometry& geometry, bool borders)
 {
@@ -124,7 +115,7 @@ QImage mapBackground(const qv::MapGeometry& geometry, bool borders)
 // every style that shows them, and only when the borders are asked for.
 TEST(MapDrawing, BordersAreDrawnWhereTheyAreAndOnlyWhenAsked)
 {
-    startOffscreenGui();
+    test::startOffscreenGui();
     const qv::GeoPoint onBorders[] = {{49.0, -100.0}, {28.0, 25.0}, {-23.0, 20.0}};
     for (qv::MapProjection projection : kStyles) {
         const qv::MapGeometry geometry = qv::mapGeometry(projection, 10.0);
@@ -148,7 +139,7 @@ TEST(MapDrawing, BordersAreDrawnWhereTheyAreAndOnlyWhenAsked)
 // pixel of each grid line of the world maps, which ends one pixel right of the map.
 TEST(MapDrawing, NothingIsDrawnBesideOrBelowMapAndCaption)
 {
-    startOffscreenGui();
+    test::startOffscreenGui();
     qv::SettingsRecord settings;
     settings.time.year = 2024;
     settings.display.mapGrid = qv::MapGrid::Every10Degrees;
