@@ -377,7 +377,7 @@ void QuorvelApp::createChartActions()
 void QuorvelApp::showChartPage(const qv::ChartKind& chart)
 {
     status("Draw the picture...");
-    const qv::ChartOptions options;
+    const qv::ChartOptions options = qv::startChartOptions(chart, settings_, view_->selectedEclipse());
     if (const std::string refusal = qv::chartRefusal(chart, settings_, options); !refusal.empty()) {
         status(refusal.c_str());
         return;
@@ -420,6 +420,19 @@ void QuorvelApp::arrowStep(int dx, int dy)
     const double stepSeconds = (dx < 0 ? 1.0 : -1.0) * settings_.special.stepSeconds;
     settings_.time.currentMjdUT = qv::steppedSpecialInstant(settings_.time.currentMjdUT, stepSeconds);
     view_->drawSpecialEclipseLabel(settings_);
+}
+
+bool QuorvelApp::chartKey(int key)
+{
+    if (view_->displayMode() != QuorvelView::ChartPage || (key != Qt::Key_Left && key != Qt::Key_Right))
+        return false;
+    const qv::ChartKind& chart = *view_->chart();
+    if (chart.step == qv::ChartStep::None)
+        return false;
+    const qv::ChartOptions options =
+        qv::steppedChartOptions(chart, view_->chartSettings(), view_->chartOptions(), key == Qt::Key_Left ? -1 : 1);
+    view_->showChart(chart, view_->chartSettings(), options);
+    return true;
 }
 
 bool QuorvelApp::mapKey(int key)
@@ -465,7 +478,7 @@ void QuorvelApp::keyPressEvent(QKeyEvent* event)
     int key = event->key();
     if (key >= 'a' && key <= 'z')
         key -= 'a' - 'A';
-    if (mapKey(key))
+    if (mapKey(key) || chartKey(key))
         return;
     for (const KeyCommand& command : kKeyCommands) {
         if (command.key == key) {

@@ -107,6 +107,9 @@ private:
     // The keys that zoom and pan the map on screen (+, -, 0, and the arrows on the eclipse
     // map; on the special map they step its cursor); false for any other key or mode.
     bool mapKey(int key);
+    // The left and right arrows on a picture's page step its month or eclipse; true when the
+    // key was taken.
+    bool chartKey(int key);
     // Shows statusText and a message box naming the file and the system's reason; the box is
     // seen whether the status bar is shown or not.
     void showWriteFailure(const char* title, const QString& statusText, const QString& path, const QString& reason);

@@ -13,4 +13,10 @@ struct Observer {
     std::string name = "Default";  // at most kLocationNameMax bytes (see storeLocationName)
 };
 
+// A location name without the blanks that may pad it to its field.
+inline std::string trimmedLocationName(const std::string& name)
+{
+    return name.substr(0, name.find_last_not_of(' ') + 1);
+}
+
 }  // namespace qv

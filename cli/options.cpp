@@ -500,7 +500,7 @@ constexpr OptionSpec kOptions[] = {
     {"--points", nullptr, "map: print the plotted points instead of the picture; special: add the track",
      [](const OptionArg& a) { a.options.points = true; return true; }},
     {"--at", "LAT,LON", "map: print the pointer panel's text for that point instead of the picture", setMapAt},
-    {"--pages", "LIST", "pdf: parts of phases,calendar,holidays,eclipses,maps,planets,daylight (default the first five)",
+    {"--pages", "LIST", "pdf: parts of phases,calendar,holidays,eclipses,maps,planets,daylight,moon,seen (default the first five)",
      setPrintParts},
     {"--paper", "a4|letter", "pdf: paper size (default: the locale's)", setPaper},
     {"--landscape", nullptr, "pdf: landscape pages (default portrait)",

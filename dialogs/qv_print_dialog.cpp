@@ -42,12 +42,15 @@ QvPrintDialog::QvPrintDialog(QWidget* parent)
     screenButton = addButton<QRadioButton>(whatGroup, "screenButton", tr("The page on &screen"));
     yearButton = addButton<QRadioButton>(whatGroup, "yearButton", tr("The &whole year:"));
     const char* const partNames[] = {"phasesBox",   "calendarBox", "holidaysBox",
-                                     "eclipsesBox", "mapsBox",     "planetsBox", "daylightBox"};
+                                     "eclipsesBox", "mapsBox",     "planetsBox", "daylightBox",
+                                     "moonBox",     "seenBox"};
     const QString partTexts[] = {tr("&Phases of the Moon, Sun and eclipse tables"), tr("&Calendar"),
                                  tr("&Holidays"), tr("&Eclipse list and each eclipse's details"),
                                  tr("Eclipse &maps with their legends"),
                                  tr("Plane&ts: conjunctions, oppositions, elongations and stations"),
-                                 tr("&Daylight chart of the year")};
+                                 tr("&Daylight chart of the year"),
+                                 tr("M&oon calendar: the year, then each month"),
+                                 tr("Each eclipse as seen from the p&lace")};
     static_assert(std::size(partNames) == std::size(qv::kPrintPartKeys));
     for (std::size_t i = 0; i < std::size(partNames); ++i) {
         QCheckBox* box = addButton<QCheckBox>(whatGroup, partNames[i], partTexts[i]);

@@ -22,6 +22,13 @@ namespace qv {
 using ChartPaint = void (*)(QPainter& painter, QSizeF sizePx, const SettingsRecord& settings,
                             const ChartOptions& options);
 
+// What the arrow keys step through on a picture's page.
+enum class ChartStep {
+    None,
+    Month,    // the whole year (month 0), then January to December
+    Eclipse,  // the eclipses of the year, from 1
+};
+
 struct ChartKind {
     const char* name;        // "daylight": the command's word and the print part's key
     const char* menuText;    // the Calculate menu entry, with its mnemonic
@@ -31,6 +38,7 @@ struct ChartKind {
     // Why the picture cannot be drawn for these inputs (empty: it can); nullptr: always drawn.
     std::string (*refusal)(const SettingsRecord& settings, const ChartOptions& options);
     ChartPaint paint;
+    ChartStep step;
     // The data the picture draws as CSV text; nullptr: the picture has none.
     std::string (*csv)(const SettingsRecord& settings, const ChartOptions& options);
 };
@@ -39,6 +47,14 @@ struct ChartKind {
 std::span<const ChartKind> chartKinds();
 // The picture of that name, or nullptr.
 const ChartKind* findChartKind(std::string_view name);
+// The options the window's page starts with: the month of the settings' date, the selected
+// eclipse (0: none selected, then the first of the year).
+ChartOptions startChartOptions(const ChartKind& chart, const SettingsRecord& settings, int selectedEclipse);
+// The options delta steps further (-1: back, +1: on) on the chart's page, held to the month
+// range or to the eclipses of the settings' year.
+ChartOptions steppedChartOptions(const ChartKind& chart, const SettingsRecord& settings, ChartOptions options,
+                                 int delta);
+
 // Why chart cannot be drawn for the inputs; empty when it can.
 std::string chartRefusal(const ChartKind& chart, const SettingsRecord& settings, const ChartOptions& options);
 

@@ -43,11 +43,6 @@ QRectF band(QSizeF size, double top, double share)
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
-QString titleOf(const EclipseSeen& seen)
-{
-    return QStringLiteral("%1 \u2013 %2, zone %3").arg(qs(seen.title), qs(seen.place), qs(seen.zoneLabel));
-}
-
 // Local "HH:MM" of an instant.
 QString clockText(double mjdUT, const TimeZone& zone)
 {
@@ -321,7 +316,7 @@ void paintSolar(QPainter& painter, QSizeF size, const EclipseSeen& seen)
 {
     const double textPx = size.height() * kChartTextShare;
     const QRectF title = band(size, margin(size), kTitleShare);
-    paintPictureTitle(painter, title, titleOf(seen), solarSubtitle(seen));
+    paintPictureTitle(painter, title, eclipseSeenTitle(seen), solarSubtitle(seen));
     const QRectF discs = band(size, title.bottom() + margin(size), kDiscsShare);
     paintDiscRow(painter, discs, seen, textPx);
     const QRectF legend = band(size, size.height() - margin(size) - size.height() * kLegendShare, kLegendShare);
@@ -490,7 +485,7 @@ void paintLunar(QPainter& painter, QSizeF size, const EclipseSeen& seen, bool so
     const QRectF title = band(size, margin(size), kTitleShare);
     const QString view = southernView ? QStringLiteral("south up, east to the right")
                                       : QStringLiteral("north up, east to the left");
-    paintPictureTitle(painter, title, titleOf(seen),
+    paintPictureTitle(painter, title, eclipseSeenTitle(seen),
                       QStringLiteral("The Moon's path through the Earth's shadow, %1; local times").arg(view));
     const QRectF legend = band(size, size.height() - margin(size) - size.height() * kLegendShare, kLegendShare);
     const QRectF body(title.left(), title.bottom() + margin(size), title.width(),
@@ -502,6 +497,13 @@ void paintLunar(QPainter& painter, QSizeF size, const EclipseSeen& seen, bool so
 }
 
 }  // namespace
+
+QString eclipseSeenTitle(const EclipseSeen& seen)
+{
+    return QStringLiteral("%1 \u2013 %2, zone %3")
+        .arg(QString::fromStdString(seen.title), QString::fromStdString(seen.place),
+             QString::fromStdString(seen.zoneLabel));
+}
 
 QColor sunDiscColour() { return QColor(250, 200, 60); }
 QColor moonDiscColour() { return QColor(40, 40, 50); }

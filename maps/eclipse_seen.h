@@ -5,6 +5,7 @@
 // eclipse: the Moon's path through the penumbra and the umbra, north up (south up from the
 // southern hemisphere), the Moon at each contact and the table of contact times.
 #include <QColor>
+#include <QString>
 #include <QSizeF>
 
 #include "base/settings.h"
@@ -20,6 +21,9 @@ void paintEclipseAsSeen(QPainter& painter, QSizeF sizePx, const SettingsRecord& 
 
 // The same from the eclipse's view (as eclipseSeen gives it).
 void paintEclipseAsSeen(QPainter& painter, QSizeF sizePx, const EclipseSeen& seen);
+
+// "Total Eclipse of the Sun – Dallas, zone UT-5": the eclipse, the place and the zone.
+QString eclipseSeenTitle(const EclipseSeen& seen);
 
 // Colours of the discs: the Sun and the Moon in front of it.
 QColor sunDiscColour();

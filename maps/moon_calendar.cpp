@@ -312,15 +312,6 @@ std::vector<LegendEntry> calendarLegend(bool southernView)
     };
 }
 
-QString calendarTitle(const MoonCalendar& calendar, int month)
-{
-    const QString period = yearPage(month) ? QString::number(calendar.year)
-                                           : QStringLiteral("%1 %2").arg(QString::fromUtf8(kMonthNames[month - 1]))
-                                                 .arg(calendar.year);
-    return QStringLiteral("Moon Calendar %1 \u2013 %2, zone %3")
-        .arg(period, QString::fromStdString(calendar.place), QString::fromStdString(calendar.zoneLabel));
-}
-
 QString calendarSubtitle(const MoonCalendar& calendar)
 {
     return calendar.southernView
@@ -333,6 +324,15 @@ QString calendarSubtitle(const MoonCalendar& calendar)
 }
 
 }  // namespace
+
+QString moonCalendarTitle(const MoonCalendar& calendar, int month)
+{
+    const QString period = yearPage(month) ? QString::number(calendar.year)
+                                           : QStringLiteral("%1 %2").arg(QString::fromUtf8(kMonthNames[month - 1]))
+                                                 .arg(calendar.year);
+    return QStringLiteral("Moon Calendar %1 \u2013 %2, zone %3")
+        .arg(period, QString::fromStdString(calendar.place), QString::fromStdString(calendar.zoneLabel));
+}
 
 QColor moonLitColour() { return QColor(255, 250, 215); }
 QColor moonDarkColour() { return QColor(70, 70, 80); }
@@ -354,7 +354,7 @@ void paintMoonCalendar(QPainter& painter, QSizeF sizePx, const MoonCalendar& cal
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(QRectF(QPointF(0.0, 0.0), sizePx), Qt::white);
-    paintPictureTitle(painter, titleBand(sizePx), calendarTitle(calendar, month), calendarSubtitle(calendar));
+    paintPictureTitle(painter, titleBand(sizePx), moonCalendarTitle(calendar, month), calendarSubtitle(calendar));
     const std::vector<MonthShape> shapes = monthShapes(calendar);
     const std::vector<MoonDiskPlace> discs = moonDiskPlaces(sizePx, calendar, month);
     for (const MonthBlock& block : monthBlocks(sizePx, shapes, month)) {

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QPointF>
 #include <QSizeF>
+#include <QString>
 
 #include <vector>
 
@@ -22,6 +23,9 @@ void paintMoonCalendar(QPainter& painter, QSizeF sizePx, const SettingsRecord& s
 
 // The same from the calendar's data (as moonCalendar(settings, month) gives it).
 void paintMoonCalendar(QPainter& painter, QSizeF sizePx, const MoonCalendar& calendar, int month);
+
+// "Moon Calendar August 2026 – Vienna, zone UT+2": the period, the place and the zone.
+QString moonCalendarTitle(const MoonCalendar& calendar, int month);
 
 // Where the picture of that size draws a day's Moon: one entry per day of the calendar, in its
 // order.

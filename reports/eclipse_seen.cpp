@@ -240,7 +240,7 @@ EclipseSeen eclipseSeen(const SettingsRecord& settings, const EclipseEvent& ecli
     seen.found = true;
     seen.kind = eclipse.kind;
     seen.title = titleOf(eclipse.kind);
-    seen.place = settings.observer.name;
+    seen.place = trimmedLocationName(settings.observer.name);
     seen.zoneLabel = zoneLabelAt(eclipse.greatest.mjdUT, settings.time.zone);
     seen.zone = settings.time.zone;
     seen.southernView = settings.observer.latitudeDeg < 0.0;

@@ -126,7 +126,7 @@ MoonCalendar moonCalendar(const SettingsRecord& settings, int wantedMonth)
     const TimeZone& zone = settings.time.zone;
     const int year = settings.time.year;
     calendar.year = year;
-    calendar.place = settings.observer.name;
+    calendar.place = trimmedLocationName(settings.observer.name);
     // A named zone's offset changes over the year: a month names the offset of its middle, the
     // year the zone alone.
     calendar.zoneLabel = month == 0 && isNamedZone(zone)

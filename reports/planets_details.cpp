@@ -64,8 +64,7 @@ std::vector<PlanetDetails> planetsDetails(const SettingsRecord& settings)
 std::string planetsDetailsText(const SettingsRecord& settings, const std::vector<PlanetDetails>& planets)
 {
     const TimeZone& zone = settings.time.zone;
-    const std::string& name = settings.observer.name;
-    std::string text = "Planets for " + name.substr(0, name.find_last_not_of(' ') + 1);
+    std::string text = "Planets for " + trimmedLocationName(settings.observer.name);
     const bool packed = settings.display.dmsAngles;
     appendNumberText(text, "\nLat: %s   Long: %s   height: %g m\n", angleText(settings.observer.latitudeDeg, packed).c_str(),
                      angleText(settings.observer.longitudeDeg, packed).c_str(), settings.observer.heightM);

@@ -14,10 +14,10 @@
 
 namespace qv {
 
-const PrintPartKey kPrintPartKeys[7] = {
+const PrintPartKey kPrintPartKeys[9] = {
     {kPrintPhases, "phases"},     {kPrintCalendar, "calendar"}, {kPrintHolidays, "holidays"},
     {kPrintEclipses, "eclipses"}, {kPrintMaps, "maps"},         {kPrintPlanets, "planets"},
-    {kPrintDaylight, "daylight"},
+    {kPrintDaylight, "daylight"}, {kPrintMoon, "moon"},       {kPrintSeen, "seen"},
 };
 
 namespace {
@@ -164,12 +164,6 @@ std::string coordinateText(double degrees, char positive, char negative)
     return text;
 }
 
-std::string trimmedName(const std::string& name)
-{
-    const std::size_t end = name.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : name.substr(0, end + 1);
-}
-
 PrintBlock chartBlock(const std::string& chart, const ChartOptions& options)
 {
     PrintBlock block;
@@ -212,17 +206,22 @@ PrintDocument buildYearDocument(const SettingsRecord& settings, unsigned parts)
         document.blocks.push_back(calendarBlock(settings));
     if (parts & kPrintHolidays)
         document.blocks.push_back(holidaysBlock(settings));
-    if (parts & (kPrintEclipses | kPrintMaps)) {
-        const std::vector<EclipseEvent> eclipses = eclipsesOfYear(settings);
-        if (parts & kPrintEclipses)
-            appendEclipseBlocks(settings, eclipses, document.blocks);
-        if (parts & kPrintMaps)
-            appendMapBlocks(settings, eclipses, document.blocks);
-    }
+    const std::vector<EclipseEvent> eclipses =
+        parts & (kPrintEclipses | kPrintMaps | kPrintSeen) ? eclipsesOfYear(settings) : std::vector<EclipseEvent>();
+    if (parts & kPrintEclipses)
+        appendEclipseBlocks(settings, eclipses, document.blocks);
+    if (parts & kPrintMaps)
+        appendMapBlocks(settings, eclipses, document.blocks);
     if (parts & kPrintPlanets)
         document.blocks.push_back(planetsBlock(settings));
     if (parts & kPrintDaylight)
         document.blocks.push_back(chartBlock("daylight", ChartOptions{}));
+    if (parts & kPrintMoon)
+        for (int month = 0; month <= 12; ++month)
+            document.blocks.push_back(chartBlock("moon", ChartOptions{month, 0}));
+    if (parts & kPrintSeen)
+        for (std::size_t i = 0; i < eclipses.size(); ++i)
+            document.blocks.push_back(chartBlock("eclipse", ChartOptions{0, static_cast<int>(i) + 1}));
     return document;
 }
 
@@ -266,7 +265,7 @@ std::string printHeader(const SettingsRecord& settings)
 std::string placeAndZoneText(const SettingsRecord& settings)
 {
     std::string header;
-    const std::string name = trimmedName(settings.observer.name);
+    const std::string name = trimmedLocationName(settings.observer.name);
     if (!name.empty())
         header += name + "  ";
     header += coordinateText(settings.observer.latitudeDeg, 'N', 'S') + " " +

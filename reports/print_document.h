@@ -22,6 +22,8 @@ enum PrintPart : unsigned {
     kPrintMaps = 1u << 4,      // the map of each solar eclipse with its legend
     kPrintPlanets = 1u << 5,   // the planetary phenomena of the year
     kPrintDaylight = 1u << 6,  // the daylight chart of the year
+    kPrintMoon = 1u << 7,      // the Moon calendar: the year on one page, then each month
+    kPrintSeen = 1u << 8,      // each eclipse of the year as seen from the place
 };
 // The parts printed unless others are chosen: every part but the planets and the daylight
 // chart, which are asked for by name.
@@ -32,7 +34,7 @@ struct PrintPartKey {
     PrintPart part;
     const char* key;
 };
-extern const PrintPartKey kPrintPartKeys[7];
+extern const PrintPartKey kPrintPartKeys[9];
 
 // "phases,calendar" -> the parts' bits. False, with the first unknown key in badKey, for a
 // key that names no part or an empty list.

@@ -171,6 +171,7 @@ private slots:
     void eclipseSettingsReachTheView();
     void eclipseListOpensDetailsByKeyAndClick();
     void specialEclipseMapStepsWithTheArrowKeys();
+    void pictureArrowsStepTheMonthOrTheEclipse();
     void specialEclipseTakesTheTTMinusUTOfItsOwnYear();
     void holidaysShowTheYearsHolidaysFromTheTop();
     void dayDetailsStoreTheDateAndFollowTheDefaultDeltaT();
@@ -237,7 +238,9 @@ void QuorvelAppTest::plainLetterAndCtrlShortcutReachTheSameSlot_data()
     QTest::newRow("R") << int(Qt::Key_R) << true << "Calculate solar panel statistics";
     QTest::newRow("S") << int(Qt::Key_S) << true << "Calculate sky details...";
     QTest::newRow("T") << int(Qt::Key_T) << true << "Input Delta-Time...";
+    QTest::newRow("K") << int(Qt::Key_K) << true << "Draw the picture...";
     QTest::newRow("U") << int(Qt::Key_U) << true << "Draw the picture...";
+    QTest::newRow("V") << int(Qt::Key_V) << true << "Draw the picture...";
     QTest::newRow("Y") << int(Qt::Key_Y) << true << "Calculate yearly totals...";
     QTest::newRow("Z") << int(Qt::Key_Z) << true << "Specify the font size...";
 }
@@ -872,6 +875,34 @@ void QuorvelAppTest::eclipseListOpensDetailsByKeyAndClick()
 // The special eclipse of 7 April 1000 is the same picture whatever year the tables show: its
 // TT - UT is that of the year 1000 (1632 s), not of the tables' year (73 s in 2024, which put
 // the shadow about 700 km off).
+// The Moon calendar opens at the month of the settings' date and the arrows step the months,
+// with the whole year before January; the eclipse picture steps through the year's eclipses.
+void QuorvelAppTest::pictureArrowsStepTheMonthOrTheEclipse()
+{
+    makeWindow();
+    QuorvelView* view = window_->view();
+    settings_.time.year = 2024;
+    settings_.time.month = 12;
+    QTest::keyClick(window_, Qt::Key_K);
+    QCOMPARE(view->displayMode(), int(QuorvelView::ChartPage));
+    QCOMPARE(view->chartOptions().month, 12);
+    const QImage december = view->grab().toImage();
+    QTest::keyClick(window_, Qt::Key_Right);
+    QCOMPARE(view->chartOptions().month, 12);
+    for (int month = 11; month >= 0; --month) {
+        QTest::keyClick(window_, Qt::Key_Left);
+        QCOMPARE(view->chartOptions().month, month);
+    }
+    QVERIFY(view->grab().toImage() != december);
+
+    QTest::keyClick(window_, Qt::Key_V);
+    QCOMPARE(QString(view->chart()->name), QString("eclipse"));
+    QCOMPARE(view->chartOptions().eclipseNumber, 1);
+    for (int step = 0; step < 5; ++step)
+        QTest::keyClick(window_, Qt::Key_Right);
+    QCOMPARE(view->chartOptions().eclipseNumber, 4);  // 2024 has four eclipses
+}
+
 void QuorvelAppTest::specialEclipseTakesTheTTMinusUTOfItsOwnYear()
 {
     makeWindow();

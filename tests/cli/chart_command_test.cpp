@@ -177,6 +177,9 @@ TEST(ChartCommand, RefusalsLeaveNothingWritten)
         {"chart", "daylight", "--out", temporaryPath("refused.jpg")},
         {"chart", "daylight"},
         {"chart", "daylight", "--format", "json", "--out", path},
+        {"chart", "moon", "--format", "csv"},
+        {"chart", "eclipse", "--out", path},
+        {"chart", "eclipse", "--eclipse", "5", "--year", "2024", "--out", path},
     };
     for (const std::vector<std::string>& words : refused) {
         const CliResult result = runInProcess(words);

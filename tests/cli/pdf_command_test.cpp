@@ -108,6 +108,23 @@ TEST(PdfCommand, PlanetsAndDaylightPagesFollowTheOtherPartsWhenNamed)
     ASSERT_GE(pages.size(), 2u);
     EXPECT_EQ(std::count_if(pages.back().begin(), pages.back().end(), daylightTitle), 1);
     EXPECT_EQ(std::count_if(pages.front().begin(), pages.front().end(), daylightTitle), 0);
+
+    // The Moon calendar's year page and its twelve months, then each eclipse as seen, one page
+    // each, titled with the place's name as typed.
+    const TempFile pictures("pictures.pdf");
+    ASSERT_EQ(runInProcess(with({"pdf", "--pages", "seen,moon", "--out", pictures.path}, place)).status, kCliExitOk);
+    const std::vector<std::vector<std::string>> picturePages = pdfPages(pdfText(pictures.path));
+    const std::vector<std::string> titles = {"MoonCalendar2026–Wien,zone", "MoonCalendarJanuary2026–Wien,zone",
+                                             "MoonCalendarDecember2026–Wien,zone",
+                                             "TotaleclipseoftheMoon–Wien,zone", "TotalEclipseoftheSun–Wien,zone"};
+    const std::size_t titlePages[] = {0, 1, 12, 14, 15};
+    ASSERT_EQ(picturePages.size(), 13u + 4u);
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        const std::vector<std::string>& lines = picturePages[titlePages[i]];
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                                [&](const std::string& line) { return line.rfind(titles[i], 0) == 0; }))
+            << titles[i];
+    }
 }
 
 // A pixel of the rendered page in the map's colour: the central line's blue or red, far from
@@ -188,7 +205,7 @@ TEST(PdfCommand, RefusesAnUnknownPart)
 {
     EXPECT_EQ(runInProcess({"pdf", "--pages", "phases,moons", "--out", "x.pdf"}).err,
               "quorvel-cli: --pages: 'moons' is no part of the year; the parts are "
-              "phases,calendar,holidays,eclipses,maps,planets,daylight\n");
+              "phases,calendar,holidays,eclipses,maps,planets,daylight,moon,seen\n");
 }
 
 }  // namespace
