@@ -35,7 +35,8 @@ constexpr CliCommand kCommands[] = {
      runPlanetsCommand},
     {"ics", "the year's phases, seasons, eclipses, holidays and planets as iCalendar (--no-planets)",
      runIcsCommand},
-    {"chart", "chart daylight: the picture of the year's daylight, --out FILE.png|FILE.svg (--format csv)",
+    {"chart", "chart daylight|moon|eclipse: the picture of the year's daylight (--format csv), the Moon calendar "
+     "(--month M) or an eclipse as seen (--eclipse N), --out FILE.png|FILE.svg",
      runChartCommand, chartWritesPicture, true},
     {"pdf", "the year as a printed booklet: --out FILE.pdf (--pages, --paper, --landscape)", runPdfCommand,
      [](const CliOptions&) { return true; }},
