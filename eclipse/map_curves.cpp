@@ -1,6 +1,8 @@
 #include "eclipse/map_curves.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "base/constants.h"
 #include "eclipse/eclipse_geometry.h"
@@ -13,6 +15,12 @@ namespace {
 constexpr double kFlatConeVertexFactor = 1.2;
 // The map's limits every 2.5 minutes in the middle of the eclipse.
 constexpr double kMiddleLimitStepDays = 2.5 * kMinuteDays;
+
+// A curve's end between two samples is found by halving the interval this often: to within
+// 0.1 ms of a minute, where the two rise/set points are about a kilometre apart.
+constexpr int kEndBisections = 20;
+// A curve that has a point at the first or last sample is followed this far beyond it.
+constexpr int kOverrunMinutes = 30;
 
 // Divisor of the rates over an interval: its length, or 1 for an empty one.
 double rateDivisor(double t0, double t1) { return t1 != t0 ? t1 - t0 : 1.0; }
@@ -65,6 +73,79 @@ void sampleFrom(double start, double end, double step, Evaluate evaluate)
             break;
         evaluate(t);
     }
+}
+
+// The last instant, between withUT (where has) and withoutUT (where not), at which has holds.
+template <typename Has>
+double lastInstantWith(double withUT, double withoutUT, Has has)
+{
+    for (int i = 0; i < kEndBisections; ++i) {
+        const double middle = 0.5 * (withUT + withoutUT);
+        (has(middle) ? withUT : withoutUT) = middle;
+    }
+    return withUT;
+}
+
+// The end of a curve between the last sample (whether it had a point: before) and t, when the
+// curve begins or ends between them.
+template <typename Has>
+std::optional<double> endBetween(double lastUT, bool before, double t, Has has)
+{
+    if (before == has(t))
+        return std::nullopt;
+    return before ? lastInstantWith(lastUT, t, has) : lastInstantWith(t, lastUT, has);
+}
+
+// The end of a curve that has a point at the first or last sample t, beyond it (direction -1:
+// before, +1: after), looking a minute at a time as far as kOverrunMinutes.
+template <typename Has>
+std::optional<double> endBeyond(double t, int direction, Has has)
+{
+    if (!has(t))
+        return std::nullopt;
+    for (int minute = 1; minute <= kOverrunMinutes; ++minute) {
+        const double without = t + direction * minute * kMinuteDays;
+        if (!has(without))
+            return lastInstantWith(without - direction * kMinuteDays, without, has);
+    }
+    return std::nullopt;
+}
+
+// The end of a curve next to the sample at t: before it when it is the first (no last sample),
+// after it when it is the last (afterLast), else between the last sample and t.
+template <typename Has>
+std::optional<double> endNear(const double* lastUT, bool lastHad, double t, bool afterLast, Has has)
+{
+    if (lastUT == nullptr)
+        return endBeyond(t, -1, has);
+    return afterLast ? endBeyond(*lastUT, 1, has) : endBetween(*lastUT, lastHad, t, has);
+}
+
+// Adds refined limit samples where a side of the limit begins or ends next to the sample at t
+// (see endNear), in the order of time.
+void addLimitEnds(const PenumbraLimitModel& model, double t, bool afterLast, std::vector<LimitSample>& samples)
+{
+    const LimitSample last = samples.empty() ? LimitSample{} : samples.back();
+    std::vector<double> ends;
+    for (const bool plusSide : {true, false}) {
+        const bool lastHad = (plusSide ? last.plus : last.minus).exists();
+        const auto has = [&](double u) { return limitPoint(model, u, plusSide).exists(); };
+        if (const std::optional<double> end = endNear(samples.empty() ? nullptr : &last.mjdUT, lastHad, t, afterLast, has))
+            ends.push_back(*end);
+    }
+    std::sort(ends.begin(), ends.end());
+    for (const double end : ends)
+        samples.push_back({end, limitPoint(model, end, true), limitPoint(model, end, false), true});
+}
+
+// Adds a refined rise/set sample where the pair begins or ends next to the sample at t.
+void addRiseSetEnd(const PenumbraEdgeModel& model, double t, bool afterLast, std::vector<RiseSetSample>& samples)
+{
+    const RiseSetSample last = samples.empty() ? RiseSetSample{} : samples.back();
+    const auto has = [&](double u) { return riseSetPoints(model, u).second.exists(); };
+    if (const std::optional<double> end =
+            endNear(samples.empty() ? nullptr : &last.mjdUT, last.pair.second.exists(), t, afterLast, has))
+        samples.push_back({*end, riseSetPoints(model, *end), true});
 }
 
 void keepIfPlotted(std::vector<GeoPoint>& points, const GeoPoint& point)
@@ -167,10 +248,18 @@ PenumbralSamples penumbralSamples(const Instant& begin, double endUT, double lim
         const PenumbraLimitModel limits = penumbraLimitModel(begin.at(start), end);
         const bool outerPart = part == 0 || part == kCurveParts - 1;
         sampleFrom(start, end, outerPart ? kMinuteDays : limitStepDays, [&](double t) {
+            addLimitEnds(limits, t, false, samples.limits);
             samples.limits.push_back({t, limitPoint(limits, t, true), limitPoint(limits, t, false)});
         });
         const PenumbraEdgeModel edge = penumbraEdgeModel(begin.at(start), end);
-        sampleFrom(start, end, kMinuteDays, [&](double t) { samples.riseSet.push_back({t, riseSetPoints(edge, t)}); });
+        sampleFrom(start, end, kMinuteDays, [&](double t) {
+            addRiseSetEnd(edge, t, false, samples.riseSet);
+            samples.riseSet.push_back({t, riseSetPoints(edge, t)});
+        });
+        if (part == kCurveParts - 1) {
+            addLimitEnds(limits, endUT, true, samples.limits);
+            addRiseSetEnd(edge, endUT, true, samples.riseSet);
+        }
     }
     return samples;
 }
@@ -184,10 +273,14 @@ MapCurves mapCurvesOf(const PenumbralSamples& samples)
 {
     MapCurves curves;
     for (const LimitSample& sample : samples.limits) {
+        if (sample.refined)
+            continue;
         keepIfPlotted(curves.limits, sample.plus);
         keepIfPlotted(curves.limits, sample.minus);
     }
     for (const RiseSetSample& sample : samples.riseSet) {
+        if (sample.refined)
+            continue;
         keepIfPlotted(curves.riseSet, sample.pair.first);
         keepIfPlotted(curves.riseSet, sample.pair.second);
     }

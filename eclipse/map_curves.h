@@ -72,13 +72,18 @@ RiseSetPair riseSetPoints(const PenumbraEdgeModel& model, double tUt);
 // the first and last, rise/set points every minute. Each sample has its UT; a point the curve
 // does not have at that instant is kept as one that does not exist.
 constexpr int kCurveParts = 5;
+// Where a curve begins or ends between two samples, a further sample is added at its end,
+// found to within a second (refined): the rise/set points meet there, and the limits reach
+// the rise/set curves. The fixed map plots only the samples in time.
 struct LimitSample {
     double mjdUT = 0.0;
     GeoPoint plus, minus;  // on the two sides of the path
+    bool refined = false;
 };
 struct RiseSetSample {
     double mjdUT = 0.0;
     RiseSetPair pair;
+    bool refined = false;
 };
 struct PenumbralSamples {
     std::vector<LimitSample> limits;
@@ -89,7 +94,8 @@ PenumbralSamples penumbralSamples(const Instant& begin, double endUT, double lim
 // The samples of the map's curves: limits every 2.5 minutes in the middle parts.
 PenumbralSamples mapCurveSamples(const Instant& begin, double endUT);
 
-// The points of those samples that exist, as the fixed map plots them (dots).
+// The points of those samples that exist, as the fixed map plots them (dots), the refined
+// samples left out.
 struct MapCurves {
     std::vector<GeoPoint> limits;
     std::vector<GeoPoint> riseSet;

@@ -10,6 +10,7 @@
 
 #include "base/constants.h"
 #include "base/julian.h"
+#include "base/vector.h"
 #include "eclipse/eclipse_geometry.h"
 #include "reports/year_tables.h"
 #include "support/reference_data.h"
@@ -70,6 +71,50 @@ double latitudeAtLongitude(const std::vector<qv::CentralLinePoint>& line, double
                    (b.latitudeDeg - a.latitudeDeg) * (longitudeDeg - a.longitudeDeg) / (b.longitudeDeg - a.longitudeDeg);
     }
     return qv::kNoMapPoint;
+}
+
+double kilometresBetween(const qv::TimedPoint& a, const qv::TimedPoint& b)
+{
+    return qv::greatCircleRad(a.latitudeDeg * qv::kRadPerDeg, a.longitudeDeg * qv::kRadPerDeg,
+                              b.latitudeDeg * qv::kRadPerDeg, b.longitudeDeg * qv::kRadPerDeg) *
+           kEarthRadiusKm;
+}
+
+// The nearest distance from a point to the ends of the lines (itself left out) or, with
+// wholeLines, to any of their points.
+double nearestKm(const qv::TimedPoint& point, const qv::TimedCurve& curve, bool wholeLines)
+{
+    double nearest = 1e9;
+    for (const qv::TimedLine& line : curve)
+        for (std::size_t i = 0; i < line.size(); ++i)
+            if ((wholeLines || i == 0 || i + 1 == line.size()) && &line[i] != &point)
+                nearest = std::min(nearest, kilometresBetween(point, line[i]));
+    return nearest;
+}
+
+// The map's lines close where their curves meet, between the samples in time: the two
+// branches of each sunrise/sunset curve end at one point, and each penumbral limit ends on a
+// sunrise/sunset curve. Measured: branch ends within 1.3 km of each other, limit ends within
+// 27 km of a curve's point (the limits and the curves come from two models of the penumbra).
+TEST(EclipseMap, CurvesCloseWhereTheyMeet)
+{
+    constexpr double kBranchesMeetKm = 5.0;
+    constexpr double kLimitOnCurveKm = 40.0;
+    const std::pair<int, int> eclipses[] = {{2017, 4}, {2021, 2}, {2024, 2}, {2026, 3}, {2027, 1}, {2025, 2}};
+    double branchesKm = 0.0, limitsKm = 0.0;
+    for (const auto& [year, number] : eclipses) {
+        const qv::PenumbralCurves curves = mapOf(year, number).curveLines;
+        ASSERT_FALSE(curves.riseSet.empty()) << year;
+        for (const qv::TimedLine& line : curves.riseSet)
+            for (const qv::TimedPoint* end : {&line.front(), &line.back()})
+                branchesKm = std::max(branchesKm, nearestKm(*end, curves.riseSet, false));
+        for (const qv::TimedCurve* limit : {&curves.northernLimit, &curves.southernLimit})
+            for (const qv::TimedLine& line : *limit)
+                for (const qv::TimedPoint* end : {&line.front(), &line.back()})
+                    limitsKm = std::max(limitsKm, nearestKm(*end, curves.riseSet, true));
+    }
+    EXPECT_LT(branchesKm, kBranchesMeetKm);
+    EXPECT_LT(limitsKm, kLimitOnCurveKm);
 }
 
 // The central lines of 2017 (10 meridians) and 2024 (12 meridians) against PyEphem's. Measured:
