@@ -197,3 +197,24 @@ echo "planets --tz Europe/Vienna --date 2026-03-29 --time 02:30:00"
 echo "phases --year 2038 --tz America/Scoresbysund"
 echo "sky --zone 1 --date 2026-03-27 --time 12:00:00 --lat 48.2 --lon 16.37"
 echo "sky --zone 10 --date 2026-08-14 --time 12:00:00 --lat -33.87 --lon 151.21"
+
+# The zoomable map views (whole world, the path, a city; detail and names below 30 degrees),
+# the pointer panel's text, the special map's view, and the picture pages with the data the
+# daylight chart draws.
+views=("2024 2 path" "2024 2 32.78,-96.8,3" "2026 3 41,-3,12" "2021 2 90,0,360 --projection 1" "2017 4 0,0,360 --scale 2")
+for v in "${views[@]}"; do
+  read -r y n view rest <<<"$v"
+  echo "map --year $y --eclipse $n --view $view --size 1000x620 ${rest:-} --out {png}"
+done
+echo "map --year 2024 --eclipse 2 --at 32.78,-96.8"
+echo "map --year 2023 --eclipse 3 --zone -6 --at 35.08,-106.65"
+echo "special --date 2024-04-08 --time 18:17:00 --view 20,-90,60 --size 900x600 --out {png}"
+for p in "--tz Europe/Vienna --place Vienna" "--place Longyearbyen" "--place Sydney"; do
+  echo "chart daylight --year 2026 $p --format csv"
+  echo "chart daylight --year 2026 $p --size 900x560 --out {png}"
+  echo "chart moon --year 2026 --month 3 $p --size 900x680 --out {png}"
+  echo "chart eclipse --year 2026 --eclipse 3 $p --size 900x680 --out {png}"
+done
+echo "chart moon --year 2024 --place Dallas --out {png}"
+echo "chart eclipse --year 2024 --eclipse 2 --place Dallas --out {png}"
+echo "chart eclipse --year 2025 --eclipse 1 --place Santiago --out {png}"
