@@ -84,9 +84,7 @@ std::string validUtf8(const std::string& text)
 
 std::string locationName(const SettingsRecord& settings)
 {
-    std::string name = settings.observer.name;
-    name.erase(name.find_last_not_of(' ') + 1);
-    return validUtf8(name);
+    return validUtf8(trimmedLocationName(settings.observer.name));
 }
 
 // Ends every UID: a hash of the place (latitude, longitude, height) and the program's domain.
